@@ -1,0 +1,88 @@
+#pragma once
+// The device context the program draws through: pens, brushes and a font that stay selected,
+// a current position for MoveTo/LineTo, arcs in degrees, text anchored at its top-left corner
+// with no background, single pixels and ellipses by bounding box. This header uses no toolkit;
+// platform/image_dc.h draws into an image with Qt.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+struct Colour {
+    uint8_t r = 0, g = 0, b = 0;
+    constexpr uint32_t Rgb32() const { return 0xFF000000u | (uint32_t(r) << 16) | (uint32_t(g) << 8) | b; }
+    constexpr bool operator==(const Colour& o) const { return r == o.r && g == o.g && b == o.b; }
+    constexpr bool operator!=(const Colour& o) const { return !(*this == o); }
+};
+constexpr Colour RGB(int r, int g, int b) { return Colour{uint8_t(r), uint8_t(g), uint8_t(b)}; }
+
+enum class PenStyle { Solid, Dash, Dot };
+
+// Drawing objects are descriptions owned by the object that uses them. The toolkit object
+// behind one is made the first time it is selected and lives as long as its owner.
+struct Pen {
+    PenStyle style = PenStyle::Solid;
+    int width = 1;
+    Colour colour;
+    mutable std::shared_ptr<void> native;
+};
+struct Brush {
+    Colour colour;
+    mutable std::shared_ptr<void> native;
+};
+struct Font {
+    int height = 20;        // cell height in pixels, as the Windows font mapper means it
+    std::string face = "Verdana";
+    mutable std::shared_ptr<void> native;
+};
+
+// Pixel memory a device context may expose for direct writes (32-bit 0xAARRGGBB pixels).
+// Logical pixel (x, y) covers scale x scale device pixels.
+struct PixelMemory {
+    uint32_t* bits = nullptr;
+    int stride = 0;   // in pixels
+    int width = 0;    // logical
+    int height = 0;   // logical
+    int scale = 1;
+};
+
+class DC {
+public:
+    virtual ~DC() = default;
+
+    virtual void SelectPen(const Pen& pen) = 0;
+    virtual void SelectBrush(const Brush& brush) = 0;
+    virtual void SelectFont(const Font& font) = 0;
+
+    virtual void MoveTo(int x, int y) = 0;
+    virtual void LineTo(int x, int y) = 0;
+    // Arc about (x, y), start and sweep in degrees counter-clockwise from +x as seen on the
+    // screen; first joins the current position to the arc's start, then leaves the current
+    // position at the arc's end.
+    virtual void AngleArc(int x, int y, int radius, float startDegrees, float sweepDegrees) = 0;
+    // Text (UTF-8) with its top-left corner at (x, y), black, no background.
+    virtual void TextOut(int x, int y, const std::string& text) = 0;
+    // Outline in the selected pen, fill in the selected brush.
+    virtual void Ellipse(int left, int top, int right, int bottom) = 0;
+    virtual void FillSolidRect(int x, int y, int width, int height, Colour colour) = 0;
+
+    // One pixel; a pixel outside the surface is ignored.
+    void SetPixel(int x, int y, Colour colour)
+    {
+        if (memory_.bits) {
+            if (x < 0 || y < 0 || x >= memory_.width || y >= memory_.height)
+                return;
+            const uint32_t value = colour.Rgb32();
+            const int s = memory_.scale;
+            uint32_t* row = memory_.bits + (size_t(y) * s) * memory_.stride + size_t(x) * s;
+            for (int dy = 0; dy < s; ++dy, row += memory_.stride)
+                for (int dx = 0; dx < s; ++dx)
+                    row[dx] = value;
+            return;
+        }
+        SetPixelSlow(x, y, colour);
+    }
+
+protected:
+    virtual void SetPixelSlow(int x, int y, Colour colour) = 0;
+    PixelMemory memory_;
+};

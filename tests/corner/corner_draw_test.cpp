@@ -1,0 +1,244 @@
+// The corner overlay, call by call and on a real picture. Expected coordinates and label
+// values were worked out independently from the flow formulas (V1 450, T1 273, P1 100000):
+// machAngle 0.8459714, sonicLineAngle 1.6957902, fanEndAngle 0.3105851 at the start-up wall
+// angle 0.785375; maxTurnAngle 2.2768532.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+
+#include "model/flow_state.h"
+#include "platform/image_dc.h"
+#include "tests/support/gui_app.h"
+#include "tests/support/recording_dc.h"
+#include "view/corner.h"
+
+namespace {
+
+struct Scene {
+    FlowState fs;
+    CCorner corner;
+    explicit Scene(double wallAngle = 0.785375, double v1 = 450.0)
+    {
+        fs.v1 = v1;
+        fs.t1 = 273.0;
+        fs.p1 = 100000.0;
+        ComputeUpstreamState(fs);
+        corner.left = 0;
+        corner.top = 192;
+        corner.width = 622;
+        corner.height = 384;
+        corner.wallAngle = wallAngle;
+        corner.ComputeFanGeometry(fs);
+    }
+    RecordingDC Record() const
+    {
+        RecordingDC dc;
+        corner.Draw(dc, fs);
+        return dc;
+    }
+};
+
+using K = DrawCall;
+
+struct Expected {
+    DrawCall::Kind kind;
+    int a = 0, b = 0, c = 0;
+    const void* object = nullptr;
+    std::string text = {};
+};
+
+void ExpectCalls(const RecordingDC& dc, const std::vector<Expected>& expected)
+{
+    ASSERT_EQ(dc.calls.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const DrawCall& got = dc.calls[i];
+        const Expected& e = expected[i];
+        EXPECT_EQ(got.kind, e.kind) << "call " << i;
+        if (e.kind == K::SelectPen || e.kind == K::SelectFont) {
+            EXPECT_EQ(got.object, e.object) << "call " << i;
+            continue;
+        }
+        EXPECT_EQ(got.a, e.a) << "call " << i;
+        EXPECT_EQ(got.b, e.b) << "call " << i;
+        if (e.kind == K::AngleArc) {
+            EXPECT_EQ(got.c, e.c) << "call " << i;
+        }
+        if (e.kind == K::TextOut) {
+            EXPECT_EQ(got.text, e.text) << "call " << i;
+        }
+    }
+}
+
+} // namespace
+
+TEST(CornerDraw, StartUpOverlayCallByCall)
+{
+    const Scene s;
+    const CCorner& c = s.corner;
+    const RecordingDC dc = s.Record();
+    ExpectCalls(dc, {
+        {K::SelectPen, 0, 0, 0, &c.wallPen},
+        {K::MoveTo, 0, 192},
+        {K::LineTo, 311, 192},
+        {K::LineTo, 694, 576},             // 311 + 384 tan(0.785375) = 694.98
+        {K::SelectFont, 0, 0, 0, &c.labelFont},
+        {K::SelectPen, 0, 0, 0, &c.thinPen},
+        {K::MoveTo, 281, 192},
+        {K::AngleArc, 311, 192, 80},
+        {K::TextOut, 241, 194, 0, nullptr, "\u03B2=135"},
+        {K::SelectPen, 0, 0, 0, &c.dashPen},
+        {K::MoveTo, 311, 192},
+        {K::LineTo, 262, -192},            // sonic line: 311 + 384/tan(1.69579) = 262.8
+        {K::MoveTo, 311, 192},
+        {K::LineTo, 651, -192},            // first characteristic: 311 + 340.1
+        {K::MoveTo, 311, 192},
+        {K::LineTo, 1507, -192},           // last characteristic, above the horizontal
+        {K::SelectPen, 0, 0, 0, &c.thinPen}, // no flow boundary
+        {K::MoveTo, 311, 192},
+        {K::LineTo, 388, 192},             // 311 + 622/8
+        {K::MoveTo, 341, 192},
+        {K::AngleArc, 311, 192, 25},
+        {K::TextOut, 351, 172, 0, nullptr, "\u03B1=48"},
+        {K::TextOut, 10, 354, 0, nullptr, "\u03C7=45, \u0394\u03C6=31"},
+    });
+    const std::vector<DrawCall> arcs = dc.Of(K::AngleArc);
+    ASSERT_EQ(arcs.size(), 2u);
+    EXPECT_EQ(arcs[0].start, 180.0f);
+    EXPECT_NEAR(arcs[0].sweep, 134.998673, 1e-4);
+    EXPECT_EQ(arcs[1].start, 0.0f);
+    EXPECT_NEAR(arcs[1].sweep, 48.470591, 1e-4);
+    // The pens are the overlay's own.
+    EXPECT_EQ(dc.calls[0].width, 3);
+    EXPECT_EQ(dc.calls[0].colour, RGB(0, 0, 255));
+    EXPECT_EQ(dc.calls[9].style, PenStyle::Dash);
+    EXPECT_EQ(dc.calls[9].colour, RGB(0, 0, 0));
+}
+
+TEST(CornerDraw, FlowBoundaryOnlyPastTheLargestTurn)
+{
+    // Wall angle -1.0 turns the flow by 2.5708 rad, past maxTurnAngle: separation.
+    const Scene s(-1.0);
+    ASSERT_LT(s.corner.separationAngle, -0.0001);
+    const RecordingDC dc = s.Record();
+    const std::vector<DrawCall> lines = dc.Of(K::LineTo);
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[1].a, -287); // downstream wall leans back: 311 + 384 tan(-1.0) = -287.0
+    EXPECT_EQ(lines[1].b, 576);
+    EXPECT_EQ(lines[4].a, 761); // last characteristic at -0.706057, below the horizontal
+    EXPECT_EQ(lines[4].b, 576);
+    EXPECT_EQ(lines[5].a, -16); // dotted: 311 + 384/tan(2.276853) = -16.9
+    EXPECT_EQ(lines[5].b, 576);
+    bool dotted = false;
+    for (const DrawCall& c : dc.Of(K::SelectPen))
+        dotted = dotted || c.object == &s.corner.dotPen;
+    EXPECT_TRUE(dotted);
+    const std::vector<DrawCall> texts = dc.Of(K::TextOut);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0].text, "\u03B2=33");
+    // The turn shown is maxTurnAngle, not the wall's 2.5708.
+    EXPECT_EQ(texts[2].text, "\u03C7=130, \u0394\u03C6=89");
+
+    // Just inside the dead band no boundary is drawn, whatever else holds.
+    for (double sep : {-0.0001, -0.00005, 0.0}) {
+        Scene t;
+        t.corner.separationAngle = sep;
+        const RecordingDC quiet = t.Record();
+        EXPECT_EQ(quiet.calls.size(), 23u) << sep;
+        for (const DrawCall& c : quiet.Of(K::SelectPen))
+            EXPECT_NE(c.object, &t.corner.dotPen) << sep;
+    }
+}
+
+TEST(CornerDraw, HorizontalLastCharacteristicAndSubsonicFlow)
+{
+    Scene s;
+    s.fs.fanEndAngle = 0.0;
+    const std::vector<DrawCall> lines = s.Record().Of(K::LineTo);
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_EQ(lines[4].a, 311 + 384000);
+    EXPECT_EQ(lines[4].b, 576);
+
+    // Subsonic: the fan angles are not numbers; walls, beta arc and label only.
+    const Scene sub(0.785375, 200.0);
+    ASSERT_TRUE(std::isnan(sub.fs.machAngle));
+    const RecordingDC dc = sub.Record();
+    ASSERT_EQ(dc.calls.size(), 10u);
+    EXPECT_EQ(dc.calls.back().kind, K::SelectPen);
+    EXPECT_EQ(dc.calls.back().object, &sub.corner.dashPen);
+    ASSERT_EQ(dc.Of(K::TextOut).size(), 1u);
+    EXPECT_EQ(dc.Of(K::TextOut)[0].text, "\u03B2=135");
+    EXPECT_EQ(dc.Of(K::AngleArc).size(), 1u);
+}
+
+TEST(CornerDraw, ExtremeWallAnglesSaturate)
+{
+    // Right of the corner above the wall: atan(20 width), the wall almost in line.
+    Scene nearlyFlat(std::atan(20.0 * 622));
+    std::vector<DrawCall> lines = nearlyFlat.Record().Of(K::LineTo);
+    EXPECT_EQ(lines[1].a, 311 + 384 * 12440); // tan(atan(12440)) = 12440
+    // pi/2 itself: tan is 1.6e16, far past the int range; the end point saturates.
+    Scene flat(1.5707963267948966);
+    lines = flat.Record().Of(K::LineTo);
+    EXPECT_EQ(lines[1].a, INT_MAX);
+    EXPECT_EQ(lines[1].b, 576);
+    // Angles that are not numbers reach the device context as numbers or not at all.
+    Scene odd;
+    odd.fs.sonicLineAngle = std::numeric_limits<double>::quiet_NaN();
+    odd.fs.machAngle = std::numeric_limits<double>::infinity();
+    odd.fs.fanEndAngle = 0.1;
+    const RecordingDC dc = odd.Record();
+    EXPECT_EQ(dc.Of(K::LineTo)[2].a, 0); // the sonic line's x is not a number: 0
+    EXPECT_TRUE(std::isinf(dc.Of(K::AngleArc)[1].sweep));
+}
+
+TEST(CornerDraw, DrawnIntoAPicture)
+{
+    EnsureGuiApp();
+    for (int scale : {1, 2}) {
+        Scene s;
+        BackBuffer buffer;
+        buffer.Create(622, 384, scale);
+        ASSERT_NE(buffer.bits, nullptr);
+        auto at = [&](int x, int y) { return buffer.image.pixel(x * scale, y * scale) & 0xFFFFFFu; };
+        long before = 0;
+        for (int frame = 0; frame < 2; ++frame) {
+            if (frame == 1)
+                before = ImageDC::NativeObjectsCreated();
+            ImageDC dc(buffer);
+            dc.FillSolidRect(0, 0, 622, 384, RGB(255, 255, 255));
+            s.corner.Draw(dc, s.fs);
+        }
+        // A steady frame makes no new pens or fonts.
+        EXPECT_EQ(ImageDC::NativeObjectsCreated(), before) << scale;
+        // The upstream wall, three rows thick, and the downstream wall at 45 degrees.
+        for (int x : {0, 100, 200, 300})
+            for (int y : {191, 192, 193})
+                EXPECT_EQ(at(x, y), 0x0000FFu) << x << "," << y;
+        EXPECT_EQ(at(100, 189), 0xFFFFFFu);
+        EXPECT_EQ(at(411, 292), 0x0000FFu); // 311 + 100 tan(0.785375), 192 + 100
+        // The first characteristic (dashed, black) crosses row 92 near x = 311 + 100/tan(0.846).
+        bool dash = false;
+        for (int x = 395; x <= 402; ++x)
+            dash = dash || at(x, 92) == 0x000000u;
+        for (int y = 80; y < 105 && !dash; ++y)
+            for (int x = 380; x <= 420; ++x)
+                dash = dash || at(x, y) == 0x000000u;
+        EXPECT_TRUE(dash);
+        // Each label leaves dark ink in its place.
+        auto inked = [&](int x0, int y0, int x1, int y1) {
+            for (int y = y0; y < y1; ++y)
+                for (int x = x0; x < x1; ++x) {
+                    const uint32_t p = at(x, y);
+                    if ((p & 0xFF) < 100 && ((p >> 8) & 0xFF) < 100)
+                        return true;
+                }
+            return false;
+        };
+        EXPECT_TRUE(inked(241, 194, 300, 214)) << "beta";
+        EXPECT_TRUE(inked(378, 176, 396, 192)) << "alpha"; // clear of the last characteristic
+        EXPECT_TRUE(inked(10, 354, 120, 374)) << "chi";
+        EXPECT_FALSE(inked(10, 300, 120, 340));
+    }
+}

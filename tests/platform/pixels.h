@@ -1,0 +1,43 @@
+#pragma once
+// A white picture to draw into, and ways to look at what was drawn.
+#include <cstdint>
+#include <set>
+#include <utility>
+
+#include "platform/back_buffer.h"
+#include "platform/image_dc.h"
+
+using PixelSet = std::set<std::pair<int, int>>; // (x, y) on the device grid
+
+struct Canvas {
+    BackBuffer buffer;
+    Canvas(int w, int h, int scale = 1)
+    {
+        buffer.Create(w, h, scale);
+        buffer.image.fill(0xFFFFFFFFu);
+    }
+    // RGB of a device pixel.
+    uint32_t At(int x, int y) const { return buffer.image.pixel(x, y) & 0xFFFFFFu; }
+    // Every device pixel that is no longer white.
+    PixelSet Ink() const
+    {
+        PixelSet out;
+        for (int y = 0; y < buffer.image.height(); ++y)
+            for (int x = 0; x < buffer.image.width(); ++x)
+                if (At(x, y) != 0xFFFFFFu)
+                    out.insert({x, y});
+        return out;
+    }
+    PixelSet InkOf(uint32_t rgb) const
+    {
+        PixelSet out;
+        for (const auto& p : Ink())
+            if (At(p.first, p.second) == rgb)
+                out.insert(p);
+        return out;
+    }
+};
+
+constexpr uint32_t kBlue = 0x0000FFu;
+constexpr uint32_t kRed = 0xFF0000u;
+constexpr uint32_t kWhite = 0xFFFFFFu;

@@ -1,0 +1,68 @@
+#include "view/corner.h"
+
+#include <cmath>
+
+#include "model/number_text.h"
+
+namespace {
+constexpr double R2D = 57.29577951308232; // 180/pi
+}
+
+CCorner::CCorner()
+{
+    wallPen = Pen{PenStyle::Solid, 3, RGB(0, 0, 255), {}};
+    thinPen = Pen{PenStyle::Solid, 1, RGB(0, 0, 255), {}};
+    dashPen = Pen{PenStyle::Dash, 1, RGB(0, 0, 0), {}};
+    dotPen = Pen{PenStyle::Dot, 1, RGB(0, 0, 255), {}};
+    labelFont = Font{20, "Verdana", {}};
+}
+
+void CCorner::SetWallFromPoint(int px, int py)
+{
+    const double dx = px - (left + 0.5 * width);
+    const double dy = static_cast<double>(py) - top;
+    if (dx > 0 && dy > 0)
+        wallAngle = std::atan(dx / dy);
+    else if (dx > 0 && dy <= 0)
+        wallAngle = std::atan(20.0 * width);
+    else if (dx <= 0 && dy > 0)
+        wallAngle = std::atan(dx / dy);
+}
+
+void CCorner::ComputeFanGeometry(FlowState& fs)
+{
+    separationAngle = ::ComputeFanGeometry(fs, wallAngle);
+}
+
+double CCorner::PolarAngle(bool viewCoords, double x, double y) const
+{
+    if (viewCoords) {
+        x -= ApexX();
+        y -= top;
+    }
+    return ::PolarAngle(x, y);
+}
+
+int CCorner::ClassifyPoint(const FlowState& fs, bool viewCoords, double x, double y) const
+{
+    return ClassifyAngle(fs, PolarAngle(viewCoords, x, y));
+}
+
+std::string CCorner::BetaLabel() const
+{
+    return "\u03B2=" + FormatFixed(wallAngle * R2D + 90.0, 0);
+}
+
+std::string CCorner::AlphaLabel(const FlowState& fs)
+{
+    return "\u03B1=" + FormatFixed(fs.machAngle * R2D, 0);
+}
+
+std::string CCorner::ChiLabel(const FlowState& fs) const
+{
+    double turn = M_PI / 2.0 - wallAngle;
+    if (turn > fs.maxTurnAngle)
+        turn = fs.maxTurnAngle;
+    const double span = fs.machAngle - fs.fanEndAngle;
+    return "\u03C7=" + FormatFixed(turn * R2D, 0) + ", \u0394\u03C6=" + FormatFixed(span * R2D, 0);
+}

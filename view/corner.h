@@ -1,0 +1,54 @@
+#pragma once
+// The body in the picture: where the corner point lies, how far the downstream wall is
+// turned, and the overlay that draws the walls, the fan's lines, the arcs and the labels.
+// Plain C++: drawing goes through the toolkit-free device context of platform/dc.h.
+#include <string>
+
+#include "model/classify.h"
+#include "model/flow_state.h"
+#include "platform/dc.h"
+
+class CCorner {
+public:
+    CCorner();
+
+    // Direction of the downstream wall from the downward vertical through the corner,
+    // positive toward +x, rad. pi/2 continues the upstream wall.
+    double wallAngle = 0.0;
+    // -maxTurnAngle when the wall is turned past the largest turning angle, else 0.0.
+    double separationAngle = 0.0;
+    int left = 0;
+    int top = 0;
+    int width = 100;
+    int height = 100;
+
+    Pen wallPen;
+    Pen dashPen;
+    Pen dotPen;
+    Font labelFont;
+    Pen thinPen;
+
+    // The corner point is (ApexX(), top).
+    int ApexX() const { return left + width / 2; }
+
+    // Sets wallAngle from a picture point, or leaves it (a point up and to the left of the
+    // corner). Recomputes nothing else.
+    void SetWallFromPoint(int px, int py);
+
+    // The fan angles of fs for the current wall angle; writes separationAngle.
+    void ComputeFanGeometry(FlowState& fs);
+
+    // With viewCoords the point is in picture pixels, otherwise already corner-relative.
+    double PolarAngle(bool viewCoords, double x, double y) const;
+    int ClassifyPoint(const FlowState& fs, bool viewCoords, double x, double y) const;
+
+    // The overlay's three labels, as drawn. Alpha and chi are drawn only when the fan angles
+    // are numbers (HasFan).
+    static bool HasFan(const FlowState& fs) { return fs.machAngle > fs.fanEndAngle; }
+    std::string BetaLabel() const;
+    static std::string AlphaLabel(const FlowState& fs);
+    std::string ChiLabel(const FlowState& fs) const;
+
+    // Draws the whole overlay; leaves its last pen and the font selected.
+    void Draw(DC& dc, const FlowState& fs) const;
+};
