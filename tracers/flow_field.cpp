@@ -1,0 +1,132 @@
+#include "tracers/flow_field.h"
+
+#include <cmath>
+
+#include "model/saturate.h"
+
+FlowField::FlowField(FlowState& fs, CCorner& c)
+    : flow(fs), corner(c), streamlines(true), tracers(true)
+{
+    streamlines.Reserve(4);
+    streamlines.count = 4;
+}
+
+int FlowField::PopulationFor(double p1)
+{
+    const double n = p1 * 0.05;
+    if (!std::isfinite(n))
+        return 0;
+    const int count = TruncToInt(n);
+    if (count < 0)
+        return 0;
+    return count > kMaxTracers ? kMaxTracers : count;
+}
+
+void FlowField::UpdatePopulation()
+{
+    const int n = PopulationFor(flow.p1);
+    if (n == tracers.count)
+        return;
+    if (n > tracers.capacity)
+        tracers.Reserve(n);
+    tracers.count = n;
+    RespawnTracer(-1);
+    for (int i = 0; i < n; ++i)
+        RespawnTracer(i);
+}
+
+void FlowField::RespawnTracer(int index)
+{
+    if (index < -1 || index >= tracers.count)
+        return;
+    const int r1 = random.Next();
+    const int r2 = random.Next();
+    const int r3 = random.Next();
+    if (index == -1)
+        StartTracer(marker, true, r1, r2, r3);
+    else
+        StartTracer(tracers[index], false, r1, r2, r3);
+}
+
+void FlowField::StartTracer(CTracer& t, bool isMarker, int r1, int r2, int r3) const
+{
+    t.speed = (r1 * 6.1037018951994385e-6 + 0.9) * flow.v1;
+    // r2*H and r3*W are integer products; 64 bits hold them for any picture size.
+    const double r2H = static_cast<double>(static_cast<long long>(r2) * height);
+    const double r3W = static_cast<double>(static_cast<long long>(r3) * width);
+    if (isMarker)
+        t.y = TruncToInt(-r2H * 7.629627368999298e-6 - 10.0);
+    else
+        t.y = TruncToInt(-r2H * 1.5259254737998596e-5 - 5.0);
+    t.x = TruncToInt(-width * 0.5 - r3W * 1.0172836491999064e-5);
+    t.stepY = 0.0;
+    t.vR = 0.0;
+    t.vPhi = 0.0;
+    t.entryRadius = -1.0;
+    t.stepX = 0.005 * t.speed;
+}
+
+double FlowField::ProbeHeightFactor(double span, double fullFanSpan)
+{
+    double K = 300.0 * std::pow(1.0 - span / fullFanSpan, 18.0);
+    if (K < 1.0)
+        K = 1.0;
+    return K;
+}
+
+void FlowField::RetraceFlow()
+{
+    corner.ComputeFanGeometry(flow);
+
+    const double span = flow.machAngle - flow.fanEndAngle;
+    probeSteps = 0;
+    if (span > 0.0) {
+        const double K = ProbeHeightFactor(span, flow.fullFanSpan);
+        CTracer probe;
+        probe.x = TruncToInt(-width * 0.5);
+        probe.y = TruncToInt(-height * K);
+        probe.stepY = 0.0;
+        probe.vR = 0.0;
+        probe.vPhi = 0.0;
+        probe.speed = flow.v1;
+        probe.entryRadius = -1.0;
+        probe.isProbe = true;
+        probe.stepX = 0.005 * flow.v1;
+        // The run ends when the probe passes the fan or its far limits; the step bound ends
+        // one that barely moves (a tiny V1) or moves away from the fan.
+        const FanVelocity fan = FanVelocity::For(flow, corner);
+        while (probeSteps < kMaxProbeSteps) {
+            ++probeSteps;
+            if (!probe.Step(flow, corner, fan))
+                break;
+        }
+        exitStepX = probe.stepX;
+        exitStepY = probe.stepY;
+    } else {
+        exitStepX = 0.005 * flow.v1;
+        exitStepY = 0.0;
+    }
+
+    for (CTracer& t : tracers) {
+        t.exitStepX = exitStepX;
+        t.exitStepY = exitStepY;
+    }
+
+    for (int i = 1; i <= 3 && i < streamlines.count; ++i) {
+        CStreamline& s = streamlines[i];
+        s.exitStepX = exitStepX;
+        s.exitStepY = exitStepY;
+        s.Trace((static_cast<double>(i + 1) * height) * 0.1 - height * (1.0 / 30.0), flow, corner);
+    }
+}
+
+void FlowField::StepTracers()
+{
+    const FanVelocity fan = FanVelocity::For(flow, corner);
+    for (int i = 0; i < tracers.count; ++i) {
+        if (!tracers[i].Step(flow, corner, fan))
+            RespawnTracer(i);
+    }
+    if (!marker.Step(flow, corner, fan))
+        RespawnTracer(-1);
+}

@@ -1,0 +1,56 @@
+#pragma once
+// Everything that moves in the picture: the ordinary tracers, the marker and the four
+// streamlines, with the population that follows P1, the random respawn and the retrace of
+// the fan after every change of the flow. Plain C++; the view (view/flow_view.h) adds the
+// off-screen buffer, the frame and the mouse.
+#include <cstdint>
+
+#include "model/flow_state.h"
+#include "tracers/dyn_array.h"
+#include "tracers/limits.h"
+#include "tracers/marker.h"
+#include "tracers/random.h"
+#include "tracers/streamline.h"
+#include "tracers/tracer.h"
+#include "view/corner.h"
+
+class FlowField {
+public:
+    FlowField(FlowState& fs, CCorner& corner);
+    virtual ~FlowField() = default;
+
+    FlowState& flow;
+    CCorner& corner;
+
+    int width = 0;   // picture size, px
+    int height = 0;
+    DynArray<CStreamline> streamlines; // exactly four; 0 is never traced
+    DynArray<CTracer> tracers;
+    double exitStepX = 0.0; // displacement per step past the fan
+    double exitStepY = 0.0;
+    CMarker marker;
+    Random random;
+
+    // Sizes the tracer array from p1 (capped, never negative); restarts everything when the
+    // size changes.
+    void UpdatePopulation();
+    // index >= 0: ordinary tracer index; -1: the marker.
+    void RespawnTracer(int index);
+    // Fan geometry, probe run, exit displacements and the three streamlines: every part of
+    // recomputing the flow except drawing the frame.
+    void RetraceFlow();
+    // The timer's stepping: every tracer, then the marker, respawning those that have left.
+    void StepTracers();
+
+    // Starts t from the three random numbers r1 (speed), r2 (height) and r3 (distance), each
+    // 0..32767, for a picture of width x height.
+    void StartTracer(CTracer& t, bool isMarker, int r1, int r2, int r3) const;
+    // The number of tracers for an upstream pressure: p1*0.05, 0 when that is negative or not
+    // a number, at most kMaxTracers.
+    static int PopulationFor(double p1);
+    // How many picture heights above the wall the probe starts: 300*(1 - span/fullFanSpan)^18,
+    // at least 1.
+    static double ProbeHeightFactor(double span, double fullFanSpan);
+
+    long probeSteps = 0; // steps of the last probe run (0 when none was run)
+};

@@ -1,0 +1,32 @@
+#include "tracers/marker.h"
+
+#include <cmath>
+
+#include "model/saturate.h"
+
+double CMarker::LocalPressure(const FlowState& fs, const CCorner& corner, double sx, double sy)
+{
+    const int region = corner.ClassifyPoint(fs, true, sx, sy);
+    const double phi = corner.PolarAngle(true, sx, sy);
+    double delta = fs.machAngle - phi;
+    if (region == RegionDownstream)
+        delta = fs.machAngle - fs.fanEndAngle;
+    double p = fs.p1 * std::pow(std::cos(fs.k * delta), 2.0 * fs.gamma / (fs.gamma - 1.0));
+    if (region == RegionUpstream)
+        p = fs.p1;
+    return p;
+}
+
+void CMarker::Draw(DC& dc, const FlowState& fs, const CCorner& corner)
+{
+    dc.SelectBrush(brush);
+    const double sx = static_cast<double>(corner.width / 2) + x + corner.left;
+    const double sy = corner.top + y;
+    const double p = LocalPressure(fs, corner, sx, sy);
+    if (p > 0.0 && std::isfinite(p)) {
+        const int R = TruncToInt(1000000.0 / p);
+        radius = R;
+        dc.Ellipse(TruncToInt(sx - R), TruncToInt(sy - R), TruncToInt(sx + R), TruncToInt(sy + R));
+    }
+    Step(fs, corner);
+}

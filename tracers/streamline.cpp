@@ -1,0 +1,76 @@
+#include "tracers/streamline.h"
+
+#include "model/saturate.h"
+#include "tracers/limits.h"
+
+void CStreamline::Append()
+{
+    points.Reserve(points.count + 1);
+    points[points.count] = PathPoint{x, y};
+    ++points.count;
+}
+
+void CStreamline::Trace(double h, const FlowState& fs, const CCorner& corner)
+{
+    points.Release();
+    startY = -h;
+
+    stepY = 0.0;
+    vR = 0.0;
+    vPhi = 0.0;
+    x = TruncToInt(-corner.width * 0.5);
+    y = TruncToInt(-h);
+    entryRadius = -1.0;
+    speed = 0.1 * fs.v1;
+    stepX = 0.005 * speed;
+    upstreamSteps = fanSteps = downstreamSteps = 0;
+    const FanVelocity fan = FanVelocity::For(fs, corner);
+
+    Append();
+
+    // Upstream, until the first characteristic is reached or the run ends. Every part of the
+    // trace is bounded: a tracer that does not move, or moves away from the fan, would
+    // otherwise never end.
+    while (upstreamSteps < kMaxTracePhaseSteps) {
+        ++upstreamSteps;
+        if (!Step(fs, corner, fan))
+            break;
+        if (corner.PolarAngle(false, x, y) > fs.machAngle)
+            continue;
+        break;
+    }
+    Append(); // the fan entry, or where the run ended
+
+    // Through the fan, one point per step.
+    ++fanSteps;
+    if (Step(fs, corner, fan)) {
+        for (;;) {
+            const double phiNow = corner.PolarAngle(false, x, y);
+            if (!(fs.fanEndAngle <= phiNow && phiNow <= fs.machAngle))
+                break;
+            Append();
+            if (fanSteps >= kMaxTracePhaseSteps)
+                break;
+            ++fanSteps;
+            if (!Step(fs, corner, fan))
+                break;
+        }
+    }
+
+    // On past the fan until the run ends; at least one step.
+    do {
+        ++downstreamSteps;
+    } while (Step(fs, corner, fan) && downstreamSteps < kMaxTracePhaseSteps);
+    Append();
+}
+
+void CStreamline::Draw(DC& dc, const FlowState&, const CCorner& corner)
+{
+    dc.SelectPen(pen);
+    const int ox = corner.ApexX();
+    const int oy = corner.top;
+    for (int i = 0; i + 1 < points.count; ++i) {
+        dc.MoveTo(TruncToInt(ox + points[i].x), TruncToInt(oy + points[i].y));
+        dc.LineTo(TruncToInt(ox + points[i + 1].x), TruncToInt(oy + points[i + 1].y));
+    }
+}

@@ -1,0 +1,41 @@
+#pragma once
+// A streamline: a tracer that is run once from its start point through the fan to beyond the
+// picture, remembering its path as a polyline.
+#include "platform/dc.h"
+#include "tracers/dyn_array.h"
+#include "tracers/tracer.h"
+
+struct PathPoint {
+    double x, y; // corner-relative, px
+};
+
+class CStreamline : public CTracer {
+public:
+    CStreamline() = default;
+    // A copy carries the start height only; the path and the motion belong to one trace.
+    CStreamline(const CStreamline& other) : CTracer(), startY(other.startY) {}
+    CStreamline& operator=(const CStreamline& other)
+    {
+        startY = other.startY;
+        return *this;
+    }
+
+    Pen pen{PenStyle::Solid, 2, RGB(20, 155, 0), {}};
+    double startY = 15.0; // -h of the last trace
+    DynArray<PathPoint> points{true};
+
+    // Steps taken in each part of the last trace: before the fan, in it, and after it.
+    int upstreamSteps = 0;
+    int fanSteps = 0;
+    int downstreamSteps = 0;
+
+    // Rebuilds the path from the left edge of the picture, h px above the upstream wall:
+    // start point, fan entry, one point per step in the fan, end point.
+    void Trace(double h, const FlowState& fs, const CCorner& corner);
+
+    // The polyline in pen; takes no step.
+    void Draw(DC& dc, const FlowState& fs, const CCorner& corner) override;
+
+private:
+    void Append();
+};

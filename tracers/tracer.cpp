@@ -1,0 +1,109 @@
+#include "tracers/tracer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/saturate.h"
+#include "tracers/screen.h"
+
+namespace {
+constexpr double kTimeStep = 0.005;           // a displacement is a velocity times this
+constexpr double kBumpFactor = 4.666666666666667; // 14/3
+constexpr double kProbeFarLimit = 10000000.0; // |x| + |y| at which a probe run is over
+constexpr double kProbeWallLimit = 1000000.0; // x at which a probe along the wall line stops
+constexpr double kProbeWallBand = 0.1;        // |y| up to which the probe counts as on the wall line
+} // namespace
+
+FanVelocity FanVelocity::For(const FlowState& fs, const CCorner& corner)
+{
+    FanVelocity f;
+    const double span = fs.machAngle - fs.fanEndAngle;
+    const double v1 = fs.v1;
+    const double A = v1 * std::cos(fs.machAngle);
+    const double S = v1 * std::sin(fs.machAngle);
+    // theta + pi/2 is pi less the wall's turn; past the largest turn the flow turns no further.
+    const double beta = std::max(corner.wallAngle + M_PI / 2.0, M_PI - fs.maxTurnAngle) + span
+                        - fs.machAngle;
+    const double C = -2.0 * v1 * std::cos(beta);
+    const double D = fs.maxTurnAngle - span;
+    const double F = (A + C) / 2.0 - 550.0 * std::exp(-D * D) + 10.0 * std::exp(-span * span);
+    f.span = span;
+    f.A = A;
+    f.S = S;
+    f.G = (2.0 * (A + C) - 4.0 * F) / (span * span);
+    f.H = (4.0 * F - 3.0 * A - C) / span;
+    f.crossGain = 2.0 * v1 * std::sin(beta) - S;
+    return f;
+}
+
+bool CTracer::Step(const FlowState& fs, const CCorner& corner)
+{
+    return Advance(fs, corner, nullptr);
+}
+
+bool CTracer::Step(const FlowState& fs, const CCorner& corner, const FanVelocity& fan)
+{
+    return Advance(fs, corner, &fan);
+}
+
+bool CTracer::Advance(const FlowState& fs, const CCorner& corner, const FanVelocity* fan)
+{
+    // The angle of the current position decides the region, and is the angle the next step
+    // takes its direction from.
+    const double phiHere = corner.PolarAngle(false, x, y);
+    const int region = ClassifyAngle(fs, phiHere);
+
+    if (region == RegionFan) {
+        FanVelocity computed;
+        if (!fan) {
+            computed = FanVelocity::For(fs, corner);
+            fan = &computed;
+        }
+        const double span = fan->span;
+        // A fan always has a width of at least 0.003 rad when its angles are numbers; a fan
+        // of no width has no velocity field, and the tracer keeps its displacement.
+        if (span > 0.0) {
+            double depth = fs.machAngle - phi;
+            if (depth < 0.0)
+                depth = 0.0;
+            if (entryRadius == -1.0)
+                entryRadius = std::sqrt(x * x + y * y);
+
+            vR = fan->A + fan->H * depth + fan->G * depth * depth
+                 - kBumpFactor * entryRadius * depth * (depth - span);
+            vPhi = fan->S + (depth / span) * fan->crossGain;
+
+            // The direction comes from the angle of the previous position.
+            stepX = kTimeStep * (std::sin(phi) * vPhi + std::cos(phi) * vR);
+            stepY = kTimeStep * (std::cos(phi) * vPhi - std::sin(phi) * vR);
+        }
+    } else if (region == RegionDownstream) {
+        if (isProbe)
+            return false;
+        if (std::fabs(exitStepX) + std::fabs(exitStepY) > 0.0) {
+            stepX = exitStepX;
+            stepY = exitStepY;
+        }
+    }
+    // Upstream, or no region at all: the displacement stays as it is.
+
+    phi = phiHere;
+    x += stepX;
+    y += stepY;
+
+    if (isProbe) {
+        if (std::fabs(x) + std::fabs(y) >= kProbeFarLimit)
+            return false;
+        if (std::fabs(y) > kProbeWallBand)
+            return true;
+        return x < kProbeWallLimit;
+    }
+    return x < corner.width && y < corner.height;
+}
+
+void CTracer::Draw(DC& dc, const FlowState& fs, const CCorner& corner)
+{
+    dc.SetPixel(ScreenCoord(TruncToInt(x), corner.ApexX()), ScreenCoord(TruncToInt(y), corner.top),
+                RGB(255, 0, 0));
+    Step(fs, corner);
+}
