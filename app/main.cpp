@@ -1,0 +1,31 @@
+// cornerflow: the dialog, or with options the calculator and the snapshot modes.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/modes.h"
+#include "app/options.h"
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const ParseResult parsed = ParseOptions(args);
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "cornerflow: %s\n", parsed.error.c_str());
+        return 2;
+    }
+    switch (parsed.options.mode) {
+    case Options::Mode::Help:
+        std::fputs(HelpText().c_str(), stdout);
+        return 0;
+    case Options::Mode::Calc:
+        return RunCalc(parsed.options);
+    case Options::Mode::Snapshot:
+        return RunSnapshot(parsed.options);
+    case Options::Mode::SnapshotWindow:
+        return RunSnapshotWindow(parsed.options, argc, argv);
+    case Options::Mode::Dialog:
+        break;
+    }
+    return RunDialog(argc, argv);
+}

@@ -1,0 +1,308 @@
+#include "app/options.h"
+
+#include <cstdint>
+#include <string_view>
+
+#include "model/number_text.h"
+
+namespace {
+
+// The argument as it may be shown inside one line of an error message: printable ASCII and
+// UTF-8 bytes pass, control characters are written as \xNN, and very long texts are cut.
+std::string Quoted(std::string_view text)
+{
+    static const char hex[] = "0123456789abcdef";
+    constexpr size_t maxShown = 200;
+    std::string out = "'";
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (i == maxShown) {
+            out += "...";
+            break;
+        }
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F) {
+            out += "\\x";
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    out += "'";
+    return out;
+}
+
+// A decimal integer with an optional sign and nothing else, within [lo, hi].
+bool ParseInteger(std::string_view text, long long lo, long long hi, long long& out)
+{
+    size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i == text.size())
+        return false;
+    // Every bound used here is far below this cap, so the sum never overflows.
+    constexpr unsigned long long cap = 1000000000000ULL;
+    unsigned long long magnitude = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9')
+            return false;
+        if (magnitude <= cap)
+            magnitude = magnitude * 10 + static_cast<unsigned>(c - '0');
+    }
+    if (magnitude > cap)
+        return false;
+    const long long value = negative ? -static_cast<long long>(magnitude)
+                                     : static_cast<long long>(magnitude);
+    if (value < lo || value > hi)
+        return false;
+    out = value;
+    return true;
+}
+
+// "A,B": two integers within [lo, hi] separated by one comma.
+bool ParsePair(std::string_view text, long long lo, long long hi, long long& a, long long& b)
+{
+    const size_t comma = text.find(',');
+    if (comma == std::string_view::npos)
+        return false;
+    return ParseInteger(text.substr(0, comma), lo, hi, a)
+           && ParseInteger(text.substr(comma + 1), lo, hi, b);
+}
+
+enum class Kind {
+    Flag,   // no value
+    Value,  // a value: the next argument, or after '='
+};
+
+struct OptionInfo {
+    const char* name;
+    Kind kind;
+};
+
+constexpr OptionInfo knownOptions[] = {
+    {"--help", Kind::Flag},          {"-h", Kind::Flag},
+    {"--calc", Kind::Flag},          {"--snapshot", Kind::Value},
+    {"--snapshot-window", Kind::Value},
+    {"--v1", Kind::Value},           {"--t1", Kind::Value},
+    {"--p1", Kind::Value},           {"--wall", Kind::Value},
+    {"--wall-point", Kind::Value},   {"--probe", Kind::Value},
+    {"--size", Kind::Value},         {"--ticks", Kind::Value},
+    {"--seed", Kind::Value},
+};
+
+const OptionInfo* FindOption(std::string_view name)
+{
+    for (const OptionInfo& o : knownOptions)
+        if (name == o.name)
+            return &o;
+    return nullptr;
+}
+
+const char* ModeOption(Options::Mode mode)
+{
+    switch (mode) {
+    case Options::Mode::Calc:
+        return "--calc";
+    case Options::Mode::Snapshot:
+        return "--snapshot";
+    case Options::Mode::SnapshotWindow:
+        return "--snapshot-window";
+    default:
+        return "";
+    }
+}
+
+} // namespace
+
+ParseResult ParseOptions(const std::vector<std::string>& args)
+{
+    ParseResult result;
+    Options& o = result.options;
+    bool help = false;
+    bool modeSet = false;
+    std::string firstInput;      // the first option that needs a mode, for the error
+    std::string firstSnapshotOnly; // the first of --ticks / --seed
+    std::string wallGiven, wallPointGiven;
+
+    auto fail = [&result](std::string message) {
+        result.error = std::move(message);
+        result.options = Options();
+        return result;
+    };
+
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.size() < 2 || arg[0] != '-')
+            return fail("unexpected argument " + Quoted(arg));
+
+        std::string name = arg;
+        std::string value;
+        bool hasValue = false;
+        if (arg.compare(0, 2, "--") == 0) {
+            const size_t eq = arg.find('=');
+            if (eq != std::string::npos) {
+                name = arg.substr(0, eq);
+                value = arg.substr(eq + 1);
+                hasValue = true;
+            }
+        }
+        const OptionInfo* info = FindOption(name);
+        if (!info)
+            return fail("unknown option " + Quoted(name));
+
+        if (info->kind == Kind::Flag) {
+            if (hasValue)
+                return fail(name + ": takes no value");
+        } else if (!hasValue) {
+            if (i + 1 >= args.size())
+                return fail(name + ": missing value");
+            value = args[++i];
+        }
+
+        if (name == "--help" || name == "-h") {
+            help = true;
+            continue;
+        }
+
+        if (name == "--calc" || name == "--snapshot" || name == "--snapshot-window") {
+            const Options::Mode mode = name == "--calc"       ? Options::Mode::Calc
+                                       : name == "--snapshot" ? Options::Mode::Snapshot
+                                                              : Options::Mode::SnapshotWindow;
+            if (modeSet && o.mode != mode)
+                return fail(name + ": cannot be combined with " + ModeOption(o.mode));
+            if (mode != Options::Mode::Calc) {
+                if (value.empty())
+                    return fail(name + ": missing file name");
+                o.file = value;
+            }
+            o.mode = mode;
+            modeSet = true;
+            continue;
+        }
+
+        // Everything below belongs to one of the modes.
+        if (firstInput.empty())
+            firstInput = name;
+
+        if (name == "--v1") {
+            o.v1 = value;
+        } else if (name == "--t1") {
+            o.t1 = value;
+        } else if (name == "--p1") {
+            o.p1 = value;
+        } else if (name == "--wall") {
+            o.wall = ReadNumber(value);
+            wallGiven = name;
+        } else if (name == "--wall-point" || name == "--probe") {
+            long long x = 0, y = 0;
+            if (!ParsePair(value, INT32_MIN, INT32_MAX, x, y))
+                return fail(name + ": expected X,Y (two integers), got " + Quoted(value));
+            const PointArg point{static_cast<int>(x), static_cast<int>(y)};
+            if (name == "--probe") {
+                o.probes.push_back(point);
+            } else {
+                o.wallPoint = point;
+                wallPointGiven = name;
+            }
+        } else if (name == "--size") {
+            long long w = 0, h = 0;
+            if (!ParsePair(value, 1, 4096, w, h))
+                return fail(name + ": expected W,H (two integers 1..4096), got " + Quoted(value));
+            o.width = static_cast<int>(w);
+            o.height = static_cast<int>(h);
+        } else if (name == "--ticks") {
+            long long n = 0;
+            if (!ParseInteger(value, 0, 1000000, n))
+                return fail(name + ": expected an integer 0..1000000, got " + Quoted(value));
+            o.ticks = static_cast<int>(n);
+            if (firstSnapshotOnly.empty())
+                firstSnapshotOnly = name;
+        } else if (name == "--seed") {
+            long long s = 0;
+            if (!ParseInteger(value, 0, 4294967295LL, s))
+                return fail(name + ": expected an integer 0..4294967295, got " + Quoted(value));
+            o.seed = static_cast<unsigned>(s);
+            if (firstSnapshotOnly.empty())
+                firstSnapshotOnly = name;
+        }
+    }
+
+    if (help) {
+        Options helpOnly;
+        helpOnly.mode = Options::Mode::Help;
+        result.options = helpOnly;
+        return result;
+    }
+    if (!wallGiven.empty() && !wallPointGiven.empty())
+        return fail("--wall and --wall-point cannot be combined");
+    if (!modeSet && !firstInput.empty())
+        return fail(firstInput + ": needs --calc, --snapshot or --snapshot-window");
+    if (o.mode == Options::Mode::Calc && !firstSnapshotOnly.empty())
+        return fail(firstSnapshotOnly + ": only with --snapshot or --snapshot-window");
+    return result;
+}
+
+std::string HelpText()
+{
+    return
+        "Usage:\n"
+        "  cornerflow                      open the program's window\n"
+        "  cornerflow --calc [INPUTS] [--probe X,Y]...\n"
+        "  cornerflow --snapshot FILE.png [--ticks N] [--seed S] [INPUTS]\n"
+        "  cornerflow --snapshot-window FILE.png [--ticks N] [--seed S] [INPUTS]\n"
+        "  cornerflow --help | -h\n"
+        "\n"
+        "Supersonic flow round a convex corner: the expansion fan, the upstream and critical\n"
+        "state and the flow state at points of the picture.\n"
+        "\n"
+        "Modes:\n"
+        "  --calc                   print the computed state as one JSON document on stdout\n"
+        "  --snapshot FILE.png      write the picture as a PNG image\n"
+        "  --snapshot-window FILE.png\n"
+        "                           write the whole window, as after start-up, as a PNG image\n"
+        "  --help, -h               show this text\n"
+        "\n"
+        "Inputs (INPUTS, for the three modes above):\n"
+        "  --v1 V                   upstream speed V1, m/s (default 450)\n"
+        "  --t1 T                   upstream temperature T1, K (default 273)\n"
+        "  --p1 P                   upstream pressure P1, Pa (default 100000)\n"
+        "                           V, T and P are read as the input fields read them: the\n"
+        "                           leading decimal number counts, the rest is ignored, text\n"
+        "                           without a number reads 0 (\"1,5\" reads 1).\n"
+        "  --wall RAD               wall angle in radians from the downward vertical, positive\n"
+        "                           downstream; pi/2 is a straight wall (default 0.785375)\n"
+        "  --wall-point X,Y         turn the wall toward picture point X,Y as a mouse press\n"
+        "                           there would (not together with --wall)\n"
+        "  --size W,H               picture size in pixels, 1..4096 each (default 622,384)\n"
+        "  --probe X,Y              read out the flow at picture point X,Y (may be repeated)\n"
+        "\n"
+        "Snapshot options:\n"
+        "  --ticks N                animation ticks of 50 ms before the picture is taken,\n"
+        "                           0..1000000 (default 0)\n"
+        "  --seed S                 seed of the tracers' random generator, 0..4294967295\n"
+        "                           (default: from the clock)\n"
+        "\n"
+        "X, Y, W and H are decimal integers. An option's value is the next argument or follows\n"
+        "'=' (--v1=-450).\n"
+        "\n"
+        "The --calc document has these sections:\n"
+        "  inputs    v1, t1, p1 as read\n"
+        "  state     every flow quantity: inputs, gas constants, upstream and critical state,\n"
+        "            Mach angle and the fan angles (SI units, angles in radians)\n"
+        "  corner    wallAngle, separationAngle and the picture rectangle left, top, width,\n"
+        "            height (the corner point is at left + width/2, top)\n"
+        "  fields    the nine derived values as the window shows them\n"
+        "  labels    beta, alpha and chi as drawn at the corner (alpha and chi are null when\n"
+        "            there is no fan)\n"
+        "  probes    per --probe: x, y, region (1 upstream, 2 in the fan, 3 past it, other:\n"
+        "            none), phi, lParam, T, P, rho, c, M, V0, V, Vphi, Vr and their texts\n"
+        "Numbers that are not finite are written as the strings \"NaN\", \"Infinity\" and\n"
+        "\"-Infinity\".\n"
+        "\n"
+        "Exit status: 0 on success, 1 when the output cannot be written, 2 for a bad command\n"
+        "line.\n";
+}

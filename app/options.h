@@ -1,0 +1,36 @@
+#pragma once
+// The command line of cornerflow: the dialog (no options), the calculator, and the two
+// snapshot modes. Numeric inputs are read with the fields' own text rule.
+#include <optional>
+#include <string>
+#include <vector>
+
+struct PointArg {
+    int x = 0;
+    int y = 0;
+};
+
+struct Options {
+    enum class Mode { Dialog, Calc, Snapshot, SnapshotWindow, Help };
+    Mode mode = Mode::Dialog;
+
+    // Inputs, as texts exactly as given (read with ReadNumber where used); absent means the
+    // start-up value.
+    std::optional<std::string> v1, t1, p1;
+    std::optional<double> wall;          // --wall RAD
+    std::optional<PointArg> wallPoint;   // --wall-point X,Y
+    std::vector<PointArg> probes;        // --probe X,Y ...
+    int width = 622;                     // --size W,H
+    int height = 384;
+    std::string file;                    // --snapshot FILE / --snapshot-window FILE
+    int ticks = 0;                       // --ticks N
+    std::optional<unsigned> seed;        // --seed S
+};
+
+struct ParseResult {
+    Options options;
+    std::string error; // one line naming the offending option; empty when parsing succeeded
+};
+
+ParseResult ParseOptions(const std::vector<std::string>& args);
+std::string HelpText();

@@ -1,0 +1,79 @@
+// The built program, run as a user runs it.
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+namespace {
+
+struct RunResult {
+    int exitCode = -1;
+    QByteArray out, err;
+};
+
+RunResult Cornerflow(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(CORNERFLOW_BIN), args);
+    RunResult r;
+    if (!p.waitForStarted(-1))
+        return r;
+    p.closeWriteChannel();
+    p.waitForFinished(-1);
+    if (p.exitStatus() == QProcess::NormalExit)
+        r.exitCode = p.exitCode();
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+TEST(Cornerflow, CalcPrintsOneJsonDocument)
+{
+    const RunResult r = Cornerflow({"--calc", "--probe", "100,100", "--probe", "600,180"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.constData();
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(r.out, &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << r.out.constData();
+    ASSERT_TRUE(doc.isObject());
+    const QJsonObject state = doc.object()["state"].toObject();
+    EXPECT_NEAR(state["fanEndAngle"].toDouble(), 0.310585, 0.5e-6);
+    EXPECT_EQ(doc.object()["probes"].toArray().size(), 2);
+    EXPECT_EQ(doc.object()["labels"].toObject()["beta"].toString(), QString::fromUtf8("\u03B2=135"));
+}
+
+TEST(Cornerflow, BadCommandLinesExitWithStatus2)
+{
+    const RunResult probe = Cornerflow({"--calc", "--probe", "12"});
+    EXPECT_EQ(probe.exitCode, 2);
+    EXPECT_TRUE(probe.out.isEmpty());
+    EXPECT_EQ(probe.err.count('\n'), 1) << probe.err.constData();
+    EXPECT_TRUE(probe.err.endsWith('\n'));
+    EXPECT_TRUE(probe.err.contains("--probe")) << probe.err.constData();
+    EXPECT_TRUE(probe.err.contains("'12'")) << probe.err.constData();
+
+    const RunResult unknown = Cornerflow({"--frob"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_EQ(unknown.err.count('\n'), 1);
+    EXPECT_TRUE(unknown.err.contains("--frob")) << unknown.err.constData();
+
+    const RunResult missing = Cornerflow({"--calc", "--v1"});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_TRUE(missing.err.contains("--v1")) << missing.err.constData();
+}
+
+TEST(Cornerflow, HelpExplainsTheOptions)
+{
+    const RunResult r = Cornerflow({"--help"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.contains("--calc"));
+    EXPECT_TRUE(r.out.contains("--snapshot-window"));
+    EXPECT_EQ(Cornerflow({"-h"}).out, r.out);
+}
+
+} // namespace

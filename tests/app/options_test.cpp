@@ -1,0 +1,183 @@
+// The command line.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "app/options.h"
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+Options Parsed(const Args& args)
+{
+    const ParseResult r = ParseOptions(args);
+    EXPECT_EQ(r.error, "") << "arguments parsed with an error";
+    return r.options;
+}
+
+std::string ErrorOf(const Args& args)
+{
+    const ParseResult r = ParseOptions(args);
+    EXPECT_NE(r.error, "");
+    EXPECT_EQ(r.error.find('\n'), std::string::npos) << r.error;
+    return r.error;
+}
+
+bool StartsWith(const std::string& s, const std::string& prefix)
+{
+    return s.compare(0, prefix.size(), prefix) == 0;
+}
+
+TEST(ParseOptions, Modes)
+{
+    EXPECT_EQ(Parsed({}).mode, Options::Mode::Dialog);
+    EXPECT_EQ(Parsed({"--help"}).mode, Options::Mode::Help);
+    EXPECT_EQ(Parsed({"-h"}).mode, Options::Mode::Help);
+    EXPECT_EQ(Parsed({"--calc", "--v1", "500", "--help"}).mode, Options::Mode::Help);
+    EXPECT_EQ(Parsed({"--calc", "--calc"}).mode, Options::Mode::Calc);
+
+    const Options snap = Parsed({"--snapshot", "out.png"});
+    EXPECT_EQ(snap.mode, Options::Mode::Snapshot);
+    EXPECT_EQ(snap.file, "out.png");
+    const Options win = Parsed({"--snapshot-window=dir/win.png"});
+    EXPECT_EQ(win.mode, Options::Mode::SnapshotWindow);
+    EXPECT_EQ(win.file, "dir/win.png");
+}
+
+TEST(ParseOptions, Defaults)
+{
+    const Options o = Parsed({"--calc"});
+    EXPECT_EQ(o.mode, Options::Mode::Calc);
+    EXPECT_FALSE(o.v1 || o.t1 || o.p1 || o.wall || o.wallPoint || o.seed);
+    EXPECT_TRUE(o.probes.empty());
+    EXPECT_EQ(o.width, 622);
+    EXPECT_EQ(o.height, 384);
+    EXPECT_EQ(o.ticks, 0);
+}
+
+TEST(ParseOptions, InputTextsAreKeptAsGiven)
+{
+    const Options o = Parsed({"--calc", "--v1", "-450", "--t1=1,5", "--p1", "abc"});
+    EXPECT_EQ(*o.v1, "-450");
+    EXPECT_EQ(*o.t1, "1,5");
+    EXPECT_EQ(*o.p1, "abc");
+    EXPECT_EQ(*Parsed({"--calc", "--v1=-450"}).v1, "-450");
+    EXPECT_EQ(*Parsed({"--calc", "--v1="}).v1, "");
+    EXPECT_EQ(*Parsed({"--calc", "--v1=a=b"}).v1, "a=b");
+    // The value is always the next argument, even when it looks like an option.
+    EXPECT_EQ(*Parsed({"--calc", "--v1", "--t1"}).v1, "--t1");
+    // The last of a repeated option counts.
+    EXPECT_EQ(*Parsed({"--calc", "--v1", "1", "--v1", "2"}).v1, "2");
+}
+
+TEST(ParseOptions, WallAngleAndPoints)
+{
+    EXPECT_EQ(*Parsed({"--calc", "--wall", "0.5"}).wall, 0.5);
+    EXPECT_EQ(*Parsed({"--calc", "--wall=-1"}).wall, -1.0);
+    EXPECT_EQ(*Parsed({"--calc", "--wall", "1,5"}).wall, 1.0);
+    EXPECT_EQ(*Parsed({"--calc", "--wall", "abc"}).wall, 0.0);
+    EXPECT_TRUE(std::isinf(*Parsed({"--calc", "--wall", "1e999"}).wall));
+
+    const Options wp = Parsed({"--calc", "--wall-point=-5,+7"});
+    ASSERT_TRUE(wp.wallPoint);
+    EXPECT_EQ(wp.wallPoint->x, -5);
+    EXPECT_EQ(wp.wallPoint->y, 7);
+
+    const Options pr = Parsed({"--calc", "--probe", "100,100", "--probe=600,180", "--probe",
+                               "-2147483648,2147483647", "--probe", "007,-0"});
+    ASSERT_EQ(pr.probes.size(), 4u);
+    EXPECT_EQ(pr.probes[0].x, 100);
+    EXPECT_EQ(pr.probes[0].y, 100);
+    EXPECT_EQ(pr.probes[1].x, 600);
+    EXPECT_EQ(pr.probes[1].y, 180);
+    EXPECT_EQ(pr.probes[2].x, -2147483647 - 1);
+    EXPECT_EQ(pr.probes[2].y, 2147483647);
+    EXPECT_EQ(pr.probes[3].x, 7);
+    EXPECT_EQ(pr.probes[3].y, 0);
+
+    for (const char* bad : {"12", "", ",", "1,", ",2", "1,2,3", "1.5,2", " 1,2", "1, 2", "1,2 ",
+                            "a,b", "1;2", "0x1,2", "2147483648,0", "0,-2147483649",
+                            "99999999999999999999999,1", "+,1", "--1,2"}) {
+        const std::string e = ErrorOf({"--calc", "--probe", bad});
+        EXPECT_EQ(e, "--probe: expected X,Y (two integers), got '" + std::string(bad) + "'");
+        EXPECT_TRUE(StartsWith(ErrorOf({"--calc", "--wall-point", bad}), "--wall-point: "))
+            << bad;
+    }
+}
+
+TEST(ParseOptions, SizeTicksAndSeed)
+{
+    const Options s = Parsed({"--calc", "--size", "800,600"});
+    EXPECT_EQ(s.width, 800);
+    EXPECT_EQ(s.height, 600);
+    const Options edges = Parsed({"--snapshot", "a.png", "--size=1,4096", "--ticks", "1000000",
+                                  "--seed", "4294967295"});
+    EXPECT_EQ(edges.width, 1);
+    EXPECT_EQ(edges.height, 4096);
+    EXPECT_EQ(edges.ticks, 1000000);
+    EXPECT_EQ(*edges.seed, 4294967295u);
+    const Options zero = Parsed({"--snapshot-window", "a.png", "--ticks=0", "--seed=0"});
+    EXPECT_EQ(zero.ticks, 0);
+    EXPECT_EQ(*zero.seed, 0u);
+
+    for (const char* bad : {"0,10", "10,0", "4097,10", "10,4097", "-1,10", "10", "10,x", ""})
+        EXPECT_TRUE(StartsWith(ErrorOf({"--calc", "--size", bad}), "--size: ")) << bad;
+    for (const char* bad : {"-1", "1000001", "1.5", "x", "", "1e3"})
+        EXPECT_TRUE(StartsWith(ErrorOf({"--snapshot", "a.png", "--ticks", bad}), "--ticks: "))
+            << bad;
+    for (const char* bad : {"-1", "4294967296", "99999999999999999999", "0x10", ""})
+        EXPECT_TRUE(StartsWith(ErrorOf({"--snapshot", "a.png", "--seed", bad}), "--seed: "))
+            << bad;
+}
+
+TEST(ParseOptions, ErrorsNameTheOption)
+{
+    EXPECT_EQ(ErrorOf({"--frob"}), "unknown option '--frob'");
+    EXPECT_EQ(ErrorOf({"--calc", "--frob=1"}), "unknown option '--frob'");
+    EXPECT_EQ(ErrorOf({"-x"}), "unknown option '-x'");
+    EXPECT_EQ(ErrorOf({"--calc", "extra"}), "unexpected argument 'extra'");
+    EXPECT_EQ(ErrorOf({"-"}), "unexpected argument '-'");
+    EXPECT_EQ(ErrorOf({"--calc", "--v1"}), "--v1: missing value");
+    EXPECT_EQ(ErrorOf({"--snapshot"}), "--snapshot: missing value");
+    EXPECT_TRUE(StartsWith(ErrorOf({"--snapshot="}), "--snapshot: "));
+    EXPECT_TRUE(StartsWith(ErrorOf({"--calc=yes"}), "--calc: "));
+    EXPECT_TRUE(StartsWith(ErrorOf({"--help=1"}), "--help: "));
+
+    // Options that need a mode, and options of the wrong mode.
+    EXPECT_TRUE(StartsWith(ErrorOf({"--v1", "500"}), "--v1: "));
+    EXPECT_TRUE(StartsWith(ErrorOf({"--probe", "1,2"}), "--probe: "));
+    EXPECT_TRUE(StartsWith(ErrorOf({"--calc", "--ticks", "5"}), "--ticks: "));
+    EXPECT_TRUE(StartsWith(ErrorOf({"--seed", "5", "--calc"}), "--seed: "));
+    EXPECT_TRUE(StartsWith(ErrorOf({"--calc", "--snapshot", "a.png"}), "--snapshot: "));
+    EXPECT_TRUE(StartsWith(ErrorOf({"--snapshot", "a.png", "--calc"}), "--calc: "));
+
+    const std::string both = ErrorOf({"--calc", "--wall", "1", "--wall-point", "1,2"});
+    EXPECT_NE(both.find("--wall "), std::string::npos) << both;
+    EXPECT_NE(both.find("--wall-point"), std::string::npos) << both;
+
+    // Control characters never break the one line.
+    const std::string odd = ErrorOf({"--calc", "--probe", "1\n2\r"});
+    EXPECT_NE(odd.find("\\x0a"), std::string::npos) << odd;
+    EXPECT_EQ(odd.find('\r'), std::string::npos);
+    // A failed parse leaves no half-filled options behind.
+    const ParseResult r = ParseOptions({"--calc", "--v1", "5", "--bad"});
+    EXPECT_EQ(r.options.mode, Options::Mode::Dialog);
+    EXPECT_FALSE(r.options.v1);
+}
+
+TEST(HelpText, ExplainsEveryOptionAndTheDocument)
+{
+    const std::string help = HelpText();
+    for (const char* word :
+         {"--calc", "--snapshot ", "--snapshot-window", "--help", "-h", "--v1", "--t1", "--p1",
+          "--wall ", "--wall-point", "--probe", "--size", "--ticks", "--seed", "450", "273",
+          "100000", "0.785375", "622,384", "1..4096", "0..1000000", "0..4294967295", "inputs",
+          "state", "corner", "fields", "labels", "probes", "\"NaN\"", "\"Infinity\""})
+        EXPECT_NE(help.find(word), std::string::npos) << word;
+    EXPECT_EQ(help.back(), '\n');
+}
+
+} // namespace
