@@ -15,6 +15,7 @@
 #include "model/classify.h"
 #include "model/number_text.h"
 #include "model/probe.h"
+#include "tracers/flow_field.h"
 
 namespace {
 
@@ -148,6 +149,37 @@ QJsonArray ProbesSection(const FlowState& fs, const CCorner& corner,
     return a;
 }
 
+// The moving part of the picture for this state: the displacement past the fan, how many
+// tracers there are, and the three traced streamlines (0 is never traced).
+QJsonObject FlowSection(FlowState& fs, CCorner& corner, const Options& options)
+{
+    FlowField field(fs, corner);
+    field.width = options.width;
+    field.height = options.height;
+    field.UpdatePopulation();
+    field.RetraceFlow();
+
+    const auto point = [](const PathPoint& p) {
+        return QJsonValue(QJsonArray{JsonNumber(p.x), JsonNumber(p.y)});
+    };
+    QJsonArray streamlines;
+    for (const CStreamline& line : field.streamlines) {
+        const DynArray<PathPoint>& points = line.points;
+        QJsonObject entry;
+        entry["points"] = points.count;
+        entry["first"] = points.count > 0 ? point(points[0]) : QJsonValue();
+        entry["last"] = points.count > 0 ? point(points[points.count - 1]) : QJsonValue();
+        streamlines.append(entry);
+    }
+
+    QJsonObject flow;
+    flow["exitStepX"] = JsonNumber(field.exitStepX);
+    flow["exitStepY"] = JsonNumber(field.exitStepY);
+    flow["tracers"] = field.tracers.count;
+    flow["streamlines"] = streamlines;
+    return flow;
+}
+
 } // namespace
 
 QJsonValue JsonNumber(double value)
@@ -191,7 +223,7 @@ QJsonObject CalcDocument(const Options& options)
     doc["fields"] = FieldsSection(fs);
     doc["labels"] = LabelsSection(fs, corner);
     doc["probes"] = ProbesSection(fs, corner, options.probes);
-    // Further sections are added here, each from fs, corner and options.
+    doc["flow"] = FlowSection(fs, corner, options);
     return doc;
 }
 

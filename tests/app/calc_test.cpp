@@ -67,7 +67,8 @@ QStringList Sorted(QStringList k)
     return k;
 }
 
-// Every null in the document, by path. Only the labels of a missing fan may be null: a number
+// Every null in the document, by path. Only the labels of a missing fan and the untraced
+// streamline's points may be null: a number
 // that is not finite must never come out as null.
 void CollectNulls(const QJsonValue& v, const QString& path, QStringList& nulls)
 {
@@ -98,7 +99,9 @@ TEST(JsonNumber, NonFiniteNumbersAreStrings)
 TEST(CalcDocument, SectionsAndKeys)
 {
     const QJsonObject doc = Document({"--probe", "1,1"});
-    EXPECT_EQ(Keys(doc), Sorted({"inputs", "state", "corner", "fields", "labels", "probes"}));
+    EXPECT_EQ(Keys(doc), Sorted({"inputs", "state", "corner", "fields", "labels", "probes", "flow"}));
+    EXPECT_EQ(Keys(doc["flow"].toObject()), Sorted({"exitStepX", "exitStepY", "tracers", "streamlines"}));
+    EXPECT_EQ(Keys(doc["flow"]["streamlines"][1].toObject()), Sorted({"points", "first", "last"}));
     EXPECT_EQ(Keys(doc["inputs"].toObject()), Sorted({"v1", "t1", "p1"}));
     EXPECT_EQ(Keys(doc["state"].toObject()),
               Sorted({"v1", "t1", "p1", "gamma", "molarMass", "rho1", "c1", "mach1", "vol1", "k2",
@@ -330,7 +333,11 @@ TEST(CalcDocument, InputsWithoutAFan)
 
         QStringList nulls;
         CollectNulls(doc, "", nulls);
-        const QStringList allowed = b.fan ? QStringList{} : Sorted({"/labels/alpha", "/labels/chi"});
+        // Streamline 0 is never traced, so it has no first and last point.
+        QStringList allowed{"/flow/streamlines/0/first", "/flow/streamlines/0/last"};
+        if (!b.fan)
+            allowed << "/labels/alpha" << "/labels/chi";
+        allowed = Sorted(allowed);
         EXPECT_EQ(Sorted(nulls), allowed) << nulls.join(' ').toStdString();
 
         // Every value is a number or one of the three strings.
@@ -392,7 +399,49 @@ TEST(CalcDocument, NumbersRoundTrip)
     EXPECT_TRUE(text.contains("\"t1\":287.123456789"));
     EXPECT_TRUE(text.contains("\"wallAngle\":0.785375"));
     EXPECT_TRUE(text.contains("\"p1\":100000"));
-    EXPECT_FALSE(text.contains("null"));
+    // The only nulls are the untraced streamline's first and last points.
+    EXPECT_EQ(text.count("null"), 2);
 }
 
 } // namespace
+
+TEST(CalcDocument, FlowSection)
+{
+    // Start-up: 100000 Pa gives 5000 tracers; streamline 0 is never traced; 1 to 3 start at the
+    // left edge H/6, 4H/15 and 11H/30 above the wall and end past the right or bottom limit.
+    const QJsonObject flow = Reparsed(Document({}))["flow"].toObject();
+    EXPECT_EQ(flow["tracers"].toInt(), 5000);
+    const QJsonArray lines = flow["streamlines"].toArray();
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0].toObject()["points"].toInt(), 0);
+    EXPECT_TRUE(lines[0].toObject()["first"].isNull());
+    const int startY[] = {-64, -102, -140};
+    for (int i = 1; i <= 3; ++i) {
+        const QJsonObject line = lines[i].toObject();
+        EXPECT_GT(line["points"].toInt(), 3) << i; // start, entry, points in the fan, end
+        const QJsonArray first = line["first"].toArray();
+        EXPECT_EQ(first[0].toDouble(), -311.0) << i;
+        EXPECT_EQ(first[1].toDouble(), startY[i - 1]) << i;
+        const QJsonArray last = line["last"].toArray();
+        EXPECT_TRUE(last[0].toDouble() >= 622.0 || last[1].toDouble() >= 384.0) << i;
+    }
+    // Past the fan the flow moves down and to the right, faster than upstream (0.005*450).
+    const double sx = flow["exitStepX"].toDouble(), sy = flow["exitStepY"].toDouble();
+    EXPECT_GT(sx, 0.0);
+    EXPECT_GT(sy, 0.0);
+    EXPECT_GT(std::hypot(sx, sy), 2.25);
+
+    // Subsonic: no fan, so no probe: the exit step is the upstream step (0.005*v1, 0).
+    const QJsonObject sub = Reparsed(Document({"--v1", "200"}))["flow"].toObject();
+    EXPECT_DOUBLE_EQ(sub["exitStepX"].toDouble(), 1.0);
+    EXPECT_DOUBLE_EQ(sub["exitStepY"].toDouble(), 0.0);
+
+    // The population is capped, and never negative.
+    EXPECT_EQ(Document({"--p1", "1e12"})["flow"].toObject()["tracers"].toInt(), 100000);
+    EXPECT_EQ(Document({"--p1", "-5"})["flow"].toObject()["tracers"].toInt(), 0);
+    EXPECT_EQ(Document({"--p1", "1e999"})["flow"].toObject()["tracers"].toInt(), 0);
+
+    // A tracer that never moves (V1 = 0) still gives a finished document.
+    const QJsonObject still = Reparsed(Document({"--v1", "0"}))["flow"].toObject();
+    EXPECT_EQ(still["streamlines"].toArray()[1].toObject()["points"].toInt(), 3);
+}
