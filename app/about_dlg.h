@@ -1,0 +1,16 @@
+#pragma once
+// The About box: the program's name, what it models, its version and credits.
+#include <QDialog>
+#include <QIcon>
+
+class CAboutDlg : public QDialog {
+public:
+    explicit CAboutDlg(QWidget* parent = nullptr);
+    ~CAboutDlg() override;
+
+    // A control by its id in the About box's template, or nullptr.
+    QWidget* Control(int id) const;
+};
+
+// Icon 128 drawn at the usual icon sizes.
+QIcon LoadAppIcon();

@@ -1,0 +1,17 @@
+// The program itself: one modal dialog; the program ends when it closes.
+#include <QApplication>
+
+#include "app/flow_dlg.h"
+#include "app/modes.h"
+#include "model/flow_state.h"
+#include "view/corner.h"
+
+int RunDialog(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    FlowState fs;
+    CCorner corner;
+    CFlowDlg dlg(fs, corner);
+    dlg.exec(); // the result is not looked at
+    return 0;
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The numeric edit field through which every number of the dialog is read and shown. The
+// value lives only in the field's text: reading leaves the text as it is, writing replaces it
+// with the four-character rule.
+#include <QLineEdit>
+
+class CNumEdit : public QLineEdit {
+public:
+    explicit CNumEdit(QWidget* parent = nullptr);
+    ~CNumEdit() override;
+
+    // The field's text read as a number: its longest leading decimal number, or 0.
+    virtual double GetValue() const;
+    // Shows v with about four significant characters.
+    void SetValue(double v);
+};

@@ -1,0 +1,485 @@
+// The main dialog as a user meets it: start-up, typing and leaving fields, the mouse and the
+// keyboard on the picture, the probe read-out, the system menu and About box, layout, colours,
+// closing, and how frames reach the screen.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/about_dlg.h"
+#include "app/flow_dlg.h"
+#include "model/number_text.h"
+#include "res/dialog_templates.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+class FlowDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dlg = std::make_unique<CFlowDlg>(fs, corner);
+        dlg->SetSeed(12345);
+        dlg->show();
+        dlg->ViewWindow().Timer().stop(); // ticks only when a test asks
+        QApplication::setActiveWindow(dlg.get());
+        QApplication::processEvents();
+    }
+    void TearDown() override { dlg.reset(); }
+
+    std::string Text(int id) { return dlg->Field(id)->text().toStdString(); }
+    QWidget* View() { return &dlg->ViewWindow(); }
+
+    void Mouse(QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons)
+    {
+        QMouseEvent e(type, QPointF(pos), QPointF(View()->mapToGlobal(pos)), button, buttons,
+                      Qt::NoModifier);
+        QApplication::sendEvent(View(), &e);
+    }
+    void Press(QPoint p) { Mouse(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton); }
+    void Drag(QPoint p) { Mouse(QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton); }
+    void Hover(QPoint p) { Mouse(QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton); }
+    void Release(QPoint p) { Mouse(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton); }
+
+    // Types text into an input field that has the focus, replacing what it held.
+    void Type(int id, const QString& text)
+    {
+        CNumEdit* e = dlg->Field(id);
+        e->setFocus(Qt::MouseFocusReason);
+        e->selectAll();
+        QTest::keyClicks(e, text);
+    }
+
+    // Sum of every tracer's position: changes whenever the tracers take a step.
+    double TracerSum()
+    {
+        double s = 0;
+        for (const CTracer& t : dlg->View().tracers)
+            s += t.x + 3 * t.y;
+        return s;
+    }
+
+    // Runs action and answers every About box it opens; returns how many opened.
+    int AboutBoxesOpenedBy(const std::function<void()>& action, QString* caption = nullptr)
+    {
+        int opened = 0;
+        QTimer closer;
+        closer.setInterval(0);
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            if (auto* about = dynamic_cast<CAboutDlg*>(QApplication::activeModalWidget())) {
+                ++opened;
+                if (caption)
+                    *caption = about->windowTitle();
+                about->reject();
+            }
+        });
+        closer.start();
+        action();
+        QApplication::processEvents();
+        closer.stop();
+        return opened;
+    }
+
+    FlowState fs;
+    CCorner corner;
+    std::unique_ptr<CFlowDlg> dlg;
+};
+
+TEST_F(FlowDlgTest, StartUpShowsTheStateOfT1Equal273)
+{
+    const std::pair<int, const char*> expected[] = {
+        {IDC_V1, "450.0"},           {IDC_T1, "273.0"},         {IDC_P1, "100000"},
+        {IDC_RHO1, "1.234"},         {IDC_C1, "336.9"},         {IDC_M1, "1.336"},
+        {IDC_VOL1, "0.811"},         {IDC_CRIT_SPEED, "358.2"}, {IDC_CRIT_TEMP, "308.7"},
+        {IDC_CRIT_PRESSURE, "124579"}, {IDC_CRIT_DENSITY, "1.443"}, {IDC_CRIT_VOLUME, "0.693"},
+    };
+    for (const auto& [id, text] : expected)
+        EXPECT_EQ(Text(id), text) << "field " << id;
+    for (int id : {IDC_T, IDC_P, IDC_RHO, IDC_C, IDC_M, IDC_VOL, IDC_V, IDC_VPHI, IDC_VR})
+        EXPECT_EQ(Text(id), "0.000") << "probe field " << id;
+    EXPECT_DOUBLE_EQ(fs.t1, 273.0);
+    EXPECT_DOUBLE_EQ(fs.v1, 450.0);
+    EXPECT_DOUBLE_EQ(fs.gamma, 1.4);
+    EXPECT_DOUBLE_EQ(fs.molarMass, 28.0);
+    EXPECT_NEAR(fs.machAngle, 0.845971, 1e-6);
+    EXPECT_EQ(dlg->View().tracers.count, 5000);
+    EXPECT_EQ(corner.top, 192);
+    EXPECT_EQ(corner.width, 622);
+    EXPECT_DOUBLE_EQ(corner.wallAngle, 0.785375);
+    EXPECT_EQ(QApplication::focusWidget(), View());
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Обтекание тупого угла"));
+    EXPECT_FALSE(dlg->windowIcon().isNull());
+}
+
+TEST_F(FlowDlgTest, LeavingAFieldRecomputesFromAllThreeTypedTexts)
+{
+    // "1,5" reads as 1: the state for V1 = 1 m/s, a subsonic flow.
+    Type(IDC_V1, QStringLiteral("1,5"));
+    EXPECT_EQ(Text(IDC_M1), "1.336") << "typing alone must not recompute";
+    QTest::keyClick(dlg->Field(IDC_V1), Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), dlg->Field(IDC_V1));
+    EXPECT_EQ(Text(IDC_V1), "1,5") << "the typed text stays as typed";
+    EXPECT_DOUBLE_EQ(fs.v1, 1.0);
+    EXPECT_EQ(Text(IDC_M1), "0.003");
+    EXPECT_EQ(Text(IDC_C1), "336.9");
+    EXPECT_EQ(Text(IDC_RHO1), "1.234");
+    EXPECT_EQ(Text(IDC_CRIT_SPEED), "307.5");
+    EXPECT_EQ(Text(IDC_CRIT_TEMP), "227.5");
+    EXPECT_EQ(Text(IDC_CRIT_PRESSURE), "60009");
+    EXPECT_EQ(Text(IDC_CRIT_DENSITY), "0.857");
+    EXPECT_TRUE(std::isnan(fs.machAngle));
+    // The probe of a subsonic flow shows the upstream state.
+    Hover({100, 50});
+    EXPECT_EQ(Text(IDC_T), "273.0");
+    EXPECT_EQ(Text(IDC_VPHI), "1.000");
+    EXPECT_EQ(Text(IDC_M), "0.003");
+
+    // Enter neither closes nor recomputes.
+    Type(IDC_V1, QStringLiteral("500"));
+    QTest::keyClick(dlg->Field(IDC_V1), Qt::Key_Return);
+    QTest::keyClick(dlg->Field(IDC_V1), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_DOUBLE_EQ(fs.v1, 1.0);
+    EXPECT_EQ(Text(IDC_M1), "0.003");
+    // A click elsewhere is a focus loss too.
+    QTest::mouseClick(dlg->Field(IDC_T), Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(fs.v1, 500.0);
+    EXPECT_EQ(Text(IDC_M1), "1.484");
+    EXPECT_EQ(Text(IDC_CRIT_SPEED), "369.1");
+}
+
+TEST_F(FlowDlgTest, EveryFocusLossReasonRecomputesAndThePopulationFollowsP1)
+{
+    dlg->Field(IDC_P1)->setText(QStringLiteral("50000"));
+    QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(dlg->Field(IDC_P1), &deactivated);
+    EXPECT_EQ(dlg->View().tracers.count, 2500);
+    EXPECT_EQ(Text(IDC_RHO1), "0.617");
+
+    // Less than 20 Pa more keeps the count; leaving another field reads P1 as well.
+    dlg->Field(IDC_P1)->setText(QStringLiteral("50019"));
+    QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(dlg->Field(IDC_T1), &popup);
+    EXPECT_EQ(dlg->View().tracers.count, 2500);
+    EXPECT_DOUBLE_EQ(fs.p1, 50019.0);
+
+    // A read-only field's focus loss is not an input change.
+    dlg->Field(IDC_P1)->setText(QStringLiteral("100000"));
+    QFocusEvent other(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(dlg->Field(IDC_RHO1), &other);
+    EXPECT_DOUBLE_EQ(fs.p1, 50019.0);
+}
+
+TEST_F(FlowDlgTest, NothingTypedBreaksTheDialog)
+{
+    const char* texts[][3] = {
+        {"1e400", "-5", "0"}, {"-1e400", "0", "-1e300"}, {"", "", ""},
+        {"nan", "inf", "0x1p3"}, {"1e-320", "1e308", "1e9"},
+    };
+    for (const auto& t : texts) {
+        SCOPED_TRACE(t[0]);
+        dlg->Field(IDC_V1)->setText(QString::fromUtf8(t[0]));
+        dlg->Field(IDC_T1)->setText(QString::fromUtf8(t[1]));
+        dlg->Field(IDC_P1)->setText(QString::fromUtf8(t[2]));
+        dlg->OnInputKillFocus();
+        EXPECT_FALSE(dlg->Field(IDC_M1)->text().isEmpty());
+        EXPECT_LE(dlg->View().tracers.count, 100000);
+        Press({400, 300});
+        Drag({-100000, 2000000});
+        Release({5, 5});
+        Hover({600, 380});
+        dlg->View().OnTimer(0);
+        View()->repaint();
+    }
+}
+
+TEST_F(FlowDlgTest, PressAndDragTurnTheWallEvenOutsideThePicture)
+{
+    Press({311, 300}); // straight below the corner point (311, 192)
+    EXPECT_DOUBLE_EQ(corner.wallAngle, 0.0);
+    EXPECT_EQ(corner.BetaLabel(), "\u03B2=90");
+    EXPECT_TRUE(dlg->View().dragging);
+    EXPECT_TRUE(dlg->ViewWindow().FramePending()) << "the press redraws";
+
+    Drag({-50, 600}); // outside the picture, button still held
+    EXPECT_NEAR(corner.wallAngle, std::atan2(-361.0, 408.0), 1e-12);
+    Release({-50, 600});
+    EXPECT_FALSE(dlg->View().dragging);
+
+    const double wall = corner.wallAngle;
+    for (QPoint p : {QPoint(400, 300), QPoint(-5, -5), QPoint(700, 500), QPoint(311, 383)})
+        Hover(p);
+    EXPECT_DOUBLE_EQ(corner.wallAngle, wall) << "a move without the button never turns the wall";
+
+    // Other buttons do not turn the wall.
+    Mouse(QEvent::MouseButtonPress, {500, 300}, Qt::RightButton, Qt::RightButton);
+    EXPECT_DOUBLE_EQ(corner.wallAngle, wall);
+    EXPECT_FALSE(dlg->View().dragging);
+    Mouse(QEvent::MouseButtonRelease, {500, 300}, Qt::RightButton, Qt::NoButton);
+
+    // A drag whose release went elsewhere ends at the next move without the button.
+    Press({500, 300});
+    const double pressed = corner.wallAngle;
+    Hover({200, 380});
+    EXPECT_FALSE(dlg->View().dragging);
+    EXPECT_DOUBLE_EQ(corner.wallAngle, pressed);
+}
+
+TEST_F(FlowDlgTest, MovesFillTheProbeFieldsBeforeTheyReturn)
+{
+    Hover({100, 50}); // upstream of the first characteristic
+    const std::pair<int, const char*> upstream[] = {
+        {IDC_T, "273.0"}, {IDC_P, "100000"}, {IDC_RHO, "1.234"}, {IDC_C, "336.9"},
+        {IDC_M, "1.336"}, {IDC_VOL, "0.811"}, {IDC_V, "450.0"},  {IDC_VPHI, "450.0"},
+        {IDC_VR, "0.000"},
+    };
+    for (const auto& [id, text] : upstream)
+        EXPECT_EQ(Text(id), text) << "field " << id;
+
+    Hover({600, 380}); // far right and below: past the fan
+    const std::pair<int, const char*> downstream[] = {
+        {IDC_T, "260.2"}, {IDC_RHO, "1.094"}, {IDC_C, "328.9"},  {IDC_M, "1.521"},
+        {IDC_VOL, "0.914"}, {IDC_V, "500.1"}, {IDC_VPHI, "439.3"}, {IDC_VR, "239.0"},
+    };
+    for (const auto& [id, text] : downstream)
+        EXPECT_EQ(Text(id), text) << "field " << id;
+    EXPECT_NEAR(dlg->Field(IDC_P)->GetValue(), 84488.5, 1.0);
+    EXPECT_DOUBLE_EQ(corner.wallAngle, 0.785375);
+}
+
+TEST_F(FlowDlgTest, ArrowKeysTurnTheWallByOneDegreeWithinTheDragRange)
+{
+    ASSERT_EQ(QApplication::focusWidget(), View());
+    const double oneDegree = kPi / 180.0;
+    const double end = fs.fanEndAngle;
+    QTest::keyClick(View(), Qt::Key_Right);
+    EXPECT_NEAR(corner.wallAngle, 0.785375 + oneDegree, 1e-12);
+    EXPECT_TRUE(dlg->ViewWindow().FramePending());
+    EXPECT_GT(fs.fanEndAngle, end) << "less turning: the fan ends higher";
+    QTest::keyClick(View(), Qt::Key_Left);
+    QTest::keyClick(View(), Qt::Key_Left);
+    EXPECT_NEAR(corner.wallAngle, 0.785375 - oneDegree, 1e-12);
+    EXPECT_EQ(corner.BetaLabel(), "\u03B2=134");
+
+    const double top = std::atan(20.0 * 622);
+    corner.wallAngle = top - 0.1 * oneDegree;
+    QTest::keyClick(View(), Qt::Key_Right);
+    EXPECT_DOUBLE_EQ(corner.wallAngle, top);
+    QTest::keyClick(View(), Qt::Key_Right);
+    EXPECT_DOUBLE_EQ(corner.wallAngle, top);
+
+    corner.wallAngle = -kPi / 2 + 0.5 * oneDegree;
+    QTest::keyClick(View(), Qt::Key_Left);
+    EXPECT_GT(corner.wallAngle, -kPi / 2);
+    EXPECT_DOUBLE_EQ(corner.wallAngle, -top);
+}
+
+TEST_F(FlowDlgTest, SystemMenuAndAboutBox)
+{
+    const QList<QAction*> items = dlg->SystemMenu().actions();
+    ASSERT_EQ(items.size(), 3);
+    EXPECT_EQ(items[0]->text(), QStringLiteral("Close"));
+    EXPECT_EQ(items[0]->data().toUInt(), 0xF060u);
+    EXPECT_TRUE(items[1]->isSeparator());
+    EXPECT_EQ(items[2]->text(), QStringLiteral("&About Cornerflow..."));
+    EXPECT_EQ(items[2]->data().toUInt(), 0x0010u);
+
+    QString caption;
+    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->OnSysCommand(0x0010, 0); }, &caption), 1);
+    EXPECT_EQ(caption, QStringLiteral("About Cornerflow"));
+    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->OnSysCommand(0x001F, 0); }), 1);
+    EXPECT_EQ(AboutBoxesOpenedBy([&] { items[2]->trigger(); }), 1);
+    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->OnSysCommand(0xF010, 0); }), 0);
+    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->OnSysCommand(0x0020, 0); }), 0);
+    EXPECT_TRUE(dlg->isVisible());
+
+    // Right click on the background and Alt+Space open the menu.
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, {300, 5}, dlg->mapToGlobal(QPoint(300, 5)));
+    QApplication::sendEvent(dlg.get(), &rightClick);
+    EXPECT_TRUE(dlg->SystemMenu().isVisible());
+    dlg->SystemMenu().hide();
+    QApplication::setActiveWindow(dlg.get()); // the About boxes had the activation
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space, Qt::AltModifier);
+    EXPECT_TRUE(dlg->SystemMenu().isVisible());
+    dlg->SystemMenu().hide();
+    // The picture has no menu.
+    QContextMenuEvent onPicture(QContextMenuEvent::Mouse, {300, 100}, View()->mapToGlobal(QPoint(300, 100)));
+    QApplication::sendEvent(View(), &onPicture);
+    EXPECT_FALSE(dlg->SystemMenu().isVisible());
+}
+
+TEST(AboutDlg, LayoutAndTexts)
+{
+    CAboutDlg about;
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("About Cornerflow"));
+    EXPECT_EQ(about.size(), QSize(495, 190));
+    EXPECT_EQ(about.minimumSize(), about.maximumSize());
+    auto* ok = dynamic_cast<QPushButton*>(about.Control(IDOK));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_TRUE(ok->isDefault());
+    EXPECT_EQ(ok->geometry(), QRect(409, 11, 75, 26));
+    auto* icon = dynamic_cast<QLabel*>(about.Control(IDC_ABOUT_ICON));
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->geometry(), QRect(13, 19, 32, 32));
+    auto* title = dynamic_cast<QLabel*>(about.Control(IDC_ABOUT_TITLE));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->text(), QStringLiteral("Программа построения визуальной модели процесса "
+                                            "обтекания тупого угла сверхзвуковым потоком"));
+    EXPECT_TRUE(title->alignment() & Qt::AlignHCenter);
+    auto* version = dynamic_cast<QLabel*>(about.Control(IDC_ABOUT_VERSION));
+    ASSERT_NE(version, nullptr);
+    EXPECT_TRUE(version->text().contains(QStringLiteral("1.0.0.1")));
+    for (int id : {IDC_ABOUT_MODEL, IDC_ABOUT_TOOLKIT, IDC_ABOUT_COPYRIGHT})
+        EXPECT_NE(about.Control(id), nullptr) << id;
+
+    about.show();
+    QTest::keyClick(ok, Qt::Key_Return);
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_EQ(about.result(), QDialog::Accepted);
+}
+
+TEST_F(FlowDlgTest, LayoutFollowsTheTemplate)
+{
+    EXPECT_EQ(dlg->size(), QSize(622, 620));
+    EXPECT_EQ(dlg->minimumSize(), dlg->maximumSize()) << "not resizable";
+    EXPECT_EQ(View()->geometry(), QRect(0, 11, 622, 384));
+    EXPECT_EQ(dlg->Field(IDC_V1)->geometry(), QRect(25, 401, 82, 22));
+    EXPECT_EQ(dlg->Field(IDC_VR)->geometry(), QRect(504, 457, 82, 22));
+
+    const res::DialogTemplate& t = res::MainDialogTemplate();
+    const std::map<int, QSize> bitmapSizes = {
+        {1000, {22, 209}}, {135, {46, 203}}, {134, {37, 156}}, {138, {38, 160}},
+        {130, {32, 152}},  {136, {38, 175}}, {131, {32, 86}},  {137, {28, 79}},
+    };
+    int labels = 0;
+    for (const res::ControlTemplate& c : t) {
+        const res::PixelRect r = t.ToPixels(c.rect);
+        if (c.kind == res::ControlKind::LabelImage) {
+            for (QLabel* l : dlg->findChildren<QLabel*>())
+                if (l->property("bitmapId").toInt() == c.image) {
+                    ++labels;
+                    EXPECT_EQ(l->geometry(), QRect(QPoint(r.x, r.y), bitmapSizes.at(c.image)))
+                        << "bitmap " << c.image;
+                }
+            continue;
+        }
+        QWidget* w = dlg->Control(c.id);
+        ASSERT_NE(w, nullptr) << c.id;
+        EXPECT_EQ(w->geometry(), QRect(r.x, r.y, r.w, r.h)) << "control " << c.id;
+        EXPECT_TRUE(w->isVisible());
+        if (auto* e = dynamic_cast<CNumEdit*>(w)) {
+            EXPECT_EQ(e->isReadOnly(), c.kind == res::ControlKind::ReadOnlyField) << c.id;
+        }
+    }
+    EXPECT_EQ(labels, 8);
+
+    // The tab order is the template order, beginning with the picture.
+    const std::vector<int> order = {1000, 1006, 1007, 1010, 1013, 1014, 1016, 1017, 1018, 1019, 1020,
+                                    1021, 1003, 1004, 1009, 1011, 1012, 1015, 1008, 1022, 1002, 1005};
+    std::vector<int> chain;
+    QWidget* w = View();
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->property("controlId").isValid())
+            chain.push_back(w->property("controlId").toInt());
+        w = w->nextInFocusChain();
+    } while (w != View() && chain.size() < 40);
+    EXPECT_EQ(chain, order);
+    QTest::keyClick(View(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), dlg->Field(IDC_T));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), View());
+}
+
+TEST_F(FlowDlgTest, InputFieldsWhiteReadOnlyFieldsLookReadOnly)
+{
+    const QColor white(255, 255, 255);
+    const QColor readOnly = CFlowDlg::ReadOnlyColour();
+    EXPECT_NE(readOnly, white);
+    EXPECT_EQ(dlg->OnCtlColor(dlg.get()), white);
+    EXPECT_EQ(dlg->OnCtlColor(View()), white);
+    // What the fields really show, away from their text.
+    auto background = [](QWidget* w) { return w->grab().toImage().pixelColor(w->width() - 6, w->height() / 2); };
+    for (int id : {IDC_V1, IDC_T1, IDC_P1}) {
+        EXPECT_EQ(dlg->OnCtlColor(dlg->Field(id)), white);
+        EXPECT_EQ(background(dlg->Field(id)), white) << id;
+    }
+    for (int id = 1005; id <= 1022; ++id) {
+        if (id == IDC_V1 || id == IDC_T1 || id == IDC_P1)
+            continue;
+        EXPECT_EQ(dlg->OnCtlColor(dlg->Field(id)), readOnly) << id;
+        EXPECT_EQ(background(dlg->Field(id)), readOnly) << id;
+    }
+    const QImage whole = dlg->grab().toImage();
+    EXPECT_EQ(whole.pixelColor(300, 5), white) << "dialog background";
+    EXPECT_EQ(whole.pixelColor(2, 615), white) << "below the label images";
+    EXPECT_EQ(whole.pixelColor(3, 400), white) << "a label image's surroundings";
+}
+
+TEST_F(FlowDlgTest, EscapeAndCloseEndTheDialog)
+{
+    QTest::keyClick(dlg->Field(IDC_V1), Qt::Key_Escape);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(dlg->result(), QDialog::Rejected);
+
+    dlg->show();
+    dlg->OnSysCommand(0xF060, 0);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(dlg->result(), QDialog::Rejected);
+}
+
+TEST_F(FlowDlgTest, EachFrameIsComposedOnce)
+{
+    CFlowViewWidget& window = dlg->ViewWindow();
+    window.repaint(); // whatever start-up left pending
+    ASSERT_FALSE(window.FramePending());
+    const long composedByPaints = window.PaintsComposed();
+
+    // A tick composes a frame; the paint it schedules only shows it.
+    dlg->View().OnTimer(0);
+    EXPECT_TRUE(window.FramePending());
+    const double afterTick = TracerSum();
+    window.repaint();
+    EXPECT_FALSE(window.FramePending());
+    EXPECT_EQ(TracerSum(), afterTick) << "the paint stepped the tracers again";
+    EXPECT_EQ(window.PaintsComposed(), composedByPaints);
+
+    // So does a recompute.
+    dlg->View().RecomputeFlow();
+    const double afterRecompute = TracerSum();
+    window.repaint();
+    EXPECT_EQ(TracerSum(), afterRecompute);
+    EXPECT_EQ(window.PaintsComposed(), composedByPaints);
+
+    // A paint the window system asks for on its own composes a frame, which it then shows.
+    window.repaint();
+    EXPECT_EQ(window.PaintsComposed(), composedByPaints + 1);
+    EXPECT_NE(TracerSum(), afterRecompute);
+    const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(window.PaintsComposed(), composedByPaints + 2);
+    EXPECT_EQ(shown, dlg->View().windowSurface.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(shown.size(), QSize(622, 384));
+}
+
+TEST(FlowViewWidget, DeviceScaleIsTheNextWholeNumber)
+{
+    const std::pair<double, int> cases[] = {{1.0, 1}, {1.25, 2}, {2.0, 2}, {2.5, 3}, {0.0, 1},
+                                            {-3.0, 1}, {NAN, 1}, {1e300, 8}};
+    for (const auto& [ratio, scale] : cases)
+        EXPECT_EQ(CFlowViewWidget::DeviceScale(ratio), scale) << ratio;
+}
+
+} // namespace

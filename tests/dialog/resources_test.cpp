@@ -1,0 +1,164 @@
+// The dialog templates, the string table, the label images and the icon.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <vector>
+
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include "res/dialog_templates.h"
+#include "res/resource.h"
+
+namespace {
+
+QImage Render(const char* path, QSize* size = nullptr)
+{
+    QSvgRenderer renderer{QString::fromUtf8(path)};
+    const QSize s = renderer.defaultSize();
+    if (size)
+        *size = s;
+    QImage image(s, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    return image;
+}
+
+bool IsInk(QRgb p) { return qAlpha(p) == 255 && qRed(p) < 200; }
+
+} // namespace
+
+TEST(DialogTemplate, MainDialogHasThirtyControlsOfTheRightKinds)
+{
+    const res::DialogTemplate& t = res::MainDialogTemplate();
+    ASSERT_EQ(t.count, 30u);
+    std::map<res::ControlKind, int> kinds;
+    std::set<int> ids;
+    for (const res::ControlTemplate& c : t) {
+        ++kinds[c.kind];
+        if (c.kind != res::ControlKind::LabelImage) {
+            EXPECT_TRUE(ids.insert(c.id).second) << "duplicate id " << c.id;
+        }
+    }
+    EXPECT_EQ(kinds[res::ControlKind::View], 1);
+    EXPECT_EQ(kinds[res::ControlKind::InputField], 3);
+    EXPECT_EQ(kinds[res::ControlKind::ReadOnlyField], 18);
+    EXPECT_EQ(kinds[res::ControlKind::LabelImage], 8);
+    for (int id = 1002; id <= 1022; ++id)
+        EXPECT_TRUE(ids.count(id)) << "missing field " << id;
+    for (int id : {IDC_V1, IDC_T1, IDC_P1})
+        EXPECT_EQ(t.Find(id)->kind, res::ControlKind::InputField);
+    EXPECT_EQ(t.begin()->id, IDC_VIEW); // first in the tab order
+    EXPECT_STREQ(t.caption, "Обтекание тупого угла");
+    EXPECT_EQ(t.fontPoints, 9);
+}
+
+TEST(StringTable, AboutItemTextAndUnknownIds)
+{
+    EXPECT_STREQ(res::LoadString(IDS_ABOUTBOX), "&About Cornerflow...");
+    EXPECT_EQ(res::MainDialogTemplate().Find(IDC_STATIC), nullptr);
+    EXPECT_EQ(res::MainDialogTemplate().Find(4242), nullptr);
+    EXPECT_STREQ(res::LoadString(102), "");
+    EXPECT_STREQ(res::LoadString(0), "");
+    EXPECT_EQ(res::BitmapPath(999), nullptr);
+    EXPECT_EQ(res::IconPath(129), nullptr);
+}
+
+// Every label image: its size, its colours (blue ink on white only), and rows level with the
+// fields beside it: ink near every field's centre line, none where a row has no unit, and
+// no ink far from every field.
+TEST(LabelImages, SizesColoursAndRowsLevelWithTheirFields)
+{
+    struct Image {
+        int bitmap;
+        QSize size;
+        std::vector<int> rows;       // the fields beside it, top to bottom
+        std::vector<int> emptyRows;  // fields whose row stays empty
+    };
+    const Image images[] = {
+        {1000, {22, 209}, {1002, 1003, 1004, 1009, 1011, 1012, 1015}, {}},
+        {135, {46, 203}, {1002, 1003, 1004, 1009, 1011, 1012, 1015}, {1012}},
+        {134, {37, 156}, {1017, 1018, 1019, 1020, 1021}, {}},
+        {138, {38, 160}, {1017, 1018, 1019, 1020, 1021}, {}},
+        {130, {32, 152}, {1006, 1007, 1010, 1013, 1014, 1016}, {}},
+        {136, {38, 175}, {1006, 1007, 1010, 1013, 1014, 1016}, {1014}},
+        {131, {32, 86}, {1005, 1008, 1022}, {}},
+        {137, {28, 79}, {1005, 1008, 1022}, {}},
+    };
+    const res::DialogTemplate& t = res::MainDialogTemplate();
+    for (const Image& im : images) {
+        SCOPED_TRACE(im.bitmap);
+        const res::ControlTemplate* label = nullptr;
+        for (const res::ControlTemplate& c : t)
+            if (c.kind == res::ControlKind::LabelImage && c.image == im.bitmap)
+                label = &c;
+        ASSERT_NE(label, nullptr);
+        const char* path = res::BitmapPath(im.bitmap);
+        ASSERT_NE(path, nullptr);
+        QSize size;
+        const QImage image = Render(path, &size);
+        EXPECT_EQ(size, im.size);
+
+        int inkPixels = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                ASSERT_EQ(qAlpha(p), 255) << "transparent pixel at " << x << "," << y;
+                // White, pure blue, or a blend of the two.
+                ASSERT_EQ(qBlue(p), 255) << x << "," << y;
+                ASSERT_EQ(qRed(p), qGreen(p)) << x << "," << y;
+                inkPixels += IsInk(p);
+            }
+        EXPECT_GT(inkPixels, 20);
+
+        const int top = t.ToPixels(label->rect).y;
+        std::vector<int> centres;
+        for (int field : im.rows) {
+            const res::PixelRect r = t.ToPixels(t.Find(field)->rect);
+            centres.push_back(r.y + r.h / 2 - top);
+        }
+        auto inkInBand = [&](int from, int to) {
+            for (int y = std::max(from, 0); y <= std::min(to, image.height() - 1); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (IsInk(image.pixel(x, y)))
+                        return true;
+            return false;
+        };
+        for (size_t i = 0; i < im.rows.size(); ++i) {
+            const bool empty = std::count(im.emptyRows.begin(), im.emptyRows.end(), im.rows[i]) > 0;
+            if (empty) {
+                EXPECT_FALSE(inkInBand(centres[i] - 8, centres[i] + 8)) << "row of " << im.rows[i];
+            } else {
+                EXPECT_TRUE(inkInBand(centres[i] - 3, centres[i] + 3)) << "row of " << im.rows[i];
+            }
+        }
+        for (int y = 0; y < image.height(); ++y) {
+            int nearest = 1 << 20;
+            for (int c : centres)
+                nearest = std::min(nearest, std::abs(c - y));
+            if (nearest > 12) {
+                EXPECT_FALSE(inkInBand(y, y)) << "stray ink in row " << y;
+            }
+        }
+    }
+}
+
+TEST(Icon, ThirtyTwoPixelsWithWallAndTracers)
+{
+    ASSERT_NE(res::IconPath(IDR_MAINFRAME), nullptr);
+    QSize size;
+    const QImage icon = Render(res::IconPath(IDR_MAINFRAME), &size);
+    EXPECT_EQ(size, QSize(32, 32));
+    int blue = 0, red = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const QRgb p = icon.pixel(x, y);
+            blue += qBlue(p) > 200 && qRed(p) < 60 && qGreen(p) < 60 && qAlpha(p) == 255;
+            red += qRed(p) > 200 && qGreen(p) < 60 && qBlue(p) < 60 && qAlpha(p) == 255;
+        }
+    EXPECT_GT(blue, 20); // the walls
+    EXPECT_GT(red, 4);   // tracers
+}

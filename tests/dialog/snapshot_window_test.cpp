@@ -1,0 +1,98 @@
+// cornerflow --snapshot-window: the whole dialog after start-up as a PNG, reproducible from
+// its seed, and a clean failure for a target that cannot be written.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+namespace {
+
+struct RunResult {
+    int exitCode = -1;
+    QString err;
+};
+
+RunResult Cornerflow(const QStringList& args)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM")); // the mode must choose offscreen itself
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(CORNERFLOW_EXE), args);
+    RunResult r;
+    if (!p.waitForFinished(120000))
+        return r;
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+} // namespace
+
+TEST(SnapshotWindow, WritesTheWholeDialogReproducibly)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString a = dir.filePath(QStringLiteral("a.png"));
+    const QString b = dir.filePath(QStringLiteral("b.png"));
+    const QStringList common = {QStringLiteral("--ticks"), QStringLiteral("60"),
+                                QStringLiteral("--seed"), QStringLiteral("7"),
+                                QStringLiteral("--v1"), QStringLiteral("600")};
+    ASSERT_EQ(Cornerflow(QStringList{QStringLiteral("--snapshot-window"), a} + common).exitCode, 0);
+    ASSERT_EQ(Cornerflow(QStringList{QStringLiteral("--snapshot-window"), b} + common).exitCode, 0);
+    const QImage first(a), second(b);
+    ASSERT_FALSE(first.isNull());
+    EXPECT_EQ(first.size(), QSize(622, 620));
+    EXPECT_EQ(first.convertToFormat(QImage::Format_RGB32), second.convertToFormat(QImage::Format_RGB32));
+
+    // Red tracers in the picture, and the picture's grey bottom line at row 11 + 383.
+    int red = 0;
+    for (int y = 11; y < 11 + 384; ++y)
+        for (int x = 0; x < 622; ++x) {
+            const QColor c = first.pixelColor(x, y);
+            red += c.red() == 255 && c.green() == 0 && c.blue() == 0;
+        }
+    EXPECT_GT(red, 2000); // most of the 5000 tracers have entered the picture
+    EXPECT_EQ(first.pixelColor(300, 11 + 383), QColor(128, 128, 128));
+
+    // Another seed gives another cloud.
+    const QString c = dir.filePath(QStringLiteral("c.png"));
+    QStringList otherSeed = common;
+    otherSeed[3] = QStringLiteral("8");
+    ASSERT_EQ(Cornerflow(QStringList{QStringLiteral("--snapshot-window"), c} + otherSeed).exitCode, 0);
+    EXPECT_NE(QImage(c).convertToFormat(QImage::Format_RGB32), first.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST(SnapshotWindow, UnwritableTargetFailsAndIsLeftAlone)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // A target whose parent is a file, and a target that is a directory.
+    const QString file = dir.filePath(QStringLiteral("plain"));
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("keep");
+    }
+    const QString targets[] = {file + QStringLiteral("/out.png"), dir.path()};
+    for (const QString& target : targets) {
+        const RunResult r = Cornerflow({QStringLiteral("--snapshot-window"), target, QStringLiteral("--seed"),
+                                  QStringLiteral("1")});
+        EXPECT_EQ(r.exitCode, 1) << target.toStdString();
+        EXPECT_TRUE(r.err.contains(target)) << r.err.toStdString();
+        int ownLines = 0;
+        for (const QString& line : r.err.split(QLatin1Char('\n')))
+            ownLines += line.startsWith(QStringLiteral("cornerflow:"));
+        EXPECT_EQ(ownLines, 1) << r.err.toStdString();
+    }
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("keep"));
+    EXPECT_TRUE(QFileInfo(dir.path()).isDir());
+}

@@ -1,0 +1,152 @@
+#include "view/flow_view_widget.h"
+
+#include <cmath>
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "model/saturate.h"
+
+namespace {
+
+constexpr int kTimerInterval = 50; // ms
+constexpr double kOneDegree = 3.14159265358979323846 / 180.0;
+
+// A mouse position as the signed whole client pixel that contains it.
+int PixelOf(double v) { return TruncToInt(std::floor(v)); }
+
+} // namespace
+
+CFlowViewWidget::CFlowViewWidget(CFlowView& view, QWidget* parent) : QWidget(parent), view_(view)
+{
+    setMouseTracking(true); // the probe needs every move, with or without a button
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent); // every paint covers the whole picture
+    timer_.setInterval(kTimerInterval);
+    QObject::connect(&timer_, &QTimer::timeout, this, [this] { view_.OnTimer(0); });
+}
+
+CFlowViewWidget::~CFlowViewWidget()
+{
+    timer_.stop();
+    if (view_.host == this)
+        view_.host = nullptr;
+}
+
+void CFlowViewWidget::Attach(int w, int h, uint32_t seed, int scale)
+{
+    view_.host = this;
+    view_.PreSubclassWindow(w, h, seed, scale);
+    timer_.start();
+}
+
+int CFlowViewWidget::DeviceScale(double devicePixelRatio)
+{
+    if (!(devicePixelRatio > 1.0))
+        return 1;
+    if (devicePixelRatio > 8.0)
+        return 8;
+    return TruncToInt(std::ceil(devicePixelRatio));
+}
+
+void CFlowViewWidget::FrameReady()
+{
+    // The frame is in the window surface already; the paint only shows it.
+    framePending_ = true;
+    update();
+}
+
+void CFlowViewWidget::SendFlowProbe(int region, int32_t lParam)
+{
+    if (probeHandler)
+        probeHandler(region, lParam);
+}
+
+void CFlowViewWidget::TurnWall(int direction)
+{
+    CCorner& corner = view_.corner;
+    // The range a drag can reach: above -pi/2 (a point far upstream, one pixel below the
+    // corner) and at most atan(20 * width) (a point right of the corner, level with it).
+    const double upper = std::atan(20.0 * corner.width);
+    const double lower = -upper;
+    double angle = corner.wallAngle + (direction > 0 ? kOneDegree : -kOneDegree);
+    if (!(angle <= upper))
+        angle = upper;
+    if (!(angle >= lower))
+        angle = lower;
+    corner.wallAngle = angle;
+    view_.RecomputeFlow();
+}
+
+void CFlowViewWidget::paintEvent(QPaintEvent*)
+{
+    // A paint that shows a frame just composed by the timer or a recompute must not compose
+    // again (the tracers would step twice). A paint the window system asks for on its own
+    // composes a frame first, as a draw request does.
+    if (!framePending_) {
+        view_.Render(&view_.windowSurface);
+        ++paintsComposed_;
+    }
+    framePending_ = false;
+
+    QPainter painter(this);
+    const QImage& frame = view_.windowSurface;
+    if (frame.isNull())
+        painter.fillRect(rect(), Qt::white);
+    else
+        painter.drawImage(QRect(0, 0, view_.width, view_.height), frame);
+}
+
+void CFlowViewWidget::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    // The toolkit grabs the mouse from the press to the release, so moves and the release
+    // reach the picture even outside it.
+    const QPointF p = event->position();
+    view_.OnLButtonDown(PixelOf(p.x()), PixelOf(p.y()));
+}
+
+void CFlowViewWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    // A drag whose release went elsewhere (a popup took the mouse) ends at the first move
+    // without the button, so a plain move never turns the wall.
+    if (view_.dragging && !(event->buttons() & Qt::LeftButton))
+        view_.OnLButtonUp();
+    const QPointF p = event->position();
+    view_.OnMouseMove(PixelOf(p.x()), PixelOf(p.y()));
+}
+
+void CFlowViewWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    view_.OnLButtonUp();
+}
+
+void CFlowViewWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Right) {
+            TurnWall(+1);
+            return;
+        }
+        if (event->key() == Qt::Key_Left) {
+            TurnWall(-1);
+            return;
+        }
+    }
+    QWidget::keyPressEvent(event); // Escape and the rest go on to the dialog
+}
+
+void CFlowViewWidget::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The picture has no menu of its own, and the dialog's menu belongs to its background.
+    event->accept();
+}
