@@ -1,6 +1,5 @@
 #include "app/flow_dlg.h"
 
-#include <chrono>
 
 #include <QAction>
 #include <QApplication>
@@ -17,17 +16,12 @@
 #include <QSvgRenderer>
 
 #include "app/about_dlg.h"
+#include "app/snapshot_support.h"
 #include "model/probe.h"
 #include "res/dialog_templates.h"
 #include "res/resource.h"
 
 namespace {
-
-uint32_t TickCount()
-{
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
-}
 
 // A label image as a static bitmap control shows it: at the image's own size.
 QPixmap RenderBitmap(int bitmapId, double devicePixelRatio)

@@ -69,6 +69,26 @@ TEST(SnapshotWindow, WritesTheWholeDialogReproducibly)
     EXPECT_NE(QImage(c).convertToFormat(QImage::Format_RGB32), first.convertToFormat(QImage::Format_RGB32));
 }
 
+// The picture snapshot goes through the dialog's start-up step for step: with the same seed,
+// inputs, wall and ticks it is exactly the window's picture control.
+TEST(SnapshotWindow, PictureSnapshotIsTheWindowsPicture)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString window = dir.filePath(QStringLiteral("window.png"));
+    const QString picture = dir.filePath(QStringLiteral("picture.png"));
+    const QStringList common = {QStringLiteral("--ticks"), QStringLiteral("45"),
+                                QStringLiteral("--seed"), QStringLiteral("11"),
+                                QStringLiteral("--p1"), QStringLiteral("150000"),
+                                QStringLiteral("--wall-point"), QStringLiteral("200,380")};
+    ASSERT_EQ(Cornerflow(QStringList{QStringLiteral("--snapshot-window"), window} + common).exitCode, 0);
+    ASSERT_EQ(Cornerflow(QStringList{QStringLiteral("--snapshot"), picture} + common).exitCode, 0);
+    const QImage shown = QImage(window).convertToFormat(QImage::Format_RGB32).copy(0, 11, 622, 384);
+    const QImage alone = QImage(picture).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(alone.size(), QSize(622, 384));
+    EXPECT_EQ(shown, alone);
+}
+
 TEST(SnapshotWindow, UnwritableTargetFailsAndIsLeftAlone)
 {
     QTemporaryDir dir;

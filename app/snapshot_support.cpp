@@ -1,0 +1,42 @@
+#include "app/snapshot_support.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include <QByteArray>
+#include <QImage>
+#include <QSaveFile>
+#include <QString>
+
+uint32_t TickCount()
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+void UseOffscreenWithoutDisplay()
+{
+    // An empty QT_QPA_PLATFORM counts as unset: Qt would try the X11 platform and abort.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+int SavePng(const QImage& image, const std::string& path)
+{
+    QSaveFile file(QString::fromStdString(path));
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written)
+        written = image.save(&file, "PNG");
+    if (written)
+        written = file.commit();
+    else
+        file.cancelWriting();
+    if (!written) {
+        const QByteArray reason = file.errorString().toUtf8();
+        std::fprintf(stderr, "cornerflow: cannot write '%s': %s\n", path.c_str(),
+                     reason.isEmpty() ? "write failed" : reason.constData());
+        return 1;
+    }
+    return 0;
+}

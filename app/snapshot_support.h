@@ -1,0 +1,19 @@
+#pragma once
+// What the two snapshot modes and the dialog share: the seed clock, running without a display,
+// and writing a PNG so that a failure leaves the target untouched.
+#include <cstdint>
+#include <string>
+
+class QImage;
+
+// Milliseconds of a monotonic clock, the picture's default random seed.
+uint32_t TickCount();
+
+// Without a display (no DISPLAY, no WAYLAND_DISPLAY) and no platform chosen, selects the
+// offscreen platform, so the snapshot modes work over SSH and in CI. Call before the
+// application object is made.
+void UseOffscreenWithoutDisplay();
+
+// Writes image as a PNG to path through a temporary file that replaces the target only when
+// complete. Returns the exit status: 0, or 1 after one line on stderr naming the path.
+int SavePng(const QImage& image, const std::string& path);
