@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRectF>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QSvgRenderer>
@@ -31,13 +33,17 @@ QFont TemplateFont(const res::DialogTemplate& t)
     return font;
 }
 
-QPixmap RenderIcon(int side)
+// The icon at side x side logical pixels, drawn at the device pixel ratio given.
+QPixmap RenderIcon(int side, double devicePixelRatio = 1.0)
 {
-    QPixmap pixmap(side, side);
+    const double ratio = devicePixelRatio > 1.0 && devicePixelRatio <= 8.0 ? devicePixelRatio : 1.0;
+    const int deviceSide = static_cast<int>(side * ratio + 0.5);
+    QPixmap pixmap(deviceSide, deviceSide);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QSvgRenderer renderer(QString::fromUtf8(res::IconPath(IDR_MAINFRAME)));
     QPainter painter(&pixmap);
-    renderer.render(&painter);
+    renderer.render(&painter, QRectF(0, 0, side, side));
     return pixmap;
 }
 
@@ -46,7 +52,7 @@ QPixmap RenderIcon(int side)
 QIcon LoadAppIcon()
 {
     QIcon icon;
-    for (int side : {16, 24, 32, 48, 64})
+    for (int side : {16, 24, 32, 48, 64, 128})
         icon.addPixmap(RenderIcon(side));
     return icon;
 }
@@ -77,9 +83,10 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
         case res::ControlKind::IconImage: {
             // An icon control takes the size of its icon.
             auto* label = new QLabel(this);
-            const QPixmap pixmap = RenderIcon(32);
+            const QPixmap pixmap = RenderIcon(32, devicePixelRatioF());
             label->setPixmap(pixmap);
-            label->setGeometry(r.x, r.y, pixmap.width(), pixmap.height());
+            const QSize size = pixmap.deviceIndependentSize().toSize();
+            label->setGeometry(r.x, r.y, size.width(), size.height());
             w = label;
             break;
         }

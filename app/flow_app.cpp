@@ -9,6 +9,8 @@
 int RunDialog(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // Lets the desktop match the window to its menu entry and icon (the Wayland app id).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.cornerflow.Cornerflow"));
     FlowState fs;
     CCorner corner;
     CFlowDlg dlg(fs, corner);

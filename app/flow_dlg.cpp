@@ -190,7 +190,7 @@ bool CFlowDlg::OnInitDialog()
 
     const res::DialogTemplate& t = res::MainDialogTemplate();
     const res::PixelRect picture = t.ToPixels(t.Find(IDC_VIEW)->rect);
-    m_viewWindow.Attach(picture.w, picture.h, m_seed ? *m_seed : TickCount(), 1);
+    m_viewWindow.Attach(picture.w, picture.h, m_seed ? *m_seed : TickCount());
 
     const struct {
         int id;

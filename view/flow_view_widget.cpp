@@ -38,6 +38,8 @@ CFlowViewWidget::~CFlowViewWidget()
 void CFlowViewWidget::Attach(int w, int h, uint32_t seed, int scale)
 {
     view_.host = this;
+    if (scale <= 0)
+        scale = DeviceScale(devicePixelRatioF());
     view_.PreSubclassWindow(w, h, seed, scale);
     timer_.start();
 }
@@ -93,10 +95,15 @@ void CFlowViewWidget::paintEvent(QPaintEvent*)
 
     QPainter painter(this);
     const QImage& frame = view_.windowSurface;
-    if (frame.isNull())
+    if (frame.isNull()) {
         painter.fillRect(rect(), Qt::white);
-    else
-        painter.drawImage(QRect(0, 0, view_.width, view_.height), frame);
+        return;
+    }
+    // At a whole device pixel ratio the frame is copied pixel for pixel; at a fractional one
+    // (1.5) the frame, composed at the next whole scale, is filtered down rather than sampled.
+    if (devicePixelRatioF() != frame.devicePixelRatio())
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(QRect(0, 0, view_.width, view_.height), frame);
 }
 
 void CFlowViewWidget::mousePressEvent(QMouseEvent* event)

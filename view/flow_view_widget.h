@@ -15,8 +15,10 @@ public:
     ~CFlowViewWidget() override;
 
     // Takes over the view at w x h picture pixels: initialises it with the seed and starts the
-    // timer. scale is device pixels per picture pixel.
-    void Attach(int w, int h, uint32_t seed, int scale = 1);
+    // timer. scale is device pixels per picture pixel; 0 takes it from this window's device
+    // pixel ratio, so the picture is composed at the screen's own resolution while the view
+    // and the model still see w x h.
+    void Attach(int w, int h, uint32_t seed, int scale = 0);
 
     // Device pixels per picture pixel for a device pixel ratio: the next whole number.
     static int DeviceScale(double devicePixelRatio);
