@@ -95,11 +95,7 @@ void FlowField::RetraceFlow()
         // The run ends when the probe passes the fan or its far limits; the step bound ends
         // one that barely moves (a tiny V1) or moves away from the fan.
         const FanVelocity fan = FanVelocity::For(flow, corner);
-        while (probeSteps < kMaxProbeSteps) {
-            ++probeSteps;
-            if (!probe.Step(flow, corner, fan))
-                break;
-        }
+        probeSteps = probe.RunProbe(flow, corner, fan, kMaxProbeSteps);
         exitStepX = probe.stepX;
         exitStepY = probe.stepY;
     } else {

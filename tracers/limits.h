@@ -9,8 +9,8 @@ constexpr int kMaxTracers = 100000;
 // 344547 steps (V1 580, T1 100, wall 0.625: a start 25 picture heights up and a long way
 // through the fan). The bound is four times that; it ends only runs that barely move (a V1
 // near 0 with a fan) or move away from the fan (a negative V1). A bounded run that creeps
-// through the fan (about 35 ns a step) takes about 50 ms, one that creeps upstream about 20 ms;
-// the longest run of the teaching range takes about 10 ms.
+// through the fan (about 35 ns a step) takes about 50 ms, one that creeps upstream (where a
+// step takes no angle) about 10 ms; the longest run of the teaching range takes about 10 ms.
 constexpr long kMaxProbeSteps = 1400000;
 
 // Steps of each part of a streamline's trace (before the fan, in it, after it). Over the same

@@ -28,14 +28,38 @@ void CStreamline::Trace(double h, const FlowState& fs, const CCorner& corner)
 
     Append();
 
+    // The trace takes the polar angle of the position a step has reached; the next step,
+    // which starts there, is given that angle instead of taking it again.
+    bool angleKnown = false;
+    double angle = 0.0;
+    auto step = [&] {
+        const bool going = angleKnown ? StepFrom(angle, fs, corner, fan) : Step(fs, corner, fan);
+        angleKnown = false;
+        return going;
+    };
+    auto angleHere = [&] {
+        angle = corner.PolarAngle(false, x, y);
+        angleKnown = true;
+        return angle;
+    };
+
     // Upstream, until the first characteristic is reached or the run ends. Every part of the
     // trace is bounded: a tracer that does not move, or moves away from the fan, would
     // otherwise never end.
+    // A step that stays where the flow is certainly upstream takes no angle at all: the
+    // position it reaches is certainly before the first characteristic.
+    const UpstreamBound up = UpstreamBound::For(fs);
     while (upstreamSteps < kMaxTracePhaseSteps) {
         ++upstreamSteps;
-        if (!Step(fs, corner, fan))
+        if (StaysUpstream(up)) {
+            angleKnown = false;
+            if (!StepWithinUpstream(corner))
+                break;
+            continue;
+        }
+        if (!step())
             break;
-        if (corner.PolarAngle(false, x, y) > fs.machAngle)
+        if (angleHere() > fs.machAngle)
             continue;
         break;
     }
@@ -43,16 +67,16 @@ void CStreamline::Trace(double h, const FlowState& fs, const CCorner& corner)
 
     // Through the fan, one point per step.
     ++fanSteps;
-    if (Step(fs, corner, fan)) {
+    if (step()) {
         for (;;) {
-            const double phiNow = corner.PolarAngle(false, x, y);
+            const double phiNow = angleHere();
             if (!(fs.fanEndAngle <= phiNow && phiNow <= fs.machAngle))
                 break;
             Append();
             if (fanSteps >= kMaxTracePhaseSteps)
                 break;
             ++fanSteps;
-            if (!Step(fs, corner, fan))
+            if (!step())
                 break;
         }
     }
@@ -60,7 +84,7 @@ void CStreamline::Trace(double h, const FlowState& fs, const CCorner& corner)
     // On past the fan until the run ends; at least one step.
     do {
         ++downstreamSteps;
-    } while (Step(fs, corner, fan) && downstreamSteps < kMaxTracePhaseSteps);
+    } while (step() && downstreamSteps < kMaxTracePhaseSteps);
     Append();
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "model/saturate.h"
 #include "tracers/screen.h"
@@ -14,7 +15,39 @@ constexpr double kProbeWallLimit = 1000000.0; // x at which a probe along the wa
 constexpr double kProbeWallBand = 0.1;        // |y| up to which the probe counts as on the wall line
 } // namespace
 
+namespace {
+
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// The inputs of the last FanVelocity computed on this thread, and its result. Drawing steps
+// every tracer without the fan's constants at hand; under one flow they are always the same.
+struct FanVelocityMemo {
+    bool valid = false;
+    double machAngle = 0.0, fanEndAngle = 0.0, v1 = 0.0, maxTurnAngle = 0.0, wallAngle = 0.0;
+    FanVelocity result;
+};
+thread_local FanVelocityMemo t_fanMemo;
+
+} // namespace
+
 FanVelocity FanVelocity::For(const FlowState& fs, const CCorner& corner)
+{
+    FanVelocityMemo& m = t_fanMemo;
+    if (m.valid && SameBits(m.machAngle, fs.machAngle) && SameBits(m.fanEndAngle, fs.fanEndAngle)
+        && SameBits(m.v1, fs.v1) && SameBits(m.maxTurnAngle, fs.maxTurnAngle)
+        && SameBits(m.wallAngle, corner.wallAngle))
+        return m.result;
+    m.result = Compute(fs, corner);
+    m.machAngle = fs.machAngle;
+    m.fanEndAngle = fs.fanEndAngle;
+    m.v1 = fs.v1;
+    m.maxTurnAngle = fs.maxTurnAngle;
+    m.wallAngle = corner.wallAngle;
+    m.valid = true;
+    return m.result;
+}
+
+FanVelocity FanVelocity::Compute(const FlowState& fs, const CCorner& corner)
 {
     FanVelocity f;
     const double span = fs.machAngle - fs.fanEndAngle;
@@ -38,19 +71,25 @@ FanVelocity FanVelocity::For(const FlowState& fs, const CCorner& corner)
 
 bool CTracer::Step(const FlowState& fs, const CCorner& corner)
 {
-    return Advance(fs, corner, nullptr);
+    return Advance(corner.PolarAngle(false, x, y), fs, corner, nullptr);
 }
 
 bool CTracer::Step(const FlowState& fs, const CCorner& corner, const FanVelocity& fan)
 {
-    return Advance(fs, corner, &fan);
+    return Advance(corner.PolarAngle(false, x, y), fs, corner, &fan);
 }
 
-bool CTracer::Advance(const FlowState& fs, const CCorner& corner, const FanVelocity* fan)
+bool CTracer::StepFrom(double phiHere, const FlowState& fs, const CCorner& corner,
+                       const FanVelocity& fan)
 {
-    // The angle of the current position decides the region, and is the angle the next step
-    // takes its direction from.
-    const double phiHere = corner.PolarAngle(false, x, y);
+    return Advance(phiHere, fs, corner, &fan);
+}
+
+bool CTracer::Advance(double phiHere, const FlowState& fs, const CCorner& corner,
+                      const FanVelocity* fan)
+{
+    // The angle of the current position (phiHere) decides the region, and is the angle the
+    // next step takes its direction from.
     const int region = ClassifyAngle(fs, phiHere);
 
     if (region == RegionFan) {
@@ -90,7 +129,11 @@ bool CTracer::Advance(const FlowState& fs, const CCorner& corner, const FanVeloc
     phi = phiHere;
     x += stepX;
     y += stepY;
+    return KeepsGoing(corner);
+}
 
+bool CTracer::KeepsGoing(const CCorner& corner) const
+{
     if (isProbe) {
         if (std::fabs(x) + std::fabs(y) >= kProbeFarLimit)
             return false;
@@ -99,6 +142,47 @@ bool CTracer::Advance(const FlowState& fs, const CCorner& corner, const FanVeloc
         return x < kProbeWallLimit;
     }
     return x < corner.width && y < corner.height;
+}
+
+bool CTracer::StepWithinUpstream(const CCorner& corner)
+{
+    // Upstream the displacement stays as it is (see Advance).
+    x += stepX;
+    y += stepY;
+    return KeepsGoing(corner);
+}
+
+long CTracer::RunProbe(const FlowState& fs, const CCorner& corner, const FanVelocity& fan,
+                       long maxSteps)
+{
+    const UpstreamBound up = UpstreamBound::For(fs);
+    long steps = 0;
+    while (steps < maxSteps) {
+        ++steps;
+        const bool going = StaysUpstream(up) ? StepWithinUpstream(corner) : Step(fs, corner, fan);
+        if (!going)
+            break;
+    }
+    return steps;
+}
+
+UpstreamBound UpstreamBound::For(const FlowState& fs)
+{
+    // Up and to the left of the corner the polar angle is pi - atan(y/x), at least pi/2 less
+    // a rounding or two: upstream whenever machAngle is clearly below pi/2. Up and to the
+    // right it is atan(-y/x), which never decreases as -y/x grows (but for a last-place
+    // rounding); from a ratio whose arctangent lies well above machAngle on, every point is
+    // upstream. The margins are far wider than any rounding of atan, tan or the division.
+    UpstreamBound b;
+    const double a = fs.machAngle;
+    if (!(a > 0.001 && a < 1.5))
+        return b;
+    const double ratio = std::tan(a) * (1.0 + 1e-7);
+    if (!(std::isfinite(ratio) && std::atan(ratio) > a + 1e-12))
+        return b;
+    b.usable_ = true;
+    b.minRatio_ = ratio;
+    return b;
 }
 
 void CTracer::Draw(DC& dc, const FlowState& fs, const CCorner& corner)

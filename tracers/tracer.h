@@ -1,6 +1,8 @@
 #pragma once
 // A massless particle carried by the modelled velocity field. Positions are corner-relative
 // pixels (x to the right, y downward); a displacement is a velocity times the time step 0.005.
+#include <cmath>
+
 #include "model/flow_state.h"
 #include "platform/dc.h"
 #include "view/corner.h"
@@ -15,7 +17,33 @@ struct FanVelocity {
     double H = 0.0;
     double crossGain = 0.0; // cross velocity on the last characteristic less S
 
+    // Computed from machAngle, fanEndAngle, v1, maxTurnAngle and wallAngle only; the last
+    // result is kept and given again while those five are the same, bit for bit.
     static FanVelocity For(const FlowState& fs, const CCorner& corner);
+
+private:
+    static FanVelocity Compute(const FlowState& fs, const CCorner& corner);
+};
+
+// Which points are upstream of the fan (region 1) for certain, told without an arctangent:
+// every point up and to the left of the corner, and a point up and to the right whose -y/x is
+// well above tan(machAngle). Any other point may be in any region; so may every point when the
+// first characteristic is too steep or too flat for the margins below.
+class UpstreamBound {
+public:
+    static UpstreamBound For(const FlowState& fs);
+    bool Certain(double x, double y) const
+    {
+        if (!(y < 0.0) || !usable_)
+            return false;
+        if (x < 0.0)
+            return std::isfinite(x) || std::isfinite(y); // both infinite: y/x is no number
+        return x > 0.0 && -y / x >= minRatio_;
+    }
+
+private:
+    bool usable_ = false;
+    double minRatio_ = 0.0; // -y/x at and above which a point right of the corner is upstream
 };
 
 class CTracer {
@@ -41,7 +69,31 @@ public:
     bool Step(const FlowState& fs, const CCorner& corner);
     // The same step with the fan's constants computed beforehand for fs and corner.
     bool Step(const FlowState& fs, const CCorner& corner, const FanVelocity& fan);
+    // The same step again, for a caller that has just taken the polar angle of the current
+    // position: phiHere must be PolarAngle(x, y), exactly as the step would compute it.
+    bool StepFrom(double phiHere, const FlowState& fs, const CCorner& corner,
+                  const FanVelocity& fan);
+
+    // A step from a point certainly upstream of the fan to a point certainly upstream of it
+    // (both Certain for up), which only the tracer's displacement moves: the same move and the
+    // same keep-going test as Step, but phi is not taken. A step from the point it reaches is
+    // also upstream and overwrites phi before anything reads it; the last step of a run must
+    // be an ordinary Step if phi is to be that of the run's last position.
+    bool StepWithinUpstream(const CCorner& corner);
+    // Whether the next step may be StepWithinUpstream.
+    bool StaysUpstream(const UpstreamBound& up) const
+    {
+        return up.Certain(x, y) && up.Certain(x + stepX, y + stepY);
+    }
+
+    // The probe's run: Step until it returns false or maxSteps steps have been taken; the steps
+    // taken are returned. The position, the displacement and the count are those of Step by
+    // Step; the angle is taken only where a step can need it.
+    long RunProbe(const FlowState& fs, const CCorner& corner, const FanVelocity& fan,
+                  long maxSteps);
 
 private:
-    bool Advance(const FlowState& fs, const CCorner& corner, const FanVelocity* fan);
+    bool Advance(double phiHere, const FlowState& fs, const CCorner& corner,
+                 const FanVelocity* fan);
+    bool KeepsGoing(const CCorner& corner) const;
 };

@@ -1,0 +1,334 @@
+// The quicker ways through the probe run, the streamline traces, the fan's constants and the
+// frame copy give exactly what the plain ways give: each is checked here against a plain
+// implementation of the same rule, bit for bit, over many flows and wall angles.
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <utility>
+#include <random>
+#include <vector>
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include "model/classify.h"
+#include "model/flow_state.h"
+#include "model/saturate.h"
+#include "platform/back_buffer.h"
+#include "tracers/flow_field.h"
+#include "tracers/limits.h"
+#include "tracers/streamline.h"
+#include "tracers/tracer.h"
+#include "view/corner.h"
+
+namespace {
+
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+struct Flow {
+    FlowState fs;
+    CCorner corner;
+    Flow(double v1, double t1, double wall, int w = 622, int h = 384)
+    {
+        fs.v1 = v1;
+        fs.t1 = t1;
+        fs.p1 = 100000.0;
+        ComputeUpstreamState(fs);
+        corner.left = 0;
+        corner.top = h / 2;
+        corner.width = w;
+        corner.height = h;
+        corner.wallAngle = wall;
+        corner.ComputeFanGeometry(fs);
+    }
+};
+
+// Inputs from the teaching range and beyond it: slow and fast, cold and hot, nearly sonic,
+// subsonic, and a negative speed.
+const double kInputs[][2] = {{450, 273},  {300, 100},  {580, 100}, {1800, 900}, {3000, 1000},
+                             {345, 273},  {337.5, 273}, {200, 273}, {-450, 273}, {5000, 100},
+                             {1e6, 300}};
+
+// n + 1 even steps over every angle a drag can reach, the start-up angle and the narrowest fan.
+std::vector<double> WallAngles(int n)
+{
+    std::vector<double> walls;
+    const double hi = std::atan(20.0 * 622);
+    for (int i = 0; i <= n; ++i)
+        walls.push_back(-hi + 2.0 * hi * i / n);
+    walls.push_back(0.785375);
+    walls.push_back(hi);
+    return walls;
+}
+
+CTracer StartProbe(const Flow& f, double K, int w, int h)
+{
+    CTracer probe;
+    probe.x = TruncToInt(-w * 0.5);
+    probe.y = TruncToInt(-h * K);
+    probe.stepY = 0.0;
+    probe.vR = 0.0;
+    probe.vPhi = 0.0;
+    probe.speed = f.fs.v1;
+    probe.entryRadius = -1.0;
+    probe.isProbe = true;
+    probe.stepX = 0.005 * f.fs.v1;
+    return probe;
+}
+
+void ExpectSameMotion(const CTracer& a, const CTracer& b)
+{
+    EXPECT_TRUE(SameBits(a.x, b.x)) << a.x << " " << b.x;
+    EXPECT_TRUE(SameBits(a.y, b.y)) << a.y << " " << b.y;
+    EXPECT_TRUE(SameBits(a.stepX, b.stepX)) << a.stepX << " " << b.stepX;
+    EXPECT_TRUE(SameBits(a.stepY, b.stepY)) << a.stepY << " " << b.stepY;
+    EXPECT_TRUE(SameBits(a.vR, b.vR));
+    EXPECT_TRUE(SameBits(a.vPhi, b.vPhi));
+    EXPECT_TRUE(SameBits(a.entryRadius, b.entryRadius));
+}
+
+TEST(FastPaths, CertainlyUpstreamPointsAreUpstream)
+{
+    std::mt19937_64 rng(11);
+    std::uniform_real_distribution<double> coord(-2e6, 2e6);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    int certain = 0;
+    for (const auto& in : kInputs) {
+        const Flow f(in[0], in[1], 0.785375);
+        SCOPED_TRACE(in[0]);
+        const UpstreamBound up = UpstreamBound::For(f.fs);
+        auto check = [&](double x, double y) {
+            if (up.Certain(x, y)) {
+                ++certain;
+                ASSERT_EQ(ClassifyPoint(f.fs, x, y), RegionUpstream) << x << "," << y;
+            }
+        };
+        for (int i = 0; i < 20000; ++i)
+            check(coord(rng), coord(rng));
+        // Close to the first characteristic on both sides, near and far from the corner, and
+        // on the axes.
+        for (int i = 0; i < 20000; ++i) {
+            const double r = std::pow(10.0, 7.0 * unit(rng) - 1.0);
+            const double a = f.fs.machAngle + (unit(rng) - 0.5) * 1e-5;
+            check(r * std::cos(a), -r * std::sin(a));
+        }
+        const double inf = std::numeric_limits<double>::infinity();
+        for (const auto& p : {std::pair<double, double>{-inf, -inf}, {-inf, -1.0}, {-1.0, -inf},
+                              {inf, -inf}, {1.0, -inf}, {inf, -1.0}, {-5e-324, -1e300}})
+            check(p.first, p.second);
+        for (double v : {1e-300, 1.0, 1e7})
+            for (double w : {1e-300, 1.0, 1e7}) {
+                check(0.0, -v);
+                check(-v, 0.0);
+                check(v, -w);
+                check(-v, -w);
+            }
+    }
+    EXPECT_GT(certain, 100000); // the bound is of use at all
+
+    // Nothing is certain without a first characteristic, or with one too steep or too flat
+    // for the margins.
+    for (const auto& in : {std::pair<double, double>{200, 273}, {337.5, 273}, {1e9, 273}}) {
+        const Flow f(in.first, in.second, 0.785375);
+        const UpstreamBound up = UpstreamBound::For(f.fs);
+        EXPECT_FALSE(up.Certain(-100.0, -100.0)) << in.first;
+        EXPECT_FALSE(up.Certain(1.0, -1e6)) << in.first;
+    }
+}
+
+TEST(FastPaths, ProbeRunIsStepByStep)
+{
+    constexpr int w = 622, h = 384;
+    int runs = 0;
+    for (const auto& in : kInputs) {
+        for (double wall : WallAngles(10)) {
+            const Flow f(in[0], in[1], wall, w, h);
+            const double span = f.fs.machAngle - f.fs.fanEndAngle;
+            if (!(span > 0.0))
+                continue;
+            SCOPED_TRACE(testing::Message() << in[0] << " " << in[1] << " wall " << wall);
+            // The program's start height, and a few others: on the wall line, near the
+            // corner, very high up.
+            for (double K : {-1.0, 0.0, 0.01, 300.0,
+                             FlowField::ProbeHeightFactor(span, f.fs.fullFanSpan)}) {
+                const FanVelocity fan = FanVelocity::For(f.fs, f.corner);
+                // A short bound as well, so that runs also end on the count; a probe that
+                // moves away from the fan only runs to the short one.
+                for (long bound : {kMaxProbeSteps, 777L}) {
+                    if (f.fs.v1 < 0.0 && bound == kMaxProbeSteps)
+                        continue;
+                    CTracer plain = StartProbe(f, K, w, h);
+                    long plainSteps = 0;
+                    while (plainSteps < bound) {
+                        ++plainSteps;
+                        if (!plain.Step(f.fs, f.corner, fan))
+                            break;
+                    }
+                    CTracer quick = StartProbe(f, K, w, h);
+                    const long quickSteps = quick.RunProbe(f.fs, f.corner, fan, bound);
+                    EXPECT_EQ(quickSteps, plainSteps);
+                    ExpectSameMotion(quick, plain);
+                    ++runs;
+                }
+            }
+        }
+    }
+    EXPECT_GT(runs, 300);
+}
+
+// The trace as written out step by step: every position's angle from Step itself.
+struct PlainTrace {
+    std::vector<PathPoint> points;
+    int upstream = 0, fan = 0, downstream = 0;
+};
+
+PlainTrace TracePlainly(CTracer& t, double h, const FlowState& fs, const CCorner& corner)
+{
+    PlainTrace out;
+    t.stepY = 0.0;
+    t.vR = 0.0;
+    t.vPhi = 0.0;
+    t.x = TruncToInt(-corner.width * 0.5);
+    t.y = TruncToInt(-h);
+    t.entryRadius = -1.0;
+    t.speed = 0.1 * fs.v1;
+    t.stepX = 0.005 * t.speed;
+    auto append = [&] { out.points.push_back(PathPoint{t.x, t.y}); };
+    append();
+    while (out.upstream < kMaxTracePhaseSteps) {
+        ++out.upstream;
+        if (!t.Step(fs, corner))
+            break;
+        if (PolarAngle(t.x, t.y) > fs.machAngle)
+            continue;
+        break;
+    }
+    append();
+    ++out.fan;
+    if (t.Step(fs, corner)) {
+        for (;;) {
+            const double phi = PolarAngle(t.x, t.y);
+            if (!(fs.fanEndAngle <= phi && phi <= fs.machAngle))
+                break;
+            append();
+            if (out.fan >= kMaxTracePhaseSteps)
+                break;
+            ++out.fan;
+            if (!t.Step(fs, corner))
+                break;
+        }
+    }
+    do {
+        ++out.downstream;
+    } while (t.Step(fs, corner) && out.downstream < kMaxTracePhaseSteps);
+    append();
+    return out;
+}
+
+TEST(FastPaths, StreamlineTraceIsStepByStep)
+{
+    int traces = 0;
+    for (const auto& in : kInputs) {
+        for (double wall : WallAngles(14)) {
+            const Flow f(in[0], in[1], wall, 400, 300);
+            SCOPED_TRACE(testing::Message() << in[0] << " " << in[1] << " wall " << wall);
+            for (double h : {50.0, 80.0, 110.0, 0.0, -20.0, 3000.0}) {
+                CStreamline s;
+                s.exitStepX = 3.1;
+                s.exitStepY = 2.9;
+                s.Trace(h, f.fs, f.corner);
+                CTracer plain;
+                plain.exitStepX = 3.1;
+                plain.exitStepY = 2.9;
+                const PlainTrace p = TracePlainly(plain, h, f.fs, f.corner);
+                ASSERT_EQ(s.points.count, static_cast<int>(p.points.size())) << h;
+                for (int i = 0; i < s.points.count; ++i) {
+                    ASSERT_TRUE(SameBits(s.points[i].x, p.points[i].x)) << h << " point " << i;
+                    ASSERT_TRUE(SameBits(s.points[i].y, p.points[i].y)) << h << " point " << i;
+                }
+                EXPECT_EQ(s.upstreamSteps, p.upstream);
+                EXPECT_EQ(s.fanSteps, p.fan);
+                EXPECT_EQ(s.downstreamSteps, p.downstream);
+                ExpectSameMotion(s, plain);
+                EXPECT_TRUE(SameBits(s.phi, plain.phi)) << s.phi << " " << plain.phi;
+                ++traces;
+            }
+        }
+    }
+    EXPECT_GT(traces, 900);
+}
+
+TEST(FastPaths, FanConstantsFollowEveryInput)
+{
+    Flow f(450, 273, 0.785375);
+    const FanVelocity first = FanVelocity::For(f.fs, f.corner);
+    // The constants themselves, from their definitions.
+    EXPECT_EQ(first.span, f.fs.machAngle - f.fs.fanEndAngle);
+    EXPECT_EQ(first.A, 450.0 * std::cos(f.fs.machAngle));
+    EXPECT_EQ(first.S, 450.0 * std::sin(f.fs.machAngle));
+
+    // Each of the five inputs changes the constants, and going back gives the first ones.
+    auto same = [](const FanVelocity& a, const FanVelocity& b) {
+        return SameBits(a.span, b.span) && SameBits(a.A, b.A) && SameBits(a.S, b.S)
+               && SameBits(a.G, b.G) && SameBits(a.H, b.H) && SameBits(a.crossGain, b.crossGain);
+    };
+    double* inputs[] = {&f.fs.machAngle, &f.fs.fanEndAngle, &f.fs.v1, &f.fs.maxTurnAngle,
+                        &f.corner.wallAngle};
+    for (double* input : inputs) {
+        const double kept = *input;
+        *input = kept * 0.97 - 0.01;
+        const FanVelocity changed = FanVelocity::For(f.fs, f.corner);
+        EXPECT_FALSE(same(changed, first)) << input - inputs[0];
+        *input = kept;
+        EXPECT_TRUE(same(FanVelocity::For(f.fs, f.corner), first));
+    }
+    // A NaN input gives NaN constants, and the number again gives the numbers again.
+    f.fs.v1 = std::nan("");
+    EXPECT_TRUE(std::isnan(FanVelocity::For(f.fs, f.corner).A));
+    f.fs.v1 = 450.0;
+    EXPECT_TRUE(same(FanVelocity::For(f.fs, f.corner), first));
+}
+
+TEST(FastPaths, TransparentCopyIsPixelByPixel)
+{
+    std::mt19937 rng(5);
+    const uint32_t key = 0xFE00FEu;
+    for (int w = 1; w <= 13; ++w) {
+        for (int h : {1, 3}) {
+            BackBuffer b;
+            b.Create(w, h);
+            ASSERT_NE(b.bits, nullptr);
+            const int stride = static_cast<int>(b.image.bytesPerLine() / 4);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    uint32_t v = rng();
+                    const unsigned pick = rng() % 4;
+                    if (pick == 0)
+                        v = (v & 0xFF000000u) | key; // the key colour, any alpha
+                    else if (pick == 1)
+                        v = (v & 0xFF000000u) | (key ^ (1u << (rng() % 24))); // one bit off it
+                    b.bits[y * stride + x] = v;
+                }
+            QImage target(w, h, QImage::Format_RGB32);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    target.setPixel(x, y, 0xFF000000u | (rng() & 0xFFFFFFu));
+            QImage expected = target.copy();
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    const uint32_t v = b.bits[y * stride + x];
+                    if ((v & 0xFFFFFFu) != key)
+                        expected.setPixel(x, y, v | 0xFF000000u);
+                }
+            b.TransparentCopyTo(target);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    ASSERT_EQ(target.pixel(x, y), expected.pixel(x, y))
+                        << "width " << w << " at " << x << "," << y;
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,183 @@
+#pragma once
+// Fixed-seed states of the picture and digests of what they hold: every pixel of the frame
+// and the bits of every number the flow field keeps (tracers, marker, streamline paths, exit
+// displacements). Two builds that give the same digests for every state draw the same frames
+// and move the tracers through the same numbers.
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QImage>
+
+#include "model/flow_state.h"
+#include "view/corner.h"
+#include "view/flow_view.h"
+
+namespace identity {
+
+// FNV-1a, 64 bits.
+class Digest {
+public:
+    void Bytes(const void* data, size_t n)
+    {
+        const auto* p = static_cast<const unsigned char*>(data);
+        for (size_t i = 0; i < n; ++i) {
+            h_ ^= p[i];
+            h_ *= 1099511628211ull;
+        }
+    }
+    void Double(double v)
+    {
+        uint64_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        Bytes(&bits, sizeof bits);
+    }
+    void Int(long long v) { Bytes(&v, sizeof v); }
+    uint64_t Value() const { return h_; }
+
+private:
+    uint64_t h_ = 14695981039346656037ull;
+};
+
+// The frame's colours, row by row (the alpha byte is left out).
+inline uint64_t FrameDigest(const QImage& image)
+{
+    Digest d;
+    d.Int(image.width());
+    d.Int(image.height());
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const uint32_t rgb = row[x] & 0xFFFFFFu;
+            d.Bytes(&rgb, sizeof rgb);
+        }
+    }
+    return d.Value();
+}
+
+inline void TracerInto(Digest& d, const CTracer& t)
+{
+    for (double v : {t.stepX, t.stepY, t.x, t.y, t.speed, t.vPhi, t.vR, t.phi, t.exitStepX,
+                     t.exitStepY, t.entryRadius})
+        d.Double(v);
+    d.Int(t.isProbe);
+}
+
+inline uint64_t StateDigest(const CFlowView& view)
+{
+    Digest d;
+    d.Int(view.tracers.count);
+    for (const CTracer& t : view.tracers)
+        TracerInto(d, t);
+    TracerInto(d, view.marker);
+    d.Int(view.marker.radius);
+    for (const CStreamline& s : view.streamlines) {
+        TracerInto(d, s);
+        d.Double(s.startY);
+        d.Int(s.points.count);
+        for (const PathPoint& p : s.points) {
+            d.Double(p.x);
+            d.Double(p.y);
+        }
+    }
+    d.Double(view.exitStepX);
+    d.Double(view.exitStepY);
+    d.Int(view.probeSteps);
+    const FlowState& fs = view.flow;
+    for (double v : {fs.machAngle, fs.fanEndAngle, fs.maxTurnAngle, fs.fullFanSpan,
+                     fs.sonicLineAngle, view.corner.wallAngle, view.corner.separationAngle})
+        d.Double(v);
+    return d.Value();
+}
+
+// One state: inputs, picture, and what is done to it after start-up.
+struct Scenario {
+    std::string name;
+    double v1 = 450.0, t1 = 273.0, p1 = 100000.0;
+    int width = 622, height = 384, scale = 1;
+    uint32_t seed = 20240611u;
+    std::function<void(CFlowView&)> act; // after the start-up recompute
+};
+
+struct Outcome {
+    uint64_t frame = 0;
+    uint64_t state = 0;
+};
+
+// The view as the dialog starts it (population, first recompute with its frame), then the
+// scenario's own actions; the frame is the last one composed into the window surface.
+inline Outcome Run(const Scenario& s, QImage* frameOut = nullptr)
+{
+    FlowState fs;
+    CCorner corner;
+    CFlowView view(fs, corner);
+    fs.v1 = s.v1;
+    fs.t1 = s.t1;
+    fs.p1 = s.p1;
+    ComputeUpstreamState(fs);
+    view.PreSubclassWindow(s.width, s.height, s.seed, s.scale);
+    view.UpdatePopulation();
+    view.RecomputeFlow();
+    if (s.act)
+        s.act(view);
+    if (frameOut)
+        *frameOut = view.windowSurface.copy();
+    return Outcome{FrameDigest(view.windowSurface), StateDigest(view)};
+}
+
+inline void Ticks(CFlowView& v, int n)
+{
+    for (int i = 0; i < n; ++i)
+        v.OnTimer(0);
+}
+
+inline std::vector<Scenario> Scenarios()
+{
+    std::vector<Scenario> list;
+    list.push_back({"start-up", 450, 273, 100000, 622, 384, 1, 20240611u, nullptr});
+    list.push_back({"fifty-ticks", 450, 273, 100000, 622, 384, 1, 20240611u,
+                    [](CFlowView& v) { Ticks(v, 50); }});
+    list.push_back({"steady-cloud", 450, 273, 100000, 622, 384, 1, 777u,
+                    [](CFlowView& v) { Ticks(v, 400); }});
+    list.push_back({"past-max-turn", 450, 273, 100000, 622, 384, 1, 20240611u, [](CFlowView& v) {
+                        v.corner.wallAngle = -1.2;
+                        v.RecomputeFlow();
+                        Ticks(v, 150);
+                    }});
+    list.push_back({"narrowest-fan", 450, 273, 100000, 622, 384, 1, 20240611u, [](CFlowView& v) {
+                        // A press right of the corner, level with it: the wall in line with
+                        // the upstream wall, as far as a drag can turn it back.
+                        v.OnLButtonDown(621, 192);
+                        v.OnLButtonUp();
+                        Ticks(v, 150);
+                    }});
+    list.push_back({"drag-sweep", 450, 273, 100000, 622, 384, 1, 99u, [](CFlowView& v) {
+                        v.OnLButtonDown(500, 300);
+                        for (int i = 0; i < 40; ++i) {
+                            v.OnMouseMove(600 - 15 * i, 200 + 5 * i);
+                            v.OnTimer(0);
+                        }
+                        v.OnLButtonUp();
+                    }});
+    list.push_back({"hundred-thousand", 450, 273, 2000000, 622, 384, 1, 4242u,
+                    [](CFlowView& v) { Ticks(v, 120); }});
+    list.push_back({"scale-two", 450, 273, 100000, 622, 384, 2, 20240611u,
+                    [](CFlowView& v) { Ticks(v, 120); }});
+    list.push_back({"fast-hot", 1800, 900, 60000, 622, 384, 1, 5u, [](CFlowView& v) {
+                        v.corner.wallAngle = 0.2;
+                        v.RecomputeFlow();
+                        Ticks(v, 150);
+                    }});
+    list.push_back({"slow-cold", 300, 100, 150000, 400, 300, 1, 6u, [](CFlowView& v) {
+                        v.corner.wallAngle = 1.3;
+                        v.RecomputeFlow();
+                        Ticks(v, 150);
+                    }});
+    list.push_back({"subsonic", 200, 273, 100000, 622, 384, 1, 7u,
+                    [](CFlowView& v) { Ticks(v, 100); }});
+    return list;
+}
+
+} // namespace identity
