@@ -1,15 +1,16 @@
 #include "app/num_edit.h"
 
-#include <limits>
 #include <string>
 
 #include "model/number_text.h"
 
 CNumEdit::CNumEdit(QWidget* parent) : QLineEdit(parent)
 {
-    // A field takes any number of characters: the toolkit's default limit would cut a long
-    // pasted text, so raise it as far as it goes. Long texts scroll horizontally.
-    setMaxLength(std::numeric_limits<int>::max());
+    // A field takes far more characters than any number needs: the toolkit's default limit
+    // would cut a long pasted text, so raise it; but not without bound, for the toolkit lays
+    // the whole line out again on every keystroke (a pasted 10-million-character text would
+    // take seconds per key). Long texts scroll horizontally.
+    setMaxLength(kMaxTextLength);
 }
 
 CNumEdit::~CNumEdit() = default;

@@ -6,6 +6,9 @@
 
 class CNumEdit : public QLineEdit {
 public:
+    // The most characters a field holds; a longer paste is cut there.
+    static constexpr int kMaxTextLength = 100000;
+
     explicit CNumEdit(QWidget* parent = nullptr);
     ~CNumEdit() override;
 

@@ -1,0 +1,162 @@
+#include "tests/fuzz/field_text.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include <QString>
+
+#include "app/num_edit.h"
+#include "model/number_text.h"
+
+namespace fuzzfield {
+
+namespace {
+
+bool Space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool Digit(char c) { return c >= '0' && c <= '9'; }
+
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// A reading agrees with the oracle: the same double, or, for a value below the smallest
+// normal double, zero of the same sign instead of the subnormal.
+bool Agrees(double read, double oracle)
+{
+    if (SameBits(read, oracle))
+        return true;
+    return read == 0.0 && std::fabs(oracle) < DBL_MIN && std::signbit(read) == std::signbit(oracle);
+}
+
+// The text a field shows: "nan", "inf", "-inf", or a plain decimal with 4 - n decimals, n
+// being the length of the value written without decimals (none when n > 4).
+bool ShownFollowsRule(const std::string& shown, double v)
+{
+    if (std::isnan(v))
+        return shown == "nan";
+    if (std::isinf(v))
+        return shown == (v > 0 ? "inf" : "-inf");
+    const std::string whole = FormatFixed(v, 0);
+    const size_t n = whole.size();
+    const size_t decimals = n <= 4 ? 4 - n : 0;
+    const size_t point = shown.find('.');
+    const size_t got = point == std::string::npos ? 0 : shown.size() - point - 1;
+    if (got != decimals)
+        return false;
+    size_t i = shown[0] == '-' ? 1 : 0;
+    for (; i < shown.size(); ++i)
+        if (!Digit(shown[i]) && i != point)
+            return false;
+    return true;
+}
+
+} // namespace
+
+double OracleRead(const std::string& s)
+{
+    size_t i = 0;
+    while (i < s.size() && Space(s[i]))
+        ++i;
+    const size_t start = i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    size_t digits = 0;
+    while (i < s.size() && Digit(s[i]))
+        ++i, ++digits;
+    if (i < s.size() && s[i] == '.') {
+        size_t j = i + 1;
+        size_t frac = 0;
+        while (j < s.size() && Digit(s[j]))
+            ++j, ++frac;
+        if (digits + frac > 0)
+            i = j;
+        digits += frac;
+    }
+    if (digits == 0)
+        return 0.0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+            ++j;
+        if (j < s.size() && Digit(s[j])) {
+            while (j < s.size() && Digit(s[j]))
+                ++j;
+            i = j;
+        }
+    }
+    const std::string prefix = s.substr(start, i - start);
+    return std::strtod(prefix.c_str(), nullptr);
+}
+
+std::vector<std::string> Check(const uint8_t* data, size_t size, CNumEdit& field)
+{
+    std::vector<std::string> problems;
+    if (size > kMaxBytes)
+        size = kMaxBytes;
+    const std::string raw(reinterpret_cast<const char*>(data), size);
+
+    // Reading the bytes themselves.
+    const double read = ReadNumber(raw);
+    if (!Agrees(read, OracleRead(raw)))
+        problems.push_back("ReadNumber differs from the decimal prefix's value");
+    if (std::isnan(read))
+        problems.push_back("a text read as NaN");
+
+    // Typed into a field: the field reads its own text, and reading leaves it as it is.
+    field.setText(QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size())));
+    const QString typed = field.text();
+    const QByteArray utf8 = typed.toUtf8();
+    const double value = field.GetValue();
+    if (!SameBits(value, ReadNumber(std::string(utf8.constData(), static_cast<size_t>(utf8.size())))))
+        problems.push_back("the field reads something else than its text");
+    if (field.text() != typed)
+        problems.push_back("reading changed the field's text");
+
+    // Written back: the four-character rule; and read again.
+    field.SetValue(value);
+    const std::string shown = field.text().toStdString();
+    if (shown != FormatFieldValue(value))
+        problems.push_back("the field does not show FormatFieldValue");
+    if (!ShownFollowsRule(shown, value))
+        problems.push_back("the shown text breaks the four-character rule: " + shown);
+    const double again = field.GetValue();
+    if (!std::isfinite(value)) {
+        if (again != 0.0)
+            problems.push_back("the words nan and inf read as a number");
+    } else {
+        const double unit = std::pow(10.0, -static_cast<double>(FormatFixed(value, 0).size() <= 4
+                                                                     ? 4 - FormatFixed(value, 0).size()
+                                                                     : 0));
+        if (!(std::fabs(again - value) <= 0.5 * unit * (1 + 1e-12) + 1e-15 * std::fabs(value)))
+            problems.push_back("reading the shown text does not give the value back: " + shown);
+    }
+
+    // The first bytes as a double of any bit pattern, written with 0..17 decimals.
+    if (size >= 9) {
+        double x;
+        std::memcpy(&x, data + 1, sizeof x);
+        const int decimals = data[0] % 18;
+        const std::string text = FormatFixed(x, decimals);
+        if (text.size() > 1 + 309 + 1 + 17)
+            problems.push_back("FormatFixed wrote too long a text");
+        if (std::isnan(x)) {
+            if (text != "nan")
+                problems.push_back("NaN is not written nan");
+        } else if (std::isinf(x)) {
+            if (text != (x > 0 ? "inf" : "-inf"))
+                problems.push_back("an infinity is not written inf");
+        } else {
+            const double back = ReadNumber(text);
+            const double unit = std::pow(10.0, -decimals);
+            if (!(std::fabs(back - x) <= 0.5 * unit * (1 + 1e-12) + 1e-15 * std::fabs(x)))
+                problems.push_back("FormatFixed's text does not read back: " + text);
+            if (std::signbit(x) != (text[0] == '-'))
+                problems.push_back("FormatFixed lost the sign");
+        }
+        if (!ShownFollowsRule(FormatFieldValue(x), x))
+            problems.push_back("FormatFieldValue breaks the rule for " + text);
+    }
+    return problems;
+}
+
+} // namespace fuzzfield

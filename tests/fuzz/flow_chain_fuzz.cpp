@@ -1,0 +1,20 @@
+// Fuzz target: a byte string played as a session with the dialog, from the three inputs
+// through drags, ticks and probes to a rendered frame.
+#include <cstddef>
+#include <cstdint>
+
+#include "tests/fuzz/flow_chain.h"
+#include "tests/fuzz/fuzz_app.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    EnsureFuzzApplication();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const fuzzchain::Session session = fuzzchain::Decode(data, size);
+    FailOn(fuzzchain::Play(session).problems);
+    return 0;
+}

@@ -1,0 +1,238 @@
+// The dialog under a long lesson, headless: timer ticks with random drags, probes, focus
+// changes and typed inputs between them. After a warm-up that meets every kind of input once
+// (the largest tracer population among them), resident memory stays flat, no pen, brush, font
+// or image is made per frame, and the dialog still shows the right numbers at the end.
+//
+// The length is a number of ticks (CORNERFLOW_SOAK_TICKS; 36000 is half an hour of animation
+// at 50 ms a tick); the test run by the test command uses a short one. The work is bounded by
+// that count; the duration is printed for the record, never asserted.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/image_dc.h"
+#include "tests/hostile/dialog_driver.h"
+#include "tracers/limits.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+// Freed memory waits in a quarantine before it is used again, and the quarantine's memory
+// stays resident: a small one lets resident memory settle during the warm-up, so that growth
+// after it means memory kept.
+extern "C" const char* __asan_default_options()
+{
+    return "quarantine_size_mb=1:thread_local_quarantine_size_kb=64";
+}
+#endif
+
+namespace {
+
+long EnvNumber(const char* name, long fallback)
+{
+    const char* v = std::getenv(name);
+    if (!v || !*v)
+        return fallback;
+    const long n = std::strtol(v, nullptr, 10);
+    return n > 0 ? n : fallback;
+}
+
+// Resident memory of this process in bytes.
+long long ResidentBytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    long long pages = 0;
+    long long resident = 0;
+    statm >> pages >> resident;
+    return resident * sysconf(_SC_PAGESIZE);
+}
+
+double MiB(long long bytes) { return bytes / (1024.0 * 1024.0); }
+
+const char* const kHostileTexts[] = {"",   "0",     "-0",    "1e-300", "-450", "1e308",
+                                     "1e999", "-1e999", "abc", "12abc", "1,5",  "0x10",
+                                     "inf", "nan",   "  7"};
+const int kInputIds[3] = {IDC_V1, IDC_T1, IDC_P1};
+
+class Lesson {
+public:
+    explicit Lesson(uint32_t seed) : rng_(seed) {}
+
+    DialogDriver d{777};
+    long events = 0;
+    long recomputes = 0;
+
+    // What a student does between two ticks, then the tick.
+    void Step()
+    {
+        const uint32_t r = Next() % 1000;
+        if (dragsLeft_ > 0) {
+            if (--dragsLeft_ == 0) {
+                d.Release(Point());
+            } else {
+                d.DragTo(Point());
+                ++recomputes;
+            }
+            ++events;
+        } else if (r < 600) {
+            d.Hover(Point());
+            ++events;
+        } else if (r < 620) {
+            d.Press(Point());
+            dragsLeft_ = 3 + static_cast<int>(Next() % 12);
+            ++recomputes;
+            ++events;
+        } else if (r < 625) {
+            TypeSomething();
+        } else if (r < 628) {
+            // Into a field and out again without typing: still a recompute.
+            d.dlg->Field(kInputIds[Next() % 3])->setFocus(Qt::TabFocusReason);
+            d.FocusPicture();
+            ++recomputes;
+            ++events;
+        } else if (r < 632) {
+            d.FocusPicture();
+            QTest::keyClick(d.ViewWidget(), (Next() & 1) ? Qt::Key_Left : Qt::Key_Right);
+            ++recomputes;
+            ++events;
+        }
+        d.Tick();
+        if (++ticks_ % 5 == 0)
+            d.Show();
+    }
+
+    // Every kind of input once, the largest population among them, and every part of the
+    // overlay (the flow boundary of a wall turned past the largest turning angle too).
+    void MeetEveryInput()
+    {
+        for (QPointF p : {QPointF(-5e6, 193), QPointF(311, 5e6), QPointF(5e6, 192),
+                          QPointF(600, 380), QPointF(-5e6, -5e6)}) {
+            d.Press(p);
+            d.DragTo(p);
+            d.Release(p);
+            d.Tick();
+            recomputes += 2;
+            events += 3;
+        }
+        for (int field = 0; field < 3; ++field)
+            for (const char* t : kHostileTexts) {
+                d.TypeAndLeave(kInputIds[field], QString::fromUtf8(t));
+                d.Tick();
+                d.TypeAndLeave(kInputIds[field], QString::fromUtf8(kStart[field]));
+                d.Tick();
+                ++recomputes;
+                ++events;
+            }
+        d.Show();
+    }
+
+    static constexpr const char* kStart[3] = {"450", "273", "100000"};
+
+private:
+    uint32_t Next() { return static_cast<uint32_t>(rng_()); }
+
+    // Mostly inside the picture, sometimes a long way outside it.
+    QPointF Point()
+    {
+        if (Next() % 20 == 0) {
+            const double far = 1e6 * (1 + Next() % 5);
+            return QPointF((Next() & 1) ? far : -far, (Next() & 1) ? far : -far);
+        }
+        return QPointF(static_cast<int>(Next() % 700) - 40, static_cast<int>(Next() % 460) - 40);
+    }
+
+    void TypeSomething()
+    {
+        const int field = static_cast<int>(Next() % 3);
+        QString text;
+        if (Next() % 5 == 0) {
+            text = QString::fromUtf8(kHostileTexts[Next() % 15]);
+        } else {
+            // A sensible number of the teaching range.
+            static const int lo[3] = {300, 100, 10000};
+            static const int span[3] = {2700, 900, 290000};
+            text = QString::number(lo[field] + static_cast<int>(Next() % span[field]));
+        }
+        if (Next() & 1) {
+            d.TypeAndLeave(kInputIds[field], text);
+        } else {
+            d.Type(kInputIds[field], text);
+            d.FocusPicture(); // a click elsewhere ends the typing
+        }
+        ++recomputes;
+        ++events;
+    }
+
+    std::mt19937 rng_;
+    int dragsLeft_ = 0;
+    long ticks_ = 0;
+};
+
+TEST(Soak, MemoryAndDrawingObjectsStayFlatThroughALesson)
+{
+    const long ticks = EnvNumber("CORNERFLOW_SOAK_TICKS", 800);
+    const long allowedGrowth = EnvNumber("CORNERFLOW_SOAK_MAX_GROWTH_MIB", 8) * 1024 * 1024;
+
+    Lesson lesson(20240501u);
+    DialogDriver& d = lesson.d;
+    double warmMs = MillisecondsOf([&] {
+        lesson.MeetEveryInput();
+        for (long i = 0; i < std::max(200L, ticks / 10); ++i)
+            lesson.Step();
+    });
+
+    const long long residentWarm = ResidentBytes();
+    const long nativesWarm = ImageDC::NativeObjectsCreated();
+    const void* bufferBits = d.View().buffer.image.constBits();
+    const void* surfaceBits = d.View().windowSurface.constBits();
+    long long residentMax = residentWarm;
+    ASSERT_NE(bufferBits, nullptr);
+
+    const double runMs = MillisecondsOf([&] {
+        for (long i = 0; i < ticks; ++i) {
+            lesson.Step();
+            if (i % 250 == 0) {
+                residentMax = std::max(residentMax, ResidentBytes());
+                EXPECT_EQ(ImageDC::NativeObjectsCreated(), nativesWarm) << "tick " << i;
+                EXPECT_EQ(d.View().buffer.image.constBits(), bufferBits) << "tick " << i;
+                EXPECT_EQ(d.View().windowSurface.constBits(), surfaceBits) << "tick " << i;
+                EXPECT_LE(d.View().tracers.count, kMaxTracers);
+                EXPECT_LE(d.View().probeSteps, kMaxProbeSteps);
+            }
+        }
+    });
+    const long long residentEnd = ResidentBytes();
+    residentMax = std::max(residentMax, residentEnd);
+
+    std::printf("[ record ] soak: %ld ticks after a warm-up of %.0f ms, %ld events, %ld "
+                "recomputes in %.1f s; resident %.1f MiB after the warm-up, %.1f MiB at the end "
+                "(growth %+.2f MiB, highest %.1f MiB); %ld drawing objects made, none after "
+                "the warm-up\n",
+                ticks, warmMs, lesson.events, lesson.recomputes, runMs / 1000.0, MiB(residentWarm),
+                MiB(residentEnd), MiB(residentEnd - residentWarm), MiB(residentMax), nativesWarm);
+
+    EXPECT_LT(residentEnd - residentWarm, allowedGrowth);
+    EXPECT_LT(residentMax - residentWarm, allowedGrowth);
+    EXPECT_EQ(ImageDC::NativeObjectsCreated(), nativesWarm) << "no drawing object per frame";
+    EXPECT_EQ(d.View().buffer.image.constBits(), bufferBits) << "the buffer is made once";
+    EXPECT_EQ(d.View().windowSurface.constBits(), surfaceBits) << "so is the window surface";
+    EXPECT_GT(lesson.recomputes, ticks / 20) << "the lesson did drag and type";
+
+    // After all that the dialog still computes: the start-up inputs give the start-up state.
+    d.View().OnLButtonUp();
+    for (int i = 0; i < 3; ++i)
+        d.TypeAndLeave(kInputIds[i], QString::fromUtf8(Lesson::kStart[i]));
+    EXPECT_EQ(d.Text(IDC_M1), "1.336");
+    EXPECT_EQ(d.Text(IDC_C1), "336.9");
+    EXPECT_EQ(d.Text(IDC_CRIT_PRESSURE), "124579");
+    EXPECT_EQ(d.View().tracers.count, 5000);
+}
+
+} // namespace
