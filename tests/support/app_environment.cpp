@@ -1,4 +1,6 @@
 // One application object for every test of the executable, headless unless a platform is set.
+// A test program compiled with CF_TEST_SCALE_FACTOR runs at that display scale, as a desktop
+// set to it (200 % for "2") gives it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,10 +11,13 @@ class ApplicationEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
+#ifdef CF_TEST_SCALE_FACTOR
+        qputenv("QT_SCALE_FACTOR", CF_TEST_SCALE_FACTOR);
+#endif
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
-        static char name[] = "hostile_tests";
+        static char name[] = "cornerflow-tests";
         static char* argv[] = {name, nullptr};
         app_ = new QApplication(argc, argv);
     }
