@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "model/classify.h"
-#include "model/saturate.h"
+#include "base/saturate.h"
 
 int32_t ProbeAngleParam(double phi) { return TruncToInt(phi * 100000.0); }
 

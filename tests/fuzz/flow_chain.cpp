@@ -103,9 +103,9 @@ public:
         for (const Op& op : s.ops)
             Apply(op);
 
-        QImage frame;
+        FrameBuffer frame;
         dlg_.View().Render(&frame);
-        if (frame.size() != QSize(622, 384))
+        if (frame.width != 622 || frame.height != 384)
             Problem("the frame is not the picture's size");
     }
 

@@ -9,7 +9,7 @@
 #include "model/classify.h"
 #include "model/flow_state.h"
 #include "model/probe.h"
-#include "model/saturate.h"
+#include "base/saturate.h"
 
 namespace {
 
