@@ -31,7 +31,7 @@ public:
     bool Initialised() const { return m_initialised; }
     // Enter: nothing happens.
     void OnOK();
-    void OnSysCommand(unsigned nID, intptr_t lParam);
+    void OnSysCommand(unsigned nID, intptr_t param);
     // The background colour of a control, or of the dialog itself for this: white, except
     // for read-only edit fields, which keep the platform's read-only colour.
     QColor OnCtlColor(const QWidget* pWnd) const;

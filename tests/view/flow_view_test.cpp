@@ -248,7 +248,7 @@ TEST(FlowViewMouse, MovesProbeAndOnlyDragsTurnTheWall)
     const double wall = v.corner.wallAngle;
     struct Case {
         int x, y, region;
-        int32_t lParam;
+        int32_t angleCode;
     } cases[] = {
         {411, 92, 2, 78539},     // pi/4, in the fan
         {211, 92, 1, 235619},    // 3pi/4, upstream
@@ -263,7 +263,7 @@ TEST(FlowViewMouse, MovesProbeAndOnlyDragsTurnTheWall)
         v.view.OnMouseMove(c.x, c.y);
         ASSERT_EQ(v.host.probes.size(), before + 1);
         EXPECT_EQ(v.host.probes.back().first, c.region);
-        EXPECT_EQ(v.host.probes.back().second, c.lParam);
+        EXPECT_EQ(v.host.probes.back().second, c.angleCode);
         EXPECT_EQ(v.corner.wallAngle, wall);
         EXPECT_EQ(v.host.frames, frames); // nothing recomputed
     }
