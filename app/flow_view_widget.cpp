@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 #include "base/saturate.h"
 #include "platform/image_dc.h"
@@ -43,7 +44,68 @@ void CFlowViewWidget::Attach(int w, int h, uint32_t seed, int scale)
     if (scale <= 0)
         scale = DeviceScale(devicePixelRatioF());
     session_.Open(w, h, seed, scale);
-    timer_.start();
+    WatchWindow();
+    if (!paused_ && !outOfSight_)
+        timer_.start();
+}
+
+void CFlowViewWidget::SetPaused(bool paused)
+{
+    paused_ = paused;
+    if (paused) {
+        timer_.stop();
+        resumeInSight_ = false;
+    } else if (outOfSight_) {
+        resumeInSight_ = true;
+    } else {
+        timer_.start();
+    }
+}
+
+void CFlowViewWidget::SetOutOfSight(bool outOfSight)
+{
+    if (outOfSight == outOfSight_)
+        return;
+    outOfSight_ = outOfSight;
+    if (outOfSight) {
+        resumeInSight_ = timer_.isActive();
+        timer_.stop();
+    } else if (resumeInSight_ && !paused_) {
+        resumeInSight_ = false;
+        timer_.start();
+    }
+}
+
+void CFlowViewWidget::WatchWindow()
+{
+    QWidget* top = window();
+    if (!top || !top->windowHandle() || watchedWindow_ == top->windowHandle())
+        return;
+    if (watchedWindow_)
+        watchedWindow_->removeEventFilter(this);
+    watchedWindow_ = top->windowHandle();
+    watchedWindow_->installEventFilter(this);
+    if (top != this)
+        top->installEventFilter(this);
+}
+
+bool CFlowViewWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    // The window system says when the window stops being seen: it is no longer exposed when
+    // minimised or fully covered, and its state says minimised.
+    if (watched == watchedWindow_ && event->type() == QEvent::Expose)
+        SetOutOfSight(!static_cast<QWindow*>(watchedWindow_)->isExposed());
+    else if (watched == window() && event->type() == QEvent::WindowStateChange)
+        SetOutOfSight(window()->isMinimized());
+    else if (watched == window() && event->type() == QEvent::Hide && event->spontaneous())
+        SetOutOfSight(true);
+    return QWidget::eventFilter(watched, event);
+}
+
+void CFlowViewWidget::showEvent(QShowEvent* event)
+{
+    WatchWindow();
+    QWidget::showEvent(event);
 }
 
 int CFlowViewWidget::DeviceScale(double devicePixelRatio)

@@ -27,6 +27,13 @@ public:
     // One degree of wall turning from the keyboard: +1 toward +x (less turning), -1 back.
     void TurnWall(int direction) { session_.TurnWall(direction); }
 
+    // The animation stops while the window is minimised or covered and goes on where it
+    // stopped when it shows again; paused, it stops until it is resumed.
+    void SetPaused(bool paused);
+    bool Paused() const { return paused_; }
+    // The window is out of sight (minimised, hidden or fully covered) or back.
+    void SetOutOfSight(bool outOfSight);
+
     CFlowView& View() { return session_.View(); }
     QTimer& Timer() { return timer_; }
     // A composed frame waits for the paint that shows it.
@@ -35,6 +42,8 @@ public:
     long PaintsComposed() const { return paintsComposed_; }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -43,8 +52,15 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // Watches the window that carries the picture for being minimised, hidden or uncovered.
+    void WatchWindow();
+
     FlowSession& session_;
     QTimer timer_;
+    QObject* watchedWindow_ = nullptr;
+    bool paused_ = false;
+    bool outOfSight_ = false;
+    bool resumeInSight_ = false; // the timer was running when the window went out of sight
     bool framePending_ = false;
     long paintsComposed_ = 0;
 };
