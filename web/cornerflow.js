@@ -43,7 +43,7 @@
       fieldText: core.cwrap('cf_field_text', 'number', ['number']),
       setInputText: core.cwrap('cf_set_input_text', null, ['number', 'number']),
       inputsLeft: core.cwrap('cf_inputs_left', null, []),
-      pointerMove: core.cwrap('cf_pointer_move', null, ['number', 'number']),
+      pointerMove: core.cwrap('cf_pointer_move', null, ['number', 'number', 'number']),
       pointerPress: core.cwrap('cf_pointer_press', null, ['number', 'number']),
       pointerRelease: core.cwrap('cf_pointer_release', null, []),
       turnWall: core.cwrap('cf_turn_wall', null, ['number']),
@@ -194,11 +194,12 @@
     }
 
     // ---- The pointer on the picture: every move probes; pressing and dragging turns the wall.
+    // Points go to the core in picture units; the core picks the pixel.
     function picturePoint(e) {
       const r = canvas.getBoundingClientRect();
       const x = r.width > 0 ? (e.clientX - r.left) * picture.w / r.width : 0;
       const y = r.height > 0 ? (e.clientY - r.top) * picture.h / r.height : 0;
-      return [Math.floor(x), Math.floor(y)];
+      return [x, y];
     }
     canvas.addEventListener('pointerdown', (e) => {
       if (e.button !== 0) return;
@@ -211,7 +212,7 @@
     });
     canvas.addEventListener('pointermove', (e) => {
       const [x, y] = picturePoint(e);
-      api.pointerMove(x, y);
+      api.pointerMove(x, y, (e.buttons & 1) ? 1 : 0);
       update();
     });
     const release = () => {
@@ -258,6 +259,11 @@
         el = document.createElement('img');
         el.alt = '';
         el.src = svgUri(c.svg);
+        const icon = document.querySelector('link[rel="icon"]');
+        if (icon) {
+          icon.type = 'image/svg+xml';
+          icon.href = el.src;
+        }
       } else {
         el = document.createElement('div');
         el.className = c.kind === 'TextCentred' ? 'text-centred' : 'text-left';
@@ -339,11 +345,12 @@
       drag: (x0, y0, points) => {
         api.pointerPress(x0, y0);
         update();
-        const times = points.map(([x, y]) => timed(() => { api.pointerMove(x, y); update(); }));
+        const times = points.map(([x, y]) => timed(() => { api.pointerMove(x, y, 1); update(); }));
         api.pointerRelease();
         update();
         return times;
       },
+      pictureSize: () => [picture.w, picture.h],
       labels: () => ({ beta: text(api.label(0)), alpha: text(api.label(1)), chi: text(api.label(2)) }),
       // The core's last frame: device size, scale and the RGBA bytes in base64.
       frame: () => {

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <map>
@@ -18,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/saturate.h"
 #include "dialog/fields.h"
 #include "dialog/flow_session.h"
 #include "draw/raster_dc.h"
@@ -338,6 +340,9 @@ std::string DialogJson(const res::DialogTemplate& t, bool about)
     return out;
 }
 
+// The picture pixel that contains a point: rounded down, saturated to the ints, 0 for NaN.
+int PixelOf(double v) { return TruncToInt(std::floor(v)); }
+
 // ---- The session --------------------------------------------------------------------------
 
 // The page calls the tick at this interval of real time, as the desktop's timer fires.
@@ -436,8 +441,23 @@ EMSCRIPTEN_KEEPALIVE void cf_set_input_text(int id, const char* text)
 }
 
 EMSCRIPTEN_KEEPALIVE void cf_inputs_left() { TheShell().session.InputsLeft(); }
-EMSCRIPTEN_KEEPALIVE void cf_pointer_move(int x, int y) { TheShell().session.PointerMove(x, y); }
-EMSCRIPTEN_KEEPALIVE void cf_pointer_press(int x, int y) { TheShell().session.PointerPress(x, y); }
+// The pointer at (x, y) in picture units (any double: a pointer may be far outside); the pixel
+// under it is the one that contains the point. leftDown: the main button or a finger is down.
+// A drag whose release went elsewhere ends at the first move without the button, so a plain
+// move never turns the wall.
+EMSCRIPTEN_KEEPALIVE void cf_pointer_move(double x, double y, int leftDown)
+{
+    FlowSession& session = TheShell().session;
+    if (session.Dragging() && !leftDown)
+        session.PointerRelease();
+    session.PointerMove(PixelOf(x), PixelOf(y));
+}
+
+EMSCRIPTEN_KEEPALIVE void cf_pointer_press(double x, double y)
+{
+    TheShell().session.PointerPress(PixelOf(x), PixelOf(y));
+}
+
 EMSCRIPTEN_KEEPALIVE void cf_pointer_release() { TheShell().session.PointerRelease(); }
 EMSCRIPTEN_KEEPALIVE void cf_turn_wall(int direction) { TheShell().session.TurnWall(direction); }
 
