@@ -12,17 +12,14 @@
 #include <QString>
 
 #include "app/modes.h"
+#include "app/session_start.h"
+#include "dialog/fields.h"
+#include "dialog/flow_session.h"
 #include "model/classify.h"
 #include "model/number_text.h"
 #include "model/probe.h"
-#include "tracers/flow_field.h"
 
 namespace {
-
-constexpr double startV1 = 450.0;
-constexpr double startT1 = 273.0;
-constexpr double startP1 = 100000.0;
-constexpr double startWallAngle = 0.785375;
 
 QJsonValue Text(const std::string& text) { return QString::fromStdString(text); }
 
@@ -78,16 +75,22 @@ QJsonObject CornerSection(const CCorner& corner)
 QJsonObject FieldsSection(const FlowState& fs)
 {
     QJsonObject o;
-    o["rho1"] = Text(FormatFieldValue(fs.rho1));
-    o["c1"] = Text(FormatFieldValue(fs.c1));
-    o["vol1"] = Text(FormatFieldValue(fs.vol1));
-    o["mach1"] = Text(FormatFieldValue(fs.mach1));
-    o["critSpeed"] = Text(FormatFieldValue(fs.critSpeed));
-    o["critTemp"] = Text(FormatFieldValue(fs.critTemp));
-    o["critPressure"] = Text(FormatFieldValue(fs.critPressure));
-    o["critDensity"] = Text(FormatFieldValue(fs.critDensity));
-    o["critVolume"] = Text(FormatFieldValue(fs.critVolume));
+    for (size_t i = 0; i < FieldCount(); ++i) {
+        const FieldRow& row = FieldTable()[i];
+        if (row.source == FieldSource::Upstream)
+            o[row.key] = Text(row.write(fs.*row.state));
+    }
     return o;
+}
+
+const char* RegionName(int region)
+{
+    switch (region) {
+    case RegionUpstream: return "upstream";
+    case RegionFan: return "fan";
+    case RegionDownstream: return "downstream";
+    default: return "none";
+    }
 }
 
 QJsonObject LabelsSection(const FlowState& fs, const CCorner& corner)
@@ -107,15 +110,14 @@ QJsonObject ProbeObject(const FlowState& fs, const CCorner& corner, const PointA
     const double y = p.y;
     const double phi = corner.PolarAngle(true, x, y);
     const int region = corner.ClassifyPoint(fs, true, x, y);
-    const int32_t lParam = ProbeAngleParam(phi);
-    const ProbeValues v = ProbeReadout(fs, region, lParam);
+    const ProbeValues v = ProbeReadout(fs, region, ProbeAngleParam(phi));
 
     QJsonObject o;
     o["x"] = p.x;
     o["y"] = p.y;
     o["region"] = region;
+    o["regionName"] = RegionName(region);
     o["phi"] = JsonNumber(phi);
-    o["lParam"] = lParam;
     o["T"] = JsonNumber(v.T);
     o["P"] = JsonNumber(v.P);
     o["rho"] = JsonNumber(v.rho);
@@ -127,15 +129,11 @@ QJsonObject ProbeObject(const FlowState& fs, const CCorner& corner, const PointA
     o["Vr"] = JsonNumber(v.Vr);
 
     QJsonObject texts;
-    texts["T"] = Text(FormatFieldValue(v.T));
-    texts["P"] = Text(FormatFieldValue(v.P));
-    texts["rho"] = Text(FormatFieldValue(v.rho));
-    texts["c"] = Text(FormatFieldValue(v.c));
-    texts["M"] = Text(FormatFieldValue(v.M));
-    texts["V0"] = Text(FormatFieldValue(v.V0));
-    texts["V"] = Text(FormatFieldValue(v.V));
-    texts["Vphi"] = Text(FormatFieldValue(v.Vphi));
-    texts["Vr"] = Text(FormatFieldValue(v.Vr));
+    for (size_t i = 0; i < FieldCount(); ++i) {
+        const FieldRow& row = FieldTable()[i];
+        if (row.source == FieldSource::Probe)
+            texts[row.key] = Text(row.write(v.*row.probe));
+    }
     o["texts"] = texts;
     return o;
 }
@@ -151,14 +149,8 @@ QJsonArray ProbesSection(const FlowState& fs, const CCorner& corner,
 
 // The moving part of the picture for this state: the displacement past the fan, how many
 // tracers there are, and the three traced streamlines (0 is never traced).
-QJsonObject FlowSection(FlowState& fs, CCorner& corner, const Options& options)
+QJsonObject FlowSection(const FlowField& field)
 {
-    FlowField field(fs, corner);
-    field.width = options.width;
-    field.height = options.height;
-    field.UpdatePopulation();
-    field.RetraceFlow();
-
     const auto point = [](const PathPoint& p) {
         return QJsonValue(QJsonArray{JsonNumber(p.x), JsonNumber(p.y)});
     };
@@ -191,30 +183,14 @@ QJsonValue JsonNumber(double value)
     return value;
 }
 
-void SetUpCalc(const Options& options, FlowState& fs, CCorner& corner)
-{
-    fs = FlowState();
-    fs.v1 = options.v1 ? ReadNumber(*options.v1) : startV1;
-    fs.t1 = options.t1 ? ReadNumber(*options.t1) : startT1;
-    fs.p1 = options.p1 ? ReadNumber(*options.p1) : startP1;
-    ComputeUpstreamState(fs);
-
-    // Placed as the view places it: the corner point in the middle of the picture.
-    corner.left = 0;
-    corner.top = options.height / 2;
-    corner.width = options.width;
-    corner.height = options.height;
-    corner.wallAngle = options.wall ? *options.wall : startWallAngle;
-    if (options.wallPoint)
-        corner.SetWallFromPoint(options.wallPoint->x, options.wallPoint->y);
-    corner.ComputeFanGeometry(fs);
-}
-
 QJsonObject CalcDocument(const Options& options)
 {
-    FlowState fs;
-    CCorner corner;
-    SetUpCalc(options, fs, corner);
+    // The window's start-up at the picture size, then the inputs and the wall.
+    FlowSession session;
+    session.Open(options.width, options.height, 0);
+    ApplyOptions(session, options);
+    const FlowState& fs = session.State();
+    const CCorner& corner = session.Corner();
 
     QJsonObject doc;
     doc["inputs"] = InputsSection(fs);
@@ -223,7 +199,7 @@ QJsonObject CalcDocument(const Options& options)
     doc["fields"] = FieldsSection(fs);
     doc["labels"] = LabelsSection(fs, corner);
     doc["probes"] = ProbesSection(fs, corner, options.probes);
-    doc["flow"] = FlowSection(fs, corner, options);
+    doc["flow"] = FlowSection(session.View());
     return doc;
 }
 

@@ -4,7 +4,7 @@
 #include "app/flow_dlg.h"
 #include "app/modes.h"
 #include "model/flow_state.h"
-#include "view/corner.h"
+#include "corner/corner.h"
 
 int RunDialog(int argc, char** argv)
 {

@@ -17,7 +17,6 @@
 
 #include "app/about_dlg.h"
 #include "app/snapshot_support.h"
-#include "model/probe.h"
 #include "res/dialog_templates.h"
 #include "res/resource.h"
 
@@ -46,51 +45,47 @@ QPixmap RenderBitmap(int bitmapId, double devicePixelRatio)
 
 CFlowDlg::CFlowDlg(FlowState& fs, CCorner& corner, QWidget* parent)
     : QDialog(parent),
-      m_fs(fs),
-      m_corner(corner),
-      m_view(fs, corner),
-      m_viewWindow(m_view, this),
+      m_session(fs, corner),
+      m_viewWindow(m_session, this),
       m_whiteBrush(QColor(255, 255, 255)),
-      m_v1Edit(this),
-      m_t1Edit(this),
-      m_p1Edit(this),
-      m_rho1Edit(this),
-      m_vEdit(this),
-      m_tEdit(this),
-      m_pEdit(this),
-      m_rhoEdit(this),
-      m_c1Edit(this),
-      m_m1Edit(this),
-      m_cEdit(this),
-      m_mEdit(this),
-      m_vol1Edit(this),
-      m_volEdit(this),
-      m_critSpeedEdit(this),
-      m_critTempEdit(this),
-      m_critPressureEdit(this),
-      m_critDensityEdit(this),
-      m_critVolumeEdit(this),
-      m_vPhiEdit(this),
-      m_vrEdit(this),
       m_sysMenu(this)
 {
-    // The flow's start values; t1 is replaced by the T1 field's 273 before the dialog shows.
-    m_fs.gamma = 1.4;
-    m_fs.molarMass = 28;
-    m_fs.p1 = 100000;
-    m_fs.t1 = 300;
-    m_fs.v1 = 450;
-
+    for (size_t i = 0; i < FieldCount(); ++i)
+        m_fields[FieldTable()[i].id] = new CNumEdit(this);
     CreateControls();
+    m_session.fieldsChanged = [this] { SyncFields(); };
 }
 
 CFlowDlg::~CFlowDlg()
 {
     // Focus changes while the fields go away must not reach the flow model.
     m_closing = true;
+    m_session.fieldsChanged = nullptr;
     m_viewWindow.Timer().stop();
-    for (CNumEdit* e : {&m_v1Edit, &m_t1Edit, &m_p1Edit})
-        e->removeEventFilter(this);
+    for (auto& f : m_fields)
+        f.second->removeEventFilter(this);
+}
+
+bool CFlowDlg::IsInputField(const QObject* o) const
+{
+    for (const auto& f : m_fields)
+        if (f.second == o)
+            return FindField(f.first)->source == FieldSource::Input;
+    return false;
+}
+
+void CFlowDlg::SyncFields()
+{
+    for (auto& f : m_fields) {
+        const unsigned version = m_session.FieldVersion(f.first);
+        unsigned& shown = m_shownVersion[f.first];
+        if (shown == version)
+            continue;
+        shown = version;
+        const QString text = QString::fromStdString(m_session.FieldText(f.first));
+        if (f.second->text() != text)
+            f.second->setText(text);
+    }
 }
 
 void CFlowDlg::CreateControls()
@@ -156,16 +151,15 @@ void CFlowDlg::CreateControls()
         }
     }
 
-    for (CNumEdit* e : {&m_v1Edit, &m_t1Edit, &m_p1Edit})
-        e->installEventFilter(this);
+    for (auto& f : m_fields)
+        if (IsInputField(f.second))
+            f.second->installEventFilter(this);
 
     connect(&m_sysMenu, &QMenu::triggered, this,
             [this](QAction* action) { OnSysCommand(action->data().toUInt(), 0); });
     auto* altSpace = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
     connect(altSpace, &QShortcut::activated, this,
             [this] { ShowSystemMenu(mapToGlobal(QPoint(0, 0))); });
-
-    m_viewWindow.probeHandler = [this](int region, int32_t lParam) { OnFlowProbe(region, lParam); };
 }
 
 bool CFlowDlg::OnInitDialog()
@@ -188,25 +182,11 @@ bool CFlowDlg::OnInitDialog()
     m_hIcon = LoadAppIcon();
     setWindowIcon(m_hIcon);
 
+    // The session's start-up: the picture, every field's start text, the first state.
     const res::DialogTemplate& t = res::MainDialogTemplate();
     const res::PixelRect picture = t.ToPixels(t.Find(IDC_VIEW)->rect);
     m_viewWindow.Attach(picture.w, picture.h, m_seed ? *m_seed : TickCount());
-
-    const struct {
-        int id;
-        double value;
-    } start[] = {
-        {IDC_CRIT_SPEED, 0}, {IDC_CRIT_TEMP, 0}, {IDC_CRIT_PRESSURE, 0}, {IDC_CRIT_DENSITY, 0},
-        {IDC_CRIT_VOLUME, 0}, {IDC_V1, 450}, {IDC_T1, 273}, {IDC_P1, 100000},
-        {IDC_RHO1, 0}, {IDC_C1, 0}, {IDC_V, 0}, {IDC_T, 0}, {IDC_P, 0}, {IDC_RHO, 0},
-        {IDC_M1, 0}, {IDC_C, 0}, {IDC_M, 0}, {IDC_VOL1, 0}, {IDC_VOL, 0}, {IDC_VPHI, 0},
-        {IDC_VR, 0},
-    };
-    for (const auto& s : start)
-        Field(s.id)->SetValue(s.value);
-
-    ComputeUpstreamState(); // from the constructed state, t1 still 300
-    OnInputKillFocus();     // reads the fields back: the first state shown has T1 = 273
+    SyncFields();
 
     m_viewWindow.setFocus(Qt::OtherFocusReason);
     return true;
@@ -254,69 +234,22 @@ void CFlowDlg::ApplyCtlColor(QWidget* w)
 
 void CFlowDlg::OnInputKillFocus()
 {
-    m_fs.v1 = m_v1Edit.GetValue();
-    m_fs.t1 = m_t1Edit.GetValue();
-    m_fs.p1 = m_p1Edit.GetValue();
-    ComputeUpstreamState();
+    const auto text = [this](int id) { return m_fields.at(id)->text().toStdString(); };
+    m_session.InputsLeft(text(IDC_V1), text(IDC_T1), text(IDC_P1));
 }
 
-void CFlowDlg::ComputeUpstreamState()
-{
-    ::ComputeUpstreamState(m_fs);
-    m_rho1Edit.SetValue(m_fs.rho1);
-    m_c1Edit.SetValue(m_fs.c1);
-    m_vol1Edit.SetValue(m_fs.vol1);
-    m_m1Edit.SetValue(m_fs.mach1);
-    m_critSpeedEdit.SetValue(m_fs.critSpeed);
-    m_critTempEdit.SetValue(m_fs.critTemp);
-    m_critPressureEdit.SetValue(m_fs.critPressure);
-    m_critDensityEdit.SetValue(m_fs.critDensity);
-    m_critVolumeEdit.SetValue(m_fs.critVolume);
-    m_view.UpdatePopulation();
-    m_view.RecomputeFlow();
-}
+void CFlowDlg::ComputeUpstreamState() { m_session.ComputeUpstreamState(); }
 
 long CFlowDlg::OnFlowProbe(int wParam, int32_t lParam)
 {
-    const ProbeValues v = ProbeReadout(m_fs, wParam, lParam);
-    m_pEdit.SetValue(v.P);
-    m_vEdit.SetValue(v.V);
-    m_tEdit.SetValue(v.T);
-    m_rhoEdit.SetValue(v.rho);
-    m_cEdit.SetValue(v.c);
-    m_mEdit.SetValue(v.M);
-    m_volEdit.SetValue(v.V0);
-    m_vPhiEdit.SetValue(v.Vphi);
-    m_vrEdit.SetValue(v.Vr);
+    m_session.OnFlowProbe(wParam, lParam);
     return 0;
 }
 
 CNumEdit* CFlowDlg::Field(int id)
 {
-    switch (id) {
-    case IDC_V1: return &m_v1Edit;
-    case IDC_T1: return &m_t1Edit;
-    case IDC_P1: return &m_p1Edit;
-    case IDC_RHO1: return &m_rho1Edit;
-    case IDC_V: return &m_vEdit;
-    case IDC_T: return &m_tEdit;
-    case IDC_P: return &m_pEdit;
-    case IDC_RHO: return &m_rhoEdit;
-    case IDC_C1: return &m_c1Edit;
-    case IDC_M1: return &m_m1Edit;
-    case IDC_C: return &m_cEdit;
-    case IDC_M: return &m_mEdit;
-    case IDC_VOL1: return &m_vol1Edit;
-    case IDC_VOL: return &m_volEdit;
-    case IDC_CRIT_SPEED: return &m_critSpeedEdit;
-    case IDC_CRIT_TEMP: return &m_critTempEdit;
-    case IDC_CRIT_PRESSURE: return &m_critPressureEdit;
-    case IDC_CRIT_DENSITY: return &m_critDensityEdit;
-    case IDC_CRIT_VOLUME: return &m_critVolumeEdit;
-    case IDC_VPHI: return &m_vPhiEdit;
-    case IDC_VR: return &m_vrEdit;
-    default: return nullptr;
-    }
+    const auto it = m_fields.find(id);
+    return it == m_fields.end() ? nullptr : it->second;
 }
 
 QWidget* CFlowDlg::Control(int id)
@@ -341,8 +274,7 @@ void CFlowDlg::showEvent(QShowEvent* event)
 bool CFlowDlg::eventFilter(QObject* watched, QEvent* event)
 {
     // Losing the focus, for whatever reason, recomputes from all three input fields.
-    if (event->type() == QEvent::FocusOut && m_initialised && !m_closing
-        && (watched == &m_v1Edit || watched == &m_t1Edit || watched == &m_p1Edit))
+    if (event->type() == QEvent::FocusOut && m_initialised && !m_closing && IsInputField(watched))
         OnInputKillFocus();
     return QDialog::eventFilter(watched, event);
 }

@@ -1,9 +1,11 @@
 #pragma once
-// The main dialog: the picture above three groups of numeric fields (inputs and upstream
-// state, critical state, the flow at the probed point), built from template 102. It hands
-// input changes to the flow model, answers the picture's probe and offers the About box from
-// its own system menu.
+// The main dialog on the desktop: the picture above three groups of numeric fields (inputs and
+// upstream state, critical state, the flow at the probed point). A thin shell over the
+// session, which does everything the dialog does: this class makes the widgets from the
+// control table, forwards focus changes, the mouse, keys and the timer, and shows the texts
+// and frames. It also offers the About box from its own menu.
 #include <cstdint>
+#include <map>
 #include <optional>
 
 #include <QBrush>
@@ -11,11 +13,9 @@
 #include <QIcon>
 #include <QMenu>
 
+#include "app/flow_view_widget.h"
 #include "app/num_edit.h"
-#include "model/flow_state.h"
-#include "view/corner.h"
-#include "view/flow_view.h"
-#include "view/flow_view_widget.h"
+#include "dialog/flow_session.h"
 
 class CFlowDlg : public QDialog {
 public:
@@ -31,7 +31,7 @@ public:
     bool Initialised() const { return m_initialised; }
     // Enter: nothing happens.
     void OnOK();
-    void OnSysCommand(unsigned nID, intptr_t lParam);
+    void OnSysCommand(unsigned nID, intptr_t param);
     // The background colour of a control, or of the dialog itself for this: white, except
     // for read-only edit fields, which keep the platform's read-only colour.
     QColor OnCtlColor(const QWidget* pWnd) const;
@@ -45,7 +45,8 @@ public:
 
     CNumEdit* Field(int id);
     QWidget* Control(int id);
-    CFlowView& View() { return m_view; }
+    CFlowView& View() { return m_session.View(); }
+    FlowSession& Session() { return m_session; }
     CFlowViewWidget& ViewWindow() { return m_viewWindow; }
     QMenu& SystemMenu() { return m_sysMenu; }
     // Opens the system menu at a global position.
@@ -60,37 +61,19 @@ protected:
 private:
     void CreateControls();
     void ApplyCtlColor(QWidget* w);
+    // Shows every field text the session has written since it was last shown.
+    void SyncFields();
+    bool IsInputField(const QObject* o) const;
 
-    FlowState& m_fs;
-    CCorner& m_corner;
+    FlowSession m_session;
     std::optional<uint32_t> m_seed;
     bool m_initialised = false;
     bool m_closing = false;
 
     QIcon m_hIcon;
-    CFlowView m_view;
     CFlowViewWidget m_viewWindow;
     QBrush m_whiteBrush;
-    CNumEdit m_v1Edit;            // 1002
-    CNumEdit m_t1Edit;            // 1003
-    CNumEdit m_p1Edit;            // 1004
-    CNumEdit m_rho1Edit;          // 1009
-    CNumEdit m_vEdit;             // 1005
-    CNumEdit m_tEdit;             // 1006
-    CNumEdit m_pEdit;             // 1007
-    CNumEdit m_rhoEdit;           // 1010
-    CNumEdit m_c1Edit;            // 1011
-    CNumEdit m_m1Edit;            // 1012
-    CNumEdit m_cEdit;             // 1013
-    CNumEdit m_mEdit;             // 1014
-    CNumEdit m_vol1Edit;          // 1015
-    CNumEdit m_volEdit;           // 1016
-    CNumEdit m_critSpeedEdit;     // 1017
-    CNumEdit m_critTempEdit;      // 1018
-    CNumEdit m_critPressureEdit;  // 1019
-    CNumEdit m_critDensityEdit;   // 1020
-    CNumEdit m_critVolumeEdit;    // 1021
-    CNumEdit m_vPhiEdit;          // 1008
-    CNumEdit m_vrEdit;            // 1022
+    std::map<int, CNumEdit*> m_fields;      // by control id, one per row of the field table
+    std::map<int, unsigned> m_shownVersion; // the session's text version each field shows
     QMenu m_sysMenu;
 };

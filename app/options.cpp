@@ -91,7 +91,7 @@ constexpr OptionInfo knownOptions[] = {
     {"--p1", Kind::Value},           {"--wall", Kind::Value},
     {"--wall-point", Kind::Value},   {"--probe", Kind::Value},
     {"--size", Kind::Value},         {"--ticks", Kind::Value},
-    {"--seed", Kind::Value},
+    {"--seed", Kind::Value},         {"--beta", Kind::Value},
 };
 
 const OptionInfo* FindOption(std::string_view name)
@@ -126,7 +126,7 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
     bool modeSet = false;
     std::string firstInput;      // the first option that needs a mode, for the error
     std::string firstSnapshotOnly; // the first of --ticks / --seed
-    std::string wallGiven, wallPointGiven;
+    bool wallGiven = false, wallPointGiven = false, betaGiven = false;
 
     auto fail = [&result](std::string message) {
         result.error = std::move(message);
@@ -196,7 +196,10 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
             o.p1 = value;
         } else if (name == "--wall") {
             o.wall = ReadNumber(value);
-            wallGiven = name;
+            wallGiven = true;
+        } else if (name == "--beta") {
+            o.beta = ReadNumber(value);
+            betaGiven = true;
         } else if (name == "--wall-point" || name == "--probe") {
             long long x = 0, y = 0;
             if (!ParsePair(value, INT32_MIN, INT32_MAX, x, y))
@@ -206,7 +209,7 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
                 o.probes.push_back(point);
             } else {
                 o.wallPoint = point;
-                wallPointGiven = name;
+                wallPointGiven = true;
             }
         } else if (name == "--size") {
             long long w = 0, h = 0;
@@ -237,8 +240,16 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
         result.options = helpOnly;
         return result;
     }
-    if (!wallGiven.empty() && !wallPointGiven.empty())
-        return fail("--wall and --wall-point cannot be combined");
+    // The wall is set one way at a time.
+    std::vector<const char*> walls;
+    if (wallGiven)
+        walls.push_back("--wall");
+    if (wallPointGiven)
+        walls.push_back("--wall-point");
+    if (betaGiven)
+        walls.push_back("--beta");
+    if (walls.size() > 1)
+        return fail(std::string(walls[0]) + " and " + walls[1] + " cannot be combined");
     if (!modeSet && !firstInput.empty())
         return fail(firstInput + ": needs --calc, --snapshot or --snapshot-window");
     if (o.mode == Options::Mode::Calc && !firstSnapshotOnly.empty())
@@ -276,7 +287,11 @@ std::string HelpText()
         "  --wall RAD               wall angle in radians from the downward vertical, positive\n"
         "                           downstream; pi/2 is a straight wall (default 0.785375)\n"
         "  --wall-point X,Y         turn the wall toward picture point X,Y as a mouse press\n"
-        "                           there would (not together with --wall)\n"
+        "                           there would\n"
+        "  --beta DEG               the body angle beta in degrees, as the picture labels it\n"
+        "                           (default 135); 180 is a straight wall, smaller angles\n"
+        "                           turn the flow more. --wall, --wall-point and --beta\n"
+        "                           cannot be combined.\n"
         "  --size W,H               picture size in pixels, 1..4096 each (default 622,384)\n"
         "  --probe X,Y              read out the flow at picture point X,Y (may be repeated)\n"
         "\n"
@@ -298,8 +313,16 @@ std::string HelpText()
         "  fields    the nine derived values as the window shows them\n"
         "  labels    beta, alpha and chi as drawn at the corner (alpha and chi are null when\n"
         "            there is no fan)\n"
-        "  probes    per --probe: x, y, region (1 upstream, 2 in the fan, 3 past it, other:\n"
-        "            none), phi, lParam, T, P, rho, c, M, V0, V, Vphi, Vr and their texts\n"
+        "  probes    per --probe: x, y; region, a code (1 upstream, 2 in the fan, 3 past\n"
+        "            it, 0 none when the fan angles are not numbers) with its name beside it\n"
+        "            (regionName: upstream, fan, downstream, none); phi, the point's polar\n"
+        "            angle about the corner in radians (counter-clockwise from the oncoming\n"
+        "            flow); T, P, rho, c, M, V0, V, Vphi, Vr and, under texts, the nine\n"
+        "            texts the probe fields show\n"
+        "  flow      the moving part of the picture: exitStepX, exitStepY (a tracer's step\n"
+        "            past the fan, px), tracers (how many), and streamlines: for each of\n"
+        "            the four, points (how many) with the first and last point [x, y]\n"
+        "            (streamline 0 is never traced: 0 points and null ends)\n"
         "Numbers that are not finite are written as the strings \"NaN\", \"Infinity\" and\n"
         "\"-Infinity\".\n"
         "\n"

@@ -19,6 +19,7 @@ struct Options {
     std::optional<std::string> v1, t1, p1;
     std::optional<double> wall;          // --wall RAD
     std::optional<PointArg> wallPoint;   // --wall-point X,Y
+    std::optional<double> beta;          // --beta DEG
     std::vector<PointArg> probes;        // --probe X,Y ...
     int width = 622;                     // --size W,H
     int height = 384;

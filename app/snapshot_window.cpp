@@ -6,10 +6,10 @@
 
 #include "app/flow_dlg.h"
 #include "app/modes.h"
+#include "app/session_start.h"
 #include "app/snapshot_support.h"
 #include "model/flow_state.h"
-#include "res/resource.h"
-#include "view/corner.h"
+#include "corner/corner.h"
 
 int RunSnapshotWindow(const Options& options, int argc, char** argv)
 {
@@ -30,25 +30,10 @@ int RunSnapshotWindow(const Options& options, int argc, char** argv)
     dlg.show(); // the start-up runs here
     dlg.ViewWindow().Timer().stop();
 
-    // The inputs as if typed into the fields, then the fields are left.
-    if (options.v1 || options.t1 || options.p1) {
-        if (options.v1)
-            dlg.Field(IDC_V1)->setText(QString::fromStdString(*options.v1));
-        if (options.t1)
-            dlg.Field(IDC_T1)->setText(QString::fromStdString(*options.t1));
-        if (options.p1)
-            dlg.Field(IDC_P1)->setText(QString::fromStdString(*options.p1));
-        dlg.OnInputKillFocus();
-    }
-    if (options.wall) {
-        corner.wallAngle = *options.wall;
-        dlg.View().RecomputeFlow();
-    } else if (options.wallPoint) {
-        corner.SetWallFromPoint(options.wallPoint->x, options.wallPoint->y);
-        dlg.View().RecomputeFlow();
-    }
+    // The inputs as if typed into the fields and left, the wall, and the ticks.
+    ApplyOptions(dlg.Session(), options);
     for (int i = 0; i < options.ticks; ++i)
-        dlg.View().OnTimer(0);
+        dlg.Session().Tick();
 
     return SavePng(dlg.grab().toImage(), options.file);
 }

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "model/flow_state.h"
-#include "view/corner.h"
+#include "corner/corner.h"
 #include "view/flow_view.h"
 
 namespace bench {

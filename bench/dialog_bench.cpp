@@ -9,7 +9,7 @@
 
 #include "app/flow_dlg.h"
 #include "model/flow_state.h"
-#include "view/corner.h"
+#include "corner/corner.h"
 
 namespace {
 

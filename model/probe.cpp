@@ -3,14 +3,14 @@
 #include <cmath>
 
 #include "model/classify.h"
-#include "model/saturate.h"
+#include "base/saturate.h"
 
 int32_t ProbeAngleParam(double phi) { return TruncToInt(phi * 100000.0); }
 
-ProbeValues ProbeReadout(const FlowState& fs, int region, int32_t lParam)
+ProbeValues ProbeReadout(const FlowState& fs, int region, int32_t angleCode)
 {
     ProbeValues v;
-    const double phi = lParam * 0.00001;
+    const double phi = angleCode * 0.00001;
     if (fs.machAngle <= fs.fanEndAngle || region == RegionUpstream) {
         v.T = fs.t1;
         v.P = fs.p1;

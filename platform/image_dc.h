@@ -1,35 +1,42 @@
 #pragma once
-// A device context that paints into a BackBuffer with Qt. Lines are clipped in doubles to a
-// margin round the picture first, so end points millions of pixels away draw the same visible
-// segment without overflowing the rasteriser.
+// The desktop's device context: the core's RasterDC over a FrameBuffer, with Qt's painter for
+// one-pixel lines, arcs, ellipses and text. The painter works on an image that wraps the
+// buffer's own memory, so the core's direct pixel writes and the painter share one picture.
 #include <memory>
 
-#include "platform/back_buffer.h"
-#include "platform/dc.h"
+#include <QImage>
 
-class ImageDC : public DC {
+#include "draw/frame_buffer.h"
+#include "draw/raster_dc.h"
+
+class ImageDC : public RasterDC {
 public:
-    explicit ImageDC(BackBuffer& buffer); // painting begins here and ends with the object
+    explicit ImageDC(FrameBuffer& buffer); // painting begins here and ends with the object
     ~ImageDC() override;
 
     void SelectPen(const Pen& pen) override;
     void SelectBrush(const Brush& brush) override;
     void SelectFont(const Font& font) override;
-    void MoveTo(int x, int y) override;
-    void LineTo(int x, int y) override;
-    void AngleArc(int x, int y, int radius, float startDegrees, float sweepDegrees) override;
     void TextOut(int x, int y, const std::string& text) override;
-    void Ellipse(int left, int top, int right, int bottom) override;
-    void FillSolidRect(int x, int y, int width, int height, Colour colour) override;
 
     // How many toolkit pens, brushes and fonts have been made since the program started:
     // a steady frame makes none.
     static long NativeObjectsCreated();
 
 protected:
-    void SetPixelSlow(int x, int y, Colour colour) override;
+    void ThinSegment(double ax, double ay, double bx, double by, double along) override;
+    void DrawArc(double cx, double cy, double r, double startDegrees, double sweepDegrees) override;
+    void DrawEllipse(double l, double t, double r, double b) override;
 
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
+
+// What a view draws its frames through on the desktop.
+std::unique_ptr<DC> MakeImageDC(FrameBuffer& buffer);
+
+// The buffer's pixels as an image that shares its memory (valid while the buffer is unchanged),
+// and as an image of its own.
+QImage ImageOf(const FrameBuffer& buffer);
+QImage ImageCopyOf(const FrameBuffer& buffer);

@@ -7,7 +7,7 @@ namespace {
 
 using K = ControlKind;
 
-// Template 102, the main dialog, in template order.
+// The main dialog, in the order of its controls (also the tab order).
 const ControlTemplate kMainControls[] = {
     {IDC_VIEW, {0, 6, 415, 205}, K::View, 0, nullptr},
     {IDC_T, {233, 214, 55, 12}, K::ReadOnlyField, 0, nullptr},
@@ -41,7 +41,7 @@ const ControlTemplate kMainControls[] = {
     {IDC_STATIC, {393, 213, 16, 42}, K::LabelImage, IDB_VELOCITY_UNITS, nullptr},
 };
 
-// Template 100, the About box. "%1" in a text stands for the program's version.
+// The About box. "%1" in a text stands for the program's version.
 const ControlTemplate kAboutControls[] = {
     {IDOK, {273, 7, 50, 16}, K::DefaultButton, 0, "OK"},
     {IDC_ABOUT_ICON, {9, 12, 20, 20}, K::IconImage, IDR_MAINFRAME, nullptr},

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "model/saturate.h"
+#include "base/saturate.h"
 
 FlowField::FlowField(FlowState& fs, CCorner& c)
     : flow(fs), corner(c), streamlines(true), tracers(true)

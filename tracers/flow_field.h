@@ -12,7 +12,7 @@
 #include "tracers/random.h"
 #include "tracers/streamline.h"
 #include "tracers/tracer.h"
-#include "view/corner.h"
+#include "corner/corner.h"
 
 class FlowField {
 public:

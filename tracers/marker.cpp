@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "model/saturate.h"
+#include "base/saturate.h"
 
 double CMarker::LocalPressure(const FlowState& fs, const CCorner& corner, double sx, double sy)
 {

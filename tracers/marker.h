@@ -1,7 +1,7 @@
 #pragma once
 // The orange marker: a tracer drawn as a circle whose radius follows the local pressure, so
 // that the expansion in the fan is seen as a swelling circle.
-#include "platform/dc.h"
+#include "draw/dc.h"
 #include "tracers/tracer.h"
 
 class CMarker : public CTracer {

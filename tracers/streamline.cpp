@@ -1,6 +1,6 @@
 #include "tracers/streamline.h"
 
-#include "model/saturate.h"
+#include "base/saturate.h"
 #include "tracers/limits.h"
 
 void CStreamline::Append()

@@ -1,7 +1,7 @@
 #pragma once
 // A streamline: a tracer that is run once from its start point through the fan to beyond the
 // picture, remembering its path as a polyline.
-#include "platform/dc.h"
+#include "draw/dc.h"
 #include "tracers/dyn_array.h"
 #include "tracers/tracer.h"
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "model/saturate.h"
+#include "base/saturate.h"
 #include "tracers/screen.h"
 
 namespace {

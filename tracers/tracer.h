@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "model/flow_state.h"
-#include "platform/dc.h"
-#include "view/corner.h"
+#include "draw/dc.h"
+#include "corner/corner.h"
 
 // The constants of the velocity field in the fan, for one flow state and wall angle. A run of
 // many steps under the same flow computes them once.

@@ -1,7 +1,10 @@
 #include "view/flow_view.h"
 
+#include <cmath>
+
+#include "draw/raster_dc.h"
+#include "model/start_values.h"
 #include "model/probe.h"
-#include "platform/image_dc.h"
 
 namespace {
 
@@ -35,16 +38,13 @@ void CFlowView::PreSubclassWindow(int w, int h, uint32_t seed, int scale)
     buffer.Create(w, h, scale);
     width = w;
     height = h;
-    if (buffer.bits) {
-        windowSurface = QImage(buffer.image.size(), QImage::Format_RGB32);
-        windowSurface.setDevicePixelRatio(buffer.image.devicePixelRatio());
-        windowSurface.fill(Qt::white);
-    } else {
-        windowSurface = QImage();
-    }
+    if (buffer.bits)
+        windowSurface.Create(w, h, buffer.scale);
+    else
+        windowSurface.Release();
 
     corner.top = h / 2;
-    corner.wallAngle = 0.785375;
+    corner.SetWallAngle(StartUpValues().wallAngle);
     corner.left = 0;
     corner.width = w;
     corner.height = h;
@@ -68,12 +68,12 @@ void CFlowView::Compose(DC& dc)
     marker.Draw(dc, flow, corner);
 }
 
-void CFlowView::Render(QImage* target)
+void CFlowView::Render(FrameBuffer* target)
 {
     if (buffer.bits) {
         {
-            ImageDC dc(buffer);
-            Compose(dc);
+            const std::unique_ptr<DC> dc = makeDC ? makeDC(buffer) : std::make_unique<RasterDC>(buffer);
+            Compose(*dc);
         }
         buffer.TransparentCopyTo(target ? *target : windowSurface);
     } else {
@@ -115,4 +115,20 @@ void CFlowView::OnTimer(int)
 {
     StepTracers();
     Render();
+}
+
+void CFlowView::TurnWall(int direction)
+{
+    constexpr double kOneDegree = 3.14159265358979323846 / 180.0;
+    // The range a drag can reach: above -pi/2 (a point far upstream, one pixel below the
+    // corner) and at most atan(20 * width) (a point right of the corner, level with it).
+    const double upper = std::atan(20.0 * corner.width);
+    const double lower = -upper;
+    double angle = corner.wallAngle + (direction > 0 ? kOneDegree : -kOneDegree);
+    if (!(angle <= upper))
+        angle = upper;
+    if (!(angle >= lower))
+        angle = lower;
+    corner.SetWallAngle(angle);
+    RecomputeFlow();
 }

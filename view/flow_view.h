@@ -1,13 +1,14 @@
 #pragma once
 // The picture: the flow field with its off-screen buffer, the frame composition and the
-// handlers of the mouse and the timer. The window (view/flow_view_widget.h) feeds it events
-// and shows the frames it composes; without a window it renders snapshots.
+// handlers of the mouse and the timer. Plain C++: a shell feeds it events, supplies the device
+// context it draws through (by default the core's own, which leaves text out) and shows the
+// frames it composes.
 #include <cstdint>
+#include <functional>
+#include <memory>
 
-#include <QImage>
-
-#include "platform/back_buffer.h"
-#include "platform/dc.h"
+#include "draw/dc.h"
+#include "draw/frame_buffer.h"
 #include "tracers/flow_field.h"
 
 // What the view needs from the window that carries it.
@@ -16,7 +17,8 @@ public:
     virtual ~FlowViewHost() = default;
     // A frame has been composed into the window surface and should be shown as it is.
     virtual void FrameReady() = 0;
-    // The probe message to the dialog; it has been handled when this returns.
+    // The pointer is over the picture at this region and polar angle code; the read-out has
+    // been handled when this returns.
     virtual void SendFlowProbe(int region, int32_t lParam) = 0;
 };
 
@@ -30,7 +32,7 @@ public:
 
     // Composes one frame in the buffer and copies it (skipping the key colour) to target;
     // with no target, to the window surface, and then tells the host.
-    void Render(QImage* target = nullptr);
+    void Render(FrameBuffer* target = nullptr);
     // RetraceFlow, then Render into the window surface.
     void RecomputeFlow();
 
@@ -38,12 +40,17 @@ public:
     void OnLButtonUp();
     void OnMouseMove(int x, int y);
     void OnTimer(int timerId = 0);
+    // One degree of wall turning from the keyboard: +1 toward +x (less turning), -1 back,
+    // within the range a drag can reach.
+    void TurnWall(int direction);
 
-    BackBuffer buffer;
-    QImage windowSurface; // what the window shows
+    FrameBuffer buffer;
+    FrameBuffer windowSurface; // what the window shows
     Pen framePen;
     bool dragging = false;
     FlowViewHost* host = nullptr;
+    // Makes the device context a frame is drawn through; without one, the core's RasterDC.
+    std::function<std::unique_ptr<DC>(FrameBuffer&)> makeDC;
 
 private:
     // Every drawing step of a frame, in order, into dc.

@@ -14,6 +14,8 @@
 #include <QStringList>
 
 #include "app/calc.h"
+#include "app/session_start.h"
+#include "dialog/flow_session.h"
 #include "app/options.h"
 
 namespace {
@@ -116,7 +118,7 @@ TEST(CalcDocument, SectionsAndKeys)
     EXPECT_EQ(Keys(doc["labels"].toObject()), Sorted({"beta", "alpha", "chi"}));
     const QJsonObject probe = doc["probes"].toArray()[0].toObject();
     const QStringList values{"T", "P", "rho", "c", "M", "V0", "V", "Vphi", "Vr"};
-    EXPECT_EQ(Keys(probe), Sorted(values + QStringList{"x", "y", "region", "phi", "lParam", "texts"}));
+    EXPECT_EQ(Keys(probe), Sorted(values + QStringList{"x", "y", "region", "regionName", "phi", "texts"}));
     EXPECT_EQ(Keys(probe["texts"].toObject()), Sorted(values));
     EXPECT_TRUE(Document({})["probes"].toArray().isEmpty());
 }
@@ -185,7 +187,7 @@ TEST(CalcDocument, StartUpWithThreeProbes)
     EXPECT_EQ(p1["y"].toInt(), 100);
     EXPECT_EQ(p1["region"].toInt(), 1);
     EXPECT_NEAR(Num(p1, "phi"), std::atan2(92.0, -211.0), 1e-12);
-    EXPECT_EQ(p1["lParam"].toInt(), 273042); // 2.7304259... rad
+    EXPECT_EQ(p1["regionName"].toString(), "upstream");
     EXPECT_EQ(Num(p1, "T"), 273.0);
     EXPECT_EQ(Num(p1, "P"), 100000.0);
     EXPECT_NEAR(Num(p1, "rho"), 1.233631, 0.5e-6);
@@ -230,13 +232,13 @@ TEST(CalcDocument, StartUpWithThreeProbes)
     EXPECT_EQ(p3["region"].toInt(), 2);
     const double phi3 = std::atan(92.0 / 89.0);
     EXPECT_NEAR(Num(p3, "phi"), phi3, 1e-12);
-    EXPECT_EQ(p3["lParam"].toInt(), static_cast<int>(phi3 * 100000.0));
+    EXPECT_EQ(p3["regionName"].toString(), "fan");
     const double P3 = Num(p3, "P");
     EXPECT_LT(P3, 100000.0);
     EXPECT_GT(P3, 84488.5);
-    // The depth behind the first characteristic is the angle's, at the message's resolution.
+    // The depth behind the first characteristic is the angle's, read out at 1e-5 rad.
     const double depth = std::acos(Num(p3, "Vphi") / 450.0) / Num(s, "k");
-    EXPECT_NEAR(depth, Num(s, "machAngle") - p3["lParam"].toInt() * 1e-5, 1e-9);
+    EXPECT_NEAR(depth, Num(s, "machAngle") - static_cast<int>(phi3 * 100000.0) * 1e-5, 1e-9);
     EXPECT_NEAR(Num(p3, "M"), Num(p3, "V") / Num(p3, "c"), 1e-12);
 }
 
@@ -373,9 +375,10 @@ TEST(CalcDocument, NumbersRoundTrip)
     o.mode = Options::Mode::Calc;
     o.t1 = "287.123456789";
     o.probes = {{123, 45}, {500, 150}};
-    FlowState fs;
-    CCorner corner;
-    SetUpCalc(o, fs, corner);
+    FlowSession session;
+    session.Open(o.width, o.height, 0);
+    ApplyOptions(session, o);
+    const FlowState& fs = session.State();
 
     const QJsonObject doc = CalcDocument(o);
     const QByteArray text = QJsonDocument(doc).toJson(QJsonDocument::Compact);

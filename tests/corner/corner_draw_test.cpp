@@ -12,7 +12,7 @@
 #include "platform/image_dc.h"
 #include "tests/support/gui_app.h"
 #include "tests/support/recording_dc.h"
-#include "view/corner.h"
+#include "corner/corner.h"
 
 namespace {
 
@@ -198,10 +198,10 @@ TEST(CornerDraw, DrawnIntoAPicture)
     EnsureGuiApp();
     for (int scale : {1, 2}) {
         Scene s;
-        BackBuffer buffer;
+        FrameBuffer buffer;
         buffer.Create(622, 384, scale);
         ASSERT_NE(buffer.bits, nullptr);
-        auto at = [&](int x, int y) { return buffer.image.pixel(x * scale, y * scale) & 0xFFFFFFu; };
+        auto at = [&](int x, int y) { return buffer.At(x * scale, y * scale); };
         long before = 0;
         for (int frame = 0; frame < 2; ++frame) {
             if (frame == 1)

@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "platform/image_dc.h"
 #include "app/about_dlg.h"
 #include "app/flow_dlg.h"
 #include "model/number_text.h"
@@ -470,7 +471,7 @@ TEST_F(FlowDlgTest, EachFrameIsComposedOnce)
     EXPECT_NE(TracerSum(), afterRecompute);
     const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(window.PaintsComposed(), composedByPaints + 2);
-    EXPECT_EQ(shown, dlg->View().windowSurface.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(shown, ImageCopyOf(dlg->View().windowSurface).convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(shown.size(), QSize(622, 384));
 }
 

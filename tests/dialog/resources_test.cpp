@@ -14,9 +14,9 @@
 
 namespace {
 
-QImage Render(const char* path, QSize* size = nullptr)
+QImage Render(const QString& path, QSize* size = nullptr)
 {
-    QSvgRenderer renderer{QString::fromUtf8(path)};
+    QSvgRenderer renderer{path};
     const QSize s = renderer.defaultSize();
     if (size)
         *size = s;
@@ -77,16 +77,17 @@ TEST(LabelImages, SizesColoursAndRowsLevelWithTheirFields)
         QSize size;
         std::vector<int> rows;       // the fields beside it, top to bottom
         std::vector<int> emptyRows;  // fields whose row stays empty
+        bool hasEnglishTwin;         // it has Russian words, and bitmap_<id>_en.svg beside it
     };
     const Image images[] = {
-        {1000, {22, 209}, {1002, 1003, 1004, 1009, 1011, 1012, 1015}, {}},
-        {135, {46, 203}, {1002, 1003, 1004, 1009, 1011, 1012, 1015}, {1012}},
-        {134, {37, 156}, {1017, 1018, 1019, 1020, 1021}, {}},
-        {138, {38, 160}, {1017, 1018, 1019, 1020, 1021}, {}},
-        {130, {32, 152}, {1006, 1007, 1010, 1013, 1014, 1016}, {}},
-        {136, {38, 175}, {1006, 1007, 1010, 1013, 1014, 1016}, {1014}},
-        {131, {32, 86}, {1005, 1008, 1022}, {}},
-        {137, {28, 79}, {1005, 1008, 1022}, {}},
+        {1000, {22, 209}, {1002, 1003, 1004, 1009, 1011, 1012, 1015}, {}, false},
+        {135, {46, 203}, {1002, 1003, 1004, 1009, 1011, 1012, 1015}, {1012}, true},
+        {134, {37, 156}, {1017, 1018, 1019, 1020, 1021}, {}, true},
+        {138, {38, 160}, {1017, 1018, 1019, 1020, 1021}, {}, true},
+        {130, {32, 152}, {1006, 1007, 1010, 1013, 1014, 1016}, {}, false},
+        {136, {38, 175}, {1006, 1007, 1010, 1013, 1014, 1016}, {1014}, true},
+        {131, {32, 86}, {1005, 1008, 1022}, {}, false},
+        {137, {28, 79}, {1005, 1008, 1022}, {}, true},
     };
     const res::DialogTemplate& t = res::MainDialogTemplate();
     for (const Image& im : images) {
@@ -96,51 +97,58 @@ TEST(LabelImages, SizesColoursAndRowsLevelWithTheirFields)
             if (c.kind == res::ControlKind::LabelImage && c.image == im.bitmap)
                 label = &c;
         ASSERT_NE(label, nullptr);
-        const char* path = res::BitmapPath(im.bitmap);
-        ASSERT_NE(path, nullptr);
-        QSize size;
-        const QImage image = Render(path, &size);
-        EXPECT_EQ(size, im.size);
+        ASSERT_NE(res::BitmapPath(im.bitmap), nullptr);
+        // The English twin of an image with Russian words must pass the same checks.
+        std::vector<QString> paths = {QString::fromUtf8(res::BitmapPath(im.bitmap))};
+        if (im.hasEnglishTwin)
+            paths.push_back(QString(":/cornerflow/bitmap_%1_en.svg").arg(im.bitmap));
+        for (const QString& path : paths) {
+            SCOPED_TRACE(path.toStdString());
+            QSize size;
+            const QImage image = Render(path, &size);
+            EXPECT_EQ(size, im.size);
 
-        int inkPixels = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const QRgb p = image.pixel(x, y);
-                ASSERT_EQ(qAlpha(p), 255) << "transparent pixel at " << x << "," << y;
-                // White, pure blue, or a blend of the two.
-                ASSERT_EQ(qBlue(p), 255) << x << "," << y;
-                ASSERT_EQ(qRed(p), qGreen(p)) << x << "," << y;
-                inkPixels += IsInk(p);
-            }
-        EXPECT_GT(inkPixels, 20);
+            int inkPixels = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QRgb p = image.pixel(x, y);
+                    ASSERT_EQ(qAlpha(p), 255) << "transparent pixel at " << x << "," << y;
+                    // White, pure blue, or a blend of the two.
+                    ASSERT_EQ(qBlue(p), 255) << x << "," << y;
+                    ASSERT_EQ(qRed(p), qGreen(p)) << x << "," << y;
+                    inkPixels += IsInk(p);
+                }
+            EXPECT_GT(inkPixels, 20);
 
-        const int top = t.ToPixels(label->rect).y;
-        std::vector<int> centres;
-        for (int field : im.rows) {
-            const res::PixelRect r = t.ToPixels(t.Find(field)->rect);
-            centres.push_back(r.y + r.h / 2 - top);
-        }
-        auto inkInBand = [&](int from, int to) {
-            for (int y = std::max(from, 0); y <= std::min(to, image.height() - 1); ++y)
-                for (int x = 0; x < image.width(); ++x)
-                    if (IsInk(image.pixel(x, y)))
-                        return true;
-            return false;
-        };
-        for (size_t i = 0; i < im.rows.size(); ++i) {
-            const bool empty = std::count(im.emptyRows.begin(), im.emptyRows.end(), im.rows[i]) > 0;
-            if (empty) {
-                EXPECT_FALSE(inkInBand(centres[i] - 8, centres[i] + 8)) << "row of " << im.rows[i];
-            } else {
-                EXPECT_TRUE(inkInBand(centres[i] - 3, centres[i] + 3)) << "row of " << im.rows[i];
+            const int top = t.ToPixels(label->rect).y;
+            std::vector<int> centres;
+            for (int field : im.rows) {
+                const res::PixelRect r = t.ToPixels(t.Find(field)->rect);
+                centres.push_back(r.y + r.h / 2 - top);
             }
-        }
-        for (int y = 0; y < image.height(); ++y) {
-            int nearest = 1 << 20;
-            for (int c : centres)
-                nearest = std::min(nearest, std::abs(c - y));
-            if (nearest > 12) {
-                EXPECT_FALSE(inkInBand(y, y)) << "stray ink in row " << y;
+            auto inkInBand = [&](int from, int to) {
+                for (int y = std::max(from, 0); y <= std::min(to, image.height() - 1); ++y)
+                    for (int x = 0; x < image.width(); ++x)
+                        if (IsInk(image.pixel(x, y)))
+                            return true;
+                return false;
+            };
+            for (size_t i = 0; i < im.rows.size(); ++i) {
+                const int row = im.rows[i];
+                const bool empty = std::count(im.emptyRows.begin(), im.emptyRows.end(), row) > 0;
+                if (empty) {
+                    EXPECT_FALSE(inkInBand(centres[i] - 8, centres[i] + 8)) << "row of " << row;
+                } else {
+                    EXPECT_TRUE(inkInBand(centres[i] - 3, centres[i] + 3)) << "row of " << row;
+                }
+            }
+            for (int y = 0; y < image.height(); ++y) {
+                int nearest = 1 << 20;
+                for (int c : centres)
+                    nearest = std::min(nearest, std::abs(c - y));
+                if (nearest > 12) {
+                    EXPECT_FALSE(inkInBand(y, y)) << "stray ink in row " << y;
+                }
             }
         }
     }

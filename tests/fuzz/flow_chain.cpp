@@ -5,12 +5,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include <QApplication>
-#include <QImage>
-#include <QKeyEvent>
-#include <QMouseEvent>
-
-#include "app/flow_dlg.h"
+#include "dialog/flow_session.h"
 #include "model/number_text.h"
 #include "model/probe.h"
 #include "res/resource.h"
@@ -88,29 +83,26 @@ class Player {
 public:
     Player(uint32_t seed, Outcome& outcome) : out_(outcome)
     {
-        dlg_.SetSeed(seed);
-        dlg_.OnInitDialog();
-        dlg_.ViewWindow().Timer().stop();
+        session_.Open(622, 384, seed);
     }
 
     void Run(const Session& s)
     {
         for (int i = 0; i < 3; ++i)
             if (s.hasText[i])
-                dlg_.Field(kInputIds[i])->setText(QString::fromUtf8(s.texts[i].data(),
-                                                                    static_cast<int>(s.texts[i].size())));
+                session_.SetInputText(kInputIds[i], s.texts[i]);
         Leave();
         for (const Op& op : s.ops)
             Apply(op);
 
-        QImage frame;
-        dlg_.View().Render(&frame);
-        if (frame.size() != QSize(622, 384))
+        FrameBuffer frame;
+        View().Render(&frame);
+        if (frame.width != 622 || frame.height != 384)
             Problem("the frame is not the picture's size");
     }
 
 private:
-    CFlowView& View() { return dlg_.View(); }
+    CFlowView& View() { return session_.View(); }
 
     void Problem(const std::string& what)
     {
@@ -122,15 +114,15 @@ private:
     {
         switch (op.kind) {
         case OpKind::Press:
-            Mouse(QEvent::MouseButtonPress, op.x, op.y);
+            session_.PointerPress(op.x, op.y);
             ++out_.recomputes;
-            if (!View().dragging)
+            if (!session_.Dragging())
                 Problem("a press did not start a drag");
             CheckWork();
             break;
         case OpKind::Move: {
-            const bool drag = View().dragging;
-            Mouse(QEvent::MouseMove, op.x, op.y);
+            const bool drag = session_.Dragging();
+            session_.PointerMove(op.x, op.y);
             if (drag) {
                 ++out_.recomputes;
                 CheckWork();
@@ -139,13 +131,13 @@ private:
             break;
         }
         case OpKind::Release:
-            Mouse(QEvent::MouseButtonRelease, op.x, op.y);
-            if (View().dragging)
+            session_.PointerRelease();
+            if (session_.Dragging())
                 Problem("a release left the drag on");
             break;
         case OpKind::Tick:
             for (int i = 0; i < op.count; ++i) {
-                View().OnTimer(0);
+                session_.Tick();
                 ++out_.ticks;
             }
             CheckWork();
@@ -154,83 +146,52 @@ private:
             Leave();
             break;
         case OpKind::Retype:
-            dlg_.Field(kInputIds[op.field])
-                ->setText(QString::fromUtf8(op.text.data(), static_cast<int>(op.text.size())));
+            session_.SetInputText(kInputIds[op.field], op.text);
             Leave();
             break;
         case OpKind::Key: {
-            const double before = corner_.wallAngle;
-            QKeyEvent key(QEvent::KeyPress, op.right ? Qt::Key_Right : Qt::Key_Left, Qt::NoModifier);
-            QApplication::sendEvent(&dlg_.ViewWindow(), &key);
-            const double limit = std::atan(20.0 * corner_.width);
-            if (corner_.wallAngle == before && std::fabs(before) != limit)
+            const double before = Corner().wallAngle;
+            session_.TurnWall(op.right ? +1 : -1);
+            const double limit = std::atan(20.0 * Corner().width);
+            if (Corner().wallAngle == before && std::fabs(before) != limit)
                 Problem("an arrow key did not turn the wall");
             ++out_.recomputes;
             CheckWork();
             break;
         }
-        case OpKind::Paint: {
-            // Drawing the window into an image delivers the paint event it would get.
-            QImage shown(dlg_.ViewWindow().size(), QImage::Format_RGB32);
-            dlg_.ViewWindow().render(&shown);
-            if (dlg_.ViewWindow().FramePending())
-                Problem("a paint left its frame pending");
+        case OpKind::Paint:
+            // A paint the window system asks for on its own composes a frame.
+            View().Render(&View().windowSurface);
             break;
-        }
         }
     }
 
-    // Points the window can carry go through it; the rest to the view's handlers, as the
-    // window delivers them.
-    void Mouse(QEvent::Type type, int x, int y)
-    {
-        const bool near = std::abs(static_cast<long long>(x)) < (1 << 20)
-                          && std::abs(static_cast<long long>(y)) < (1 << 20);
-        if (near) {
-            const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-            const bool held = type == QEvent::MouseButtonPress
-                              || (type == QEvent::MouseMove && View().dragging);
-            const QPointF p(x, y);
-            QMouseEvent e(type, p, p, button, held ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(&dlg_.ViewWindow(), &e);
-            return;
-        }
-        if (type == QEvent::MouseButtonPress)
-            View().OnLButtonDown(x, y);
-        else if (type == QEvent::MouseButtonRelease)
-            View().OnLButtonUp();
-        else
-            View().OnMouseMove(x, y);
-    }
+    const CCorner& Corner() const { return session_.Corner(); }
+    const FlowState& State() const { return session_.State(); }
 
     void Leave()
     {
-        QString before[3];
+        std::string before[3];
         for (int i = 0; i < 3; ++i)
-            before[i] = dlg_.Field(kInputIds[i])->text();
-        dlg_.OnInputKillFocus();
+            before[i] = session_.FieldText(kInputIds[i]);
+        session_.InputsLeft();
         ++out_.recomputes;
         for (int i = 0; i < 3; ++i)
-            if (dlg_.Field(kInputIds[i])->text() != before[i])
+            if (session_.FieldText(kInputIds[i]) != before[i])
                 Problem("reading changed an input field's text");
-        const double read[3] = {fs_.v1, fs_.t1, fs_.p1};
+        const FlowState& fs = State();
+        const double read[3] = {fs.v1, fs.t1, fs.p1};
         for (int i = 0; i < 3; ++i) {
-            const double v = dlg_.Field(kInputIds[i])->GetValue();
+            const double v = ReadNumber(session_.FieldText(kInputIds[i]));
             if (!(v == read[i] && std::signbit(v) == std::signbit(read[i])))
                 Problem("the model does not hold the input read from its field");
         }
-        const struct {
-            int id;
-            double value;
-        } shown[] = {
-            {IDC_RHO1, fs_.rho1}, {IDC_C1, fs_.c1}, {IDC_VOL1, fs_.vol1},
-            {IDC_M1, fs_.mach1}, {IDC_CRIT_SPEED, fs_.critSpeed}, {IDC_CRIT_TEMP, fs_.critTemp},
-            {IDC_CRIT_PRESSURE, fs_.critPressure}, {IDC_CRIT_DENSITY, fs_.critDensity},
-            {IDC_CRIT_VOLUME, fs_.critVolume},
-        };
-        for (const auto& f : shown)
-            if (dlg_.Field(f.id)->text().toStdString() != FormatFieldValue(f.value))
-                Problem("field " + std::to_string(f.id) + " does not show the model's value");
+        for (size_t i = 0; i < FieldCount(); ++i) {
+            const FieldRow& row = FieldTable()[i];
+            if (row.source == FieldSource::Upstream
+                && session_.FieldText(row.id) != FormatFieldValue(fs.*row.state))
+                Problem("field " + std::to_string(row.id) + " does not show the model's value");
+        }
         CheckWork();
     }
 
@@ -241,7 +202,7 @@ private:
             out_.longestProbeRun = v.probeSteps;
         if (v.probeSteps < 0 || v.probeSteps > kMaxProbeSteps)
             Problem("a probe run went past its bound");
-        if (v.tracers.count != FlowField::PopulationFor(fs_.p1))
+        if (v.tracers.count != FlowField::PopulationFor(State().p1))
             Problem("the tracer count does not follow P1");
         if (v.tracers.count > kMaxTracers || v.tracers.capacity > 2 * kMaxTracers)
             Problem("the tracer array went past its bound");
@@ -252,32 +213,27 @@ private:
                 || s.points.count > 3 + kMaxTracePhaseSteps)
                 Problem("a streamline's trace went past its bounds");
         }
-        const double wall = corner_.wallAngle;
+        const double wall = Corner().wallAngle;
         if (!(wall > -M_PI / 2 && wall < M_PI / 2))
             Problem("the wall angle left its range");
     }
 
     void CheckProbe(int x, int y)
     {
-        const double phi = corner_.PolarAngle(true, x, y);
-        const int region = corner_.ClassifyPoint(fs_, true, x, y);
-        const ProbeValues p = ProbeReadout(fs_, region, ProbeAngleParam(phi));
-        const struct {
-            int id;
-            double value;
-        } shown[] = {
-            {IDC_T, p.T}, {IDC_P, p.P}, {IDC_RHO, p.rho}, {IDC_C, p.c}, {IDC_M, p.M},
-            {IDC_VOL, p.V0}, {IDC_V, p.V}, {IDC_VPHI, p.Vphi}, {IDC_VR, p.Vr},
-        };
-        for (const auto& f : shown)
-            if (dlg_.Field(f.id)->text().toStdString() != FormatFieldValue(f.value))
-                Problem("probe field " + std::to_string(f.id) + " does not show the probe");
+        const FlowState& fs = State();
+        const double phi = Corner().PolarAngle(true, x, y);
+        const int region = Corner().ClassifyPoint(fs, true, x, y);
+        const ProbeValues p = ProbeReadout(fs, region, ProbeAngleParam(phi));
+        for (size_t i = 0; i < FieldCount(); ++i) {
+            const FieldRow& row = FieldTable()[i];
+            if (row.source == FieldSource::Probe
+                && session_.FieldText(row.id) != FormatFieldValue(p.*row.probe))
+                Problem("probe field " + std::to_string(row.id) + " does not show the probe");
+        }
     }
 
     Outcome& out_;
-    FlowState fs_;
-    CCorner corner_;
-    CFlowDlg dlg_{fs_, corner_};
+    FlowSession session_;
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // A byte string read as a session with the main dialog, and the session played on a fresh
-// dialog: inputs typed into V1, T1 and P1, presses, drags and releases on the picture at any
+// copy of the dialog's logic (no toolkit): inputs typed into V1, T1 and P1, presses, drags and releases on the picture at any
 // point of the int range, timer ticks, probes and focus changes, and at the end a rendered
 // frame. Shared by the fuzz target and by the regular test that replays its corpus.
 //
@@ -15,7 +15,7 @@
 //     op % 8 == 4  a focus change away from an input field (recomputes from all three)
 //     op % 8 == 5  retype field (op / 8) % 3 with a text ended by '\n', then leave it
 //     op % 8 == 6  an arrow key on the picture: right when (op / 8) is odd, else left
-//     op % 8 == 7  a paint of the picture's window that the window system asks for
+//     op % 8 == 7  a paint of the picture's window that the window system asks for (a frame)
 //   A point is a mode byte and two little-endian int16 values a, b. Mode & 0x80: the ends of
 //   the int range (a odd: INT_MAX, else INT_MIN; the same for b). Otherwise the coordinates
 //   are a * scale and b * scale with scale 1, 16, 4096 or 65537 for mode % 4, offset by the
@@ -58,7 +58,7 @@ struct Outcome {
     int ticks = 0;
 };
 
-// Plays the session on a fresh dialog (a QApplication must exist) and checks, after every
+// Plays the session on a fresh session of the dialog's logic and checks, after every
 // operation, that the work stayed within the program's bounds, that the input fields keep
 // their texts, that the shown fields are the number texts of the model's values, and that the
 // last frame has the picture's size.

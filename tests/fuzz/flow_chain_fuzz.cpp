@@ -1,16 +1,10 @@
-// Fuzz target: a byte string played as a session with the dialog, from the three inputs
-// through drags, ticks and probes to a rendered frame.
+// Fuzz target: a byte string played as a session with the dialog's logic, from the three
+// inputs through drags, ticks and probes to a rendered frame. Plain C++: no toolkit.
 #include <cstddef>
 #include <cstdint>
 
 #include "tests/fuzz/flow_chain.h"
-#include "tests/fuzz/fuzz_app.h"
-
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    EnsureFuzzApplication();
-    return 0;
-}
+#include "tests/fuzz/fail_on.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -18,11 +18,12 @@
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
+#include "platform/image_dc.h"
 #include "app/flow_dlg.h"
 #include "model/flow_state.h"
 #include "res/dialog_templates.h"
 #include "res/resource.h"
-#include "view/corner.h"
+#include "corner/corner.h"
 
 namespace {
 
@@ -134,9 +135,9 @@ TEST(HiDpi, DialogComposesAtDevicePixelsWhileTheModelSeesTheSamePicture)
 
     // The frame is composed at two device pixels per picture pixel.
     EXPECT_EQ(view.buffer.scale, 2);
-    EXPECT_EQ(view.buffer.image.size(), QSize(1244, 768));
-    EXPECT_EQ(view.windowSurface.size(), QSize(1244, 768));
-    EXPECT_EQ(view.windowSurface.devicePixelRatio(), 2.0);
+    EXPECT_EQ(ImageOf(view.buffer).size(), QSize(1244, 768));
+    EXPECT_EQ(ImageOf(view.windowSurface).size(), QSize(1244, 768));
+    EXPECT_EQ(ImageOf(view.windowSurface).devicePixelRatio(), 2.0);
 
     // The label images keep their sizes in pixels and are drawn at the device pixel ratio.
     const struct {

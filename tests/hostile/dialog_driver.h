@@ -17,7 +17,7 @@
 #include "app/flow_dlg.h"
 #include "model/flow_state.h"
 #include "res/resource.h"
-#include "view/corner.h"
+#include "corner/corner.h"
 
 class DialogDriver {
 public:

@@ -165,15 +165,14 @@ public:
         for (const MouseStep& s : ProbeSteps())
             Probe(s);
 
-        QImage frame;
+        FrameBuffer frame;
         d_.frame = std::max(d_.frame, MillisecondsOf([&] { drv_.View().Render(&frame); }));
-        ASSERT_EQ(frame.size(), QSize(622, 384));
+        ASSERT_EQ(frame.width, 622);
+        ASSERT_EQ(frame.height, 384);
         long keyPixels = 0;
-        for (int y = 0; y < frame.height(); ++y) {
-            const QRgb* row = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
-            for (int x = 0; x < frame.width(); ++x)
-                keyPixels += (row[x] & 0xFFFFFFu) == 0xFE00FEu;
-        }
+        for (int y = 0; y < frame.deviceHeight; ++y)
+            for (int x = 0; x < frame.deviceWidth; ++x)
+                keyPixels += frame.At(x, y) == 0xFE00FEu;
         EXPECT_EQ(keyPixels, 0) << "nothing draws the key colour";
         drv_.ViewWidget()->repaint(); // a paint the window system asks for composes a frame
     }

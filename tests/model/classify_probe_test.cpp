@@ -9,7 +9,7 @@
 #include "model/classify.h"
 #include "model/flow_state.h"
 #include "model/probe.h"
-#include "model/saturate.h"
+#include "base/saturate.h"
 
 namespace {
 
@@ -163,10 +163,10 @@ const Expected pastFanTol = {0.5e-3, 0.05, 0.5e-4, 0.5e-3, 0.5e-4,
 TEST(ProbeReadout, UpstreamAndPastTheFan)
 {
     const FlowState fs = StartUpWithFan();
-    for (int32_t lParam : {235619, 100000, 0, -50000}) {
-        SCOPED_TRACE(lParam);
-        ExpectReadout(ProbeReadout(fs, RegionUpstream, lParam), upstream, upstreamTol);
-        ExpectReadout(ProbeReadout(fs, RegionDownstream, lParam), pastFan, pastFanTol);
+    for (int32_t angleCode : {235619, 100000, 0, -50000}) {
+        SCOPED_TRACE(angleCode);
+        ExpectReadout(ProbeReadout(fs, RegionUpstream, angleCode), upstream, upstreamTol);
+        ExpectReadout(ProbeReadout(fs, RegionDownstream, angleCode), pastFan, pastFanTol);
     }
     // Past the fan the state is that of the last characteristic.
     const ProbeValues edge = ProbeReadout(fs, RegionFan, ProbeAngleParam(fs.fanEndAngle));
@@ -198,11 +198,11 @@ TEST(ProbeReadout, BelowTheCornerLine)
 {
     const FlowState fs = StartUpWithFan(0.0);
     const double g = fs.gamma;
-    for (int32_t lParam : {-10000, -20000}) {
-        SCOPED_TRACE(lParam);
-        const ProbeValues v = ProbeReadout(fs, RegionFan, lParam);
+    for (int32_t angleCode : {-10000, -20000}) {
+        SCOPED_TRACE(angleCode);
+        const ProbeValues v = ProbeReadout(fs, RegionFan, angleCode);
         const double depth = std::acos(v.Vphi / fs.v1) / fs.k;
-        EXPECT_NEAR(depth, fs.machAngle - lParam * 1e-5, 1e-9);
+        EXPECT_NEAR(depth, fs.machAngle - angleCode * 1e-5, 1e-9);
         EXPECT_GT(depth, fs.machAngle);
         EXPECT_LT(v.P, fs.p1);
         EXPECT_NEAR(v.T / fs.t1, std::pow(v.P / fs.p1, (g - 1) / g), 1e-12);

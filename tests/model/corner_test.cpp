@@ -7,7 +7,7 @@
 #include <string>
 
 #include "model/flow_state.h"
-#include "view/corner.h"
+#include "corner/corner.h"
 
 namespace {
 

@@ -15,13 +15,13 @@
 
 #include "model/classify.h"
 #include "model/flow_state.h"
-#include "model/saturate.h"
-#include "platform/back_buffer.h"
+#include "base/saturate.h"
+#include "draw/frame_buffer.h"
 #include "tracers/flow_field.h"
 #include "tracers/limits.h"
 #include "tracers/streamline.h"
 #include "tracers/tracer.h"
-#include "view/corner.h"
+#include "corner/corner.h"
 
 namespace {
 
@@ -297,10 +297,10 @@ TEST(FastPaths, TransparentCopyIsPixelByPixel)
     const uint32_t key = 0xFE00FEu;
     for (int w = 1; w <= 13; ++w) {
         for (int h : {1, 3}) {
-            BackBuffer b;
+            FrameBuffer b;
             b.Create(w, h);
             ASSERT_NE(b.bits, nullptr);
-            const int stride = static_cast<int>(b.image.bytesPerLine() / 4);
+            const int stride = b.Stride();
             for (int y = 0; y < h; ++y)
                 for (int x = 0; x < w; ++x) {
                     uint32_t v = rng();
@@ -311,21 +311,21 @@ TEST(FastPaths, TransparentCopyIsPixelByPixel)
                         v = (v & 0xFF000000u) | (key ^ (1u << (rng() % 24))); // one bit off it
                     b.bits[y * stride + x] = v;
                 }
-            QImage target(w, h, QImage::Format_RGB32);
-            for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x)
-                    target.setPixel(x, y, 0xFF000000u | (rng() & 0xFFFFFFu));
-            QImage expected = target.copy();
+            FrameBuffer target;
+            target.Create(w, h);
+            for (uint32_t& p : target.pixels)
+                p = 0xFF000000u | (rng() & 0xFFFFFFu);
+            std::vector<uint32_t> expected = target.pixels;
             for (int y = 0; y < h; ++y)
                 for (int x = 0; x < w; ++x) {
                     const uint32_t v = b.bits[y * stride + x];
                     if ((v & 0xFFFFFFu) != key)
-                        expected.setPixel(x, y, v | 0xFF000000u);
+                        expected[y * stride + x] = v | 0xFF000000u;
                 }
             b.TransparentCopyTo(target);
             for (int y = 0; y < h; ++y)
                 for (int x = 0; x < w; ++x)
-                    ASSERT_EQ(target.pixel(x, y), expected.pixel(x, y))
+                    ASSERT_EQ(target.pixels[y * stride + x], expected[y * stride + x])
                         << "width " << w << " at " << x << "," << y;
         }
     }

@@ -11,8 +11,9 @@
 
 #include <QImage>
 
+#include "platform/image_dc.h"
 #include "model/flow_state.h"
-#include "view/corner.h"
+#include "corner/corner.h"
 #include "view/flow_view.h"
 
 namespace identity {
@@ -117,14 +118,15 @@ inline Outcome Run(const Scenario& s, QImage* frameOut = nullptr)
     fs.t1 = s.t1;
     fs.p1 = s.p1;
     ComputeUpstreamState(fs);
+    view.makeDC = MakeImageDC;
     view.PreSubclassWindow(s.width, s.height, s.seed, s.scale);
     view.UpdatePopulation();
     view.RecomputeFlow();
     if (s.act)
         s.act(view);
     if (frameOut)
-        *frameOut = view.windowSurface.copy();
-    return Outcome{FrameDigest(view.windowSurface), StateDigest(view)};
+        *frameOut = ImageCopyOf(view.windowSurface);
+    return Outcome{FrameDigest(ImageOf(view.windowSurface)), StateDigest(view)};
 }
 
 inline void Ticks(CFlowView& v, int n)

@@ -4,26 +4,22 @@
 #include <set>
 #include <utility>
 
-#include "platform/back_buffer.h"
+#include "draw/frame_buffer.h"
 #include "platform/image_dc.h"
 
 using PixelSet = std::set<std::pair<int, int>>; // (x, y) on the device grid
 
 struct Canvas {
-    BackBuffer buffer;
-    Canvas(int w, int h, int scale = 1)
-    {
-        buffer.Create(w, h, scale);
-        buffer.image.fill(0xFFFFFFFFu);
-    }
+    FrameBuffer buffer;
+    Canvas(int w, int h, int scale = 1) { buffer.Create(w, h, scale); }
     // RGB of a device pixel.
-    uint32_t At(int x, int y) const { return buffer.image.pixel(x, y) & 0xFFFFFFu; }
+    uint32_t At(int x, int y) const { return buffer.At(x, y); }
     // Every device pixel that is no longer white.
     PixelSet Ink() const
     {
         PixelSet out;
-        for (int y = 0; y < buffer.image.height(); ++y)
-            for (int x = 0; x < buffer.image.width(); ++x)
+        for (int y = 0; y < buffer.deviceHeight; ++y)
+            for (int x = 0; x < buffer.deviceWidth; ++x)
                 if (At(x, y) != 0xFFFFFFu)
                     out.insert({x, y});
         return out;

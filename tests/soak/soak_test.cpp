@@ -190,8 +190,8 @@ TEST(Soak, MemoryAndDrawingObjectsStayFlatThroughALesson)
 
     const long long residentWarm = ResidentBytes();
     const long nativesWarm = ImageDC::NativeObjectsCreated();
-    const void* bufferBits = d.View().buffer.image.constBits();
-    const void* surfaceBits = d.View().windowSurface.constBits();
+    const void* bufferBits = d.View().buffer.bits;
+    const void* surfaceBits = d.View().windowSurface.bits;
     long long residentMax = residentWarm;
     ASSERT_NE(bufferBits, nullptr);
 
@@ -201,8 +201,8 @@ TEST(Soak, MemoryAndDrawingObjectsStayFlatThroughALesson)
             if (i % 250 == 0) {
                 residentMax = std::max(residentMax, ResidentBytes());
                 EXPECT_EQ(ImageDC::NativeObjectsCreated(), nativesWarm) << "tick " << i;
-                EXPECT_EQ(d.View().buffer.image.constBits(), bufferBits) << "tick " << i;
-                EXPECT_EQ(d.View().windowSurface.constBits(), surfaceBits) << "tick " << i;
+                EXPECT_EQ(d.View().buffer.bits, bufferBits) << "tick " << i;
+                EXPECT_EQ(d.View().windowSurface.bits, surfaceBits) << "tick " << i;
                 EXPECT_LE(d.View().tracers.count, kMaxTracers);
                 EXPECT_LE(d.View().probeSteps, kMaxProbeSteps);
             }
@@ -221,8 +221,8 @@ TEST(Soak, MemoryAndDrawingObjectsStayFlatThroughALesson)
     EXPECT_LT(residentEnd - residentWarm, allowedGrowth);
     EXPECT_LT(residentMax - residentWarm, allowedGrowth);
     EXPECT_EQ(ImageDC::NativeObjectsCreated(), nativesWarm) << "no drawing object per frame";
-    EXPECT_EQ(d.View().buffer.image.constBits(), bufferBits) << "the buffer is made once";
-    EXPECT_EQ(d.View().windowSurface.constBits(), surfaceBits) << "so is the window surface";
+    EXPECT_EQ(d.View().buffer.bits, bufferBits) << "the buffer is made once";
+    EXPECT_EQ(d.View().windowSurface.bits, surfaceBits) << "so is the window surface";
     EXPECT_GT(lesson.recomputes, ticks / 20) << "the lesson did drag and type";
 
     // After all that the dialog still computes: the start-up inputs give the start-up state.

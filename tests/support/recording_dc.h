@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/dc.h"
+#include "draw/dc.h"
 
 struct DrawCall {
     enum Kind { SelectPen, SelectBrush, SelectFont, MoveTo, LineTo, AngleArc, TextOut, Ellipse,

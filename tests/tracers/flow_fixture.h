@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "model/flow_state.h"
-#include "platform/dc.h"
+#include "draw/dc.h"
 #include "tracers/flow_field.h"
-#include "view/corner.h"
+#include "corner/corner.h"
 
 inline void PlaceCorner(CCorner& corner, int w, int h, double wallAngle = 0.785375)
 {

@@ -8,10 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/image_dc.h"
 #include "model/classify.h"
-#include "model/saturate.h"
+#include "base/saturate.h"
 #include "tests/support/gui_app.h"
-#include "view/corner.h"
+#include "corner/corner.h"
 #include "view/flow_view.h"
 
 namespace {
@@ -40,10 +41,11 @@ struct View {
         ComputeUpstreamState(fs);
         corner.left = 17; // whatever it held before
         corner.top = 3;
+        view.makeDC = MakeImageDC;
         view.PreSubclassWindow(w, h, seed);
         view.host = &host;
     }
-    uint32_t At(int x, int y) const { return view.windowSurface.pixel(x, y) & 0xFFFFFFu; }
+    uint32_t At(int x, int y) const { return view.windowSurface.At(x, y); }
 };
 
 bool InBox(int x, int y, int l, int t, int r, int b) { return x >= l && x <= r && y >= t && y <= b; }
@@ -59,8 +61,8 @@ TEST(FlowViewInit, PlacesTheCornerAndStartsTheCloud)
     EXPECT_EQ(v.view.width, 622);
     EXPECT_EQ(v.view.height, 384);
     EXPECT_EQ(v.view.tracers.count, 5000);
-    EXPECT_EQ(v.view.windowSurface.width(), 622);
-    EXPECT_EQ(v.view.windowSurface.height(), 384);
+    EXPECT_EQ(v.view.windowSurface.width, 622);
+    EXPECT_EQ(v.view.windowSurface.height, 384);
     EXPECT_EQ(v.view.framePen.colour, RGB(128, 128, 128));
     EXPECT_EQ(v.view.framePen.width, 1);
     EXPECT_EQ(v.view.framePen.style, PenStyle::Solid);
@@ -187,21 +189,23 @@ TEST(FlowViewFrame, TargetCopySkipsTheKeyColour)
 {
     View v;
     v.view.RetraceFlow();
-    QImage target(622, 384, QImage::Format_RGB32);
-    target.fill(QColor(1, 2, 3));
+    FrameBuffer target;
+    target.Create(622, 384);
+    target.Fill(RGB(1, 2, 3));
     const int frames = v.host.frames;
     v.view.Render(&target);
     EXPECT_EQ(v.host.frames, frames); // a frame for someone else's surface
-    EXPECT_EQ(target.pixel(0, 383) & 0xFFFFFFu, kGrey);
-    EXPECT_EQ(target.pixel(5, 192) & 0xFFFFFFu, kBlue);
-    EXPECT_EQ(target.pixel(611, 10) & 0xFFFFFFu, kWhite);
+    EXPECT_EQ(target.At(0, 383), kGrey);
+    EXPECT_EQ(target.At(5, 192), kBlue);
+    EXPECT_EQ(target.At(611, 10), kWhite);
 
     // A key-coloured pixel in the buffer leaves the target's pixel as it was.
-    v.view.buffer.image.setPixel(3, 3, 0xFFFE00FEu);
-    QImage again(622, 384, QImage::Format_RGB32);
-    again.fill(QColor(1, 2, 3));
+    v.view.buffer.bits[3 * 622 + 3] = 0xFFFE00FEu;
+    FrameBuffer again;
+    again.Create(622, 384);
+    again.Fill(RGB(1, 2, 3));
     v.view.buffer.TransparentCopyTo(again);
-    EXPECT_EQ(again.pixel(3, 3) & 0xFFFFFFu, 0x010203u);
+    EXPECT_EQ(again.At(3, 3), 0x010203u);
 }
 
 TEST(FlowViewFrame, EveryFrameStepsTheTracers)
@@ -223,7 +227,7 @@ TEST(FlowViewFrame, NoBufferStillAnimates)
 {
     View v(1, 0, 0); // a picture that could not be made
     EXPECT_EQ(v.view.buffer.bits, nullptr);
-    EXPECT_TRUE(v.view.windowSurface.isNull());
+    EXPECT_TRUE(v.view.windowSurface.Empty());
     v.view.RecomputeFlow();
     v.view.marker.x = -100.0;
     v.view.marker.y = -20.0;
@@ -244,7 +248,7 @@ TEST(FlowViewMouse, MovesProbeAndOnlyDragsTurnTheWall)
     const double wall = v.corner.wallAngle;
     struct Case {
         int x, y, region;
-        int32_t lParam;
+        int32_t angleCode;
     } cases[] = {
         {411, 92, 2, 78539},     // pi/4, in the fan
         {211, 92, 1, 235619},    // 3pi/4, upstream
@@ -259,7 +263,7 @@ TEST(FlowViewMouse, MovesProbeAndOnlyDragsTurnTheWall)
         v.view.OnMouseMove(c.x, c.y);
         ASSERT_EQ(v.host.probes.size(), before + 1);
         EXPECT_EQ(v.host.probes.back().first, c.region);
-        EXPECT_EQ(v.host.probes.back().second, c.lParam);
+        EXPECT_EQ(v.host.probes.back().second, c.angleCode);
         EXPECT_EQ(v.corner.wallAngle, wall);
         EXPECT_EQ(v.host.frames, frames); // nothing recomputed
     }

@@ -1,39 +1,33 @@
 #pragma once
-// The picture's window: carries the view, feeds it the mouse, the keyboard and the 50 ms
-// timer, sends its probe to the dialog, and shows the frames the view composes.
+// The picture's window: feeds the session the mouse, the keyboard and the 50 ms timer, and
+// shows the frames the core composes.
 #include <cstdint>
-#include <functional>
 
 #include <QTimer>
 #include <QWidget>
 
-#include "view/flow_view.h"
+#include "dialog/flow_session.h"
 
-class CFlowViewWidget : public QWidget, public FlowViewHost {
+class CFlowViewWidget : public QWidget {
 public:
-    CFlowViewWidget(CFlowView& view, QWidget* parent = nullptr);
+    CFlowViewWidget(FlowSession& session, QWidget* parent = nullptr);
     ~CFlowViewWidget() override;
 
-    // Takes over the view at w x h picture pixels: initialises it with the seed and starts the
-    // timer. scale is device pixels per picture pixel; 0 takes it from this window's device
-    // pixel ratio, so the picture is composed at the screen's own resolution while the view
-    // and the model still see w x h.
+    // Opens the session at w x h picture pixels with the seed and starts the timer. scale is
+    // device pixels per picture pixel; 0 takes it from this window's device pixel ratio, so the
+    // picture is composed at the screen's own resolution while the model still sees w x h.
     void Attach(int w, int h, uint32_t seed, int scale = 0);
 
     // Device pixels per picture pixel for a device pixel ratio: the next whole number.
     static int DeviceScale(double devicePixelRatio);
 
-    // The dialog's probe handler; called directly, so it has run when a move's handling ends.
-    std::function<void(int region, int32_t lParam)> probeHandler;
-
-    // FlowViewHost
-    void FrameReady() override;
-    void SendFlowProbe(int region, int32_t lParam) override;
+    // A frame has been composed: the next paint shows it.
+    void FrameReady();
 
     // One degree of wall turning from the keyboard: +1 toward +x (less turning), -1 back.
-    void TurnWall(int direction);
+    void TurnWall(int direction) { session_.TurnWall(direction); }
 
-    CFlowView& View() { return view_; }
+    CFlowView& View() { return session_.View(); }
     QTimer& Timer() { return timer_; }
     // A composed frame waits for the paint that shows it.
     bool FramePending() const { return framePending_; }
@@ -49,7 +43,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    CFlowView& view_;
+    FlowSession& session_;
     QTimer timer_;
     bool framePending_ = false;
     long paintsComposed_ = 0;

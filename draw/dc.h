@@ -30,7 +30,7 @@ struct Brush {
     mutable std::shared_ptr<void> native;
 };
 struct Font {
-    int height = 20;        // cell height in pixels, as the Windows font mapper means it
+    int height = 20;        // cell height in pixels: ascent plus descent
     std::string face = "Verdana";
     mutable std::shared_ptr<void> native;
 };

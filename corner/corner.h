@@ -1,12 +1,12 @@
 #pragma once
 // The body in the picture: where the corner point lies, how far the downstream wall is
 // turned, and the overlay that draws the walls, the fan's lines, the arcs and the labels.
-// Plain C++: drawing goes through the toolkit-free device context of platform/dc.h.
+// Plain C++: drawing goes through the device context of draw/dc.h.
 #include <string>
 
 #include "model/classify.h"
 #include "model/flow_state.h"
-#include "platform/dc.h"
+#include "draw/dc.h"
 
 class CCorner {
 public:
@@ -31,6 +31,8 @@ public:
     // The corner point is (ApexX(), top).
     int ApexX() const { return left + width / 2; }
 
+    // The one way the wall is turned: sets wallAngle (recomputes nothing else).
+    void SetWallAngle(double angle) { wallAngle = angle; }
     // Sets wallAngle from a picture point, or leaves it (a point up and to the left of the
     // corner). Recomputes nothing else.
     void SetWallFromPoint(int px, int py);

@@ -2,8 +2,8 @@
 #include <cfloat>
 #include <cmath>
 
-#include "model/saturate.h"
-#include "view/corner.h"
+#include "base/saturate.h"
+#include "corner/corner.h"
 
 namespace {
 constexpr double R2D = 57.29577951308232; // 180/pi

@@ -1,4 +1,4 @@
-#include "view/flow_view_widget.h"
+#include "app/flow_view_widget.h"
 
 #include <cmath>
 
@@ -7,40 +7,42 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "model/saturate.h"
+#include "base/saturate.h"
+#include "platform/image_dc.h"
 
 namespace {
 
 constexpr int kTimerInterval = 50; // ms
-constexpr double kOneDegree = 3.14159265358979323846 / 180.0;
 
 // A mouse position as the signed whole client pixel that contains it.
 int PixelOf(double v) { return TruncToInt(std::floor(v)); }
 
 } // namespace
 
-CFlowViewWidget::CFlowViewWidget(CFlowView& view, QWidget* parent) : QWidget(parent), view_(view)
+CFlowViewWidget::CFlowViewWidget(FlowSession& session, QWidget* parent)
+    : QWidget(parent), session_(session)
 {
     setMouseTracking(true); // the probe needs every move, with or without a button
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent); // every paint covers the whole picture
     timer_.setInterval(kTimerInterval);
-    QObject::connect(&timer_, &QTimer::timeout, this, [this] { view_.OnTimer(0); });
+    QObject::connect(&timer_, &QTimer::timeout, this, [this] { session_.Tick(); });
+    session_.frameReady = [this] { FrameReady(); };
+    // The desktop draws the picture with Qt's painter and fonts.
+    session_.View().makeDC = MakeImageDC;
 }
 
 CFlowViewWidget::~CFlowViewWidget()
 {
     timer_.stop();
-    if (view_.host == this)
-        view_.host = nullptr;
+    session_.frameReady = nullptr;
 }
 
 void CFlowViewWidget::Attach(int w, int h, uint32_t seed, int scale)
 {
-    view_.host = this;
     if (scale <= 0)
         scale = DeviceScale(devicePixelRatioF());
-    view_.PreSubclassWindow(w, h, seed, scale);
+    session_.Open(w, h, seed, scale);
     timer_.start();
 }
 
@@ -60,41 +62,19 @@ void CFlowViewWidget::FrameReady()
     update();
 }
 
-void CFlowViewWidget::SendFlowProbe(int region, int32_t lParam)
-{
-    if (probeHandler)
-        probeHandler(region, lParam);
-}
-
-void CFlowViewWidget::TurnWall(int direction)
-{
-    CCorner& corner = view_.corner;
-    // The range a drag can reach: above -pi/2 (a point far upstream, one pixel below the
-    // corner) and at most atan(20 * width) (a point right of the corner, level with it).
-    const double upper = std::atan(20.0 * corner.width);
-    const double lower = -upper;
-    double angle = corner.wallAngle + (direction > 0 ? kOneDegree : -kOneDegree);
-    if (!(angle <= upper))
-        angle = upper;
-    if (!(angle >= lower))
-        angle = lower;
-    corner.wallAngle = angle;
-    view_.RecomputeFlow();
-}
-
 void CFlowViewWidget::paintEvent(QPaintEvent*)
 {
     // A paint that shows a frame just composed by the timer or a recompute must not compose
     // again (the tracers would step twice). A paint the window system asks for on its own
     // composes a frame first, as a draw request does.
     if (!framePending_) {
-        view_.Render(&view_.windowSurface);
+        session_.View().Render(&session_.View().windowSurface);
         ++paintsComposed_;
     }
     framePending_ = false;
 
     QPainter painter(this);
-    const QImage& frame = view_.windowSurface;
+    const QImage frame = ImageOf(session_.Frame());
     if (frame.isNull()) {
         painter.fillRect(rect(), Qt::white);
         return;
@@ -103,7 +83,7 @@ void CFlowViewWidget::paintEvent(QPaintEvent*)
     // (1.5) the frame, composed at the next whole scale, is filtered down rather than sampled.
     if (devicePixelRatioF() != frame.devicePixelRatio())
         painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(QRect(0, 0, view_.width, view_.height), frame);
+    painter.drawImage(QRect(0, 0, session_.View().width, session_.View().height), frame);
 }
 
 void CFlowViewWidget::mousePressEvent(QMouseEvent* event)
@@ -115,17 +95,17 @@ void CFlowViewWidget::mousePressEvent(QMouseEvent* event)
     // The toolkit grabs the mouse from the press to the release, so moves and the release
     // reach the picture even outside it.
     const QPointF p = event->position();
-    view_.OnLButtonDown(PixelOf(p.x()), PixelOf(p.y()));
+    session_.PointerPress(PixelOf(p.x()), PixelOf(p.y()));
 }
 
 void CFlowViewWidget::mouseMoveEvent(QMouseEvent* event)
 {
     // A drag whose release went elsewhere (a popup took the mouse) ends at the first move
     // without the button, so a plain move never turns the wall.
-    if (view_.dragging && !(event->buttons() & Qt::LeftButton))
-        view_.OnLButtonUp();
+    if (session_.Dragging() && !(event->buttons() & Qt::LeftButton))
+        session_.PointerRelease();
     const QPointF p = event->position();
-    view_.OnMouseMove(PixelOf(p.x()), PixelOf(p.y()));
+    session_.PointerMove(PixelOf(p.x()), PixelOf(p.y()));
 }
 
 void CFlowViewWidget::mouseReleaseEvent(QMouseEvent* event)
@@ -134,7 +114,7 @@ void CFlowViewWidget::mouseReleaseEvent(QMouseEvent* event)
         event->ignore();
         return;
     }
-    view_.OnLButtonUp();
+    session_.PointerRelease();
 }
 
 void CFlowViewWidget::keyPressEvent(QKeyEvent* event)

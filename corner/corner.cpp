@@ -1,4 +1,4 @@
-#include "view/corner.h"
+#include "corner/corner.h"
 
 #include <cmath>
 
@@ -22,11 +22,11 @@ void CCorner::SetWallFromPoint(int px, int py)
     const double dx = px - (left + 0.5 * width);
     const double dy = static_cast<double>(py) - top;
     if (dx > 0 && dy > 0)
-        wallAngle = std::atan(dx / dy);
+        SetWallAngle(std::atan(dx / dy));
     else if (dx > 0 && dy <= 0)
-        wallAngle = std::atan(20.0 * width);
+        SetWallAngle(std::atan(20.0 * width));
     else if (dx <= 0 && dy > 0)
-        wallAngle = std::atan(dx / dy);
+        SetWallAngle(std::atan(dx / dy));
 }
 
 void CCorner::ComputeFanGeometry(FlowState& fs)

@@ -1,0 +1,7 @@
+#pragma once
+// What the command line's modes share with the window: after the session's start-up, the
+// inputs as if typed into their fields and left, then the wall.
+#include "app/options.h"
+#include "dialog/flow_session.h"
+
+void ApplyOptions(FlowSession& session, const Options& options);

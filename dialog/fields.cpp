@@ -1,0 +1,49 @@
+#include "dialog/fields.h"
+
+#include "model/number_text.h"
+#include "model/start_values.h"
+#include "res/resource.h"
+
+namespace {
+
+using S = FieldSource;
+
+const StartValues& kStart = StartUpValues();
+
+// In the order the dialog writes the fields at start.
+const FieldRow kFields[] = {
+    {IDC_CRIT_SPEED, S::Upstream, "critSpeed", &FlowState::critSpeed, nullptr, FormatFieldValue, 0, IDB_CRIT_NAMES},
+    {IDC_CRIT_TEMP, S::Upstream, "critTemp", &FlowState::critTemp, nullptr, FormatFieldValue, 0, IDB_CRIT_NAMES},
+    {IDC_CRIT_PRESSURE, S::Upstream, "critPressure", &FlowState::critPressure, nullptr, FormatFieldValue, 0, IDB_CRIT_NAMES},
+    {IDC_CRIT_DENSITY, S::Upstream, "critDensity", &FlowState::critDensity, nullptr, FormatFieldValue, 0, IDB_CRIT_NAMES},
+    {IDC_CRIT_VOLUME, S::Upstream, "critVolume", &FlowState::critVolume, nullptr, FormatFieldValue, 0, IDB_CRIT_NAMES},
+    {IDC_V1, S::Input, "v1", &FlowState::v1, nullptr, FormatFieldValue, kStart.fieldV1, IDB_UPSTREAM_NAMES},
+    {IDC_T1, S::Input, "t1", &FlowState::t1, nullptr, FormatFieldValue, kStart.fieldT1, IDB_UPSTREAM_NAMES},
+    {IDC_P1, S::Input, "p1", &FlowState::p1, nullptr, FormatFieldValue, kStart.fieldP1, IDB_UPSTREAM_NAMES},
+    {IDC_RHO1, S::Upstream, "rho1", &FlowState::rho1, nullptr, FormatFieldValue, 0, IDB_UPSTREAM_NAMES},
+    {IDC_C1, S::Upstream, "c1", &FlowState::c1, nullptr, FormatFieldValue, 0, IDB_UPSTREAM_NAMES},
+    {IDC_V, S::Probe, "V", nullptr, &ProbeValues::V, FormatFieldValue, 0, IDB_VELOCITY_NAMES},
+    {IDC_T, S::Probe, "T", nullptr, &ProbeValues::T, FormatFieldValue, 0, IDB_PROBE_NAMES},
+    {IDC_P, S::Probe, "P", nullptr, &ProbeValues::P, FormatFieldValue, 0, IDB_PROBE_NAMES},
+    {IDC_RHO, S::Probe, "rho", nullptr, &ProbeValues::rho, FormatFieldValue, 0, IDB_PROBE_NAMES},
+    {IDC_M1, S::Upstream, "mach1", &FlowState::mach1, nullptr, FormatFieldValue, 0, IDB_UPSTREAM_NAMES},
+    {IDC_C, S::Probe, "c", nullptr, &ProbeValues::c, FormatFieldValue, 0, IDB_PROBE_NAMES},
+    {IDC_M, S::Probe, "M", nullptr, &ProbeValues::M, FormatFieldValue, 0, IDB_PROBE_NAMES},
+    {IDC_VOL1, S::Upstream, "vol1", &FlowState::vol1, nullptr, FormatFieldValue, 0, IDB_UPSTREAM_NAMES},
+    {IDC_VOL, S::Probe, "V0", nullptr, &ProbeValues::V0, FormatFieldValue, 0, IDB_PROBE_NAMES},
+    {IDC_VPHI, S::Probe, "Vphi", nullptr, &ProbeValues::Vphi, FormatFieldValue, 0, IDB_VELOCITY_NAMES},
+    {IDC_VR, S::Probe, "Vr", nullptr, &ProbeValues::Vr, FormatFieldValue, 0, IDB_VELOCITY_NAMES},
+};
+
+} // namespace
+
+const FieldRow* FieldTable() { return kFields; }
+size_t FieldCount() { return sizeof(kFields) / sizeof(kFields[0]); }
+
+const FieldRow* FindField(int id)
+{
+    for (const FieldRow& row : kFields)
+        if (row.id == id)
+            return &row;
+    return nullptr;
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The dialog's 21 numeric fields, one row each: which control shows which quantity, how it is
+// written, what it shows at start, its key in the calculator's JSON and the label image beside
+// it. Adding a field means adding a row here (and its label to an image).
+#include <cstddef>
+#include <string>
+
+#include "model/flow_state.h"
+#include "model/probe.h"
+
+// Where a field's value comes from.
+enum class FieldSource {
+    Input,    // typed by the user; read when a field loses the focus
+    Upstream, // the upstream or critical state, written after every change of the inputs
+    Probe,    // the flow at the point under the pointer
+};
+
+struct FieldRow {
+    int id;              // control id (res/resource.h)
+    FieldSource source;
+    const char* key;     // key in the calculator's JSON ("v1", "critSpeed", "Vphi", ...)
+    // The quantity shown: a member of the state for Input and Upstream rows, of the probe's
+    // read-out for Probe rows (the other is null).
+    double FlowState::*state;
+    double ProbeValues::*probe;
+    // How the value is written as text.
+    std::string (*write)(double value);
+    double startValue;   // written into the field when the dialog opens
+    int labelImage;      // bitmap id of the label image for the field's group
+};
+
+// Every field, in the order the dialog writes them at start.
+const FieldRow* FieldTable();
+size_t FieldCount();
+// The row of a control id, or nullptr.
+const FieldRow* FindField(int id);

@@ -1,0 +1,178 @@
+#include "dialog/flow_session.h"
+
+#include <cmath>
+
+#include "model/number_text.h"
+#include "model/probe.h"
+#include "res/resource.h"
+
+namespace {
+const std::string kNoText;
+constexpr double kPi = 3.14159265358979323846;
+} // namespace
+
+FlowSession::FlowSession()
+    : ownState_(std::make_unique<FlowState>()),
+      ownCorner_(std::make_unique<CCorner>()),
+      fs_(*ownState_),
+      corner_(*ownCorner_),
+      view_(fs_, corner_)
+{
+    Construct();
+}
+
+FlowSession::FlowSession(FlowState& fs, CCorner& corner) : fs_(fs), corner_(corner), view_(fs, corner)
+{
+    Construct();
+}
+
+// The state as constructed, and every field empty until the start-up writes it.
+void FlowSession::Construct()
+{
+    const StartValues& start = StartUpValues();
+    fs_.gamma = start.gamma;
+    fs_.molarMass = start.molarMass;
+    fs_.p1 = start.p1;
+    fs_.t1 = start.t1;
+    fs_.v1 = start.v1;
+    for (size_t i = 0; i < FieldCount(); ++i)
+        texts_[FieldTable()[i].id] = Text();
+}
+
+FlowSession::~FlowSession()
+{
+    if (view_.host == this)
+        view_.host = nullptr;
+}
+
+void FlowSession::Open(int w, int h, uint32_t seed, int scale)
+{
+    if (open_)
+        return;
+    open_ = true;
+    view_.host = this;
+    view_.PreSubclassWindow(w, h, seed, scale);
+    for (size_t i = 0; i < FieldCount(); ++i) {
+        const FieldRow& row = FieldTable()[i];
+        SetText(row, row.startValue);
+    }
+    ComputeUpstreamState(); // from the state as constructed: t1 is still 300
+    InputsLeft();           // reads the fields back: the first state shown has T1 = 273
+}
+
+const std::string& FlowSession::FieldText(int id) const
+{
+    const auto it = texts_.find(id);
+    return it == texts_.end() ? kNoText : it->second.text;
+}
+
+unsigned FlowSession::FieldVersion(int id) const
+{
+    const auto it = texts_.find(id);
+    return it == texts_.end() ? 0 : it->second.version;
+}
+
+void FlowSession::SetInputText(int id, const std::string& text)
+{
+    const FieldRow* row = FindField(id);
+    if (row && row->source == FieldSource::Input)
+        SetText(id, text);
+}
+
+void FlowSession::InputsLeft()
+{
+    for (size_t i = 0; i < FieldCount(); ++i) {
+        const FieldRow& row = FieldTable()[i];
+        if (row.source == FieldSource::Input)
+            fs_.*row.state = ReadNumber(texts_[row.id].text);
+    }
+    ComputeUpstreamState();
+}
+
+void FlowSession::InputsLeft(const std::string& v1, const std::string& t1, const std::string& p1)
+{
+    SetInputText(IDC_V1, v1);
+    SetInputText(IDC_T1, t1);
+    SetInputText(IDC_P1, p1);
+    InputsLeft();
+}
+
+void FlowSession::ComputeUpstreamState()
+{
+    ::ComputeUpstreamState(fs_);
+    for (size_t i = 0; i < FieldCount(); ++i) {
+        const FieldRow& row = FieldTable()[i];
+        if (row.source == FieldSource::Upstream)
+            SetText(row, fs_.*row.state);
+    }
+    if (fieldsChanged)
+        fieldsChanged();
+    view_.UpdatePopulation();
+    view_.RecomputeFlow();
+}
+
+void FlowSession::SetText(int id, std::string text)
+{
+    Text& t = texts_[id];
+    t.text = std::move(text);
+    ++t.version;
+}
+
+void FlowSession::SetText(const FieldRow& row, double value) { SetText(row.id, row.write(value)); }
+
+void FlowSession::OnFlowProbe(int wParam, int32_t lParam)
+{
+    const ProbeValues v = ProbeReadout(fs_, wParam, lParam);
+    for (size_t i = 0; i < FieldCount(); ++i) {
+        const FieldRow& row = FieldTable()[i];
+        if (row.source == FieldSource::Probe)
+            SetText(row, v.*row.probe);
+    }
+    if (fieldsChanged)
+        fieldsChanged();
+}
+
+void FlowSession::SendFlowProbe(int region, int32_t angleCode) { OnFlowProbe(region, angleCode); }
+
+void FlowSession::FrameReady()
+{
+    if (frameReady)
+        frameReady();
+}
+
+void FlowSession::PointerMove(int x, int y) { view_.OnMouseMove(x, y); }
+void FlowSession::PointerPress(int x, int y) { view_.OnLButtonDown(x, y); }
+void FlowSession::PointerRelease() { view_.OnLButtonUp(); }
+bool FlowSession::Dragging() const { return view_.dragging; }
+void FlowSession::TurnWall(int direction) { view_.TurnWall(direction); }
+void FlowSession::Tick() { view_.OnTimer(0); }
+
+void FlowSession::SetWallAngle(double angle)
+{
+    corner_.SetWallAngle(angle);
+    view_.RecomputeFlow();
+}
+
+void FlowSession::SetWallFromPoint(int x, int y)
+{
+    corner_.SetWallFromPoint(x, y);
+    view_.RecomputeFlow();
+}
+
+void FlowSession::SetBodyAngle(double betaDegrees)
+{
+    const StartValues& start = StartUpValues();
+    SetWallAngle(start.wallAngle + (betaDegrees - start.bodyAngle) * (kPi / 180.0));
+}
+
+std::string FlowSession::BetaLabel() const { return corner_.BetaLabel(); }
+
+std::string FlowSession::AlphaLabel() const
+{
+    return CCorner::HasFan(fs_) ? CCorner::AlphaLabel(fs_) : std::string();
+}
+
+std::string FlowSession::ChiLabel() const
+{
+    return CCorner::HasFan(fs_) ? corner_.ChiLabel(fs_) : std::string();
+}

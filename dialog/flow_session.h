@@ -1,0 +1,103 @@
+#pragma once
+// What the main dialog does, with no toolkit: it owns the flow state, the corner and the
+// picture, keeps the text of every field, and turns what a user does (typing and leaving a
+// field, pointing, pressing and dragging, the arrow keys, the timer) into the model's calls.
+// A shell makes widgets from the field table, forwards events here and shows the texts and
+// the frames.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "corner/corner.h"
+#include "dialog/fields.h"
+#include "model/flow_state.h"
+#include "model/start_values.h"
+#include "view/flow_view.h"
+
+class FlowSession : private FlowViewHost {
+public:
+    // With a state and a corner of its own, or with the caller's (which must outlive it).
+    FlowSession();
+    FlowSession(FlowState& fs, CCorner& corner);
+    ~FlowSession() override;
+    FlowSession(const FlowSession&) = delete;
+    FlowSession& operator=(const FlowSession&) = delete;
+
+    // The start-up, once: the picture at w x h (scale device pixels per pixel) with the random
+    // seed, every field's start text, the state computed as constructed, then the three input
+    // fields read back. The frame is composed and the timer may start.
+    void Open(int w, int h, uint32_t seed, int scale = 1);
+    bool IsOpen() const { return open_; }
+
+    // Field texts, by control id ("" for an id that is no field), and how often the session
+    // has written each (a shell shows a text again only when its count moved on).
+    const std::string& FieldText(int id) const;
+    unsigned FieldVersion(int id) const;
+    // What the user typed into an input field; read when a field is left.
+    void SetInputText(int id, const std::string& text);
+    // A field lost the focus: the three input texts are read and everything follows.
+    void InputsLeft();
+    void InputsLeft(const std::string& v1, const std::string& t1, const std::string& p1);
+    // The upstream and critical state from the state's inputs as they stand, into the fields,
+    // with the population and the retraced flow.
+    void ComputeUpstreamState();
+
+    // The probe's read-out for a region code and polar angle code, into the nine probe fields.
+    void OnFlowProbe(int wParam, int32_t lParam);
+
+    // The pointer, in picture pixels: a move probes (and turns the wall during a drag).
+    void PointerMove(int x, int y);
+    void PointerPress(int x, int y);
+    void PointerRelease();
+    bool Dragging() const;
+    // One degree of wall turning from the keyboard: +1 toward +x (less turning), -1 back.
+    void TurnWall(int direction);
+    // The wall, set directly (the angle from the downward vertical, rad) or from a point.
+    void SetWallAngle(double angle);
+    void SetWallFromPoint(int x, int y);
+    // The body angle beta in degrees, as the beta label reads it: the start-up wall is
+    // beta 135, and each degree more turns the wall one degree toward +x.
+    void SetBodyAngle(double betaDegrees);
+    // The 50 ms tick: the tracers step and a frame is composed.
+    void Tick();
+
+    // The overlay's three labels ("" for alpha and chi without a fan).
+    std::string BetaLabel() const;
+    std::string AlphaLabel() const;
+    std::string ChiLabel() const;
+
+    // The last composed frame.
+    const FrameBuffer& Frame() const { return view_.windowSurface; }
+
+    FlowState& State() { return fs_; }
+    const FlowState& State() const { return fs_; }
+    CCorner& Corner() { return corner_; }
+    const CCorner& Corner() const { return corner_; }
+    CFlowView& View() { return view_; }
+
+    // Told after field texts changed (ids in the table order) and after a frame is composed;
+    // both run before the call that caused them returns.
+    std::function<void()> fieldsChanged;
+    std::function<void()> frameReady;
+
+private:
+    void Construct();
+    void FrameReady() override;
+    void SendFlowProbe(int region, int32_t lParam) override;
+    void SetText(int id, std::string text);
+    void SetText(const FieldRow& row, double value);
+
+    struct Text {
+        std::string text;
+        unsigned version = 0;
+    };
+    std::unique_ptr<FlowState> ownState_;
+    std::unique_ptr<CCorner> ownCorner_;
+    FlowState& fs_;
+    CCorner& corner_;
+    CFlowView view_;
+    std::map<int, Text> texts_;
+    bool open_ = false;
+};

@@ -1,0 +1,40 @@
+#pragma once
+// The picture's pixel memory, owned by the core: 32-bit 0xAARRGGBB pixels, made once at the
+// picture size. Frames are composed into one buffer and copied out in one piece; a shell shows
+// the copy without converting it.
+#include <cstdint>
+#include <vector>
+
+#include "draw/dc.h"
+
+struct FrameBuffer {
+    std::vector<uint32_t> pixels; // deviceWidth x deviceHeight, row after row
+    uint32_t* bits = nullptr;     // pixels.data() exactly while the buffer exists
+    int width = 0;                // picture pixels
+    int height = 0;
+    int scale = 1;                // device pixels per picture pixel
+    int deviceWidth = 0;
+    int deviceHeight = 0;
+    Colour keyColour = RGB(254, 0, 254); // never copied out
+
+    FrameBuffer() = default;
+    FrameBuffer(const FrameBuffer&) = delete;
+    FrameBuffer& operator=(const FrameBuffer&) = delete;
+
+    // Makes the memory, white; sizes that are not positive (or too large to allocate) leave it
+    // empty. The scale is kept within 1..8.
+    void Create(int w, int h, int scale = 1);
+    void Release();
+    bool Empty() const { return bits == nullptr; }
+
+    // Pixels per row.
+    int Stride() const { return deviceWidth; }
+    PixelMemory Memory() const { return PixelMemory{bits, deviceWidth, width, height, scale}; }
+    // RGB (no alpha) of a device pixel; 0 outside.
+    uint32_t At(int x, int y) const;
+    void Fill(Colour colour);
+
+    // Copies every pixel that is not keyColour onto target, which is made the buffer's size
+    // (white) first when it is not.
+    void TransparentCopyTo(FrameBuffer& target) const;
+};

@@ -1,0 +1,87 @@
+#pragma once
+// The device context of the core: it draws every shape into a FrameBuffer itself, so any shell
+// (or none) gets the same picture. Lines are clipped in doubles to a margin round the picture
+// first, so end points millions of pixels away draw the same visible segment. Text needs fonts,
+// which only a shell has: it goes to the TextPainter given, or is left out.
+//
+// Coordinates: logical pixel (x, y) is the picture pixel whose centre lies at (x + 0.5, y + 0.5)
+// in picture units, that is at (s*(x + 0.5), s*(y + 0.5)) on the device grid of scale s. Device
+// pixel (i, j) is sampled at (i + 0.5 + kBias, j + 0.5 + kBias).
+#include <string>
+
+#include "draw/dc.h"
+#include "draw/frame_buffer.h"
+
+// Draws a text (UTF-8) in black with the top-left corner of its character cell at the logical
+// point (x, y) of the picture behind memory.
+class TextPainter {
+public:
+    virtual ~TextPainter() = default;
+    virtual void DrawText(const PixelMemory& memory, int x, int y, const std::string& text,
+                          const Font& font) = 0;
+};
+
+class RasterDC : public DC {
+public:
+    explicit RasterDC(FrameBuffer& buffer, TextPainter* text = nullptr);
+
+    void SelectPen(const Pen& pen) override;
+    void SelectBrush(const Brush& brush) override;
+    void SelectFont(const Font& font) override;
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void AngleArc(int x, int y, int radius, float startDegrees, float sweepDegrees) override;
+    void TextOut(int x, int y, const std::string& text) override;
+    void Ellipse(int left, int top, int right, int bottom) override;
+    void FillSolidRect(int x, int y, int width, int height, Colour colour) override;
+
+    // Picture pixels drawn beyond each edge, so that clipped shapes keep their ends.
+    static constexpr double kMargin = 64.0;
+    // Arcs and ellipses up to this size (picture pixels) are left to DrawArc/DrawEllipse;
+    // larger ones are drawn as chords or row spans over the picture only.
+    static constexpr double kShapeExtent = 16384.0;
+
+protected:
+    // The selected pen as drawn: width 1..1024; dashes and dots only on one-pixel pens.
+    struct PenShape {
+        int width = 1;
+        Colour colour;
+        bool patterned = false;
+        double on = 0.0;     // pattern, picture pixels
+        double period = 0.0;
+    };
+
+    // A one-pixel piece from a to b (picture units, already clipped near the picture; b's
+    // pixel is left out). along is how far a lies from the start of the whole line, for the
+    // dash pattern. Drawn on the device grid, scale pixels thick.
+    virtual void ThinSegment(double ax, double ay, double bx, double by, double along);
+    // An arc no larger than kShapeExtent: about (cx, cy), degrees counter-clockwise.
+    virtual void DrawArc(double cx, double cy, double r, double startDegrees, double sweepDegrees);
+    // An ellipse no larger than kShapeExtent, inscribed in the box (right and bottom excluded).
+    virtual void DrawEllipse(double l, double t, double r, double b);
+
+    const PenShape& Shape() const { return pen_; }
+    Colour BrushColour() const { return brush_; }
+    const Font& SelectedFont() const { return font_; }
+    FrameBuffer& Buffer() { return buffer_; }
+    int Scale() const { return buffer_.scale; }
+
+    // Both in picture pixels; one straight piece in the selected pen.
+    void Segment(double x0, double y0, double x1, double y1);
+    void ArcChords(double cx, double cy, double r, double a, double b, int depth);
+    void ScanEllipse(double l, double t, double r, double b);
+
+private:
+    void SetPixelSlow(int, int, Colour) override {}
+    void FillSpan(int row, double first, double last, uint32_t value);
+    void RowRange(double top, double bottom, int& j0, int& j1) const;
+    void FillCapsule(double ax, double ay, double bx, double by, double r, uint32_t value);
+
+    FrameBuffer& buffer_;
+    TextPainter* text_;
+    PenShape pen_;
+    Colour brush_ = RGB(255, 255, 255);
+    Font font_;
+    double curX_ = 0.0; // current position, never clipped
+    double curY_ = 0.0;
+};

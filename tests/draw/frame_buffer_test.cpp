@@ -1,0 +1,121 @@
+// The core's off-screen picture: its creation limits and the copy that skips the key colour.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "draw/frame_buffer.h"
+
+TEST(FrameBuffer, SizesThatCannotBeMadeLeaveItEmpty)
+{
+    const struct {
+        int w, h;
+    } bad[] = {{0, 10}, {10, 0}, {-5, 10}, {10, -1}, {INT_MIN, INT_MIN}, {16385, 10},
+               {10, 16385}, {INT_MAX, INT_MAX}};
+    for (const auto& c : bad) {
+        FrameBuffer b;
+        b.Create(c.w, c.h);
+        EXPECT_EQ(b.bits, nullptr) << c.w << "x" << c.h;
+        EXPECT_TRUE(b.pixels.empty()) << c.w << "x" << c.h;
+        EXPECT_EQ(b.width, 0);
+        EXPECT_EQ(b.height, 0);
+    }
+    // An existing buffer that is asked for an impossible size is released, not kept.
+    FrameBuffer b;
+    b.Create(20, 10);
+    ASSERT_NE(b.bits, nullptr);
+    b.Create(0, 10);
+    EXPECT_EQ(b.bits, nullptr);
+    EXPECT_TRUE(b.pixels.empty());
+}
+
+TEST(FrameBuffer, CreateMakesDevicePixelsAndReleaseEmpties)
+{
+    const struct {
+        int w, h, scale, deviceW, deviceH;
+    } cases[] = {{622, 384, 1, 622, 384}, {622, 384, 2, 1244, 768}, {1, 1, 1, 1, 1},
+                 {16384, 1, 1, 16384, 1}, {5, 3, 0, 5, 3}, {5, 3, 99, 40, 24}};
+    for (const auto& c : cases) {
+        FrameBuffer b;
+        b.Create(c.w, c.h, c.scale);
+        ASSERT_NE(b.bits, nullptr) << c.w << "x" << c.h;
+        EXPECT_EQ(b.deviceWidth, c.deviceW);
+        EXPECT_EQ(b.deviceHeight, c.deviceH);
+        EXPECT_EQ(b.pixels.size(), size_t(c.deviceW) * c.deviceH);
+        EXPECT_EQ(b.width, c.w);
+        EXPECT_EQ(b.height, c.h);
+        EXPECT_EQ(b.scale, c.deviceW / c.w);
+        EXPECT_EQ(b.At(c.deviceW - 1, c.deviceH - 1), 0xFFFFFFu) << "made white";
+    }
+    FrameBuffer b;
+    b.Create(30, 20, 2);
+    b.keyColour = RGB(1, 2, 3);
+    b.Create(10, 5); // a second creation replaces the first
+    EXPECT_EQ(b.deviceWidth, 10);
+    EXPECT_EQ(b.scale, 1);
+    b.Release();
+    EXPECT_EQ(b.bits, nullptr);
+    EXPECT_EQ(b.width, 0);
+    EXPECT_EQ(b.height, 0);
+    EXPECT_EQ(b.keyColour, RGB(254, 0, 254));
+    EXPECT_EQ(b.At(0, 0), 0u);
+    b.Release(); // releasing an empty buffer does nothing
+    EXPECT_EQ(b.bits, nullptr);
+}
+
+TEST(FrameBuffer, TransparentCopySkipsExactlyTheKeyColour)
+{
+    FrameBuffer b;
+    b.Create(4, 2);
+    ASSERT_NE(b.bits, nullptr);
+    auto src = [&](int x, int y) -> uint32_t& { return b.bits[y * b.Stride() + x]; };
+    src(0, 0) = 0xFFFE00FEu; // the key colour
+    src(1, 0) = 0x00FE00FEu; // the key colour with other alpha bits: still skipped
+    src(2, 0) = 0xFFFE00FDu; // one step off the key: copied
+    src(3, 0) = 0xFF123456u;
+    src(0, 1) = 0xFFFF00FEu; // one step off in red
+    src(1, 1) = 0xFFFE01FEu; // in green
+    src(2, 1) = 0xFF000000u;
+    src(3, 1) = 0xFFFE00FEu;
+
+    FrameBuffer target;
+    target.Create(4, 2);
+    target.Fill(RGB(0x0A, 0x0B, 0x0C));
+    b.TransparentCopyTo(target);
+    const uint32_t expected[2][4] = {{0x0A0B0C, 0x0A0B0C, 0xFE00FD, 0x123456},
+                                     {0xFF00FE, 0xFE01FE, 0x000000, 0x0A0B0C}};
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(target.At(x, y), expected[y][x]) << x << "," << y;
+}
+
+TEST(FrameBuffer, TransparentCopyMakesTheTargetFit)
+{
+    FrameBuffer b;
+    b.Create(3, 2, 2);
+    ASSERT_NE(b.bits, nullptr);
+    b.Fill(RGB(0, 255, 0));
+
+    FrameBuffer wrongSize;
+    wrongSize.Create(1, 1);
+    b.TransparentCopyTo(wrongSize);
+    EXPECT_EQ(wrongSize.deviceWidth, 6);
+    EXPECT_EQ(wrongSize.deviceHeight, 4);
+    EXPECT_EQ(wrongSize.scale, 2);
+    EXPECT_EQ(wrongSize.At(5, 3), 0x00FF00u);
+
+    // A fresh target is white where the key colour is.
+    FrameBuffer fresh;
+    b.bits[0] = 0xFFFE00FEu;
+    b.TransparentCopyTo(fresh);
+    EXPECT_EQ(fresh.At(0, 0), 0xFFFFFFu);
+    EXPECT_EQ(fresh.At(1, 0), 0x00FF00u);
+
+    // An empty buffer copies nothing and leaves the target alone.
+    FrameBuffer empty;
+    FrameBuffer untouched;
+    untouched.Create(2, 2);
+    untouched.Fill(RGB(0x44, 0x55, 0x66));
+    empty.TransparentCopyTo(untouched);
+    EXPECT_EQ(untouched.deviceWidth, 2);
+    EXPECT_EQ(untouched.At(1, 1), 0x445566u);
+}
