@@ -41,6 +41,7 @@
       layout: core.cwrap('cf_layout_json', 'number', []),
       open: core.cwrap('cf_open', 'number', ['number', 'number']),
       fieldText: core.cwrap('cf_field_text', 'number', ['number']),
+      fieldVersion: core.cwrap('cf_field_version', 'number', ['number']),
       setInputText: core.cwrap('cf_set_input_text', null, ['number', 'number']),
       inputsLeft: core.cwrap('cf_inputs_left', null, []),
       pointerMove: core.cwrap('cf_pointer_move', null, ['number', 'number', 'number']),
@@ -106,7 +107,7 @@
         if (c.key) {
           el.dataset.key = c.key;
           el.setAttribute('aria-label', c.key);
-          fields.push({ id: c.id, key: c.key, source: c.source, el: el });
+          fields.push({ id: c.id, key: c.key, source: c.source, el: el, version: -1 });
           if (c.source === 'Input') inputs.push({ id: c.id, el: el });
         }
       } else if (c.kind === 'LabelImage') {
@@ -172,8 +173,11 @@
       if (serial === shownFields) return;
       shownFields = serial;
       for (const f of fields) {
+        const version = api.fieldVersion(f.id);
+        if (version === f.version) continue;
+        f.version = version;
         const t = text(api.fieldText(f.id));
-        if (f.el.value !== t) f.el.value = t;
+        if (f.el.value !== t) f.el.value = t; // an equal value keeps the caret where it is
       }
     }
 

@@ -434,6 +434,8 @@ EMSCRIPTEN_KEEPALIVE int cf_open(unsigned seed, int scale)
 }
 
 EMSCRIPTEN_KEEPALIVE const char* cf_field_text(int id) { return TheShell().session.FieldText(id).c_str(); }
+// How often the session has written a field: the page reads a text again only when it moved on.
+EMSCRIPTEN_KEEPALIVE unsigned cf_field_version(int id) { return TheShell().session.FieldVersion(id); }
 
 EMSCRIPTEN_KEEPALIVE void cf_set_input_text(int id, const char* text)
 {
