@@ -32,6 +32,9 @@ try:
     from selenium.common.exceptions import WebDriverException
     from selenium.webdriver.chrome.service import Service
     from selenium.webdriver.common.action_chains import ActionChains
+    from selenium.webdriver.common.actions import interaction
+    from selenium.webdriver.common.actions.action_builder import ActionBuilder
+    from selenium.webdriver.common.actions.pointer_input import PointerInput
     from selenium.webdriver.common.by import By
     from selenium.webdriver.common.keys import Keys
 except ImportError:
@@ -291,6 +294,18 @@ class Checks:
         assert labels(d) != calc_labels(v600), 'the drag did not turn the wall'
         assert shown(d, PROBE) == doc['probes'][0]['texts'], 'probe after the drag differs'
 
+        # The same with a finger.
+        finger = PointerInput(interaction.POINTER_TOUCH, 'finger')
+        touch = ActionBuilder(d, mouse=finger)
+        dx3, dy3 = pic.offset(380, 300)
+        touch.pointer_action.move_to(pic.canvas, dx1, dy1).pointer_down()
+        touch.pointer_action.move_to(pic.canvas, dx0, dy0).move_to(pic.canvas, dx3, dy3).pointer_up()
+        touch.perform()
+        px, py = pic.point(dx3, dy3)
+        doc = self.desktop.calc('--v1', '600', '--wall-point', '%d,%d' % (px, py))
+        assert labels(d) == calc_labels(doc), 'labels after a finger drag to %d,%d: page %r, desktop %r' % (
+            px, py, labels(d), calc_labels(doc))
+
         errors = page_errors(d)
         assert not errors, 'errors in the page: %r' % errors
 
@@ -449,13 +464,13 @@ def measure(desktop, driver, base_url, site, screenshot):
                  sorted(drags)[89]))
 
     if screenshot:
-        open_page(driver, base_url + '/index.html?seed=20240601&ticks=60&paused=1')
+        open_page(driver, base_url + '/index.html?seed=20240601&ticks=600&paused=1')
         pic = Picture(driver)
         dx, dy = pic.offset(470, 150)
         ActionChains(driver).move_to_element_with_offset(pic.canvas, dx, dy).perform()
         height = driver.execute_script('return Math.ceil(document.documentElement.getBoundingClientRect().height)')
         driver.set_window_size(900, height + 200)
-        open_page(driver, base_url + '/index.html?seed=20240601&ticks=60&paused=1')
+        open_page(driver, base_url + '/index.html?seed=20240601&ticks=600&paused=1')
         pic = Picture(driver)
         dx, dy = pic.offset(470, 150)
         ActionChains(driver).move_to_element_with_offset(pic.canvas, dx, dy).perform()
