@@ -1,11 +1,13 @@
 #include "app/about_dlg.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRect>
 #include <QRectF>
 #include <QSize>
 #include <QString>
@@ -45,6 +47,44 @@ QPixmap RenderIcon(int side, double devicePixelRatio = 1.0)
     QPainter painter(&pixmap);
     renderer.render(&painter, QRectF(0, 0, side, side));
     return pixmap;
+}
+
+// Whether the label's text, word-wrapped in the label's width as the label draws it, lies
+// wholly inside the label in the font given, in at most maxLines lines (0: any number that
+// the label's height holds).
+bool TextFits(const QLabel& label, const QFont& font, int maxLines)
+{
+    const QFontMetrics fm(font, &label);
+    const QRect box = label.contentsRect();
+    const int flags = Qt::TextWordWrap | static_cast<int>(label.alignment());
+    const QRect wrapped = fm.boundingRect(QRect(0, 0, box.width(), 1 << 20), flags, label.text());
+    if (wrapped.width() > box.width() || wrapped.height() > box.height())
+        return false;
+    if (maxLines <= 0)
+        return true;
+    // Lines stack at the height of one laid-out line (plus any leading between them), so
+    // maxLines + 1 lines are at least that many line heights tall.
+    const int line = fm.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), 0, QStringLiteral("Xy")).height();
+    return wrapped.height() < (maxLines + 1) * line;
+}
+
+// The label's font, made smaller in half-point steps until its text fits the label (see
+// TextFits), but no smaller than 6 points. The label keeps its place and size in the dialog;
+// a text that fits at the dialog's own font keeps that font.
+void ShrinkFontToFit(QLabel& label, int maxLines)
+{
+    constexpr double kSmallestPoints = 6.0;
+    QFont font = label.font();
+    if (font.pointSizeF() <= 0.0 || TextFits(label, font, maxLines))
+        return;
+    double points = font.pointSizeF();
+    while (points - 0.5 >= kSmallestPoints) {
+        points -= 0.5;
+        font.setPointSizeF(points);
+        if (TextFits(label, font, maxLines))
+            break;
+    }
+    label.setFont(font);
 }
 
 } // namespace
@@ -100,6 +140,10 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
                                     ? Qt::AlignHCenter | Qt::AlignTop
                                     : Qt::AlignLeft | Qt::AlignTop);
             label->setGeometry(r.x, r.y, r.w, r.h);
+            // The labels keep their rectangles; a text too long for its rectangle in the
+            // dialog's font (the title wraps into a third line, cut off, with some fonts) is
+            // drawn smaller. The title is meant to read as two lines.
+            ShrinkFontToFit(*label, c.id == IDC_ABOUT_TITLE ? 2 : 0);
             w = label;
             break;
         }

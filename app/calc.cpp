@@ -18,6 +18,7 @@
 #include "model/classify.h"
 #include "model/number_text.h"
 #include "model/probe.h"
+#include "model/theory.h"
 
 namespace {
 
@@ -172,6 +173,30 @@ QJsonObject FlowSection(const FlowField& field)
     return flow;
 }
 
+// The exact isentropic Prandtl-Meyer expansion for the same inputs and the same turn chi as
+// the picture (at most the largest turning angle); null for a flow that is not supersonic.
+QJsonValue TheorySection(const FlowState& fs, const CCorner& corner)
+{
+    double turn = M_PI / 2.0 - corner.wallAngle;
+    if (turn > fs.maxTurnAngle)
+        turn = fs.maxTurnAngle;
+    const TheoryResult t = PrandtlMeyer(fs, turn);
+    if (!t.valid)
+        return QJsonValue(QJsonValue::Null);
+    QJsonObject o;
+    o["turnDegrees"] = JsonNumber(t.turnDegrees);
+    o["maxTurnDegrees"] = JsonNumber(t.maxTurnDegrees);
+    o["nu1Degrees"] = JsonNumber(t.nu1Degrees);
+    o["nu2Degrees"] = JsonNumber(t.nu2Degrees);
+    o["mach2"] = JsonNumber(t.mach2);
+    o["p2"] = JsonNumber(t.p2);
+    o["t2"] = JsonNumber(t.t2);
+    o["rho2"] = JsonNumber(t.rho2);
+    o["v2"] = JsonNumber(t.v2);
+    o["lastCharacteristicAngle"] = JsonNumber(t.lastCharacteristicAngle);
+    return o;
+}
+
 } // namespace
 
 QJsonValue JsonNumber(double value)
@@ -200,6 +225,7 @@ QJsonObject CalcDocument(const Options& options)
     doc["labels"] = LabelsSection(fs, corner);
     doc["probes"] = ProbesSection(fs, corner, options.probes);
     doc["flow"] = FlowSection(session.View());
+    doc["theory"] = TheorySection(fs, corner);
     return doc;
 }
 

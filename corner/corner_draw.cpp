@@ -18,6 +18,43 @@ float ToDegreesArg(double v)
         return -HUGE_VALF;
     return static_cast<float>(v);
 }
+
+// Where a ray leaving the corner at polar angle phi (counter-clockwise from +x, the screen's y
+// growing downward, so its direction is (cos phi, -sin phi)) is drawn to: a ray above the
+// horizontal to the row half a picture above the picture, one below it to the row half a
+// picture below; the device context clips. The run along x is h/tan of the angle measured from
+// the horizontal on the ray's own side, so an angle past pi (tan positive again) still runs to
+// the left. False when the angle is no number: there is no such ray.
+bool RayEnd(double phi, int apexX, double h, int& x, int& y)
+{
+    const double s = std::sin(phi);
+    if (!(s == s))
+        return false; // NaN or an infinity
+    double run;
+    double endY;
+    if (s < 0.0) {
+        run = h / std::tan(-phi);
+        endY = 1.5 * h;
+    } else {
+        // +0 and -0 alike run to the right (tan(+0) is +0, so the run is +infinity).
+        run = h / std::tan(s == 0.0 ? 0.0 : phi);
+        endY = -0.5 * h;
+    }
+    x = TruncToInt(apexX + run);
+    y = TruncToInt(endY);
+    return true;
+}
+
+// A ray from the corner, in the pen selected; nothing when its angle is no number.
+void DrawRay(DC& dc, double phi, int apexX, int top, double h)
+{
+    int x = 0;
+    int y = 0;
+    if (!RayEnd(phi, apexX, h, x, y))
+        return;
+    dc.MoveTo(apexX, top);
+    dc.LineTo(x, y);
+}
 } // namespace
 
 void CCorner::Draw(DC& dc, const FlowState& fs) const
@@ -29,7 +66,14 @@ void CCorner::Draw(DC& dc, const FlowState& fs) const
     dc.SelectPen(wallPen);
     dc.MoveTo(left, top);
     dc.LineTo(apexX, top);
-    dc.LineTo(TruncToInt(apexX + h * std::tan(wallAngle)), TruncToInt(static_cast<double>(top) + h));
+    // The downstream wall runs along (sin wallAngle, cos wallAngle): downward, one picture
+    // height, while cos is positive (every angle a drag can give), upward past a quarter turn
+    // either way (an angle given on the command line); no wall for an angle that is no number.
+    const double wallCos = std::cos(wallAngle);
+    if (wallCos > 0.0)
+        dc.LineTo(TruncToInt(apexX + h * std::tan(wallAngle)), TruncToInt(static_cast<double>(top) + h));
+    else if (wallCos < 0.0)
+        dc.LineTo(TruncToInt(apexX - h * std::tan(wallAngle)), TruncToInt(static_cast<double>(top) - h));
 
     // 2.
     dc.SelectFont(labelFont);
@@ -49,27 +93,27 @@ void CCorner::Draw(DC& dc, const FlowState& fs) const
     if (!HasFan(fs))
         return;
 
-    // a. Sonic line.
-    dc.MoveTo(apexX, top);
-    dc.LineTo(TruncToInt(apexX + h / std::tan(fs.sonicLineAngle)), TruncToInt(-0.5 * h));
+    // a. Sonic line: up for angles below pi; past pi (a fast, cold flow) down and to the left,
+    //    below the upstream wall.
+    DrawRay(dc, fs.sonicLineAngle, apexX, top, h);
 
     // b. First characteristic.
-    dc.MoveTo(apexX, top);
-    dc.LineTo(TruncToInt(apexX + h / std::tan(fs.machAngle)), TruncToInt(-0.5 * h));
+    DrawRay(dc, fs.machAngle, apexX, top, h);
 
     // c. Last characteristic: out through the top edge when above the horizontal, else
-    //    through the bottom edge; a horizontal one is drawn nearly horizontal.
-    const double e = fs.fanEndAngle;
-    const double endY = e > 0 ? -static_cast<double>(Half(height)) : 1.5 * h;
-    const double run = e == 0 ? h * 1000.0 : h / std::tan(std::fabs(e));
-    dc.MoveTo(apexX, top);
-    dc.LineTo(TruncToInt(apexX + run), TruncToInt(endY));
+    //    through the bottom edge; a horizontal one is drawn nearly horizontal, a thousand
+    //    picture heights to the right for one height down.
+    if (fs.fanEndAngle == 0.0) {
+        dc.MoveTo(apexX, top);
+        dc.LineTo(TruncToInt(apexX + h * 1000.0), TruncToInt(1.5 * h));
+    } else {
+        DrawRay(dc, fs.fanEndAngle, apexX, top, h);
+    }
 
     // d. Flow boundary, when the wall is turned past the largest turning angle.
     if (separationAngle < -0.0001) {
         dc.SelectPen(dotPen);
-        dc.MoveTo(apexX, top);
-        dc.LineTo(TruncToInt(apexX + h / std::tan(std::fabs(separationAngle))), TruncToInt(1.5 * h));
+        DrawRay(dc, separationAngle, apexX, top, h);
     }
 
     // e. Reference line continuing the upstream wall past the corner.

@@ -161,8 +161,11 @@ void FlowSession::SetWallFromPoint(int x, int y)
 
 void FlowSession::SetBodyAngle(double betaDegrees)
 {
+    // Linear in beta, exact at both ends a teacher types most: the start-up body angle gives
+    // the start-up wall, 180 gives a straight wall (pi/2). Each degree is then 1.00005 degrees.
     const StartValues& start = StartUpValues();
-    SetWallAngle(start.wallAngle + (betaDegrees - start.bodyAngle) * (kPi / 180.0));
+    const double t = (betaDegrees - start.bodyAngle) / (180.0 - start.bodyAngle);
+    SetWallAngle((1.0 - t) * start.wallAngle + t * (kPi / 2.0));
 }
 
 std::string FlowSession::BetaLabel() const { return corner_.BetaLabel(); }

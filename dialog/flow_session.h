@@ -57,8 +57,8 @@ public:
     // The wall, set directly (the angle from the downward vertical, rad) or from a point.
     void SetWallAngle(double angle);
     void SetWallFromPoint(int x, int y);
-    // The body angle beta in degrees, as the beta label reads it: the start-up wall is
-    // beta 135, and each degree more turns the wall one degree toward +x.
+    // The body angle beta in degrees, as the beta label reads it: 135 gives the start-up
+    // wall, 180 a straight wall, and beta maps linearly onto the wall angle between them.
     void SetBodyAngle(double betaDegrees);
     // The 50 ms tick: the tracers step and a frame is composed.
     void Tick();

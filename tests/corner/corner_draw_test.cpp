@@ -183,14 +183,109 @@ TEST(CornerDraw, ExtremeWallAnglesSaturate)
     lines = flat.Record().Of(K::LineTo);
     EXPECT_EQ(lines[1].a, INT_MAX);
     EXPECT_EQ(lines[1].b, 576);
-    // Angles that are not numbers reach the device context as numbers or not at all.
+    // A ray whose angle is not a number is not drawn at all (a line to x = 0 would be a
+    // line in no direction of its own); the arc's infinite sweep reaches the device context,
+    // which refuses it.
     Scene odd;
     odd.fs.sonicLineAngle = std::numeric_limits<double>::quiet_NaN();
     odd.fs.machAngle = std::numeric_limits<double>::infinity();
     odd.fs.fanEndAngle = 0.1;
     const RecordingDC dc = odd.Record();
-    EXPECT_EQ(dc.Of(K::LineTo)[2].a, 0); // the sonic line's x is not a number: 0
+    const std::vector<DrawCall> drawn = dc.Of(K::LineTo);
+    ASSERT_EQ(drawn.size(), 4u); // two walls, the last characteristic, the reference line
+    EXPECT_EQ(drawn[2].a, 311 + 3827); // 384/tan(0.1) = 3827.2
+    EXPECT_EQ(drawn[2].b, -192);
     EXPECT_TRUE(std::isinf(dc.Of(K::AngleArc)[1].sweep));
+}
+
+namespace {
+
+// One straight piece as drawn: from the current position to a LineTo, in the pen selected.
+struct Piece {
+    const void* pen;
+    double x0, y0, x1, y1;
+};
+
+std::vector<Piece> Pieces(const RecordingDC& dc)
+{
+    std::vector<Piece> out;
+    const void* pen = nullptr;
+    double x = 0, y = 0;
+    for (const DrawCall& c : dc.calls) {
+        if (c.kind == K::SelectPen)
+            pen = c.object;
+        else if (c.kind == K::MoveTo)
+            x = c.a, y = c.b;
+        else if (c.kind == K::LineTo) {
+            out.push_back({pen, x, y, double(c.a), double(c.b)});
+            x = c.a, y = c.b;
+        }
+    }
+    return out;
+}
+
+// The piece leaves the corner (311, 192) in the direction (cos phi, -sin phi) of its polar
+// angle, within a few thousandths of a radian (the end point is rounded to whole pixels; a
+// horizontal last characteristic falls by one part in a thousand), and ends outside the
+// 622 x 384 picture so that it reaches the picture's edge.
+void ExpectRay(const Piece& p, double phi, const char* what)
+{
+    EXPECT_EQ(p.x0, 311) << what << " at " << phi;
+    EXPECT_EQ(p.y0, 192) << what << " at " << phi;
+    const double drawn = std::atan2(-(p.y1 - p.y0), p.x1 - p.x0);
+    const double off = std::remainder(drawn - phi, 2.0 * M_PI);
+    EXPECT_LT(std::fabs(off), 0.005) << what << " at " << phi << " drawn toward " << p.x1 << ","
+                                     << p.y1;
+    EXPECT_TRUE(p.x1 < 0 || p.x1 >= 622 || p.y1 < 0 || p.y1 >= 384)
+        << what << " at " << phi << " stops inside the picture at " << p.x1 << "," << p.y1;
+}
+
+} // namespace
+
+TEST(CornerDraw, EveryRayLeavesTheCornerInItsOwnDirection)
+{
+    // A fast flow (M1 7.42): the sonic line lies past pi, so tan is positive again; it must
+    // run down and to the left, below the upstream wall, not up and to the right into the
+    // fan where it would pass for a characteristic.
+    const Scene fast(0.785375, 2500.0);
+    ASSERT_GT(fast.fs.sonicLineAngle, M_PI);
+    const std::vector<Piece> drawn = Pieces(fast.Record());
+    ASSERT_EQ(drawn.size(), 6u);
+    const Piece& sonic = drawn[2];
+    EXPECT_LT(sonic.x1 - sonic.x0, 0); // cos < 0: to the left
+    EXPECT_GT(sonic.y1 - sonic.y0, 0); // -sin > 0: downward on the screen
+    ExpectRay(sonic, fast.fs.sonicLineAngle, "sonic line");
+
+    // Every ray of the overlay over a sweep of angles: the quarter turns exactly, angles
+    // just either side of pi, past pi and below zero. Each angle is drawn twice, once as it
+    // is and once a full turn away, so that the first characteristic stays above the last.
+    const double sweep[] = {0.0,  -0.0,   1e-9, 0.3,  M_PI_2, 2.0,  M_PI - 1e-9, M_PI,
+                            M_PI + 1e-9, 3.3, 3.85, 1.5 * M_PI, 5.5, -1e-9, -0.3, -M_PI_2,
+                            -2.276853, -M_PI};
+    for (double phi : sweep) {
+        for (int pass = 0; pass < 2; ++pass) {
+            Scene s;
+            // Pass 0: the sonic line and the first characteristic at phi, the last one a
+            // turn below it; pass 1: the last characteristic at phi, the first a turn above.
+            s.fs.sonicLineAngle = phi;
+            s.fs.machAngle = pass == 0 ? phi : phi + 2.0 * M_PI;
+            s.fs.fanEndAngle = pass == 0 ? phi - 2.0 * M_PI : phi;
+            s.corner.separationAngle = pass == 0 ? phi - 2.0 * M_PI : phi;
+            // The downstream wall's polar angle is wallAngle - pi/2.
+            s.corner.wallAngle = phi + M_PI_2;
+            const bool boundary = s.corner.separationAngle < -0.0001;
+            const std::vector<Piece> p = Pieces(s.Record());
+            ASSERT_EQ(p.size(), boundary ? 7u : 6u) << phi << " pass " << pass;
+            ExpectRay(p[1], phi, "downstream wall");
+            ExpectRay(p[2], phi, "sonic line");
+            ExpectRay(p[3], phi, "first characteristic");
+            ExpectRay(p[4], phi, "last characteristic");
+            if (boundary) {
+                EXPECT_EQ(p[5].pen, &s.corner.dotPen);
+                ExpectRay(p[5], phi, "flow boundary");
+            }
+        }
+    }
 }
 
 TEST(CornerDraw, DrawnIntoAPicture)

@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -351,6 +353,36 @@ TEST(AboutDlg, LayoutAndTexts)
     QTest::keyClick(ok, Qt::Key_Return);
     EXPECT_FALSE(about.isVisible());
     EXPECT_EQ(about.result(), QDialog::Accepted);
+}
+
+TEST(AboutDlg, TitleShowsWholeInTwoLines)
+{
+    // The title is laid out in its label as the label draws it: word-wrapped in the label's
+    // width with the label's own font. All of it must lie inside the label (a third line
+    // below it is cut through the middle) in at most two lines.
+    CAboutDlg about;
+    about.show();
+    auto* title = dynamic_cast<QLabel*>(about.Control(IDC_ABOUT_TITLE));
+    ASSERT_NE(title, nullptr);
+    const QRect box = title->contentsRect();
+    const QFontMetrics fm = title->fontMetrics();
+    const QRect text = fm.boundingRect(QRect(0, 0, box.width(), 100000),
+                                       Qt::TextWordWrap | title->alignment(), title->text());
+    // One laid-out line, as tall as each line of the wrapped text.
+    const int line = fm.boundingRect(QRect(0, 0, 100000, 100000), 0, QStringLiteral("Xy")).height();
+    const QFontInfo used(title->font());
+    const QString font = used.family() + QLatin1Char(' ') + QString::number(used.pointSizeF())
+                         + QStringLiteral("pt");
+    EXPECT_LE(text.height(), box.height()) << font.toStdString();
+    EXPECT_LT(text.height(), 3 * line) << "three lines or more in " << font.toStdString();
+    EXPECT_LE(text.width(), box.width()) << font.toStdString();
+    // Readable still, and no smaller than it had to be: the other labels keep the dialog's font.
+    EXPECT_GE(used.pointSizeF(), 6.0) << font.toStdString();
+    auto* version = dynamic_cast<QLabel*>(about.Control(IDC_ABOUT_VERSION));
+    ASSERT_NE(version, nullptr);
+    EXPECT_EQ(version->font(), about.font());
+    // The label keeps its place in the dialog, clear of the lines below it.
+    EXPECT_LE(title->geometry().bottom(), version->geometry().top());
 }
 
 TEST_F(FlowDlgTest, LayoutFollowsTheTemplate)
