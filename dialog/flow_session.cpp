@@ -52,12 +52,31 @@ void FlowSession::Open(int w, int h, uint32_t seed, int scale)
     open_ = true;
     view_.host = this;
     view_.PreSubclassWindow(w, h, seed, scale);
+    StartUp();
+}
+
+void FlowSession::StartUp()
+{
     for (size_t i = 0; i < FieldCount(); ++i) {
         const FieldRow& row = FieldTable()[i];
         SetText(row, row.startValue);
     }
     ComputeUpstreamState(); // from the state as constructed: t1 is still 300
     InputsLeft();           // reads the fields back: the first state shown has T1 = 273
+}
+
+void FlowSession::Reset()
+{
+    if (!open_)
+        return;
+    view_.OnLButtonUp();
+    const StartValues& start = StartUpValues();
+    fs_.v1 = start.v1;
+    fs_.t1 = start.t1;
+    fs_.p1 = start.p1;
+    corner_.SetWallAngle(start.wallAngle);
+    view_.tracers.count = 0; // the population starts afresh, from where the generator stands
+    StartUp();
 }
 
 const std::string& FlowSession::FieldText(int id) const
@@ -165,7 +184,9 @@ void FlowSession::SetBodyAngle(double betaDegrees)
     // the start-up wall, 180 gives a straight wall (pi/2). Each degree is then 1.00005 degrees.
     const StartValues& start = StartUpValues();
     const double t = (betaDegrees - start.bodyAngle) / (180.0 - start.bodyAngle);
-    SetWallAngle((1.0 - t) * start.wallAngle + t * (kPi / 2.0));
+    const double wall = (1.0 - t) * start.wallAngle + t * (kPi / 2.0);
+    if (std::isfinite(wall)) // an angle that is no number leaves the wall where it is
+        SetWallAngle(wall);
 }
 
 std::string FlowSession::BetaLabel() const { return corner_.BetaLabel(); }

@@ -30,6 +30,9 @@ public:
     // fields read back. The frame is composed and the timer may start.
     void Open(int w, int h, uint32_t seed, int scale = 1);
     bool IsOpen() const { return open_; }
+    // Back to the state after opening: every field's start text, the wall, a new population
+    // and the streamlines. The random generator goes on where it stands.
+    void Reset();
 
     // Field texts, by control id ("" for an id that is no field), and how often the session
     // has written each (a shell shows a text again only when its count moved on).
@@ -84,6 +87,7 @@ public:
 
 private:
     void Construct();
+    void StartUp();
     void FrameReady() override;
     void SendFlowProbe(int region, int32_t lParam) override;
     void SetText(int id, std::string text);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string>
 #include <vector>
@@ -101,7 +102,8 @@ TEST(JsonNumber, NonFiniteNumbersAreStrings)
 TEST(CalcDocument, SectionsAndKeys)
 {
     const QJsonObject doc = Document({"--probe", "1,1"});
-    EXPECT_EQ(Keys(doc), Sorted({"inputs", "state", "corner", "fields", "labels", "probes", "flow"}));
+    EXPECT_EQ(Keys(doc), Sorted({"inputs", "state", "corner", "fields", "labels", "probes", "flow",
+                                 "theory"}));
     EXPECT_EQ(Keys(doc["flow"].toObject()), Sorted({"exitStepX", "exitStepY", "tracers", "streamlines"}));
     EXPECT_EQ(Keys(doc["flow"]["streamlines"][1].toObject()), Sorted({"points", "first", "last"}));
     EXPECT_EQ(Keys(doc["inputs"].toObject()), Sorted({"v1", "t1", "p1"}));
@@ -339,6 +341,11 @@ TEST(CalcDocument, InputsWithoutAFan)
         QStringList allowed{"/flow/streamlines/0/first", "/flow/streamlines/0/last"};
         if (!b.fan)
             allowed << "/labels/alpha" << "/labels/chi";
+        // No fan, no expansion to compare with.
+        if (!b.fan)
+            EXPECT_TRUE(doc["theory"].isNull());
+        if (doc["theory"].isNull())
+            allowed << "/theory";
         allowed = Sorted(allowed);
         EXPECT_EQ(Sorted(nulls), allowed) << nulls.join(' ').toStdString();
 
@@ -447,4 +454,36 @@ TEST(CalcDocument, FlowSection)
     // A tracer that never moves (V1 = 0) still gives a finished document.
     const QJsonObject still = Reparsed(Document({"--v1", "0"}))["flow"].toObject();
     EXPECT_EQ(still["streamlines"].toArray()[1].toObject()["points"].toInt(), 3);
+}
+
+// The theory section against published Prandtl-Meyer values (gamma 1.4): nu(2) = 26.380 deg,
+// nu(3) = 49.757 deg, the largest turn 130.45 deg; a straight wall gives the upstream state.
+TEST(CalcDocument, TheoryMatchesPublishedTables)
+{
+    const double c1 = Num(Document({})["state"].toObject(), "c1");
+    const struct {
+        double mach, nu;
+    } cases[] = {{2.0, 26.380}, {3.0, 49.757}};
+    for (const auto& c : cases) {
+        char v1[64];
+        std::snprintf(v1, sizeof v1, "%.17g", c.mach * c1);
+        const QJsonObject doc = Document({"--v1", v1, "--beta", "180"});
+        const QJsonObject t = doc["theory"].toObject();
+        const QJsonObject s = doc["state"].toObject();
+        EXPECT_NEAR(Num(t, "nu1Degrees"), c.nu, 0.0005) << c.mach;
+        EXPECT_NEAR(Num(t, "maxTurnDegrees"), 130.45, 0.005);
+        // A straight wall turns nothing: the state past the fan is the upstream state.
+        EXPECT_EQ(Num(t, "turnDegrees"), 0.0);
+        EXPECT_EQ(Num(t, "mach2"), Num(s, "mach1"));
+        EXPECT_EQ(Num(t, "p2"), Num(s, "p1"));
+        EXPECT_EQ(Num(t, "t2"), Num(s, "t1"));
+        EXPECT_EQ(Num(t, "v2"), Num(s, "v1"));
+        EXPECT_EQ(Num(t, "lastCharacteristicAngle"), Num(s, "machAngle"));
+    }
+    // The start-up turn of 45 deg: nu2 = nu1 + 45 and the gas expands.
+    const QJsonObject t = Document({})["theory"].toObject();
+    EXPECT_NEAR(Num(t, "nu2Degrees") - Num(t, "nu1Degrees"), Num(t, "turnDegrees"), 1e-9);
+    EXPECT_NEAR(Num(t, "turnDegrees"), 45.0, 0.01);
+    EXPECT_LT(Num(t, "p2"), 100000.0);
+    EXPECT_GT(Num(t, "mach2"), 3.0);
 }

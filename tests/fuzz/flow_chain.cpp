@@ -49,8 +49,11 @@ private:
     size_t pos_ = 0;
 };
 
-constexpr int kApexX = 311; // the corner point of the 622 x 384 picture
-constexpr int kTop = 192;
+// The picture the session is played in, and its corner point.
+constexpr int kWidth = 622;
+constexpr int kHeight = 384;
+constexpr int kApexX = kWidth / 2;
+constexpr int kTop = kHeight / 2;
 
 int Coordinate(int16_t v, int mode, int offset, bool extreme)
 {
@@ -81,9 +84,16 @@ const int kInputIds[3] = {IDC_V1, IDC_T1, IDC_P1};
 
 class Player {
 public:
-    Player(uint32_t seed, Outcome& outcome) : out_(outcome)
+    // One session serves every input: it is put back to its start-up state, with the
+    // generator seeded, before each, so an input plays the same wherever it comes.
+    Player(FlowSession& session, uint32_t seed, Outcome& outcome) : out_(outcome), session_(session)
     {
-        session_.Open(622, 384, seed);
+        if (!session_.IsOpen()) {
+            session_.Open(kWidth, kHeight, seed);
+            return;
+        }
+        session_.View().random.Seed(seed);
+        session_.Reset();
     }
 
     void Run(const Session& s)
@@ -97,7 +107,7 @@ public:
 
         FrameBuffer frame;
         View().Render(&frame);
-        if (frame.width != 622 || frame.height != 384)
+        if (frame.width != kWidth || frame.height != kHeight)
             Problem("the frame is not the picture's size");
     }
 
@@ -233,7 +243,7 @@ private:
     }
 
     Outcome& out_;
-    FlowSession session_;
+    FlowSession& session_;
 };
 
 } // namespace
@@ -286,8 +296,9 @@ Session Decode(const uint8_t* data, size_t size)
 
 Outcome Play(const Session& session, uint32_t seed)
 {
+    static FlowSession shared;
     Outcome outcome;
-    Player player(seed, outcome);
+    Player player(shared, seed, outcome);
     player.Run(session);
     return outcome;
 }
