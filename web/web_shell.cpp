@@ -34,19 +34,25 @@
 // ---- Text through the browser's canvas --------------------------------------------------------
 
 // The canvas the texts are drawn on, off the page, and the font family they are drawn in.
+// Without a 2-D context (a very old browser) texts are left out of the picture.
 EM_JS(void, cf_js_text_setup, (const char* face), {
-    var canvas = typeof OffscreenCanvas !== "undefined" ? new OffscreenCanvas(64, 32)
-                                                        : document.createElement("canvas");
-    Module.cfText = {
-        canvas: canvas,
-        ctx: canvas.getContext("2d", {willReadFrequently: true}),
-        face: UTF8ToString(face)
-    };
+    var canvas = null;
+    var ctx = null;
+    if (typeof OffscreenCanvas !== "undefined") {
+        canvas = new OffscreenCanvas(64, 32);
+        ctx = canvas.getContext("2d", {willReadFrequently: true});
+    }
+    if (!ctx && typeof document !== "undefined") {
+        canvas = document.createElement("canvas");
+        ctx = canvas.getContext("2d", {willReadFrequently: true});
+    }
+    Module.cfText = {canvas: canvas, ctx: ctx, face: UTF8ToString(face)};
 });
 
 // The font's ascent and descent in whole pixels at a pixel size, as the canvas measures them.
 EM_JS(void, cf_js_font_metrics, (int px, int* out), {
     var ctx = Module.cfText.ctx;
+    if (!ctx) return;
     ctx.font = px + "px " + Module.cfText.face;
     var m = ctx.measureText("Hg");
     var ascent = m.fontBoundingBoxAscent;
@@ -62,6 +68,7 @@ EM_JS(void, cf_js_font_metrics, (int px, int* out), {
 // The advance width of a text in whole device pixels at a pixel size.
 EM_JS(int, cf_js_text_width, (const char* text, int px), {
     var ctx = Module.cfText.ctx;
+    if (!ctx) return 0;
     ctx.font = px + "px " + Module.cfText.face;
     var w = Math.ceil(ctx.measureText(UTF8ToString(text)).width);
     return w > 0 ? w : 0;
@@ -71,6 +78,7 @@ EM_JS(int, cf_js_text_width, (const char* text, int px), {
 // and copies the coverage (the alpha channel) into dst, w x h bytes.
 EM_JS(void, cf_js_text_coverage, (const char* text, int px, int left, int baseline, uint8_t* dst, int w, int h), {
     var canvas = Module.cfText.canvas;
+    if (!Module.cfText.ctx || w <= 0 || h <= 0) return;
     if (canvas.width < w) canvas.width = w;  // a resized canvas forgets its font: set below
     if (canvas.height < h) canvas.height = h;
     var ctx = Module.cfText.ctx;
@@ -90,8 +98,11 @@ namespace {
 
 // Fonts asked for as a cell height larger than this are drawn at this height.
 constexpr int kMaxFontCell = 2048;
-// Texts wider than this many device pixels are cut: no picture is that wide.
-constexpr int kMaxTextWidth = 8 * 4096;
+// Texts wider than this many device pixels are cut (a canvas side may not exceed 32767): the
+// widest picture, 622 pixels at 4x, is far narrower.
+constexpr int kMaxTextWidth = 16384;
+// At most this many coverage bytes per text; a wider text is cut.
+constexpr long long kMaxTextArea = 16LL << 20;
 // Rendered texts kept; dragging makes a few hundred different labels at most.
 constexpr size_t kMaxCachedTexts = 512;
 
@@ -203,8 +214,10 @@ private:
         TextImage image;
         image.left = -pad;
         image.top = -pad;
-        image.width = std::min(cf_js_text_width(text.c_str(), px) + 2 * pad, kMaxTextWidth);
         image.height = (f.ascent + f.descent) * scale + 2 * pad;
+        const long long widest = std::min<long long>(kMaxTextWidth, kMaxTextArea / image.height);
+        image.width = static_cast<int>(
+            std::min<long long>(cf_js_text_width(text.c_str(), px) + 2LL * pad, widest));
         image.coverage.assign(static_cast<size_t>(image.width) * image.height, 0);
         // The baseline lies one ascent below the cell's top.
         cf_js_text_coverage(text.c_str(), px, pad, pad + f.ascent * scale, image.coverage.data(),
