@@ -76,6 +76,7 @@ double FlowField::ProbeHeightFactor(double span, double fullFanSpan)
 
 void FlowField::RetraceFlow()
 {
+    ++traces;
     corner.ComputeFanGeometry(flow);
 
     const double span = flow.machAngle - flow.fanEndAngle;

@@ -53,4 +53,5 @@ public:
     static double ProbeHeightFactor(double span, double fullFanSpan);
 
     long probeSteps = 0; // steps of the last probe run (0 when none was run)
+    unsigned long traces = 0; // how many times the flow was retraced
 };

@@ -1,6 +1,8 @@
 #include "view/flow_view.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "draw/raster_dc.h"
 #include "model/start_values.h"
@@ -51,6 +53,70 @@ void CFlowView::PreSubclassWindow(int w, int h, uint32_t seed, int scale)
 
     random.Seed(seed);
     UpdatePopulation();
+    staticValid_ = false;
+}
+
+std::unique_ptr<DC> CFlowView::MakeDC(FrameBuffer& target)
+{
+    return makeDC ? makeDC(target) : std::make_unique<RasterDC>(target);
+}
+
+CFlowView::StaticStamp CFlowView::Stamp() const
+{
+    StaticStamp s;
+    std::memset(&s, 0, sizeof s); // the padding too: stamps are compared byte by byte
+    s.flow = flow;
+    s.wallAngle = corner.wallAngle;
+    s.separationAngle = corner.separationAngle;
+    s.left = corner.left;
+    s.top = corner.top;
+    s.cornerWidth = corner.width;
+    s.cornerHeight = corner.height;
+    s.width = width;
+    s.height = height;
+    s.scale = buffer.scale;
+    s.traces = traces;
+    s.framePen = framePen.colour;
+    s.framePenWidth = framePen.width;
+    s.framePenStyle = framePen.style;
+    return s;
+}
+
+void CFlowView::ComposeStaticLayers()
+{
+    ++staticCompositions_;
+    below_.Create(width, height, buffer.scale);
+    above_.Create(width, height, buffer.scale);
+    aboveRuns_.clear();
+    if (!below_.bits || !above_.bits)
+        return;
+    {
+        const std::unique_ptr<DC> dc = MakeDC(below_);
+        dc->FillSolidRect(0, 0, width, height, RGB(255, 255, 255));
+        corner.Draw(*dc, flow);
+    }
+    above_.Fill(above_.keyColour);
+    {
+        const std::unique_ptr<DC> dc = MakeDC(above_);
+        for (CStreamline& s : streamlines)
+            s.Draw(*dc, flow, corner);
+        dc->SelectPen(framePen);
+        dc->MoveTo(0, height - 1);
+        dc->LineTo(width, height - 1);
+    }
+    // The drawn pixels as runs, so a frame lays them over the tracers without a full scan.
+    const uint32_t key = above_.keyColour.Rgb32() & 0xFFFFFFu;
+    const size_t n = above_.pixels.size();
+    for (size_t i = 0; i < n;) {
+        if ((above_.bits[i] & 0xFFFFFFu) == key) {
+            ++i;
+            continue;
+        }
+        const size_t first = i;
+        while (i < n && (above_.bits[i] & 0xFFFFFFu) != key)
+            ++i;
+        aboveRuns_.emplace_back(first, i - first);
+    }
 }
 
 void CFlowView::Compose(DC& dc)
@@ -71,9 +137,24 @@ void CFlowView::Compose(DC& dc)
 void CFlowView::Render(FrameBuffer* target)
 {
     if (buffer.bits) {
+        const StaticStamp now = Stamp();
+        if (!staticValid_ || std::memcmp(&now, &stamp_, sizeof now) != 0) {
+            ComposeStaticLayers();
+            stamp_ = now;
+            staticValid_ = true;
+        }
+        // The same layers in the same order as a frame drawn whole: background and overlay,
+        // the tracers, the streamlines and the frame line, the marker on top.
+        if (below_.bits)
+            std::copy(below_.pixels.begin(), below_.pixels.end(), buffer.pixels.begin());
         {
-            const std::unique_ptr<DC> dc = makeDC ? makeDC(buffer) : std::make_unique<RasterDC>(buffer);
-            Compose(*dc);
+            const std::unique_ptr<DC> dc = MakeDC(buffer);
+            for (CTracer& t : tracers)
+                t.Draw(*dc, flow, corner);
+            for (const auto& run : aboveRuns_)
+                std::copy_n(above_.bits + run.first, run.second, buffer.bits + run.first);
+            dc->SelectPen(framePen); // the frame pen outlines the marker
+            marker.Draw(*dc, flow, corner);
         }
         buffer.TransparentCopyTo(target ? *target : windowSurface);
     } else {

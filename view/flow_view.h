@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "draw/dc.h"
 #include "draw/frame_buffer.h"
@@ -52,7 +54,34 @@ public:
     // Makes the device context a frame is drawn through; without one, the core's RasterDC.
     std::function<std::unique_ptr<DC>(FrameBuffer&)> makeDC;
 
+    // How many times the layers that do not move were composed (a tick composes none).
+    long StaticCompositions() const { return staticCompositions_; }
+
 private:
-    // Every drawing step of a frame, in order, into dc.
+    // What the layers that do not move are drawn from; they are composed again when it changes.
+    struct StaticStamp {
+        FlowState flow;
+        double wallAngle, separationAngle;
+        int left, top, cornerWidth, cornerHeight;
+        int width, height, scale;
+        unsigned long traces;
+        Colour framePen;
+        int framePenWidth;
+        PenStyle framePenStyle;
+    };
+
+    std::unique_ptr<DC> MakeDC(FrameBuffer& target);
+    // Every drawing step of a frame, in order, into dc (used when there is no buffer).
     void Compose(DC& dc);
+    StaticStamp Stamp() const;
+    // The background with the overlay below the tracers, and the streamlines and the frame line
+    // above them, each drawn once per change of what they show.
+    void ComposeStaticLayers();
+
+    FrameBuffer below_;                               // background and overlay
+    FrameBuffer above_;                               // streamlines and frame line on the key colour
+    std::vector<std::pair<size_t, size_t>> aboveRuns_; // (first pixel, count) of above_'s drawn runs
+    StaticStamp stamp_{};
+    bool staticValid_ = false;
+    long staticCompositions_ = 0;
 };
