@@ -1,11 +1,89 @@
 #include "model/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <system_error>
+#if !defined(__cpp_lib_to_chars) || defined(CORNERFLOW_C_NUMBER_TEXT)
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <locale.h>
+#endif
 
 namespace {
+
+#if defined(__cpp_lib_to_chars) && !defined(CORNERFLOW_C_NUMBER_TEXT)
+
+// A decimal number (sign, digits, point, exponent; nothing else) as the nearest double; false
+// when it lies beyond the doubles (either way), value then unchanged.
+bool DecimalToDouble(std::string_view number, double& value)
+{
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
+                                        std::chars_format::general);
+    return result.ec != std::errc::result_out_of_range;
+}
+
+// printf("%.Nf") of a finite value.
+std::string FixedText(double value, int decimals)
+{
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::fixed, decimals);
+    return std::string(buffer, result.ptr);
+}
+
+#else
+
+// C++ libraries without the floating-point <charconv> (the WebAssembly toolchain's): the C
+// library's exact conversions, with the "C" locale made current on this thread for the call.
+// Defining CORNERFLOW_C_NUMBER_TEXT picks this path on any library, to compare the two.
+class CLocaleScope {
+public:
+    CLocaleScope() : previous_(c_ ? uselocale(c_) : nullptr) {}
+    ~CLocaleScope()
+    {
+        if (previous_)
+            uselocale(previous_);
+    }
+    CLocaleScope(const CLocaleScope&) = delete;
+    CLocaleScope& operator=(const CLocaleScope&) = delete;
+
+private:
+    static inline locale_t c_ = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    locale_t previous_;
+};
+
+bool DecimalToDouble(std::string_view number, double& value)
+{
+    const std::string text(number);
+    double v;
+    {
+        CLocaleScope c;
+        v = std::strtod(text.c_str(), nullptr);
+    }
+    if (std::isinf(v))
+        return false;
+    if (v == 0.0 && text.find_first_of("123456789") < text.find_first_of("eE"))
+        return false; // not zero, but smaller than the smallest double
+    value = v;
+    return true;
+}
+
+std::string FixedText(double value, int decimals)
+{
+    char buffer[400];
+    int n;
+    {
+        CLocaleScope c;
+        n = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    }
+    return std::string(buffer, n > 0 ? std::min<size_t>(size_t(n), sizeof buffer - 1) : 0);
+}
+
+#endif
 
 bool IsSpace(char c)
 {
@@ -72,9 +150,7 @@ double ReadNumber(std::string_view text)
 
     const std::string_view number = text.substr(mantissaStart, end - mantissaStart);
     double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
-                                        std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range) {
+    if (!DecimalToDouble(number, value)) {
         // Out of range one way or the other: the decimal exponent of the first significant
         // digit tells which.
         long long firstDigitExponent = 0;
@@ -111,10 +187,7 @@ std::string FormatFixed(double value, int decimals)
         decimals = 0;
     if (decimals > 17)
         decimals = 17;
-    char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::fixed, decimals);
-    return std::string(buffer, result.ptr);
+    return FixedText(value, decimals);
 }
 
 std::string FormatFieldValue(double value)
