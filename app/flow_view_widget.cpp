@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kTimerInterval = 50; // ms
+constexpr int kTimerInterval = kTickMilliseconds; // ms
 
 // A mouse position as the signed whole client pixel that contains it.
 int PixelOf(double v) { return TruncToInt(std::floor(v)); }

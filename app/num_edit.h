@@ -4,10 +4,12 @@
 // with the four-character rule.
 #include <QLineEdit>
 
+#include "dialog/fields.h"
+
 class CNumEdit : public QLineEdit {
 public:
     // The most characters a field holds; a longer paste is cut there.
-    static constexpr int kMaxTextLength = 100000;
+    static constexpr int kMaxTextLength = kFieldMaxLength;
 
     explicit CNumEdit(QWidget* parent = nullptr);
     ~CNumEdit() override;

@@ -27,7 +27,17 @@ struct FieldRow {
     std::string (*write)(double value);
     double startValue;   // written into the field when the dialog opens
     int labelImage;      // bitmap id of the label image for the field's group
+    // What a screen reader says of the field (UTF-8, Russian; the shells translate): its
+    // symbol, and the quantity in words with its unit.
+    const char* symbol;
+    const char* words;
 };
+
+// The most characters a field holds; a longer paste is cut there, so every key stays prompt.
+constexpr int kFieldMaxLength = 100000;
+
+// The accessible name of a field: "V1: скорость набегающего потока, м/с".
+std::string FieldAccessibleName(const FieldRow& row, const std::string& words);
 
 // Every field, in the order the dialog writes them at start.
 const FieldRow* FieldTable();

@@ -200,3 +200,17 @@ std::string FlowSession::ChiLabel() const
 {
     return CCorner::HasFan(fs_) ? corner_.ChiLabel(fs_) : std::string();
 }
+
+PictureFacts FlowSession::Facts() const
+{
+    PictureFacts f;
+    if (!CCorner::HasFan(fs_))
+        return f;
+    f.flow = corner_.separationAngle != 0.0 ? PictureFacts::Flow::Separated : PictureFacts::Flow::Attached;
+    double turn = kPi / 2.0 - corner_.wallAngle;
+    if (turn > fs_.maxTurnAngle)
+        turn = fs_.maxTurnAngle;
+    f.turnDegrees = FormatFixed(turn * (180.0 / kPi), 0);
+    f.spanDegrees = FormatFixed((fs_.machAngle - fs_.fanEndAngle) * (180.0 / kPi), 0);
+    return f;
+}

@@ -16,6 +16,19 @@
 #include "model/start_values.h"
 #include "view/flow_view.h"
 
+// The animation's period: one tick of the tracers every 50 ms of real time.
+constexpr int kTickMilliseconds = 50;
+
+// What the picture shows, for a screen reader's description of it: the turn chi and the
+// fan's width in whole degrees (as the chi label writes them) and whether the flow follows
+// the wall.
+struct PictureFacts {
+    enum class Flow { Attached, Separated, NoFan };
+    Flow flow = Flow::NoFan;
+    std::string turnDegrees;
+    std::string spanDegrees;
+};
+
 class FlowSession : private FlowViewHost {
 public:
     // With a state and a corner of its own, or with the caller's (which must outlive it).
@@ -70,6 +83,8 @@ public:
     std::string BetaLabel() const;
     std::string AlphaLabel() const;
     std::string ChiLabel() const;
+
+    PictureFacts Facts() const;
 
     // The last composed frame.
     const FrameBuffer& Frame() const { return view_.windowSurface; }

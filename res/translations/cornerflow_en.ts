@@ -1,0 +1,199 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<!-- The program's words in English. The source texts are the program's own (Russian, the
+     default); lrelease compiles this file into the desktop program, and the browser page's
+     build turns it into the page's English texts, so both shells speak from one list. -->
+<TS version="2.1" language="en">
+  <context>
+    <name>Dialog</name>
+    <message>
+      <source>Обтекание тупого угла</source>
+      <translation>Flow round an obtuse corner</translation>
+    </message>
+    <message>
+      <source>Пауза</source>
+      <translation>Pause</translation>
+    </message>
+    <message>
+      <source>Шаг</source>
+      <translation>Step</translation>
+    </message>
+    <message>
+      <source>Сбросить</source>
+      <translation>Reset</translation>
+    </message>
+    <message>
+      <source>Сохранить рисунок…</source>
+      <translation>Save picture…</translation>
+    </message>
+    <message>
+      <source>Копировать рисунок</source>
+      <translation>Copy picture</translation>
+    </message>
+    <message>
+      <source>Language / Язык</source>
+      <translation>Language / Язык</translation>
+    </message>
+    <message>
+      <source>Изображения PNG (*.png)</source>
+      <translation>PNG images (*.png)</translation>
+    </message>
+    <message>
+      <source>Рисунок не сохранён</source>
+      <translation>The picture was not saved</translation>
+    </message>
+    <message>
+      <source>Не удалось записать «%1»: %2. Ничего не изменено.</source>
+      <translation>Cannot write “%1”: %2. Nothing was changed.</translation>
+    </message>
+  </context>
+  <context>
+    <name>Field</name>
+    <message>
+      <source>критическая скорость, м/с</source>
+      <translation>critical speed, m/s</translation>
+    </message>
+    <message>
+      <source>критическая температура, К</source>
+      <translation>critical temperature, K</translation>
+    </message>
+    <message>
+      <source>критическое давление, Па</source>
+      <translation>critical pressure, Pa</translation>
+    </message>
+    <message>
+      <source>критическая плотность, кг/м³</source>
+      <translation>critical density, kg/m³</translation>
+    </message>
+    <message>
+      <source>критический удельный объём, м³/кг</source>
+      <translation>critical specific volume, m³/kg</translation>
+    </message>
+    <message>
+      <source>скорость набегающего потока, м/с</source>
+      <translation>speed of the oncoming flow, m/s</translation>
+    </message>
+    <message>
+      <source>температура набегающего потока, К</source>
+      <translation>temperature of the oncoming flow, K</translation>
+    </message>
+    <message>
+      <source>давление набегающего потока, Па</source>
+      <translation>pressure of the oncoming flow, Pa</translation>
+    </message>
+    <message>
+      <source>плотность набегающего потока, кг/м³</source>
+      <translation>density of the oncoming flow, kg/m³</translation>
+    </message>
+    <message>
+      <source>скорость звука в набегающем потоке, м/с</source>
+      <translation>speed of sound in the oncoming flow, m/s</translation>
+    </message>
+    <message>
+      <source>скорость в точке под указателем, м/с</source>
+      <translation>speed at the pointer, m/s</translation>
+    </message>
+    <message>
+      <source>температура в точке под указателем, К</source>
+      <translation>temperature at the pointer, K</translation>
+    </message>
+    <message>
+      <source>давление в точке под указателем, Па</source>
+      <translation>pressure at the pointer, Pa</translation>
+    </message>
+    <message>
+      <source>плотность в точке под указателем, кг/м³</source>
+      <translation>density at the pointer, kg/m³</translation>
+    </message>
+    <message>
+      <source>число Маха набегающего потока</source>
+      <translation>Mach number of the oncoming flow</translation>
+    </message>
+    <message>
+      <source>скорость звука в точке под указателем, м/с</source>
+      <translation>speed of sound at the pointer, m/s</translation>
+    </message>
+    <message>
+      <source>число Маха в точке под указателем</source>
+      <translation>Mach number at the pointer</translation>
+    </message>
+    <message>
+      <source>удельный объём набегающего потока, м³/кг</source>
+      <translation>specific volume of the oncoming flow, m³/kg</translation>
+    </message>
+    <message>
+      <source>удельный объём в точке под указателем, м³/кг</source>
+      <translation>specific volume at the pointer, m³/kg</translation>
+    </message>
+    <message>
+      <source>окружная составляющая скорости в точке под указателем, м/с</source>
+      <translation>circumferential velocity component at the pointer, m/s</translation>
+    </message>
+    <message>
+      <source>радиальная составляющая скорости в точке под указателем, м/с</source>
+      <translation>radial velocity component at the pointer, m/s</translation>
+    </message>
+    <message>
+      <source>Введите число и покиньте поле: всё пересчитается.</source>
+      <translation>Type a number and leave the field: everything is recomputed.</translation>
+    </message>
+    <message>
+      <source>Вычисляется по V1, T1 и P1.</source>
+      <translation>Computed from V1, T1 and P1.</translation>
+    </message>
+    <message>
+      <source>Поток в точке под указателем.</source>
+      <translation>The flow at the point under the pointer.</translation>
+    </message>
+    <message>
+      <source>Cкр</source>
+      <translation>Ccr</translation>
+    </message>
+    <message>
+      <source>Tкр</source>
+      <translation>Tcr</translation>
+    </message>
+    <message>
+      <source>Pкр</source>
+      <translation>Pcr</translation>
+    </message>
+    <message>
+      <source>ρкр</source>
+      <translation>ρcr</translation>
+    </message>
+    <message>
+      <source>V0кр</source>
+      <translation>V0cr</translation>
+    </message>
+  </context>
+  <context>
+    <name>Picture</name>
+    <message>
+      <source>Картина течения</source>
+      <translation>Flow picture</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, веер шириной %2°, поток прилегает к стенке</source>
+      <translation>wall turned %1°, fan %2° wide, flow attached</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, веер шириной %2°, поток отрывается от стенки</source>
+      <translation>wall turned %1°, fan %2° wide, flow separated from the wall</translation>
+    </message>
+    <message>
+      <source>поток не сверхзвуковой, веера нет</source>
+      <translation>flow not supersonic, no fan</translation>
+    </message>
+    <message>
+      <source>Пауза: анимация остановлена</source>
+      <translation>Paused: the animation is stopped</translation>
+    </message>
+  </context>
+  <context>
+    <name>About</name>
+    <message>
+      <source>Программа построения визуальной модели процесса обтекания тупого угла сверхзвуковым потоком</source>
+      <translation>A program that builds a visual model of supersonic flow round an obtuse corner</translation>
+    </message>
+  </context>
+</TS>
