@@ -1,8 +1,17 @@
 #include "app/flow_dlg.h"
 
 
+#include <algorithm>
+
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -17,15 +26,31 @@
 
 #include "app/about_dlg.h"
 #include "app/snapshot_support.h"
+#include "platform/image_dc.h"
 #include "res/dialog_templates.h"
 #include "res/resource.h"
 
 namespace {
 
-// A label image as a static bitmap control shows it: at the image's own size.
-QPixmap RenderBitmap(int bitmapId, double devicePixelRatio)
+QString Tr(const char* context, const char* source)
 {
-    const char* path = res::BitmapPath(bitmapId);
+    return QCoreApplication::translate(context, source);
+}
+
+// What each kind of field is for, as a screen reader says it after the field's name.
+const char* RoleSentence(FieldSource source)
+{
+    switch (source) {
+    case FieldSource::Input: return "Введите число и покиньте поле: всё пересчитается.";
+    case FieldSource::Upstream: return "Вычисляется по V1, T1 и P1.";
+    default: return "Поток в точке под указателем.";
+    }
+}
+
+// A label image as a static bitmap control shows it: at the image's own size.
+QPixmap RenderBitmap(int bitmapId, double devicePixelRatio, bool english)
+{
+    const char* path = english ? res::EnglishBitmapPath(bitmapId) : res::BitmapPath(bitmapId);
     if (!path)
         return QPixmap();
     QSvgRenderer renderer(QString::fromUtf8(path));
@@ -48,12 +73,20 @@ CFlowDlg::CFlowDlg(FlowState& fs, CCorner& corner, QWidget* parent)
       m_session(fs, corner),
       m_viewWindow(m_session, this),
       m_whiteBrush(QColor(255, 255, 255)),
-      m_sysMenu(this)
+      m_sysMenu(this),
+      m_languageMenu(this)
 {
     for (size_t i = 0; i < FieldCount(); ++i)
         m_fields[FieldTable()[i].id] = new CNumEdit(this);
     CreateControls();
     m_session.fieldsChanged = [this] { SyncFields(); };
+    m_viewWindow.frameShown = [this] { UpdatePictureDescription(); };
+    m_viewWindow.pauseChanged = [this] { BuildSystemMenu(); };
+    // Only the strip above the picture: the picture itself is not drawn again.
+    m_viewWindow.focusChanged = [this] {
+        update(QRect(0, 0, width(), m_viewWindow.geometry().top()));
+    };
+    Retranslate();
 }
 
 CFlowDlg::~CFlowDlg()
@@ -126,7 +159,7 @@ void CFlowDlg::CreateControls()
         }
         case res::ControlKind::LabelImage: {
             auto* label = new QLabel(this);
-            const QPixmap pixmap = RenderBitmap(c.image, devicePixelRatioF());
+            const QPixmap pixmap = RenderBitmap(c.image, devicePixelRatioF(), false);
             label->setPixmap(pixmap);
             const QSize size = pixmap.deviceIndependentSize().toSize();
             label->setGeometry(r.x, r.y, size.width(), size.height());
@@ -155,8 +188,10 @@ void CFlowDlg::CreateControls()
         if (IsInputField(f.second))
             f.second->installEventFilter(this);
 
-    connect(&m_sysMenu, &QMenu::triggered, this,
-            [this](QAction* action) { OnSysCommand(action->data().toUInt(), 0); });
+    connect(&m_sysMenu, &QMenu::triggered, this, [this](QAction* action) {
+        if (!action->data().isNull())
+            OnSysCommand(action->data().toUInt(), 0);
+    });
     auto* altSpace = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
     connect(altSpace, &QShortcut::activated, this,
             [this] { ShowSystemMenu(mapToGlobal(QPoint(0, 0))); });
@@ -168,16 +203,7 @@ bool CFlowDlg::OnInitDialog()
         return true;
     m_initialised = true;
 
-    // The system menu: Close, and after a separator the About item.
-    m_sysMenu.clear();
-    QAction* close = m_sysMenu.addAction(QStringLiteral("Close"));
-    close->setData(SC_CLOSE_COMMAND);
-    const QString about = QString::fromUtf8(res::LoadString(IDS_ABOUTBOX));
-    if (!about.isEmpty()) {
-        m_sysMenu.addSeparator();
-        QAction* item = m_sysMenu.addAction(about);
-        item->setData(IDM_ABOUTBOX);
-    }
+    BuildSystemMenu();
 
     m_hIcon = LoadAppIcon();
     setWindowIcon(m_hIcon);
@@ -194,12 +220,66 @@ bool CFlowDlg::OnInitDialog()
 
 void CFlowDlg::OnOK() {}
 
+void CFlowDlg::BuildSystemMenu()
+{
+    // Close, and after a separator the About item; then the classroom's controls.
+    m_sysMenu.clear();
+    QAction* close = m_sysMenu.addAction(QStringLiteral("Close"));
+    close->setData(SC_CLOSE_COMMAND);
+    const QString about = QString::fromUtf8(res::LoadString(IDS_ABOUTBOX));
+    if (!about.isEmpty()) {
+        m_sysMenu.addSeparator();
+        QAction* item = m_sysMenu.addAction(about);
+        item->setData(IDM_ABOUTBOX);
+    }
+    m_sysMenu.addSeparator();
+    QAction* pause = m_sysMenu.addAction(Tr("Dialog", "Пауза"));
+    pause->setCheckable(true);
+    pause->setChecked(Paused());
+    pause->setShortcut(QKeySequence(Qt::Key_Space));
+    pause->setData(IDM_PAUSE);
+    QAction* step = m_sysMenu.addAction(Tr("Dialog", "Шаг"));
+    step->setShortcut(QKeySequence(Qt::Key_Period));
+    step->setData(IDM_STEP);
+    m_sysMenu.addAction(Tr("Dialog", "Сбросить"))->setData(IDM_RESET);
+    m_sysMenu.addSeparator();
+    m_sysMenu.addAction(Tr("Dialog", "Сохранить рисунок…"))->setData(IDM_SAVE_PICTURE);
+    m_sysMenu.addAction(Tr("Dialog", "Копировать рисунок"))->setData(IDM_COPY_PICTURE);
+    m_sysMenu.addSeparator();
+    m_languageMenu.clear();
+    m_languageMenu.setTitle(Tr("Dialog", "Language / Язык"));
+    QAction* ru = m_languageMenu.addAction(QStringLiteral("Русский"));
+    ru->setData(IDM_LANGUAGE_RU);
+    QAction* en = m_languageMenu.addAction(QStringLiteral("English"));
+    en->setData(IDM_LANGUAGE_EN);
+    for (QAction* a : {ru, en}) {
+        a->setCheckable(true);
+        a->setChecked((a == en) == (m_language == QLatin1String("en")));
+    }
+    m_sysMenu.addMenu(&m_languageMenu);
+}
+
 void CFlowDlg::OnSysCommand(unsigned nID, intptr_t)
 {
-    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+    switch (nID & 0xFFF0) {
+    case IDM_ABOUTBOX: {
         CAboutDlg dlgAbout(this);
         dlgAbout.exec();
         return;
+    }
+    case IDM_PAUSE: SetPaused(!Paused()); return;
+    case IDM_STEP: StepOnce(); return;
+    case IDM_RESET: ResetToStart(); return;
+    case IDM_SAVE_PICTURE: SavePictureAs(); return;
+    case IDM_COPY_PICTURE: CopyPicture(); return;
+    case IDM_LANGUAGE_RU:
+    case IDM_LANGUAGE_EN: {
+        const QString language = (nID & 0xFFF0) == IDM_LANGUAGE_EN ? QStringLiteral("en") : QStringLiteral("ru");
+        SetLanguage(language);
+        QSettings().setValue(QStringLiteral("language"), language); // chosen here: remembered
+        return;
+    }
+    default: break;
     }
     // Default handling. Moving and sizing belong to the window manager here.
     if ((nID & 0xFFF0) == SC_CLOSE_COMMAND)
@@ -294,4 +374,128 @@ void CFlowDlg::contextMenuEvent(QContextMenuEvent* event)
 {
     ShowSystemMenu(event->globalPos());
     event->accept();
+}
+
+void CFlowDlg::SetPaused(bool paused)
+{
+    m_viewWindow.SetPaused(paused);
+    BuildSystemMenu();
+}
+
+void CFlowDlg::StepOnce() { m_session.Tick(); }
+
+void CFlowDlg::ResetToStart()
+{
+    m_session.Reset();
+    SyncFields();
+}
+
+QImage CFlowDlg::PictureImage() const { return ImageCopyOf(m_session.Frame()); }
+
+bool CFlowDlg::SavePicture(const QString& path, QString* error)
+{
+    return WritePng(PictureImage(), path.toStdString(), error);
+}
+
+void CFlowDlg::CopyPicture() { QGuiApplication::clipboard()->setImage(PictureImage()); }
+
+QString CFlowDlg::DefaultPictureName() const
+{
+    // The label reads "β=135": the file is named after it.
+    return QStringLiteral("cornerflow-") + QString::fromStdString(m_session.BetaLabel()).remove(QLatin1Char('='))
+           + QStringLiteral(".png");
+}
+
+void CFlowDlg::SavePictureAs()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QString suggested = QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(DefaultPictureName());
+    const QString path = QFileDialog::getSaveFileName(this, Tr("Dialog", "Сохранить рисунок…"), suggested,
+                                                      Tr("Dialog", "Изображения PNG (*.png)"));
+    if (path.isEmpty())
+        return; // cancelled
+    QString error;
+    if (!SavePicture(path, &error))
+        QMessageBox::warning(this, Tr("Dialog", "Рисунок не сохранён"),
+                             Tr("Dialog", "Не удалось записать «%1»: %2. Ничего не изменено.").arg(path, error));
+}
+
+void CFlowDlg::SetLanguage(const QString& language)
+{
+    const QString wanted = language == QLatin1String("en") ? QStringLiteral("en") : QStringLiteral("ru");
+    if (wanted == m_language)
+        return;
+    QCoreApplication::removeTranslator(&m_translator);
+    if (wanted == QLatin1String("en")) {
+        if (!m_translator.load(QStringLiteral(":/cornerflow/i18n/cornerflow_en.qm")))
+            return; // no English words: stay as we are
+        QCoreApplication::installTranslator(&m_translator);
+    }
+    m_language = wanted;
+    Retranslate();
+}
+
+void CFlowDlg::Retranslate()
+{
+    const bool english = m_language == QLatin1String("en");
+    setWindowTitle(Tr("Dialog", res::MainDialogTemplate().caption));
+    if (english != m_imagesEnglish) {
+        m_imagesEnglish = english;
+        for (QLabel* label : findChildren<QLabel*>()) {
+            const QVariant id = label->property("bitmapId");
+            if (id.isValid())
+                label->setPixmap(RenderBitmap(id.toInt(), devicePixelRatioF(), english));
+        }
+    }
+    for (auto& f : m_fields) {
+        const FieldRow& row = *FindField(f.first);
+        const QString symbol = Tr("Field", row.symbol);
+        f.second->setAccessibleName(symbol + QStringLiteral(": ") + Tr("Field", row.words));
+        f.second->setAccessibleDescription(Tr("Field", RoleSentence(row.source)));
+    }
+    m_viewWindow.setAccessibleName(Tr("Picture", "Картина течения"));
+    m_pictureDescription.clear();
+    UpdatePictureDescription();
+    BuildSystemMenu();
+}
+
+QString CFlowDlg::PictureDescription() const
+{
+    const PictureFacts f = m_session.Facts();
+    switch (f.flow) {
+    case PictureFacts::Flow::Attached:
+        return Tr("Picture", "стенка повёрнута на %1°, веер шириной %2°, поток прилегает к стенке")
+            .arg(QString::fromStdString(f.turnDegrees), QString::fromStdString(f.spanDegrees));
+    case PictureFacts::Flow::Separated:
+        return Tr("Picture", "стенка повёрнута на %1°, веер шириной %2°, поток отрывается от стенки")
+            .arg(QString::fromStdString(f.turnDegrees), QString::fromStdString(f.spanDegrees));
+    default:
+        return Tr("Picture", "поток не сверхзвуковой, веера нет");
+    }
+}
+
+void CFlowDlg::UpdatePictureDescription()
+{
+    const QString now = PictureDescription();
+    if (now == m_pictureDescription)
+        return;
+    m_pictureDescription = now;
+    m_viewWindow.setAccessibleDescription(now);
+    QAccessibleEvent changed(&m_viewWindow, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+void CFlowDlg::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    // The picture's focus mark: a bar in the highlight colour along the strip above the
+    // picture, so that the picture itself stays exactly the frame.
+    if (!m_viewWindow.hasFocus())
+        return;
+    const QRect picture = m_viewWindow.geometry();
+    QPainter painter(this);
+    const int height = std::min(3, picture.top());
+    if (height > 0)
+        painter.fillRect(QRect(picture.left(), picture.top() - height - 1, picture.width(), height),
+                         palette().color(QPalette::Active, QPalette::Highlight));
 }

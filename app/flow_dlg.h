@@ -11,7 +11,10 @@
 #include <QBrush>
 #include <QDialog>
 #include <QIcon>
+#include <QImage>
 #include <QMenu>
+#include <QString>
+#include <QTranslator>
 
 #include "app/flow_view_widget.h"
 #include "app/num_edit.h"
@@ -52,8 +55,27 @@ public:
     // Opens the system menu at a global position.
     void ShowSystemMenu(const QPoint& globalPos);
 
+    // The classroom's controls, also in the dialog's menu: the animation stopped and started,
+    // one tick at a time, and everything back to the start-up state.
+    void SetPaused(bool paused);
+    bool Paused() const { return m_viewWindow.Paused(); }
+    void StepOnce();
+    void ResetToStart();
+    // The picture as a PNG at the screen's resolution, written whole or not at all; false and
+    // a reason when it could not be written.
+    bool SavePicture(const QString& path, QString* error);
+    void CopyPicture();
+    // The name a saved picture is offered under: cornerflow-β135.png for the current beta.
+    QString DefaultPictureName() const;
+    // "ru" (the default) or "en": the dialog's words and label images in that language.
+    void SetLanguage(const QString& language);
+    QString Language() const { return m_language; }
+    // What a screen reader hears of the picture, following the state.
+    QString PictureDescription() const;
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -63,6 +85,12 @@ private:
     void ApplyCtlColor(QWidget* w);
     // Shows every field text the session has written since it was last shown.
     void SyncFields();
+    // The words, images and accessible names in the current language.
+    void Retranslate();
+    void BuildSystemMenu();
+    void UpdatePictureDescription();
+    void SavePictureAs();
+    QImage PictureImage() const;
     bool IsInputField(const QObject* o) const;
 
     FlowSession m_session;
@@ -76,4 +104,9 @@ private:
     std::map<int, CNumEdit*> m_fields;      // by control id, one per row of the field table
     std::map<int, unsigned> m_shownVersion; // the session's text version each field shows
     QMenu m_sysMenu;
+    QMenu m_languageMenu;
+    QTranslator m_translator;
+    QString m_language = QStringLiteral("ru");
+    QString m_pictureDescription;
+    bool m_imagesEnglish = false; // the label images show their English twins
 };

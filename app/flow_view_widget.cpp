@@ -122,6 +122,8 @@ void CFlowViewWidget::FrameReady()
     // The frame is in the window surface already; the paint only shows it.
     framePending_ = true;
     update();
+    if (frameShown)
+        frameShown();
 }
 
 void CFlowViewWidget::paintEvent(QPaintEvent*)
@@ -190,8 +192,32 @@ void CFlowViewWidget::keyPressEvent(QKeyEvent* event)
             TurnWall(-1);
             return;
         }
+        if (event->key() == Qt::Key_Space) { // the animation stopped or started
+            SetPaused(!paused_);
+            if (pauseChanged)
+                pauseChanged();
+            return;
+        }
+        if (event->key() == Qt::Key_Period) { // one tick
+            session_.Tick();
+            return;
+        }
     }
     QWidget::keyPressEvent(event); // Escape and the rest go on to the dialog
+}
+
+void CFlowViewWidget::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    if (focusChanged)
+        focusChanged();
+}
+
+void CFlowViewWidget::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    if (focusChanged)
+        focusChanged();
 }
 
 void CFlowViewWidget::contextMenuEvent(QContextMenuEvent* event)

@@ -2,6 +2,7 @@
 // The picture's window: feeds the session the mouse, the keyboard and the 50 ms timer, and
 // shows the frames the core composes.
 #include <cstdint>
+#include <functional>
 
 #include <QTimer>
 #include <QWidget>
@@ -34,6 +35,11 @@ public:
     // The window is out of sight (minimised, hidden or fully covered) or back.
     void SetOutOfSight(bool outOfSight);
 
+    // Told after a frame is shown, after the pause changed by a key, and after the focus moved.
+    std::function<void()> frameShown;
+    std::function<void()> pauseChanged;
+    std::function<void()> focusChanged;
+
     CFlowView& View() { return session_.View(); }
     QTimer& Timer() { return timer_; }
     // A composed frame waits for the paint that shows it.
@@ -49,6 +55,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:

@@ -27,5 +27,5 @@ int main(int argc, char** argv)
     case Options::Mode::Dialog:
         break;
     }
-    return RunDialog(argc, argv);
+    return RunDialog(argc, argv, parsed.options.lang);
 }

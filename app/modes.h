@@ -1,8 +1,10 @@
 #pragma once
 // The program's modes; each returns the process exit status.
+#include <string>
+
 #include "app/options.h"
 
 int RunCalc(const Options& options);           // prints the JSON document
 int RunSnapshot(const Options& options);       // writes the picture as a PNG
 int RunSnapshotWindow(const Options& options, int argc, char** argv); // writes the dialog as a PNG
-int RunDialog(int argc, char** argv);          // the program itself
+int RunDialog(int argc, char** argv, const std::string& lang); // the program itself

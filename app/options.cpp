@@ -92,6 +92,7 @@ constexpr OptionInfo knownOptions[] = {
     {"--wall-point", Kind::Value},   {"--probe", Kind::Value},
     {"--size", Kind::Value},         {"--ticks", Kind::Value},
     {"--seed", Kind::Value},         {"--beta", Kind::Value},
+    {"--lang", Kind::Value},
 };
 
 const OptionInfo* FindOption(std::string_view name)
@@ -165,6 +166,12 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
 
         if (name == "--help" || name == "-h") {
             help = true;
+            continue;
+        }
+        if (name == "--lang") {
+            if (value != "ru" && value != "en")
+                return fail(name + ": expected ru or en, got " + Quoted(value));
+            o.lang = value;
             continue;
         }
 
@@ -261,7 +268,9 @@ std::string HelpText()
 {
     return
         "Usage:\n"
-        "  cornerflow                      open the program's window\n"
+        "  cornerflow [--lang ru|en]       open the program's window (in Russian, the\n"
+        "                                  default, or English; the window's menu also\n"
+        "                                  switches and remembers it)\n"
         "  cornerflow --calc [INPUTS] [--probe X,Y]...\n"
         "  cornerflow --snapshot FILE.png [--ticks N] [--seed S] [INPUTS]\n"
         "  cornerflow --snapshot-window FILE.png [--ticks N] [--seed S] [INPUTS]\n"

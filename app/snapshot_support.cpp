@@ -22,7 +22,7 @@ void UseOffscreenWithoutDisplay()
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-int SavePng(const QImage& image, const std::string& path)
+bool WritePng(const QImage& image, const std::string& path, QString* error)
 {
     QSaveFile file(QString::fromStdString(path));
     bool written = file.open(QIODevice::WriteOnly);
@@ -32,11 +32,19 @@ int SavePng(const QImage& image, const std::string& path)
         written = file.commit();
     else
         file.cancelWriting();
-    if (!written) {
-        const QByteArray reason = file.errorString().toUtf8();
-        std::fprintf(stderr, "cornerflow: cannot write '%s': %s\n", path.c_str(),
-                     reason.isEmpty() ? "write failed" : reason.constData());
-        return 1;
+    if (!written && error) {
+        *error = file.errorString();
+        if (error->isEmpty())
+            *error = QStringLiteral("write failed");
     }
-    return 0;
+    return written;
+}
+
+int SavePng(const QImage& image, const std::string& path)
+{
+    QString reason;
+    if (WritePng(image, path, &reason))
+        return 0;
+    std::fprintf(stderr, "cornerflow: cannot write '%s': %s\n", path.c_str(), reason.toUtf8().constData());
+    return 1;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 class QImage;
+class QString;
 
 // Milliseconds of a monotonic clock, the picture's default random seed.
 uint32_t TickCount();
@@ -15,5 +16,8 @@ uint32_t TickCount();
 void UseOffscreenWithoutDisplay();
 
 // Writes image as a PNG to path through a temporary file that replaces the target only when
-// complete. Returns the exit status: 0, or 1 after one line on stderr naming the path.
+// complete; false, with the reason, when it could not (the target is then untouched).
+bool WritePng(const QImage& image, const std::string& path, QString* error);
+// The same for the command line: the exit status, 0, or 1 after one line on stderr naming the
+// path.
 int SavePng(const QImage& image, const std::string& path);

@@ -95,6 +95,15 @@ const ImageEntry kBitmaps[] = {
     {IDB_CRIT_UNITS, ":/cornerflow/bitmap_138.svg"},
 };
 
+// The English twins of the images with Russian words in them.
+const ImageEntry kEnglishBitmaps[] = {
+    {IDB_CRIT_NAMES, ":/cornerflow/bitmap_134_en.svg"},
+    {IDB_UPSTREAM_UNITS, ":/cornerflow/bitmap_135_en.svg"},
+    {IDB_PROBE_UNITS, ":/cornerflow/bitmap_136_en.svg"},
+    {IDB_VELOCITY_UNITS, ":/cornerflow/bitmap_137_en.svg"},
+    {IDB_CRIT_UNITS, ":/cornerflow/bitmap_138_en.svg"},
+};
+
 } // namespace
 
 const ControlTemplate* DialogTemplate::Find(int controlId) const
@@ -128,6 +137,14 @@ const char* BitmapPath(int bitmapId)
         if (e.id == bitmapId)
             return e.path;
     return nullptr;
+}
+
+const char* EnglishBitmapPath(int bitmapId)
+{
+    for (const ImageEntry& e : kEnglishBitmaps)
+        if (e.id == bitmapId)
+            return e.path;
+    return BitmapPath(bitmapId);
 }
 
 const char* IconPath(int iconId)

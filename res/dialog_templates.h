@@ -65,6 +65,8 @@ const char* LoadString(int id);
 
 // Resource path of a label image or of the icon, or nullptr for an unknown id.
 const char* BitmapPath(int bitmapId);
+// The same image with English words, where its words are not already language-neutral.
+const char* EnglishBitmapPath(int bitmapId);
 const char* IconPath(int iconId);
 
 } // namespace res

@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -16,9 +17,11 @@ struct RunResult {
     QByteArray out, err;
 };
 
-RunResult Cornerflow(const QStringList& args)
+RunResult Cornerflow(const QStringList& args, const QProcessEnvironment* env = nullptr)
 {
     QProcess p;
+    if (env)
+        p.setProcessEnvironment(*env);
     p.start(QStringLiteral(CORNERFLOW_BIN), args);
     RunResult r;
     if (!p.waitForStarted(-1))
@@ -77,3 +80,18 @@ TEST(Cornerflow, HelpExplainsTheOptions)
 }
 
 } // namespace
+
+// Without a display the window says so in one line and how to work without one.
+TEST(Cornerflow, WindowWithoutADesktopSaysSoInOneLine)
+{
+    QProcessEnvironment bare;
+    bare.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
+    const RunResult r = Cornerflow({}, &bare);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.constData();
+    EXPECT_TRUE(r.err.contains("desktop session")) << r.err.constData();
+    EXPECT_TRUE(r.err.contains("--calc") && r.err.contains("--snapshot")) << r.err.constData();
+    // A language that the program does not speak is a bad command line.
+    EXPECT_EQ(Cornerflow({"--lang", "de"}, &bare).exitCode, 2);
+}

@@ -1,0 +1,209 @@
+// The classroom's controls on the desktop: pause, step and reset, the picture saved and
+// copied, the names a screen reader reads, English beside Russian and the picture's focus mark.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/flow_dlg.h"
+#include "dialog/fields.h"
+#include "platform/image_dc.h"
+#include "res/resource.h"
+
+namespace {
+
+class Classroom : public ::testing::Test {
+protected:
+    void SetUp() override { dlg = Open(7); }
+
+    std::unique_ptr<CFlowDlg> Open(uint32_t seed)
+    {
+        auto d = std::make_unique<CFlowDlg>(fs.emplace_back(), corners.emplace_back());
+        d->SetSeed(seed);
+        d->show();
+        QApplication::setActiveWindow(d.get());
+        QApplication::processEvents();
+        return d;
+    }
+    void Key(Qt::Key key)
+    {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(&dlg->ViewWindow(), &press);
+    }
+    std::vector<double> TracerXs()
+    {
+        std::vector<double> xs;
+        for (const CTracer& t : dlg->View().tracers)
+            xs.push_back(t.x);
+        return xs;
+    }
+    static QString AccessibleText(QObject* o, QAccessible::Text which)
+    {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(o);
+        return a ? a->text(which) : QString();
+    }
+
+    std::deque<FlowState> fs;
+    std::deque<CCorner> corners;
+    std::unique_ptr<CFlowDlg> dlg;
+};
+
+TEST_F(Classroom, PauseStepAndTheMenuAgree)
+{
+    ASSERT_TRUE(dlg->ViewWindow().Timer().isActive());
+    Key(Qt::Key_Space);
+    EXPECT_TRUE(dlg->Paused());
+    EXPECT_FALSE(dlg->ViewWindow().Timer().isActive());
+    bool menuChecked = false;
+    for (QAction* a : dlg->SystemMenu().actions())
+        if (a->data().toUInt() == IDM_PAUSE)
+            menuChecked = a->isChecked();
+    EXPECT_TRUE(menuChecked);
+
+    const std::vector<double> before = TracerXs();
+    QTest::qWait(200); // four periods: nothing moves
+    EXPECT_EQ(TracerXs(), before);
+    const double marker = dlg->View().marker.x, step = dlg->View().marker.stepX;
+    Key(Qt::Key_Period);
+    // One tick: a step by the timer and one by the frame it draws.
+    EXPECT_DOUBLE_EQ(dlg->View().marker.x, marker + 2 * step) << "exactly one tick";
+    EXPECT_NE(TracerXs(), before);
+
+    // Paused, the picture still follows the wall and the inputs.
+    const std::string beta = dlg->Session().BetaLabel();
+    Key(Qt::Key_Right);
+    EXPECT_NE(dlg->Session().BetaLabel(), beta);
+
+    dlg->OnSysCommand(IDM_PAUSE, 0); // the menu item starts it again
+    EXPECT_FALSE(dlg->Paused());
+    EXPECT_TRUE(dlg->ViewWindow().Timer().isActive());
+}
+
+TEST_F(Classroom, ResetGivesAFreshlyOpenedWindow)
+{
+    const std::unique_ptr<CFlowDlg> fresh = Open(99);
+    dlg->Field(IDC_V1)->setText(QStringLiteral("2000"));
+    dlg->Field(IDC_P1)->setText(QStringLiteral("3e5"));
+    dlg->OnInputKillFocus();
+    dlg->Session().PointerPress(100, 300);
+    dlg->Session().PointerMove(20, 390);
+    for (int i = 0; i < 5; ++i)
+        dlg->StepOnce();
+    dlg->OnSysCommand(IDM_RESET, 0);
+    for (size_t i = 0; i < FieldCount(); ++i) {
+        const int id = FieldTable()[i].id;
+        EXPECT_EQ(dlg->Field(id)->text(), fresh->Field(id)->text()) << id;
+    }
+    EXPECT_EQ(dlg->Field(IDC_V1)->text(), QStringLiteral("450.0"));
+    EXPECT_EQ(dlg->Session().BetaLabel(), fresh->Session().BetaLabel());
+    EXPECT_EQ(dlg->Session().ChiLabel(), fresh->Session().ChiLabel());
+    EXPECT_EQ(dlg->Session().Corner().wallAngle, fresh->Session().Corner().wallAngle);
+    EXPECT_EQ(dlg->View().tracers.count, 5000);
+}
+
+TEST_F(Classroom, PictureSavedWholeOrNotAtAll)
+{
+    EXPECT_EQ(dlg->DefaultPictureName(), QStringLiteral("cornerflow-\u03B2135.png"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("picture.png"));
+    QString error;
+    ASSERT_TRUE(dlg->SavePicture(path, &error)) << error.toStdString();
+    const QImage saved(path);
+    const QImage frame = ImageCopyOf(dlg->Session().Frame());
+    EXPECT_EQ(saved.size(), frame.size());
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), frame.convertToFormat(QImage::Format_RGB32));
+
+    // A place that cannot be written: a clear reason, and the file there stays as it was.
+    QFile blocker(dir.filePath(QStringLiteral("not-a-folder")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.write("keep");
+    blocker.close();
+    EXPECT_FALSE(dlg->SavePicture(dir.filePath(QStringLiteral("not-a-folder/p.png")), &error));
+    EXPECT_FALSE(error.isEmpty());
+    QFile kept(dir.filePath(QStringLiteral("not-a-folder")));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("keep"));
+
+    dlg->CopyPicture();
+    EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+              frame.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(Classroom, ScreenReaderNamesInBothLanguages)
+{
+    EXPECT_EQ(AccessibleText(dlg->Field(IDC_V1), QAccessible::Name),
+              QStringLiteral("V1: скорость набегающего потока, м/с"));
+    for (size_t i = 0; i < FieldCount(); ++i) {
+        const int id = FieldTable()[i].id;
+        EXPECT_FALSE(AccessibleText(dlg->Field(id), QAccessible::Name).isEmpty()) << id;
+        EXPECT_FALSE(AccessibleText(dlg->Field(id), QAccessible::Description).isEmpty()) << id;
+    }
+    QWidget* picture = &dlg->ViewWindow();
+    EXPECT_EQ(AccessibleText(picture, QAccessible::Name), QStringLiteral("Картина течения"));
+    EXPECT_EQ(AccessibleText(picture, QAccessible::Description),
+              QStringLiteral("стенка повёрнута на 45°, веер шириной 31°, поток прилегает к стенке"));
+    const std::vector<QString> ruTexts = [&] {
+        std::vector<QString> t;
+        for (size_t i = 0; i < FieldCount(); ++i)
+            t.push_back(dlg->Field(FieldTable()[i].id)->text());
+        return t;
+    }();
+
+    dlg->SetLanguage(QStringLiteral("en"));
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Flow round an obtuse corner"));
+    EXPECT_EQ(AccessibleText(dlg->Field(IDC_V1), QAccessible::Name),
+              QStringLiteral("V1: speed of the oncoming flow, m/s"));
+    EXPECT_EQ(AccessibleText(dlg->Field(IDC_CRIT_TEMP), QAccessible::Name),
+              QStringLiteral("Tcr: critical temperature, K"));
+    EXPECT_EQ(AccessibleText(picture, QAccessible::Description),
+              QStringLiteral("wall turned 45°, fan 31° wide, flow attached"));
+    for (size_t i = 0; i < FieldCount(); ++i)
+        EXPECT_EQ(dlg->Field(FieldTable()[i].id)->text(), ruTexts[i]) << "numbers do not change";
+    // The state the description follows: the wall turned back to straight.
+    dlg->Session().SetBodyAngle(180.0);
+    dlg->Session().Tick();
+    EXPECT_EQ(AccessibleText(picture, QAccessible::Description),
+              QStringLiteral("wall turned 0°, fan 0° wide, flow attached"));
+
+    dlg->SetLanguage(QStringLiteral("ru"));
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Обтекание тупого угла"));
+}
+
+TEST_F(Classroom, EnglishLabelImagesAndTheFocusMark)
+{
+    auto unitsImage = [&] {
+        for (QLabel* l : dlg->findChildren<QLabel*>())
+            if (l->property("bitmapId").toInt() == IDB_UPSTREAM_UNITS)
+                return l->pixmap().toImage();
+        return QImage();
+    };
+    const QImage russian = unitsImage();
+    dlg->SetLanguage(QStringLiteral("en"));
+    const QImage english = unitsImage();
+    EXPECT_EQ(english.size(), russian.size());
+    EXPECT_NE(english, russian);
+
+    // The mark lies in the strip above the picture, never in the picture itself.
+    dlg->ViewWindow().setFocus();
+    QApplication::processEvents();
+    const QRect picture = dlg->ViewWindow().geometry();
+    const QPoint strip(picture.center().x(), picture.top() - 2);
+    const QColor highlight = dlg->palette().color(QPalette::Active, QPalette::Highlight);
+    EXPECT_EQ(dlg->grab().toImage().pixelColor(strip), highlight);
+    dlg->Field(IDC_V1)->setFocus();
+    QApplication::processEvents();
+    EXPECT_NE(dlg->grab().toImage().pixelColor(strip), highlight);
+}
+
+} // namespace
