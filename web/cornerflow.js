@@ -441,6 +441,7 @@
       return beta ? 'cornerflow-\u03B2' + beta[0] + '.png' : 'cornerflow.png';
     }
     function showProblem(message) {
+      status.lang = language;
       status.textContent = message;
       status.hidden = !message;
     }
