@@ -2,7 +2,8 @@
 // what the user does to the core, shows the texts and the frames the core makes, and runs the
 // tick by real time. Every number shown comes from the core; this file computes none.
 //
-// Address parameters: seed=S (random seed), ticks=N (steps after start), paused=1 (no clock).
+// Address parameters: seed=S (random seed), ticks=N (steps after start), paused=1 (no clock),
+// lang=en or lang=ru (the page's language, over the one remembered).
 // window.cornerflow is the page's hook for its tests and measurements.
 (function () {
   'use strict';
@@ -19,6 +20,59 @@
     const value = Number(text);
     return Number.isSafeInteger(value) ? value : null;
   }
+
+  // ---- The page's language: Russian, the program's own, or English from the program's
+  // translation file (window.cornerflowWords, made by the build from cornerflow_en.ts).
+  const languageKey = 'cornerflow.language';
+  const languages = ['ru', 'en'];
+  const words = window.cornerflowWords || {};
+  const missingWords = new Set(); // English asked for but not in the table: a fault of the page
+  function rememberedLanguage() {
+    try {
+      return window.localStorage.getItem(languageKey);
+    } catch (err) {
+      return null; // storage refused (a private window, a strict browser)
+    }
+  }
+  function rememberLanguage(value) {
+    try {
+      window.localStorage.setItem(languageKey, value);
+    } catch (err) {
+      // Not remembered: the choice still holds for this visit.
+    }
+  }
+  let language = [params.get('lang'), rememberedLanguage()].find((l) => languages.includes(l)) || 'ru';
+
+  // A text of the program (its Russian) in the page's language. optional: the text may stand
+  // as it is in English (a symbol such as "V1").
+  function tr(context, source, optional) {
+    if (language === 'ru') return source;
+    const table = Object.prototype.hasOwnProperty.call(words, context) ? words[context] : null;
+    if (table && Object.prototype.hasOwnProperty.call(table, source)) return table[source];
+    if (!optional) missingWords.add(context + ': ' + source);
+    return source;
+  }
+
+  // The page's own words, in the program's Russian; tr gives their English.
+  const PAUSE = 'Пауза';
+  const STEP = 'Шаг';
+  const RESET = 'Сбросить';
+  const SAVE = 'Сохранить рисунок…';
+  const COPY = 'Копировать рисунок';
+  const LANGUAGE = 'Language / Язык';
+  const NOT_SAVED = 'Рисунок не сохранён';
+  const PICTURE = 'Картина течения';
+  const PAUSED = 'Пауза: анимация остановлена';
+  const FLOW_WORDS = {
+    Attached: 'стенка повёрнута на %1°, веер шириной %2°, поток прилегает к стенке',
+    Separated: 'стенка повёрнута на %1°, веер шириной %2°, поток отрывается от стенки',
+    NoFan: 'поток не сверхзвуковой, веера нет',
+  };
+  const ROLE_WORDS = {
+    Input: 'Введите число и покиньте поле: всё пересчитается.',
+    Upstream: 'Вычисляется по V1, T1 и P1.',
+    Probe: 'Поток в точке под указателем.',
+  };
 
   function svgUri(svg) {
     return 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svg);
@@ -58,23 +112,38 @@
       frameHeight: core.cwrap('cf_frame_height', 'number', []),
       frameScale: core.cwrap('cf_frame_scale', 'number', []),
       frameRgba: core.cwrap('cf_frame_rgba', 'number', []),
+      fieldName: core.cwrap('cf_field_name', 'number', ['number', 'number', 'number']),
+      reset: core.cwrap('cf_reset', null, []),
+      facts: core.cwrap('cf_facts', 'number', []),
     };
     const text = (ptr) => core.UTF8ToString(ptr);
 
     // Strings of any length go through the heap, not the stack.
-    function setInputText(id, value) {
+    function heapString(value) {
       const size = core.lengthBytesUTF8(value) + 1;
       const ptr = core._malloc(size);
+      if (ptr) core.stringToUTF8(value, ptr, size);
+      return ptr;
+    }
+    function setInputText(id, value) {
+      const ptr = heapString(value);
       if (!ptr) return;
-      core.stringToUTF8(value, ptr, size);
       api.setInputText(id, ptr);
       core._free(ptr);
     }
+    // A field's accessible name from its symbol and words in the page's language.
+    function fieldName(f) {
+      const symbol = heapString(tr('Field', f.symbol, true));
+      const quantity = heapString(tr('Field', f.words));
+      const name = symbol && quantity ? text(api.fieldName(f.id, symbol, quantity)) : '';
+      core._free(symbol);
+      core._free(quantity);
+      return name;
+    }
 
     const layout = JSON.parse(text(api.layout()));
+    let paused = params.get('paused') === '1'; // the clock stands; the picture still follows the user
     const main = layout.main;
-    document.title = main.caption;
-    document.getElementById('caption').textContent = main.caption;
 
     // ---- The dialog's controls, from the table; the table's order is the tab order, and the
     // first control lies on top.
@@ -82,8 +151,9 @@
     dialog.style.width = main.w + 'px';
     dialog.style.height = main.h + 'px';
     dialog.style.font = dialogFont(main);
-    const fields = []; // {id, key, source, el}
+    const fields = []; // {id, key, source, symbol, words, el, version}
     const inputs = [];
+    const labelImages = []; // {el, svg, svgEn}
     let canvas = null;
     let picture = null;
     main.controls.forEach((c, index) => {
@@ -93,7 +163,7 @@
         el.className = 'picture';
         el.tabIndex = 0;
         el.setAttribute('role', 'img');
-        el.setAttribute('aria-describedby', 'picture-labels');
+        el.setAttribute('aria-describedby', 'picture-state picture-labels');
         canvas = el;
         picture = c;
       } else if (c.kind === 'InputField' || c.kind === 'ReadOnlyField') {
@@ -106,8 +176,9 @@
         el.readOnly = c.kind === 'ReadOnlyField';
         if (c.key) {
           el.dataset.key = c.key;
-          el.setAttribute('aria-label', c.key);
-          fields.push({ id: c.id, key: c.key, source: c.source, el: el, version: -1 });
+          el.setAttribute('aria-describedby', 'role-' + c.source.toLowerCase());
+          fields.push({ id: c.id, key: c.key, source: c.source, symbol: c.symbol, words: c.words,
+                        el: el, version: -1 });
           if (c.source === 'Input') inputs.push({ id: c.id, el: el });
         }
       } else if (c.kind === 'LabelImage') {
@@ -115,7 +186,7 @@
         el.className = 'label-image';
         el.alt = '';
         el.draggable = false;
-        el.src = svgUri(c.svg);
+        labelImages.push({ el: el, svg: svgUri(c.svg), svgEn: c.svgEn ? svgUri(c.svgEn) : null });
         // At the image's own size, as a static image control shows it.
         el.style.left = c.x + 'px';
         el.style.top = c.y + 'px';
@@ -156,6 +227,18 @@
       showLabels();
     }
 
+    // The picture in words, for the live region: changed only when the words change, so a
+    // screen reader speaks when the wall or the flow changes, not at every tick.
+    const stateEl = document.getElementById('picture-state');
+    function showState() {
+      const facts = JSON.parse(text(api.facts()));
+      const parts = [tr('Picture', FLOW_WORDS[facts.flow] || FLOW_WORDS.NoFan)
+        .replace('%1', facts.turn).replace('%2', facts.span)];
+      if (paused) parts.push(tr('Picture', PAUSED));
+      const sentence = parts.join('; ');
+      if (stateEl.textContent !== sentence) stateEl.textContent = sentence;
+    }
+
     const labelsEl = document.getElementById('picture-labels');
     function showLabels() {
       const beta = text(api.label(0));
@@ -182,9 +265,15 @@
     }
 
     // Everything a call into the core may have changed.
+    let shownStateFor = '';
     function update() {
       showFields();
       showFrame();
+      const key = shownFrame + ' ' + shownFields + ' ' + paused + ' ' + language;
+      if (key !== shownStateFor) {
+        shownStateFor = key;
+        showState();
+      }
     }
 
     // ---- The input fields: typing only keeps the text; leaving a field reads all three.
@@ -228,13 +317,20 @@
     canvas.addEventListener('lostpointercapture', release);
     canvas.addEventListener('contextmenu', (e) => e.preventDefault());
 
-    // ---- Left and Right on the picture turn the wall by a degree.
+    // ---- Keys on the picture: Left and Right turn the wall by a degree, Space pauses and
+    // resumes, the period steps one tick.
     canvas.addEventListener('keydown', (e) => {
-      if (e.altKey || e.ctrlKey || e.metaKey || e.shiftKey) return;
-      if (e.key === 'ArrowRight' || e.key === 'ArrowLeft') {
+      if (e.altKey || e.ctrlKey || e.metaKey) return;
+      if (!e.shiftKey && (e.key === 'ArrowRight' || e.key === 'ArrowLeft')) {
         e.preventDefault();
         api.turnWall(e.key === 'ArrowRight' ? +1 : -1);
         update();
+      } else if (!e.shiftKey && e.key === ' ') {
+        e.preventDefault(); // no scrolling of the page
+        if (!e.repeat) setPaused(!paused);
+      } else if (e.key === '.') {
+        e.preventDefault();
+        stepOnce();
       }
     });
 
@@ -252,6 +348,7 @@
     aboutCaption.className = 'about-caption';
     aboutCaption.textContent = aboutTable.caption;
     about.querySelector('form').insertBefore(aboutCaption, aboutBody);
+    const aboutTitles = []; // {el, text}: the Russian title, translated with the page
     for (const c of aboutTable.controls) {
       let el;
       if (c.kind === 'DefaultButton') {
@@ -272,13 +369,12 @@
         el = document.createElement('div');
         el.className = c.kind === 'TextCentred' ? 'text-centred' : 'text-left';
         el.textContent = c.text || '';
-        if (c.kind === 'TextCentred') el.lang = 'ru';
+        if (c.kind === 'TextCentred') aboutTitles.push({ el: el, text: c.text || '' });
       }
       el.dataset.controlId = c.id;
       place(el, c);
       aboutBody.appendChild(el);
     }
-    aboutButton.hidden = false;
     aboutButton.addEventListener('click', () => {
       if (typeof about.showModal === 'function') about.showModal();
       else about.setAttribute('open', '');
@@ -288,7 +384,6 @@
     // stop while the page is hidden.
     const interval = layout.tickMilliseconds;
     const maxCatchUp = 3; // ticks per animation frame at most; the rest of a stall is dropped
-    let paused = params.get('paused') === '1';
     let last = null;
     let due = 0;
     function frame(now) {
@@ -313,11 +408,134 @@
     };
     document.addEventListener('visibilitychange', resetClock);
 
+    // ---- Pause, step and reset. While paused, typing, pointing and dragging still recompute
+    // and draw a frame; only the tracers stand.
+    const pauseButton = document.getElementById('pause-button');
+    const stepButton = document.getElementById('step-button');
+    const resetButton = document.getElementById('reset-button');
+    function setPaused(value) {
+      if (value === paused) return;
+      paused = value;
+      if (!paused) resetClock(); // the time spent paused is not made up
+      pauseButton.setAttribute('aria-pressed', paused ? 'true' : 'false');
+      update();
+    }
+    // One tick now, whether the clock runs or not (running, it is one tick more).
+    function stepOnce() {
+      api.tick();
+      update();
+    }
+    pauseButton.addEventListener('click', () => setPaused(!paused));
+    stepButton.addEventListener('click', stepOnce);
+    resetButton.addEventListener('click', () => {
+      api.reset();
+      update();
+    });
+    pauseButton.setAttribute('aria-pressed', paused ? 'true' : 'false');
+
+    // ---- The picture as a PNG file at the frame's own size (device pixels), named by the wall.
+    const saveButton = document.getElementById('save-button');
+    const copyButton = document.getElementById('copy-button');
+    function pictureFileName() {
+      const beta = /-?[0-9]+/.exec(text(api.label(0)));
+      return beta ? 'cornerflow-\u03B2' + beta[0] + '.png' : 'cornerflow.png';
+    }
+    function showProblem(message) {
+      status.lang = language;
+      status.textContent = message;
+      status.hidden = !message;
+    }
+    saveButton.addEventListener('click', () => {
+      update(); // the canvas holds the last frame
+      const name = pictureFileName();
+      canvas.toBlob((blob) => {
+        if (!blob) {
+          showProblem(tr('Dialog', NOT_SAVED));
+          return;
+        }
+        showProblem('');
+        const url = URL.createObjectURL(blob);
+        const link = document.createElement('a');
+        link.href = url;
+        link.download = name;
+        link.hidden = true;
+        document.body.appendChild(link);
+        link.click();
+        link.remove();
+        window.setTimeout(() => URL.revokeObjectURL(url), 60000);
+      }, 'image/png');
+    });
+    // Copying an image needs the asynchronous clipboard with ClipboardItem (a secure page);
+    // without it the button stays hidden.
+    const canCopy = !!(navigator.clipboard && typeof navigator.clipboard.write === 'function'
+                       && typeof window.ClipboardItem === 'function');
+    if (canCopy) {
+      copyButton.hidden = false;
+      copyButton.addEventListener('click', () => {
+        update();
+        const png = new Promise((resolve, reject) => canvas.toBlob(
+          (blob) => (blob ? resolve(blob) : reject(new Error('no image'))), 'image/png'));
+        let item;
+        try {
+          item = new window.ClipboardItem({ 'image/png': png });
+        } catch (err) {
+          png.catch(() => {});
+          return;
+        }
+        navigator.clipboard.write([item]).catch(() => {
+          // Refused (no permission, the page not focused): the clipboard stays as it was.
+        });
+      });
+    }
+
+    // ---- The language: every word of the page, the fields' names and the label images.
+    const languageSelect = document.getElementById('language');
+    const roleEls = {
+      Input: document.getElementById('role-input'),
+      Upstream: document.getElementById('role-upstream'),
+      Probe: document.getElementById('role-probe'),
+    };
+    function applyLanguage() {
+      document.documentElement.lang = language;
+      const caption = tr('Dialog', main.caption);
+      document.title = caption;
+      document.getElementById('caption').textContent = caption;
+      pauseButton.textContent = tr('Dialog', PAUSE);
+      stepButton.textContent = tr('Dialog', STEP);
+      resetButton.textContent = tr('Dialog', RESET);
+      saveButton.textContent = tr('Dialog', SAVE);
+      copyButton.textContent = tr('Dialog', COPY);
+      languageSelect.value = language;
+      languageSelect.setAttribute('aria-label', tr('Dialog', LANGUAGE));
+      languageSelect.title = tr('Dialog', LANGUAGE);
+      for (const role of Object.keys(roleEls)) roleEls[role].textContent = tr('Field', ROLE_WORDS[role]);
+      for (const f of fields) f.el.setAttribute('aria-label', fieldName(f));
+      canvas.setAttribute('aria-label', tr('Picture', PICTURE));
+      for (const image of labelImages) {
+        const src = language === 'en' && image.svgEn ? image.svgEn : image.svg;
+        if (image.el.src !== src) image.el.src = src;
+      }
+      for (const t of aboutTitles) {
+        t.el.textContent = tr('About', t.text);
+        t.el.lang = language;
+      }
+      shownStateFor = '';
+      update();
+    }
+    languageSelect.addEventListener('change', () => {
+      if (!languages.includes(languageSelect.value)) return;
+      language = languageSelect.value;
+      rememberLanguage(language);
+      applyLanguage();
+    });
+
     const startTicks = unsignedParam('ticks');
     for (let i = 0; startTicks !== null && i < startTicks; ++i) api.tick();
-    update();
+    applyLanguage();
     status.textContent = '';
     status.hidden = true;
+    document.getElementById('page-tools').hidden = false;
+    document.getElementById('tools').hidden = false;
     canvas.focus({ preventScroll: true });
     window.requestAnimationFrame(frame);
 
@@ -336,8 +554,11 @@
       ticks: () => api.ticks(),
       tracers: () => api.tracerCount(),
       paused: () => paused,
-      pause: () => { paused = true; },
-      resume: () => { paused = false; resetClock(); },
+      pause: () => setPaused(true),
+      resume: () => setPaused(false),
+      language: () => language,
+      // English words the page asked for and the translation table lacks.
+      missingWords: () => Array.from(missingWords),
       // n ticks now, each shown; returns the time of each in ms.
       step: (n) => {
         const times = [];

@@ -273,13 +273,18 @@ const char* KindName(res::ControlKind kind)
     return "";
 }
 
-// The label image of a bitmap id as SVG text, or nullptr.
-const char* ImageSvg(const char* resourcePath)
+// The image of a resource path as SVG text, or nullptr; with a suffix ("_en"), the image's
+// twin of that name (bitmap_134_en.svg beside bitmap_134.svg), or nullptr where there is none.
+const char* ImageSvg(const char* resourcePath, const char* suffix = "")
 {
     if (!resourcePath)
         return nullptr;
     const std::string path(resourcePath);
-    const std::string name = path.substr(path.find_last_of('/') + 1);
+    std::string name = path.substr(path.find_last_of('/') + 1);
+    const size_t dot = name.rfind(".svg");
+    if (dot == std::string::npos)
+        return nullptr;
+    name.insert(dot, suffix);
     for (size_t i = 0; i < kWebImageCount; ++i)
         if (name == kWebImages[i].name)
             return kWebImages[i].svg;
@@ -337,6 +342,13 @@ std::string DialogJson(const res::DialogTemplate& t, bool about)
                                                                              : res::BitmapPath(c.image));
             out += ",\"svg\":";
             AppendJsonString(out, svg ? svg : "");
+            // The label's English twin, where there is one.
+            if (c.kind == res::ControlKind::LabelImage) {
+                if (const char* en = ImageSvg(res::BitmapPath(c.image), "_en")) {
+                    out += ",\"svgEn\":";
+                    AppendJsonString(out, en);
+                }
+            }
         }
         if (c.text) {
             out += ",\"text\":";
@@ -346,6 +358,11 @@ std::string DialogJson(const res::DialogTemplate& t, bool about)
             out += ",\"key\":";
             AppendJsonString(out, row->key);
             out += ",\"source\":\"" + std::string(SourceName(row->source)) + "\"";
+            // What a screen reader says of the field, in Russian; the page translates both.
+            out += ",\"symbol\":";
+            AppendJsonString(out, row->symbol);
+            out += ",\"words\":";
+            AppendJsonString(out, row->words);
         }
         out += '}';
     }
@@ -358,13 +375,8 @@ int PixelOf(double v) { return TruncToInt(std::floor(v)); }
 
 // ---- The session --------------------------------------------------------------------------
 
-// The page calls the tick at this interval of real time, as the desktop's timer fires.
-constexpr int kTickMilliseconds = 50;
-// A field holds at most this many characters (UTF-16 code units, as the page counts them), so
-// every key stays prompt; a longer text is cut, as typing or pasting it would be.
-constexpr size_t kFieldMaxLength = 100000;
-
-// The text cut to kFieldMaxLength UTF-16 code units, at a character boundary.
+// The text cut to kFieldMaxLength UTF-16 code units (as the page counts a field's length), at a
+// character boundary: a longer text is cut, as typing or pasting it would be.
 std::string CutToFieldLength(const char* text)
 {
     size_t units = 0;
@@ -373,7 +385,7 @@ std::string CutToFieldLength(const char* text)
         const unsigned char lead = static_cast<unsigned char>(*p);
         const size_t bytes = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
         const size_t width = bytes == 4 ? 2 : 1;
-        if (units + width > kFieldMaxLength)
+        if (units + width > static_cast<size_t>(kFieldMaxLength))
             break;
         size_t n = 1;
         while (n < bytes && p[n])
@@ -456,6 +468,37 @@ EMSCRIPTEN_KEEPALIVE void cf_set_input_text(int id, const char* text)
 }
 
 EMSCRIPTEN_KEEPALIVE void cf_inputs_left() { TheShell().session.InputsLeft(); }
+
+// The accessible name of a field from its symbol and words in the page's language (the layout's
+// own, or their translations); "" for an id that is no field.
+EMSCRIPTEN_KEEPALIVE const char* cf_field_name(int id, const char* symbol, const char* words)
+{
+    const FieldRow* row = FindField(id);
+    if (!row)
+        return Out(std::string());
+    FieldRow named = *row;
+    named.symbol = symbol ? symbol : row->symbol;
+    return Out(FieldAccessibleName(named, words ? words : row->words));
+}
+
+// Back to the start: the three inputs' start texts, the wall, a new population, the streamlines.
+EMSCRIPTEN_KEEPALIVE void cf_reset() { TheShell().session.Reset(); }
+
+// What the picture shows, for its description: {"flow":"Attached"|"Separated"|"NoFan",
+// "turn":"45","span":"30"} (whole degrees as the chi label writes them; "" without a fan).
+EMSCRIPTEN_KEEPALIVE const char* cf_facts()
+{
+    const PictureFacts f = TheShell().session.Facts();
+    const char* flow = f.flow == PictureFacts::Flow::Attached    ? "Attached"
+                       : f.flow == PictureFacts::Flow::Separated ? "Separated"
+                                                                 : "NoFan";
+    std::string out = "{\"flow\":\"" + std::string(flow) + "\",\"turn\":";
+    AppendJsonString(out, f.turnDegrees);
+    out += ",\"span\":";
+    AppendJsonString(out, f.spanDegrees);
+    out += '}';
+    return Out(std::move(out));
+}
 // The pointer at (x, y) in picture units (any double: a pointer may be far outside); the pixel
 // under it is the one that contains the point. leftDown: the main button or a finger is down.
 // A drag whose release went elsewhere ends at the first move without the button, so a plain

@@ -37,6 +37,7 @@ try:
     from selenium.webdriver.common.actions.pointer_input import PointerInput
     from selenium.webdriver.common.by import By
     from selenium.webdriver.common.keys import Keys
+    from selenium.webdriver.support.ui import Select
 except ImportError:
     # Debian's python3-selenium lives with the system's Python; another python3 may come first.
     if os.path.exists('/usr/bin/python3') and os.path.realpath(sys.executable) != os.path.realpath('/usr/bin/python3'):
@@ -46,6 +47,16 @@ except ImportError:
 # The nine derived fields and the nine probe fields, by their keys in the calculator's JSON.
 DERIVED = ['rho1', 'c1', 'vol1', 'mach1', 'critSpeed', 'critTemp', 'critPressure', 'critDensity', 'critVolume']
 PROBE = ['T', 'P', 'rho', 'c', 'M', 'V0', 'V', 'Vphi', 'Vr']
+ALL = ['v1', 't1', 'p1'] + DERIVED + PROBE
+# Each field's unit as its accessible name ends (Russian, English); None: the Mach numbers.
+UNIT_OF = {}
+for keys, unit in [(['v1', 'c1', 'critSpeed', 'V', 'Vphi', 'Vr', 'c'], ('м/с', 'm/s')),
+                   (['t1', 'critTemp', 'T'], ('К', 'K')),
+                   (['p1', 'critPressure', 'P'], ('Па', 'Pa')),
+                   (['rho1', 'critDensity', 'rho'], ('кг/м³', 'kg/m³')),
+                   (['vol1', 'critVolume', 'V0'], ('м³/кг', 'm³/kg')),
+                   (['mach1', 'M'], None)]:
+    UNIT_OF.update((k, unit) for k in keys)
 RED = (255, 0, 0)          # a tracer
 MARKER = (255, 96, 0)      # the marker's fill
 
@@ -169,6 +180,35 @@ def labels(driver):
     return driver.execute_script(
         'const d = document.getElementById("picture-labels").dataset;'
         'return {beta: d.beta, alpha: d.alpha, chi: d.chi}')
+
+
+def png_size(path):
+    """(width, height) from a PNG's header."""
+    with open(path, 'rb') as f:
+        head = f.read(24)
+    assert head[:8] == b'\x89PNG\r\n\x1a\n' and head[12:16] == b'IHDR', '%s is no PNG' % path
+    return struct.unpack('>II', head[16:24])
+
+
+def wait_for_file(folder, name, timeout=10.0):
+    """The path of a finished download."""
+    path = os.path.join(folder, name)
+    end = time.time() + timeout
+    while time.time() < end:
+        if os.path.exists(path) and not any(f.endswith('.crdownload') for f in os.listdir(folder)):
+            return path
+        time.sleep(0.05)
+    raise AssertionError('no download %r; the folder holds %r' % (name, os.listdir(folder)))
+
+
+def frame_of(driver):
+    """The core's last frame: (width, height, RGBA bytes)."""
+    frame = driver.execute_script('return window.cornerflow.frame()')
+    return frame['width'], frame['height'], base64.b64decode(frame['rgba'])
+
+
+def click(driver, element_id):
+    driver.find_element(By.ID, element_id).click()
 
 
 def calc_labels(doc):
@@ -420,6 +460,193 @@ class Checks:
         errors = page_errors(d)
         assert not errors, 'errors in the page: %r' % errors
 
+    def pause_step_and_reset(self):
+        d = self.driver
+        cf = 'return window.cornerflow.'
+        open_page(d, self.base + '/index.html?seed=5&paused=1')
+        fresh = texts(d, ALL), labels(d), d.execute_script(cf + 'tracers()')
+
+        open_page(d, self.base + '/index.html?seed=5')
+        pic = Picture(d)
+        wait_for(d, cf + 'ticks() >= 3')
+        # Space on the focused picture pauses and does not scroll the (now tall) page.
+        d.execute_script('document.body.style.paddingBottom = "3000px"')
+        ActionChains(d).send_keys(Keys.SPACE).perform()
+        assert d.execute_script(cf + 'paused()'), 'Space did not pause'
+        assert d.find_element(By.ID, 'pause-button').get_attribute('aria-pressed') == 'true'
+        ticks, frame = d.execute_script(cf + 'ticks()'), frame_of(d)
+        time.sleep(0.4)
+        assert d.execute_script('return scrollY') == 0, 'Space scrolled the page'
+        assert d.execute_script(cf + 'ticks()') == ticks, 'ticks went on while paused'
+        assert frame_of(d) == frame, 'the picture moved while paused'
+
+        # The period and the button step exactly one tick each.
+        ActionChains(d).send_keys('.').perform()
+        assert d.execute_script(cf + 'ticks()') == ticks + 1, 'the period did not step one tick'
+        assert frame_of(d) != frame, 'a step drew no new picture'
+        click(d, 'step-button')
+        assert d.execute_script(cf + 'ticks()') == ticks + 2, 'the button did not step one tick'
+
+        # Paused, a drag still turns the wall and draws it; no tick runs.
+        frame = frame_of(d)
+        before = labels(d)
+        dx0, dy0 = pic.offset(420, 250)
+        dx1, dy1 = pic.offset(330, 370)
+        (ActionChains(d).move_to_element_with_offset(pic.canvas, dx0, dy0).click_and_hold()
+         .move_to_element_with_offset(pic.canvas, dx1, dy1).release().perform())
+        assert labels(d) != before and frame_of(d) != frame, 'a paused drag was not drawn'
+        assert d.execute_script(cf + 'ticks()') == ticks + 2, 'a paused drag ran a tick'
+
+        # Space resumes; the button pauses and resumes too.
+        d.execute_script('arguments[0].focus()', pic.canvas)
+        ActionChains(d).send_keys(Keys.SPACE).perform()
+        ticks = d.execute_script(cf + 'ticks()')
+        time.sleep(0.4)
+        assert d.execute_script(cf + 'ticks()') >= ticks + 3, 'Space did not resume the clock'
+        click(d, 'pause-button')
+        assert d.execute_script(cf + 'paused()'), 'the button did not pause'
+        click(d, 'pause-button')
+        assert not d.execute_script(cf + 'paused()'), 'the button did not resume'
+        assert d.find_element(By.ID, 'pause-button').get_attribute('aria-pressed') == 'false'
+
+        # Reset after typing, a drag and ticks: as freshly loaded (the clock still runs).
+        type_into(d, 'v1', '600')
+        type_into(d, 't1', '300')
+        (ActionChains(d).move_to_element_with_offset(pic.canvas, dx0, dy0).click_and_hold()
+         .move_to_element_with_offset(pic.canvas, *pic.offset(200, 380)).release().perform())
+        assert texts(d, ALL) != fresh[0] and labels(d) != fresh[1], 'typing and the drag changed nothing'
+        click(d, 'reset-button')
+        now = texts(d, ALL), labels(d), d.execute_script(cf + 'tracers()')
+        assert now == fresh, 'after Reset: %r, freshly loaded: %r' % (now, fresh)
+        errors = page_errors(d)
+        assert not errors, 'errors in the page: %r' % errors
+
+    def save_picture(self):
+        d = self.driver
+        with tempfile.TemporaryDirectory() as tmp:
+            d.execute_cdp_cmd('Browser.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': tmp})
+            open_page(d, self.base + '/index.html?seed=9&ticks=30&paused=1')
+            click(d, 'save-button')
+            w, h, rows = read_png(wait_for_file(tmp, 'cornerflow-\u03b2135.png'))
+            fw, fh, rgba = frame_of(d)
+            assert (w, h) == (fw, fh), 'saved %dx%d, frame %dx%d' % (w, h, fw, fh)
+            differ = sum(rows[y][x] != tuple(rgba[4 * (y * w + x):4 * (y * w + x) + 3])
+                         for y in range(h) for x in range(w))
+            assert differ == 0, '%d pixels of the saved picture differ from the frame' % differ
+
+            # On a 2x screen: the frame at 2x, named by the turned wall.
+            d.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                              {'width': 900, 'height': 1000, 'deviceScaleFactor': 2, 'mobile': False})
+            try:
+                open_page(d, self.base + '/index.html?seed=9&paused=1')
+                ActionChains(d).send_keys(Keys.ARROW_LEFT).perform()
+                beta = labels(d)['beta']
+                click(d, 'save-button')
+                size = png_size(wait_for_file(tmp, 'cornerflow-%s.png' % beta.replace('=', '')))
+                picture = d.execute_script('return window.cornerflow.pictureSize()')
+                assert list(size) == [2 * v for v in picture] == list(frame_of(d)[:2]), \
+                    'saved %r for a picture of %r at 2x' % (size, picture)
+            finally:
+                d.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+        errors = page_errors(d)
+        assert not errors, 'errors in the page: %r' % errors
+
+    def names_and_languages(self):
+        d = self.driver
+        cf = 'return window.cornerflow.'
+        open_page(d, self.base + '/index.html?seed=3&paused=1')
+        d.execute_script('localStorage.clear()')
+        open_page(d, self.base + '/index.html?seed=3&paused=1')
+
+        def described(el):
+            ids = (el.get_attribute('aria-describedby') or '').split()
+            return ' '.join(d.find_element(By.ID, i).get_attribute('textContent') for i in ids)
+
+        def check_names(lang):
+            names = {}
+            for key in ALL:
+                el = field(d, key)
+                name = el.accessible_name
+                unit = UNIT_OF[key]
+                assert name and (name.endswith(', ' + unit[lang]) if unit else 'Mach' in name or 'Маха' in name), \
+                    '%s is named %r' % (key, name)
+                names[key] = name
+            assert len(set(names.values())) == len(ALL), 'two fields share a name: %r' % names
+            roles = {described(field(d, k)) for k in ['v1', 'rho1', 'T']}
+            assert len(roles) == 3 and '' not in roles, 'field descriptions %r' % roles
+            return names
+
+        ru = check_names(0)
+        pic = Picture(d)
+        assert pic.canvas.aria_role in ('img', 'image') and pic.canvas.accessible_name == 'Картина течения', \
+            'the picture is %r named %r' % (pic.canvas.aria_role, pic.canvas.accessible_name)
+        state = d.find_element(By.ID, 'picture-state')
+        assert state.get_attribute('aria-live') == 'polite' and state.get_attribute('id') in \
+            pic.canvas.get_attribute('aria-describedby').split(), 'the picture is not described by a live region'
+
+
+        # The live region changes when the picture's facts do, not with the ticks.
+        d.execute_script('window.cornerflow.resume()')
+        ticks = d.execute_script(cf + 'ticks()')
+        d.execute_script('window.cfChanges = 0; new MutationObserver((m) => window.cfChanges += m.length)'
+                         '.observe(document.getElementById("picture-state"), {childList: true, characterData: true, subtree: true})')
+        time.sleep(0.5)
+        changes, ticked = d.execute_script('return [window.cfChanges, window.cornerflow.ticks()]')
+        assert changes == 0 and ticked >= ticks + 5, '%d changes of the live region in %d ticks' % (changes, ticked - ticks)
+        for point, flow in [((100, 380), 'отрывается'), ((311, 380), 'прилегает')]:
+            (ActionChains(d).move_to_element_with_offset(pic.canvas, *pic.offset(420, 250)).click_and_hold()
+             .move_to_element_with_offset(pic.canvas, *pic.offset(*point)).release().perform())
+            chi = labels(d)['chi']  # "χ=130, Δφ=89"
+            turn, span = chi[2:].split(', Δφ=')
+            want = 'стенка повёрнута на %s°, веер шириной %s°' % (turn, span)
+            assert want in state.get_attribute('textContent') and flow in state.get_attribute('textContent'), \
+                'after a drag to %r (%s): %r' % (point, chi, state.get_attribute('textContent'))
+        d.execute_script('window.cornerflow.pause()')
+        type_into(d, 'v1', '100')
+        assert 'веера нет' in state.get_attribute('textContent'), 'V1 100: %r' % state.get_attribute('textContent')
+        type_into(d, 'v1', '450.0')
+        ActionChains(d).move_to_element_with_offset(pic.canvas, *pic.offset(500, 100)).perform()
+        numbers = texts(d, ALL)
+        images = d.execute_script('return [...document.querySelectorAll("img.label-image")].map(i => i.src)')
+
+        # English from the address: the words change, the numbers do not.
+        open_page(d, self.base + '/index.html?seed=3&paused=1&lang=en')
+        assert d.title == d.find_element(By.ID, 'caption').text == 'Flow round an obtuse corner', \
+            'English title %r' % d.title
+        assert d.execute_script('return document.documentElement.lang') == 'en', 'the page is not marked English'
+        en = check_names(1)
+        assert all(en[k] != ru[k] for k in ALL), 'names left in Russian: %r' % en
+        pic = Picture(d)
+        assert pic.canvas.accessible_name == 'Flow picture', 'the picture has no English name'
+        d.execute_script('window.cornerflow.resume()')
+        (ActionChains(d).move_to_element_with_offset(pic.canvas, *pic.offset(420, 250)).click_and_hold()
+         .move_to_element_with_offset(pic.canvas, *pic.offset(311, 380)).release().perform())
+        assert 'flow attached' in d.find_element(By.ID, 'picture-state').get_attribute('textContent'), \
+            'English live region: %r' % d.find_element(By.ID, 'picture-state').get_attribute('textContent')
+        d.execute_script('window.cornerflow.pause()')
+        ActionChains(d).move_to_element_with_offset(pic.canvas, *pic.offset(500, 100)).perform()
+        assert texts(d, ALL) == numbers, 'number texts differ in English: %r, %r' % (texts(d, ALL), numbers)
+        en_images = d.execute_script('return [...document.querySelectorAll("img.label-image")].map(i => i.src)')
+        assert sum(a != b for a, b in zip(images, en_images)) == 5, 'English label images: %d' % sum(
+            a != b for a, b in zip(images, en_images))
+        missing = d.execute_script(cf + 'missingWords()')
+        assert not missing, 'no English for %r' % missing
+
+        # The choice made on the page is remembered; the address still overrides it.
+        open_page(d, self.base + '/index.html?seed=3')
+        assert d.find_element(By.ID, 'caption').text == 'Обтекание тупого угла', 'not Russian by default'
+        Select(d.find_element(By.ID, 'language')).select_by_value('en')
+        assert d.find_element(By.ID, 'caption').text == 'Flow round an obtuse corner', 'the choice did nothing'
+        assert field(d, 'v1').accessible_name == en['v1'], 'the choice left the names'
+
+        open_page(d, self.base + '/index.html?seed=3')
+        assert d.find_element(By.ID, 'caption').text == 'Flow round an obtuse corner', 'English was forgotten'
+        open_page(d, self.base + '/index.html?seed=3&lang=ru')
+        assert d.find_element(By.ID, 'caption').text == 'Обтекание тупого угла', 'lang=ru did not override'
+        d.execute_script('localStorage.clear()')
+        errors = page_errors(d)
+        assert not errors, 'errors in the page: %r' % errors
+
     def opens_from_disk(self):
         d = self.driver
         open_page(d, 'file://' + os.path.abspath(os.path.join(self.site, 'index.html')))
@@ -510,6 +737,12 @@ def main():
                    checks.frame_matches_snapshot)
         checks.run('hostile texts and far drags: desktop texts, no error, still animating',
                    checks.hostile_inputs)
+        checks.run('pause, step and reset: by key and button; reset as freshly loaded',
+                   checks.pause_step_and_reset)
+        checks.run('the saved picture is the frame, at its scale, named by the wall',
+                   checks.save_picture)
+        checks.run('names and descriptions for a screen reader, in Russian and in English',
+                   checks.names_and_languages)
         checks.run('the page runs opened from file://', checks.opens_from_disk)
         print('%d passed, %d failed' % (checks.passed, checks.failed))
         return 1 if checks.failed else 0
