@@ -76,11 +76,8 @@ QJsonObject CornerSection(const CCorner& corner)
 QJsonObject FieldsSection(const FlowState& fs)
 {
     QJsonObject o;
-    for (size_t i = 0; i < FieldCount(); ++i) {
-        const FieldRow& row = FieldTable()[i];
-        if (row.source == FieldSource::Upstream)
-            o[row.key] = Text(row.write(fs.*row.state));
-    }
+    ForEachField(FieldSource::Upstream,
+                 [&](const FieldRow& row) { o[row.key] = Text(row.write(fs.*row.state)); });
     return o;
 }
 
@@ -130,11 +127,8 @@ QJsonObject ProbeObject(const FlowState& fs, const CCorner& corner, const PointA
     o["Vr"] = JsonNumber(v.Vr);
 
     QJsonObject texts;
-    for (size_t i = 0; i < FieldCount(); ++i) {
-        const FieldRow& row = FieldTable()[i];
-        if (row.source == FieldSource::Probe)
-            texts[row.key] = Text(row.write(v.*row.probe));
-    }
+    ForEachField(FieldSource::Probe,
+                 [&](const FieldRow& row) { texts[row.key] = Text(row.write(v.*row.probe)); });
     o["texts"] = texts;
     return o;
 }

@@ -44,3 +44,12 @@ const FieldRow* FieldTable();
 size_t FieldCount();
 // The row of a control id, or nullptr.
 const FieldRow* FindField(int id);
+
+// Calls f(row) for every row whose value comes from source, in the table's order.
+template <class F>
+void ForEachField(FieldSource source, F&& f)
+{
+    for (size_t i = 0; i < FieldCount(); ++i)
+        if (FieldTable()[i].source == source)
+            f(FieldTable()[i]);
+}

@@ -100,11 +100,8 @@ void FlowSession::SetInputText(int id, const std::string& text)
 
 void FlowSession::InputsLeft()
 {
-    for (size_t i = 0; i < FieldCount(); ++i) {
-        const FieldRow& row = FieldTable()[i];
-        if (row.source == FieldSource::Input)
-            fs_.*row.state = ReadNumber(texts_[row.id].text);
-    }
+    ForEachField(FieldSource::Input,
+                 [this](const FieldRow& row) { fs_.*row.state = ReadNumber(texts_[row.id].text); });
     ComputeUpstreamState();
 }
 
@@ -119,11 +116,7 @@ void FlowSession::InputsLeft(const std::string& v1, const std::string& t1, const
 void FlowSession::ComputeUpstreamState()
 {
     ::ComputeUpstreamState(fs_);
-    for (size_t i = 0; i < FieldCount(); ++i) {
-        const FieldRow& row = FieldTable()[i];
-        if (row.source == FieldSource::Upstream)
-            SetText(row, fs_.*row.state);
-    }
+    ForEachField(FieldSource::Upstream, [this](const FieldRow& row) { SetText(row, fs_.*row.state); });
     if (fieldsChanged)
         fieldsChanged();
     view_.UpdatePopulation();
@@ -142,11 +135,7 @@ void FlowSession::SetText(const FieldRow& row, double value) { SetText(row.id, r
 void FlowSession::OnFlowProbe(int wParam, int32_t lParam)
 {
     const ProbeValues v = ProbeReadout(fs_, wParam, lParam);
-    for (size_t i = 0; i < FieldCount(); ++i) {
-        const FieldRow& row = FieldTable()[i];
-        if (row.source == FieldSource::Probe)
-            SetText(row, v.*row.probe);
-    }
+    ForEachField(FieldSource::Probe, [&](const FieldRow& row) { SetText(row, v.*row.probe); });
     if (fieldsChanged)
         fieldsChanged();
 }
