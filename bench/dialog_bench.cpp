@@ -10,6 +10,7 @@
 #include "app/flow_dlg.h"
 #include "model/flow_state.h"
 #include "corner/corner.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ void StartUp(benchmark::State& state)
         auto dlg = std::make_unique<CFlowDlg>(*fs, *corner);
         dlg->SetSeed(kSeed);
         dlg->OnInitDialog();
-        benchmark::DoNotOptimize(dlg->View().windowSurface.constBits());
+        benchmark::DoNotOptimize(dlg->View().windowSurface.bits);
         state.PauseTiming();
         dlg.reset();
         QApplication::processEvents();
@@ -66,9 +67,9 @@ BENCHMARK(StartUpShown)->Unit(benchmark::kMillisecond);
 // the dialog's nine probe fields are filled before the event returns. The moves alternate
 // between two points below and to the right of the corner, so every one turns the wall.
 // With "painted" the events are then handled, so the frame is also painted to the window.
-void DragEvent(benchmark::State& state)
+// v1 and t1 are typed into their fields first when they differ from the start-up inputs.
+void DragBetween(benchmark::State& state, double v1, double t1, QPoint a, QPoint b, bool painted)
 {
-    const bool painted = state.range(0) != 0;
     FlowState fs;
     CCorner corner;
     CFlowDlg dlg(fs, corner);
@@ -76,25 +77,59 @@ void DragEvent(benchmark::State& state)
     dlg.show();
     dlg.ViewWindow().Timer().stop(); // only the drag composes frames
     QApplication::processEvents();
+    if (dlg.View().width != 622 || dlg.View().height != 384) {
+        state.SkipWithError("the points are chosen for a picture of 622 x 384");
+        return;
+    }
+    if (v1 != fs.v1 || t1 != fs.t1) {
+        dlg.Field(IDC_V1)->SetValue(v1);
+        dlg.Field(IDC_T1)->SetValue(t1);
+        dlg.OnInputKillFocus();
+    }
     QWidget* view = &dlg.ViewWindow();
     auto send = [view](QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held) {
         QMouseEvent e(type, QPointF(p), QPointF(view->mapToGlobal(p)), button, held, Qt::NoModifier);
         QApplication::sendEvent(view, &e);
     };
-    send(QEvent::MouseButtonPress, QPoint(420, 300), Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseButtonPress, a, Qt::LeftButton, Qt::LeftButton);
     QApplication::processEvents();
+    const double wallAtA = corner.wallAngle;
+    send(QEvent::MouseMove, b, Qt::NoButton, Qt::LeftButton);
+    const double wallAtB = corner.wallAngle;
+    send(QEvent::MouseMove, a, Qt::NoButton, Qt::LeftButton);
+    QApplication::processEvents();
+    if (wallAtA == wallAtB || fs.v1 != v1 || fs.t1 != t1) {
+        state.SkipWithError("the drag does not turn the wall, or the inputs were not taken");
+        return;
+    }
     bool flip = false;
     for (auto _ : state) {
-        send(QEvent::MouseMove, flip ? QPoint(420, 300) : QPoint(430, 296), Qt::NoButton,
-             Qt::LeftButton);
+        send(QEvent::MouseMove, flip ? a : b, Qt::NoButton, Qt::LeftButton);
         if (painted)
             QApplication::processEvents();
         flip = !flip;
     }
-    send(QEvent::MouseButtonRelease, QPoint(420, 300), Qt::LeftButton, Qt::NoButton);
-    if (corner.wallAngle == 0.785375)
-        state.SkipWithError("the drag did not turn the wall");
+    send(QEvent::MouseButtonRelease, a, Qt::LeftButton, Qt::NoButton);
+}
+
+void DragEvent(benchmark::State& state)
+{
+    DragBetween(state, 450.0, 273.0, QPoint(420, 300), QPoint(430, 296), state.range(0) != 0);
 }
 BENCHMARK(DragEvent)->ArgName("painted")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The drag event, painted, at the inputs of the teaching range (V1 300..3000 m/s, T1
+// 100..1000 K, every wall a drag reaches) whose recompute takes longest: V1 580, T1 100 and a
+// wall near 0.62, where the probe starts about 25 picture heights up and takes some 333000 of
+// its 344600 steps inside the fan. A scan counting the probe's steps in the fan found it (V1
+// and T1 in steps of 50, 121 wall angles; then V1 540..660 in steps of 10, T1 100 and 110,
+// 600 wall angles); the two points give walls 0.6203 and 0.6255, both within 0.1 % of the
+// longest run.
+void DragEventSlowest(benchmark::State& state)
+{
+    state.SetLabel("V1 580, T1 100, wall 0.620/0.625");
+    DragBetween(state, 580.0, 100.0, QPoint(401, 318), QPoint(402, 318), true);
+}
+BENCHMARK(DragEventSlowest)->Unit(benchmark::kMillisecond);
 
 } // namespace

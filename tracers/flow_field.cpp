@@ -120,8 +120,16 @@ void FlowField::RetraceFlow()
 void FlowField::StepTracers()
 {
     const FanVelocity fan = FanVelocity::For(flow, corner);
+    // A tracer whose step starts and ends where the flow is certainly upstream only moves: it
+    // takes no angle, and keeps the phi of an earlier step. Its next Step (the frame's, which
+    // follows every timer's stepping) starts certainly upstream, where phi is not read, and
+    // sets it; so is phi set again after a restart, whose start point is upstream too.
+    const UpstreamBound up = UpstreamBound::For(flow);
     for (int i = 0; i < tracers.count; ++i) {
-        if (!tracers[i].Step(flow, corner, fan))
+        CTracer& t = tracers[i];
+        const bool going =
+            t.StaysUpstream(up) ? t.StepWithinUpstream(corner) : t.Step(flow, corner, fan);
+        if (!going)
             RespawnTracer(i);
     }
     if (!marker.Step(flow, corner, fan))

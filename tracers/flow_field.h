@@ -40,6 +40,8 @@ public:
     // recomputing the flow except drawing the frame.
     void RetraceFlow();
     // The timer's stepping: every tracer, then the marker, respawning those that have left.
+    // A tracer that stays certainly upstream keeps the phi of an earlier step until its next
+    // Step (see the definition); its position and displacement are those of Step.
     void StepTracers();
 
     // Starts t from the three random numbers r1 (speed), r2 (height) and r3 (distance), each

@@ -6,11 +6,11 @@ constexpr int kMaxTracers = 100000;
 
 // Steps of one probe run. Over the teaching range (V1 300..3000 m/s, T1 100..1000 K, every
 // wall angle from -1.5 to the narrowest fan, picture 622 x 384) the longest run measured takes
-// 344547 steps (V1 580, T1 100, wall 0.625: a start 25 picture heights up and a long way
-// through the fan). The bound is four times that; it ends only runs that barely move (a V1
-// near 0 with a fan) or move away from the fan (a negative V1). A bounded run that creeps
-// through the fan (about 35 ns a step) takes about 50 ms, one that creeps upstream (where a
-// step takes no angle) about 10 ms; the longest run of the teaching range takes about 10 ms.
+// about 344700 steps (V1 580, T1 100, a wall near 0.62: a start 25 picture heights up and a
+// long way through the fan). The bound is four times that; it ends only runs that barely move
+// (a V1 near 0 with a fan) or move away from the fan (a negative V1). A bounded run that creeps
+// through the fan (about 22 ns a step) takes about 30 ms, one that creeps upstream (where a
+// step takes no angle) less; the longest run of the teaching range takes about 8 ms.
 constexpr long kMaxProbeSteps = 1400000;
 
 // Steps of each part of a streamline's trace (before the fan, in it, after it). Over the same

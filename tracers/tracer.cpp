@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/saturate.h"
+#include "model/classify.h"
 #include "tracers/screen.h"
 
 namespace {
@@ -69,24 +70,11 @@ FanVelocity FanVelocity::Compute(const FlowState& fs, const CCorner& corner)
     return f;
 }
 
-bool CTracer::Step(const FlowState& fs, const CCorner& corner)
-{
-    return Advance(corner.PolarAngle(false, x, y), fs, corner, nullptr);
-}
-
-bool CTracer::Step(const FlowState& fs, const CCorner& corner, const FanVelocity& fan)
-{
-    return Advance(corner.PolarAngle(false, x, y), fs, corner, &fan);
-}
-
-bool CTracer::StepFrom(double phiHere, const FlowState& fs, const CCorner& corner,
-                       const FanVelocity& fan)
-{
-    return Advance(phiHere, fs, corner, &fan);
-}
-
-bool CTracer::Advance(double phiHere, const FlowState& fs, const CCorner& corner,
-                      const FanVelocity* fan)
+// The step of every caller, inlined into each: the region from the angle of the current
+// position, the fan's velocity field from the angle of the previous one. With fan null the
+// fan's constants are looked up only for a step in the fan.
+[[gnu::always_inline]] inline bool CTracer::Advance(double phiHere, const FlowState& fs,
+                                                    const CCorner& corner, const FanVelocity* fan)
 {
     // The angle of the current position (phiHere) decides the region, and is the angle the
     // next step takes its direction from.
@@ -132,7 +120,7 @@ bool CTracer::Advance(double phiHere, const FlowState& fs, const CCorner& corner
     return KeepsGoing(corner);
 }
 
-bool CTracer::KeepsGoing(const CCorner& corner) const
+[[gnu::always_inline]] inline bool CTracer::KeepsGoing(const CCorner& corner) const
 {
     if (isProbe) {
         if (std::fabs(x) + std::fabs(y) >= kProbeFarLimit)
@@ -142,6 +130,22 @@ bool CTracer::KeepsGoing(const CCorner& corner) const
         return x < kProbeWallLimit;
     }
     return x < corner.width && y < corner.height;
+}
+
+bool CTracer::Step(const FlowState& fs, const CCorner& corner)
+{
+    return Advance(PolarAngle(x, y), fs, corner, nullptr);
+}
+
+bool CTracer::Step(const FlowState& fs, const CCorner& corner, const FanVelocity& fan)
+{
+    return Advance(PolarAngle(x, y), fs, corner, &fan);
+}
+
+bool CTracer::StepFrom(double phiHere, const FlowState& fs, const CCorner& corner,
+                       const FanVelocity& fan)
+{
+    return Advance(phiHere, fs, corner, &fan);
 }
 
 bool CTracer::StepWithinUpstream(const CCorner& corner)
@@ -159,7 +163,8 @@ long CTracer::RunProbe(const FlowState& fs, const CCorner& corner, const FanVelo
     long steps = 0;
     while (steps < maxSteps) {
         ++steps;
-        const bool going = StaysUpstream(up) ? StepWithinUpstream(corner) : Step(fs, corner, fan);
+        const bool going = StaysUpstream(up) ? StepWithinUpstream(corner)
+                                             : Advance(PolarAngle(x, y), fs, corner, &fan);
         if (!going)
             break;
     }

@@ -93,7 +93,8 @@ public:
                   long maxSteps);
 
 private:
-    bool Advance(double phiHere, const FlowState& fs, const CCorner& corner,
-                 const FanVelocity* fan);
-    bool KeepsGoing(const CCorner& corner) const;
+    // Inline, and defined where every caller is (tracer.cpp): the body of each stepping loop.
+    inline bool Advance(double phiHere, const FlowState& fs, const CCorner& corner,
+                       const FanVelocity* fan);
+    inline bool KeepsGoing(const CCorner& corner) const;
 };

@@ -260,6 +260,55 @@ TEST(FastPaths, StreamlineTraceIsStepByStep)
     EXPECT_GT(traces, 900);
 }
 
+// The timer's stepping followed by the frame's step of every tracer, against two plain Steps
+// per tick (the respawns in between): every number of every tracer, phi included, after every
+// tick, over flows and walls where tracers enter the fan, leave the picture and restart.
+TEST(FastPaths, TimerSteppingIsStepByStep)
+{
+    int compared = 0;
+    const double inputs[][2] = {{450, 273}, {300, 100}, {1800, 900}, {345, 273}, {200, 273}};
+    for (const auto& in : inputs) {
+        for (double wall : {0.785375, -1.2, std::atan(20.0 * 622), 0.0}) {
+            SCOPED_TRACE(testing::Message() << in[0] << " " << in[1] << " wall " << wall);
+            Flow f(in[0], in[1], wall);
+            f.fs.p1 = 40000.0; // 2000 tracers
+            FlowField quick(f.fs, f.corner), plain(f.fs, f.corner);
+            for (FlowField* field : {&quick, &plain}) {
+                field->width = 622;
+                field->height = 384;
+                field->random.Seed(31);
+                field->UpdatePopulation();
+                field->RetraceFlow();
+            }
+            const FanVelocity fan = FanVelocity::For(f.fs, f.corner);
+            for (int tick = 0; tick < 160; ++tick) {
+                quick.StepTracers();
+                for (int i = 0; i < plain.tracers.count; ++i)
+                    if (!plain.tracers[i].Step(f.fs, f.corner, fan))
+                        plain.RespawnTracer(i);
+                if (!plain.marker.Step(f.fs, f.corner, fan))
+                    plain.RespawnTracer(-1);
+                for (FlowField* field : {&quick, &plain})
+                    for (CTracer& t : field->tracers)
+                        t.Step(f.fs, f.corner); // the frame's step
+                for (int i = 0; i < quick.tracers.count; ++i) {
+                    const CTracer& a = quick.tracers[i];
+                    const CTracer& b = plain.tracers[i];
+                    ASSERT_TRUE(SameBits(a.x, b.x) && SameBits(a.y, b.y) && SameBits(a.phi, b.phi)
+                                && SameBits(a.stepX, b.stepX) && SameBits(a.stepY, b.stepY)
+                                && SameBits(a.vR, b.vR) && SameBits(a.vPhi, b.vPhi)
+                                && SameBits(a.speed, b.speed)
+                                && SameBits(a.entryRadius, b.entryRadius))
+                        << "tick " << tick << " tracer " << i;
+                }
+                ExpectSameMotion(quick.marker, plain.marker);
+                ++compared;
+            }
+        }
+    }
+    EXPECT_EQ(compared, 5 * 4 * 160);
+}
+
 TEST(FastPaths, FanConstantsFollowEveryInput)
 {
     Flow f(450, 273, 0.785375);
