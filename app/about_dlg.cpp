@@ -64,7 +64,8 @@ bool TextFits(const QLabel& label, const QFont& font, int maxLines)
         return true;
     // Lines stack at the height of one laid-out line (plus any leading between them), so
     // maxLines + 1 lines are at least that many line heights tall.
-    const int line = fm.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), 0, QStringLiteral("Xy")).height();
+    const int line =
+        fm.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), 0, QStringLiteral("Xy")).height();
     return wrapped.height() < (maxLines + 1) * line;
 }
 
@@ -147,8 +148,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
             w = label;
             break;
         }
-        default:
-            break;
+        default: break;
         }
         if (w)
             w->setProperty(kIdProperty, c.id);

@@ -226,7 +226,8 @@ QJsonObject CalcDocument(const Options& options)
 int RunCalc(const Options& options)
 {
     const QByteArray json = QJsonDocument(CalcDocument(options)).toJson(QJsonDocument::Indented);
-    const size_t written = std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
+    const size_t written = std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()),
+                                       stdout);
     if (written != static_cast<size_t>(json.size()) || std::fflush(stdout) != 0) {
         const int error = errno;
         std::fprintf(stderr, "cornerflow: cannot write the document: %s\n",

@@ -8,15 +8,16 @@
 
 #include "app/flow_dlg.h"
 #include "app/modes.h"
-#include "model/flow_state.h"
 #include "corner/corner.h"
+#include "model/flow_state.h"
 
 namespace {
 
 // Whether a window can be shown at all: a display to connect to, or a platform chosen by hand.
 bool HasDesktopSession()
 {
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return true;
     const QByteArray display = qgetenv("DISPLAY");
     if (display.isEmpty())

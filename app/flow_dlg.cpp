@@ -1,25 +1,24 @@
 #include "app/flow_dlg.h"
 
-
 #include <algorithm>
 
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFileDialog>
-#include <QMessageBox>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
+#include <QSettings>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <QSvgRenderer>
@@ -167,8 +166,7 @@ void CFlowDlg::CreateControls()
             w = label;
             break;
         }
-        default:
-            break;
+        default: break;
         }
         if (!w)
             continue;
@@ -274,7 +272,8 @@ void CFlowDlg::OnSysCommand(unsigned nID, intptr_t)
     case IDM_COPY_PICTURE: CopyPicture(); return;
     case IDM_LANGUAGE_RU:
     case IDM_LANGUAGE_EN: {
-        const QString language = (nID & 0xFFF0) == IDM_LANGUAGE_EN ? QStringLiteral("en") : QStringLiteral("ru");
+        const QString language = (nID & 0xFFF0) == IDM_LANGUAGE_EN ? QStringLiteral("en")
+                                                                   : QStringLiteral("ru");
         SetLanguage(language);
         QSettings().setValue(QStringLiteral("language"), language); // chosen here: remembered
         return;
@@ -306,7 +305,8 @@ void CFlowDlg::ApplyCtlColor(QWidget* w)
 {
     const QColor colour = OnCtlColor(w);
     QPalette palette = w->palette();
-    const QPalette::ColorRole role = qobject_cast<QLineEdit*>(w) ? QPalette::Base : QPalette::Window;
+    const QPalette::ColorRole role = qobject_cast<QLineEdit*>(w) ? QPalette::Base
+                                                                 : QPalette::Window;
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         palette.setColor(group, role, colour);
     w->setPalette(palette);
@@ -362,7 +362,8 @@ bool CFlowDlg::eventFilter(QObject* watched, QEvent* event)
 void CFlowDlg::keyPressEvent(QKeyEvent* event)
 {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (mods == Qt::NoModifier && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    if (mods == Qt::NoModifier
+        && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
         OnOK(); // the default command does nothing
         event->accept();
         return;
@@ -402,27 +403,32 @@ void CFlowDlg::CopyPicture() { QGuiApplication::clipboard()->setImage(PictureIma
 QString CFlowDlg::DefaultPictureName() const
 {
     // The label reads "β=135": the file is named after it.
-    return QStringLiteral("cornerflow-") + QString::fromStdString(m_session.BetaLabel()).remove(QLatin1Char('='))
+    return QStringLiteral("cornerflow-")
+           + QString::fromStdString(m_session.BetaLabel()).remove(QLatin1Char('='))
            + QStringLiteral(".png");
 }
 
 void CFlowDlg::SavePictureAs()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    const QString suggested = QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(DefaultPictureName());
-    const QString path = QFileDialog::getSaveFileName(this, Tr("Dialog", "Сохранить рисунок…"), suggested,
+    const QString suggested =
+        QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(DefaultPictureName());
+    const QString path = QFileDialog::getSaveFileName(this, Tr("Dialog", "Сохранить рисунок…"),
+                                                      suggested,
                                                       Tr("Dialog", "Изображения PNG (*.png)"));
     if (path.isEmpty())
         return; // cancelled
     QString error;
     if (!SavePicture(path, &error))
-        QMessageBox::warning(this, Tr("Dialog", "Рисунок не сохранён"),
-                             Tr("Dialog", "Не удалось записать «%1»: %2. Ничего не изменено.").arg(path, error));
+        QMessageBox::warning(
+            this, Tr("Dialog", "Рисунок не сохранён"),
+            Tr("Dialog", "Не удалось записать «%1»: %2. Ничего не изменено.").arg(path, error));
 }
 
 void CFlowDlg::SetLanguage(const QString& language)
 {
-    const QString wanted = language == QLatin1String("en") ? QStringLiteral("en") : QStringLiteral("ru");
+    const QString wanted = language == QLatin1String("en") ? QStringLiteral("en")
+                                                           : QStringLiteral("ru");
     if (wanted == m_language)
         return;
     QCoreApplication::removeTranslator(&m_translator);
@@ -467,10 +473,10 @@ QString CFlowDlg::PictureDescription() const
         return Tr("Picture", "стенка повёрнута на %1°, веер шириной %2°, поток прилегает к стенке")
             .arg(QString::fromStdString(f.turnDegrees), QString::fromStdString(f.spanDegrees));
     case PictureFacts::Flow::Separated:
-        return Tr("Picture", "стенка повёрнута на %1°, веер шириной %2°, поток отрывается от стенки")
+        return Tr("Picture",
+                  "стенка повёрнута на %1°, веер шириной %2°, поток отрывается от стенки")
             .arg(QString::fromStdString(f.turnDegrees), QString::fromStdString(f.spanDegrees));
-    default:
-        return Tr("Picture", "поток не сверхзвуковой, веера нет");
+    default: return Tr("Picture", "поток не сверхзвуковой, веера нет");
     }
 }
 

@@ -15,17 +15,11 @@ int main(int argc, char** argv)
         return 2;
     }
     switch (parsed.options.mode) {
-    case Options::Mode::Help:
-        std::fputs(HelpText().c_str(), stdout);
-        return 0;
-    case Options::Mode::Calc:
-        return RunCalc(parsed.options);
-    case Options::Mode::Snapshot:
-        return RunSnapshot(parsed.options);
-    case Options::Mode::SnapshotWindow:
-        return RunSnapshotWindow(parsed.options, argc, argv);
-    case Options::Mode::Dialog:
-        break;
+    case Options::Mode::Help: std::fputs(HelpText().c_str(), stdout); return 0;
+    case Options::Mode::Calc: return RunCalc(parsed.options);
+    case Options::Mode::Snapshot: return RunSnapshot(parsed.options);
+    case Options::Mode::SnapshotWindow: return RunSnapshotWindow(parsed.options, argc, argv);
+    case Options::Mode::Dialog: break;
     }
     return RunDialog(argc, argv, parsed.options.lang);
 }

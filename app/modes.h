@@ -4,7 +4,7 @@
 
 #include "app/options.h"
 
-int RunCalc(const Options& options);           // prints the JSON document
-int RunSnapshot(const Options& options);       // writes the picture as a PNG
+int RunCalc(const Options& options);                                  // prints the JSON document
+int RunSnapshot(const Options& options);                              // writes the picture as a PNG
 int RunSnapshotWindow(const Options& options, int argc, char** argv); // writes the dialog as a PNG
-int RunDialog(int argc, char** argv, const std::string& lang); // the program itself
+int RunDialog(int argc, char** argv, const std::string& lang);        // the program itself

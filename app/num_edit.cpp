@@ -21,7 +21,4 @@ double CNumEdit::GetValue() const
     return ReadNumber(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
 }
 
-void CNumEdit::SetValue(double v)
-{
-    setText(QString::fromStdString(FormatFieldValue(v)));
-}
+void CNumEdit::SetValue(double v) { setText(QString::fromStdString(FormatFieldValue(v))); }

@@ -74,8 +74,8 @@ bool ParsePair(std::string_view text, long long lo, long long hi, long long& a, 
 }
 
 enum class Kind {
-    Flag,   // no value
-    Value,  // a value: the next argument, or after '='
+    Flag,  // no value
+    Value, // a value: the next argument, or after '='
 };
 
 struct OptionInfo {
@@ -84,14 +84,21 @@ struct OptionInfo {
 };
 
 constexpr OptionInfo knownOptions[] = {
-    {"--help", Kind::Flag},          {"-h", Kind::Flag},
-    {"--calc", Kind::Flag},          {"--snapshot", Kind::Value},
+    {"--help", Kind::Flag},
+    {"-h", Kind::Flag},
+    {"--calc", Kind::Flag},
+    {"--snapshot", Kind::Value},
     {"--snapshot-window", Kind::Value},
-    {"--v1", Kind::Value},           {"--t1", Kind::Value},
-    {"--p1", Kind::Value},           {"--wall", Kind::Value},
-    {"--wall-point", Kind::Value},   {"--probe", Kind::Value},
-    {"--size", Kind::Value},         {"--ticks", Kind::Value},
-    {"--seed", Kind::Value},         {"--beta", Kind::Value},
+    {"--v1", Kind::Value},
+    {"--t1", Kind::Value},
+    {"--p1", Kind::Value},
+    {"--wall", Kind::Value},
+    {"--wall-point", Kind::Value},
+    {"--probe", Kind::Value},
+    {"--size", Kind::Value},
+    {"--ticks", Kind::Value},
+    {"--seed", Kind::Value},
+    {"--beta", Kind::Value},
     {"--lang", Kind::Value},
 };
 
@@ -106,14 +113,10 @@ const OptionInfo* FindOption(std::string_view name)
 const char* ModeOption(Options::Mode mode)
 {
     switch (mode) {
-    case Options::Mode::Calc:
-        return "--calc";
-    case Options::Mode::Snapshot:
-        return "--snapshot";
-    case Options::Mode::SnapshotWindow:
-        return "--snapshot-window";
-    default:
-        return "";
+    case Options::Mode::Calc: return "--calc";
+    case Options::Mode::Snapshot: return "--snapshot";
+    case Options::Mode::SnapshotWindow: return "--snapshot-window";
+    default: return "";
     }
 }
 
@@ -125,7 +128,7 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
     Options& o = result.options;
     bool help = false;
     bool modeSet = false;
-    std::string firstInput;      // the first option that needs a mode, for the error
+    std::string firstInput;        // the first option that needs a mode, for the error
     std::string firstSnapshotOnly; // the first of --ticks / --seed
     bool wallGiven = false, wallPointGiven = false, betaGiven = false;
 
@@ -266,82 +269,83 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
 
 std::string HelpText()
 {
-    return
-        "Usage:\n"
-        "  cornerflow [--lang ru|en]       open the program's window (in Russian, the\n"
-        "                                  default, or English; the window's menu also\n"
-        "                                  switches and remembers it)\n"
-        "  cornerflow --calc [INPUTS] [--probe X,Y]...\n"
-        "  cornerflow --snapshot FILE.png [--ticks N] [--seed S] [INPUTS]\n"
-        "  cornerflow --snapshot-window FILE.png [--ticks N] [--seed S] [INPUTS]\n"
-        "  cornerflow --help | -h\n"
-        "\n"
-        "Supersonic flow round a convex corner: the expansion fan, the upstream and critical\n"
-        "state and the flow state at points of the picture.\n"
-        "\n"
-        "Modes:\n"
-        "  --calc                   print the computed state as one JSON document on stdout\n"
-        "  --snapshot FILE.png      write the picture as a PNG image\n"
-        "  --snapshot-window FILE.png\n"
-        "                           write the whole window, as after start-up, as a PNG image\n"
-        "  --help, -h               show this text\n"
-        "\n"
-        "Inputs (INPUTS, for the three modes above):\n"
-        "  --v1 V                   upstream speed V1, m/s (default 450)\n"
-        "  --t1 T                   upstream temperature T1, K (default 273)\n"
-        "  --p1 P                   upstream pressure P1, Pa (default 100000)\n"
-        "                           V, T and P are read as the input fields read them: the\n"
-        "                           leading decimal number counts, the rest is ignored, text\n"
-        "                           without a number reads 0 (\"1,5\" reads 1).\n"
-        "  --wall RAD               wall angle in radians from the downward vertical, positive\n"
-        "                           downstream; pi/2 is a straight wall (default 0.785375)\n"
-        "  --wall-point X,Y         turn the wall toward picture point X,Y as a mouse press\n"
-        "                           there would\n"
-        "  --beta DEG               the body angle beta in degrees, as the picture labels it\n"
-        "                           (default 135); 180 is a straight wall, smaller angles\n"
-        "                           turn the flow more. --wall, --wall-point and --beta\n"
-        "                           cannot be combined.\n"
-        "  --size W,H               picture size in pixels, 1..4096 each (default 622,384)\n"
-        "  --probe X,Y              read out the flow at picture point X,Y (may be repeated)\n"
-        "\n"
-        "Snapshot options:\n"
-        "  --ticks N                animation ticks of 50 ms before the picture is taken,\n"
-        "                           0..1000000 (default 0)\n"
-        "  --seed S                 seed of the tracers' random generator, 0..4294967295\n"
-        "                           (default: from the clock)\n"
-        "\n"
-        "X, Y, W and H are decimal integers. An option's value is the next argument or follows\n"
-        "'=' (--v1=-450).\n"
-        "\n"
-        "The --calc document has these sections:\n"
-        "  inputs    v1, t1, p1 as read\n"
-        "  state     every flow quantity: inputs, gas constants, upstream and critical state,\n"
-        "            Mach angle and the fan angles (SI units, angles in radians)\n"
-        "  corner    wallAngle, separationAngle and the picture rectangle left, top, width,\n"
-        "            height (the corner point is at left + width/2, top)\n"
-        "  fields    the nine derived values as the window shows them\n"
-        "  labels    beta, alpha and chi as drawn at the corner (alpha and chi are null when\n"
-        "            there is no fan)\n"
-        "  probes    per --probe: x, y; region, a code (1 upstream, 2 in the fan, 3 past\n"
-        "            it, 0 none when the fan angles are not numbers) with its name beside it\n"
-        "            (regionName: upstream, fan, downstream, none); phi, the point's polar\n"
-        "            angle about the corner in radians (counter-clockwise from the oncoming\n"
-        "            flow); T, P, rho, c, M, V0, V, Vphi, Vr and, under texts, the nine\n"
-        "            texts the probe fields show\n"
-        "  flow      the moving part of the picture: exitStepX, exitStepY (a tracer's step\n"
-        "            past the fan, px), tracers (how many), and streamlines: for each of\n"
-        "            the four, points (how many) with the first and last point [x, y]\n"
-        "            (streamline 0 is never traced: 0 points and null ends)\n"
-        "  theory    the exact isentropic (Prandtl-Meyer) expansion for the same inputs and\n"
-        "            the same turn chi, to set beside the picture's simpler model: turnDegrees\n"
-        "            (the turn used, at most what the gas can turn), maxTurnDegrees, nu1Degrees\n"
-        "            and nu2Degrees (the Prandtl-Meyer function up- and downstream), mach2, p2,\n"
-        "            t2, rho2, v2 (the state past the fan), lastCharacteristicAngle (the\n"
-        "            downstream Mach line's polar angle, rad, as the state's angles); null\n"
-        "            when the flow is not supersonic\n"
-        "Numbers that are not finite are written as the strings \"NaN\", \"Infinity\" and\n"
-        "\"-Infinity\".\n"
-        "\n"
-        "Exit status: 0 on success, 1 when the output cannot be written, 2 for a bad command\n"
-        "line.\n";
+    return "Usage:\n"
+           "  cornerflow [--lang ru|en]       open the program's window (in Russian, the\n"
+           "                                  default, or English; the window's menu also\n"
+           "                                  switches and remembers it)\n"
+           "  cornerflow --calc [INPUTS] [--probe X,Y]...\n"
+           "  cornerflow --snapshot FILE.png [--ticks N] [--seed S] [INPUTS]\n"
+           "  cornerflow --snapshot-window FILE.png [--ticks N] [--seed S] [INPUTS]\n"
+           "  cornerflow --help | -h\n"
+           "\n"
+           "Supersonic flow round a convex corner: the expansion fan, the upstream and critical\n"
+           "state and the flow state at points of the picture.\n"
+           "\n"
+           "Modes:\n"
+           "  --calc                   print the computed state as one JSON document on stdout\n"
+           "  --snapshot FILE.png      write the picture as a PNG image\n"
+           "  --snapshot-window FILE.png\n"
+           "                           write the whole window, as after start-up, as a PNG image\n"
+           "  --help, -h               show this text\n"
+           "\n"
+           "Inputs (INPUTS, for the three modes above):\n"
+           "  --v1 V                   upstream speed V1, m/s (default 450)\n"
+           "  --t1 T                   upstream temperature T1, K (default 273)\n"
+           "  --p1 P                   upstream pressure P1, Pa (default 100000)\n"
+           "                           V, T and P are read as the input fields read them: the\n"
+           "                           leading decimal number counts, the rest is ignored, text\n"
+           "                           without a number reads 0 (\"1,5\" reads 1).\n"
+           "  --wall RAD               wall angle in radians from the downward vertical, positive\n"
+           "                           downstream; pi/2 is a straight wall (default 0.785375)\n"
+           "  --wall-point X,Y         turn the wall toward picture point X,Y as a mouse press\n"
+           "                           there would\n"
+           "  --beta DEG               the body angle beta in degrees, as the picture labels it\n"
+           "                           (default 135); 180 is a straight wall, smaller angles\n"
+           "                           turn the flow more. --wall, --wall-point and --beta\n"
+           "                           cannot be combined.\n"
+           "  --size W,H               picture size in pixels, 1..4096 each (default 622,384)\n"
+           "  --probe X,Y              read out the flow at picture point X,Y (may be repeated)\n"
+           "\n"
+           "Snapshot options:\n"
+           "  --ticks N                animation ticks of 50 ms before the picture is taken,\n"
+           "                           0..1000000 (default 0)\n"
+           "  --seed S                 seed of the tracers' random generator, 0..4294967295\n"
+           "                           (default: from the clock)\n"
+           "\n"
+           "X, Y, W and H are decimal integers. An option's value is the next argument or follows\n"
+           "'=' (--v1=-450).\n"
+           "\n"
+           "The --calc document has these sections:\n"
+           "  inputs    v1, t1, p1 as read\n"
+           "  state     every flow quantity: inputs, gas constants, upstream and critical state,\n"
+           "            Mach angle and the fan angles (SI units, angles in radians)\n"
+           "  corner    wallAngle, separationAngle and the picture rectangle left, top, width,\n"
+           "            height (the corner point is at left + width/2, top)\n"
+           "  fields    the nine derived values as the window shows them\n"
+           "  labels    beta, alpha and chi as drawn at the corner (alpha and chi are null when\n"
+           "            there is no fan)\n"
+           "  probes    per --probe: x, y; region, a code (1 upstream, 2 in the fan, 3 past\n"
+           "            it, 0 none when the fan angles are not numbers) with its name beside it\n"
+           "            (regionName: upstream, fan, downstream, none); phi, the point's polar\n"
+           "            angle about the corner in radians (counter-clockwise from the oncoming\n"
+           "            flow); T, P, rho, c, M, V0, V, Vphi, Vr and, under texts, the nine\n"
+           "            texts the probe fields show\n"
+           "  flow      the moving part of the picture: exitStepX, exitStepY (a tracer's step\n"
+           "            past the fan, px), tracers (how many), and streamlines: for each of\n"
+           "            the four, points (how many) with the first and last point [x, y]\n"
+           "            (streamline 0 is never traced: 0 points and null ends)\n"
+           "  theory    the exact isentropic (Prandtl-Meyer) expansion for the same inputs and\n"
+           "            the same turn chi, to set beside the picture's simpler model: turnDegrees\n"
+           "            (the turn used, at most what the gas can turn), maxTurnDegrees, "
+           "nu1Degrees\n"
+           "            and nu2Degrees (the Prandtl-Meyer function up- and downstream), mach2, "
+           "p2,\n"
+           "            t2, rho2, v2 (the state past the fan), lastCharacteristicAngle (the\n"
+           "            downstream Mach line's polar angle, rad, as the state's angles); null\n"
+           "            when the flow is not supersonic\n"
+           "Numbers that are not finite are written as the strings \"NaN\", \"Infinity\" and\n"
+           "\"-Infinity\".\n"
+           "\n"
+           "Exit status: 0 on success, 1 when the output cannot be written, 2 for a bad command\n"
+           "line.\n";
 }

@@ -17,16 +17,16 @@ struct Options {
     // Inputs, as texts exactly as given (read with ReadNumber where used); absent means the
     // start-up value.
     std::optional<std::string> v1, t1, p1;
-    std::optional<double> wall;          // --wall RAD
-    std::optional<PointArg> wallPoint;   // --wall-point X,Y
-    std::optional<double> beta;          // --beta DEG
-    std::vector<PointArg> probes;        // --probe X,Y ...
-    int width = 622;                     // --size W,H
+    std::optional<double> wall;        // --wall RAD
+    std::optional<PointArg> wallPoint; // --wall-point X,Y
+    std::optional<double> beta;        // --beta DEG
+    std::vector<PointArg> probes;      // --probe X,Y ...
+    int width = 622;                   // --size W,H
     int height = 384;
-    std::string file;                    // --snapshot FILE / --snapshot-window FILE
-    int ticks = 0;                       // --ticks N
-    std::optional<unsigned> seed;        // --seed S
-    std::string lang;                    // --lang ru|en: the window's language ("" = as saved)
+    std::string file;             // --snapshot FILE / --snapshot-window FILE
+    int ticks = 0;                // --ticks N
+    std::optional<unsigned> seed; // --seed S
+    std::string lang;             // --lang ru|en: the window's language ("" = as saved)
 };
 
 struct ParseResult {

@@ -11,7 +11,8 @@
 uint32_t TickCount()
 {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    return static_cast<uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
 void UseOffscreenWithoutDisplay()
@@ -45,6 +46,7 @@ int SavePng(const QImage& image, const std::string& path)
     QString reason;
     if (WritePng(image, path, &reason))
         return 0;
-    std::fprintf(stderr, "cornerflow: cannot write '%s': %s\n", path.c_str(), reason.toUtf8().constData());
+    std::fprintf(stderr, "cornerflow: cannot write '%s': %s\n", path.c_str(),
+                 reason.toUtf8().constData());
     return 1;
 }

@@ -8,8 +8,8 @@
 #include "app/modes.h"
 #include "app/session_start.h"
 #include "app/snapshot_support.h"
-#include "model/flow_state.h"
 #include "corner/corner.h"
+#include "model/flow_state.h"
 
 int RunSnapshotWindow(const Options& options, int argc, char** argv)
 {

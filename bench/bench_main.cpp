@@ -7,9 +7,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <unistd.h>
 #include <map>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include <QApplication>
@@ -89,8 +89,8 @@ public:
                         f.median ? "" : "  (one run, no median)");
         }
 
-        std::printf("\n%-44s %9s  %-16s %9s %7s %5s\n", "figure", "ms", "yardstick", "ms",
-                    "ratio", "goal");
+        std::printf("\n%-44s %9s  %-16s %9s %7s %5s\n", "figure", "ms", "yardstick", "ms", "ratio",
+                    "goal");
         int shown = 0, over = 0;
         for (const Goal& g : kGoals) {
             const auto f = figures_.find(g.figure);

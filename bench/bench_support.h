@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "model/flow_state.h"
 #include "corner/corner.h"
+#include "model/flow_state.h"
 #include "view/flow_view.h"
 
 namespace bench {

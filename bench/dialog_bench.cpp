@@ -8,8 +8,8 @@
 #include <QMouseEvent>
 
 #include "app/flow_dlg.h"
-#include "model/flow_state.h"
 #include "corner/corner.h"
+#include "model/flow_state.h"
 #include "res/resource.h"
 
 namespace {
@@ -88,7 +88,8 @@ void DragBetween(benchmark::State& state, double v1, double t1, QPoint a, QPoint
     }
     QWidget* view = &dlg.ViewWindow();
     auto send = [view](QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held) {
-        QMouseEvent e(type, QPointF(p), QPointF(view->mapToGlobal(p)), button, held, Qt::NoModifier);
+        QMouseEvent e(type, QPointF(p), QPointF(view->mapToGlobal(p)), button, held,
+                      Qt::NoModifier);
         QApplication::sendEvent(view, &e);
     };
     send(QEvent::MouseButtonPress, a, Qt::LeftButton, Qt::LeftButton);

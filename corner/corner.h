@@ -4,9 +4,9 @@
 // Plain C++: drawing goes through the device context of draw/dc.h.
 #include <string>
 
+#include "draw/dc.h"
 #include "model/classify.h"
 #include "model/flow_state.h"
-#include "draw/dc.h"
 
 class CCorner {
 public:

@@ -71,9 +71,11 @@ void CCorner::Draw(DC& dc, const FlowState& fs) const
     // either way (an angle given on the command line); no wall for an angle that is no number.
     const double wallCos = std::cos(wallAngle);
     if (wallCos > 0.0)
-        dc.LineTo(TruncToInt(apexX + h * std::tan(wallAngle)), TruncToInt(static_cast<double>(top) + h));
+        dc.LineTo(TruncToInt(apexX + h * std::tan(wallAngle)),
+                  TruncToInt(static_cast<double>(top) + h));
     else if (wallCos < 0.0)
-        dc.LineTo(TruncToInt(apexX - h * std::tan(wallAngle)), TruncToInt(static_cast<double>(top) - h));
+        dc.LineTo(TruncToInt(apexX - h * std::tan(wallAngle)),
+                  TruncToInt(static_cast<double>(top) - h));
 
     // 2.
     dc.SelectFont(labelFont);

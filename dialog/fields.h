@@ -16,17 +16,17 @@ enum class FieldSource {
 };
 
 struct FieldRow {
-    int id;              // control id (res/resource.h)
+    int id; // control id (res/resource.h)
     FieldSource source;
-    const char* key;     // key in the calculator's JSON ("v1", "critSpeed", "Vphi", ...)
+    const char* key; // key in the calculator's JSON ("v1", "critSpeed", "Vphi", ...)
     // The quantity shown: a member of the state for Input and Upstream rows, of the probe's
     // read-out for Probe rows (the other is null).
     double FlowState::*state;
     double ProbeValues::*probe;
     // How the value is written as text.
     std::string (*write)(double value);
-    double startValue;   // written into the field when the dialog opens
-    int labelImage;      // bitmap id of the label image for the field's group
+    double startValue; // written into the field when the dialog opens
+    int labelImage;    // bitmap id of the label image for the field's group
     // What a screen reader says of the field (UTF-8, Russian; the shells translate): its
     // symbol, and the quantity in words with its unit.
     const char* symbol;
@@ -46,8 +46,7 @@ size_t FieldCount();
 const FieldRow* FindField(int id);
 
 // Calls f(row) for every row whose value comes from source, in the table's order.
-template <class F>
-void ForEachField(FieldSource source, F&& f)
+template <class F> void ForEachField(FieldSource source, F&& f)
 {
     for (size_t i = 0; i < FieldCount(); ++i)
         if (FieldTable()[i].source == source)

@@ -21,7 +21,8 @@ FlowSession::FlowSession()
     Construct();
 }
 
-FlowSession::FlowSession(FlowState& fs, CCorner& corner) : fs_(fs), corner_(corner), view_(fs, corner)
+FlowSession::FlowSession(FlowState& fs, CCorner& corner)
+    : fs_(fs), corner_(corner), view_(fs, corner)
 {
     Construct();
 }
@@ -116,7 +117,8 @@ void FlowSession::InputsLeft(const std::string& v1, const std::string& t1, const
 void FlowSession::ComputeUpstreamState()
 {
     ::ComputeUpstreamState(fs_);
-    ForEachField(FieldSource::Upstream, [this](const FieldRow& row) { SetText(row, fs_.*row.state); });
+    ForEachField(FieldSource::Upstream,
+                 [this](const FieldRow& row) { SetText(row, fs_.*row.state); });
     if (fieldsChanged)
         fieldsChanged();
     view_.UpdatePopulation();
@@ -195,7 +197,8 @@ PictureFacts FlowSession::Facts() const
     PictureFacts f;
     if (!CCorner::HasFan(fs_))
         return f;
-    f.flow = corner_.separationAngle != 0.0 ? PictureFacts::Flow::Separated : PictureFacts::Flow::Attached;
+    f.flow = corner_.separationAngle != 0.0 ? PictureFacts::Flow::Separated
+                                            : PictureFacts::Flow::Attached;
     double turn = kPi / 2.0 - corner_.wallAngle;
     if (turn > fs_.maxTurnAngle)
         turn = fs_.maxTurnAngle;

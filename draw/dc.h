@@ -9,7 +9,10 @@
 
 struct Colour {
     uint8_t r = 0, g = 0, b = 0;
-    constexpr uint32_t Rgb32() const { return 0xFF000000u | (uint32_t(r) << 16) | (uint32_t(g) << 8) | b; }
+    constexpr uint32_t Rgb32() const
+    {
+        return 0xFF000000u | (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
+    }
     constexpr bool operator==(const Colour& o) const { return r == o.r && g == o.g && b == o.b; }
     constexpr bool operator!=(const Colour& o) const { return !(*this == o); }
 };
@@ -30,7 +33,7 @@ struct Brush {
     mutable std::shared_ptr<void> native;
 };
 struct Font {
-    int height = 20;        // cell height in pixels: ascent plus descent
+    int height = 20; // cell height in pixels: ascent plus descent
     std::string face = "Verdana";
     mutable std::shared_ptr<void> native;
 };
@@ -39,9 +42,9 @@ struct Font {
 // Logical pixel (x, y) covers scale x scale device pixels.
 struct PixelMemory {
     uint32_t* bits = nullptr;
-    int stride = 0;   // in pixels
-    int width = 0;    // logical
-    int height = 0;   // logical
+    int stride = 0; // in pixels
+    int width = 0;  // logical
+    int height = 0; // logical
     int scale = 1;
 };
 

@@ -82,10 +82,7 @@ uint32_t FrameBuffer::At(int x, int y) const
     return bits[static_cast<size_t>(y) * deviceWidth + x] & kRgbMask;
 }
 
-void FrameBuffer::Fill(Colour colour)
-{
-    std::fill(pixels.begin(), pixels.end(), colour.Rgb32());
-}
+void FrameBuffer::Fill(Colour colour) { std::fill(pixels.begin(), pixels.end(), colour.Rgb32()); }
 
 void FrameBuffer::TransparentCopyTo(FrameBuffer& target) const
 {

@@ -12,7 +12,7 @@ struct FrameBuffer {
     uint32_t* bits = nullptr;     // pixels.data() exactly while the buffer exists
     int width = 0;                // picture pixels
     int height = 0;
-    int scale = 1;                // device pixels per picture pixel
+    int scale = 1; // device pixels per picture pixel
     int deviceWidth = 0;
     int deviceHeight = 0;
     Colour keyColour = RGB(254, 0, 254); // never copied out

@@ -16,8 +16,8 @@ double FirstPixel(double lo) { return std::ceil(lo - 0.5 - kBias); }
 double LastPixel(double hi) { return std::floor(hi - 0.5 - kBias); }
 
 // Liang-Barsky: the parameter range [t0, t1] of the segment inside the rectangle.
-bool ClipSegment(double x0, double y0, double x1, double y1, double xmin, double ymin,
-                 double xmax, double ymax, double& t0, double& t1)
+bool ClipSegment(double x0, double y0, double x1, double y1, double xmin, double ymin, double xmax,
+                 double ymax, double& t0, double& t1)
 {
     const double dx = x1 - x0;
     const double dy = y1 - y0;
@@ -354,8 +354,8 @@ void RasterDC::ArcChords(double cx, double cy, double r, double a, double b, int
         const double q = std::sin(0.5 * half);
         const double sagitta = 2.0 * r * q * q; // how far the arc leaves its chord
         const double m = kMargin + pen_.width + sagitta;
-        if (std::max(ax, bx) < -m || std::min(ax, bx) > buffer_.width + m
-            || std::max(ay, by) < -m || std::min(ay, by) > buffer_.height + m)
+        if (std::max(ax, bx) < -m || std::min(ax, bx) > buffer_.width + m || std::max(ay, by) < -m
+            || std::min(ay, by) > buffer_.height + m)
             return;
         if (sagitta <= 0.125 / buffer_.scale || depth >= 60) {
             Segment(ax, ay, bx, by);

@@ -47,7 +47,7 @@ protected:
         int width = 1;
         Colour colour;
         bool patterned = false;
-        double on = 0.0;     // pattern, picture pixels
+        double on = 0.0; // pattern, picture pixels
         double period = 0.0;
     };
 

@@ -7,10 +7,10 @@
 #include "model/flow_state.h"
 
 enum Region : int {
-    RegionUpstream = 1, // before the first characteristic
-    RegionFan = 2,      // inside the fan, both boundaries included
+    RegionUpstream = 1,   // before the first characteristic
+    RegionFan = 2,        // inside the fan, both boundaries included
     RegionDownstream = 3, // past the last characteristic
-    RegionNone = 0,     // no region: the fan angles are not numbers
+    RegionNone = 0,       // no region: the fan angles are not numbers
 };
 
 // Polar angle of (X, -Y), counter-clockwise from +x. X = 0 gives pi/2 (also below the corner

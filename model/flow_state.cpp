@@ -14,11 +14,11 @@ void ComputeUpstreamState(FlowState& fs)
     fs.k = std::sqrt(fs.k2);
     fs.critSpeed = std::sqrt(2.0 * std::pow(fs.c1, 2.0) / (g + 1.0) + fs.k2 * std::pow(fs.v1, 2.0));
     fs.critTemp = std::pow(fs.critSpeed, 2.0) * mu / (g * 8.314) * 0.001;
-    fs.critPressure = std::pow(std::pow(fs.p1, 1.0 / g)
-                                   * (fs.p1 / fs.rho1 + std::pow(fs.v1, 2.0) / 2.0
-                                      - std::pow(fs.critSpeed, 2.0) / 2.0)
-                                   * fs.rho1,
-                               g / (g + 1.0));
+    fs.critPressure = std::pow(
+        std::pow(fs.p1, 1.0 / g)
+            * (fs.p1 / fs.rho1 + std::pow(fs.v1, 2.0) / 2.0 - std::pow(fs.critSpeed, 2.0) / 2.0)
+            * fs.rho1,
+        g / (g + 1.0));
     fs.critDensity = std::pow(fs.critPressure / fs.p1, 1.0 / g) * fs.rho1;
     fs.vol1 = 1.0 / fs.rho1;
     fs.critVolume = 1.0 / fs.critDensity;

@@ -5,17 +5,17 @@
 
 struct FlowState {
     // inputs
-    double v1 = 450.0;      // upstream speed V1, m/s
-    double t1 = 300.0;      // upstream temperature T1, K
-    double p1 = 100000.0;   // upstream pressure P1, Pa
+    double v1 = 450.0;    // upstream speed V1, m/s
+    double t1 = 300.0;    // upstream temperature T1, K
+    double p1 = 100000.0; // upstream pressure P1, Pa
     // the gas, fixed
-    double gamma = 1.4;     // ratio of specific heats
+    double gamma = 1.4;      // ratio of specific heats
     double molarMass = 28.0; // g/mol
     // upstream state
-    double rho1 = 0.0;      // kg/m^3
-    double c1 = 0.0;        // speed of sound, m/s
+    double rho1 = 0.0; // kg/m^3
+    double c1 = 0.0;   // speed of sound, m/s
     double mach1 = 0.0;
-    double vol1 = 0.0;      // specific volume 1/rho1, m^3/kg
+    double vol1 = 0.0; // specific volume 1/rho1, m^3/kg
     // fan constants
     double k2 = 0.0;        // (gamma - 1)/(gamma + 1)
     double k = 0.0;         // sqrt(k2)

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "model/classify.h"
 #include "base/saturate.h"
+#include "model/classify.h"
 
 int32_t ProbeAngleParam(double phi) { return TruncToInt(phi * 100000.0); }
 

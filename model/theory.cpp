@@ -36,8 +36,8 @@ double NuOfBeta(double beta, double K)
         const double b2 = beta * beta;
         const double invK2 = 1.0 / (K * K);
         double sum = 0.0;
-        double power = beta * b2;   // beta^(2n+1)
-        double kPower = invK2;      // K^-2n
+        double power = beta * b2; // beta^(2n+1)
+        double kPower = invK2;    // K^-2n
         double sign = 1.0;
         for (int n = 1; n <= 14; ++n) {
             sum += sign * power / (2 * n + 1) * (1.0 - kPower);
@@ -148,9 +148,9 @@ TheoryResult PrandtlMeyer(const FlowState& fs, double turnRadians)
     r.maxTurnDegrees = nuMax * R2D;
 
     const double m1 = fs.mach1;
-    const bool upstreamUsable = m1 > 1.0 && m1 < inf && fs.t1 > 0.0 && fs.t1 < inf
-        && fs.p1 >= 0.0 && fs.p1 < inf && fs.rho1 >= 0.0 && fs.rho1 < inf
-        && fs.c1 > 0.0 && fs.c1 < inf && std::isfinite(fs.v1);
+    const bool upstreamUsable = m1 > 1.0 && m1 < inf && fs.t1 > 0.0 && fs.t1 < inf && fs.p1 >= 0.0
+                                && fs.p1 < inf && fs.rho1 >= 0.0 && fs.rho1 < inf && fs.c1 > 0.0
+                                && fs.c1 < inf && std::isfinite(fs.v1);
     if (!upstreamUsable || std::isnan(turnRadians))
         return r;
 

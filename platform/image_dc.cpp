@@ -65,8 +65,7 @@ struct FontDeleter {
 };
 
 // The native object behind a descriptor, if it is one of ours (the deleter tells its type).
-template <class Native, class Deleter>
-Native* NativeOf(const std::shared_ptr<void>& holder)
+template <class Native, class Deleter> Native* NativeOf(const std::shared_ptr<void>& holder)
 {
     return std::get_deleter<Deleter>(holder) ? static_cast<Native*>(holder.get()) : nullptr;
 }
@@ -315,7 +314,8 @@ void ImageDC::TextOut(int x, int y, const std::string& text)
         SelectFont(DefaultFont());
     NativeFont& f = *d.font;
     PrepareFont(f);
-    if (x > d.width + kMargin || y > d.height + kMargin || y + static_cast<double>(f.cell) < -kMargin)
+    if (x > d.width + kMargin || y > d.height + kMargin
+        || y + static_cast<double>(f.cell) < -kMargin)
         return;
     const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     if (x < -kMargin && x + QFontMetricsF(f.qfont).horizontalAdvance(s) < -kMargin)

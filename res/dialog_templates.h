@@ -23,7 +23,10 @@ struct DlgRect {
 
 struct PixelRect {
     int x, y, w, h;
-    bool operator==(const PixelRect& o) const { return x == o.x && y == o.y && w == o.w && h == o.h; }
+    bool operator==(const PixelRect& o) const
+    {
+        return x == o.x && y == o.y && w == o.w && h == o.h;
+    }
 };
 
 // Pixels per 4 horizontal and per 8 vertical dialog units. Fixed per dialog, never measured
@@ -36,15 +39,15 @@ struct ControlTemplate {
     int id;
     DlgRect rect;
     ControlKind kind;
-    int image;         // bitmap or icon id, 0 for none
-    const char* text;  // UTF-8, or nullptr
+    int image;        // bitmap or icon id, 0 for none
+    const char* text; // UTF-8, or nullptr
 };
 
 struct DialogTemplate {
     int id;
     DlgRect rect;
-    const char* caption;    // UTF-8
-    const char* fontFaces;  // preferred face first, fallbacks after, separated by commas
+    const char* caption;   // UTF-8
+    const char* fontFaces; // preferred face first, fallbacks after, separated by commas
     int fontPoints;
     BaseUnits units;
     const ControlTemplate* controls;

@@ -4,8 +4,7 @@
 // every slot of new storage is constructed, the elements in use are copied over.
 #include <cstddef>
 
-template <typename T>
-class DynArray {
+template <typename T> class DynArray {
 public:
     explicit DynArray(bool doubling = true) : growByDoubling(doubling) {}
     ~DynArray() { delete[] elements; }
@@ -34,8 +33,7 @@ public:
     int capacity = 0;
 };
 
-template <typename T>
-void DynArray<T>::Reserve(int n)
+template <typename T> void DynArray<T>::Reserve(int n)
 {
     if (growByDoubling && n <= capacity)
         return;

@@ -127,8 +127,8 @@ void FlowField::StepTracers()
     const UpstreamBound up = UpstreamBound::For(flow);
     for (int i = 0; i < tracers.count; ++i) {
         CTracer& t = tracers[i];
-        const bool going =
-            t.StaysUpstream(up) ? t.StepWithinUpstream(corner) : t.Step(flow, corner, fan);
+        const bool going = t.StaysUpstream(up) ? t.StepWithinUpstream(corner)
+                                               : t.Step(flow, corner, fan);
         if (!going)
             RespawnTracer(i);
     }

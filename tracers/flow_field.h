@@ -5,6 +5,7 @@
 // off-screen buffer, the frame and the mouse.
 #include <cstdint>
 
+#include "corner/corner.h"
 #include "model/flow_state.h"
 #include "tracers/dyn_array.h"
 #include "tracers/limits.h"
@@ -12,7 +13,6 @@
 #include "tracers/random.h"
 #include "tracers/streamline.h"
 #include "tracers/tracer.h"
-#include "corner/corner.h"
 
 class FlowField {
 public:
@@ -22,7 +22,7 @@ public:
     FlowState& flow;
     CCorner& corner;
 
-    int width = 0;   // picture size, px
+    int width = 0; // picture size, px
     int height = 0;
     DynArray<CStreamline> streamlines; // exactly four; 0 is never traced
     DynArray<CTracer> tracers;
@@ -54,6 +54,6 @@ public:
     // at least 1.
     static double ProbeHeightFactor(double span, double fullFanSpan);
 
-    long probeSteps = 0; // steps of the last probe run (0 when none was run)
+    long probeSteps = 0;      // steps of the last probe run (0 when none was run)
     unsigned long traces = 0; // how many times the flow was retraced
 };

@@ -9,11 +9,11 @@
 #include "tracers/screen.h"
 
 namespace {
-constexpr double kTimeStep = 0.005;           // a displacement is a velocity times this
+constexpr double kTimeStep = 0.005;               // a displacement is a velocity times this
 constexpr double kBumpFactor = 4.666666666666667; // 14/3
-constexpr double kProbeFarLimit = 10000000.0; // |x| + |y| at which a probe run is over
-constexpr double kProbeWallLimit = 1000000.0; // x at which a probe along the wall line stops
-constexpr double kProbeWallBand = 0.1;        // |y| up to which the probe counts as on the wall line
+constexpr double kProbeFarLimit = 10000000.0;     // |x| + |y| at which a probe run is over
+constexpr double kProbeWallLimit = 1000000.0;     // x at which a probe along the wall line stops
+constexpr double kProbeWallBand = 0.1; // |y| up to which the probe counts as on the wall line
 } // namespace
 
 namespace {

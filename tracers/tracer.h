@@ -3,9 +3,9 @@
 // pixels (x to the right, y downward); a displacement is a velocity times the time step 0.005.
 #include <cmath>
 
-#include "model/flow_state.h"
-#include "draw/dc.h"
 #include "corner/corner.h"
+#include "draw/dc.h"
+#include "model/flow_state.h"
 
 // The constants of the velocity field in the fan, for one flow state and wall angle. A run of
 // many steps under the same flow computes them once.
@@ -95,6 +95,6 @@ public:
 private:
     // Inline, and defined where every caller is (tracer.cpp): the body of each stepping loop.
     inline bool Advance(double phiHere, const FlowState& fs, const CCorner& corner,
-                       const FanVelocity* fan);
+                        const FanVelocity* fan);
     inline bool KeepsGoing(const CCorner& corner) const;
 };

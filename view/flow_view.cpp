@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "draw/raster_dc.h"
-#include "model/start_values.h"
 #include "model/probe.h"
+#include "model/start_values.h"
 
 namespace {
 

@@ -78,9 +78,10 @@ private:
     // above them, each drawn once per change of what they show.
     void ComposeStaticLayers();
 
-    FrameBuffer below_;                               // background and overlay
-    FrameBuffer above_;                               // streamlines and frame line on the key colour
-    std::vector<std::pair<size_t, size_t>> aboveRuns_; // (first pixel, count) of above_'s drawn runs
+    FrameBuffer below_; // background and overlay
+    FrameBuffer above_; // streamlines and frame line on the key colour
+    std::vector<std::pair<size_t, size_t>>
+        aboveRuns_; // (first pixel, count) of above_'s drawn runs
     StaticStamp stamp_{};
     bool staticValid_ = false;
     long staticCompositions_ = 0;

@@ -38,21 +38,22 @@
 EM_JS(void, cf_js_text_setup, (const char* face), {
     var canvas = null;
     var ctx = null;
-    if (typeof OffscreenCanvas !== "undefined") {
+    if (typeof OffscreenCanvas != = "undefined") {
         canvas = new OffscreenCanvas(64, 32);
-        ctx = canvas.getContext("2d", {willReadFrequently: true});
+        ctx = canvas.getContext("2d", {willReadFrequently : true});
     }
-    if (!ctx && typeof document !== "undefined") {
+    if (!ctx&& typeof document != = "undefined") {
         canvas = document.createElement("canvas");
-        ctx = canvas.getContext("2d", {willReadFrequently: true});
+        ctx = canvas.getContext("2d", {willReadFrequently : true});
     }
-    Module.cfText = {canvas: canvas, ctx: ctx, face: UTF8ToString(face)};
+    Module.cfText = {canvas : canvas, ctx : ctx, face : UTF8ToString(face)};
 });
 
 // The font's ascent and descent in whole pixels at a pixel size, as the canvas measures them.
 EM_JS(void, cf_js_font_metrics, (int px, int* out), {
     var ctx = Module.cfText.ctx;
-    if (!ctx) return;
+    if (!ctx)
+        return;
     ctx.font = px + "px " + Module.cfText.face;
     var m = ctx.measureText("Hg");
     var ascent = m.fontBoundingBoxAscent;
@@ -68,7 +69,8 @@ EM_JS(void, cf_js_font_metrics, (int px, int* out), {
 // The advance width of a text in whole device pixels at a pixel size.
 EM_JS(int, cf_js_text_width, (const char* text, int px), {
     var ctx = Module.cfText.ctx;
-    if (!ctx) return 0;
+    if (!ctx)
+        return 0;
     ctx.font = px + "px " + Module.cfText.face;
     var w = Math.ceil(ctx.measureText(UTF8ToString(text)).width);
     return w > 0 ? w : 0;
@@ -76,23 +78,27 @@ EM_JS(int, cf_js_text_width, (const char* text, int px), {
 
 // Draws a text in black on a transparent canvas of w x h with its baseline at (left, baseline)
 // and copies the coverage (the alpha channel) into dst, w x h bytes.
-EM_JS(void, cf_js_text_coverage, (const char* text, int px, int left, int baseline, uint8_t* dst, int w, int h), {
-    var canvas = Module.cfText.canvas;
-    if (!Module.cfText.ctx || w <= 0 || h <= 0) return;
-    if (canvas.width < w) canvas.width = w;  // a resized canvas forgets its font: set below
-    if (canvas.height < h) canvas.height = h;
-    var ctx = Module.cfText.ctx;
-    ctx.clearRect(0, 0, w, h);
-    ctx.font = px + "px " + Module.cfText.face;
-    ctx.fillStyle = "#000";
-    ctx.textBaseline = "alphabetic";
-    ctx.textAlign = "left";
-    ctx.fillText(UTF8ToString(text), left, baseline);
-    var rgba = ctx.getImageData(0, 0, w, h).data;
-    var n = w * h;
-    for (var i = 0; i < n; ++i)
-        HEAPU8[dst + i] = rgba[4 * i + 3];
-});
+EM_JS(void, cf_js_text_coverage,
+      (const char* text, int px, int left, int baseline, uint8_t* dst, int w, int h), {
+          var canvas = Module.cfText.canvas;
+          if (!Module.cfText.ctx || w <= 0 || h <= 0)
+              return;
+          if (canvas.width < w)
+              canvas.width = w; // a resized canvas forgets its font: set below
+          if (canvas.height < h)
+              canvas.height = h;
+          var ctx = Module.cfText.ctx;
+          ctx.clearRect(0, 0, w, h);
+          ctx.font = px + "px " + Module.cfText.face;
+          ctx.fillStyle = "#000";
+          ctx.textBaseline = "alphabetic";
+          ctx.textAlign = "left";
+          ctx.fillText(UTF8ToString(text), left, baseline);
+          var rgba = ctx.getImageData(0, 0, w, h).data;
+          var n = w * h;
+          for (var i = 0; i < n; ++i)
+              HEAPU8[dst + i] = rgba[4 * i + 3];
+      });
 
 namespace {
 
@@ -125,7 +131,8 @@ FontMetrics MeasureFont(int px)
 FontMetrics FontForCell(int height)
 {
     if (height < 0)
-        return MeasureFont(static_cast<int>(std::min(-static_cast<long long>(height), 0LL + kMaxFontCell)));
+        return MeasureFont(
+            static_cast<int>(std::min(-static_cast<long long>(height), 0LL + kMaxFontCell)));
     const int cell = height == 0 ? 16 : std::min(height, kMaxFontCell);
     FontMetrics f = MeasureFont(cell);
     const int full = std::max(1, f.ascent + f.descent);
@@ -293,8 +300,8 @@ const char* ImageSvg(const char* resourcePath, const char* suffix = "")
 
 void AppendRect(std::string& out, const res::PixelRect& r)
 {
-    out += "\"x\":" + std::to_string(r.x) + ",\"y\":" + std::to_string(r.y) + ",\"w\":"
-         + std::to_string(r.w) + ",\"h\":" + std::to_string(r.h);
+    out += "\"x\":" + std::to_string(r.x) + ",\"y\":" + std::to_string(r.y)
+           + ",\"w\":" + std::to_string(r.w) + ",\"h\":" + std::to_string(r.h);
 }
 
 // The text of an About control as the page shows it: the version in place of %1, and the line
@@ -338,8 +345,9 @@ std::string DialogJson(const res::DialogTemplate& t, bool about)
         out += "{\"id\":" + std::to_string(c.id) + ",\"kind\":\"" + KindName(c.kind) + "\",";
         AppendRect(out, t.ToPixels(c.rect));
         if (c.image) {
-            const char* svg = ImageSvg(c.kind == res::ControlKind::IconImage ? res::IconPath(c.image)
-                                                                             : res::BitmapPath(c.image));
+            const char* svg = ImageSvg(c.kind == res::ControlKind::IconImage
+                                           ? res::IconPath(c.image)
+                                           : res::BitmapPath(c.image));
             out += ",\"svg\":";
             AppendJsonString(out, svg ? svg : "");
             // The label's English twin, where there is one.
@@ -458,9 +466,15 @@ EMSCRIPTEN_KEEPALIVE int cf_open(unsigned seed, int scale)
     return 1;
 }
 
-EMSCRIPTEN_KEEPALIVE const char* cf_field_text(int id) { return TheShell().session.FieldText(id).c_str(); }
+EMSCRIPTEN_KEEPALIVE const char* cf_field_text(int id)
+{
+    return TheShell().session.FieldText(id).c_str();
+}
 // How often the session has written a field: the page reads a text again only when it moved on.
-EMSCRIPTEN_KEEPALIVE unsigned cf_field_version(int id) { return TheShell().session.FieldVersion(id); }
+EMSCRIPTEN_KEEPALIVE unsigned cf_field_version(int id)
+{
+    return TheShell().session.FieldVersion(id);
+}
 
 EMSCRIPTEN_KEEPALIVE void cf_set_input_text(int id, const char* text)
 {

@@ -15,9 +15,9 @@
 #include <QStringList>
 
 #include "app/calc.h"
+#include "app/options.h"
 #include "app/session_start.h"
 #include "dialog/flow_session.h"
-#include "app/options.h"
 
 namespace {
 
@@ -34,8 +34,8 @@ QJsonObject Document(const std::vector<std::string>& args)
 QJsonObject Reparsed(const QJsonObject& doc)
 {
     QJsonParseError error{};
-    const QJsonDocument back =
-        QJsonDocument::fromJson(QJsonDocument(doc).toJson(QJsonDocument::Compact), &error);
+    const QJsonDocument back = QJsonDocument::fromJson(
+        QJsonDocument(doc).toJson(QJsonDocument::Compact), &error);
     EXPECT_EQ(error.error, QJsonParseError::NoError);
     EXPECT_TRUE(back.isObject());
     return back.object();
@@ -104,13 +104,15 @@ TEST(CalcDocument, SectionsAndKeys)
     const QJsonObject doc = Document({"--probe", "1,1"});
     EXPECT_EQ(Keys(doc), Sorted({"inputs", "state", "corner", "fields", "labels", "probes", "flow",
                                  "theory"}));
-    EXPECT_EQ(Keys(doc["flow"].toObject()), Sorted({"exitStepX", "exitStepY", "tracers", "streamlines"}));
+    EXPECT_EQ(Keys(doc["flow"].toObject()),
+              Sorted({"exitStepX", "exitStepY", "tracers", "streamlines"}));
     EXPECT_EQ(Keys(doc["flow"]["streamlines"][1].toObject()), Sorted({"points", "first", "last"}));
     EXPECT_EQ(Keys(doc["inputs"].toObject()), Sorted({"v1", "t1", "p1"}));
     EXPECT_EQ(Keys(doc["state"].toObject()),
-              Sorted({"v1", "t1", "p1", "gamma", "molarMass", "rho1", "c1", "mach1", "vol1", "k2",
-                      "k", "machAngle", "critSpeed", "critTemp", "critPressure", "critDensity",
-                      "critVolume", "maxTurnAngle", "fullFanSpan", "sonicLineAngle",
+              Sorted({"v1",          "t1",         "p1",           "gamma",       "molarMass",
+                      "rho1",        "c1",         "mach1",        "vol1",        "k2",
+                      "k",           "machAngle",  "critSpeed",    "critTemp",    "critPressure",
+                      "critDensity", "critVolume", "maxTurnAngle", "fullFanSpan", "sonicLineAngle",
                       "fanEndAngle"}));
     EXPECT_EQ(Keys(doc["corner"].toObject()),
               Sorted({"wallAngle", "separationAngle", "left", "top", "width", "height"}));
@@ -120,7 +122,8 @@ TEST(CalcDocument, SectionsAndKeys)
     EXPECT_EQ(Keys(doc["labels"].toObject()), Sorted({"beta", "alpha", "chi"}));
     const QJsonObject probe = doc["probes"].toArray()[0].toObject();
     const QStringList values{"T", "P", "rho", "c", "M", "V0", "V", "Vphi", "Vr"};
-    EXPECT_EQ(Keys(probe), Sorted(values + QStringList{"x", "y", "region", "regionName", "phi", "texts"}));
+    EXPECT_EQ(Keys(probe),
+              Sorted(values + QStringList{"x", "y", "region", "regionName", "phi", "texts"}));
     EXPECT_EQ(Keys(probe["texts"].toObject()), Sorted(values));
     EXPECT_TRUE(Document({})["probes"].toArray().isEmpty());
 }
@@ -128,8 +131,8 @@ TEST(CalcDocument, SectionsAndKeys)
 // The check: the start-up state and three probes, one in each region.
 TEST(CalcDocument, StartUpWithThreeProbes)
 {
-    const QJsonObject doc =
-        Reparsed(Document({"--probe", "100,100", "--probe", "600,180", "--probe", "400,100"}));
+    const QJsonObject doc = Reparsed(
+        Document({"--probe", "100,100", "--probe", "600,180", "--probe", "400,100"}));
 
     const QJsonObject in = doc["inputs"].toObject();
     EXPECT_EQ(Num(in, "v1"), 450.0);
@@ -273,8 +276,8 @@ TEST(CalcDocument, SizeAndWall)
     EXPECT_TRUE(Str(far["labels"].toObject(), "chi").startsWith(Q("\u03C7=130, ")));
 
     // Extreme points and angles are not a fault.
-    const QJsonObject extreme = Reparsed(Document({"--wall-point", "2147483647,-2147483648",
-                                                   "--probe", "-2147483648,2147483647"}));
+    const QJsonObject extreme = Reparsed(
+        Document({"--wall-point", "2147483647,-2147483648", "--probe", "-2147483648,2147483647"}));
     EXPECT_LT(Num(extreme["corner"].toObject(), "wallAngle"), M_PI / 2);
     const QJsonObject infWall = Reparsed(Document({"--wall", "1e999", "--probe", "1,1"}));
     EXPECT_EQ(Str(infWall["corner"].toObject(), "wallAngle"), "Infinity");
@@ -340,7 +343,8 @@ TEST(CalcDocument, InputsWithoutAFan)
         // Streamline 0 is never traced, so it has no first and last point.
         QStringList allowed{"/flow/streamlines/0/first", "/flow/streamlines/0/last"};
         if (!b.fan)
-            allowed << "/labels/alpha" << "/labels/chi";
+            allowed << "/labels/alpha"
+                    << "/labels/chi";
         // No fan, no expansion to compare with.
         if (!b.fan)
             EXPECT_TRUE(doc["theory"].isNull());
@@ -392,13 +396,23 @@ TEST(CalcDocument, NumbersRoundTrip)
     const QJsonObject back = QJsonDocument::fromJson(text).object();
     const QJsonObject s = back["state"].toObject();
     const std::pair<const char*, double> fields[] = {
-        {"t1", fs.t1},           {"rho1", fs.rho1},           {"c1", fs.c1},
-        {"mach1", fs.mach1},     {"vol1", fs.vol1},           {"k2", fs.k2},
-        {"k", fs.k},             {"machAngle", fs.machAngle}, {"critSpeed", fs.critSpeed},
-        {"critTemp", fs.critTemp}, {"critPressure", fs.critPressure},
-        {"critDensity", fs.critDensity}, {"critVolume", fs.critVolume},
-        {"maxTurnAngle", fs.maxTurnAngle}, {"fullFanSpan", fs.fullFanSpan},
-        {"sonicLineAngle", fs.sonicLineAngle}, {"fanEndAngle", fs.fanEndAngle},
+        {"t1", fs.t1},
+        {"rho1", fs.rho1},
+        {"c1", fs.c1},
+        {"mach1", fs.mach1},
+        {"vol1", fs.vol1},
+        {"k2", fs.k2},
+        {"k", fs.k},
+        {"machAngle", fs.machAngle},
+        {"critSpeed", fs.critSpeed},
+        {"critTemp", fs.critTemp},
+        {"critPressure", fs.critPressure},
+        {"critDensity", fs.critDensity},
+        {"critVolume", fs.critVolume},
+        {"maxTurnAngle", fs.maxTurnAngle},
+        {"fullFanSpan", fs.fullFanSpan},
+        {"sonicLineAngle", fs.sonicLineAngle},
+        {"fanEndAngle", fs.fanEndAngle},
     };
     for (const auto& f : fields)
         EXPECT_EQ(Num(s, f.first), f.second) << f.first;

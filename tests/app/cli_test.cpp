@@ -47,7 +47,8 @@ TEST(Cornerflow, CalcPrintsOneJsonDocument)
     const QJsonObject state = doc.object()["state"].toObject();
     EXPECT_NEAR(state["fanEndAngle"].toDouble(), 0.310585, 0.5e-6);
     EXPECT_EQ(doc.object()["probes"].toArray().size(), 2);
-    EXPECT_EQ(doc.object()["labels"].toObject()["beta"].toString(), QString::fromUtf8("\u03B2=135"));
+    EXPECT_EQ(doc.object()["labels"].toObject()["beta"].toString(),
+              QString::fromUtf8("\u03B2=135"));
 }
 
 TEST(Cornerflow, BadCommandLinesExitWithStatus2)

@@ -98,13 +98,12 @@ TEST(ParseOptions, WallAngleAndPoints)
     EXPECT_EQ(pr.probes[3].x, 7);
     EXPECT_EQ(pr.probes[3].y, 0);
 
-    for (const char* bad : {"12", "", ",", "1,", ",2", "1,2,3", "1.5,2", " 1,2", "1, 2", "1,2 ",
-                            "a,b", "1;2", "0x1,2", "2147483648,0", "0,-2147483649",
-                            "99999999999999999999999,1", "+,1", "--1,2"}) {
+    for (const char* bad :
+         {"12", "", ",", "1,", ",2", "1,2,3", "1.5,2", " 1,2", "1, 2", "1,2 ", "a,b", "1;2",
+          "0x1,2", "2147483648,0", "0,-2147483649", "99999999999999999999999,1", "+,1", "--1,2"}) {
         const std::string e = ErrorOf({"--calc", "--probe", bad});
         EXPECT_EQ(e, "--probe: expected X,Y (two integers), got '" + std::string(bad) + "'");
-        EXPECT_TRUE(StartsWith(ErrorOf({"--calc", "--wall-point", bad}), "--wall-point: "))
-            << bad;
+        EXPECT_TRUE(StartsWith(ErrorOf({"--calc", "--wall-point", bad}), "--wall-point: ")) << bad;
     }
 }
 
@@ -113,8 +112,8 @@ TEST(ParseOptions, SizeTicksAndSeed)
     const Options s = Parsed({"--calc", "--size", "800,600"});
     EXPECT_EQ(s.width, 800);
     EXPECT_EQ(s.height, 600);
-    const Options edges = Parsed({"--snapshot", "a.png", "--size=1,4096", "--ticks", "1000000",
-                                  "--seed", "4294967295"});
+    const Options edges = Parsed(
+        {"--snapshot", "a.png", "--size=1,4096", "--ticks", "1000000", "--seed", "4294967295"});
     EXPECT_EQ(edges.width, 1);
     EXPECT_EQ(edges.height, 4096);
     EXPECT_EQ(edges.ticks, 1000000);
@@ -129,8 +128,7 @@ TEST(ParseOptions, SizeTicksAndSeed)
         EXPECT_TRUE(StartsWith(ErrorOf({"--snapshot", "a.png", "--ticks", bad}), "--ticks: "))
             << bad;
     for (const char* bad : {"-1", "4294967296", "99999999999999999999", "0x10", ""})
-        EXPECT_TRUE(StartsWith(ErrorOf({"--snapshot", "a.png", "--seed", bad}), "--seed: "))
-            << bad;
+        EXPECT_TRUE(StartsWith(ErrorOf({"--snapshot", "a.png", "--seed", bad}), "--seed: ")) << bad;
 }
 
 TEST(ParseOptions, ErrorsNameTheOption)
@@ -171,11 +169,16 @@ TEST(ParseOptions, ErrorsNameTheOption)
 TEST(HelpText, ExplainsEveryOptionAndTheDocument)
 {
     const std::string help = HelpText();
-    for (const char* word :
-         {"--calc", "--snapshot ", "--snapshot-window", "--help", "-h", "--v1", "--t1", "--p1",
-          "--wall ", "--wall-point", "--probe", "--size", "--ticks", "--seed", "450", "273",
-          "100000", "0.785375", "622,384", "1..4096", "0..1000000", "0..4294967295", "inputs",
-          "state", "corner", "fields", "labels", "probes", "\"NaN\"", "\"Infinity\""})
+    for (const char* word : {"--calc",        "--snapshot ", "--snapshot-window",
+                             "--help",        "-h",          "--v1",
+                             "--t1",          "--p1",        "--wall ",
+                             "--wall-point",  "--probe",     "--size",
+                             "--ticks",       "--seed",      "450",
+                             "273",           "100000",      "0.785375",
+                             "622,384",       "1..4096",     "0..1000000",
+                             "0..4294967295", "inputs",      "state",
+                             "corner",        "fields",      "labels",
+                             "probes",        "\"NaN\"",     "\"Infinity\""})
         EXPECT_NE(help.find(word), std::string::npos) << word;
     EXPECT_EQ(help.back(), '\n');
 }

@@ -8,11 +8,11 @@
 #include <cmath>
 #include <limits>
 
+#include "corner/corner.h"
 #include "model/flow_state.h"
 #include "platform/image_dc.h"
 #include "tests/support/gui_app.h"
 #include "tests/support/recording_dc.h"
-#include "corner/corner.h"
 
 namespace {
 
@@ -79,30 +79,30 @@ TEST(CornerDraw, StartUpOverlayCallByCall)
     const CCorner& c = s.corner;
     const RecordingDC dc = s.Record();
     ExpectCalls(dc, {
-        {K::SelectPen, 0, 0, 0, &c.wallPen},
-        {K::MoveTo, 0, 192},
-        {K::LineTo, 311, 192},
-        {K::LineTo, 694, 576},             // 311 + 384 tan(0.785375) = 694.98
-        {K::SelectFont, 0, 0, 0, &c.labelFont},
-        {K::SelectPen, 0, 0, 0, &c.thinPen},
-        {K::MoveTo, 281, 192},
-        {K::AngleArc, 311, 192, 80},
-        {K::TextOut, 241, 194, 0, nullptr, "\u03B2=135"},
-        {K::SelectPen, 0, 0, 0, &c.dashPen},
-        {K::MoveTo, 311, 192},
-        {K::LineTo, 262, -192},            // sonic line: 311 + 384/tan(1.69579) = 262.8
-        {K::MoveTo, 311, 192},
-        {K::LineTo, 651, -192},            // first characteristic: 311 + 340.1
-        {K::MoveTo, 311, 192},
-        {K::LineTo, 1507, -192},           // last characteristic, above the horizontal
-        {K::SelectPen, 0, 0, 0, &c.thinPen}, // no flow boundary
-        {K::MoveTo, 311, 192},
-        {K::LineTo, 388, 192},             // 311 + 622/8
-        {K::MoveTo, 341, 192},
-        {K::AngleArc, 311, 192, 25},
-        {K::TextOut, 351, 172, 0, nullptr, "\u03B1=48"},
-        {K::TextOut, 10, 354, 0, nullptr, "\u03C7=45, \u0394\u03C6=31"},
-    });
+                        {K::SelectPen, 0, 0, 0, &c.wallPen},
+                        {K::MoveTo, 0, 192},
+                        {K::LineTo, 311, 192},
+                        {K::LineTo, 694, 576}, // 311 + 384 tan(0.785375) = 694.98
+                        {K::SelectFont, 0, 0, 0, &c.labelFont},
+                        {K::SelectPen, 0, 0, 0, &c.thinPen},
+                        {K::MoveTo, 281, 192},
+                        {K::AngleArc, 311, 192, 80},
+                        {K::TextOut, 241, 194, 0, nullptr, "\u03B2=135"},
+                        {K::SelectPen, 0, 0, 0, &c.dashPen},
+                        {K::MoveTo, 311, 192},
+                        {K::LineTo, 262, -192}, // sonic line: 311 + 384/tan(1.69579) = 262.8
+                        {K::MoveTo, 311, 192},
+                        {K::LineTo, 651, -192}, // first characteristic: 311 + 340.1
+                        {K::MoveTo, 311, 192},
+                        {K::LineTo, 1507, -192}, // last characteristic, above the horizontal
+                        {K::SelectPen, 0, 0, 0, &c.thinPen}, // no flow boundary
+                        {K::MoveTo, 311, 192},
+                        {K::LineTo, 388, 192}, // 311 + 622/8
+                        {K::MoveTo, 341, 192},
+                        {K::AngleArc, 311, 192, 25},
+                        {K::TextOut, 351, 172, 0, nullptr, "\u03B1=48"},
+                        {K::TextOut, 10, 354, 0, nullptr, "\u03C7=45, \u0394\u03C6=31"},
+                    });
     const std::vector<DrawCall> arcs = dc.Of(K::AngleArc);
     ASSERT_EQ(arcs.size(), 2u);
     EXPECT_EQ(arcs[0].start, 180.0f);
@@ -192,7 +192,7 @@ TEST(CornerDraw, ExtremeWallAnglesSaturate)
     odd.fs.fanEndAngle = 0.1;
     const RecordingDC dc = odd.Record();
     const std::vector<DrawCall> drawn = dc.Of(K::LineTo);
-    ASSERT_EQ(drawn.size(), 4u); // two walls, the last characteristic, the reference line
+    ASSERT_EQ(drawn.size(), 4u);       // two walls, the last characteristic, the reference line
     EXPECT_EQ(drawn[2].a, 311 + 3827); // 384/tan(0.1) = 3827.2
     EXPECT_EQ(drawn[2].b, -192);
     EXPECT_TRUE(std::isinf(dc.Of(K::AngleArc)[1].sweep));
@@ -234,8 +234,8 @@ void ExpectRay(const Piece& p, double phi, const char* what)
     EXPECT_EQ(p.y0, 192) << what << " at " << phi;
     const double drawn = std::atan2(-(p.y1 - p.y0), p.x1 - p.x0);
     const double off = std::remainder(drawn - phi, 2.0 * M_PI);
-    EXPECT_LT(std::fabs(off), 0.005) << what << " at " << phi << " drawn toward " << p.x1 << ","
-                                     << p.y1;
+    EXPECT_LT(std::fabs(off), 0.005)
+        << what << " at " << phi << " drawn toward " << p.x1 << "," << p.y1;
     EXPECT_TRUE(p.x1 < 0 || p.x1 >= 622 || p.y1 < 0 || p.y1 >= 384)
         << what << " at " << phi << " stops inside the picture at " << p.x1 << "," << p.y1;
 }
@@ -259,9 +259,9 @@ TEST(CornerDraw, EveryRayLeavesTheCornerInItsOwnDirection)
     // Every ray of the overlay over a sweep of angles: the quarter turns exactly, angles
     // just either side of pi, past pi and below zero. Each angle is drawn twice, once as it
     // is and once a full turn away, so that the first characteristic stays above the last.
-    const double sweep[] = {0.0,  -0.0,   1e-9, 0.3,  M_PI_2, 2.0,  M_PI - 1e-9, M_PI,
-                            M_PI + 1e-9, 3.3, 3.85, 1.5 * M_PI, 5.5, -1e-9, -0.3, -M_PI_2,
-                            -2.276853, -M_PI};
+    const double sweep[] = {0.0,         -0.0,  1e-9,        0.3,     M_PI_2,    2.0,
+                            M_PI - 1e-9, M_PI,  M_PI + 1e-9, 3.3,     3.85,      1.5 * M_PI,
+                            5.5,         -1e-9, -0.3,        -M_PI_2, -2.276853, -M_PI};
     for (double phi : sweep) {
         for (int pass = 0; pass < 2; ++pass) {
             Scene s;

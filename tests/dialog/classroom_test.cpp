@@ -122,7 +122,8 @@ TEST_F(Classroom, PictureSavedWholeOrNotAtAll)
     const QImage saved(path);
     const QImage frame = ImageCopyOf(dlg->Session().Frame());
     EXPECT_EQ(saved.size(), frame.size());
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), frame.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
+              frame.convertToFormat(QImage::Format_RGB32));
 
     // A place that cannot be written: a clear reason, and the file there stays as it was.
     QFile blocker(dir.filePath(QStringLiteral("not-a-folder")));
@@ -151,8 +152,9 @@ TEST_F(Classroom, ScreenReaderNamesInBothLanguages)
     }
     QWidget* picture = &dlg->ViewWindow();
     EXPECT_EQ(AccessibleText(picture, QAccessible::Name), QStringLiteral("Картина течения"));
-    EXPECT_EQ(AccessibleText(picture, QAccessible::Description),
-              QStringLiteral("стенка повёрнута на 45°, веер шириной 31°, поток прилегает к стенке"));
+    EXPECT_EQ(
+        AccessibleText(picture, QAccessible::Description),
+        QStringLiteral("стенка повёрнута на 45°, веер шириной 31°, поток прилегает к стенке"));
     const std::vector<QString> ruTexts = [&] {
         std::vector<QString> t;
         for (size_t i = 0; i < FieldCount(); ++i)

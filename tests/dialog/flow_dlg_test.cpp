@@ -20,10 +20,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "platform/image_dc.h"
 #include "app/about_dlg.h"
 #include "app/flow_dlg.h"
 #include "model/number_text.h"
+#include "platform/image_dc.h"
 #include "res/dialog_templates.h"
 #include "res/resource.h"
 
@@ -105,10 +105,12 @@ protected:
 TEST_F(FlowDlgTest, StartUpShowsTheStateOfT1Equal273)
 {
     const std::pair<int, const char*> expected[] = {
-        {IDC_V1, "450.0"},           {IDC_T1, "273.0"},         {IDC_P1, "100000"},
-        {IDC_RHO1, "1.234"},         {IDC_C1, "336.9"},         {IDC_M1, "1.336"},
-        {IDC_VOL1, "0.811"},         {IDC_CRIT_SPEED, "358.2"}, {IDC_CRIT_TEMP, "308.7"},
-        {IDC_CRIT_PRESSURE, "124579"}, {IDC_CRIT_DENSITY, "1.443"}, {IDC_CRIT_VOLUME, "0.693"},
+        {IDC_V1, "450.0"},           {IDC_T1, "273.0"},
+        {IDC_P1, "100000"},          {IDC_RHO1, "1.234"},
+        {IDC_C1, "336.9"},           {IDC_M1, "1.336"},
+        {IDC_VOL1, "0.811"},         {IDC_CRIT_SPEED, "358.2"},
+        {IDC_CRIT_TEMP, "308.7"},    {IDC_CRIT_PRESSURE, "124579"},
+        {IDC_CRIT_DENSITY, "1.443"}, {IDC_CRIT_VOLUME, "0.693"},
     };
     for (const auto& [id, text] : expected)
         EXPECT_EQ(Text(id), text) << "field " << id;
@@ -190,7 +192,7 @@ TEST_F(FlowDlgTest, EveryFocusLossReasonRecomputesAndThePopulationFollowsP1)
 TEST_F(FlowDlgTest, NothingTypedBreaksTheDialog)
 {
     const char* texts[][3] = {
-        {"1e400", "-5", "0"}, {"-1e400", "0", "-1e300"}, {"", "", ""},
+        {"1e400", "-5", "0"},    {"-1e400", "0", "-1e300"},  {"", "", ""},
         {"nan", "inf", "0x1p3"}, {"1e-320", "1e308", "1e9"},
     };
     for (const auto& t : texts) {
@@ -246,17 +248,17 @@ TEST_F(FlowDlgTest, MovesFillTheProbeFieldsBeforeTheyReturn)
 {
     Hover({100, 50}); // upstream of the first characteristic
     const std::pair<int, const char*> upstream[] = {
-        {IDC_T, "273.0"}, {IDC_P, "100000"}, {IDC_RHO, "1.234"}, {IDC_C, "336.9"},
-        {IDC_M, "1.336"}, {IDC_VOL, "0.811"}, {IDC_V, "450.0"},  {IDC_VPHI, "450.0"},
-        {IDC_VR, "0.000"},
+        {IDC_T, "273.0"}, {IDC_P, "100000"},   {IDC_RHO, "1.234"},
+        {IDC_C, "336.9"}, {IDC_M, "1.336"},    {IDC_VOL, "0.811"},
+        {IDC_V, "450.0"}, {IDC_VPHI, "450.0"}, {IDC_VR, "0.000"},
     };
     for (const auto& [id, text] : upstream)
         EXPECT_EQ(Text(id), text) << "field " << id;
 
     Hover({600, 380}); // far right and below: past the fan
     const std::pair<int, const char*> downstream[] = {
-        {IDC_T, "260.2"}, {IDC_RHO, "1.094"}, {IDC_C, "328.9"},  {IDC_M, "1.521"},
-        {IDC_VOL, "0.914"}, {IDC_V, "500.1"}, {IDC_VPHI, "439.3"}, {IDC_VR, "239.0"},
+        {IDC_T, "260.2"},   {IDC_RHO, "1.094"}, {IDC_C, "328.9"},    {IDC_M, "1.521"},
+        {IDC_VOL, "0.914"}, {IDC_V, "500.1"},   {IDC_VPHI, "439.3"}, {IDC_VR, "239.0"},
     };
     for (const auto& [id, text] : downstream)
         EXPECT_EQ(Text(id), text) << "field " << id;
@@ -311,7 +313,8 @@ TEST_F(FlowDlgTest, SystemMenuAndAboutBox)
     EXPECT_TRUE(dlg->isVisible());
 
     // Right click on the background and Alt+Space open the menu.
-    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, {300, 5}, dlg->mapToGlobal(QPoint(300, 5)));
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, {300, 5},
+                                 dlg->mapToGlobal(QPoint(300, 5)));
     QApplication::sendEvent(dlg.get(), &rightClick);
     EXPECT_TRUE(dlg->SystemMenu().isVisible());
     dlg->SystemMenu().hide();
@@ -320,7 +323,8 @@ TEST_F(FlowDlgTest, SystemMenuAndAboutBox)
     EXPECT_TRUE(dlg->SystemMenu().isVisible());
     dlg->SystemMenu().hide();
     // The picture has no menu.
-    QContextMenuEvent onPicture(QContextMenuEvent::Mouse, {300, 100}, View()->mapToGlobal(QPoint(300, 100)));
+    QContextMenuEvent onPicture(QContextMenuEvent::Mouse, {300, 100},
+                                View()->mapToGlobal(QPoint(300, 100)));
     QApplication::sendEvent(View(), &onPicture);
     EXPECT_FALSE(dlg->SystemMenu().isVisible());
 }
@@ -421,8 +425,9 @@ TEST_F(FlowDlgTest, LayoutFollowsTheTemplate)
     EXPECT_EQ(labels, 8);
 
     // The tab order is the template order, beginning with the picture.
-    const std::vector<int> order = {1000, 1006, 1007, 1010, 1013, 1014, 1016, 1017, 1018, 1019, 1020,
-                                    1021, 1003, 1004, 1009, 1011, 1012, 1015, 1008, 1022, 1002, 1005};
+    const std::vector<int> order = {1000, 1006, 1007, 1010, 1013, 1014, 1016, 1017,
+                                    1018, 1019, 1020, 1021, 1003, 1004, 1009, 1011,
+                                    1012, 1015, 1008, 1022, 1002, 1005};
     std::vector<int> chain;
     QWidget* w = View();
     do {
@@ -445,7 +450,9 @@ TEST_F(FlowDlgTest, InputFieldsWhiteReadOnlyFieldsLookReadOnly)
     EXPECT_EQ(dlg->OnCtlColor(dlg.get()), white);
     EXPECT_EQ(dlg->OnCtlColor(View()), white);
     // What the fields really show, away from their text.
-    auto background = [](QWidget* w) { return w->grab().toImage().pixelColor(w->width() - 6, w->height() / 2); };
+    auto background = [](QWidget* w) {
+        return w->grab().toImage().pixelColor(w->width() - 6, w->height() / 2);
+    };
     for (int id : {IDC_V1, IDC_T1, IDC_P1}) {
         EXPECT_EQ(dlg->OnCtlColor(dlg->Field(id)), white);
         EXPECT_EQ(background(dlg->Field(id)), white) << id;
@@ -509,8 +516,8 @@ TEST_F(FlowDlgTest, EachFrameIsComposedOnce)
 
 TEST(FlowViewWidget, DeviceScaleIsTheNextWholeNumber)
 {
-    const std::pair<double, int> cases[] = {{1.0, 1}, {1.25, 2}, {2.0, 2}, {2.5, 3}, {0.0, 1},
-                                            {-3.0, 1}, {NAN, 1}, {1e300, 8}};
+    const std::pair<double, int> cases[] = {{1.0, 1}, {1.25, 2}, {2.0, 2}, {2.5, 3},
+                                            {0.0, 1}, {-3.0, 1}, {NAN, 1}, {1e300, 8}};
     for (const auto& [ratio, scale] : cases)
         EXPECT_EQ(CFlowViewWidget::DeviceScale(ratio), scale) << ratio;
 }

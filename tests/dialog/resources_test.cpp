@@ -75,9 +75,9 @@ TEST(LabelImages, SizesColoursAndRowsLevelWithTheirFields)
     struct Image {
         int bitmap;
         QSize size;
-        std::vector<int> rows;       // the fields beside it, top to bottom
-        std::vector<int> emptyRows;  // fields whose row stays empty
-        bool hasEnglishTwin;         // it has Russian words, and bitmap_<id>_en.svg beside it
+        std::vector<int> rows;      // the fields beside it, top to bottom
+        std::vector<int> emptyRows; // fields whose row stays empty
+        bool hasEnglishTwin;        // it has Russian words, and bitmap_<id>_en.svg beside it
     };
     const Image images[] = {
         {1000, {22, 209}, {1002, 1003, 1004, 1009, 1011, 1012, 1015}, {}, false},

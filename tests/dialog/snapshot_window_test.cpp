@@ -42,14 +42,15 @@ TEST(SnapshotWindow, WritesTheWholeDialogReproducibly)
     const QString a = dir.filePath(QStringLiteral("a.png"));
     const QString b = dir.filePath(QStringLiteral("b.png"));
     const QStringList common = {QStringLiteral("--ticks"), QStringLiteral("60"),
-                                QStringLiteral("--seed"), QStringLiteral("7"),
-                                QStringLiteral("--v1"), QStringLiteral("600")};
+                                QStringLiteral("--seed"),  QStringLiteral("7"),
+                                QStringLiteral("--v1"),    QStringLiteral("600")};
     ASSERT_EQ(Cornerflow(QStringList{QStringLiteral("--snapshot-window"), a} + common).exitCode, 0);
     ASSERT_EQ(Cornerflow(QStringList{QStringLiteral("--snapshot-window"), b} + common).exitCode, 0);
     const QImage first(a), second(b);
     ASSERT_FALSE(first.isNull());
     EXPECT_EQ(first.size(), QSize(622, 620));
-    EXPECT_EQ(first.convertToFormat(QImage::Format_RGB32), second.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(first.convertToFormat(QImage::Format_RGB32),
+              second.convertToFormat(QImage::Format_RGB32));
 
     // Red tracers in the picture, and the picture's grey bottom line at row 11 + 383.
     int red = 0;
@@ -65,8 +66,10 @@ TEST(SnapshotWindow, WritesTheWholeDialogReproducibly)
     const QString c = dir.filePath(QStringLiteral("c.png"));
     QStringList otherSeed = common;
     otherSeed[3] = QStringLiteral("8");
-    ASSERT_EQ(Cornerflow(QStringList{QStringLiteral("--snapshot-window"), c} + otherSeed).exitCode, 0);
-    EXPECT_NE(QImage(c).convertToFormat(QImage::Format_RGB32), first.convertToFormat(QImage::Format_RGB32));
+    ASSERT_EQ(Cornerflow(QStringList{QStringLiteral("--snapshot-window"), c} + otherSeed).exitCode,
+              0);
+    EXPECT_NE(QImage(c).convertToFormat(QImage::Format_RGB32),
+              first.convertToFormat(QImage::Format_RGB32));
 }
 
 // The picture snapshot goes through the dialog's start-up step for step: with the same seed,
@@ -77,11 +80,12 @@ TEST(SnapshotWindow, PictureSnapshotIsTheWindowsPicture)
     ASSERT_TRUE(dir.isValid());
     const QString window = dir.filePath(QStringLiteral("window.png"));
     const QString picture = dir.filePath(QStringLiteral("picture.png"));
-    const QStringList common = {QStringLiteral("--ticks"), QStringLiteral("45"),
-                                QStringLiteral("--seed"), QStringLiteral("11"),
-                                QStringLiteral("--p1"), QStringLiteral("150000"),
+    const QStringList common = {QStringLiteral("--ticks"),      QStringLiteral("45"),
+                                QStringLiteral("--seed"),       QStringLiteral("11"),
+                                QStringLiteral("--p1"),         QStringLiteral("150000"),
                                 QStringLiteral("--wall-point"), QStringLiteral("200,380")};
-    ASSERT_EQ(Cornerflow(QStringList{QStringLiteral("--snapshot-window"), window} + common).exitCode, 0);
+    ASSERT_EQ(
+        Cornerflow(QStringList{QStringLiteral("--snapshot-window"), window} + common).exitCode, 0);
     ASSERT_EQ(Cornerflow(QStringList{QStringLiteral("--snapshot"), picture} + common).exitCode, 0);
     const QImage shown = QImage(window).convertToFormat(QImage::Format_RGB32).copy(0, 11, 622, 384);
     const QImage alone = QImage(picture).convertToFormat(QImage::Format_RGB32);
@@ -102,8 +106,8 @@ TEST(SnapshotWindow, UnwritableTargetFailsAndIsLeftAlone)
     }
     const QString targets[] = {file + QStringLiteral("/out.png"), dir.path()};
     for (const QString& target : targets) {
-        const RunResult r = Cornerflow({QStringLiteral("--snapshot-window"), target, QStringLiteral("--seed"),
-                                  QStringLiteral("1")});
+        const RunResult r = Cornerflow({QStringLiteral("--snapshot-window"), target,
+                                        QStringLiteral("--seed"), QStringLiteral("1")});
         EXPECT_EQ(r.exitCode, 1) << target.toStdString();
         EXPECT_TRUE(r.err.contains(target)) << r.err.toStdString();
         int ownLines = 0;

@@ -9,8 +9,8 @@ TEST(FrameBuffer, SizesThatCannotBeMadeLeaveItEmpty)
 {
     const struct {
         int w, h;
-    } bad[] = {{0, 10}, {10, 0}, {-5, 10}, {10, -1}, {INT_MIN, INT_MIN}, {16385, 10},
-               {10, 16385}, {INT_MAX, INT_MAX}};
+    } bad[] = {{0, 10},     {10, 0},     {-5, 10},          {10, -1}, {INT_MIN, INT_MIN},
+               {16385, 10}, {10, 16385}, {INT_MAX, INT_MAX}};
     for (const auto& c : bad) {
         FrameBuffer b;
         b.Create(c.w, c.h);
@@ -33,7 +33,7 @@ TEST(FrameBuffer, CreateMakesDevicePixelsAndReleaseEmpties)
     const struct {
         int w, h, scale, deviceW, deviceH;
     } cases[] = {{622, 384, 1, 622, 384}, {622, 384, 2, 1244, 768}, {1, 1, 1, 1, 1},
-                 {16384, 1, 1, 16384, 1}, {5, 3, 0, 5, 3}, {5, 3, 99, 40, 24}};
+                 {16384, 1, 1, 16384, 1}, {5, 3, 0, 5, 3},          {5, 3, 99, 40, 24}};
     for (const auto& c : cases) {
         FrameBuffer b;
         b.Create(c.w, c.h, c.scale);

@@ -14,7 +14,10 @@ namespace fuzzfield {
 
 namespace {
 
-bool Space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool Space(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 bool Digit(char c) { return c >= '0' && c <= '9'; }
 
 bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
@@ -107,7 +110,8 @@ std::vector<std::string> Check(const uint8_t* data, size_t size, CNumEdit& field
     const QString typed = field.text();
     const QByteArray utf8 = typed.toUtf8();
     const double value = field.GetValue();
-    if (!SameBits(value, ReadNumber(std::string(utf8.constData(), static_cast<size_t>(utf8.size())))))
+    if (!SameBits(value,
+                  ReadNumber(std::string(utf8.constData(), static_cast<size_t>(utf8.size())))))
         problems.push_back("the field reads something else than its text");
     if (field.text() != typed)
         problems.push_back("reading changed the field's text");
@@ -124,9 +128,9 @@ std::vector<std::string> Check(const uint8_t* data, size_t size, CNumEdit& field
         if (again != 0.0)
             problems.push_back("the words nan and inf read as a number");
     } else {
-        const double unit = std::pow(10.0, -static_cast<double>(FormatFixed(value, 0).size() <= 4
-                                                                     ? 4 - FormatFixed(value, 0).size()
-                                                                     : 0));
+        const double unit = std::pow(
+            10.0, -static_cast<double>(
+                      FormatFixed(value, 0).size() <= 4 ? 4 - FormatFixed(value, 0).size() : 0));
         if (!(std::fabs(again - value) <= 0.5 * unit * (1 + 1e-12) + 1e-15 * std::fabs(value)))
             problems.push_back("reading the shown text does not give the value back: " + shown);
     }

@@ -152,9 +152,7 @@ private:
             }
             CheckWork();
             break;
-        case OpKind::Leave:
-            Leave();
-            break;
+        case OpKind::Leave: Leave(); break;
         case OpKind::Retype:
             session_.SetInputText(kInputIds[op.field], op.text);
             Leave();
@@ -266,16 +264,12 @@ Session Decode(const uint8_t* data, size_t size)
             op.kind = OpKind::Move;
             ReadPoint(r, op);
             break;
-        case 2:
-            op.kind = OpKind::Release;
-            break;
+        case 2: op.kind = OpKind::Release; break;
         case 3:
             op.kind = OpKind::Tick;
             op.count = 1 + (code / 8) % 4;
             break;
-        case 4:
-            op.kind = OpKind::Leave;
-            break;
+        case 4: op.kind = OpKind::Leave; break;
         case 5:
             op.kind = OpKind::Retype;
             op.field = (code / 8) % 3;
@@ -285,9 +279,7 @@ Session Decode(const uint8_t* data, size_t size)
             op.kind = OpKind::Key;
             op.right = ((code / 8) & 1) != 0;
             break;
-        default:
-            op.kind = OpKind::Paint;
-            break;
+        default: op.kind = OpKind::Paint; break;
         }
         s.ops.push_back(op);
     }

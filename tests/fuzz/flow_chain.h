@@ -33,8 +33,8 @@ struct Op {
     OpKind kind = OpKind::Tick;
     int x = 0;
     int y = 0;
-    int count = 1;  // ticks
-    int field = 0;  // 0 V1, 1 T1, 2 P1
+    int count = 1;      // ticks
+    int field = 0;      // 0 V1, 1 T1, 2 P1
     bool right = false; // arrow key
     std::string text;
 };

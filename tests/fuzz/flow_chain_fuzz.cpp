@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "tests/fuzz/flow_chain.h"
 #include "tests/fuzz/fail_on.h"
+#include "tests/fuzz/flow_chain.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

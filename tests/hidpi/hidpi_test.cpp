@@ -18,12 +18,12 @@
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
-#include "platform/image_dc.h"
 #include "app/flow_dlg.h"
+#include "corner/corner.h"
 #include "model/flow_state.h"
+#include "platform/image_dc.h"
 #include "res/dialog_templates.h"
 #include "res/resource.h"
-#include "corner/corner.h"
 
 namespace {
 
@@ -182,10 +182,14 @@ TEST(HiDpi, FieldsAndProbesAreTheCalculatorsNumbers)
     const struct {
         const char* key;
         int id;
-    } upstream[] = {{"rho1", IDC_RHO1},           {"c1", IDC_C1},
-                    {"mach1", IDC_M1},            {"vol1", IDC_VOL1},
-                    {"critSpeed", IDC_CRIT_SPEED}, {"critTemp", IDC_CRIT_TEMP},
-                    {"critPressure", IDC_CRIT_PRESSURE}, {"critDensity", IDC_CRIT_DENSITY},
+    } upstream[] = {{"rho1", IDC_RHO1},
+                    {"c1", IDC_C1},
+                    {"mach1", IDC_M1},
+                    {"vol1", IDC_VOL1},
+                    {"critSpeed", IDC_CRIT_SPEED},
+                    {"critTemp", IDC_CRIT_TEMP},
+                    {"critPressure", IDC_CRIT_PRESSURE},
+                    {"critDensity", IDC_CRIT_DENSITY},
                     {"critVolume", IDC_CRIT_VOLUME}};
     for (const auto& f : upstream)
         EXPECT_EQ(Text(o.dlg, f.id), fields.value(QLatin1String(f.key)).toString()) << f.key;
@@ -194,13 +198,15 @@ TEST(HiDpi, FieldsAndProbesAreTheCalculatorsNumbers)
     const struct {
         const char* key;
         int id;
-    } probeFields[] = {{"T", IDC_T}, {"P", IDC_P},   {"rho", IDC_RHO},   {"c", IDC_C},  {"M", IDC_M},
-                       {"V0", IDC_VOL}, {"V", IDC_V}, {"Vphi", IDC_VPHI}, {"Vr", IDC_VR}};
+    } probeFields[] = {{"T", IDC_T}, {"P", IDC_P},       {"rho", IDC_RHO},
+                       {"c", IDC_C}, {"M", IDC_M},       {"V0", IDC_VOL},
+                       {"V", IDC_V}, {"Vphi", IDC_VPHI}, {"Vr", IDC_VR}};
     QWidget& picture = o.dlg.ViewWindow();
     std::vector<int> regions;
     for (const QJsonValue& value : probes) {
         const QJsonObject probe = value.toObject();
-        const QPointF at(probe.value(QStringLiteral("x")).toInt(), probe.value(QStringLiteral("y")).toInt());
+        const QPointF at(probe.value(QStringLiteral("x")).toInt(),
+                         probe.value(QStringLiteral("y")).toInt());
         regions.push_back(probe.value(QStringLiteral("region")).toInt());
         SendMouse(picture, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
         const QJsonObject texts = probe.value(QStringLiteral("texts")).toObject();
@@ -226,10 +232,12 @@ TEST(HiDpi, WindowSnapshotIsSharpAtDevicePixels)
     ASSERT_TRUE(dir.isValid());
     const QString one = dir.filePath(QStringLiteral("one.png"));
     const QString two = dir.filePath(QStringLiteral("two.png"));
-    const QStringList common = {QStringLiteral("--seed"), QStringLiteral("7"), QStringLiteral("--ticks"),
-                                QStringLiteral("60")};
-    const RunResult r1 = Cornerflow(QStringList{QStringLiteral("--snapshot-window"), one} + common, 0);
-    const RunResult r2 = Cornerflow(QStringList{QStringLiteral("--snapshot-window"), two} + common, 2);
+    const QStringList common = {QStringLiteral("--seed"), QStringLiteral("7"),
+                                QStringLiteral("--ticks"), QStringLiteral("60")};
+    const RunResult r1 = Cornerflow(QStringList{QStringLiteral("--snapshot-window"), one} + common,
+                                    0);
+    const RunResult r2 = Cornerflow(QStringList{QStringLiteral("--snapshot-window"), two} + common,
+                                    2);
     ASSERT_EQ(r1.exitCode, 0) << r1.err.constData();
     ASSERT_EQ(r2.exitCode, 0) << r2.err.constData();
     const QImage a = QImage(one).convertToFormat(QImage::Format_RGB32);
@@ -251,13 +259,14 @@ TEST(HiDpi, WindowSnapshotIsSharpAtDevicePixels)
             grey[k] += (b.pixel(x, lineRow - 1 + k) & kRgb) == 0x808080u;
         for (int y = lineRow - 2; y <= lineRow + 3; ++y) {
             const QColor c = b.pixelColor(x, y);
-            blurred += c.red() == c.green() && c.green() == c.blue() && c.red() > 128 && c.red() < 255;
+            blurred += c.red() == c.green() && c.green() == c.blue() && c.red() > 128
+                       && c.red() < 255;
         }
     }
-    EXPECT_EQ(grey[0], 0);                  // the row above the line
+    EXPECT_EQ(grey[0], 0);                    // the row above the line
     EXPECT_GE(grey[1], b.width() * 95 / 100); // the line's two rows (the marker may cover some)
     EXPECT_GE(grey[2], b.width() * 95 / 100);
-    EXPECT_EQ(grey[3], 0);                  // the dialog below the picture
+    EXPECT_EQ(grey[3], 0); // the dialog below the picture
     EXPECT_EQ(blurred, 0);
 
     // Tracers are 2 x 2 device blocks at the places the same seed puts them at scale 1.

@@ -15,9 +15,9 @@
 #include <QTest>
 
 #include "app/flow_dlg.h"
+#include "corner/corner.h"
 #include "model/flow_state.h"
 #include "res/resource.h"
-#include "corner/corner.h"
 
 class DialogDriver {
 public:
@@ -86,8 +86,7 @@ public:
 };
 
 // Wall-clock time of a piece of work, for the record only: tests bound work by counting.
-template <class F>
-double MillisecondsOf(F&& work)
+template <class F> double MillisecondsOf(F&& work)
 {
     const auto start = std::chrono::steady_clock::now();
     work();

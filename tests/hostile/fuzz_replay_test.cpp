@@ -58,8 +58,8 @@ TEST(FuzzReplay, FlowChainCorpusAndFoundInputsRunClean)
         files.push_back(f);
     for (const fs::path& f : files) {
         const std::string data = Bytes(f);
-        const fuzzchain::Session s =
-            fuzzchain::Decode(reinterpret_cast<const uint8_t*>(data.data()), data.size());
+        const fuzzchain::Session s = fuzzchain::Decode(
+            reinterpret_cast<const uint8_t*>(data.data()), data.size());
         const fuzzchain::Outcome o = fuzzchain::Play(s);
         EXPECT_TRUE(o.problems.empty()) << f.filename() << ": " << o.problems.front();
         EXPECT_GE(o.recomputes, 1) << f.filename();
@@ -69,15 +69,15 @@ TEST(FuzzReplay, FlowChainCorpusAndFoundInputsRunClean)
 TEST(FuzzReplay, SessionBytesDecodeAsDocumented)
 {
     const unsigned char bytes[] = {
-        '9', '0', '0', '\n', '2', '7', '3', '\n', '1', 'e', '5', '\n',
-        0, 4, 0xFE, 0xFF, 3, 0,      // press; mode 4: offset by the corner; a = -2, b = 3
-        1, 0x80, 1, 0, 2, 0,         // move; the ends of the int range: a odd, b even
-        19,                          // 19 % 8 == 3: ticks, 1 + (19 / 8) % 4 = 3 of them
-        2,                           // release
-        21, '5', '0', '\n',           // 21 % 8 == 5: retype field (21 / 8) % 3 = 2, P1
-        4,                           // a focus change
-        14, 6,                       // arrow keys: (14 / 8) odd, right; 6 left
-        7,                           // a paint
+        '9', '0',  '0', '\n', '2',  '7',  '3', '\n', '1', 'e',
+        '5', '\n', 0,   4,    0xFE, 0xFF, 3,   0, // press; mode 4: offset by the corner; a = -2, b = 3
+        1,   0x80, 1,   0,    2,    0,            // move; the ends of the int range: a odd, b even
+        19,                   // 19 % 8 == 3: ticks, 1 + (19 / 8) % 4 = 3 of them
+        2,                    // release
+        21,  '5',  '0', '\n', // 21 % 8 == 5: retype field (21 / 8) % 3 = 2, P1
+        4,                    // a focus change
+        14,  6,               // arrow keys: (14 / 8) odd, right; 6 left
+        7,                    // a paint
     };
     const fuzzchain::Session s = fuzzchain::Decode(bytes, sizeof bytes);
     ASSERT_TRUE(s.hasText[0] && s.hasText[1] && s.hasText[2]);

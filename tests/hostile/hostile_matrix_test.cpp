@@ -93,7 +93,7 @@ const double kKeep = std::numeric_limits<double>::quiet_NaN();
 const std::vector<MouseStep>& WallSteps()
 {
     static const std::vector<MouseStep> steps = {
-        {Action::Press, Path::Window, kApexX, kTop, kKeep, 0.0}, // the corner point itself
+        {Action::Press, Path::Window, kApexX, kTop, kKeep, 0.0},   // the corner point itself
         {Action::Drag, Path::Far, -5e6, kTop + 1, -kPi / 2, 1e-6}, // far left, just below
         {Action::Drag, Path::Far, kApexX, 5e6, 0.0, 0.0},          // far below the corner
         {Action::Drag, Path::Far, 5e6, kTop, std::atan(20.0 * kWidth), 1e-12}, // far right
@@ -180,9 +180,8 @@ public:
 private:
     void Leave(int id, const Reading& r)
     {
-        d_.leave = std::max(d_.leave, MillisecondsOf([&] {
-            drv_.TypeAndLeave(id, QString::fromUtf8(r.text));
-        }));
+        d_.leave = std::max(
+            d_.leave, MillisecondsOf([&] { drv_.TypeAndLeave(id, QString::fromUtf8(r.text)); }));
         EXPECT_NE(QApplication::focusWidget(), drv_.dlg->Field(id)) << "Tab leaves the field";
         CheckFlowWork("after leaving a field");
     }
@@ -339,9 +338,9 @@ private:
             double value;
             const char* name;
         } fields[] = {
-            {IDC_T, p.T, "T"},   {IDC_P, p.P, "P"},   {IDC_RHO, p.rho, "rho"},
-            {IDC_C, p.c, "c"},   {IDC_M, p.M, "M"},   {IDC_VOL, p.V0, "V0"},
-            {IDC_V, p.V, "V"},   {IDC_VPHI, p.Vphi, "Vphi"}, {IDC_VR, p.Vr, "Vr"},
+            {IDC_T, p.T, "T"}, {IDC_P, p.P, "P"},          {IDC_RHO, p.rho, "rho"},
+            {IDC_C, p.c, "c"}, {IDC_M, p.M, "M"},          {IDC_VOL, p.V0, "V0"},
+            {IDC_V, p.V, "V"}, {IDC_VPHI, p.Vphi, "Vphi"}, {IDC_VR, p.Vr, "Vr"},
         };
         for (const auto& f : fields) {
             const std::string text = drv_.Text(f.id);
@@ -411,9 +410,9 @@ TEST_P(HostileMatrix, EveryCombinationRunsTheWholeChain)
     Durations d;
     const std::vector<Case> cases = CasesForV1(GetParam());
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "V1 \"" << kTexts[c.v1].text << "\", T1 \""
-                                        << kTexts[c.t1].text << "\", P1 \"" << kTexts[c.p1].text
-                                        << "\"");
+        SCOPED_TRACE(testing::Message()
+                     << "V1 \"" << kTexts[c.v1].text << "\", T1 \"" << kTexts[c.t1].text
+                     << "\", P1 \"" << kTexts[c.p1].text << "\"");
         MatrixCase(kTexts[c.v1], kTexts[c.t1], kTexts[c.p1], d).Run();
     }
     std::printf("[ record ] V1 \"%s\": %zu cases; longest leave %.1f ms, wall step %.1f ms, "

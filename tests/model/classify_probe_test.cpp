@@ -6,10 +6,10 @@
 #include <cmath>
 #include <limits>
 
+#include "base/saturate.h"
 #include "model/classify.h"
 #include "model/flow_state.h"
 #include "model/probe.h"
-#include "base/saturate.h"
 
 namespace {
 
@@ -56,10 +56,17 @@ TEST(PolarAngle, QuadrantsAndAxes)
         double x, y, phi;
     };
     const Case cases[] = {
-        {-100, -100, 3 * M_PI / 4}, {100, -100, M_PI / 4},  {100, -10, 0.099669},
-        {100, 100, -M_PI / 4},      {-100, 100, -3 * M_PI / 4},
-        {0, 50, M_PI / 2},          {0, 0, M_PI / 2},       {0, -50, M_PI / 2},
-        {-50, 0, 0.0},              {50, 0, 0.0},           {-1e-300, 0, 0.0},
+        {-100, -100, 3 * M_PI / 4},
+        {100, -100, M_PI / 4},
+        {100, -10, 0.099669},
+        {100, 100, -M_PI / 4},
+        {-100, 100, -3 * M_PI / 4},
+        {0, 50, M_PI / 2},
+        {0, 0, M_PI / 2},
+        {0, -50, M_PI / 2},
+        {-50, 0, 0.0},
+        {50, 0, 0.0},
+        {-1e-300, 0, 0.0},
     };
     for (const Case& c : cases)
         EXPECT_NEAR(PolarAngle(c.x, c.y), c.phi, 0.5e-6) << c.x << "," << c.y;
@@ -84,7 +91,7 @@ TEST(ClassifyPoint, RegionsOfTheStartUpFan)
         int region;
     };
     const Case cases[] = {
-        {-100, -100, 1}, {100, -100, 2}, {100, -10, 3}, {100, 100, 3}, {-100, 100, 3},
+        {-100, -100, 1}, {100, -100, 2}, {100, -10, 3}, {100, 100, 3},  {-100, 100, 3},
         {0, 50, 1},      {0, 0, 1},      {-50, 0, 3},   {100, -120, 1}, {100, -35, 2},
     };
     for (const Case& c : cases)
@@ -155,10 +162,9 @@ void ExpectReadout(const ProbeValues& v, const Expected& e, const Expected& tol)
 
 const Expected upstream = {273, 100000, 1.233631, 336.877, 1.335799, 0.810615, 450, 450, 0};
 const Expected upstreamTol = {0, 0, 0.5e-6, 0.5e-3, 0.5e-6, 0.5e-6, 0, 0, 0};
-const Expected pastFan = {260.164, 84488.5, 1.0937, 328.862, 1.5207,
+const Expected pastFan = {260.164, 84488.5, 1.0937,  328.862, 1.5207,
                           0.9143,  500.105, 439.294, 239.010};
-const Expected pastFanTol = {0.5e-3, 0.05, 0.5e-4, 0.5e-3, 0.5e-4,
-                             0.5e-4, 0.5e-3, 0.5e-3, 0.5e-3};
+const Expected pastFanTol = {0.5e-3, 0.05, 0.5e-4, 0.5e-3, 0.5e-4, 0.5e-4, 0.5e-3, 0.5e-3, 0.5e-3};
 
 TEST(ProbeReadout, UpstreamAndPastTheFan)
 {
@@ -180,10 +186,9 @@ TEST(ProbeReadout, UpstreamAndPastTheFan)
 TEST(ProbeReadout, InsideTheFan)
 {
     const FlowState fs = StartUpWithFan();
-    const Expected inFan = {270.256, 96526.5, 1.2029, 335.180, 1.3759,
+    const Expected inFan = {270.256, 96526.5, 1.2029,  335.180, 1.3759,
                             0.8313,  461.168, 447.733, 110.501};
-    const Expected inFanTol = {0.5e-3, 0.05, 0.5e-4, 0.5e-3, 0.5e-4,
-                               0.5e-4, 1e-3, 0.5e-3, 0.5e-3};
+    const Expected inFanTol = {0.5e-3, 0.05, 0.5e-4, 0.5e-3, 0.5e-4, 0.5e-4, 1e-3, 0.5e-3, 0.5e-3};
     ExpectReadout(ProbeReadout(fs, RegionFan, 60000), inFan, inFanTol);
 
     // On the first characteristic the fan begins with the upstream state (c recomputed).

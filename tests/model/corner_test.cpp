@@ -6,8 +6,8 @@
 #include <cmath>
 #include <string>
 
-#include "model/flow_state.h"
 #include "corner/corner.h"
+#include "model/flow_state.h"
 
 namespace {
 
@@ -97,8 +97,8 @@ TEST(SetWallFromPoint, FarPointsStayStrictlyInsideAHalfTurn)
     CCorner c = PlacedCorner();
     const int below = c.top + 1;
     const int points[][2] = {
-        {INT_MAX, below}, {INT_MIN, below}, {3000000, below}, {-3000000, below},
-        {INT_MAX, INT_MAX}, {INT_MIN, INT_MAX}, {312, INT_MAX}, {310, INT_MAX},
+        {INT_MAX, below},   {INT_MIN, below},   {3000000, below}, {-3000000, below},
+        {INT_MAX, INT_MAX}, {INT_MIN, INT_MAX}, {312, INT_MAX},   {310, INT_MAX},
         {INT_MAX, INT_MIN}, {INT_MAX, c.top},
     };
     for (const auto& p : points) {

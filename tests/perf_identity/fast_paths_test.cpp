@@ -5,23 +5,23 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <utility>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include <QImage>
 
 #include <gtest/gtest.h>
 
+#include "base/saturate.h"
+#include "corner/corner.h"
+#include "draw/frame_buffer.h"
 #include "model/classify.h"
 #include "model/flow_state.h"
-#include "base/saturate.h"
-#include "draw/frame_buffer.h"
 #include "tracers/flow_field.h"
 #include "tracers/limits.h"
 #include "tracers/streamline.h"
 #include "tracers/tracer.h"
-#include "corner/corner.h"
 
 namespace {
 
@@ -47,9 +47,9 @@ struct Flow {
 
 // Inputs from the teaching range and beyond it: slow and fast, cold and hot, nearly sonic,
 // subsonic, and a negative speed.
-const double kInputs[][2] = {{450, 273},  {300, 100},  {580, 100}, {1800, 900}, {3000, 1000},
-                             {345, 273},  {337.5, 273}, {200, 273}, {-450, 273}, {5000, 100},
-                             {1e6, 300}};
+const double kInputs[][2] = {{450, 273},   {300, 100},  {580, 100},   {1800, 900},
+                             {3000, 1000}, {345, 273},  {337.5, 273}, {200, 273},
+                             {-450, 273},  {5000, 100}, {1e6, 300}};
 
 // n + 1 even steps over every angle a drag can reach, the start-up angle and the narrowest fan.
 std::vector<double> WallAngles(int n)
@@ -115,8 +115,13 @@ TEST(FastPaths, CertainlyUpstreamPointsAreUpstream)
             check(r * std::cos(a), -r * std::sin(a));
         }
         const double inf = std::numeric_limits<double>::infinity();
-        for (const auto& p : {std::pair<double, double>{-inf, -inf}, {-inf, -1.0}, {-1.0, -inf},
-                              {inf, -inf}, {1.0, -inf}, {inf, -1.0}, {-5e-324, -1e300}})
+        for (const auto& p : {std::pair<double, double>{-inf, -inf},
+                              {-inf, -1.0},
+                              {-1.0, -inf},
+                              {inf, -inf},
+                              {1.0, -inf},
+                              {inf, -1.0},
+                              {-5e-324, -1e300}})
             check(p.first, p.second);
         for (double v : {1e-300, 1.0, 1e7})
             for (double w : {1e-300, 1.0, 1e7}) {
@@ -151,8 +156,8 @@ TEST(FastPaths, ProbeRunIsStepByStep)
             SCOPED_TRACE(testing::Message() << in[0] << " " << in[1] << " wall " << wall);
             // The program's start height, and a few others: on the wall line, near the
             // corner, very high up.
-            for (double K : {-1.0, 0.0, 0.01, 300.0,
-                             FlowField::ProbeHeightFactor(span, f.fs.fullFanSpan)}) {
+            for (double K :
+                 {-1.0, 0.0, 0.01, 300.0, FlowField::ProbeHeightFactor(span, f.fs.fullFanSpan)}) {
                 const FanVelocity fan = FanVelocity::For(f.fs, f.corner);
                 // A short bound as well, so that runs also end on the count; a probe that
                 // moves away from the fan only runs to the short one.

@@ -11,9 +11,9 @@
 
 #include <QImage>
 
-#include "platform/image_dc.h"
-#include "model/flow_state.h"
 #include "corner/corner.h"
+#include "model/flow_state.h"
+#include "platform/image_dc.h"
 #include "view/flow_view.h"
 
 namespace identity {
@@ -141,8 +141,8 @@ inline std::vector<Scenario> Scenarios()
     list.push_back({"start-up", 450, 273, 100000, 622, 384, 1, 20240611u, nullptr});
     list.push_back({"fifty-ticks", 450, 273, 100000, 622, 384, 1, 20240611u,
                     [](CFlowView& v) { Ticks(v, 50); }});
-    list.push_back({"steady-cloud", 450, 273, 100000, 622, 384, 1, 777u,
-                    [](CFlowView& v) { Ticks(v, 400); }});
+    list.push_back(
+        {"steady-cloud", 450, 273, 100000, 622, 384, 1, 777u, [](CFlowView& v) { Ticks(v, 400); }});
     list.push_back({"past-max-turn", 450, 273, 100000, 622, 384, 1, 20240611u, [](CFlowView& v) {
                         v.corner.wallAngle = -1.2;
                         v.RecomputeFlow();
@@ -177,8 +177,8 @@ inline std::vector<Scenario> Scenarios()
                         v.RecomputeFlow();
                         Ticks(v, 150);
                     }});
-    list.push_back({"subsonic", 200, 273, 100000, 622, 384, 1, 7u,
-                    [](CFlowView& v) { Ticks(v, 100); }});
+    list.push_back(
+        {"subsonic", 200, 273, 100000, 622, 384, 1, 7u, [](CFlowView& v) { Ticks(v, 100); }});
     return list;
 }
 

@@ -78,7 +78,8 @@ TEST(ImageDCLines, WideLinesAreCentredOnTheirRow)
     // Round ends reach at most about half the width past the end points.
     EXPECT_EQ(c.At(314, 192), kWhite);
     // Width 2 is two rows thick; every column along it has exactly two.
-    const PixelSet two = LineInk(Pen{PenStyle::Solid, 2, RGB(0, 0, 255), {}}, 60, 40, 10, 20, 50, 20);
+    const PixelSet two = LineInk(Pen{PenStyle::Solid, 2, RGB(0, 0, 255), {}}, 60, 40, 10, 20, 50,
+                                 20);
     for (int x = 10; x < 50; ++x) {
         int n = 0;
         for (int y = 15; y < 25; ++y)
@@ -95,10 +96,10 @@ TEST(ImageDCLines, FarEndPointsDrawTheSameVisiblePixelsAsTheExactLine)
     const struct {
         int x0, y0, farX, farY, nearX, nearY;
     } cases[] = {
-        {10, 10, 2100000010, 700000010, 250, 90},  // slope 1/3
-        {10, 10, INT_MAX, INT_MAX, 150, 150},      // slope 1, saturated
-        {50, 50, 50, INT_MIN, 50, -50},            // straight up, saturated
-        {190, 20, INT_MIN, 20, -50, 20},           // straight left, saturated
+        {10, 10, 2100000010, 700000010, 250, 90}, // slope 1/3
+        {10, 10, INT_MAX, INT_MAX, 150, 150},     // slope 1, saturated
+        {50, 50, 50, INT_MIN, 50, -50},           // straight up, saturated
+        {190, 20, INT_MIN, 20, -50, 20},          // straight left, saturated
     };
     for (const Pen* pen : {&kBlue1, &kBlue3}) {
         for (const auto& c : cases) {
@@ -117,10 +118,14 @@ TEST(ImageDCLines, OutsideSegmentsDrawNothingButMoveThePosition)
 {
     const struct {
         int x0, y0, x1, y1;
-    } outside[] = {{-1000, 50, -500, 50}, {INT_MIN, INT_MIN, INT_MIN, INT_MAX},
-                   {0, -100, 199, -100}, {300, 0, INT_MAX, INT_MAX}, {-70, -70, 300, -70}};
+    } outside[] = {{-1000, 50, -500, 50},
+                   {INT_MIN, INT_MIN, INT_MIN, INT_MAX},
+                   {0, -100, 199, -100},
+                   {300, 0, INT_MAX, INT_MAX},
+                   {-70, -70, 300, -70}};
     for (const auto& o : outside)
-        EXPECT_TRUE(LineInk(kBlue3, 200, 100, o.x0, o.y0, o.x1, o.y1).empty()) << o.x0 << "," << o.y0;
+        EXPECT_TRUE(LineInk(kBlue3, 200, 100, o.x0, o.y0, o.x1, o.y1).empty())
+            << o.x0 << "," << o.y0;
 
     // After a segment wholly outside, the next one starts from its real end point.
     Canvas c(200, 100);
@@ -158,7 +163,8 @@ TEST(ImageDCLines, DashedAndDottedPensLeaveGaps)
     };
     EXPECT_GE(longestRun(dashed), 3 * longestRun(dotted));
     // The dashes of a line that starts far outside stay where the whole line has them.
-    EXPECT_EQ(LineInk(dash, 100, 20, -2400000, 10, 100, 10), LineInk(dash, 100, 20, -240, 10, 100, 10));
+    EXPECT_EQ(LineInk(dash, 100, 20, -2400000, 10, 100, 10),
+              LineInk(dash, 100, 20, -240, 10, 100, 10));
 }
 
 TEST(ImageDCArcs, ArcsRunCounterClockwiseAfterTheJoiningSegment)
@@ -386,9 +392,14 @@ TEST(ImageDCEllipse, HugeEllipsesAreDrawnOverThePictureOnly)
     // Boxes that miss the picture, and degenerate ones, draw nothing.
     const struct {
         int l, t, r, b;
-    } nothing[] = {{-1000000, -1000000, -999000, -999000}, {INT_MIN, INT_MIN, -100, -100},
-                   {300, 0, INT_MAX, 50}, {0, 200, 50, INT_MAX}, {20, 20, 20, 40}, {20, 20, 40, 20},
-                   {INT_MIN, INT_MIN, INT_MIN, INT_MIN}, {INT_MAX, INT_MAX, INT_MAX, INT_MAX}};
+    } nothing[] = {{-1000000, -1000000, -999000, -999000},
+                   {INT_MIN, INT_MIN, -100, -100},
+                   {300, 0, INT_MAX, 50},
+                   {0, 200, 50, INT_MAX},
+                   {20, 20, 20, 40},
+                   {20, 20, 40, 20},
+                   {INT_MIN, INT_MIN, INT_MIN, INT_MIN},
+                   {INT_MAX, INT_MAX, INT_MAX, INT_MAX}};
     for (const auto& n : nothing) {
         Canvas c(200, 100);
         draw(c, n.l, n.t, n.r, n.b);
@@ -408,8 +419,14 @@ TEST(ImageDCPixels, DirectPixelsClipAndCoverTheirDevicePixels)
         Canvas c(20, 10);
         {
             ImageDC dc(c.buffer);
-            for (const auto& p : {std::pair{-1, 0}, {0, -1}, {20, 0}, {0, 10}, {INT_MIN, INT_MAX},
-                                  {INT_MAX, INT_MIN}, {-1, -1}, {20, 10}})
+            for (const auto& p : {std::pair{-1, 0},
+                                  {0, -1},
+                                  {20, 0},
+                                  {0, 10},
+                                  {INT_MIN, INT_MAX},
+                                  {INT_MAX, INT_MIN},
+                                  {-1, -1},
+                                  {20, 10}})
                 dc.SetPixel(p.first, p.second, RGB(255, 0, 0));
             dc.SetPixel(0, 0, RGB(255, 0, 0));
             dc.SetPixel(19, 9, RGB(255, 0, 0));
@@ -425,7 +442,9 @@ TEST(ImageDCPixels, DirectPixelsClipAndCoverTheirDevicePixels)
             dc.SetPixel(19, 9, RGB(255, 0, 0));
             dc.SetPixel(20, 9, RGB(255, 0, 0));
         }
-        EXPECT_EQ(c.InkOf(kRed), (PixelSet{{6, 8}, {7, 8}, {6, 9}, {7, 9}, {38, 18}, {39, 18}, {38, 19}, {39, 19}}));
+        EXPECT_EQ(
+            c.InkOf(kRed),
+            (PixelSet{{6, 8}, {7, 8}, {6, 9}, {7, 9}, {38, 18}, {39, 18}, {38, 19}, {39, 19}}));
     }
     // An empty buffer ignores every call.
     FrameBuffer empty;
@@ -450,7 +469,7 @@ TEST(ImageDCPixels, PainterAndDirectWritesShareThePicture)
         dc.SetPixel(10, 5, RGB(255, 0, 0));
         dc.SelectPen(kBlue1);
         dc.MoveTo(0, 5);
-        dc.LineTo(10, 5); // ends before the red pixel
+        dc.LineTo(10, 5);                  // ends before the red pixel
         dc.SetPixel(3, 5, RGB(255, 0, 0)); // over the painter's line
         dc.MoveTo(0, 7);
         dc.LineTo(20, 7);
@@ -475,9 +494,13 @@ TEST(ImageDCPixels, FillSolidRectClipsToThePicture)
     const struct {
         int x, y, w, h;
         size_t expected;
-    } cases[] = {{-10, -10, INT_MAX, 20, 20u * 10u}, {0, 0, 20, 10, 200u}, {5, 5, 0, 3, 0u},
-                 {5, 5, -3, 3, 0u}, {INT_MAX, INT_MAX, INT_MAX, INT_MAX, 0u},
-                 {INT_MIN, INT_MIN, INT_MAX, INT_MAX, 0u}, {18, 8, 100, 100, 4u}};
+    } cases[] = {{-10, -10, INT_MAX, 20, 20u * 10u},
+                 {0, 0, 20, 10, 200u},
+                 {5, 5, 0, 3, 0u},
+                 {5, 5, -3, 3, 0u},
+                 {INT_MAX, INT_MAX, INT_MAX, INT_MAX, 0u},
+                 {INT_MIN, INT_MIN, INT_MAX, INT_MAX, 0u},
+                 {18, 8, 100, 100, 4u}};
     for (const auto& k : cases) {
         for (int scale : {1, 2}) {
             Canvas c(20, 10, scale);

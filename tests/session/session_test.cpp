@@ -58,7 +58,8 @@ TEST(FieldTable, EveryNumericControlHasExactlyOneRow)
         // Editable exactly when the control is, and each row names one quantity.
         const res::ControlTemplate* c = res::MainDialogTemplate().Find(row.id);
         ASSERT_NE(c, nullptr) << "row " << row.id << " has no control";
-        EXPECT_EQ(c->kind == res::ControlKind::InputField, row.source == FieldSource::Input) << row.id;
+        EXPECT_EQ(c->kind == res::ControlKind::InputField, row.source == FieldSource::Input)
+            << row.id;
         EXPECT_NE(row.state == nullptr, row.probe == nullptr) << row.id;
         EXPECT_EQ(row.probe != nullptr, row.source == FieldSource::Probe) << row.id;
         // The label image beside it is one of the dialog's.

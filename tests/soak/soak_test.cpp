@@ -56,9 +56,9 @@ long long ResidentBytes()
 
 double MiB(long long bytes) { return bytes / (1024.0 * 1024.0); }
 
-const char* const kHostileTexts[] = {"",   "0",     "-0",    "1e-300", "-450", "1e308",
-                                     "1e999", "-1e999", "abc", "12abc", "1,5",  "0x10",
-                                     "inf", "nan",   "  7"};
+const char* const kHostileTexts[] = {"",      "0",     "-0",     "1e-300", "-450",
+                                     "1e308", "1e999", "-1e999", "abc",    "12abc",
+                                     "1,5",   "0x10",  "inf",    "nan",    "  7"};
 const int kInputIds[3] = {IDC_V1, IDC_T1, IDC_P1};
 
 class Lesson {

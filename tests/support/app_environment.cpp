@@ -31,7 +31,7 @@ private:
     QApplication* app_ = nullptr;
 };
 
-::testing::Environment* const environment =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(
+    new ApplicationEnvironment);
 
 } // namespace

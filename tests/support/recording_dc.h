@@ -8,17 +8,27 @@
 #include "draw/dc.h"
 
 struct DrawCall {
-    enum Kind { SelectPen, SelectBrush, SelectFont, MoveTo, LineTo, AngleArc, TextOut, Ellipse,
-                FillSolidRect, SetPixel };
+    enum Kind {
+        SelectPen,
+        SelectBrush,
+        SelectFont,
+        MoveTo,
+        LineTo,
+        AngleArc,
+        TextOut,
+        Ellipse,
+        FillSolidRect,
+        SetPixel
+    };
     Kind kind = SelectPen;
-    int a = 0, b = 0, c = 0, d = 0; // coordinates: x, y (LineTo/MoveTo/TextOut), x, y, radius
-                                    // (AngleArc), l, t, r, b (Ellipse), x, y, w, h (fill)
+    int a = 0, b = 0, c = 0, d = 0;   // coordinates: x, y (LineTo/MoveTo/TextOut), x, y, radius
+                                      // (AngleArc), l, t, r, b (Ellipse), x, y, w, h (fill)
     float start = 0.0f, sweep = 0.0f; // AngleArc
-    std::string text;                  // TextOut
-    Colour colour;                     // SetPixel, FillSolidRect; the pen's or brush's colour
-    const void* object = nullptr;      // the descriptor selected
-    PenStyle style = PenStyle::Solid;  // SelectPen
-    int width = 0;                     // SelectPen
+    std::string text;                 // TextOut
+    Colour colour;                    // SetPixel, FillSolidRect; the pen's or brush's colour
+    const void* object = nullptr;     // the descriptor selected
+    PenStyle style = PenStyle::Solid; // SelectPen
+    int width = 0;                    // SelectPen
 };
 
 class RecordingDC : public DC {

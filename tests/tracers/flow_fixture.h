@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "model/flow_state.h"
-#include "draw/dc.h"
-#include "tracers/flow_field.h"
 #include "corner/corner.h"
+#include "draw/dc.h"
+#include "model/flow_state.h"
+#include "tracers/flow_field.h"
 
 inline void PlaceCorner(CCorner& corner, int w, int h, double wallAngle = 0.785375)
 {

@@ -44,9 +44,16 @@ TEST(DynArrayGrowth, DoublingRequestAndShrinking)
 {
     struct Case {
         int from, to, capacity;
-    } cases[] = {{5000, 5001, 10000}, {5000, 7777, 10000}, {5000, 10000, 10000},
-                 {5000, 10001, 10001}, {5000, 25000, 25000}, {5000, 3000, 5000},
-                 {5000, 5000, 5000}, {0, 1, 1}, {1, 2, 2}, {2, 3, 4}};
+    } cases[] = {{5000, 5001, 10000},
+                 {5000, 7777, 10000},
+                 {5000, 10000, 10000},
+                 {5000, 10001, 10001},
+                 {5000, 25000, 25000},
+                 {5000, 3000, 5000},
+                 {5000, 5000, 5000},
+                 {0, 1, 1},
+                 {1, 2, 2},
+                 {2, 3, 4}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.from << " -> " << c.to);
         DynArray<CTracer> a;
@@ -81,9 +88,10 @@ TEST(Population, CountFollowsThePressureWithinBounds)
     struct Case {
         double p1;
         int n;
-    } cases[] = {{100000.0, 5000}, {100019.0, 5000}, {100020.0, 5001}, {19.99, 0}, {20.0, 1},
-                 {2000000.0, 100000}, {2000020.0, 100000}, {1e12, 100000}, {1e300, 100000},
-                 {-5.0, 0}, {-1e12, 0}, {kNaN, 0}, {kInf, 0}, {-kInf, 0}, {0.0, 0}};
+    } cases[] = {
+        {100000.0, 5000},    {100019.0, 5000},    {100020.0, 5001}, {19.99, 0},      {20.0, 1},
+        {2000000.0, 100000}, {2000020.0, 100000}, {1e12, 100000},   {1e300, 100000}, {-5.0, 0},
+        {-1e12, 0},          {kNaN, 0},           {kInf, 0},        {-kInf, 0},      {0.0, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.p1);
         EXPECT_EQ(FlowField::PopulationFor(c.p1), c.n);
@@ -200,7 +208,7 @@ TEST(Respawn, IntegerProductsOfHugePicturesDoNotOverflow)
     CTracer t;
     f.field.StartTracer(t, false, 0, 32767, 32767);
     EXPECT_EQ(t.x, std::trunc(-50000.0 - 3276700000.0 * 1.0172836491999064e-5)); // -83333.3
-    EXPECT_EQ(t.y, std::trunc(-3276700000.0 * 1.5259254737998596e-5 - 5.0));    // -50005
+    EXPECT_EQ(t.y, std::trunc(-3276700000.0 * 1.5259254737998596e-5 - 5.0));     // -50005
     EXPECT_NEAR(t.x, -83333.0, 1.0);
     EXPECT_NEAR(t.y, -50005.0, 1.0);
 }
@@ -218,8 +226,9 @@ TEST(Respawn, DrawsSpeedHeightAndDistanceInThatOrder)
             f.field.RespawnTracer(index);
             const CTracer& t = index < 0 ? f.field.marker : f.field.tracers[index];
             EXPECT_DOUBLE_EQ(t.speed, (r1 * 6.1037018951994385e-6 + 0.9) * 450.0);
-            const double expectedY = index < 0 ? std::trunc(-(r2 * 384.0) * 7.629627368999298e-6 - 10.0)
-                                               : std::trunc(-(r2 * 384.0) * 1.5259254737998596e-5 - 5.0);
+            const double expectedY = index < 0
+                                         ? std::trunc(-(r2 * 384.0) * 7.629627368999298e-6 - 10.0)
+                                         : std::trunc(-(r2 * 384.0) * 1.5259254737998596e-5 - 5.0);
             EXPECT_EQ(t.y, expectedY);
             EXPECT_EQ(t.x, std::trunc(-311.0 - (r3 * 622.0) * 1.0172836491999064e-5));
         }

@@ -1,6 +1,6 @@
 // Recomputing the flow: the probe run, the exit displacements and the streamlines' paths.
-#include <climits>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <limits>
 
@@ -52,7 +52,8 @@ TEST(ProbeHeight, GrowsAsTheFanNarrows)
 {
     const double full = 3.847649;
     EXPECT_NEAR(FlowField::ProbeHeightFactor(0.0, full), 300.0, 1e-9);
-    EXPECT_NEAR(FlowField::ProbeHeightFactor(0.003, full), 300.0 * std::pow(1 - 0.003 / full, 18), 1e-9);
+    EXPECT_NEAR(FlowField::ProbeHeightFactor(0.003, full), 300.0 * std::pow(1 - 0.003 / full, 18),
+                1e-9);
     EXPECT_GT(FlowField::ProbeHeightFactor(0.003, full), 295.0);
     // (1 - s/full)^18 = 1/300 at s = full*(1 - 300^(-1/18)): below it K is raised to 1.
     const double edge = full * (1.0 - std::pow(300.0, -1.0 / 18.0));
@@ -65,8 +66,8 @@ TEST(RetraceFlow, ExitDisplacementIsTheFanEndSpeedAndReachesOrdinaryTracersOnly)
 {
     struct Case {
         double v1, t1, wall;
-    } cases[] = {{450, 273, 0.785375}, {450, 273, 0.0}, {450, 273, -1.0}, {1200, 300, 1.0},
-                 {3000, 100, 1.5707}, {300, 100, -1.5}};
+    } cases[] = {{450, 273, 0.785375}, {450, 273, 0.0},     {450, 273, -1.0},
+                 {1200, 300, 1.0},     {3000, 100, 1.5707}, {300, 100, -1.5}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "v1 " << c.v1 << " t1 " << c.t1 << " wall " << c.wall);
         Field f(622, 384, c.v1, c.t1, 1000.0);
@@ -238,18 +239,17 @@ TEST(Bounds, ExtremeInputsEnd)
 {
     struct Case {
         double v1, t1, wall;
-        bool probeAtBound;   // the probe run is cut by the step bound
-        bool traceAtBound;   // streamlines' last part is cut by the step bound
+        bool probeAtBound; // the probe run is cut by the step bound
+        bool traceAtBound; // streamlines' last part is cut by the step bound
     } cases[] = {
-        {0.0, 273.0, 0.785375, false, true},       // no fan (M = 0); tracers stand still
-        {-450.0, 273.0, 0.785375, false, true},    // runs left for ever
-        {-1000.0, 273.0, 0.785375, true, true},    // a fan, but the probe runs away from it
-        {1e-300, 273.0, 0.785375, false, true},    // subsonic, creeping
-        {1e-300, 0.0, 0.785375, true, true},       // a fan and a probe that barely moves
-        {1e300, 273.0, 0.785375, false, false},    // leaves in one step
-        {kInf, 273.0, 0.785375, false, false},
-        {-kInf, 273.0, 0.785375, false, true},
-        {450.0, 273.0, kInf, false, false},        // no fan: the wall angle has no number
+        {0.0, 273.0, 0.785375, false, true},    // no fan (M = 0); tracers stand still
+        {-450.0, 273.0, 0.785375, false, true}, // runs left for ever
+        {-1000.0, 273.0, 0.785375, true, true}, // a fan, but the probe runs away from it
+        {1e-300, 273.0, 0.785375, false, true}, // subsonic, creeping
+        {1e-300, 0.0, 0.785375, true, true},    // a fan and a probe that barely moves
+        {1e300, 273.0, 0.785375, false, false}, // leaves in one step
+        {kInf, 273.0, 0.785375, false, false},  {-kInf, 273.0, 0.785375, false, true},
+        {450.0, 273.0, kInf, false, false}, // no fan: the wall angle has no number
         {450.0, 273.0, -kInf, false, false},
     };
     for (const Case& c : cases) {

@@ -55,7 +55,10 @@ TEST(TracerStep, FanVelocityAtBothEdgesAndTheMiddle)
     // Several flows and walls, including one turned past the largest turning angle.
     struct Case {
         double v1, t1, wall;
-    } cases[] = {{450, 273, 0.785375}, {900, 273, 0.0}, {1500, 150, 1.2}, {450, 273, -1.0},
+    } cases[] = {{450, 273, 0.785375},
+                 {900, 273, 0.0},
+                 {1500, 150, 1.2},
+                 {450, 273, -1.0},
                  {3000, 100, 1.5707}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "v1 " << c.v1 << " t1 " << c.t1 << " wall " << c.wall);
@@ -203,10 +206,10 @@ TEST(TracerStep, KeepGoingTests)
         // probe: along the wall line it stops at x = 1000000
         {true, -0.05, 500001.0, true},
         {true, -0.05, 2000001.0, false},
-        {true, -0.2, 2000001.0, true}, // off the wall line it goes on
+        {true, -0.2, 2000001.0, true},  // off the wall line it goes on
         {true, -0.1, 2000001.0, false}, // exactly 0.1 still counts as the wall line
         {true, -0.2, 9999900.0, true},
-        {true, -100.0, 9999901.0, false}, // |x| + |y| = 10000000
+        {true, -100.0, 9999901.0, false},      // |x| + |y| = 10000000
         {true, -5000000.0, -4999999.0, false}, // |x| + |y| = 10000000 the other way
     };
     for (const Case& c : cases) {
@@ -265,12 +268,12 @@ TEST(TracerDraw, OneRedPixelAtTheScreenPositionThenOneStep)
         double x, y;
         int px, py;
     } cases[] = {
-        {-10.7, -20.2, 301, 172},   // truncation toward zero
+        {-10.7, -20.2, 301, 172}, // truncation toward zero
         {-311.0, -192.0, 0, 0},
         {0.9, -0.9, 311, 192},
-        {1e300, -5.0, INT_MAX, 187},            // saturated, outside the picture
+        {1e300, -5.0, INT_MAX, 187}, // saturated, outside the picture
         {-1e300, -5.0, INT_MIN + 311, 187},
-        {kNaN, -5.0, 311, 187},                 // no number: column of 0
+        {kNaN, -5.0, 311, 187}, // no number: column of 0
         {-5.0, -kInf, 306, INT_MIN + 192},
     };
     for (const Case& c : cases) {

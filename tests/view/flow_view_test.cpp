@@ -8,11 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/image_dc.h"
-#include "model/classify.h"
 #include "base/saturate.h"
-#include "tests/support/gui_app.h"
 #include "corner/corner.h"
+#include "model/classify.h"
+#include "platform/image_dc.h"
+#include "tests/support/gui_app.h"
 #include "view/flow_view.h"
 
 namespace {
@@ -48,7 +48,10 @@ struct View {
     uint32_t At(int x, int y) const { return view.windowSurface.At(x, y); }
 };
 
-bool InBox(int x, int y, int l, int t, int r, int b) { return x >= l && x <= r && y >= t && y <= b; }
+bool InBox(int x, int y, int l, int t, int r, int b)
+{
+    return x >= l && x <= r && y >= t && y <= b;
+}
 
 TEST(FlowViewInit, PlacesTheCornerAndStartsTheCloud)
 {
@@ -250,11 +253,11 @@ TEST(FlowViewMouse, MovesProbeAndOnlyDragsTurnTheWall)
         int x, y, region;
         int32_t angleCode;
     } cases[] = {
-        {411, 92, 2, 78539},     // pi/4, in the fan
-        {211, 92, 1, 235619},    // 3pi/4, upstream
-        {411, 292, 3, -78539},   // -pi/4, past the fan
-        {311, 300, 1, 157079},   // straight below the corner: pi/2
-        {-5000, 192, 3, 0},      // on the wall line: 0
+        {411, 92, 2, 78539},   // pi/4, in the fan
+        {211, 92, 1, 235619},  // 3pi/4, upstream
+        {411, 292, 3, -78539}, // -pi/4, past the fan
+        {311, 300, 1, 157079}, // straight below the corner: pi/2
+        {-5000, 192, 3, 0},    // on the wall line: 0
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);

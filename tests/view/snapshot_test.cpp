@@ -47,7 +47,8 @@ TEST(Snapshot, WritesThePictureAsPng)
     EXPECT_EQ(first.height(), 384);
     EXPECT_GT(CountRgb(first, 0xFF0000), 1000); // the cloud of tracers
     EXPECT_EQ(CountRgb(first, 0xFE00FE), 0);
-    EXPECT_EQ(first.convertToFormat(QImage::Format_RGB32), second.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(first.convertToFormat(QImage::Format_RGB32),
+              second.convertToFormat(QImage::Format_RGB32));
     // No temporary file is left beside the target.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
 
