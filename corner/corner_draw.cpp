@@ -62,7 +62,7 @@ void CCorner::Draw(DC& dc, const FlowState& fs) const
     const int apexX = ApexX();
     const double h = height;
 
-    // 1. The upstream wall to the corner, then the downstream wall.
+    // The walls: the upstream one to the corner, then the downstream one.
     dc.SelectPen(wallPen);
     dc.MoveTo(left, top);
     dc.LineTo(apexX, top);
@@ -77,34 +77,30 @@ void CCorner::Draw(DC& dc, const FlowState& fs) const
         dc.LineTo(TruncToInt(apexX - h * std::tan(wallAngle)),
                   TruncToInt(static_cast<double>(top) - h));
 
-    // 2.
+    // The body angle beta: an arc from the upstream wall round inside the body to the
+    // downstream wall, and its label below the corner, in the thin pen and the label font.
     dc.SelectFont(labelFont);
     dc.SelectPen(thinPen);
-
-    // 3. Body angle: from the upstream wall round inside the body to the downstream wall.
     dc.MoveTo(apexX - 30, top);
     dc.AngleArc(apexX, top, 80, 180.0f, ToDegreesArg(wallAngle * R2D + 90.0));
 
-    // 4.
     dc.TextOut(apexX - 70, top + 2, BetaLabel());
 
-    // 5.
+    // The fan's rays are dashed; a subsonic flow (its angles no numbers) has no fan.
     dc.SelectPen(dashPen);
-
-    // 6. The fan, when its angles are numbers.
     if (!HasFan(fs))
         return;
 
-    // a. Sonic line: up for angles below pi; past pi (a fast, cold flow) down and to the left,
-    //    below the upstream wall.
+    // The sonic line: up for angles below pi; past pi (a fast, cold flow) down and to the left,
+    // below the upstream wall.
     DrawRay(dc, fs.sonicLineAngle, apexX, top, h);
 
-    // b. First characteristic.
+    // The first characteristic.
     DrawRay(dc, fs.machAngle, apexX, top, h);
 
-    // c. Last characteristic: out through the top edge when above the horizontal, else
-    //    through the bottom edge; a horizontal one is drawn nearly horizontal, a thousand
-    //    picture heights to the right for one height down.
+    // The last characteristic: out through the top edge when above the horizontal, else
+    // through the bottom edge; a horizontal one is drawn nearly horizontal, a thousand
+    // picture heights to the right for one height down.
     if (fs.fanEndAngle == 0.0) {
         dc.MoveTo(apexX, top);
         dc.LineTo(TruncToInt(apexX + h * 1000.0), TruncToInt(1.5 * h));
@@ -112,22 +108,22 @@ void CCorner::Draw(DC& dc, const FlowState& fs) const
         DrawRay(dc, fs.fanEndAngle, apexX, top, h);
     }
 
-    // d. Flow boundary, when the wall is turned past the largest turning angle.
+    // The flow boundary, when the wall is turned past the largest turning angle.
     if (separationAngle < -0.0001) {
         dc.SelectPen(dotPen);
         DrawRay(dc, separationAngle, apexX, top, h);
     }
 
-    // e. Reference line continuing the upstream wall past the corner.
+    // The reference line continuing the upstream wall past the corner.
     dc.SelectPen(thinPen);
     dc.MoveTo(apexX, top);
     dc.LineTo(left + Half(width) + width / 8, top);
 
-    // f. Mach angle: from the reference line up to the first characteristic.
+    // The Mach angle alpha: from the reference line up to the first characteristic.
     dc.MoveTo(apexX + 30, top);
     dc.AngleArc(apexX, top, 25, 0.0f, ToDegreesArg(fs.machAngle * R2D));
 
-    // g, h. Labels.
+    // The labels alpha and chi.
     dc.TextOut(apexX + 40, top - 20, AlphaLabel(fs));
     dc.TextOut(10, height - 30, ChiLabel(fs));
 }

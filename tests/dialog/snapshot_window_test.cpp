@@ -74,7 +74,7 @@ TEST(SnapshotWindow, WritesTheWholeDialogReproducibly)
 
 // The picture snapshot goes through the dialog's start-up step for step: with the same seed,
 // inputs, wall and ticks it is exactly the window's picture control.
-TEST(SnapshotWindow, PictureSnapshotIsTheWindowsPicture)
+TEST(SnapshotWindow, PictureSnapshotMatchesThePictureInTheDialog)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
