@@ -33,27 +33,28 @@
 
 // ---- Text through the browser's canvas --------------------------------------------------------
 
+// JavaScript inside EM_JS is left as written: the formatter would read it as C++.
+// clang-format off
 // The canvas the texts are drawn on, off the page, and the font family they are drawn in.
 // Without a 2-D context (a very old browser) texts are left out of the picture.
 EM_JS(void, cf_js_text_setup, (const char* face), {
     var canvas = null;
     var ctx = null;
-    if (typeof OffscreenCanvas != = "undefined") {
+    if (typeof OffscreenCanvas !== "undefined") {
         canvas = new OffscreenCanvas(64, 32);
-        ctx = canvas.getContext("2d", {willReadFrequently : true});
+        ctx = canvas.getContext("2d", {willReadFrequently: true});
     }
-    if (!ctx&& typeof document != = "undefined") {
+    if (!ctx && typeof document !== "undefined") {
         canvas = document.createElement("canvas");
-        ctx = canvas.getContext("2d", {willReadFrequently : true});
+        ctx = canvas.getContext("2d", {willReadFrequently: true});
     }
-    Module.cfText = {canvas : canvas, ctx : ctx, face : UTF8ToString(face)};
+    Module.cfText = {canvas: canvas, ctx: ctx, face: UTF8ToString(face)};
 });
 
 // The font's ascent and descent in whole pixels at a pixel size, as the canvas measures them.
 EM_JS(void, cf_js_font_metrics, (int px, int* out), {
     var ctx = Module.cfText.ctx;
-    if (!ctx)
-        return;
+    if (!ctx) return;
     ctx.font = px + "px " + Module.cfText.face;
     var m = ctx.measureText("Hg");
     var ascent = m.fontBoundingBoxAscent;
@@ -69,8 +70,7 @@ EM_JS(void, cf_js_font_metrics, (int px, int* out), {
 // The advance width of a text in whole device pixels at a pixel size.
 EM_JS(int, cf_js_text_width, (const char* text, int px), {
     var ctx = Module.cfText.ctx;
-    if (!ctx)
-        return 0;
+    if (!ctx) return 0;
     ctx.font = px + "px " + Module.cfText.face;
     var w = Math.ceil(ctx.measureText(UTF8ToString(text)).width);
     return w > 0 ? w : 0;
@@ -78,27 +78,24 @@ EM_JS(int, cf_js_text_width, (const char* text, int px), {
 
 // Draws a text in black on a transparent canvas of w x h with its baseline at (left, baseline)
 // and copies the coverage (the alpha channel) into dst, w x h bytes.
-EM_JS(void, cf_js_text_coverage,
-      (const char* text, int px, int left, int baseline, uint8_t* dst, int w, int h), {
-          var canvas = Module.cfText.canvas;
-          if (!Module.cfText.ctx || w <= 0 || h <= 0)
-              return;
-          if (canvas.width < w)
-              canvas.width = w; // a resized canvas forgets its font: set below
-          if (canvas.height < h)
-              canvas.height = h;
-          var ctx = Module.cfText.ctx;
-          ctx.clearRect(0, 0, w, h);
-          ctx.font = px + "px " + Module.cfText.face;
-          ctx.fillStyle = "#000";
-          ctx.textBaseline = "alphabetic";
-          ctx.textAlign = "left";
-          ctx.fillText(UTF8ToString(text), left, baseline);
-          var rgba = ctx.getImageData(0, 0, w, h).data;
-          var n = w * h;
-          for (var i = 0; i < n; ++i)
-              HEAPU8[dst + i] = rgba[4 * i + 3];
-      });
+EM_JS(void, cf_js_text_coverage, (const char* text, int px, int left, int baseline, uint8_t* dst, int w, int h), {
+    var canvas = Module.cfText.canvas;
+    if (!Module.cfText.ctx || w <= 0 || h <= 0) return;
+    if (canvas.width < w) canvas.width = w;  // a resized canvas forgets its font: set below
+    if (canvas.height < h) canvas.height = h;
+    var ctx = Module.cfText.ctx;
+    ctx.clearRect(0, 0, w, h);
+    ctx.font = px + "px " + Module.cfText.face;
+    ctx.fillStyle = "#000";
+    ctx.textBaseline = "alphabetic";
+    ctx.textAlign = "left";
+    ctx.fillText(UTF8ToString(text), left, baseline);
+    var rgba = ctx.getImageData(0, 0, w, h).data;
+    var n = w * h;
+    for (var i = 0; i < n; ++i)
+        HEAPU8[dst + i] = rgba[4 * i + 3];
+});
+// clang-format on
 
 namespace {
 
