@@ -171,10 +171,7 @@ QJsonObject FlowSection(const FlowField& field)
 // the picture (at most the largest turning angle); null for a flow that is not supersonic.
 QJsonValue TheorySection(const FlowState& fs, const CCorner& corner)
 {
-    double turn = M_PI / 2.0 - corner.wallAngle;
-    if (turn > fs.maxTurnAngle)
-        turn = fs.maxTurnAngle;
-    const TheoryResult t = PrandtlMeyer(fs, turn);
+    const TheoryResult t = PrandtlMeyer(fs, corner.TurnAngle(fs));
     if (!t.valid)
         return QJsonValue(QJsonValue::Null);
     QJsonObject o;

@@ -58,11 +58,23 @@ std::string CCorner::AlphaLabel(const FlowState& fs)
     return "\u03B1=" + FormatFixed(fs.machAngle * R2D, 0);
 }
 
+double CCorner::TurnAngle(const FlowState& fs) const
+{
+    const double turn = M_PI / 2.0 - wallAngle;
+    return turn > fs.maxTurnAngle ? fs.maxTurnAngle : turn;
+}
+
+std::string CCorner::TurnDegreesText(const FlowState& fs) const
+{
+    return FormatFixed(TurnAngle(fs) * R2D, 0);
+}
+
+std::string CCorner::SpanDegreesText(const FlowState& fs)
+{
+    return FormatFixed((fs.machAngle - fs.fanEndAngle) * R2D, 0);
+}
+
 std::string CCorner::ChiLabel(const FlowState& fs) const
 {
-    double turn = M_PI / 2.0 - wallAngle;
-    if (turn > fs.maxTurnAngle)
-        turn = fs.maxTurnAngle;
-    const double span = fs.machAngle - fs.fanEndAngle;
-    return "\u03C7=" + FormatFixed(turn * R2D, 0) + ", \u0394\u03C6=" + FormatFixed(span * R2D, 0);
+    return "\u03C7=" + TurnDegreesText(fs) + ", \u0394\u03C6=" + SpanDegreesText(fs);
 }

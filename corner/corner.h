@@ -50,6 +50,11 @@ public:
     std::string BetaLabel() const;
     static std::string AlphaLabel(const FlowState& fs);
     std::string ChiLabel(const FlowState& fs) const;
+    // The turn chi the flow makes, rad: the wall's turning, at most the largest turning angle;
+    // and chi and the fan's width in whole degrees, as the chi label writes them.
+    double TurnAngle(const FlowState& fs) const;
+    std::string TurnDegreesText(const FlowState& fs) const;
+    static std::string SpanDegreesText(const FlowState& fs);
 
     // Draws the whole overlay; leaves its last pen and the font selected.
     void Draw(DC& dc, const FlowState& fs) const;

@@ -199,10 +199,7 @@ PictureFacts FlowSession::Facts() const
         return f;
     f.flow = corner_.separationAngle != 0.0 ? PictureFacts::Flow::Separated
                                             : PictureFacts::Flow::Attached;
-    double turn = kPi / 2.0 - corner_.wallAngle;
-    if (turn > fs_.maxTurnAngle)
-        turn = fs_.maxTurnAngle;
-    f.turnDegrees = FormatFixed(turn * (180.0 / kPi), 0);
-    f.spanDegrees = FormatFixed((fs_.machAngle - fs_.fanEndAngle) * (180.0 / kPi), 0);
+    f.turnDegrees = corner_.TurnDegreesText(fs_);
+    f.spanDegrees = CCorner::SpanDegreesText(fs_);
     return f;
 }
