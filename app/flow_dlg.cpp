@@ -36,16 +36,6 @@ QString Tr(const char* context, const char* source)
     return QCoreApplication::translate(context, source);
 }
 
-// What each kind of field is for, as a screen reader says it after the field's name.
-const char* RoleSentence(FieldSource source)
-{
-    switch (source) {
-    case FieldSource::Input: return "Введите число и покиньте поле: всё пересчитается.";
-    case FieldSource::Upstream: return "Вычисляется по V1, T1 и P1.";
-    default: return "Поток в точке под указателем.";
-    }
-}
-
 // A label image as a static bitmap control shows it: at the image's own size.
 QPixmap RenderBitmap(int bitmapId, double devicePixelRatio, bool english)
 {
@@ -200,9 +190,6 @@ bool CFlowDlg::OnInitDialog()
     if (m_initialised)
         return true;
     m_initialised = true;
-
-    BuildSystemMenu();
-
     m_hIcon = LoadAppIcon();
     setWindowIcon(m_hIcon);
 
@@ -457,9 +444,9 @@ void CFlowDlg::Retranslate()
         const FieldRow& row = *FindField(f.first);
         const QString symbol = Tr("Field", row.symbol);
         f.second->setAccessibleName(symbol + QStringLiteral(": ") + Tr("Field", row.words));
-        f.second->setAccessibleDescription(Tr("Field", RoleSentence(row.source)));
+        f.second->setAccessibleDescription(Tr("Field", FieldRoleWords(row.source)));
     }
-    m_viewWindow.setAccessibleName(Tr("Picture", "Картина течения"));
+    m_viewWindow.setAccessibleName(Tr("Picture", kPictureName));
     m_pictureDescription.clear();
     UpdatePictureDescription();
     BuildSystemMenu();
@@ -468,16 +455,8 @@ void CFlowDlg::Retranslate()
 QString CFlowDlg::PictureDescription() const
 {
     const PictureFacts f = m_session.Facts();
-    switch (f.flow) {
-    case PictureFacts::Flow::Attached:
-        return Tr("Picture", "стенка повёрнута на %1°, веер шириной %2°, поток прилегает к стенке")
-            .arg(QString::fromStdString(f.turnDegrees), QString::fromStdString(f.spanDegrees));
-    case PictureFacts::Flow::Separated:
-        return Tr("Picture",
-                  "стенка повёрнута на %1°, веер шириной %2°, поток отрывается от стенки")
-            .arg(QString::fromStdString(f.turnDegrees), QString::fromStdString(f.spanDegrees));
-    default: return Tr("Picture", "поток не сверхзвуковой, веера нет");
-    }
+    return Tr("Picture", PictureWords(f.flow))
+        .arg(QString::fromStdString(f.turnDegrees), QString::fromStdString(f.spanDegrees));
 }
 
 void CFlowDlg::UpdatePictureDescription()

@@ -69,6 +69,15 @@ const FieldRow* FindField(int id)
     return nullptr;
 }
 
+const char* FieldRoleWords(FieldSource source)
+{
+    switch (source) {
+    case FieldSource::Input: return "Введите число и покиньте поле: всё пересчитается.";
+    case FieldSource::Upstream: return "Вычисляется по V1, T1 и P1.";
+    default: return "Поток в точке под указателем.";
+    }
+}
+
 std::string FieldAccessibleName(const FieldRow& row, const std::string& words)
 {
     return std::string(row.symbol) + ": " + words;

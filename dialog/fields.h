@@ -36,6 +36,10 @@ struct FieldRow {
 // The most characters a field holds; a longer paste is cut there, so every key stays prompt.
 constexpr int kFieldMaxLength = 100000;
 
+// What each kind of field is for, as a screen reader says it after the field's name (UTF-8,
+// Russian; the shells translate).
+const char* FieldRoleWords(FieldSource source);
+
 // The accessible name of a field: "V1: скорость набегающего потока, м/с".
 std::string FieldAccessibleName(const FieldRow& row, const std::string& words);
 

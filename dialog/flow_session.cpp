@@ -192,6 +192,17 @@ std::string FlowSession::ChiLabel() const
     return CCorner::HasFan(fs_) ? corner_.ChiLabel(fs_) : std::string();
 }
 
+const char* PictureWords(PictureFacts::Flow flow)
+{
+    switch (flow) {
+    case PictureFacts::Flow::Attached:
+        return "стенка повёрнута на %1°, веер шириной %2°, поток прилегает к стенке";
+    case PictureFacts::Flow::Separated:
+        return "стенка повёрнута на %1°, веер шириной %2°, поток отрывается от стенки";
+    default: return "поток не сверхзвуковой, веера нет";
+    }
+}
+
 PictureFacts FlowSession::Facts() const
 {
     PictureFacts f;

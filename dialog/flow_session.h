@@ -29,6 +29,11 @@ struct PictureFacts {
     std::string spanDegrees;
 };
 
+// What a screen reader calls the picture, and its description for each kind of flow with %1 the
+// turn and %2 the fan's width in degrees (UTF-8, Russian; the shells translate).
+constexpr const char* kPictureName = "Картина течения";
+const char* PictureWords(PictureFacts::Flow flow);
+
 class FlowSession : private FlowViewHost {
 public:
     // With a state and a corner of its own, or with the caller's (which must outlive it).

@@ -61,18 +61,7 @@
   const COPY = 'Копировать рисунок';
   const LANGUAGE = 'Language / Язык';
   const NOT_SAVED = 'Рисунок не сохранён';
-  const PICTURE = 'Картина течения';
   const PAUSED = 'Пауза: анимация остановлена';
-  const FLOW_WORDS = {
-    Attached: 'стенка повёрнута на %1°, веер шириной %2°, поток прилегает к стенке',
-    Separated: 'стенка повёрнута на %1°, веер шириной %2°, поток отрывается от стенки',
-    NoFan: 'поток не сверхзвуковой, веера нет',
-  };
-  const ROLE_WORDS = {
-    Input: 'Введите число и покиньте поле: всё пересчитается.',
-    Upstream: 'Вычисляется по V1, T1 и P1.',
-    Probe: 'Поток в точке под указателем.',
-  };
 
   function svgUri(svg) {
     return 'data:image/svg+xml;charset=utf-8,' + encodeURIComponent(svg);
@@ -232,7 +221,7 @@
     const stateEl = document.getElementById('picture-state');
     function showState() {
       const facts = JSON.parse(text(api.facts()));
-      const parts = [tr('Picture', FLOW_WORDS[facts.flow] || FLOW_WORDS.NoFan)
+      const parts = [tr('Picture', layout.pictureWords[facts.flow] || layout.pictureWords.NoFan)
         .replace('%1', facts.turn).replace('%2', facts.span)];
       if (paused) parts.push(tr('Picture', PAUSED));
       const sentence = parts.join('; ');
@@ -508,9 +497,9 @@
       languageSelect.value = language;
       languageSelect.setAttribute('aria-label', tr('Dialog', LANGUAGE));
       languageSelect.title = tr('Dialog', LANGUAGE);
-      for (const role of Object.keys(roleEls)) roleEls[role].textContent = tr('Field', ROLE_WORDS[role]);
+      for (const role of Object.keys(roleEls)) roleEls[role].textContent = tr('Field', layout.roleWords[role]);
       for (const f of fields) f.el.setAttribute('aria-label', fieldName(f));
-      canvas.setAttribute('aria-label', tr('Picture', PICTURE));
+      canvas.setAttribute('aria-label', tr('Picture', layout.pictureName));
       for (const image of labelImages) {
         const src = language === 'en' && image.svgEn ? image.svgEn : image.svg;
         if (image.el.src !== src) image.el.src = src;

@@ -440,6 +440,22 @@ EMSCRIPTEN_KEEPALIVE const char* cf_layout_json()
     out += ",\"about\":" + DialogJson(res::AboutDialogTemplate(), true);
     out += ",\"aboutMenuItem\":";
     AppendJsonString(out, res::LoadString(IDS_ABOUTBOX));
+    // The words a screen reader hears, in the program's Russian; the page translates them.
+    out += ",\"roleWords\":{\"Input\":";
+    AppendJsonString(out, FieldRoleWords(FieldSource::Input));
+    out += ",\"Upstream\":";
+    AppendJsonString(out, FieldRoleWords(FieldSource::Upstream));
+    out += ",\"Probe\":";
+    AppendJsonString(out, FieldRoleWords(FieldSource::Probe));
+    out += "},\"pictureName\":";
+    AppendJsonString(out, kPictureName);
+    out += ",\"pictureWords\":{\"Attached\":";
+    AppendJsonString(out, PictureWords(PictureFacts::Flow::Attached));
+    out += ",\"Separated\":";
+    AppendJsonString(out, PictureWords(PictureFacts::Flow::Separated));
+    out += ",\"NoFan\":";
+    AppendJsonString(out, PictureWords(PictureFacts::Flow::NoFan));
+    out += '}';
     out += '}';
     return Out(std::move(out));
 }
