@@ -60,7 +60,7 @@ QJsonObject StateSection(const FlowState& fs)
     return o;
 }
 
-QJsonObject CornerSection(const CCorner& corner)
+QJsonObject CornerSection(const Corner& corner)
 {
     QJsonObject o;
     o["wallAngle"] = JsonNumber(corner.wallAngle);
@@ -91,18 +91,18 @@ const char* RegionName(int region)
     }
 }
 
-QJsonObject LabelsSection(const FlowState& fs, const CCorner& corner)
+QJsonObject LabelsSection(const FlowState& fs, const Corner& corner)
 {
     QJsonObject o;
     o["beta"] = Text(corner.BetaLabel());
-    const bool fan = CCorner::HasFan(fs);
-    o["alpha"] = fan ? Text(CCorner::AlphaLabel(fs)) : QJsonValue(QJsonValue::Null);
+    const bool fan = Corner::HasFan(fs);
+    o["alpha"] = fan ? Text(Corner::AlphaLabel(fs)) : QJsonValue(QJsonValue::Null);
     o["chi"] = fan ? Text(corner.ChiLabel(fs)) : QJsonValue(QJsonValue::Null);
     return o;
 }
 
 // One probe, computed as the view's mouse handler and the dialog's probe handler do.
-QJsonObject ProbeObject(const FlowState& fs, const CCorner& corner, const PointArg& p)
+QJsonObject ProbeObject(const FlowState& fs, const Corner& corner, const PointArg& p)
 {
     const double x = p.x;
     const double y = p.y;
@@ -133,7 +133,7 @@ QJsonObject ProbeObject(const FlowState& fs, const CCorner& corner, const PointA
     return o;
 }
 
-QJsonArray ProbesSection(const FlowState& fs, const CCorner& corner,
+QJsonArray ProbesSection(const FlowState& fs, const Corner& corner,
                          const std::vector<PointArg>& probes)
 {
     QJsonArray a;
@@ -150,7 +150,7 @@ QJsonObject FlowSection(const FlowField& field)
         return QJsonValue(QJsonArray{JsonNumber(p.x), JsonNumber(p.y)});
     };
     QJsonArray streamlines;
-    for (const CStreamline& line : field.streamlines) {
+    for (const Streamline& line : field.streamlines) {
         const DynArray<PathPoint>& points = line.points;
         QJsonObject entry;
         entry["points"] = points.count;
@@ -169,7 +169,7 @@ QJsonObject FlowSection(const FlowField& field)
 
 // The exact isentropic Prandtl-Meyer expansion for the same inputs and the same turn chi as
 // the picture (at most the largest turning angle); null for a flow that is not supersonic.
-QJsonValue TheorySection(const FlowState& fs, const CCorner& corner)
+QJsonValue TheorySection(const FlowState& fs, const Corner& corner)
 {
     const TheoryResult t = PrandtlMeyer(fs, corner.TurnAngle(fs));
     if (!t.valid)
@@ -206,7 +206,7 @@ QJsonObject CalcDocument(const Options& options)
     session.Open(options.width, options.height, 0);
     ApplyOptions(session, options);
     const FlowState& fs = session.State();
-    const CCorner& corner = session.Corner();
+    const Corner& corner = session.Geometry();
 
     QJsonObject doc;
     doc["inputs"] = InputsSection(fs);

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
-#include "app/flow_dlg.h"
+#include "app/flow_dialog.h"
 #include "app/modes.h"
 #include "corner/corner.h"
 #include "model/flow_state.h"
@@ -46,8 +46,8 @@ int RunDialog(int argc, char** argv, const std::string& lang)
     // Lets the desktop match the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.cornerflow.Cornerflow"));
     FlowState fs;
-    CCorner corner;
-    CFlowDlg dlg(fs, corner);
+    Corner corner;
+    FlowDialog dlg(fs, corner);
     // The language given on the command line, else the one chosen last in the menu.
     dlg.SetLanguage(!lang.empty() ? QString::fromStdString(lang)
                                   : QSettings().value(QStringLiteral("language")).toString());

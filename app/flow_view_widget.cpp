@@ -20,7 +20,7 @@ int PixelOf(double v) { return TruncToInt(std::floor(v)); }
 
 } // namespace
 
-CFlowViewWidget::CFlowViewWidget(FlowSession& session, QWidget* parent)
+FlowViewWidget::FlowViewWidget(FlowSession& session, QWidget* parent)
     : QWidget(parent), session_(session)
 {
     setMouseTracking(true); // the probe needs every move, with or without a button
@@ -33,13 +33,13 @@ CFlowViewWidget::CFlowViewWidget(FlowSession& session, QWidget* parent)
     session_.View().makeDC = MakeImageDC;
 }
 
-CFlowViewWidget::~CFlowViewWidget()
+FlowViewWidget::~FlowViewWidget()
 {
     timer_.stop();
     session_.frameReady = nullptr;
 }
 
-void CFlowViewWidget::Attach(int w, int h, uint32_t seed, int scale)
+void FlowViewWidget::Attach(int w, int h, uint32_t seed, int scale)
 {
     if (scale <= 0)
         scale = DeviceScale(devicePixelRatioF());
@@ -49,7 +49,7 @@ void CFlowViewWidget::Attach(int w, int h, uint32_t seed, int scale)
         timer_.start();
 }
 
-void CFlowViewWidget::SetPaused(bool paused)
+void FlowViewWidget::SetPaused(bool paused)
 {
     paused_ = paused;
     if (paused) {
@@ -62,7 +62,7 @@ void CFlowViewWidget::SetPaused(bool paused)
     }
 }
 
-void CFlowViewWidget::SetOutOfSight(bool outOfSight)
+void FlowViewWidget::SetOutOfSight(bool outOfSight)
 {
     if (outOfSight == outOfSight_)
         return;
@@ -76,7 +76,7 @@ void CFlowViewWidget::SetOutOfSight(bool outOfSight)
     }
 }
 
-void CFlowViewWidget::WatchWindow()
+void FlowViewWidget::WatchWindow()
 {
     QWidget* top = window();
     if (!top || !top->windowHandle() || watchedWindow_ == top->windowHandle())
@@ -89,7 +89,7 @@ void CFlowViewWidget::WatchWindow()
         top->installEventFilter(this);
 }
 
-bool CFlowViewWidget::eventFilter(QObject* watched, QEvent* event)
+bool FlowViewWidget::eventFilter(QObject* watched, QEvent* event)
 {
     // The window system says when the window stops being seen: it is no longer exposed when
     // minimised or fully covered, and its state says minimised.
@@ -102,13 +102,13 @@ bool CFlowViewWidget::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void CFlowViewWidget::showEvent(QShowEvent* event)
+void FlowViewWidget::showEvent(QShowEvent* event)
 {
     WatchWindow();
     QWidget::showEvent(event);
 }
 
-int CFlowViewWidget::DeviceScale(double devicePixelRatio)
+int FlowViewWidget::DeviceScale(double devicePixelRatio)
 {
     if (!(devicePixelRatio > 1.0))
         return 1;
@@ -117,7 +117,7 @@ int CFlowViewWidget::DeviceScale(double devicePixelRatio)
     return TruncToInt(std::ceil(devicePixelRatio));
 }
 
-void CFlowViewWidget::FrameReady()
+void FlowViewWidget::FrameReady()
 {
     // The frame is in the window surface already; the paint only shows it.
     framePending_ = true;
@@ -126,7 +126,7 @@ void CFlowViewWidget::FrameReady()
         frameShown();
 }
 
-void CFlowViewWidget::paintEvent(QPaintEvent*)
+void FlowViewWidget::paintEvent(QPaintEvent*)
 {
     // A paint that shows a frame just composed by the timer or a recompute must not compose
     // again (the tracers would step twice). A paint the window system asks for on its own
@@ -150,7 +150,7 @@ void CFlowViewWidget::paintEvent(QPaintEvent*)
     painter.drawImage(QRect(0, 0, session_.View().width, session_.View().height), frame);
 }
 
-void CFlowViewWidget::mousePressEvent(QMouseEvent* event)
+void FlowViewWidget::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) {
         event->ignore();
@@ -162,7 +162,7 @@ void CFlowViewWidget::mousePressEvent(QMouseEvent* event)
     session_.PointerPress(PixelOf(p.x()), PixelOf(p.y()));
 }
 
-void CFlowViewWidget::mouseMoveEvent(QMouseEvent* event)
+void FlowViewWidget::mouseMoveEvent(QMouseEvent* event)
 {
     // A drag whose release went elsewhere (a popup took the mouse) ends at the first move
     // without the button, so a plain move never turns the wall.
@@ -172,7 +172,7 @@ void CFlowViewWidget::mouseMoveEvent(QMouseEvent* event)
     session_.PointerMove(PixelOf(p.x()), PixelOf(p.y()));
 }
 
-void CFlowViewWidget::mouseReleaseEvent(QMouseEvent* event)
+void FlowViewWidget::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) {
         event->ignore();
@@ -181,7 +181,7 @@ void CFlowViewWidget::mouseReleaseEvent(QMouseEvent* event)
     session_.PointerRelease();
 }
 
-void CFlowViewWidget::keyPressEvent(QKeyEvent* event)
+void FlowViewWidget::keyPressEvent(QKeyEvent* event)
 {
     if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
         if (event->key() == Qt::Key_Right) {
@@ -206,21 +206,21 @@ void CFlowViewWidget::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event); // Escape and the rest go on to the dialog
 }
 
-void CFlowViewWidget::focusInEvent(QFocusEvent* event)
+void FlowViewWidget::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
     if (focusChanged)
         focusChanged();
 }
 
-void CFlowViewWidget::focusOutEvent(QFocusEvent* event)
+void FlowViewWidget::focusOutEvent(QFocusEvent* event)
 {
     QWidget::focusOutEvent(event);
     if (focusChanged)
         focusChanged();
 }
 
-void CFlowViewWidget::contextMenuEvent(QContextMenuEvent* event)
+void FlowViewWidget::contextMenuEvent(QContextMenuEvent* event)
 {
     // The picture has no menu of its own, and the dialog's menu belongs to its background.
     event->accept();

@@ -9,10 +9,10 @@
 
 #include "dialog/flow_session.h"
 
-class CFlowViewWidget : public QWidget {
+class FlowViewWidget : public QWidget {
 public:
-    CFlowViewWidget(FlowSession& session, QWidget* parent = nullptr);
-    ~CFlowViewWidget() override;
+    FlowViewWidget(FlowSession& session, QWidget* parent = nullptr);
+    ~FlowViewWidget() override;
 
     // Opens the session at w x h picture pixels with the seed and starts the timer. scale is
     // device pixels per picture pixel; 0 takes it from this window's device pixel ratio, so the
@@ -40,7 +40,7 @@ public:
     std::function<void()> pauseChanged;
     std::function<void()> focusChanged;
 
-    CFlowView& View() { return session_.View(); }
+    FlowView& View() { return session_.View(); }
     QTimer& Timer() { return timer_; }
     // A composed frame waits for the paint that shows it.
     bool FramePending() const { return framePending_; }

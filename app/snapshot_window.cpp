@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <QString>
 
-#include "app/flow_dlg.h"
+#include "app/flow_dialog.h"
 #include "app/modes.h"
 #include "app/session_start.h"
 #include "app/snapshot_support.h"
@@ -23,8 +23,8 @@ int RunSnapshotWindow(const Options& options, int argc, char** argv)
     QApplication app(qtArgc, qtArgv);
 
     FlowState fs;
-    CCorner corner;
-    CFlowDlg dlg(fs, corner);
+    Corner corner;
+    FlowDialog dlg(fs, corner);
     dlg.SetSeed(options.seed ? *options.seed : TickCount());
     dlg.setAttribute(Qt::WA_DontShowOnScreen);
     dlg.show(); // the start-up runs here

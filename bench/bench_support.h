@@ -24,8 +24,8 @@ constexpr double kPastMaxTurnWall = -1.2;
 
 struct HeadlessView {
     FlowState fs;
-    CCorner corner;
-    CFlowView view{fs, corner};
+    Corner corner;
+    FlowView view{fs, corner};
 
     explicit HeadlessView(double p1 = 100000.0, uint32_t seed = 20240611u)
     {

@@ -7,7 +7,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 
-#include "app/flow_dlg.h"
+#include "app/flow_dialog.h"
 #include "corner/corner.h"
 #include "model/flow_state.h"
 #include "res/resource.h"
@@ -23,8 +23,8 @@ void StartUp(benchmark::State& state)
 {
     for (auto _ : state) {
         auto fs = std::make_unique<FlowState>();
-        auto corner = std::make_unique<CCorner>();
-        auto dlg = std::make_unique<CFlowDlg>(*fs, *corner);
+        auto corner = std::make_unique<Corner>();
+        auto dlg = std::make_unique<FlowDialog>(*fs, *corner);
         dlg->SetSeed(kSeed);
         dlg->OnInitDialog();
         benchmark::DoNotOptimize(dlg->View().windowSurface.bits);
@@ -42,8 +42,8 @@ void StartUpShown(benchmark::State& state)
 {
     for (auto _ : state) {
         auto fs = std::make_unique<FlowState>();
-        auto corner = std::make_unique<CCorner>();
-        auto dlg = std::make_unique<CFlowDlg>(*fs, *corner);
+        auto corner = std::make_unique<Corner>();
+        auto dlg = std::make_unique<FlowDialog>(*fs, *corner);
         dlg->SetSeed(kSeed);
         dlg->show();
         // The first frame is composed while the dialog opens and waits for the paint.
@@ -71,8 +71,8 @@ BENCHMARK(StartUpShown)->Unit(benchmark::kMillisecond);
 void DragBetween(benchmark::State& state, double v1, double t1, QPoint a, QPoint b, bool painted)
 {
     FlowState fs;
-    CCorner corner;
-    CFlowDlg dlg(fs, corner);
+    Corner corner;
+    FlowDialog dlg(fs, corner);
     dlg.SetSeed(kSeed);
     dlg.show();
     dlg.ViewWindow().Timer().stop(); // only the drag composes frames

@@ -8,7 +8,7 @@ namespace {
 constexpr double R2D = 57.29577951308232; // 180/pi
 }
 
-CCorner::CCorner()
+Corner::Corner()
 {
     wallPen = Pen{PenStyle::Solid, 3, RGB(0, 0, 255), {}};
     thinPen = Pen{PenStyle::Solid, 1, RGB(0, 0, 255), {}};
@@ -17,7 +17,7 @@ CCorner::CCorner()
     labelFont = Font{20, "Verdana", {}};
 }
 
-void CCorner::SetWallFromPoint(int px, int py)
+void Corner::SetWallFromPoint(int px, int py)
 {
     const double dx = px - (left + 0.5 * width);
     const double dy = static_cast<double>(py) - top;
@@ -29,12 +29,12 @@ void CCorner::SetWallFromPoint(int px, int py)
         SetWallAngle(std::atan(dx / dy));
 }
 
-void CCorner::ComputeFanGeometry(FlowState& fs)
+void Corner::ComputeFanGeometry(FlowState& fs)
 {
     separationAngle = ::ComputeFanGeometry(fs, wallAngle);
 }
 
-double CCorner::PolarAngle(bool viewCoords, double x, double y) const
+double Corner::PolarAngle(bool viewCoords, double x, double y) const
 {
     if (viewCoords) {
         x -= ApexX();
@@ -43,38 +43,35 @@ double CCorner::PolarAngle(bool viewCoords, double x, double y) const
     return ::PolarAngle(x, y);
 }
 
-int CCorner::ClassifyPoint(const FlowState& fs, bool viewCoords, double x, double y) const
+int Corner::ClassifyPoint(const FlowState& fs, bool viewCoords, double x, double y) const
 {
     return ClassifyAngle(fs, PolarAngle(viewCoords, x, y));
 }
 
-std::string CCorner::BetaLabel() const
-{
-    return "\u03B2=" + FormatFixed(wallAngle * R2D + 90.0, 0);
-}
+std::string Corner::BetaLabel() const { return "\u03B2=" + FormatFixed(wallAngle * R2D + 90.0, 0); }
 
-std::string CCorner::AlphaLabel(const FlowState& fs)
+std::string Corner::AlphaLabel(const FlowState& fs)
 {
     return "\u03B1=" + FormatFixed(fs.machAngle * R2D, 0);
 }
 
-double CCorner::TurnAngle(const FlowState& fs) const
+double Corner::TurnAngle(const FlowState& fs) const
 {
     const double turn = M_PI / 2.0 - wallAngle;
     return turn > fs.maxTurnAngle ? fs.maxTurnAngle : turn;
 }
 
-std::string CCorner::TurnDegreesText(const FlowState& fs) const
+std::string Corner::TurnDegreesText(const FlowState& fs) const
 {
     return FormatFixed(TurnAngle(fs) * R2D, 0);
 }
 
-std::string CCorner::SpanDegreesText(const FlowState& fs)
+std::string Corner::SpanDegreesText(const FlowState& fs)
 {
     return FormatFixed((fs.machAngle - fs.fanEndAngle) * R2D, 0);
 }
 
-std::string CCorner::ChiLabel(const FlowState& fs) const
+std::string Corner::ChiLabel(const FlowState& fs) const
 {
     return "\u03C7=" + TurnDegreesText(fs) + ", \u0394\u03C6=" + SpanDegreesText(fs);
 }

@@ -8,9 +8,9 @@
 #include "model/classify.h"
 #include "model/flow_state.h"
 
-class CCorner {
+class Corner {
 public:
-    CCorner();
+    Corner();
 
     // Direction of the downstream wall from the downward vertical through the corner,
     // positive toward +x, rad. pi/2 continues the upstream wall.

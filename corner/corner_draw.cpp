@@ -57,7 +57,7 @@ void DrawRay(DC& dc, double phi, int apexX, int top, double h)
 }
 } // namespace
 
-void CCorner::Draw(DC& dc, const FlowState& fs) const
+void Corner::Draw(DC& dc, const FlowState& fs) const
 {
     const int apexX = ApexX();
     const double h = height;

@@ -13,7 +13,7 @@ constexpr double kPi = 3.14159265358979323846;
 
 FlowSession::FlowSession()
     : ownState_(std::make_unique<FlowState>()),
-      ownCorner_(std::make_unique<CCorner>()),
+      ownCorner_(std::make_unique<Corner>()),
       fs_(*ownState_),
       corner_(*ownCorner_),
       view_(fs_, corner_)
@@ -21,7 +21,7 @@ FlowSession::FlowSession()
     Construct();
 }
 
-FlowSession::FlowSession(FlowState& fs, CCorner& corner)
+FlowSession::FlowSession(FlowState& fs, Corner& corner)
     : fs_(fs), corner_(corner), view_(fs, corner)
 {
     Construct();
@@ -184,12 +184,12 @@ std::string FlowSession::BetaLabel() const { return corner_.BetaLabel(); }
 
 std::string FlowSession::AlphaLabel() const
 {
-    return CCorner::HasFan(fs_) ? CCorner::AlphaLabel(fs_) : std::string();
+    return Corner::HasFan(fs_) ? Corner::AlphaLabel(fs_) : std::string();
 }
 
 std::string FlowSession::ChiLabel() const
 {
-    return CCorner::HasFan(fs_) ? corner_.ChiLabel(fs_) : std::string();
+    return Corner::HasFan(fs_) ? corner_.ChiLabel(fs_) : std::string();
 }
 
 const char* PictureWords(PictureFacts::Flow flow)
@@ -206,11 +206,11 @@ const char* PictureWords(PictureFacts::Flow flow)
 PictureFacts FlowSession::Facts() const
 {
     PictureFacts f;
-    if (!CCorner::HasFan(fs_))
+    if (!Corner::HasFan(fs_))
         return f;
     f.flow = corner_.separationAngle != 0.0 ? PictureFacts::Flow::Separated
                                             : PictureFacts::Flow::Attached;
     f.turnDegrees = corner_.TurnDegreesText(fs_);
-    f.spanDegrees = CCorner::SpanDegreesText(fs_);
+    f.spanDegrees = Corner::SpanDegreesText(fs_);
     return f;
 }

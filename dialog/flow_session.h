@@ -38,7 +38,7 @@ class FlowSession : private FlowViewHost {
 public:
     // With a state and a corner of its own, or with the caller's (which must outlive it).
     FlowSession();
-    FlowSession(FlowState& fs, CCorner& corner);
+    FlowSession(FlowState& fs, Corner& corner);
     ~FlowSession() override;
     FlowSession(const FlowSession&) = delete;
     FlowSession& operator=(const FlowSession&) = delete;
@@ -96,9 +96,9 @@ public:
 
     FlowState& State() { return fs_; }
     const FlowState& State() const { return fs_; }
-    CCorner& Corner() { return corner_; }
-    const CCorner& Corner() const { return corner_; }
-    CFlowView& View() { return view_; }
+    Corner& Geometry() { return corner_; }
+    const Corner& Geometry() const { return corner_; }
+    FlowView& View() { return view_; }
 
     // Told after field texts changed (ids in the table order) and after a frame is composed;
     // both run before the call that caused them returns.
@@ -118,10 +118,10 @@ private:
         unsigned version = 0;
     };
     std::unique_ptr<FlowState> ownState_;
-    std::unique_ptr<CCorner> ownCorner_;
+    std::unique_ptr<Corner> ownCorner_;
     FlowState& fs_;
-    CCorner& corner_;
-    CFlowView view_;
+    Corner& corner_;
+    FlowView view_;
     std::map<int, Text> texts_;
     bool open_ = false;
 };

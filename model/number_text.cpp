@@ -40,16 +40,16 @@ std::string FixedText(double value, int decimals)
 // C++ libraries without the floating-point <charconv> (the WebAssembly toolchain's): the C
 // library's exact conversions, with the "C" locale made current on this thread for the call.
 // Defining CORNERFLOW_C_NUMBER_TEXT picks this path on any library, to compare the two.
-class CLocaleScope {
+class ClassicLocaleScope {
 public:
-    CLocaleScope() : previous_(c_ ? uselocale(c_) : nullptr) {}
-    ~CLocaleScope()
+    ClassicLocaleScope() : previous_(c_ ? uselocale(c_) : nullptr) {}
+    ~ClassicLocaleScope()
     {
         if (previous_)
             uselocale(previous_);
     }
-    CLocaleScope(const CLocaleScope&) = delete;
-    CLocaleScope& operator=(const CLocaleScope&) = delete;
+    ClassicLocaleScope(const ClassicLocaleScope&) = delete;
+    ClassicLocaleScope& operator=(const ClassicLocaleScope&) = delete;
 
 private:
     static inline locale_t c_ = newlocale(LC_ALL_MASK, "C", locale_t(0));
@@ -61,7 +61,7 @@ bool DecimalToDouble(std::string_view number, double& value)
     const std::string text(number);
     double v;
     {
-        CLocaleScope c;
+        ClassicLocaleScope c;
         v = std::strtod(text.c_str(), nullptr);
     }
     if (std::isinf(v))
@@ -77,7 +77,7 @@ std::string FixedText(double value, int decimals)
     char buffer[400];
     int n;
     {
-        CLocaleScope c;
+        ClassicLocaleScope c;
         n = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
     }
     return std::string(buffer, n > 0 ? std::min<size_t>(size_t(n), sizeof buffer - 1) : 0);

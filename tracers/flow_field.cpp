@@ -4,7 +4,7 @@
 
 #include "base/saturate.h"
 
-FlowField::FlowField(FlowState& fs, CCorner& c)
+FlowField::FlowField(FlowState& fs, Corner& c)
     : flow(fs), corner(c), streamlines(true), tracers(true)
 {
     streamlines.Reserve(4);
@@ -48,7 +48,7 @@ void FlowField::RespawnTracer(int index)
         StartTracer(tracers[index], false, r1, r2, r3);
 }
 
-void FlowField::StartTracer(CTracer& t, bool isMarker, int r1, int r2, int r3) const
+void FlowField::StartTracer(Tracer& t, bool isMarker, int r1, int r2, int r3) const
 {
     t.speed = (r1 * 6.1037018951994385e-6 + 0.9) * flow.v1;
     // r2*H and r3*W are integer products; 64 bits hold them for any picture size.
@@ -83,7 +83,7 @@ void FlowField::RetraceFlow()
     probeSteps = 0;
     if (span > 0.0) {
         const double K = ProbeHeightFactor(span, flow.fullFanSpan);
-        CTracer probe;
+        Tracer probe;
         probe.x = TruncToInt(-width * 0.5);
         probe.y = TruncToInt(-height * K);
         probe.stepY = 0.0;
@@ -104,13 +104,13 @@ void FlowField::RetraceFlow()
         exitStepY = 0.0;
     }
 
-    for (CTracer& t : tracers) {
+    for (Tracer& t : tracers) {
         t.exitStepX = exitStepX;
         t.exitStepY = exitStepY;
     }
 
     for (int i = 1; i <= 3 && i < streamlines.count; ++i) {
-        CStreamline& s = streamlines[i];
+        Streamline& s = streamlines[i];
         s.exitStepX = exitStepX;
         s.exitStepY = exitStepY;
         s.Trace((static_cast<double>(i + 1) * height) * 0.1 - height * (1.0 / 30.0), flow, corner);
@@ -126,7 +126,7 @@ void FlowField::StepTracers()
     // sets it; so is phi set again after a restart, whose start point is upstream too.
     const UpstreamBound up = UpstreamBound::For(flow);
     for (int i = 0; i < tracers.count; ++i) {
-        CTracer& t = tracers[i];
+        Tracer& t = tracers[i];
         const bool going = t.StaysUpstream(up) ? t.StepWithinUpstream(corner)
                                                : t.Step(flow, corner, fan);
         if (!going)

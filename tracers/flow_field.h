@@ -16,19 +16,19 @@
 
 class FlowField {
 public:
-    FlowField(FlowState& fs, CCorner& corner);
+    FlowField(FlowState& fs, Corner& corner);
     virtual ~FlowField() = default;
 
     FlowState& flow;
-    CCorner& corner;
+    Corner& corner;
 
     int width = 0; // picture size, px
     int height = 0;
-    DynArray<CStreamline> streamlines; // exactly four; 0 is never traced
-    DynArray<CTracer> tracers;
+    DynArray<Streamline> streamlines; // exactly four; 0 is never traced
+    DynArray<Tracer> tracers;
     double exitStepX = 0.0; // displacement per step past the fan
     double exitStepY = 0.0;
-    CMarker marker;
+    Marker marker;
     Random random;
 
     // Sizes the tracer array from p1 (capped, never negative); restarts everything when the
@@ -46,7 +46,7 @@ public:
 
     // Starts t from the three random numbers r1 (speed), r2 (height) and r3 (distance), each
     // 0..32767, for a picture of width x height.
-    void StartTracer(CTracer& t, bool isMarker, int r1, int r2, int r3) const;
+    void StartTracer(Tracer& t, bool isMarker, int r1, int r2, int r3) const;
     // The number of tracers for an upstream pressure: p1*0.05, 0 when that is negative or not
     // a number, at most kMaxTracers.
     static int PopulationFor(double p1);

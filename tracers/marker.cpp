@@ -4,7 +4,7 @@
 
 #include "base/saturate.h"
 
-double CMarker::LocalPressure(const FlowState& fs, const CCorner& corner, double sx, double sy)
+double Marker::LocalPressure(const FlowState& fs, const Corner& corner, double sx, double sy)
 {
     const int region = corner.ClassifyPoint(fs, true, sx, sy);
     const double phi = corner.PolarAngle(true, sx, sy);
@@ -17,7 +17,7 @@ double CMarker::LocalPressure(const FlowState& fs, const CCorner& corner, double
     return p;
 }
 
-void CMarker::Draw(DC& dc, const FlowState& fs, const CCorner& corner)
+void Marker::Draw(DC& dc, const FlowState& fs, const Corner& corner)
 {
     dc.SelectBrush(brush);
     const double sx = static_cast<double>(corner.width / 2) + x + corner.left;

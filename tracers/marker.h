@@ -4,18 +4,18 @@
 #include "draw/dc.h"
 #include "tracers/tracer.h"
 
-class CMarker : public CTracer {
+class Marker : public Tracer {
 public:
-    CMarker() = default;
+    Marker() = default;
 
     Brush brush{RGB(255, 96, 0), {}};
     int radius = 2; // of the circle last drawn, px
 
     // Draws the circle (outline in the selected pen, filled with brush), then takes one Step.
     // Where the local pressure is not a positive finite number nothing is drawn.
-    void Draw(DC& dc, const FlowState& fs, const CCorner& corner) override;
+    void Draw(DC& dc, const FlowState& fs, const Corner& corner) override;
 
     // Pressure at the picture point (sx, sy): p1 upstream, the fan's expansion inside it and
     // the downstream pressure past it.
-    static double LocalPressure(const FlowState& fs, const CCorner& corner, double sx, double sy);
+    static double LocalPressure(const FlowState& fs, const Corner& corner, double sx, double sy);
 };

@@ -3,14 +3,14 @@
 #include "base/saturate.h"
 #include "tracers/limits.h"
 
-void CStreamline::Append()
+void Streamline::Append()
 {
     points.Reserve(points.count + 1);
     points[points.count] = PathPoint{x, y};
     ++points.count;
 }
 
-void CStreamline::Trace(double h, const FlowState& fs, const CCorner& corner)
+void Streamline::Trace(double h, const FlowState& fs, const Corner& corner)
 {
     points.Release();
     startY = -h;
@@ -88,7 +88,7 @@ void CStreamline::Trace(double h, const FlowState& fs, const CCorner& corner)
     Append();
 }
 
-void CStreamline::Draw(DC& dc, const FlowState&, const CCorner& corner)
+void Streamline::Draw(DC& dc, const FlowState&, const Corner& corner)
 {
     dc.SelectPen(pen);
     const int ox = corner.ApexX();

@@ -9,12 +9,12 @@ struct PathPoint {
     double x, y; // corner-relative, px
 };
 
-class CStreamline : public CTracer {
+class Streamline : public Tracer {
 public:
-    CStreamline() = default;
+    Streamline() = default;
     // A copy carries the start height only; the path and the motion belong to one trace.
-    CStreamline(const CStreamline& other) : CTracer(), startY(other.startY) {}
-    CStreamline& operator=(const CStreamline& other)
+    Streamline(const Streamline& other) : Tracer(), startY(other.startY) {}
+    Streamline& operator=(const Streamline& other)
     {
         startY = other.startY;
         return *this;
@@ -31,10 +31,10 @@ public:
 
     // Rebuilds the path from the left edge of the picture, h px above the upstream wall:
     // start point, fan entry, one point per step in the fan, end point.
-    void Trace(double h, const FlowState& fs, const CCorner& corner);
+    void Trace(double h, const FlowState& fs, const Corner& corner);
 
     // The polyline in pen; takes no step.
-    void Draw(DC& dc, const FlowState& fs, const CCorner& corner) override;
+    void Draw(DC& dc, const FlowState& fs, const Corner& corner) override;
 
 private:
     void Append();

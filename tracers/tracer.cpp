@@ -31,7 +31,7 @@ thread_local FanVelocityMemo t_fanMemo;
 
 } // namespace
 
-FanVelocity FanVelocity::For(const FlowState& fs, const CCorner& corner)
+FanVelocity FanVelocity::For(const FlowState& fs, const Corner& corner)
 {
     FanVelocityMemo& m = t_fanMemo;
     if (m.valid && SameBits(m.machAngle, fs.machAngle) && SameBits(m.fanEndAngle, fs.fanEndAngle)
@@ -48,7 +48,7 @@ FanVelocity FanVelocity::For(const FlowState& fs, const CCorner& corner)
     return m.result;
 }
 
-FanVelocity FanVelocity::Compute(const FlowState& fs, const CCorner& corner)
+FanVelocity FanVelocity::Compute(const FlowState& fs, const Corner& corner)
 {
     FanVelocity f;
     const double span = fs.machAngle - fs.fanEndAngle;
@@ -73,8 +73,8 @@ FanVelocity FanVelocity::Compute(const FlowState& fs, const CCorner& corner)
 // The step of every caller, inlined into each: the region from the angle of the current
 // position, the fan's velocity field from the angle of the previous one. With fan null the
 // fan's constants are looked up only for a step in the fan.
-[[gnu::always_inline]] inline bool CTracer::Advance(double phiHere, const FlowState& fs,
-                                                    const CCorner& corner, const FanVelocity* fan)
+[[gnu::always_inline]] inline bool Tracer::Advance(double phiHere, const FlowState& fs,
+                                                   const Corner& corner, const FanVelocity* fan)
 {
     // The angle of the current position (phiHere) decides the region, and is the angle the
     // next step takes its direction from.
@@ -120,7 +120,7 @@ FanVelocity FanVelocity::Compute(const FlowState& fs, const CCorner& corner)
     return KeepsGoing(corner);
 }
 
-[[gnu::always_inline]] inline bool CTracer::KeepsGoing(const CCorner& corner) const
+[[gnu::always_inline]] inline bool Tracer::KeepsGoing(const Corner& corner) const
 {
     if (isProbe) {
         if (std::fabs(x) + std::fabs(y) >= kProbeFarLimit)
@@ -132,23 +132,23 @@ FanVelocity FanVelocity::Compute(const FlowState& fs, const CCorner& corner)
     return x < corner.width && y < corner.height;
 }
 
-bool CTracer::Step(const FlowState& fs, const CCorner& corner)
+bool Tracer::Step(const FlowState& fs, const Corner& corner)
 {
     return Advance(PolarAngle(x, y), fs, corner, nullptr);
 }
 
-bool CTracer::Step(const FlowState& fs, const CCorner& corner, const FanVelocity& fan)
+bool Tracer::Step(const FlowState& fs, const Corner& corner, const FanVelocity& fan)
 {
     return Advance(PolarAngle(x, y), fs, corner, &fan);
 }
 
-bool CTracer::StepFrom(double phiHere, const FlowState& fs, const CCorner& corner,
-                       const FanVelocity& fan)
+bool Tracer::StepFrom(double phiHere, const FlowState& fs, const Corner& corner,
+                      const FanVelocity& fan)
 {
     return Advance(phiHere, fs, corner, &fan);
 }
 
-bool CTracer::StepWithinUpstream(const CCorner& corner)
+bool Tracer::StepWithinUpstream(const Corner& corner)
 {
     // Upstream the displacement stays as it is (see Advance).
     x += stepX;
@@ -156,8 +156,8 @@ bool CTracer::StepWithinUpstream(const CCorner& corner)
     return KeepsGoing(corner);
 }
 
-long CTracer::RunProbe(const FlowState& fs, const CCorner& corner, const FanVelocity& fan,
-                       long maxSteps)
+long Tracer::RunProbe(const FlowState& fs, const Corner& corner, const FanVelocity& fan,
+                      long maxSteps)
 {
     const UpstreamBound up = UpstreamBound::For(fs);
     long steps = 0;
@@ -190,7 +190,7 @@ UpstreamBound UpstreamBound::For(const FlowState& fs)
     return b;
 }
 
-void CTracer::Draw(DC& dc, const FlowState& fs, const CCorner& corner)
+void Tracer::Draw(DC& dc, const FlowState& fs, const Corner& corner)
 {
     dc.SetPixel(ScreenCoord(TruncToInt(x), corner.ApexX()), ScreenCoord(TruncToInt(y), corner.top),
                 RGB(255, 0, 0));

@@ -19,10 +19,10 @@ struct FanVelocity {
 
     // Computed from machAngle, fanEndAngle, v1, maxTurnAngle and wallAngle only; the last
     // result is kept and given again while those five are the same, bit for bit.
-    static FanVelocity For(const FlowState& fs, const CCorner& corner);
+    static FanVelocity For(const FlowState& fs, const Corner& corner);
 
 private:
-    static FanVelocity Compute(const FlowState& fs, const CCorner& corner);
+    static FanVelocity Compute(const FlowState& fs, const Corner& corner);
 };
 
 // Which points are upstream of the fan (region 1) for certain, told without an arctangent:
@@ -46,7 +46,7 @@ private:
     double minRatio_ = 0.0; // -y/x at and above which a point right of the corner is upstream
 };
 
-class CTracer {
+class Tracer {
 public:
     double stepX = 1.0;
     double stepY = 0.0;
@@ -62,16 +62,16 @@ public:
     double entryRadius = -1.0;
 
     // Draws the tracer as one red pixel, then takes one Step.
-    virtual void Draw(DC& dc, const FlowState& fs, const CCorner& corner);
+    virtual void Draw(DC& dc, const FlowState& fs, const Corner& corner);
 
     // One time step through the velocity field. False: an ordinary tracer has left the
     // picture's extent, or a probe's run is over.
-    bool Step(const FlowState& fs, const CCorner& corner);
+    bool Step(const FlowState& fs, const Corner& corner);
     // The same step with the fan's constants computed beforehand for fs and corner.
-    bool Step(const FlowState& fs, const CCorner& corner, const FanVelocity& fan);
+    bool Step(const FlowState& fs, const Corner& corner, const FanVelocity& fan);
     // The same step again, for a caller that has just taken the polar angle of the current
     // position: phiHere must be PolarAngle(x, y), exactly as the step would compute it.
-    bool StepFrom(double phiHere, const FlowState& fs, const CCorner& corner,
+    bool StepFrom(double phiHere, const FlowState& fs, const Corner& corner,
                   const FanVelocity& fan);
 
     // A step from a point certainly upstream of the fan to a point certainly upstream of it
@@ -79,7 +79,7 @@ public:
     // same keep-going test as Step, but phi is not taken. A step from the point it reaches is
     // also upstream and overwrites phi before anything reads it; the last step of a run must
     // be an ordinary Step if phi is to be that of the run's last position.
-    bool StepWithinUpstream(const CCorner& corner);
+    bool StepWithinUpstream(const Corner& corner);
     // Whether the next step may be StepWithinUpstream.
     bool StaysUpstream(const UpstreamBound& up) const
     {
@@ -89,12 +89,11 @@ public:
     // The probe's run: Step until it returns false or maxSteps steps have been taken; the steps
     // taken are returned. The position, the displacement and the count are those of Step by
     // Step; the angle is taken only where a step can need it.
-    long RunProbe(const FlowState& fs, const CCorner& corner, const FanVelocity& fan,
-                  long maxSteps);
+    long RunProbe(const FlowState& fs, const Corner& corner, const FanVelocity& fan, long maxSteps);
 
 private:
     // Inline, and defined where every caller is (tracer.cpp): the body of each stepping loop.
-    inline bool Advance(double phiHere, const FlowState& fs, const CCorner& corner,
+    inline bool Advance(double phiHere, const FlowState& fs, const Corner& corner,
                         const FanVelocity* fan);
-    inline bool KeepsGoing(const CCorner& corner) const;
+    inline bool KeepsGoing(const Corner& corner) const;
 };

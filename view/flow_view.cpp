@@ -30,12 +30,12 @@ protected:
 
 } // namespace
 
-CFlowView::CFlowView(FlowState& fs, CCorner& c) : FlowField(fs, c)
+FlowView::FlowView(FlowState& fs, Corner& c) : FlowField(fs, c)
 {
     framePen = Pen{PenStyle::Solid, 1, RGB(128, 128, 128), {}};
 }
 
-void CFlowView::PreSubclassWindow(int w, int h, uint32_t seed, int scale)
+void FlowView::PreSubclassWindow(int w, int h, uint32_t seed, int scale)
 {
     buffer.Create(w, h, scale);
     width = w;
@@ -56,12 +56,12 @@ void CFlowView::PreSubclassWindow(int w, int h, uint32_t seed, int scale)
     staticValid_ = false;
 }
 
-std::unique_ptr<DC> CFlowView::MakeDC(FrameBuffer& target)
+std::unique_ptr<DC> FlowView::MakeDC(FrameBuffer& target)
 {
     return makeDC ? makeDC(target) : std::make_unique<RasterDC>(target);
 }
 
-CFlowView::StaticStamp CFlowView::Stamp() const
+FlowView::StaticStamp FlowView::Stamp() const
 {
     StaticStamp s;
     std::memset(&s, 0, sizeof s); // the padding too: stamps are compared byte by byte
@@ -82,7 +82,7 @@ CFlowView::StaticStamp CFlowView::Stamp() const
     return s;
 }
 
-void CFlowView::ComposeStaticLayers()
+void FlowView::ComposeStaticLayers()
 {
     ++staticCompositions_;
     below_.Create(width, height, buffer.scale);
@@ -98,7 +98,7 @@ void CFlowView::ComposeStaticLayers()
     above_.Fill(above_.keyColour);
     {
         const std::unique_ptr<DC> dc = MakeDC(above_);
-        for (CStreamline& s : streamlines)
+        for (Streamline& s : streamlines)
             s.Draw(*dc, flow, corner);
         dc->SelectPen(framePen);
         dc->MoveTo(0, height - 1);
@@ -119,13 +119,13 @@ void CFlowView::ComposeStaticLayers()
     }
 }
 
-void CFlowView::Compose(DC& dc)
+void FlowView::Compose(DC& dc)
 {
     dc.FillSolidRect(0, 0, width, height, RGB(255, 255, 255));
     corner.Draw(dc, flow);
-    for (CTracer& t : tracers)
+    for (Tracer& t : tracers)
         t.Draw(dc, flow, corner);
-    for (CStreamline& s : streamlines)
+    for (Streamline& s : streamlines)
         s.Draw(dc, flow, corner);
     dc.SelectPen(framePen);
     dc.MoveTo(0, height - 1);
@@ -134,7 +134,7 @@ void CFlowView::Compose(DC& dc)
     marker.Draw(dc, flow, corner);
 }
 
-void CFlowView::Render(FrameBuffer* target)
+void FlowView::Render(FrameBuffer* target)
 {
     if (buffer.bits) {
         const StaticStamp now = Stamp();
@@ -149,7 +149,7 @@ void CFlowView::Render(FrameBuffer* target)
             std::copy(below_.pixels.begin(), below_.pixels.end(), buffer.pixels.begin());
         {
             const std::unique_ptr<DC> dc = MakeDC(buffer);
-            for (CTracer& t : tracers)
+            for (Tracer& t : tracers)
                 t.Draw(*dc, flow, corner);
             for (const auto& run : aboveRuns_)
                 std::copy_n(above_.bits + run.first, run.second, buffer.bits + run.first);
@@ -165,22 +165,22 @@ void CFlowView::Render(FrameBuffer* target)
         host->FrameReady();
 }
 
-void CFlowView::RecomputeFlow()
+void FlowView::RecomputeFlow()
 {
     RetraceFlow();
     Render();
 }
 
-void CFlowView::OnLButtonDown(int x, int y)
+void FlowView::OnLButtonDown(int x, int y)
 {
     corner.SetWallFromPoint(x, y);
     RecomputeFlow();
     dragging = true;
 }
 
-void CFlowView::OnLButtonUp() { dragging = false; }
+void FlowView::OnLButtonUp() { dragging = false; }
 
-void CFlowView::OnMouseMove(int x, int y)
+void FlowView::OnMouseMove(int x, int y)
 {
     if (dragging) {
         corner.SetWallFromPoint(x, y);
@@ -192,13 +192,13 @@ void CFlowView::OnMouseMove(int x, int y)
         host->SendFlowProbe(region, ProbeAngleParam(phi));
 }
 
-void CFlowView::OnTimer(int)
+void FlowView::OnTimer(int)
 {
     StepTracers();
     Render();
 }
 
-void CFlowView::TurnWall(int direction)
+void FlowView::TurnWall(int direction)
 {
     constexpr double kOneDegree = 3.14159265358979323846 / 180.0;
     // The range a drag can reach: above -pi/2 (a point far upstream, one pixel below the

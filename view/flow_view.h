@@ -24,9 +24,9 @@ public:
     virtual void SendFlowProbe(int region, int32_t lParam) = 0;
 };
 
-class CFlowView : public FlowField {
+class FlowView : public FlowField {
 public:
-    CFlowView(FlowState& fs, CCorner& corner);
+    FlowView(FlowState& fs, Corner& corner);
 
     // The view's initialisation at picture size w x h: buffer, corner placement, seed and
     // population. scale is device pixels per picture pixel (the model always sees w x h).

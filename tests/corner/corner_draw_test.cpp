@@ -18,7 +18,7 @@ namespace {
 
 struct Scene {
     FlowState fs;
-    CCorner corner;
+    Corner corner;
     explicit Scene(double wallAngle = 0.785375, double v1 = 450.0)
     {
         fs.v1 = v1;
@@ -76,7 +76,7 @@ void ExpectCalls(const RecordingDC& dc, const std::vector<Expected>& expected)
 TEST(CornerDraw, StartUpOverlayCallByCall)
 {
     const Scene s;
-    const CCorner& c = s.corner;
+    const Corner& c = s.corner;
     const RecordingDC dc = s.Record();
     ExpectCalls(dc, {
                         {K::SelectPen, 0, 0, 0, &c.wallPen},

@@ -16,7 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/flow_dlg.h"
+#include "app/flow_dialog.h"
 #include "dialog/fields.h"
 #include "platform/image_dc.h"
 #include "res/resource.h"
@@ -27,9 +27,9 @@ class Classroom : public ::testing::Test {
 protected:
     void SetUp() override { dlg = Open(7); }
 
-    std::unique_ptr<CFlowDlg> Open(uint32_t seed)
+    std::unique_ptr<FlowDialog> Open(uint32_t seed)
     {
-        auto d = std::make_unique<CFlowDlg>(fs.emplace_back(), corners.emplace_back());
+        auto d = std::make_unique<FlowDialog>(fs.emplace_back(), corners.emplace_back());
         d->SetSeed(seed);
         d->show();
         QApplication::setActiveWindow(d.get());
@@ -44,7 +44,7 @@ protected:
     std::vector<double> TracerXs()
     {
         std::vector<double> xs;
-        for (const CTracer& t : dlg->View().tracers)
+        for (const Tracer& t : dlg->View().tracers)
             xs.push_back(t.x);
         return xs;
     }
@@ -55,8 +55,8 @@ protected:
     }
 
     std::deque<FlowState> fs;
-    std::deque<CCorner> corners;
-    std::unique_ptr<CFlowDlg> dlg;
+    std::deque<Corner> corners;
+    std::unique_ptr<FlowDialog> dlg;
 };
 
 TEST_F(Classroom, PauseStepAndTheMenuAgree)
@@ -92,7 +92,7 @@ TEST_F(Classroom, PauseStepAndTheMenuAgree)
 
 TEST_F(Classroom, ResetGivesAFreshlyOpenedWindow)
 {
-    const std::unique_ptr<CFlowDlg> fresh = Open(99);
+    const std::unique_ptr<FlowDialog> fresh = Open(99);
     dlg->Field(IDC_V1)->setText(QStringLiteral("2000"));
     dlg->Field(IDC_P1)->setText(QStringLiteral("3e5"));
     dlg->OnInputKillFocus();
@@ -108,7 +108,7 @@ TEST_F(Classroom, ResetGivesAFreshlyOpenedWindow)
     EXPECT_EQ(dlg->Field(IDC_V1)->text(), QStringLiteral("450.0"));
     EXPECT_EQ(dlg->Session().BetaLabel(), fresh->Session().BetaLabel());
     EXPECT_EQ(dlg->Session().ChiLabel(), fresh->Session().ChiLabel());
-    EXPECT_EQ(dlg->Session().Corner().wallAngle, fresh->Session().Corner().wallAngle);
+    EXPECT_EQ(dlg->Session().Geometry().wallAngle, fresh->Session().Geometry().wallAngle);
     EXPECT_EQ(dlg->View().tracers.count, 5000);
 }
 

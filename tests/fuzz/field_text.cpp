@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "app/num_edit.h"
+#include "app/number_edit.h"
 #include "model/number_text.h"
 
 namespace fuzzfield {
@@ -91,7 +91,7 @@ double OracleRead(const std::string& s)
     return std::strtod(prefix.c_str(), nullptr);
 }
 
-std::vector<std::string> Check(const uint8_t* data, size_t size, CNumEdit& field)
+std::vector<std::string> Check(const uint8_t* data, size_t size, NumberEdit& field)
 {
     std::vector<std::string> problems;
     if (size > kMaxBytes)

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-class CNumEdit;
+class NumberEdit;
 
 namespace fuzzfield {
 
@@ -18,6 +18,6 @@ constexpr size_t kMaxBytes = 4096;
 double OracleRead(const std::string& text);
 
 // Every rule the text breaks; empty when all hold. field is a numeric field to type into.
-std::vector<std::string> Check(const uint8_t* data, size_t size, CNumEdit& field);
+std::vector<std::string> Check(const uint8_t* data, size_t size, NumberEdit& field);
 
 } // namespace fuzzfield

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/num_edit.h"
+#include "app/number_edit.h"
 #include "tests/fuzz/field_text.h"
 #include "tests/fuzz/fuzz_app.h"
 
@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static CNumEdit* field = new CNumEdit;
+    static NumberEdit* field = new NumberEdit;
     FailOn(fuzzfield::Check(data, size, *field));
     return 0;
 }

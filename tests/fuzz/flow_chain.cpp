@@ -112,7 +112,7 @@ public:
     }
 
 private:
-    CFlowView& View() { return session_.View(); }
+    FlowView& View() { return session_.View(); }
 
     void Problem(const std::string& what)
     {
@@ -158,10 +158,10 @@ private:
             Leave();
             break;
         case OpKind::Key: {
-            const double before = Corner().wallAngle;
+            const double before = Geometry().wallAngle;
             session_.TurnWall(op.right ? +1 : -1);
-            const double limit = std::atan(20.0 * Corner().width);
-            if (Corner().wallAngle == before && std::fabs(before) != limit)
+            const double limit = std::atan(20.0 * Geometry().width);
+            if (Geometry().wallAngle == before && std::fabs(before) != limit)
                 Problem("an arrow key did not turn the wall");
             ++out_.recomputes;
             CheckWork();
@@ -174,7 +174,7 @@ private:
         }
     }
 
-    const CCorner& Corner() const { return session_.Corner(); }
+    const Corner& Geometry() const { return session_.Geometry(); }
     const FlowState& State() const { return session_.State(); }
 
     void Leave()
@@ -205,7 +205,7 @@ private:
 
     void CheckWork()
     {
-        CFlowView& v = View();
+        FlowView& v = View();
         if (v.probeSteps > out_.longestProbeRun)
             out_.longestProbeRun = v.probeSteps;
         if (v.probeSteps < 0 || v.probeSteps > kMaxProbeSteps)
@@ -215,13 +215,13 @@ private:
         if (v.tracers.count > kMaxTracers || v.tracers.capacity > 2 * kMaxTracers)
             Problem("the tracer array went past its bound");
         for (int i = 1; i < 4; ++i) {
-            const CStreamline& s = v.streamlines[i];
+            const Streamline& s = v.streamlines[i];
             if (s.upstreamSteps > kMaxTracePhaseSteps || s.fanSteps > kMaxTracePhaseSteps
                 || s.downstreamSteps > kMaxTracePhaseSteps || s.points.count < 3
                 || s.points.count > 3 + kMaxTracePhaseSteps)
                 Problem("a streamline's trace went past its bounds");
         }
-        const double wall = Corner().wallAngle;
+        const double wall = Geometry().wallAngle;
         if (!(wall > -M_PI / 2 && wall < M_PI / 2))
             Problem("the wall angle left its range");
     }
@@ -229,8 +229,8 @@ private:
     void CheckProbe(int x, int y)
     {
         const FlowState& fs = State();
-        const double phi = Corner().PolarAngle(true, x, y);
-        const int region = Corner().ClassifyPoint(fs, true, x, y);
+        const double phi = Geometry().PolarAngle(true, x, y);
+        const int region = Geometry().ClassifyPoint(fs, true, x, y);
         const ProbeValues p = ProbeReadout(fs, region, ProbeAngleParam(phi));
         for (size_t i = 0; i < FieldCount(); ++i) {
             const FieldRow& row = FieldTable()[i];

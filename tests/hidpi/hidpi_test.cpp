@@ -18,7 +18,7 @@
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
-#include "app/flow_dlg.h"
+#include "app/flow_dialog.h"
 #include "corner/corner.h"
 #include "model/flow_state.h"
 #include "platform/image_dc.h"
@@ -61,8 +61,8 @@ RunResult Cornerflow(const QStringList& args, int scale)
 // The dialog as it opens, with a fixed seed and the timer stopped.
 struct OpenDialog {
     FlowState fs;
-    CCorner corner;
-    CFlowDlg dlg{fs, corner};
+    Corner corner;
+    FlowDialog dlg{fs, corner};
     OpenDialog()
     {
         dlg.SetSeed(7);
@@ -79,9 +79,9 @@ void SendMouse(QWidget& w, QEvent::Type type, QPointF pos, Qt::MouseButton butto
     QApplication::sendEvent(&w, &event);
 }
 
-QString Text(CFlowDlg& dlg, int id)
+QString Text(FlowDialog& dlg, int id)
 {
-    CNumEdit* e = dlg.Field(id);
+    NumberEdit* e = dlg.Field(id);
     return e ? e->text() : QStringLiteral("<no field>");
 }
 
@@ -123,7 +123,7 @@ TEST(HiDpi, DialogComposesAtDevicePixelsWhileTheModelSeesTheSamePicture)
 
     // The model's picture, the corner's rectangle and the window's logical size are those of
     // the template's control 1000 (415 x 205 dialog units, 622 x 384 pixels).
-    CFlowView& view = o.dlg.View();
+    FlowView& view = o.dlg.View();
     EXPECT_EQ(view.width, 622);
     EXPECT_EQ(view.height, 384);
     EXPECT_EQ(o.corner.left, 0);

@@ -14,7 +14,7 @@
 #include <QMouseEvent>
 #include <QTest>
 
-#include "app/flow_dlg.h"
+#include "app/flow_dialog.h"
 #include "corner/corner.h"
 #include "model/flow_state.h"
 #include "res/resource.h"
@@ -23,7 +23,7 @@ class DialogDriver {
 public:
     explicit DialogDriver(uint32_t seed = 12345)
     {
-        dlg = std::make_unique<CFlowDlg>(fs, corner);
+        dlg = std::make_unique<FlowDialog>(fs, corner);
         dlg->SetSeed(seed);
         dlg->show();
         dlg->ViewWindow().Timer().stop(); // ticks come only from the driver
@@ -33,11 +33,11 @@ public:
 
     // Declared before the dialog: built before it, destroyed after it.
     FlowState fs;
-    CCorner corner;
-    std::unique_ptr<CFlowDlg> dlg;
+    Corner corner;
+    std::unique_ptr<FlowDialog> dlg;
 
     QWidget* ViewWidget() { return &dlg->ViewWindow(); }
-    CFlowView& View() { return dlg->View(); }
+    FlowView& View() { return dlg->View(); }
     std::string Text(int id) { return dlg->Field(id)->text().toStdString(); }
 
     // Clicks into an input field, replaces its text by typing, and leaves it with Tab.
@@ -49,7 +49,7 @@ public:
     // Types without leaving: nothing is recomputed yet.
     void Type(int id, const QString& text)
     {
-        CNumEdit* e = dlg->Field(id);
+        NumberEdit* e = dlg->Field(id);
         e->setFocus(Qt::MouseFocusReason);
         e->selectAll();
         QTest::keyClick(e, Qt::Key_Backspace);

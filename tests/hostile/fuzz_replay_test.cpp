@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/num_edit.h"
+#include "app/number_edit.h"
 #include "tests/fuzz/field_text.h"
 #include "tests/fuzz/flow_chain.h"
 
@@ -41,7 +41,7 @@ TEST(FuzzReplay, FieldTextCorpusKeepsEveryNumberRule)
 {
     const std::vector<fs::path> files = FilesIn(kFuzzDir / "corpus" / "field_text");
     ASSERT_GE(files.size(), 20u);
-    CNumEdit field;
+    NumberEdit field;
     for (const fs::path& f : files) {
         const std::string data = Bytes(f);
         const auto problems = fuzzfield::Check(reinterpret_cast<const uint8_t*>(data.data()),

@@ -234,7 +234,7 @@ private:
     {
         SCOPED_TRACE(when);
         const FlowState& fs = drv_.fs;
-        CFlowView& view = drv_.View();
+        FlowView& view = drv_.View();
         d_.longestProbeRun = std::max(d_.longestProbeRun, view.probeSteps);
         EXPECT_LE(view.probeSteps, kMaxProbeSteps);
         EXPECT_LE(view.tracers.count, kMaxTracers);
@@ -242,7 +242,7 @@ private:
         EXPECT_EQ(view.streamlines.count, 4);
         EXPECT_EQ(view.streamlines[0].points.count, 0);
         for (int i = 1; i < 4; ++i) {
-            const CStreamline& s = view.streamlines[i];
+            const Streamline& s = view.streamlines[i];
             EXPECT_LE(s.upstreamSteps, kMaxTracePhaseSteps);
             EXPECT_LE(s.fanSteps, kMaxTracePhaseSteps);
             EXPECT_LE(s.downstreamSteps, kMaxTracePhaseSteps);
@@ -285,7 +285,7 @@ private:
             EXPECT_GE(view.probeSteps, 1);
         }
         if (view.tracers.count > 0) {
-            const CTracer& last = view.tracers[view.tracers.count - 1];
+            const Tracer& last = view.tracers[view.tracers.count - 1];
             EXPECT_TRUE(SameBits(last.exitStepX, view.exitStepX));
             EXPECT_TRUE(SameBits(last.exitStepY, view.exitStepY));
         }

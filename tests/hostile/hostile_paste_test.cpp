@@ -57,7 +57,7 @@ TEST(HostileTyping, OddTextsReadByTheNumberRule)
 TEST(HostileTyping, LongPastesAreCutAtTheFieldsLength)
 {
     DialogDriver d;
-    const int limit = CNumEdit::kMaxTextLength;
+    const int limit = NumberEdit::kMaxTextLength;
     ASSERT_GE(limit, 40000) << "far more than any number needs";
 
     const struct {
@@ -70,7 +70,7 @@ TEST(HostileTyping, LongPastesAreCutAtTheFieldsLength)
         {QStringLiteral("250000") + QString(limit, QLatin1Char(' ')), 250000.0, 12500},
     };
     for (const auto& c : cases) {
-        CNumEdit* field = d.dlg->Field(IDC_P1);
+        NumberEdit* field = d.dlg->Field(IDC_P1);
         QApplication::clipboard()->setText(c.pasted);
         field->setFocus(Qt::MouseFocusReason);
         field->selectAll();

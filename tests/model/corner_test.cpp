@@ -14,9 +14,9 @@ namespace {
 const double halfPi = M_PI / 2.0;
 
 // The corner as the view places it in a 622 x 384 picture.
-CCorner PlacedCorner(int w = 622, int h = 384)
+Corner PlacedCorner(int w = 622, int h = 384)
 {
-    CCorner c;
+    Corner c;
     c.left = 0;
     c.top = h / 2;
     c.width = w;
@@ -33,9 +33,9 @@ FlowState StartUpState()
     return fs;
 }
 
-TEST(CCorner, ConstructedGeometry)
+TEST(Corner, ConstructedGeometry)
 {
-    const CCorner c;
+    const Corner c;
     EXPECT_EQ(c.left, 0);
     EXPECT_EQ(c.top, 0);
     EXPECT_EQ(c.width, 100);
@@ -48,7 +48,7 @@ TEST(CCorner, ConstructedGeometry)
 TEST(SetWallFromPoint, FourCases)
 {
     // Corner point at (311, 192).
-    CCorner c = PlacedCorner();
+    Corner c = PlacedCorner();
 
     c.SetWallFromPoint(411, 292); // below and downstream
     EXPECT_NEAR(c.wallAngle, M_PI / 4, 1e-15);
@@ -81,7 +81,7 @@ TEST(SetWallFromPoint, FourCases)
 TEST(SetWallFromPoint, HalfWidthIsExact)
 {
     // Width 601: the wall's pivot is at x = 300.5, though the drawn corner point is at 300.
-    CCorner c = PlacedCorner(601, 40);
+    Corner c = PlacedCorner(601, 40);
     ASSERT_EQ(c.top, 20);
     c.SetWallFromPoint(301, 120);
     EXPECT_NEAR(c.wallAngle, std::atan(0.5 / 100.0), 1e-15);
@@ -94,7 +94,7 @@ TEST(SetWallFromPoint, HalfWidthIsExact)
 
 TEST(SetWallFromPoint, FarPointsStayStrictlyInsideAHalfTurn)
 {
-    CCorner c = PlacedCorner();
+    Corner c = PlacedCorner();
     const int below = c.top + 1;
     const int points[][2] = {
         {INT_MAX, below},   {INT_MIN, below},   {3000000, below}, {-3000000, below},
@@ -115,9 +115,9 @@ TEST(SetWallFromPoint, FarPointsStayStrictlyInsideAHalfTurn)
     EXPECT_LT(c.wallAngle, halfPi);
 }
 
-TEST(CCornerGeometry, PictureCoordinates)
+TEST(CornerGeometry, PictureCoordinates)
 {
-    CCorner c = PlacedCorner(601, 40);
+    Corner c = PlacedCorner(601, 40);
     ASSERT_EQ(c.ApexX(), 300); // the halving rounds toward zero
     EXPECT_NEAR(c.PolarAngle(true, 300, 5), halfPi, 1e-15);
     EXPECT_NEAR(c.PolarAngle(true, 301, 5), std::atan2(15.0, 1.0), 1e-15);
@@ -145,21 +145,21 @@ TEST(CCornerGeometry, PictureCoordinates)
     EXPECT_EQ(c.separationAngle, 0.0);
 }
 
-TEST(CCornerLabels, StartUp)
+TEST(CornerLabels, StartUp)
 {
     FlowState fs = StartUpState();
-    CCorner c = PlacedCorner();
+    Corner c = PlacedCorner();
     c.ComputeFanGeometry(fs);
-    ASSERT_TRUE(CCorner::HasFan(fs));
+    ASSERT_TRUE(Corner::HasFan(fs));
     EXPECT_EQ(c.BetaLabel(), "\u03B2=135");
-    EXPECT_EQ(CCorner::AlphaLabel(fs), "\u03B1=48");
+    EXPECT_EQ(Corner::AlphaLabel(fs), "\u03B1=48");
     EXPECT_EQ(c.ChiLabel(fs), "\u03C7=45, \u0394\u03C6=31");
 }
 
-TEST(CCornerLabels, WallStraightDownAndTurnedTooFar)
+TEST(CornerLabels, WallStraightDownAndTurnedTooFar)
 {
     FlowState fs = StartUpState();
-    CCorner c = PlacedCorner();
+    Corner c = PlacedCorner();
 
     c.SetWallFromPoint(c.ApexX(), c.top + 100);
     c.ComputeFanGeometry(fs);
@@ -178,15 +178,15 @@ TEST(CCornerLabels, WallStraightDownAndTurnedTooFar)
     EXPECT_EQ(c.ChiLabel(fs).substr(0, 8), "\u03C7=130, ");
 }
 
-TEST(CCornerLabels, NoFanForSubsonicFlow)
+TEST(CornerLabels, NoFanForSubsonicFlow)
 {
     FlowState fs;
     fs.v1 = 200.0;
     fs.t1 = 273.0;
     ComputeUpstreamState(fs);
-    CCorner c = PlacedCorner();
+    Corner c = PlacedCorner();
     c.ComputeFanGeometry(fs);
-    EXPECT_FALSE(CCorner::HasFan(fs));
+    EXPECT_FALSE(Corner::HasFan(fs));
     EXPECT_EQ(c.BetaLabel(), "\u03B2=135");
     EXPECT_EQ(c.separationAngle, 0.0);
 }

@@ -29,7 +29,7 @@ bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 struct Flow {
     FlowState fs;
-    CCorner corner;
+    Corner corner;
     Flow(double v1, double t1, double wall, int w = 622, int h = 384)
     {
         fs.v1 = v1;
@@ -63,9 +63,9 @@ std::vector<double> WallAngles(int n)
     return walls;
 }
 
-CTracer StartProbe(const Flow& f, double K, int w, int h)
+Tracer StartProbe(const Flow& f, double K, int w, int h)
 {
-    CTracer probe;
+    Tracer probe;
     probe.x = TruncToInt(-w * 0.5);
     probe.y = TruncToInt(-h * K);
     probe.stepY = 0.0;
@@ -78,7 +78,7 @@ CTracer StartProbe(const Flow& f, double K, int w, int h)
     return probe;
 }
 
-void ExpectSameMotion(const CTracer& a, const CTracer& b)
+void ExpectSameMotion(const Tracer& a, const Tracer& b)
 {
     EXPECT_TRUE(SameBits(a.x, b.x)) << a.x << " " << b.x;
     EXPECT_TRUE(SameBits(a.y, b.y)) << a.y << " " << b.y;
@@ -164,14 +164,14 @@ TEST(FastPaths, ProbeRunIsStepByStep)
                 for (long bound : {kMaxProbeSteps, 777L}) {
                     if (f.fs.v1 < 0.0 && bound == kMaxProbeSteps)
                         continue;
-                    CTracer plain = StartProbe(f, K, w, h);
+                    Tracer plain = StartProbe(f, K, w, h);
                     long plainSteps = 0;
                     while (plainSteps < bound) {
                         ++plainSteps;
                         if (!plain.Step(f.fs, f.corner, fan))
                             break;
                     }
-                    CTracer quick = StartProbe(f, K, w, h);
+                    Tracer quick = StartProbe(f, K, w, h);
                     const long quickSteps = quick.RunProbe(f.fs, f.corner, fan, bound);
                     EXPECT_EQ(quickSteps, plainSteps);
                     ExpectSameMotion(quick, plain);
@@ -189,7 +189,7 @@ struct PlainTrace {
     int upstream = 0, fan = 0, downstream = 0;
 };
 
-PlainTrace TracePlainly(CTracer& t, double h, const FlowState& fs, const CCorner& corner)
+PlainTrace TracePlainly(Tracer& t, double h, const FlowState& fs, const Corner& corner)
 {
     PlainTrace out;
     t.stepY = 0.0;
@@ -240,11 +240,11 @@ TEST(FastPaths, StreamlineTraceIsStepByStep)
             const Flow f(in[0], in[1], wall, 400, 300);
             SCOPED_TRACE(testing::Message() << in[0] << " " << in[1] << " wall " << wall);
             for (double h : {50.0, 80.0, 110.0, 0.0, -20.0, 3000.0}) {
-                CStreamline s;
+                Streamline s;
                 s.exitStepX = 3.1;
                 s.exitStepY = 2.9;
                 s.Trace(h, f.fs, f.corner);
-                CTracer plain;
+                Tracer plain;
                 plain.exitStepX = 3.1;
                 plain.exitStepY = 2.9;
                 const PlainTrace p = TracePlainly(plain, h, f.fs, f.corner);
@@ -294,11 +294,11 @@ TEST(FastPaths, TimerSteppingIsStepByStep)
                 if (!plain.marker.Step(f.fs, f.corner, fan))
                     plain.RespawnTracer(-1);
                 for (FlowField* field : {&quick, &plain})
-                    for (CTracer& t : field->tracers)
+                    for (Tracer& t : field->tracers)
                         t.Step(f.fs, f.corner); // the frame's step
                 for (int i = 0; i < quick.tracers.count; ++i) {
-                    const CTracer& a = quick.tracers[i];
-                    const CTracer& b = plain.tracers[i];
+                    const Tracer& a = quick.tracers[i];
+                    const Tracer& b = plain.tracers[i];
                     ASSERT_TRUE(SameBits(a.x, b.x) && SameBits(a.y, b.y) && SameBits(a.phi, b.phi)
                                 && SameBits(a.stepX, b.stepX) && SameBits(a.stepY, b.stepY)
                                 && SameBits(a.vR, b.vR) && SameBits(a.vPhi, b.vPhi)

@@ -58,7 +58,7 @@ inline uint64_t FrameDigest(const QImage& image)
     return d.Value();
 }
 
-inline void TracerInto(Digest& d, const CTracer& t)
+inline void TracerInto(Digest& d, const Tracer& t)
 {
     for (double v : {t.stepX, t.stepY, t.x, t.y, t.speed, t.vPhi, t.vR, t.phi, t.exitStepX,
                      t.exitStepY, t.entryRadius})
@@ -66,15 +66,15 @@ inline void TracerInto(Digest& d, const CTracer& t)
     d.Int(t.isProbe);
 }
 
-inline uint64_t StateDigest(const CFlowView& view)
+inline uint64_t StateDigest(const FlowView& view)
 {
     Digest d;
     d.Int(view.tracers.count);
-    for (const CTracer& t : view.tracers)
+    for (const Tracer& t : view.tracers)
         TracerInto(d, t);
     TracerInto(d, view.marker);
     d.Int(view.marker.radius);
-    for (const CStreamline& s : view.streamlines) {
+    for (const Streamline& s : view.streamlines) {
         TracerInto(d, s);
         d.Double(s.startY);
         d.Int(s.points.count);
@@ -99,7 +99,7 @@ struct Scenario {
     double v1 = 450.0, t1 = 273.0, p1 = 100000.0;
     int width = 622, height = 384, scale = 1;
     uint32_t seed = 20240611u;
-    std::function<void(CFlowView&)> act; // after the start-up recompute
+    std::function<void(FlowView&)> act; // after the start-up recompute
 };
 
 struct Outcome {
@@ -112,8 +112,8 @@ struct Outcome {
 inline Outcome Run(const Scenario& s, QImage* frameOut = nullptr)
 {
     FlowState fs;
-    CCorner corner;
-    CFlowView view(fs, corner);
+    Corner corner;
+    FlowView view(fs, corner);
     fs.v1 = s.v1;
     fs.t1 = s.t1;
     fs.p1 = s.p1;
@@ -129,7 +129,7 @@ inline Outcome Run(const Scenario& s, QImage* frameOut = nullptr)
     return Outcome{FrameDigest(ImageOf(view.windowSurface)), StateDigest(view)};
 }
 
-inline void Ticks(CFlowView& v, int n)
+inline void Ticks(FlowView& v, int n)
 {
     for (int i = 0; i < n; ++i)
         v.OnTimer(0);
@@ -140,22 +140,22 @@ inline std::vector<Scenario> Scenarios()
     std::vector<Scenario> list;
     list.push_back({"start-up", 450, 273, 100000, 622, 384, 1, 20240611u, nullptr});
     list.push_back({"fifty-ticks", 450, 273, 100000, 622, 384, 1, 20240611u,
-                    [](CFlowView& v) { Ticks(v, 50); }});
+                    [](FlowView& v) { Ticks(v, 50); }});
     list.push_back(
-        {"steady-cloud", 450, 273, 100000, 622, 384, 1, 777u, [](CFlowView& v) { Ticks(v, 400); }});
-    list.push_back({"past-max-turn", 450, 273, 100000, 622, 384, 1, 20240611u, [](CFlowView& v) {
+        {"steady-cloud", 450, 273, 100000, 622, 384, 1, 777u, [](FlowView& v) { Ticks(v, 400); }});
+    list.push_back({"past-max-turn", 450, 273, 100000, 622, 384, 1, 20240611u, [](FlowView& v) {
                         v.corner.wallAngle = -1.2;
                         v.RecomputeFlow();
                         Ticks(v, 150);
                     }});
-    list.push_back({"narrowest-fan", 450, 273, 100000, 622, 384, 1, 20240611u, [](CFlowView& v) {
+    list.push_back({"narrowest-fan", 450, 273, 100000, 622, 384, 1, 20240611u, [](FlowView& v) {
                         // A press right of the corner, level with it: the wall in line with
                         // the upstream wall, as far as a drag can turn it back.
                         v.OnLButtonDown(621, 192);
                         v.OnLButtonUp();
                         Ticks(v, 150);
                     }});
-    list.push_back({"drag-sweep", 450, 273, 100000, 622, 384, 1, 99u, [](CFlowView& v) {
+    list.push_back({"drag-sweep", 450, 273, 100000, 622, 384, 1, 99u, [](FlowView& v) {
                         v.OnLButtonDown(500, 300);
                         for (int i = 0; i < 40; ++i) {
                             v.OnMouseMove(600 - 15 * i, 200 + 5 * i);
@@ -164,21 +164,21 @@ inline std::vector<Scenario> Scenarios()
                         v.OnLButtonUp();
                     }});
     list.push_back({"hundred-thousand", 450, 273, 2000000, 622, 384, 1, 4242u,
-                    [](CFlowView& v) { Ticks(v, 120); }});
+                    [](FlowView& v) { Ticks(v, 120); }});
     list.push_back({"scale-two", 450, 273, 100000, 622, 384, 2, 20240611u,
-                    [](CFlowView& v) { Ticks(v, 120); }});
-    list.push_back({"fast-hot", 1800, 900, 60000, 622, 384, 1, 5u, [](CFlowView& v) {
+                    [](FlowView& v) { Ticks(v, 120); }});
+    list.push_back({"fast-hot", 1800, 900, 60000, 622, 384, 1, 5u, [](FlowView& v) {
                         v.corner.wallAngle = 0.2;
                         v.RecomputeFlow();
                         Ticks(v, 150);
                     }});
-    list.push_back({"slow-cold", 300, 100, 150000, 400, 300, 1, 6u, [](CFlowView& v) {
+    list.push_back({"slow-cold", 300, 100, 150000, 400, 300, 1, 6u, [](FlowView& v) {
                         v.corner.wallAngle = 1.3;
                         v.RecomputeFlow();
                         Ticks(v, 150);
                     }});
     list.push_back(
-        {"subsonic", 200, 273, 100000, 622, 384, 1, 7u, [](CFlowView& v) { Ticks(v, 100); }});
+        {"subsonic", 200, 273, 100000, 622, 384, 1, 7u, [](FlowView& v) { Ticks(v, 100); }});
     return list;
 }
 

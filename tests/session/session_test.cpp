@@ -35,7 +35,7 @@ Snapshot Take(const FlowSession& s)
     out.beta = s.BetaLabel();
     out.alpha = s.AlphaLabel();
     out.chi = s.ChiLabel();
-    out.wall = s.Corner().wallAngle;
+    out.wall = s.Geometry().wallAngle;
     out.tracers = const_cast<FlowSession&>(s).View().tracers.count;
     return out;
 }
@@ -107,11 +107,11 @@ TEST(FlowSession, BodyAngleSetsTheWallTheLabelReads)
 {
     FlowSession s;
     s.Open(622, 384, 1);
-    const double startWall = s.Corner().wallAngle;
+    const double startWall = s.Geometry().wallAngle;
     s.SetBodyAngle(135.0);
-    EXPECT_EQ(s.Corner().wallAngle, startWall);
+    EXPECT_EQ(s.Geometry().wallAngle, startWall);
     s.SetBodyAngle(180.0);
-    EXPECT_EQ(s.Corner().wallAngle, M_PI / 2.0);
+    EXPECT_EQ(s.Geometry().wallAngle, M_PI / 2.0);
     EXPECT_EQ(s.ChiLabel(), "\u03C7=0, \u0394\u03C6=0");
     for (int beta = 60; beta <= 180; beta += 7) {
         s.SetBodyAngle(beta);
@@ -119,10 +119,10 @@ TEST(FlowSession, BodyAngleSetsTheWallTheLabelReads)
     }
     // An angle that is no number leaves the wall where it is.
     s.SetBodyAngle(150.0);
-    const double wall = s.Corner().wallAngle;
+    const double wall = s.Geometry().wallAngle;
     const double hostile[] = {NAN, INFINITY, -INFINITY};
     for (double beta : hostile) {
         s.SetBodyAngle(beta);
-        EXPECT_EQ(s.Corner().wallAngle, wall) << beta;
+        EXPECT_EQ(s.Geometry().wallAngle, wall) << beta;
     }
 }

@@ -9,7 +9,7 @@
 #include "model/flow_state.h"
 #include "tracers/flow_field.h"
 
-inline void PlaceCorner(CCorner& corner, int w, int h, double wallAngle = 0.785375)
+inline void PlaceCorner(Corner& corner, int w, int h, double wallAngle = 0.785375)
 {
     corner.left = 0;
     corner.top = h / 2;
@@ -28,7 +28,7 @@ inline void SetInputs(FlowState& fs, double v1, double t1, double p1)
 
 struct StartUpFlow {
     FlowState fs;
-    CCorner corner;
+    Corner corner;
     explicit StartUpFlow(int w = 622, int h = 384)
     {
         SetInputs(fs, 450.0, 273.0, 100000.0);

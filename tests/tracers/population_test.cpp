@@ -29,7 +29,7 @@ struct Lcg {
 
 struct Field {
     FlowState fs;
-    CCorner corner;
+    Corner corner;
     FlowField field{fs, corner};
     Field(int w, int h, double p1 = 100000.0)
     {
@@ -56,7 +56,7 @@ TEST(DynArrayGrowth, DoublingRequestAndShrinking)
                  {2, 3, 4}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.from << " -> " << c.to);
-        DynArray<CTracer> a;
+        DynArray<Tracer> a;
         a.Reserve(c.from);
         ASSERT_EQ(a.capacity, c.from);
         a.count = c.from;
@@ -109,13 +109,13 @@ TEST(Population, RestartsEverythingOnlyWhenTheCountChanges)
     // Sentinels show whether anything was restarted.
     auto mark = [&] {
         f.field.marker.x = 7777.0;
-        for (CTracer& t : f.field.tracers)
+        for (Tracer& t : f.field.tracers)
             t.x = 7777.0;
     };
     auto restartedAll = [&] {
         if (f.field.marker.x == 7777.0)
             return false;
-        for (const CTracer& t : f.field.tracers)
+        for (const Tracer& t : f.field.tracers)
             if (t.x == 7777.0)
                 return false;
         return true;
@@ -170,7 +170,7 @@ TEST(Respawn, StartRangesAtBothEndsOfTheGenerator)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "marker " << c.marker << " r " << c.r);
-        CTracer t;
+        Tracer t;
         t.phi = 0.75;
         t.isProbe = true;
         t.exitStepX = 1.25;
@@ -195,7 +195,7 @@ TEST(Respawn, StartRangesAtBothEndsOfTheGenerator)
     }
     // With W = 622 every start lies in [-5W/6, -W/2] (x truncated toward zero).
     Field g(622, 384);
-    CTracer far, near;
+    Tracer far, near;
     g.field.StartTracer(near, false, 0, 0, 0);
     g.field.StartTracer(far, false, 0, 0, 32767);
     EXPECT_EQ(near.x, -311.0);
@@ -205,7 +205,7 @@ TEST(Respawn, StartRangesAtBothEndsOfTheGenerator)
 TEST(Respawn, IntegerProductsOfHugePicturesDoNotOverflow)
 {
     Field f(100000, 100000); // r*W is beyond the int range
-    CTracer t;
+    Tracer t;
     f.field.StartTracer(t, false, 0, 32767, 32767);
     EXPECT_EQ(t.x, std::trunc(-50000.0 - 3276700000.0 * 1.0172836491999064e-5)); // -83333.3
     EXPECT_EQ(t.y, std::trunc(-3276700000.0 * 1.5259254737998596e-5 - 5.0));     // -50005
@@ -224,7 +224,7 @@ TEST(Respawn, DrawsSpeedHeightAndDistanceInThatOrder)
         for (int index : {-1, 0, 4999}) {
             const int r1 = lcg.Next(), r2 = lcg.Next(), r3 = lcg.Next();
             f.field.RespawnTracer(index);
-            const CTracer& t = index < 0 ? f.field.marker : f.field.tracers[index];
+            const Tracer& t = index < 0 ? f.field.marker : f.field.tracers[index];
             EXPECT_DOUBLE_EQ(t.speed, (r1 * 6.1037018951994385e-6 + 0.9) * 450.0);
             const double expectedY = index < 0
                                          ? std::trunc(-(r2 * 384.0) * 7.629627368999298e-6 - 10.0)

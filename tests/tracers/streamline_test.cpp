@@ -18,7 +18,7 @@ const double kInf = std::numeric_limits<double>::infinity();
 
 struct Field {
     FlowState fs;
-    CCorner corner;
+    Corner corner;
     FlowField field{fs, corner};
     Field(int w, int h, double v1 = 450.0, double t1 = 273.0, double p1 = 100000.0)
     {
@@ -32,14 +32,14 @@ struct Field {
 TEST(FlowFieldConstruction, FourEmptyStreamlines)
 {
     FlowState fs;
-    CCorner corner;
+    Corner corner;
     FlowField field(fs, corner);
     EXPECT_EQ(field.streamlines.count, 4);
     EXPECT_EQ(field.streamlines.capacity, 4);
     EXPECT_TRUE(field.streamlines.growByDoubling);
     EXPECT_TRUE(field.tracers.growByDoubling);
     EXPECT_EQ(field.tracers.count, 0);
-    for (const CStreamline& s : field.streamlines) {
+    for (const Streamline& s : field.streamlines) {
         EXPECT_EQ(s.points.count, 0);
         EXPECT_EQ(s.startY, 15.0);
         EXPECT_EQ(s.pen.width, 2);
@@ -83,7 +83,7 @@ TEST(RetraceFlow, ExitDisplacementIsTheFanEndSpeedAndReachesOrdinaryTracersOnly)
         // flow when the wall is turned further than the flow can follow.
         const double turn = std::min(M_PI / 2.0 - c.wall, f.fs.maxTurnAngle);
         EXPECT_NEAR(std::atan2(-f.field.exitStepY, f.field.exitStepX), -turn, 0.03);
-        for (const CTracer& t : f.field.tracers) {
+        for (const Tracer& t : f.field.tracers) {
             EXPECT_EQ(t.exitStepX, f.field.exitStepX);
             EXPECT_EQ(t.exitStepY, f.field.exitStepY);
         }
@@ -106,7 +106,7 @@ TEST(RetraceFlow, SubsonicInputRunsNoProbe)
     EXPECT_EQ(f.field.exitStepY, 0.0);
     EXPECT_EQ(f.field.tracers[0].exitStepX, 1.0);
     // Nothing is in a region: the streamlines run straight to the right limit.
-    const CStreamline& s = f.field.streamlines[1];
+    const Streamline& s = f.field.streamlines[1];
     ASSERT_GE(s.points.count, 3);
     EXPECT_EQ(s.points[s.points.count - 1].y, s.points[0].y);
     EXPECT_GE(s.points[s.points.count - 1].x, 622.0);
@@ -120,7 +120,7 @@ TEST(Streamlines, StartHeightsAndPathShape)
     const double heights[] = {50.0, 80.0, 110.0};
     for (int i = 1; i <= 3; ++i) {
         SCOPED_TRACE(i);
-        const CStreamline& s = f.field.streamlines[i];
+        const Streamline& s = f.field.streamlines[i];
         EXPECT_NEAR(s.startY, -heights[i - 1], 1e-9);
         ASSERT_GE(s.points.count, 4);
         EXPECT_EQ(s.points[0].x, -300.0);
@@ -171,7 +171,7 @@ TEST(Streamlines, ATracerThatLeavesBeforeTheFan)
     Field f(622, 384, 3000.0, 100.0);
     f.corner.wallAngle = std::atan(20.0 * 622);
     f.field.RetraceFlow();
-    const CStreamline& s = f.field.streamlines[3];
+    const Streamline& s = f.field.streamlines[3];
     ASSERT_EQ(s.points.count, 3);
     EXPECT_GE(s.points[1].x, 622.0);
     EXPECT_GT(s.points[1].y < 0 ? PolarAngle(s.points[1].x, s.points[1].y) : 0.0, f.fs.machAngle);
@@ -183,13 +183,13 @@ TEST(Streamlines, CopyCarriesTheStartHeightOnly)
 {
     Field f(622, 384);
     f.field.RetraceFlow();
-    const CStreamline& traced = f.field.streamlines[2];
+    const Streamline& traced = f.field.streamlines[2];
     ASSERT_GT(traced.points.count, 0);
-    CStreamline copy(traced);
+    Streamline copy(traced);
     EXPECT_EQ(copy.startY, traced.startY);
     EXPECT_EQ(copy.points.count, 0);
     EXPECT_EQ(copy.x, -300.0);
-    CStreamline assigned;
+    Streamline assigned;
     assigned.x = 5.0;
     assigned = traced;
     EXPECT_EQ(assigned.startY, traced.startY);
@@ -197,7 +197,7 @@ TEST(Streamlines, CopyCarriesTheStartHeightOnly)
     EXPECT_EQ(assigned.x, 5.0);
 
     // Growing an array of streamlines moves the start heights over.
-    DynArray<CStreamline> a;
+    DynArray<Streamline> a;
     a.Reserve(2);
     a.count = 2;
     a[1].startY = -42.0;
@@ -209,7 +209,7 @@ TEST(Streamlines, CopyCarriesTheStartHeightOnly)
 TEST(Streamlines, DrawConnectsThePointsInItsPen)
 {
     Field f(622, 384); // corner point (311, 192)
-    CStreamline s;
+    Streamline s;
     RecordingDC empty;
     s.Draw(empty, f.fs, f.corner);
     EXPECT_TRUE(empty.lines.empty());
@@ -261,7 +261,7 @@ TEST(Bounds, ExtremeInputsEnd)
         EXPECT_LE(f.field.probeSteps, kMaxProbeSteps);
         EXPECT_EQ(f.field.probeSteps == kMaxProbeSteps, c.probeAtBound);
         for (int i = 1; i <= 3; ++i) {
-            const CStreamline& s = f.field.streamlines[i];
+            const Streamline& s = f.field.streamlines[i];
             EXPECT_LE(s.upstreamSteps, kMaxTracePhaseSteps);
             EXPECT_LE(s.fanSteps, kMaxTracePhaseSteps);
             EXPECT_LE(s.downstreamSteps, kMaxTracePhaseSteps);
@@ -273,9 +273,9 @@ TEST(Bounds, ExtremeInputsEnd)
         RecordingDC dc;
         for (int tick = 0; tick < 3; ++tick) {
             f.field.StepTracers();
-            for (CTracer& t : f.field.tracers)
+            for (Tracer& t : f.field.tracers)
                 t.Draw(dc, f.fs, f.corner);
-            for (CStreamline& s : f.field.streamlines)
+            for (Streamline& s : f.field.streamlines)
                 s.Draw(dc, f.fs, f.corner);
             f.field.marker.Draw(dc, f.fs, f.corner);
         }

@@ -16,13 +16,13 @@ const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
 
 // A point at polar angle phi and distance r from the corner, corner-relative.
-void PlaceAt(CTracer& t, double phi, double r)
+void PlaceAt(Tracer& t, double phi, double r)
 {
     t.x = r * std::cos(phi);
     t.y = -r * std::sin(phi);
 }
 
-double Beta(const FlowState& fs, const CCorner& corner)
+double Beta(const FlowState& fs, const Corner& corner)
 {
     const double span = fs.machAngle - fs.fanEndAngle;
     return std::max(corner.wallAngle + M_PI / 2.0, M_PI - fs.maxTurnAngle) + span - fs.machAngle;
@@ -31,7 +31,7 @@ double Beta(const FlowState& fs, const CCorner& corner)
 TEST(TracerStep, UpstreamKeepsItsDisplacementAndRemembersTheAngleItLeft)
 {
     StartUpFlow f;
-    CTracer t;
+    Tracer t;
     t.x = -200.0;
     t.y = -50.0;
     t.speed = 495.0;
@@ -63,7 +63,7 @@ TEST(TracerStep, FanVelocityAtBothEdgesAndTheMiddle)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "v1 " << c.v1 << " t1 " << c.t1 << " wall " << c.wall);
         FlowState fs;
-        CCorner corner;
+        Corner corner;
         SetInputs(fs, c.v1, c.t1, 100000.0);
         PlaceCorner(corner, 622, 384, c.wall);
         corner.ComputeFanGeometry(fs);
@@ -74,7 +74,7 @@ TEST(TracerStep, FanVelocityAtBothEdgesAndTheMiddle)
 
         // First step in the fan: the stored angle is still that of the first characteristic,
         // so the velocity is the upstream one, (v1, 0) on screen.
-        CTracer first;
+        Tracer first;
         PlaceAt(first, mid, 150.0);
         first.phi = fs.machAngle;
         EXPECT_TRUE(first.Step(fs, corner));
@@ -86,7 +86,7 @@ TEST(TracerStep, FanVelocityAtBothEdgesAndTheMiddle)
         // At depth = span the velocity is (-2 v1 cos beta, 2 v1 sin beta) whatever the entry
         // radius; its size is 2 v1.
         for (double r : {1.0, 300.0, 50000.0}) {
-            CTracer last;
+            Tracer last;
             PlaceAt(last, mid, r);
             last.phi = fs.fanEndAngle;
             last.Step(fs, corner);
@@ -101,7 +101,7 @@ TEST(TracerStep, FanVelocityAtBothEdgesAndTheMiddle)
         const double D = fs.maxTurnAngle - span;
         const double F = (A + C) / 2.0 - 550.0 * std::exp(-D * D) + 10.0 * std::exp(-span * span);
         for (double r : {10.0, 1000.0}) {
-            CTracer m;
+            Tracer m;
             PlaceAt(m, mid, r);
             m.phi = mid;
             m.Step(fs, corner);
@@ -117,7 +117,7 @@ TEST(TracerStep, FanVelocityAtBothEdgesAndTheMiddle)
 TEST(TracerStep, EntryRadiusIsTakenOnceInTheFan)
 {
     StartUpFlow f;
-    CTracer t;
+    Tracer t;
     t.entryRadius = -1.0;
     PlaceAt(t, 2.0, 80.0); // upstream: not taken
     t.Step(f.fs, f.corner);
@@ -143,7 +143,7 @@ TEST(TracerStep, PastTheFan)
 {
     StartUpFlow f;
     // An ordinary tracer adopts the common displacement when there is one...
-    CTracer t;
+    Tracer t;
     PlaceAt(t, 0.1, 200.0);
     ASSERT_EQ(f.corner.ClassifyPoint(f.fs, false, t.x, t.y), RegionDownstream);
     t.stepX = 0.3;
@@ -164,7 +164,7 @@ TEST(TracerStep, PastTheFan)
     EXPECT_EQ(t.stepY, 0.25);
 
     // ...and coasts on its last displacement without one (as the marker does).
-    CTracer m;
+    Tracer m;
     PlaceAt(m, -0.3, 100.0);
     m.stepX = 0.7;
     m.stepY = 0.9;
@@ -173,7 +173,7 @@ TEST(TracerStep, PastTheFan)
     EXPECT_EQ(m.stepY, 0.9);
 
     // A probe stops there at once: nothing moves, nothing is rewritten.
-    CTracer p;
+    Tracer p;
     p.isProbe = true;
     PlaceAt(p, 0.1, 5000.0);
     p.stepX = 3.25;
@@ -214,7 +214,7 @@ TEST(TracerStep, KeepGoingTests)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "probe " << c.probe << " y " << c.y0 << " dx " << c.dx);
-        CTracer t;
+        Tracer t;
         t.isProbe = c.probe;
         t.x = -1.0;
         t.y = c.y0;
@@ -224,7 +224,7 @@ TEST(TracerStep, KeepGoingTests)
         EXPECT_EQ(t.Step(f.fs, f.corner), c.keepGoing);
     }
     // Ordinary tracers below the picture: y must stay below height.
-    CTracer low;
+    Tracer low;
     low.x = -100.0;
     low.y = 383.5;
     low.stepX = 0.0;
@@ -235,11 +235,11 @@ TEST(TracerStep, KeepGoingTests)
 TEST(TracerStep, StatesWithoutNumbersNeverMoveIntoTheFan)
 {
     FlowState fs;
-    CCorner corner;
+    Corner corner;
     SetInputs(fs, 200.0, 273.0, 100000.0); // subsonic: the fan's angles are NaN
     PlaceCorner(corner, 622, 384);
     corner.ComputeFanGeometry(fs);
-    CTracer t;
+    Tracer t;
     PlaceAt(t, 0.5, 100.0);
     t.stepX = 1.0;
     t.stepY = 0.0;
@@ -250,7 +250,7 @@ TEST(TracerStep, StatesWithoutNumbersNeverMoveIntoTheFan)
     // A fan of no width (only a hand-made state can have one) leaves the displacement too.
     StartUpFlow f;
     f.fs.fanEndAngle = f.fs.machAngle;
-    CTracer z;
+    Tracer z;
     PlaceAt(z, f.fs.machAngle, 100.0);
     z.stepX = 0.5;
     z.stepY = 0.25;
@@ -279,7 +279,7 @@ TEST(TracerDraw, OneRedPixelAtTheScreenPositionThenOneStep)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
         RecordingDC dc;
-        CTracer t;
+        Tracer t;
         t.x = c.x;
         t.y = c.y;
         t.stepX = 0.0;
@@ -292,7 +292,7 @@ TEST(TracerDraw, OneRedPixelAtTheScreenPositionThenOneStep)
     }
     // The draw steps the tracer.
     RecordingDC dc;
-    CTracer t;
+    Tracer t;
     t.x = -100.0;
     t.y = -30.0;
     t.stepX = 2.0;
@@ -316,7 +316,7 @@ TEST(MarkerDraw, RadiusFollowsTheLocalPressure)
         SCOPED_TRACE(c.p1);
         f.fs.p1 = c.p1;
         RecordingDC dc;
-        CMarker m;
+        Marker m;
         m.x = -150.4;
         m.y = -40.6;
         m.stepX = 1.0;
@@ -349,7 +349,7 @@ TEST(MarkerDraw, RadiusFollowsTheLocalPressure)
     for (const Place& pl : places) {
         SCOPED_TRACE(pl.phi);
         RecordingDC dc;
-        CMarker m;
+        Marker m;
         m.x = 120.0 * std::cos(pl.phi);
         m.y = -120.0 * std::sin(pl.phi);
         m.Draw(dc, f.fs, f.corner);
@@ -365,7 +365,7 @@ TEST(MarkerDraw, NoCircleWithoutAPositiveFinitePressure)
         StartUpFlow f;
         f.fs.p1 = p1;
         RecordingDC dc;
-        CMarker m;
+        Marker m;
         m.x = -100.0;
         m.y = -30.0;
         m.stepX = 2.0;
@@ -377,12 +377,12 @@ TEST(MarkerDraw, NoCircleWithoutAPositiveFinitePressure)
     }
     // A subsonic flow has no region: no pressure, no circle.
     FlowState fs;
-    CCorner corner;
+    Corner corner;
     SetInputs(fs, 200.0, 273.0, 100000.0);
     PlaceCorner(corner, 622, 384);
     corner.ComputeFanGeometry(fs);
     RecordingDC dc;
-    CMarker m;
+    Marker m;
     m.x = 50.0;
     m.y = -20.0;
     m.Draw(dc, fs, corner);

@@ -29,8 +29,8 @@ struct Host : FlowViewHost {
 
 struct View {
     FlowState fs;
-    CCorner corner;
-    CFlowView view{fs, corner};
+    Corner corner;
+    FlowView view{fs, corner};
     Host host;
     explicit View(uint32_t seed = 12345, int w = 622, int h = 384)
     {
@@ -69,7 +69,7 @@ TEST(FlowViewInit, PlacesTheCornerAndStartsTheCloud)
     EXPECT_EQ(v.view.framePen.colour, RGB(128, 128, 128));
     EXPECT_EQ(v.view.framePen.width, 1);
     EXPECT_EQ(v.view.framePen.style, PenStyle::Solid);
-    for (const CTracer& t : v.view.tracers) {
+    for (const Tracer& t : v.view.tracers) {
         ASSERT_GE(t.x, -518.0);
         ASSERT_LE(t.x, -311.0);
         ASSERT_GE(t.y, -197.0);
@@ -94,7 +94,7 @@ TEST(FlowViewFrame, EveryLayerWhereItBelongs)
     for (int tick = 0; tick < 120; ++tick) // the cloud drifts in from the left
         v.view.StepTracers();
     std::set<std::pair<int, int>> expected; // where the tracers are when they are drawn
-    for (const CTracer& t : v.view.tracers) {
+    for (const Tracer& t : v.view.tracers) {
         const int px = TruncToInt(t.x) + 311, py = TruncToInt(t.y) + 192;
         if (px >= 0 && px < 622 && py >= 0 && py < 384)
             expected.insert({px, py});

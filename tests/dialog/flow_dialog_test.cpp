@@ -20,8 +20,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/about_dlg.h"
-#include "app/flow_dlg.h"
+#include "app/about_dialog.h"
+#include "app/flow_dialog.h"
 #include "model/number_text.h"
 #include "platform/image_dc.h"
 #include "res/dialog_templates.h"
@@ -31,11 +31,11 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-class FlowDlgTest : public ::testing::Test {
+class FlowDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dlg = std::make_unique<CFlowDlg>(fs, corner);
+        dlg = std::make_unique<FlowDialog>(fs, corner);
         dlg->SetSeed(12345);
         dlg->show();
         dlg->ViewWindow().Timer().stop(); // ticks only when a test asks
@@ -61,7 +61,7 @@ protected:
     // Types text into an input field that has the focus, replacing what it held.
     void Type(int id, const QString& text)
     {
-        CNumEdit* e = dlg->Field(id);
+        NumberEdit* e = dlg->Field(id);
         e->setFocus(Qt::MouseFocusReason);
         e->selectAll();
         QTest::keyClicks(e, text);
@@ -71,7 +71,7 @@ protected:
     double TracerSum()
     {
         double s = 0;
-        for (const CTracer& t : dlg->View().tracers)
+        for (const Tracer& t : dlg->View().tracers)
             s += t.x + 3 * t.y;
         return s;
     }
@@ -83,7 +83,7 @@ protected:
         QTimer closer;
         closer.setInterval(0);
         QObject::connect(&closer, &QTimer::timeout, [&] {
-            if (auto* about = dynamic_cast<CAboutDlg*>(QApplication::activeModalWidget())) {
+            if (auto* about = dynamic_cast<AboutDialog*>(QApplication::activeModalWidget())) {
                 ++opened;
                 if (caption)
                     *caption = about->windowTitle();
@@ -98,11 +98,11 @@ protected:
     }
 
     FlowState fs;
-    CCorner corner;
-    std::unique_ptr<CFlowDlg> dlg;
+    Corner corner;
+    std::unique_ptr<FlowDialog> dlg;
 };
 
-TEST_F(FlowDlgTest, StartUpShowsTheStateOfT1Equal273)
+TEST_F(FlowDialogTest, StartUpShowsTheStateOfT1Equal273)
 {
     const std::pair<int, const char*> expected[] = {
         {IDC_V1, "450.0"},           {IDC_T1, "273.0"},
@@ -130,7 +130,7 @@ TEST_F(FlowDlgTest, StartUpShowsTheStateOfT1Equal273)
     EXPECT_FALSE(dlg->windowIcon().isNull());
 }
 
-TEST_F(FlowDlgTest, LeavingAFieldRecomputesFromAllThreeTypedTexts)
+TEST_F(FlowDialogTest, LeavingAFieldRecomputesFromAllThreeTypedTexts)
 {
     // "1,5" reads as 1: the state for V1 = 1 m/s, a subsonic flow.
     Type(IDC_V1, QStringLiteral("1,5"));
@@ -167,7 +167,7 @@ TEST_F(FlowDlgTest, LeavingAFieldRecomputesFromAllThreeTypedTexts)
     EXPECT_EQ(Text(IDC_CRIT_SPEED), "369.1");
 }
 
-TEST_F(FlowDlgTest, EveryFocusLossReasonRecomputesAndThePopulationFollowsP1)
+TEST_F(FlowDialogTest, EveryFocusLossReasonRecomputesAndThePopulationFollowsP1)
 {
     dlg->Field(IDC_P1)->setText(QStringLiteral("50000"));
     QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
@@ -189,7 +189,7 @@ TEST_F(FlowDlgTest, EveryFocusLossReasonRecomputesAndThePopulationFollowsP1)
     EXPECT_DOUBLE_EQ(fs.p1, 50019.0);
 }
 
-TEST_F(FlowDlgTest, NothingTypedBreaksTheDialog)
+TEST_F(FlowDialogTest, NothingTypedBreaksTheDialog)
 {
     const char* texts[][3] = {
         {"1e400", "-5", "0"},    {"-1e400", "0", "-1e300"},  {"", "", ""},
@@ -212,7 +212,7 @@ TEST_F(FlowDlgTest, NothingTypedBreaksTheDialog)
     }
 }
 
-TEST_F(FlowDlgTest, PressAndDragTurnTheWallEvenOutsideThePicture)
+TEST_F(FlowDialogTest, PressAndDragTurnTheWallEvenOutsideThePicture)
 {
     Press({311, 300}); // straight below the corner point (311, 192)
     EXPECT_DOUBLE_EQ(corner.wallAngle, 0.0);
@@ -244,7 +244,7 @@ TEST_F(FlowDlgTest, PressAndDragTurnTheWallEvenOutsideThePicture)
     EXPECT_DOUBLE_EQ(corner.wallAngle, pressed);
 }
 
-TEST_F(FlowDlgTest, MovesFillTheProbeFieldsBeforeTheyReturn)
+TEST_F(FlowDialogTest, MovesFillTheProbeFieldsBeforeTheyReturn)
 {
     Hover({100, 50}); // upstream of the first characteristic
     const std::pair<int, const char*> upstream[] = {
@@ -266,7 +266,7 @@ TEST_F(FlowDlgTest, MovesFillTheProbeFieldsBeforeTheyReturn)
     EXPECT_DOUBLE_EQ(corner.wallAngle, 0.785375);
 }
 
-TEST_F(FlowDlgTest, ArrowKeysTurnTheWallByOneDegreeWithinTheDragRange)
+TEST_F(FlowDialogTest, ArrowKeysTurnTheWallByOneDegreeWithinTheDragRange)
 {
     ASSERT_EQ(QApplication::focusWidget(), View());
     const double oneDegree = kPi / 180.0;
@@ -293,7 +293,7 @@ TEST_F(FlowDlgTest, ArrowKeysTurnTheWallByOneDegreeWithinTheDragRange)
     EXPECT_DOUBLE_EQ(corner.wallAngle, -top);
 }
 
-TEST_F(FlowDlgTest, SystemMenuAndAboutBox)
+TEST_F(FlowDialogTest, SystemMenuAndAboutBox)
 {
     const QList<QAction*> items = dlg->SystemMenu().actions();
     ASSERT_GE(items.size(), 3); // Close and About first; the classroom's items follow
@@ -329,9 +329,9 @@ TEST_F(FlowDlgTest, SystemMenuAndAboutBox)
     EXPECT_FALSE(dlg->SystemMenu().isVisible());
 }
 
-TEST(AboutDlg, LayoutAndTexts)
+TEST(AboutDialog, LayoutAndTexts)
 {
-    CAboutDlg about;
+    AboutDialog about;
     EXPECT_EQ(about.windowTitle(), QStringLiteral("About Cornerflow"));
     EXPECT_EQ(about.size(), QSize(495, 190));
     EXPECT_EQ(about.minimumSize(), about.maximumSize());
@@ -359,12 +359,12 @@ TEST(AboutDlg, LayoutAndTexts)
     EXPECT_EQ(about.result(), QDialog::Accepted);
 }
 
-TEST(AboutDlg, TitleShowsWholeInTwoLines)
+TEST(AboutDialog, TitleShowsWholeInTwoLines)
 {
     // The title is laid out in its label as the label draws it: word-wrapped in the label's
     // width with the label's own font. All of it must lie inside the label (a third line
     // below it is cut through the middle) in at most two lines.
-    CAboutDlg about;
+    AboutDialog about;
     about.show();
     auto* title = dynamic_cast<QLabel*>(about.Control(IDC_ABOUT_TITLE));
     ASSERT_NE(title, nullptr);
@@ -389,7 +389,7 @@ TEST(AboutDlg, TitleShowsWholeInTwoLines)
     EXPECT_LE(title->geometry().bottom(), version->geometry().top());
 }
 
-TEST_F(FlowDlgTest, LayoutFollowsTheTemplate)
+TEST_F(FlowDialogTest, LayoutFollowsTheTemplate)
 {
     EXPECT_EQ(dlg->size(), QSize(622, 620));
     EXPECT_EQ(dlg->minimumSize(), dlg->maximumSize()) << "not resizable";
@@ -418,7 +418,7 @@ TEST_F(FlowDlgTest, LayoutFollowsTheTemplate)
         ASSERT_NE(w, nullptr) << c.id;
         EXPECT_EQ(w->geometry(), QRect(r.x, r.y, r.w, r.h)) << "control " << c.id;
         EXPECT_TRUE(w->isVisible());
-        if (auto* e = dynamic_cast<CNumEdit*>(w)) {
+        if (auto* e = dynamic_cast<NumberEdit*>(w)) {
             EXPECT_EQ(e->isReadOnly(), c.kind == res::ControlKind::ReadOnlyField) << c.id;
         }
     }
@@ -442,10 +442,10 @@ TEST_F(FlowDlgTest, LayoutFollowsTheTemplate)
     EXPECT_EQ(QApplication::focusWidget(), View());
 }
 
-TEST_F(FlowDlgTest, InputFieldsWhiteReadOnlyFieldsLookReadOnly)
+TEST_F(FlowDialogTest, InputFieldsWhiteReadOnlyFieldsLookReadOnly)
 {
     const QColor white(255, 255, 255);
-    const QColor readOnly = CFlowDlg::ReadOnlyColour();
+    const QColor readOnly = FlowDialog::ReadOnlyColour();
     EXPECT_NE(readOnly, white);
     EXPECT_EQ(dlg->OnCtlColor(dlg.get()), white);
     EXPECT_EQ(dlg->OnCtlColor(View()), white);
@@ -469,7 +469,7 @@ TEST_F(FlowDlgTest, InputFieldsWhiteReadOnlyFieldsLookReadOnly)
     EXPECT_EQ(whole.pixelColor(3, 400), white) << "a label image's surroundings";
 }
 
-TEST_F(FlowDlgTest, EscapeAndCloseEndTheDialog)
+TEST_F(FlowDialogTest, EscapeAndCloseEndTheDialog)
 {
     QTest::keyClick(dlg->Field(IDC_V1), Qt::Key_Escape);
     EXPECT_FALSE(dlg->isVisible());
@@ -481,9 +481,9 @@ TEST_F(FlowDlgTest, EscapeAndCloseEndTheDialog)
     EXPECT_EQ(dlg->result(), QDialog::Rejected);
 }
 
-TEST_F(FlowDlgTest, EachFrameIsComposedOnce)
+TEST_F(FlowDialogTest, EachFrameIsComposedOnce)
 {
-    CFlowViewWidget& window = dlg->ViewWindow();
+    FlowViewWidget& window = dlg->ViewWindow();
     window.repaint(); // whatever start-up left pending
     ASSERT_FALSE(window.FramePending());
     const long composedByPaints = window.PaintsComposed();
@@ -519,7 +519,7 @@ TEST(FlowViewWidget, DeviceScaleIsTheNextWholeNumber)
     const std::pair<double, int> cases[] = {{1.0, 1}, {1.25, 2}, {2.0, 2}, {2.5, 3},
                                             {0.0, 1}, {-3.0, 1}, {NAN, 1}, {1e300, 8}};
     for (const auto& [ratio, scale] : cases)
-        EXPECT_EQ(CFlowViewWidget::DeviceScale(ratio), scale) << ratio;
+        EXPECT_EQ(FlowViewWidget::DeviceScale(ratio), scale) << ratio;
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "app/about_dlg.h"
+#include "app/about_dialog.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -98,7 +98,7 @@ QIcon LoadAppIcon()
     return icon;
 }
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
     const res::DialogTemplate& t = res::AboutDialogTemplate();
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -155,9 +155,9 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     }
 }
 
-CAboutDlg::~CAboutDlg() = default;
+AboutDialog::~AboutDialog() = default;
 
-QWidget* CAboutDlg::Control(int id) const
+QWidget* AboutDialog::Control(int id) const
 {
     for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         if (w->property(kIdProperty).toInt() == id && w->property(kIdProperty).isValid())

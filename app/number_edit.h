@@ -6,13 +6,13 @@
 
 #include "dialog/fields.h"
 
-class CNumEdit : public QLineEdit {
+class NumberEdit : public QLineEdit {
 public:
     // The most characters a field holds; a longer paste is cut there.
     static constexpr int kMaxTextLength = kFieldMaxLength;
 
-    explicit CNumEdit(QWidget* parent = nullptr);
-    ~CNumEdit() override;
+    explicit NumberEdit(QWidget* parent = nullptr);
+    ~NumberEdit() override;
 
     // The field's text read as a number: its longest leading decimal number, or 0.
     virtual double GetValue() const;

@@ -6,7 +6,7 @@
 #include <QKeyEvent>
 #include <QTest>
 
-#include "app/num_edit.h"
+#include "app/number_edit.h"
 
 TEST(NumEdit, ReadsTheLeadingNumberAndKeepsTheText)
 {
@@ -17,7 +17,7 @@ TEST(NumEdit, ReadsTheLeadingNumberAndKeepsTheText)
         {"1,5", 1.0}, {"2e3", 2000.0}, {"", 0.0},    {"12abc", 12.0}, {"  -3.5", -3.5},
         {"abc", 0.0}, {"0x10", 0.0},   {"inf", 0.0}, {".5", 0.5},     {"7e", 7.0},
     };
-    CNumEdit edit;
+    NumberEdit edit;
     for (const auto& c : cases) {
         edit.setText(QString::fromUtf8(c.text));
         EXPECT_DOUBLE_EQ(edit.GetValue(), c.value) << c.text;
@@ -35,7 +35,7 @@ TEST(NumEdit, WritesAboutFourSignificantCharacters)
         {331.4, "331.4"},   {450, "450.0"},   {273, "273.0"},    {999.96, "1000"},
         {100000, "100000"}, {-0.25, "-0.25"}, {-5, "-5.00"},
     };
-    CNumEdit edit;
+    NumberEdit edit;
     for (const auto& c : cases) {
         edit.SetValue(c.value);
         EXPECT_EQ(edit.text().toStdString(), c.text) << c.value;
@@ -44,7 +44,7 @@ TEST(NumEdit, WritesAboutFourSignificantCharacters)
 
 TEST(NumEdit, KeepsEveryCharacterOfLongTexts)
 {
-    CNumEdit edit;
+    NumberEdit edit;
     const QString longText(40000, QLatin1Char('7'));
     edit.setText(longText);
     EXPECT_EQ(edit.text().size(), 40000);

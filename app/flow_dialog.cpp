@@ -1,4 +1,4 @@
-#include "app/flow_dlg.h"
+#include "app/flow_dialog.h"
 
 #include <algorithm>
 
@@ -23,7 +23,7 @@
 #include <QStringList>
 #include <QSvgRenderer>
 
-#include "app/about_dlg.h"
+#include "app/about_dialog.h"
 #include "app/snapshot_support.h"
 #include "platform/image_dc.h"
 #include "res/dialog_templates.h"
@@ -57,7 +57,7 @@ QPixmap RenderBitmap(int bitmapId, double devicePixelRatio, bool english)
 
 } // namespace
 
-CFlowDlg::CFlowDlg(FlowState& fs, CCorner& corner, QWidget* parent)
+FlowDialog::FlowDialog(FlowState& fs, Corner& corner, QWidget* parent)
     : QDialog(parent),
       m_session(fs, corner),
       m_viewWindow(m_session, this),
@@ -66,7 +66,7 @@ CFlowDlg::CFlowDlg(FlowState& fs, CCorner& corner, QWidget* parent)
       m_languageMenu(this)
 {
     for (size_t i = 0; i < FieldCount(); ++i)
-        m_fields[FieldTable()[i].id] = new CNumEdit(this);
+        m_fields[FieldTable()[i].id] = new NumberEdit(this);
     CreateControls();
     m_session.fieldsChanged = [this] { SyncFields(); };
     m_viewWindow.frameShown = [this] { UpdatePictureDescription(); };
@@ -78,7 +78,7 @@ CFlowDlg::CFlowDlg(FlowState& fs, CCorner& corner, QWidget* parent)
     Retranslate();
 }
 
-CFlowDlg::~CFlowDlg()
+FlowDialog::~FlowDialog()
 {
     // Focus changes while the fields go away must not reach the flow model.
     m_closing = true;
@@ -88,7 +88,7 @@ CFlowDlg::~CFlowDlg()
         f.second->removeEventFilter(this);
 }
 
-bool CFlowDlg::IsInputField(const QObject* o) const
+bool FlowDialog::IsInputField(const QObject* o) const
 {
     for (const auto& f : m_fields)
         if (f.second == o)
@@ -96,7 +96,7 @@ bool CFlowDlg::IsInputField(const QObject* o) const
     return false;
 }
 
-void CFlowDlg::SyncFields()
+void FlowDialog::SyncFields()
 {
     for (auto& f : m_fields) {
         const unsigned version = m_session.FieldVersion(f.first);
@@ -110,7 +110,7 @@ void CFlowDlg::SyncFields()
     }
 }
 
-void CFlowDlg::CreateControls()
+void FlowDialog::CreateControls()
 {
     const res::DialogTemplate& t = res::MainDialogTemplate();
 
@@ -138,7 +138,7 @@ void CFlowDlg::CreateControls()
             break;
         case res::ControlKind::InputField:
         case res::ControlKind::ReadOnlyField: {
-            CNumEdit* e = Field(c.id);
+            NumberEdit* e = Field(c.id);
             if (!e)
                 break;
             e->setReadOnly(c.kind == res::ControlKind::ReadOnlyField);
@@ -185,7 +185,7 @@ void CFlowDlg::CreateControls()
             [this] { ShowSystemMenu(mapToGlobal(QPoint(0, 0))); });
 }
 
-bool CFlowDlg::OnInitDialog()
+bool FlowDialog::OnInitDialog()
 {
     if (m_initialised)
         return true;
@@ -203,9 +203,9 @@ bool CFlowDlg::OnInitDialog()
     return true;
 }
 
-void CFlowDlg::OnOK() {}
+void FlowDialog::OnOK() {}
 
-void CFlowDlg::BuildSystemMenu()
+void FlowDialog::BuildSystemMenu()
 {
     // Close, and after a separator the About item; then the classroom's controls.
     m_sysMenu.clear();
@@ -244,12 +244,12 @@ void CFlowDlg::BuildSystemMenu()
     m_sysMenu.addMenu(&m_languageMenu);
 }
 
-void CFlowDlg::OnSysCommand(unsigned nID, intptr_t)
+void FlowDialog::OnSysCommand(unsigned nID, intptr_t)
 {
     switch (nID & 0xFFF0) {
     case IDM_ABOUTBOX: {
-        CAboutDlg dlgAbout(this);
-        dlgAbout.exec();
+        AboutDialog about(this);
+        about.exec();
         return;
     }
     case IDM_PAUSE: SetPaused(!Paused()); return;
@@ -272,7 +272,7 @@ void CFlowDlg::OnSysCommand(unsigned nID, intptr_t)
         close();
 }
 
-QColor CFlowDlg::ReadOnlyColour()
+QColor FlowDialog::ReadOnlyColour()
 {
     const QColor window = QApplication::palette().color(QPalette::Active, QPalette::Window);
     if (window == QColor(255, 255, 255))
@@ -280,7 +280,7 @@ QColor CFlowDlg::ReadOnlyColour()
     return window;
 }
 
-QColor CFlowDlg::OnCtlColor(const QWidget* pWnd) const
+QColor FlowDialog::OnCtlColor(const QWidget* pWnd) const
 {
     const auto* edit = qobject_cast<const QLineEdit*>(pWnd);
     if (edit && edit->isReadOnly())
@@ -288,7 +288,7 @@ QColor CFlowDlg::OnCtlColor(const QWidget* pWnd) const
     return m_whiteBrush.color();
 }
 
-void CFlowDlg::ApplyCtlColor(QWidget* w)
+void FlowDialog::ApplyCtlColor(QWidget* w)
 {
     const QColor colour = OnCtlColor(w);
     QPalette palette = w->palette();
@@ -299,46 +299,46 @@ void CFlowDlg::ApplyCtlColor(QWidget* w)
     w->setPalette(palette);
 }
 
-void CFlowDlg::OnInputKillFocus()
+void FlowDialog::OnInputKillFocus()
 {
     const auto text = [this](int id) { return m_fields.at(id)->text().toStdString(); };
     m_session.InputsLeft(text(IDC_V1), text(IDC_T1), text(IDC_P1));
 }
 
-void CFlowDlg::ComputeUpstreamState() { m_session.ComputeUpstreamState(); }
+void FlowDialog::ComputeUpstreamState() { m_session.ComputeUpstreamState(); }
 
-long CFlowDlg::OnFlowProbe(int wParam, int32_t lParam)
+long FlowDialog::OnFlowProbe(int wParam, int32_t lParam)
 {
     m_session.OnFlowProbe(wParam, lParam);
     return 0;
 }
 
-CNumEdit* CFlowDlg::Field(int id)
+NumberEdit* FlowDialog::Field(int id)
 {
     const auto it = m_fields.find(id);
     return it == m_fields.end() ? nullptr : it->second;
 }
 
-QWidget* CFlowDlg::Control(int id)
+QWidget* FlowDialog::Control(int id)
 {
     if (id == IDC_VIEW)
         return &m_viewWindow;
     return Field(id);
 }
 
-void CFlowDlg::ShowSystemMenu(const QPoint& globalPos)
+void FlowDialog::ShowSystemMenu(const QPoint& globalPos)
 {
     if (!m_sysMenu.isEmpty())
         m_sysMenu.popup(globalPos);
 }
 
-void CFlowDlg::showEvent(QShowEvent* event)
+void FlowDialog::showEvent(QShowEvent* event)
 {
     OnInitDialog();
     QDialog::showEvent(event);
 }
 
-bool CFlowDlg::eventFilter(QObject* watched, QEvent* event)
+bool FlowDialog::eventFilter(QObject* watched, QEvent* event)
 {
     // Losing the focus, for whatever reason, recomputes from all three input fields.
     if (event->type() == QEvent::FocusOut && m_initialised && !m_closing && IsInputField(watched))
@@ -346,7 +346,7 @@ bool CFlowDlg::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void CFlowDlg::keyPressEvent(QKeyEvent* event)
+void FlowDialog::keyPressEvent(QKeyEvent* event)
 {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     if (mods == Qt::NoModifier
@@ -358,36 +358,36 @@ void CFlowDlg::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event); // Escape rejects: the program ends
 }
 
-void CFlowDlg::contextMenuEvent(QContextMenuEvent* event)
+void FlowDialog::contextMenuEvent(QContextMenuEvent* event)
 {
     ShowSystemMenu(event->globalPos());
     event->accept();
 }
 
-void CFlowDlg::SetPaused(bool paused)
+void FlowDialog::SetPaused(bool paused)
 {
     m_viewWindow.SetPaused(paused);
     BuildSystemMenu();
 }
 
-void CFlowDlg::StepOnce() { m_session.Tick(); }
+void FlowDialog::StepOnce() { m_session.Tick(); }
 
-void CFlowDlg::ResetToStart()
+void FlowDialog::ResetToStart()
 {
     m_session.Reset();
     SyncFields();
 }
 
-QImage CFlowDlg::PictureImage() const { return ImageCopyOf(m_session.Frame()); }
+QImage FlowDialog::PictureImage() const { return ImageCopyOf(m_session.Frame()); }
 
-bool CFlowDlg::SavePicture(const QString& path, QString* error)
+bool FlowDialog::SavePicture(const QString& path, QString* error)
 {
     return WritePng(PictureImage(), path.toStdString(), error);
 }
 
-void CFlowDlg::CopyPicture() { QGuiApplication::clipboard()->setImage(PictureImage()); }
+void FlowDialog::CopyPicture() { QGuiApplication::clipboard()->setImage(PictureImage()); }
 
-QString CFlowDlg::DefaultPictureName() const
+QString FlowDialog::DefaultPictureName() const
 {
     // The label reads "β=135": the file is named after it.
     return QStringLiteral("cornerflow-")
@@ -395,7 +395,7 @@ QString CFlowDlg::DefaultPictureName() const
            + QStringLiteral(".png");
 }
 
-void CFlowDlg::SavePictureAs()
+void FlowDialog::SavePictureAs()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     const QString suggested =
@@ -412,7 +412,7 @@ void CFlowDlg::SavePictureAs()
             Tr("Dialog", "Не удалось записать «%1»: %2. Ничего не изменено.").arg(path, error));
 }
 
-void CFlowDlg::SetLanguage(const QString& language)
+void FlowDialog::SetLanguage(const QString& language)
 {
     const QString wanted = language == QLatin1String("en") ? QStringLiteral("en")
                                                            : QStringLiteral("ru");
@@ -428,7 +428,7 @@ void CFlowDlg::SetLanguage(const QString& language)
     Retranslate();
 }
 
-void CFlowDlg::Retranslate()
+void FlowDialog::Retranslate()
 {
     const bool english = m_language == QLatin1String("en");
     setWindowTitle(Tr("Dialog", res::MainDialogTemplate().caption));
@@ -452,14 +452,14 @@ void CFlowDlg::Retranslate()
     BuildSystemMenu();
 }
 
-QString CFlowDlg::PictureDescription() const
+QString FlowDialog::PictureDescription() const
 {
     const PictureFacts f = m_session.Facts();
     return Tr("Picture", PictureWords(f.flow))
         .arg(QString::fromStdString(f.turnDegrees), QString::fromStdString(f.spanDegrees));
 }
 
-void CFlowDlg::UpdatePictureDescription()
+void FlowDialog::UpdatePictureDescription()
 {
     const QString now = PictureDescription();
     if (now == m_pictureDescription)
@@ -470,7 +470,7 @@ void CFlowDlg::UpdatePictureDescription()
     QAccessible::updateAccessibility(&changed);
 }
 
-void CFlowDlg::paintEvent(QPaintEvent* event)
+void FlowDialog::paintEvent(QPaintEvent* event)
 {
     QDialog::paintEvent(event);
     // The picture's focus mark: a bar in the highlight colour along the strip above the

@@ -17,13 +17,13 @@
 #include <QTranslator>
 
 #include "app/flow_view_widget.h"
-#include "app/num_edit.h"
+#include "app/number_edit.h"
 #include "dialog/flow_session.h"
 
-class CFlowDlg : public QDialog {
+class FlowDialog : public QDialog {
 public:
-    CFlowDlg(FlowState& fs, CCorner& corner, QWidget* parent = nullptr);
-    ~CFlowDlg() override;
+    FlowDialog(FlowState& fs, Corner& corner, QWidget* parent = nullptr);
+    ~FlowDialog() override;
 
     // The seed of the picture's random generator; without one, the tick count at opening.
     // Takes effect only before the dialog first opens.
@@ -46,11 +46,11 @@ public:
     // The colour read-only fields show: the palette's window colour, kept apart from white.
     static QColor ReadOnlyColour();
 
-    CNumEdit* Field(int id);
+    NumberEdit* Field(int id);
     QWidget* Control(int id);
-    CFlowView& View() { return m_session.View(); }
+    FlowView& View() { return m_session.View(); }
     FlowSession& Session() { return m_session; }
-    CFlowViewWidget& ViewWindow() { return m_viewWindow; }
+    FlowViewWidget& ViewWindow() { return m_viewWindow; }
     QMenu& SystemMenu() { return m_sysMenu; }
     // Opens the system menu at a global position.
     void ShowSystemMenu(const QPoint& globalPos);
@@ -99,9 +99,9 @@ private:
     bool m_closing = false;
 
     QIcon m_hIcon;
-    CFlowViewWidget m_viewWindow;
+    FlowViewWidget m_viewWindow;
     QBrush m_whiteBrush;
-    std::map<int, CNumEdit*> m_fields;      // by control id, one per row of the field table
+    std::map<int, NumberEdit*> m_fields;    // by control id, one per row of the field table
     std::map<int, unsigned> m_shownVersion; // the session's text version each field shows
     QMenu m_sysMenu;
     QMenu m_languageMenu;

@@ -1,10 +1,10 @@
-#include "app/num_edit.h"
+#include "app/number_edit.h"
 
 #include <string>
 
 #include "model/number_text.h"
 
-CNumEdit::CNumEdit(QWidget* parent) : QLineEdit(parent)
+NumberEdit::NumberEdit(QWidget* parent) : QLineEdit(parent)
 {
     // A field takes far more characters than any number needs: the toolkit's default limit
     // would cut a long pasted text, so raise it; but not without bound, for the toolkit lays
@@ -13,12 +13,12 @@ CNumEdit::CNumEdit(QWidget* parent) : QLineEdit(parent)
     setMaxLength(kMaxTextLength);
 }
 
-CNumEdit::~CNumEdit() = default;
+NumberEdit::~NumberEdit() = default;
 
-double CNumEdit::GetValue() const
+double NumberEdit::GetValue() const
 {
     const QByteArray utf8 = text().toUtf8();
     return ReadNumber(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
 }
 
-void CNumEdit::SetValue(double v) { setText(QString::fromStdString(FormatFieldValue(v))); }
+void NumberEdit::SetValue(double v) { setText(QString::fromStdString(FormatFieldValue(v))); }

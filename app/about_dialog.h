@@ -3,10 +3,10 @@
 #include <QDialog>
 #include <QIcon>
 
-class CAboutDlg : public QDialog {
+class AboutDialog : public QDialog {
 public:
-    explicit CAboutDlg(QWidget* parent = nullptr);
-    ~CAboutDlg() override;
+    explicit AboutDialog(QWidget* parent = nullptr);
+    ~AboutDialog() override;
 
     // A control by its id in the About box's template, or nullptr.
     QWidget* Control(int id) const;
