@@ -59,21 +59,21 @@ QPixmap RenderBitmap(int bitmapId, double devicePixelRatio, bool english)
 
 FlowDialog::FlowDialog(FlowState& fs, Corner& corner, QWidget* parent)
     : QDialog(parent),
-      m_session(fs, corner),
-      m_viewWindow(m_session, this),
-      m_whiteBrush(QColor(255, 255, 255)),
-      m_sysMenu(this),
-      m_languageMenu(this)
+      session_(fs, corner),
+      viewWindow_(session_, this),
+      whiteBrush_(QColor(255, 255, 255)),
+      menu_(this),
+      languageMenu_(this)
 {
     for (size_t i = 0; i < FieldCount(); ++i)
-        m_fields[FieldTable()[i].id] = new NumberEdit(this);
+        fields_[FieldTable()[i].id] = new NumberEdit(this);
     CreateControls();
-    m_session.fieldsChanged = [this] { SyncFields(); };
-    m_viewWindow.frameShown = [this] { UpdatePictureDescription(); };
-    m_viewWindow.pauseChanged = [this] { BuildSystemMenu(); };
+    session_.fieldsChanged = [this] { SyncFields(); };
+    viewWindow_.frameShown = [this] { UpdatePictureDescription(); };
+    viewWindow_.pauseChanged = [this] { BuildMenu(); };
     // Only the strip above the picture: the picture itself is not drawn again.
-    m_viewWindow.focusChanged = [this] {
-        update(QRect(0, 0, width(), m_viewWindow.geometry().top()));
+    viewWindow_.focusChanged = [this] {
+        update(QRect(0, 0, width(), viewWindow_.geometry().top()));
     };
     Retranslate();
 }
@@ -81,16 +81,16 @@ FlowDialog::FlowDialog(FlowState& fs, Corner& corner, QWidget* parent)
 FlowDialog::~FlowDialog()
 {
     // Focus changes while the fields go away must not reach the flow model.
-    m_closing = true;
-    m_session.fieldsChanged = nullptr;
-    m_viewWindow.Timer().stop();
-    for (auto& f : m_fields)
+    closing_ = true;
+    session_.fieldsChanged = nullptr;
+    viewWindow_.Timer().stop();
+    for (auto& f : fields_)
         f.second->removeEventFilter(this);
 }
 
 bool FlowDialog::IsInputField(const QObject* o) const
 {
-    for (const auto& f : m_fields)
+    for (const auto& f : fields_)
         if (f.second == o)
             return FindField(f.first)->source == FieldSource::Input;
     return false;
@@ -98,13 +98,13 @@ bool FlowDialog::IsInputField(const QObject* o) const
 
 void FlowDialog::SyncFields()
 {
-    for (auto& f : m_fields) {
-        const unsigned version = m_session.FieldVersion(f.first);
-        unsigned& shown = m_shownVersion[f.first];
+    for (auto& f : fields_) {
+        const unsigned version = session_.FieldVersion(f.first);
+        unsigned& shown = shownVersion_[f.first];
         if (shown == version)
             continue;
         shown = version;
-        const QString text = QString::fromStdString(m_session.FieldText(f.first));
+        const QString text = QString::fromStdString(session_.FieldText(f.first));
         if (f.second->text() != text)
             f.second->setText(text);
     }
@@ -133,7 +133,7 @@ void FlowDialog::CreateControls()
         QWidget* w = nullptr;
         switch (c.kind) {
         case res::ControlKind::View:
-            w = &m_viewWindow;
+            w = &viewWindow_;
             w->setGeometry(r.x, r.y, r.w, r.h);
             break;
         case res::ControlKind::InputField:
@@ -172,81 +172,80 @@ void FlowDialog::CreateControls()
         }
     }
 
-    for (auto& f : m_fields)
+    for (auto& f : fields_)
         if (IsInputField(f.second))
             f.second->installEventFilter(this);
 
-    connect(&m_sysMenu, &QMenu::triggered, this, [this](QAction* action) {
+    connect(&menu_, &QMenu::triggered, this, [this](QAction* action) {
         if (!action->data().isNull())
-            OnSysCommand(action->data().toUInt(), 0);
+            MenuCommandChosen(action->data().toUInt());
     });
     auto* altSpace = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
-    connect(altSpace, &QShortcut::activated, this,
-            [this] { ShowSystemMenu(mapToGlobal(QPoint(0, 0))); });
+    connect(altSpace, &QShortcut::activated, this, [this] { ShowMenu(mapToGlobal(QPoint(0, 0))); });
 }
 
-bool FlowDialog::OnInitDialog()
+bool FlowDialog::Initialise()
 {
-    if (m_initialised)
+    if (initialised_)
         return true;
-    m_initialised = true;
-    m_hIcon = LoadAppIcon();
-    setWindowIcon(m_hIcon);
+    initialised_ = true;
+    icon_ = LoadAppIcon();
+    setWindowIcon(icon_);
 
     // The session's start-up: the picture, every field's start text, the first state.
     const res::DialogTemplate& t = res::MainDialogTemplate();
     const res::PixelRect picture = t.ToPixels(t.Find(IDC_VIEW)->rect);
-    m_viewWindow.Attach(picture.w, picture.h, m_seed ? *m_seed : TickCount());
+    viewWindow_.Attach(picture.w, picture.h, seed_ ? *seed_ : TickCount());
     SyncFields();
 
-    m_viewWindow.setFocus(Qt::OtherFocusReason);
+    viewWindow_.setFocus(Qt::OtherFocusReason);
     return true;
 }
 
-void FlowDialog::OnOK() {}
+void FlowDialog::EnterPressed() {}
 
-void FlowDialog::BuildSystemMenu()
+void FlowDialog::BuildMenu()
 {
     // Close, and after a separator the About item; then the classroom's controls.
-    m_sysMenu.clear();
-    QAction* close = m_sysMenu.addAction(QStringLiteral("Close"));
+    menu_.clear();
+    QAction* close = menu_.addAction(QStringLiteral("Close"));
     close->setData(SC_CLOSE_COMMAND);
     const QString about = QString::fromUtf8(res::LoadString(IDS_ABOUTBOX));
     if (!about.isEmpty()) {
-        m_sysMenu.addSeparator();
-        QAction* item = m_sysMenu.addAction(about);
+        menu_.addSeparator();
+        QAction* item = menu_.addAction(about);
         item->setData(IDM_ABOUTBOX);
     }
-    m_sysMenu.addSeparator();
-    QAction* pause = m_sysMenu.addAction(Tr("Dialog", "Пауза"));
+    menu_.addSeparator();
+    QAction* pause = menu_.addAction(Tr("Dialog", "Пауза"));
     pause->setCheckable(true);
     pause->setChecked(Paused());
     pause->setShortcut(QKeySequence(Qt::Key_Space));
     pause->setData(IDM_PAUSE);
-    QAction* step = m_sysMenu.addAction(Tr("Dialog", "Шаг"));
+    QAction* step = menu_.addAction(Tr("Dialog", "Шаг"));
     step->setShortcut(QKeySequence(Qt::Key_Period));
     step->setData(IDM_STEP);
-    m_sysMenu.addAction(Tr("Dialog", "Сбросить"))->setData(IDM_RESET);
-    m_sysMenu.addSeparator();
-    m_sysMenu.addAction(Tr("Dialog", "Сохранить рисунок…"))->setData(IDM_SAVE_PICTURE);
-    m_sysMenu.addAction(Tr("Dialog", "Копировать рисунок"))->setData(IDM_COPY_PICTURE);
-    m_sysMenu.addSeparator();
-    m_languageMenu.clear();
-    m_languageMenu.setTitle(Tr("Dialog", "Language / Язык"));
-    QAction* ru = m_languageMenu.addAction(QStringLiteral("Русский"));
+    menu_.addAction(Tr("Dialog", "Сбросить"))->setData(IDM_RESET);
+    menu_.addSeparator();
+    menu_.addAction(Tr("Dialog", "Сохранить рисунок…"))->setData(IDM_SAVE_PICTURE);
+    menu_.addAction(Tr("Dialog", "Копировать рисунок"))->setData(IDM_COPY_PICTURE);
+    menu_.addSeparator();
+    languageMenu_.clear();
+    languageMenu_.setTitle(Tr("Dialog", "Language / Язык"));
+    QAction* ru = languageMenu_.addAction(QStringLiteral("Русский"));
     ru->setData(IDM_LANGUAGE_RU);
-    QAction* en = m_languageMenu.addAction(QStringLiteral("English"));
+    QAction* en = languageMenu_.addAction(QStringLiteral("English"));
     en->setData(IDM_LANGUAGE_EN);
     for (QAction* a : {ru, en}) {
         a->setCheckable(true);
-        a->setChecked((a == en) == (m_language == QLatin1String("en")));
+        a->setChecked((a == en) == (language_ == QLatin1String("en")));
     }
-    m_sysMenu.addMenu(&m_languageMenu);
+    menu_.addMenu(&languageMenu_);
 }
 
-void FlowDialog::OnSysCommand(unsigned nID, intptr_t)
+void FlowDialog::MenuCommandChosen(unsigned command)
 {
-    switch (nID & 0xFFF0) {
+    switch (command & 0xFFF0) {
     case IDM_ABOUTBOX: {
         AboutDialog about(this);
         about.exec();
@@ -259,8 +258,8 @@ void FlowDialog::OnSysCommand(unsigned nID, intptr_t)
     case IDM_COPY_PICTURE: CopyPicture(); return;
     case IDM_LANGUAGE_RU:
     case IDM_LANGUAGE_EN: {
-        const QString language = (nID & 0xFFF0) == IDM_LANGUAGE_EN ? QStringLiteral("en")
-                                                                   : QStringLiteral("ru");
+        const QString language = (command & 0xFFF0) == IDM_LANGUAGE_EN ? QStringLiteral("en")
+                                                                       : QStringLiteral("ru");
         SetLanguage(language);
         QSettings().setValue(QStringLiteral("language"), language); // chosen here: remembered
         return;
@@ -268,7 +267,7 @@ void FlowDialog::OnSysCommand(unsigned nID, intptr_t)
     default: break;
     }
     // Default handling. Moving and sizing belong to the window manager here.
-    if ((nID & 0xFFF0) == SC_CLOSE_COMMAND)
+    if ((command & 0xFFF0) == SC_CLOSE_COMMAND)
         close();
 }
 
@@ -280,17 +279,17 @@ QColor FlowDialog::ReadOnlyColour()
     return window;
 }
 
-QColor FlowDialog::OnCtlColor(const QWidget* pWnd) const
+QColor FlowDialog::BackgroundColour(const QWidget* control) const
 {
-    const auto* edit = qobject_cast<const QLineEdit*>(pWnd);
+    const auto* edit = qobject_cast<const QLineEdit*>(control);
     if (edit && edit->isReadOnly())
         return ReadOnlyColour();
-    return m_whiteBrush.color();
+    return whiteBrush_.color();
 }
 
 void FlowDialog::ApplyCtlColor(QWidget* w)
 {
-    const QColor colour = OnCtlColor(w);
+    const QColor colour = BackgroundColour(w);
     QPalette palette = w->palette();
     const QPalette::ColorRole role = qobject_cast<QLineEdit*>(w) ? QPalette::Base
                                                                  : QPalette::Window;
@@ -299,50 +298,50 @@ void FlowDialog::ApplyCtlColor(QWidget* w)
     w->setPalette(palette);
 }
 
-void FlowDialog::OnInputKillFocus()
+void FlowDialog::InputFieldLeft()
 {
-    const auto text = [this](int id) { return m_fields.at(id)->text().toStdString(); };
-    m_session.InputsLeft(text(IDC_V1), text(IDC_T1), text(IDC_P1));
+    const auto text = [this](int id) { return fields_.at(id)->text().toStdString(); };
+    session_.InputsLeft(text(IDC_V1), text(IDC_T1), text(IDC_P1));
 }
 
-void FlowDialog::ComputeUpstreamState() { m_session.ComputeUpstreamState(); }
+void FlowDialog::ComputeUpstreamState() { session_.ComputeUpstreamState(); }
 
-long FlowDialog::OnFlowProbe(int wParam, int32_t lParam)
+long FlowDialog::ProbeReported(int region, int32_t angleCode)
 {
-    m_session.OnFlowProbe(wParam, lParam);
+    session_.ProbeReported(region, angleCode);
     return 0;
 }
 
 NumberEdit* FlowDialog::Field(int id)
 {
-    const auto it = m_fields.find(id);
-    return it == m_fields.end() ? nullptr : it->second;
+    const auto it = fields_.find(id);
+    return it == fields_.end() ? nullptr : it->second;
 }
 
 QWidget* FlowDialog::Control(int id)
 {
     if (id == IDC_VIEW)
-        return &m_viewWindow;
+        return &viewWindow_;
     return Field(id);
 }
 
-void FlowDialog::ShowSystemMenu(const QPoint& globalPos)
+void FlowDialog::ShowMenu(const QPoint& globalPos)
 {
-    if (!m_sysMenu.isEmpty())
-        m_sysMenu.popup(globalPos);
+    if (!menu_.isEmpty())
+        menu_.popup(globalPos);
 }
 
 void FlowDialog::showEvent(QShowEvent* event)
 {
-    OnInitDialog();
+    Initialise();
     QDialog::showEvent(event);
 }
 
 bool FlowDialog::eventFilter(QObject* watched, QEvent* event)
 {
     // Losing the focus, for whatever reason, recomputes from all three input fields.
-    if (event->type() == QEvent::FocusOut && m_initialised && !m_closing && IsInputField(watched))
-        OnInputKillFocus();
+    if (event->type() == QEvent::FocusOut && initialised_ && !closing_ && IsInputField(watched))
+        InputFieldLeft();
     return QDialog::eventFilter(watched, event);
 }
 
@@ -351,7 +350,7 @@ void FlowDialog::keyPressEvent(QKeyEvent* event)
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     if (mods == Qt::NoModifier
         && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        OnOK(); // the default command does nothing
+        EnterPressed(); // the default command does nothing
         event->accept();
         return;
     }
@@ -360,25 +359,25 @@ void FlowDialog::keyPressEvent(QKeyEvent* event)
 
 void FlowDialog::contextMenuEvent(QContextMenuEvent* event)
 {
-    ShowSystemMenu(event->globalPos());
+    ShowMenu(event->globalPos());
     event->accept();
 }
 
 void FlowDialog::SetPaused(bool paused)
 {
-    m_viewWindow.SetPaused(paused);
-    BuildSystemMenu();
+    viewWindow_.SetPaused(paused);
+    BuildMenu();
 }
 
-void FlowDialog::StepOnce() { m_session.Tick(); }
+void FlowDialog::StepOnce() { session_.Tick(); }
 
 void FlowDialog::ResetToStart()
 {
-    m_session.Reset();
+    session_.Reset();
     SyncFields();
 }
 
-QImage FlowDialog::PictureImage() const { return ImageCopyOf(m_session.Frame()); }
+QImage FlowDialog::PictureImage() const { return ImageCopyOf(session_.Frame()); }
 
 bool FlowDialog::SavePicture(const QString& path, QString* error)
 {
@@ -391,7 +390,7 @@ QString FlowDialog::DefaultPictureName() const
 {
     // The label reads "β=135": the file is named after it.
     return QStringLiteral("cornerflow-")
-           + QString::fromStdString(m_session.BetaLabel()).remove(QLatin1Char('='))
+           + QString::fromStdString(session_.BetaLabel()).remove(QLatin1Char('='))
            + QStringLiteral(".png");
 }
 
@@ -416,45 +415,45 @@ void FlowDialog::SetLanguage(const QString& language)
 {
     const QString wanted = language == QLatin1String("en") ? QStringLiteral("en")
                                                            : QStringLiteral("ru");
-    if (wanted == m_language)
+    if (wanted == language_)
         return;
-    QCoreApplication::removeTranslator(&m_translator);
+    QCoreApplication::removeTranslator(&translator_);
     if (wanted == QLatin1String("en")) {
-        if (!m_translator.load(QStringLiteral(":/cornerflow/i18n/cornerflow_en.qm")))
+        if (!translator_.load(QStringLiteral(":/cornerflow/i18n/cornerflow_en.qm")))
             return; // no English words: stay as we are
-        QCoreApplication::installTranslator(&m_translator);
+        QCoreApplication::installTranslator(&translator_);
     }
-    m_language = wanted;
+    language_ = wanted;
     Retranslate();
 }
 
 void FlowDialog::Retranslate()
 {
-    const bool english = m_language == QLatin1String("en");
+    const bool english = language_ == QLatin1String("en");
     setWindowTitle(Tr("Dialog", res::MainDialogTemplate().caption));
-    if (english != m_imagesEnglish) {
-        m_imagesEnglish = english;
+    if (english != imagesEnglish_) {
+        imagesEnglish_ = english;
         for (QLabel* label : findChildren<QLabel*>()) {
             const QVariant id = label->property("bitmapId");
             if (id.isValid())
                 label->setPixmap(RenderBitmap(id.toInt(), devicePixelRatioF(), english));
         }
     }
-    for (auto& f : m_fields) {
+    for (auto& f : fields_) {
         const FieldRow& row = *FindField(f.first);
         const QString symbol = Tr("Field", row.symbol);
         f.second->setAccessibleName(symbol + QStringLiteral(": ") + Tr("Field", row.words));
         f.second->setAccessibleDescription(Tr("Field", FieldRoleWords(row.source)));
     }
-    m_viewWindow.setAccessibleName(Tr("Picture", kPictureName));
-    m_pictureDescription.clear();
+    viewWindow_.setAccessibleName(Tr("Picture", kPictureName));
+    pictureDescription_.clear();
     UpdatePictureDescription();
-    BuildSystemMenu();
+    BuildMenu();
 }
 
 QString FlowDialog::PictureDescription() const
 {
-    const PictureFacts f = m_session.Facts();
+    const PictureFacts f = session_.Facts();
     return Tr("Picture", PictureWords(f.flow))
         .arg(QString::fromStdString(f.turnDegrees), QString::fromStdString(f.spanDegrees));
 }
@@ -462,11 +461,11 @@ QString FlowDialog::PictureDescription() const
 void FlowDialog::UpdatePictureDescription()
 {
     const QString now = PictureDescription();
-    if (now == m_pictureDescription)
+    if (now == pictureDescription_)
         return;
-    m_pictureDescription = now;
-    m_viewWindow.setAccessibleDescription(now);
-    QAccessibleEvent changed(&m_viewWindow, QAccessible::DescriptionChanged);
+    pictureDescription_ = now;
+    viewWindow_.setAccessibleDescription(now);
+    QAccessibleEvent changed(&viewWindow_, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&changed);
 }
 
@@ -475,9 +474,9 @@ void FlowDialog::paintEvent(QPaintEvent* event)
     QDialog::paintEvent(event);
     // The picture's focus mark: a bar in the highlight colour along the strip above the
     // picture, so that the picture itself stays exactly the frame.
-    if (!m_viewWindow.hasFocus())
+    if (!viewWindow_.hasFocus())
         return;
-    const QRect picture = m_viewWindow.geometry();
+    const QRect picture = viewWindow_.geometry();
     QPainter painter(this);
     const int height = std::min(3, picture.top());
     if (height > 0)

@@ -27,38 +27,38 @@ public:
 
     // The seed of the picture's random generator; without one, the tick count at opening.
     // Takes effect only before the dialog first opens.
-    void SetSeed(uint32_t seed) { m_seed = seed; }
+    void SetSeed(uint32_t seed) { seed_ = seed; }
 
     // Runs once, when the dialog first opens (or earlier, when called).
-    bool OnInitDialog();
-    bool Initialised() const { return m_initialised; }
+    bool Initialise();
+    bool Initialised() const { return initialised_; }
     // Enter: nothing happens.
-    void OnOK();
-    void OnSysCommand(unsigned nID, intptr_t param);
+    void EnterPressed();
+    void MenuCommandChosen(unsigned command);
     // The background colour of a control, or of the dialog itself for this: white, except
     // for read-only edit fields, which keep the platform's read-only colour.
-    QColor OnCtlColor(const QWidget* pWnd) const;
+    QColor BackgroundColour(const QWidget* control) const;
 
-    void OnInputKillFocus();
+    void InputFieldLeft();
     void ComputeUpstreamState();
-    long OnFlowProbe(int wParam, int32_t lParam);
+    long ProbeReported(int region, int32_t angleCode);
 
     // The colour read-only fields show: the palette's window colour, kept apart from white.
     static QColor ReadOnlyColour();
 
     NumberEdit* Field(int id);
     QWidget* Control(int id);
-    FlowView& View() { return m_session.View(); }
-    FlowSession& Session() { return m_session; }
-    FlowViewWidget& ViewWindow() { return m_viewWindow; }
-    QMenu& SystemMenu() { return m_sysMenu; }
+    FlowView& View() { return session_.View(); }
+    FlowSession& Session() { return session_; }
+    FlowViewWidget& ViewWindow() { return viewWindow_; }
+    QMenu& Menu() { return menu_; }
     // Opens the system menu at a global position.
-    void ShowSystemMenu(const QPoint& globalPos);
+    void ShowMenu(const QPoint& globalPos);
 
     // The classroom's controls, also in the dialog's menu: the animation stopped and started,
     // one tick at a time, and everything back to the start-up state.
     void SetPaused(bool paused);
-    bool Paused() const { return m_viewWindow.Paused(); }
+    bool Paused() const { return viewWindow_.Paused(); }
     void StepOnce();
     void ResetToStart();
     // The picture as a PNG at the screen's resolution, written whole or not at all; false and
@@ -69,7 +69,7 @@ public:
     QString DefaultPictureName() const;
     // "ru" (the default) or "en": the dialog's words and label images in that language.
     void SetLanguage(const QString& language);
-    QString Language() const { return m_language; }
+    QString Language() const { return language_; }
     // What a screen reader hears of the picture, following the state.
     QString PictureDescription() const;
 
@@ -87,26 +87,26 @@ private:
     void SyncFields();
     // The words, images and accessible names in the current language.
     void Retranslate();
-    void BuildSystemMenu();
+    void BuildMenu();
     void UpdatePictureDescription();
     void SavePictureAs();
     QImage PictureImage() const;
     bool IsInputField(const QObject* o) const;
 
-    FlowSession m_session;
-    std::optional<uint32_t> m_seed;
-    bool m_initialised = false;
-    bool m_closing = false;
+    FlowSession session_;
+    std::optional<uint32_t> seed_;
+    bool initialised_ = false;
+    bool closing_ = false;
 
-    QIcon m_hIcon;
-    FlowViewWidget m_viewWindow;
-    QBrush m_whiteBrush;
-    std::map<int, NumberEdit*> m_fields;    // by control id, one per row of the field table
-    std::map<int, unsigned> m_shownVersion; // the session's text version each field shows
-    QMenu m_sysMenu;
-    QMenu m_languageMenu;
-    QTranslator m_translator;
-    QString m_language = QStringLiteral("ru");
-    QString m_pictureDescription;
-    bool m_imagesEnglish = false; // the label images show their English twins
+    QIcon icon_;
+    FlowViewWidget viewWindow_;
+    QBrush whiteBrush_;
+    std::map<int, NumberEdit*> fields_;    // by control id, one per row of the field table
+    std::map<int, unsigned> shownVersion_; // the session's text version each field shows
+    QMenu menu_;
+    QMenu languageMenu_;
+    QTranslator translator_;
+    QString language_ = QStringLiteral("ru");
+    QString pictureDescription_;
+    bool imagesEnglish_ = false; // the label images show their English twins
 };

@@ -33,7 +33,7 @@ struct HeadlessView {
         fs.t1 = 273.0;
         fs.p1 = p1;
         ComputeUpstreamState(fs);
-        view.PreSubclassWindow(kPictureWidth, kPictureHeight, seed);
+        view.Open(kPictureWidth, kPictureHeight, seed);
         view.UpdatePopulation();
         view.RecomputeFlow();
     }

@@ -26,7 +26,7 @@ void StartUp(benchmark::State& state)
         auto corner = std::make_unique<Corner>();
         auto dlg = std::make_unique<FlowDialog>(*fs, *corner);
         dlg->SetSeed(kSeed);
-        dlg->OnInitDialog();
+        dlg->Initialise();
         benchmark::DoNotOptimize(dlg->View().windowSurface.bits);
         state.PauseTiming();
         dlg.reset();
@@ -84,7 +84,7 @@ void DragBetween(benchmark::State& state, double v1, double t1, QPoint a, QPoint
     if (v1 != fs.v1 || t1 != fs.t1) {
         dlg.Field(IDC_V1)->SetValue(v1);
         dlg.Field(IDC_T1)->SetValue(t1);
-        dlg.OnInputKillFocus();
+        dlg.InputFieldLeft();
     }
     QWidget* view = &dlg.ViewWindow();
     auto send = [view](QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held) {

@@ -39,14 +39,14 @@ void RecomputeFlowAt(benchmark::State& state, double wallAngle)
 {
     bench::HeadlessView v;
     for (int i = 0; i < 200; ++i)
-        v.view.OnTimer(0);
+        v.view.TimerTicked();
     v.corner.wallAngle = wallAngle;
     int moves = 0;
     for (auto _ : state) {
         v.view.RecomputeFlow();
         if (++moves == kMovesPerTick) {
             state.PauseTiming();
-            v.view.OnTimer(0);
+            v.view.TimerTicked();
             moves = 0;
             state.ResumeTiming();
         }
@@ -121,7 +121,7 @@ void RecomputeFlowSweep(benchmark::State& state)
 {
     bench::HeadlessView v;
     for (int i = 0; i < 200; ++i)
-        v.view.OnTimer(0);
+        v.view.TimerTicked();
     constexpr int kAngles = 64;
     int moves = 0;
     const double lo = -std::atan(20.0 * bench::kPictureWidth);
@@ -135,7 +135,7 @@ void RecomputeFlowSweep(benchmark::State& state)
                 longest = v.view.probeSteps;
             if (++moves == kMovesPerTick) {
                 state.PauseTiming();
-                v.view.OnTimer(0);
+                v.view.TimerTicked();
                 moves = 0;
                 state.ResumeTiming();
             }

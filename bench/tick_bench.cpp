@@ -1,4 +1,4 @@
-// One timer tick as OnTimer runs it: every tracer and the marker stepped and respawned, then a
+// One timer tick as TimerTicked runs it: every tracer and the marker stepped and respawned, then a
 // frame composed in the buffer and copied to the window surface. Each run starts from the
 // start-up state; "warmup" ticks are run first, untimed, so that the cloud has spread through
 // the fan (200 ticks, ten seconds of animation, are enough for the steady cloud).
@@ -13,9 +13,9 @@ void TimerTick(benchmark::State& state)
     const int tracers = static_cast<int>(state.range(0));
     bench::HeadlessView v(tracers * 20.0); // the population is p1 * 0.05
     for (int i = 0; i < state.range(1); ++i)
-        v.view.OnTimer(0);
+        v.view.TimerTicked();
     for (auto _ : state)
-        v.view.OnTimer(0);
+        v.view.TimerTicked();
     state.counters["tracers"] = v.view.tracers.count;
 }
 BENCHMARK(TimerTick)
@@ -32,7 +32,7 @@ void TickStepping(benchmark::State& state)
 {
     bench::HeadlessView v(state.range(0) * 20.0);
     for (int i = 0; i < 200; ++i)
-        v.view.OnTimer(0);
+        v.view.TimerTicked();
     for (auto _ : state)
         v.view.StepTracers();
 }
@@ -42,7 +42,7 @@ void TickFrame(benchmark::State& state)
 {
     bench::HeadlessView v(state.range(0) * 20.0);
     for (int i = 0; i < 200; ++i)
-        v.view.OnTimer(0);
+        v.view.TimerTicked();
     for (auto _ : state)
         v.view.Render();
 }

@@ -52,7 +52,7 @@ void FlowSession::Open(int w, int h, uint32_t seed, int scale)
         return;
     open_ = true;
     view_.host = this;
-    view_.PreSubclassWindow(w, h, seed, scale);
+    view_.Open(w, h, seed, scale);
     StartUp();
 }
 
@@ -70,7 +70,7 @@ void FlowSession::Reset()
 {
     if (!open_)
         return;
-    view_.OnLButtonUp();
+    view_.PointerReleased();
     const StartValues& start = StartUpValues();
     fs_.v1 = start.v1;
     fs_.t1 = start.t1;
@@ -134,15 +134,15 @@ void FlowSession::SetText(int id, std::string text)
 
 void FlowSession::SetText(const FieldRow& row, double value) { SetText(row.id, row.write(value)); }
 
-void FlowSession::OnFlowProbe(int wParam, int32_t lParam)
+void FlowSession::ProbeReported(int region, int32_t angleCode)
 {
-    const ProbeValues v = ProbeReadout(fs_, wParam, lParam);
+    const ProbeValues v = ProbeReadout(fs_, region, angleCode);
     ForEachField(FieldSource::Probe, [&](const FieldRow& row) { SetText(row, v.*row.probe); });
     if (fieldsChanged)
         fieldsChanged();
 }
 
-void FlowSession::SendFlowProbe(int region, int32_t angleCode) { OnFlowProbe(region, angleCode); }
+void FlowSession::PointerProbed(int region, int32_t angleCode) { ProbeReported(region, angleCode); }
 
 void FlowSession::FrameReady()
 {
@@ -150,12 +150,12 @@ void FlowSession::FrameReady()
         frameReady();
 }
 
-void FlowSession::PointerMove(int x, int y) { view_.OnMouseMove(x, y); }
-void FlowSession::PointerPress(int x, int y) { view_.OnLButtonDown(x, y); }
-void FlowSession::PointerRelease() { view_.OnLButtonUp(); }
+void FlowSession::PointerMove(int x, int y) { view_.PointerMoved(x, y); }
+void FlowSession::PointerPress(int x, int y) { view_.PointerPressed(x, y); }
+void FlowSession::PointerRelease() { view_.PointerReleased(); }
 bool FlowSession::Dragging() const { return view_.dragging; }
 void FlowSession::TurnWall(int direction) { view_.TurnWall(direction); }
-void FlowSession::Tick() { view_.OnTimer(0); }
+void FlowSession::Tick() { view_.TimerTicked(); }
 
 void FlowSession::SetWallAngle(double angle)
 {

@@ -66,7 +66,7 @@ public:
     void ComputeUpstreamState();
 
     // The probe's read-out for a region code and polar angle code, into the nine probe fields.
-    void OnFlowProbe(int wParam, int32_t lParam);
+    void ProbeReported(int region, int32_t angleCode);
 
     // The pointer, in picture pixels: a move probes (and turns the wall during a drag).
     void PointerMove(int x, int y);
@@ -109,7 +109,7 @@ private:
     void Construct();
     void StartUp();
     void FrameReady() override;
-    void SendFlowProbe(int region, int32_t lParam) override;
+    void PointerProbed(int region, int32_t angleCode) override;
     void SetText(int id, std::string text);
     void SetText(const FieldRow& row, double value);
 

@@ -35,7 +35,7 @@ FlowView::FlowView(FlowState& fs, Corner& c) : FlowField(fs, c)
     framePen = Pen{PenStyle::Solid, 1, RGB(128, 128, 128), {}};
 }
 
-void FlowView::PreSubclassWindow(int w, int h, uint32_t seed, int scale)
+void FlowView::Open(int w, int h, uint32_t seed, int scale)
 {
     buffer.Create(w, h, scale);
     width = w;
@@ -171,16 +171,16 @@ void FlowView::RecomputeFlow()
     Render();
 }
 
-void FlowView::OnLButtonDown(int x, int y)
+void FlowView::PointerPressed(int x, int y)
 {
     corner.SetWallFromPoint(x, y);
     RecomputeFlow();
     dragging = true;
 }
 
-void FlowView::OnLButtonUp() { dragging = false; }
+void FlowView::PointerReleased() { dragging = false; }
 
-void FlowView::OnMouseMove(int x, int y)
+void FlowView::PointerMoved(int x, int y)
 {
     if (dragging) {
         corner.SetWallFromPoint(x, y);
@@ -189,10 +189,10 @@ void FlowView::OnMouseMove(int x, int y)
     const double phi = corner.PolarAngle(true, x, y);
     const int region = corner.ClassifyPoint(flow, true, x, y);
     if (host)
-        host->SendFlowProbe(region, ProbeAngleParam(phi));
+        host->PointerProbed(region, ProbeAngleParam(phi));
 }
 
-void FlowView::OnTimer(int)
+void FlowView::TimerTicked()
 {
     StepTracers();
     Render();

@@ -21,7 +21,7 @@ public:
     virtual void FrameReady() = 0;
     // The pointer is over the picture at this region and polar angle code; the read-out has
     // been handled when this returns.
-    virtual void SendFlowProbe(int region, int32_t lParam) = 0;
+    virtual void PointerProbed(int region, int32_t angleCode) = 0;
 };
 
 class FlowView : public FlowField {
@@ -30,7 +30,7 @@ public:
 
     // The view's initialisation at picture size w x h: buffer, corner placement, seed and
     // population. scale is device pixels per picture pixel (the model always sees w x h).
-    void PreSubclassWindow(int w, int h, uint32_t seed, int scale = 1);
+    void Open(int w, int h, uint32_t seed, int scale = 1);
 
     // Composes one frame in the buffer and copies it (skipping the key colour) to target;
     // with no target, to the window surface, and then tells the host.
@@ -38,10 +38,10 @@ public:
     // RetraceFlow, then Render into the window surface.
     void RecomputeFlow();
 
-    void OnLButtonDown(int x, int y);
-    void OnLButtonUp();
-    void OnMouseMove(int x, int y);
-    void OnTimer(int timerId = 0);
+    void PointerPressed(int x, int y);
+    void PointerReleased();
+    void PointerMoved(int x, int y);
+    void TimerTicked();
     // One degree of wall turning from the keyboard: +1 toward +x (less turning), -1 back,
     // within the range a drag can reach.
     void TurnWall(int direction);

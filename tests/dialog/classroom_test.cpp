@@ -66,7 +66,7 @@ TEST_F(Classroom, PauseStepAndTheMenuAgree)
     EXPECT_TRUE(dlg->Paused());
     EXPECT_FALSE(dlg->ViewWindow().Timer().isActive());
     bool menuChecked = false;
-    for (QAction* a : dlg->SystemMenu().actions())
+    for (QAction* a : dlg->Menu().actions())
         if (a->data().toUInt() == IDM_PAUSE)
             menuChecked = a->isChecked();
     EXPECT_TRUE(menuChecked);
@@ -85,7 +85,7 @@ TEST_F(Classroom, PauseStepAndTheMenuAgree)
     Key(Qt::Key_Right);
     EXPECT_NE(dlg->Session().BetaLabel(), beta);
 
-    dlg->OnSysCommand(IDM_PAUSE, 0); // the menu item starts it again
+    dlg->MenuCommandChosen(IDM_PAUSE); // the menu item starts it again
     EXPECT_FALSE(dlg->Paused());
     EXPECT_TRUE(dlg->ViewWindow().Timer().isActive());
 }
@@ -95,12 +95,12 @@ TEST_F(Classroom, ResetGivesAFreshlyOpenedWindow)
     const std::unique_ptr<FlowDialog> fresh = Open(99);
     dlg->Field(IDC_V1)->setText(QStringLiteral("2000"));
     dlg->Field(IDC_P1)->setText(QStringLiteral("3e5"));
-    dlg->OnInputKillFocus();
+    dlg->InputFieldLeft();
     dlg->Session().PointerPress(100, 300);
     dlg->Session().PointerMove(20, 390);
     for (int i = 0; i < 5; ++i)
         dlg->StepOnce();
-    dlg->OnSysCommand(IDM_RESET, 0);
+    dlg->MenuCommandChosen(IDM_RESET);
     for (size_t i = 0; i < FieldCount(); ++i) {
         const int id = FieldTable()[i].id;
         EXPECT_EQ(dlg->Field(id)->text(), fresh->Field(id)->text()) << id;

@@ -200,14 +200,14 @@ TEST_F(FlowDialogTest, NothingTypedBreaksTheDialog)
         dlg->Field(IDC_V1)->setText(QString::fromUtf8(t[0]));
         dlg->Field(IDC_T1)->setText(QString::fromUtf8(t[1]));
         dlg->Field(IDC_P1)->setText(QString::fromUtf8(t[2]));
-        dlg->OnInputKillFocus();
+        dlg->InputFieldLeft();
         EXPECT_FALSE(dlg->Field(IDC_M1)->text().isEmpty());
         EXPECT_LE(dlg->View().tracers.count, 100000);
         Press({400, 300});
         Drag({-100000, 2000000});
         Release({5, 5});
         Hover({600, 380});
-        dlg->View().OnTimer(0);
+        dlg->View().TimerTicked();
         View()->repaint();
     }
 }
@@ -295,7 +295,7 @@ TEST_F(FlowDialogTest, ArrowKeysTurnTheWallByOneDegreeWithinTheDragRange)
 
 TEST_F(FlowDialogTest, SystemMenuAndAboutBox)
 {
-    const QList<QAction*> items = dlg->SystemMenu().actions();
+    const QList<QAction*> items = dlg->Menu().actions();
     ASSERT_GE(items.size(), 3); // Close and About first; the classroom's items follow
     EXPECT_EQ(items[0]->text(), QStringLiteral("Close"));
     EXPECT_EQ(items[0]->data().toUInt(), 0xF060u);
@@ -304,29 +304,29 @@ TEST_F(FlowDialogTest, SystemMenuAndAboutBox)
     EXPECT_EQ(items[2]->data().toUInt(), 0x0010u);
 
     QString caption;
-    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->OnSysCommand(0x0010, 0); }, &caption), 1);
+    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->MenuCommandChosen(0x0010); }, &caption), 1);
     EXPECT_EQ(caption, QStringLiteral("About Cornerflow"));
-    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->OnSysCommand(0x001F, 0); }), 1);
+    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->MenuCommandChosen(0x001F); }), 1);
     EXPECT_EQ(AboutBoxesOpenedBy([&] { items[2]->trigger(); }), 1);
-    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->OnSysCommand(0xF010, 0); }), 0);
-    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->OnSysCommand(0x0020, 0); }), 0);
+    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->MenuCommandChosen(0xF010); }), 0);
+    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->MenuCommandChosen(0x0020); }), 0);
     EXPECT_TRUE(dlg->isVisible());
 
     // Right click on the background and Alt+Space open the menu.
     QContextMenuEvent rightClick(QContextMenuEvent::Mouse, {300, 5},
                                  dlg->mapToGlobal(QPoint(300, 5)));
     QApplication::sendEvent(dlg.get(), &rightClick);
-    EXPECT_TRUE(dlg->SystemMenu().isVisible());
-    dlg->SystemMenu().hide();
+    EXPECT_TRUE(dlg->Menu().isVisible());
+    dlg->Menu().hide();
     QApplication::setActiveWindow(dlg.get()); // the About boxes had the activation
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space, Qt::AltModifier);
-    EXPECT_TRUE(dlg->SystemMenu().isVisible());
-    dlg->SystemMenu().hide();
+    EXPECT_TRUE(dlg->Menu().isVisible());
+    dlg->Menu().hide();
     // The picture has no menu.
     QContextMenuEvent onPicture(QContextMenuEvent::Mouse, {300, 100},
                                 View()->mapToGlobal(QPoint(300, 100)));
     QApplication::sendEvent(View(), &onPicture);
-    EXPECT_FALSE(dlg->SystemMenu().isVisible());
+    EXPECT_FALSE(dlg->Menu().isVisible());
 }
 
 TEST(AboutDialog, LayoutAndTexts)
@@ -447,20 +447,20 @@ TEST_F(FlowDialogTest, InputFieldsWhiteReadOnlyFieldsLookReadOnly)
     const QColor white(255, 255, 255);
     const QColor readOnly = FlowDialog::ReadOnlyColour();
     EXPECT_NE(readOnly, white);
-    EXPECT_EQ(dlg->OnCtlColor(dlg.get()), white);
-    EXPECT_EQ(dlg->OnCtlColor(View()), white);
+    EXPECT_EQ(dlg->BackgroundColour(dlg.get()), white);
+    EXPECT_EQ(dlg->BackgroundColour(View()), white);
     // What the fields really show, away from their text.
     auto background = [](QWidget* w) {
         return w->grab().toImage().pixelColor(w->width() - 6, w->height() / 2);
     };
     for (int id : {IDC_V1, IDC_T1, IDC_P1}) {
-        EXPECT_EQ(dlg->OnCtlColor(dlg->Field(id)), white);
+        EXPECT_EQ(dlg->BackgroundColour(dlg->Field(id)), white);
         EXPECT_EQ(background(dlg->Field(id)), white) << id;
     }
     for (int id = 1005; id <= 1022; ++id) {
         if (id == IDC_V1 || id == IDC_T1 || id == IDC_P1)
             continue;
-        EXPECT_EQ(dlg->OnCtlColor(dlg->Field(id)), readOnly) << id;
+        EXPECT_EQ(dlg->BackgroundColour(dlg->Field(id)), readOnly) << id;
         EXPECT_EQ(background(dlg->Field(id)), readOnly) << id;
     }
     const QImage whole = dlg->grab().toImage();
@@ -476,7 +476,7 @@ TEST_F(FlowDialogTest, EscapeAndCloseEndTheDialog)
     EXPECT_EQ(dlg->result(), QDialog::Rejected);
 
     dlg->show();
-    dlg->OnSysCommand(0xF060, 0);
+    dlg->MenuCommandChosen(0xF060);
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(dlg->result(), QDialog::Rejected);
 }
@@ -489,7 +489,7 @@ TEST_F(FlowDialogTest, EachFrameIsComposedOnce)
     const long composedByPaints = window.PaintsComposed();
 
     // A tick composes a frame; the paint it schedules only shows it.
-    dlg->View().OnTimer(0);
+    dlg->View().TimerTicked();
     EXPECT_TRUE(window.FramePending());
     const double afterTick = TracerSum();
     window.repaint();

@@ -80,7 +80,7 @@ public:
     void Hover(QPointF p) { Send(QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton); }
     void Release(QPointF p) { Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton); }
 
-    void Tick() { View().OnTimer(0); }
+    void Tick() { View().TimerTicked(); }
     // Lets the window system deliver what is pending, the paint that shows a frame included.
     void Show() { QApplication::processEvents(); }
 };

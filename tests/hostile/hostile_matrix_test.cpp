@@ -385,11 +385,11 @@ private:
             const int x = static_cast<int>(s.x);
             const int y = static_cast<int>(s.y);
             if (s.action == Action::Press)
-                drv_.View().OnLButtonDown(x, y);
+                drv_.View().PointerPressed(x, y);
             else if (s.action == Action::Release)
-                drv_.View().OnLButtonUp();
+                drv_.View().PointerReleased();
             else
-                drv_.View().OnMouseMove(x, y);
+                drv_.View().PointerMoved(x, y);
             break;
         }
         }

@@ -119,7 +119,7 @@ inline Outcome Run(const Scenario& s, QImage* frameOut = nullptr)
     fs.p1 = s.p1;
     ComputeUpstreamState(fs);
     view.makeDC = MakeImageDC;
-    view.PreSubclassWindow(s.width, s.height, s.seed, s.scale);
+    view.Open(s.width, s.height, s.seed, s.scale);
     view.UpdatePopulation();
     view.RecomputeFlow();
     if (s.act)
@@ -132,7 +132,7 @@ inline Outcome Run(const Scenario& s, QImage* frameOut = nullptr)
 inline void Ticks(FlowView& v, int n)
 {
     for (int i = 0; i < n; ++i)
-        v.OnTimer(0);
+        v.TimerTicked();
 }
 
 inline std::vector<Scenario> Scenarios()
@@ -151,17 +151,17 @@ inline std::vector<Scenario> Scenarios()
     list.push_back({"narrowest-fan", 450, 273, 100000, 622, 384, 1, 20240611u, [](FlowView& v) {
                         // A press right of the corner, level with it: the wall in line with
                         // the upstream wall, as far as a drag can turn it back.
-                        v.OnLButtonDown(621, 192);
-                        v.OnLButtonUp();
+                        v.PointerPressed(621, 192);
+                        v.PointerReleased();
                         Ticks(v, 150);
                     }});
     list.push_back({"drag-sweep", 450, 273, 100000, 622, 384, 1, 99u, [](FlowView& v) {
-                        v.OnLButtonDown(500, 300);
+                        v.PointerPressed(500, 300);
                         for (int i = 0; i < 40; ++i) {
-                            v.OnMouseMove(600 - 15 * i, 200 + 5 * i);
-                            v.OnTimer(0);
+                            v.PointerMoved(600 - 15 * i, 200 + 5 * i);
+                            v.TimerTicked();
                         }
-                        v.OnLButtonUp();
+                        v.PointerReleased();
                     }});
     list.push_back({"hundred-thousand", 450, 273, 2000000, 622, 384, 1, 4242u,
                     [](FlowView& v) { Ticks(v, 120); }});

@@ -226,7 +226,7 @@ TEST(Soak, MemoryAndDrawingObjectsStayFlatThroughALesson)
     EXPECT_GT(lesson.recomputes, ticks / 20) << "the lesson did drag and type";
 
     // After all that the dialog still computes: the start-up inputs give the start-up state.
-    d.View().OnLButtonUp();
+    d.View().PointerReleased();
     for (int i = 0; i < 3; ++i)
         d.TypeAndLeave(kInputIds[i], QString::fromUtf8(Lesson::kStart[i]));
     EXPECT_EQ(d.Text(IDC_M1), "1.336");

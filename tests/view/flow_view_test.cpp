@@ -24,7 +24,10 @@ struct Host : FlowViewHost {
     int frames = 0;
     std::vector<std::pair<int, int32_t>> probes;
     void FrameReady() override { ++frames; }
-    void SendFlowProbe(int region, int32_t lParam) override { probes.push_back({region, lParam}); }
+    void PointerProbed(int region, int32_t angleCode) override
+    {
+        probes.push_back({region, angleCode});
+    }
 };
 
 struct View {
@@ -42,7 +45,7 @@ struct View {
         corner.left = 17; // whatever it held before
         corner.top = 3;
         view.makeDC = MakeImageDC;
-        view.PreSubclassWindow(w, h, seed);
+        view.Open(w, h, seed);
         view.host = &host;
     }
     uint32_t At(int x, int y) const { return view.windowSurface.At(x, y); }
@@ -221,7 +224,7 @@ TEST(FlowViewFrame, EveryFrameStepsTheTracers)
     EXPECT_DOUBLE_EQ(v.view.tracers[7].x, x0 + step);
     EXPECT_DOUBLE_EQ(v.view.marker.x, m0 + mstep);
     const int frames = v.host.frames;
-    v.view.OnTimer(5); // the id is not looked at: one step by the timer, one by the frame
+    v.view.TimerTicked(); // one step by the timer, one by the frame
     EXPECT_DOUBLE_EQ(v.view.tracers[7].x, x0 + 3 * step);
     EXPECT_EQ(v.host.frames, frames + 1);
 }
@@ -239,8 +242,8 @@ TEST(FlowViewFrame, NoBufferStillAnimates)
     v.view.Render();
     EXPECT_EQ(v.view.marker.x, -99.0); // the frame went nowhere, the step was taken
     EXPECT_GE(v.host.frames, 2);
-    v.view.OnTimer();
-    v.view.OnMouseMove(5, 5);
+    v.view.TimerTicked();
+    v.view.PointerMoved(5, 5);
     EXPECT_EQ(v.host.probes.size(), 1u);
 }
 
@@ -263,7 +266,7 @@ TEST(FlowViewMouse, MovesProbeAndOnlyDragsTurnTheWall)
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
         const size_t before = v.host.probes.size();
         const int frames = v.host.frames;
-        v.view.OnMouseMove(c.x, c.y);
+        v.view.PointerMoved(c.x, c.y);
         ASSERT_EQ(v.host.probes.size(), before + 1);
         EXPECT_EQ(v.host.probes.back().first, c.region);
         EXPECT_EQ(v.host.probes.back().second, c.angleCode);
@@ -280,31 +283,31 @@ TEST(FlowViewMouse, PressDragRelease)
     v.view.RecomputeFlow();
     int frames = v.host.frames;
 
-    v.view.OnLButtonDown(311, 300); // below the corner: a vertical wall at once
+    v.view.PointerPressed(311, 300); // below the corner: a vertical wall at once
     EXPECT_TRUE(v.view.dragging);
     EXPECT_EQ(v.corner.wallAngle, 0.0);
     EXPECT_NEAR(v.fs.fanEndAngle, -0.224770, 1e-6);
     EXPECT_EQ(v.host.frames, ++frames);
     EXPECT_TRUE(v.host.probes.empty()); // a press does not probe
 
-    v.view.OnMouseMove(500, 300);
+    v.view.PointerMoved(500, 300);
     EXPECT_DOUBLE_EQ(v.corner.wallAngle, std::atan(189.0 / 108.0));
     EXPECT_EQ(v.host.frames, ++frames);
     EXPECT_EQ(v.host.probes.size(), 1u);
 
-    v.view.OnMouseMove(-1000, 5000); // outside the picture: still dragging
+    v.view.PointerMoved(-1000, 5000); // outside the picture: still dragging
     EXPECT_DOUBLE_EQ(v.corner.wallAngle, std::atan(-1311.0 / 4808.0));
     EXPECT_EQ(v.host.frames, ++frames);
 
     const double wall = v.corner.wallAngle;
-    v.view.OnMouseMove(100, 100); // up and to the left: the wall stays, the flow is recomputed
+    v.view.PointerMoved(100, 100); // up and to the left: the wall stays, the flow is recomputed
     EXPECT_EQ(v.corner.wallAngle, wall);
     EXPECT_EQ(v.host.frames, ++frames);
 
-    v.view.OnLButtonUp();
+    v.view.PointerReleased();
     EXPECT_FALSE(v.view.dragging);
     EXPECT_EQ(v.host.frames, frames); // a release redraws nothing
-    v.view.OnMouseMove(500, 300);
+    v.view.PointerMoved(500, 300);
     EXPECT_EQ(v.corner.wallAngle, wall);
     EXPECT_EQ(v.host.frames, frames);
     EXPECT_EQ(v.host.probes.size(), 4u);
