@@ -15,7 +15,7 @@
 #include <QSvgRenderer>
 
 #include "res/dialog_templates.h"
-#include "res/resource.h"
+#include "res/ids.h"
 
 #ifndef CORNERFLOW_VERSION
 #error "CORNERFLOW_VERSION must be defined by the build"
@@ -43,7 +43,7 @@ QPixmap RenderIcon(int side, double devicePixelRatio = 1.0)
     QPixmap pixmap(deviceSide, deviceSide);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(QString::fromUtf8(res::IconPath(IDR_MAINFRAME)));
+    QSvgRenderer renderer(QString::fromUtf8(res::IconPath(ImageId::AppIcon)));
     QPainter painter(&pixmap);
     renderer.render(&painter, QRectF(0, 0, side, side));
     return pixmap;
@@ -144,23 +144,23 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
             // The labels keep their rectangles; a text too long for its rectangle in the
             // dialog's font (the title wraps into a third line, cut off, with some fonts) is
             // drawn smaller. The title is meant to read as two lines.
-            ShrinkFontToFit(*label, c.id == IDC_ABOUT_TITLE ? 2 : 0);
+            ShrinkFontToFit(*label, c.id == ControlId::AboutTitle ? 2 : 0);
             w = label;
             break;
         }
         default: break;
         }
         if (w)
-            w->setProperty(kIdProperty, c.id);
+            w->setProperty(kIdProperty, ToInt(c.id));
     }
 }
 
 AboutDialog::~AboutDialog() = default;
 
-QWidget* AboutDialog::Control(int id) const
+QWidget* AboutDialog::Control(ControlId id) const
 {
     for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (w->property(kIdProperty).toInt() == id && w->property(kIdProperty).isValid())
+        if (w->property(kIdProperty).toInt() == ToInt(id) && w->property(kIdProperty).isValid())
             return w;
     return nullptr;
 }

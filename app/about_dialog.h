@@ -3,14 +3,16 @@
 #include <QDialog>
 #include <QIcon>
 
+#include "res/ids.h"
+
 class AboutDialog : public QDialog {
 public:
     explicit AboutDialog(QWidget* parent = nullptr);
     ~AboutDialog() override;
 
     // A control by its id in the About box's template, or nullptr.
-    QWidget* Control(int id) const;
+    QWidget* Control(ControlId id) const;
 };
 
-// Icon 128 drawn at the usual icon sizes.
+// The program's icon drawn at the usual icon sizes.
 QIcon LoadAppIcon();

@@ -27,7 +27,7 @@
 #include "app/snapshot_support.h"
 #include "platform/image_dc.h"
 #include "res/dialog_templates.h"
-#include "res/resource.h"
+#include "res/ids.h"
 
 namespace {
 
@@ -37,9 +37,9 @@ QString Tr(const char* context, const char* source)
 }
 
 // A label image as a static bitmap control shows it: at the image's own size.
-QPixmap RenderBitmap(int bitmapId, double devicePixelRatio, bool english)
+QPixmap RenderBitmap(ImageId image, double devicePixelRatio, bool english)
 {
-    const char* path = english ? res::EnglishBitmapPath(bitmapId) : res::BitmapPath(bitmapId);
+    const char* path = english ? res::EnglishBitmapPath(image) : res::BitmapPath(image);
     if (!path)
         return QPixmap();
     QSvgRenderer renderer(QString::fromUtf8(path));
@@ -152,7 +152,7 @@ void FlowDialog::CreateControls()
             label->setPixmap(pixmap);
             const QSize size = pixmap.deviceIndependentSize().toSize();
             label->setGeometry(r.x, r.y, size.width(), size.height());
-            label->setProperty("bitmapId", c.image);
+            label->setProperty("imageId", static_cast<int>(c.image));
             w = label;
             break;
         }
@@ -160,7 +160,7 @@ void FlowDialog::CreateControls()
         }
         if (!w)
             continue;
-        w->setProperty("controlId", c.id);
+        w->setProperty("controlId", ToInt(c.id));
         ApplyCtlColor(w);
         // The template order is also the stacking order, first control on top: an image
         // wider than its place lies under the field beside it.
@@ -194,7 +194,7 @@ bool FlowDialog::Initialise()
 
     // The session's start-up: the picture, every field's start text, the first state.
     const res::DialogTemplate& t = res::MainDialogTemplate();
-    const res::PixelRect picture = t.ToPixels(t.Find(IDC_VIEW)->rect);
+    const res::PixelRect picture = t.ToPixels(t.Find(ControlId::Picture)->rect);
     viewWindow_.Attach(picture.w, picture.h, seed_ ? *seed_ : TickCount());
     SyncFields();
 
@@ -210,7 +210,7 @@ void FlowDialog::BuildMenu()
     menu_.clear();
     QAction* close = menu_.addAction(QStringLiteral("Close"));
     close->setData(SC_CLOSE_COMMAND);
-    const QString about = QString::fromUtf8(res::LoadString(IDS_ABOUTBOX));
+    const QString about = QString::fromUtf8(res::kAboutMenuItem);
     if (!about.isEmpty()) {
         menu_.addSeparator();
         QAction* item = menu_.addAction(about);
@@ -300,8 +300,9 @@ void FlowDialog::ApplyCtlColor(QWidget* w)
 
 void FlowDialog::InputFieldLeft()
 {
-    const auto text = [this](int id) { return fields_.at(id)->text().toStdString(); };
-    session_.InputsLeft(text(IDC_V1), text(IDC_T1), text(IDC_P1));
+    const auto text = [this](ControlId id) { return fields_.at(id)->text().toStdString(); };
+    session_.InputsLeft(text(ControlId::UpstreamSpeed), text(ControlId::UpstreamTemperature),
+                        text(ControlId::UpstreamPressure));
 }
 
 void FlowDialog::ComputeUpstreamState() { session_.ComputeUpstreamState(); }
@@ -312,15 +313,15 @@ long FlowDialog::ProbeReported(int region, int32_t angleCode)
     return 0;
 }
 
-NumberEdit* FlowDialog::Field(int id)
+NumberEdit* FlowDialog::Field(ControlId id)
 {
     const auto it = fields_.find(id);
     return it == fields_.end() ? nullptr : it->second;
 }
 
-QWidget* FlowDialog::Control(int id)
+QWidget* FlowDialog::Control(ControlId id)
 {
-    if (id == IDC_VIEW)
+    if (id == ControlId::Picture)
         return &viewWindow_;
     return Field(id);
 }
@@ -434,9 +435,10 @@ void FlowDialog::Retranslate()
     if (english != imagesEnglish_) {
         imagesEnglish_ = english;
         for (QLabel* label : findChildren<QLabel*>()) {
-            const QVariant id = label->property("bitmapId");
+            const QVariant id = label->property("imageId");
             if (id.isValid())
-                label->setPixmap(RenderBitmap(id.toInt(), devicePixelRatioF(), english));
+                label->setPixmap(
+                    RenderBitmap(static_cast<ImageId>(id.toInt()), devicePixelRatioF(), english));
         }
     }
     for (auto& f : fields_) {

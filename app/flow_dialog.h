@@ -46,8 +46,8 @@ public:
     // The colour read-only fields show: the palette's window colour, kept apart from white.
     static QColor ReadOnlyColour();
 
-    NumberEdit* Field(int id);
-    QWidget* Control(int id);
+    NumberEdit* Field(ControlId id);
+    QWidget* Control(ControlId id);
     FlowView& View() { return session_.View(); }
     FlowSession& Session() { return session_; }
     FlowViewWidget& ViewWindow() { return viewWindow_; }
@@ -101,8 +101,8 @@ private:
     QIcon icon_;
     FlowViewWidget viewWindow_;
     QBrush whiteBrush_;
-    std::map<int, NumberEdit*> fields_;    // by control id, one per row of the field table
-    std::map<int, unsigned> shownVersion_; // the session's text version each field shows
+    std::map<ControlId, NumberEdit*> fields_;    // by control id, one per row of the field table
+    std::map<ControlId, unsigned> shownVersion_; // the session's text version each field shows
     QMenu menu_;
     QMenu languageMenu_;
     QTranslator translator_;

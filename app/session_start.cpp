@@ -1,16 +1,16 @@
 #include "app/session_start.h"
 
-#include "res/resource.h"
+#include "res/ids.h"
 
 void ApplyOptions(FlowSession& session, const Options& options)
 {
     if (options.v1 || options.t1 || options.p1) {
         if (options.v1)
-            session.SetInputText(IDC_V1, *options.v1);
+            session.SetInputText(ControlId::UpstreamSpeed, *options.v1);
         if (options.t1)
-            session.SetInputText(IDC_T1, *options.t1);
+            session.SetInputText(ControlId::UpstreamTemperature, *options.t1);
         if (options.p1)
-            session.SetInputText(IDC_P1, *options.p1);
+            session.SetInputText(ControlId::UpstreamPressure, *options.p1);
         session.InputsLeft();
     }
     if (options.wall)

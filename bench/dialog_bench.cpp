@@ -10,7 +10,7 @@
 #include "app/flow_dialog.h"
 #include "corner/corner.h"
 #include "model/flow_state.h"
-#include "res/resource.h"
+#include "res/ids.h"
 
 namespace {
 
@@ -82,8 +82,8 @@ void DragBetween(benchmark::State& state, double v1, double t1, QPoint a, QPoint
         return;
     }
     if (v1 != fs.v1 || t1 != fs.t1) {
-        dlg.Field(IDC_V1)->SetValue(v1);
-        dlg.Field(IDC_T1)->SetValue(t1);
+        dlg.Field(ControlId::UpstreamSpeed)->SetValue(v1);
+        dlg.Field(ControlId::UpstreamTemperature)->SetValue(t1);
         dlg.InputFieldLeft();
     }
     QWidget* view = &dlg.ViewWindow();

@@ -7,6 +7,7 @@
 
 #include "model/flow_state.h"
 #include "model/probe.h"
+#include "res/ids.h"
 
 // Where a field's value comes from.
 enum class FieldSource {
@@ -16,7 +17,7 @@ enum class FieldSource {
 };
 
 struct FieldRow {
-    int id; // control id (res/resource.h)
+    ControlId id;
     FieldSource source;
     const char* key; // key in the calculator's JSON ("v1", "critSpeed", "Vphi", ...)
     // The quantity shown: a member of the state for Input and Upstream rows, of the probe's
@@ -25,8 +26,8 @@ struct FieldRow {
     double ProbeValues::*probe;
     // How the value is written as text.
     std::string (*write)(double value);
-    double startValue; // written into the field when the dialog opens
-    int labelImage;    // bitmap id of the label image for the field's group
+    double startValue;  // written into the field when the dialog opens
+    ImageId labelImage; // the label image of the field's group
     // What a screen reader says of the field (UTF-8, Russian; the shells translate): its
     // symbol, and the quantity in words with its unit.
     const char* symbol;
@@ -47,7 +48,7 @@ std::string FieldAccessibleName(const FieldRow& row, const std::string& words);
 const FieldRow* FieldTable();
 size_t FieldCount();
 // The row of a control id, or nullptr.
-const FieldRow* FindField(int id);
+const FieldRow* FindField(ControlId id);
 
 // Calls f(row) for every row whose value comes from source, in the table's order.
 template <class F> void ForEachField(FieldSource source, F&& f)

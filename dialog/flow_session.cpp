@@ -4,7 +4,7 @@
 
 #include "model/number_text.h"
 #include "model/probe.h"
-#include "res/resource.h"
+#include "res/ids.h"
 
 namespace {
 const std::string kNoText;
@@ -80,19 +80,19 @@ void FlowSession::Reset()
     StartUp();
 }
 
-const std::string& FlowSession::FieldText(int id) const
+const std::string& FlowSession::FieldText(ControlId id) const
 {
     const auto it = texts_.find(id);
     return it == texts_.end() ? kNoText : it->second.text;
 }
 
-unsigned FlowSession::FieldVersion(int id) const
+unsigned FlowSession::FieldVersion(ControlId id) const
 {
     const auto it = texts_.find(id);
     return it == texts_.end() ? 0 : it->second.version;
 }
 
-void FlowSession::SetInputText(int id, const std::string& text)
+void FlowSession::SetInputText(ControlId id, const std::string& text)
 {
     const FieldRow* row = FindField(id);
     if (row && row->source == FieldSource::Input)
@@ -108,9 +108,9 @@ void FlowSession::InputsLeft()
 
 void FlowSession::InputsLeft(const std::string& v1, const std::string& t1, const std::string& p1)
 {
-    SetInputText(IDC_V1, v1);
-    SetInputText(IDC_T1, t1);
-    SetInputText(IDC_P1, p1);
+    SetInputText(ControlId::UpstreamSpeed, v1);
+    SetInputText(ControlId::UpstreamTemperature, t1);
+    SetInputText(ControlId::UpstreamPressure, p1);
     InputsLeft();
 }
 
@@ -125,7 +125,7 @@ void FlowSession::ComputeUpstreamState()
     view_.RecomputeFlow();
 }
 
-void FlowSession::SetText(int id, std::string text)
+void FlowSession::SetText(ControlId id, std::string text)
 {
     Text& t = texts_[id];
     t.text = std::move(text);

@@ -54,10 +54,10 @@ public:
 
     // Field texts, by control id ("" for an id that is no field), and how often the session
     // has written each (a shell shows a text again only when its count moved on).
-    const std::string& FieldText(int id) const;
-    unsigned FieldVersion(int id) const;
+    const std::string& FieldText(ControlId id) const;
+    unsigned FieldVersion(ControlId id) const;
     // What the user typed into an input field; read when a field is left.
-    void SetInputText(int id, const std::string& text);
+    void SetInputText(ControlId id, const std::string& text);
     // A field lost the focus: the three input texts are read and everything follows.
     void InputsLeft();
     void InputsLeft(const std::string& v1, const std::string& t1, const std::string& p1);
@@ -110,7 +110,7 @@ private:
     void StartUp();
     void FrameReady() override;
     void PointerProbed(int region, int32_t angleCode) override;
-    void SetText(int id, std::string text);
+    void SetText(ControlId id, std::string text);
     void SetText(const FieldRow& row, double value);
 
     struct Text {
@@ -122,6 +122,6 @@ private:
     FlowState& fs_;
     Corner& corner_;
     FlowView view_;
-    std::map<int, Text> texts_;
+    std::map<ControlId, Text> texts_;
     bool open_ = false;
 };

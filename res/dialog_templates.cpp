@@ -1,6 +1,8 @@
 #include "res/dialog_templates.h"
 
-#include "res/resource.h"
+#include <ostream>
+
+#include "res/ids.h"
 
 namespace res {
 namespace {
@@ -9,65 +11,72 @@ using K = ControlKind;
 
 // The main dialog, in the order of its controls (also the tab order).
 const ControlTemplate kMainControls[] = {
-    {IDC_VIEW, {0, 6, 415, 205}, K::View, 0, nullptr},
-    {IDC_T, {233, 214, 55, 12}, K::ReadOnlyField, 0, nullptr},
-    {IDC_P, {233, 227, 55, 12}, K::ReadOnlyField, 0, nullptr},
-    {IDC_RHO, {233, 241, 55, 12}, K::ReadOnlyField, 0, nullptr},
-    {IDC_C, {233, 255, 55, 12}, K::ReadOnlyField, 0, nullptr},
-    {IDC_M, {233, 270, 55, 12}, K::ReadOnlyField, 0, nullptr},
-    {IDC_VOL, {233, 287, 55, 12}, K::ReadOnlyField, 0, nullptr},
-    {IDC_CRIT_SPEED, {128, 214, 55, 12}, K::ReadOnlyField, 0, nullptr},
-    {IDC_CRIT_TEMP, {128, 230, 55, 12}, K::ReadOnlyField, 0, nullptr},
-    {IDC_CRIT_PRESSURE, {128, 246, 55, 12}, K::ReadOnlyField, 0, nullptr},
-    {IDC_CRIT_DENSITY, {128, 262, 55, 12}, K::ReadOnlyField, 0, nullptr},
-    {IDC_CRIT_VOLUME, {128, 279, 55, 12}, K::ReadOnlyField, 0, nullptr},
-    {IDC_T1, {17, 229, 55, 12}, K::InputField, 0, nullptr},
-    {IDC_P1, {17, 245, 55, 12}, K::InputField, 0, nullptr},
-    {IDC_RHO1, {17, 262, 55, 12}, K::ReadOnlyField, 0, nullptr},
-    {IDC_C1, {17, 278, 55, 12}, K::ReadOnlyField, 0, nullptr},
-    {IDC_M1, {17, 293, 55, 12}, K::ReadOnlyField, 0, nullptr},
-    {IDC_VOL1, {17, 309, 55, 12}, K::ReadOnlyField, 0, nullptr},
-    {IDC_VPHI, {336, 228, 55, 12}, K::ReadOnlyField, 0, nullptr},
-    {IDC_VR, {336, 244, 55, 12}, K::ReadOnlyField, 0, nullptr},
-    {IDC_V1, {17, 214, 55, 12}, K::InputField, 0, nullptr},
-    {IDC_STATIC, {1, 213, 13, 111}, K::LabelImage, IDB_UPSTREAM_NAMES, nullptr},
-    {IDC_V, {336, 214, 55, 12}, K::ReadOnlyField, 0, nullptr},
-    {IDC_STATIC, {212, 214, 18, 81}, K::LabelImage, IDB_PROBE_NAMES, nullptr},
-    {IDC_STATIC, {314, 213, 18, 46}, K::LabelImage, IDB_VELOCITY_NAMES, nullptr},
-    {IDC_STATIC, {107, 212, 21, 83}, K::LabelImage, IDB_CRIT_NAMES, nullptr},
-    {IDC_STATIC, {74, 213, 26, 108}, K::LabelImage, IDB_UPSTREAM_UNITS, nullptr},
-    {IDC_STATIC, {185, 213, 22, 67}, K::LabelImage, IDB_CRIT_UNITS, nullptr},
-    {IDC_STATIC, {289, 215, 22, 93}, K::LabelImage, IDB_PROBE_UNITS, nullptr},
-    {IDC_STATIC, {393, 213, 16, 42}, K::LabelImage, IDB_VELOCITY_UNITS, nullptr},
+    {ControlId::Picture, {0, 6, 415, 205}, K::View, ImageId::None, nullptr},
+    {ControlId::ProbeTemperature, {233, 214, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::ProbePressure, {233, 227, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::ProbeDensity, {233, 241, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::ProbeSoundSpeed, {233, 255, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::ProbeMach, {233, 270, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::ProbeVolume, {233, 287, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::CriticalSpeed, {128, 214, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::CriticalTemperature, {128, 230, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::CriticalPressure, {128, 246, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::CriticalDensity, {128, 262, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::CriticalVolume, {128, 279, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::UpstreamTemperature, {17, 229, 55, 12}, K::InputField, ImageId::None, nullptr},
+    {ControlId::UpstreamPressure, {17, 245, 55, 12}, K::InputField, ImageId::None, nullptr},
+    {ControlId::UpstreamDensity, {17, 262, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::UpstreamSoundSpeed, {17, 278, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::UpstreamMach, {17, 293, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::UpstreamVolume, {17, 309, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::ProbeSpeedPhi, {336, 228, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::ProbeSpeedR, {336, 244, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::UpstreamSpeed, {17, 214, 55, 12}, K::InputField, ImageId::None, nullptr},
+    {ControlId::None, {1, 213, 13, 111}, K::LabelImage, ImageId::UpstreamNames, nullptr},
+    {ControlId::ProbeSpeed, {336, 214, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::None, {212, 214, 18, 81}, K::LabelImage, ImageId::ProbeNames, nullptr},
+    {ControlId::None, {314, 213, 18, 46}, K::LabelImage, ImageId::VelocityNames, nullptr},
+    {ControlId::None, {107, 212, 21, 83}, K::LabelImage, ImageId::CriticalNames, nullptr},
+    {ControlId::None, {74, 213, 26, 108}, K::LabelImage, ImageId::UpstreamUnits, nullptr},
+    {ControlId::None, {185, 213, 22, 67}, K::LabelImage, ImageId::CriticalUnits, nullptr},
+    {ControlId::None, {289, 215, 22, 93}, K::LabelImage, ImageId::ProbeUnits, nullptr},
+    {ControlId::None, {393, 213, 16, 42}, K::LabelImage, ImageId::VelocityUnits, nullptr},
 };
 
 // The About box. "%1" in a text stands for the program's version.
 const ControlTemplate kAboutControls[] = {
-    {IDOK, {273, 7, 50, 16}, K::DefaultButton, 0, "OK"},
-    {IDC_ABOUT_ICON, {9, 12, 20, 20}, K::IconImage, IDR_MAINFRAME, nullptr},
-    {IDC_ABOUT_TITLE,
+    {ControlId::AboutOk, {273, 7, 50, 16}, K::DefaultButton, ImageId::None, "OK"},
+    {ControlId::AboutIcon, {9, 12, 20, 20}, K::IconImage, ImageId::AppIcon, nullptr},
+    {ControlId::AboutTitle,
      {38, 8, 179, 22},
      K::TextCentred,
-     0,
+     ImageId::None,
      "Программа построения визуальной модели процесса обтекания тупого угла сверхзвуковым "
      "потоком"},
-    {IDC_ABOUT_VERSION, {34, 37, 188, 8}, K::TextLeft, 0, "Cornerflow, version %1"},
-    {IDC_ABOUT_MODEL,
+    {ControlId::AboutVersion,
+     {34, 37, 188, 8},
+     K::TextLeft,
+     ImageId::None,
+     "Cornerflow, version %1"},
+    {ControlId::AboutModel,
      {34, 46, 182, 8},
      K::TextLeft,
-     0,
+     ImageId::None,
      "The expansion fan of a supersonic flow round a corner"},
-    {IDC_ABOUT_TOOLKIT,
+    {ControlId::AboutToolkit,
      {34, 58, 223, 30},
      K::TextLeft,
-     0,
+     ImageId::None,
      "Built with the Qt 6 toolkit. Free software under the MIT licence: use, copy and change "
      "it as you like."},
-    {IDC_ABOUT_COPYRIGHT, {33, 86, 119, 8}, K::TextLeft, 0, "\u00A9 The Cornerflow developers"},
+    {ControlId::AboutCopyright,
+     {33, 86, 119, 8},
+     K::TextLeft,
+     ImageId::None,
+     "\u00A9 The Cornerflow developers"},
 };
 
 const DialogTemplate kMainDialog = {
-    IDD_CORNERFLOW_DIALOG,
     {0, 0, 415, 331},
     "Обтекание тупого угла",
     "Arial,Liberation Sans",
@@ -78,7 +87,6 @@ const DialogTemplate kMainDialog = {
 };
 
 const DialogTemplate kAboutDialog = {
-    IDD_ABOUTBOX,
     {0, 0, 330, 117},
     "About Cornerflow",
     "MS Shell Dlg,Microsoft Sans Serif,Tahoma,Liberation Sans",
@@ -89,35 +97,35 @@ const DialogTemplate kAboutDialog = {
 };
 
 struct ImageEntry {
-    int id;
+    ImageId id;
     const char* path;
 };
 
 const ImageEntry kBitmaps[] = {
-    {IDB_UPSTREAM_NAMES, ":/cornerflow/bitmap_1000.svg"},
-    {IDB_PROBE_NAMES, ":/cornerflow/bitmap_130.svg"},
-    {IDB_VELOCITY_NAMES, ":/cornerflow/bitmap_131.svg"},
-    {IDB_CRIT_NAMES, ":/cornerflow/bitmap_134.svg"},
-    {IDB_UPSTREAM_UNITS, ":/cornerflow/bitmap_135.svg"},
-    {IDB_PROBE_UNITS, ":/cornerflow/bitmap_136.svg"},
-    {IDB_VELOCITY_UNITS, ":/cornerflow/bitmap_137.svg"},
-    {IDB_CRIT_UNITS, ":/cornerflow/bitmap_138.svg"},
+    {ImageId::UpstreamNames, ":/cornerflow/bitmap_1000.svg"},
+    {ImageId::ProbeNames, ":/cornerflow/bitmap_130.svg"},
+    {ImageId::VelocityNames, ":/cornerflow/bitmap_131.svg"},
+    {ImageId::CriticalNames, ":/cornerflow/bitmap_134.svg"},
+    {ImageId::UpstreamUnits, ":/cornerflow/bitmap_135.svg"},
+    {ImageId::ProbeUnits, ":/cornerflow/bitmap_136.svg"},
+    {ImageId::VelocityUnits, ":/cornerflow/bitmap_137.svg"},
+    {ImageId::CriticalUnits, ":/cornerflow/bitmap_138.svg"},
 };
 
 // The English twins of the images with Russian words in them.
 const ImageEntry kEnglishBitmaps[] = {
-    {IDB_CRIT_NAMES, ":/cornerflow/bitmap_134_en.svg"},
-    {IDB_UPSTREAM_UNITS, ":/cornerflow/bitmap_135_en.svg"},
-    {IDB_PROBE_UNITS, ":/cornerflow/bitmap_136_en.svg"},
-    {IDB_VELOCITY_UNITS, ":/cornerflow/bitmap_137_en.svg"},
-    {IDB_CRIT_UNITS, ":/cornerflow/bitmap_138_en.svg"},
+    {ImageId::CriticalNames, ":/cornerflow/bitmap_134_en.svg"},
+    {ImageId::UpstreamUnits, ":/cornerflow/bitmap_135_en.svg"},
+    {ImageId::ProbeUnits, ":/cornerflow/bitmap_136_en.svg"},
+    {ImageId::VelocityUnits, ":/cornerflow/bitmap_137_en.svg"},
+    {ImageId::CriticalUnits, ":/cornerflow/bitmap_138_en.svg"},
 };
 
 } // namespace
 
-const ControlTemplate* DialogTemplate::Find(int controlId) const
+const ControlTemplate* DialogTemplate::Find(ControlId controlId) const
 {
-    if (controlId == IDC_STATIC)
+    if (controlId == ControlId::None)
         return nullptr; // shared by every label image
     for (const ControlTemplate& c : *this)
         if (c.id == controlId)
@@ -133,32 +141,28 @@ PixelRect DialogTemplate::ToPixels(const DlgRect& r) const
 const DialogTemplate& MainDialogTemplate() { return kMainDialog; }
 const DialogTemplate& AboutDialogTemplate() { return kAboutDialog; }
 
-const char* LoadString(int id)
-{
-    if (id == IDS_ABOUTBOX)
-        return "&About Cornerflow...";
-    return "";
-}
-
-const char* BitmapPath(int bitmapId)
+const char* BitmapPath(ImageId image)
 {
     for (const ImageEntry& e : kBitmaps)
-        if (e.id == bitmapId)
+        if (e.id == image)
             return e.path;
     return nullptr;
 }
 
-const char* EnglishBitmapPath(int bitmapId)
+const char* EnglishBitmapPath(ImageId image)
 {
     for (const ImageEntry& e : kEnglishBitmaps)
-        if (e.id == bitmapId)
+        if (e.id == image)
             return e.path;
-    return BitmapPath(bitmapId);
+    return BitmapPath(image);
 }
 
-const char* IconPath(int iconId)
+const char* IconPath(ImageId icon)
 {
-    return iconId == IDR_MAINFRAME ? ":/cornerflow/icon_128.svg" : nullptr;
+    return icon == ImageId::AppIcon ? ":/cornerflow/icon_128.svg" : nullptr;
 }
 
 } // namespace res
+
+std::ostream& operator<<(std::ostream& out, ControlId id) { return out << ToInt(id); }
+std::ostream& operator<<(std::ostream& out, ImageId id) { return out << static_cast<int>(id); }

@@ -4,6 +4,8 @@
 // dialogs build their controls from these tables only.
 #include <cstddef>
 
+#include "res/ids.h"
+
 namespace res {
 
 enum class ControlKind {
@@ -36,15 +38,14 @@ struct BaseUnits {
 };
 
 struct ControlTemplate {
-    int id;
+    ControlId id;
     DlgRect rect;
     ControlKind kind;
-    int image;        // bitmap or icon id, 0 for none
+    ImageId image;    // the label image or the icon, ImageId::None for none
     const char* text; // UTF-8, or nullptr
 };
 
 struct DialogTemplate {
-    int id;
     DlgRect rect;
     const char* caption;   // UTF-8
     const char* fontFaces; // preferred face first, fallbacks after, separated by commas
@@ -55,21 +56,21 @@ struct DialogTemplate {
 
     const ControlTemplate* begin() const { return controls; }
     const ControlTemplate* end() const { return controls + count; }
-    const ControlTemplate* Find(int controlId) const;
+    const ControlTemplate* Find(ControlId controlId) const;
     // Every coordinate is converted on its own, truncating toward zero.
     PixelRect ToPixels(const DlgRect& r) const;
 };
 
-const DialogTemplate& MainDialogTemplate();  // IDD_CORNERFLOW_DIALOG
-const DialogTemplate& AboutDialogTemplate(); // IDD_ABOUTBOX
+const DialogTemplate& MainDialogTemplate();
+const DialogTemplate& AboutDialogTemplate();
 
-// The string table: the text of a string id (UTF-8), or "" for an id that has none.
-const char* LoadString(int id);
+// The dialog's menu item that opens the About box.
+constexpr const char* kAboutMenuItem = "&About Cornerflow...";
 
 // Resource path of a label image or of the icon, or nullptr for an unknown id.
-const char* BitmapPath(int bitmapId);
+const char* BitmapPath(ImageId image);
 // The same image with English words, where its words are not already language-neutral.
-const char* EnglishBitmapPath(int bitmapId);
-const char* IconPath(int iconId);
+const char* EnglishBitmapPath(ImageId image);
+const char* IconPath(ImageId icon);
 
 } // namespace res

@@ -24,7 +24,7 @@
 #include "dialog/flow_session.h"
 #include "draw/raster_dc.h"
 #include "res/dialog_templates.h"
-#include "res/resource.h"
+#include "res/ids.h"
 #include "web_images.h"
 
 #ifndef CORNERFLOW_VERSION
@@ -305,7 +305,7 @@ void AppendRect(std::string& out, const res::PixelRect& r)
 // about how the program was built told for this build.
 std::string AboutText(const res::ControlTemplate& c)
 {
-    if (c.id == IDC_ABOUT_TOOLKIT)
+    if (c.id == ControlId::AboutToolkit)
         return "Compiled to WebAssembly; runs in the browser. Free software under the MIT licence: "
                "use, copy and change it as you like.";
     std::string text = c.text ? c.text : "";
@@ -339,9 +339,9 @@ std::string DialogJson(const res::DialogTemplate& t, bool about)
         if (!first)
             out += ',';
         first = false;
-        out += "{\"id\":" + std::to_string(c.id) + ",\"kind\":\"" + KindName(c.kind) + "\",";
+        out += "{\"id\":" + std::to_string(ToInt(c.id)) + ",\"kind\":\"" + KindName(c.kind) + "\",";
         AppendRect(out, t.ToPixels(c.rect));
-        if (c.image) {
+        if (c.image != ImageId::None) {
             const char* svg = ImageSvg(c.kind == res::ControlKind::IconImage
                                            ? res::IconPath(c.image)
                                            : res::BitmapPath(c.image));
@@ -349,7 +349,9 @@ std::string DialogJson(const res::DialogTemplate& t, bool about)
             AppendJsonString(out, svg ? svg : "");
             // The label's English twin, where there is one.
             if (c.kind == res::ControlKind::LabelImage) {
-                if (const char* en = ImageSvg(res::BitmapPath(c.image), "_en")) {
+                const char* twin = res::EnglishBitmapPath(c.image);
+                const char* en = twin != res::BitmapPath(c.image) ? ImageSvg(twin) : nullptr;
+                if (en) {
                     out += ",\"svgEn\":";
                     AppendJsonString(out, en);
                 }
@@ -439,7 +441,7 @@ EMSCRIPTEN_KEEPALIVE const char* cf_layout_json()
     out += ",\"main\":" + DialogJson(res::MainDialogTemplate(), false);
     out += ",\"about\":" + DialogJson(res::AboutDialogTemplate(), true);
     out += ",\"aboutMenuItem\":";
-    AppendJsonString(out, res::LoadString(IDS_ABOUTBOX));
+    AppendJsonString(out, res::kAboutMenuItem);
     // The words a screen reader hears, in the program's Russian; the page translates them.
     out += ",\"roleWords\":{\"Input\":";
     AppendJsonString(out, FieldRoleWords(FieldSource::Input));
@@ -468,7 +470,7 @@ EMSCRIPTEN_KEEPALIVE int cf_open(unsigned seed, int scale)
     if (s.session.IsOpen())
         return 0;
     const res::DialogTemplate& t = res::MainDialogTemplate();
-    const res::PixelRect picture = t.ToPixels(t.Find(IDC_VIEW)->rect);
+    const res::PixelRect picture = t.ToPixels(t.Find(ControlId::Picture)->rect);
     s.text.Start();
     s.session.fieldsChanged = [&s] { ++s.fieldsSerial; };
     s.session.frameReady = [&s] { ++s.frameSerial; };
@@ -481,17 +483,18 @@ EMSCRIPTEN_KEEPALIVE int cf_open(unsigned seed, int scale)
 
 EMSCRIPTEN_KEEPALIVE const char* cf_field_text(int id)
 {
-    return TheShell().session.FieldText(id).c_str();
+    return TheShell().session.FieldText(static_cast<ControlId>(id)).c_str();
 }
 // How often the session has written a field: the page reads a text again only when it moved on.
 EMSCRIPTEN_KEEPALIVE unsigned cf_field_version(int id)
 {
-    return TheShell().session.FieldVersion(id);
+    return TheShell().session.FieldVersion(static_cast<ControlId>(id));
 }
 
 EMSCRIPTEN_KEEPALIVE void cf_set_input_text(int id, const char* text)
 {
-    TheShell().session.SetInputText(id, text ? CutToFieldLength(text) : std::string());
+    TheShell().session.SetInputText(static_cast<ControlId>(id),
+                                    text ? CutToFieldLength(text) : std::string());
 }
 
 EMSCRIPTEN_KEEPALIVE void cf_inputs_left() { TheShell().session.InputsLeft(); }
@@ -500,7 +503,7 @@ EMSCRIPTEN_KEEPALIVE void cf_inputs_left() { TheShell().session.InputsLeft(); }
 // own, or their translations); "" for an id that is no field.
 EMSCRIPTEN_KEEPALIVE const char* cf_field_name(int id, const char* symbol, const char* words)
 {
-    const FieldRow* row = FindField(id);
+    const FieldRow* row = FindField(static_cast<ControlId>(id));
     if (!row)
         return Out(std::string());
     FieldRow named = *row;

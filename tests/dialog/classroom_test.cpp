@@ -19,7 +19,7 @@
 #include "app/flow_dialog.h"
 #include "dialog/fields.h"
 #include "platform/image_dc.h"
-#include "res/resource.h"
+#include "res/ids.h"
 
 namespace {
 
@@ -93,8 +93,8 @@ TEST_F(Classroom, PauseStepAndTheMenuAgree)
 TEST_F(Classroom, ResetGivesAFreshlyOpenedWindow)
 {
     const std::unique_ptr<FlowDialog> fresh = Open(99);
-    dlg->Field(IDC_V1)->setText(QStringLiteral("2000"));
-    dlg->Field(IDC_P1)->setText(QStringLiteral("3e5"));
+    dlg->Field(ControlId::UpstreamSpeed)->setText(QStringLiteral("2000"));
+    dlg->Field(ControlId::UpstreamPressure)->setText(QStringLiteral("3e5"));
     dlg->InputFieldLeft();
     dlg->Session().PointerPress(100, 300);
     dlg->Session().PointerMove(20, 390);
@@ -102,10 +102,10 @@ TEST_F(Classroom, ResetGivesAFreshlyOpenedWindow)
         dlg->StepOnce();
     dlg->MenuCommandChosen(IDM_RESET);
     for (size_t i = 0; i < FieldCount(); ++i) {
-        const int id = FieldTable()[i].id;
+        const ControlId id = FieldTable()[i].id;
         EXPECT_EQ(dlg->Field(id)->text(), fresh->Field(id)->text()) << id;
     }
-    EXPECT_EQ(dlg->Field(IDC_V1)->text(), QStringLiteral("450.0"));
+    EXPECT_EQ(dlg->Field(ControlId::UpstreamSpeed)->text(), QStringLiteral("450.0"));
     EXPECT_EQ(dlg->Session().BetaLabel(), fresh->Session().BetaLabel());
     EXPECT_EQ(dlg->Session().ChiLabel(), fresh->Session().ChiLabel());
     EXPECT_EQ(dlg->Session().Geometry().wallAngle, fresh->Session().Geometry().wallAngle);
@@ -143,10 +143,10 @@ TEST_F(Classroom, PictureSavedWholeOrNotAtAll)
 
 TEST_F(Classroom, ScreenReaderNamesInBothLanguages)
 {
-    EXPECT_EQ(AccessibleText(dlg->Field(IDC_V1), QAccessible::Name),
+    EXPECT_EQ(AccessibleText(dlg->Field(ControlId::UpstreamSpeed), QAccessible::Name),
               QStringLiteral("V1: скорость набегающего потока, м/с"));
     for (size_t i = 0; i < FieldCount(); ++i) {
-        const int id = FieldTable()[i].id;
+        const ControlId id = FieldTable()[i].id;
         EXPECT_FALSE(AccessibleText(dlg->Field(id), QAccessible::Name).isEmpty()) << id;
         EXPECT_FALSE(AccessibleText(dlg->Field(id), QAccessible::Description).isEmpty()) << id;
     }
@@ -164,9 +164,9 @@ TEST_F(Classroom, ScreenReaderNamesInBothLanguages)
 
     dlg->SetLanguage(QStringLiteral("en"));
     EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Flow round an obtuse corner"));
-    EXPECT_EQ(AccessibleText(dlg->Field(IDC_V1), QAccessible::Name),
+    EXPECT_EQ(AccessibleText(dlg->Field(ControlId::UpstreamSpeed), QAccessible::Name),
               QStringLiteral("V1: speed of the oncoming flow, m/s"));
-    EXPECT_EQ(AccessibleText(dlg->Field(IDC_CRIT_TEMP), QAccessible::Name),
+    EXPECT_EQ(AccessibleText(dlg->Field(ControlId::CriticalTemperature), QAccessible::Name),
               QStringLiteral("Tcr: critical temperature, K"));
     EXPECT_EQ(AccessibleText(picture, QAccessible::Description),
               QStringLiteral("wall turned 45°, fan 31° wide, flow attached"));
@@ -186,7 +186,7 @@ TEST_F(Classroom, EnglishLabelImagesAndTheFocusMark)
 {
     auto unitsImage = [&] {
         for (QLabel* l : dlg->findChildren<QLabel*>())
-            if (l->property("bitmapId").toInt() == IDB_UPSTREAM_UNITS)
+            if (l->property("imageId").toInt() == static_cast<int>(ImageId::UpstreamUnits))
                 return l->pixmap().toImage();
         return QImage();
     };
@@ -203,7 +203,7 @@ TEST_F(Classroom, EnglishLabelImagesAndTheFocusMark)
     const QPoint strip(picture.center().x(), picture.top() - 2);
     const QColor highlight = dlg->palette().color(QPalette::Active, QPalette::Highlight);
     EXPECT_EQ(dlg->grab().toImage().pixelColor(strip), highlight);
-    dlg->Field(IDC_V1)->setFocus();
+    dlg->Field(ControlId::UpstreamSpeed)->setFocus();
     QApplication::processEvents();
     EXPECT_NE(dlg->grab().toImage().pixelColor(strip), highlight);
 }

@@ -25,7 +25,7 @@
 #include "model/number_text.h"
 #include "platform/image_dc.h"
 #include "res/dialog_templates.h"
-#include "res/resource.h"
+#include "res/ids.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ protected:
     }
     void TearDown() override { dlg.reset(); }
 
-    std::string Text(int id) { return dlg->Field(id)->text().toStdString(); }
+    std::string Text(ControlId id) { return dlg->Field(id)->text().toStdString(); }
     QWidget* View() { return &dlg->ViewWindow(); }
 
     void Mouse(QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons)
@@ -59,7 +59,7 @@ protected:
     void Release(QPoint p) { Mouse(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton); }
 
     // Types text into an input field that has the focus, replacing what it held.
-    void Type(int id, const QString& text)
+    void Type(ControlId id, const QString& text)
     {
         NumberEdit* e = dlg->Field(id);
         e->setFocus(Qt::MouseFocusReason);
@@ -104,17 +104,20 @@ protected:
 
 TEST_F(FlowDialogTest, StartUpShowsTheStateOfT1Equal273)
 {
-    const std::pair<int, const char*> expected[] = {
-        {IDC_V1, "450.0"},           {IDC_T1, "273.0"},
-        {IDC_P1, "100000"},          {IDC_RHO1, "1.234"},
-        {IDC_C1, "336.9"},           {IDC_M1, "1.336"},
-        {IDC_VOL1, "0.811"},         {IDC_CRIT_SPEED, "358.2"},
-        {IDC_CRIT_TEMP, "308.7"},    {IDC_CRIT_PRESSURE, "124579"},
-        {IDC_CRIT_DENSITY, "1.443"}, {IDC_CRIT_VOLUME, "0.693"},
+    const std::pair<ControlId, const char*> expected[] = {
+        {ControlId::UpstreamSpeed, "450.0"},       {ControlId::UpstreamTemperature, "273.0"},
+        {ControlId::UpstreamPressure, "100000"},   {ControlId::UpstreamDensity, "1.234"},
+        {ControlId::UpstreamSoundSpeed, "336.9"},  {ControlId::UpstreamMach, "1.336"},
+        {ControlId::UpstreamVolume, "0.811"},      {ControlId::CriticalSpeed, "358.2"},
+        {ControlId::CriticalTemperature, "308.7"}, {ControlId::CriticalPressure, "124579"},
+        {ControlId::CriticalDensity, "1.443"},     {ControlId::CriticalVolume, "0.693"},
     };
     for (const auto& [id, text] : expected)
         EXPECT_EQ(Text(id), text) << "field " << id;
-    for (int id : {IDC_T, IDC_P, IDC_RHO, IDC_C, IDC_M, IDC_VOL, IDC_V, IDC_VPHI, IDC_VR})
+    for (ControlId id :
+         {ControlId::ProbeTemperature, ControlId::ProbePressure, ControlId::ProbeDensity,
+          ControlId::ProbeSoundSpeed, ControlId::ProbeMach, ControlId::ProbeVolume,
+          ControlId::ProbeSpeed, ControlId::ProbeSpeedPhi, ControlId::ProbeSpeedR})
         EXPECT_EQ(Text(id), "0.000") << "probe field " << id;
     EXPECT_DOUBLE_EQ(fs.t1, 273.0);
     EXPECT_DOUBLE_EQ(fs.v1, 450.0);
@@ -133,59 +136,59 @@ TEST_F(FlowDialogTest, StartUpShowsTheStateOfT1Equal273)
 TEST_F(FlowDialogTest, LeavingAFieldRecomputesFromAllThreeTypedTexts)
 {
     // "1,5" reads as 1: the state for V1 = 1 m/s, a subsonic flow.
-    Type(IDC_V1, QStringLiteral("1,5"));
-    EXPECT_EQ(Text(IDC_M1), "1.336") << "typing alone must not recompute";
-    QTest::keyClick(dlg->Field(IDC_V1), Qt::Key_Tab);
-    EXPECT_NE(QApplication::focusWidget(), dlg->Field(IDC_V1));
-    EXPECT_EQ(Text(IDC_V1), "1,5") << "the typed text stays as typed";
+    Type(ControlId::UpstreamSpeed, QStringLiteral("1,5"));
+    EXPECT_EQ(Text(ControlId::UpstreamMach), "1.336") << "typing alone must not recompute";
+    QTest::keyClick(dlg->Field(ControlId::UpstreamSpeed), Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), dlg->Field(ControlId::UpstreamSpeed));
+    EXPECT_EQ(Text(ControlId::UpstreamSpeed), "1,5") << "the typed text stays as typed";
     EXPECT_DOUBLE_EQ(fs.v1, 1.0);
-    EXPECT_EQ(Text(IDC_M1), "0.003");
-    EXPECT_EQ(Text(IDC_C1), "336.9");
-    EXPECT_EQ(Text(IDC_RHO1), "1.234");
-    EXPECT_EQ(Text(IDC_CRIT_SPEED), "307.5");
-    EXPECT_EQ(Text(IDC_CRIT_TEMP), "227.5");
-    EXPECT_EQ(Text(IDC_CRIT_PRESSURE), "60009");
-    EXPECT_EQ(Text(IDC_CRIT_DENSITY), "0.857");
+    EXPECT_EQ(Text(ControlId::UpstreamMach), "0.003");
+    EXPECT_EQ(Text(ControlId::UpstreamSoundSpeed), "336.9");
+    EXPECT_EQ(Text(ControlId::UpstreamDensity), "1.234");
+    EXPECT_EQ(Text(ControlId::CriticalSpeed), "307.5");
+    EXPECT_EQ(Text(ControlId::CriticalTemperature), "227.5");
+    EXPECT_EQ(Text(ControlId::CriticalPressure), "60009");
+    EXPECT_EQ(Text(ControlId::CriticalDensity), "0.857");
     EXPECT_TRUE(std::isnan(fs.machAngle));
     // The probe of a subsonic flow shows the upstream state.
     Hover({100, 50});
-    EXPECT_EQ(Text(IDC_T), "273.0");
-    EXPECT_EQ(Text(IDC_VPHI), "1.000");
-    EXPECT_EQ(Text(IDC_M), "0.003");
+    EXPECT_EQ(Text(ControlId::ProbeTemperature), "273.0");
+    EXPECT_EQ(Text(ControlId::ProbeSpeedPhi), "1.000");
+    EXPECT_EQ(Text(ControlId::ProbeMach), "0.003");
 
     // Enter neither closes nor recomputes.
-    Type(IDC_V1, QStringLiteral("500"));
-    QTest::keyClick(dlg->Field(IDC_V1), Qt::Key_Return);
-    QTest::keyClick(dlg->Field(IDC_V1), Qt::Key_Enter, Qt::KeypadModifier);
+    Type(ControlId::UpstreamSpeed, QStringLiteral("500"));
+    QTest::keyClick(dlg->Field(ControlId::UpstreamSpeed), Qt::Key_Return);
+    QTest::keyClick(dlg->Field(ControlId::UpstreamSpeed), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_DOUBLE_EQ(fs.v1, 1.0);
-    EXPECT_EQ(Text(IDC_M1), "0.003");
+    EXPECT_EQ(Text(ControlId::UpstreamMach), "0.003");
     // A click elsewhere is a focus loss too.
-    QTest::mouseClick(dlg->Field(IDC_T), Qt::LeftButton);
+    QTest::mouseClick(dlg->Field(ControlId::ProbeTemperature), Qt::LeftButton);
     EXPECT_DOUBLE_EQ(fs.v1, 500.0);
-    EXPECT_EQ(Text(IDC_M1), "1.484");
-    EXPECT_EQ(Text(IDC_CRIT_SPEED), "369.1");
+    EXPECT_EQ(Text(ControlId::UpstreamMach), "1.484");
+    EXPECT_EQ(Text(ControlId::CriticalSpeed), "369.1");
 }
 
 TEST_F(FlowDialogTest, EveryFocusLossReasonRecomputesAndThePopulationFollowsP1)
 {
-    dlg->Field(IDC_P1)->setText(QStringLiteral("50000"));
+    dlg->Field(ControlId::UpstreamPressure)->setText(QStringLiteral("50000"));
     QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(dlg->Field(IDC_P1), &deactivated);
+    QApplication::sendEvent(dlg->Field(ControlId::UpstreamPressure), &deactivated);
     EXPECT_EQ(dlg->View().tracers.count, 2500);
-    EXPECT_EQ(Text(IDC_RHO1), "0.617");
+    EXPECT_EQ(Text(ControlId::UpstreamDensity), "0.617");
 
     // Less than 20 Pa more keeps the count; leaving another field reads P1 as well.
-    dlg->Field(IDC_P1)->setText(QStringLiteral("50019"));
+    dlg->Field(ControlId::UpstreamPressure)->setText(QStringLiteral("50019"));
     QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
-    QApplication::sendEvent(dlg->Field(IDC_T1), &popup);
+    QApplication::sendEvent(dlg->Field(ControlId::UpstreamTemperature), &popup);
     EXPECT_EQ(dlg->View().tracers.count, 2500);
     EXPECT_DOUBLE_EQ(fs.p1, 50019.0);
 
     // A read-only field's focus loss is not an input change.
-    dlg->Field(IDC_P1)->setText(QStringLiteral("100000"));
+    dlg->Field(ControlId::UpstreamPressure)->setText(QStringLiteral("100000"));
     QFocusEvent other(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(dlg->Field(IDC_RHO1), &other);
+    QApplication::sendEvent(dlg->Field(ControlId::UpstreamDensity), &other);
     EXPECT_DOUBLE_EQ(fs.p1, 50019.0);
 }
 
@@ -197,11 +200,11 @@ TEST_F(FlowDialogTest, NothingTypedBreaksTheDialog)
     };
     for (const auto& t : texts) {
         SCOPED_TRACE(t[0]);
-        dlg->Field(IDC_V1)->setText(QString::fromUtf8(t[0]));
-        dlg->Field(IDC_T1)->setText(QString::fromUtf8(t[1]));
-        dlg->Field(IDC_P1)->setText(QString::fromUtf8(t[2]));
+        dlg->Field(ControlId::UpstreamSpeed)->setText(QString::fromUtf8(t[0]));
+        dlg->Field(ControlId::UpstreamTemperature)->setText(QString::fromUtf8(t[1]));
+        dlg->Field(ControlId::UpstreamPressure)->setText(QString::fromUtf8(t[2]));
         dlg->InputFieldLeft();
-        EXPECT_FALSE(dlg->Field(IDC_M1)->text().isEmpty());
+        EXPECT_FALSE(dlg->Field(ControlId::UpstreamMach)->text().isEmpty());
         EXPECT_LE(dlg->View().tracers.count, 100000);
         Press({400, 300});
         Drag({-100000, 2000000});
@@ -247,22 +250,26 @@ TEST_F(FlowDialogTest, PressAndDragTurnTheWallEvenOutsideThePicture)
 TEST_F(FlowDialogTest, MovesFillTheProbeFieldsBeforeTheyReturn)
 {
     Hover({100, 50}); // upstream of the first characteristic
-    const std::pair<int, const char*> upstream[] = {
-        {IDC_T, "273.0"}, {IDC_P, "100000"},   {IDC_RHO, "1.234"},
-        {IDC_C, "336.9"}, {IDC_M, "1.336"},    {IDC_VOL, "0.811"},
-        {IDC_V, "450.0"}, {IDC_VPHI, "450.0"}, {IDC_VR, "0.000"},
+    const std::pair<ControlId, const char*> upstream[] = {
+        {ControlId::ProbeTemperature, "273.0"}, {ControlId::ProbePressure, "100000"},
+        {ControlId::ProbeDensity, "1.234"},     {ControlId::ProbeSoundSpeed, "336.9"},
+        {ControlId::ProbeMach, "1.336"},        {ControlId::ProbeVolume, "0.811"},
+        {ControlId::ProbeSpeed, "450.0"},       {ControlId::ProbeSpeedPhi, "450.0"},
+        {ControlId::ProbeSpeedR, "0.000"},
     };
     for (const auto& [id, text] : upstream)
         EXPECT_EQ(Text(id), text) << "field " << id;
 
     Hover({600, 380}); // far right and below: past the fan
-    const std::pair<int, const char*> downstream[] = {
-        {IDC_T, "260.2"},   {IDC_RHO, "1.094"}, {IDC_C, "328.9"},    {IDC_M, "1.521"},
-        {IDC_VOL, "0.914"}, {IDC_V, "500.1"},   {IDC_VPHI, "439.3"}, {IDC_VR, "239.0"},
+    const std::pair<ControlId, const char*> downstream[] = {
+        {ControlId::ProbeTemperature, "260.2"}, {ControlId::ProbeDensity, "1.094"},
+        {ControlId::ProbeSoundSpeed, "328.9"},  {ControlId::ProbeMach, "1.521"},
+        {ControlId::ProbeVolume, "0.914"},      {ControlId::ProbeSpeed, "500.1"},
+        {ControlId::ProbeSpeedPhi, "439.3"},    {ControlId::ProbeSpeedR, "239.0"},
     };
     for (const auto& [id, text] : downstream)
         EXPECT_EQ(Text(id), text) << "field " << id;
-    EXPECT_NEAR(dlg->Field(IDC_P)->GetValue(), 84488.5, 1.0);
+    EXPECT_NEAR(dlg->Field(ControlId::ProbePressure)->GetValue(), 84488.5, 1.0);
     EXPECT_DOUBLE_EQ(corner.wallAngle, 0.785375);
 }
 
@@ -335,22 +342,22 @@ TEST(AboutDialog, LayoutAndTexts)
     EXPECT_EQ(about.windowTitle(), QStringLiteral("About Cornerflow"));
     EXPECT_EQ(about.size(), QSize(495, 190));
     EXPECT_EQ(about.minimumSize(), about.maximumSize());
-    auto* ok = dynamic_cast<QPushButton*>(about.Control(IDOK));
+    auto* ok = dynamic_cast<QPushButton*>(about.Control(ControlId::AboutOk));
     ASSERT_NE(ok, nullptr);
     EXPECT_TRUE(ok->isDefault());
     EXPECT_EQ(ok->geometry(), QRect(409, 11, 75, 26));
-    auto* icon = dynamic_cast<QLabel*>(about.Control(IDC_ABOUT_ICON));
+    auto* icon = dynamic_cast<QLabel*>(about.Control(ControlId::AboutIcon));
     ASSERT_NE(icon, nullptr);
     EXPECT_EQ(icon->geometry(), QRect(13, 19, 32, 32));
-    auto* title = dynamic_cast<QLabel*>(about.Control(IDC_ABOUT_TITLE));
+    auto* title = dynamic_cast<QLabel*>(about.Control(ControlId::AboutTitle));
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->text(), QStringLiteral("Программа построения визуальной модели процесса "
                                             "обтекания тупого угла сверхзвуковым потоком"));
     EXPECT_TRUE(title->alignment() & Qt::AlignHCenter);
-    auto* version = dynamic_cast<QLabel*>(about.Control(IDC_ABOUT_VERSION));
+    auto* version = dynamic_cast<QLabel*>(about.Control(ControlId::AboutVersion));
     ASSERT_NE(version, nullptr);
     EXPECT_TRUE(version->text().contains(QStringLiteral("1.0.0.1")));
-    for (int id : {IDC_ABOUT_MODEL, IDC_ABOUT_TOOLKIT, IDC_ABOUT_COPYRIGHT})
+    for (ControlId id : {ControlId::AboutModel, ControlId::AboutToolkit, ControlId::AboutCopyright})
         EXPECT_NE(about.Control(id), nullptr) << id;
 
     about.show();
@@ -366,7 +373,7 @@ TEST(AboutDialog, TitleShowsWholeInTwoLines)
     // below it is cut through the middle) in at most two lines.
     AboutDialog about;
     about.show();
-    auto* title = dynamic_cast<QLabel*>(about.Control(IDC_ABOUT_TITLE));
+    auto* title = dynamic_cast<QLabel*>(about.Control(ControlId::AboutTitle));
     ASSERT_NE(title, nullptr);
     const QRect box = title->contentsRect();
     const QFontMetrics fm = title->fontMetrics();
@@ -382,7 +389,7 @@ TEST(AboutDialog, TitleShowsWholeInTwoLines)
     EXPECT_LE(text.width(), box.width()) << font.toStdString();
     // Readable still, and no smaller than it had to be: the other labels keep the dialog's font.
     EXPECT_GE(used.pointSizeF(), 6.0) << font.toStdString();
-    auto* version = dynamic_cast<QLabel*>(about.Control(IDC_ABOUT_VERSION));
+    auto* version = dynamic_cast<QLabel*>(about.Control(ControlId::AboutVersion));
     ASSERT_NE(version, nullptr);
     EXPECT_EQ(version->font(), about.font());
     // The label keeps its place in the dialog, clear of the lines below it.
@@ -394,20 +401,22 @@ TEST_F(FlowDialogTest, LayoutFollowsTheTemplate)
     EXPECT_EQ(dlg->size(), QSize(622, 620));
     EXPECT_EQ(dlg->minimumSize(), dlg->maximumSize()) << "not resizable";
     EXPECT_EQ(View()->geometry(), QRect(0, 11, 622, 384));
-    EXPECT_EQ(dlg->Field(IDC_V1)->geometry(), QRect(25, 401, 82, 22));
-    EXPECT_EQ(dlg->Field(IDC_VR)->geometry(), QRect(504, 457, 82, 22));
+    EXPECT_EQ(dlg->Field(ControlId::UpstreamSpeed)->geometry(), QRect(25, 401, 82, 22));
+    EXPECT_EQ(dlg->Field(ControlId::ProbeSpeedR)->geometry(), QRect(504, 457, 82, 22));
 
     const res::DialogTemplate& t = res::MainDialogTemplate();
-    const std::map<int, QSize> bitmapSizes = {
-        {1000, {22, 209}}, {135, {46, 203}}, {134, {37, 156}}, {138, {38, 160}},
-        {130, {32, 152}},  {136, {38, 175}}, {131, {32, 86}},  {137, {28, 79}},
+    const std::map<ImageId, QSize> bitmapSizes = {
+        {ImageId::UpstreamNames, {22, 209}}, {ImageId::UpstreamUnits, {46, 203}},
+        {ImageId::CriticalNames, {37, 156}}, {ImageId::CriticalUnits, {38, 160}},
+        {ImageId::ProbeNames, {32, 152}},    {ImageId::ProbeUnits, {38, 175}},
+        {ImageId::VelocityNames, {32, 86}},  {ImageId::VelocityUnits, {28, 79}},
     };
     int labels = 0;
     for (const res::ControlTemplate& c : t) {
         const res::PixelRect r = t.ToPixels(c.rect);
         if (c.kind == res::ControlKind::LabelImage) {
             for (QLabel* l : dlg->findChildren<QLabel*>())
-                if (l->property("bitmapId").toInt() == c.image) {
+                if (l->property("imageId").toInt() == static_cast<int>(c.image)) {
                     ++labels;
                     EXPECT_EQ(l->geometry(), QRect(QPoint(r.x, r.y), bitmapSizes.at(c.image)))
                         << "bitmap " << c.image;
@@ -437,7 +446,7 @@ TEST_F(FlowDialogTest, LayoutFollowsTheTemplate)
     } while (w != View() && chain.size() < 40);
     EXPECT_EQ(chain, order);
     QTest::keyClick(View(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), dlg->Field(IDC_T));
+    EXPECT_EQ(QApplication::focusWidget(), dlg->Field(ControlId::ProbeTemperature));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     EXPECT_EQ(QApplication::focusWidget(), View());
 }
@@ -453,13 +462,13 @@ TEST_F(FlowDialogTest, InputFieldsWhiteReadOnlyFieldsLookReadOnly)
     auto background = [](QWidget* w) {
         return w->grab().toImage().pixelColor(w->width() - 6, w->height() / 2);
     };
-    for (int id : {IDC_V1, IDC_T1, IDC_P1}) {
+    for (ControlId id :
+         {ControlId::UpstreamSpeed, ControlId::UpstreamTemperature, ControlId::UpstreamPressure}) {
         EXPECT_EQ(dlg->BackgroundColour(dlg->Field(id)), white);
         EXPECT_EQ(background(dlg->Field(id)), white) << id;
     }
-    for (int id = 1005; id <= 1022; ++id) {
-        if (id == IDC_V1 || id == IDC_T1 || id == IDC_P1)
-            continue;
+    for (int number = 1005; number <= 1022; ++number) {
+        const ControlId id = static_cast<ControlId>(number);
         EXPECT_EQ(dlg->BackgroundColour(dlg->Field(id)), readOnly) << id;
         EXPECT_EQ(background(dlg->Field(id)), readOnly) << id;
     }
@@ -471,7 +480,7 @@ TEST_F(FlowDialogTest, InputFieldsWhiteReadOnlyFieldsLookReadOnly)
 
 TEST_F(FlowDialogTest, EscapeAndCloseEndTheDialog)
 {
-    QTest::keyClick(dlg->Field(IDC_V1), Qt::Key_Escape);
+    QTest::keyClick(dlg->Field(ControlId::UpstreamSpeed), Qt::Key_Escape);
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(dlg->result(), QDialog::Rejected);
 

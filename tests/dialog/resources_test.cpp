@@ -10,7 +10,7 @@
 #include <QSvgRenderer>
 
 #include "res/dialog_templates.h"
-#include "res/resource.h"
+#include "res/ids.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ TEST(DialogTemplate, MainDialogHasThirtyControlsOfTheRightKinds)
     const res::DialogTemplate& t = res::MainDialogTemplate();
     ASSERT_EQ(t.count, 30u);
     std::map<res::ControlKind, int> kinds;
-    std::set<int> ids;
+    std::set<ControlId> ids;
     for (const res::ControlTemplate& c : t) {
         ++kinds[c.kind];
         if (c.kind != res::ControlKind::LabelImage) {
@@ -47,24 +47,24 @@ TEST(DialogTemplate, MainDialogHasThirtyControlsOfTheRightKinds)
     EXPECT_EQ(kinds[res::ControlKind::InputField], 3);
     EXPECT_EQ(kinds[res::ControlKind::ReadOnlyField], 18);
     EXPECT_EQ(kinds[res::ControlKind::LabelImage], 8);
-    for (int id = 1002; id <= 1022; ++id)
-        EXPECT_TRUE(ids.count(id)) << "missing field " << id;
-    for (int id : {IDC_V1, IDC_T1, IDC_P1})
+    for (int number = 1002; number <= 1022; ++number)
+        EXPECT_TRUE(ids.count(static_cast<ControlId>(number))) << "missing field " << number;
+    for (ControlId id :
+         {ControlId::UpstreamSpeed, ControlId::UpstreamTemperature, ControlId::UpstreamPressure})
         EXPECT_EQ(t.Find(id)->kind, res::ControlKind::InputField);
-    EXPECT_EQ(t.begin()->id, IDC_VIEW); // first in the tab order
+    EXPECT_EQ(t.begin()->id, ControlId::Picture); // first in the tab order
     EXPECT_STREQ(t.caption, "Обтекание тупого угла");
     EXPECT_EQ(t.fontPoints, 9);
 }
 
-TEST(StringTable, AboutItemTextAndUnknownIds)
+TEST(Resources, AboutItemTextAndUnknownIds)
 {
-    EXPECT_STREQ(res::LoadString(IDS_ABOUTBOX), "&About Cornerflow...");
-    EXPECT_EQ(res::MainDialogTemplate().Find(IDC_STATIC), nullptr);
-    EXPECT_EQ(res::MainDialogTemplate().Find(4242), nullptr);
-    EXPECT_STREQ(res::LoadString(102), "");
-    EXPECT_STREQ(res::LoadString(0), "");
-    EXPECT_EQ(res::BitmapPath(999), nullptr);
-    EXPECT_EQ(res::IconPath(129), nullptr);
+    EXPECT_STREQ(res::kAboutMenuItem, "&About Cornerflow...");
+    EXPECT_EQ(res::MainDialogTemplate().Find(ControlId::None), nullptr);
+    EXPECT_EQ(res::MainDialogTemplate().Find(static_cast<ControlId>(4242)), nullptr);
+    EXPECT_EQ(res::BitmapPath(ImageId::None), nullptr);
+    EXPECT_EQ(res::BitmapPath(static_cast<ImageId>(999)), nullptr);
+    EXPECT_EQ(res::IconPath(ImageId::UpstreamNames), nullptr);
 }
 
 // Every label image: its size, its colours (blue ink on white only), and rows level with the
@@ -73,21 +73,25 @@ TEST(StringTable, AboutItemTextAndUnknownIds)
 TEST(LabelImages, SizesColoursAndRowsLevelWithTheirFields)
 {
     struct Image {
-        int bitmap;
+        ImageId bitmap;
         QSize size;
         std::vector<int> rows;      // the fields beside it, top to bottom
         std::vector<int> emptyRows; // fields whose row stays empty
-        bool hasEnglishTwin;        // it has Russian words, and bitmap_<id>_en.svg beside it
+        bool hasEnglishTwin;        // it has Russian words, and an English twin
     };
     const Image images[] = {
-        {1000, {22, 209}, {1002, 1003, 1004, 1009, 1011, 1012, 1015}, {}, false},
-        {135, {46, 203}, {1002, 1003, 1004, 1009, 1011, 1012, 1015}, {1012}, true},
-        {134, {37, 156}, {1017, 1018, 1019, 1020, 1021}, {}, true},
-        {138, {38, 160}, {1017, 1018, 1019, 1020, 1021}, {}, true},
-        {130, {32, 152}, {1006, 1007, 1010, 1013, 1014, 1016}, {}, false},
-        {136, {38, 175}, {1006, 1007, 1010, 1013, 1014, 1016}, {1014}, true},
-        {131, {32, 86}, {1005, 1008, 1022}, {}, false},
-        {137, {28, 79}, {1005, 1008, 1022}, {}, true},
+        {ImageId::UpstreamNames, {22, 209}, {1002, 1003, 1004, 1009, 1011, 1012, 1015}, {}, false},
+        {ImageId::UpstreamUnits,
+         {46, 203},
+         {1002, 1003, 1004, 1009, 1011, 1012, 1015},
+         {1012},
+         true},
+        {ImageId::CriticalNames, {37, 156}, {1017, 1018, 1019, 1020, 1021}, {}, true},
+        {ImageId::CriticalUnits, {38, 160}, {1017, 1018, 1019, 1020, 1021}, {}, true},
+        {ImageId::ProbeNames, {32, 152}, {1006, 1007, 1010, 1013, 1014, 1016}, {}, false},
+        {ImageId::ProbeUnits, {38, 175}, {1006, 1007, 1010, 1013, 1014, 1016}, {1014}, true},
+        {ImageId::VelocityNames, {32, 86}, {1005, 1008, 1022}, {}, false},
+        {ImageId::VelocityUnits, {28, 79}, {1005, 1008, 1022}, {}, true},
     };
     const res::DialogTemplate& t = res::MainDialogTemplate();
     for (const Image& im : images) {
@@ -101,7 +105,7 @@ TEST(LabelImages, SizesColoursAndRowsLevelWithTheirFields)
         // The English twin of an image with Russian words must pass the same checks.
         std::vector<QString> paths = {QString::fromUtf8(res::BitmapPath(im.bitmap))};
         if (im.hasEnglishTwin)
-            paths.push_back(QString(":/cornerflow/bitmap_%1_en.svg").arg(im.bitmap));
+            paths.push_back(QString::fromUtf8(res::EnglishBitmapPath(im.bitmap)));
         for (const QString& path : paths) {
             SCOPED_TRACE(path.toStdString());
             QSize size;
@@ -123,7 +127,7 @@ TEST(LabelImages, SizesColoursAndRowsLevelWithTheirFields)
             const int top = t.ToPixels(label->rect).y;
             std::vector<int> centres;
             for (int field : im.rows) {
-                const res::PixelRect r = t.ToPixels(t.Find(field)->rect);
+                const res::PixelRect r = t.ToPixels(t.Find(static_cast<ControlId>(field))->rect);
                 centres.push_back(r.y + r.h / 2 - top);
             }
             auto inkInBand = [&](int from, int to) {
@@ -156,9 +160,9 @@ TEST(LabelImages, SizesColoursAndRowsLevelWithTheirFields)
 
 TEST(Icon, ThirtyTwoPixelsWithWallAndTracers)
 {
-    ASSERT_NE(res::IconPath(IDR_MAINFRAME), nullptr);
+    ASSERT_NE(res::IconPath(ImageId::AppIcon), nullptr);
     QSize size;
-    const QImage icon = Render(res::IconPath(IDR_MAINFRAME), &size);
+    const QImage icon = Render(res::IconPath(ImageId::AppIcon), &size);
     EXPECT_EQ(size, QSize(32, 32));
     int blue = 0, red = 0;
     for (int y = 0; y < 32; ++y)

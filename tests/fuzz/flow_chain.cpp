@@ -8,7 +8,7 @@
 #include "dialog/flow_session.h"
 #include "model/number_text.h"
 #include "model/probe.h"
-#include "res/resource.h"
+#include "res/ids.h"
 #include "tracers/flow_field.h"
 #include "tracers/limits.h"
 
@@ -80,7 +80,8 @@ void ReadPoint(Reader& r, Op& op)
     op.y = Coordinate(b, mode, kTop, extreme);
 }
 
-const int kInputIds[3] = {IDC_V1, IDC_T1, IDC_P1};
+const ControlId kInputIds[3] = {ControlId::UpstreamSpeed, ControlId::UpstreamTemperature,
+                                ControlId::UpstreamPressure};
 
 class Player {
 public:
@@ -198,7 +199,8 @@ private:
             const FieldRow& row = FieldTable()[i];
             if (row.source == FieldSource::Upstream
                 && session_.FieldText(row.id) != FormatFieldValue(fs.*row.state))
-                Problem("field " + std::to_string(row.id) + " does not show the model's value");
+                Problem("field " + std::to_string(ToInt(row.id))
+                        + " does not show the model's value");
         }
         CheckWork();
     }
@@ -236,7 +238,8 @@ private:
             const FieldRow& row = FieldTable()[i];
             if (row.source == FieldSource::Probe
                 && session_.FieldText(row.id) != FormatFieldValue(p.*row.probe))
-                Problem("probe field " + std::to_string(row.id) + " does not show the probe");
+                Problem("probe field " + std::to_string(ToInt(row.id))
+                        + " does not show the probe");
         }
     }
 

@@ -23,7 +23,7 @@
 #include "model/flow_state.h"
 #include "platform/image_dc.h"
 #include "res/dialog_templates.h"
-#include "res/resource.h"
+#include "res/ids.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ void SendMouse(QWidget& w, QEvent::Type type, QPointF pos, Qt::MouseButton butto
     QApplication::sendEvent(&w, &event);
 }
 
-QString Text(FlowDialog& dlg, int id)
+QString Text(FlowDialog& dlg, ControlId id)
 {
     NumberEdit* e = dlg.Field(id);
     return e ? e->text() : QStringLiteral("<no field>");
@@ -111,7 +111,7 @@ bool BlockIs(const QImage& image, int lx, int ly, uint32_t rgb)
 res::PixelRect PictureRect()
 {
     const res::DialogTemplate& t = res::MainDialogTemplate();
-    return t.ToPixels(t.Find(IDC_VIEW)->rect);
+    return t.ToPixels(t.Find(ControlId::Picture)->rect);
 }
 
 } // namespace
@@ -141,22 +141,25 @@ TEST(HiDpi, DialogComposesAtDevicePixelsWhileTheModelSeesTheSamePicture)
 
     // The label images keep their sizes in pixels and are drawn at the device pixel ratio.
     const struct {
-        int id, w, h;
-    } bitmaps[] = {{1000, 22, 209}, {135, 46, 203}, {134, 37, 156}, {138, 38, 160},
-                   {130, 32, 152},  {136, 38, 175}, {131, 32, 86},  {137, 28, 79}};
+        ImageId id;
+        int w, h;
+    } bitmaps[] = {{ImageId::UpstreamNames, 22, 209}, {ImageId::UpstreamUnits, 46, 203},
+                   {ImageId::CriticalNames, 37, 156}, {ImageId::CriticalUnits, 38, 160},
+                   {ImageId::ProbeNames, 32, 152},    {ImageId::ProbeUnits, 38, 175},
+                   {ImageId::VelocityNames, 32, 86},  {ImageId::VelocityUnits, 28, 79}};
     int found = 0;
     for (QLabel* label : o.dlg.findChildren<QLabel*>()) {
-        const QVariant id = label->property("bitmapId");
+        const QVariant id = label->property("imageId");
         if (!id.isValid())
             continue;
         for (const auto& b : bitmaps) {
-            if (b.id != id.toInt())
+            if (static_cast<int>(b.id) != id.toInt())
                 continue;
             ++found;
             const QPixmap pixmap = label->pixmap();
-            EXPECT_EQ(pixmap.devicePixelRatio(), 2.0) << b.id;
-            EXPECT_EQ(pixmap.size(), QSize(2 * b.w, 2 * b.h)) << b.id;
-            EXPECT_EQ(label->size(), QSize(b.w, b.h)) << b.id;
+            EXPECT_EQ(pixmap.devicePixelRatio(), 2.0) << static_cast<int>(b.id);
+            EXPECT_EQ(pixmap.size(), QSize(2 * b.w, 2 * b.h)) << static_cast<int>(b.id);
+            EXPECT_EQ(label->size(), QSize(b.w, b.h)) << static_cast<int>(b.id);
         }
     }
     EXPECT_EQ(found, 8);
@@ -181,26 +184,28 @@ TEST(HiDpi, FieldsAndProbesAreTheCalculatorsNumbers)
     ASSERT_EQ(o.dlg.devicePixelRatioF(), 2.0);
     const struct {
         const char* key;
-        int id;
-    } upstream[] = {{"rho1", IDC_RHO1},
-                    {"c1", IDC_C1},
-                    {"mach1", IDC_M1},
-                    {"vol1", IDC_VOL1},
-                    {"critSpeed", IDC_CRIT_SPEED},
-                    {"critTemp", IDC_CRIT_TEMP},
-                    {"critPressure", IDC_CRIT_PRESSURE},
-                    {"critDensity", IDC_CRIT_DENSITY},
-                    {"critVolume", IDC_CRIT_VOLUME}};
+        ControlId id;
+    } upstream[] = {{"rho1", ControlId::UpstreamDensity},
+                    {"c1", ControlId::UpstreamSoundSpeed},
+                    {"mach1", ControlId::UpstreamMach},
+                    {"vol1", ControlId::UpstreamVolume},
+                    {"critSpeed", ControlId::CriticalSpeed},
+                    {"critTemp", ControlId::CriticalTemperature},
+                    {"critPressure", ControlId::CriticalPressure},
+                    {"critDensity", ControlId::CriticalDensity},
+                    {"critVolume", ControlId::CriticalVolume}};
     for (const auto& f : upstream)
         EXPECT_EQ(Text(o.dlg, f.id), fields.value(QLatin1String(f.key)).toString()) << f.key;
 
     // The mouse over the picture probes the same points: upstream, in the fan, past it.
     const struct {
         const char* key;
-        int id;
-    } probeFields[] = {{"T", IDC_T}, {"P", IDC_P},       {"rho", IDC_RHO},
-                       {"c", IDC_C}, {"M", IDC_M},       {"V0", IDC_VOL},
-                       {"V", IDC_V}, {"Vphi", IDC_VPHI}, {"Vr", IDC_VR}};
+        ControlId id;
+    } probeFields[] = {{"T", ControlId::ProbeTemperature}, {"P", ControlId::ProbePressure},
+                       {"rho", ControlId::ProbeDensity},   {"c", ControlId::ProbeSoundSpeed},
+                       {"M", ControlId::ProbeMach},        {"V0", ControlId::ProbeVolume},
+                       {"V", ControlId::ProbeSpeed},       {"Vphi", ControlId::ProbeSpeedPhi},
+                       {"Vr", ControlId::ProbeSpeedR}};
     QWidget& picture = o.dlg.ViewWindow();
     std::vector<int> regions;
     for (const QJsonValue& value : probes) {
@@ -305,7 +310,7 @@ TEST(HiDpi, WindowSnapshotIsSharpAtDevicePixels)
     const res::DialogTemplate& t = res::MainDialogTemplate();
     const res::ControlTemplate* names = nullptr;
     for (const res::ControlTemplate& c : t)
-        if (c.kind == res::ControlKind::LabelImage && c.image == IDB_UPSTREAM_NAMES)
+        if (c.kind == res::ControlKind::LabelImage && c.image == ImageId::UpstreamNames)
             names = &c;
     ASSERT_NE(names, nullptr);
     const res::PixelRect n = t.ToPixels(names->rect);

@@ -17,7 +17,7 @@
 #include "app/flow_dialog.h"
 #include "corner/corner.h"
 #include "model/flow_state.h"
-#include "res/resource.h"
+#include "res/ids.h"
 
 class DialogDriver {
 public:
@@ -38,16 +38,16 @@ public:
 
     QWidget* ViewWidget() { return &dlg->ViewWindow(); }
     FlowView& View() { return dlg->View(); }
-    std::string Text(int id) { return dlg->Field(id)->text().toStdString(); }
+    std::string Text(ControlId id) { return dlg->Field(id)->text().toStdString(); }
 
     // Clicks into an input field, replaces its text by typing, and leaves it with Tab.
-    void TypeAndLeave(int id, const QString& text)
+    void TypeAndLeave(ControlId id, const QString& text)
     {
         Type(id, text);
         QTest::keyClick(dlg->Field(id), Qt::Key_Tab);
     }
     // Types without leaving: nothing is recomputed yet.
-    void Type(int id, const QString& text)
+    void Type(ControlId id, const QString& text)
     {
         NumberEdit* e = dlg->Field(id);
         e->setFocus(Qt::MouseFocusReason);

@@ -146,9 +146,9 @@ public:
         ASSERT_EQ(drv_.corner.top, kTop);
         ASSERT_EQ(drv_.View().width, kWidth);
 
-        Leave(IDC_V1, v1_);
-        Leave(IDC_T1, t1_);
-        Leave(IDC_P1, p1_);
+        Leave(ControlId::UpstreamSpeed, v1_);
+        Leave(ControlId::UpstreamTemperature, t1_);
+        Leave(ControlId::UpstreamPressure, p1_);
         CheckInputsAndShownState();
         CheckFlowWork("after the inputs");
 
@@ -178,7 +178,7 @@ public:
     }
 
 private:
-    void Leave(int id, const Reading& r)
+    void Leave(ControlId id, const Reading& r)
     {
         d_.leave = std::max(
             d_.leave, MillisecondsOf([&] { drv_.TypeAndLeave(id, QString::fromUtf8(r.text)); }));
@@ -190,29 +190,29 @@ private:
     {
         FlowState& fs = drv_.fs;
         // The texts stay as typed; the model holds what the reading rule gives.
-        EXPECT_EQ(drv_.Text(IDC_V1), v1_.text);
-        EXPECT_EQ(drv_.Text(IDC_T1), t1_.text);
-        EXPECT_EQ(drv_.Text(IDC_P1), p1_.text);
+        EXPECT_EQ(drv_.Text(ControlId::UpstreamSpeed), v1_.text);
+        EXPECT_EQ(drv_.Text(ControlId::UpstreamTemperature), t1_.text);
+        EXPECT_EQ(drv_.Text(ControlId::UpstreamPressure), p1_.text);
         EXPECT_TRUE(SameBits(fs.v1, v1_.value)) << fs.v1;
         EXPECT_TRUE(SameBits(fs.t1, t1_.value)) << fs.t1;
         EXPECT_TRUE(SameBits(fs.p1, p1_.value)) << fs.p1;
 
         const reference::Upstream u = reference::UpstreamState(v1_.value, t1_.value, p1_.value);
         const struct {
-            int id;
+            ControlId id;
             double model;
             double expected;
             const char* name;
         } shown[] = {
-            {IDC_RHO1, fs.rho1, u.rho1, "rho1"},
-            {IDC_C1, fs.c1, u.c1, "c1"},
-            {IDC_VOL1, fs.vol1, u.vol1, "vol1"},
-            {IDC_M1, fs.mach1, u.mach1, "mach1"},
-            {IDC_CRIT_SPEED, fs.critSpeed, u.critSpeed, "critSpeed"},
-            {IDC_CRIT_TEMP, fs.critTemp, u.critTemp, "critTemp"},
-            {IDC_CRIT_PRESSURE, fs.critPressure, u.critPressure, "critPressure"},
-            {IDC_CRIT_DENSITY, fs.critDensity, u.critDensity, "critDensity"},
-            {IDC_CRIT_VOLUME, fs.critVolume, u.critVolume, "critVolume"},
+            {ControlId::UpstreamDensity, fs.rho1, u.rho1, "rho1"},
+            {ControlId::UpstreamSoundSpeed, fs.c1, u.c1, "c1"},
+            {ControlId::UpstreamVolume, fs.vol1, u.vol1, "vol1"},
+            {ControlId::UpstreamMach, fs.mach1, u.mach1, "mach1"},
+            {ControlId::CriticalSpeed, fs.critSpeed, u.critSpeed, "critSpeed"},
+            {ControlId::CriticalTemperature, fs.critTemp, u.critTemp, "critTemp"},
+            {ControlId::CriticalPressure, fs.critPressure, u.critPressure, "critPressure"},
+            {ControlId::CriticalDensity, fs.critDensity, u.critDensity, "critDensity"},
+            {ControlId::CriticalVolume, fs.critVolume, u.critVolume, "critVolume"},
         };
         for (const auto& s : shown) {
             EXPECT_TRUE(reference::Same(s.model, s.expected))
@@ -334,13 +334,15 @@ private:
         const reference::Probe p = reference::ProbeAt(v1_.value, t1_.value, p1_.value, region, sent,
                                                       fs.machAngle, fs.fanEndAngle);
         const struct {
-            int id;
+            ControlId id;
             double value;
             const char* name;
         } fields[] = {
-            {IDC_T, p.T, "T"}, {IDC_P, p.P, "P"},          {IDC_RHO, p.rho, "rho"},
-            {IDC_C, p.c, "c"}, {IDC_M, p.M, "M"},          {IDC_VOL, p.V0, "V0"},
-            {IDC_V, p.V, "V"}, {IDC_VPHI, p.Vphi, "Vphi"}, {IDC_VR, p.Vr, "Vr"},
+            {ControlId::ProbeTemperature, p.T, "T"}, {ControlId::ProbePressure, p.P, "P"},
+            {ControlId::ProbeDensity, p.rho, "rho"}, {ControlId::ProbeSoundSpeed, p.c, "c"},
+            {ControlId::ProbeMach, p.M, "M"},        {ControlId::ProbeVolume, p.V0, "V0"},
+            {ControlId::ProbeSpeed, p.V, "V"},       {ControlId::ProbeSpeedPhi, p.Vphi, "Vphi"},
+            {ControlId::ProbeSpeedR, p.Vr, "Vr"},
         };
         for (const auto& f : fields) {
             const std::string text = drv_.Text(f.id);
@@ -350,9 +352,9 @@ private:
         }
         if (region == 1 || fs.machAngle <= fs.fanEndAngle) {
             // Upstream the inputs themselves are shown.
-            EXPECT_EQ(drv_.Text(IDC_T), FormatFieldValue(t1_.value));
-            EXPECT_EQ(drv_.Text(IDC_P), FormatFieldValue(p1_.value));
-            EXPECT_EQ(drv_.Text(IDC_V), FormatFieldValue(v1_.value));
+            EXPECT_EQ(drv_.Text(ControlId::ProbeTemperature), FormatFieldValue(t1_.value));
+            EXPECT_EQ(drv_.Text(ControlId::ProbePressure), FormatFieldValue(p1_.value));
+            EXPECT_EQ(drv_.Text(ControlId::ProbeSpeed), FormatFieldValue(v1_.value));
         }
     }
 

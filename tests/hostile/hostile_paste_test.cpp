@@ -37,17 +37,18 @@ TEST(HostileTyping, OddTextsReadByTheNumberRule)
     DialogDriver d;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        d.TypeAndLeave(IDC_V1, QString::fromUtf8(c.text));
-        EXPECT_EQ(d.Text(IDC_V1), c.text) << "the text stays as typed";
+        d.TypeAndLeave(ControlId::UpstreamSpeed, QString::fromUtf8(c.text));
+        EXPECT_EQ(d.Text(ControlId::UpstreamSpeed), c.text) << "the text stays as typed";
         EXPECT_EQ(d.fs.v1, c.value);
         const reference::Upstream u = reference::UpstreamState(c.value, 273.0, 100000.0);
-        EXPECT_EQ(d.Text(IDC_M1), FormatFieldValue(d.fs.mach1));
-        EXPECT_TRUE(reference::ShownAs(d.Text(IDC_M1), u.mach1)) << d.Text(IDC_M1);
+        EXPECT_EQ(d.Text(ControlId::UpstreamMach), FormatFieldValue(d.fs.mach1));
+        EXPECT_TRUE(reference::ShownAs(d.Text(ControlId::UpstreamMach), u.mach1))
+            << d.Text(ControlId::UpstreamMach);
     }
 
     // Below the smallest normal double: zero or the nearest subnormal, never garbage.
     for (const char* tiny : {"1e-320", "4.9e-324", "1e-400"}) {
-        d.TypeAndLeave(IDC_P1, QString::fromUtf8(tiny));
+        d.TypeAndLeave(ControlId::UpstreamPressure, QString::fromUtf8(tiny));
         EXPECT_GE(d.fs.p1, 0.0) << tiny;
         EXPECT_LT(d.fs.p1, DBL_MIN) << tiny;
         EXPECT_EQ(d.View().tracers.count, 0) << tiny;
@@ -70,7 +71,7 @@ TEST(HostileTyping, LongPastesAreCutAtTheFieldsLength)
         {QStringLiteral("250000") + QString(limit, QLatin1Char(' ')), 250000.0, 12500},
     };
     for (const auto& c : cases) {
-        NumberEdit* field = d.dlg->Field(IDC_P1);
+        NumberEdit* field = d.dlg->Field(ControlId::UpstreamPressure);
         QApplication::clipboard()->setText(c.pasted);
         field->setFocus(Qt::MouseFocusReason);
         field->selectAll();
@@ -82,12 +83,12 @@ TEST(HostileTyping, LongPastesAreCutAtTheFieldsLength)
         QTest::keyClick(field, Qt::Key_Tab);
         EXPECT_EQ(d.fs.p1, c.value);
         EXPECT_EQ(d.View().tracers.count, c.tracers);
-        EXPECT_EQ(d.Text(IDC_RHO1), FormatFieldValue(d.fs.rho1));
+        EXPECT_EQ(d.Text(ControlId::UpstreamDensity), FormatFieldValue(d.fs.rho1));
     }
     // The field still takes an ordinary number afterwards.
-    d.TypeAndLeave(IDC_P1, QStringLiteral("100000"));
+    d.TypeAndLeave(ControlId::UpstreamPressure, QStringLiteral("100000"));
     EXPECT_EQ(d.View().tracers.count, 5000);
-    EXPECT_EQ(d.Text(IDC_RHO1), "1.234");
+    EXPECT_EQ(d.Text(ControlId::UpstreamDensity), "1.234");
 }
 
 } // namespace

@@ -11,12 +11,12 @@
 #include "dialog/flow_session.h"
 #include "model/number_text.h"
 #include "res/dialog_templates.h"
-#include "res/resource.h"
+#include "res/ids.h"
 
 namespace {
 
 struct Snapshot {
-    std::map<int, std::string> texts;
+    std::map<ControlId, std::string> texts;
     std::string beta, alpha, chi;
     double wall = 0.0;
     int tracers = 0;
@@ -44,33 +44,33 @@ Snapshot Take(const FlowSession& s)
 
 TEST(FieldTable, EveryNumericControlHasExactlyOneRow)
 {
-    std::set<int> controls;
+    std::set<ControlId> controls;
     for (const res::ControlTemplate& c : res::MainDialogTemplate())
         if (c.kind == res::ControlKind::InputField || c.kind == res::ControlKind::ReadOnlyField)
-            EXPECT_TRUE(controls.insert(c.id).second) << "control " << c.id << " twice";
-    std::set<int> rows;
+            EXPECT_TRUE(controls.insert(c.id).second) << "control " << ToInt(c.id) << " twice";
+    std::set<ControlId> rows;
     std::set<std::string> keys;
     for (size_t i = 0; i < FieldCount(); ++i) {
         const FieldRow& row = FieldTable()[i];
-        EXPECT_TRUE(rows.insert(row.id).second) << "row " << row.id << " twice";
+        EXPECT_TRUE(rows.insert(row.id).second) << "row " << ToInt(row.id) << " twice";
         EXPECT_TRUE(keys.insert(row.key).second) << "key " << row.key << " twice";
         EXPECT_EQ(FindField(row.id), &row);
         // Editable exactly when the control is, and each row names one quantity.
         const res::ControlTemplate* c = res::MainDialogTemplate().Find(row.id);
-        ASSERT_NE(c, nullptr) << "row " << row.id << " has no control";
+        ASSERT_NE(c, nullptr) << "row " << ToInt(row.id) << " has no control";
         EXPECT_EQ(c->kind == res::ControlKind::InputField, row.source == FieldSource::Input)
-            << row.id;
-        EXPECT_NE(row.state == nullptr, row.probe == nullptr) << row.id;
-        EXPECT_EQ(row.probe != nullptr, row.source == FieldSource::Probe) << row.id;
+            << ToInt(row.id);
+        EXPECT_NE(row.state == nullptr, row.probe == nullptr) << ToInt(row.id);
+        EXPECT_EQ(row.probe != nullptr, row.source == FieldSource::Probe) << ToInt(row.id);
         // The label image beside it is one of the dialog's.
         bool shown = false;
         for (const res::ControlTemplate& l : res::MainDialogTemplate())
             shown = shown || (l.kind == res::ControlKind::LabelImage && l.image == row.labelImage);
-        EXPECT_TRUE(shown) << row.id;
+        EXPECT_TRUE(shown) << ToInt(row.id);
     }
     EXPECT_EQ(rows, controls);
     EXPECT_EQ(FieldCount(), 21u);
-    EXPECT_EQ(FindField(IDC_VIEW), nullptr);
+    EXPECT_EQ(FindField(ControlId::Picture), nullptr);
 }
 
 TEST(FlowSession, ResetAfterAnyLessonIsAFreshStart)
@@ -78,9 +78,9 @@ TEST(FlowSession, ResetAfterAnyLessonIsAFreshStart)
     FlowSession fresh;
     fresh.Open(622, 384, 11);
     const Snapshot start = Take(fresh);
-    EXPECT_EQ(start.texts.at(IDC_V1), "450.0");
-    EXPECT_EQ(start.texts.at(IDC_T1), "273.0");
-    EXPECT_EQ(start.texts.at(IDC_P1), "100000");
+    EXPECT_EQ(start.texts.at(ControlId::UpstreamSpeed), "450.0");
+    EXPECT_EQ(start.texts.at(ControlId::UpstreamTemperature), "273.0");
+    EXPECT_EQ(start.texts.at(ControlId::UpstreamPressure), "100000");
     EXPECT_EQ(start.beta, "\u03B2=135");
 
     FlowSession s;

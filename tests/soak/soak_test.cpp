@@ -59,7 +59,8 @@ double MiB(long long bytes) { return bytes / (1024.0 * 1024.0); }
 const char* const kHostileTexts[] = {"",      "0",     "-0",     "1e-300", "-450",
                                      "1e308", "1e999", "-1e999", "abc",    "12abc",
                                      "1,5",   "0x10",  "inf",    "nan",    "  7"};
-const int kInputIds[3] = {IDC_V1, IDC_T1, IDC_P1};
+const ControlId kInputIds[3] = {ControlId::UpstreamSpeed, ControlId::UpstreamTemperature,
+                                ControlId::UpstreamPressure};
 
 class Lesson {
 public:
@@ -229,9 +230,9 @@ TEST(Soak, MemoryAndDrawingObjectsStayFlatThroughALesson)
     d.View().PointerReleased();
     for (int i = 0; i < 3; ++i)
         d.TypeAndLeave(kInputIds[i], QString::fromUtf8(Lesson::kStart[i]));
-    EXPECT_EQ(d.Text(IDC_M1), "1.336");
-    EXPECT_EQ(d.Text(IDC_C1), "336.9");
-    EXPECT_EQ(d.Text(IDC_CRIT_PRESSURE), "124579");
+    EXPECT_EQ(d.Text(ControlId::UpstreamMach), "1.336");
+    EXPECT_EQ(d.Text(ControlId::UpstreamSoundSpeed), "336.9");
+    EXPECT_EQ(d.Text(ControlId::CriticalPressure), "124579");
     EXPECT_EQ(d.View().tracers.count, 5000);
 }
 
