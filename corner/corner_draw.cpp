@@ -82,9 +82,9 @@ void Corner::Draw(DC& dc, const FlowState& fs) const
     dc.SelectFont(labelFont);
     dc.SelectPen(thinPen);
     dc.MoveTo(apexX - 30, top);
-    dc.AngleArc(apexX, top, 80, 180.0f, ToDegreesArg(wallAngle * R2D + 90.0));
+    dc.Arc(apexX, top, 80, 180.0f, ToDegreesArg(wallAngle * R2D + 90.0));
 
-    dc.TextOut(apexX - 70, top + 2, BetaLabel());
+    dc.DrawText(apexX - 70, top + 2, BetaLabel());
 
     // The fan's rays are dashed; a subsonic flow (its angles no numbers) has no fan.
     dc.SelectPen(dashPen);
@@ -121,9 +121,9 @@ void Corner::Draw(DC& dc, const FlowState& fs) const
 
     // The Mach angle alpha: from the reference line up to the first characteristic.
     dc.MoveTo(apexX + 30, top);
-    dc.AngleArc(apexX, top, 25, 0.0f, ToDegreesArg(fs.machAngle * R2D));
+    dc.Arc(apexX, top, 25, 0.0f, ToDegreesArg(fs.machAngle * R2D));
 
     // The labels alpha and chi.
-    dc.TextOut(apexX + 40, top - 20, AlphaLabel(fs));
-    dc.TextOut(10, height - 30, ChiLabel(fs));
+    dc.DrawText(apexX + 40, top - 20, AlphaLabel(fs));
+    dc.DrawText(10, height - 30, ChiLabel(fs));
 }

@@ -16,7 +16,6 @@ struct Colour {
     constexpr bool operator==(const Colour& o) const { return r == o.r && g == o.g && b == o.b; }
     constexpr bool operator!=(const Colour& o) const { return !(*this == o); }
 };
-constexpr Colour RGB(int r, int g, int b) { return Colour{uint8_t(r), uint8_t(g), uint8_t(b)}; }
 
 enum class PenStyle { Solid, Dash, Dot };
 
@@ -61,12 +60,12 @@ public:
     // Arc about (x, y), start and sweep in degrees counter-clockwise from +x as seen on the
     // screen; first joins the current position to the arc's start, then leaves the current
     // position at the arc's end.
-    virtual void AngleArc(int x, int y, int radius, float startDegrees, float sweepDegrees) = 0;
+    virtual void Arc(int x, int y, int radius, float startDegrees, float sweepDegrees) = 0;
     // Text (UTF-8) with its top-left corner at (x, y), black, no background.
-    virtual void TextOut(int x, int y, const std::string& text) = 0;
+    virtual void DrawText(int x, int y, const std::string& text) = 0;
     // Outline in the selected pen, fill in the selected brush.
     virtual void Ellipse(int left, int top, int right, int bottom) = 0;
-    virtual void FillSolidRect(int x, int y, int width, int height, Colour colour) = 0;
+    virtual void FillRect(int x, int y, int width, int height, Colour colour) = 0;
 
     // One pixel; a pixel outside the surface is ignored.
     void SetPixel(int x, int y, Colour colour)

@@ -72,7 +72,7 @@ void FrameBuffer::Release()
     bits = nullptr;
     width = height = deviceWidth = deviceHeight = 0;
     scale = 1;
-    keyColour = RGB(254, 0, 254);
+    keyColour = Colour{254, 0, 254};
 }
 
 uint32_t FrameBuffer::At(int x, int y) const

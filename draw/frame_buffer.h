@@ -15,7 +15,7 @@ struct FrameBuffer {
     int scale = 1; // device pixels per picture pixel
     int deviceWidth = 0;
     int deviceHeight = 0;
-    Colour keyColour = RGB(254, 0, 254); // never copied out
+    Colour keyColour = Colour{254, 0, 254}; // never copied out
 
     FrameBuffer() = default;
     FrameBuffer(const FrameBuffer&) = delete;

@@ -70,7 +70,7 @@ void CosSinDegrees(double degrees, double& c, double& s)
 RasterDC::RasterDC(FrameBuffer& buffer, TextPainter* text) : buffer_(buffer), text_(text)
 {
     memory_ = buffer.Memory();
-    SelectPen(Pen{PenStyle::Solid, 1, RGB(0, 0, 0), {}});
+    SelectPen(Pen{PenStyle::Solid, 1, Colour{0, 0, 0}, {}});
 }
 
 void RasterDC::SelectPen(const Pen& pen)
@@ -104,7 +104,7 @@ void RasterDC::LineTo(int x, int y)
     curY_ = y;
 }
 
-void RasterDC::AngleArc(int x, int y, int radius, float startDegrees, float sweepDegrees)
+void RasterDC::Arc(int x, int y, int radius, float startDegrees, float sweepDegrees)
 {
     const double start = startDegrees;
     const double sweep = sweepDegrees;
@@ -140,7 +140,7 @@ void RasterDC::AngleArc(int x, int y, int radius, float startDegrees, float swee
     curY_ = y - r * s;
 }
 
-void RasterDC::TextOut(int x, int y, const std::string& text)
+void RasterDC::DrawText(int x, int y, const std::string& text)
 {
     if (!text_ || !buffer_.bits || text.empty())
         return;
@@ -168,7 +168,7 @@ void RasterDC::Ellipse(int left, int top, int right, int bottom)
         ScanEllipse(l, t, r, b);
 }
 
-void RasterDC::FillSolidRect(int x, int y, int width, int height, Colour colour)
+void RasterDC::FillRect(int x, int y, int width, int height, Colour colour)
 {
     if (!buffer_.bits || width <= 0 || height <= 0)
         return;

@@ -30,10 +30,10 @@ public:
     void SelectFont(const Font& font) override;
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
-    void AngleArc(int x, int y, int radius, float startDegrees, float sweepDegrees) override;
-    void TextOut(int x, int y, const std::string& text) override;
+    void Arc(int x, int y, int radius, float startDegrees, float sweepDegrees) override;
+    void DrawText(int x, int y, const std::string& text) override;
     void Ellipse(int left, int top, int right, int bottom) override;
-    void FillSolidRect(int x, int y, int width, int height, Colour colour) override;
+    void FillRect(int x, int y, int width, int height, Colour colour) override;
 
     // Picture pixels drawn beyond each edge, so that clipped shapes keep their ends.
     static constexpr double kMargin = 64.0;
@@ -80,7 +80,7 @@ private:
     FrameBuffer& buffer_;
     TextPainter* text_;
     PenShape pen_;
-    Colour brush_ = RGB(255, 255, 255);
+    Colour brush_ = Colour{255, 255, 255};
     Font font_;
     double curX_ = 0.0; // current position, never clipped
     double curY_ = 0.0;

@@ -180,12 +180,12 @@ void PrepareFont(NativeFont& f)
 
 const Pen& DefaultPen()
 {
-    static const Pen pen{PenStyle::Solid, 1, RGB(0, 0, 0), {}};
+    static const Pen pen{PenStyle::Solid, 1, Colour{0, 0, 0}, {}};
     return pen;
 }
 const Brush& DefaultBrush()
 {
-    static const Brush brush{RGB(255, 255, 255), {}};
+    static const Brush brush{Colour{255, 255, 255}, {}};
     return brush;
 }
 const Font& DefaultFont()
@@ -303,7 +303,7 @@ void ImageDC::DrawEllipse(double l, double t, double r, double b)
         d.painter.drawEllipse(QRectF(l + 0.5, t + 0.5, r - l - 1.0, b - t - 1.0));
 }
 
-void ImageDC::TextOut(int x, int y, const std::string& text)
+void ImageDC::DrawText(int x, int y, const std::string& text)
 {
     Impl& d = *impl_;
     if (!d.painting || text.empty())

@@ -17,7 +17,7 @@ public:
     void SelectPen(const Pen& pen) override;
     void SelectBrush(const Brush& brush) override;
     void SelectFont(const Font& font) override;
-    void TextOut(int x, int y, const std::string& text) override;
+    void DrawText(int x, int y, const std::string& text) override;
 
     // How many toolkit pens, brushes and fonts have been made since the program started:
     // a steady frame makes none.

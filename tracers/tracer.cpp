@@ -193,6 +193,6 @@ UpstreamBound UpstreamBound::For(const FlowState& fs)
 void Tracer::Draw(DC& dc, const FlowState& fs, const Corner& corner)
 {
     dc.SetPixel(ScreenCoord(TruncToInt(x), corner.ApexX()), ScreenCoord(TruncToInt(y), corner.top),
-                RGB(255, 0, 0));
+                Colour{255, 0, 0});
     Step(fs, corner);
 }

@@ -19,10 +19,10 @@ public:
     void SelectFont(const Font&) override {}
     void MoveTo(int, int) override {}
     void LineTo(int, int) override {}
-    void AngleArc(int, int, int, float, float) override {}
-    void TextOut(int, int, const std::string&) override {}
+    void Arc(int, int, int, float, float) override {}
+    void DrawText(int, int, const std::string&) override {}
     void Ellipse(int, int, int, int) override {}
-    void FillSolidRect(int, int, int, int, Colour) override {}
+    void FillRect(int, int, int, int, Colour) override {}
 
 protected:
     void SetPixelSlow(int, int, Colour) override {}
@@ -32,7 +32,7 @@ protected:
 
 FlowView::FlowView(FlowState& fs, Corner& c) : FlowField(fs, c)
 {
-    framePen = Pen{PenStyle::Solid, 1, RGB(128, 128, 128), {}};
+    framePen = Pen{PenStyle::Solid, 1, Colour{128, 128, 128}, {}};
 }
 
 void FlowView::Open(int w, int h, uint32_t seed, int scale)
@@ -92,7 +92,7 @@ void FlowView::ComposeStaticLayers()
         return;
     {
         const std::unique_ptr<DC> dc = MakeDC(below_);
-        dc->FillSolidRect(0, 0, width, height, RGB(255, 255, 255));
+        dc->FillRect(0, 0, width, height, Colour{255, 255, 255});
         corner.Draw(*dc, flow);
     }
     above_.Fill(above_.keyColour);
@@ -121,7 +121,7 @@ void FlowView::ComposeStaticLayers()
 
 void FlowView::Compose(DC& dc)
 {
-    dc.FillSolidRect(0, 0, width, height, RGB(255, 255, 255));
+    dc.FillRect(0, 0, width, height, Colour{255, 255, 255});
     corner.Draw(dc, flow);
     for (Tracer& t : tracers)
         t.Draw(dc, flow, corner);

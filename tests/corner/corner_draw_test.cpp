@@ -62,10 +62,10 @@ void ExpectCalls(const RecordingDC& dc, const std::vector<Expected>& expected)
         }
         EXPECT_EQ(got.a, e.a) << "call " << i;
         EXPECT_EQ(got.b, e.b) << "call " << i;
-        if (e.kind == K::AngleArc) {
+        if (e.kind == K::Arc) {
             EXPECT_EQ(got.c, e.c) << "call " << i;
         }
-        if (e.kind == K::TextOut) {
+        if (e.kind == K::DrawText) {
             EXPECT_EQ(got.text, e.text) << "call " << i;
         }
     }
@@ -86,8 +86,8 @@ TEST(CornerDraw, StartUpOverlayCallByCall)
                         {K::SelectFont, 0, 0, 0, &c.labelFont},
                         {K::SelectPen, 0, 0, 0, &c.thinPen},
                         {K::MoveTo, 281, 192},
-                        {K::AngleArc, 311, 192, 80},
-                        {K::TextOut, 241, 194, 0, nullptr, "\u03B2=135"},
+                        {K::Arc, 311, 192, 80},
+                        {K::DrawText, 241, 194, 0, nullptr, "\u03B2=135"},
                         {K::SelectPen, 0, 0, 0, &c.dashPen},
                         {K::MoveTo, 311, 192},
                         {K::LineTo, 262, -192}, // sonic line: 311 + 384/tan(1.69579) = 262.8
@@ -99,11 +99,11 @@ TEST(CornerDraw, StartUpOverlayCallByCall)
                         {K::MoveTo, 311, 192},
                         {K::LineTo, 388, 192}, // 311 + 622/8
                         {K::MoveTo, 341, 192},
-                        {K::AngleArc, 311, 192, 25},
-                        {K::TextOut, 351, 172, 0, nullptr, "\u03B1=48"},
-                        {K::TextOut, 10, 354, 0, nullptr, "\u03C7=45, \u0394\u03C6=31"},
+                        {K::Arc, 311, 192, 25},
+                        {K::DrawText, 351, 172, 0, nullptr, "\u03B1=48"},
+                        {K::DrawText, 10, 354, 0, nullptr, "\u03C7=45, \u0394\u03C6=31"},
                     });
-    const std::vector<DrawCall> arcs = dc.Of(K::AngleArc);
+    const std::vector<DrawCall> arcs = dc.Of(K::Arc);
     ASSERT_EQ(arcs.size(), 2u);
     EXPECT_EQ(arcs[0].start, 180.0f);
     EXPECT_NEAR(arcs[0].sweep, 134.998673, 1e-4);
@@ -111,9 +111,9 @@ TEST(CornerDraw, StartUpOverlayCallByCall)
     EXPECT_NEAR(arcs[1].sweep, 48.470591, 1e-4);
     // The pens are the overlay's own.
     EXPECT_EQ(dc.calls[0].width, 3);
-    EXPECT_EQ(dc.calls[0].colour, RGB(0, 0, 255));
+    EXPECT_EQ(dc.calls[0].colour, (Colour{0, 0, 255}));
     EXPECT_EQ(dc.calls[9].style, PenStyle::Dash);
-    EXPECT_EQ(dc.calls[9].colour, RGB(0, 0, 0));
+    EXPECT_EQ(dc.calls[9].colour, (Colour{0, 0, 0}));
 }
 
 TEST(CornerDraw, FlowBoundaryOnlyPastTheLargestTurn)
@@ -134,7 +134,7 @@ TEST(CornerDraw, FlowBoundaryOnlyPastTheLargestTurn)
     for (const DrawCall& c : dc.Of(K::SelectPen))
         dotted = dotted || c.object == &s.corner.dotPen;
     EXPECT_TRUE(dotted);
-    const std::vector<DrawCall> texts = dc.Of(K::TextOut);
+    const std::vector<DrawCall> texts = dc.Of(K::DrawText);
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts[0].text, "\u03B2=33");
     // The turn shown is maxTurnAngle, not the wall's 2.5708.
@@ -167,9 +167,9 @@ TEST(CornerDraw, HorizontalLastCharacteristicAndSubsonicFlow)
     ASSERT_EQ(dc.calls.size(), 10u);
     EXPECT_EQ(dc.calls.back().kind, K::SelectPen);
     EXPECT_EQ(dc.calls.back().object, &sub.corner.dashPen);
-    ASSERT_EQ(dc.Of(K::TextOut).size(), 1u);
-    EXPECT_EQ(dc.Of(K::TextOut)[0].text, "\u03B2=135");
-    EXPECT_EQ(dc.Of(K::AngleArc).size(), 1u);
+    ASSERT_EQ(dc.Of(K::DrawText).size(), 1u);
+    EXPECT_EQ(dc.Of(K::DrawText)[0].text, "\u03B2=135");
+    EXPECT_EQ(dc.Of(K::Arc).size(), 1u);
 }
 
 TEST(CornerDraw, ExtremeWallAnglesSaturate)
@@ -195,7 +195,7 @@ TEST(CornerDraw, ExtremeWallAnglesSaturate)
     ASSERT_EQ(drawn.size(), 4u);       // two walls, the last characteristic, the reference line
     EXPECT_EQ(drawn[2].a, 311 + 3827); // 384/tan(0.1) = 3827.2
     EXPECT_EQ(drawn[2].b, -192);
-    EXPECT_TRUE(std::isinf(dc.Of(K::AngleArc)[1].sweep));
+    EXPECT_TRUE(std::isinf(dc.Of(K::Arc)[1].sweep));
 }
 
 namespace {
@@ -302,7 +302,7 @@ TEST(CornerDraw, DrawnIntoAPicture)
             if (frame == 1)
                 before = ImageDC::NativeObjectsCreated();
             ImageDC dc(buffer);
-            dc.FillSolidRect(0, 0, 622, 384, RGB(255, 255, 255));
+            dc.FillRect(0, 0, 622, 384, Colour{255, 255, 255});
             s.corner.Draw(dc, s.fs);
         }
         // A steady frame makes no new pens or fonts.

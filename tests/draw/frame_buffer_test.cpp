@@ -48,7 +48,7 @@ TEST(FrameBuffer, CreateMakesDevicePixelsAndReleaseEmpties)
     }
     FrameBuffer b;
     b.Create(30, 20, 2);
-    b.keyColour = RGB(1, 2, 3);
+    b.keyColour = Colour{1, 2, 3};
     b.Create(10, 5); // a second creation replaces the first
     EXPECT_EQ(b.deviceWidth, 10);
     EXPECT_EQ(b.scale, 1);
@@ -56,7 +56,7 @@ TEST(FrameBuffer, CreateMakesDevicePixelsAndReleaseEmpties)
     EXPECT_EQ(b.bits, nullptr);
     EXPECT_EQ(b.width, 0);
     EXPECT_EQ(b.height, 0);
-    EXPECT_EQ(b.keyColour, RGB(254, 0, 254));
+    EXPECT_EQ(b.keyColour, (Colour{254, 0, 254}));
     EXPECT_EQ(b.At(0, 0), 0u);
     b.Release(); // releasing an empty buffer does nothing
     EXPECT_EQ(b.bits, nullptr);
@@ -79,7 +79,7 @@ TEST(FrameBuffer, TransparentCopySkipsExactlyTheKeyColour)
 
     FrameBuffer target;
     target.Create(4, 2);
-    target.Fill(RGB(0x0A, 0x0B, 0x0C));
+    target.Fill(Colour{0x0A, 0x0B, 0x0C});
     b.TransparentCopyTo(target);
     const uint32_t expected[2][4] = {{0x0A0B0C, 0x0A0B0C, 0xFE00FD, 0x123456},
                                      {0xFF00FE, 0xFE01FE, 0x000000, 0x0A0B0C}};
@@ -93,7 +93,7 @@ TEST(FrameBuffer, TransparentCopyMakesTheTargetFit)
     FrameBuffer b;
     b.Create(3, 2, 2);
     ASSERT_NE(b.bits, nullptr);
-    b.Fill(RGB(0, 255, 0));
+    b.Fill(Colour{0, 255, 0});
 
     FrameBuffer wrongSize;
     wrongSize.Create(1, 1);
@@ -114,7 +114,7 @@ TEST(FrameBuffer, TransparentCopyMakesTheTargetFit)
     FrameBuffer empty;
     FrameBuffer untouched;
     untouched.Create(2, 2);
-    untouched.Fill(RGB(0x44, 0x55, 0x66));
+    untouched.Fill(Colour{0x44, 0x55, 0x66});
     empty.TransparentCopyTo(untouched);
     EXPECT_EQ(untouched.deviceWidth, 2);
     EXPECT_EQ(untouched.At(1, 1), 0x445566u);

@@ -10,8 +10,8 @@
 
 namespace {
 
-const Pen kBlue1{PenStyle::Solid, 1, RGB(0, 0, 255), {}};
-const Pen kBlue3{PenStyle::Solid, 3, RGB(0, 0, 255), {}};
+const Pen kBlue1{PenStyle::Solid, 1, Colour{0, 0, 255}, {}};
+const Pen kBlue3{PenStyle::Solid, 3, Colour{0, 0, 255}, {}};
 
 // The device pixels a line from a to b leaves drawn on a fresh canvas.
 PixelSet LineInk(const Pen& pen, int w, int h, int x0, int y0, int x1, int y1, int scale = 1)
@@ -78,7 +78,7 @@ TEST(ImageDCLines, WideLinesAreCentredOnTheirRow)
     // Round ends reach at most about half the width past the end points.
     EXPECT_EQ(c.At(314, 192), kWhite);
     // Width 2 is two rows thick; every column along it has exactly two.
-    const PixelSet two = LineInk(Pen{PenStyle::Solid, 2, RGB(0, 0, 255), {}}, 60, 40, 10, 20, 50,
+    const PixelSet two = LineInk(Pen{PenStyle::Solid, 2, Colour{0, 0, 255}, {}}, 60, 40, 10, 20, 50,
                                  20);
     for (int x = 10; x < 50; ++x) {
         int n = 0;
@@ -141,8 +141,8 @@ TEST(ImageDCLines, OutsideSegmentsDrawNothingButMoveThePosition)
 
 TEST(ImageDCLines, DashedAndDottedPensLeaveGaps)
 {
-    const Pen dash{PenStyle::Dash, 1, RGB(0, 0, 0), {}};
-    const Pen dot{PenStyle::Dot, 1, RGB(0, 0, 255), {}};
+    const Pen dash{PenStyle::Dash, 1, Colour{0, 0, 0}, {}};
+    const Pen dot{PenStyle::Dot, 1, Colour{0, 0, 255}, {}};
     const PixelSet dashed = LineInk(dash, 100, 20, 0, 10, 100, 10);
     const PixelSet dotted = LineInk(dot, 100, 20, 0, 10, 100, 10);
     // All on the row, with gaps; a dash is longer than a dot.
@@ -175,7 +175,7 @@ TEST(ImageDCArcs, ArcsRunCounterClockwiseAfterTheJoiningSegment)
         ImageDC dc(c->buffer);
         dc.SelectPen(kBlue1);
         dc.MoveTo(90, 50);
-        dc.AngleArc(50, 50, 20, 0.0f, c == &up ? 90.0f : -90.0f);
+        dc.Arc(50, 50, 20, 0.0f, c == &up ? 90.0f : -90.0f);
         dc.LineTo(50, c == &up ? 10 : 90); // from the arc's end
     }
     // The joining segment from (90, 50) to the arc's start (70, 50).
@@ -207,7 +207,7 @@ TEST(ImageDCArcs, DegenerateAndHugeArcsAreSafe)
             ImageDC dc(c.buffer);
             dc.SelectPen(kBlue1);
             dc.MoveTo(10, 20);
-            dc.AngleArc(30, 20, 0, 0.0f, 90.0f);
+            dc.Arc(30, 20, 0, 0.0f, 90.0f);
             dc.LineTo(30, 40);
         }
         PixelSet expected = Row(20, 10, 29);
@@ -224,8 +224,8 @@ TEST(ImageDCArcs, DegenerateAndHugeArcsAreSafe)
             ImageDC dc(c.buffer);
             dc.SelectPen(kBlue1);
             dc.MoveTo(10, 20);
-            dc.AngleArc(50, 50, 20, bad, 90.0f);
-            dc.AngleArc(50, 50, 20, 0.0f, bad);
+            dc.Arc(50, 50, 20, bad, 90.0f);
+            dc.Arc(50, 50, 20, 0.0f, bad);
             dc.LineTo(20, 20);
         }
         EXPECT_EQ(c.Ink(), Row(20, 10, 19));
@@ -237,7 +237,7 @@ TEST(ImageDCArcs, DegenerateAndHugeArcsAreSafe)
             ImageDC dc(c.buffer);
             dc.SelectPen(kBlue1);
             dc.MoveTo(70, 50);
-            dc.AngleArc(50, 50, 20, 0.0f, 3.0e38f);
+            dc.Arc(50, 50, 20, 0.0f, 3.0e38f);
         }
         EXPECT_EQ(c.At(30, 50), kBlue);
         EXPECT_EQ(c.At(50, 30), kBlue);
@@ -250,7 +250,7 @@ TEST(ImageDCArcs, DegenerateAndHugeArcsAreSafe)
             ImageDC dc(c.buffer);
             dc.SelectPen(kBlue1);
             dc.MoveTo(100, 50);
-            dc.AngleArc(100, INT_MAX, INT_MAX - 50, 90.0f, 360.0f);
+            dc.Arc(100, INT_MAX, INT_MAX - 50, 90.0f, 360.0f);
         }
         EXPECT_EQ(c.Ink(), Row(50, 0, 199));
     }
@@ -261,7 +261,7 @@ TEST(ImageDCArcs, DegenerateAndHugeArcsAreSafe)
             ImageDC dc(c.buffer);
             dc.SelectPen(kBlue3);
             dc.MoveTo(25, 25);
-            dc.AngleArc(cx, cx, r, -3.0e38f, 1.0e5f);
+            dc.Arc(cx, cx, r, -3.0e38f, 1.0e5f);
             dc.LineTo(0, 0);
         }
 }
@@ -276,7 +276,7 @@ TEST(ImageDCText, TextHangsBelowItsAnchorInBlack)
             ImageDC dc(c.buffer);
             dc.SelectFont(font);
             dc.SelectPen(kBlue1); // text is black whatever pen is selected
-            dc.TextOut(20, 30, "\u03B2=135");
+            dc.DrawText(20, 30, "\u03B2=135");
         }
         const PixelSet ink = c.Ink();
         ASSERT_FALSE(ink.empty()) << scale;
@@ -311,14 +311,14 @@ TEST(ImageDCText, TextKeepsTheSelectedPenAndFarTextIsSkipped)
         ImageDC dc(c.buffer);
         dc.SelectFont(font);
         dc.SelectPen(kBlue1);
-        dc.TextOut(10, 10, "x");
+        dc.DrawText(10, 10, "x");
         dc.MoveTo(0, 90);
         dc.LineTo(100, 90);
         for (int x : {INT_MIN, -1000000, INT_MAX})
             for (int y : {INT_MIN, -1000, INT_MAX})
-                dc.TextOut(x, y, "far away");
-        dc.TextOut(50, 50, ""); // nothing to draw
-        dc.TextOut(120, 40, std::string("\xFF\xFE bad utf-8", 12));
+                dc.DrawText(x, y, "far away");
+        dc.DrawText(50, 50, ""); // nothing to draw
+        dc.DrawText(120, 40, std::string("\xFF\xFE bad utf-8", 12));
     }
     EXPECT_EQ(c.InkOf(kBlue), Row(90, 0, 99));
     for (const auto& p : c.Ink()) {
@@ -331,8 +331,8 @@ TEST(ImageDCText, TextKeepsTheSelectedPenAndFarTextIsSkipped)
 
 TEST(ImageDCEllipse, OutlineInThePenAndFillInTheBrush)
 {
-    const Pen grey{PenStyle::Solid, 1, RGB(128, 128, 128), {}};
-    const Brush orange{RGB(255, 96, 0), {}};
+    const Pen grey{PenStyle::Solid, 1, Colour{128, 128, 128}, {}};
+    const Brush orange{Colour{255, 96, 0}, {}};
     Canvas c(60, 60);
     {
         ImageDC dc(c.buffer);
@@ -351,8 +351,8 @@ TEST(ImageDCEllipse, OutlineInThePenAndFillInTheBrush)
 
 TEST(ImageDCEllipse, HugeEllipsesAreDrawnOverThePictureOnly)
 {
-    const Pen grey{PenStyle::Solid, 1, RGB(128, 128, 128), {}};
-    const Brush orange{RGB(255, 96, 0), {}};
+    const Pen grey{PenStyle::Solid, 1, Colour{128, 128, 128}, {}};
+    const Brush orange{Colour{255, 96, 0}, {}};
     const uint32_t g = 0x808080u, o = 0xFF6000u;
     auto draw = [&](Canvas& c, int l, int t, int r, int b) {
         ImageDC dc(c.buffer);
@@ -427,9 +427,9 @@ TEST(ImageDCPixels, DirectPixelsClipAndCoverTheirDevicePixels)
                                   {INT_MAX, INT_MIN},
                                   {-1, -1},
                                   {20, 10}})
-                dc.SetPixel(p.first, p.second, RGB(255, 0, 0));
-            dc.SetPixel(0, 0, RGB(255, 0, 0));
-            dc.SetPixel(19, 9, RGB(255, 0, 0));
+                dc.SetPixel(p.first, p.second, Colour{255, 0, 0});
+            dc.SetPixel(0, 0, Colour{255, 0, 0});
+            dc.SetPixel(19, 9, Colour{255, 0, 0});
         }
         EXPECT_EQ(c.Ink(), (PixelSet{{0, 0}, {19, 9}}));
         EXPECT_EQ(c.At(19, 9), kRed);
@@ -438,9 +438,9 @@ TEST(ImageDCPixels, DirectPixelsClipAndCoverTheirDevicePixels)
         Canvas c(20, 10, 2);
         {
             ImageDC dc(c.buffer);
-            dc.SetPixel(3, 4, RGB(255, 0, 0));
-            dc.SetPixel(19, 9, RGB(255, 0, 0));
-            dc.SetPixel(20, 9, RGB(255, 0, 0));
+            dc.SetPixel(3, 4, Colour{255, 0, 0});
+            dc.SetPixel(19, 9, Colour{255, 0, 0});
+            dc.SetPixel(20, 9, Colour{255, 0, 0});
         }
         EXPECT_EQ(
             c.InkOf(kRed),
@@ -449,14 +449,14 @@ TEST(ImageDCPixels, DirectPixelsClipAndCoverTheirDevicePixels)
     // An empty buffer ignores every call.
     FrameBuffer empty;
     ImageDC dc(empty);
-    dc.SetPixel(0, 0, RGB(255, 0, 0));
+    dc.SetPixel(0, 0, Colour{255, 0, 0});
     dc.SelectPen(kBlue3);
     dc.MoveTo(0, 0);
     dc.LineTo(10, 10);
-    dc.AngleArc(5, 5, 3, 0.0f, 90.0f);
+    dc.Arc(5, 5, 3, 0.0f, 90.0f);
     dc.Ellipse(0, 0, 10, 10);
-    dc.FillSolidRect(0, 0, 10, 10, RGB(1, 2, 3));
-    dc.TextOut(0, 0, "x");
+    dc.FillRect(0, 0, 10, 10, Colour{1, 2, 3});
+    dc.DrawText(0, 0, "x");
     EXPECT_EQ(empty.bits, nullptr);
 }
 
@@ -465,19 +465,19 @@ TEST(ImageDCPixels, PainterAndDirectWritesShareThePicture)
     Canvas c(50, 20);
     {
         ImageDC dc(c.buffer);
-        dc.FillSolidRect(0, 0, 50, 20, RGB(255, 255, 255));
-        dc.SetPixel(10, 5, RGB(255, 0, 0));
+        dc.FillRect(0, 0, 50, 20, Colour{255, 255, 255});
+        dc.SetPixel(10, 5, Colour{255, 0, 0});
         dc.SelectPen(kBlue1);
         dc.MoveTo(0, 5);
-        dc.LineTo(10, 5);                  // ends before the red pixel
-        dc.SetPixel(3, 5, RGB(255, 0, 0)); // over the painter's line
+        dc.LineTo(10, 5);                     // ends before the red pixel
+        dc.SetPixel(3, 5, Colour{255, 0, 0}); // over the painter's line
         dc.MoveTo(0, 7);
         dc.LineTo(20, 7);
-        dc.SetPixel(5, 7, RGB(255, 0, 0));
+        dc.SetPixel(5, 7, Colour{255, 0, 0});
         dc.SelectPen(kBlue3); // drawn directly too
         dc.MoveTo(30, 10);
         dc.LineTo(40, 10);
-        dc.SetPixel(35, 10, RGB(255, 0, 0));
+        dc.SetPixel(35, 10, Colour{255, 0, 0});
     }
     EXPECT_EQ(c.At(10, 5), kRed);
     EXPECT_EQ(c.At(3, 5), kRed);
@@ -506,7 +506,7 @@ TEST(ImageDCPixels, FillSolidRectClipsToThePicture)
             Canvas c(20, 10, scale);
             {
                 ImageDC dc(c.buffer);
-                dc.FillSolidRect(k.x, k.y, k.w, k.h, RGB(255, 0, 0));
+                dc.FillRect(k.x, k.y, k.w, k.h, Colour{255, 0, 0});
             }
             EXPECT_EQ(c.InkOf(kRed).size(), k.expected * scale * scale) << k.x << "," << k.y;
         }
@@ -537,8 +537,8 @@ TEST(ImageDCNative, ObjectsAreMadeOnceForEachDescriptor)
     Canvas c(20, 10);
     Canvas second(20, 10);
     ImageDC dc(c.buffer);
-    Pen pen{PenStyle::Dash, 1, RGB(1, 2, 3), {}};
-    Brush brush{RGB(4, 5, 6), {}};
+    Pen pen{PenStyle::Dash, 1, Colour{1, 2, 3}, {}};
+    Brush brush{Colour{4, 5, 6}, {}};
     Font font{20, "Verdana", {}};
     long before = ImageDC::NativeObjectsCreated();
     for (int i = 0; i < 1000; ++i)
@@ -554,9 +554,9 @@ TEST(ImageDCNative, ObjectsAreMadeOnceForEachDescriptor)
     EXPECT_EQ(ImageDC::NativeObjectsCreated() - before, 2);
 
     // A descriptor that is changed gets a new object, and draws in its new colour.
-    Pen changing{PenStyle::Solid, 1, RGB(0, 0, 255), {}};
+    Pen changing{PenStyle::Solid, 1, Colour{0, 0, 255}, {}};
     dc.SelectPen(changing);
-    changing.colour = RGB(255, 0, 0);
+    changing.colour = Colour{255, 0, 0};
     before = ImageDC::NativeObjectsCreated();
     dc.SelectPen(changing);
     EXPECT_EQ(ImageDC::NativeObjectsCreated() - before, 1);

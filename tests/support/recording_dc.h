@@ -14,18 +14,18 @@ struct DrawCall {
         SelectFont,
         MoveTo,
         LineTo,
-        AngleArc,
-        TextOut,
+        Arc,
+        DrawText,
         Ellipse,
-        FillSolidRect,
+        FillRect,
         SetPixel
     };
     Kind kind = SelectPen;
-    int a = 0, b = 0, c = 0, d = 0;   // coordinates: x, y (LineTo/MoveTo/TextOut), x, y, radius
-                                      // (AngleArc), l, t, r, b (Ellipse), x, y, w, h (fill)
-    float start = 0.0f, sweep = 0.0f; // AngleArc
-    std::string text;                 // TextOut
-    Colour colour;                    // SetPixel, FillSolidRect; the pen's or brush's colour
+    int a = 0, b = 0, c = 0, d = 0;   // coordinates: x, y (LineTo/MoveTo/DrawText), x, y, radius
+                                      // (Arc), l, t, r, b (Ellipse), x, y, w, h (fill)
+    float start = 0.0f, sweep = 0.0f; // Arc
+    std::string text;                 // DrawText
+    Colour colour;                    // SetPixel, FillRect; the pen's or brush's colour
     const void* object = nullptr;     // the descriptor selected
     PenStyle style = PenStyle::Solid; // SelectPen
     int width = 0;                    // SelectPen
@@ -61,23 +61,23 @@ public:
     }
     void MoveTo(int x, int y) override { Push(DrawCall::MoveTo, x, y); }
     void LineTo(int x, int y) override { Push(DrawCall::LineTo, x, y); }
-    void AngleArc(int x, int y, int radius, float start, float sweep) override
+    void Arc(int x, int y, int radius, float start, float sweep) override
     {
-        DrawCall c = Make(DrawCall::AngleArc, x, y, radius);
+        DrawCall c = Make(DrawCall::Arc, x, y, radius);
         c.start = start;
         c.sweep = sweep;
         calls.push_back(c);
     }
-    void TextOut(int x, int y, const std::string& text) override
+    void DrawText(int x, int y, const std::string& text) override
     {
-        DrawCall c = Make(DrawCall::TextOut, x, y);
+        DrawCall c = Make(DrawCall::DrawText, x, y);
         c.text = text;
         calls.push_back(c);
     }
     void Ellipse(int l, int t, int r, int b) override { Push(DrawCall::Ellipse, l, t, r, b); }
-    void FillSolidRect(int x, int y, int w, int h, Colour colour) override
+    void FillRect(int x, int y, int w, int h, Colour colour) override
     {
-        DrawCall c = Make(DrawCall::FillSolidRect, x, y, w, h);
+        DrawCall c = Make(DrawCall::FillRect, x, y, w, h);
         c.colour = colour;
         calls.push_back(c);
     }

@@ -70,10 +70,10 @@ public:
         cx_ = x;
         cy_ = y;
     }
-    void AngleArc(int, int, int, float, float) override {}
-    void TextOut(int, int, const std::string&) override {}
+    void Arc(int, int, int, float, float) override {}
+    void DrawText(int, int, const std::string&) override {}
     void Ellipse(int l, int t, int r, int b) override { ellipses.push_back({l, t, r, b}); }
-    void FillSolidRect(int, int, int, int, Colour) override {}
+    void FillRect(int, int, int, int, Colour) override {}
 
 protected:
     void SetPixelSlow(int x, int y, Colour colour) override { pixels.push_back({x, y, colour}); }

@@ -43,7 +43,7 @@ TEST(FlowFieldConstruction, FourEmptyStreamlines)
         EXPECT_EQ(s.points.count, 0);
         EXPECT_EQ(s.startY, 15.0);
         EXPECT_EQ(s.pen.width, 2);
-        EXPECT_EQ(s.pen.colour, RGB(20, 155, 0));
+        EXPECT_EQ(s.pen.colour, (Colour{20, 155, 0}));
     }
     EXPECT_EQ(field.marker.radius, 2);
 }

@@ -288,7 +288,7 @@ TEST(TracerDraw, OneRedPixelAtTheScreenPositionThenOneStep)
         ASSERT_EQ(dc.pixels.size(), 1u);
         EXPECT_EQ(dc.pixels[0].x, c.px);
         EXPECT_EQ(dc.pixels[0].y, c.py);
-        EXPECT_EQ(dc.pixels[0].colour, RGB(255, 0, 0));
+        EXPECT_EQ(dc.pixels[0].colour, (Colour{255, 0, 0}));
     }
     // The draw steps the tracer.
     RecordingDC dc;
@@ -330,7 +330,7 @@ TEST(MarkerDraw, RadiusFollowsTheLocalPressure)
         EXPECT_EQ(dc.ellipses[0].right, static_cast<int>(sx + c.radius));
         EXPECT_EQ(dc.ellipses[0].bottom, static_cast<int>(sy + c.radius));
         ASSERT_EQ(dc.brushes.size(), 1u);
-        EXPECT_EQ(dc.brushes[0]->colour, RGB(255, 96, 0));
+        EXPECT_EQ(dc.brushes[0]->colour, (Colour{255, 96, 0}));
         EXPECT_DOUBLE_EQ(m.x, -149.4); // and one step
     }
 

@@ -69,7 +69,7 @@ TEST(FlowViewInit, PlacesTheCornerAndStartsTheCloud)
     EXPECT_EQ(v.view.tracers.count, 5000);
     EXPECT_EQ(v.view.windowSurface.width, 622);
     EXPECT_EQ(v.view.windowSurface.height, 384);
-    EXPECT_EQ(v.view.framePen.colour, RGB(128, 128, 128));
+    EXPECT_EQ(v.view.framePen.colour, (Colour{128, 128, 128}));
     EXPECT_EQ(v.view.framePen.width, 1);
     EXPECT_EQ(v.view.framePen.style, PenStyle::Solid);
     for (const Tracer& t : v.view.tracers) {
@@ -197,7 +197,7 @@ TEST(FlowViewFrame, TargetCopySkipsTheKeyColour)
     v.view.RetraceFlow();
     FrameBuffer target;
     target.Create(622, 384);
-    target.Fill(RGB(1, 2, 3));
+    target.Fill(Colour{1, 2, 3});
     const int frames = v.host.frames;
     v.view.Render(&target);
     EXPECT_EQ(v.host.frames, frames); // a frame for someone else's surface
@@ -209,7 +209,7 @@ TEST(FlowViewFrame, TargetCopySkipsTheKeyColour)
     v.view.buffer.bits[3 * 622 + 3] = 0xFFFE00FEu;
     FrameBuffer again;
     again.Create(622, 384);
-    again.Fill(RGB(1, 2, 3));
+    again.Fill(Colour{1, 2, 3});
     v.view.buffer.TransparentCopyTo(again);
     EXPECT_EQ(again.At(3, 3), 0x010203u);
 }
