@@ -102,23 +102,23 @@ struct ImageEntry {
 };
 
 const ImageEntry kBitmaps[] = {
-    {ImageId::UpstreamNames, ":/cornerflow/bitmap_1000.svg"},
-    {ImageId::ProbeNames, ":/cornerflow/bitmap_130.svg"},
-    {ImageId::VelocityNames, ":/cornerflow/bitmap_131.svg"},
-    {ImageId::CriticalNames, ":/cornerflow/bitmap_134.svg"},
-    {ImageId::UpstreamUnits, ":/cornerflow/bitmap_135.svg"},
-    {ImageId::ProbeUnits, ":/cornerflow/bitmap_136.svg"},
-    {ImageId::VelocityUnits, ":/cornerflow/bitmap_137.svg"},
-    {ImageId::CriticalUnits, ":/cornerflow/bitmap_138.svg"},
+    {ImageId::UpstreamNames, ":/cornerflow/upstream_names.svg"},
+    {ImageId::ProbeNames, ":/cornerflow/probe_names.svg"},
+    {ImageId::VelocityNames, ":/cornerflow/velocity_names.svg"},
+    {ImageId::CriticalNames, ":/cornerflow/critical_names.svg"},
+    {ImageId::UpstreamUnits, ":/cornerflow/upstream_units.svg"},
+    {ImageId::ProbeUnits, ":/cornerflow/probe_units.svg"},
+    {ImageId::VelocityUnits, ":/cornerflow/velocity_units.svg"},
+    {ImageId::CriticalUnits, ":/cornerflow/critical_units.svg"},
 };
 
 // The English twins of the images with Russian words in them.
 const ImageEntry kEnglishBitmaps[] = {
-    {ImageId::CriticalNames, ":/cornerflow/bitmap_134_en.svg"},
-    {ImageId::UpstreamUnits, ":/cornerflow/bitmap_135_en.svg"},
-    {ImageId::ProbeUnits, ":/cornerflow/bitmap_136_en.svg"},
-    {ImageId::VelocityUnits, ":/cornerflow/bitmap_137_en.svg"},
-    {ImageId::CriticalUnits, ":/cornerflow/bitmap_138_en.svg"},
+    {ImageId::CriticalNames, ":/cornerflow/critical_names_en.svg"},
+    {ImageId::UpstreamUnits, ":/cornerflow/upstream_units_en.svg"},
+    {ImageId::ProbeUnits, ":/cornerflow/probe_units_en.svg"},
+    {ImageId::VelocityUnits, ":/cornerflow/velocity_units_en.svg"},
+    {ImageId::CriticalUnits, ":/cornerflow/critical_units_en.svg"},
 };
 
 } // namespace
@@ -159,7 +159,7 @@ const char* EnglishBitmapPath(ImageId image)
 
 const char* IconPath(ImageId icon)
 {
-    return icon == ImageId::AppIcon ? ":/cornerflow/icon_128.svg" : nullptr;
+    return icon == ImageId::AppIcon ? ":/cornerflow/cornerflow_icon.svg" : nullptr;
 }
 
 } // namespace res

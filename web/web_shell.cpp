@@ -278,7 +278,7 @@ const char* KindName(res::ControlKind kind)
 }
 
 // The image of a resource path as SVG text, or nullptr; with a suffix ("_en"), the image's
-// twin of that name (bitmap_134_en.svg beside bitmap_134.svg), or nullptr where there is none.
+// twin of that name (critical_names_en.svg beside critical_names.svg), or nullptr where there is none.
 const char* ImageSvg(const char* resourcePath, const char* suffix = "")
 {
     if (!resourcePath)
