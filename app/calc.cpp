@@ -108,7 +108,7 @@ QJsonObject ProbeObject(const FlowState& fs, const Corner& corner, const PointAr
     const double y = p.y;
     const double phi = corner.PolarAngle(true, x, y);
     const int region = corner.ClassifyPoint(fs, true, x, y);
-    const ProbeValues v = ProbeReadout(fs, region, ProbeAngleParam(phi));
+    const ProbeValues v = ProbeReadout(fs, region, phi);
 
     QJsonObject o;
     o["x"] = p.x;
@@ -215,7 +215,7 @@ QJsonObject CalcDocument(const Options& options)
     doc["fields"] = FieldsSection(fs);
     doc["labels"] = LabelsSection(fs, corner);
     doc["probes"] = ProbesSection(fs, corner, options.probes);
-    doc["flow"] = FlowSection(session.View());
+    doc["flow"] = FlowSection(session.Field());
     doc["theory"] = TheorySection(fs, corner);
     return doc;
 }

@@ -8,8 +8,6 @@
 
 #include "app/flow_dialog.h"
 #include "app/modes.h"
-#include "corner/corner.h"
-#include "model/flow_state.h"
 
 namespace {
 
@@ -45,9 +43,7 @@ int RunDialog(int argc, char** argv, const std::string& lang)
     QCoreApplication::setApplicationName(QStringLiteral("cornerflow"));
     // Lets the desktop match the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.cornerflow.Cornerflow"));
-    FlowState fs;
-    Corner corner;
-    FlowDialog dlg(fs, corner);
+    FlowDialog dlg;
     // The language given on the command line, else the one chosen last in the menu.
     dlg.SetLanguage(!lang.empty() ? QString::fromStdString(lang)
                                   : QSettings().value(QStringLiteral("language")).toString());

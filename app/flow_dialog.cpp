@@ -57,20 +57,18 @@ QPixmap RenderBitmap(ImageId image, double devicePixelRatio, bool english)
 
 } // namespace
 
-FlowDialog::FlowDialog(FlowState& fs, Corner& corner, QWidget* parent)
-    : QDialog(parent),
-      session_(fs, corner),
-      viewWindow_(session_, this),
-      whiteBrush_(QColor(255, 255, 255)),
-      menu_(this),
-      languageMenu_(this)
+FlowDialog::FlowDialog(QWidget* parent)
+    : QDialog(parent), viewWindow_(session_, this), whiteBrush_(QColor(255, 255, 255)), menu_(this)
 {
     for (size_t i = 0; i < FieldCount(); ++i)
         fields_[FieldTable()[i].id] = new NumberEdit(this);
     CreateControls();
     session_.fieldsChanged = [this] { SyncFields(); };
+    session_.pauseChanged = [this] {
+        viewWindow_.FollowPause();
+        BuildMenu();
+    };
     viewWindow_.frameShown = [this] { UpdatePictureDescription(); };
-    viewWindow_.pauseChanged = [this] { BuildMenu(); };
     // Only the strip above the picture: the picture itself is not drawn again.
     viewWindow_.focusChanged = [this] {
         update(QRect(0, 0, width(), viewWindow_.geometry().top()));
@@ -83,6 +81,7 @@ FlowDialog::~FlowDialog()
     // Focus changes while the fields go away must not reach the flow model.
     closing_ = true;
     session_.fieldsChanged = nullptr;
+    session_.pauseChanged = nullptr;
     viewWindow_.Timer().stop();
     for (auto& f : fields_)
         f.second->removeEventFilter(this);
@@ -125,7 +124,7 @@ void FlowDialog::CreateControls()
     setFont(font);
     const res::PixelRect box = t.ToPixels(t.rect);
     setFixedSize(box.w, box.h);
-    ApplyCtlColor(this);
+    ApplyBackgroundColour(this);
 
     QWidget* previous = nullptr;
     for (const res::ControlTemplate& c : t) {
@@ -161,7 +160,7 @@ void FlowDialog::CreateControls()
         if (!w)
             continue;
         w->setProperty("controlId", ToInt(c.id));
-        ApplyCtlColor(w);
+        ApplyBackgroundColour(w);
         // The template order is also the stacking order, first control on top: an image
         // wider than its place lies under the field beside it.
         w->lower();
@@ -178,7 +177,7 @@ void FlowDialog::CreateControls()
 
     connect(&menu_, &QMenu::triggered, this, [this](QAction* action) {
         if (!action->data().isNull())
-            MenuCommandChosen(action->data().toUInt());
+            MenuCommandChosen(static_cast<Command>(action->data().toInt()));
     });
     auto* altSpace = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
     connect(altSpace, &QShortcut::activated, this, [this] { ShowMenu(mapToGlobal(QPoint(0, 0))); });
@@ -206,69 +205,70 @@ void FlowDialog::EnterPressed() {}
 
 void FlowDialog::BuildMenu()
 {
-    // Close, and after a separator the About item; then the classroom's controls.
-    menu_.clear();
-    QAction* close = menu_.addAction(QStringLiteral("Close"));
-    close->setData(SC_CLOSE_COMMAND);
-    const QString about = QString::fromUtf8(res::kAboutMenuItem);
-    if (!about.isEmpty()) {
-        menu_.addSeparator();
-        QAction* item = menu_.addAction(about);
-        item->setData(IDM_ABOUTBOX);
+    // The session's items, in its order, made once: a submenu gathers the items that carry
+    // its title. Later changes (a check mark, the words of another language) are made in place,
+    // so an action is never deleted while it is being triggered.
+    const std::vector<MenuItem> items = session_.Menu();
+    if (menuActions_.empty()) {
+        QMenu* submenu = nullptr;
+        const char* submenuTitle = nullptr;
+        for (const MenuItem& item : items) {
+            QMenu* into = &menu_;
+            if (item.submenu) {
+                if (!submenu || submenuTitle != item.submenu) {
+                    if (item.separatorBefore)
+                        menu_.addSeparator();
+                    submenu = menu_.addMenu(QString());
+                    submenuTitle = item.submenu;
+                    submenus_.push_back(submenu);
+                }
+                into = submenu;
+            } else if (item.separatorBefore) {
+                menu_.addSeparator();
+            }
+            QAction* action = into->addAction(QString());
+            action->setData(static_cast<int>(item.command));
+            menuActions_.push_back(action);
+        }
     }
-    menu_.addSeparator();
-    QAction* pause = menu_.addAction(Tr("Dialog", "Пауза"));
-    pause->setCheckable(true);
-    pause->setChecked(Paused());
-    pause->setShortcut(QKeySequence(Qt::Key_Space));
-    pause->setData(IDM_PAUSE);
-    QAction* step = menu_.addAction(Tr("Dialog", "Шаг"));
-    step->setShortcut(QKeySequence(Qt::Key_Period));
-    step->setData(IDM_STEP);
-    menu_.addAction(Tr("Dialog", "Сбросить"))->setData(IDM_RESET);
-    menu_.addSeparator();
-    menu_.addAction(Tr("Dialog", "Сохранить рисунок…"))->setData(IDM_SAVE_PICTURE);
-    menu_.addAction(Tr("Dialog", "Копировать рисунок"))->setData(IDM_COPY_PICTURE);
-    menu_.addSeparator();
-    languageMenu_.clear();
-    languageMenu_.setTitle(Tr("Dialog", "Language / Язык"));
-    QAction* ru = languageMenu_.addAction(QStringLiteral("Русский"));
-    ru->setData(IDM_LANGUAGE_RU);
-    QAction* en = languageMenu_.addAction(QStringLiteral("English"));
-    en->setData(IDM_LANGUAGE_EN);
-    for (QAction* a : {ru, en}) {
-        a->setCheckable(true);
-        a->setChecked((a == en) == (language_ == QLatin1String("en")));
+    size_t submenuIndex = 0;
+    const char* submenuTitle = nullptr;
+    for (size_t i = 0; i < items.size() && i < menuActions_.size(); ++i) {
+        const MenuItem& item = items[i];
+        QAction* action = menuActions_[i];
+        action->setText(item.translated ? Tr("Dialog", item.words) : QString::fromUtf8(item.words));
+        action->setCheckable(item.checkable);
+        action->setChecked(item.checked);
+        action->setShortcut(*item.shortcut ? QKeySequence(QString::fromUtf8(item.shortcut))
+                                           : QKeySequence());
+        if (item.submenu && item.submenu != submenuTitle && submenuIndex < submenus_.size()) {
+            submenus_[submenuIndex++]->setTitle(Tr("Dialog", item.submenu));
+            submenuTitle = item.submenu;
+        }
     }
-    menu_.addMenu(&languageMenu_);
 }
 
-void FlowDialog::MenuCommandChosen(unsigned command)
+void FlowDialog::MenuCommandChosen(Command command) { Carry(session_.Choose(command)); }
+
+void FlowDialog::Carry(ShellAction action)
 {
-    switch (command & 0xFFF0) {
-    case IDM_ABOUTBOX: {
+    switch (action) {
+    case ShellAction::ShowAbout: {
         AboutDialog about(this);
         about.exec();
-        return;
+        break;
     }
-    case IDM_PAUSE: SetPaused(!Paused()); return;
-    case IDM_STEP: StepOnce(); return;
-    case IDM_RESET: ResetToStart(); return;
-    case IDM_SAVE_PICTURE: SavePictureAs(); return;
-    case IDM_COPY_PICTURE: CopyPicture(); return;
-    case IDM_LANGUAGE_RU:
-    case IDM_LANGUAGE_EN: {
-        const QString language = (command & 0xFFF0) == IDM_LANGUAGE_EN ? QStringLiteral("en")
-                                                                       : QStringLiteral("ru");
-        SetLanguage(language);
-        QSettings().setValue(QStringLiteral("language"), language); // chosen here: remembered
-        return;
-    }
+    case ShellAction::SavePicture: SavePictureAs(); break;
+    case ShellAction::CopyPicture: CopyPicture(); break;
+    case ShellAction::Close: close(); break;
+    case ShellAction::Language:
+        SetLanguage(Language());
+        // Chosen here: remembered for the next start.
+        QSettings().setValue(QStringLiteral("language"), Language());
+        break;
     default: break;
     }
-    // Default handling. Moving and sizing belong to the window manager here.
-    if ((command & 0xFFF0) == SC_CLOSE_COMMAND)
-        close();
+    BuildMenu();
 }
 
 QColor FlowDialog::ReadOnlyColour()
@@ -287,7 +287,7 @@ QColor FlowDialog::BackgroundColour(const QWidget* control) const
     return whiteBrush_.color();
 }
 
-void FlowDialog::ApplyCtlColor(QWidget* w)
+void FlowDialog::ApplyBackgroundColour(QWidget* w)
 {
     const QColor colour = BackgroundColour(w);
     QPalette palette = w->palette();
@@ -300,17 +300,10 @@ void FlowDialog::ApplyCtlColor(QWidget* w)
 
 void FlowDialog::InputFieldLeft()
 {
-    const auto text = [this](ControlId id) { return fields_.at(id)->text().toStdString(); };
-    session_.InputsLeft(text(ControlId::UpstreamSpeed), text(ControlId::UpstreamTemperature),
-                        text(ControlId::UpstreamPressure));
-}
-
-void FlowDialog::ComputeUpstreamState() { session_.ComputeUpstreamState(); }
-
-long FlowDialog::ProbeReported(int region, int32_t angleCode)
-{
-    session_.ProbeReported(region, angleCode);
-    return 0;
+    ForEachField(FieldSource::Input, [this](const FieldRow& row) {
+        session_.SetInputText(row.id, fields_.at(row.id)->text().toStdString());
+    });
+    session_.InputsLeft();
 }
 
 NumberEdit* FlowDialog::Field(ControlId id)
@@ -364,42 +357,34 @@ void FlowDialog::contextMenuEvent(QContextMenuEvent* event)
     event->accept();
 }
 
-void FlowDialog::SetPaused(bool paused)
-{
-    viewWindow_.SetPaused(paused);
-    BuildMenu();
-}
-
-void FlowDialog::StepOnce() { session_.Tick(); }
-
-void FlowDialog::ResetToStart()
-{
-    session_.Reset();
-    SyncFields();
-}
-
 QImage FlowDialog::PictureImage() const { return ImageCopyOf(session_.Frame()); }
 
 bool FlowDialog::SavePicture(const QString& path, QString* error)
 {
-    return WritePng(PictureImage(), path.toStdString(), error);
+    SaveProblem problem = SaveProblem::None;
+    if (WritePng(PictureImage(), path.toStdString(), &problem))
+        return true;
+    if (error) {
+        switch (problem) {
+        case SaveProblem::NoFolder: *error = Tr("Dialog", "такой папки нет"); break;
+        case SaveProblem::NoPermission: *error = Tr("Dialog", "нет права писать туда"); break;
+        case SaveProblem::NoSpace: *error = Tr("Dialog", "на диске не хватает места"); break;
+        default: *error = Tr("Dialog", "файл не удалось записать"); break;
+        }
+    }
+    return false;
 }
 
 void FlowDialog::CopyPicture() { QGuiApplication::clipboard()->setImage(PictureImage()); }
 
-QString FlowDialog::DefaultPictureName() const
-{
-    // The label reads "β=135": the file is named after it.
-    return QStringLiteral("cornerflow-")
-           + QString::fromStdString(session_.BetaLabel()).remove(QLatin1Char('='))
-           + QStringLiteral(".png");
-}
-
 void FlowDialog::SavePictureAs()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    const QString suggested =
-        QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(DefaultPictureName());
+    // The Pictures folder where there is one, else the home folder.
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QString folder = !pictures.isEmpty() && QDir(pictures).exists() ? pictures
+                                                                          : QDir::homePath();
+    const QString suggested = QDir(folder).filePath(
+        QString::fromStdString(session_.PictureFileName()));
     const QString path = QFileDialog::getSaveFileName(this, Tr("Dialog", "Сохранить рисунок…"),
                                                       suggested,
                                                       Tr("Dialog", "Изображения PNG (*.png)"));
@@ -414,23 +399,23 @@ void FlowDialog::SavePictureAs()
 
 void FlowDialog::SetLanguage(const QString& language)
 {
-    const QString wanted = language == QLatin1String("en") ? QStringLiteral("en")
-                                                           : QStringLiteral("ru");
-    if (wanted == language_)
-        return;
-    QCoreApplication::removeTranslator(&translator_);
-    if (wanted == QLatin1String("en")) {
+    const bool english = language == QLatin1String("en");
+    if (english && !translatorInstalled_) {
         if (!translator_.load(QStringLiteral(":/cornerflow/i18n/cornerflow_en.qm")))
             return; // no English words: stay as we are
         QCoreApplication::installTranslator(&translator_);
+        translatorInstalled_ = true;
+    } else if (!english && translatorInstalled_) {
+        QCoreApplication::removeTranslator(&translator_);
+        translatorInstalled_ = false;
     }
-    language_ = wanted;
+    session_.SetLanguage(english ? "en" : "ru");
     Retranslate();
 }
 
 void FlowDialog::Retranslate()
 {
-    const bool english = language_ == QLatin1String("en");
+    const bool english = Language() == QLatin1String("en");
     setWindowTitle(Tr("Dialog", res::MainDialogTemplate().caption));
     if (english != imagesEnglish_) {
         imagesEnglish_ = english;
@@ -455,9 +440,12 @@ void FlowDialog::Retranslate()
 
 QString FlowDialog::PictureDescription() const
 {
+    // The words' %1 and %2 are filled where they stand: a template without them (no fan) is
+    // the whole description.
     const PictureFacts f = session_.Facts();
     return Tr("Picture", PictureWords(f.flow))
-        .arg(QString::fromStdString(f.turnDegrees), QString::fromStdString(f.spanDegrees));
+        .replace(QStringLiteral("%1"), QString::fromStdString(f.turnDegrees))
+        .replace(QStringLiteral("%2"), QString::fromStdString(f.spanDegrees));
 }
 
 void FlowDialog::UpdatePictureDescription()

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <vector>
 
 #include <QBrush>
 #include <QDialog>
@@ -22,7 +23,7 @@
 
 class FlowDialog : public QDialog {
 public:
-    FlowDialog(FlowState& fs, Corner& corner, QWidget* parent = nullptr);
+    explicit FlowDialog(QWidget* parent = nullptr);
     ~FlowDialog() override;
 
     // The seed of the picture's random generator; without one, the tick count at opening.
@@ -34,42 +35,32 @@ public:
     bool Initialised() const { return initialised_; }
     // Enter: nothing happens.
     void EnterPressed();
-    void MenuCommandChosen(unsigned command);
+    // A command of the dialog's menu, as the session describes it.
+    void MenuCommandChosen(Command command);
     // The background colour of a control, or of the dialog itself for this: white, except
     // for read-only edit fields, which keep the platform's read-only colour.
     QColor BackgroundColour(const QWidget* control) const;
-
+    // An input field lost the focus: the three texts are read and everything follows.
     void InputFieldLeft();
-    void ComputeUpstreamState();
-    long ProbeReported(int region, int32_t angleCode);
 
     // The colour read-only fields show: the palette's window colour, kept apart from white.
     static QColor ReadOnlyColour();
 
     NumberEdit* Field(ControlId id);
     QWidget* Control(ControlId id);
-    FlowView& View() { return session_.View(); }
     FlowSession& Session() { return session_; }
     FlowViewWidget& ViewWindow() { return viewWindow_; }
     QMenu& Menu() { return menu_; }
-    // Opens the system menu at a global position.
+    // Opens the menu at a global position.
     void ShowMenu(const QPoint& globalPos);
 
-    // The classroom's controls, also in the dialog's menu: the animation stopped and started,
-    // one tick at a time, and everything back to the start-up state.
-    void SetPaused(bool paused);
-    bool Paused() const { return viewWindow_.Paused(); }
-    void StepOnce();
-    void ResetToStart();
     // The picture as a PNG at the screen's resolution, written whole or not at all; false and
-    // a reason when it could not be written.
+    // a reason in the window's language when it could not be written.
     bool SavePicture(const QString& path, QString* error);
     void CopyPicture();
-    // The name a saved picture is offered under: cornerflow-β135.png for the current beta.
-    QString DefaultPictureName() const;
     // "ru" (the default) or "en": the dialog's words and label images in that language.
     void SetLanguage(const QString& language);
-    QString Language() const { return language_; }
+    QString Language() const { return QString::fromStdString(session_.Language()); }
     // What a screen reader hears of the picture, following the state.
     QString PictureDescription() const;
 
@@ -82,7 +73,7 @@ protected:
 
 private:
     void CreateControls();
-    void ApplyCtlColor(QWidget* w);
+    void ApplyBackgroundColour(QWidget* w);
     // Shows every field text the session has written since it was last shown.
     void SyncFields();
     // The words, images and accessible names in the current language.
@@ -90,6 +81,8 @@ private:
     void BuildMenu();
     void UpdatePictureDescription();
     void SavePictureAs();
+    // Does what is left to the shell after the session handled a key or a command.
+    void Carry(ShellAction action);
     QImage PictureImage() const;
     bool IsInputField(const QObject* o) const;
 
@@ -101,12 +94,13 @@ private:
     QIcon icon_;
     FlowViewWidget viewWindow_;
     QBrush whiteBrush_;
-    std::map<ControlId, NumberEdit*> fields_;    // by control id, one per row of the field table
+    std::map<ControlId, NumberEdit*> fields_;    // one per row of the field table
     std::map<ControlId, unsigned> shownVersion_; // the session's text version each field shows
     QMenu menu_;
-    QMenu languageMenu_;
+    std::vector<QAction*> menuActions_; // one per item of the session's menu, in its order
+    std::vector<QMenu*> submenus_;
     QTranslator translator_;
-    QString language_ = QStringLiteral("ru");
+    bool translatorInstalled_ = false;
     QString pictureDescription_;
     bool imagesEnglish_ = false; // the label images show their English twins
 };

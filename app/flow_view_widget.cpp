@@ -1,22 +1,50 @@
 #include "app/flow_view_widget.h"
 
-#include <cmath>
-
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
 
-#include "base/saturate.h"
 #include "platform/image_dc.h"
 
 namespace {
 
-constexpr int kTimerInterval = kTickMilliseconds; // ms
+// A Qt key as the picture's keys know it.
+KeyEvent KeyOf(const QKeyEvent& e)
+{
+    KeyEvent k;
+    switch (e.key()) {
+    case Qt::Key_Left: k.key = Key::Left; break;
+    case Qt::Key_Right: k.key = Key::Right; break;
+    case Qt::Key_Up: k.key = Key::Up; break;
+    case Qt::Key_Down: k.key = Key::Down; break;
+    case Qt::Key_PageUp: k.key = Key::PageUp; break;
+    case Qt::Key_PageDown: k.key = Key::PageDown; break;
+    case Qt::Key_Home: k.key = Key::Home; break;
+    case Qt::Key_End: k.key = Key::End; break;
+    case Qt::Key_Space: k.key = Key::Space; break;
+    case Qt::Key_Period: k.key = Key::Period; break;
+    default: k.key = Key::Other; break;
+    }
+    const Qt::KeyboardModifiers m = e.modifiers();
+    k.shift = m & Qt::ShiftModifier;
+    k.control = m & Qt::ControlModifier;
+    k.alt = m & Qt::AltModifier;
+    k.meta = m & Qt::MetaModifier;
+    k.repeat = e.isAutoRepeat();
+    return k;
+}
 
-// A mouse position as the signed whole client pixel that contains it.
-int PixelOf(double v) { return TruncToInt(std::floor(v)); }
+PointerEvent PointerOf(const QMouseEvent& e, bool mainButton)
+{
+    PointerEvent p;
+    p.x = e.position().x();
+    p.y = e.position().y();
+    p.kind = PointerKind::Mouse;
+    p.mainButton = mainButton;
+    return p;
+}
 
 } // namespace
 
@@ -26,11 +54,11 @@ FlowViewWidget::FlowViewWidget(FlowSession& session, QWidget* parent)
     setMouseTracking(true); // the probe needs every move, with or without a button
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent); // every paint covers the whole picture
-    timer_.setInterval(kTimerInterval);
-    QObject::connect(&timer_, &QTimer::timeout, this, [this] { session_.Tick(); });
+    timer_.setInterval(kTickMilliseconds);
+    QObject::connect(&timer_, &QTimer::timeout, this, [this] { session_.TimerTicked(); });
     session_.frameReady = [this] { FrameReady(); };
-    // The desktop draws the picture with Qt's painter and fonts.
-    session_.View().makeDC = MakeImageDC;
+    // The desktop draws the picture's labels with Qt's fonts.
+    session_.SetDrawing(MakeImageDC);
 }
 
 FlowViewWidget::~FlowViewWidget()
@@ -42,38 +70,27 @@ FlowViewWidget::~FlowViewWidget()
 void FlowViewWidget::Attach(int w, int h, uint32_t seed, int scale)
 {
     if (scale <= 0)
-        scale = DeviceScale(devicePixelRatioF());
+        scale = FlowSession::FrameScaleFor(devicePixelRatioF());
     session_.Open(w, h, seed, scale);
     WatchWindow();
-    if (!paused_ && !outOfSight_)
-        timer_.start();
+    UpdateTimer();
 }
 
-void FlowViewWidget::SetPaused(bool paused)
-{
-    paused_ = paused;
-    if (paused) {
-        timer_.stop();
-        resumeInSight_ = false;
-    } else if (outOfSight_) {
-        resumeInSight_ = true;
-    } else {
-        timer_.start();
-    }
-}
+void FlowViewWidget::FollowPause() { UpdateTimer(); }
 
 void FlowViewWidget::SetOutOfSight(bool outOfSight)
 {
-    if (outOfSight == outOfSight_)
-        return;
     outOfSight_ = outOfSight;
-    if (outOfSight) {
-        resumeInSight_ = timer_.isActive();
-        timer_.stop();
-    } else if (resumeInSight_ && !paused_) {
-        resumeInSight_ = false;
+    UpdateTimer();
+}
+
+void FlowViewWidget::UpdateTimer()
+{
+    const bool run = session_.IsOpen() && !session_.Paused() && !outOfSight_;
+    if (run && !timer_.isActive())
         timer_.start();
-    }
+    else if (!run)
+        timer_.stop();
 }
 
 void FlowViewWidget::WatchWindow()
@@ -108,19 +125,8 @@ void FlowViewWidget::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
 }
 
-int FlowViewWidget::DeviceScale(double devicePixelRatio)
-{
-    if (!(devicePixelRatio > 1.0))
-        return 1;
-    if (devicePixelRatio > 8.0)
-        return 8;
-    return TruncToInt(std::ceil(devicePixelRatio));
-}
-
 void FlowViewWidget::FrameReady()
 {
-    // The frame is in the window surface already; the paint only shows it.
-    framePending_ = true;
     update();
     if (frameShown)
         frameShown();
@@ -128,15 +134,11 @@ void FlowViewWidget::FrameReady()
 
 void FlowViewWidget::paintEvent(QPaintEvent*)
 {
-    // A paint that shows a frame just composed by the timer or a recompute must not compose
-    // again (the tracers would step twice). A paint the window system asks for on its own
-    // composes a frame first, as a draw request does.
-    if (!framePending_) {
-        session_.View().Render(&session_.View().windowSurface);
-        ++paintsComposed_;
-    }
-    framePending_ = false;
-
+    // A paint shows the last frame the session composed and moves nothing. On a screen of
+    // another device pixel ratio (the window moved) the frame is composed again at its scale.
+    const int scale = FlowSession::FrameScaleFor(devicePixelRatioF());
+    if (session_.IsOpen() && scale != session_.FrameScale())
+        session_.SetFrameScale(scale);
     QPainter painter(this);
     const QImage frame = ImageOf(session_.Frame());
     if (frame.isNull()) {
@@ -147,63 +149,36 @@ void FlowViewWidget::paintEvent(QPaintEvent*)
     // (1.5) the frame, composed at the next whole scale, is filtered down rather than sampled.
     if (devicePixelRatioF() != frame.devicePixelRatio())
         painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(QRect(0, 0, session_.View().width, session_.View().height), frame);
+    painter.drawImage(QRect(0, 0, session_.Frame().width, session_.Frame().height), frame);
 }
 
 void FlowViewWidget::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
-        event->ignore();
-        return;
-    }
     // The toolkit grabs the mouse from the press to the release, so moves and the release
     // reach the picture even outside it.
-    const QPointF p = event->position();
-    session_.PointerPress(PixelOf(p.x()), PixelOf(p.y()));
+    session_.PointerPressed(PointerOf(*event, event->button() == Qt::LeftButton));
 }
 
 void FlowViewWidget::mouseMoveEvent(QMouseEvent* event)
 {
-    // A drag whose release went elsewhere (a popup took the mouse) ends at the first move
-    // without the button, so a plain move never turns the wall.
-    if (session_.Dragging() && !(event->buttons() & Qt::LeftButton))
-        session_.PointerRelease();
-    const QPointF p = event->position();
-    session_.PointerMove(PixelOf(p.x()), PixelOf(p.y()));
+    session_.PointerMoved(PointerOf(*event, event->buttons() & Qt::LeftButton));
 }
 
 void FlowViewWidget::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
-        event->ignore();
-        return;
-    }
-    session_.PointerRelease();
+    if (event->button() == Qt::LeftButton)
+        session_.PointerReleased(PointerOf(*event, true));
 }
 
 void FlowViewWidget::keyPressEvent(QKeyEvent* event)
 {
-    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-        if (event->key() == Qt::Key_Right) {
-            TurnWall(+1);
-            return;
-        }
-        if (event->key() == Qt::Key_Left) {
-            TurnWall(-1);
-            return;
-        }
-        if (event->key() == Qt::Key_Space) { // the animation stopped or started
-            SetPaused(!paused_);
-            if (pauseChanged)
-                pauseChanged();
-            return;
-        }
-        if (event->key() == Qt::Key_Period) { // one tick
-            session_.Tick();
-            return;
-        }
+    switch (session_.KeyPressed(KeyOf(*event))) {
+    case ShellAction::Ignored: QWidget::keyPressEvent(event); return; // Escape and the rest
+    default:
+        if (keyHandled)
+            keyHandled();
+        return;
     }
-    QWidget::keyPressEvent(event); // Escape and the rest go on to the dialog
 }
 
 void FlowViewWidget::focusInEvent(QFocusEvent* event)

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "model/start_values.h"
+
 struct PointArg {
     int x = 0;
     int y = 0;
@@ -21,8 +23,8 @@ struct Options {
     std::optional<PointArg> wallPoint; // --wall-point X,Y
     std::optional<double> beta;        // --beta DEG
     std::vector<PointArg> probes;      // --probe X,Y ...
-    int width = 622;                   // --size W,H
-    int height = 384;
+    int width = kStartValues.width;    // --size W,H
+    int height = kStartValues.height;
     std::string file;             // --snapshot FILE / --snapshot-window FILE
     int ticks = 0;                // --ticks N
     std::optional<unsigned> seed; // --seed S

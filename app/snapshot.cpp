@@ -32,11 +32,11 @@ int RunSnapshot(const Options& options)
     // The window's start-up, so a seed gives the same tracers as the window, then the inputs
     // as if typed into their fields and left, the wall, and the ticks.
     FlowSession session;
-    session.View().makeDC = MakeImageDC;
+    session.SetDrawing(MakeImageDC);
     session.Open(options.width, options.height, options.seed ? *options.seed : TickCount());
     ApplyOptions(session, options);
     for (int i = 0; i < options.ticks; ++i)
-        session.Tick();
+        session.StepOnce();
 
     return SavePng(ImageCopyOf(session.Frame()), options.file);
 }

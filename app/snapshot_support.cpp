@@ -1,9 +1,11 @@
 #include "app/snapshot_support.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 
 #include <QByteArray>
+#include <QFileInfo>
 #include <QImage>
 #include <QSaveFile>
 #include <QString>
@@ -23,9 +25,11 @@ void UseOffscreenWithoutDisplay()
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-bool WritePng(const QImage& image, const std::string& path, QString* error)
+bool WritePng(const QImage& image, const std::string& path, SaveProblem* problem, QString* detail)
 {
-    QSaveFile file(QString::fromStdString(path));
+    const QString target = QString::fromStdString(path);
+    QSaveFile file(target);
+    errno = 0;
     bool written = file.open(QIODevice::WriteOnly);
     if (written)
         written = image.save(&file, "PNG");
@@ -33,18 +37,33 @@ bool WritePng(const QImage& image, const std::string& path, QString* error)
         written = file.commit();
     else
         file.cancelWriting();
-    if (!written && error) {
-        *error = file.errorString();
-        if (error->isEmpty())
-            *error = QStringLiteral("write failed");
+    const int error = errno;
+    if (written)
+        return true;
+    if (problem) {
+        const QFileInfo folder(QFileInfo(target).absolutePath());
+        if (!folder.isDir())
+            *problem = SaveProblem::NoFolder;
+        else if (error == EACCES || error == EPERM || error == EROFS || !folder.isWritable()
+                 || file.error() == QFileDevice::PermissionsError)
+            *problem = SaveProblem::NoPermission;
+        else if (error == ENOSPC || error == EDQUOT || file.error() == QFileDevice::ResourceError)
+            *problem = SaveProblem::NoSpace;
+        else
+            *problem = SaveProblem::Other;
     }
-    return written;
+    if (detail) {
+        *detail = file.errorString();
+        if (detail->isEmpty())
+            *detail = QStringLiteral("write failed");
+    }
+    return false;
 }
 
 int SavePng(const QImage& image, const std::string& path)
 {
     QString reason;
-    if (WritePng(image, path, &reason))
+    if (WritePng(image, path, nullptr, &reason))
         return 0;
     std::fprintf(stderr, "cornerflow: cannot write '%s': %s\n", path.c_str(),
                  reason.toUtf8().constData());

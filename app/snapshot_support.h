@@ -15,9 +15,20 @@ uint32_t TickCount();
 // application object is made.
 void UseOffscreenWithoutDisplay();
 
+// Why a picture could not be written.
+enum class SaveProblem {
+    None,
+    NoFolder,     // the folder it was to go into does not exist
+    NoPermission, // the folder or the file may not be written
+    NoSpace,      // the disk is full
+    Other,
+};
+
 // Writes image as a PNG to path through a temporary file that replaces the target only when
-// complete; false, with the reason, when it could not (the target is then untouched).
-bool WritePng(const QImage& image, const std::string& path, QString* error);
+// complete; false, with the reason, when it could not (the target is then untouched). detail
+// gets the system's own words for it.
+bool WritePng(const QImage& image, const std::string& path, SaveProblem* problem,
+              QString* detail = nullptr);
 // The same for the command line: the exit status, 0, or 1 after one line on stderr naming the
 // path.
 int SavePng(const QImage& image, const std::string& path);

@@ -8,8 +8,6 @@
 #include "app/modes.h"
 #include "app/session_start.h"
 #include "app/snapshot_support.h"
-#include "corner/corner.h"
-#include "model/flow_state.h"
 
 int RunSnapshotWindow(const Options& options, int argc, char** argv)
 {
@@ -22,9 +20,7 @@ int RunSnapshotWindow(const Options& options, int argc, char** argv)
     static int qtArgc = 1;
     QApplication app(qtArgc, qtArgv);
 
-    FlowState fs;
-    Corner corner;
-    FlowDialog dlg(fs, corner);
+    FlowDialog dlg;
     dlg.SetSeed(options.seed ? *options.seed : TickCount());
     dlg.setAttribute(Qt::WA_DontShowOnScreen);
     dlg.show(); // the start-up runs here
@@ -33,7 +29,7 @@ int RunSnapshotWindow(const Options& options, int argc, char** argv)
     // The inputs as if typed into the fields and left, the wall, and the ticks.
     ApplyOptions(dlg.Session(), options);
     for (int i = 0; i < options.ticks; ++i)
-        dlg.Session().Tick();
+        dlg.Session().StepOnce();
 
     return SavePng(dlg.grab().toImage(), options.file);
 }

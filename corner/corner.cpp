@@ -2,11 +2,8 @@
 
 #include <cmath>
 
+#include "base/constants.h"
 #include "model/number_text.h"
-
-namespace {
-constexpr double R2D = 57.29577951308232; // 180/pi
-}
 
 Corner::Corner()
 {
@@ -48,27 +45,30 @@ int Corner::ClassifyPoint(const FlowState& fs, bool viewCoords, double x, double
     return ClassifyAngle(fs, PolarAngle(viewCoords, x, y));
 }
 
-std::string Corner::BetaLabel() const { return "\u03B2=" + FormatFixed(wallAngle * R2D + 90.0, 0); }
+std::string Corner::BetaLabel() const
+{
+    return "\u03B2=" + FormatFixed(wallAngle * kDegreesPerRadian + 90.0, 0);
+}
 
 std::string Corner::AlphaLabel(const FlowState& fs)
 {
-    return "\u03B1=" + FormatFixed(fs.machAngle * R2D, 0);
+    return "\u03B1=" + FormatFixed(fs.machAngle * kDegreesPerRadian, 0);
 }
 
 double Corner::TurnAngle(const FlowState& fs) const
 {
-    const double turn = M_PI / 2.0 - wallAngle;
+    const double turn = kHalfPi - wallAngle;
     return turn > fs.maxTurnAngle ? fs.maxTurnAngle : turn;
 }
 
 std::string Corner::TurnDegreesText(const FlowState& fs) const
 {
-    return FormatFixed(TurnAngle(fs) * R2D, 0);
+    return FormatFixed(TurnAngle(fs) * kDegreesPerRadian, 0);
 }
 
 std::string Corner::SpanDegreesText(const FlowState& fs)
 {
-    return FormatFixed((fs.machAngle - fs.fanEndAngle) * R2D, 0);
+    return FormatFixed((fs.machAngle - fs.fanEndAngle) * kDegreesPerRadian, 0);
 }
 
 std::string Corner::ChiLabel(const FlowState& fs) const

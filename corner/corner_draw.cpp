@@ -2,11 +2,11 @@
 #include <cfloat>
 #include <cmath>
 
+#include "base/constants.h"
 #include "base/saturate.h"
 #include "corner/corner.h"
 
 namespace {
-constexpr double R2D = 57.29577951308232; // 180/pi
 
 // The arc call takes single-precision degrees; a value beyond the float range becomes an
 // infinity there (which the device context refuses) instead of an undefined conversion.
@@ -82,7 +82,7 @@ void Corner::Draw(DC& dc, const FlowState& fs) const
     dc.SelectFont(labelFont);
     dc.SelectPen(thinPen);
     dc.MoveTo(apexX - 30, top);
-    dc.Arc(apexX, top, 80, 180.0f, ToDegreesArg(wallAngle * R2D + 90.0));
+    dc.Arc(apexX, top, 80, 180.0f, ToDegreesArg(wallAngle * kDegreesPerRadian + 90.0));
 
     dc.DrawText(apexX - 70, top + 2, BetaLabel());
 
@@ -121,7 +121,7 @@ void Corner::Draw(DC& dc, const FlowState& fs) const
 
     // The Mach angle alpha: from the reference line up to the first characteristic.
     dc.MoveTo(apexX + 30, top);
-    dc.Arc(apexX, top, 25, 0.0f, ToDegreesArg(fs.machAngle * R2D));
+    dc.Arc(apexX, top, 25, 0.0f, ToDegreesArg(fs.machAngle * kDegreesPerRadian));
 
     // The labels alpha and chi.
     dc.DrawText(apexX + 40, top - 20, AlphaLabel(fs));

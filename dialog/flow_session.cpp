@@ -1,58 +1,41 @@
 #include "dialog/flow_session.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "base/constants.h"
+#include "base/saturate.h"
+#include "model/classify.h"
 #include "model/number_text.h"
 #include "model/probe.h"
-#include "res/ids.h"
+#include "model/start_values.h"
 
 namespace {
+
 const std::string kNoText;
-constexpr double kPi = 3.14159265358979323846;
+
+// How near the downstream wall (or its end) a finger or a pen must come down to turn it, in
+// display units: about a fingertip.
+constexpr double kWallReach = 24.0;
+
 } // namespace
 
-FlowSession::FlowSession()
-    : ownState_(std::make_unique<FlowState>()),
-      ownCorner_(std::make_unique<Corner>()),
-      fs_(*ownState_),
-      corner_(*ownCorner_),
-      view_(fs_, corner_)
+FlowSession::FlowSession() : field_(state_, corner_), view_(field_)
 {
-    Construct();
-}
-
-FlowSession::FlowSession(FlowState& fs, Corner& corner)
-    : fs_(fs), corner_(corner), view_(fs, corner)
-{
-    Construct();
-}
-
-// The state as constructed, and every field empty until the start-up writes it.
-void FlowSession::Construct()
-{
-    const StartValues& start = StartUpValues();
-    fs_.gamma = start.gamma;
-    fs_.molarMass = start.molarMass;
-    fs_.p1 = start.p1;
-    fs_.t1 = start.t1;
-    fs_.v1 = start.v1;
+    // The state as constructed, and every field empty until the start-up writes it.
     for (size_t i = 0; i < FieldCount(); ++i)
         texts_[FieldTable()[i].id] = Text();
 }
 
-FlowSession::~FlowSession()
-{
-    if (view_.host == this)
-        view_.host = nullptr;
-}
+// ---- Life
 
 void FlowSession::Open(int w, int h, uint32_t seed, int scale)
 {
     if (open_)
         return;
     open_ = true;
-    view_.host = this;
-    view_.Open(w, h, seed, scale);
+    scale_ = std::clamp(scale, 1, kMaxFrameScale);
+    field_.Open(w, h, seed);
     StartUp();
 }
 
@@ -70,15 +53,20 @@ void FlowSession::Reset()
 {
     if (!open_)
         return;
-    view_.PointerReleased();
+    active_.reset();
+    mark_ = ReadMark();
     const StartValues& start = StartUpValues();
-    fs_.v1 = start.v1;
-    fs_.t1 = start.t1;
-    fs_.p1 = start.p1;
+    state_.v1 = start.v1;
+    state_.t1 = start.t1;
+    state_.p1 = start.p1;
     corner_.SetWallAngle(start.wallAngle);
-    view_.tracers.count = 0; // the population starts afresh, from where the generator stands
+    field_.tracers.count = 0; // the population starts afresh, from where the generator stands
     StartUp();
 }
+
+void FlowSession::Seed(uint32_t seed) { field_.random.Seed(seed); }
+
+// ---- Fields
 
 const std::string& FlowSession::FieldText(ControlId id) const
 {
@@ -101,28 +89,21 @@ void FlowSession::SetInputText(ControlId id, const std::string& text)
 
 void FlowSession::InputsLeft()
 {
-    ForEachField(FieldSource::Input,
-                 [this](const FieldRow& row) { fs_.*row.state = ReadNumber(texts_[row.id].text); });
+    ForEachField(FieldSource::Input, [this](const FieldRow& row) {
+        state_.*row.state = ReadNumber(texts_[row.id].text);
+    });
     ComputeUpstreamState();
-}
-
-void FlowSession::InputsLeft(const std::string& v1, const std::string& t1, const std::string& p1)
-{
-    SetInputText(ControlId::UpstreamSpeed, v1);
-    SetInputText(ControlId::UpstreamTemperature, t1);
-    SetInputText(ControlId::UpstreamPressure, p1);
-    InputsLeft();
 }
 
 void FlowSession::ComputeUpstreamState()
 {
-    ::ComputeUpstreamState(fs_);
+    ::ComputeUpstreamState(state_);
     ForEachField(FieldSource::Upstream,
-                 [this](const FieldRow& row) { SetText(row, fs_.*row.state); });
+                 [this](const FieldRow& row) { SetText(row, state_.*row.state); });
     if (fieldsChanged)
         fieldsChanged();
-    view_.UpdatePopulation();
-    view_.RecomputeFlow();
+    field_.UpdatePopulation();
+    RecomputeFlow();
 }
 
 void FlowSession::SetText(ControlId id, std::string text)
@@ -134,62 +115,345 @@ void FlowSession::SetText(ControlId id, std::string text)
 
 void FlowSession::SetText(const FieldRow& row, double value) { SetText(row.id, row.write(value)); }
 
-void FlowSession::ProbeReported(int region, int32_t angleCode)
+// ---- The picture
+
+void FlowSession::RecomputeFlow()
 {
-    const ProbeValues v = ProbeReadout(fs_, region, angleCode);
+    field_.RetraceFlow();
+    ShowFrame();
+}
+
+void FlowSession::ShowFrame()
+{
+    if (!open_)
+        return;
+    view_.Compose(frame_, scale_);
+    ++frames_;
+    if (frameReady)
+        frameReady();
+}
+
+void FlowSession::ComposeFrame() { ShowFrame(); }
+
+void FlowSession::SetDrawing(std::function<std::unique_ptr<DC>(FrameBuffer&)> makeDC)
+{
+    view_.makeDC = std::move(makeDC);
+    ShowFrame();
+}
+
+int FlowSession::FrameScaleFor(double devicePixelRatio)
+{
+    if (!(devicePixelRatio > 1.0))
+        return 1;
+    if (devicePixelRatio >= kMaxFrameScale)
+        return kMaxFrameScale;
+    return TruncToInt(std::ceil(devicePixelRatio));
+}
+
+void FlowSession::SetFrameScale(int scale)
+{
+    scale = std::clamp(scale, 1, kMaxFrameScale);
+    if (scale == scale_)
+        return;
+    scale_ = scale;
+    ShowFrame();
+}
+
+void FlowSession::Tick()
+{
+    // The tick's two steps with its frame between them (see FlowField::StepTracers).
+    field_.StepTracers();
+    ShowFrame();
+    field_.StepAfterFrame();
+}
+
+void FlowSession::TimerTicked()
+{
+    if (open_ && !paused_)
+        Tick();
+}
+
+void FlowSession::StepOnce()
+{
+    if (open_)
+        Tick();
+}
+
+void FlowSession::SetPaused(bool paused)
+{
+    if (paused == paused_)
+        return;
+    paused_ = paused;
+    if (pauseChanged)
+        pauseChanged();
+}
+
+// ---- The pointer
+
+void FlowSession::SetDisplaySize(double width, double height)
+{
+    const bool usable = std::isfinite(width) && std::isfinite(height) && width > 0.0
+                        && height > 0.0;
+    displayWidth_ = usable ? width : 0.0;
+    displayHeight_ = usable ? height : 0.0;
+}
+
+void FlowSession::PixelOf(const PointerEvent& e, int& x, int& y) const
+{
+    // The pixel that contains the point: rounded down, saturated to the ints (NaN gives 0).
+    const double sx = displayWidth_ > 0.0 ? field_.width / displayWidth_ : 1.0;
+    const double sy = displayHeight_ > 0.0 ? field_.height / displayHeight_ : 1.0;
+    x = TruncToInt(std::floor(e.x * sx));
+    y = TruncToInt(std::floor(e.y * sy));
+}
+
+bool FlowSession::NearWall(const PointerEvent& e) const
+{
+    // The downstream wall runs from the corner point along wallAngle (from the downward
+    // vertical, positive toward +x) to the picture's edge, in picture pixels.
+    const double ux = std::sin(corner_.wallAngle);
+    const double uy = std::cos(corner_.wallAngle);
+    if (!std::isfinite(ux) || !std::isfinite(uy) || !std::isfinite(e.x) || !std::isfinite(e.y))
+        return false;
+    const double ax = corner_.ApexX();
+    const double ay = corner_.top;
+    const double w = field_.width;
+    const double h = field_.height;
+    const double inf = HUGE_VAL;
+    const double tx = ux > 0.0 ? (w - ax) / ux : ux < 0.0 ? -ax / ux : inf;
+    const double ty = uy > 0.0 ? (h - ay) / uy : uy < 0.0 ? -ay / uy : inf;
+    const double length = std::max(0.0, std::min(tx, ty));
+    // Measured in display units, so that the reach is a fingertip's at any size the picture
+    // is shown at.
+    const double sx = displayWidth_ > 0.0 ? displayWidth_ / w : 1.0;
+    const double sy = displayHeight_ > 0.0 ? displayHeight_ / h : 1.0;
+    const double dx = ux * sx;
+    const double dy = uy * sy;
+    const double len2 = dx * dx + dy * dy;
+    if (!(len2 > 0.0))
+        return false;
+    const double t = std::clamp(((e.x - ax * sx) * dx + (e.y - ay * sy) * dy) / len2, 0.0, length);
+    const double px = ax * sx + t * dx - e.x;
+    const double py = ay * sy + t * dy - e.y;
+    return px * px + py * py <= kWallReach * kWallReach;
+}
+
+void FlowSession::ProbeAt(int x, int y)
+{
+    const double phi = corner_.PolarAngle(true, x, y);
+    const int region = corner_.ClassifyPoint(state_, true, x, y);
+    const ProbeValues v = ProbeReadout(state_, region, phi);
     ForEachField(FieldSource::Probe, [&](const FieldRow& row) { SetText(row, v.*row.probe); });
     if (fieldsChanged)
         fieldsChanged();
 }
 
-void FlowSession::PointerProbed(int region, int32_t angleCode) { ProbeReported(region, angleCode); }
+bool FlowSession::Dragging() const { return active_ && active_->turnsWall; }
 
-void FlowSession::FrameReady()
+void FlowSession::EndGesture() { active_.reset(); }
+
+void FlowSession::PointerPressed(const PointerEvent& e)
 {
-    if (frameReady)
-        frameReady();
+    if (!open_ || !e.mainButton || active_)
+        return; // another button, or another pointer already holds the picture
+    int x = 0;
+    int y = 0;
+    PixelOf(e, x, y);
+    ActivePointer a;
+    a.id = e.id;
+    a.kind = e.kind;
+    if (e.kind == PointerKind::Mouse) {
+        mark_ = ReadMark();
+        a.turnsWall = true;
+        active_ = a;
+        corner_.SetWallFromPoint(x, y);
+        RecomputeFlow();
+        return;
+    }
+    a.turnsWall = NearWall(e);
+    active_ = a;
+    if (a.turnsWall) {
+        mark_ = ReadMark();
+        return;
+    }
+    mark_ = ReadMark{true, e.x, e.y};
+    ProbeAt(x, y);
 }
 
-void FlowSession::PointerMove(int x, int y) { view_.PointerMoved(x, y); }
-void FlowSession::PointerPress(int x, int y) { view_.PointerPressed(x, y); }
-void FlowSession::PointerRelease() { view_.PointerReleased(); }
-bool FlowSession::Dragging() const { return view_.dragging; }
-void FlowSession::TurnWall(int direction) { view_.TurnWall(direction); }
-void FlowSession::Tick() { view_.TimerTicked(); }
+void FlowSession::PointerMoved(const PointerEvent& e)
+{
+    if (!open_)
+        return;
+    if (active_ && active_->id != e.id)
+        return; // a second finger: the first one holds the picture
+    // A mouse drag whose release went elsewhere ends at the first move without the button, so
+    // a plain move never turns the wall.
+    if (active_ && active_->kind == PointerKind::Mouse && !e.mainButton)
+        EndGesture();
+    int x = 0;
+    int y = 0;
+    PixelOf(e, x, y);
+    if (!active_) {
+        // Hovering: a mouse or a pen above the picture reads the flow; a finger cannot hover.
+        if (e.kind == PointerKind::Touch)
+            return;
+        mark_ = ReadMark();
+        ProbeAt(x, y);
+        return;
+    }
+    if (active_->turnsWall) {
+        corner_.SetWallFromPoint(x, y);
+        RecomputeFlow();
+    } else {
+        mark_ = ReadMark{true, e.x, e.y};
+    }
+    ProbeAt(x, y);
+}
+
+void FlowSession::PointerReleased(const PointerEvent& e)
+{
+    if (active_ && active_->id == e.id)
+        EndGesture(); // a finger's read-out and its mark stay where it was lifted
+}
+
+void FlowSession::PointerCancelled(const PointerEvent& e) { PointerReleased(e); }
+
+// ---- Keys and the menu
+
+ShellAction FlowSession::KeyPressed(const KeyEvent& k)
+{
+    if (!open_ || k.control || k.alt || k.meta)
+        return ShellAction::Ignored;
+    if (k.shift && k.key != Key::Period)
+        return ShellAction::Ignored;
+    switch (k.key) {
+    case Key::Right:
+    case Key::Up: TurnWallBy(+1.0); return ShellAction::None;
+    case Key::Left:
+    case Key::Down: TurnWallBy(-1.0); return ShellAction::None;
+    case Key::PageUp: TurnWallBy(+10.0); return ShellAction::None;
+    case Key::PageDown: TurnWallBy(-10.0); return ShellAction::None;
+    case Key::Home: TurnWallBy(-360.0); return ShellAction::None;
+    case Key::End: TurnWallBy(+360.0); return ShellAction::None;
+    case Key::Space:
+        if (!k.repeat) // held down, it would flicker
+            SetPaused(!paused_);
+        return ShellAction::None;
+    case Key::Period: StepOnce(); return ShellAction::None;
+    case Key::F: return ShellAction::FullScreen;
+    case Key::Other: break;
+    }
+    return ShellAction::Ignored;
+}
+
+void FlowSession::TurnWallBy(double degrees)
+{
+    if (!open_)
+        return;
+    // The range a drag can reach: above -pi/2 (a point far upstream, one pixel below the
+    // corner) and at most atan(20 * width) (a point right of the corner, level with it).
+    const double upper = std::atan(20.0 * corner_.width);
+    const double lower = -upper;
+    double angle = corner_.wallAngle + degrees * kRadiansPerDegree;
+    if (!(angle <= upper))
+        angle = upper;
+    if (!(angle >= lower))
+        angle = lower;
+    SetWallAngle(angle);
+}
+
+std::vector<MenuItem> FlowSession::Menu() const
+{
+    constexpr const char* kLanguage = "Language / Язык";
+    std::vector<MenuItem> items;
+    items.push_back(MenuItem{Command::Close, "Close", false});
+    MenuItem about{Command::About, "&About Cornerflow...", false};
+    about.separatorBefore = true;
+    items.push_back(about);
+    MenuItem pause{Command::Pause, "Пауза", true, "Space", true, paused_, true};
+    items.push_back(pause);
+    items.push_back(MenuItem{Command::Step, "Шаг", true, "."});
+    items.push_back(MenuItem{Command::Reset, "Сбросить"});
+    MenuItem save{Command::SavePicture, "Сохранить рисунок…"};
+    save.separatorBefore = true;
+    items.push_back(save);
+    items.push_back(MenuItem{Command::CopyPicture, "Копировать рисунок"});
+    MenuItem russian{Command::Russian, "Русский", false, "", true, language_ == "ru", true};
+    russian.submenu = kLanguage;
+    items.push_back(russian);
+    MenuItem english{Command::English, "English", false, "", true, language_ == "en"};
+    english.submenu = kLanguage;
+    items.push_back(english);
+    return items;
+}
+
+ShellAction FlowSession::Choose(Command command)
+{
+    switch (command) {
+    case Command::Close: return ShellAction::Close;
+    case Command::About: return ShellAction::ShowAbout;
+    case Command::Pause: SetPaused(!paused_); return ShellAction::None;
+    case Command::Step: StepOnce(); return ShellAction::None;
+    case Command::Reset: Reset(); return ShellAction::None;
+    case Command::SavePicture: return ShellAction::SavePicture;
+    case Command::CopyPicture: return ShellAction::CopyPicture;
+    case Command::Russian: SetLanguage("ru"); return ShellAction::Language;
+    case Command::English: SetLanguage("en"); return ShellAction::Language;
+    }
+    return ShellAction::None;
+}
+
+void FlowSession::SetLanguage(const std::string& language)
+{
+    language_ = language == "en" ? "en" : "ru";
+}
+
+// ---- The wall
 
 void FlowSession::SetWallAngle(double angle)
 {
     corner_.SetWallAngle(angle);
-    view_.RecomputeFlow();
+    RecomputeFlow();
 }
 
 void FlowSession::SetWallFromPoint(int x, int y)
 {
     corner_.SetWallFromPoint(x, y);
-    view_.RecomputeFlow();
+    RecomputeFlow();
 }
 
 void FlowSession::SetBodyAngle(double betaDegrees)
 {
     // Linear in beta, exact at both ends a teacher types most: the start-up body angle gives
-    // the start-up wall, 180 gives a straight wall (pi/2). Each degree is then 1.00005 degrees.
+    // the start-up wall, 180 gives a straight wall (pi/2). Each degree of beta is then
+    // 1.0000295 degrees of the wall, and the label reads back the beta typed.
     const StartValues& start = StartUpValues();
     const double t = (betaDegrees - start.bodyAngle) / (180.0 - start.bodyAngle);
-    const double wall = (1.0 - t) * start.wallAngle + t * (kPi / 2.0);
+    const double wall = (1.0 - t) * start.wallAngle + t * kHalfPi;
     if (std::isfinite(wall)) // an angle that is no number leaves the wall where it is
         SetWallAngle(wall);
 }
+
+// ---- Words and labels
 
 std::string FlowSession::BetaLabel() const { return corner_.BetaLabel(); }
 
 std::string FlowSession::AlphaLabel() const
 {
-    return Corner::HasFan(fs_) ? Corner::AlphaLabel(fs_) : std::string();
+    return Corner::HasFan(state_) ? Corner::AlphaLabel(state_) : std::string();
 }
 
 std::string FlowSession::ChiLabel() const
 {
-    return Corner::HasFan(fs_) ? corner_.ChiLabel(fs_) : std::string();
+    return Corner::HasFan(state_) ? corner_.ChiLabel(state_) : std::string();
+}
+
+std::string FlowSession::PictureFileName() const
+{
+    // The label reads "β=135": the file is named after it.
+    std::string beta = corner_.BetaLabel();
+    beta.erase(std::remove(beta.begin(), beta.end(), '='), beta.end());
+    return "cornerflow-" + beta + ".png";
 }
 
 const char* PictureWords(PictureFacts::Flow flow)
@@ -206,11 +470,11 @@ const char* PictureWords(PictureFacts::Flow flow)
 PictureFacts FlowSession::Facts() const
 {
     PictureFacts f;
-    if (!Corner::HasFan(fs_))
+    if (!Corner::HasFan(state_))
         return f;
     f.flow = corner_.separationAngle != 0.0 ? PictureFacts::Flow::Separated
                                             : PictureFacts::Flow::Attached;
-    f.turnDegrees = corner_.TurnDegreesText(fs_);
-    f.spanDegrees = Corner::SpanDegreesText(fs_);
+    f.turnDegrees = corner_.TurnDegreesText(state_);
+    f.spanDegrees = Corner::SpanDegreesText(state_);
     return f;
 }

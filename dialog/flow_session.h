@@ -1,19 +1,24 @@
 #pragma once
-// What the main dialog does, with no toolkit: it owns the flow state, the corner and the
-// picture, keeps the text of every field, and turns what a user does (typing and leaving a
-// field, pointing, pressing and dragging, the arrow keys, the timer) into the model's calls.
-// A shell makes widgets from the field table, forwards events here and shows the texts and
-// the frames.
+// What the main dialog does, with no toolkit: the one door between the program and a shell.
+// The session owns the flow state, the corner, the moving parts and the picture, keeps the
+// text of every field, and decides what every user action means: typing and leaving a field,
+// a key on the picture, a pointer (mouse, finger or pen) pressed, moved or released, a menu
+// command, the clock. A shell makes widgets from the field table, translates its native
+// events into the core's terms (dialog/input.h), and shows the texts and the frames.
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "corner/corner.h"
 #include "dialog/fields.h"
+#include "dialog/input.h"
+#include "draw/frame_buffer.h"
 #include "model/flow_state.h"
-#include "model/start_values.h"
+#include "res/ids.h"
+#include "tracers/flow_field.h"
 #include "view/flow_view.h"
 
 // The animation's period: one tick of the tracers every 50 ms of real time.
@@ -34,94 +39,161 @@ struct PictureFacts {
 constexpr const char* kPictureName = "Картина течения";
 const char* PictureWords(PictureFacts::Flow flow);
 
-class FlowSession : private FlowViewHost {
+// Where a finger or a pen reads the flow, for the shell to mark (the mark is not part of the
+// picture), in display units.
+struct ReadMark {
+    bool shown = false;
+    double x = 0.0;
+    double y = 0.0;
+};
+
+class FlowSession {
 public:
-    // With a state and a corner of its own, or with the caller's (which must outlive it).
     FlowSession();
-    FlowSession(FlowState& fs, Corner& corner);
-    ~FlowSession() override;
     FlowSession(const FlowSession&) = delete;
     FlowSession& operator=(const FlowSession&) = delete;
 
-    // The start-up, once: the picture at w x h (scale device pixels per pixel) with the random
-    // seed, every field's start text, the state computed as constructed, then the three input
-    // fields read back. The frame is composed and the timer may start.
+    // ---- Life
+    // The start-up, once: the picture at w x h picture pixels composed at scale device pixels
+    // per picture pixel, the random seed, every field's start text, the state computed as
+    // constructed, then the three input fields read back. The first frame is composed.
     void Open(int w, int h, uint32_t seed, int scale = 1);
     bool IsOpen() const { return open_; }
     // Back to the state after opening: every field's start text, the wall, a new population
-    // and the streamlines. The random generator goes on where it stands.
+    // and the streamlines; a paused animation stays paused. The random generator goes on where
+    // it stands.
     void Reset();
 
-    // Field texts, by control id ("" for an id that is no field), and how often the session
-    // has written each (a shell shows a text again only when its count moved on).
+    // ---- Fields
+    // A field's text ("" for an id that is no field), and how often the session has written it
+    // (a shell shows a text again only when its count moved on).
     const std::string& FieldText(ControlId id) const;
     unsigned FieldVersion(ControlId id) const;
     // What the user typed into an input field; read when a field is left.
     void SetInputText(ControlId id, const std::string& text);
     // A field lost the focus: the three input texts are read and everything follows.
     void InputsLeft();
-    void InputsLeft(const std::string& v1, const std::string& t1, const std::string& p1);
-    // The upstream and critical state from the state's inputs as they stand, into the fields,
-    // with the population and the retraced flow.
-    void ComputeUpstreamState();
 
-    // The probe's read-out for a region code and polar angle code, into the nine probe fields.
-    void ProbeReported(int region, int32_t angleCode);
-
-    // The pointer, in picture pixels: a move probes (and turns the wall during a drag).
-    void PointerMove(int x, int y);
-    void PointerPress(int x, int y);
-    void PointerRelease();
+    // ---- The picture's input
+    // The size the picture is shown at, in the shell's display units; pointer events come in
+    // them. By default the picture's own size (one display unit per picture pixel).
+    void SetDisplaySize(double width, double height);
+    // A key on the picture: what it does is done; the result says what is left to the shell.
+    ShellAction KeyPressed(const KeyEvent& key);
+    // The mouse: a move reads the flow under it; a press with the main button turns the wall
+    // toward it and starts a drag that turns it with every move until the release. A finger or
+    // a pen: one that comes down near the downstream wall turns it as it moves; anywhere else it
+    // reads the flow where it is and follows it (ReadMark), and the read-out stays where it was
+    // lifted. Only the first pointer down acts on the picture: others are ignored until it is
+    // lifted.
+    void PointerPressed(const PointerEvent& e);
+    void PointerMoved(const PointerEvent& e);
+    void PointerReleased(const PointerEvent& e);
+    void PointerCancelled(const PointerEvent& e);
     bool Dragging() const;
-    // One degree of wall turning from the keyboard: +1 toward +x (less turning), -1 back.
-    void TurnWall(int direction);
-    // The wall, set directly (the angle from the downward vertical, rad) or from a point.
+    ReadMark Mark() const { return mark_; }
+
+    // ---- The wall, set directly
+    // The angle from the downward vertical, rad (pi/2 is a straight wall).
     void SetWallAngle(double angle);
+    // Turned toward a picture point, as a mouse press there turns it.
     void SetWallFromPoint(int x, int y);
     // The body angle beta in degrees, as the beta label reads it: 135 gives the start-up
     // wall, 180 a straight wall, and beta maps linearly onto the wall angle between them.
     void SetBodyAngle(double betaDegrees);
-    // The 50 ms tick: the tracers step and a frame is composed.
-    void Tick();
 
+    // ---- The clock and the menu
+    // The 50 ms tick: the tracers move and a frame is composed; nothing while paused.
+    void TimerTicked();
+    // One tick whether paused or not.
+    void StepOnce();
+    bool Paused() const { return paused_; }
+    void SetPaused(bool paused);
+    // The menu's items in order, with their words and states.
+    std::vector<MenuItem> Menu() const;
+    // Does what a command does in the core; the result says what is left to the shell.
+    ShellAction Choose(Command command);
+    // "ru" (the default) or "en": the language the shells show their words in.
+    const std::string& Language() const { return language_; }
+    void SetLanguage(const std::string& language);
+
+    // ---- What the shells show
     // The overlay's three labels ("" for alpha and chi without a fan).
     std::string BetaLabel() const;
     std::string AlphaLabel() const;
     std::string ChiLabel() const;
-
     PictureFacts Facts() const;
+    // The name a saved picture is offered under: cornerflow-β135.png for the current beta.
+    std::string PictureFileName() const;
+    // The last composed frame, and how many frames have been composed.
+    const FrameBuffer& Frame() const { return frame_; }
+    unsigned long FrameCount() const { return frames_; }
+    // Device pixels per picture pixel for a screen's device pixel ratio: the next whole
+    // number, 1 to kMaxFrameScale.
+    static int FrameScaleFor(double devicePixelRatio);
+    int FrameScale() const { return scale_; }
+    // The frame composed again at another scale (a zoom, a move to another screen).
+    void SetFrameScale(int scale);
+    // The frame composed again as the state stands (a window uncovered, a frame to save).
+    void ComposeFrame();
+    // How frames are drawn: a shell's device context (with its fonts for the labels).
+    void SetDrawing(std::function<std::unique_ptr<DC>(FrameBuffer&)> makeDC);
 
-    // The last composed frame.
-    const FrameBuffer& Frame() const { return view_.windowSurface; }
-
-    FlowState& State() { return fs_; }
-    const FlowState& State() const { return fs_; }
-    Corner& Geometry() { return corner_; }
+    // ---- Read-only views of the state, for the calculator and the tests
+    const FlowState& State() const { return state_; }
     const Corner& Geometry() const { return corner_; }
-    FlowView& View() { return view_; }
+    const FlowField& Field() const { return field_; }
+    const FlowView& View() const { return view_; }
+    // Seeds the random generator (a test's or a fuzzer's replay).
+    void Seed(uint32_t seed);
 
-    // Told after field texts changed (ids in the table order) and after a frame is composed;
-    // both run before the call that caused them returns.
+    // Told after field texts changed, after a frame is composed, and after the pause changed;
+    // each runs before the call that caused it returns.
     std::function<void()> fieldsChanged;
     std::function<void()> frameReady;
+    std::function<void()> pauseChanged;
 
 private:
-    void Construct();
+    struct ActivePointer {
+        int id = 0;
+        PointerKind kind = PointerKind::Mouse;
+        bool turnsWall = false; // else it reads the flow
+    };
+
     void StartUp();
-    void FrameReady() override;
-    void PointerProbed(int region, int32_t angleCode) override;
+    void ComputeUpstreamState();
+    void RecomputeFlow();
+    void ShowFrame();
+    void Tick();
+    // One degree of wall turning per step: + toward +x (less turning), - back, within the range
+    // a drag can reach; an out-of-range target lands on the range's end.
+    void TurnWallBy(double degrees);
+    // The picture pixel that contains a point in display units.
+    void PixelOf(const PointerEvent& e, int& x, int& y) const;
+    bool NearWall(const PointerEvent& e) const;
+    // The read-out of the flow at a picture pixel, into the nine probe fields.
+    void ProbeAt(int x, int y);
     void SetText(ControlId id, std::string text);
     void SetText(const FieldRow& row, double value);
+    void EndGesture();
 
     struct Text {
         std::string text;
         unsigned version = 0;
     };
-    std::unique_ptr<FlowState> ownState_;
-    std::unique_ptr<Corner> ownCorner_;
-    FlowState& fs_;
-    Corner& corner_;
+    FlowState state_;
+    Corner corner_;
+    FlowField field_;
     FlowView view_;
+    FrameBuffer frame_;
+    unsigned long frames_ = 0;
+    int scale_ = 1;
     std::map<ControlId, Text> texts_;
     bool open_ = false;
+    bool paused_ = false;
+    std::string language_ = "ru";
+    double displayWidth_ = 0.0; // 0: the picture's own size
+    double displayHeight_ = 0.0;
+    std::optional<ActivePointer> active_;
+    ReadMark mark_;
 };

@@ -9,7 +9,6 @@ namespace {
 // bigger is refused rather than left to fail half-way.
 constexpr int kMaxSide = 16384;
 constexpr unsigned long long kMaxBytes = 1ull << 30;
-constexpr int kMaxScale = 8;
 constexpr uint32_t kRgbMask = 0x00FFFFFFu;
 constexpr uint32_t kOpaque = 0xFF000000u;
 
@@ -47,7 +46,7 @@ void FrameBuffer::Create(int w, int h, int s)
     Release();
     if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide)
         return;
-    s = std::clamp(s, 1, kMaxScale);
+    s = std::clamp(s, 1, kMaxFrameScale);
     const unsigned long long dw = static_cast<unsigned long long>(w) * s;
     const unsigned long long dh = static_cast<unsigned long long>(h) * s;
     if (dw * dh * 4ull > kMaxBytes)

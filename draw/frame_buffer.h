@@ -7,6 +7,9 @@
 
 #include "draw/dc.h"
 
+// The largest scale a frame is composed at, device pixels per picture pixel.
+constexpr int kMaxFrameScale = 8;
+
 struct FrameBuffer {
     std::vector<uint32_t> pixels; // deviceWidth x deviceHeight, row after row
     uint32_t* bits = nullptr;     // pixels.data() exactly while the buffer exists
@@ -22,7 +25,7 @@ struct FrameBuffer {
     FrameBuffer& operator=(const FrameBuffer&) = delete;
 
     // Makes the memory, white; sizes that are not positive (or too large to allocate) leave it
-    // empty. The scale is kept within 1..8.
+    // empty. The scale is kept within 1..kMaxFrameScale.
     void Create(int w, int h, int scale = 1);
     void Release();
     bool Empty() const { return bits == nullptr; }

@@ -4,12 +4,12 @@
 #include <cmath>
 #include <limits>
 
+#include "base/constants.h"
 #include "base/saturate.h"
 
 namespace {
 
 constexpr double kBias = 1.0 / 64.0; // breaks ties on pixel boundaries
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kMaxPenWidth = 1024;
 
 double FirstPixel(double lo) { return std::ceil(lo - 0.5 - kBias); }
@@ -60,8 +60,8 @@ void CosSinDegrees(double degrees, double& c, double& s)
     } else if (a == 270.0) {
         c = 0.0, s = -1.0;
     } else {
-        c = std::cos(a * (kPi / 180.0));
-        s = std::sin(a * (kPi / 180.0));
+        c = std::cos(a * kRadiansPerDegree);
+        s = std::sin(a * kRadiansPerDegree);
     }
 }
 
@@ -131,8 +131,8 @@ void RasterDC::Arc(int x, int y, int radius, float startDegrees, float sweepDegr
         if (2.0 * r <= kShapeExtent) {
             DrawArc(x, y, r, a0, drawn);
         } else {
-            const double a = a0 * (kPi / 180.0);
-            ArcChords(x, y, r, a, a + drawn * (kPi / 180.0), 0);
+            const double a = a0 * kRadiansPerDegree;
+            ArcChords(x, y, r, a, a + drawn * kRadiansPerDegree, 0);
         }
     }
     CosSinDegrees(a0 + std::fmod(sweep, 360.0), c, s);
@@ -279,8 +279,8 @@ void RasterDC::ThinSegment(double ax, double ay, double bx, double by, double al
 
 void RasterDC::DrawArc(double cx, double cy, double r, double startDegrees, double sweepDegrees)
 {
-    const double a = startDegrees * (kPi / 180.0);
-    ArcChords(cx, cy, r, a, a + sweepDegrees * (kPi / 180.0), 0);
+    const double a = startDegrees * kRadiansPerDegree;
+    ArcChords(cx, cy, r, a, a + sweepDegrees * kRadiansPerDegree, 0);
 }
 
 void RasterDC::DrawEllipse(double l, double t, double r, double b) { ScanEllipse(l, t, r, b); }

@@ -4,6 +4,7 @@
 // hundreds of thousands of times in one probe run.
 #include <cmath>
 
+#include "base/constants.h"
 #include "model/flow_state.h"
 
 enum Region : int {
@@ -18,16 +19,16 @@ enum Region : int {
 inline double PolarAngle(double X, double Y)
 {
     if (X == 0.0)
-        return M_PI / 2.0;
+        return kHalfPi;
     double result = 0.0;
     if (X < 0.0 && Y < 0.0)
-        result = M_PI - std::atan(Y / X);
+        result = kPi - std::atan(Y / X);
     else if (X > 0.0 && Y < 0.0)
         result = std::atan(-Y / X);
     else if (X > 0.0 && Y > 0.0)
         result = -std::atan(Y / X);
     else if (X < 0.0 && Y > 0.0)
-        result = -M_PI - std::atan(Y / X);
+        result = -kPi - std::atan(Y / X);
     return result;
 }
 

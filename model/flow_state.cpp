@@ -1,4 +1,5 @@
 #include "model/flow_state.h"
+#include "base/constants.h"
 
 #include <cmath>
 
@@ -6,14 +7,14 @@ void ComputeUpstreamState(FlowState& fs)
 {
     const double g = fs.gamma;
     const double mu = fs.molarMass;
-    fs.rho1 = mu * fs.p1 / (8.314 * fs.t1) * 0.001;
-    fs.c1 = std::sqrt(g / mu * fs.t1 * 8314.0);
+    fs.rho1 = mu * fs.p1 / (kGasConstant * fs.t1) * 0.001;
+    fs.c1 = std::sqrt(g / mu * fs.t1 * kGasConstantPerKilomole);
     fs.mach1 = fs.v1 / fs.c1;
     fs.k2 = (g - 1.0) / (g + 1.0);
     fs.machAngle = std::asin(1.0 / fs.mach1);
     fs.k = std::sqrt(fs.k2);
     fs.critSpeed = std::sqrt(2.0 * std::pow(fs.c1, 2.0) / (g + 1.0) + fs.k2 * std::pow(fs.v1, 2.0));
-    fs.critTemp = std::pow(fs.critSpeed, 2.0) * mu / (g * 8.314) * 0.001;
+    fs.critTemp = std::pow(fs.critSpeed, 2.0) * mu / (g * kGasConstant) * 0.001;
     fs.critPressure = std::pow(
         std::pow(fs.p1, 1.0 / g)
             * (fs.p1 / fs.rho1 + std::pow(fs.v1, 2.0) / 2.0 - std::pow(fs.critSpeed, 2.0) / 2.0)
@@ -26,8 +27,8 @@ void ComputeUpstreamState(FlowState& fs)
 
 double ComputeFanGeometry(FlowState& fs, double wallAngle)
 {
-    constexpr double pi = M_PI;
-    constexpr double halfPi = M_PI / 2.0;
+    constexpr double pi = kPi;
+    constexpr double halfPi = kHalfPi;
     constexpr double halfPiSquared = 4.934802200544679;
 
     const double theta1 = std::acos(fs.c1 / fs.critSpeed) * std::sqrt(1.0 / fs.k2);

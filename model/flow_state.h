@@ -2,15 +2,16 @@
 // The flow quantities the whole program shares, in SI units (molar mass in g/mol, angles in
 // radians). Angles that are directions are polar angles about the corner: from the +x axis
 // (the direction of the oncoming flow), counter-clockwise on the screen.
+#include "model/start_values.h"
 
 struct FlowState {
-    // inputs
-    double v1 = 450.0;    // upstream speed V1, m/s
-    double t1 = 300.0;    // upstream temperature T1, K
-    double p1 = 100000.0; // upstream pressure P1, Pa
+    // inputs, as constructed (model/start_values.h)
+    double v1 = kStartValues.v1; // upstream speed V1, m/s
+    double t1 = kStartValues.t1; // upstream temperature T1, K
+    double p1 = kStartValues.p1; // upstream pressure P1, Pa
     // the gas, fixed
-    double gamma = 1.4;      // ratio of specific heats
-    double molarMass = 28.0; // g/mol
+    double gamma = kStartValues.gamma;         // ratio of specific heats
+    double molarMass = kStartValues.molarMass; // g/mol
     // upstream state
     double rho1 = 0.0; // kg/m^3
     double c1 = 0.0;   // speed of sound, m/s

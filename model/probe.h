@@ -8,9 +8,13 @@ struct ProbeValues {
     double T = 0, P = 0, rho = 0, c = 0, M = 0, V0 = 0, V = 0, Vphi = 0, Vr = 0;
 };
 
-// The angle code the read-out takes: the polar angle phi times 100000, truncated toward zero
-// to a saturated 32-bit int (the read-out's resolution is 1e-5 rad).
-int32_t ProbeAngleParam(double phi);
+// The read-out's resolution: the polar angle phi in steps of 1e-5 rad, truncated toward zero
+// (phi times 100000 as a saturated 32-bit int).
+int32_t ProbeAngleSteps(double phi);
 
-// The read-out for a region code (1, 2, 3 or anything else) and an angle code.
-ProbeValues ProbeReadout(const FlowState& fs, int region, int32_t angleCode);
+// The read-out at polar angle phi (rad) in a region (1, 2, 3 or anything else).
+ProbeValues ProbeReadout(const FlowState& fs, int region, double phi);
+
+// The pressure depth rad into the fan (machAngle less the polar angle), Pa: the model's
+// expansion, p1 cos(k depth)^(2 gamma/(gamma - 1)).
+double FanPressure(const FlowState& fs, double depth);

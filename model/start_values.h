@@ -21,8 +21,6 @@ struct StartValues {
     int height = 384;
 };
 
-inline const StartValues& StartUpValues()
-{
-    static const StartValues values;
-    return values;
-}
+inline constexpr StartValues kStartValues{};
+
+inline const StartValues& StartUpValues() { return kStartValues; }

@@ -1,4 +1,5 @@
 #include "model/theory.h"
+#include "base/constants.h"
 
 #include <cmath>
 
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr double R2D = 180.0 / M_PI;
 constexpr double inf = std::numeric_limits<double>::infinity();
 constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 
@@ -145,7 +145,7 @@ TheoryResult PrandtlMeyer(const FlowState& fs, double turnRadians)
     if (!UsableGamma(g))
         return r;
     const double nuMax = NuMax(Scale(g));
-    r.maxTurnDegrees = nuMax * R2D;
+    r.maxTurnDegrees = nuMax * kDegreesPerRadian;
 
     const double m1 = fs.mach1;
     const bool upstreamUsable = m1 > 1.0 && m1 < inf && fs.t1 > 0.0 && fs.t1 < inf && fs.p1 >= 0.0
@@ -158,8 +158,8 @@ TheoryResult PrandtlMeyer(const FlowState& fs, double turnRadians)
     const double room = nuMax - nu1; // >= 0: nu1 never exceeds nu_max
     const double turn = turnRadians > 0.0 ? std::fmin(turnRadians, room) : 0.0;
     r.valid = true;
-    r.turnDegrees = turn * R2D;
-    r.nu1Degrees = nu1 * R2D;
+    r.turnDegrees = turn * kDegreesPerRadian;
+    r.nu1Degrees = nu1 * kDegreesPerRadian;
 
     if (turn == 0.0) { // no turning: the upstream state itself, exactly
         r.nu2Degrees = r.nu1Degrees;
@@ -175,7 +175,7 @@ TheoryResult PrandtlMeyer(const FlowState& fs, double turnRadians)
     const double m2 = turn < room ? MachFromNu(nu1 + turn, g) : inf;
     if (!(m2 < inf)) {
         // Expanded to vacuum: all enthalpy has become speed, v^2/2 + c^2/(g-1) = v2^2/2.
-        r.nu2Degrees = nuMax * R2D;
+        r.nu2Degrees = nuMax * kDegreesPerRadian;
         r.mach2 = inf;
         r.p2 = 0.0;
         r.t2 = 0.0;
@@ -190,7 +190,7 @@ TheoryResult PrandtlMeyer(const FlowState& fs, double turnRadians)
     const double h = 0.5 * (g - 1.0);
     const double q = m1 / m2;
     const double ratio = q * q * (1.0 / (m1 * m1) + h) / (1.0 / (m2 * m2) + h);
-    r.nu2Degrees = (nu1 + turn) * R2D;
+    r.nu2Degrees = (nu1 + turn) * kDegreesPerRadian;
     r.mach2 = m2;
     r.t2 = fs.t1 * ratio;
     r.p2 = fs.p1 * std::pow(ratio, g / (g - 1.0));

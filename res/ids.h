@@ -58,15 +58,3 @@ enum class ImageId : int {
 };
 
 std::ostream& operator<<(std::ostream& out, ImageId id);
-
-// Commands of the dialog's own menu
-#define IDM_ABOUTBOX 0x0010
-#define IDM_PAUSE 0x0030
-#define IDM_STEP 0x0040
-#define IDM_RESET 0x0050
-#define IDM_SAVE_PICTURE 0x0060
-#define IDM_COPY_PICTURE 0x0070
-#define IDM_LANGUAGE_RU 0x0080
-#define IDM_LANGUAGE_EN 0x0090
-#define SC_CLOSE_COMMAND 0xF060
-#define SC_MOVE_COMMAND 0xF010

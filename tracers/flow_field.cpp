@@ -3,12 +3,26 @@
 #include <cmath>
 
 #include "base/saturate.h"
+#include "model/start_values.h"
 
 FlowField::FlowField(FlowState& fs, Corner& c)
     : flow(fs), corner(c), streamlines(true), tracers(true)
 {
     streamlines.Reserve(4);
     streamlines.count = 4;
+}
+
+void FlowField::Open(int w, int h, uint32_t seed)
+{
+    width = w;
+    height = h;
+    corner.top = h / 2;
+    corner.SetWallAngle(StartUpValues().wallAngle);
+    corner.left = 0;
+    corner.width = w;
+    corner.height = h;
+    random.Seed(seed);
+    UpdatePopulation();
 }
 
 int FlowField::PopulationFor(double p1)
@@ -121,8 +135,8 @@ void FlowField::StepTracers()
 {
     const FanVelocity fan = FanVelocity::For(flow, corner);
     // A tracer whose step starts and ends where the flow is certainly upstream only moves: it
-    // takes no angle, and keeps the phi of an earlier step. Its next Step (the frame's, which
-    // follows every timer's stepping) starts certainly upstream, where phi is not read, and
+    // takes no angle, and keeps the phi of an earlier step. Its next Step (StepAfterFrame's,
+    // which follows every StepTracers) starts certainly upstream, where phi is not read, and
     // sets it; so is phi set again after a restart, whose start point is upstream too.
     const UpstreamBound up = UpstreamBound::For(flow);
     for (int i = 0; i < tracers.count; ++i) {
@@ -134,4 +148,13 @@ void FlowField::StepTracers()
     }
     if (!marker.Step(flow, corner, fan))
         RespawnTracer(-1);
+}
+
+void FlowField::StepAfterFrame()
+{
+    // A full Step for every tracer (it sets phi; see StepTracers) and no respawn.
+    const FanVelocity fan = FanVelocity::For(flow, corner);
+    for (Tracer& t : tracers)
+        t.Step(flow, corner, fan);
+    marker.Step(flow, corner, fan);
 }

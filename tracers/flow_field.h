@@ -1,8 +1,9 @@
 #pragma once
 // Everything that moves in the picture: the ordinary tracers, the marker and the four
 // streamlines, with the population that follows P1, the random respawn and the retrace of
-// the fan after every change of the flow. Plain C++; the view (view/flow_view.h) adds the
-// off-screen buffer, the frame and the mouse.
+// the fan after every change of the flow. Only the clock moves them (StepTracers and
+// StepAfterFrame, which make one tick between them); drawing them (view/flow_view.h) reads them
+// and moves nothing.
 #include <cstdint>
 
 #include "corner/corner.h"
@@ -17,7 +18,12 @@
 class FlowField {
 public:
     FlowField(FlowState& fs, Corner& corner);
-    virtual ~FlowField() = default;
+    FlowField(const FlowField&) = delete;
+    FlowField& operator=(const FlowField&) = delete;
+
+    // The picture at w x h: the corner at its middle with the start-up wall, the random
+    // generator seeded, and the population for the state's p1.
+    void Open(int w, int h, uint32_t seed);
 
     FlowState& flow;
     Corner& corner;
@@ -39,10 +45,18 @@ public:
     // Fan geometry, probe run, exit displacements and the three streamlines: every part of
     // recomputing the flow except drawing the frame.
     void RetraceFlow();
-    // The timer's stepping: every tracer, then the marker, respawning those that have left.
-    // A tracer that stays certainly upstream keeps the phi of an earlier step until its next
-    // Step (see the definition); its position and displacement are those of Step.
+    // A tick is two steps of every tracer and the marker, and its frame shows them between the
+    // two. The first, StepTracers, respawns those that have left the picture, so the frame
+    // shows live tracers only; the second, StepAfterFrame, respawns none (a tracer that has
+    // left waits for the next tick's first step). The speed of the animation and the density of
+    // the cloud are those of the two steps together.
+    //
+    // StepTracers: every tracer, then the marker, respawning those that have left. A tracer
+    // that stays certainly upstream keeps the phi of an earlier step until the following
+    // StepAfterFrame sets it (see the definition); its position and displacement are those of
+    // Step.
     void StepTracers();
+    void StepAfterFrame();
 
     // Starts t from the three random numbers r1 (speed), r2 (height) and r3 (distance), each
     // 0..32767, for a picture of width x height.

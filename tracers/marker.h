@@ -9,11 +9,13 @@ public:
     Marker() = default;
 
     Brush brush{Colour{255, 96, 0}, {}};
-    int radius = 2; // of the circle last drawn, px
 
-    // Draws the circle (outline in the selected pen, filled with brush), then takes one Step.
-    // Where the local pressure is not a positive finite number nothing is drawn.
-    void Draw(DC& dc, const FlowState& fs, const Corner& corner) override;
+    // Draws the circle where the marker stands (outline in the selected pen, filled with
+    // brush); moves nothing. Where the local pressure is not a positive finite number nothing
+    // is drawn.
+    void Draw(DC& dc, const FlowState& fs, const Corner& corner) const;
+    // The circle's radius there, px: 1000000/P truncated, or 0 where nothing is drawn.
+    int Radius(const FlowState& fs, const Corner& corner) const;
 
     // Pressure at the picture point (sx, sy): p1 upstream, the fan's expansion inside it and
     // the downstream pressure past it.

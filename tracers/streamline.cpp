@@ -88,7 +88,7 @@ void Streamline::Trace(double h, const FlowState& fs, const Corner& corner)
     Append();
 }
 
-void Streamline::Draw(DC& dc, const FlowState&, const Corner& corner)
+void Streamline::Draw(DC& dc, const Corner& corner) const
 {
     dc.SelectPen(pen);
     const int ox = corner.ApexX();

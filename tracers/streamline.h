@@ -33,8 +33,8 @@ public:
     // start point, fan entry, one point per step in the fan, end point.
     void Trace(double h, const FlowState& fs, const Corner& corner);
 
-    // The polyline in pen; takes no step.
-    void Draw(DC& dc, const FlowState& fs, const Corner& corner) override;
+    // The polyline in pen.
+    void Draw(DC& dc, const Corner& corner) const;
 
 private:
     void Append();

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/constants.h"
 #include "base/saturate.h"
 #include "model/classify.h"
 #include "tracers/screen.h"
@@ -56,7 +57,7 @@ FanVelocity FanVelocity::Compute(const FlowState& fs, const Corner& corner)
     const double A = v1 * std::cos(fs.machAngle);
     const double S = v1 * std::sin(fs.machAngle);
     // theta + pi/2 is pi less the wall's turn; past the largest turn the flow turns no further.
-    const double beta = std::max(corner.wallAngle + M_PI / 2.0, M_PI - fs.maxTurnAngle) + span
+    const double beta = std::max(corner.wallAngle + kHalfPi, kPi - fs.maxTurnAngle) + span
                         - fs.machAngle;
     const double C = -2.0 * v1 * std::cos(beta);
     const double D = fs.maxTurnAngle - span;
@@ -190,9 +191,8 @@ UpstreamBound UpstreamBound::For(const FlowState& fs)
     return b;
 }
 
-void Tracer::Draw(DC& dc, const FlowState& fs, const Corner& corner)
+void Tracer::Draw(DC& dc, const Corner& corner) const
 {
     dc.SetPixel(ScreenCoord(TruncToInt(x), corner.ApexX()), ScreenCoord(TruncToInt(y), corner.top),
                 Colour{255, 0, 0});
-    Step(fs, corner);
 }

@@ -61,8 +61,8 @@ public:
     double exitStepY = 0.0;
     double entryRadius = -1.0;
 
-    // Draws the tracer as one red pixel, then takes one Step.
-    virtual void Draw(DC& dc, const FlowState& fs, const Corner& corner);
+    // Draws the tracer as one red pixel where it stands; moves nothing.
+    void Draw(DC& dc, const Corner& corner) const;
 
     // One time step through the velocity field. False: an ordinary tracer has left the
     // picture's extent, or a probe's run is over.

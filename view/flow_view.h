@@ -1,9 +1,10 @@
 #pragma once
-// The picture: the flow field with its off-screen buffer, the frame composition and the
-// handlers of the mouse and the timer. Plain C++: a shell feeds it events, supplies the device
-// context it draws through (by default the core's own, which leaves text out) and shows the
-// frames it composes.
-#include <cstdint>
+// The picture: frames composed from a flow field as it stands. Composing a frame moves nothing;
+// the clock moves the field (tracers/flow_field.h), and a frame only shows it, so a frame may be
+// composed for any reason (a repaint, a drag, a resize, a save) as often as wanted.
+// Plain C++: text goes to the device context a shell supplies (by default the core's own,
+// which leaves text out).
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -13,46 +14,19 @@
 #include "draw/frame_buffer.h"
 #include "tracers/flow_field.h"
 
-// What the view needs from the window that carries it.
-class FlowViewHost {
+class FlowView {
 public:
-    virtual ~FlowViewHost() = default;
-    // A frame has been composed into the window surface and should be shown as it is.
-    virtual void FrameReady() = 0;
-    // The pointer is over the picture at this region and polar angle code; the read-out has
-    // been handled when this returns.
-    virtual void PointerProbed(int region, int32_t angleCode) = 0;
-};
+    explicit FlowView(const FlowField& field);
 
-class FlowView : public FlowField {
-public:
-    FlowView(FlowState& fs, Corner& corner);
+    // Composes the frame of the field as it stands into target, made at the field's picture
+    // size and scale device pixels per picture pixel (1..8) when it is not already: the
+    // background and the overlay, every tracer as a red pixel, the streamlines, a grey line
+    // along the bottom row and the marker on top.
+    void Compose(FrameBuffer& target, int scale) const;
 
-    // The view's initialisation at picture size w x h: buffer, corner placement, seed and
-    // population. scale is device pixels per picture pixel (the model always sees w x h).
-    void Open(int w, int h, uint32_t seed, int scale = 1);
-
-    // Composes one frame in the buffer and copies it (skipping the key colour) to target;
-    // with no target, to the window surface, and then tells the host.
-    void Render(FrameBuffer* target = nullptr);
-    // RetraceFlow, then Render into the window surface.
-    void RecomputeFlow();
-
-    void PointerPressed(int x, int y);
-    void PointerReleased();
-    void PointerMoved(int x, int y);
-    void TimerTicked();
-    // One degree of wall turning from the keyboard: +1 toward +x (less turning), -1 back,
-    // within the range a drag can reach.
-    void TurnWall(int direction);
-
-    FrameBuffer buffer;
-    FrameBuffer windowSurface; // what the window shows
-    Pen framePen;
-    bool dragging = false;
-    FlowViewHost* host = nullptr;
     // Makes the device context a frame is drawn through; without one, the core's RasterDC.
     std::function<std::unique_ptr<DC>(FrameBuffer&)> makeDC;
+    Pen framePen{PenStyle::Solid, 1, Colour{128, 128, 128}, {}};
 
     // How many times the layers that do not move were composed (a tick composes none).
     long StaticCompositions() const { return staticCompositions_; }
@@ -70,19 +44,18 @@ private:
         PenStyle framePenStyle;
     };
 
-    std::unique_ptr<DC> MakeDC(FrameBuffer& target);
-    // Every drawing step of a frame, in order, into dc (used when there is no buffer).
-    void Compose(DC& dc);
-    StaticStamp Stamp() const;
+    std::unique_ptr<DC> MakeDC(FrameBuffer& target) const;
+    StaticStamp Stamp(int scale) const;
     // The background with the overlay below the tracers, and the streamlines and the frame line
     // above them, each drawn once per change of what they show.
-    void ComposeStaticLayers();
+    void ComposeStaticLayers(int scale) const;
 
-    FrameBuffer below_; // background and overlay
-    FrameBuffer above_; // streamlines and frame line on the key colour
-    std::vector<std::pair<size_t, size_t>>
-        aboveRuns_; // (first pixel, count) of above_'s drawn runs
-    StaticStamp stamp_{};
-    bool staticValid_ = false;
-    long staticCompositions_ = 0;
+    const FlowField& field_;
+    // Caches of the layers that do not move: what a frame is composed from, never what it shows.
+    mutable FrameBuffer below_; // background and overlay
+    mutable FrameBuffer above_; // streamlines and frame line on the key colour
+    mutable std::vector<std::pair<size_t, size_t>> aboveRuns_; // (first pixel, count) drawn
+    mutable StaticStamp stamp_{};
+    mutable bool staticValid_ = false;
+    mutable long staticCompositions_ = 0;
 };

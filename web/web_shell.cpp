@@ -377,9 +377,6 @@ std::string DialogJson(const res::DialogTemplate& t, bool about)
     return out;
 }
 
-// The picture pixel that contains a point: rounded down, saturated to the ints, 0 for NaN.
-int PixelOf(double v) { return TruncToInt(std::floor(v)); }
-
 // ---- The session --------------------------------------------------------------------------
 
 // The text cut to kFieldMaxLength UTF-16 code units (as the page counts a field's length), at a
@@ -474,9 +471,9 @@ EMSCRIPTEN_KEEPALIVE int cf_open(unsigned seed, int scale)
     s.text.Start();
     s.session.fieldsChanged = [&s] { ++s.fieldsSerial; };
     s.session.frameReady = [&s] { ++s.frameSerial; };
-    s.session.View().makeDC = [&s](FrameBuffer& buffer) -> std::unique_ptr<DC> {
+    s.session.SetDrawing([&s](FrameBuffer& buffer) -> std::unique_ptr<DC> {
         return std::make_unique<RasterDC>(buffer, &s.text);
-    };
+    });
     s.session.Open(picture.w, picture.h, seed, std::clamp(scale, 1, 8));
     return 1;
 }
@@ -529,37 +526,47 @@ EMSCRIPTEN_KEEPALIVE const char* cf_facts()
     out += '}';
     return Out(std::move(out));
 }
-// The pointer at (x, y) in picture units (any double: a pointer may be far outside); the pixel
-// under it is the one that contains the point. leftDown: the main button or a finger is down.
-// A drag whose release went elsewhere ends at the first move without the button, so a plain
-// move never turns the wall.
+// The pointer at (x, y) in picture units (any double: a pointer may be far outside).
+// leftDown: the main button or a finger is down.
 EMSCRIPTEN_KEEPALIVE void cf_pointer_move(double x, double y, int leftDown)
 {
-    FlowSession& session = TheShell().session;
-    if (session.Dragging() && !leftDown)
-        session.PointerRelease();
-    session.PointerMove(PixelOf(x), PixelOf(y));
+    PointerEvent e;
+    e.x = x;
+    e.y = y;
+    e.mainButton = leftDown != 0;
+    TheShell().session.PointerMoved(e);
 }
 
 EMSCRIPTEN_KEEPALIVE void cf_pointer_press(double x, double y)
 {
-    TheShell().session.PointerPress(PixelOf(x), PixelOf(y));
+    PointerEvent e;
+    e.x = x;
+    e.y = y;
+    TheShell().session.PointerPressed(e);
 }
 
-EMSCRIPTEN_KEEPALIVE void cf_pointer_release() { TheShell().session.PointerRelease(); }
-EMSCRIPTEN_KEEPALIVE void cf_turn_wall(int direction) { TheShell().session.TurnWall(direction); }
+EMSCRIPTEN_KEEPALIVE void cf_pointer_release()
+{
+    TheShell().session.PointerReleased(PointerEvent());
+}
+EMSCRIPTEN_KEEPALIVE void cf_turn_wall(int direction)
+{
+    KeyEvent k;
+    k.key = direction > 0 ? Key::Right : Key::Left;
+    TheShell().session.KeyPressed(k);
+}
 
 EMSCRIPTEN_KEEPALIVE void cf_tick()
 {
     Shell& s = TheShell();
-    s.session.Tick();
+    s.session.StepOnce();
     ++s.ticks;
 }
 
 EMSCRIPTEN_KEEPALIVE double cf_ticks() { return static_cast<double>(TheShell().ticks); }
 EMSCRIPTEN_KEEPALIVE unsigned cf_fields_serial() { return TheShell().fieldsSerial; }
 EMSCRIPTEN_KEEPALIVE unsigned cf_frame_serial() { return TheShell().frameSerial; }
-EMSCRIPTEN_KEEPALIVE int cf_tracer_count() { return TheShell().session.View().tracers.count; }
+EMSCRIPTEN_KEEPALIVE int cf_tracer_count() { return TheShell().session.Field().tracers.count; }
 
 // The overlay's labels: 0 beta, 1 alpha, 2 chi ("" for alpha and chi without a fan).
 EMSCRIPTEN_KEEPALIVE const char* cf_label(int which)

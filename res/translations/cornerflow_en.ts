@@ -46,6 +46,22 @@
       <source>Не удалось записать «%1»: %2. Ничего не изменено.</source>
       <translation>Cannot write “%1”: %2. Nothing was changed.</translation>
     </message>
+    <message>
+      <source>такой папки нет</source>
+      <translation>there is no such folder</translation>
+    </message>
+    <message>
+      <source>нет права писать туда</source>
+      <translation>there is no permission to write there</translation>
+    </message>
+    <message>
+      <source>на диске не хватает места</source>
+      <translation>the disk is full</translation>
+    </message>
+    <message>
+      <source>файл не удалось записать</source>
+      <translation>the file could not be written</translation>
+    </message>
   </context>
   <context>
     <name>Field</name>

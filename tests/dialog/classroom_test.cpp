@@ -20,6 +20,7 @@
 #include "dialog/fields.h"
 #include "platform/image_dc.h"
 #include "res/ids.h"
+#include "tests/support/session_input.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ protected:
 
     std::unique_ptr<FlowDialog> Open(uint32_t seed)
     {
-        auto d = std::make_unique<FlowDialog>(fs.emplace_back(), corners.emplace_back());
+        auto d = std::make_unique<FlowDialog>();
         d->SetSeed(seed);
         d->show();
         QApplication::setActiveWindow(d.get());
@@ -44,7 +45,7 @@ protected:
     std::vector<double> TracerXs()
     {
         std::vector<double> xs;
-        for (const Tracer& t : dlg->View().tracers)
+        for (const Tracer& t : dlg->Session().Field().tracers)
             xs.push_back(t.x);
         return xs;
     }
@@ -54,8 +55,15 @@ protected:
         return a ? a->text(which) : QString();
     }
 
-    std::deque<FlowState> fs;
-    std::deque<Corner> corners;
+    // The menu's action for a command.
+    QAction* Action(Command command)
+    {
+        for (QAction* a : dlg->Menu().actions())
+            if (!a->data().isNull() && a->data().toInt() == static_cast<int>(command))
+                return a;
+        return nullptr;
+    }
+
     std::unique_ptr<FlowDialog> dlg;
 };
 
@@ -63,30 +71,42 @@ TEST_F(Classroom, PauseStepAndTheMenuAgree)
 {
     ASSERT_TRUE(dlg->ViewWindow().Timer().isActive());
     Key(Qt::Key_Space);
-    EXPECT_TRUE(dlg->Paused());
+    EXPECT_TRUE(dlg->Session().Paused());
     EXPECT_FALSE(dlg->ViewWindow().Timer().isActive());
-    bool menuChecked = false;
-    for (QAction* a : dlg->Menu().actions())
-        if (a->data().toUInt() == IDM_PAUSE)
-            menuChecked = a->isChecked();
-    EXPECT_TRUE(menuChecked);
+    ASSERT_NE(Action(Command::Pause), nullptr);
+    EXPECT_TRUE(Action(Command::Pause)->isChecked());
 
+    // Paused means paused: time, repaints, the menu opened and closed and a click into a field
+    // move nothing.
     const std::vector<double> before = TracerXs();
-    QTest::qWait(200); // four periods: nothing moves
+    QTest::qWait(200); // four periods
+    for (int i = 0; i < 5; ++i)
+        dlg->ViewWindow().repaint();
+    dlg->ShowMenu(dlg->mapToGlobal(QPoint(10, 10)));
+    QApplication::processEvents();
+    dlg->Menu().close();
+    QApplication::processEvents();
+    QTest::mouseClick(dlg->Field(ControlId::ProbeTemperature), Qt::LeftButton);
+    QApplication::processEvents();
     EXPECT_EQ(TracerXs(), before);
-    const double marker = dlg->View().marker.x, step = dlg->View().marker.stepX;
+
+    // Step is exactly one tick (two steps of every tracer), by the key or by the menu.
+    const Marker& marker = dlg->Session().Field().marker;
+    const double x0 = marker.x, step = marker.stepX;
     Key(Qt::Key_Period);
-    // One tick: a step by the timer and one by the frame it draws.
-    EXPECT_DOUBLE_EQ(dlg->View().marker.x, marker + 2 * step) << "exactly one tick";
+    EXPECT_DOUBLE_EQ(marker.x, x0 + 2 * step) << "exactly one tick";
     EXPECT_NE(TracerXs(), before);
+    Action(Command::Step)->trigger();
+    QApplication::processEvents();
+    EXPECT_DOUBLE_EQ(marker.x, x0 + 4 * step) << "exactly one tick";
 
     // Paused, the picture still follows the wall and the inputs.
     const std::string beta = dlg->Session().BetaLabel();
     Key(Qt::Key_Right);
     EXPECT_NE(dlg->Session().BetaLabel(), beta);
 
-    dlg->MenuCommandChosen(IDM_PAUSE); // the menu item starts it again
-    EXPECT_FALSE(dlg->Paused());
+    Action(Command::Pause)->trigger(); // the menu item starts it again
+    EXPECT_FALSE(dlg->Session().Paused());
     EXPECT_TRUE(dlg->ViewWindow().Timer().isActive());
 }
 
@@ -96,11 +116,11 @@ TEST_F(Classroom, ResetGivesAFreshlyOpenedWindow)
     dlg->Field(ControlId::UpstreamSpeed)->setText(QStringLiteral("2000"));
     dlg->Field(ControlId::UpstreamPressure)->setText(QStringLiteral("3e5"));
     dlg->InputFieldLeft();
-    dlg->Session().PointerPress(100, 300);
-    dlg->Session().PointerMove(20, 390);
+    dlg->Session().PointerPressed(input::Mouse(100, 300));
+    dlg->Session().PointerMoved(input::Mouse(20, 390));
     for (int i = 0; i < 5; ++i)
-        dlg->StepOnce();
-    dlg->MenuCommandChosen(IDM_RESET);
+        dlg->Session().StepOnce();
+    dlg->MenuCommandChosen(Command::Reset);
     for (size_t i = 0; i < FieldCount(); ++i) {
         const ControlId id = FieldTable()[i].id;
         EXPECT_EQ(dlg->Field(id)->text(), fresh->Field(id)->text()) << id;
@@ -109,12 +129,12 @@ TEST_F(Classroom, ResetGivesAFreshlyOpenedWindow)
     EXPECT_EQ(dlg->Session().BetaLabel(), fresh->Session().BetaLabel());
     EXPECT_EQ(dlg->Session().ChiLabel(), fresh->Session().ChiLabel());
     EXPECT_EQ(dlg->Session().Geometry().wallAngle, fresh->Session().Geometry().wallAngle);
-    EXPECT_EQ(dlg->View().tracers.count, 5000);
+    EXPECT_EQ(dlg->Session().Field().tracers.count, 5000);
 }
 
 TEST_F(Classroom, PictureSavedWholeOrNotAtAll)
 {
-    EXPECT_EQ(dlg->DefaultPictureName(), QStringLiteral("cornerflow-\u03B2135.png"));
+    EXPECT_EQ(dlg->Session().PictureFileName(), "cornerflow-\u03B2135.png");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("picture.png"));
     QString error;
@@ -131,7 +151,11 @@ TEST_F(Classroom, PictureSavedWholeOrNotAtAll)
     blocker.write("keep");
     blocker.close();
     EXPECT_FALSE(dlg->SavePicture(dir.filePath(QStringLiteral("not-a-folder/p.png")), &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(error, QStringLiteral("такой папки нет")); // in the window's language
+    dlg->SetLanguage(QStringLiteral("en"));
+    EXPECT_FALSE(dlg->SavePicture(dir.filePath(QStringLiteral("not-a-folder/p.png")), &error));
+    EXPECT_EQ(error, QStringLiteral("there is no such folder"));
+    dlg->SetLanguage(QStringLiteral("ru"));
     QFile kept(dir.filePath(QStringLiteral("not-a-folder")));
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), QByteArray("keep"));
@@ -174,7 +198,7 @@ TEST_F(Classroom, ScreenReaderNamesInBothLanguages)
         EXPECT_EQ(dlg->Field(FieldTable()[i].id)->text(), ruTexts[i]) << "numbers do not change";
     // The state the description follows: the wall turned back to straight.
     dlg->Session().SetBodyAngle(180.0);
-    dlg->Session().Tick();
+    dlg->Session().StepOnce();
     EXPECT_EQ(AccessibleText(picture, QAccessible::Description),
               QStringLiteral("wall turned 0°, fan 0° wide, flow attached"));
 

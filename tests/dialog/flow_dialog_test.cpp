@@ -35,7 +35,7 @@ class FlowDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dlg = std::make_unique<FlowDialog>(fs, corner);
+        dlg = std::make_unique<FlowDialog>();
         dlg->SetSeed(12345);
         dlg->show();
         dlg->ViewWindow().Timer().stop(); // ticks only when a test asks
@@ -71,7 +71,7 @@ protected:
     double TracerSum()
     {
         double s = 0;
-        for (const Tracer& t : dlg->View().tracers)
+        for (const Tracer& t : dlg->Session().Field().tracers)
             s += t.x + 3 * t.y;
         return s;
     }
@@ -97,9 +97,10 @@ protected:
         return opened;
     }
 
-    FlowState fs;
-    Corner corner;
     std::unique_ptr<FlowDialog> dlg;
+    // What the dialog's session holds, as it holds it.
+    const FlowState& fs() { return dlg->Session().State(); }
+    const Corner& corner() { return dlg->Session().Geometry(); }
 };
 
 TEST_F(FlowDialogTest, StartUpShowsTheStateOfT1Equal273)
@@ -119,15 +120,15 @@ TEST_F(FlowDialogTest, StartUpShowsTheStateOfT1Equal273)
           ControlId::ProbeSoundSpeed, ControlId::ProbeMach, ControlId::ProbeVolume,
           ControlId::ProbeSpeed, ControlId::ProbeSpeedPhi, ControlId::ProbeSpeedR})
         EXPECT_EQ(Text(id), "0.000") << "probe field " << id;
-    EXPECT_DOUBLE_EQ(fs.t1, 273.0);
-    EXPECT_DOUBLE_EQ(fs.v1, 450.0);
-    EXPECT_DOUBLE_EQ(fs.gamma, 1.4);
-    EXPECT_DOUBLE_EQ(fs.molarMass, 28.0);
-    EXPECT_NEAR(fs.machAngle, 0.845971, 1e-6);
-    EXPECT_EQ(dlg->View().tracers.count, 5000);
-    EXPECT_EQ(corner.top, 192);
-    EXPECT_EQ(corner.width, 622);
-    EXPECT_DOUBLE_EQ(corner.wallAngle, 0.785375);
+    EXPECT_DOUBLE_EQ(fs().t1, 273.0);
+    EXPECT_DOUBLE_EQ(fs().v1, 450.0);
+    EXPECT_DOUBLE_EQ(fs().gamma, 1.4);
+    EXPECT_DOUBLE_EQ(fs().molarMass, 28.0);
+    EXPECT_NEAR(fs().machAngle, 0.845971, 1e-6);
+    EXPECT_EQ(dlg->Session().Field().tracers.count, 5000);
+    EXPECT_EQ(corner().top, 192);
+    EXPECT_EQ(corner().width, 622);
+    EXPECT_DOUBLE_EQ(corner().wallAngle, 0.785375);
     EXPECT_EQ(QApplication::focusWidget(), View());
     EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Обтекание тупого угла"));
     EXPECT_FALSE(dlg->windowIcon().isNull());
@@ -141,7 +142,7 @@ TEST_F(FlowDialogTest, LeavingAFieldRecomputesFromAllThreeTypedTexts)
     QTest::keyClick(dlg->Field(ControlId::UpstreamSpeed), Qt::Key_Tab);
     EXPECT_NE(QApplication::focusWidget(), dlg->Field(ControlId::UpstreamSpeed));
     EXPECT_EQ(Text(ControlId::UpstreamSpeed), "1,5") << "the typed text stays as typed";
-    EXPECT_DOUBLE_EQ(fs.v1, 1.0);
+    EXPECT_DOUBLE_EQ(fs().v1, 1.0);
     EXPECT_EQ(Text(ControlId::UpstreamMach), "0.003");
     EXPECT_EQ(Text(ControlId::UpstreamSoundSpeed), "336.9");
     EXPECT_EQ(Text(ControlId::UpstreamDensity), "1.234");
@@ -149,7 +150,7 @@ TEST_F(FlowDialogTest, LeavingAFieldRecomputesFromAllThreeTypedTexts)
     EXPECT_EQ(Text(ControlId::CriticalTemperature), "227.5");
     EXPECT_EQ(Text(ControlId::CriticalPressure), "60009");
     EXPECT_EQ(Text(ControlId::CriticalDensity), "0.857");
-    EXPECT_TRUE(std::isnan(fs.machAngle));
+    EXPECT_TRUE(std::isnan(fs().machAngle));
     // The probe of a subsonic flow shows the upstream state.
     Hover({100, 50});
     EXPECT_EQ(Text(ControlId::ProbeTemperature), "273.0");
@@ -161,11 +162,11 @@ TEST_F(FlowDialogTest, LeavingAFieldRecomputesFromAllThreeTypedTexts)
     QTest::keyClick(dlg->Field(ControlId::UpstreamSpeed), Qt::Key_Return);
     QTest::keyClick(dlg->Field(ControlId::UpstreamSpeed), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_TRUE(dlg->isVisible());
-    EXPECT_DOUBLE_EQ(fs.v1, 1.0);
+    EXPECT_DOUBLE_EQ(fs().v1, 1.0);
     EXPECT_EQ(Text(ControlId::UpstreamMach), "0.003");
     // A click elsewhere is a focus loss too.
     QTest::mouseClick(dlg->Field(ControlId::ProbeTemperature), Qt::LeftButton);
-    EXPECT_DOUBLE_EQ(fs.v1, 500.0);
+    EXPECT_DOUBLE_EQ(fs().v1, 500.0);
     EXPECT_EQ(Text(ControlId::UpstreamMach), "1.484");
     EXPECT_EQ(Text(ControlId::CriticalSpeed), "369.1");
 }
@@ -175,21 +176,21 @@ TEST_F(FlowDialogTest, EveryFocusLossReasonRecomputesAndThePopulationFollowsP1)
     dlg->Field(ControlId::UpstreamPressure)->setText(QStringLiteral("50000"));
     QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(dlg->Field(ControlId::UpstreamPressure), &deactivated);
-    EXPECT_EQ(dlg->View().tracers.count, 2500);
+    EXPECT_EQ(dlg->Session().Field().tracers.count, 2500);
     EXPECT_EQ(Text(ControlId::UpstreamDensity), "0.617");
 
     // Less than 20 Pa more keeps the count; leaving another field reads P1 as well.
     dlg->Field(ControlId::UpstreamPressure)->setText(QStringLiteral("50019"));
     QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
     QApplication::sendEvent(dlg->Field(ControlId::UpstreamTemperature), &popup);
-    EXPECT_EQ(dlg->View().tracers.count, 2500);
-    EXPECT_DOUBLE_EQ(fs.p1, 50019.0);
+    EXPECT_EQ(dlg->Session().Field().tracers.count, 2500);
+    EXPECT_DOUBLE_EQ(fs().p1, 50019.0);
 
     // A read-only field's focus loss is not an input change.
     dlg->Field(ControlId::UpstreamPressure)->setText(QStringLiteral("100000"));
     QFocusEvent other(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(dlg->Field(ControlId::UpstreamDensity), &other);
-    EXPECT_DOUBLE_EQ(fs.p1, 50019.0);
+    EXPECT_DOUBLE_EQ(fs().p1, 50019.0);
 }
 
 TEST_F(FlowDialogTest, NothingTypedBreaksTheDialog)
@@ -205,12 +206,12 @@ TEST_F(FlowDialogTest, NothingTypedBreaksTheDialog)
         dlg->Field(ControlId::UpstreamPressure)->setText(QString::fromUtf8(t[2]));
         dlg->InputFieldLeft();
         EXPECT_FALSE(dlg->Field(ControlId::UpstreamMach)->text().isEmpty());
-        EXPECT_LE(dlg->View().tracers.count, 100000);
+        EXPECT_LE(dlg->Session().Field().tracers.count, 100000);
         Press({400, 300});
         Drag({-100000, 2000000});
         Release({5, 5});
         Hover({600, 380});
-        dlg->View().TimerTicked();
+        dlg->Session().StepOnce();
         View()->repaint();
     }
 }
@@ -218,33 +219,33 @@ TEST_F(FlowDialogTest, NothingTypedBreaksTheDialog)
 TEST_F(FlowDialogTest, PressAndDragTurnTheWallEvenOutsideThePicture)
 {
     Press({311, 300}); // straight below the corner point (311, 192)
-    EXPECT_DOUBLE_EQ(corner.wallAngle, 0.0);
-    EXPECT_EQ(corner.BetaLabel(), "\u03B2=90");
-    EXPECT_TRUE(dlg->View().dragging);
-    EXPECT_TRUE(dlg->ViewWindow().FramePending()) << "the press redraws";
+    EXPECT_DOUBLE_EQ(corner().wallAngle, 0.0);
+    EXPECT_EQ(corner().BetaLabel(), "\u03B2=90");
+    EXPECT_TRUE(dlg->Session().Dragging());
+    EXPECT_GT(dlg->Session().FrameCount(), 1u) << "the press redraws";
 
     Drag({-50, 600}); // outside the picture, button still held
-    EXPECT_NEAR(corner.wallAngle, std::atan2(-361.0, 408.0), 1e-12);
+    EXPECT_NEAR(corner().wallAngle, std::atan2(-361.0, 408.0), 1e-12);
     Release({-50, 600});
-    EXPECT_FALSE(dlg->View().dragging);
+    EXPECT_FALSE(dlg->Session().Dragging());
 
-    const double wall = corner.wallAngle;
+    const double wall = corner().wallAngle;
     for (QPoint p : {QPoint(400, 300), QPoint(-5, -5), QPoint(700, 500), QPoint(311, 383)})
         Hover(p);
-    EXPECT_DOUBLE_EQ(corner.wallAngle, wall) << "a move without the button never turns the wall";
+    EXPECT_DOUBLE_EQ(corner().wallAngle, wall) << "a move without the button never turns the wall";
 
     // Other buttons do not turn the wall.
     Mouse(QEvent::MouseButtonPress, {500, 300}, Qt::RightButton, Qt::RightButton);
-    EXPECT_DOUBLE_EQ(corner.wallAngle, wall);
-    EXPECT_FALSE(dlg->View().dragging);
+    EXPECT_DOUBLE_EQ(corner().wallAngle, wall);
+    EXPECT_FALSE(dlg->Session().Dragging());
     Mouse(QEvent::MouseButtonRelease, {500, 300}, Qt::RightButton, Qt::NoButton);
 
     // A drag whose release went elsewhere ends at the next move without the button.
     Press({500, 300});
-    const double pressed = corner.wallAngle;
+    const double pressed = corner().wallAngle;
     Hover({200, 380});
-    EXPECT_FALSE(dlg->View().dragging);
-    EXPECT_DOUBLE_EQ(corner.wallAngle, pressed);
+    EXPECT_FALSE(dlg->Session().Dragging());
+    EXPECT_DOUBLE_EQ(corner().wallAngle, pressed);
 }
 
 TEST_F(FlowDialogTest, MovesFillTheProbeFieldsBeforeTheyReturn)
@@ -270,34 +271,35 @@ TEST_F(FlowDialogTest, MovesFillTheProbeFieldsBeforeTheyReturn)
     for (const auto& [id, text] : downstream)
         EXPECT_EQ(Text(id), text) << "field " << id;
     EXPECT_NEAR(dlg->Field(ControlId::ProbePressure)->GetValue(), 84488.5, 1.0);
-    EXPECT_DOUBLE_EQ(corner.wallAngle, 0.785375);
+    EXPECT_DOUBLE_EQ(corner().wallAngle, 0.785375);
 }
 
 TEST_F(FlowDialogTest, ArrowKeysTurnTheWallByOneDegreeWithinTheDragRange)
 {
     ASSERT_EQ(QApplication::focusWidget(), View());
     const double oneDegree = kPi / 180.0;
-    const double end = fs.fanEndAngle;
+    const double end = fs().fanEndAngle;
+    const unsigned long frames = dlg->Session().FrameCount();
     QTest::keyClick(View(), Qt::Key_Right);
-    EXPECT_NEAR(corner.wallAngle, 0.785375 + oneDegree, 1e-12);
-    EXPECT_TRUE(dlg->ViewWindow().FramePending());
-    EXPECT_GT(fs.fanEndAngle, end) << "less turning: the fan ends higher";
+    EXPECT_NEAR(corner().wallAngle, 0.785375 + oneDegree, 1e-12);
+    EXPECT_EQ(dlg->Session().FrameCount(), frames + 1);
+    EXPECT_GT(fs().fanEndAngle, end) << "less turning: the fan ends higher";
     QTest::keyClick(View(), Qt::Key_Left);
     QTest::keyClick(View(), Qt::Key_Left);
-    EXPECT_NEAR(corner.wallAngle, 0.785375 - oneDegree, 1e-12);
-    EXPECT_EQ(corner.BetaLabel(), "\u03B2=134");
+    EXPECT_NEAR(corner().wallAngle, 0.785375 - oneDegree, 1e-12);
+    EXPECT_EQ(corner().BetaLabel(), "\u03B2=134");
 
     const double top = std::atan(20.0 * 622);
-    corner.wallAngle = top - 0.1 * oneDegree;
+    dlg->Session().SetWallAngle(top - 0.1 * oneDegree);
     QTest::keyClick(View(), Qt::Key_Right);
-    EXPECT_DOUBLE_EQ(corner.wallAngle, top);
+    EXPECT_DOUBLE_EQ(corner().wallAngle, top);
     QTest::keyClick(View(), Qt::Key_Right);
-    EXPECT_DOUBLE_EQ(corner.wallAngle, top);
+    EXPECT_DOUBLE_EQ(corner().wallAngle, top);
 
-    corner.wallAngle = -kPi / 2 + 0.5 * oneDegree;
+    dlg->Session().SetWallAngle(-kPi / 2 + 0.5 * oneDegree);
     QTest::keyClick(View(), Qt::Key_Left);
-    EXPECT_GT(corner.wallAngle, -kPi / 2);
-    EXPECT_DOUBLE_EQ(corner.wallAngle, -top);
+    EXPECT_GT(corner().wallAngle, -kPi / 2);
+    EXPECT_DOUBLE_EQ(corner().wallAngle, -top);
 }
 
 TEST_F(FlowDialogTest, SystemMenuAndAboutBox)
@@ -305,18 +307,16 @@ TEST_F(FlowDialogTest, SystemMenuAndAboutBox)
     const QList<QAction*> items = dlg->Menu().actions();
     ASSERT_GE(items.size(), 3); // Close and About first; the classroom's items follow
     EXPECT_EQ(items[0]->text(), QStringLiteral("Close"));
-    EXPECT_EQ(items[0]->data().toUInt(), 0xF060u);
+    EXPECT_EQ(items[0]->data().toInt(), static_cast<int>(Command::Close));
     EXPECT_TRUE(items[1]->isSeparator());
     EXPECT_EQ(items[2]->text(), QStringLiteral("&About Cornerflow..."));
-    EXPECT_EQ(items[2]->data().toUInt(), 0x0010u);
+    EXPECT_EQ(items[2]->data().toInt(), static_cast<int>(Command::About));
 
     QString caption;
-    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->MenuCommandChosen(0x0010); }, &caption), 1);
+    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->MenuCommandChosen(Command::About); }, &caption), 1);
     EXPECT_EQ(caption, QStringLiteral("About Cornerflow"));
-    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->MenuCommandChosen(0x001F); }), 1);
     EXPECT_EQ(AboutBoxesOpenedBy([&] { items[2]->trigger(); }), 1);
-    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->MenuCommandChosen(0xF010); }), 0);
-    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->MenuCommandChosen(0x0020); }), 0);
+    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->MenuCommandChosen(Command::Pause); }), 0);
     EXPECT_TRUE(dlg->isVisible());
 
     // Right click on the background and Alt+Space open the menu.
@@ -485,50 +485,32 @@ TEST_F(FlowDialogTest, EscapeAndCloseEndTheDialog)
     EXPECT_EQ(dlg->result(), QDialog::Rejected);
 
     dlg->show();
-    dlg->MenuCommandChosen(0xF060);
+    dlg->MenuCommandChosen(Command::Close);
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(dlg->result(), QDialog::Rejected);
 }
 
-TEST_F(FlowDialogTest, EachFrameIsComposedOnce)
+TEST_F(FlowDialogTest, APaintShowsTheLastFrameAndMovesNothing)
 {
     FlowViewWidget& window = dlg->ViewWindow();
-    window.repaint(); // whatever start-up left pending
-    ASSERT_FALSE(window.FramePending());
-    const long composedByPaints = window.PaintsComposed();
-
-    // A tick composes a frame; the paint it schedules only shows it.
-    dlg->View().TimerTicked();
-    EXPECT_TRUE(window.FramePending());
+    dlg->Session().StepOnce();
     const double afterTick = TracerSum();
-    window.repaint();
-    EXPECT_FALSE(window.FramePending());
-    EXPECT_EQ(TracerSum(), afterTick) << "the paint stepped the tracers again";
-    EXPECT_EQ(window.PaintsComposed(), composedByPaints);
-
-    // So does a recompute.
-    dlg->View().RecomputeFlow();
-    const double afterRecompute = TracerSum();
-    window.repaint();
-    EXPECT_EQ(TracerSum(), afterRecompute);
-    EXPECT_EQ(window.PaintsComposed(), composedByPaints);
-
-    // A paint the window system asks for on its own composes a frame, which it then shows.
-    window.repaint();
-    EXPECT_EQ(window.PaintsComposed(), composedByPaints + 1);
-    EXPECT_NE(TracerSum(), afterRecompute);
+    const unsigned long frames = dlg->Session().FrameCount();
+    for (int i = 0; i < 50; ++i)
+        window.repaint();
     const QImage shown = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(window.PaintsComposed(), composedByPaints + 2);
-    EXPECT_EQ(shown, ImageCopyOf(dlg->View().windowSurface).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(TracerSum(), afterTick) << "a paint stepped the tracers";
+    EXPECT_EQ(dlg->Session().FrameCount(), frames) << "a paint composed a frame";
+    EXPECT_EQ(shown, ImageCopyOf(dlg->Session().Frame()).convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(shown.size(), QSize(622, 384));
 }
 
-TEST(FlowViewWidget, DeviceScaleIsTheNextWholeNumber)
+TEST(FlowSessionScale, DeviceScaleIsTheNextWholeNumber)
 {
     const std::pair<double, int> cases[] = {{1.0, 1}, {1.25, 2}, {2.0, 2}, {2.5, 3},
                                             {0.0, 1}, {-3.0, 1}, {NAN, 1}, {1e300, 8}};
     for (const auto& [ratio, scale] : cases)
-        EXPECT_EQ(FlowViewWidget::DeviceScale(ratio), scale) << ratio;
+        EXPECT_EQ(FlowSession::FrameScaleFor(ratio), scale) << ratio;
 }
 
 } // namespace

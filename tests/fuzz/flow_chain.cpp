@@ -93,7 +93,7 @@ public:
             session_.Open(kWidth, kHeight, seed);
             return;
         }
-        session_.View().random.Seed(seed);
+        session_.Seed(seed);
         session_.Reset();
     }
 
@@ -107,13 +107,22 @@ public:
             Apply(op);
 
         FrameBuffer frame;
-        View().Render(&frame);
+        session_.View().Compose(frame, 1);
         if (frame.width != kWidth || frame.height != kHeight)
             Problem("the frame is not the picture's size");
     }
 
 private:
-    FlowView& View() { return session_.View(); }
+    const FlowField& Field() const { return session_.Field(); }
+
+    static PointerEvent Mouse(int x, int y, bool mainButton)
+    {
+        PointerEvent e;
+        e.x = x;
+        e.y = y;
+        e.mainButton = mainButton;
+        return e;
+    }
 
     void Problem(const std::string& what)
     {
@@ -125,7 +134,7 @@ private:
     {
         switch (op.kind) {
         case OpKind::Press:
-            session_.PointerPress(op.x, op.y);
+            session_.PointerPressed(Mouse(op.x, op.y, true));
             ++out_.recomputes;
             if (!session_.Dragging())
                 Problem("a press did not start a drag");
@@ -133,7 +142,7 @@ private:
             break;
         case OpKind::Move: {
             const bool drag = session_.Dragging();
-            session_.PointerMove(op.x, op.y);
+            session_.PointerMoved(Mouse(op.x, op.y, drag));
             if (drag) {
                 ++out_.recomputes;
                 CheckWork();
@@ -142,13 +151,13 @@ private:
             break;
         }
         case OpKind::Release:
-            session_.PointerRelease();
+            session_.PointerReleased(Mouse(0, 0, true));
             if (session_.Dragging())
                 Problem("a release left the drag on");
             break;
         case OpKind::Tick:
             for (int i = 0; i < op.count; ++i) {
-                session_.Tick();
+                session_.StepOnce();
                 ++out_.ticks;
             }
             CheckWork();
@@ -160,7 +169,9 @@ private:
             break;
         case OpKind::Key: {
             const double before = Geometry().wallAngle;
-            session_.TurnWall(op.right ? +1 : -1);
+            KeyEvent key;
+            key.key = op.right ? Key::Right : Key::Left;
+            session_.KeyPressed(key);
             const double limit = std::atan(20.0 * Geometry().width);
             if (Geometry().wallAngle == before && std::fabs(before) != limit)
                 Problem("an arrow key did not turn the wall");
@@ -168,10 +179,17 @@ private:
             CheckWork();
             break;
         }
-        case OpKind::Paint:
-            // A paint the window system asks for on its own composes a frame.
-            View().Render(&View().windowSurface);
+        case OpKind::Paint: {
+            // A frame composed for a repaint shows the flow and moves nothing.
+            const double marker = Field().marker.x;
+            const double tracer = Field().tracers.count > 0 ? Field().tracers[0].x : 0.0;
+            session_.ComposeFrame();
+            if (!(Field().marker.x == marker || std::isnan(marker))
+                || (Field().tracers.count > 0 && !(Field().tracers[0].x == tracer)
+                    && !std::isnan(tracer)))
+                Problem("a repaint moved the tracers");
             break;
+        }
         }
     }
 
@@ -207,7 +225,7 @@ private:
 
     void CheckWork()
     {
-        FlowView& v = View();
+        const FlowField& v = Field();
         if (v.probeSteps > out_.longestProbeRun)
             out_.longestProbeRun = v.probeSteps;
         if (v.probeSteps < 0 || v.probeSteps > kMaxProbeSteps)
@@ -233,7 +251,7 @@ private:
         const FlowState& fs = State();
         const double phi = Geometry().PolarAngle(true, x, y);
         const int region = Geometry().ClassifyPoint(fs, true, x, y);
-        const ProbeValues p = ProbeReadout(fs, region, ProbeAngleParam(phi));
+        const ProbeValues p = ProbeReadout(fs, region, phi);
         for (size_t i = 0; i < FieldCount(); ++i) {
             const FieldRow& row = FieldTable()[i];
             if (row.source == FieldSource::Probe

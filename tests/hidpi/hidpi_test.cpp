@@ -27,7 +27,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr uint32_t kRgb = 0x00FFFFFFu;
 constexpr uint32_t kRed = 0xFF0000u;
 
@@ -60,9 +59,9 @@ RunResult Cornerflow(const QStringList& args, int scale)
 
 // The dialog as it opens, with a fixed seed and the timer stopped.
 struct OpenDialog {
-    FlowState fs;
-    Corner corner;
-    FlowDialog dlg{fs, corner};
+    FlowDialog dlg;
+    const FlowState& fs = dlg.Session().State();
+    const Corner& corner = dlg.Session().Geometry();
     OpenDialog()
     {
         dlg.SetSeed(7);
@@ -123,9 +122,9 @@ TEST(HiDpi, DialogComposesAtDevicePixelsWhileTheModelSeesTheSamePicture)
 
     // The model's picture, the corner's rectangle and the window's logical size are those of
     // the template's control 1000 (415 x 205 dialog units, 622 x 384 pixels).
-    FlowView& view = o.dlg.View();
-    EXPECT_EQ(view.width, 622);
-    EXPECT_EQ(view.height, 384);
+    const FlowField& field = o.dlg.Session().Field();
+    EXPECT_EQ(field.width, 622);
+    EXPECT_EQ(field.height, 384);
     EXPECT_EQ(o.corner.left, 0);
     EXPECT_EQ(o.corner.top, 192);
     EXPECT_EQ(o.corner.width, 622);
@@ -134,10 +133,10 @@ TEST(HiDpi, DialogComposesAtDevicePixelsWhileTheModelSeesTheSamePicture)
     EXPECT_EQ(o.dlg.size(), QSize(622, 620));
 
     // The frame is composed at two device pixels per picture pixel.
-    EXPECT_EQ(view.buffer.scale, 2);
-    EXPECT_EQ(ImageOf(view.buffer).size(), QSize(1244, 768));
-    EXPECT_EQ(ImageOf(view.windowSurface).size(), QSize(1244, 768));
-    EXPECT_EQ(ImageOf(view.windowSurface).devicePixelRatio(), 2.0);
+    const FrameBuffer& frame = o.dlg.Session().Frame();
+    EXPECT_EQ(frame.scale, 2);
+    EXPECT_EQ(ImageOf(frame).size(), QSize(1244, 768));
+    EXPECT_EQ(ImageOf(frame).devicePixelRatio(), 2.0);
 
     // The label images keep their sizes in pixels and are drawn at the device pixel ratio.
     const struct {

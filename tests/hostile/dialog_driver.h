@@ -1,8 +1,7 @@
 #pragma once
 // The main dialog driven as a student drives it: typing into the input fields and leaving
-// them, pressing, dragging and releasing on the picture (through the window, or, for points
-// beyond what the window's coordinates carry, through the view's handlers as the window
-// delivers them), timer ticks and probes. Used by the hostile-input matrix and the soak.
+// them, pressing, dragging and releasing on the picture through the window, timer ticks and
+// probes. Used by the hostile-input matrix and the soak.
 #include <chrono>
 #include <climits>
 #include <cstdint>
@@ -22,8 +21,10 @@
 class DialogDriver {
 public:
     explicit DialogDriver(uint32_t seed = 12345)
+        : dlg(std::make_unique<FlowDialog>()),
+          fs(dlg->Session().State()),
+          corner(dlg->Session().Geometry())
     {
-        dlg = std::make_unique<FlowDialog>(fs, corner);
         dlg->SetSeed(seed);
         dlg->show();
         dlg->ViewWindow().Timer().stop(); // ticks come only from the driver
@@ -31,13 +32,14 @@ public:
         QApplication::processEvents();
     }
 
-    // Declared before the dialog: built before it, destroyed after it.
-    FlowState fs;
-    Corner corner;
     std::unique_ptr<FlowDialog> dlg;
+    // The session's state and corner, as the dialog shows them.
+    const FlowState& fs;
+    const Corner& corner;
 
     QWidget* ViewWidget() { return &dlg->ViewWindow(); }
-    FlowView& View() { return dlg->View(); }
+    FlowSession& Session() { return dlg->Session(); }
+    const FlowField& Field() { return dlg->Session().Field(); }
     std::string Text(ControlId id) { return dlg->Field(id)->text().toStdString(); }
 
     // Clicks into an input field, replaces its text by typing, and leaves it with Tab.
@@ -80,7 +82,7 @@ public:
     void Hover(QPointF p) { Send(QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton); }
     void Release(QPointF p) { Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton); }
 
-    void Tick() { View().TimerTicked(); }
+    void Tick() { Session().StepOnce(); }
     // Lets the window system deliver what is pending, the paint that shows a frame included.
     void Show() { QApplication::processEvents(); }
 };

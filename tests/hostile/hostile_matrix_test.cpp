@@ -23,6 +23,7 @@
 #include "model/number_text.h"
 #include "tests/hostile/dialog_driver.h"
 #include "tests/hostile/reference_model.h"
+#include "tests/support/session_input.h"
 #include "tracers/limits.h"
 
 namespace {
@@ -144,7 +145,7 @@ public:
     {
         ASSERT_EQ(drv_.corner.ApexX(), kApexX);
         ASSERT_EQ(drv_.corner.top, kTop);
-        ASSERT_EQ(drv_.View().width, kWidth);
+        ASSERT_EQ(drv_.Field().width, kWidth);
 
         Leave(ControlId::UpstreamSpeed, v1_);
         Leave(ControlId::UpstreamTemperature, t1_);
@@ -156,9 +157,10 @@ public:
             Wall(s);
 
         for (int i = 0; i < 3; ++i) {
+            const unsigned long frames = drv_.Session().FrameCount();
             d_.tick = std::max(d_.tick, MillisecondsOf([&] { drv_.Tick(); }));
-            EXPECT_TRUE(drv_.dlg->ViewWindow().FramePending()) << "tick " << i << " draws";
-            EXPECT_EQ(drv_.View().tracers.count, expectedTracers_);
+            EXPECT_EQ(drv_.Session().FrameCount(), frames + 1) << "tick " << i << " draws";
+            EXPECT_EQ(drv_.Field().tracers.count, expectedTracers_);
         }
         drv_.Show();
 
@@ -166,7 +168,8 @@ public:
             Probe(s);
 
         FrameBuffer frame;
-        d_.frame = std::max(d_.frame, MillisecondsOf([&] { drv_.View().Render(&frame); }));
+        d_.frame = std::max(d_.frame,
+                            MillisecondsOf([&] { drv_.Session().View().Compose(frame, 1); }));
         ASSERT_EQ(frame.width, 622);
         ASSERT_EQ(frame.height, 384);
         long keyPixels = 0;
@@ -188,7 +191,7 @@ private:
 
     void CheckInputsAndShownState()
     {
-        FlowState& fs = drv_.fs;
+        const FlowState& fs = drv_.fs;
         // The texts stay as typed; the model holds what the reading rule gives.
         EXPECT_EQ(drv_.Text(ControlId::UpstreamSpeed), v1_.text);
         EXPECT_EQ(drv_.Text(ControlId::UpstreamTemperature), t1_.text);
@@ -225,7 +228,7 @@ private:
         EXPECT_TRUE(reference::Same(fs.maxTurnAngle, (1.0 / u.k - 1.0) * kPi / 2));
 
         expectedTracers_ = reference::Population(p1_.value, kMaxTracers);
-        EXPECT_EQ(drv_.View().tracers.count, expectedTracers_);
+        EXPECT_EQ(drv_.Field().tracers.count, expectedTracers_);
     }
 
     // The work of the last recompute stayed within the program's bounds, and its results
@@ -234,7 +237,7 @@ private:
     {
         SCOPED_TRACE(when);
         const FlowState& fs = drv_.fs;
-        FlowView& view = drv_.View();
+        const FlowField& view = drv_.Field();
         d_.longestProbeRun = std::max(d_.longestProbeRun, view.probeSteps);
         EXPECT_LE(view.probeSteps, kMaxProbeSteps);
         EXPECT_LE(view.tracers.count, kMaxTracers);
@@ -295,7 +298,8 @@ private:
     {
         SCOPED_TRACE(testing::Message() << "wall from (" << s.x << ", " << s.y << ")");
         const double before = drv_.corner.wallAngle;
-        const bool wasDragging = drv_.View().dragging;
+        const bool wasDragging = drv_.Session().Dragging();
+        const unsigned long frames = drv_.Session().FrameCount();
         const double ms = MillisecondsOf([&] { Deliver(s); });
         d_.wall = std::max(d_.wall, ms);
 
@@ -309,9 +313,9 @@ private:
 
         const bool dragging = s.action == Action::Press
                               || (s.action == Action::Drag && wasDragging);
-        EXPECT_EQ(drv_.View().dragging, dragging);
+        EXPECT_EQ(drv_.Session().Dragging(), dragging);
         if (s.action != Action::Release) {
-            EXPECT_TRUE(drv_.dlg->ViewWindow().FramePending()) << "every press and drag redraws";
+            EXPECT_EQ(drv_.Session().FrameCount(), frames + 1) << "every press and drag redraws";
             CheckFlowWork("after a wall step");
         }
         drv_.Show();
@@ -387,11 +391,11 @@ private:
             const int x = static_cast<int>(s.x);
             const int y = static_cast<int>(s.y);
             if (s.action == Action::Press)
-                drv_.View().PointerPressed(x, y);
+                drv_.Session().PointerPressed(input::Mouse(x, y));
             else if (s.action == Action::Release)
-                drv_.View().PointerReleased();
+                drv_.Session().PointerReleased(input::Mouse(x, y));
             else
-                drv_.View().PointerMoved(x, y);
+                drv_.Session().PointerMoved(input::Mouse(x, y, drv_.Session().Dragging()));
             break;
         }
         }

@@ -51,7 +51,7 @@ TEST(HostileTyping, OddTextsReadByTheNumberRule)
         d.TypeAndLeave(ControlId::UpstreamPressure, QString::fromUtf8(tiny));
         EXPECT_GE(d.fs.p1, 0.0) << tiny;
         EXPECT_LT(d.fs.p1, DBL_MIN) << tiny;
-        EXPECT_EQ(d.View().tracers.count, 0) << tiny;
+        EXPECT_EQ(d.Field().tracers.count, 0) << tiny;
     }
 }
 
@@ -82,12 +82,12 @@ TEST(HostileTyping, LongPastesAreCutAtTheFieldsLength)
         EXPECT_EQ(field->text().size(), limit);
         QTest::keyClick(field, Qt::Key_Tab);
         EXPECT_EQ(d.fs.p1, c.value);
-        EXPECT_EQ(d.View().tracers.count, c.tracers);
+        EXPECT_EQ(d.Field().tracers.count, c.tracers);
         EXPECT_EQ(d.Text(ControlId::UpstreamDensity), FormatFieldValue(d.fs.rho1));
     }
     // The field still takes an ordinary number afterwards.
     d.TypeAndLeave(ControlId::UpstreamPressure, QStringLiteral("100000"));
-    EXPECT_EQ(d.View().tracers.count, 5000);
+    EXPECT_EQ(d.Field().tracers.count, 5000);
     EXPECT_EQ(d.Text(ControlId::UpstreamDensity), "1.234");
 }
 

@@ -125,21 +125,21 @@ TEST(ClassifyPoint, SubsonicFlowHasNoRegions)
     EXPECT_NE(ClassifyAngle(fs, nan), 1);
 }
 
-TEST(ProbeAngleParam, TruncatesTowardZeroAndSaturates)
+TEST(ProbeAngleSteps, TruncatesTowardZeroAndSaturates)
 {
-    EXPECT_EQ(ProbeAngleParam(0.6), 60000);
-    EXPECT_EQ(ProbeAngleParam(0.123456789), 12345);
-    EXPECT_EQ(ProbeAngleParam(-0.123456789), -12345);
-    EXPECT_EQ(ProbeAngleParam(0.000009), 0);
-    EXPECT_EQ(ProbeAngleParam(-0.000009), 0);
-    EXPECT_EQ(ProbeAngleParam(M_PI / 2), 157079);
-    EXPECT_EQ(ProbeAngleParam(-3 * M_PI / 4), -235619);
-    EXPECT_EQ(ProbeAngleParam(nan), 0);
-    EXPECT_EQ(ProbeAngleParam(inf), INT32_MAX);
-    EXPECT_EQ(ProbeAngleParam(-inf), INT32_MIN);
-    EXPECT_EQ(ProbeAngleParam(1e300), INT32_MAX);
-    EXPECT_EQ(ProbeAngleParam(-1e300), INT32_MIN);
-    EXPECT_EQ(ProbeAngleParam(21474.83648), INT32_MAX);
+    EXPECT_EQ(ProbeAngleSteps(0.6), 60000);
+    EXPECT_EQ(ProbeAngleSteps(0.123456789), 12345);
+    EXPECT_EQ(ProbeAngleSteps(-0.123456789), -12345);
+    EXPECT_EQ(ProbeAngleSteps(0.000009), 0);
+    EXPECT_EQ(ProbeAngleSteps(-0.000009), 0);
+    EXPECT_EQ(ProbeAngleSteps(M_PI / 2), 157079);
+    EXPECT_EQ(ProbeAngleSteps(-3 * M_PI / 4), -235619);
+    EXPECT_EQ(ProbeAngleSteps(nan), 0);
+    EXPECT_EQ(ProbeAngleSteps(inf), INT32_MAX);
+    EXPECT_EQ(ProbeAngleSteps(-inf), INT32_MIN);
+    EXPECT_EQ(ProbeAngleSteps(1e300), INT32_MAX);
+    EXPECT_EQ(ProbeAngleSteps(-1e300), INT32_MIN);
+    EXPECT_EQ(ProbeAngleSteps(21474.83648), INT32_MAX);
 }
 
 struct Expected {
@@ -169,14 +169,14 @@ const Expected pastFanTol = {0.5e-3, 0.05, 0.5e-4, 0.5e-3, 0.5e-4, 0.5e-4, 0.5e-
 TEST(ProbeReadout, UpstreamAndPastTheFan)
 {
     const FlowState fs = StartUpWithFan();
-    for (int32_t angleCode : {235619, 100000, 0, -50000}) {
-        SCOPED_TRACE(angleCode);
-        ExpectReadout(ProbeReadout(fs, RegionUpstream, angleCode), upstream, upstreamTol);
-        ExpectReadout(ProbeReadout(fs, RegionDownstream, angleCode), pastFan, pastFanTol);
+    for (double phi : {2.35619, 1.0, 0.0, -0.5}) {
+        SCOPED_TRACE(phi);
+        ExpectReadout(ProbeReadout(fs, RegionUpstream, phi), upstream, upstreamTol);
+        ExpectReadout(ProbeReadout(fs, RegionDownstream, phi), pastFan, pastFanTol);
     }
     // Past the fan the state is that of the last characteristic.
-    const ProbeValues edge = ProbeReadout(fs, RegionFan, ProbeAngleParam(fs.fanEndAngle));
-    const ProbeValues past = ProbeReadout(fs, RegionDownstream, 0);
+    const ProbeValues edge = ProbeReadout(fs, RegionFan, fs.fanEndAngle);
+    const ProbeValues past = ProbeReadout(fs, RegionDownstream, 0.0);
     EXPECT_NEAR(edge.P, past.P, 1.0);
     EXPECT_NEAR(edge.T, past.T, 0.01);
     EXPECT_NEAR(edge.V, past.V, 0.01);
@@ -189,10 +189,13 @@ TEST(ProbeReadout, InsideTheFan)
     const Expected inFan = {270.256, 96526.5, 1.2029,  335.180, 1.3759,
                             0.8313,  461.168, 447.733, 110.501};
     const Expected inFanTol = {0.5e-3, 0.05, 0.5e-4, 0.5e-3, 0.5e-4, 0.5e-4, 1e-3, 0.5e-3, 0.5e-3};
-    ExpectReadout(ProbeReadout(fs, RegionFan, 60000), inFan, inFanTol);
+    ExpectReadout(ProbeReadout(fs, RegionFan, 0.6), inFan, inFanTol);
+    // The read-out's resolution is 1e-5 rad: an angle within one step reads the same.
+    const ProbeValues within = ProbeReadout(fs, RegionFan, 0.600009);
+    EXPECT_EQ(within.P, ProbeReadout(fs, RegionFan, 0.6).P);
 
     // On the first characteristic the fan begins with the upstream state (c recomputed).
-    const ProbeValues first = ProbeReadout(fs, RegionFan, ProbeAngleParam(fs.machAngle));
+    const ProbeValues first = ProbeReadout(fs, RegionFan, fs.machAngle);
     const Expected nearUpstreamTol = {0.01, 1.0, 1e-5, 0.01, 1e-5, 1e-5, 0.01, 0.01, 0.02};
     ExpectReadout(first, upstream, nearUpstreamTol);
     EXPECT_NEAR(first.c, fs.c1, 0.01);
@@ -205,7 +208,8 @@ TEST(ProbeReadout, BelowTheCornerLine)
     const double g = fs.gamma;
     for (int32_t angleCode : {-10000, -20000}) {
         SCOPED_TRACE(angleCode);
-        const ProbeValues v = ProbeReadout(fs, RegionFan, angleCode);
+        // Half a step past the code: the read-out's resolution truncates it back.
+        const ProbeValues v = ProbeReadout(fs, RegionFan, (angleCode - 0.5) * 1e-5);
         const double depth = std::acos(v.Vphi / fs.v1) / fs.k;
         EXPECT_NEAR(depth, fs.machAngle - angleCode * 1e-5, 1e-9);
         EXPECT_GT(depth, fs.machAngle);
@@ -224,7 +228,7 @@ TEST(ProbeReadout, NoFanGivesTheUpstreamState)
     // Subsonic: no region, and the state is the upstream one with c from t1.
     const FlowState sub = StartUpWithFan(0.785375, 200.0);
     const int region = ClassifyPoint(sub, 100, -100);
-    const ProbeValues v = ProbeReadout(sub, region, 78539);
+    const ProbeValues v = ProbeReadout(sub, region, 0.78539);
     EXPECT_EQ(v.T, 273.0);
     EXPECT_EQ(v.P, 100000.0);
     EXPECT_EQ(v.V, 200.0);
@@ -239,7 +243,7 @@ TEST(ProbeReadout, NoFanGivesTheUpstreamState)
     const FlowState back = StartUpWithFan(3.0);
     ASSERT_LE(back.machAngle, back.fanEndAngle);
     for (int r : {1, 2, 3, 0}) {
-        const ProbeValues u = ProbeReadout(back, r, 30000);
+        const ProbeValues u = ProbeReadout(back, r, 0.3);
         EXPECT_EQ(u.P, 100000.0) << r;
         EXPECT_EQ(u.V, 450.0) << r;
         EXPECT_EQ(u.Vr, 0.0) << r;

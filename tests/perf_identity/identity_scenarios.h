@@ -66,14 +66,13 @@ inline void TracerInto(Digest& d, const Tracer& t)
     d.Int(t.isProbe);
 }
 
-inline uint64_t StateDigest(const FlowView& view)
+inline uint64_t StateDigest(const FlowField& view)
 {
     Digest d;
     d.Int(view.tracers.count);
     for (const Tracer& t : view.tracers)
         TracerInto(d, t);
     TracerInto(d, view.marker);
-    d.Int(view.marker.radius);
     for (const Streamline& s : view.streamlines) {
         TracerInto(d, s);
         d.Double(s.startY);
@@ -93,13 +92,45 @@ inline uint64_t StateDigest(const FlowView& view)
     return d.Value();
 }
 
+// The picture's parts without the dialog: the field, the composer and the last frame, moved
+// and drawn as the session does it.
+struct Rig {
+    FlowState fs;
+    Corner corner;
+    FlowField field{fs, corner};
+    FlowView view{field};
+    FrameBuffer frame;
+    int scale = 1;
+
+    void Compose() { view.Compose(frame, scale); }
+    // Fan geometry, probe run and streamlines, then a frame.
+    void Recompute()
+    {
+        field.RetraceFlow();
+        Compose();
+    }
+    // The tick: the two steps with the frame between them.
+    void Tick()
+    {
+        field.StepTracers();
+        Compose();
+        field.StepAfterFrame();
+    }
+    // A mouse press or drag at a picture pixel turns the wall toward it.
+    void TurnToward(int x, int y)
+    {
+        corner.SetWallFromPoint(x, y);
+        Recompute();
+    }
+};
+
 // One state: inputs, picture, and what is done to it after start-up.
 struct Scenario {
     std::string name;
     double v1 = 450.0, t1 = 273.0, p1 = 100000.0;
     int width = 622, height = 384, scale = 1;
     uint32_t seed = 20240611u;
-    std::function<void(FlowView&)> act; // after the start-up recompute
+    std::function<void(Rig&)> act; // after the start-up recompute
 };
 
 struct Outcome {
@@ -107,78 +138,73 @@ struct Outcome {
     uint64_t state = 0;
 };
 
-// The view as the dialog starts it (population, first recompute with its frame), then the
-// scenario's own actions; the frame is the last one composed into the window surface.
+// The picture as the dialog starts it (population, first recompute with its frame), then the
+// scenario's own actions; the frame is the last one composed.
 inline Outcome Run(const Scenario& s, QImage* frameOut = nullptr)
 {
-    FlowState fs;
-    Corner corner;
-    FlowView view(fs, corner);
-    fs.v1 = s.v1;
-    fs.t1 = s.t1;
-    fs.p1 = s.p1;
-    ComputeUpstreamState(fs);
-    view.makeDC = MakeImageDC;
-    view.Open(s.width, s.height, s.seed, s.scale);
-    view.UpdatePopulation();
-    view.RecomputeFlow();
+    Rig r;
+    r.fs.v1 = s.v1;
+    r.fs.t1 = s.t1;
+    r.fs.p1 = s.p1;
+    ComputeUpstreamState(r.fs);
+    r.view.makeDC = MakeImageDC;
+    r.scale = s.scale;
+    r.field.Open(s.width, s.height, s.seed);
+    r.Recompute();
     if (s.act)
-        s.act(view);
+        s.act(r);
     if (frameOut)
-        *frameOut = ImageCopyOf(view.windowSurface);
-    return Outcome{FrameDigest(ImageOf(view.windowSurface)), StateDigest(view)};
+        *frameOut = ImageCopyOf(r.frame);
+    return Outcome{FrameDigest(ImageOf(r.frame)), StateDigest(r.field)};
 }
 
-inline void Ticks(FlowView& v, int n)
+inline void Ticks(Rig& r, int n)
 {
     for (int i = 0; i < n; ++i)
-        v.TimerTicked();
+        r.Tick();
 }
 
 inline std::vector<Scenario> Scenarios()
 {
     std::vector<Scenario> list;
     list.push_back({"start-up", 450, 273, 100000, 622, 384, 1, 20240611u, nullptr});
-    list.push_back({"fifty-ticks", 450, 273, 100000, 622, 384, 1, 20240611u,
-                    [](FlowView& v) { Ticks(v, 50); }});
     list.push_back(
-        {"steady-cloud", 450, 273, 100000, 622, 384, 1, 777u, [](FlowView& v) { Ticks(v, 400); }});
-    list.push_back({"past-max-turn", 450, 273, 100000, 622, 384, 1, 20240611u, [](FlowView& v) {
-                        v.corner.wallAngle = -1.2;
-                        v.RecomputeFlow();
-                        Ticks(v, 150);
+        {"fifty-ticks", 450, 273, 100000, 622, 384, 1, 20240611u, [](Rig& r) { Ticks(r, 50); }});
+    list.push_back(
+        {"steady-cloud", 450, 273, 100000, 622, 384, 1, 777u, [](Rig& r) { Ticks(r, 400); }});
+    list.push_back({"past-max-turn", 450, 273, 100000, 622, 384, 1, 20240611u, [](Rig& r) {
+                        r.corner.wallAngle = -1.2;
+                        r.Recompute();
+                        Ticks(r, 150);
                     }});
-    list.push_back({"narrowest-fan", 450, 273, 100000, 622, 384, 1, 20240611u, [](FlowView& v) {
+    list.push_back({"narrowest-fan", 450, 273, 100000, 622, 384, 1, 20240611u, [](Rig& r) {
                         // A press right of the corner, level with it: the wall in line with
                         // the upstream wall, as far as a drag can turn it back.
-                        v.PointerPressed(621, 192);
-                        v.PointerReleased();
-                        Ticks(v, 150);
+                        r.TurnToward(621, 192);
+                        Ticks(r, 150);
                     }});
-    list.push_back({"drag-sweep", 450, 273, 100000, 622, 384, 1, 99u, [](FlowView& v) {
-                        v.PointerPressed(500, 300);
+    list.push_back({"drag-sweep", 450, 273, 100000, 622, 384, 1, 99u, [](Rig& r) {
+                        r.TurnToward(500, 300);
                         for (int i = 0; i < 40; ++i) {
-                            v.PointerMoved(600 - 15 * i, 200 + 5 * i);
-                            v.TimerTicked();
+                            r.TurnToward(600 - 15 * i, 200 + 5 * i);
+                            r.Tick();
                         }
-                        v.PointerReleased();
-                    }});
-    list.push_back({"hundred-thousand", 450, 273, 2000000, 622, 384, 1, 4242u,
-                    [](FlowView& v) { Ticks(v, 120); }});
-    list.push_back({"scale-two", 450, 273, 100000, 622, 384, 2, 20240611u,
-                    [](FlowView& v) { Ticks(v, 120); }});
-    list.push_back({"fast-hot", 1800, 900, 60000, 622, 384, 1, 5u, [](FlowView& v) {
-                        v.corner.wallAngle = 0.2;
-                        v.RecomputeFlow();
-                        Ticks(v, 150);
-                    }});
-    list.push_back({"slow-cold", 300, 100, 150000, 400, 300, 1, 6u, [](FlowView& v) {
-                        v.corner.wallAngle = 1.3;
-                        v.RecomputeFlow();
-                        Ticks(v, 150);
                     }});
     list.push_back(
-        {"subsonic", 200, 273, 100000, 622, 384, 1, 7u, [](FlowView& v) { Ticks(v, 100); }});
+        {"hundred-thousand", 450, 273, 2000000, 622, 384, 1, 4242u, [](Rig& r) { Ticks(r, 120); }});
+    list.push_back(
+        {"scale-two", 450, 273, 100000, 622, 384, 2, 20240611u, [](Rig& r) { Ticks(r, 120); }});
+    list.push_back({"fast-hot", 1800, 900, 60000, 622, 384, 1, 5u, [](Rig& r) {
+                        r.corner.wallAngle = 0.2;
+                        r.Recompute();
+                        Ticks(r, 150);
+                    }});
+    list.push_back({"slow-cold", 300, 100, 150000, 400, 300, 1, 6u, [](Rig& r) {
+                        r.corner.wallAngle = 1.3;
+                        r.Recompute();
+                        Ticks(r, 150);
+                    }});
+    list.push_back({"subsonic", 200, 273, 100000, 622, 384, 1, 7u, [](Rig& r) { Ticks(r, 100); }});
     return list;
 }
 

@@ -6,20 +6,21 @@
 #include "dialog/flow_session.h"
 #include "platform/image_dc.h"
 #include "tests/support/gui_app.h"
+#include "tests/support/session_input.h"
 
 TEST(RasterAgreement, TheCoreDrawsTheDesktopsPicture)
 {
     EnsureGuiApp();
     for (const char* v1 : {"450", "2000"}) {
         FlowSession desktop;
-        desktop.View().makeDC = MakeImageDC;
+        desktop.SetDrawing(MakeImageDC);
         FlowSession core; // RasterDC, no text
         for (FlowSession* s : {&desktop, &core}) {
             s->Open(622, 384, 4242);
-            s->InputsLeft(v1, "273", "100000");
+            input::Leave(*s, v1, "273", "100000");
             s->SetWallFromPoint(500, 380);
             for (int i = 0; i < 20; ++i)
-                s->Tick();
+                s->StepOnce();
         }
         const FrameBuffer& a = desktop.Frame();
         const FrameBuffer& b = core.Frame();

@@ -3,15 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "dialog/fields.h"
 #include "dialog/flow_session.h"
 #include "model/number_text.h"
+#include "model/probe.h"
 #include "res/dialog_templates.h"
 #include "res/ids.h"
+#include "tests/support/session_input.h"
 
 namespace {
 
@@ -36,7 +40,7 @@ Snapshot Take(const FlowSession& s)
     out.alpha = s.AlphaLabel();
     out.chi = s.ChiLabel();
     out.wall = s.Geometry().wallAngle;
-    out.tracers = const_cast<FlowSession&>(s).View().tracers.count;
+    out.tracers = s.Field().tracers.count;
     return out;
 }
 
@@ -85,20 +89,20 @@ TEST(FlowSession, ResetAfterAnyLessonIsAFreshStart)
 
     FlowSession s;
     s.Open(622, 384, 99);
-    s.InputsLeft("2000", "100", "1e6");
-    s.PointerPress(100, 300);
-    s.PointerMove(500, 390); // a drag, still held at reset
+    input::Leave(s, "2000", "100", "1e6");
+    s.PointerPressed(input::Mouse(100, 300));
+    s.PointerMoved(input::Mouse(500, 390)); // a drag, still held at reset
     for (int i = 0; i < 7; ++i)
-        s.Tick();
-    s.TurnWall(-1);
-    s.PointerMove(40, 20); // probe fields now show upstream values
+        s.TimerTicked();
+    s.KeyPressed(input::Press(Key::Left));
+    s.PointerMoved(input::Mouse(40, 20)); // probe fields now show upstream values
     ASSERT_FALSE(Take(s) == start);
     s.Reset();
     EXPECT_TRUE(Take(s) == start);
     EXPECT_FALSE(s.Dragging());
     // The picture is the start-up one again, up to the tracers the generator places anew.
-    EXPECT_EQ(s.View().streamlines[1].points.count, fresh.View().streamlines[1].points.count);
-    EXPECT_EQ(s.View().exitStepX, fresh.View().exitStepX);
+    EXPECT_EQ(s.Field().streamlines[1].points.count, fresh.Field().streamlines[1].points.count);
+    EXPECT_EQ(s.Field().exitStepX, fresh.Field().exitStepX);
     s.Reset(); // twice is the same as once
     EXPECT_TRUE(Take(s) == start);
 }
@@ -125,4 +129,177 @@ TEST(FlowSession, BodyAngleSetsTheWallTheLabelReads)
         s.SetBodyAngle(beta);
         EXPECT_EQ(s.Geometry().wallAngle, wall) << beta;
     }
+}
+
+namespace {
+
+using input::Mouse;
+using input::Press;
+
+// The bits of every tracer's and the marker's position and motion.
+std::vector<double> Motion(const FlowSession& s)
+{
+    std::vector<double> out;
+    auto add = [&](const Tracer& t) {
+        for (double v : {t.x, t.y, t.stepX, t.stepY, t.phi, t.vR, t.vPhi, t.entryRadius})
+            out.push_back(v);
+    };
+    for (const Tracer& t : s.Field().tracers)
+        add(t);
+    add(s.Field().marker);
+    return out;
+}
+
+bool SameBits(const std::vector<double>& a, const std::vector<double>& b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+}
+
+// The probe fields' texts for the read-out at a picture pixel, computed from the model.
+std::string ProbeTextAt(const FlowSession& s, int x, int y)
+{
+    const Corner& c = s.Geometry();
+    const ProbeValues v = ProbeReadout(s.State(), c.ClassifyPoint(s.State(), true, x, y),
+                                       c.PolarAngle(true, x, y));
+    return FormatFieldValue(v.T) + " " + FormatFieldValue(v.P) + " " + FormatFieldValue(v.Vr);
+}
+
+std::string ProbeTextShown(const FlowSession& s)
+{
+    return s.FieldText(ControlId::ProbeTemperature) + " " + s.FieldText(ControlId::ProbePressure)
+           + " " + s.FieldText(ControlId::ProbeSpeedR);
+}
+
+} // namespace
+
+TEST(FlowSessionPointer, MovesReadTheFlowAndOnlyDragsTurnTheWall)
+{
+    FlowSession s;
+    s.Open(622, 384, 3);
+    const double wall = s.Geometry().wallAngle;
+    const unsigned long traces = s.Field().traces;
+    // In the fan, upstream, past the fan, straight below the corner, on the wall line.
+    const int points[][2] = {{411, 92}, {211, 92}, {411, 292}, {311, 300}, {-5000, 192}};
+    for (const auto& p : points) {
+        s.PointerMoved(Mouse(p[0] + 0.75, p[1] + 0.25, false));
+        EXPECT_EQ(ProbeTextShown(s), ProbeTextAt(s, p[0], p[1])) << p[0] << "," << p[1];
+    }
+    EXPECT_EQ(s.Geometry().wallAngle, wall);
+    EXPECT_EQ(s.Field().traces, traces); // nothing recomputed
+    EXPECT_NE(ProbeTextAt(s, 411, 92), ProbeTextAt(s, 211, 92));
+}
+
+TEST(FlowSessionPointer, PressDragRelease)
+{
+    FlowSession s;
+    s.Open(622, 384, 3);
+    s.PointerPressed(Mouse(311, 300)); // below the corner: a vertical wall at once
+    EXPECT_TRUE(s.Dragging());
+    EXPECT_EQ(s.Geometry().wallAngle, 0.0);
+    EXPECT_NEAR(s.State().fanEndAngle, -0.224770, 1e-6);
+
+    s.PointerMoved(Mouse(500, 300));
+    EXPECT_DOUBLE_EQ(s.Geometry().wallAngle, std::atan(189.0 / 108.0));
+    s.PointerMoved(Mouse(-1000, 5000)); // outside the picture: still dragging
+    EXPECT_DOUBLE_EQ(s.Geometry().wallAngle, std::atan(-1311.0 / 4808.0));
+    const double wall = s.Geometry().wallAngle;
+    s.PointerMoved(Mouse(100, 100)); // up and to the left: the wall stays
+    EXPECT_EQ(s.Geometry().wallAngle, wall);
+
+    s.PointerReleased(Mouse(100, 100));
+    EXPECT_FALSE(s.Dragging());
+    s.PointerMoved(Mouse(500, 300, false));
+    EXPECT_EQ(s.Geometry().wallAngle, wall);
+
+    // A release that went elsewhere: the first move without the button ends the drag, so a
+    // plain move never turns the wall.
+    s.PointerPressed(Mouse(311, 300));
+    s.PointerMoved(Mouse(500, 300, false));
+    EXPECT_FALSE(s.Dragging());
+    EXPECT_EQ(s.Geometry().wallAngle, 0.0);
+    // Another button neither turns nor drags.
+    s.PointerPressed(Mouse(500, 300, false));
+    EXPECT_FALSE(s.Dragging());
+    EXPECT_EQ(s.Geometry().wallAngle, 0.0);
+}
+
+// A frame drawn for any reason moves nothing: paused means paused, and repaints between ticks
+// do not change how the flow moves.
+TEST(FlowSessionClock, DrawingNeverMovesTheFlow)
+{
+    FlowSession a, b;
+    a.Open(622, 384, 77);
+    b.Open(622, 384, 77);
+    for (int i = 0; i < 100; ++i) {
+        a.TimerTicked();
+        b.TimerTicked();
+        if (i % 2 == 0)
+            b.ComposeFrame(); // a repaint
+    }
+    EXPECT_TRUE(SameBits(Motion(a), Motion(b)));
+
+    b.SetPaused(true);
+    const std::vector<double> paused = Motion(b);
+    b.PointerPressed(Mouse(400, 300));
+    for (int x = 400; x < 460; x += 4)
+        b.PointerMoved(Mouse(x, 300)); // a drag
+    b.PointerReleased(Mouse(460, 300));
+    for (int i = 0; i < 50; ++i) {
+        b.ComposeFrame();
+        b.TimerTicked(); // the clock while paused
+    }
+    b.SetFrameScale(2); // a move to a screen of another scale
+    b.KeyPressed(Press(Key::Right));
+    b.SetInputText(ControlId::UpstreamSpeed, "450");
+    b.InputsLeft();
+    EXPECT_TRUE(SameBits(Motion(b), paused));
+
+    // Step is exactly one tick, paused or not, by the key or the menu.
+    a.StepOnce();
+    b.KeyPressed(Press(Key::Period));
+    FlowSession c;
+    c.Open(622, 384, 77);
+    for (int i = 0; i < 101; ++i)
+        c.TimerTicked();
+    EXPECT_TRUE(SameBits(Motion(a), Motion(c)));
+    b.Choose(Command::Step);
+    EXPECT_FALSE(SameBits(Motion(b), paused));
+}
+
+TEST(FlowSessionKeys, WallPauseStepAndTheRestPassOn)
+{
+    FlowSession s;
+    s.Open(622, 384, 5);
+    EXPECT_EQ(s.BetaLabel(), "\u03B2=135");
+    EXPECT_EQ(s.KeyPressed(Press(Key::Right)), ShellAction::None);
+    EXPECT_EQ(s.BetaLabel(), "\u03B2=136");
+    s.KeyPressed(Press(Key::Down));
+    s.KeyPressed(Press(Key::Down));
+    EXPECT_EQ(s.BetaLabel(), "\u03B2=134");
+    s.KeyPressed(Press(Key::PageUp));
+    EXPECT_EQ(s.BetaLabel(), "\u03B2=144");
+    s.KeyPressed(Press(Key::End));
+    EXPECT_EQ(s.Geometry().wallAngle, std::atan(20.0 * 622));
+    s.KeyPressed(Press(Key::Home));
+    EXPECT_EQ(s.Geometry().wallAngle, -std::atan(20.0 * 622));
+
+    EXPECT_FALSE(s.Paused());
+    s.KeyPressed(Press(Key::Space));
+    EXPECT_TRUE(s.Paused());
+    KeyEvent held = Press(Key::Space);
+    held.repeat = true;
+    s.KeyPressed(held); // a held key does not flicker the pause
+    EXPECT_TRUE(s.Paused());
+
+    KeyEvent withControl = Press(Key::Right);
+    withControl.control = true;
+    const double wall = s.Geometry().wallAngle;
+    EXPECT_EQ(s.KeyPressed(withControl), ShellAction::Ignored);
+    EXPECT_EQ(s.KeyPressed(Press(Key::Other)), ShellAction::Ignored);
+    EXPECT_EQ(s.Geometry().wallAngle, wall);
+    EXPECT_EQ(s.KeyPressed(Press(Key::F)), ShellAction::FullScreen);
+    EXPECT_EQ(s.PictureFileName(), s.BetaLabel()
+                                       .replace(s.BetaLabel().find('='), 1, "")
+                                       .insert(0, "cornerflow-")
+                                       .append(".png"));
 }

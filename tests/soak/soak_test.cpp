@@ -191,10 +191,9 @@ TEST(Soak, MemoryAndDrawingObjectsStayFlatThroughALesson)
 
     const long long residentWarm = ResidentBytes();
     const long nativesWarm = ImageDC::NativeObjectsCreated();
-    const void* bufferBits = d.View().buffer.bits;
-    const void* surfaceBits = d.View().windowSurface.bits;
+    const void* frameBits = d.Session().Frame().bits;
     long long residentMax = residentWarm;
-    ASSERT_NE(bufferBits, nullptr);
+    ASSERT_NE(frameBits, nullptr);
 
     const double runMs = MillisecondsOf([&] {
         for (long i = 0; i < ticks; ++i) {
@@ -202,10 +201,9 @@ TEST(Soak, MemoryAndDrawingObjectsStayFlatThroughALesson)
             if (i % 250 == 0) {
                 residentMax = std::max(residentMax, ResidentBytes());
                 EXPECT_EQ(ImageDC::NativeObjectsCreated(), nativesWarm) << "tick " << i;
-                EXPECT_EQ(d.View().buffer.bits, bufferBits) << "tick " << i;
-                EXPECT_EQ(d.View().windowSurface.bits, surfaceBits) << "tick " << i;
-                EXPECT_LE(d.View().tracers.count, kMaxTracers);
-                EXPECT_LE(d.View().probeSteps, kMaxProbeSteps);
+                EXPECT_EQ(d.Session().Frame().bits, frameBits) << "tick " << i;
+                EXPECT_LE(d.Field().tracers.count, kMaxTracers);
+                EXPECT_LE(d.Field().probeSteps, kMaxProbeSteps);
             }
         }
     });
@@ -222,18 +220,17 @@ TEST(Soak, MemoryAndDrawingObjectsStayFlatThroughALesson)
     EXPECT_LT(residentEnd - residentWarm, allowedGrowth);
     EXPECT_LT(residentMax - residentWarm, allowedGrowth);
     EXPECT_EQ(ImageDC::NativeObjectsCreated(), nativesWarm) << "no drawing object per frame";
-    EXPECT_EQ(d.View().buffer.bits, bufferBits) << "the buffer is made once";
-    EXPECT_EQ(d.View().windowSurface.bits, surfaceBits) << "so is the window surface";
+    EXPECT_EQ(d.Session().Frame().bits, frameBits) << "the frame's memory is made once";
     EXPECT_GT(lesson.recomputes, ticks / 20) << "the lesson did drag and type";
 
     // After all that the dialog still computes: the start-up inputs give the start-up state.
-    d.View().PointerReleased();
+    d.Session().PointerReleased(PointerEvent());
     for (int i = 0; i < 3; ++i)
         d.TypeAndLeave(kInputIds[i], QString::fromUtf8(Lesson::kStart[i]));
     EXPECT_EQ(d.Text(ControlId::UpstreamMach), "1.336");
     EXPECT_EQ(d.Text(ControlId::UpstreamSoundSpeed), "336.9");
     EXPECT_EQ(d.Text(ControlId::CriticalPressure), "124579");
-    EXPECT_EQ(d.View().tracers.count, 5000);
+    EXPECT_EQ(d.Field().tracers.count, 5000);
 }
 
 } // namespace

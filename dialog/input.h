@@ -1,0 +1,86 @@
+#pragma once
+// What a user does, in the core's own terms: the shells translate their native key, pointer
+// and menu events into these and hand them to the session, which decides what each means.
+#include <vector>
+
+// The keys the picture answers. A shell maps its own key codes onto these; any other key is
+// Other.
+enum class Key {
+    Left,     // the wall one degree back (more turning)
+    Right,    // the wall one degree on (less turning)
+    Up,       // as Right: the picture is a slider of the body angle beta
+    Down,     // as Left
+    PageUp,   // ten degrees on
+    PageDown, // ten degrees back
+    Home,     // the wall at the least beta a drag reaches
+    End,      // the wall at the largest beta a drag reaches
+    Space,    // the animation stopped or started
+    Period,   // one tick
+    F,        // full screen, where the shell has it
+    Other,
+};
+
+struct KeyEvent {
+    Key key = Key::Other;
+    bool shift = false;
+    bool control = false;
+    bool alt = false;
+    bool meta = false;
+    bool repeat = false; // held down: the key's own repetition
+};
+
+enum class PointerKind { Mouse, Touch, Pen };
+
+// A pointer over the picture, in the shell's display units (CSS pixels, or the desktop's
+// device-independent pixels) from the picture's top-left corner; the session maps a point to
+// the picture pixel that contains it (see FlowSession::SetDisplaySize).
+struct PointerEvent {
+    double x = 0.0;
+    double y = 0.0;
+    PointerKind kind = PointerKind::Mouse;
+    int id = 0; // which pointer: each finger is one
+    // Press and release: the event is the main button's (the left mouse button, a finger, a
+    // pen's tip). Move: the main button is held down.
+    bool mainButton = true;
+};
+
+// Commands of the program's menu (the desktop's menu, the page's tools).
+enum class Command {
+    Close,
+    About,
+    Pause,
+    Step,
+    Reset,
+    SavePicture,
+    CopyPicture,
+    Russian,
+    English,
+};
+
+// What the shell has to do after the session has handled a key or a command: the parts that
+// need the shell's own services (a file dialog, the clipboard, a window).
+enum class ShellAction {
+    None,        // nothing beyond showing what changed
+    Ignored,     // the key means nothing to the picture: the shell may pass it on
+    ShowAbout,   // open the About box
+    SavePicture, // ask where to save the picture, then save Frame() there
+    CopyPicture, // put Frame() on the clipboard
+    Close,       // close the window
+    Language,    // show the words of Language()
+    FullScreen,  // enter or leave full screen
+};
+
+// One item of the menu. words are the program's Russian (UTF-8), which the shells translate in
+// the "Dialog" context unless translated is false (words that stand as they are in every
+// language).
+struct MenuItem {
+    Command command;
+    const char* words;
+    bool translated = true;
+    const char* shortcut = ""; // the picture's key that does the same ("Space", "."), or ""
+    bool checkable = false;
+    bool checked = false;
+    bool separatorBefore = false;
+    // The title of the submenu the item belongs to (translated as words are), or nullptr.
+    const char* submenu = nullptr;
+};
