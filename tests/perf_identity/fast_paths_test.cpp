@@ -9,8 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include <QImage>
-
 #include <gtest/gtest.h>
 
 #include "base/saturate.h"

@@ -9,11 +9,8 @@
 #include <string>
 #include <vector>
 
-#include <QImage>
-
 #include "corner/corner.h"
 #include "model/flow_state.h"
-#include "platform/image_dc.h"
 #include "view/flow_view.h"
 
 namespace identity {
@@ -42,18 +39,15 @@ private:
     uint64_t h_ = 14695981039346656037ull;
 };
 
-// The frame's colours, row by row (the alpha byte is left out).
-inline uint64_t FrameDigest(const QImage& image)
+// The frame's colours, row by row over its device pixels (the alpha byte is left out).
+inline uint64_t FrameDigest(const FrameBuffer& frame)
 {
     Digest d;
-    d.Int(image.width());
-    d.Int(image.height());
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const uint32_t rgb = row[x] & 0xFFFFFFu;
-            d.Bytes(&rgb, sizeof rgb);
-        }
+    d.Int(frame.deviceWidth);
+    d.Int(frame.deviceHeight);
+    for (uint32_t p : frame.pixels) {
+        const uint32_t rgb = p & 0xFFFFFFu;
+        d.Bytes(&rgb, sizeof rgb);
     }
     return d.Value();
 }
@@ -140,22 +134,19 @@ struct Outcome {
 
 // The picture as the dialog starts it (population, first recompute with its frame), then the
 // scenario's own actions; the frame is the last one composed.
-inline Outcome Run(const Scenario& s, QImage* frameOut = nullptr)
+inline Outcome Run(const Scenario& s)
 {
     Rig r;
     r.fs.v1 = s.v1;
     r.fs.t1 = s.t1;
     r.fs.p1 = s.p1;
     ComputeUpstreamState(r.fs);
-    r.view.makeDC = MakeImageDC;
     r.scale = s.scale;
     r.field.Open(s.width, s.height, s.seed);
     r.Recompute();
     if (s.act)
         s.act(r);
-    if (frameOut)
-        *frameOut = ImageCopyOf(r.frame);
-    return Outcome{FrameDigest(ImageOf(r.frame)), StateDigest(r.field)};
+    return Outcome{FrameDigest(r.frame), StateDigest(r.field)};
 }
 
 inline void Ticks(Rig& r, int n)
