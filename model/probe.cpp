@@ -3,12 +3,14 @@
 #include <cmath>
 
 #include "base/saturate.h"
+#include "base/vector_state.h"
 #include "model/classify.h"
 
 int32_t ProbeAngleParam(double phi) { return TruncToInt(phi * 100000.0); }
 
 ProbeValues ProbeReadout(const FlowState& fs, int region, int32_t angleCode)
 {
+    ClearUpperVectorState();
     ProbeValues v;
     const double phi = angleCode * 0.00001;
     if (fs.machAngle <= fs.fanEndAngle || region == RegionUpstream) {

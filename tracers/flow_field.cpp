@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "base/saturate.h"
+#include "base/vector_state.h"
 
 FlowField::FlowField(FlowState& fs, CCorner& c)
     : flow(fs), corner(c), streamlines(true), tracers(true)
@@ -76,6 +77,7 @@ double FlowField::ProbeHeightFactor(double span, double fullFanSpan)
 
 void FlowField::RetraceFlow()
 {
+    ClearUpperVectorState();
     ++traces;
     corner.ComputeFanGeometry(flow);
 
@@ -119,6 +121,7 @@ void FlowField::RetraceFlow()
 
 void FlowField::StepTracers()
 {
+    ClearUpperVectorState();
     const FanVelocity fan = FanVelocity::For(flow, corner);
     // A tracer whose step starts and ends where the flow is certainly upstream only moves: it
     // takes no angle, and keeps the phi of an earlier step. Its next Step (the frame's, which

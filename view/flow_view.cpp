@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/vector_state.h"
 #include "draw/raster_dc.h"
 #include "model/probe.h"
 #include "model/start_values.h"
@@ -149,6 +150,7 @@ void CFlowView::Render(FrameBuffer* target)
             std::copy(below_.pixels.begin(), below_.pixels.end(), buffer.pixels.begin());
         {
             const std::unique_ptr<DC> dc = MakeDC(buffer);
+            ClearUpperVectorState(); // a painter's start may leave it in use
             for (CTracer& t : tracers)
                 t.Draw(*dc, flow, corner);
             for (const auto& run : aboveRuns_)
@@ -156,6 +158,7 @@ void CFlowView::Render(FrameBuffer* target)
             dc->SelectPen(framePen); // the frame pen outlines the marker
             marker.Draw(*dc, flow, corner);
         }
+        ClearUpperVectorState(); // and so may its drawing
         buffer.TransparentCopyTo(target ? *target : windowSurface);
     } else {
         NullDC dc;
