@@ -22,10 +22,13 @@ inline double NarrowestWall() { return std::atan(20.0 * kPictureWidth); }
 // Turned by 2.77 rad, past the largest turning angle (2.28 rad at 450 m/s and 273 K).
 constexpr double kPastMaxTurnWall = -1.2;
 
+// The picture's parts moved and drawn as the session does it, without a session.
 struct HeadlessView {
     FlowState fs;
     Corner corner;
-    FlowView view{fs, corner};
+    FlowField field{fs, corner};
+    FlowView view{field};
+    FrameBuffer frame;
 
     explicit HeadlessView(double p1 = 100000.0, uint32_t seed = 20240611u)
     {
@@ -33,9 +36,21 @@ struct HeadlessView {
         fs.t1 = 273.0;
         fs.p1 = p1;
         ComputeUpstreamState(fs);
-        view.Open(kPictureWidth, kPictureHeight, seed);
-        view.UpdatePopulation();
-        view.RecomputeFlow();
+        field.Open(kPictureWidth, kPictureHeight, seed);
+        RecomputeFlow();
+    }
+    // What a tick does: the tracers' two steps with the frame between them.
+    void Tick()
+    {
+        field.StepTracers();
+        view.Compose(frame, 1);
+        field.StepAfterFrame();
+    }
+    // What a drag move does: the retrace and a frame.
+    void RecomputeFlow()
+    {
+        field.RetraceFlow();
+        view.Compose(frame, 1);
     }
 };
 

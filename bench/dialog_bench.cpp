@@ -22,12 +22,10 @@ constexpr uint32_t kSeed = 20240611u;
 void StartUp(benchmark::State& state)
 {
     for (auto _ : state) {
-        auto fs = std::make_unique<FlowState>();
-        auto corner = std::make_unique<Corner>();
-        auto dlg = std::make_unique<FlowDialog>(*fs, *corner);
+        auto dlg = std::make_unique<FlowDialog>();
         dlg->SetSeed(kSeed);
         dlg->Initialise();
-        benchmark::DoNotOptimize(dlg->View().windowSurface.bits);
+        benchmark::DoNotOptimize(dlg->Session().Frame().bits);
         state.PauseTiming();
         dlg.reset();
         QApplication::processEvents();
@@ -41,16 +39,13 @@ BENCHMARK(StartUp)->Unit(benchmark::kMillisecond);
 void StartUpShown(benchmark::State& state)
 {
     for (auto _ : state) {
-        auto fs = std::make_unique<FlowState>();
-        auto corner = std::make_unique<Corner>();
-        auto dlg = std::make_unique<FlowDialog>(*fs, *corner);
+        auto dlg = std::make_unique<FlowDialog>();
         dlg->SetSeed(kSeed);
         dlg->show();
-        // The first frame is composed while the dialog opens and waits for the paint.
-        for (int i = 0; i < 100 && dlg->ViewWindow().FramePending(); ++i)
-            QApplication::processEvents();
+        // The first frame is composed while the dialog opens; the events show it.
+        QApplication::processEvents();
         state.PauseTiming();
-        const bool painted = dlg->Initialised() && !dlg->ViewWindow().FramePending();
+        const bool painted = dlg->Initialised() && !dlg->Session().Frame().Empty();
         dlg.reset();
         QApplication::processEvents();
         state.ResumeTiming();
@@ -70,14 +65,14 @@ BENCHMARK(StartUpShown)->Unit(benchmark::kMillisecond);
 // v1 and t1 are typed into their fields first when they differ from the start-up inputs.
 void DragBetween(benchmark::State& state, double v1, double t1, QPoint a, QPoint b, bool painted)
 {
-    FlowState fs;
-    Corner corner;
-    FlowDialog dlg(fs, corner);
+    FlowDialog dlg;
+    const FlowState& fs = dlg.Session().State();
+    const Corner& corner = dlg.Session().Geometry();
     dlg.SetSeed(kSeed);
     dlg.show();
     dlg.ViewWindow().Timer().stop(); // only the drag composes frames
     QApplication::processEvents();
-    if (dlg.View().width != 622 || dlg.View().height != 384) {
+    if (dlg.Session().Field().width != 622 || dlg.Session().Field().height != 384) {
         state.SkipWithError("the points are chosen for a picture of 622 x 384");
         return;
     }

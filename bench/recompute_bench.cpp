@@ -39,19 +39,19 @@ void RecomputeFlowAt(benchmark::State& state, double wallAngle)
 {
     bench::HeadlessView v;
     for (int i = 0; i < 200; ++i)
-        v.view.TimerTicked();
+        v.Tick();
     v.corner.wallAngle = wallAngle;
     int moves = 0;
     for (auto _ : state) {
-        v.view.RecomputeFlow();
+        v.RecomputeFlow();
         if (++moves == kMovesPerTick) {
             state.PauseTiming();
-            v.view.TimerTicked();
+            v.Tick();
             moves = 0;
             state.ResumeTiming();
         }
     }
-    state.counters["probeSteps"] = static_cast<double>(v.view.probeSteps);
+    state.counters["probeSteps"] = static_cast<double>(v.field.probeSteps);
 }
 
 void RecomputeFlow(benchmark::State& state)
@@ -78,7 +78,7 @@ double SlowestRetraceWall(double* msOut)
         double best = 1e300;
         for (int k = 0; k < 3; ++k) {
             const auto t0 = std::chrono::steady_clock::now();
-            v.view.RetraceFlow();
+            v.field.RetraceFlow();
             const auto t1 = std::chrono::steady_clock::now();
             best = std::min(best, std::chrono::duration<double, std::milli>(t1 - t0).count());
         }
@@ -109,8 +109,8 @@ void RetraceFlow(benchmark::State& state)
     v.corner.wallAngle = WallFor(which);
     state.SetLabel(WallName(which));
     for (auto _ : state)
-        v.view.RetraceFlow();
-    state.counters["probeSteps"] = static_cast<double>(v.view.probeSteps);
+        v.field.RetraceFlow();
+    state.counters["probeSteps"] = static_cast<double>(v.field.probeSteps);
 }
 BENCHMARK(RetraceFlow)->ArgName("wall")->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
@@ -121,7 +121,7 @@ void RecomputeFlowSweep(benchmark::State& state)
 {
     bench::HeadlessView v;
     for (int i = 0; i < 200; ++i)
-        v.view.TimerTicked();
+        v.Tick();
     constexpr int kAngles = 64;
     int moves = 0;
     const double lo = -std::atan(20.0 * bench::kPictureWidth);
@@ -130,12 +130,12 @@ void RecomputeFlowSweep(benchmark::State& state)
     for (auto _ : state) {
         for (int i = 0; i < kAngles; ++i) {
             v.corner.wallAngle = lo + (hi - lo) * i / (kAngles - 1);
-            v.view.RecomputeFlow();
-            if (v.view.probeSteps > longest)
-                longest = v.view.probeSteps;
+            v.RecomputeFlow();
+            if (v.field.probeSteps > longest)
+                longest = v.field.probeSteps;
             if (++moves == kMovesPerTick) {
                 state.PauseTiming();
-                v.view.TimerTicked();
+                v.Tick();
                 moves = 0;
                 state.ResumeTiming();
             }

@@ -1,6 +1,7 @@
 // The machine's own yardstick: the work one timer tick cannot do without at N tracers, written
 // plainly and apart from the program, so that every other figure can be given as a ratio to
-// it and read the same on a slow machine and a fast one. Each tracer is stepped twice a tick,
+// it and read the same on a slow machine and a fast one. It is built into cf_bench and, alone,
+// into cf_yardstick, which loads no Qt. Each tracer is stepped twice a tick,
 // and every step takes the polar angle of its position (an arctangent of a quotient); about
 // 30 % of the steps are in the fan, where a step also takes a sine and a cosine. A frame
 // writes one pixel per tracer into the 622 x 384 buffer, which is filled first and copied out

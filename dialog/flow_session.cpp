@@ -5,6 +5,7 @@
 
 #include "base/constants.h"
 #include "base/saturate.h"
+#include "base/vector_state.h"
 #include "model/classify.h"
 #include "model/number_text.h"
 #include "model/probe.h"
@@ -19,6 +20,15 @@ const std::string kNoText;
 constexpr double kWallReach = 24.0;
 
 } // namespace
+
+void FlowSession::Tell(const std::function<void()>& shell)
+{
+    if (!shell)
+        return;
+    shell();
+    // The shell's code may have left the vector state in use; the core's maths goes on.
+    ClearUpperVectorState();
+}
 
 FlowSession::FlowSession() : field_(state_, corner_), view_(field_)
 {
@@ -89,6 +99,7 @@ void FlowSession::SetInputText(ControlId id, const std::string& text)
 
 void FlowSession::InputsLeft()
 {
+    ClearUpperVectorState(); // a shell ran just before
     ForEachField(FieldSource::Input, [this](const FieldRow& row) {
         state_.*row.state = ReadNumber(texts_[row.id].text);
     });
@@ -100,8 +111,7 @@ void FlowSession::ComputeUpstreamState()
     ::ComputeUpstreamState(state_);
     ForEachField(FieldSource::Upstream,
                  [this](const FieldRow& row) { SetText(row, state_.*row.state); });
-    if (fieldsChanged)
-        fieldsChanged();
+    Tell(fieldsChanged);
     field_.UpdatePopulation();
     RecomputeFlow();
 }
@@ -129,8 +139,7 @@ void FlowSession::ShowFrame()
         return;
     view_.Compose(frame_, scale_);
     ++frames_;
-    if (frameReady)
-        frameReady();
+    Tell(frameReady);
 }
 
 void FlowSession::ComposeFrame() { ShowFrame(); }
@@ -184,8 +193,7 @@ void FlowSession::SetPaused(bool paused)
     if (paused == paused_)
         return;
     paused_ = paused;
-    if (pauseChanged)
-        pauseChanged();
+    Tell(pauseChanged);
 }
 
 // ---- The pointer
@@ -244,8 +252,7 @@ void FlowSession::ProbeAt(int x, int y)
     const int region = corner_.ClassifyPoint(state_, true, x, y);
     const ProbeValues v = ProbeReadout(state_, region, phi);
     ForEachField(FieldSource::Probe, [&](const FieldRow& row) { SetText(row, v.*row.probe); });
-    if (fieldsChanged)
-        fieldsChanged();
+    Tell(fieldsChanged);
 }
 
 bool FlowSession::Dragging() const { return active_ && active_->turnsWall; }
@@ -254,6 +261,7 @@ void FlowSession::EndGesture() { active_.reset(); }
 
 void FlowSession::PointerPressed(const PointerEvent& e)
 {
+    ClearUpperVectorState(); // a shell ran just before
     if (!open_ || !e.mainButton || active_)
         return; // another button, or another pointer already holds the picture
     int x = 0;
@@ -282,6 +290,7 @@ void FlowSession::PointerPressed(const PointerEvent& e)
 
 void FlowSession::PointerMoved(const PointerEvent& e)
 {
+    ClearUpperVectorState(); // a shell ran just before
     if (!open_)
         return;
     if (active_ && active_->id != e.id)
@@ -322,6 +331,7 @@ void FlowSession::PointerCancelled(const PointerEvent& e) { PointerReleased(e); 
 
 ShellAction FlowSession::KeyPressed(const KeyEvent& k)
 {
+    ClearUpperVectorState(); // a shell ran just before
     if (!open_ || k.control || k.alt || k.meta)
         return ShellAction::Ignored;
     if (k.shift && k.key != Key::Period)
@@ -418,6 +428,7 @@ void FlowSession::SetWallAngle(double angle)
 
 void FlowSession::SetWallFromPoint(int x, int y)
 {
+    ClearUpperVectorState(); // a shell ran just before
     corner_.SetWallFromPoint(x, y);
     RecomputeFlow();
 }

@@ -176,6 +176,8 @@ private:
     void SetText(ControlId id, std::string text);
     void SetText(const FieldRow& row, double value);
     void EndGesture();
+    // Runs a shell's callback, then clears the vector state it may have left in use.
+    static void Tell(const std::function<void()>& shell);
 
     struct Text {
         std::string text;

@@ -6,6 +6,7 @@
 
 #include "base/constants.h"
 #include "base/saturate.h"
+#include "base/vector_state.h"
 
 namespace {
 
@@ -147,6 +148,7 @@ void RasterDC::DrawText(int x, int y, const std::string& text)
     if (x > buffer_.width + kMargin || y > buffer_.height + kMargin)
         return;
     text_->DrawText(memory_, x, y, text, font_);
+    ClearUpperVectorState(); // the shell's fonts may have left the vector state in use
 }
 
 void RasterDC::Ellipse(int left, int top, int right, int bottom)

@@ -4,6 +4,7 @@
 
 #include "base/constants.h"
 #include "base/saturate.h"
+#include "base/vector_state.h"
 #include "model/classify.h"
 
 int32_t ProbeAngleSteps(double phi) { return TruncToInt(phi * 100000.0); }
@@ -15,6 +16,7 @@ double FanPressure(const FlowState& fs, double depth)
 
 ProbeValues ProbeReadout(const FlowState& fs, int region, double exactPhi)
 {
+    ClearUpperVectorState();
     ProbeValues v;
     const double phi = ProbeAngleSteps(exactPhi) * 0.00001;
     if (fs.machAngle <= fs.fanEndAngle || region == RegionUpstream) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "base/saturate.h"
+#include "base/vector_state.h"
 #include "model/start_values.h"
 
 FlowField::FlowField(FlowState& fs, Corner& c)
@@ -90,6 +91,7 @@ double FlowField::ProbeHeightFactor(double span, double fullFanSpan)
 
 void FlowField::RetraceFlow()
 {
+    ClearUpperVectorState();
     ++traces;
     corner.ComputeFanGeometry(flow);
 
@@ -133,6 +135,7 @@ void FlowField::RetraceFlow()
 
 void FlowField::StepTracers()
 {
+    ClearUpperVectorState();
     const FanVelocity fan = FanVelocity::For(flow, corner);
     // A tracer whose step starts and ends where the flow is certainly upstream only moves: it
     // takes no angle, and keeps the phi of an earlier step. Its next Step (StepAfterFrame's,
@@ -152,6 +155,7 @@ void FlowField::StepTracers()
 
 void FlowField::StepAfterFrame()
 {
+    ClearUpperVectorState(); // the frame before it may have run a shell's text painter
     // A full Step for every tracer (it sets phi; see StepTracers) and no respawn.
     const FanVelocity fan = FanVelocity::For(flow, corner);
     for (Tracer& t : tracers)

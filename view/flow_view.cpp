@@ -3,13 +3,17 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/vector_state.h"
 #include "draw/raster_dc.h"
 
 FlowView::FlowView(const FlowField& field) : field_(field) {}
 
 std::unique_ptr<DC> FlowView::MakeDC(FrameBuffer& target) const
 {
-    return makeDC ? makeDC(target) : std::make_unique<RasterDC>(target);
+    std::unique_ptr<DC> dc = makeDC ? makeDC(target) : std::make_unique<RasterDC>(target);
+    // A shell's device context may have run the toolkit's vector code as it was made.
+    ClearUpperVectorState();
+    return dc;
 }
 
 FlowView::StaticStamp FlowView::Stamp(int scale) const
@@ -75,6 +79,7 @@ void FlowView::ComposeStaticLayers(int scale) const
 
 void FlowView::Compose(FrameBuffer& target, int scale) const
 {
+    ClearUpperVectorState();
     scale = std::clamp(scale, 1, 8);
     if (target.width != field_.width || target.height != field_.height || target.scale != scale
         || !target.bits)
