@@ -33,6 +33,21 @@ QJsonObject InputsSection(const FlowState& fs)
     return o;
 }
 
+// Each input field's text and the value read from it, as the fields read them; note is what a
+// field shows beside it when the text is not in the program's own form ("" when it is).
+QJsonObject ReadSection(const FlowSession& session)
+{
+    QJsonObject o;
+    ForEachField(FieldSource::Input, [&](const FieldRow& row) {
+        QJsonObject field;
+        field["text"] = Text(session.FieldText(row.id));
+        field["value"] = JsonNumber(session.State().*row.state);
+        field["note"] = Text(session.FieldNote(row.id));
+        o[row.key] = field;
+    });
+    return o;
+}
+
 QJsonObject StateSection(const FlowState& fs)
 {
     QJsonObject o;
@@ -210,6 +225,7 @@ QJsonObject CalcDocument(const Options& options)
 
     QJsonObject doc;
     doc["inputs"] = InputsSection(fs);
+    doc["read"] = ReadSection(session);
     doc["state"] = StateSection(fs);
     doc["corner"] = CornerSection(corner);
     doc["fields"] = FieldsSection(fs);

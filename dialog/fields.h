@@ -41,6 +41,10 @@ constexpr int kFieldMaxLength = 100000;
 // Russian; the shells translate).
 const char* FieldRoleWords(FieldSource source);
 
+// The note beside an input field whose text was read in another form, with %1 the value read
+// (UTF-8, Russian; the shells translate).
+constexpr const char* kReadAsWords = "прочитано: %1";
+
 // The accessible name of a field: "V1: скорость набегающего потока, м/с".
 std::string FieldAccessibleName(const FieldRow& row, const std::string& words);
 

@@ -84,6 +84,12 @@ const std::string& FlowSession::FieldText(ControlId id) const
     return it == texts_.end() ? kNoText : it->second.text;
 }
 
+const std::string& FlowSession::FieldNote(ControlId id) const
+{
+    const auto it = texts_.find(id);
+    return it == texts_.end() ? kNoText : it->second.note;
+}
+
 unsigned FlowSession::FieldVersion(ControlId id) const
 {
     const auto it = texts_.find(id);
@@ -101,7 +107,14 @@ void FlowSession::InputsLeft()
 {
     ClearUpperVectorState(); // a shell ran just before
     ForEachField(FieldSource::Input, [this](const FieldRow& row) {
-        state_.*row.state = ReadNumber(texts_[row.id].text);
+        Text& t = texts_[row.id];
+        const NumberReading r = ReadNumberText(t.text);
+        state_.*row.state = r.value;
+        std::string note = r.ownForm ? std::string() : FormatReadValue(r.value);
+        if (note != t.note) {
+            t.note = std::move(note);
+            ++t.version;
+        }
     });
     ComputeUpstreamState();
 }

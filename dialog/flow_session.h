@@ -69,6 +69,11 @@ public:
     // (a shell shows a text again only when its count moved on).
     const std::string& FieldText(ControlId id) const;
     unsigned FieldVersion(ControlId id) const;
+    // What was read from an input field whose text is not in the program's own form (a decimal
+    // comma, group spaces, other characters): the value as a text, for a note beside the field
+    // (kReadAsWords); "" when the text is in the program's own form, and for other fields. It
+    // is set when the fields are read; the field's version moves on when it changes.
+    const std::string& FieldNote(ControlId id) const;
     // What the user typed into an input field; read when a field is left.
     void SetInputText(ControlId id, const std::string& text);
     // A field lost the focus: the three input texts are read and everything follows.
@@ -181,6 +186,7 @@ private:
 
     struct Text {
         std::string text;
+        std::string note;
         unsigned version = 0;
     };
     FlowState state_;

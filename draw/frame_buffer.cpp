@@ -43,6 +43,11 @@ void CopyRowSkippingKey(const uint32_t* src, uint32_t* dst, int w, uint32_t key)
 
 void FrameBuffer::Create(int w, int h, int s)
 {
+    if (bits && w == width && h == height && std::clamp(s, 1, kMaxFrameScale) == scale) {
+        std::fill(pixels.begin(), pixels.end(), 0xFFFFFFFFu); // the same size: the same memory
+        keyColour = Colour{254, 0, 254};
+        return;
+    }
     Release();
     if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide)
         return;

@@ -35,6 +35,15 @@ std::string FixedText(double value, int decimals)
     return std::string(buffer, result.ptr);
 }
 
+// printf("%.15g") of a finite value.
+std::string ShortText(double value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::general, 15);
+    return std::string(buffer, result.ptr);
+}
+
 #else
 
 // C++ libraries without the floating-point <charconv> (the WebAssembly toolchain's): the C
@@ -83,6 +92,17 @@ std::string FixedText(double value, int decimals)
     return std::string(buffer, n > 0 ? std::min<size_t>(size_t(n), sizeof buffer - 1) : 0);
 }
 
+std::string ShortText(double value)
+{
+    char buffer[64];
+    int n;
+    {
+        ClassicLocaleScope c;
+        n = std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    }
+    return std::string(buffer, n > 0 ? std::min<size_t>(size_t(n), sizeof buffer - 1) : 0);
+}
+
 #endif
 
 bool IsSpace(char c)
@@ -94,8 +114,34 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
-double ReadNumber(std::string_view text)
+namespace {
+
+// A group separator between digits: a space, a no-break space (U+00A0) or a narrow no-break
+// space (U+202F); its length in bytes, or 0.
+size_t GroupSpaceAt(std::string_view t, size_t i)
 {
+    if (i < t.size() && t[i] == ' ')
+        return 1;
+    if (i + 1 < t.size() && t[i] == '\xC2' && t[i + 1] == '\xA0')
+        return 2;
+    if (i + 2 < t.size() && t[i] == '\xE2' && t[i + 1] == '\x80' && t[i + 2] == '\xAF')
+        return 3;
+    return 0;
+}
+
+size_t DigitsAt(std::string_view t, size_t i)
+{
+    size_t n = 0;
+    while (i + n < t.size() && IsDigit(t[i + n]))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+NumberReading ReadNumberText(std::string_view text)
+{
+    NumberReading r;
     size_t i = 0;
     const size_t n = text.size();
     while (i < n && IsSpace(text[i]))
@@ -106,28 +152,49 @@ double ReadNumber(std::string_view text)
         negative = text[i] == '-';
         ++i;
     }
-    const size_t mantissaStart = i;
-    size_t intDigits = 0;
-    while (i < n && IsDigit(text[i])) {
-        ++i;
-        ++intDigits;
+    // The number in the program's own form, rebuilt: digits, a point, digits.
+    std::string number;
+    bool converted = false; // a comma or a group space was read as something else
+    size_t intDigits = DigitsAt(text, i);
+    number.append(text.substr(i, intDigits));
+    i += intDigits;
+    // Groups of three digits after a space, while the integer part's first group has at most
+    // three digits: "100 000", "1 000 000".
+    if (intDigits >= 1 && intDigits <= 3) {
+        for (;;) {
+            const size_t space = GroupSpaceAt(text, i);
+            if (space == 0 || DigitsAt(text, i + space) != 3
+                || IsDigit(i + space + 3 < n ? text[i + space + 3] : ' '))
+                break;
+            number.append(text.substr(i + space, 3));
+            intDigits += 3;
+            i += space + 3;
+            converted = true;
+        }
     }
     size_t fracDigits = 0;
-    if (i < n && text[i] == '.') {
-        size_t j = i + 1;
-        while (j < n && IsDigit(text[j])) {
-            ++j;
-            ++fracDigits;
+    if (i < n && (text[i] == '.' || text[i] == ',')) {
+        const size_t more = DigitsAt(text, i + 1);
+        // A comma is the decimal point only when it is the only separator: no point follows.
+        const bool comma = text[i] == ',';
+        const bool usable = intDigits + more > 0
+                            && !(comma && (i + 1 + more < n && text[i + 1 + more] == '.'));
+        if (usable) {
+            number += '.';
+            number.append(text.substr(i + 1, more));
+            fracDigits = more;
+            converted = converted || comma;
+            i += 1 + more;
         }
-        if (intDigits + fracDigits > 0)
-            i = j;
     }
-    if (intDigits + fracDigits == 0)
-        return 0.0;
-    const size_t mantissaEnd = i;
+    if (intDigits + fracDigits == 0) {
+        r.value = 0.0;
+        r.ownForm = false;
+        return r;
+    }
+    const size_t mantissaDigits = number.size();
 
     // An exponent counts only when at least one digit follows the 'e' and its sign.
-    size_t end = mantissaEnd;
     long long exponent = 0;
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
         size_t j = i + 1;
@@ -137,18 +204,24 @@ double ReadNumber(std::string_view text)
             ++j;
         }
         if (j < n && IsDigit(text[j])) {
-            while (j < n && IsDigit(text[j])) {
+            const size_t digits = DigitsAt(text, j);
+            number += 'e';
+            if (expNegative)
+                number += '-';
+            number.append(text.substr(j, digits));
+            for (size_t k = j; k < j + digits; ++k)
                 if (exponent < 100000000)
-                    exponent = exponent * 10 + (text[j] - '0');
-                ++j;
-            }
+                    exponent = exponent * 10 + (text[k] - '0');
             if (expNegative)
                 exponent = -exponent;
-            end = j;
+            i = j + digits;
         }
     }
+    size_t rest = i;
+    while (rest < n && IsSpace(text[rest]))
+        ++rest;
+    r.ownForm = !converted && rest == n;
 
-    const std::string_view number = text.substr(mantissaStart, end - mantissaStart);
     double value = 0.0;
     if (!DecimalToDouble(number, value)) {
         // Out of range one way or the other: the decimal exponent of the first significant
@@ -156,8 +229,8 @@ double ReadNumber(std::string_view text)
         long long firstDigitExponent = 0;
         bool seen = false;
         long long position = static_cast<long long>(intDigits);
-        for (size_t k = mantissaStart; k < mantissaEnd; ++k) {
-            const char c = text[k];
+        for (size_t k = 0; k < mantissaDigits; ++k) {
+            const char c = number[k];
             if (c == '.')
                 continue;
             --position;
@@ -174,7 +247,19 @@ double ReadNumber(std::string_view text)
         else
             value = 0.0;
     }
-    return negative ? -value : value;
+    r.value = negative ? -value : value;
+    return r;
+}
+
+double ReadNumber(std::string_view text) { return ReadNumberText(text).value; }
+
+std::string FormatReadValue(double value)
+{
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value < 0 ? "-inf" : "inf";
+    return ShortText(value);
 }
 
 std::string FormatFixed(double value, int decimals)

@@ -4,12 +4,27 @@
 #include <string>
 #include <string_view>
 
-// Reads a field's text as a number: leading white space is skipped, then the longest prefix
-// that is a decimal number (optional sign, digits, optional point and digits, optional decimal
-// exponent) is converted; the rest is ignored. Text without such a prefix reads as 0.
-// Hexadecimal, "inf" and "nan" are not numbers. Overflow gives an infinity, underflow a zero
-// (or the nearest subnormal).
+// What a field's text reads as, and whether it was written in the program's own form.
+struct NumberReading {
+    double value = 0.0;
+    // The text is an optional sign, digits with at most one point, an optional exponent, and
+    // white space around them, nothing else. Otherwise (a decimal comma, spaces between digit
+    // groups, other characters, no number at all) a user should be shown what was read.
+    bool ownForm = false;
+};
+
+// Reads a field's text as a number, as people type numbers: leading white space is skipped,
+// then the longest prefix that is a decimal number is converted and the rest is ignored; text
+// without such a prefix reads as 0. In the number, a comma is the decimal point when it is the
+// only separator (Russian writes 450,5), and a space or a no-break space between digit groups
+// of three is left out (100 000). Hexadecimal, "inf" and "nan" are not numbers. Overflow gives
+// an infinity, underflow a zero (or the nearest subnormal).
+NumberReading ReadNumberText(std::string_view text);
 double ReadNumber(std::string_view text);
+
+// A value as short as it can be written and read back to 15 significant digits, in the
+// program's own form ("450.5", "100000", "1e-05"): what a field's note says was read.
+std::string FormatReadValue(double value);
 
 // printf("%.Nf") in the "C" locale, for 0 <= decimals <= 17. Infinities are written "inf" and
 // "-inf", NaN as "nan".

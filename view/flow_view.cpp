@@ -1,6 +1,7 @@
 #include "view/flow_view.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "base/vector_state.h"
@@ -77,6 +78,17 @@ void FlowView::ComposeStaticLayers(int scale) const
     }
 }
 
+bool FlowView::UpdateStaticLayers(int scale) const
+{
+    const StaticStamp now = Stamp(scale);
+    if (staticValid_ && std::memcmp(&now, &stamp_, sizeof now) == 0)
+        return false;
+    ComposeStaticLayers(scale);
+    stamp_ = now;
+    staticValid_ = true;
+    return true;
+}
+
 void FlowView::Compose(FrameBuffer& target, int scale) const
 {
     ClearUpperVectorState();
@@ -86,12 +98,7 @@ void FlowView::Compose(FrameBuffer& target, int scale) const
         target.Create(field_.width, field_.height, scale);
     if (!target.bits)
         return; // no memory for the picture: nothing to show
-    const StaticStamp now = Stamp(scale);
-    if (!staticValid_ || std::memcmp(&now, &stamp_, sizeof now) != 0) {
-        ComposeStaticLayers(scale);
-        stamp_ = now;
-        staticValid_ = true;
-    }
+    UpdateStaticLayers(scale);
     // The layers in order: background and overlay, the tracers, the streamlines and the frame
     // line, the marker on top.
     if (below_.bits)
@@ -103,4 +110,112 @@ void FlowView::Compose(FrameBuffer& target, int scale) const
         std::copy_n(above_.bits + run.first, run.second, target.bits + run.first);
     dc->SelectPen(framePen); // the frame pen outlines the marker
     field_.marker.Draw(*dc, field_.flow, field_.corner);
+}
+
+namespace {
+
+// Makes a layer of the picture's size at scale, every pixel transparent, unless it is one.
+bool MakeClearLayer(FrameBuffer& layer, int w, int h, int scale)
+{
+    if (layer.bits && layer.width == w && layer.height == h && layer.scale == scale)
+        return false;
+    layer.Create(w, h, scale);
+    std::fill(layer.pixels.begin(), layer.pixels.end(), 0u);
+    return true;
+}
+
+DeviceRect Union(const DeviceRect& a, const DeviceRect& b)
+{
+    if (a.Empty())
+        return b;
+    if (b.Empty())
+        return a;
+    const int x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
+    const int x1 = std::max(a.x + a.w, b.x + b.w), y1 = std::max(a.y + a.h, b.y + b.h);
+    return DeviceRect{x0, y0, x1 - x0, y1 - y0};
+}
+
+} // namespace
+
+void FlowView::ComposeLayers(FrameLayers& layers, int scale) const
+{
+    ClearUpperVectorState();
+    scale = std::clamp(scale, 1, 8);
+    const int w = field_.width;
+    const int h = field_.height;
+    layers.tracersChanged = DeviceRect();
+    layers.markerChanged = DeviceRect();
+
+    // Below and above: the cached static layers, the key colour made transparent above.
+    const bool tracersMade = MakeClearLayer(layers.tracers, w, h, 1);
+    const bool resized = MakeClearLayer(layers.marker, w, h, scale) || tracersMade;
+    if (resized) {
+        layers.tracerPixels.clear();
+        layers.markerBox = DeviceRect();
+    }
+    UpdateStaticLayers(scale);
+    // The caches may have been composed for a frame since the layers last took them.
+    if (layers.staticVersion != static_cast<unsigned long>(staticCompositions_) || resized
+        || layers.below.width != w || layers.below.scale != scale) {
+        layers.below.Create(w, h, scale);
+        layers.above.Create(w, h, scale);
+        if (below_.bits && layers.below.bits)
+            std::copy(below_.pixels.begin(), below_.pixels.end(), layers.below.pixels.begin());
+        if (layers.above.bits) {
+            std::fill(layers.above.pixels.begin(), layers.above.pixels.end(), 0u);
+            for (const auto& run : aboveRuns_)
+                std::copy_n(above_.bits + run.first, run.second, layers.above.bits + run.first);
+        }
+        layers.staticVersion = static_cast<unsigned long>(staticCompositions_);
+    }
+    if (!layers.tracers.bits || !layers.marker.bits)
+        return;
+
+    // The tracers: last tick's pixels cleared, this tick's set, one picture pixel each.
+    for (size_t i : layers.tracerPixels)
+        layers.tracers.bits[i] = 0u;
+    layers.tracerPixels.clear();
+    {
+        const std::unique_ptr<DC> dc = std::make_unique<RasterDC>(layers.tracers);
+        for (const Tracer& t : field_.tracers)
+            t.Draw(*dc, field_.corner);
+    }
+    const uint32_t* p = layers.tracers.bits;
+    for (size_t i = 0, n = layers.tracers.pixels.size(); i < n; ++i)
+        if (p[i] != 0u)
+            layers.tracerPixels.push_back(i);
+    layers.tracersChanged = DeviceRect{0, 0, w, h};
+
+    // The marker: the box it held cleared, the circle drawn where it is now, outlined in the
+    // frame's pen; every pixel it does not draw stays transparent.
+    FrameBuffer& m = layers.marker;
+    const DeviceRect old = layers.markerBox;
+    for (int y = old.y; y < old.y + old.h; ++y)
+        std::fill_n(m.bits + static_cast<size_t>(y) * m.deviceWidth + old.x, old.w, 0u);
+    {
+        const std::unique_ptr<DC> dc = std::make_unique<RasterDC>(m);
+        dc->SelectPen(framePen);
+        field_.marker.Draw(*dc, field_.flow, field_.corner);
+    }
+    // The drawn pixels' box: the marker's own box, widened by the pen and clipped.
+    DeviceRect box;
+    const int R = field_.marker.Radius(field_.flow, field_.corner);
+    if (R > 0) {
+        const double sx = static_cast<double>(field_.corner.width / 2) + field_.marker.x
+                          + field_.corner.left;
+        const double sy = field_.corner.top + field_.marker.y;
+        const long long margin = 2 + framePen.width;
+        const long long x0 = (static_cast<long long>(std::floor(sx)) - R - margin) * scale;
+        const long long y0 = (static_cast<long long>(std::floor(sy)) - R - margin) * scale;
+        const long long x1 = (static_cast<long long>(std::ceil(sx)) + R + margin) * scale;
+        const long long y1 = (static_cast<long long>(std::ceil(sy)) + R + margin) * scale;
+        const long long cx0 = std::max(0LL, x0), cy0 = std::max(0LL, y0);
+        const long long cx1 = std::min<long long>(m.deviceWidth, x1);
+        const long long cy1 = std::min<long long>(m.deviceHeight, y1);
+        if (cx0 < cx1 && cy0 < cy1)
+            box = DeviceRect{static_cast<int>(cx0), static_cast<int>(cy0),
+                             static_cast<int>(cx1 - cx0), static_cast<int>(cy1 - cy0)};
+    }
+    layers.markerBox = box;
+    layers.markerChanged = Union(old, box);
 }

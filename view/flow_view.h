@@ -14,6 +14,32 @@
 #include "draw/frame_buffer.h"
 #include "tracers/flow_field.h"
 
+// A rectangle of device pixels.
+struct DeviceRect {
+    int x = 0, y = 0, w = 0, h = 0;
+    bool Empty() const { return w <= 0 || h <= 0; }
+};
+
+// The frame as layers a shell can stack, so that what does not move is neither copied nor
+// shown again at every tick. Laid over each other in this order they are the composed frame,
+// pixel for pixel: below (background and overlay, opaque), the tracers (one picture pixel
+// each, at scale 1, to be enlarged without smoothing), above (the streamlines and the frame
+// line) and the marker. In the last three a pixel with alpha 0 is transparent.
+struct FrameLayers {
+    FrameBuffer below;
+    FrameBuffer tracers;
+    FrameBuffer above;
+    FrameBuffer marker;
+    // Moves on whenever below and above are composed again (0: never composed).
+    unsigned long staticVersion = 0;
+    // The device pixels of the tracer and marker layers the last composition changed.
+    DeviceRect tracersChanged;
+    DeviceRect markerChanged;
+    // What the marker layer holds, to clear it next time.
+    DeviceRect markerBox;
+    std::vector<size_t> tracerPixels;
+};
+
 class FlowView {
 public:
     explicit FlowView(const FlowField& field);
@@ -23,6 +49,9 @@ public:
     // background and the overlay, every tracer as a red pixel, the streamlines, a grey line
     // along the bottom row and the marker on top.
     void Compose(FrameBuffer& target, int scale) const;
+    // The same frame as layers, brought up to date: below and above only when what they show
+    // changed, the tracer and marker layers always.
+    void ComposeLayers(FrameLayers& layers, int scale) const;
 
     // Makes the device context a frame is drawn through; without one, the core's RasterDC.
     std::function<std::unique_ptr<DC>(FrameBuffer&)> makeDC;
@@ -49,6 +78,8 @@ private:
     // The background with the overlay below the tracers, and the streamlines and the frame line
     // above them, each drawn once per change of what they show.
     void ComposeStaticLayers(int scale) const;
+    // The static layers up to date for scale; true when they were composed again.
+    bool UpdateStaticLayers(int scale) const;
 
     const FlowField& field_;
     // Caches of the layers that do not move: what a frame is composed from, never what it shows.

@@ -102,8 +102,8 @@ TEST(JsonNumber, NonFiniteNumbersAreStrings)
 TEST(CalcDocument, SectionsAndKeys)
 {
     const QJsonObject doc = Document({"--probe", "1,1"});
-    EXPECT_EQ(Keys(doc), Sorted({"inputs", "state", "corner", "fields", "labels", "probes", "flow",
-                                 "theory"}));
+    EXPECT_EQ(Keys(doc), Sorted({"inputs", "read", "state", "corner", "fields", "labels", "probes",
+                                 "flow", "theory"}));
     EXPECT_EQ(Keys(doc["flow"].toObject()),
               Sorted({"exitStepX", "exitStepY", "tracers", "streamlines"}));
     EXPECT_EQ(Keys(doc["flow"]["streamlines"][1].toObject()), Sorted({"points", "first", "last"}));
@@ -289,8 +289,8 @@ TEST(CalcDocument, InputsReadAsTheFieldsRead)
     const QJsonObject in = doc["inputs"].toObject();
     EXPECT_EQ(Num(in, "v1"), 500.0);
     EXPECT_EQ(Num(in, "t1"), 280.0);
-    EXPECT_EQ(Num(in, "p1"), 1.0);
-    EXPECT_EQ(Num(doc["state"].toObject(), "p1"), 1.0);
+    EXPECT_EQ(Num(in, "p1"), 1.5);
+    EXPECT_EQ(Num(doc["state"].toObject(), "p1"), 1.5);
 
     // T1 = 300 gives the constructed state's values.
     const QJsonObject warm = Document({"--t1", "300"})["state"].toObject();
@@ -500,4 +500,29 @@ TEST(CalcDocument, TheoryMatchesPublishedTables)
     EXPECT_NEAR(Num(t, "turnDegrees"), 45.0, 0.01);
     EXPECT_LT(Num(t, "p2"), 100000.0);
     EXPECT_GT(Num(t, "mach2"), 3.0);
+}
+
+// Every input's text and what was read from it, with the note a field shows when the text is
+// not in the program's own form, as the fields read them.
+TEST(CalcDocument, ReadSectionGivesTheTextAndTheValueRead)
+{
+    const struct {
+        const char* text;
+        double value;
+        const char* note;
+    } cases[] = {
+        {"450,5", 450.5, "450.5"}, {"100 000", 100000.0, "100000"}, {"4,5e2", 450.0, "450"},
+        {"100,000", 100.0, "100"}, {"450abc", 450.0, "450"},        {"abc", 0.0, "0"},
+        {"450", 450.0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const QJsonObject doc = Document({"--v1", c.text});
+        const QJsonObject v1 = doc["read"].toObject()["v1"].toObject();
+        EXPECT_EQ(v1["text"].toString(), QString::fromUtf8(c.text));
+        EXPECT_EQ(v1["value"].toDouble(), c.value);
+        EXPECT_EQ(v1["note"].toString(), QString::fromUtf8(c.note));
+        EXPECT_EQ(Num(doc["inputs"].toObject(), "v1"), c.value);
+        EXPECT_EQ(doc["read"].toObject()["t1"].toObject()["note"].toString(), QString());
+    }
 }

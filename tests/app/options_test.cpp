@@ -77,7 +77,7 @@ TEST(ParseOptions, WallAngleAndPoints)
 {
     EXPECT_EQ(*Parsed({"--calc", "--wall", "0.5"}).wall, 0.5);
     EXPECT_EQ(*Parsed({"--calc", "--wall=-1"}).wall, -1.0);
-    EXPECT_EQ(*Parsed({"--calc", "--wall", "1,5"}).wall, 1.0);
+    EXPECT_EQ(*Parsed({"--calc", "--wall", "1,5"}).wall, 1.5);
     EXPECT_EQ(*Parsed({"--calc", "--wall", "abc"}).wall, 0.0);
     EXPECT_TRUE(std::isinf(*Parsed({"--calc", "--wall", "1e999"}).wall));
 

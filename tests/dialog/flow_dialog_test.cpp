@@ -136,12 +136,12 @@ TEST_F(FlowDialogTest, StartUpShowsTheStateOfT1Equal273)
 
 TEST_F(FlowDialogTest, LeavingAFieldRecomputesFromAllThreeTypedTexts)
 {
-    // "1,5" reads as 1: the state for V1 = 1 m/s, a subsonic flow.
-    Type(ControlId::UpstreamSpeed, QStringLiteral("1,5"));
+    // "1 m/s" reads as 1: the state for V1 = 1 m/s, a subsonic flow.
+    Type(ControlId::UpstreamSpeed, QStringLiteral("1 m/s"));
     EXPECT_EQ(Text(ControlId::UpstreamMach), "1.336") << "typing alone must not recompute";
     QTest::keyClick(dlg->Field(ControlId::UpstreamSpeed), Qt::Key_Tab);
     EXPECT_NE(QApplication::focusWidget(), dlg->Field(ControlId::UpstreamSpeed));
-    EXPECT_EQ(Text(ControlId::UpstreamSpeed), "1,5") << "the typed text stays as typed";
+    EXPECT_EQ(Text(ControlId::UpstreamSpeed), "1 m/s") << "the typed text stays as typed";
     EXPECT_DOUBLE_EQ(fs().v1, 1.0);
     EXPECT_EQ(Text(ControlId::UpstreamMach), "0.003");
     EXPECT_EQ(Text(ControlId::UpstreamSoundSpeed), "336.9");

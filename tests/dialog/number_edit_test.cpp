@@ -14,7 +14,7 @@ TEST(NumEdit, ReadsTheLeadingNumberAndKeepsTheText)
         const char* text;
         double value;
     } cases[] = {
-        {"1,5", 1.0}, {"2e3", 2000.0}, {"", 0.0},    {"12abc", 12.0}, {"  -3.5", -3.5},
+        {"1,5", 1.5}, {"2e3", 2000.0}, {"", 0.0},    {"12abc", 12.0}, {"  -3.5", -3.5},
         {"abc", 0.0}, {"0x10", 0.0},   {"inf", 0.0}, {".5", 0.5},     {"7e", 7.0},
     };
     NumberEdit edit;
@@ -56,5 +56,5 @@ TEST(NumEdit, KeepsEveryCharacterOfLongTexts)
     QKeyEvent cyrillic(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("м"));
     QApplication::sendEvent(&edit, &cyrillic);
     EXPECT_EQ(edit.text(), QStringLiteral("12,5 m/sм"));
-    EXPECT_DOUBLE_EQ(edit.GetValue(), 12.0);
+    EXPECT_DOUBLE_EQ(edit.GetValue(), 12.5);
 }

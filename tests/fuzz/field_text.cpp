@@ -57,23 +57,49 @@ bool ShownFollowsRule(const std::string& shown, double v)
 
 double OracleRead(const std::string& s)
 {
+    // The number's characters gathered into the C library's form, then strtod in the C locale
+    // of this process: a sign, digits (groups of three after a space, U+00A0 or U+202F, when
+    // the first group has at most three), a point or a lone comma, digits, an exponent.
+    auto groupSpace = [&](size_t i) -> size_t {
+        if (s.compare(i, 1, " ") == 0)
+            return 1;
+        if (s.compare(i, 2, "\xC2\xA0") == 0)
+            return 2;
+        if (s.compare(i, 3, "\xE2\x80\xAF") == 0)
+            return 3;
+        return 0;
+    };
+    auto digitsAt = [&](size_t i) {
+        size_t n = 0;
+        while (i + n < s.size() && Digit(s[i + n]))
+            ++n;
+        return n;
+    };
     size_t i = 0;
     while (i < s.size() && Space(s[i]))
         ++i;
-    const size_t start = i;
+    std::string c;
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        ++i;
-    size_t digits = 0;
-    while (i < s.size() && Digit(s[i]))
-        ++i, ++digits;
-    if (i < s.size() && s[i] == '.') {
-        size_t j = i + 1;
-        size_t frac = 0;
-        while (j < s.size() && Digit(s[j]))
-            ++j, ++frac;
-        if (digits + frac > 0)
-            i = j;
-        digits += frac;
+        c += s[i++];
+    size_t digits = digitsAt(i);
+    c += s.substr(i, digits);
+    i += digits;
+    if (digits >= 1 && digits <= 3) {
+        for (size_t g = groupSpace(i); g != 0 && digitsAt(i + g) == 3; g = groupSpace(i)) {
+            c += s.substr(i + g, 3);
+            i += g + 3;
+            digits += 3;
+        }
+    }
+    if (i < s.size() && (s[i] == '.' || s[i] == ',')) {
+        const size_t frac = digitsAt(i + 1);
+        const bool pointAfter = i + 1 + frac < s.size() && s[i + 1 + frac] == '.';
+        if (digits + frac > 0 && !(s[i] == ',' && pointAfter)) {
+            c += '.';
+            c += s.substr(i + 1, frac);
+            i += 1 + frac;
+            digits += frac;
+        }
     }
     if (digits == 0)
         return 0.0;
@@ -82,13 +108,11 @@ double OracleRead(const std::string& s)
         if (j < s.size() && (s[j] == '+' || s[j] == '-'))
             ++j;
         if (j < s.size() && Digit(s[j])) {
-            while (j < s.size() && Digit(s[j]))
-                ++j;
-            i = j;
+            const size_t e = digitsAt(j);
+            c += s.substr(i, j + e - i);
         }
     }
-    const std::string prefix = s.substr(start, i - start);
-    return std::strtod(prefix.c_str(), nullptr);
+    return std::strtod(c.c_str(), nullptr);
 }
 
 std::vector<std::string> Check(const uint8_t* data, size_t size, NumberEdit& field)

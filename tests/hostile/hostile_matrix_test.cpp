@@ -50,7 +50,7 @@ const Reading kTexts[] = {
     {"-1e999", -kInf, "minus_overflow"},
     {"abc", 0.0, "letters"},
     {"12abc", 12.0, "digits_then_letters"},
-    {"1,5", 1.0, "decimal_comma"},
+    {"1,5", 1.5, "decimal_comma"},
     {"0x10", 0.0, "hex"},
     {"inf", 0.0, "word_inf"},
     {"nan", 0.0, "word_nan"},

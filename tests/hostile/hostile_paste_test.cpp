@@ -21,10 +21,11 @@ TEST(HostileTyping, OddTextsReadByTheNumberRule)
         const char* text;
         double value;
     } cases[] = {
-        {"\u0663", 0.0},  // an Arabic-Indic three is not a digit here
-        {"\uff17", 0.0},  // nor a full-width seven
-        {"\u22125", 0.0}, // a minus sign that is not the hyphen-minus
-        {"1 000", 1.0},   // a space ends the number
+        {"\u0663", 0.0},   // an Arabic-Indic three is not a digit here
+        {"\uff17", 0.0},   // nor a full-width seven
+        {"\u22125", 0.0},  // a minus sign that is not the hyphen-minus
+        {"1 000", 1000.0}, // a space between groups of three digits is left out
+        {"1 00", 1.0},     // any other space ends the number
         {"+12.5e3xyz", 12500.0},
         {"1e", 1.0}, // an exponent without digits is not part of the number
         {"1e+", 1.0},

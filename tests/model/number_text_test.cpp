@@ -23,7 +23,17 @@ struct ReadCase {
 TEST(ReadNumber, PrefixRule)
 {
     const ReadCase cases[] = {
-        {"1,5", 1.0}, // a comma ends the number
+        {"1,5", 1.5},   // a comma alone is the decimal point
+        {"1,5.5", 1.0}, // not beside a point: there it ends the number
+        {"100,000", 100.0},
+        {"4,5e2", 450.0},
+        {"100 000", 100000.0}, // spaces between groups of three digits
+        {"1 000 000,5", 1000000.5},
+        {"100\u00A0000", 100000.0}, // a no-break space
+        {"100\u202F000", 100000.0}, // a narrow no-break space
+        {"100  000", 100.0},
+        {"1000 000", 1000.0},
+        {"10 0000", 10.0},
         {"2e3", 2000.0},
         {"", 0.0},
         {"12abc", 12.0},
@@ -220,7 +230,8 @@ TEST(NumberText, IndependentOfTheRussianLocale)
     ASSERT_STREQ(std::localeconv()->decimal_point, ",");
 
     EXPECT_EQ(ReadNumber("1.5"), 1.5);
-    EXPECT_EQ(ReadNumber("1,5"), 1.0);
+    EXPECT_EQ(ReadNumber("1,5"), 1.5);
+    EXPECT_EQ(FormatReadValue(450.5), "450.5");
     EXPECT_EQ(ReadNumber("2.5e-1"), 0.25);
     EXPECT_EQ(FormatFixed(1.5, 3), "1.500");
     EXPECT_EQ(FormatFieldValue(1.5), "1.500");
@@ -229,3 +240,38 @@ TEST(NumberText, IndependentOfTheRussianLocale)
 }
 
 } // namespace
+
+// A text not in the program's own form is read as people mean it, and flagged so that a field
+// can show what was read: "100,000" from an English speaker is never taken silently as 100.
+TEST(ReadNumberText, FlagsEveryTextNotInTheProgramsOwnForm)
+{
+    const struct {
+        const char* text;
+        double value;
+        bool ownForm;
+        const char* shown; // what the note says was read
+    } cases[] = {
+        {"450", 450.0, true, "450"},
+        {" 450.5 ", 450.5, true, "450.5"},
+        {"-4.5e2", -450.0, true, "-450"},
+        {"1e-5", 1e-5, true, "1e-05"},
+        {"450,5", 450.5, false, "450.5"},
+        {"100 000", 100000.0, false, "100000"},
+        {"4,5e2", 450.0, false, "450"},
+        {"100,000", 100.0, false, "100"},
+        {"450abc", 450.0, false, "450"},
+        {"abc", 0.0, false, "0"},
+        {"", 0.0, false, "0"},
+        {"1e999", inf, true, "inf"},
+        {"0.1", 0.1, true, "0.1"},
+        {"1,000.5", 1.0, false, "1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const NumberReading r = ReadNumberText(c.text);
+        EXPECT_EQ(r.value, c.value);
+        EXPECT_EQ(r.ownForm, c.ownForm);
+        EXPECT_EQ(FormatReadValue(r.value), c.shown);
+        EXPECT_EQ(ReadNumber(c.text), r.value);
+    }
+}

@@ -222,3 +222,62 @@ TEST(FlowViewFrame, ComposingMovesNothing)
 }
 
 } // namespace
+
+namespace {
+
+// The layers laid over each other as a shell stacks them: below, the tracers enlarged without
+// smoothing, above, the marker.
+std::vector<uint32_t> Flatten(const FrameLayers& l)
+{
+    std::vector<uint32_t> out(l.below.pixels);
+    const int s = l.below.scale;
+    for (int y = 0; y < l.below.deviceHeight; ++y)
+        for (int x = 0; x < l.below.deviceWidth; ++x) {
+            uint32_t& p = out[static_cast<size_t>(y) * l.below.deviceWidth + x];
+            for (const uint32_t q :
+                 {l.tracers.bits[(y / s) * l.tracers.deviceWidth + x / s],
+                  l.above.bits[static_cast<size_t>(y) * l.above.deviceWidth + x],
+                  l.marker.bits[static_cast<size_t>(y) * l.marker.deviceWidth + x]})
+                if (q >> 24)
+                    p = q;
+        }
+    return out;
+}
+
+} // namespace
+
+// Stacked, the layers are the frame, pixel for pixel, at any scale, tick after tick, when the
+// wall turns and when the marker swells or leaves the picture; and only the static layers'
+// changes renew them.
+TEST(FlowViewLayers, StackedTheyAreTheFrame)
+{
+    for (int scale : {1, 3}) {
+        SCOPED_TRACE(scale);
+        Picture p;
+        FrameLayers layers;
+        for (int tick = 0; tick < 160; ++tick) {
+            p.field.StepTracers();
+            p.view.Compose(p.frame, scale);
+            const unsigned long version = layers.staticVersion;
+            p.view.ComposeLayers(layers, scale);
+            if (tick > 0 && tick != 80)
+                EXPECT_EQ(layers.staticVersion, version) << "a tick renewed the static layers";
+            if (tick % 20 == 0 || tick == 80) {
+                const std::vector<uint32_t> flat = Flatten(layers);
+                size_t differ = 0, first = 0;
+                for (size_t i = 0; i < flat.size(); ++i)
+                    if (flat[i] != p.frame.pixels[i] && differ++ == 0)
+                        first = i;
+                ASSERT_EQ(differ, 0u)
+                    << "tick " << tick << ": first at (" << first % p.frame.deviceWidth << ", "
+                    << first / p.frame.deviceWidth << ") " << std::hex << flat[first] << " vs "
+                    << p.frame.pixels[first];
+            }
+            p.field.StepAfterFrame();
+            if (tick == 79) { // the wall turned: the static layers follow
+                p.corner.wallAngle = 0.2;
+                p.field.RetraceFlow();
+            }
+        }
+    }
+}
