@@ -410,6 +410,49 @@ std::vector<MenuItem> FlowSession::Menu() const
     return items;
 }
 
+std::vector<MenuItem> FlowSession::PageTools() const
+{
+    std::vector<MenuItem> items;
+    items.push_back(MenuItem{Command::Pause, "Пауза", true, "Space", true, paused_});
+    items.push_back(MenuItem{Command::Step, "Шаг", true, "."});
+    items.push_back(MenuItem{Command::Reset, "Сбросить"});
+    MenuItem save{Command::SavePicture, "Сохранить рисунок…"};
+    save.separatorBefore = true;
+    items.push_back(save);
+    items.push_back(MenuItem{Command::CopyPicture, "Копировать рисунок"});
+    items.push_back(MenuItem{Command::CopyLink, "Копировать ссылку"});
+    MenuItem full{Command::FullScreen, "Во весь экран", true, "F"};
+    full.separatorBefore = true;
+    items.push_back(full);
+    items.push_back(MenuItem{Command::About, "О программе"});
+    return items;
+}
+
+const std::vector<KeyHelp>& FlowSession::PictureKeys()
+{
+    static const std::vector<KeyHelp> keys = {
+        {"← →, ↓ ↑", "повернуть стенку на 1°"},
+        {"PgDn PgUp", "повернуть стенку на 10°"},
+        {"Home End", "стенка до края, куда её доводит мышь"},
+        {"Пробел", "остановить или продолжить анимацию"},
+        {".", "один шаг анимации"},
+        {"F", "во весь экран (на странице)"},
+        {"Tab", "к следующему полю"},
+    };
+    return keys;
+}
+
+FlowSession::Slider FlowSession::WallSlider() const
+{
+    // beta as the label writes it, within the range a drag reaches (0 and 180 rounded).
+    Slider s;
+    const double beta = corner_.wallAngle * kDegreesPerRadian + 90.0;
+    s.beta = FormatFixed(beta, 0);
+    s.value = ReadNumber(s.beta);
+    s.turn = FormatFixed(90.0 - beta, 0);
+    return s;
+}
+
 ShellAction FlowSession::Choose(Command command)
 {
     switch (command) {
@@ -422,6 +465,8 @@ ShellAction FlowSession::Choose(Command command)
     case Command::CopyPicture: return ShellAction::CopyPicture;
     case Command::Russian: SetLanguage("ru"); return ShellAction::Language;
     case Command::English: SetLanguage("en"); return ShellAction::Language;
+    case Command::CopyLink: return ShellAction::CopyLink;
+    case Command::FullScreen: return ShellAction::FullScreen;
     }
     return ShellAction::None;
 }

@@ -38,6 +38,8 @@ struct PictureFacts {
 // turn and %2 the fan's width in degrees (UTF-8, Russian; the shells translate).
 constexpr const char* kPictureName = "Картина течения";
 const char* PictureWords(PictureFacts::Flow flow);
+// The slider's value in words, with %1 beta and %2 the wall's turn in degrees.
+constexpr const char* kSliderWords = "угол β = %1°, стенка повёрнута на %2°";
 
 // Where a finger or a pen reads the flow, for the shell to mark (the mark is not part of the
 // picture), in display units.
@@ -114,8 +116,12 @@ public:
     void StepOnce();
     bool Paused() const { return paused_; }
     void SetPaused(bool paused);
-    // The menu's items in order, with their words and states.
+    // The menu's items in order, with their words and states; and the page's tools (the
+    // classroom's commands, the link, full screen and About), in the order the page shows them.
     std::vector<MenuItem> Menu() const;
+    std::vector<MenuItem> PageTools() const;
+    // Every key the picture answers, and what it does.
+    static const std::vector<KeyHelp>& PictureKeys();
     // Does what a command does in the core; the result says what is left to the shell.
     ShellAction Choose(Command command);
     // "ru" (the default) or "en": the language the shells show their words in.
@@ -128,6 +134,17 @@ public:
     std::string AlphaLabel() const;
     std::string ChiLabel() const;
     PictureFacts Facts() const;
+    // The picture as a slider of the body angle beta, for a screen reader: its value and range
+    // in whole degrees, and the value in words (kSliderWords with %1 beta and %2 the wall's
+    // turn, in degrees).
+    struct Slider {
+        double value = 0.0;
+        double min = 0.0;
+        double max = 180.0;
+        std::string beta;
+        std::string turn;
+    };
+    Slider WallSlider() const;
     // The name a saved picture is offered under: cornerflow-β135.png for the current beta.
     std::string PictureFileName() const;
     // The last composed frame, and how many frames have been composed.

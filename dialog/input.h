@@ -55,6 +55,9 @@ enum class Command {
     CopyPicture,
     Russian,
     English,
+    // The page's own tools.
+    CopyLink,
+    FullScreen,
 };
 
 // What the shell has to do after the session has handled a key or a command: the parts that
@@ -68,6 +71,14 @@ enum class ShellAction {
     Close,       // close the window
     Language,    // show the words of Language()
     FullScreen,  // enter or leave full screen
+    CopyLink,    // put the address of the state as it stands on the clipboard
+};
+
+// A key of the picture and what it does, for the list of keys (both in the program's Russian,
+// which the shells translate in the "Keys" context).
+struct KeyHelp {
+    const char* keys;
+    const char* words;
 };
 
 // One item of the menu. words are the program's Russian (UTF-8), which the shells translate in

@@ -272,12 +272,18 @@ std::string FormatFixed(double value, int decimals)
         decimals = 0;
     if (decimals > 17)
         decimals = 17;
-    return FixedText(value, decimals);
+    std::string text = FixedText(value, decimals);
+    // A value that rounds to zero is written without a sign: no label or field shows "-0".
+    if (!text.empty() && text[0] == '-' && text.find_first_of("123456789") == std::string::npos)
+        text.erase(0, 1);
+    return text;
 }
 
 std::string FormatFieldValue(double value)
 {
-    const size_t n = FormatFixed(value, 0).size();
+    // The characters of "%.0f" as printf writes it, a minus sign of -0 included.
+    const size_t n = std::isfinite(value) ? FixedText(value, 0).size()
+                                          : FormatFixed(value, 0).size();
     const int decimals = n <= 4 ? 4 - static_cast<int>(n) : 0;
     return FormatFixed(value, decimals);
 }

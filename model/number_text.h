@@ -26,8 +26,9 @@ double ReadNumber(std::string_view text);
 // program's own form ("450.5", "100000", "1e-05"): what a field's note says was read.
 std::string FormatReadValue(double value);
 
-// printf("%.Nf") in the "C" locale, for 0 <= decimals <= 17. Infinities are written "inf" and
-// "-inf", NaN as "nan".
+// printf("%.Nf") in the "C" locale, for 0 <= decimals <= 17, but that a value which rounds to
+// zero has no minus sign ("0", never "-0"). Infinities are written "inf" and "-inf", NaN as
+// "nan".
 std::string FormatFixed(double value, int decimals);
 
 // The field rule: about four significant characters. The text of "%.0f" has n characters;

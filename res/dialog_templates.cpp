@@ -9,31 +9,33 @@ namespace {
 
 using K = ControlKind;
 
-// The main dialog, in the order of its controls (also the tab order).
+// The main dialog, in the order of its controls, which is also the tab order: the three inputs
+// first, then the picture, then the read-only fields in reading order, group by group; the label
+// images last. The first control lies on top.
 const ControlTemplate kMainControls[] = {
+    {ControlId::UpstreamSpeed, {17, 214, 55, 12}, K::InputField, ImageId::None, nullptr},
+    {ControlId::UpstreamTemperature, {17, 229, 55, 12}, K::InputField, ImageId::None, nullptr},
+    {ControlId::UpstreamPressure, {17, 245, 55, 12}, K::InputField, ImageId::None, nullptr},
     {ControlId::Picture, {0, 6, 415, 205}, K::View, ImageId::None, nullptr},
+    {ControlId::UpstreamDensity, {17, 262, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::UpstreamSoundSpeed, {17, 278, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::UpstreamMach, {17, 293, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::UpstreamVolume, {17, 309, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::CriticalSpeed, {128, 214, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::CriticalTemperature, {128, 230, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::CriticalPressure, {128, 246, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::CriticalDensity, {128, 262, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::CriticalVolume, {128, 279, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
     {ControlId::ProbeTemperature, {233, 214, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
     {ControlId::ProbePressure, {233, 227, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
     {ControlId::ProbeDensity, {233, 241, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
     {ControlId::ProbeSoundSpeed, {233, 255, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
     {ControlId::ProbeMach, {233, 270, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
     {ControlId::ProbeVolume, {233, 287, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
-    {ControlId::CriticalSpeed, {128, 214, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
-    {ControlId::CriticalTemperature, {128, 230, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
-    {ControlId::CriticalPressure, {128, 246, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
-    {ControlId::CriticalDensity, {128, 262, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
-    {ControlId::CriticalVolume, {128, 279, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
-    {ControlId::UpstreamTemperature, {17, 229, 55, 12}, K::InputField, ImageId::None, nullptr},
-    {ControlId::UpstreamPressure, {17, 245, 55, 12}, K::InputField, ImageId::None, nullptr},
-    {ControlId::UpstreamDensity, {17, 262, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
-    {ControlId::UpstreamSoundSpeed, {17, 278, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
-    {ControlId::UpstreamMach, {17, 293, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
-    {ControlId::UpstreamVolume, {17, 309, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
+    {ControlId::ProbeSpeed, {336, 214, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
     {ControlId::ProbeSpeedPhi, {336, 228, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
     {ControlId::ProbeSpeedR, {336, 244, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
-    {ControlId::UpstreamSpeed, {17, 214, 55, 12}, K::InputField, ImageId::None, nullptr},
     {ControlId::None, {1, 213, 13, 111}, K::LabelImage, ImageId::UpstreamNames, nullptr},
-    {ControlId::ProbeSpeed, {336, 214, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
     {ControlId::None, {212, 214, 18, 81}, K::LabelImage, ImageId::ProbeNames, nullptr},
     {ControlId::None, {314, 213, 18, 46}, K::LabelImage, ImageId::VelocityNames, nullptr},
     {ControlId::None, {107, 212, 21, 83}, K::LabelImage, ImageId::CriticalNames, nullptr},

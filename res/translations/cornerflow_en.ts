@@ -7,6 +7,18 @@
   <context>
     <name>Dialog</name>
     <message>
+      <source>Копировать ссылку</source>
+      <translation>Copy link</translation>
+    </message>
+    <message>
+      <source>Во весь экран</source>
+      <translation>Full screen</translation>
+    </message>
+    <message>
+      <source>О программе</source>
+      <translation>About</translation>
+    </message>
+    <message>
       <source>Обтекание тупого угла</source>
       <translation>Flow round an obtuse corner</translation>
     </message>
@@ -65,6 +77,10 @@
   </context>
   <context>
     <name>Field</name>
+    <message>
+      <source>прочитано: %1</source>
+      <translation>read as %1</translation>
+    </message>
     <message>
       <source>критическая скорость, м/с</source>
       <translation>critical speed, m/s</translation>
@@ -185,6 +201,10 @@
   <context>
     <name>Picture</name>
     <message>
+      <source>угол β = %1°, стенка повёрнута на %2°</source>
+      <translation>angle β = %1°, wall turned %2°</translation>
+    </message>
+    <message>
       <source>Картина течения</source>
       <translation>Flow picture</translation>
     </message>
@@ -210,6 +230,65 @@
     <message>
       <source>Программа построения визуальной модели процесса обтекания тупого угла сверхзвуковым потоком</source>
       <translation>A program that builds a visual model of supersonic flow round an obtuse corner</translation>
+    </message>
+  </context>
+  <context>
+    <name>Keys</name>
+    <message>
+      <source>← →, ↓ ↑</source>
+      <translation>← →, ↓ ↑</translation>
+    </message>
+    <message>
+      <source>повернуть стенку на 1°</source>
+      <translation>turn the wall by 1°</translation>
+    </message>
+    <message>
+      <source>PgDn PgUp</source>
+      <translation>PgDn PgUp</translation>
+    </message>
+    <message>
+      <source>повернуть стенку на 10°</source>
+      <translation>turn the wall by 10°</translation>
+    </message>
+    <message>
+      <source>Home End</source>
+      <translation>Home End</translation>
+    </message>
+    <message>
+      <source>стенка до края, куда её доводит мышь</source>
+      <translation>the wall to the end a drag reaches</translation>
+    </message>
+    <message>
+      <source>Пробел</source>
+      <translation>Space</translation>
+    </message>
+    <message>
+      <source>остановить или продолжить анимацию</source>
+      <translation>stop or go on with the animation</translation>
+    </message>
+    <message>
+      <source>.</source>
+      <translation>.</translation>
+    </message>
+    <message>
+      <source>один шаг анимации</source>
+      <translation>one step of the animation</translation>
+    </message>
+    <message>
+      <source>F</source>
+      <translation>F</translation>
+    </message>
+    <message>
+      <source>во весь экран (на странице)</source>
+      <translation>full screen (on the page)</translation>
+    </message>
+    <message>
+      <source>Tab</source>
+      <translation>Tab</translation>
+    </message>
+    <message>
+      <source>к следующему полю</source>
+      <translation>to the next field</translation>
     </message>
   </context>
 </TS>

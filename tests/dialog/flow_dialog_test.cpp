@@ -433,10 +433,11 @@ TEST_F(FlowDialogTest, LayoutFollowsTheTemplate)
     }
     EXPECT_EQ(labels, 8);
 
-    // The tab order is the template order, beginning with the picture.
-    const std::vector<int> order = {1000, 1006, 1007, 1010, 1013, 1014, 1016, 1017,
-                                    1018, 1019, 1020, 1021, 1003, 1004, 1009, 1011,
-                                    1012, 1015, 1008, 1022, 1002, 1005};
+    // The tab order: the inputs V1, T1, P1, the picture, then the read-only fields in reading
+    // order, group by group.
+    const std::vector<int> order = {1000, 1009, 1011, 1012, 1015, 1017, 1018, 1019,
+                                    1020, 1021, 1006, 1007, 1010, 1013, 1014, 1016,
+                                    1005, 1008, 1022, 1002, 1003, 1004};
     std::vector<int> chain;
     QWidget* w = View();
     do {
@@ -446,7 +447,7 @@ TEST_F(FlowDialogTest, LayoutFollowsTheTemplate)
     } while (w != View() && chain.size() < 40);
     EXPECT_EQ(chain, order);
     QTest::keyClick(View(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), dlg->Field(ControlId::ProbeTemperature));
+    EXPECT_EQ(QApplication::focusWidget(), dlg->Field(ControlId::UpstreamDensity));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     EXPECT_EQ(QApplication::focusWidget(), View());
 }

@@ -52,7 +52,8 @@ TEST(DialogTemplate, MainDialogHasThirtyControlsOfTheRightKinds)
     for (ControlId id :
          {ControlId::UpstreamSpeed, ControlId::UpstreamTemperature, ControlId::UpstreamPressure})
         EXPECT_EQ(t.Find(id)->kind, res::ControlKind::InputField);
-    EXPECT_EQ(t.begin()->id, ControlId::Picture); // first in the tab order
+    EXPECT_EQ(t.begin()->id, ControlId::UpstreamSpeed); // first in the tab order
+    EXPECT_EQ(t.begin()[3].id, ControlId::Picture);     // after the three inputs
     EXPECT_STREQ(t.caption, "Обтекание тупого угла");
     EXPECT_EQ(t.fontPoints, 9);
 }

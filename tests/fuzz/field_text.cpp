@@ -32,7 +32,8 @@ bool Agrees(double read, double oracle)
 }
 
 // The text a field shows: "nan", "inf", "-inf", or a plain decimal with 4 - n decimals, n
-// being the length of the value written without decimals (none when n > 4).
+// being the length of the value written without decimals, its sign counted even where it
+// rounds to zero (none when n > 4); zero is written without a sign.
 bool ShownFollowsRule(const std::string& shown, double v)
 {
     if (std::isnan(v))
@@ -40,7 +41,7 @@ bool ShownFollowsRule(const std::string& shown, double v)
     if (std::isinf(v))
         return shown == (v > 0 ? "inf" : "-inf");
     const std::string whole = FormatFixed(v, 0);
-    const size_t n = whole.size();
+    const size_t n = whole.size() + (std::signbit(v) && whole[0] != '-' ? 1 : 0);
     const size_t decimals = n <= 4 ? 4 - n : 0;
     const size_t point = shown.find('.');
     const size_t got = point == std::string::npos ? 0 : shown.size() - point - 1;
@@ -178,8 +179,10 @@ std::vector<std::string> Check(const uint8_t* data, size_t size, NumberEdit& fie
             const double unit = std::pow(10.0, -decimals);
             if (!(std::fabs(back - x) <= 0.5 * unit * (1 + 1e-12) + 1e-15 * std::fabs(x)))
                 problems.push_back("FormatFixed's text does not read back: " + text);
-            if (std::signbit(x) != (text[0] == '-'))
-                problems.push_back("FormatFixed lost the sign");
+            // The sign shows unless the text is zero, which never has one.
+            const bool zero = text.find_first_of("123456789") == std::string::npos;
+            if ((std::signbit(x) && !zero) != (text[0] == '-'))
+                problems.push_back("FormatFixed lost the sign, or wrote a negative zero");
         }
         if (!ShownFollowsRule(FormatFieldValue(x), x))
             problems.push_back("FormatFieldValue breaks the rule for " + text);

@@ -154,12 +154,12 @@ struct FieldCase {
 TEST(FormatFieldValue, FourCharacterRule)
 {
     const FieldCase cases[] = {
-        {0.0, "0.000"},     {1.4, "1.400"},     {0.7834, "0.783"},     {12.3456, "12.35"},
-        {331.4, "331.4"},   {450.0, "450.0"},   {999.96, "1000"},      {100000.0, "100000"},
-        {-0.25, "-0.25"},   {-5.0, "-5.00"},    {273.0, "273.0"},      {0.9996, "1.000"},
-        {9.9996, "10.00"},  {99.996, "100.0"},  {1000.4, "1000"},      {-99.5, "-100"},
-        {-99.4, "-99.4"},   {-999.6, "-1000"},  {1.233631, "1.234"},   {-0.0, "-0.00"},
-        {-0.0001, "-0.00"}, {336.877, "336.9"}, {124579.28, "124579"}, {0.5, "0.500"},
+        {0.0, "0.000"},    {1.4, "1.400"},     {0.7834, "0.783"},     {12.3456, "12.35"},
+        {331.4, "331.4"},  {450.0, "450.0"},   {999.96, "1000"},      {100000.0, "100000"},
+        {-0.25, "-0.25"},  {-5.0, "-5.00"},    {273.0, "273.0"},      {0.9996, "1.000"},
+        {9.9996, "10.00"}, {99.996, "100.0"},  {1000.4, "1000"},      {-99.5, "-100"},
+        {-99.4, "-99.4"},  {-999.6, "-1000"},  {1.233631, "1.234"},   {-0.0, "0.00"},
+        {-0.0001, "0.00"}, {336.877, "336.9"}, {124579.28, "124579"}, {0.5, "0.500"},
     };
     for (const FieldCase& c : cases)
         EXPECT_EQ(FormatFieldValue(c.value), c.text) << "value " << c.value;
@@ -184,7 +184,8 @@ TEST(FormatFieldValue, ExtremeValues)
     EXPECT_EQ(FormatFieldValue(std::numeric_limits<double>::denorm_min()), "0.000");
 }
 
-// printf's "%.Nf" in the "C" locale is the reference the field rule is written in.
+// printf's "%.Nf" in the "C" locale is the reference the field rule is written in, but for the
+// sign of a value that rounds to zero, which no field or label shows.
 TEST(FormatFixed, AgreesWithPrintfInTheCLocale)
 {
     const double values[] = {
@@ -195,7 +196,10 @@ TEST(FormatFixed, AgreesWithPrintfInTheCLocale)
     for (const double v : values) {
         for (int d = 0; d <= 6; ++d) {
             std::snprintf(buffer, sizeof buffer, "%.*f", d, v);
-            EXPECT_EQ(FormatFixed(v, d), buffer) << "value " << v << " decimals " << d;
+            std::string expected = buffer;
+            if (expected[0] == '-' && expected.find_first_of("123456789") == std::string::npos)
+                expected.erase(0, 1);
+            EXPECT_EQ(FormatFixed(v, d), expected) << "value " << v << " decimals " << d;
         }
     }
     EXPECT_EQ(FormatFixed(0.1, 17), "0.10000000000000001");

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog/announcer.h"
 #include "dialog/fields.h"
 #include "dialog/flow_session.h"
 #include "model/number_text.h"
@@ -121,6 +122,8 @@ TEST(FlowSession, BodyAngleSetsTheWallTheLabelReads)
         s.SetBodyAngle(beta);
         EXPECT_EQ(s.BetaLabel(), "\u03B2=" + std::to_string(beta)) << beta;
     }
+    s.SetBodyAngle(0.0); // a wall as far as it goes: no negative zero in the label
+    EXPECT_EQ(s.BetaLabel(), "\u03B2=0");
     // An angle that is no number leaves the wall where it is.
     s.SetBodyAngle(150.0);
     const double wall = s.Geometry().wallAngle;
@@ -302,4 +305,32 @@ TEST(FlowSessionKeys, WallPauseStepAndTheRestPassOn)
                                        .replace(s.BetaLabel().find('='), 1, "")
                                        .insert(0, "cornerflow-")
                                        .append(".png"));
+}
+
+// A drag of thirty moves is heard at most once a second, and its end once more with the final
+// state; a description that comes back to what was last heard is not spoken again.
+TEST(Announcer, OncePerSecondAndTheFinalState)
+{
+    Announcer a;
+    std::vector<std::string> spoken;
+    auto speak = [&](const std::string& s) {
+        if (!s.empty())
+            spoken.push_back(s);
+    };
+    for (int move = 0; move < 30; ++move) {
+        const double now = 1000.0 + 50.0 * move; // 1.5 s of moves
+        speak(a.Changed("wall turned " + std::to_string(move), now));
+        if (a.Waiting() && now >= a.DueMs())
+            speak(a.Settle(now));
+    }
+    EXPECT_LE(spoken.size(), 2u) << "1.5 s of moves";
+    speak(a.Settle(2500.0, true)); // the drag ended
+    ASSERT_FALSE(spoken.empty());
+    EXPECT_EQ(spoken.back(), "wall turned 29");
+    const size_t heard = spoken.size();
+    speak(a.Changed("wall turned 29", 2600.0));
+    speak(a.Settle(5000.0, true));
+    EXPECT_EQ(spoken.size(), heard) << "the same words again";
+    speak(a.Changed("wall turned 3", 5000.0));
+    EXPECT_EQ(spoken.size(), heard + 1) << "a change after a quiet second is heard at once";
 }
