@@ -150,12 +150,26 @@ void FlowSession::ShowFrame()
 {
     if (!open_)
         return;
-    view_.Compose(frame_, scale_);
+    if (useLayers_)
+        view_.ComposeLayers(layers_, scale_);
+    else
+        view_.Compose(frame_, scale_);
     ++frames_;
     Tell(frameReady);
 }
 
-void FlowSession::ComposeFrame() { ShowFrame(); }
+void FlowSession::ComposeFrame()
+{
+    if (open_ && useLayers_)
+        view_.Compose(frame_, scale_);
+    ShowFrame();
+}
+
+void FlowSession::UseLayers(bool layers)
+{
+    useLayers_ = layers;
+    ShowFrame();
+}
 
 void FlowSession::SetDrawing(std::function<std::unique_ptr<DC>(FrameBuffer&)> makeDC)
 {

@@ -156,8 +156,14 @@ public:
     int FrameScale() const { return scale_; }
     // The frame composed again at another scale (a zoom, a move to another screen).
     void SetFrameScale(int scale);
-    // The frame composed again as the state stands (a window uncovered, a frame to save).
+    // The frame composed again as the state stands (a window uncovered, a frame to save); in
+    // layers, the whole frame too, for Frame().
     void ComposeFrame();
+    // A shell that stacks layers (FlowView::ComposeLayers) asks for them instead of the whole
+    // frame: every change then brings Layers() up to date, and Frame() is composed only by
+    // ComposeFrame.
+    void UseLayers(bool layers);
+    const FrameLayers& Layers() const { return layers_; }
     // How frames are drawn: a shell's device context (with its fonts for the labels).
     void SetDrawing(std::function<std::unique_ptr<DC>(FrameBuffer&)> makeDC);
 
@@ -211,6 +217,8 @@ private:
     FlowField field_;
     FlowView view_;
     FrameBuffer frame_;
+    FrameLayers layers_;
+    bool useLayers_ = false;
     unsigned long frames_ = 0;
     int scale_ = 1;
     std::map<ControlId, Text> texts_;

@@ -334,3 +334,24 @@ TEST(Announcer, OncePerSecondAndTheFinalState)
     speak(a.Changed("wall turned 3", 5000.0));
     EXPECT_EQ(spoken.size(), heard + 1) << "a change after a quiet second is heard at once";
 }
+
+// A shell that stacks layers sees every change in them, composed from the same state as the
+// whole frame, and still gets the whole frame to save.
+TEST(FlowSessionLayers, EveryChangeReachesTheLayers)
+{
+    FlowSession s;
+    s.Open(622, 384, 9, 2);
+    s.UseLayers(true);
+    const unsigned long version = s.Layers().staticVersion;
+    s.TimerTicked();
+    EXPECT_EQ(s.Layers().staticVersion, version) << "a tick leaves the static layers";
+    EXPECT_EQ(s.Layers().below.scale, 2);
+    s.KeyPressed(input::Press(Key::Right));
+    EXPECT_NE(s.Layers().staticVersion, version) << "a turned wall renews them";
+    s.ComposeFrame();
+    ASSERT_EQ(s.Frame().scale, 2);
+    EXPECT_EQ(s.Frame().pixels.size(), s.Layers().below.pixels.size());
+    for (int i = 0; i < 60; ++i) // the marker drifts into the picture
+        s.TimerTicked();
+    EXPECT_FALSE(s.Layers().markerChanged.Empty());
+}
