@@ -132,7 +132,7 @@ void RasterDC::Arc(int x, int y, int radius, float startDegrees, float sweepDegr
             DrawArc(x, y, r, a0, drawn);
         } else {
             const double a = a0 * (kPi / 180.0);
-            ArcChords(x, y, r, a, a + drawn * (kPi / 180.0), 0);
+            ArcChords(x, y, r, a, a + drawn * (kPi / 180.0), a, 0);
         }
     }
     CosSinDegrees(a0 + std::fmod(sweep, 360.0), c, s);
@@ -202,7 +202,7 @@ void RasterDC::RowRange(double top, double bottom, int& j0, int& j1) const
     j1 = TruncToInt(std::min(LastPixel(bottom), static_cast<double>(buffer_.deviceHeight - 1)));
 }
 
-void RasterDC::Segment(double x0, double y0, double x1, double y1)
+void RasterDC::Segment(double x0, double y0, double x1, double y1, double along)
 {
     if (!buffer_.bits || (x0 == x1 && y0 == y1))
         return;
@@ -225,7 +225,7 @@ void RasterDC::Segment(double x0, double y0, double x1, double y1)
                     0.5 * s * pen_.width, pen_.colour.Rgb32());
         return;
     }
-    ThinSegment(ax, ay, bx, by, t0 > 0.0 ? t0 * std::hypot(dx, dy) : 0.0);
+    ThinSegment(ax, ay, bx, by, t0 > 0.0 ? along + t0 * std::hypot(dx, dy) : along);
 }
 
 void RasterDC::ThinSegment(double ax, double ay, double bx, double by, double along)
@@ -267,8 +267,9 @@ void RasterDC::ThinSegment(double ax, double ay, double bx, double by, double al
             if (std::fmod(d, pen_.period) >= pen_.on)
                 continue;
         }
+        // The scale pixels whose sample points lie within half the thickness of the line.
         const double v = v0 + (u - u0) * slope;
-        const int j0 = TruncToInt(std::floor(v - 0.5 * thick));
+        const int j0 = TruncToInt(FirstPixel(v - 0.5 * thick));
         for (int j = std::max(j0, 0); j < j0 + thick && j < minorLimit; ++j) {
             const size_t index = steep ? static_cast<size_t>(i) * buffer_.deviceWidth + j
                                        : static_cast<size_t>(j) * buffer_.deviceWidth + i;
@@ -280,7 +281,7 @@ void RasterDC::ThinSegment(double ax, double ay, double bx, double by, double al
 void RasterDC::DrawArc(double cx, double cy, double r, double startDegrees, double sweepDegrees)
 {
     const double a = startDegrees * (kPi / 180.0);
-    ArcChords(cx, cy, r, a, a + sweepDegrees * (kPi / 180.0), 0);
+    ArcChords(cx, cy, r, a, a + sweepDegrees * (kPi / 180.0), a, 0);
 }
 
 void RasterDC::DrawEllipse(double l, double t, double r, double b) { ScanEllipse(l, t, r, b); }
@@ -342,8 +343,11 @@ void RasterDC::FillCapsule(double ax, double ay, double bx, double by, double r,
 }
 
 // Chords no further than an eighth of a device pixel from the arc, over the part near the
-// picture only (picture units, angles in radians counter-clockwise on the screen).
-void RasterDC::ArcChords(double cx, double cy, double r, double a, double b, int depth)
+// picture only (picture units, angles in radians counter-clockwise on the screen). The dash
+// pattern runs on along the arc from its start, the angle first: each chord starts it where
+// the arc has it.
+void RasterDC::ArcChords(double cx, double cy, double r, double a, double b, double first,
+                         int depth)
 {
     const double half = 0.5 * (b - a);
     if (std::fabs(half) <= kPi / 4.0) {
@@ -358,12 +362,12 @@ void RasterDC::ArcChords(double cx, double cy, double r, double a, double b, int
             || std::min(ay, by) > buffer_.height + m)
             return;
         if (sagitta <= 0.125 / buffer_.scale || depth >= 60) {
-            Segment(ax, ay, bx, by);
+            Segment(ax, ay, bx, by, r * std::fabs(a - first));
             return;
         }
     }
-    ArcChords(cx, cy, r, a, a + half, depth + 1);
-    ArcChords(cx, cy, r, a + half, b, depth + 1);
+    ArcChords(cx, cy, r, a, a + half, first, depth + 1);
+    ArcChords(cx, cy, r, a + half, b, first, depth + 1);
 }
 
 // The ellipse inscribed in the box (right and bottom edges excluded), row by row over the

@@ -66,9 +66,10 @@ protected:
     FrameBuffer& Buffer() { return buffer_; }
     int Scale() const { return buffer_.scale; }
 
-    // Both in picture pixels; one straight piece in the selected pen.
-    void Segment(double x0, double y0, double x1, double y1);
-    void ArcChords(double cx, double cy, double r, double a, double b, int depth);
+    // Both in picture pixels; one straight piece in the selected pen, its dash pattern
+    // already along by along picture pixels at (x0, y0).
+    void Segment(double x0, double y0, double x1, double y1, double along = 0.0);
+    void ArcChords(double cx, double cy, double r, double a, double b, double first, int depth);
     void ScanEllipse(double l, double t, double r, double b);
 
 private:

@@ -5,7 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "tests/platform/pixels.h"
+#include "platform/image_dc.h"
+#include "tests/draw/pixels.h"
 #include "tests/support/gui_app.h"
 
 namespace {
