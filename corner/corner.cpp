@@ -10,11 +10,11 @@ constexpr double R2D = 57.29577951308232; // 180/pi
 
 Corner::Corner()
 {
-    wallPen = Pen{PenStyle::Solid, 3, Colour{0, 0, 255}, {}};
-    thinPen = Pen{PenStyle::Solid, 1, Colour{0, 0, 255}, {}};
-    dashPen = Pen{PenStyle::Dash, 1, Colour{0, 0, 0}, {}};
-    dotPen = Pen{PenStyle::Dot, 1, Colour{0, 0, 255}, {}};
-    labelFont = Font{20, "Verdana", {}};
+    wallPen = Pen{PenStyle::Solid, 3, Colour{0, 0, 255}};
+    thinPen = Pen{PenStyle::Solid, 1, Colour{0, 0, 255}};
+    dashPen = Pen{PenStyle::Dash, 1, Colour{0, 0, 0}};
+    dotPen = Pen{PenStyle::Dot, 1, Colour{0, 0, 255}};
+    labelFont = Font{20, "Verdana"};
 }
 
 void Corner::SetWallFromPoint(int px, int py)

@@ -70,7 +70,7 @@ void CosSinDegrees(double degrees, double& c, double& s)
 RasterDC::RasterDC(FrameBuffer& buffer, TextPainter* text) : buffer_(buffer), text_(text)
 {
     memory_ = buffer.Memory();
-    SelectPen(Pen{PenStyle::Solid, 1, Colour{0, 0, 0}, {}});
+    SelectPen(Pen{PenStyle::Solid, 1, Colour{0, 0, 0}});
 }
 
 void RasterDC::SelectPen(const Pen& pen)
@@ -88,7 +88,6 @@ void RasterDC::SelectFont(const Font& font)
 {
     font_.height = font.height;
     font_.face = font.face;
-    font_.native = font.native;
 }
 
 void RasterDC::MoveTo(int x, int y)

@@ -8,7 +8,7 @@ class Marker : public Tracer {
 public:
     Marker() = default;
 
-    Brush brush{Colour{255, 96, 0}, {}};
+    Brush brush{Colour{255, 96, 0}};
     int radius = 2; // of the circle last drawn, px
 
     // Draws the circle (outline in the selected pen, filled with brush), then takes one Step.

@@ -32,7 +32,7 @@ protected:
 
 FlowView::FlowView(FlowState& fs, Corner& c) : FlowField(fs, c)
 {
-    framePen = Pen{PenStyle::Solid, 1, Colour{128, 128, 128}, {}};
+    framePen = Pen{PenStyle::Solid, 1, Colour{128, 128, 128}};
 }
 
 void FlowView::Open(int w, int h, uint32_t seed, int scale)

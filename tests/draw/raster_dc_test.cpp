@@ -13,10 +13,10 @@
 
 namespace {
 
-const Pen kBlue1{PenStyle::Solid, 1, Colour{0, 0, 255}, {}};
-const Pen kBlue3{PenStyle::Solid, 3, Colour{0, 0, 255}, {}};
-const Pen kDash{PenStyle::Dash, 1, Colour{0, 0, 0}, {}};
-const Pen kDot{PenStyle::Dot, 1, Colour{0, 0, 255}, {}};
+const Pen kBlue1{PenStyle::Solid, 1, Colour{0, 0, 255}};
+const Pen kBlue3{PenStyle::Solid, 3, Colour{0, 0, 255}};
+const Pen kDash{PenStyle::Dash, 1, Colour{0, 0, 0}};
+const Pen kDot{PenStyle::Dot, 1, Colour{0, 0, 255}};
 
 PixelSet Drawn(int w, int h, int scale, const std::function<void(DC&)>& draw)
 {
@@ -121,7 +121,7 @@ TEST(RasterDCLines, WideLinesAreCentredOnTheirRow)
     // Round ends reach at most about half the width past the end points.
     EXPECT_EQ(c.At(314, 192), kWhite);
     // Width 2 is two rows thick; every column along it has exactly two.
-    const PixelSet two = LineInk(Pen{PenStyle::Solid, 2, Colour{0, 0, 255}, {}}, 60, 40, 10, 20, 50,
+    const PixelSet two = LineInk(Pen{PenStyle::Solid, 2, Colour{0, 0, 255}}, 60, 40, 10, 20, 50,
                                  20);
     for (int x = 10; x < 50; ++x) {
         int n = 0;
@@ -354,8 +354,8 @@ TEST(RasterDCArcs, DegenerateAndHugeArcsAreSafe)
 
 TEST(RasterDCEllipse, OutlineInThePenAndFillInTheBrush)
 {
-    const Pen grey{PenStyle::Solid, 1, Colour{128, 128, 128}, {}};
-    const Brush orange{Colour{255, 96, 0}, {}};
+    const Pen grey{PenStyle::Solid, 1, Colour{128, 128, 128}};
+    const Brush orange{Colour{255, 96, 0}};
     Canvas c(60, 60);
     {
         RasterDC dc(c.buffer);
@@ -376,8 +376,8 @@ TEST(RasterDCEllipse, TheOutlineClosesTheFillOffFromTheOutside)
 {
     // However small or stretched, no pixel of the fill touches a pixel outside the ellipse
     // (above, below or beside it), and the shape is as wide as its box.
-    const Pen grey{PenStyle::Solid, 1, Colour{128, 128, 128}, {}};
-    const Brush orange{Colour{255, 96, 0}, {}};
+    const Pen grey{PenStyle::Solid, 1, Colour{128, 128, 128}};
+    const Brush orange{Colour{255, 96, 0}};
     for (int scale : {1, 2}) {
         for (int w : {3, 4, 5, 7, 10, 11, 20, 21, 33, 60}) {
             for (int h : {w, w / 2 + 1, 2 * w}) {
@@ -410,8 +410,8 @@ TEST(RasterDCEllipse, TheOutlineClosesTheFillOffFromTheOutside)
 
 TEST(RasterDCEllipse, HugeEllipsesAreDrawnOverThePictureOnly)
 {
-    const Pen grey{PenStyle::Solid, 1, Colour{128, 128, 128}, {}};
-    const Brush orange{Colour{255, 96, 0}, {}};
+    const Pen grey{PenStyle::Solid, 1, Colour{128, 128, 128}};
+    const Brush orange{Colour{255, 96, 0}};
     const uint32_t g = 0x808080u, o = 0xFF6000u;
     auto draw = [&](Canvas& c, int l, int t, int r, int b) {
         RasterDC dc(c.buffer);

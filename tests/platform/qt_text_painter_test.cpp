@@ -15,7 +15,7 @@
 
 namespace {
 
-const Pen kBlue1{PenStyle::Solid, 1, Colour{0, 0, 255}, {}};
+const Pen kBlue1{PenStyle::Solid, 1, Colour{0, 0, 255}};
 
 PixelSet Row(int y, int x0, int x1)
 {
@@ -36,7 +36,7 @@ int CellOf(const QFont& font)
 TEST(QtText, TextHangsBelowItsAnchorInBlack)
 {
     EnsureGuiApp();
-    const Font font{20, "Verdana", {}};
+    const Font font{20, "Verdana"};
     for (int scale : {1, 2}) {
         Canvas c(200, 100, scale);
         {
@@ -72,7 +72,7 @@ TEST(QtText, TextHangsBelowItsAnchorInBlack)
 TEST(QtText, TextKeepsTheSelectedPenAndFarTextIsSkipped)
 {
     EnsureGuiApp();
-    const Font font{20, "Verdana", {}};
+    const Font font{20, "Verdana"};
     Canvas c(200, 100);
     {
         const std::unique_ptr<DC> dc = MakeImageDC(c.buffer);
@@ -100,7 +100,7 @@ TEST(QtText, ACellHeightGetsTheLargestFontWhoseCellFits)
 {
     EnsureGuiApp();
     for (int height : {7, 12, 16, 20, 33, 100}) {
-        const QFont f = FontForCell(Font{height, "Verdana", {}});
+        const QFont f = FontForCell(Font{height, "Verdana"});
         QFont bigger = f;
         bigger.setPixelSize(f.pixelSize() + 1);
         EXPECT_LE(CellOf(f), height);
@@ -110,11 +110,11 @@ TEST(QtText, ACellHeightGetsTheLargestFontWhoseCellFits)
         EXPECT_TRUE(family == QLatin1String("Verdana") || family == QLatin1String("DejaVu Sans"))
             << family.toStdString();
     }
-    EXPECT_EQ(FontForCell(Font{0, "Verdana", {}}).pixelSize(),
-              FontForCell(Font{16, "Verdana", {}}).pixelSize());
-    EXPECT_EQ(FontForCell(Font{-13, "Verdana", {}}).pixelSize(), 13);
-    EXPECT_EQ(FontForCell(Font{INT_MIN, "Verdana", {}}).pixelSize(), 2048);
-    const QFont capped = FontForCell(Font{INT_MAX, "Verdana", {}});
-    EXPECT_EQ(capped.pixelSize(), FontForCell(Font{2048, "Verdana", {}}).pixelSize());
+    EXPECT_EQ(FontForCell(Font{0, "Verdana"}).pixelSize(),
+              FontForCell(Font{16, "Verdana"}).pixelSize());
+    EXPECT_EQ(FontForCell(Font{-13, "Verdana"}).pixelSize(), 13);
+    EXPECT_EQ(FontForCell(Font{INT_MIN, "Verdana"}).pixelSize(), 2048);
+    const QFont capped = FontForCell(Font{INT_MAX, "Verdana"});
+    EXPECT_EQ(capped.pixelSize(), FontForCell(Font{2048, "Verdana"}).pixelSize());
     EXPECT_LE(CellOf(capped), 2048);
 }
