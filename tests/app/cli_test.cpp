@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -9,6 +10,9 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include "tests/support/display_sockets.h"
 
 namespace {
 
@@ -95,4 +99,40 @@ TEST(Cornerflow, WindowWithoutADesktopSaysSoInOneLine)
     EXPECT_TRUE(r.err.contains("--calc") && r.err.contains("--snapshot")) << r.err.constData();
     // A language that the program does not speak is a bad command line.
     EXPECT_EQ(Cornerflow({"--lang", "de"}, &bare).exitCode, 2);
+}
+
+// A display that does not answer (a server gone away, a socket file left behind) is no display:
+// the window says so in its one line, and a snapshot is drawn without it, as with none.
+TEST(Cornerflow, ADisplayThatDoesNotAnswerIsNoDisplay)
+{
+    display_sockets::Socket port;
+    const int tcp = display_sockets::DeadTcpDisplay(port);
+    ASSERT_GE(tcp, 0) << "no free port from 6150";
+    display_sockets::LeftoverXSocket leftover;
+    ASSERT_GE(leftover.Number(), 0) << "no socket could be made in /tmp/.X11-unix";
+    QTemporaryDir runtime; // a session's XDG_RUNTIME_DIR, without which Qt warns
+    ASSERT_TRUE(runtime.isValid());
+    for (const QString& display :
+         {QStringLiteral("localhost:%1").arg(tcp), QStringLiteral(":%1").arg(leftover.Number())}) {
+        SCOPED_TRACE(display.toStdString());
+        QProcessEnvironment env;
+        env.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
+        env.insert(QStringLiteral("DISPLAY"), display);
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        const RunResult window = Cornerflow({}, &env);
+        EXPECT_EQ(window.exitCode, 1);
+        EXPECT_EQ(window.err.count('\n'), 1) << window.err.constData();
+        EXPECT_TRUE(window.err.contains("desktop session")) << window.err.constData();
+
+        const QString png = runtime.filePath(QStringLiteral("picture.png"));
+        const RunResult snapshot = Cornerflow(
+            {QStringLiteral("--snapshot"), png, QStringLiteral("--seed"), "1"}, &env);
+        EXPECT_EQ(snapshot.exitCode, 0) << snapshot.err.constData();
+        EXPECT_TRUE(snapshot.err.isEmpty()) << snapshot.err.constData();
+        QFile file(png);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.read(8) == QByteArray("\x89PNG\r\n\x1a\n", 8));
+        file.close();
+        file.remove();
+    }
 }
