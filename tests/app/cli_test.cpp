@@ -136,3 +136,33 @@ TEST(Cornerflow, ADisplayThatDoesNotAnswerIsNoDisplay)
         file.remove();
     }
 }
+
+// A normal start prints nothing: the window (closed after a while), the calculator and a
+// snapshot, in a desktop session's environment (offscreen here), with settings of their own.
+TEST(Cornerflow, NormalRunsPrintNothingOnStderr)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+
+    QProcess window;
+    window.setProcessEnvironment(env);
+    window.start(QStringLiteral(CORNERFLOW_BIN), QStringList());
+    ASSERT_TRUE(window.waitForStarted(-1));
+    EXPECT_FALSE(window.waitForFinished(3000)) << "the window closed by itself";
+    window.kill();
+    window.waitForFinished(-1);
+    const QByteArray windowErr = window.readAllStandardError();
+    EXPECT_TRUE(windowErr.isEmpty()) << "the window printed: " << windowErr.constData();
+
+    const RunResult calc = Cornerflow({"--calc"}, &env);
+    EXPECT_EQ(calc.exitCode, 0);
+    EXPECT_TRUE(calc.err.isEmpty()) << "--calc printed: " << calc.err.constData();
+    const RunResult snapshot = Cornerflow(
+        {"--snapshot", home.filePath(QStringLiteral("p.png")), "--ticks", "20"}, &env);
+    EXPECT_EQ(snapshot.exitCode, 0);
+    EXPECT_TRUE(snapshot.err.isEmpty()) << "--snapshot printed: " << snapshot.err.constData();
+}
