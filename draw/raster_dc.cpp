@@ -127,12 +127,8 @@ void RasterDC::Arc(int x, int y, int radius, float startDegrees, float sweepDegr
     const bool visible = !(x + r < -m || x - r > buffer_.width + m || y + r < -m
                            || y - r > buffer_.height + m);
     if (drawn != 0.0 && visible && buffer_.bits) {
-        if (2.0 * r <= kShapeExtent) {
-            DrawArc(x, y, r, a0, drawn);
-        } else {
-            const double a = a0 * (kPi / 180.0);
-            ArcChords(x, y, r, a, a + drawn * (kPi / 180.0), a, 0);
-        }
+        const double a = a0 * (kPi / 180.0);
+        ArcChords(x, y, r, a, a + drawn * (kPi / 180.0), a, 0);
     }
     CosSinDegrees(a0 + std::fmod(sweep, 360.0), c, s);
     curX_ = x + r * c;
@@ -161,10 +157,7 @@ void RasterDC::Ellipse(int left, int top, int right, int bottom)
     const double m = kMargin + pen_.width;
     if (r < -m || l > buffer_.width + m || b < -m || t > buffer_.height + m)
         return; // misses the picture
-    if (r - l <= kShapeExtent && b - t <= kShapeExtent)
-        DrawEllipse(l, t, r, b);
-    else
-        ScanEllipse(l, t, r, b);
+    ScanEllipse(l, t, r, b);
 }
 
 void RasterDC::FillRect(int x, int y, int width, int height, Colour colour)
@@ -276,14 +269,6 @@ void RasterDC::ThinSegment(double ax, double ay, double bx, double by, double al
         }
     }
 }
-
-void RasterDC::DrawArc(double cx, double cy, double r, double startDegrees, double sweepDegrees)
-{
-    const double a = startDegrees * (kPi / 180.0);
-    ArcChords(cx, cy, r, a, a + sweepDegrees * (kPi / 180.0), a, 0);
-}
-
-void RasterDC::DrawEllipse(double l, double t, double r, double b) { ScanEllipse(l, t, r, b); }
 
 // Every device pixel whose sample point lies within distance r of the segment a-b.
 void RasterDC::FillCapsule(double ax, double ay, double bx, double by, double r, uint32_t value)
