@@ -1,5 +1,7 @@
 #include "app/about_dialog.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFont>
 #include <QFontMetrics>
 #include <QIcon>
@@ -24,6 +26,12 @@
 namespace {
 
 const char* kIdProperty = "controlId";
+
+// A text of the About table in the program's language ("About" in the translation file).
+QString Tr(const char* source)
+{
+    return QCoreApplication::translate("About", source ? source : "");
+}
 
 QFont TemplateFont(const res::DialogTemplate& t)
 {
@@ -103,7 +111,6 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     const res::DialogTemplate& t = res::AboutDialogTemplate();
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(QString::fromUtf8(t.caption));
     setFont(TemplateFont(t));
     setModal(true);
     const res::PixelRect box = t.ToPixels(t.rect);
@@ -114,7 +121,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
         QWidget* w = nullptr;
         switch (c.kind) {
         case res::ControlKind::DefaultButton: {
-            auto* button = new QPushButton(QString::fromUtf8(c.text), this);
+            auto* button = new QPushButton(this);
             button->setDefault(true);
             connect(button, &QPushButton::clicked, this, &QDialog::accept);
             button->setGeometry(r.x, r.y, r.w, r.h);
@@ -133,18 +140,12 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
         }
         case res::ControlKind::TextCentred:
         case res::ControlKind::TextLeft: {
-            QString text = QString::fromUtf8(c.text);
-            text.replace(QStringLiteral("%1"), QStringLiteral(CORNERFLOW_VERSION));
-            auto* label = new QLabel(text, this);
+            auto* label = new QLabel(this);
             label->setWordWrap(true);
             label->setAlignment(c.kind == res::ControlKind::TextCentred
                                     ? Qt::AlignHCenter | Qt::AlignTop
                                     : Qt::AlignLeft | Qt::AlignTop);
             label->setGeometry(r.x, r.y, r.w, r.h);
-            // The labels keep their rectangles; a text too long for its rectangle in the
-            // dialog's font (the title wraps into a third line, cut off, with some fonts) is
-            // drawn smaller. The title is meant to read as two lines.
-            ShrinkFontToFit(*label, c.id == ControlId::AboutTitle ? 2 : 0);
             w = label;
             break;
         }
@@ -153,9 +154,38 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
         if (w)
             w->setProperty(kIdProperty, ToInt(c.id));
     }
+    Retranslate();
 }
 
 AboutDialog::~AboutDialog() = default;
+
+void AboutDialog::Retranslate()
+{
+    const res::DialogTemplate& t = res::AboutDialogTemplate();
+    setWindowTitle(Tr(t.caption));
+    for (const res::ControlTemplate& c : t) {
+        QWidget* w = Control(c.id);
+        if (auto* button = qobject_cast<QPushButton*>(w)) {
+            button->setText(Tr(c.text));
+        } else if (auto* label = qobject_cast<QLabel*>(w); label && c.text) {
+            QString text = Tr(c.text);
+            text.replace(QStringLiteral("%1"), QStringLiteral(CORNERFLOW_VERSION));
+            label->setText(text);
+            // The labels keep their rectangles; a text too long for its rectangle in the
+            // dialog's font (the title wraps into a third line, cut off, with some fonts) is
+            // drawn smaller. The title is meant to read as two lines.
+            label->setFont(font());
+            ShrinkFontToFit(*label, c.id == ControlId::AboutTitle ? 2 : 0);
+        }
+    }
+}
+
+void AboutDialog::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        Retranslate();
+    QDialog::changeEvent(event);
+}
 
 QWidget* AboutDialog::Control(ControlId id) const
 {

@@ -3,36 +3,16 @@
 #include <string>
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QSettings>
 
 #include "app/flow_dialog.h"
 #include "app/modes.h"
-
-namespace {
-
-// Whether a window can be shown at all: a display to connect to, or a platform chosen by hand.
-bool HasDesktopSession()
-{
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
-        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return true;
-    const QByteArray display = qgetenv("DISPLAY");
-    if (display.isEmpty())
-        return false;
-    // A local X display ":N" has its socket; a remote one (host:N) is left to the toolkit.
-    if (display.startsWith(':')) {
-        const QByteArray number = display.mid(1).split('.').first();
-        return QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + QString::fromLatin1(number));
-    }
-    return true;
-}
-
-} // namespace
+#include "platform/display_probe.h"
 
 int RunDialog(int argc, char** argv, const std::string& lang)
 {
-    if (!HasDesktopSession()) {
+    // Qt aborts with several lines of its own when its display does not answer: ask first.
+    if (!DesktopSessionAnswers()) {
         std::fputs("cornerflow: the window needs a desktop session (no display was found); "
                    "--calc and --snapshot work without one\n",
                    stderr);

@@ -100,6 +100,7 @@ constexpr OptionInfo knownOptions[] = {
     {"--seed", Kind::Value},
     {"--beta", Kind::Value},
     {"--lang", Kind::Value},
+    {"--no-labels", Kind::Flag},
 };
 
 const OptionInfo* FindOption(std::string_view name)
@@ -234,6 +235,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
             o.ticks = static_cast<int>(n);
             if (firstSnapshotOnly.empty())
                 firstSnapshotOnly = name;
+        } else if (name == "--no-labels") {
+            o.labels = false;
         } else if (name == "--seed") {
             long long s = 0;
             if (!ParseInteger(value, 0, 4294967295LL, s))
@@ -260,6 +263,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
         walls.push_back("--beta");
     if (walls.size() > 1)
         return fail(std::string(walls[0]) + " and " + walls[1] + " cannot be combined");
+    if (!o.labels && o.mode != Options::Mode::Snapshot)
+        return fail("--no-labels: only with --snapshot");
     if (!modeSet && !firstInput.empty())
         return fail(firstInput + ": needs --calc, --snapshot or --snapshot-window");
     if (o.mode == Options::Mode::Calc && !firstSnapshotOnly.empty())
@@ -274,7 +279,7 @@ std::string HelpText()
            "                                  default, or English; the window's menu also\n"
            "                                  switches and remembers it)\n"
            "  cornerflow --calc [INPUTS] [--probe X,Y]...\n"
-           "  cornerflow --snapshot FILE.png [--ticks N] [--seed S] [INPUTS]\n"
+           "  cornerflow --snapshot FILE.png [--ticks N] [--seed S] [--no-labels] [INPUTS]\n"
            "  cornerflow --snapshot-window FILE.png [--ticks N] [--seed S] [INPUTS]\n"
            "  cornerflow --help | -h\n"
            "\n"
@@ -313,6 +318,9 @@ std::string HelpText()
            "                           0..1000000 (default 0)\n"
            "  --seed S                 seed of the tracers' random generator, 0..4294967295\n"
            "                           (default: from the clock)\n"
+           "  --no-labels              with --snapshot: the picture without its angle labels\n"
+           "                           (beta, alpha, chi and delta-phi), every other pixel as\n"
+           "                           with them\n"
            "\n"
            "X, Y, W and H are decimal integers. An option's value is the next argument or follows\n"
            "'=' (--v1=-450).\n"

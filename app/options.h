@@ -28,6 +28,7 @@ struct Options {
     std::string file;             // --snapshot FILE / --snapshot-window FILE
     int ticks = 0;                // --ticks N
     std::optional<unsigned> seed; // --seed S
+    bool labels = true;           // --no-labels: the picture without its angle labels
     std::string lang;             // --lang ru|en: the window's language ("" = as saved)
 };
 

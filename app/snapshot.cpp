@@ -7,6 +7,7 @@
 #include "app/session_start.h"
 #include "app/snapshot_support.h"
 #include "dialog/flow_session.h"
+#include "draw/raster_dc.h"
 #include "platform/image_dc.h"
 
 namespace {
@@ -32,7 +33,14 @@ int RunSnapshot(const Options& options)
     // The window's start-up, so a seed gives the same tracers as the window, then the inputs
     // as if typed into their fields and left, the wall, and the ticks.
     FlowSession session;
-    session.SetDrawing(MakeImageDC);
+    if (options.labels) {
+        session.SetDrawing(MakeImageDC);
+    } else {
+        // The core's rasteriser with no text painter: every shape, and no text.
+        session.SetDrawing([](FrameBuffer& buffer) -> std::unique_ptr<DC> {
+            return std::make_unique<RasterDC>(buffer);
+        });
+    }
     session.Open(options.width, options.height, options.seed ? *options.seed : TickCount());
     ApplyOptions(session, options);
     for (int i = 0; i < options.ticks; ++i)

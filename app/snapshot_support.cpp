@@ -10,6 +10,8 @@
 #include <QSaveFile>
 #include <QString>
 
+#include "platform/display_probe.h"
+
 uint32_t TickCount()
 {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
@@ -19,9 +21,9 @@ uint32_t TickCount()
 
 void UseOffscreenWithoutDisplay()
 {
-    // An empty QT_QPA_PLATFORM counts as unset: Qt would try the X11 platform and abort.
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // An empty QT_QPA_PLATFORM counts as unset. Without a display that answers (none set, one
+    // gone away, a socket left behind) Qt would try it and abort.
+    if (!DesktopSessionAnswers())
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 

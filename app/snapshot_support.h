@@ -10,9 +10,9 @@ class QString;
 // Milliseconds of a monotonic clock, the picture's default random seed.
 uint32_t TickCount();
 
-// Without a display (no DISPLAY, no WAYLAND_DISPLAY) and no platform chosen, selects the
-// offscreen platform, so the snapshot modes work over SSH and in CI. Call before the
-// application object is made.
+// Without a display that answers (none set, or one that does not listen) and no platform
+// chosen, selects the offscreen platform, so the snapshot modes work over SSH and in CI. Call
+// before the application object is made.
 void UseOffscreenWithoutDisplay();
 
 // Why a picture could not be written.

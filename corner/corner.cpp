@@ -7,11 +7,11 @@
 
 Corner::Corner()
 {
-    wallPen = Pen{PenStyle::Solid, 3, Colour{0, 0, 255}, {}};
-    thinPen = Pen{PenStyle::Solid, 1, Colour{0, 0, 255}, {}};
-    dashPen = Pen{PenStyle::Dash, 1, Colour{0, 0, 0}, {}};
-    dotPen = Pen{PenStyle::Dot, 1, Colour{0, 0, 255}, {}};
-    labelFont = Font{20, "Verdana", {}};
+    wallPen = Pen{PenStyle::Solid, 3, Colour{0, 0, 255}};
+    thinPen = Pen{PenStyle::Solid, 1, Colour{0, 0, 255}};
+    dashPen = Pen{PenStyle::Dash, 1, Colour{0, 0, 0}};
+    dotPen = Pen{PenStyle::Dot, 1, Colour{0, 0, 255}};
+    labelFont = Font{20, "Verdana"};
 }
 
 void Corner::SetWallFromPoint(int px, int py)

@@ -2,9 +2,8 @@
 // The device context the program draws through: pens, brushes and a font that stay selected,
 // a current position for MoveTo/LineTo, arcs in degrees, text anchored at its top-left corner
 // with no background, single pixels and ellipses by bounding box. This header uses no toolkit;
-// platform/image_dc.h draws into an image with Qt.
+// draw/raster_dc.h draws every shape into the core's buffer.
 #include <cstdint>
-#include <memory>
 #include <string>
 
 struct Colour {
@@ -19,22 +18,19 @@ struct Colour {
 
 enum class PenStyle { Solid, Dash, Dot };
 
-// Drawing objects are descriptions owned by the object that uses them. The toolkit object
-// behind one is made the first time it is selected and lives as long as its owner.
+// Drawing objects are plain descriptions owned by the object that uses them; selecting one
+// copies what the device context needs.
 struct Pen {
     PenStyle style = PenStyle::Solid;
     int width = 1;
     Colour colour;
-    mutable std::shared_ptr<void> native;
 };
 struct Brush {
     Colour colour;
-    mutable std::shared_ptr<void> native;
 };
 struct Font {
     int height = 20; // cell height in pixels: ascent plus descent
     std::string face = "Verdana";
-    mutable std::shared_ptr<void> native;
 };
 
 // Pixel memory a device context may expose for direct writes (32-bit 0xAARRGGBB pixels).

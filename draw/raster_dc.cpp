@@ -71,7 +71,7 @@ void CosSinDegrees(double degrees, double& c, double& s)
 RasterDC::RasterDC(FrameBuffer& buffer, TextPainter* text) : buffer_(buffer), text_(text)
 {
     memory_ = buffer.Memory();
-    SelectPen(Pen{PenStyle::Solid, 1, Colour{0, 0, 0}, {}});
+    SelectPen(Pen{PenStyle::Solid, 1, Colour{0, 0, 0}});
 }
 
 void RasterDC::SelectPen(const Pen& pen)
@@ -89,7 +89,6 @@ void RasterDC::SelectFont(const Font& font)
 {
     font_.height = font.height;
     font_.face = font.face;
-    font_.native = font.native;
 }
 
 void RasterDC::MoveTo(int x, int y)
@@ -129,12 +128,8 @@ void RasterDC::Arc(int x, int y, int radius, float startDegrees, float sweepDegr
     const bool visible = !(x + r < -m || x - r > buffer_.width + m || y + r < -m
                            || y - r > buffer_.height + m);
     if (drawn != 0.0 && visible && buffer_.bits) {
-        if (2.0 * r <= kShapeExtent) {
-            DrawArc(x, y, r, a0, drawn);
-        } else {
-            const double a = a0 * kRadiansPerDegree;
-            ArcChords(x, y, r, a, a + drawn * kRadiansPerDegree, 0);
-        }
+        const double a = a0 * kRadiansPerDegree;
+        ArcChords(x, y, r, a, a + drawn * kRadiansPerDegree, a, 0);
     }
     CosSinDegrees(a0 + std::fmod(sweep, 360.0), c, s);
     curX_ = x + r * c;
@@ -164,10 +159,7 @@ void RasterDC::Ellipse(int left, int top, int right, int bottom)
     const double m = kMargin + pen_.width;
     if (r < -m || l > buffer_.width + m || b < -m || t > buffer_.height + m)
         return; // misses the picture
-    if (r - l <= kShapeExtent && b - t <= kShapeExtent)
-        DrawEllipse(l, t, r, b);
-    else
-        ScanEllipse(l, t, r, b);
+    ScanEllipse(l, t, r, b);
 }
 
 void RasterDC::FillRect(int x, int y, int width, int height, Colour colour)
@@ -204,7 +196,7 @@ void RasterDC::RowRange(double top, double bottom, int& j0, int& j1) const
     j1 = TruncToInt(std::min(LastPixel(bottom), static_cast<double>(buffer_.deviceHeight - 1)));
 }
 
-void RasterDC::Segment(double x0, double y0, double x1, double y1)
+void RasterDC::Segment(double x0, double y0, double x1, double y1, double along)
 {
     if (!buffer_.bits || (x0 == x1 && y0 == y1))
         return;
@@ -227,7 +219,7 @@ void RasterDC::Segment(double x0, double y0, double x1, double y1)
                     0.5 * s * pen_.width, pen_.colour.Rgb32());
         return;
     }
-    ThinSegment(ax, ay, bx, by, t0 > 0.0 ? t0 * std::hypot(dx, dy) : 0.0);
+    ThinSegment(ax, ay, bx, by, t0 > 0.0 ? along + t0 * std::hypot(dx, dy) : along);
 }
 
 void RasterDC::ThinSegment(double ax, double ay, double bx, double by, double along)
@@ -269,8 +261,9 @@ void RasterDC::ThinSegment(double ax, double ay, double bx, double by, double al
             if (std::fmod(d, pen_.period) >= pen_.on)
                 continue;
         }
+        // The scale pixels whose sample points lie within half the thickness of the line.
         const double v = v0 + (u - u0) * slope;
-        const int j0 = TruncToInt(std::floor(v - 0.5 * thick));
+        const int j0 = TruncToInt(FirstPixel(v - 0.5 * thick));
         for (int j = std::max(j0, 0); j < j0 + thick && j < minorLimit; ++j) {
             const size_t index = steep ? static_cast<size_t>(i) * buffer_.deviceWidth + j
                                        : static_cast<size_t>(j) * buffer_.deviceWidth + i;
@@ -278,14 +271,6 @@ void RasterDC::ThinSegment(double ax, double ay, double bx, double by, double al
         }
     }
 }
-
-void RasterDC::DrawArc(double cx, double cy, double r, double startDegrees, double sweepDegrees)
-{
-    const double a = startDegrees * kRadiansPerDegree;
-    ArcChords(cx, cy, r, a, a + sweepDegrees * kRadiansPerDegree, 0);
-}
-
-void RasterDC::DrawEllipse(double l, double t, double r, double b) { ScanEllipse(l, t, r, b); }
 
 // Every device pixel whose sample point lies within distance r of the segment a-b.
 void RasterDC::FillCapsule(double ax, double ay, double bx, double by, double r, uint32_t value)
@@ -344,8 +329,11 @@ void RasterDC::FillCapsule(double ax, double ay, double bx, double by, double r,
 }
 
 // Chords no further than an eighth of a device pixel from the arc, over the part near the
-// picture only (picture units, angles in radians counter-clockwise on the screen).
-void RasterDC::ArcChords(double cx, double cy, double r, double a, double b, int depth)
+// picture only (picture units, angles in radians counter-clockwise on the screen). The dash
+// pattern runs on along the arc from its start, the angle first: each chord starts it where
+// the arc has it.
+void RasterDC::ArcChords(double cx, double cy, double r, double a, double b, double first,
+                         int depth)
 {
     const double half = 0.5 * (b - a);
     if (std::fabs(half) <= kPi / 4.0) {
@@ -360,12 +348,12 @@ void RasterDC::ArcChords(double cx, double cy, double r, double a, double b, int
             || std::min(ay, by) > buffer_.height + m)
             return;
         if (sagitta <= 0.125 / buffer_.scale || depth >= 60) {
-            Segment(ax, ay, bx, by);
+            Segment(ax, ay, bx, by, r * std::fabs(a - first));
             return;
         }
     }
-    ArcChords(cx, cy, r, a, a + half, depth + 1);
-    ArcChords(cx, cy, r, a + half, b, depth + 1);
+    ArcChords(cx, cy, r, a, a + half, first, depth + 1);
+    ArcChords(cx, cy, r, a + half, b, first, depth + 1);
 }
 
 // The ellipse inscribed in the box (right and bottom edges excluded), row by row over the

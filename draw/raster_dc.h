@@ -37,11 +37,8 @@ public:
 
     // Picture pixels drawn beyond each edge, so that clipped shapes keep their ends.
     static constexpr double kMargin = 64.0;
-    // Arcs and ellipses up to this size (picture pixels) are left to DrawArc/DrawEllipse;
-    // larger ones are drawn as chords or row spans over the picture only.
-    static constexpr double kShapeExtent = 16384.0;
 
-protected:
+private:
     // The selected pen as drawn: width 1..1024; dashes and dots only on one-pixel pens.
     struct PenShape {
         int width = 1;
@@ -51,27 +48,15 @@ protected:
         double period = 0.0;
     };
 
+    // Both in picture pixels; one straight piece in the selected pen, its dash pattern
+    // already along by along picture pixels at (x0, y0).
+    void Segment(double x0, double y0, double x1, double y1, double along = 0.0);
     // A one-pixel piece from a to b (picture units, already clipped near the picture; b's
     // pixel is left out). along is how far a lies from the start of the whole line, for the
     // dash pattern. Drawn on the device grid, scale pixels thick.
-    virtual void ThinSegment(double ax, double ay, double bx, double by, double along);
-    // An arc no larger than kShapeExtent: about (cx, cy), degrees counter-clockwise.
-    virtual void DrawArc(double cx, double cy, double r, double startDegrees, double sweepDegrees);
-    // An ellipse no larger than kShapeExtent, inscribed in the box (right and bottom excluded).
-    virtual void DrawEllipse(double l, double t, double r, double b);
-
-    const PenShape& Shape() const { return pen_; }
-    Colour BrushColour() const { return brush_; }
-    const Font& SelectedFont() const { return font_; }
-    FrameBuffer& Buffer() { return buffer_; }
-    int Scale() const { return buffer_.scale; }
-
-    // Both in picture pixels; one straight piece in the selected pen.
-    void Segment(double x0, double y0, double x1, double y1);
-    void ArcChords(double cx, double cy, double r, double a, double b, int depth);
+    void ThinSegment(double ax, double ay, double bx, double by, double along);
+    void ArcChords(double cx, double cy, double r, double a, double b, double first, int depth);
     void ScanEllipse(double l, double t, double r, double b);
-
-private:
     void SetPixelSlow(int, int, Colour) override {}
     void FillSpan(int row, double first, double last, uint32_t value);
     void RowRange(double top, double bottom, int& j0, int& j1) const;

@@ -8,7 +8,7 @@ class Marker : public Tracer {
 public:
     Marker() = default;
 
-    Brush brush{Colour{255, 96, 0}, {}};
+    Brush brush{Colour{255, 96, 0}};
 
     // Draws the circle where the marker stands (outline in the selected pen, filled with
     // brush); moves nothing. Where the local pressure is not a positive finite number nothing

@@ -20,7 +20,7 @@ public:
         return *this;
     }
 
-    Pen pen{PenStyle::Solid, 2, Colour{20, 155, 0}, {}};
+    Pen pen{PenStyle::Solid, 2, Colour{20, 155, 0}};
     double startY = 15.0; // -h of the last trace
     DynArray<PathPoint> points{true};
 

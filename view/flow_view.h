@@ -55,7 +55,7 @@ public:
 
     // Makes the device context a frame is drawn through; without one, the core's RasterDC.
     std::function<std::unique_ptr<DC>(FrameBuffer&)> makeDC;
-    Pen framePen{PenStyle::Solid, 1, Colour{128, 128, 128}, {}};
+    Pen framePen{PenStyle::Solid, 1, Colour{128, 128, 128}};
 
     // How many times the layers that do not move were composed (a tick composes none).
     long StaticCompositions() const { return staticCompositions_; }

@@ -3,7 +3,8 @@
 // tick by real time. Every number shown comes from the core; this file computes none.
 //
 // Address parameters: seed=S (random seed), ticks=N (steps after start), paused=1 (no clock),
-// lang=en or lang=ru (the page's language, over the one remembered).
+// lang=en or lang=ru (the page's language, over the one remembered), labels=0 (the picture
+// without its angle labels).
 // window.cornerflow is the page's hook for its tests and measurements.
 (function () {
   'use strict';
@@ -82,7 +83,7 @@
   function start(core) {
     const api = {
       layout: core.cwrap('cf_layout_json', 'number', []),
-      open: core.cwrap('cf_open', 'number', ['number', 'number']),
+      open: core.cwrap('cf_open', 'number', ['number', 'number', 'number']),
       fieldText: core.cwrap('cf_field_text', 'number', ['number']),
       fieldVersion: core.cwrap('cf_field_version', 'number', ['number']),
       setInputText: core.cwrap('cf_set_input_text', null, ['number', 'number']),
@@ -191,7 +192,7 @@
     const scale = Math.min(4, Math.max(1, Math.ceil(window.devicePixelRatio || 1)));
     const seedParam = unsignedParam('seed');
     const seed = seedParam !== null ? seedParam % 4294967296 : Math.floor(performance.timeOrigin + performance.now()) % 4294967296;
-    api.open(seed, scale);
+    api.open(seed, scale, params.get('labels') === '0' ? 0 : 1);
     canvas.width = api.frameWidth();
     canvas.height = api.frameHeight();
     const context = canvas.getContext('2d', { alpha: false });

@@ -460,8 +460,8 @@ EMSCRIPTEN_KEEPALIVE const char* cf_layout_json()
 }
 
 // Opens the session once, at the picture's size from the dialog table, with scale device pixels
-// per picture pixel (1..8).
-EMSCRIPTEN_KEEPALIVE int cf_open(unsigned seed, int scale)
+// per picture pixel (1..8); labels 0 leaves the angle labels out (no text painter at all).
+EMSCRIPTEN_KEEPALIVE int cf_open(unsigned seed, int scale, int labels)
 {
     Shell& s = TheShell();
     if (s.session.IsOpen())
@@ -471,8 +471,9 @@ EMSCRIPTEN_KEEPALIVE int cf_open(unsigned seed, int scale)
     s.text.Start();
     s.session.fieldsChanged = [&s] { ++s.fieldsSerial; };
     s.session.frameReady = [&s] { ++s.frameSerial; };
-    s.session.SetDrawing([&s](FrameBuffer& buffer) -> std::unique_ptr<DC> {
-        return std::make_unique<RasterDC>(buffer, &s.text);
+    TextPainter* text = labels ? &s.text : nullptr;
+    s.session.SetDrawing([text](FrameBuffer& buffer) -> std::unique_ptr<DC> {
+        return std::make_unique<RasterDC>(buffer, text);
     });
     s.session.Open(picture.w, picture.h, seed, std::clamp(scale, 1, 8));
     return 1;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -9,6 +10,9 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include "tests/support/display_sockets.h"
 
 namespace {
 
@@ -95,4 +99,70 @@ TEST(Cornerflow, WindowWithoutADesktopSaysSoInOneLine)
     EXPECT_TRUE(r.err.contains("--calc") && r.err.contains("--snapshot")) << r.err.constData();
     // A language that the program does not speak is a bad command line.
     EXPECT_EQ(Cornerflow({"--lang", "de"}, &bare).exitCode, 2);
+}
+
+// A display that does not answer (a server gone away, a socket file left behind) is no display:
+// the window says so in its one line, and a snapshot is drawn without it, as with none.
+TEST(Cornerflow, ADisplayThatDoesNotAnswerIsNoDisplay)
+{
+    display_sockets::Socket port;
+    const int tcp = display_sockets::DeadTcpDisplay(port);
+    ASSERT_GE(tcp, 0) << "no free port from 6150";
+    display_sockets::LeftoverXSocket leftover;
+    ASSERT_GE(leftover.Number(), 0) << "no socket could be made in /tmp/.X11-unix";
+    QTemporaryDir runtime; // a session's XDG_RUNTIME_DIR, without which Qt warns
+    ASSERT_TRUE(runtime.isValid());
+    for (const QString& display :
+         {QStringLiteral("localhost:%1").arg(tcp), QStringLiteral(":%1").arg(leftover.Number())}) {
+        SCOPED_TRACE(display.toStdString());
+        QProcessEnvironment env;
+        env.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
+        env.insert(QStringLiteral("DISPLAY"), display);
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        const RunResult window = Cornerflow({}, &env);
+        EXPECT_EQ(window.exitCode, 1);
+        EXPECT_EQ(window.err.count('\n'), 1) << window.err.constData();
+        EXPECT_TRUE(window.err.contains("desktop session")) << window.err.constData();
+
+        const QString png = runtime.filePath(QStringLiteral("picture.png"));
+        const RunResult snapshot = Cornerflow(
+            {QStringLiteral("--snapshot"), png, QStringLiteral("--seed"), "1"}, &env);
+        EXPECT_EQ(snapshot.exitCode, 0) << snapshot.err.constData();
+        EXPECT_TRUE(snapshot.err.isEmpty()) << snapshot.err.constData();
+        QFile file(png);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.read(8) == QByteArray("\x89PNG\r\n\x1a\n", 8));
+        file.close();
+        file.remove();
+    }
+}
+
+// A normal start prints nothing: the window (closed after a while), the calculator and a
+// snapshot, in a desktop session's environment (offscreen here), with settings of their own.
+TEST(Cornerflow, NormalRunsPrintNothingOnStderr)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+
+    QProcess window;
+    window.setProcessEnvironment(env);
+    window.start(QStringLiteral(CORNERFLOW_BIN), QStringList());
+    ASSERT_TRUE(window.waitForStarted(-1));
+    EXPECT_FALSE(window.waitForFinished(3000)) << "the window closed by itself";
+    window.kill();
+    window.waitForFinished(-1);
+    const QByteArray windowErr = window.readAllStandardError();
+    EXPECT_TRUE(windowErr.isEmpty()) << "the window printed: " << windowErr.constData();
+
+    const RunResult calc = Cornerflow({"--calc"}, &env);
+    EXPECT_EQ(calc.exitCode, 0);
+    EXPECT_TRUE(calc.err.isEmpty()) << "--calc printed: " << calc.err.constData();
+    const RunResult snapshot = Cornerflow(
+        {"--snapshot", home.filePath(QStringLiteral("p.png")), "--ticks", "20"}, &env);
+    EXPECT_EQ(snapshot.exitCode, 0);
+    EXPECT_TRUE(snapshot.err.isEmpty()) << "--snapshot printed: " << snapshot.err.constData();
 }

@@ -129,6 +129,15 @@ TEST(ParseOptions, SizeTicksAndSeed)
             << bad;
     for (const char* bad : {"-1", "4294967296", "99999999999999999999", "0x10", ""})
         EXPECT_TRUE(StartsWith(ErrorOf({"--snapshot", "a.png", "--seed", bad}), "--seed: ")) << bad;
+
+    // The labels are left out of a --snapshot only, on request.
+    EXPECT_TRUE(zero.labels);
+    EXPECT_FALSE(Parsed({"--no-labels", "--snapshot", "a.png"}).labels);
+    for (const Args& bad : {Args{"--no-labels"},
+                            {"--calc", "--no-labels"},
+                            {"--snapshot-window", "a.png", "--no-labels"},
+                            {"--snapshot", "a.png", "--no-labels=1"}})
+        EXPECT_TRUE(StartsWith(ErrorOf(bad), "--no-labels: ")) << ErrorOf(bad);
 }
 
 TEST(ParseOptions, ErrorsNameTheOption)
@@ -178,7 +187,8 @@ TEST(HelpText, ExplainsEveryOptionAndTheDocument)
                              "622,384",       "1..4096",     "0..1000000",
                              "0..4294967295", "inputs",      "state",
                              "corner",        "fields",      "labels",
-                             "probes",        "\"NaN\"",     "\"Infinity\""})
+                             "probes",        "\"NaN\"",     "\"Infinity\"",
+                             "--no-labels"})
         EXPECT_NE(help.find(word), std::string::npos) << word;
     EXPECT_EQ(help.back(), '\n');
 }

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "draw/frame_buffer.h"
-#include "platform/image_dc.h"
 
 using PixelSet = std::set<std::pair<int, int>>; // (x, y) on the device grid
 

@@ -1,29 +1,40 @@
-// Drawing into a real picture: where lines, arcs, text, ellipses and pixels land.
+// The core's rasteriser against its drawing rules: where lines, their dashes and dots, arcs,
+// ellipses, fills and single pixels land, at scales 1 and 2, and with end points far away.
+// Both shells compose every shape with it.
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <limits>
 
-#include "tests/platform/pixels.h"
-#include "tests/support/gui_app.h"
+#include "draw/raster_dc.h"
+#include "tests/draw/pixels.h"
 
 namespace {
 
-const Pen kBlue1{PenStyle::Solid, 1, Colour{0, 0, 255}, {}};
-const Pen kBlue3{PenStyle::Solid, 3, Colour{0, 0, 255}, {}};
+const Pen kBlue1{PenStyle::Solid, 1, Colour{0, 0, 255}};
+const Pen kBlue3{PenStyle::Solid, 3, Colour{0, 0, 255}};
+const Pen kDash{PenStyle::Dash, 1, Colour{0, 0, 0}};
+const Pen kDot{PenStyle::Dot, 1, Colour{0, 0, 255}};
 
-// The device pixels a line from a to b leaves drawn on a fresh canvas.
-PixelSet LineInk(const Pen& pen, int w, int h, int x0, int y0, int x1, int y1, int scale = 1)
+PixelSet Drawn(int w, int h, int scale, const std::function<void(DC&)>& draw)
 {
     Canvas c(w, h, scale);
     {
-        ImageDC dc(c.buffer);
+        RasterDC dc(c.buffer);
+        draw(dc);
+    }
+    return c.Ink();
+}
+
+PixelSet LineInk(const Pen& pen, int w, int h, int x0, int y0, int x1, int y1, int scale = 1)
+{
+    return Drawn(w, h, scale, [&](DC& dc) {
         dc.SelectPen(pen);
         dc.MoveTo(x0, y0);
         dc.LineTo(x1, y1);
-    }
-    return c.Ink();
+    });
 }
 
 PixelSet Row(int y, int x0, int x1)
@@ -36,16 +47,12 @@ PixelSet Row(int y, int x0, int x1)
 
 } // namespace
 
-TEST(ImageDCLines, OnePixelLinesLeaveOutTheirLastPixel)
+TEST(RasterDCLines, OnePixelLinesLeaveOutTheirLastPixel)
 {
     // A one-pixel line covers its start pixel and every pixel up to, not including, its end.
     EXPECT_EQ(LineInk(kBlue1, 40, 30, 5, 5, 15, 5), Row(5, 5, 14));
-    // Drawn the other way it is the same length, one pixel short of the span, on the row.
-    const PixelSet back = LineInk(kBlue1, 40, 30, 15, 5, 5, 5);
-    EXPECT_EQ(back.size(), 10u);
-    EXPECT_TRUE(back.count({6, 5}) && back.count({14, 5}));
-    for (const auto& p : back)
-        EXPECT_TRUE(p.second == 5 && p.first >= 5 && p.first <= 15) << p.first;
+    // Drawn the other way it still starts at its start pixel and leaves out its end's.
+    EXPECT_EQ(LineInk(kBlue1, 40, 30, 15, 5, 5, 5), Row(5, 6, 15));
     PixelSet vertical;
     for (int y = 3; y < 12; ++y)
         vertical.insert({20, y});
@@ -58,12 +65,48 @@ TEST(ImageDCLines, OnePixelLinesLeaveOutTheirLastPixel)
     EXPECT_TRUE(LineInk(kBlue1, 40, 30, 7, 7, 7, 7).empty());
 }
 
-TEST(ImageDCLines, WideLinesAreCentredOnTheirRow)
+TEST(RasterDCLines, OnePixelLinesTakeThePixelsNearestTheLine)
+{
+    // Along the major axis one pixel per step from the start's up to the end's (left out);
+    // across it the pixel (at scale 2 the two device pixels) nearest the exact line through
+    // the two end pixels' centres: its sample point, 1/64 of a pixel past its centre, within
+    // half a picture pixel of the line.
+    const struct {
+        int x0, y0, x1, y1;
+    } lines[] = {{5, 10, 190, 70}, {190, 70, 5, 10}, {10, 90, 60, 2}, {30, 90, 170, 3},
+                 {3, 3, 196, 97},  {150, 5, 20, 60}, {7, 95, 13, 1},  {100, 50, 0, 51}};
+    for (int scale : {1, 2}) {
+        for (const auto& l : lines) {
+            SCOPED_TRACE(testing::Message() << "scale " << scale << ": " << l.x0 << "," << l.y0
+                                            << " to " << l.x1 << "," << l.y1);
+            const PixelSet ink = LineInk(kBlue1, 200, 100, l.x0, l.y0, l.x1, l.y1, scale);
+            const double s = scale;
+            const double ax = s * (l.x0 + 0.5), ay = s * (l.y0 + 0.5);
+            const double bx = s * (l.x1 + 0.5), by = s * (l.y1 + 0.5);
+            const bool steep = std::abs(l.y1 - l.y0) > std::abs(l.x1 - l.x0);
+            const double u0 = steep ? ay : ax, u1 = steep ? by : bx;
+            const double v0 = steep ? ax : ay, v1 = steep ? bx : by;
+            const int first = static_cast<int>(std::min(u0, u1 + (u1 > u0 ? 0 : 1)) - 0.5);
+            const int last = static_cast<int>(std::max(u1 - (u1 > u0 ? 1 : 0), u0) - 0.5);
+            EXPECT_EQ(ink.size(), static_cast<size_t>(last - first + 1) * scale);
+            for (const auto& p : ink) {
+                const double u = (steep ? p.second : p.first) + 0.5;
+                const double v = (steep ? p.first : p.second) + 0.5;
+                const double exact = v0 + (u - u0) * (v1 - v0) / (u1 - u0);
+                EXPECT_LE(std::fabs(v + 1.0 / 64 - exact), 0.5 * s) << p.first << "," << p.second;
+                EXPECT_GE(u, std::min(u0, u1) - 1e-9);
+                EXPECT_LE(u, std::max(u0, u1) + 1e-9);
+            }
+        }
+    }
+}
+
+TEST(RasterDCLines, WideLinesAreCentredOnTheirRow)
 {
     // The upstream wall of the picture: width 3, blue, along row 192.
     Canvas c(622, 384);
     {
-        ImageDC dc(c.buffer);
+        RasterDC dc(c.buffer);
         dc.SelectPen(kBlue3);
         dc.MoveTo(0, 192);
         dc.LineTo(311, 192);
@@ -78,7 +121,7 @@ TEST(ImageDCLines, WideLinesAreCentredOnTheirRow)
     // Round ends reach at most about half the width past the end points.
     EXPECT_EQ(c.At(314, 192), kWhite);
     // Width 2 is two rows thick; every column along it has exactly two.
-    const PixelSet two = LineInk(Pen{PenStyle::Solid, 2, Colour{0, 0, 255}, {}}, 60, 40, 10, 20, 50,
+    const PixelSet two = LineInk(Pen{PenStyle::Solid, 2, Colour{0, 0, 255}}, 60, 40, 10, 20, 50,
                                  20);
     for (int x = 10; x < 50; ++x) {
         int n = 0;
@@ -88,7 +131,7 @@ TEST(ImageDCLines, WideLinesAreCentredOnTheirRow)
     }
 }
 
-TEST(ImageDCLines, FarEndPointsDrawTheSameVisiblePixelsAsTheExactLine)
+TEST(RasterDCLines, FarEndPointsDrawTheSameVisiblePixelsAsTheExactLine)
 {
     // Picture 200 x 100. Each far line has exactly the slope of its near twin, whose end lies
     // inside the drawing margin and is drawn as it stands. The slopes are chosen so that no
@@ -114,7 +157,7 @@ TEST(ImageDCLines, FarEndPointsDrawTheSameVisiblePixelsAsTheExactLine)
               LineInk(kBlue1, 200, 100, -50, -50, 150, 150));
 }
 
-TEST(ImageDCLines, OutsideSegmentsDrawNothingButMoveThePosition)
+TEST(RasterDCLines, OutsideSegmentsDrawNothingButMoveThePosition)
 {
     const struct {
         int x0, y0, x1, y1;
@@ -130,7 +173,7 @@ TEST(ImageDCLines, OutsideSegmentsDrawNothingButMoveThePosition)
     // After a segment wholly outside, the next one starts from its real end point.
     Canvas c(200, 100);
     {
-        ImageDC dc(c.buffer);
+        RasterDC dc(c.buffer);
         dc.SelectPen(kBlue1);
         dc.MoveTo(-1000, 50);
         dc.LineTo(-500, 50);
@@ -139,40 +182,50 @@ TEST(ImageDCLines, OutsideSegmentsDrawNothingButMoveThePosition)
     EXPECT_EQ(c.Ink(), Row(50, 0, 99));
 }
 
-TEST(ImageDCLines, DashedAndDottedPensLeaveGaps)
+TEST(RasterDCLines, DashesAndDotsStartAtTheFirstPixelAndRunAlongTheLine)
 {
-    const Pen dash{PenStyle::Dash, 1, Colour{0, 0, 0}, {}};
-    const Pen dot{PenStyle::Dot, 1, Colour{0, 0, 255}, {}};
-    const PixelSet dashed = LineInk(dash, 100, 20, 0, 10, 100, 10);
-    const PixelSet dotted = LineInk(dot, 100, 20, 0, 10, 100, 10);
-    // All on the row, with gaps; a dash is longer than a dot.
-    for (const auto* s : {&dashed, &dotted}) {
-        EXPECT_GT(s->size(), 30u);
-        EXPECT_LT(s->size(), 90u);
-        for (const auto& p : *s)
-            EXPECT_EQ(p.second, 10);
-    }
-    auto longestRun = [](const PixelSet& s) {
-        int best = 0, run = 0, last = -2;
-        for (const auto& p : s) {
-            run = p.first == last + 1 ? run + 1 : 1;
-            last = p.first;
-            best = std::max(best, run);
+    // A dash is 18 pixels drawn and 6 left out, a dot 3 and 3, counted from the line's first
+    // pixel: the start point's, whichever way the line runs, and where the whole line has it
+    // when the start lies far outside the picture.
+    const struct {
+        const Pen* pen;
+        double on, period;
+    } patterns[] = {{&kDash, 18, 24}, {&kDot, 3, 6}};
+    for (const auto& p : patterns) {
+        for (const auto& ends : {std::pair{0, 100},
+                                 {7, 100},
+                                 {99, -1},
+                                 {-240, 100},
+                                 {-2400007, 100},
+                                 {150, -1000000}}) {
+            SCOPED_TRACE(testing::Message()
+                         << p.period << ": " << ends.first << " to " << ends.second);
+            const PixelSet ink = LineInk(*p.pen, 100, 20, ends.first, 10, ends.second, 10);
+            const int dir = ends.second > ends.first ? 1 : -1;
+            for (int x = 0; x < 100; ++x) {
+                const long long along = dir * (static_cast<long long>(x) - ends.first);
+                const bool onLine = along >= 0 && x != ends.second;
+                const bool drawn = onLine && std::fmod(static_cast<double>(along), p.period) < p.on;
+                EXPECT_EQ(ink.count({x, 10}) == 1, drawn) << x;
+            }
         }
-        return best;
-    };
-    EXPECT_GE(longestRun(dashed), 3 * longestRun(dotted));
-    // The dashes of a line that starts far outside stay where the whole line has them.
-    EXPECT_EQ(LineInk(dash, 100, 20, -2400000, 10, 100, 10),
-              LineInk(dash, 100, 20, -240, 10, 100, 10));
+        // At 45 degrees the pattern is measured along the line: a step is sqrt(2) long.
+        const PixelSet diagonal = LineInk(*p.pen, 100, 100, 2, 3, 92, 93);
+        for (int k = 0; k < 90; ++k) {
+            const bool drawn = std::fmod(k * std::sqrt(2.0), p.period) < p.on;
+            EXPECT_EQ(diagonal.count({2 + k, 3 + k}) == 1, drawn) << k;
+        }
+        for (const auto& q : diagonal)
+            EXPECT_EQ(q.second - q.first, 1) << "off the line at " << q.first << "," << q.second;
+    }
 }
 
-TEST(ImageDCArcs, ArcsRunCounterClockwiseAfterTheJoiningSegment)
+TEST(RasterDCArcs, ArcsRunCounterClockwiseAfterTheJoiningSegment)
 {
     Canvas up(100, 100);
     Canvas down(100, 100);
     for (Canvas* c : {&up, &down}) {
-        ImageDC dc(c->buffer);
+        RasterDC dc(c->buffer);
         dc.SelectPen(kBlue1);
         dc.MoveTo(90, 50);
         dc.Arc(50, 50, 20, 0.0f, c == &up ? 90.0f : -90.0f);
@@ -198,13 +251,46 @@ TEST(ImageDCArcs, ArcsRunCounterClockwiseAfterTheJoiningSegment)
         EXPECT_EQ(down.At(50, y), kBlue) << y;
 }
 
-TEST(ImageDCArcs, DegenerateAndHugeArcsAreSafe)
+TEST(RasterDCArcs, TheDashPatternRunsOnAlongTheArc)
+{
+    // A dashed arc of radius 80 from 0 through 300 degrees: each pixel of the solid arc is
+    // drawn where the pattern, counted along the arc from its start, is on. Near a change
+    // from on to off a pixel may go either way.
+    const auto arc = [](const Pen& pen) {
+        return Drawn(200, 200, 1, [&](DC& dc) {
+            dc.SelectPen(pen);
+            dc.MoveTo(180, 100);
+            dc.Arc(100, 100, 80, 0.0f, 300.0f);
+        });
+    };
+    const PixelSet solid = arc(kBlue1);
+    for (const auto& p : {std::pair{&kDash, 24.0}, {&kDot, 6.0}}) {
+        const PixelSet dashed = arc(*p.first);
+        const double on = p.second == 24.0 ? 18.0 : 3.0;
+        int checked = 0;
+        for (const auto& q : solid) {
+            double angle = std::atan2(100.5 - (q.second + 0.5), q.first + 0.5 - 100.5);
+            if (angle < -0.01)
+                angle += 2.0 * M_PI;
+            const double phase = std::fmod(80.0 * angle, p.second);
+            if (std::fabs(phase - on) < 1.0 || phase < 1.0 || phase > p.second - 1.0)
+                continue; // next to a change
+            EXPECT_EQ(dashed.count(q), phase < on ? 1u : 0u) << q.first << "," << q.second;
+            ++checked;
+        }
+        EXPECT_GT(checked, static_cast<int>(solid.size() / 4));
+        for (const auto& q : dashed)
+            EXPECT_EQ(solid.count(q), 1u) << "off the arc at " << q.first << "," << q.second;
+    }
+}
+
+TEST(RasterDCArcs, DegenerateAndHugeArcsAreSafe)
 {
     // Radius 0: only the joining segment, to the centre, which becomes the position.
     {
         Canvas c(100, 100);
         {
-            ImageDC dc(c.buffer);
+            RasterDC dc(c.buffer);
             dc.SelectPen(kBlue1);
             dc.MoveTo(10, 20);
             dc.Arc(30, 20, 0, 0.0f, 90.0f);
@@ -221,7 +307,7 @@ TEST(ImageDCArcs, DegenerateAndHugeArcsAreSafe)
     for (float bad : {nan, inf, -inf}) {
         Canvas c(100, 100);
         {
-            ImageDC dc(c.buffer);
+            RasterDC dc(c.buffer);
             dc.SelectPen(kBlue1);
             dc.MoveTo(10, 20);
             dc.Arc(50, 50, 20, bad, 90.0f);
@@ -234,7 +320,7 @@ TEST(ImageDCArcs, DegenerateAndHugeArcsAreSafe)
     {
         Canvas c(100, 100);
         {
-            ImageDC dc(c.buffer);
+            RasterDC dc(c.buffer);
             dc.SelectPen(kBlue1);
             dc.MoveTo(70, 50);
             dc.Arc(50, 50, 20, 0.0f, 3.0e38f);
@@ -247,7 +333,7 @@ TEST(ImageDCArcs, DegenerateAndHugeArcsAreSafe)
     {
         Canvas c(200, 100);
         {
-            ImageDC dc(c.buffer);
+            RasterDC dc(c.buffer);
             dc.SelectPen(kBlue1);
             dc.MoveTo(100, 50);
             dc.Arc(100, INT_MAX, INT_MAX - 50, 90.0f, 360.0f);
@@ -258,7 +344,7 @@ TEST(ImageDCArcs, DegenerateAndHugeArcsAreSafe)
     for (int r : {1, 1000000, INT_MAX})
         for (int cx : {INT_MIN, 0, INT_MAX}) {
             Canvas c(50, 50);
-            ImageDC dc(c.buffer);
+            RasterDC dc(c.buffer);
             dc.SelectPen(kBlue3);
             dc.MoveTo(25, 25);
             dc.Arc(cx, cx, r, -3.0e38f, 1.0e5f);
@@ -266,76 +352,13 @@ TEST(ImageDCArcs, DegenerateAndHugeArcsAreSafe)
         }
 }
 
-TEST(ImageDCText, TextHangsBelowItsAnchorInBlack)
+TEST(RasterDCEllipse, OutlineInThePenAndFillInTheBrush)
 {
-    EnsureGuiApp();
-    const Font font{20, "Verdana", {}};
-    for (int scale : {1, 2}) {
-        Canvas c(200, 100, scale);
-        {
-            ImageDC dc(c.buffer);
-            dc.SelectFont(font);
-            dc.SelectPen(kBlue1); // text is black whatever pen is selected
-            dc.DrawText(20, 30, "\u03B2=135");
-        }
-        const PixelSet ink = c.Ink();
-        ASSERT_FALSE(ink.empty()) << scale;
-        int minY = INT_MAX, maxY = INT_MIN, minX = INT_MAX, darkest = 255;
-        for (const auto& p : ink) {
-            minY = std::min(minY, p.second);
-            maxY = std::max(maxY, p.second);
-            minX = std::min(minX, p.first);
-            const uint32_t rgb = c.At(p.first, p.second);
-            const int r = rgb >> 16, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
-            EXPECT_TRUE(r == g && g == b) << "not grey at " << p.first << "," << p.second;
-            darkest = std::min(darkest, r);
-        }
-        EXPECT_LT(darkest, 64);
-        // The 20-pixel cell begins at y = 30: ink lies inside it, the beta's ascender near its
-        // top and its descender near its bottom.
-        EXPECT_GE(minY, 30 * scale);
-        EXPECT_LE(minY, 37 * scale);
-        EXPECT_GE(maxY, 44 * scale);
-        EXPECT_LT(maxY, 50 * scale);
-        EXPECT_GE(minX, 20 * scale);
-        EXPECT_LE(minX, 23 * scale);
-    }
-}
-
-TEST(ImageDCText, TextKeepsTheSelectedPenAndFarTextIsSkipped)
-{
-    EnsureGuiApp();
-    const Font font{20, "Verdana", {}};
-    Canvas c(200, 100);
-    {
-        ImageDC dc(c.buffer);
-        dc.SelectFont(font);
-        dc.SelectPen(kBlue1);
-        dc.DrawText(10, 10, "x");
-        dc.MoveTo(0, 90);
-        dc.LineTo(100, 90);
-        for (int x : {INT_MIN, -1000000, INT_MAX})
-            for (int y : {INT_MIN, -1000, INT_MAX})
-                dc.DrawText(x, y, "far away");
-        dc.DrawText(50, 50, ""); // nothing to draw
-        dc.DrawText(120, 40, std::string("\xFF\xFE bad utf-8", 12));
-    }
-    EXPECT_EQ(c.InkOf(kBlue), Row(90, 0, 99));
-    for (const auto& p : c.Ink()) {
-        if (p.second != 90) {
-            EXPECT_TRUE((p.first < 40 && p.second < 40) || (p.first >= 120 && p.second >= 40))
-                << p.first << "," << p.second;
-        }
-    }
-}
-
-TEST(ImageDCEllipse, OutlineInThePenAndFillInTheBrush)
-{
-    const Pen grey{PenStyle::Solid, 1, Colour{128, 128, 128}, {}};
-    const Brush orange{Colour{255, 96, 0}, {}};
+    const Pen grey{PenStyle::Solid, 1, Colour{128, 128, 128}};
+    const Brush orange{Colour{255, 96, 0}};
     Canvas c(60, 60);
     {
-        ImageDC dc(c.buffer);
+        RasterDC dc(c.buffer);
         dc.SelectPen(grey);
         dc.SelectBrush(orange);
         dc.Ellipse(10, 10, 31, 31); // a circle over pixels 10..30
@@ -349,13 +372,49 @@ TEST(ImageDCEllipse, OutlineInThePenAndFillInTheBrush)
         EXPECT_EQ(c.At(out.first, out.second), kWhite) << out.first << "," << out.second;
 }
 
-TEST(ImageDCEllipse, HugeEllipsesAreDrawnOverThePictureOnly)
+TEST(RasterDCEllipse, TheOutlineClosesTheFillOffFromTheOutside)
 {
-    const Pen grey{PenStyle::Solid, 1, Colour{128, 128, 128}, {}};
-    const Brush orange{Colour{255, 96, 0}, {}};
+    // However small or stretched, no pixel of the fill touches a pixel outside the ellipse
+    // (above, below or beside it), and the shape is as wide as its box.
+    const Pen grey{PenStyle::Solid, 1, Colour{128, 128, 128}};
+    const Brush orange{Colour{255, 96, 0}};
+    for (int scale : {1, 2}) {
+        for (int w : {3, 4, 5, 7, 10, 11, 20, 21, 33, 60}) {
+            for (int h : {w, w / 2 + 1, 2 * w}) {
+                SCOPED_TRACE(testing::Message() << "scale " << scale << ", " << w << "x" << h);
+                Canvas c(150, 150, scale);
+                {
+                    RasterDC dc(c.buffer);
+                    dc.SelectPen(grey);
+                    dc.SelectBrush(orange);
+                    dc.Ellipse(20, 20, 20 + w, 20 + h);
+                }
+                int minX = 1 << 30, maxX = -1, minY = 1 << 30, maxY = -1;
+                for (const auto& p : c.Ink()) {
+                    minX = std::min(minX, p.first), maxX = std::max(maxX, p.first);
+                    minY = std::min(minY, p.second), maxY = std::max(maxY, p.second);
+                    if (c.At(p.first, p.second) != 0xFF6000u)
+                        continue;
+                    for (const auto& d : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+                        EXPECT_NE(c.At(p.first + d.first, p.second + d.second), kWhite)
+                            << p.first << "," << p.second;
+                }
+                EXPECT_EQ(minX, 20 * scale);
+                EXPECT_EQ(maxX, (20 + w) * scale - 1);
+                EXPECT_EQ(minY, 20 * scale);
+                EXPECT_EQ(maxY, (20 + h) * scale - 1);
+            }
+        }
+    }
+}
+
+TEST(RasterDCEllipse, HugeEllipsesAreDrawnOverThePictureOnly)
+{
+    const Pen grey{PenStyle::Solid, 1, Colour{128, 128, 128}};
+    const Brush orange{Colour{255, 96, 0}};
     const uint32_t g = 0x808080u, o = 0xFF6000u;
     auto draw = [&](Canvas& c, int l, int t, int r, int b) {
-        ImageDC dc(c.buffer);
+        RasterDC dc(c.buffer);
         dc.SelectPen(grey);
         dc.SelectBrush(orange);
         dc.Ellipse(l, t, r, b);
@@ -413,12 +472,12 @@ TEST(ImageDCEllipse, HugeEllipsesAreDrawnOverThePictureOnly)
     }
 }
 
-TEST(ImageDCPixels, DirectPixelsClipAndCoverTheirDevicePixels)
+TEST(RasterDCPixels, DirectPixelsClipAndCoverTheirDevicePixels)
 {
     {
         Canvas c(20, 10);
         {
-            ImageDC dc(c.buffer);
+            RasterDC dc(c.buffer);
             for (const auto& p : {std::pair{-1, 0},
                                   {0, -1},
                                   {20, 0},
@@ -437,7 +496,7 @@ TEST(ImageDCPixels, DirectPixelsClipAndCoverTheirDevicePixels)
     {
         Canvas c(20, 10, 2);
         {
-            ImageDC dc(c.buffer);
+            RasterDC dc(c.buffer);
             dc.SetPixel(3, 4, Colour{255, 0, 0});
             dc.SetPixel(19, 9, Colour{255, 0, 0});
             dc.SetPixel(20, 9, Colour{255, 0, 0});
@@ -448,7 +507,7 @@ TEST(ImageDCPixels, DirectPixelsClipAndCoverTheirDevicePixels)
     }
     // An empty buffer ignores every call.
     FrameBuffer empty;
-    ImageDC dc(empty);
+    RasterDC dc(empty);
     dc.SetPixel(0, 0, Colour{255, 0, 0});
     dc.SelectPen(kBlue3);
     dc.MoveTo(0, 0);
@@ -460,21 +519,21 @@ TEST(ImageDCPixels, DirectPixelsClipAndCoverTheirDevicePixels)
     EXPECT_EQ(empty.bits, nullptr);
 }
 
-TEST(ImageDCPixels, PainterAndDirectWritesShareThePicture)
+TEST(RasterDCPixels, ShapesAndDirectPixelsLandInDrawingOrder)
 {
     Canvas c(50, 20);
     {
-        ImageDC dc(c.buffer);
+        RasterDC dc(c.buffer);
         dc.FillRect(0, 0, 50, 20, Colour{255, 255, 255});
         dc.SetPixel(10, 5, Colour{255, 0, 0});
         dc.SelectPen(kBlue1);
         dc.MoveTo(0, 5);
         dc.LineTo(10, 5);                     // ends before the red pixel
-        dc.SetPixel(3, 5, Colour{255, 0, 0}); // over the painter's line
+        dc.SetPixel(3, 5, Colour{255, 0, 0}); // over the line
         dc.MoveTo(0, 7);
         dc.LineTo(20, 7);
         dc.SetPixel(5, 7, Colour{255, 0, 0});
-        dc.SelectPen(kBlue3); // drawn directly too
+        dc.SelectPen(kBlue3);
         dc.MoveTo(30, 10);
         dc.LineTo(40, 10);
         dc.SetPixel(35, 10, Colour{255, 0, 0});
@@ -489,7 +548,7 @@ TEST(ImageDCPixels, PainterAndDirectWritesShareThePicture)
     EXPECT_EQ(c.At(35, 9), kBlue);
 }
 
-TEST(ImageDCPixels, FillSolidRectClipsToThePicture)
+TEST(RasterDCPixels, FillSolidRectClipsToThePicture)
 {
     const struct {
         int x, y, w, h;
@@ -505,7 +564,7 @@ TEST(ImageDCPixels, FillSolidRectClipsToThePicture)
         for (int scale : {1, 2}) {
             Canvas c(20, 10, scale);
             {
-                ImageDC dc(c.buffer);
+                RasterDC dc(c.buffer);
                 dc.FillRect(k.x, k.y, k.w, k.h, Colour{255, 0, 0});
             }
             EXPECT_EQ(c.InkOf(kRed).size(), k.expected * scale * scale) << k.x << "," << k.y;
@@ -513,7 +572,7 @@ TEST(ImageDCPixels, FillSolidRectClipsToThePicture)
     }
 }
 
-TEST(ImageDCScale, ScaleTwoDrawsAtDevicePixels)
+TEST(RasterDCScale, ScaleTwoDrawsAtDevicePixels)
 {
     // A one-pixel line over picture row 5, x 5..14, is device rows 10 and 11, x 10..29 (give or
     // take the ends, within a picture pixel).
@@ -530,37 +589,4 @@ TEST(ImageDCScale, ScaleTwoDrawsAtDevicePixels)
     const PixelSet wall = LineInk(kBlue3, 622, 384, 0, 192, 311, 192, 2);
     for (int y = 380; y <= 389; ++y)
         EXPECT_EQ(wall.count({300, y}), (y >= 382 && y <= 387) ? 1u : 0u) << y;
-}
-
-TEST(ImageDCNative, ObjectsAreMadeOnceForEachDescriptor)
-{
-    Canvas c(20, 10);
-    Canvas second(20, 10);
-    ImageDC dc(c.buffer);
-    Pen pen{PenStyle::Dash, 1, Colour{1, 2, 3}, {}};
-    Brush brush{Colour{4, 5, 6}, {}};
-    Font font{20, "Verdana", {}};
-    long before = ImageDC::NativeObjectsCreated();
-    for (int i = 0; i < 1000; ++i)
-        dc.SelectPen(pen);
-    EXPECT_EQ(ImageDC::NativeObjectsCreated() - before, 1);
-    before = ImageDC::NativeObjectsCreated();
-    for (int i = 0; i < 10; ++i) {
-        dc.SelectBrush(brush);
-        dc.SelectFont(font);
-        ImageDC other(second.buffer); // another context reuses them too
-        other.SelectPen(pen);
-    }
-    EXPECT_EQ(ImageDC::NativeObjectsCreated() - before, 2);
-
-    // A descriptor that is changed gets a new object, and draws in its new colour.
-    Pen changing{PenStyle::Solid, 1, Colour{0, 0, 255}, {}};
-    dc.SelectPen(changing);
-    changing.colour = Colour{255, 0, 0};
-    before = ImageDC::NativeObjectsCreated();
-    dc.SelectPen(changing);
-    EXPECT_EQ(ImageDC::NativeObjectsCreated() - before, 1);
-    dc.MoveTo(0, 3);
-    dc.LineTo(5, 3);
-    EXPECT_EQ(c.At(2, 3), kRed);
 }

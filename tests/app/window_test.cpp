@@ -1,0 +1,216 @@
+// The window as a class uses it, in one process: nothing it does may print a message (Qt's
+// warnings go to stderr, where a user sees them), and the About box speaks the window's
+// language.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTranslator>
+
+#include "app/about_dialog.h"
+#include "app/flow_dialog.h"
+#include "res/dialog_templates.h"
+#include "res/ids.h"
+
+namespace {
+
+// Every message Qt or the program emits while the object lives, but for the headless platform
+// saying what a display would do that it cannot (raise a window, grab the keyboard for a
+// menu): those come from the offscreen platform the tests run on, never from a desktop, and
+// are let through by their exact words there only.
+class Messages {
+public:
+    Messages()
+    {
+        seen_ = &lines_;
+        previous_ = qInstallMessageHandler(&Messages::Handle);
+    }
+    ~Messages()
+    {
+        qInstallMessageHandler(previous_);
+        seen_ = nullptr;
+    }
+    const std::vector<std::string>& Lines() const { return lines_; }
+
+private:
+    static void Handle(QtMsgType, const QMessageLogContext&, const QString& text)
+    {
+        static const QStringList headless = {
+            QStringLiteral("This plugin does not support raise()"),
+            QStringLiteral("This plugin does not support grabbing the keyboard"),
+        };
+        if (QGuiApplication::platformName() == QLatin1String("offscreen")
+            && headless.contains(text))
+            return;
+        if (seen_)
+            seen_->push_back(text.toStdString());
+    }
+    static inline std::vector<std::string>* seen_ = nullptr;
+    std::vector<std::string> lines_;
+    QtMessageHandler previous_ = nullptr;
+};
+
+// Runs action, which opens a modal About box, and calls look with the box before closing it;
+// returns how many boxes opened.
+int WithAboutBox(const std::function<void()>& action,
+                 const std::function<void(AboutDialog&)>& look = nullptr)
+{
+    int opened = 0;
+    QTimer closer;
+    closer.setInterval(0);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* about = dynamic_cast<AboutDialog*>(QApplication::activeModalWidget())) {
+            ++opened;
+            if (look)
+                look(*about);
+            about->reject();
+        }
+    });
+    closer.start();
+    action();
+    QApplication::processEvents();
+    return opened;
+}
+
+QString LabelText(AboutDialog& about, ControlId id)
+{
+    auto* label = qobject_cast<QLabel*>(about.Control(id));
+    return label ? label->text() : QString();
+}
+
+bool HasCyrillic(const QString& text)
+{
+    for (QChar c : text)
+        if (c.unicode() >= 0x0400 && c.unicode() <= 0x04FF)
+            return true;
+    return false;
+}
+
+// The English title as the translation file gives it.
+const QString kEnglishTitle = QStringLiteral(
+    "A program that builds a visual model of supersonic flow round an obtuse corner");
+
+// Whether the title's text, wrapped in its label as the label draws it, fits in two lines.
+bool TitleFitsTwoLines(AboutDialog& about)
+{
+    auto* title = qobject_cast<QLabel*>(about.Control(ControlId::AboutTitle));
+    if (!title)
+        return false;
+    const QRect box = title->contentsRect();
+    const QFontMetrics fm = title->fontMetrics();
+    const QRect text = fm.boundingRect(QRect(0, 0, box.width(), 100000),
+                                       Qt::TextWordWrap | title->alignment(), title->text());
+    const int line = fm.boundingRect(QRect(0, 0, 100000, 100000), 0, QStringLiteral("Xy")).height();
+    return text.height() <= box.height() && text.height() < 3 * line && text.width() <= box.width();
+}
+
+class Window : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The remembered language goes to a folder of the test's own, not the user's.
+        ASSERT_TRUE(settings_.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
+    }
+    std::unique_ptr<FlowDialog> Open()
+    {
+        auto d = std::make_unique<FlowDialog>();
+        d->SetSeed(7);
+        d->show();
+        QApplication::setActiveWindow(d.get());
+        QApplication::processEvents();
+        return d;
+    }
+
+    QTemporaryDir settings_;
+};
+
+} // namespace
+
+// A lesson's worth of the window: start-up and ticks, the menu opened and closed, pause, step,
+// reset, both languages from the menu, and the About box opened and closed. Any message Qt
+// prints (a warning about a text, a widget, a painter) is a fault a user sees on stderr.
+TEST_F(Window, AClassroomTourPrintsNothing)
+{
+    Messages messages;
+    {
+        const std::unique_ptr<FlowDialog> dlg = Open();
+        QTest::qWait(300); // ticks
+        QTimer::singleShot(50, &dlg->Menu(), [&] { dlg->Menu().hide(); });
+        dlg->ShowMenu(dlg->mapToGlobal(QPoint(100, 100)));
+        QTest::qWait(100);
+        for (Command command : {Command::Pause, Command::Step, Command::Step, Command::Pause,
+                                Command::Reset, Command::English, Command::Reset, Command::Russian})
+            dlg->MenuCommandChosen(command);
+        QTest::qWait(200);
+        EXPECT_EQ(WithAboutBox([&] { dlg->MenuCommandChosen(Command::About); }), 1);
+        dlg->MenuCommandChosen(Command::English);
+        EXPECT_EQ(WithAboutBox([&] { dlg->MenuCommandChosen(Command::About); }), 1);
+        dlg->MenuCommandChosen(Command::Russian);
+        dlg->MenuCommandChosen(Command::Close);
+        QApplication::processEvents();
+    }
+    std::string all;
+    for (const std::string& line : messages.Lines())
+        all += "\n  " + line;
+    EXPECT_TRUE(messages.Lines().empty()) << messages.Lines().size() << " messages:" << all;
+}
+
+// After Language -> English the About box shows the English title from the translation file;
+// back in Russian, the Russian one. Every other text of the box is the same in both.
+TEST_F(Window, TheAboutBoxSpeaksTheWindowsLanguage)
+{
+    const QString russian = QString::fromUtf8(
+        res::AboutDialogTemplate().Find(ControlId::AboutTitle)->text);
+    const std::unique_ptr<FlowDialog> dlg = Open();
+    std::vector<QString> texts[2];
+    for (int english : {1, 0}) {
+        dlg->MenuCommandChosen(english ? Command::English : Command::Russian);
+        const int opened = WithAboutBox(
+            [&] { dlg->MenuCommandChosen(Command::About); },
+            [&](AboutDialog& about) {
+                const QString title = LabelText(about, ControlId::AboutTitle);
+                EXPECT_EQ(title, english ? kEnglishTitle : russian);
+                EXPECT_TRUE(TitleFitsTwoLines(about)) << english;
+                for (ControlId id : {ControlId::AboutVersion, ControlId::AboutModel,
+                                     ControlId::AboutToolkit, ControlId::AboutCopyright})
+                    texts[english].push_back(LabelText(about, id));
+                texts[english].push_back(about.windowTitle());
+            });
+        EXPECT_EQ(opened, 1);
+    }
+    EXPECT_EQ(texts[0], texts[1]);
+    for (const QString& t : texts[1])
+        EXPECT_FALSE(HasCyrillic(t)) << t.toStdString();
+}
+
+// An About box that is open when the language changes follows it.
+TEST_F(Window, AnOpenAboutBoxFollowsALanguageChange)
+{
+    const QString russian = QString::fromUtf8(
+        res::AboutDialogTemplate().Find(ControlId::AboutTitle)->text);
+    AboutDialog about;
+    about.show();
+    EXPECT_EQ(LabelText(about, ControlId::AboutTitle), russian);
+    QTranslator english;
+    ASSERT_TRUE(english.load(QStringLiteral(":/cornerflow/i18n/cornerflow_en.qm")));
+    QCoreApplication::installTranslator(&english);
+    QApplication::processEvents();
+    EXPECT_EQ(LabelText(about, ControlId::AboutTitle), kEnglishTitle);
+    EXPECT_TRUE(TitleFitsTwoLines(about));
+    QCoreApplication::removeTranslator(&english);
+    QApplication::processEvents();
+    EXPECT_EQ(LabelText(about, ControlId::AboutTitle), russian);
+}
