@@ -12,10 +12,9 @@
 #include <QPointF>
 #include <QString>
 
-namespace {
+#include "draw/font_fit.h"
 
-constexpr int kMaxFontCell = 2048;
-constexpr int kDefaultCell = 16;
+namespace {
 
 int CellOf(const QFont& font)
 {
@@ -45,26 +44,10 @@ QFont FontForCell(const Font& font)
     }();
     (void)substituted;
 
-    const long long h = font.height;
-    if (h < 0)
-        return FaceAt(font.face, static_cast<int>(std::min<long long>(-h, kMaxFontCell)));
-    const int cell = h == 0 ? kDefaultCell : static_cast<int>(std::min<long long>(h, kMaxFontCell));
-    // A first guess from the cell of the cell's own pixel size, then one pixel at a time.
-    QFont q = FaceAt(font.face, cell);
-    const int full = std::max(1, CellOf(q));
-    int px = std::max(1, static_cast<int>(static_cast<long long>(cell) * cell / full));
-    q.setPixelSize(px);
-    while (px > 1 && CellOf(q) > cell)
-        q.setPixelSize(--px);
-    while (px < kMaxFontCell) {
-        QFont bigger = q;
-        bigger.setPixelSize(px + 1);
-        if (CellOf(bigger) > cell)
-            break;
-        q = bigger;
-        ++px;
-    }
-    return q;
+    // The size rule is the core's (draw/font_fit.h); the cell is Qt's for this face.
+    const int pixels = FontPixelsForHeight(font.height,
+                                           [&](int px) { return CellOf(FaceAt(font.face, px)); });
+    return FaceAt(font.face, pixels);
 }
 
 const QtTextPainter::Size& QtTextPainter::SizeOf(const Font& font)

@@ -57,9 +57,6 @@ public:
     std::function<std::unique_ptr<DC>(FrameBuffer&)> makeDC;
     Pen framePen{PenStyle::Solid, 1, Colour{128, 128, 128}};
 
-    // How many times the layers that do not move were composed (a tick composes none).
-    long StaticCompositions() const { return staticCompositions_; }
-
 private:
     // What the layers that do not move are drawn from; they are composed again when it changes.
     struct StaticStamp {

@@ -3,6 +3,7 @@
 
 #include <climits>
 
+#include "draw/font_fit.h"
 #include "draw/frame_buffer.h"
 
 TEST(FrameBuffer, SizesThatCannotBeMadeLeaveItEmpty)
@@ -118,4 +119,26 @@ TEST(FrameBuffer, TransparentCopyMakesTheTargetFit)
     empty.TransparentCopyTo(untouched);
     EXPECT_EQ(untouched.deviceWidth, 2);
     EXPECT_EQ(untouched.At(1, 1), 0x445566u);
+}
+
+// The font size rule every shell uses: the largest pixel size whose cell fits the height asked
+// for, whatever the shell's font; a negative height is the pixel size; everything is capped.
+TEST(FontFit, LargestPixelSizeWhoseCellFits)
+{
+    // A font whose cell is 1.2 times its pixel size, rounded up, as a sans-serif font's is.
+    const auto cellAt = [](int px) { return (px * 12 + 9) / 10; };
+    for (int height : {1, 2, 5, 16, 20, 33, 100, 2048}) {
+        const int px = FontPixelsForHeight(height, cellAt);
+        if (px > 1) // one pixel is the least, even where its cell is too tall
+            EXPECT_LE(cellAt(px), height) << height;
+        if (px < kMaxFontCell)
+            EXPECT_GT(cellAt(px + 1), height) << height;
+        EXPECT_GE(px, 1);
+    }
+    EXPECT_EQ(FontPixelsForHeight(0, cellAt), FontPixelsForHeight(16, cellAt));
+    EXPECT_EQ(FontPixelsForHeight(-13, cellAt), 13);
+    EXPECT_EQ(FontPixelsForHeight(-1000000, cellAt), kMaxFontCell);
+    EXPECT_EQ(FontPixelsForHeight(1000000, cellAt), FontPixelsForHeight(kMaxFontCell, cellAt));
+    // A font whose cell does not grow is taken as large as allowed, not searched for ever.
+    EXPECT_EQ(FontPixelsForHeight(20, [](int) { return 1; }), kMaxFontCell);
 }
