@@ -3,8 +3,11 @@
 // a current position for MoveTo/LineTo, arcs in degrees, text anchored at its top-left corner
 // with no background, single pixels and ellipses by bounding box. This header uses no toolkit;
 // draw/raster_dc.h draws every shape into the core's buffer.
+#include <cmath>
 #include <cstdint>
 #include <string>
+
+#include "base/saturate.h"
 
 struct Colour {
     uint8_t r = 0, g = 0, b = 0;
@@ -16,7 +19,9 @@ struct Colour {
     constexpr bool operator!=(const Colour& o) const { return !(*this == o); }
 };
 
-enum class PenStyle { Solid, Dash, Dot };
+// Dash: 18 picture pixels on, 6 off; Dot: 3 on, 3 off; DashDot: 12 on, 4 off, 2 on, 4 off.
+// Patterns are drawn on one-pixel pens only.
+enum class PenStyle { Solid, Dash, Dot, DashDot };
 
 // Drawing objects are plain descriptions owned by the object that uses them; selecting one
 // copies what the device context needs.
@@ -62,6 +67,11 @@ public:
     // Outline in the selected pen, fill in the selected brush.
     virtual void Ellipse(int left, int top, int right, int bottom) = 0;
     virtual void FillRect(int x, int y, int width, int height, Colour colour) = 0;
+    // A polyline through count points given as x, y pairs in picture pixels (logical pixel
+    // (x, y) has its centre at the whole numbers x, y), in the selected pen; the dash pattern
+    // runs on from piece to piece. Leaves the current position at the last point. This one
+    // rounds the points and draws each piece with LineTo; RasterDC draws them unrounded.
+    virtual void Polyline(const double* xy, int count);
 
     // One pixel; a pixel outside the surface is ignored.
     void SetPixel(int x, int y, Colour colour)
@@ -84,3 +94,13 @@ protected:
     virtual void SetPixelSlow(int x, int y, Colour colour) = 0;
     PixelMemory memory_;
 };
+
+inline void DC::Polyline(const double* xy, int count)
+{
+    if (!xy || count <= 0)
+        return;
+    auto at = [](double v) { return TruncToInt(std::floor(v + 0.5)); };
+    MoveTo(at(xy[0]), at(xy[1]));
+    for (int i = 1; i < count; ++i)
+        LineTo(at(xy[2 * i]), at(xy[2 * i + 1]));
+}

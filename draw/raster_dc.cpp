@@ -79,8 +79,24 @@ void RasterDC::SelectPen(const Pen& pen)
     pen_.width = std::clamp(pen.width, 1, kMaxPenWidth);
     pen_.colour = pen.colour;
     pen_.patterned = pen.style != PenStyle::Solid && pen_.width == 1;
-    pen_.on = pen.style == PenStyle::Dash ? 18.0 : 3.0;
-    pen_.period = pen.style == PenStyle::Dash ? 24.0 : 6.0;
+    pen_.dotFrom = 0.0;
+    pen_.dotTo = 0.0;
+    switch (pen.style) {
+    case PenStyle::Dash:
+        pen_.on = 18.0;
+        pen_.period = 24.0;
+        break;
+    case PenStyle::DashDot:
+        pen_.on = 12.0;
+        pen_.dotFrom = 16.0;
+        pen_.dotTo = 18.0;
+        pen_.period = 22.0;
+        break;
+    default: // Dot (Solid draws no pattern)
+        pen_.on = 3.0;
+        pen_.period = 6.0;
+        break;
+    }
 }
 
 void RasterDC::SelectBrush(const Brush& brush) { brush_ = brush.colour; }
@@ -180,6 +196,28 @@ void RasterDC::FillRect(int x, int y, int width, int height, Colour colour)
     }
 }
 
+void RasterDC::Polyline(const double* xy, int count)
+{
+    if (!xy || count <= 0)
+        return;
+    double along = 0.0;
+    for (int i = 0; i + 1 < count; ++i) {
+        const double x0 = xy[2 * i], y0 = xy[2 * i + 1];
+        const double x1 = xy[2 * i + 2], y1 = xy[2 * i + 3];
+        if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1))
+            continue; // no such piece
+        Segment(x0, y0, x1, y1, along);
+        along += std::hypot(x1 - x0, y1 - y0);
+        if (along > 1e15) // the pattern's phase has no meaning left; keep it finite
+            along = std::fmod(along, pen_.period > 0.0 ? pen_.period : 1.0);
+    }
+    const double lx = xy[2 * count - 2], ly = xy[2 * count - 1];
+    if (std::isfinite(lx) && std::isfinite(ly)) {
+        curX_ = lx;
+        curY_ = ly;
+    }
+}
+
 void RasterDC::FillSpan(int row, double first, double last, uint32_t value)
 {
     first = std::max(first, 0.0);
@@ -258,7 +296,8 @@ void RasterDC::ThinSegment(double ax, double ay, double bx, double by, double al
         const double u = i + 0.5;
         if (pen_.patterned) {
             const double d = along + std::fabs(u - u0) * perPixel;
-            if (std::fmod(d, pen_.period) >= pen_.on)
+            const double m = std::fmod(d, pen_.period);
+            if (m >= pen_.on && !(m >= pen_.dotFrom && m < pen_.dotTo))
                 continue;
         }
         // The scale pixels whose sample points lie within half the thickness of the line.

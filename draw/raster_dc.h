@@ -34,6 +34,7 @@ public:
     void DrawText(int x, int y, const std::string& text) override;
     void Ellipse(int left, int top, int right, int bottom) override;
     void FillRect(int x, int y, int width, int height, Colour colour) override;
+    void Polyline(const double* xy, int count) override;
 
     // Picture pixels drawn beyond each edge, so that clipped shapes keep their ends.
     static constexpr double kMargin = 64.0;
@@ -44,7 +45,9 @@ private:
         int width = 1;
         Colour colour;
         bool patterned = false;
-        double on = 0.0; // pattern, picture pixels
+        double on = 0.0; // pattern, picture pixels: on from 0 to on, and from dotFrom to dotTo
+        double dotFrom = 0.0;
+        double dotTo = 0.0;
         double period = 0.0;
     };
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <vector>
 
 #include "draw/raster_dc.h"
 #include "tests/draw/pixels.h"
@@ -218,6 +219,62 @@ TEST(RasterDCLines, DashesAndDotsStartAtTheFirstPixelAndRunAlongTheLine)
         for (const auto& q : diagonal)
             EXPECT_EQ(q.second - q.first, 1) << "off the line at " << q.first << "," << q.second;
     }
+}
+
+// The dash-dot pattern: 12 pixels drawn, 4 left out, 2 drawn, 4 left out, from the first pixel.
+TEST(RasterDCLines, DashDotRunsAlongTheLine)
+{
+    const Pen dashDot{PenStyle::DashDot, 1, Colour{0, 0, 0}};
+    const PixelSet ink = LineInk(dashDot, 100, 20, 3, 10, 99, 10);
+    for (int x = 0; x < 100; ++x) {
+        const int along = x - 3;
+        const int m = along % 22;
+        const bool drawn = along >= 0 && x != 99 && (m < 12 || (m >= 16 && m < 18));
+        EXPECT_EQ(ink.count({x, 10}) == 1, drawn) << x;
+    }
+    // A wide pen draws it solid, as it draws the others.
+    EXPECT_EQ(LineInk(Pen{PenStyle::DashDot, 3, Colour{0, 0, 0}}, 100, 20, 3, 10, 99, 10).size(),
+              LineInk(kBlue3, 100, 20, 3, 10, 99, 10).size());
+}
+
+// A polyline carries its dash pattern on from piece to piece: a straight one of many short
+// pieces, at points between the pixels' centres, draws the pixels of the one line through its
+// ends, at scales 1 and 2; the pieces' ends need not be whole pixels.
+TEST(RasterDCLines, PolylinesCarryThePatternOnAndKeepTheirFractions)
+{
+    for (int scale : {1, 2}) {
+        for (const Pen* pen : {&kDash, &kDot, &kBlue1}) {
+            SCOPED_TRACE(scale);
+            std::vector<double> xy;
+            for (double x = 4.0; x <= 94.0; x += 2.25) {
+                xy.push_back(x);
+                xy.push_back(10.0);
+            }
+            const PixelSet pieces = Drawn(100, 20, scale, [&](DC& dc) {
+                dc.SelectPen(*pen);
+                dc.Polyline(xy.data(), static_cast<int>(xy.size() / 2));
+            });
+            const PixelSet whole = LineInk(*pen, 100, 20, 4, 10, 94, 10, scale);
+            EXPECT_EQ(pieces, whole);
+        }
+    }
+    // A point between two rows: half a pixel up puts the line on the row above at scale 2 (its
+    // two device rows are 19 and 20, centred on 20), not on the row of the rounded point.
+    const double xy[] = {10.0, 10.0, 50.0, 9.5};
+    const PixelSet sloped = Drawn(60, 20, 2, [&](DC& dc) {
+        dc.SelectPen(kBlue1);
+        dc.Polyline(xy, 2);
+    });
+    EXPECT_EQ(sloped.count({21, 21}), 1u); // device rows 20 and 21 at the start
+    EXPECT_EQ(sloped.count({99, 19}), 1u); // rows 19 and 20 at the end
+    EXPECT_EQ(sloped.count({99, 21}), 0u);
+    // Pieces with points that are no numbers are left out; the rest is drawn.
+    const double broken[] = {10.0, 5.0, NAN, 5.0, 30.0, 5.0, 50.0, 5.0};
+    const PixelSet rest = Drawn(60, 20, 1, [&](DC& dc) {
+        dc.SelectPen(kBlue1);
+        dc.Polyline(broken, 4);
+    });
+    EXPECT_EQ(rest, Row(5, 30, 49));
 }
 
 TEST(RasterDCArcs, ArcsRunCounterClockwiseAfterTheJoiningSegment)
