@@ -147,28 +147,36 @@ TheoryResult PrandtlMeyer(const FlowState& fs, double turnRadians)
     const double nuMax = NuMax(Scale(g));
     r.maxTurnDegrees = nuMax * kDegreesPerRadian;
 
-    const double m1 = fs.mach1;
-    const bool upstreamUsable = m1 > 1.0 && m1 < inf && fs.t1 > 0.0 && fs.t1 < inf && fs.p1 >= 0.0
+    // The picture has a fan wherever asin(1/M1) is a number, sonic flow included; a Mach number
+    // whose reciprocal rounds to 1 is sonic.
+    const double m1 = fs.mach1 < 1.0 && 1.0 / fs.mach1 == 1.0 ? 1.0 : fs.mach1;
+    const bool upstreamUsable = m1 >= 1.0 && m1 < inf && fs.t1 > 0.0 && fs.t1 < inf && fs.p1 >= 0.0
                                 && fs.p1 < inf && fs.rho1 >= 0.0 && fs.rho1 < inf && fs.c1 > 0.0
                                 && fs.c1 < inf && std::isfinite(fs.v1);
     if (!upstreamUsable || std::isnan(turnRadians))
         return r;
 
     const double nu1 = PrandtlMeyerNu(m1, g);
+    r.nu1Degrees = nu1 * kDegreesPerRadian;
+    if (turnRadians < 0.0) { // into the flow: a compression, which has no fan
+        r.kind = TheoryCase::IntoTheFlow;
+        r.turnDegrees = turnRadians * kDegreesPerRadian;
+        return r;
+    }
     const double room = nuMax - nu1; // >= 0: nu1 never exceeds nu_max
     const double turn = turnRadians > 0.0 ? std::fmin(turnRadians, room) : 0.0;
+    r.kind = TheoryCase::Expansion;
     r.valid = true;
     r.turnDegrees = turn * kDegreesPerRadian;
-    r.nu1Degrees = nu1 * kDegreesPerRadian;
 
     if (turn == 0.0) { // no turning: the upstream state itself, exactly
         r.nu2Degrees = r.nu1Degrees;
-        r.mach2 = m1;
+        r.mach2 = fs.mach1;
         r.p2 = fs.p1;
         r.t2 = fs.t1;
         r.rho2 = fs.rho1;
         r.v2 = fs.v1;
-        r.lastCharacteristicAngle = std::asin(1.0 / m1);
+        r.lastCharacteristicAngle = std::asin(1.0 / fs.mach1);
         return r;
     }
 

@@ -7,15 +7,29 @@
 
 #include "model/flow_state.h"
 
+// Which answer the exact theory has for a flow and a turn.
+enum class TheoryCase {
+    // An expansion (or no turn at all): the state past the fan below.
+    Expansion,
+    // The upstream state is not a finite sonic or supersonic state of a gas with
+    // 1 < gamma < inf (M1 < 1, NaN or infinite values, T1 <= 0, P1 or rho1 < 0), or the turn
+    // is NaN: there is no fan.
+    NotSupersonic,
+    // The wall turns into the flow (a negative turn): that is a compression through an oblique
+    // shock, not an expansion fan, and is not modelled. turnDegrees (negative) and nu1Degrees
+    // are set; the state past the fan is not.
+    IntoTheFlow,
+};
+
 struct TheoryResult {
-    // False when the upstream state is not a finite supersonic state of a gas with
-    // 1 < gamma < inf (M1 <= 1, NaN or infinite values, T1 <= 0, P1 or rho1 < 0), or when
-    // the turn is NaN. Every other field is then NaN, except maxTurnDegrees, which is set
-    // whenever gamma is usable.
+    TheoryCase kind = TheoryCase::NotSupersonic;
+    // kind == Expansion: every field below is set. Otherwise the state past the fan and the
+    // last characteristic are NaN; maxTurnDegrees is set whenever gamma is usable.
     bool valid = false;
     // The turn actually used: the given turn clamped to [0, nu_max - nu1]. A flow that
-    // arrives at M1 > 1 has already spent nu1 of the largest turning angle, so it can turn
-    // by at most nu_max - nu1; beyond that it leaves the wall. Never negative.
+    // arrives at M1 >= 1 has already spent nu1 of the largest turning angle, so it can turn
+    // by at most nu_max - nu1; beyond that it leaves the wall. Never negative for an
+    // expansion; for a wall turned into the flow, the (negative) turn given.
     double turnDegrees = std::numeric_limits<double>::quiet_NaN();
     // The largest turning angle nu_max = (sqrt((g+1)/(g-1)) - 1)*90 deg, the turn that takes
     // a sonic flow to infinite Mach number (130.454 deg for gamma 1.4).
@@ -41,8 +55,9 @@ struct TheoryResult {
 // The turn of the picture's wall is pi/2 - wallAngle, the value the chi label shows; the
 // label's cap at maxTurnAngle needs no repeating here, because the turn is clamped at
 // nu_max - nu1, which is never larger. Infinite turns are clamped like any other; a NaN turn
-// gives an invalid result. An exact zero turn (or any negative one) gives back the upstream
-// state exactly.
+// gives an invalid result. An exact zero turn (+0 or -0) gives back the upstream state exactly;
+// a negative one is a wall turned into the flow (TheoryCase::IntoTheFlow). A sonic flow
+// (M1 = 1, the Mach angle 90 degrees, as the picture draws its fan) expands from nu1 = 0.
 TheoryResult PrandtlMeyer(const FlowState& fs, double turnRadians);
 
 // The Prandtl–Meyer function nu(M), radians: 0 at M = 1, rising to nu_max as M grows without

@@ -86,9 +86,10 @@ TEST(Theory, PublishedIsentropicRatiosAtMach2)
 TEST(Theory, NoTurnGivesTheUpstreamStateAndTheFirstCharacteristic)
 {
     const FlowState fs = AtMach(1.8);
-    for (double turn : {0.0, -0.0, -0.3, -inf}) {
+    for (double turn : {0.0, -0.0}) {
         const TheoryResult r = PrandtlMeyer(fs, turn);
         ASSERT_TRUE(r.valid);
+        EXPECT_EQ(r.kind, TheoryCase::Expansion);
         EXPECT_EQ(r.turnDegrees, 0.0);
         EXPECT_FALSE(std::signbit(r.turnDegrees));
         EXPECT_EQ(r.mach2, fs.mach1);
@@ -98,6 +99,18 @@ TEST(Theory, NoTurnGivesTheUpstreamStateAndTheFirstCharacteristic)
         EXPECT_EQ(r.v2, fs.v1);
         EXPECT_EQ(r.nu2Degrees, r.nu1Degrees);
         EXPECT_EQ(r.lastCharacteristicAngle, fs.machAngle);
+    }
+    // A wall turned into the flow compresses it (an oblique shock): the theory of the fan has
+    // no state past it to give, and does not pass the upstream state off as one.
+    for (double turn : {-0.3, -1e-12, -inf}) {
+        const TheoryResult r = PrandtlMeyer(fs, turn);
+        EXPECT_FALSE(r.valid);
+        EXPECT_EQ(r.kind, TheoryCase::IntoTheFlow);
+        EXPECT_EQ(r.turnDegrees, turn * R2D);
+        EXPECT_NEAR(r.nu1Degrees, PrandtlMeyerNu(fs.mach1, 1.4) * R2D, 1e-12);
+        EXPECT_TRUE(std::isnan(r.mach2));
+        EXPECT_TRUE(std::isnan(r.p2));
+        EXPECT_TRUE(std::isnan(r.lastCharacteristicAngle));
     }
     // The smallest turns join the unturned state continuously.
     const TheoryResult tiny = PrandtlMeyer(fs, 1e-9);
@@ -140,9 +153,6 @@ TEST(Theory, TurnsAtAndBeyondTheLimitExpandToVacuum)
 TEST(Theory, InvalidInputsAreFlaggedAndNeverHang)
 {
     FlowState subsonic = AtMach(0.5);
-    FlowState sonic = AtMach(2.0);
-    sonic.v1 = sonic.c1;
-    ComputeUpstreamState(sonic);
     FlowState notANumber = AtMach(2.0);
     notANumber.v1 = kNaN;
     ComputeUpstreamState(notANumber);
@@ -151,9 +161,10 @@ TEST(Theory, InvalidInputsAreFlaggedAndNeverHang)
     ComputeUpstreamState(frozen);
     FlowState badGamma = AtMach(2.0);
     badGamma.gamma = 1.0;
-    for (const FlowState& fs : {subsonic, sonic, notANumber, frozen, badGamma}) {
+    for (const FlowState& fs : {subsonic, notANumber, frozen, badGamma}) {
         const TheoryResult r = PrandtlMeyer(fs, 0.2);
         EXPECT_FALSE(r.valid);
+        EXPECT_EQ(r.kind, TheoryCase::NotSupersonic);
         EXPECT_TRUE(std::isnan(r.mach2));
         EXPECT_TRUE(std::isnan(r.p2));
         EXPECT_TRUE(std::isnan(r.lastCharacteristicAngle));
@@ -180,6 +191,38 @@ TEST(Theory, InvalidInputsAreFlaggedAndNeverHang)
     EXPECT_GT(MachFromNu(justBelowMax, 1.4), 1e10);
     EXPECT_NEAR(PrandtlMeyerNu(MachFromNu(1e-12, 1.4), 1.4), 1e-12, 1e-19);
     EXPECT_EQ(MachFromNu(1e-300, 1.4), 1.0); // 1 + 1e-200 rounds to 1
+}
+
+// Sonic flow, the textbook start of an expansion: nu1 = 0, and a turn of nu(2) = 26.380 deg
+// reaches Mach 2 with the tables' p/p0 = 0.1278 (T0/T1 = 1.2 at M1 = 1). The picture draws its
+// fan there (the Mach angle is 90 deg), so the theory answers there too, without a division
+// by zero.
+TEST(Theory, SonicFlowExpands)
+{
+    FlowState fs = AtMach(2.0);
+    fs.v1 = fs.c1;
+    ComputeUpstreamState(fs);
+    ASSERT_EQ(fs.mach1, 1.0);
+    ASSERT_EQ(fs.machAngle, M_PI / 2);
+    const TheoryResult r = PrandtlMeyer(fs, 26.380 * D2R);
+    ASSERT_TRUE(r.valid);
+    EXPECT_EQ(r.nu1Degrees, 0.0);
+    EXPECT_NEAR(r.mach2, 2.000, 0.0005);
+    EXPECT_NEAR(r.p2 / (fs.p1 * std::pow(1.2, 3.5)), 0.1278, 0.00005);
+    EXPECT_NEAR(r.lastCharacteristicAngle * R2D, 30.0 - 26.380, 0.01);
+    for (double turn : {0.0, 1e-9, 0.5, 3.0}) {
+        const TheoryResult t = PrandtlMeyer(fs, turn);
+        EXPECT_TRUE(t.valid) << turn;
+        EXPECT_FALSE(std::isnan(t.p2)) << turn;
+        EXPECT_FALSE(std::isnan(t.lastCharacteristicAngle)) << turn;
+    }
+    // A speed whose Mach number rounds just below 1 but whose Mach angle is still 90 deg.
+    FlowState below = fs;
+    below.v1 = std::nextafter(fs.c1, 0.0);
+    ComputeUpstreamState(below);
+    if (below.mach1 < 1.0 && !std::isnan(below.machAngle)) {
+        EXPECT_TRUE(PrandtlMeyer(below, 0.5).valid);
+    }
 }
 
 TEST(Theory, InversionRoundTripsAndIsMonotonic)
