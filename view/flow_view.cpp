@@ -6,6 +6,8 @@
 
 #include "base/vector_state.h"
 #include "draw/raster_dc.h"
+#include "model/exact_streamline.h"
+#include "model/profile.h"
 
 FlowView::FlowView(const FlowField& field) : field_(field) {}
 
@@ -36,6 +38,12 @@ FlowView::StaticStamp FlowView::Stamp(int scale) const
     s.framePen = framePen.colour;
     s.framePenWidth = framePen.width;
     s.framePenStyle = framePen.style;
+    s.exactTheory = exactTheory;
+    if (exactTheory) {
+        s.exactPen = exactPen.colour;
+        s.exactPenWidth = exactPen.width;
+        s.exactPenStyle = exactPen.style;
+    }
     return s;
 }
 
@@ -59,6 +67,8 @@ void FlowView::ComposeStaticLayers(int scale) const
         const std::unique_ptr<DC> dc = MakeDC(above_);
         for (const Streamline& s : field_.streamlines)
             s.Draw(*dc, field_.corner);
+        if (exactTheory)
+            DrawExactTheory(*dc);
         dc->SelectPen(framePen);
         dc->MoveTo(0, height - 1);
         dc->LineTo(width, height - 1);
@@ -75,6 +85,36 @@ void FlowView::ComposeStaticLayers(int scale) const
         while (i < n && (above_.bits[i] & 0xFFFFFFu) != key)
             ++i;
         aboveRuns_.emplace_back(first, i - first);
+    }
+}
+
+void FlowView::DrawExactTheory(DC& dc) const
+{
+    const FlowState& fs = field_.flow;
+    const Corner& corner = field_.corner;
+    const ExactFan fan = ExactFanFor(fs, corner.TurnAngle(fs));
+    if (!fan.fan)
+        return; // not supersonic, or a wall turned into the flow: no expansion to show
+    dc.SelectPen(exactPen);
+    const double ox = corner.ApexX();
+    const double oy = corner.top;
+    // Far enough to leave the picture from anywhere in it; the device context clips.
+    const double reach = 4.0 * (static_cast<double>(field_.width) + field_.height) + 1000.0;
+    const double ray[] = {ox, oy, ox + reach * std::cos(fan.last), oy - reach * std::sin(fan.last)};
+    dc.Polyline(ray, 2);
+    std::vector<double> xy;
+    for (int i = 1; i <= 3 && i < field_.streamlines.count; ++i) {
+        const Streamline& green = field_.streamlines[i];
+        if (green.points.count == 0)
+            continue;
+        const PathPoint start = green.points[0];
+        const std::vector<ExactPoint> path = TraceExactStreamline(fan, start.x, -start.y, reach);
+        xy.clear();
+        for (const ExactPoint& p : path) {
+            xy.push_back(ox + p.x);
+            xy.push_back(oy + p.y);
+        }
+        dc.Polyline(xy.data(), static_cast<int>(path.size()));
     }
 }
 

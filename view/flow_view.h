@@ -57,6 +57,12 @@ public:
     std::function<std::unique_ptr<DC>(FrameBuffer&)> makeDC;
     Pen framePen{PenStyle::Solid, 1, Colour{128, 128, 128}};
 
+    // The exact theory over the picture (off by default; off, the frame is exactly as without
+    // it): the exact last characteristic and the exact streamlines from the green ones' start
+    // points (model/exact_streamline.h), in exactPen, over the tracers with the streamlines.
+    bool exactTheory = false;
+    Pen exactPen{PenStyle::DashDot, 1, Colour{150, 40, 190}};
+
 private:
     // What the layers that do not move are drawn from; they are composed again when it changes.
     struct StaticStamp {
@@ -68,10 +74,16 @@ private:
         Colour framePen;
         int framePenWidth;
         PenStyle framePenStyle;
+        bool exactTheory;
+        Colour exactPen;
+        int exactPenWidth;
+        PenStyle exactPenStyle;
     };
 
     std::unique_ptr<DC> MakeDC(FrameBuffer& target) const;
     StaticStamp Stamp(int scale) const;
+    // The exact theory's lines, in exactPen.
+    void DrawExactTheory(DC& dc) const;
     // The background with the overlay below the tracers, and the streamlines and the frame line
     // above them, each drawn once per change of what they show.
     void ComposeStaticLayers(int scale) const;
