@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "base/constants.h"
 #include "base/saturate.h"
@@ -10,6 +11,7 @@
 #include "model/number_text.h"
 #include "model/probe.h"
 #include "model/start_values.h"
+#include "model/theory.h"
 
 namespace {
 
@@ -65,6 +67,7 @@ void FlowSession::Reset()
         return;
     active_.reset();
     mark_ = ReadMark();
+    hasProbeAngle_ = false;
     const StartValues& start = StartUpValues();
     state_.v1 = start.v1;
     state_.t1 = start.t1;
@@ -144,6 +147,7 @@ void FlowSession::RecomputeFlow()
 {
     field_.RetraceFlow();
     ShowFrame();
+    UpdatePlot();
 }
 
 void FlowSession::ShowFrame()
@@ -175,6 +179,10 @@ void FlowSession::SetDrawing(std::function<std::unique_ptr<DC>(FrameBuffer&)> ma
 {
     view_.makeDC = std::move(makeDC);
     ShowFrame();
+    plotComposer_.makeDC = view_.makeDC;
+    plotComposer_.Invalidate();
+    ++drawingVersion_;
+    UpdatePlot();
 }
 
 int FlowSession::FrameScaleFor(double devicePixelRatio)
@@ -280,6 +288,9 @@ void FlowSession::ProbeAt(int x, int y)
     const ProbeValues v = ProbeReadout(state_, region, phi);
     ForEachField(FieldSource::Probe, [&](const FieldRow& row) { SetText(row, v.*row.probe); });
     Tell(fieldsChanged);
+    hasProbeAngle_ = true;
+    probeAngle_ = phi;
+    UpdatePlot();
 }
 
 bool FlowSession::Dragging() const { return active_ && active_->turnsWall; }
@@ -411,6 +422,8 @@ std::vector<MenuItem> FlowSession::Menu() const
     items.push_back(pause);
     items.push_back(MenuItem{Command::Step, "Шаг", true, "."});
     items.push_back(MenuItem{Command::Reset, "Сбросить"});
+    items.push_back(
+        MenuItem{Command::ExactTheory, kExactTheoryWords, true, "", true, view_.exactTheory, true});
     MenuItem save{Command::SavePicture, "Сохранить рисунок…"};
     save.separatorBefore = true;
     items.push_back(save);
@@ -430,6 +443,8 @@ std::vector<MenuItem> FlowSession::PageTools() const
     items.push_back(MenuItem{Command::Pause, "Пауза", true, "Space", true, paused_});
     items.push_back(MenuItem{Command::Step, "Шаг", true, "."});
     items.push_back(MenuItem{Command::Reset, "Сбросить"});
+    items.push_back(
+        MenuItem{Command::ExactTheory, kExactTheoryWords, true, "", true, view_.exactTheory, true});
     MenuItem save{Command::SavePicture, "Сохранить рисунок…"};
     save.separatorBefore = true;
     items.push_back(save);
@@ -481,6 +496,7 @@ ShellAction FlowSession::Choose(Command command)
     case Command::English: SetLanguage("en"); return ShellAction::Language;
     case Command::CopyLink: return ShellAction::CopyLink;
     case Command::FullScreen: return ShellAction::FullScreen;
+    case Command::ExactTheory: SetExactTheory(!view_.exactTheory); return ShellAction::None;
     }
     return ShellAction::None;
 }
@@ -546,6 +562,9 @@ const char* PictureWords(PictureFacts::Flow flow)
         return "стенка повёрнута на %1°, веер шириной %2°, поток прилегает к стенке";
     case PictureFacts::Flow::Separated:
         return "стенка повёрнута на %1°, веер шириной %2°, поток отрывается от стенки";
+    case PictureFacts::Flow::IntoTheFlow:
+        return "стенка повёрнута навстречу потоку на %1°: это сжатие, которого программа не "
+               "показывает; веера разрежения нет";
     default: return "поток не сверхзвуковой, веера нет";
     }
 }
@@ -553,11 +572,123 @@ const char* PictureWords(PictureFacts::Flow flow)
 PictureFacts FlowSession::Facts() const
 {
     PictureFacts f;
-    if (!Corner::HasFan(state_))
+    if (!Corner::HasFan(state_)) {
+        // A supersonic flow without a fan: the wall turns into it (a compression).
+        const double turn = corner_.TurnAngle(state_);
+        if (PrandtlMeyer(state_, turn).kind == TheoryCase::IntoTheFlow) {
+            f.flow = PictureFacts::Flow::IntoTheFlow;
+            f.turnDegrees = FormatFixed(-turn * kDegreesPerRadian, 0);
+        }
         return f;
+    }
     f.flow = corner_.separationAngle != 0.0 ? PictureFacts::Flow::Separated
                                             : PictureFacts::Flow::Attached;
     f.turnDegrees = corner_.TurnDegreesText(state_);
     f.spanDegrees = Corner::SpanDegreesText(state_);
     return f;
+}
+
+// ==== The plot of the state through the fan, and the exact theory over the picture ==========
+
+void FlowSession::SetPlotSize(double width, double height, double scale)
+{
+    const bool usable = std::isfinite(width) && std::isfinite(height) && width >= 0.5
+                        && height >= 0.5;
+    plotWidth_ = usable ? std::clamp(TruncToInt(std::floor(width + 0.5)), 1, 4096) : 0;
+    plotHeight_ = usable ? std::clamp(TruncToInt(std::floor(height + 0.5)), 1, 4096) : 0;
+    plotDisplayWidth_ = usable ? width : 0.0;
+    plotScale_ = FrameScaleFor(scale);
+    UpdatePlot();
+}
+
+void FlowSession::SetPlotQuantities(QuantitySet shown)
+{
+    plotShown_ = shown & kAllQuantities;
+    UpdatePlot();
+}
+
+void FlowSession::SetPlotWords(const PlotWords& words)
+{
+    if (words == plotWords_)
+        return;
+    plotWords_ = words;
+    ++plotWordsVersion_;
+    UpdatePlot();
+}
+
+const FanProfile& FlowSession::Profile() const
+{
+    // Computed again when the state or the wall changed (the state holds the fan's angles).
+    if (!profileValid_ || std::memcmp(&profileState_, &state_, sizeof state_) != 0
+        || std::memcmp(&profileWall_, &corner_.wallAngle, sizeof profileWall_) != 0) {
+        profile_ = ComputeFanProfile(state_, corner_.wallAngle, corner_.TurnAngle(state_));
+        profileState_ = state_;
+        profileWall_ = corner_.wallAngle;
+        profileValid_ = true;
+        ++profileVersion_;
+    }
+    return profile_;
+}
+
+ProfileSample FlowSession::PlotCursor() const
+{
+    return ProfileAt(state_, Profile().exact, hasProbeAngle_ ? probeAngle_ : kNoValue);
+}
+
+double FlowSession::PlotAngleAt(double x) const
+{
+    if (plotWidth_ <= 0 || !(plotDisplayWidth_ > 0.0))
+        return kNoValue;
+    const PlotLayout l = LayoutPlot(plotWidth_, plotHeight_, Profile(), plotShown_);
+    return l.AngleAt(x * plotWidth_ / plotDisplayWidth_);
+}
+
+void FlowSession::UpdatePlot()
+{
+    if (!open_ || plotWidth_ <= 0 || plotHeight_ <= 0)
+        return;
+    ClearUpperVectorState(); // a shell ran just before
+    const FanProfile& profile = Profile();
+    PlotStamp now;
+    now.profileVersion = profileVersion_;
+    now.wordsVersion = plotWordsVersion_;
+    now.drawingVersion = drawingVersion_;
+    now.width = plotWidth_;
+    now.height = plotHeight_;
+    now.scale = plotScale_;
+    now.shown = plotShown_;
+    now.cursor = hasProbeAngle_;
+    now.angle = hasProbeAngle_ ? probeAngle_ : 0.0;
+    const PlotStamp& was = plotStamp_;
+    if (plotComposed_ && now.profileVersion == was.profileVersion
+        && now.wordsVersion == was.wordsVersion && now.drawingVersion == was.drawingVersion
+        && now.width == was.width && now.height == was.height && now.scale == was.scale
+        && now.shown == was.shown && now.cursor == was.cursor
+        && std::memcmp(&now.angle, &was.angle, sizeof now.angle) == 0)
+        return; // nothing it shows has changed
+    PlotComposer::Input in;
+    in.profile = &profile;
+    in.profileVersion = profileVersion_;
+    in.width = plotWidth_;
+    in.height = plotHeight_;
+    in.scale = plotScale_;
+    in.shown = plotShown_;
+    in.words = &plotWords_;
+    in.wordsVersion = plotWordsVersion_;
+    in.cursor = hasProbeAngle_;
+    if (hasProbeAngle_)
+        in.at = ProfileAt(state_, profile.exact, probeAngle_);
+    plotComposer_.Compose(plotFrame_, in);
+    plotStamp_ = now;
+    plotComposed_ = true;
+    ++plotCount_;
+    Tell(plotReady);
+}
+
+void FlowSession::SetExactTheory(bool on)
+{
+    if (on == view_.exactTheory)
+        return;
+    view_.exactTheory = on;
+    ShowFrame();
 }

@@ -17,6 +17,8 @@
 #include "dialog/input.h"
 #include "draw/frame_buffer.h"
 #include "model/flow_state.h"
+#include "model/profile.h"
+#include "plot/plot.h"
 #include "res/ids.h"
 #include "tracers/flow_field.h"
 #include "view/flow_view.h"
@@ -28,7 +30,9 @@ constexpr int kTickMilliseconds = 50;
 // fan's width in whole degrees (as the chi label writes them) and whether the flow follows
 // the wall.
 struct PictureFacts {
-    enum class Flow { Attached, Separated, NoFan };
+    // IntoTheFlow: the flow is supersonic but the wall turns into it, by turnDegrees (a
+    // compression, which the program does not show: no fan).
+    enum class Flow { Attached, Separated, NoFan, IntoTheFlow };
     Flow flow = Flow::NoFan;
     std::string turnDegrees;
     std::string spanDegrees;
@@ -38,6 +42,8 @@ struct PictureFacts {
 // turn and %2 the fan's width in degrees (UTF-8, Russian; the shells translate).
 constexpr const char* kPictureName = "Картина течения";
 const char* PictureWords(PictureFacts::Flow flow);
+// The menu's words for the exact theory over the picture (translated in the "Dialog" context).
+constexpr const char* kExactTheoryWords = "Точная теория";
 // The slider's value in words, with %1 beta and %2 the wall's turn in degrees.
 constexpr const char* kSliderWords = "угол β = %1°, стенка повёрнута на %2°";
 
@@ -181,6 +187,54 @@ public:
     std::function<void()> frameReady;
     std::function<void()> pauseChanged;
 
+    // ==== The plot of the state through the fan, and the exact theory over the picture =====
+    // The plot (plot/plot.h) is composed only while a shell has given it a size. It is composed
+    // again, before the call that changed it returns, when what it shows changes: the inputs,
+    // the wall, the probe's angle (its cursor), the quantities, the size, the words or the
+    // drawing; a tick never composes it. It is drawn through the picture's device context
+    // (SetDrawing), so its text comes from the shell's TextPainter.
+
+    // The plot's size in display units and the screen's device pixel ratio: it is composed at
+    // the size rounded (1..4096 each) with FrameScaleFor(scale) device pixels per unit. A size
+    // that is not positive stops composing it (the start).
+    void SetPlotSize(double width, double height, double scale = 1.0);
+    // Which ratios the plot shows (QuantityBit of each; kDefaultPlotQuantities at start). An
+    // empty set shows the axes and the characteristics only.
+    void SetPlotQuantities(QuantitySet shown);
+    QuantitySet PlotQuantities() const { return plotShown_; }
+    // The plot's words in the shell's language: PlotWords::Translated with the shell's
+    // translation in the "Plot" context (the program's Russian at start).
+    void SetPlotWords(const PlotWords& words);
+    const PlotWords& PlotWordsShown() const { return plotWords_; }
+    // The last composed plot, and how many plots have been composed (plotReady is told after
+    // each).
+    const FrameBuffer& PlotFrame() const { return plotFrame_; }
+    unsigned long PlotCount() const { return plotCount_; }
+    std::function<void()> plotReady;
+    // How many times the plot without its cursor was drawn (a probe lays the cursor over it).
+    long PlotBaseCompositions() const { return plotComposer_.BaseCompositions(); }
+    // The polar angle (rad) of the last read-out of the flow (a pointer over the picture, a
+    // finger), which the plot's cursor marks; false before the first and after Reset.
+    bool HasProbeAngle() const { return hasProbeAngle_; }
+    double ProbeAngle() const { return probeAngle_; }
+    // Both states at the probe's angle, as the cursor writes them (the model's equal the probe
+    // fields).
+    ProfileSample PlotCursor() const;
+    // The polar angle (rad) under a column of the plot, in display units (for a pointer over it).
+    double PlotAngleAt(double x) const;
+    // The state through the fan for the inputs and the wall as they stand (for a table or a
+    // CSV file), computed when asked for if the plot is not shown.
+    const FanProfile& Profile() const;
+    // What a screen reader hears: the name is PlotWord::AccessibleName; the description these
+    // words with their values filled in (FillWords), after the shell's translation.
+    PlotDescription PlotFacts() const { return DescribePlot(Profile()); }
+
+    // The exact theory over the picture (FlowView::exactTheory): off at start and after Reset
+    // leaves it as it is; remembering it is the shell's. Command::ExactTheory turns it over.
+    bool ExactTheory() const { return view_.exactTheory; }
+    void SetExactTheory(bool on);
+    // ==== end of the plot and the exact theory ==============================================
+
 private:
     struct ActivePointer {
         int id = 0;
@@ -229,4 +283,34 @@ private:
     double displayHeight_ = 0.0;
     std::optional<ActivePointer> active_;
     ReadMark mark_;
+
+    // The plot and the profile.
+    void UpdatePlot();
+    struct PlotStamp {
+        unsigned long profileVersion = 0, wordsVersion = 0, drawingVersion = 0;
+        int width = 0, height = 0, scale = 0;
+        QuantitySet shown = 0;
+        bool cursor = false;
+        double angle = 0.0;
+    };
+    PlotComposer plotComposer_;
+    FrameBuffer plotFrame_;
+    unsigned long plotCount_ = 0;
+    int plotWidth_ = 0; // 0: no plot is composed
+    int plotHeight_ = 0;
+    int plotScale_ = 1;
+    double plotDisplayWidth_ = 0.0;
+    QuantitySet plotShown_ = kDefaultPlotQuantities;
+    PlotWords plotWords_;
+    unsigned long plotWordsVersion_ = 0;
+    unsigned long drawingVersion_ = 0;
+    PlotStamp plotStamp_;
+    bool plotComposed_ = false;
+    bool hasProbeAngle_ = false;
+    double probeAngle_ = 0.0;
+    mutable FanProfile profile_;
+    mutable FlowState profileState_{};
+    mutable double profileWall_ = 0.0;
+    mutable bool profileValid_ = false;
+    mutable unsigned long profileVersion_ = 0;
 };

@@ -58,6 +58,8 @@ enum class Command {
     // The page's own tools.
     CopyLink,
     FullScreen,
+    // The exact theory over the picture, on and off (FlowSession::SetExactTheory).
+    ExactTheory,
 };
 
 // What the shell has to do after the session has handled a key or a command: the parts that

@@ -43,6 +43,10 @@
       <translation>Copy picture</translation>
     </message>
     <message>
+      <source>Точная теория</source>
+      <translation>Exact theory</translation>
+    </message>
+    <message>
       <source>Language / Язык</source>
       <translation>Language / Язык</translation>
     </message>
@@ -221,6 +225,10 @@
       <translation>flow not supersonic, no fan</translation>
     </message>
     <message>
+      <source>стенка повёрнута навстречу потоку на %1°: это сжатие, которого программа не показывает; веера разрежения нет</source>
+      <translation>wall turned %1° into the flow: a compression, which this program does not show; no expansion fan</translation>
+    </message>
+    <message>
       <source>Пауза: анимация остановлена</source>
       <translation>Paused: the animation is stopped</translation>
     </message>
@@ -289,6 +297,89 @@
     <message>
       <source>к следующему полю</source>
       <translation>to the next field</translation>
+    </message>
+  </context>
+  <context>
+    <name>Plot</name>
+    <message>
+      <source>Поток в веере: модель и точная теория</source>
+      <translation>The flow through the fan: model and exact theory</translation>
+    </message>
+    <message>
+      <source>φ, °: направление от угла (0 — по набегающему потоку)</source>
+      <translation>φ, °: direction from the corner (0 along the oncoming flow)</translation>
+    </message>
+    <message>
+      <source>отношение к набегающему потоку</source>
+      <translation>ratio to the oncoming flow</translation>
+    </message>
+    <message>
+      <source>модель</source>
+      <translation>model</translation>
+    </message>
+    <message>
+      <source>точная теория</source>
+      <translation>exact theory</translation>
+    </message>
+    <message>
+      <source>начало веера</source>
+      <translation>fan starts</translation>
+    </message>
+    <message>
+      <source>конец: модель</source>
+      <translation>end: model</translation>
+    </message>
+    <message>
+      <source>конец: теория</source>
+      <translation>end: theory</translation>
+    </message>
+    <message>
+      <source>φ = %1°</source>
+      <translation>φ = %1°</translation>
+    </message>
+    <message>
+      <source>поток не сверхзвуковой, веера нет</source>
+      <translation>flow not supersonic, no fan</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута навстречу потоку: это сжатие, веера нет</source>
+      <translation>the wall turns into the flow: a compression, no fan</translation>
+    </message>
+    <message>
+      <source>M</source>
+      <translation>M</translation>
+    </message>
+    <message>
+      <source>P, Па</source>
+      <translation>P, Pa</translation>
+    </message>
+    <message>
+      <source>T, К</source>
+      <translation>T, K</translation>
+    </message>
+    <message>
+      <source>ρ, кг/м³</source>
+      <translation>ρ, kg/m³</translation>
+    </message>
+    <message>
+      <source>V, м/с</source>
+      <translation>V, m/s</translation>
+    </message>
+    <message>
+      <source>График состояния в веере</source>
+      <translation>Plot of the state through the fan</translation>
+    </message>
+    <message>
+      <source>Давление падает от %1 до %2 Па в веере модели; по точной теории — до %3 Па</source>
+      <translation>The pressure falls from %1 to %2 Pa through the model's fan; by the exact theory, to %3 Pa</translation>
+    </message>
+    <message>
+      <source>Поток не сверхзвуковой, веера нет: давление везде %1 Па</source>
+      <translation>Flow not supersonic, no fan: the pressure is %1 Pa everywhere</translation>
+    </message>
+    <message>
+      <source>Стенка повёрнута навстречу потоку, веера разрежения нет: давление %1 Па</source>
+      <translation>The wall turns into the flow, no expansion fan: the pressure is %1 Pa</translation>
     </message>
   </context>
 </TS>
