@@ -1,6 +1,7 @@
 #include "model/profile.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "base/constants.h"
@@ -159,4 +160,33 @@ FanProfile ComputeFanProfile(const FlowState& fs, double wallAngle, double turn)
     for (double phi : phis)
         p.samples.push_back(ProfileAt(fs, p.exact, phi));
     return p;
+}
+
+std::string CsvNumber(double value)
+{
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value > 0 ? "inf" : "-inf";
+    char text[64];
+    const std::to_chars_result r = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, r.ptr);
+}
+
+std::string ProfileCsv(const FanProfile& p)
+{
+    std::string out = "phi_deg,M_model,M_theory,P_model_Pa,P_theory_Pa,T_model_K,T_theory_K,"
+                      "rho_model_kg_m3,rho_theory_kg_m3,V_model_m_s,V_theory_m_s\n";
+    out.reserve(out.size() + p.samples.size() * 240);
+    for (const ProfileSample& s : p.samples) {
+        out += CsvNumber(s.phi * kDegreesPerRadian);
+        for (int q = 0; q < kQuantityCount; ++q) {
+            out += ',';
+            out += CsvNumber(s.model.Of(static_cast<Quantity>(q)));
+            out += ',';
+            out += CsvNumber(s.exact.Of(static_cast<Quantity>(q)));
+        }
+        out += '\n';
+    }
+    return out;
 }

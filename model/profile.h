@@ -20,6 +20,7 @@
 // velocity component equals the speed of sound and M^2 = 1 + K^2 tan^2(psi/K),
 // T/T* = cos^2(psi/K).
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "model/flow_state.h"
@@ -102,3 +103,12 @@ ProfileSample ProfileAt(const FlowState& fs, const ExactFan& fan, double phi);
 // The profile for the state in fs (after ComputeFanGeometry for the wall), the wall's angle
 // from the downward vertical and the turn the flow makes (Corner::TurnAngle(fs)).
 FanProfile ComputeFanProfile(const FlowState& fs, double wallAngle, double turn);
+
+// The samples as CSV text: a header row, then one row per sample with phi in degrees
+// (phi * kDegreesPerRadian) and, for M, P (Pa), T (K), rho (kg/m^3) and V (m/s), the model's value
+// and the exact one; '.' as the decimal point whatever the locale, ',' between columns, "\n" after
+// every row. Each number is written as short as it reads back to the same double; a value that
+// is no number as nan, infinities as inf and -inf.
+std::string ProfileCsv(const FanProfile& profile);
+// A number as ProfileCsv writes it.
+std::string CsvNumber(double value);

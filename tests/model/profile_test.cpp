@@ -267,7 +267,7 @@ TEST(ExactStreamlines, CarryTheSameMassFlowAndLeaveParallelToTheWall)
             const double heights[] = {64.0, 102.4, 140.8};
             std::vector<ExactPoint> paths[3];
             for (int i = 0; i < 3; ++i) {
-                paths[i] = TraceExactStreamline(p.exact, -311.0, heights[i], 1e6);
+                paths[i] = TraceExactStreamline(p.exact, -311.0, heights[i], 1e12);
                 ASSERT_EQ(paths[i].size(), static_cast<size_t>(kExactFanSteps + 3));
             }
             const double rho1 = pic.fs.rho1, v = pic.fs.v1;
