@@ -13,11 +13,13 @@
 
 #include "app/modes.h"
 #include "app/session_start.h"
+#include "base/constants.h"
 #include "dialog/fields.h"
 #include "dialog/flow_session.h"
 #include "model/classify.h"
 #include "model/number_text.h"
 #include "model/probe.h"
+#include "model/profile.h"
 #include "model/theory.h"
 
 namespace {
@@ -183,10 +185,19 @@ QJsonObject FlowSection(const FlowField& field)
 }
 
 // The exact isentropic Prandtl-Meyer expansion for the same inputs and the same turn chi as
-// the picture (at most the largest turning angle); null for a flow that is not supersonic.
+// the picture (at most the largest turning angle); null for a flow that is not supersonic, and
+// for a wall turned into the flow the reason there is no expansion instead of a state.
 QJsonValue TheorySection(const FlowState& fs, const Corner& corner)
 {
     const TheoryResult t = PrandtlMeyer(fs, corner.TurnAngle(fs));
+    if (t.kind == TheoryCase::IntoTheFlow) {
+        QJsonObject o;
+        o["reason"] = QStringLiteral("intoTheFlow");
+        o["turnDegrees"] = JsonNumber(t.turnDegrees);
+        o["maxTurnDegrees"] = JsonNumber(t.maxTurnDegrees);
+        o["nu1Degrees"] = JsonNumber(t.nu1Degrees);
+        return o;
+    }
     if (!t.valid)
         return QJsonValue(QJsonValue::Null);
     QJsonObject o;
@@ -203,7 +214,67 @@ QJsonValue TheorySection(const FlowState& fs, const Corner& corner)
     return o;
 }
 
+const char* TheoryCaseName(TheoryCase c)
+{
+    switch (c) {
+    case TheoryCase::Expansion: return "expansion";
+    case TheoryCase::IntoTheFlow: return "intoTheFlow";
+    default: return "notSupersonic";
+    }
+}
+
+QJsonObject StateObject(const StateValues& v)
+{
+    QJsonObject o;
+    o["M"] = JsonNumber(v.M);
+    o["P"] = JsonNumber(v.P);
+    o["T"] = JsonNumber(v.T);
+    o["rho"] = JsonNumber(v.rho);
+    o["V"] = JsonNumber(v.V);
+    return o;
+}
+
 } // namespace
+
+QJsonObject ProfileSection(const FanProfile& p)
+{
+    QJsonObject units;
+    units["phi"] = QStringLiteral("rad");
+    units["phiDegrees"] = QStringLiteral("deg");
+    units["M"] = QStringLiteral("1");
+    units["P"] = QStringLiteral("Pa");
+    units["T"] = QStringLiteral("K");
+    units["rho"] = QStringLiteral("kg/m^3");
+    units["V"] = QStringLiteral("m/s");
+    QJsonObject characteristics;
+    const std::pair<const char*, double> angles[] = {{"modelFirst", p.modelFirst},
+                                                     {"modelLast", p.modelLast},
+                                                     {"exactFirst", p.exactFirst},
+                                                     {"exactLast", p.exactLast}};
+    for (const auto& a : angles) {
+        characteristics[a.first] = JsonNumber(a.second);
+        characteristics[QString::fromLatin1(a.first) + QStringLiteral("Degrees")] = JsonNumber(
+            a.second * kDegreesPerRadian);
+    }
+    QJsonArray samples;
+    for (const ProfileSample& s : p.samples) {
+        QJsonObject o;
+        o["phi"] = JsonNumber(s.phi);
+        o["phiDegrees"] = JsonNumber(s.phi * kDegreesPerRadian);
+        o["modelRegion"] = RegionName(s.modelRegion);
+        o["model"] = StateObject(s.model);
+        o["exactRegion"] = RegionName(s.exactRegion);
+        o["exact"] = StateObject(s.exact);
+        samples.append(o);
+    }
+    QJsonObject o;
+    o["units"] = units;
+    o["upstream"] = StateObject(p.upstream);
+    o["characteristics"] = characteristics;
+    o["exactCase"] = TheoryCaseName(p.exact.theory.kind);
+    o["samples"] = samples;
+    return o;
+}
 
 QJsonValue JsonNumber(double value)
 {
@@ -233,6 +304,7 @@ QJsonObject CalcDocument(const Options& options)
     doc["probes"] = ProbesSection(fs, corner, options.probes);
     doc["flow"] = FlowSection(session.Field());
     doc["theory"] = TheorySection(fs, corner);
+    doc["profile"] = ProfileSection(session.Profile());
     return doc;
 }
 

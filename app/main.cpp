@@ -19,6 +19,8 @@ int main(int argc, char** argv)
     case Options::Mode::Calc: return RunCalc(parsed.options);
     case Options::Mode::Snapshot: return RunSnapshot(parsed.options);
     case Options::Mode::SnapshotWindow: return RunSnapshotWindow(parsed.options, argc, argv);
+    case Options::Mode::Plot: return RunPlot(parsed.options);
+    case Options::Mode::ProfileCsv: return RunProfileCsv(parsed.options);
     case Options::Mode::Dialog: break;
     }
     return RunDialog(argc, argv, parsed.options.lang);

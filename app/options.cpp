@@ -101,6 +101,9 @@ constexpr OptionInfo knownOptions[] = {
     {"--beta", Kind::Value},
     {"--lang", Kind::Value},
     {"--no-labels", Kind::Flag},
+    {"--plot", Kind::Value},
+    {"--profile-csv", Kind::Value},
+    {"--exact-theory", Kind::Flag},
 };
 
 const OptionInfo* FindOption(std::string_view name)
@@ -117,6 +120,8 @@ const char* ModeOption(Options::Mode mode)
     case Options::Mode::Calc: return "--calc";
     case Options::Mode::Snapshot: return "--snapshot";
     case Options::Mode::SnapshotWindow: return "--snapshot-window";
+    case Options::Mode::Plot: return "--plot";
+    case Options::Mode::ProfileCsv: return "--profile-csv";
     default: return "";
     }
 }
@@ -179,10 +184,13 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
             continue;
         }
 
-        if (name == "--calc" || name == "--snapshot" || name == "--snapshot-window") {
-            const Options::Mode mode = name == "--calc"       ? Options::Mode::Calc
-                                       : name == "--snapshot" ? Options::Mode::Snapshot
-                                                              : Options::Mode::SnapshotWindow;
+        if (name == "--calc" || name == "--snapshot" || name == "--snapshot-window"
+            || name == "--plot" || name == "--profile-csv") {
+            const Options::Mode mode = name == "--calc"              ? Options::Mode::Calc
+                                       : name == "--snapshot"        ? Options::Mode::Snapshot
+                                       : name == "--snapshot-window" ? Options::Mode::SnapshotWindow
+                                       : name == "--plot"            ? Options::Mode::Plot
+                                                                     : Options::Mode::ProfileCsv;
             if (modeSet && o.mode != mode)
                 return fail(name + ": cannot be combined with " + ModeOption(o.mode));
             if (mode != Options::Mode::Calc) {
@@ -228,6 +236,7 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
                 return fail(name + ": expected W,H (two integers 1..4096), got " + Quoted(value));
             o.width = static_cast<int>(w);
             o.height = static_cast<int>(h);
+            o.sizeGiven = true;
         } else if (name == "--ticks") {
             long long n = 0;
             if (!ParseInteger(value, 0, 1000000, n))
@@ -237,6 +246,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
                 firstSnapshotOnly = name;
         } else if (name == "--no-labels") {
             o.labels = false;
+        } else if (name == "--exact-theory") {
+            o.exactTheory = true;
         } else if (name == "--seed") {
             long long s = 0;
             if (!ParseInteger(value, 0, 4294967295LL, s))
@@ -265,9 +276,15 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
         return fail(std::string(walls[0]) + " and " + walls[1] + " cannot be combined");
     if (!o.labels && o.mode != Options::Mode::Snapshot)
         return fail("--no-labels: only with --snapshot");
+    if (o.exactTheory && o.mode != Options::Mode::Snapshot
+        && o.mode != Options::Mode::SnapshotWindow)
+        return fail("--exact-theory: only with --snapshot or --snapshot-window");
     if (!modeSet && !firstInput.empty())
-        return fail(firstInput + ": needs --calc, --snapshot or --snapshot-window");
-    if (o.mode == Options::Mode::Calc && !firstSnapshotOnly.empty())
+        return fail(firstInput
+                    + ": needs --calc, --snapshot, --snapshot-window, --plot or --profile-csv");
+    const bool snapshot = o.mode == Options::Mode::Snapshot
+                          || o.mode == Options::Mode::SnapshotWindow;
+    if (!snapshot && !firstSnapshotOnly.empty())
         return fail(firstSnapshotOnly + ": only with --snapshot or --snapshot-window");
     return result;
 }
@@ -281,6 +298,8 @@ std::string HelpText()
            "  cornerflow --calc [INPUTS] [--probe X,Y]...\n"
            "  cornerflow --snapshot FILE.png [--ticks N] [--seed S] [--no-labels] [INPUTS]\n"
            "  cornerflow --snapshot-window FILE.png [--ticks N] [--seed S] [INPUTS]\n"
+           "  cornerflow --plot FILE.png [--probe X,Y] [--lang ru|en] [INPUTS]\n"
+           "  cornerflow --profile-csv FILE.csv [INPUTS]\n"
            "  cornerflow --help | -h\n"
            "\n"
            "Supersonic flow round a convex corner: the expansion fan, the upstream and critical\n"
@@ -291,6 +310,16 @@ std::string HelpText()
            "  --snapshot FILE.png      write the picture as a PNG image\n"
            "  --snapshot-window FILE.png\n"
            "                           write the whole window, as after start-up, as a PNG image\n"
+           "  --plot FILE.png          write the plot of the state through the fan (the model\n"
+           "                           beside the exact theory against the direction from the\n"
+           "                           corner) as a PNG image, 622 x 384 unless --size is given;\n"
+           "                           the first --probe X,Y puts its cursor at that point's\n"
+           "                           direction, --lang en writes its words in English\n"
+           "  --profile-csv FILE.csv   write the profile section's samples as CSV: a header row,\n"
+           "                           then phi in degrees and, for each of M, P (Pa), T (K),\n"
+           "                           rho (kg/m^3) and V (m/s), the model's value and the exact\n"
+           "                           theory's; '.' as the decimal point, ',' between columns,\n"
+           "                           nan where the theory has no value\n"
            "  --help, -h               show this text\n"
            "\n"
            "Inputs (INPUTS, for the three modes above):\n"
@@ -313,7 +342,10 @@ std::string HelpText()
            "  --size W,H               picture size in pixels, 1..4096 each (default 622,384)\n"
            "  --probe X,Y              read out the flow at picture point X,Y (may be repeated)\n"
            "\n"
-           "Snapshot options:\n"
+           "Snapshot options (--snapshot, --snapshot-window):\n"
+           "  --exact-theory           draw the exact theory over the picture: the exact last\n"
+           "                           characteristic and the exact streamlines (dash-dot, "
+           "violet)\n"
            "  --ticks N                animation ticks of 50 ms before the picture is taken,\n"
            "                           0..1000000 (default 0)\n"
            "  --seed S                 seed of the tracers' random generator, 0..4294967295\n"
@@ -355,7 +387,21 @@ std::string HelpText()
            "p2,\n"
            "            t2, rho2, v2 (the state past the fan), lastCharacteristicAngle (the\n"
            "            downstream Mach line's polar angle, rad, as the state's angles); null\n"
-           "            when the flow is not supersonic\n"
+           "            when the flow is not supersonic (sonic flow, M1 = 1, expands); when the\n"
+           "            wall turns into the flow (beta above 180) an object with reason\n"
+           "            \"intoTheFlow\" (a compression, not an expansion fan: no state past it),\n"
+           "            turnDegrees (negative), maxTurnDegrees and nu1Degrees\n"
+           "  profile   the state through the fan against the polar angle phi round the corner\n"
+           "            (counter-clockwise from the oncoming flow's direction, from the upstream\n"
+           "            wall's, 180 deg, to the downstream wall's): units; upstream (M, P, T, "
+           "rho,\n"
+           "            V, the reference of every ratio); characteristics (modelFirst, modelLast,\n"
+           "            exactFirst, exactLast, rad, and the same in degrees; \"NaN\" where there\n"
+           "            is none); exactCase (expansion, notSupersonic, intoTheFlow); samples, "
+           "each\n"
+           "            with phi (rad), phiDegrees, model and exact (M, P, T, rho, V) and their\n"
+           "            regions (modelRegion, exactRegion: upstream, fan, downstream, none). The\n"
+           "            model's values are the probe read-out's at that angle\n"
            "Numbers that are not finite are written as the strings \"NaN\", \"Infinity\" and\n"
            "\"-Infinity\".\n"
            "\n"

@@ -13,7 +13,7 @@ struct PointArg {
 };
 
 struct Options {
-    enum class Mode { Dialog, Calc, Snapshot, SnapshotWindow, Help };
+    enum class Mode { Dialog, Calc, Snapshot, SnapshotWindow, Help, Plot, ProfileCsv };
     Mode mode = Mode::Dialog;
 
     // Inputs, as texts exactly as given (read with ReadNumber where used); absent means the
@@ -25,10 +25,12 @@ struct Options {
     std::vector<PointArg> probes;      // --probe X,Y ...
     int width = kStartValues.width;    // --size W,H
     int height = kStartValues.height;
-    std::string file;             // --snapshot FILE / --snapshot-window FILE
+    std::string file;             // --snapshot, --snapshot-window, --plot or --profile-csv FILE
     int ticks = 0;                // --ticks N
     std::optional<unsigned> seed; // --seed S
     bool labels = true;           // --no-labels: the picture without its angle labels
+    bool exactTheory = false;     // --exact-theory: the exact theory over the picture
+    bool sizeGiven = false;       // --size was given
     std::string lang;             // --lang ru|en: the window's language ("" = as saved)
 };
 

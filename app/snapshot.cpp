@@ -42,6 +42,7 @@ int RunSnapshot(const Options& options)
         });
     }
     session.Open(options.width, options.height, options.seed ? *options.seed : TickCount());
+    session.SetExactTheory(options.exactTheory);
     ApplyOptions(session, options);
     for (int i = 0; i < options.ticks; ++i)
         session.StepOnce();

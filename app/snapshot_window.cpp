@@ -27,6 +27,7 @@ int RunSnapshotWindow(const Options& options, int argc, char** argv)
     dlg.ViewWindow().Timer().stop();
 
     // The inputs as if typed into the fields and left, the wall, and the ticks.
+    dlg.Session().SetExactTheory(options.exactTheory);
     ApplyOptions(dlg.Session(), options);
     for (int i = 0; i < options.ticks; ++i)
         dlg.Session().StepOnce();

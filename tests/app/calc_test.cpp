@@ -103,7 +103,7 @@ TEST(CalcDocument, SectionsAndKeys)
 {
     const QJsonObject doc = Document({"--probe", "1,1"});
     EXPECT_EQ(Keys(doc), Sorted({"inputs", "read", "state", "corner", "fields", "labels", "probes",
-                                 "flow", "theory"}));
+                                 "flow", "theory", "profile"}));
     EXPECT_EQ(Keys(doc["flow"].toObject()),
               Sorted({"exitStepX", "exitStepY", "tracers", "streamlines"}));
     EXPECT_EQ(Keys(doc["flow"]["streamlines"][1].toObject()), Sorted({"points", "first", "last"}));
@@ -525,4 +525,54 @@ TEST(CalcDocument, ReadSectionGivesTheTextAndTheValueRead)
         EXPECT_EQ(Num(doc["inputs"].toObject(), "v1"), c.value);
         EXPECT_EQ(doc["read"].toObject()["t1"].toObject()["note"].toString(), QString());
     }
+}
+
+// The theory section at the numbers' edges: a wall turned into the flow gives the reason there
+// is no expansion instead of the upstream state passed off as one; sonic flow (V1 = c1 at
+// 273 K) expands from nu1 = 0 as the picture's fan does.
+TEST(CalcDocument, TheoryAtTheEdges)
+{
+    for (const std::vector<std::string>& wall :
+         {std::vector<std::string>{"--beta", "190"}, {"--wall", "2"}}) {
+        const QJsonObject doc = Reparsed(Document(wall));
+        const QJsonObject t = doc["theory"].toObject();
+        EXPECT_EQ(Str(t, "reason"), Q("intoTheFlow"));
+        EXPECT_LT(Num(t, "turnDegrees"), 0.0);
+        EXPECT_FALSE(t.contains("mach2"));
+        EXPECT_FALSE(t.contains("p2"));
+        EXPECT_EQ(Str(doc["profile"].toObject(), "exactCase"), Q("intoTheFlow"));
+    }
+    const QJsonObject sonic = Reparsed(Document({"--v1", "336.87698051365874"}));
+    ASSERT_EQ(Num(sonic["state"].toObject(), "mach1"), 1.0);
+    ASSERT_TRUE(sonic["labels"].toObject()["chi"].isString()) << "the picture has a fan";
+    const QJsonObject t = sonic["theory"].toObject();
+    EXPECT_EQ(Num(t, "nu1Degrees"), 0.0);
+    EXPECT_NEAR(Num(t, "nu2Degrees"), Num(t, "turnDegrees"), 1e-9);
+    EXPECT_GT(Num(t, "mach2"), 1.0);
+    EXPECT_LT(Num(t, "p2"), 100000.0);
+}
+
+// The profile section: its samples run from the upstream wall to the downstream wall, and at
+// and past the exact last characteristic the exact state is the theory section's.
+TEST(CalcDocument, ProfileSection)
+{
+    const QJsonObject doc = Reparsed(Document({}));
+    const QJsonObject p = doc["profile"].toObject();
+    EXPECT_EQ(Keys(p), Sorted({"units", "upstream", "characteristics", "exactCase", "samples"}));
+    EXPECT_EQ(Str(p, "exactCase"), Q("expansion"));
+    const QJsonObject c = p["characteristics"].toObject();
+    EXPECT_EQ(Num(c, "exactLast"), Num(doc["theory"].toObject(), "lastCharacteristicAngle"));
+    EXPECT_EQ(Num(c, "modelFirst"), Num(doc["state"].toObject(), "machAngle"));
+    EXPECT_EQ(Num(c, "modelLast"), Num(doc["state"].toObject(), "fanEndAngle"));
+    const QJsonArray samples = p["samples"].toArray();
+    ASSERT_GT(samples.size(), 100);
+    const QJsonObject first = samples.first().toObject();
+    const QJsonObject last = samples.last().toObject();
+    EXPECT_EQ(Num(first, "phiDegrees"), 180.0);
+    EXPECT_NEAR(Num(last, "phiDegrees"), -45.0, 0.01);
+    EXPECT_EQ(Str(last, "exactRegion"), Q("downstream"));
+    EXPECT_EQ(Num(last["exact"].toObject(), "P"), Num(doc["theory"].toObject(), "p2"));
+    EXPECT_EQ(Num(last["exact"].toObject(), "M"), Num(doc["theory"].toObject(), "mach2"));
+    EXPECT_EQ(Str(last, "modelRegion"), Q("downstream"));
+    EXPECT_NEAR(Num(last["model"].toObject(), "P"), 84489, 0.5);
 }

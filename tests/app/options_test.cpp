@@ -175,20 +175,64 @@ TEST(ParseOptions, ErrorsNameTheOption)
     EXPECT_FALSE(r.options.v1);
 }
 
+// The plot, the profile's CSV and the exact theory over a snapshot.
+TEST(ParseOptions, PlotProfileAndExactTheory)
+{
+    Options o = Parsed({"--plot", "p.png", "--probe", "400,100", "--size", "300,200"});
+    EXPECT_EQ(o.mode, Options::Mode::Plot);
+    EXPECT_EQ(o.file, "p.png");
+    EXPECT_TRUE(o.sizeGiven);
+    EXPECT_EQ(o.width, 300);
+    o = Parsed({"--profile-csv", "p.csv", "--beta", "160"});
+    EXPECT_EQ(o.mode, Options::Mode::ProfileCsv);
+    EXPECT_FALSE(o.sizeGiven);
+    EXPECT_TRUE(Parsed({"--snapshot", "s.png", "--exact-theory"}).exactTheory);
+    EXPECT_TRUE(Parsed({"--snapshot-window", "s.png", "--exact-theory"}).exactTheory);
+    EXPECT_TRUE(StartsWith(ErrorOf({"--calc", "--exact-theory"}), "--exact-theory"));
+    EXPECT_TRUE(StartsWith(ErrorOf({"--plot", "p.png", "--ticks", "3"}), "--ticks"));
+    EXPECT_TRUE(StartsWith(ErrorOf({"--plot", "p.png", "--calc"}), "--calc"));
+    EXPECT_TRUE(StartsWith(ErrorOf({"--profile-csv"}), "--profile-csv"));
+}
+
 TEST(HelpText, ExplainsEveryOptionAndTheDocument)
 {
     const std::string help = HelpText();
-    for (const char* word : {"--calc",        "--snapshot ", "--snapshot-window",
-                             "--help",        "-h",          "--v1",
-                             "--t1",          "--p1",        "--wall ",
-                             "--wall-point",  "--probe",     "--size",
-                             "--ticks",       "--seed",      "450",
-                             "273",           "100000",      "0.785375",
-                             "622,384",       "1..4096",     "0..1000000",
-                             "0..4294967295", "inputs",      "state",
-                             "corner",        "fields",      "labels",
-                             "probes",        "\"NaN\"",     "\"Infinity\"",
-                             "--no-labels"})
+    for (const char* word : {"--calc",
+                             "--snapshot ",
+                             "--snapshot-window",
+                             "--help",
+                             "-h",
+                             "--v1",
+                             "--t1",
+                             "--p1",
+                             "--wall ",
+                             "--wall-point",
+                             "--probe",
+                             "--size",
+                             "--ticks",
+                             "--seed",
+                             "450",
+                             "273",
+                             "100000",
+                             "0.785375",
+                             "622,384",
+                             "1..4096",
+                             "0..1000000",
+                             "0..4294967295",
+                             "inputs",
+                             "state",
+                             "corner",
+                             "fields",
+                             "labels",
+                             "probes",
+                             "\"NaN\"",
+                             "\"Infinity\"",
+                             "--no-labels",
+                             "--plot",
+                             "--profile-csv",
+                             "--exact-theory",
+                             "profile",
+                             "intoTheFlow"})
         EXPECT_NE(help.find(word), std::string::npos) << word;
     EXPECT_EQ(help.back(), '\n');
 }

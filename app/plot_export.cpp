@@ -1,0 +1,93 @@
+// cornerflow --plot FILE.png and --profile-csv FILE.csv: the state through the fan as a picture
+// and as a table, without a window.
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <QString>
+#include <QTranslator>
+
+#include "app/modes.h"
+#include "app/session_start.h"
+#include "app/snapshot_support.h"
+#include "dialog/flow_session.h"
+#include "model/profile.h"
+#include "model/start_values.h"
+#include "platform/image_dc.h"
+#include "plot/plot.h"
+
+namespace {
+
+// Fonts need a GUI application; without a display the offscreen platform serves.
+std::unique_ptr<QGuiApplication> MakeApplication()
+{
+    if (QCoreApplication::instance())
+        return nullptr;
+    UseOffscreenWithoutDisplay();
+    static int argc = 1;
+    static char name[] = "cornerflow";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// The window's start-up at the picture's own size, then the inputs and the wall.
+void OpenAsTheWindow(FlowSession& session, const Options& options)
+{
+    session.Open(kStartValues.width, kStartValues.height, 0);
+    ApplyOptions(session, options);
+}
+
+} // namespace
+
+int RunPlot(const Options& options)
+{
+    const std::unique_ptr<QGuiApplication> app = MakeApplication();
+    QTranslator english;
+    if (options.lang == "en" && english.load(QStringLiteral(":/cornerflow/i18n/cornerflow_en.qm")))
+        QCoreApplication::installTranslator(&english);
+
+    FlowSession session;
+    session.SetDrawing(MakeImageDC);
+    OpenAsTheWindow(session, options);
+    session.SetPlotWords(PlotWords::Translated([](const char* source) {
+        return QCoreApplication::translate("Plot", source).toStdString();
+    }));
+    if (!options.probes.empty()) {
+        // The pointer over that point of the picture: the probe, and with it the cursor.
+        PointerEvent e;
+        e.x = options.probes.front().x;
+        e.y = options.probes.front().y;
+        e.mainButton = false;
+        session.PointerMoved(e);
+    }
+    // The plot at its default size, or at --size.
+    session.SetPlotSize(options.sizeGiven ? options.width : kStartValues.width,
+                        options.sizeGiven ? options.height : kStartValues.height, 1.0);
+    return SavePng(ImageCopyOf(session.PlotFrame()), options.file);
+}
+
+int RunProfileCsv(const Options& options)
+{
+    FlowSession session;
+    OpenAsTheWindow(session, options);
+    const std::string text = ProfileCsv(session.Profile());
+
+    // Whole or nothing: a temporary file replaces the target only when it is complete.
+    QSaveFile file(QString::fromStdString(options.file));
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written)
+        written = file.write(text.data(), static_cast<qint64>(text.size()))
+                  == static_cast<qint64>(text.size());
+    if (written)
+        written = file.commit();
+    else
+        file.cancelWriting();
+    if (written)
+        return 0;
+    std::fprintf(stderr, "cornerflow: cannot write '%s': %s\n", options.file.c_str(),
+                 file.errorString().toUtf8().constData());
+    return 1;
+}
