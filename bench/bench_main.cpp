@@ -46,6 +46,8 @@ const Goal kGoals[] = {
     {"Drag event end to end", "DragEvent/painted:1", "Yardstick/5000", 10.0},
     {"Slowest RecomputeFlow over the drag range", "RecomputeFlowSlowest", "Yardstick/5000", 8.0},
     {"Slowest drag event over the teaching range", "DragEventSlowest", "Yardstick/5000", 25.0},
+    {"Plot redrawn for a probe (cursor)", "PlotRedraw/whole:0", "Yardstick/5000", 1.0},
+    {"Plot redrawn whole (new profile)", "PlotRedraw/whole:1", "Yardstick/5000", 1.0},
 };
 
 const char* const kYardsticks[] = {"Yardstick/5000", "Yardstick/100000"};

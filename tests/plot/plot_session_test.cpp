@@ -193,3 +193,31 @@ TEST(SessionFacts, AWallTurnedIntoTheFlowIsNotASubsonicFlow)
     o.s.InputsLeft();
     EXPECT_EQ(o.s.Facts().flow, PictureFacts::Flow::Attached);
 }
+
+// Whatever is typed and wherever the wall and the pointer are, a plot is composed, its words
+// are filled and the profile's numbers stay in their range; nothing hangs.
+TEST(SessionPlot, HostileInputsStillGiveAPlot)
+{
+    Opened o;
+    o.s.SetPlotQuantities(kAllQuantities);
+    const char* speeds[] = {"0", "-450", "1e999", "nan", "1e308", "336.87698051365874", "5000"};
+    const char* temperatures[] = {"273", "0", "-5", "1e-300", "1e308"};
+    const double walls[] = {-1.5, 0.0, 0.785375, kHalfPi, 2.0, 1e300};
+    for (const char* v : speeds)
+        for (const char* t : temperatures) {
+            o.s.SetInputText(ControlId::UpstreamSpeed, v);
+            o.s.SetInputText(ControlId::UpstreamTemperature, t);
+            o.s.InputsLeft();
+            for (double wall : walls) {
+                SCOPED_TRACE(std::string(v) + " " + t + " " + std::to_string(wall));
+                o.s.SetWallAngle(wall);
+                o.Hover(600, 300);
+                ASSERT_FALSE(o.s.PlotFrame().Empty());
+                const FanProfile& p = o.s.Profile();
+                EXPECT_LT(p.phiTo, p.phiFrom);
+                EXPECT_TRUE(std::isfinite(p.phiTo));
+                const PlotDescription d = o.s.PlotFacts();
+                EXPECT_FALSE(FillWords(PlotWordSource(d.words), d.values).empty());
+            }
+        }
+}
