@@ -3,6 +3,12 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#if !defined(__cpp_lib_to_chars)
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <locale.h>
+#endif
 
 #include "base/constants.h"
 #include "base/vector_state.h"
@@ -169,8 +175,24 @@ std::string CsvNumber(double value)
     if (std::isinf(value))
         return value > 0 ? "inf" : "-inf";
     char text[64];
+#if defined(__cpp_lib_to_chars)
     const std::to_chars_result r = std::to_chars(text, text + sizeof text, value);
     return std::string(text, r.ptr);
+#else
+    // C++ libraries without the floating-point <charconv> (the WebAssembly toolchain's): the
+    // fewest significant digits that read back to the value, in the "C" locale.
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    const locale_t previous = c ? uselocale(c) : nullptr;
+    int n = 0;
+    for (int digits = 1; digits <= 17; ++digits) {
+        n = std::snprintf(text, sizeof text, "%.*g", digits, value);
+        if (std::strtod(text, nullptr) == value)
+            break;
+    }
+    if (previous)
+        uselocale(previous);
+    return std::string(text, n > 0 ? std::min<size_t>(size_t(n), sizeof text - 1) : 0);
+#endif
 }
 
 std::string ProfileCsv(const FanProfile& p)
