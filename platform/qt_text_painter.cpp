@@ -1,6 +1,8 @@
 #include "platform/qt_text_painter.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 #include <QColor>
 #include <QCoreApplication>
@@ -33,6 +35,10 @@ QFont FaceAt(const std::string& face, int pixels)
     return q;
 }
 
+// Texts kept drawn; and the widest a text is drawn, in logical pixels.
+constexpr size_t kMaxKeptTexts = 512;
+constexpr double kMaxTextWidth = 16384.0;
+
 } // namespace
 
 QFont FontForCell(const Font& font)
@@ -63,6 +69,49 @@ const QtTextPainter::Size& QtTextPainter::SizeOf(const Font& font)
     return it->second;
 }
 
+const QtTextPainter::Ink& QtTextPainter::InkOf(const std::string& text, const Font& font,
+                                               int scale)
+{
+    const auto key = std::make_tuple(text, font.height, font.face, scale);
+    auto it = inks_.find(key);
+    if (it != inks_.end())
+        return it->second;
+    if (inks_.size() >= kMaxKeptTexts)
+        inks_.clear(); // dragging makes a few hundred different labels at most
+
+    // The text in black on a transparent image, its alpha the coverage.
+    const Size& size = SizeOf(font);
+    const QFont q = FaceAt(font.face, size.pixels);
+    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QFontMetricsF fm(q);
+    const int pad = 2; // glyphs may reach past their advance and their cell
+    Ink ink;
+    ink.left = -pad * scale;
+    ink.top = -pad * scale;
+    const double advance = std::min(fm.horizontalAdvance(s), static_cast<double>(kMaxTextWidth));
+    ink.width = static_cast<int>(std::ceil(advance)) * scale + 2 * pad * scale;
+    ink.height = (size.cell + 2 * pad) * scale;
+    QImage image(ink.width, ink.height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    image.setDevicePixelRatio(scale);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        painter.setFont(q);
+        painter.setPen(QColor(0, 0, 0));
+        // The baseline lies one ascent below the top of the cell.
+        painter.drawText(QPointF(pad, pad + static_cast<double>(size.ascent)), s);
+    }
+    ink.coverage.resize(static_cast<size_t>(ink.width) * ink.height);
+    for (int j = 0; j < ink.height; ++j) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(j));
+        for (int i = 0; i < ink.width; ++i)
+            ink.coverage[static_cast<size_t>(j) * ink.width + i] =
+                static_cast<unsigned char>(qAlpha(row[i]));
+    }
+    return inks_.emplace(key, std::move(ink)).first->second;
+}
+
 void QtTextPainter::DrawText(const PixelMemory& memory, int x, int y, const std::string& text,
                              const Font& font)
 {
@@ -74,20 +123,32 @@ void QtTextPainter::DrawText(const PixelMemory& memory, int x, int y, const std:
     if (x > memory.width + margin || y > memory.height + margin
         || y + static_cast<double>(size.cell) < -margin)
         return;
-    const QFont q = FaceAt(font.face, size.pixels);
-    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    if (x < -margin && x + QFontMetricsF(q).horizontalAdvance(s) < -margin)
+    const int s = memory.scale;
+    const Ink& ink = InkOf(text, font, s);
+    if (x < -margin && x + static_cast<double>(ink.width) / s < -margin)
         return;
-
-    // The picture's memory as an image at its scale: the painter works in logical pixels.
-    const int scale = memory.scale;
-    QImage image(reinterpret_cast<uchar*>(memory.bits), memory.width * scale, memory.height * scale,
-                 static_cast<qsizetype>(memory.stride) * 4, QImage::Format_RGB32);
-    image.setDevicePixelRatio(scale);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.setFont(q);
-    painter.setPen(QColor(0, 0, 0));
-    // The baseline lies one ascent below the top of the cell.
-    painter.drawText(QPointF(x, y + static_cast<double>(size.ascent)), s);
+    // Black over each pixel with the glyphs' coverage, clipped to the picture.
+    const long long deviceW = static_cast<long long>(memory.width) * s;
+    const long long deviceH = static_cast<long long>(memory.height) * s;
+    const long long x0 = static_cast<long long>(x) * s + ink.left;
+    const long long y0 = static_cast<long long>(y) * s + ink.top;
+    for (int j = 0; j < ink.height; ++j) {
+        const long long row = y0 + j;
+        if (row < 0 || row >= deviceH)
+            continue;
+        uint32_t* line = memory.bits + row * memory.stride;
+        const unsigned char* cover = ink.coverage.data() + static_cast<size_t>(j) * ink.width;
+        for (int i = 0; i < ink.width; ++i) {
+            const long long col = x0 + i;
+            const unsigned a = cover[i];
+            if (a == 0 || col < 0 || col >= deviceW)
+                continue;
+            const uint32_t p = line[col];
+            const unsigned keep = 255 - a;
+            const uint32_t r = (((p >> 16) & 0xFF) * keep + 127) / 255;
+            const uint32_t g = (((p >> 8) & 0xFF) * keep + 127) / 255;
+            const uint32_t b = ((p & 0xFF) * keep + 127) / 255;
+            line[col] = 0xFF000000u | (r << 16) | (g << 8) | b;
+        }
+    }
 }

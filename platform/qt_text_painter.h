@@ -4,7 +4,9 @@
 // memory. Without a GUI application (no fonts) it draws nothing.
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 #include <QFont>
 
@@ -22,9 +24,22 @@ private:
         int ascent = 0; // from the top of the cell to the baseline
         int cell = 0;   // ascent plus descent
     };
+    // A text's ink at one scale: its coverage (0..255) over a box placed relative to the
+    // character cell's top-left corner, in device pixels.
+    struct Ink {
+        int left = 0;
+        int top = 0;
+        int width = 0;
+        int height = 0;
+        std::vector<unsigned char> coverage;
+    };
     const Size& SizeOf(const Font& font);
+    const Ink& InkOf(const std::string& text, const Font& font, int scale);
 
     std::map<std::pair<int, std::string>, Size> sizes_; // found once per height and face
+    // Texts drawn before, kept so that a label drawn again (a tick label, a legend) costs a
+    // blend and not a layout; the oldest half goes when it grows past its bound.
+    std::map<std::tuple<std::string, int, std::string, int>, Ink> inks_;
 };
 
 // The toolkit font for a Font (needs the GUI application). A positive height is the cell

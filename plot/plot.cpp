@@ -302,7 +302,6 @@ void DrawPlot(DC& dc, const PlotLayout& l, const FanProfile& p, QuantitySet show
               const PlotWords& words)
 {
     ClearUpperVectorState();
-    dc.FillRect(0, 0, l.width, l.height, kWhite);
     const int boxW = l.right - l.left;
     const int boxH = l.bottom - l.top;
 
@@ -535,7 +534,7 @@ void PlotComposer::Compose(FrameBuffer& target, const Input& in)
     now.scale = scale;
     now.shown = in.shown;
     if (!baseValid_ || !(now == stamp_) || !base_.bits) {
-        base_.Create(in.width, in.height, scale);
+        base_.Create(in.width, in.height, scale); // white
         if (!base_.bits)
             return;
         ++baseCompositions_;

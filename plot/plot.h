@@ -117,7 +117,7 @@ PlotLayout LayoutPlot(int width, int height, const FanProfile& profile, Quantity
 
 // ---- Drawing
 
-// Everything but the cursor, on white.
+// Everything but the cursor, onto a white picture (it does not paint the white itself).
 void DrawPlot(DC& dc, const PlotLayout& layout, const FanProfile& profile, QuantitySet shown,
               const PlotWords& words);
 // The cursor at a direction: its line, the angle, and the model's and the exact values of the
