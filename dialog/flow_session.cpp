@@ -424,6 +424,7 @@ std::vector<MenuItem> FlowSession::Menu() const
     items.push_back(MenuItem{Command::Reset, "Сбросить"});
     items.push_back(
         MenuItem{Command::ExactTheory, kExactTheoryWords, true, "", true, view_.exactTheory, true});
+    items.push_back(MenuItem{Command::Plot, kPlotWords, true, "", true, plotOpen_});
     MenuItem save{Command::SavePicture, "Сохранить рисунок…"};
     save.separatorBefore = true;
     items.push_back(save);
@@ -445,6 +446,7 @@ std::vector<MenuItem> FlowSession::PageTools() const
     items.push_back(MenuItem{Command::Reset, "Сбросить"});
     items.push_back(
         MenuItem{Command::ExactTheory, kExactTheoryWords, true, "", true, view_.exactTheory, true});
+    items.push_back(MenuItem{Command::Plot, kPlotWords, true, "", true, plotOpen_});
     MenuItem save{Command::SavePicture, "Сохранить рисунок…"};
     save.separatorBefore = true;
     items.push_back(save);
@@ -497,6 +499,7 @@ ShellAction FlowSession::Choose(Command command)
     case Command::CopyLink: return ShellAction::CopyLink;
     case Command::FullScreen: return ShellAction::FullScreen;
     case Command::ExactTheory: SetExactTheory(!view_.exactTheory); return ShellAction::None;
+    case Command::Plot: plotOpen_ = !plotOpen_; return ShellAction::ShowPlot;
     }
     return ShellAction::None;
 }

@@ -44,6 +44,8 @@ constexpr const char* kPictureName = "Картина течения";
 const char* PictureWords(PictureFacts::Flow flow);
 // The menu's words for the exact theory over the picture (translated in the "Dialog" context).
 constexpr const char* kExactTheoryWords = "Точная теория";
+// The menu's words for the plot of the state through the fan ("Dialog" context).
+constexpr const char* kPlotWords = "Графики";
 // The slider's value in words, with %1 beta and %2 the wall's turn in degrees.
 constexpr const char* kSliderWords = "угол β = %1°, стенка повёрнута на %2°";
 
@@ -233,6 +235,9 @@ public:
     // leaves it as it is; remembering it is the shell's. Command::ExactTheory turns it over.
     bool ExactTheory() const { return view_.exactTheory; }
     void SetExactTheory(bool on);
+    // Whether the shell shows the plot (Command::Plot turns it over; the menu's check mark).
+    bool PlotOpen() const { return plotOpen_; }
+    void SetPlotOpen(bool open) { plotOpen_ = open; }
     // ==== end of the plot and the exact theory ==============================================
 
 private:
@@ -306,6 +311,7 @@ private:
     unsigned long drawingVersion_ = 0;
     PlotStamp plotStamp_;
     bool plotComposed_ = false;
+    bool plotOpen_ = false;
     bool hasProbeAngle_ = false;
     double probeAngle_ = 0.0;
     mutable FanProfile profile_;

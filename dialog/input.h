@@ -60,6 +60,8 @@ enum class Command {
     FullScreen,
     // The exact theory over the picture, on and off (FlowSession::SetExactTheory).
     ExactTheory,
+    // The plot of the state through the fan, shown or put away.
+    Plot,
 };
 
 // What the shell has to do after the session has handled a key or a command: the parts that
@@ -74,6 +76,7 @@ enum class ShellAction {
     Language,    // show the words of Language()
     FullScreen,  // enter or leave full screen
     CopyLink,    // put the address of the state as it stands on the clipboard
+    ShowPlot,    // show the plot, or put it away, as PlotOpen() says
 };
 
 // A key of the picture and what it does, for the list of keys (both in the program's Russian,

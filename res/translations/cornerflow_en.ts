@@ -7,6 +7,10 @@
   <context>
     <name>Dialog</name>
     <message>
+      <source>Графики</source>
+      <translation>Plot</translation>
+    </message>
+    <message>
       <source>Копировать ссылку</source>
       <translation>Copy link</translation>
     </message>
