@@ -7,6 +7,26 @@
   <context>
     <name>Dialog</name>
     <message>
+      <source>Сохранить график…</source>
+      <translation>Save plot…</translation>
+    </message>
+    <message>
+      <source>Сохранить данные…</source>
+      <translation>Save data…</translation>
+    </message>
+    <message>
+      <source>Таблицы CSV (*.csv)</source>
+      <translation>CSV tables (*.csv)</translation>
+    </message>
+    <message>
+      <source>График не сохранён</source>
+      <translation>The plot was not saved</translation>
+    </message>
+    <message>
+      <source>Данные не сохранены</source>
+      <translation>The data were not saved</translation>
+    </message>
+    <message>
       <source>Графики</source>
       <translation>Plot</translation>
     </message>

@@ -1,0 +1,261 @@
+#include "app/plot_window.h"
+
+#include <QAccessible>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QSaveFile>
+#include <QSettings>
+#include <QShowEvent>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+#include "app/snapshot_support.h"
+#include "platform/image_dc.h"
+
+namespace {
+
+QString Tr(const char* context, const char* source)
+{
+    return QCoreApplication::translate(context, source);
+}
+
+constexpr const char* kSavePlot = "Сохранить график…";
+constexpr const char* kSaveData = "Сохранить данные…";
+
+// Where a saved file is offered first: the Pictures folder where there is one, else home.
+QString OfferedFolder(QStandardPaths::StandardLocation where)
+{
+    const QString folder = QStandardPaths::writableLocation(where);
+    return !folder.isEmpty() && QDir(folder).exists() ? folder : QDir::homePath();
+}
+
+QString ReasonOf(SaveProblem problem)
+{
+    switch (problem) {
+    case SaveProblem::NoFolder: return Tr("Dialog", "такой папки нет");
+    case SaveProblem::NoPermission: return Tr("Dialog", "нет права писать туда");
+    case SaveProblem::NoSpace: return Tr("Dialog", "на диске не хватает места");
+    default: return Tr("Dialog", "файл не удалось записать");
+    }
+}
+
+} // namespace
+
+// The plot itself: shows the session's plot frame at its own size, composed at the screen's
+// resolution; the session composes a new one when the size changes.
+class PlotCanvas : public QWidget {
+public:
+    explicit PlotCanvas(FlowSession& session, QWidget* parent) : QWidget(parent), session_(session)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMinimumSize(320, 200);
+        setFocusPolicy(Qt::NoFocus);
+    }
+    QSize sizeHint() const override { return QSize(622, 384); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QWidget::resizeEvent(event);
+        session_.SetPlotSize(width(), height(), devicePixelRatioF());
+    }
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const FrameBuffer& frame = session_.PlotFrame();
+        // A move to a screen of another resolution: the plot composed again at it.
+        if (!frame.Empty() && frame.scale != FlowSession::FrameScaleFor(devicePixelRatioF()))
+            session_.SetPlotSize(width(), height(), devicePixelRatioF());
+        const QImage image = ImageOf(session_.PlotFrame());
+        if (image.isNull()) {
+            painter.fillRect(rect(), Qt::white);
+            return;
+        }
+        if (devicePixelRatioF() != image.devicePixelRatio())
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        painter.fillRect(rect(), Qt::white);
+        painter.drawImage(QRect(0, 0, session_.PlotFrame().width, session_.PlotFrame().height),
+                          image);
+    }
+
+private:
+    FlowSession& session_;
+};
+
+PlotWindow::PlotWindow(FlowSession& session, QWidget* parent)
+    : QWidget(parent, Qt::Window), session_(session)
+{
+    setObjectName(QStringLiteral("plot"));
+    canvas_ = new PlotCanvas(session_, this);
+    auto* tools = new QHBoxLayout;
+    for (int q = 0; q < kQuantityCount; ++q) {
+        const Quantity quantity = static_cast<Quantity>(q);
+        auto* box = new QCheckBox(QString::fromUtf8(LookOf(quantity).ratio), this);
+        const Colour c = LookOf(quantity).colour;
+        box->setStyleSheet(
+            QStringLiteral("QCheckBox { color: rgb(%1,%2,%3); }").arg(c.r).arg(c.g).arg(c.b));
+        box->setChecked(session_.PlotQuantities() & QuantityBit(quantity));
+        connect(box, &QCheckBox::toggled, this, [this, quantity](bool on) {
+            QuantitySet shown = session_.PlotQuantities();
+            shown = on ? shown | QuantityBit(quantity) : shown & ~QuantityBit(quantity);
+            session_.SetPlotQuantities(shown);
+            QSettings().setValue(QStringLiteral("plot/quantities"), shown);
+        });
+        boxes_[static_cast<size_t>(q)] = box;
+        tools->addWidget(box);
+    }
+    tools->addStretch(1);
+    savePlot_ = new QPushButton(this);
+    saveData_ = new QPushButton(this);
+    connect(savePlot_, &QPushButton::clicked, this, [this] { SavePlotAs(); });
+    connect(saveData_, &QPushButton::clicked, this, [this] { SaveDataAs(); });
+    tools->addWidget(savePlot_);
+    tools->addWidget(saveData_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(canvas_, 1);
+    layout->addLayout(tools);
+
+    // The quantities chosen last time.
+    const QVariant shown = QSettings().value(QStringLiteral("plot/quantities"));
+    if (shown.isValid()) {
+        const QuantitySet set = shown.toUInt() & kAllQuantities;
+        session_.SetPlotQuantities(set);
+        for (int q = 0; q < kQuantityCount; ++q)
+            boxes_[static_cast<size_t>(q)]->setChecked(set & QuantityBit(static_cast<Quantity>(q)));
+    }
+    session_.plotReady = [this] {
+        canvas_->update();
+        UpdateDescription();
+    };
+    resize(640, 460);
+    Retranslate();
+}
+
+PlotWindow::~PlotWindow()
+{
+    session_.plotReady = nullptr;
+    session_.SetPlotSize(0, 0); // no plot is composed without a window to show it
+}
+
+QWidget* PlotWindow::Canvas() { return canvas_; }
+
+void PlotWindow::Retranslate()
+{
+    session_.SetPlotWords(
+        PlotWords::Translated([](const char* source) { return Tr("Plot", source).toStdString(); }));
+    setWindowTitle(QString::fromStdString(session_.PlotWordsShown()[PlotWord::Title]));
+    savePlot_->setText(Tr("Dialog", kSavePlot));
+    saveData_->setText(Tr("Dialog", kSaveData));
+    canvas_->setAccessibleName(
+        QString::fromStdString(session_.PlotWordsShown()[PlotWord::AccessibleName]));
+    description_.clear();
+    UpdateDescription();
+}
+
+void PlotWindow::UpdateDescription()
+{
+    const PlotDescription d = session_.PlotFacts();
+    const QString now = QString::fromStdString(
+        FillWords(Tr("Plot", PlotWordSource(d.words)).toStdString(), d.values));
+    if (now == description_)
+        return;
+    description_ = now;
+    canvas_->setAccessibleDescription(now);
+    QAccessibleEvent changed(canvas_, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+QImage PlotWindow::PlotImage() const { return ImageCopyOf(session_.PlotFrame()); }
+
+bool PlotWindow::SavePlot(const QString& path, QString* error)
+{
+    SaveProblem problem = SaveProblem::None;
+    if (WritePng(PlotImage(), path.toStdString(), &problem))
+        return true;
+    if (error)
+        *error = ReasonOf(problem);
+    return false;
+}
+
+bool PlotWindow::SaveData(const QString& path, QString* error)
+{
+    const std::string csv = ProfileCsv(session_.Profile());
+    QSaveFile file(path);
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written)
+        written = file.write(csv.data(), static_cast<qint64>(csv.size()))
+                  == static_cast<qint64>(csv.size());
+    if (written)
+        written = file.commit();
+    else
+        file.cancelWriting();
+    if (!written && error) {
+        const QFileInfo folder(QFileInfo(path).absolutePath());
+        *error = ReasonOf(!folder.isDir()                              ? SaveProblem::NoFolder
+                          : !folder.isWritable()                       ? SaveProblem::NoPermission
+                          : file.error() == QFileDevice::ResourceError ? SaveProblem::NoSpace
+                                                                       : SaveProblem::Other);
+    }
+    return written;
+}
+
+void PlotWindow::SavePlotAs()
+{
+    const QString name = QString::fromStdString(session_.PictureFileName())
+                             .replace(QStringLiteral("cornerflow-"),
+                                      QStringLiteral("cornerflow-plot-"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, Tr("Dialog", kSavePlot),
+        QDir(OfferedFolder(QStandardPaths::PicturesLocation)).filePath(name),
+        Tr("Dialog", "Изображения PNG (*.png)"));
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!SavePlot(path, &error))
+        QMessageBox::warning(
+            this, Tr("Dialog", "График не сохранён"),
+            Tr("Dialog", "Не удалось записать «%1»: %2. Ничего не изменено.").arg(path, error));
+}
+
+void PlotWindow::SaveDataAs()
+{
+    QString name = QString::fromStdString(session_.PictureFileName());
+    name.replace(QStringLiteral("cornerflow-"), QStringLiteral("cornerflow-profile-"));
+    name.replace(QStringLiteral(".png"), QStringLiteral(".csv"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, Tr("Dialog", kSaveData),
+        QDir(OfferedFolder(QStandardPaths::DocumentsLocation)).filePath(name),
+        Tr("Dialog", "Таблицы CSV (*.csv)"));
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!SaveData(path, &error))
+        QMessageBox::warning(
+            this, Tr("Dialog", "Данные не сохранены"),
+            Tr("Dialog", "Не удалось записать «%1»: %2. Ничего не изменено.").arg(path, error));
+}
+
+void PlotWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    session_.SetPlotSize(canvas_->width(), canvas_->height(), devicePixelRatioF());
+    if (shownChanged && !event->spontaneous())
+        shownChanged(true);
+}
+
+void PlotWindow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous()) {
+        session_.SetPlotSize(0, 0); // nothing to show: nothing composed
+        if (shownChanged)
+            shownChanged(false);
+    }
+}
