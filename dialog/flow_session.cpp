@@ -475,12 +475,13 @@ const std::vector<KeyHelp>& FlowSession::PictureKeys()
 
 FlowSession::Slider FlowSession::WallSlider() const
 {
-    // beta as the label writes it, within the range a drag reaches (0 and 180 rounded).
+    // beta as the label writes it, within the range a drag reaches (0 and 180 rounded); the
+    // wall's turn from straight is what beta lacks of 180, so the two always add up to 180.
     Slider s;
     const double beta = corner_.wallAngle * kDegreesPerRadian + 90.0;
     s.beta = FormatFixed(beta, 0);
     s.value = ReadNumber(s.beta);
-    s.turn = FormatFixed(90.0 - beta, 0);
+    s.turn = FormatFixed(180.0 - s.value, 0);
     return s;
 }
 
