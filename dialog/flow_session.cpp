@@ -418,6 +418,7 @@ std::vector<MenuItem> FlowSession::Menu() const
     MenuItem about{Command::About, "&About Cornerflow...", false};
     about.separatorBefore = true;
     items.push_back(about);
+    items.push_back(MenuItem{Command::Keys, "Клавиши…"});
     MenuItem pause{Command::Pause, "Пауза", true, "Space", true, paused_, true};
     items.push_back(pause);
     items.push_back(MenuItem{Command::Step, "Шаг", true, "."});
@@ -501,6 +502,7 @@ ShellAction FlowSession::Choose(Command command)
     case Command::FullScreen: return ShellAction::FullScreen;
     case Command::ExactTheory: SetExactTheory(!view_.exactTheory); return ShellAction::None;
     case Command::Plot: plotOpen_ = !plotOpen_; return ShellAction::ShowPlot;
+    case Command::Keys: return ShellAction::ShowKeys;
     }
     return ShellAction::None;
 }
