@@ -24,6 +24,7 @@
 #include <QSvgRenderer>
 
 #include "app/about_dialog.h"
+#include "app/keys_dialog.h"
 #include "app/snapshot_support.h"
 #include "platform/image_dc.h"
 #include "res/dialog_templates.h"
@@ -256,6 +257,11 @@ void FlowDialog::Carry(ShellAction action)
     case ShellAction::ShowAbout: {
         AboutDialog about(this);
         about.exec();
+        break;
+    }
+    case ShellAction::ShowKeys: {
+        KeysDialog keys(this);
+        keys.exec();
         break;
     }
     case ShellAction::SavePicture: SavePictureAs(); break;

@@ -62,6 +62,24 @@ private:
     QtMessageHandler previous_ = nullptr;
 };
 
+// Runs action, which opens a modal dialog, and closes it; returns how many opened.
+int ModalsOpenedBy(const std::function<void()>& action)
+{
+    int opened = 0;
+    QTimer closer;
+    closer.setInterval(0);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            ++opened;
+            modal->reject();
+        }
+    });
+    closer.start();
+    action();
+    QApplication::processEvents();
+    return opened;
+}
+
 // Runs action, which opens a modal About box, and calls look with the box before closing it;
 // returns how many boxes opened.
 int WithAboutBox(const std::function<void()>& action,
@@ -156,8 +174,10 @@ TEST_F(Window, AClassroomTourPrintsNothing)
             dlg->MenuCommandChosen(command);
         QTest::qWait(200);
         EXPECT_EQ(WithAboutBox([&] { dlg->MenuCommandChosen(Command::About); }), 1);
+        EXPECT_EQ(ModalsOpenedBy([&] { dlg->MenuCommandChosen(Command::Keys); }), 1);
         dlg->MenuCommandChosen(Command::English);
         EXPECT_EQ(WithAboutBox([&] { dlg->MenuCommandChosen(Command::About); }), 1);
+        EXPECT_EQ(ModalsOpenedBy([&] { dlg->MenuCommandChosen(Command::Keys); }), 1);
         dlg->MenuCommandChosen(Command::Russian);
         dlg->MenuCommandChosen(Command::Close);
         QApplication::processEvents();
