@@ -25,6 +25,7 @@
 
 #include "app/about_dialog.h"
 #include "app/keys_dialog.h"
+#include "app/picture_accessible.h"
 #include "app/snapshot_support.h"
 #include "platform/image_dc.h"
 #include "res/dialog_templates.h"
@@ -59,7 +60,14 @@ QPixmap RenderBitmap(ImageId image, double devicePixelRatio, bool english)
 } // namespace
 
 FlowDialog::FlowDialog(QWidget* parent)
-    : QDialog(parent), viewWindow_(session_, this), whiteBrush_(QColor(255, 255, 255)), menu_(this)
+    : QDialog(parent),
+      viewWindow_(session_, this),
+      whiteBrush_(QColor(255, 255, 255)),
+      menu_(this),
+      announcer_([this](const QString&) {
+          QAccessibleEvent changed(&viewWindow_, QAccessible::DescriptionChanged);
+          SendAccessibleEvent(changed);
+      })
 {
     for (size_t i = 0; i < FieldCount(); ++i)
         fields_[FieldTable()[i].id] = new NumberEdit(this);
@@ -68,8 +76,11 @@ FlowDialog::FlowDialog(QWidget* parent)
     session_.pauseChanged = [this] {
         viewWindow_.FollowPause();
         BuildMenu();
+        PictureChanged(); // the description says whether the animation stands
     };
-    viewWindow_.frameShown = [this] { UpdatePictureDescription(); };
+    viewWindow_.frameShown = [this] { PictureChanged(); };
+    viewWindow_.dragEnded = [this] { announcer_.GestureEnded(); };
+    viewWindow_.keyHandled = [this] { announcer_.KeyPressed(); };
     // Only the strip above the picture: the picture itself is not drawn again.
     viewWindow_.focusChanged = [this] {
         update(QRect(0, 0, width(), viewWindow_.geometry().top()));
@@ -83,6 +94,10 @@ FlowDialog::~FlowDialog()
     closing_ = true;
     session_.fieldsChanged = nullptr;
     session_.pauseChanged = nullptr;
+    viewWindow_.frameShown = nullptr;
+    viewWindow_.dragEnded = nullptr;
+    viewWindow_.keyHandled = nullptr;
+    viewWindow_.focusChanged = nullptr;
     viewWindow_.Timer().stop();
     for (auto& f : fields_)
         f.second->removeEventFilter(this);
@@ -439,30 +454,30 @@ void FlowDialog::Retranslate()
         f.second->setAccessibleDescription(Tr("Field", FieldRoleWords(row.source)));
     }
     viewWindow_.setAccessibleName(Tr("Picture", kPictureName));
-    pictureDescription_.clear();
-    UpdatePictureDescription();
+    PictureChanged();
     BuildMenu();
 }
 
-QString FlowDialog::PictureDescription() const
-{
-    // The words' %1 and %2 are filled where they stand: a template without them (no fan) is
-    // the whole description.
-    const PictureFacts f = session_.Facts();
-    return Tr("Picture", PictureWords(f.flow))
-        .replace(QStringLiteral("%1"), QString::fromStdString(f.turnDegrees))
-        .replace(QStringLiteral("%2"), QString::fromStdString(f.spanDegrees));
-}
+QString FlowDialog::PictureDescription() const { return ::PictureDescription(session_); }
 
-void FlowDialog::UpdatePictureDescription()
+void FlowDialog::PictureChanged()
 {
-    const QString now = PictureDescription();
-    if (now == pictureDescription_)
+    // Asked after every frame: only a change is told. The description's words are the
+    // picture's accessible description whenever it is asked; the announcer decides when the
+    // screen reader is told that they changed.
+    if (!session_.IsOpen())
         return;
-    pictureDescription_ = now;
-    viewWindow_.setAccessibleDescription(now);
-    QAccessibleEvent changed(&viewWindow_, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&changed);
+    const QString now = PictureDescription();
+    if (now != pictureDescription_) {
+        pictureDescription_ = now;
+        announcer_.Changed(now);
+    }
+    const double value = session_.WallSlider().value;
+    if (value != sliderValue_) {
+        sliderValue_ = value;
+        QAccessibleValueChangeEvent changed(&viewWindow_, value);
+        SendAccessibleEvent(changed);
+    }
 }
 
 void FlowDialog::paintEvent(QPaintEvent* event)

@@ -260,6 +260,10 @@
       <source>Пауза: анимация остановлена</source>
       <translation>Paused: the animation is stopped</translation>
     </message>
+    <message>
+      <source>Пробел — пауза, точка — один шаг</source>
+      <translation>Space pauses, the full stop steps once</translation>
+    </message>
   </context>
   <context>
     <name>About</name>
