@@ -122,7 +122,35 @@ void FlowDialog::SyncFields()
         const QString text = QString::fromStdString(session_.FieldText(f.first));
         if (f.second->text() != text)
             f.second->setText(text);
+        if (FindField(f.first)->source == FieldSource::Input) // only what is typed has a note
+            ShowFieldNote(f.first);
     }
+}
+
+void FlowDialog::ShowFieldNote(ControlId id)
+{
+    NumberEdit* field = Field(id);
+    const FieldRow* row = FindField(id);
+    if (!field || !row)
+        return;
+    const QString note = QString::fromStdString(session_.FieldNote(id));
+    // The note belongs to the text it was read from: typing hides it until the field is read
+    // again.
+    field->SetNote(note, QString::fromStdString(session_.FieldText(id)));
+    QString description = Tr("Field", FieldRoleWords(row->source));
+    QString readAs;
+    if (!note.isEmpty()) {
+        readAs = Tr("Field", kReadAsWords).replace(QStringLiteral("%1"), note);
+        // A sentence of its own after the field's role.
+        QString sentence = readAs;
+        sentence[0] = sentence[0].toUpper();
+        description += QLatin1Char(' ') + sentence + QLatin1Char('.');
+    }
+    // Set only when they change: each change is an event a screen reader hears.
+    if (field->accessibleDescription() != description)
+        field->setAccessibleDescription(description);
+    if (field->toolTip() != readAs)
+        field->setToolTip(readAs);
 }
 
 void FlowDialog::CreateControls()
@@ -451,7 +479,7 @@ void FlowDialog::Retranslate()
         const FieldRow& row = *FindField(f.first);
         const QString symbol = Tr("Field", row.symbol);
         f.second->setAccessibleName(symbol + QStringLiteral(": ") + Tr("Field", row.words));
-        f.second->setAccessibleDescription(Tr("Field", FieldRoleWords(row.source)));
+        ShowFieldNote(f.first);
     }
     viewWindow_.setAccessibleName(Tr("Picture", kPictureName));
     PictureChanged();

@@ -84,6 +84,9 @@ private:
     void BuildMenu();
     // The picture's description or its slider value may have changed: the screen reader is told.
     void PictureChanged();
+    // The note an input field shows of what was read from its text, and its words for a screen
+    // reader.
+    void ShowFieldNote(ControlId id);
     void SavePictureAs();
     // Does what is left to the shell after the session handled a key or a command.
     void Carry(ShellAction action);

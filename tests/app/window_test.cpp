@@ -178,6 +178,14 @@ TEST_F(Window, AClassroomTourPrintsNothing)
         dlg->MenuCommandChosen(Command::English);
         EXPECT_EQ(WithAboutBox([&] { dlg->MenuCommandChosen(Command::About); }), 1);
         EXPECT_EQ(ModalsOpenedBy([&] { dlg->MenuCommandChosen(Command::Keys); }), 1);
+        // Typed numbers with a note, a drag and the keys on the picture.
+        dlg->Field(ControlId::UpstreamSpeed)->setText(QStringLiteral("450,5"));
+        dlg->InputFieldLeft();
+        QTest::mousePress(&dlg->ViewWindow(), Qt::LeftButton, Qt::NoModifier, QPoint(500, 300));
+        QTest::mouseMove(&dlg->ViewWindow(), QPoint(300, 380));
+        QTest::mouseRelease(&dlg->ViewWindow(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 380));
+        QTest::keyClick(&dlg->ViewWindow(), Qt::Key_Left);
+        QTest::qWait(600); // the run of keys ends
         dlg->MenuCommandChosen(Command::Russian);
         dlg->MenuCommandChosen(Command::Close);
         QApplication::processEvents();

@@ -1,6 +1,6 @@
 // What a user reads and hears of the window: the picture as a slider of beta for a screen
 // reader, its description told at most once a second while it changes and once more when a
-// gesture ends, and the list of keys.
+// gesture ends, the note a field shows of what was read from a text, and the list of keys.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -261,6 +261,76 @@ TEST_F(Reading, ARunOfKeysAndATypedInputAreToldWhenTheirTimeComes)
     QTest::qWait(1100);
     ASSERT_EQ(DescriptionTimes().size(), 4u) << "told when the second is over";
     EXPECT_EQ(DescriptionTimes().back(), now);
+}
+
+// A text not in the program's own form gets a note of what was read, in grey on the field's
+// lower edge below the typed line, and in the field's words for a screen reader; the note goes
+// when the field holds a text in the program's own form again, and while the user types.
+TEST_F(Reading, AFieldNotesWhatWasReadFromItsText)
+{
+    NumberEdit* v1 = dlg->Field(ControlId::UpstreamSpeed);
+    const QString role = v1->accessibleDescription();
+    ASSERT_FALSE(role.isEmpty());
+    const QRect below = dlg->Field(ControlId::UpstreamTemperature)->geometry();
+    const struct {
+        const char* typed;
+        const char* read; // "" for a text in the program's own form
+    } cases[] = {{"450,5", "450.5"}, {"100 000", "100000"}, {"100,000", "100"},
+                 {"450abc", "450"},  {"abc", "0"},          {"450", ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        TypeAndLeave(ControlId::UpstreamSpeed, QString::fromUtf8(c.typed));
+        const QString read = QString::fromUtf8(c.read);
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(v1);
+        if (read.isEmpty()) {
+            EXPECT_EQ(v1->ShownNote(), QString());
+            EXPECT_EQ(a->text(QAccessible::Description), role);
+            EXPECT_TRUE(v1->NoteGeometry().isEmpty());
+            continue;
+        }
+        EXPECT_EQ(v1->ShownNote(), QStringLiteral("→") + read);
+        EXPECT_EQ(a->text(QAccessible::Description),
+                  role + QStringLiteral(" Прочитано: ") + read + QLatin1Char('.'));
+        EXPECT_EQ(v1->toolTip(), QStringLiteral("прочитано: ") + read);
+
+        // Where it is: at the field's right end, reaching no further than the field and not
+        // into the field below it, under every pixel of the typed text.
+        const QRect note = v1->NoteGeometry();
+        const QRect field = v1->geometry();
+        EXPECT_GE(note.left(), field.left());
+        EXPECT_LE(note.right(), field.right());
+        EXPECT_LT(note.bottom(), below.top());
+        const QImage typed = v1->grab().toImage(); // the field alone, without the note
+        int lowestInk = -1;
+        for (int y = 3; y < typed.height() - 3; ++y)
+            for (int x = 3; x < typed.width() - 3; ++x)
+                if (qGray(typed.pixel(x, y)) < 160)
+                    lowestInk = std::max(lowestInk, y);
+        ASSERT_GE(lowestInk, 0) << "the typed text is drawn";
+        EXPECT_LT(lowestInk + field.top(), note.top()) << "the note covers the typed text";
+        // And it is drawn: grey ink in its place in the window.
+        const QImage window = dlg->grab().toImage();
+        int ink = 0;
+        for (int y = note.top(); y <= note.bottom(); ++y)
+            for (int x = note.left(); x <= note.right(); ++x)
+                ink += qGray(window.pixel(x, y)) < 200;
+        EXPECT_GT(ink, 10);
+    }
+
+    // Typing hides the note until the field is read again.
+    TypeAndLeave(ControlId::UpstreamSpeed, QStringLiteral("450,5"));
+    ASSERT_FALSE(v1->ShownNote().isEmpty());
+    v1->setFocus();
+    QTest::keyClick(v1, Qt::Key_Backspace);
+    EXPECT_EQ(v1->ShownNote(), QString());
+    QTest::keyClick(v1, Qt::Key_5);
+    EXPECT_EQ(v1->ShownNote(), QStringLiteral("→450.5")) << "the text it was read from";
+
+    dlg->SetLanguage(QStringLiteral("en"));
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(v1)
+                    ->text(QAccessible::Description)
+                    .endsWith(QStringLiteral(" Read as 450.5.")));
+    EXPECT_EQ(v1->toolTip(), QStringLiteral("read as 450.5"));
 }
 
 // The menu's "Keys…" lists every key the picture answers, in the window's language.
