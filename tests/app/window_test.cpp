@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QImage>
+#include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
@@ -20,7 +22,13 @@
 #include <QTranslator>
 
 #include "app/about_dialog.h"
+#include "app/calc.h"
 #include "app/flow_dialog.h"
+#include "app/modes.h"
+#include "app/options.h"
+#include "app/window_start.h"
+#include "dialog/fields.h"
+#include "platform/image_dc.h"
 #include "res/dialog_templates.h"
 #include "res/ids.h"
 
@@ -241,4 +249,56 @@ TEST_F(Window, AnOpenAboutBoxFollowsALanguageChange)
     QCoreApplication::removeTranslator(&english);
     QApplication::processEvents();
     EXPECT_EQ(LabelText(about, ControlId::AboutTitle), russian);
+}
+
+// The window started from the command line (the same routine the program's window runs) shows
+// exactly what the calculator prints for the same inputs and wall, in the language given,
+// paused, with the focus on the picture, and the picture the picture snapshot draws for the same
+// seed and ticks.
+TEST_F(Window, StartedFromTheCommandLineItShowsTheCalculatorsState)
+{
+    const ParseResult parsed = ParseOptions({"--v1", "600", "--beta", "150", "--lang", "en",
+                                             "--paused", "--seed", "7", "--ticks", "40"});
+    ASSERT_EQ(parsed.error, "");
+    FlowDialog dlg;
+    StartWindow(dlg, parsed.options);
+    dlg.show();
+    QApplication::setActiveWindow(&dlg);
+    QApplication::processEvents();
+
+    Options calc = parsed.options;
+    calc.mode = Options::Mode::Calc;
+    const QJsonObject doc = CalcDocument(calc);
+    const QJsonObject fields = doc["fields"].toObject();
+    ASSERT_EQ(fields.size(), 9);
+    for (size_t i = 0; i < FieldCount(); ++i) {
+        const FieldRow& row = FieldTable()[i];
+        if (fields.contains(QLatin1String(row.key)))
+            EXPECT_EQ(dlg.Field(row.id)->text(), fields[QLatin1String(row.key)].toString())
+                << row.key;
+    }
+    EXPECT_EQ(dlg.Field(ControlId::UpstreamSpeed)->text(), QStringLiteral("600"));
+    const QJsonObject labels = doc["labels"].toObject();
+    EXPECT_EQ(QString::fromStdString(dlg.Session().BetaLabel()), labels["beta"].toString());
+    EXPECT_EQ(QString::fromStdString(dlg.Session().AlphaLabel()), labels["alpha"].toString());
+    EXPECT_EQ(QString::fromStdString(dlg.Session().ChiLabel()), labels["chi"].toString());
+
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Flow round an obtuse corner"));
+    EXPECT_TRUE(dlg.Session().Paused());
+    EXPECT_FALSE(dlg.ViewWindow().Timer().isActive());
+    EXPECT_EQ(QApplication::focusWidget(), &dlg.ViewWindow());
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Options snapshot = parsed.options;
+    snapshot.mode = Options::Mode::Snapshot;
+    snapshot.paused = false;
+    snapshot.file = dir.filePath(QStringLiteral("picture.png")).toStdString();
+    ASSERT_EQ(RunSnapshot(snapshot), 0);
+    EXPECT_EQ(QImage(QString::fromStdString(snapshot.file)).convertToFormat(QImage::Format_RGB32),
+              ImageCopyOf(dlg.Session().Frame()).convertToFormat(QImage::Format_RGB32));
+    QTest::qWait(200);
+    EXPECT_EQ(ImageCopyOf(dlg.Session().Frame()).convertToFormat(QImage::Format_RGB32),
+              QImage(QString::fromStdString(snapshot.file)).convertToFormat(QImage::Format_RGB32))
+        << "paused: nothing moves";
 }
