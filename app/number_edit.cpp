@@ -86,7 +86,8 @@ QRect NumberEdit::NoteGeometry() const
 
 void NumberEdit::PlaceNote()
 {
-    const bool shown = !note_.isEmpty() && text() == readFrom_;
+    // Shown with the field, which may be hidden on its own while its parent shows.
+    const bool shown = !note_.isEmpty() && text() == readFrom_ && !isHidden();
     if (!shown) {
         if (badge_)
             badge_->hide();
@@ -133,5 +134,17 @@ void NumberEdit::moveEvent(QMoveEvent* event)
 void NumberEdit::resizeEvent(QResizeEvent* event)
 {
     QLineEdit::resizeEvent(event);
+    PlaceNote();
+}
+
+void NumberEdit::showEvent(QShowEvent* event)
+{
+    QLineEdit::showEvent(event);
+    PlaceNote();
+}
+
+void NumberEdit::hideEvent(QHideEvent* event)
+{
+    QLineEdit::hideEvent(event);
     PlaceNote();
 }

@@ -3,6 +3,7 @@
 // value lives only in the field's text: reading leaves the text as it is, writing replaces it
 // with the four-character rule.
 #include <QLineEdit>
+#include <QPointer>
 #include <QString>
 
 #include "dialog/fields.h"
@@ -35,11 +36,14 @@ public:
 protected:
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void PlaceNote();
 
     QString note_;
     QString readFrom_;
-    NoteBadge* badge_ = nullptr;
+    // In the field's parent, which may delete it first.
+    QPointer<NoteBadge> badge_;
 };

@@ -325,6 +325,11 @@ TEST_F(Reading, AFieldNotesWhatWasReadFromItsText)
     EXPECT_EQ(v1->ShownNote(), QString());
     QTest::keyClick(v1, Qt::Key_5);
     EXPECT_EQ(v1->ShownNote(), QStringLiteral("→450.5")) << "the text it was read from";
+    // It stands beside the field in the dialog, and goes and comes with the field.
+    v1->hide();
+    EXPECT_EQ(v1->ShownNote(), QString());
+    v1->show();
+    EXPECT_EQ(v1->ShownNote(), QStringLiteral("→450.5"));
 
     dlg->SetLanguage(QStringLiteral("en"));
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(v1)
