@@ -370,6 +370,9 @@ QWidget* FlowDialog::Control(ControlId id)
 
 void FlowDialog::ShowMenu(const QPoint& globalPos)
 {
+    // The items' check marks as the session stands now: a state set without a menu command
+    // (the exact theory from the command line) shows too.
+    BuildMenu();
     if (!menu_.isEmpty())
         menu_.popup(globalPos);
 }

@@ -258,7 +258,8 @@ TEST_F(Window, AnOpenAboutBoxFollowsALanguageChange)
 TEST_F(Window, StartedFromTheCommandLineItShowsTheCalculatorsState)
 {
     const ParseResult parsed = ParseOptions({"--v1", "600", "--beta", "150", "--lang", "en",
-                                             "--paused", "--seed", "7", "--ticks", "40"});
+                                             "--paused", "--seed", "7", "--ticks", "40",
+                                             "--exact-theory"});
     ASSERT_EQ(parsed.error, "");
     FlowDialog dlg;
     StartWindow(dlg, parsed.options);
@@ -285,6 +286,24 @@ TEST_F(Window, StartedFromTheCommandLineItShowsTheCalculatorsState)
 
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Flow round an obtuse corner"));
     EXPECT_TRUE(dlg.Session().Paused());
+    EXPECT_TRUE(dlg.Session().ExactTheory());
+    // The menu, when it opens, shows the state the window started in, paused or not.
+    FlowDialog running;
+    StartWindow(running, ParseOptions({"--exact-theory", "--lang", "en"}).options);
+    for (FlowDialog* d : {&dlg, &running}) {
+        d->ShowMenu(d->mapToGlobal(QPoint(10, 10)));
+        for (Command checked : {Command::Pause, Command::ExactTheory, Command::English}) {
+            const bool on = checked != Command::Pause || d->Session().Paused();
+            bool found = false;
+            for (QAction* a : d->Menu().findChildren<QAction*>())
+                if (a->data().isValid() && a->data().toInt() == static_cast<int>(checked)) {
+                    found = true;
+                    EXPECT_EQ(a->isChecked(), on) << a->text().toStdString();
+                }
+            EXPECT_TRUE(found) << static_cast<int>(checked);
+        }
+        d->Menu().hide();
+    }
     EXPECT_FALSE(dlg.ViewWindow().Timer().isActive());
     EXPECT_EQ(QApplication::focusWidget(), &dlg.ViewWindow());
 
