@@ -1,15 +1,16 @@
-// The program itself: one modal dialog; the program ends when it closes.
+// The program itself: one modal dialog, started on the command line's options; the program
+// ends when it closes.
 #include <cstdio>
-#include <string>
 
 #include <QApplication>
 #include <QSettings>
 
 #include "app/flow_dialog.h"
 #include "app/modes.h"
+#include "app/window_start.h"
 #include "platform/display_probe.h"
 
-int RunDialog(int argc, char** argv, const std::string& lang)
+int RunDialog(int argc, char** argv, const Options& options)
 {
     // Qt aborts with several lines of its own when its display does not answer: ask first.
     if (!DesktopSessionAnswers()) {
@@ -18,15 +19,21 @@ int RunDialog(int argc, char** argv, const std::string& lang)
                    stderr);
         return 1;
     }
-    QApplication app(argc, argv);
+    // Only the program's name goes to the toolkit: an option's value ("--v1 -reverse") must not
+    // be taken for one of its own options.
+    static char fallbackName[] = "cornerflow";
+    static char* qtArgv[] = {argc > 0 && argv && argv[0] ? argv[0] : fallbackName, nullptr};
+    static int qtArgc = 1;
+    QApplication app(qtArgc, qtArgv);
     QCoreApplication::setOrganizationName(QStringLiteral("Cornerflow"));
     QCoreApplication::setApplicationName(QStringLiteral("cornerflow"));
     // Lets the desktop match the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.cornerflow.Cornerflow"));
     FlowDialog dlg;
-    // The language given on the command line, else the one chosen last in the menu.
-    dlg.SetLanguage(!lang.empty() ? QString::fromStdString(lang)
-                                  : QSettings().value(QStringLiteral("language")).toString());
+    // The language chosen last in the menu, unless the command line gives one.
+    if (options.lang.empty())
+        dlg.SetLanguage(QSettings().value(QStringLiteral("language")).toString());
+    StartWindow(dlg, options);
     dlg.exec(); // the result is not looked at
     return 0;
 }

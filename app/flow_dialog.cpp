@@ -24,6 +24,8 @@
 #include <QSvgRenderer>
 
 #include "app/about_dialog.h"
+#include "app/keys_dialog.h"
+#include "app/picture_accessible.h"
 #include "app/snapshot_support.h"
 #include "platform/image_dc.h"
 #include "res/dialog_templates.h"
@@ -58,7 +60,14 @@ QPixmap RenderBitmap(ImageId image, double devicePixelRatio, bool english)
 } // namespace
 
 FlowDialog::FlowDialog(QWidget* parent)
-    : QDialog(parent), viewWindow_(session_, this), whiteBrush_(QColor(255, 255, 255)), menu_(this)
+    : QDialog(parent),
+      viewWindow_(session_, this),
+      whiteBrush_(QColor(255, 255, 255)),
+      menu_(this),
+      announcer_([this](const QString&) {
+          QAccessibleEvent changed(&viewWindow_, QAccessible::DescriptionChanged);
+          SendAccessibleEvent(changed);
+      })
 {
     for (size_t i = 0; i < FieldCount(); ++i)
         fields_[FieldTable()[i].id] = new NumberEdit(this);
@@ -67,8 +76,11 @@ FlowDialog::FlowDialog(QWidget* parent)
     session_.pauseChanged = [this] {
         viewWindow_.FollowPause();
         BuildMenu();
+        PictureChanged(); // the description says whether the animation stands
     };
-    viewWindow_.frameShown = [this] { UpdatePictureDescription(); };
+    viewWindow_.frameShown = [this] { PictureChanged(); };
+    viewWindow_.dragEnded = [this] { announcer_.GestureEnded(); };
+    viewWindow_.keyHandled = [this] { announcer_.KeyPressed(); };
     // Only the strip above the picture: the picture itself is not drawn again.
     viewWindow_.focusChanged = [this] {
         update(QRect(0, 0, width(), viewWindow_.geometry().top()));
@@ -82,6 +94,10 @@ FlowDialog::~FlowDialog()
     closing_ = true;
     session_.fieldsChanged = nullptr;
     session_.pauseChanged = nullptr;
+    viewWindow_.frameShown = nullptr;
+    viewWindow_.dragEnded = nullptr;
+    viewWindow_.keyHandled = nullptr;
+    viewWindow_.focusChanged = nullptr;
     viewWindow_.Timer().stop();
     for (auto& f : fields_)
         f.second->removeEventFilter(this);
@@ -106,7 +122,35 @@ void FlowDialog::SyncFields()
         const QString text = QString::fromStdString(session_.FieldText(f.first));
         if (f.second->text() != text)
             f.second->setText(text);
+        if (FindField(f.first)->source == FieldSource::Input) // only what is typed has a note
+            ShowFieldNote(f.first);
     }
+}
+
+void FlowDialog::ShowFieldNote(ControlId id)
+{
+    NumberEdit* field = Field(id);
+    const FieldRow* row = FindField(id);
+    if (!field || !row)
+        return;
+    const QString note = QString::fromStdString(session_.FieldNote(id));
+    // The note belongs to the text it was read from: typing hides it until the field is read
+    // again.
+    field->SetNote(note, QString::fromStdString(session_.FieldText(id)));
+    QString description = Tr("Field", FieldRoleWords(row->source));
+    QString readAs;
+    if (!note.isEmpty()) {
+        readAs = Tr("Field", kReadAsWords).replace(QStringLiteral("%1"), note);
+        // A sentence of its own after the field's role.
+        QString sentence = readAs;
+        sentence[0] = sentence[0].toUpper();
+        description += QLatin1Char(' ') + sentence + QLatin1Char('.');
+    }
+    // Set only when they change: each change is an event a screen reader hears.
+    if (field->accessibleDescription() != description)
+        field->setAccessibleDescription(description);
+    if (field->toolTip() != readAs)
+        field->setToolTip(readAs);
 }
 
 void FlowDialog::CreateControls()
@@ -258,6 +302,11 @@ void FlowDialog::Carry(ShellAction action)
         about.exec();
         break;
     }
+    case ShellAction::ShowKeys: {
+        KeysDialog keys(this);
+        keys.exec();
+        break;
+    }
     case ShellAction::SavePicture: SavePictureAs(); break;
     case ShellAction::CopyPicture: CopyPicture(); break;
     case ShellAction::Close: close(); break;
@@ -321,6 +370,9 @@ QWidget* FlowDialog::Control(ControlId id)
 
 void FlowDialog::ShowMenu(const QPoint& globalPos)
 {
+    // The items' check marks as the session stands now: a state set without a menu command
+    // (the exact theory from the command line) shows too.
+    BuildMenu();
     if (!menu_.isEmpty())
         menu_.popup(globalPos);
 }
@@ -430,33 +482,33 @@ void FlowDialog::Retranslate()
         const FieldRow& row = *FindField(f.first);
         const QString symbol = Tr("Field", row.symbol);
         f.second->setAccessibleName(symbol + QStringLiteral(": ") + Tr("Field", row.words));
-        f.second->setAccessibleDescription(Tr("Field", FieldRoleWords(row.source)));
+        ShowFieldNote(f.first);
     }
     viewWindow_.setAccessibleName(Tr("Picture", kPictureName));
-    pictureDescription_.clear();
-    UpdatePictureDescription();
+    PictureChanged();
     BuildMenu();
 }
 
-QString FlowDialog::PictureDescription() const
-{
-    // The words' %1 and %2 are filled where they stand: a template without them (no fan) is
-    // the whole description.
-    const PictureFacts f = session_.Facts();
-    return Tr("Picture", PictureWords(f.flow))
-        .replace(QStringLiteral("%1"), QString::fromStdString(f.turnDegrees))
-        .replace(QStringLiteral("%2"), QString::fromStdString(f.spanDegrees));
-}
+QString FlowDialog::PictureDescription() const { return ::PictureDescription(session_); }
 
-void FlowDialog::UpdatePictureDescription()
+void FlowDialog::PictureChanged()
 {
-    const QString now = PictureDescription();
-    if (now == pictureDescription_)
+    // Asked after every frame: only a change is told. The description's words are the
+    // picture's accessible description whenever it is asked; the announcer decides when the
+    // screen reader is told that they changed.
+    if (!session_.IsOpen())
         return;
-    pictureDescription_ = now;
-    viewWindow_.setAccessibleDescription(now);
-    QAccessibleEvent changed(&viewWindow_, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&changed);
+    const QString now = PictureDescription();
+    if (now != pictureDescription_) {
+        pictureDescription_ = now;
+        announcer_.Changed(now);
+    }
+    const double value = session_.WallSlider().value;
+    if (value != sliderValue_) {
+        sliderValue_ = value;
+        QAccessibleValueChangeEvent changed(&viewWindow_, value);
+        SendAccessibleEvent(changed);
+    }
 }
 
 void FlowDialog::paintEvent(QPaintEvent* event)

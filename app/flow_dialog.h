@@ -19,6 +19,7 @@
 
 #include "app/flow_view_widget.h"
 #include "app/number_edit.h"
+#include "app/picture_announcer.h"
 #include "dialog/flow_session.h"
 
 class FlowDialog : public QDialog {
@@ -63,6 +64,8 @@ public:
     QString Language() const { return QString::fromStdString(session_.Language()); }
     // What a screen reader hears of the picture, following the state.
     QString PictureDescription() const;
+    // When the screen reader is told that the description changed.
+    PictureAnnouncer& Announcements() { return announcer_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -79,7 +82,11 @@ private:
     // The words, images and accessible names in the current language.
     void Retranslate();
     void BuildMenu();
-    void UpdatePictureDescription();
+    // The picture's description or its slider value may have changed: the screen reader is told.
+    void PictureChanged();
+    // The note an input field shows of what was read from its text, and its words for a screen
+    // reader.
+    void ShowFieldNote(ControlId id);
     void SavePictureAs();
     // Does what is left to the shell after the session handled a key or a command.
     void Carry(ShellAction action);
@@ -102,5 +109,7 @@ private:
     QTranslator translator_;
     bool translatorInstalled_ = false;
     QString pictureDescription_;
+    double sliderValue_ = -1.0; // the value the screen reader was last told
+    PictureAnnouncer announcer_;
     bool imagesEnglish_ = false; // the label images show their English twins
 };

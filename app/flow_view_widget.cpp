@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QWindow>
 
+#include "app/picture_accessible.h"
 #include "platform/image_dc.h"
 
 namespace {
@@ -51,7 +52,8 @@ PointerEvent PointerOf(const QMouseEvent& e, bool mainButton)
 FlowViewWidget::FlowViewWidget(FlowSession& session, QWidget* parent)
     : QWidget(parent), session_(session)
 {
-    setMouseTracking(true); // the probe needs every move, with or without a button
+    InstallPictureAccessibility(); // a screen reader meets the picture as a slider of beta
+    setMouseTracking(true);        // the probe needs every move, with or without a button
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent); // every paint covers the whole picture
     timer_.setInterval(kTickMilliseconds);
@@ -166,8 +168,12 @@ void FlowViewWidget::mouseMoveEvent(QMouseEvent* event)
 
 void FlowViewWidget::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        session_.PointerReleased(PointerOf(*event, true));
+    if (event->button() != Qt::LeftButton)
+        return;
+    const bool dragged = session_.Dragging();
+    session_.PointerReleased(PointerOf(*event, true));
+    if (dragged && dragEnded)
+        dragEnded();
 }
 
 void FlowViewWidget::keyPressEvent(QKeyEvent* event)

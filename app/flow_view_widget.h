@@ -29,13 +29,16 @@ public:
     // The window is out of sight (minimised, hidden or fully covered) or back.
     void SetOutOfSight(bool outOfSight);
 
-    // Told after a frame is shown, after a key on the picture was handled, and after the focus
-    // moved.
+    // Told after a frame is shown, after a key on the picture was handled, after a drag with
+    // the mouse ended, and after the focus moved.
     std::function<void()> frameShown;
     std::function<void()> keyHandled;
+    std::function<void()> dragEnded;
     std::function<void()> focusChanged;
 
     QTimer& Timer() { return timer_; }
+    FlowSession& Session() { return session_; }
+    const FlowSession& Session() const { return session_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,4 +1,4 @@
-// cornerflow: the dialog, or with options the calculator and the snapshot modes.
+// cornerflow: the window, or with a mode the calculator and the snapshot modes.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -23,5 +23,5 @@ int main(int argc, char** argv)
     case Options::Mode::ProfileCsv: return RunProfileCsv(parsed.options);
     case Options::Mode::Dialog: break;
     }
-    return RunDialog(argc, argv, parsed.options.lang);
+    return RunDialog(argc, argv, parsed.options);
 }

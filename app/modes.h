@@ -9,4 +9,4 @@ int RunSnapshot(const Options& options);                              // writes 
 int RunSnapshotWindow(const Options& options, int argc, char** argv); // writes the dialog as a PNG
 int RunPlot(const Options& options);       // writes the plot of the state through the fan as a PNG
 int RunProfileCsv(const Options& options); // writes the profile's samples as CSV
-int RunDialog(int argc, char** argv, const std::string& lang); // the program itself
+int RunDialog(int argc, char** argv, const Options& options); // the program itself

@@ -104,6 +104,7 @@ constexpr OptionInfo knownOptions[] = {
     {"--plot", Kind::Value},
     {"--profile-csv", Kind::Value},
     {"--exact-theory", Kind::Flag},
+    {"--paused", Kind::Flag},
 };
 
 const OptionInfo* FindOption(std::string_view name)
@@ -134,8 +135,11 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
     Options& o = result.options;
     bool help = false;
     bool modeSet = false;
-    std::string firstInput;        // the first option that needs a mode, for the error
-    std::string firstSnapshotOnly; // the first of --ticks / --seed
+    // The first of the options that some modes do not take, for the error.
+    std::string firstProbe;  // --probe: the calculator's and the plot's
+    std::string firstSize;   // --size: the calculator's, the picture snapshot's and the plot's
+    std::string firstTicks;  // --ticks, --seed: the window's and the snapshots'
+    std::string firstPaused; // --paused: the window's and its snapshot's
     bool wallGiven = false, wallPointGiven = false, betaGiven = false;
 
     auto fail = [&result](std::string message) {
@@ -203,10 +207,6 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
             continue;
         }
 
-        // Everything below belongs to one of the modes.
-        if (firstInput.empty())
-            firstInput = name;
-
         if (name == "--v1") {
             o.v1 = value;
         } else if (name == "--t1") {
@@ -226,6 +226,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
             const PointArg point{static_cast<int>(x), static_cast<int>(y)};
             if (name == "--probe") {
                 o.probes.push_back(point);
+                if (firstProbe.empty())
+                    firstProbe = name;
             } else {
                 o.wallPoint = point;
                 wallPointGiven = true;
@@ -237,24 +239,30 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
             o.width = static_cast<int>(w);
             o.height = static_cast<int>(h);
             o.sizeGiven = true;
+            if (firstSize.empty())
+                firstSize = name;
         } else if (name == "--ticks") {
             long long n = 0;
             if (!ParseInteger(value, 0, 1000000, n))
                 return fail(name + ": expected an integer 0..1000000, got " + Quoted(value));
             o.ticks = static_cast<int>(n);
-            if (firstSnapshotOnly.empty())
-                firstSnapshotOnly = name;
+            if (firstTicks.empty())
+                firstTicks = name;
         } else if (name == "--no-labels") {
             o.labels = false;
         } else if (name == "--exact-theory") {
             o.exactTheory = true;
+        } else if (name == "--paused") {
+            o.paused = true;
+            if (firstPaused.empty())
+                firstPaused = name;
         } else if (name == "--seed") {
             long long s = 0;
             if (!ParseInteger(value, 0, 4294967295LL, s))
                 return fail(name + ": expected an integer 0..4294967295, got " + Quoted(value));
             o.seed = static_cast<unsigned>(s);
-            if (firstSnapshotOnly.empty())
-                firstSnapshotOnly = name;
+            if (firstTicks.empty())
+                firstTicks = name;
         }
     }
 
@@ -274,31 +282,39 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
         walls.push_back("--beta");
     if (walls.size() > 1)
         return fail(std::string(walls[0]) + " and " + walls[1] + " cannot be combined");
-    if (!o.labels && o.mode != Options::Mode::Snapshot)
+    // Each mode takes the options that mean something to it; one it would ignore is refused.
+    using M = Options::Mode;
+    const M mode = o.mode;
+    const bool window = mode == M::Dialog || mode == M::SnapshotWindow;
+    if (!o.labels && mode != M::Snapshot)
         return fail("--no-labels: only with --snapshot");
-    if (o.exactTheory && o.mode != Options::Mode::Snapshot
-        && o.mode != Options::Mode::SnapshotWindow)
-        return fail("--exact-theory: only with --snapshot or --snapshot-window");
-    if (!modeSet && !firstInput.empty())
-        return fail(firstInput
-                    + ": needs --calc, --snapshot, --snapshot-window, --plot or --profile-csv");
-    const bool snapshot = o.mode == Options::Mode::Snapshot
-                          || o.mode == Options::Mode::SnapshotWindow;
-    if (!snapshot && !firstSnapshotOnly.empty())
-        return fail(firstSnapshotOnly + ": only with --snapshot or --snapshot-window");
+    if (o.exactTheory && !window && mode != M::Snapshot)
+        return fail("--exact-theory: only with the window, --snapshot or --snapshot-window");
+    if (!firstProbe.empty() && mode != M::Calc && mode != M::Plot)
+        return fail(firstProbe + ": only with --calc or --plot");
+    if (!firstSize.empty() && mode != M::Calc && mode != M::Snapshot && mode != M::Plot)
+        return fail(firstSize
+                    + ": only with --calc, --snapshot or --plot (the window's picture "
+                      "is always 622,384)");
+    if (!firstTicks.empty() && !window && mode != M::Snapshot)
+        return fail(firstTicks + ": only with the window, --snapshot or --snapshot-window");
+    if (!firstPaused.empty() && !window)
+        return fail(firstPaused + ": only with the window or --snapshot-window");
+    if (mode == M::Dialog && o.ticks > kWindowMaxTicks)
+        return fail("--ticks: at most " + std::to_string(kWindowMaxTicks) + " for the window, got "
+                    + std::to_string(o.ticks));
     return result;
 }
 
 std::string HelpText()
 {
     return "Usage:\n"
-           "  cornerflow [--lang ru|en]       open the program's window (in Russian, the\n"
-           "                                  default, or English; the window's menu also\n"
-           "                                  switches and remembers it)\n"
-           "  cornerflow --calc [INPUTS] [--probe X,Y]...\n"
-           "  cornerflow --snapshot FILE.png [--ticks N] [--seed S] [--no-labels] [INPUTS]\n"
-           "  cornerflow --snapshot-window FILE.png [--ticks N] [--seed S] [INPUTS]\n"
-           "  cornerflow --plot FILE.png [--probe X,Y] [--lang ru|en] [INPUTS]\n"
+           "  cornerflow [INPUTS] [WINDOW]      open the program's window\n"
+           "  cornerflow --calc [INPUTS] [--probe X,Y]... [--size W,H]\n"
+           "  cornerflow --snapshot FILE.png [--ticks N] [--seed S] [--no-labels] [--size W,H]\n"
+           "             [--exact-theory] [INPUTS]\n"
+           "  cornerflow --snapshot-window FILE.png [INPUTS] [WINDOW]\n"
+           "  cornerflow --plot FILE.png [--probe X,Y] [--size W,H] [--lang ru|en] [INPUTS]\n"
            "  cornerflow --profile-csv FILE.csv [INPUTS]\n"
            "  cornerflow --help | -h\n"
            "\n"
@@ -306,10 +322,14 @@ std::string HelpText()
            "state and the flow state at points of the picture.\n"
            "\n"
            "Modes:\n"
+           "  (none)                   open the window, on the start-up state or on the INPUTS\n"
+           "                           given: its fields and labels are what --calc prints for\n"
+           "                           the same INPUTS\n"
            "  --calc                   print the computed state as one JSON document on stdout\n"
            "  --snapshot FILE.png      write the picture as a PNG image\n"
            "  --snapshot-window FILE.png\n"
-           "                           write the whole window, as after start-up, as a PNG image\n"
+           "                           write the whole window as the same options open it, as a\n"
+           "                           PNG image\n"
            "  --plot FILE.png          write the plot of the state through the fan (the model\n"
            "                           beside the exact theory against the direction from the\n"
            "                           corner) as a PNG image, 622 x 384 unless --size is given;\n"
@@ -322,7 +342,7 @@ std::string HelpText()
            "                           nan where the theory has no value\n"
            "  --help, -h               show this text\n"
            "\n"
-           "Inputs (INPUTS, for the three modes above):\n"
+           "Inputs (INPUTS, for every mode):\n"
            "  --v1 V                   upstream speed V1, m/s (default 450)\n"
            "  --t1 T                   upstream temperature T1, K (default 273)\n"
            "  --p1 P                   upstream pressure P1, Pa (default 100000)\n"
@@ -339,17 +359,31 @@ std::string HelpText()
            "                           (default 135); 180 is a straight wall, smaller angles\n"
            "                           turn the flow more. --wall, --wall-point and --beta\n"
            "                           cannot be combined.\n"
-           "  --size W,H               picture size in pixels, 1..4096 each (default 622,384)\n"
-           "  --probe X,Y              read out the flow at picture point X,Y (may be repeated)\n"
            "\n"
-           "Snapshot options (--snapshot, --snapshot-window):\n"
-           "  --exact-theory           draw the exact theory over the picture: the exact last\n"
-           "                           characteristic and the exact streamlines (dash-dot, "
-           "violet)\n"
-           "  --ticks N                animation ticks of 50 ms before the picture is taken,\n"
-           "                           0..1000000 (default 0)\n"
+           "The window and its snapshot (WINDOW):\n"
+           "  --lang ru|en             the window's words in Russian (the default) or English;\n"
+           "                           without it the window speaks the language last chosen in\n"
+           "                           its menu, and --snapshot-window Russian\n"
+           "  --paused                 the animation stands at start (Space on the picture or\n"
+           "                           the menu's Pause starts it)\n"
+           "  --exact-theory           the exact theory over the picture, as the menu's item\n"
+           "  --ticks N                animation ticks of 50 ms run before the window shows or\n"
+           "                           is written: 0..10000 for the window, 0..1000000 for\n"
+           "                           --snapshot-window (default 0)\n"
            "  --seed S                 seed of the tracers' random generator, 0..4294967295\n"
            "                           (default: from the clock)\n"
+           "\n"
+           "Calculator, snapshot and plot options:\n"
+           "  --size W,H               picture size in pixels, 1..4096 each (default 622,384),\n"
+           "                           for --calc, --snapshot and --plot\n"
+           "  --probe X,Y              with --calc: read out the flow at picture point X,Y (may\n"
+           "                           be repeated); with --plot, see above\n"
+           "  --exact-theory           with --snapshot: draw the exact theory over the picture:\n"
+           "                           the exact last characteristic and the exact streamlines\n"
+           "                           (dash-dot, violet)\n"
+           "  --ticks N                with --snapshot: animation ticks of 50 ms before the\n"
+           "                           picture is taken, 0..1000000 (default 0)\n"
+           "  --seed S                 with --snapshot: as for the window\n"
            "  --no-labels              with --snapshot: the picture without its angle labels\n"
            "                           (beta, alpha, chi and delta-phi), every other pixel as\n"
            "                           with them\n"

@@ -1,6 +1,7 @@
 #pragma once
-// The command line of cornerflow: the dialog (no options), the calculator, and the two
-// snapshot modes. Numeric inputs are read with the fields' own text rule.
+// The command line of cornerflow: the window (no mode; it may start on given inputs, wall,
+// ticks, seed, language and pause), the calculator, the two snapshot modes, the plot and the
+// profile's CSV. Numeric inputs are read with the fields' own text rule.
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,7 +33,11 @@ struct Options {
     bool exactTheory = false;     // --exact-theory: the exact theory over the picture
     bool sizeGiven = false;       // --size was given
     std::string lang;             // --lang ru|en: the window's language ("" = as saved)
+    bool paused = false;          // --paused: the window's animation stands at start
 };
+
+// The most ticks the window runs before it shows: a start within a few seconds.
+constexpr int kWindowMaxTicks = 10000;
 
 struct ParseResult {
     Options options;

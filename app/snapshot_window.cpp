@@ -1,13 +1,14 @@
-// cornerflow --snapshot-window FILE.png: the whole dialog as it looks after start-up (with the
-// given inputs, wall and ticks), as a PNG, with or without a display.
+// cornerflow --snapshot-window FILE.png: the whole dialog as the same options open the window
+// (inputs, wall, ticks, language), as a PNG, with or without a display. Without --lang it is
+// in Russian whatever the menu last chose, so that the same command gives the same image.
 #include <QApplication>
 #include <QPixmap>
 #include <QString>
 
 #include "app/flow_dialog.h"
 #include "app/modes.h"
-#include "app/session_start.h"
 #include "app/snapshot_support.h"
+#include "app/window_start.h"
 
 int RunSnapshotWindow(const Options& options, int argc, char** argv)
 {
@@ -21,16 +22,9 @@ int RunSnapshotWindow(const Options& options, int argc, char** argv)
     QApplication app(qtArgc, qtArgv);
 
     FlowDialog dlg;
-    dlg.SetSeed(options.seed ? *options.seed : TickCount());
     dlg.setAttribute(Qt::WA_DontShowOnScreen);
-    dlg.show(); // the start-up runs here
-    dlg.ViewWindow().Timer().stop();
-
-    // The inputs as if typed into the fields and left, the wall, and the ticks.
-    dlg.Session().SetExactTheory(options.exactTheory);
-    ApplyOptions(dlg.Session(), options);
-    for (int i = 0; i < options.ticks; ++i)
-        dlg.Session().StepOnce();
-
+    StartWindow(dlg, options);
+    dlg.ViewWindow().Timer().stop(); // the image is the state as started
+    dlg.show();
     return SavePng(dlg.grab().toImage(), options.file);
 }

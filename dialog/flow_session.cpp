@@ -418,6 +418,7 @@ std::vector<MenuItem> FlowSession::Menu() const
     MenuItem about{Command::About, "&About Cornerflow...", false};
     about.separatorBefore = true;
     items.push_back(about);
+    items.push_back(MenuItem{Command::Keys, "Клавиши…"});
     MenuItem pause{Command::Pause, "Пауза", true, "Space", true, paused_, true};
     items.push_back(pause);
     items.push_back(MenuItem{Command::Step, "Шаг", true, "."});
@@ -475,12 +476,13 @@ const std::vector<KeyHelp>& FlowSession::PictureKeys()
 
 FlowSession::Slider FlowSession::WallSlider() const
 {
-    // beta as the label writes it, within the range a drag reaches (0 and 180 rounded).
+    // beta as the label writes it, within the range a drag reaches (0 and 180 rounded); the
+    // wall's turn from straight is what beta lacks of 180, so the two always add up to 180.
     Slider s;
     const double beta = corner_.wallAngle * kDegreesPerRadian + 90.0;
     s.beta = FormatFixed(beta, 0);
     s.value = ReadNumber(s.beta);
-    s.turn = FormatFixed(90.0 - beta, 0);
+    s.turn = FormatFixed(180.0 - s.value, 0);
     return s;
 }
 
@@ -500,6 +502,7 @@ ShellAction FlowSession::Choose(Command command)
     case Command::FullScreen: return ShellAction::FullScreen;
     case Command::ExactTheory: SetExactTheory(!view_.exactTheory); return ShellAction::None;
     case Command::Plot: plotOpen_ = !plotOpen_; return ShellAction::ShowPlot;
+    case Command::Keys: return ShellAction::ShowKeys;
     }
     return ShellAction::None;
 }

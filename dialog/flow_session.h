@@ -48,6 +48,10 @@ constexpr const char* kExactTheoryWords = "Точная теория";
 constexpr const char* kPlotWords = "Графики";
 // The slider's value in words, with %1 beta and %2 the wall's turn in degrees.
 constexpr const char* kSliderWords = "угол β = %1°, стенка повёрнута на %2°";
+// Said after the picture's description: the keys that stop and step the animation, and the
+// paused animation (UTF-8, Russian; the shells translate in the "Picture" context).
+constexpr const char* kPictureKeysWords = "Пробел — пауза, точка — один шаг";
+constexpr const char* kPausedWords = "Пауза: анимация остановлена";
 
 // Where a finger or a pen reads the flow, for the shell to mark (the mark is not part of the
 // picture), in display units.

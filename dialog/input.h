@@ -62,6 +62,8 @@ enum class Command {
     ExactTheory,
     // The plot of the state through the fan, shown or put away.
     Plot,
+    // The list of the picture's keys (FlowSession::PictureKeys).
+    Keys,
 };
 
 // What the shell has to do after the session has handled a key or a command: the parts that
@@ -77,6 +79,7 @@ enum class ShellAction {
     FullScreen,  // enter or leave full screen
     CopyLink,    // put the address of the state as it stands on the clipboard
     ShowPlot,    // show the plot, or put it away, as PlotOpen() says
+    ShowKeys,    // show the list of the picture's keys (FlowSession::PictureKeys)
 };
 
 // A key of the picture and what it does, for the list of keys (both in the program's Russian,

@@ -102,6 +102,10 @@
       <source>файл не удалось записать</source>
       <translation>the file could not be written</translation>
     </message>
+    <message>
+      <source>Клавиши…</source>
+      <translation>Keys…</translation>
+    </message>
   </context>
   <context>
     <name>Field</name>
@@ -256,6 +260,10 @@
       <source>Пауза: анимация остановлена</source>
       <translation>Paused: the animation is stopped</translation>
     </message>
+    <message>
+      <source>Пробел — пауза, точка — один шаг</source>
+      <translation>Space pauses, the full stop steps once</translation>
+    </message>
   </context>
   <context>
     <name>About</name>
@@ -321,6 +329,14 @@
     <message>
       <source>к следующему полю</source>
       <translation>to the next field</translation>
+    </message>
+    <message>
+      <source>Клавиши</source>
+      <translation>Keys</translation>
+    </message>
+    <message>
+      <source>Когда рисунок в фокусе (синяя полоса над ним):</source>
+      <translation>While the picture has the focus (the blue bar above it):</translation>
     </message>
   </context>
   <context>

@@ -97,8 +97,13 @@ TEST(Cornerflow, WindowWithoutADesktopSaysSoInOneLine)
     EXPECT_EQ(r.err.count('\n'), 1) << r.err.constData();
     EXPECT_TRUE(r.err.contains("desktop session")) << r.err.constData();
     EXPECT_TRUE(r.err.contains("--calc") && r.err.contains("--snapshot")) << r.err.constData();
-    // A language that the program does not speak is a bad command line.
+    // A language that the program does not speak is a bad command line; a lesson's start is a
+    // good one, which needs the desktop as well.
     EXPECT_EQ(Cornerflow({"--lang", "de"}, &bare).exitCode, 2);
+    const RunResult lesson = Cornerflow({"--v1", "600", "--beta", "150", "--paused"}, &bare);
+    EXPECT_EQ(lesson.exitCode, 1);
+    EXPECT_TRUE(lesson.err.contains("desktop session")) << lesson.err.constData();
+    EXPECT_EQ(Cornerflow({"--v1", "600", "--probe", "1,2"}, &bare).exitCode, 2);
 }
 
 // A display that does not answer (a server gone away, a socket file left behind) is no display:
@@ -157,6 +162,18 @@ TEST(Cornerflow, NormalRunsPrintNothingOnStderr)
     window.waitForFinished(-1);
     const QByteArray windowErr = window.readAllStandardError();
     EXPECT_TRUE(windowErr.isEmpty()) << "the window printed: " << windowErr.constData();
+
+    // Started on a lesson's state, from a launcher.
+    QProcess lesson;
+    lesson.setProcessEnvironment(env);
+    lesson.start(QStringLiteral(CORNERFLOW_BIN),
+                 {"--v1", "600", "--beta", "150", "--lang", "en", "--paused", "--ticks", "50"});
+    ASSERT_TRUE(lesson.waitForStarted(-1));
+    EXPECT_FALSE(lesson.waitForFinished(3000)) << "the window closed by itself";
+    lesson.kill();
+    lesson.waitForFinished(-1);
+    const QByteArray lessonErr = lesson.readAllStandardError();
+    EXPECT_TRUE(lessonErr.isEmpty()) << "the lesson's window printed: " << lessonErr.constData();
 
     const RunResult calc = Cornerflow({"--calc"}, &env);
     EXPECT_EQ(calc.exitCode, 0);

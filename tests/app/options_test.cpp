@@ -153,11 +153,19 @@ TEST(ParseOptions, ErrorsNameTheOption)
     EXPECT_TRUE(StartsWith(ErrorOf({"--calc=yes"}), "--calc: "));
     EXPECT_TRUE(StartsWith(ErrorOf({"--help=1"}), "--help: "));
 
-    // Options that need a mode, and options of the wrong mode.
-    EXPECT_TRUE(StartsWith(ErrorOf({"--v1", "500"}), "--v1: "));
-    EXPECT_TRUE(StartsWith(ErrorOf({"--probe", "1,2"}), "--probe: "));
+    // Options of another mode: one that a mode would ignore is refused.
+    for (const Args& bad : {Args{"--probe", "1,2"}, Args{"--snapshot", "a.png", "--probe", "1,2"},
+                            Args{"--snapshot-window", "a.png", "--probe=1,2"}})
+        EXPECT_TRUE(StartsWith(ErrorOf(bad), "--probe: only with --calc or --plot"))
+            << ErrorOf(bad);
+    for (const Args& bad :
+         {Args{"--size", "10,10"}, Args{"--snapshot-window", "a.png", "--size", "10,10"}})
+        EXPECT_TRUE(StartsWith(ErrorOf(bad), "--size: ")) << ErrorOf(bad);
     EXPECT_TRUE(StartsWith(ErrorOf({"--calc", "--ticks", "5"}), "--ticks: "));
     EXPECT_TRUE(StartsWith(ErrorOf({"--seed", "5", "--calc"}), "--seed: "));
+    for (const Args& bad :
+         {Args{"--calc", "--paused"}, Args{"--snapshot", "a.png", "--paused"}, Args{"--paused=1"}})
+        EXPECT_TRUE(StartsWith(ErrorOf(bad), "--paused: ")) << ErrorOf(bad);
     EXPECT_TRUE(StartsWith(ErrorOf({"--calc", "--snapshot", "a.png"}), "--snapshot: "));
     EXPECT_TRUE(StartsWith(ErrorOf({"--snapshot", "a.png", "--calc"}), "--calc: "));
 
@@ -192,6 +200,34 @@ TEST(ParseOptions, PlotProfileAndExactTheory)
     EXPECT_TRUE(StartsWith(ErrorOf({"--plot", "p.png", "--ticks", "3"}), "--ticks"));
     EXPECT_TRUE(StartsWith(ErrorOf({"--plot", "p.png", "--calc"}), "--calc"));
     EXPECT_TRUE(StartsWith(ErrorOf({"--profile-csv"}), "--profile-csv"));
+}
+
+// The window starts on a lesson's state from a launcher: the inputs and the wall as the other
+// modes take them, the language, the pause, the seed and the ticks run before it shows (few
+// enough that it shows within seconds).
+TEST(ParseOptions, TheWindowTakesALessonsStart)
+{
+    const Options o = Parsed({"--v1", "600", "--beta", "150", "--lang", "en", "--paused", "--seed",
+                              "7", "--ticks", "100", "--t1=250,5", "--p1", "100 000"});
+    EXPECT_EQ(o.mode, Options::Mode::Dialog);
+    EXPECT_EQ(*o.v1, "600");
+    EXPECT_EQ(*o.t1, "250,5");
+    EXPECT_EQ(*o.p1, "100 000");
+    EXPECT_EQ(*o.beta, 150.0);
+    EXPECT_EQ(o.lang, "en");
+    EXPECT_TRUE(o.paused);
+    EXPECT_EQ(*o.seed, 7u);
+    EXPECT_EQ(o.ticks, 100);
+    EXPECT_EQ(*Parsed({"--wall", "-1.0"}).wall, -1.0);
+    EXPECT_EQ(Parsed({"--wall-point", "200,380"}).wallPoint->x, 200);
+    EXPECT_FALSE(Parsed({}).paused);
+    EXPECT_TRUE(Parsed({"--snapshot-window", "a.png", "--paused"}).paused);
+    EXPECT_TRUE(Parsed({"--exact-theory"}).exactTheory);
+    EXPECT_TRUE(StartsWith(ErrorOf({"--beta", "150", "--wall", "1"}), "--wall and --beta"));
+
+    EXPECT_EQ(Parsed({"--ticks", "10000"}).ticks, kWindowMaxTicks);
+    EXPECT_EQ(ErrorOf({"--ticks", "10001"}), "--ticks: at most 10000 for the window, got 10001");
+    EXPECT_EQ(Parsed({"--snapshot-window", "a.png", "--ticks", "1000000"}).ticks, 1000000);
 }
 
 TEST(HelpText, ExplainsEveryOptionAndTheDocument)
@@ -232,7 +268,10 @@ TEST(HelpText, ExplainsEveryOptionAndTheDocument)
                              "--profile-csv",
                              "--exact-theory",
                              "profile",
-                             "intoTheFlow"})
+                             "intoTheFlow",
+                             "--paused",
+                             "--lang",
+                             "0..10000"})
         EXPECT_NE(help.find(word), std::string::npos) << word;
     EXPECT_EQ(help.back(), '\n');
 }

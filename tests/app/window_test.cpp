@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QImage>
+#include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
@@ -20,7 +22,13 @@
 #include <QTranslator>
 
 #include "app/about_dialog.h"
+#include "app/calc.h"
 #include "app/flow_dialog.h"
+#include "app/modes.h"
+#include "app/options.h"
+#include "app/window_start.h"
+#include "dialog/fields.h"
+#include "platform/image_dc.h"
 #include "res/dialog_templates.h"
 #include "res/ids.h"
 
@@ -61,6 +69,24 @@ private:
     std::vector<std::string> lines_;
     QtMessageHandler previous_ = nullptr;
 };
+
+// Runs action, which opens a modal dialog, and closes it; returns how many opened.
+int ModalsOpenedBy(const std::function<void()>& action)
+{
+    int opened = 0;
+    QTimer closer;
+    closer.setInterval(0);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            ++opened;
+            modal->reject();
+        }
+    });
+    closer.start();
+    action();
+    QApplication::processEvents();
+    return opened;
+}
 
 // Runs action, which opens a modal About box, and calls look with the box before closing it;
 // returns how many boxes opened.
@@ -156,8 +182,18 @@ TEST_F(Window, AClassroomTourPrintsNothing)
             dlg->MenuCommandChosen(command);
         QTest::qWait(200);
         EXPECT_EQ(WithAboutBox([&] { dlg->MenuCommandChosen(Command::About); }), 1);
+        EXPECT_EQ(ModalsOpenedBy([&] { dlg->MenuCommandChosen(Command::Keys); }), 1);
         dlg->MenuCommandChosen(Command::English);
         EXPECT_EQ(WithAboutBox([&] { dlg->MenuCommandChosen(Command::About); }), 1);
+        EXPECT_EQ(ModalsOpenedBy([&] { dlg->MenuCommandChosen(Command::Keys); }), 1);
+        // Typed numbers with a note, a drag and the keys on the picture.
+        dlg->Field(ControlId::UpstreamSpeed)->setText(QStringLiteral("450,5"));
+        dlg->InputFieldLeft();
+        QTest::mousePress(&dlg->ViewWindow(), Qt::LeftButton, Qt::NoModifier, QPoint(500, 300));
+        QTest::mouseMove(&dlg->ViewWindow(), QPoint(300, 380));
+        QTest::mouseRelease(&dlg->ViewWindow(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 380));
+        QTest::keyClick(&dlg->ViewWindow(), Qt::Key_Left);
+        QTest::qWait(600); // the run of keys ends
         dlg->MenuCommandChosen(Command::Russian);
         dlg->MenuCommandChosen(Command::Close);
         QApplication::processEvents();
@@ -213,4 +249,75 @@ TEST_F(Window, AnOpenAboutBoxFollowsALanguageChange)
     QCoreApplication::removeTranslator(&english);
     QApplication::processEvents();
     EXPECT_EQ(LabelText(about, ControlId::AboutTitle), russian);
+}
+
+// The window started from the command line (the same routine the program's window runs) shows
+// exactly what the calculator prints for the same inputs and wall, in the language given,
+// paused, with the focus on the picture, and the picture the picture snapshot draws for the same
+// seed and ticks.
+TEST_F(Window, StartedFromTheCommandLineItShowsTheCalculatorsState)
+{
+    const ParseResult parsed = ParseOptions({"--v1", "600", "--beta", "150", "--lang", "en",
+                                             "--paused", "--seed", "7", "--ticks", "40",
+                                             "--exact-theory"});
+    ASSERT_EQ(parsed.error, "");
+    FlowDialog dlg;
+    StartWindow(dlg, parsed.options);
+    dlg.show();
+    QApplication::setActiveWindow(&dlg);
+    QApplication::processEvents();
+
+    Options calc = parsed.options;
+    calc.mode = Options::Mode::Calc;
+    const QJsonObject doc = CalcDocument(calc);
+    const QJsonObject fields = doc["fields"].toObject();
+    ASSERT_EQ(fields.size(), 9);
+    for (size_t i = 0; i < FieldCount(); ++i) {
+        const FieldRow& row = FieldTable()[i];
+        if (fields.contains(QLatin1String(row.key)))
+            EXPECT_EQ(dlg.Field(row.id)->text(), fields[QLatin1String(row.key)].toString())
+                << row.key;
+    }
+    EXPECT_EQ(dlg.Field(ControlId::UpstreamSpeed)->text(), QStringLiteral("600"));
+    const QJsonObject labels = doc["labels"].toObject();
+    EXPECT_EQ(QString::fromStdString(dlg.Session().BetaLabel()), labels["beta"].toString());
+    EXPECT_EQ(QString::fromStdString(dlg.Session().AlphaLabel()), labels["alpha"].toString());
+    EXPECT_EQ(QString::fromStdString(dlg.Session().ChiLabel()), labels["chi"].toString());
+
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Flow round an obtuse corner"));
+    EXPECT_TRUE(dlg.Session().Paused());
+    EXPECT_TRUE(dlg.Session().ExactTheory());
+    // The menu, when it opens, shows the state the window started in, paused or not.
+    FlowDialog running;
+    StartWindow(running, ParseOptions({"--exact-theory", "--lang", "en"}).options);
+    for (FlowDialog* d : {&dlg, &running}) {
+        d->ShowMenu(d->mapToGlobal(QPoint(10, 10)));
+        for (Command checked : {Command::Pause, Command::ExactTheory, Command::English}) {
+            const bool on = checked != Command::Pause || d->Session().Paused();
+            bool found = false;
+            for (QAction* a : d->Menu().findChildren<QAction*>())
+                if (a->data().isValid() && a->data().toInt() == static_cast<int>(checked)) {
+                    found = true;
+                    EXPECT_EQ(a->isChecked(), on) << a->text().toStdString();
+                }
+            EXPECT_TRUE(found) << static_cast<int>(checked);
+        }
+        d->Menu().hide();
+    }
+    EXPECT_FALSE(dlg.ViewWindow().Timer().isActive());
+    EXPECT_EQ(QApplication::focusWidget(), &dlg.ViewWindow());
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Options snapshot = parsed.options;
+    snapshot.mode = Options::Mode::Snapshot;
+    snapshot.paused = false;
+    snapshot.file = dir.filePath(QStringLiteral("picture.png")).toStdString();
+    ASSERT_EQ(RunSnapshot(snapshot), 0);
+    EXPECT_EQ(QImage(QString::fromStdString(snapshot.file)).convertToFormat(QImage::Format_RGB32),
+              ImageCopyOf(dlg.Session().Frame()).convertToFormat(QImage::Format_RGB32));
+    QTest::qWait(200);
+    EXPECT_EQ(ImageCopyOf(dlg.Session().Frame()).convertToFormat(QImage::Format_RGB32),
+              QImage(QString::fromStdString(snapshot.file)).convertToFormat(QImage::Format_RGB32))
+        << "paused: nothing moves";
 }

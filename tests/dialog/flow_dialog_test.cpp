@@ -446,9 +446,19 @@ TEST_F(FlowDialogTest, LayoutFollowsTheTemplate)
         w = w->nextInFocusChain();
     } while (w != View() && chain.size() < 40);
     EXPECT_EQ(chain, order);
+    // The focus opens on the picture; Tab goes on to the read-only fields, Shift+Tab back to
+    // the inputs, and Tab from the last input comes to the picture again.
+    ASSERT_EQ(QApplication::focusWidget(), View());
     QTest::keyClick(View(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), dlg->Field(ControlId::UpstreamDensity));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), View());
+    QTest::keyClick(View(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), dlg->Field(ControlId::UpstreamPressure));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), dlg->Field(ControlId::UpstreamTemperature));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), View());
 }
 

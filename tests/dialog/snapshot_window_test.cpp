@@ -2,12 +2,17 @@
 // its seed, and a clean failure for a target that cannot be written.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+
+#include "app/flow_dialog.h"
+#include "res/ids.h"
 
 namespace {
 
@@ -119,4 +124,50 @@ TEST(SnapshotWindow, UnwritableTargetFailsAndIsLeftAlone)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("keep"));
     EXPECT_TRUE(QFileInfo(dir.path()).isDir());
+}
+
+// --snapshot-window takes --lang as the window does: its label images are the English ones the
+// window shows in English (the title bar, the one other place of words, is not in the image),
+// every other label and the picture as in Russian.
+TEST(SnapshotWindow, SpeaksTheLanguageGiven)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString ru = dir.filePath(QStringLiteral("ru.png"));
+    const QString en = dir.filePath(QStringLiteral("en.png"));
+    const QStringList common = {QStringLiteral("--seed"), QStringLiteral("3"),
+                                QStringLiteral("--paused")};
+    ASSERT_EQ(Cornerflow(QStringList{QStringLiteral("--snapshot-window"), ru} + common).exitCode,
+              0);
+    ASSERT_EQ(Cornerflow(QStringList{QStringLiteral("--snapshot-window"), en,
+                                     QStringLiteral("--lang"), QStringLiteral("en")}
+                         + common)
+                  .exitCode,
+              0);
+    const QImage russian = QImage(ru).convertToFormat(QImage::Format_RGB32);
+    const QImage english = QImage(en).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(english.size(), QSize(622, 620));
+
+    // The window in English, here.
+    FlowDialog dlg;
+    dlg.SetSeed(3);
+    dlg.SetLanguage(QStringLiteral("en"));
+    dlg.show();
+    dlg.ViewWindow().Timer().stop();
+    QApplication::processEvents();
+    const QImage shown = dlg.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int labels = 0, differing = 0;
+    for (QLabel* label : dlg.findChildren<QLabel*>()) {
+        if (!label->property("imageId").isValid())
+            continue;
+        ++labels;
+        const QRect r = label->geometry();
+        EXPECT_EQ(english.copy(r), shown.copy(r))
+            << "label image " << label->property("imageId").toInt();
+        differing += english.copy(r) != russian.copy(r);
+    }
+    EXPECT_EQ(labels, 8);
+    EXPECT_GE(differing, 4) << "the units and the critical state's names are English";
+    const QRect picture = dlg.ViewWindow().geometry();
+    EXPECT_EQ(english.copy(picture), russian.copy(picture));
 }

@@ -1,0 +1,27 @@
+#pragma once
+// The picture as a screen reader meets it: a slider of the body angle beta (0 to 180 degrees,
+// a step of one), named "Flow picture", with its value in words and a description of what it
+// shows; a screen reader that sets the value turns the wall. Every word follows the program's
+// language.
+#include <functional>
+
+#include <QString>
+
+class FlowSession;
+class QAccessibleEvent;
+
+// Makes the toolkit describe every picture window (FlowViewWidget) as that slider. Call before
+// the first picture window is made; more calls do nothing.
+void InstallPictureAccessibility();
+
+// The picture's description, in sentences: what the flow does, the picture's labels, whether the
+// animation stands, and the keys that stop and step it.
+QString PictureDescription(const FlowSession& session);
+// The slider's value in words: beta and the wall's turn.
+QString PictureValueText(const FlowSession& session);
+
+// Hands an event to the screen reader. Qt passes events on only while a screen reader listens
+// (never on the headless platform the tests run on), so a watcher, when one is set, sees every
+// event first.
+void SendAccessibleEvent(QAccessibleEvent& event);
+void WatchAccessibleEvents(std::function<void(const QAccessibleEvent&)> watcher);
