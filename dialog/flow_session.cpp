@@ -480,7 +480,9 @@ FlowSession::Slider FlowSession::WallSlider() const
     const double beta = corner_.wallAngle * kDegreesPerRadian + 90.0;
     s.beta = FormatFixed(beta, 0);
     s.value = ReadNumber(s.beta);
-    s.turn = FormatFixed(90.0 - beta, 0);
+    // The wall's turn from straight (beta 180), from the whole degrees shown: beta and the turn
+    // always add up to 180.
+    s.turn = FormatFixed(180.0 - s.value, 0);
     return s;
 }
 

@@ -138,6 +138,14 @@ TEST(FlowSession, BodyAngleSetsTheWallTheLabelReads)
         EXPECT_NEAR(again.Geometry().wallAngle, wall, 1e-12) << key;
         EXPECT_EQ(again.BetaLabel() + again.ChiLabel(), labels) << key;
     }
+    // The slider a screen reader hears: beta and the wall's turn from straight, in whole degrees.
+    for (int beta : {135, 150, 180, 91}) {
+        s.SetBodyAngle(beta);
+        const FlowSession::Slider slider = s.WallSlider();
+        EXPECT_EQ(slider.value, beta);
+        EXPECT_EQ(slider.beta, std::to_string(beta));
+        EXPECT_EQ(slider.turn, std::to_string(180 - beta));
+    }
     s.SetBodyAngle(0.0); // a wall as far as it goes: no negative zero in the label
     EXPECT_EQ(s.BetaLabel(), "\u03B2=0");
     // An angle that is no number leaves the wall where it is.
