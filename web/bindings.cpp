@@ -52,6 +52,7 @@ const char* CommandName(Command c)
     case Command::English: return "english";
     case Command::CopyLink: return "link";
     case Command::FullScreen: return "fullscreen";
+    case Command::ExactTheory: return "theory";
     }
     return "";
 }
@@ -62,6 +63,7 @@ const char* FlowName(PictureFacts::Flow flow)
     case PictureFacts::Flow::Attached: return "Attached";
     case PictureFacts::Flow::Separated: return "Separated";
     case PictureFacts::Flow::NoFan: return "NoFan";
+    case PictureFacts::Flow::IntoTheFlow: return "IntoTheFlow";
     }
     return "NoFan";
 }
@@ -109,7 +111,7 @@ val PictureKeys()
     return out;
 }
 
-bool Open(Page& p, uint32_t seed, int scale) { return p.Open(seed, scale); }
+bool Open(Page& p, uint32_t seed, int scale, bool labels) { return p.Open(seed, scale, labels); }
 
 std::string FieldText(const Page& p, int id) { return p.Session().FieldText(ControlId(id)); }
 unsigned FieldVersion(const Page& p, int id) { return p.Session().FieldVersion(ControlId(id)); }
@@ -148,6 +150,8 @@ std::string AlphaLabel(const Page& p) { return p.Session().AlphaLabel(); }
 std::string ChiLabel(const Page& p) { return p.Session().ChiLabel(); }
 double BodyAngle(const Page& p) { return p.Session().BodyAngle(); }
 void SetBodyAngle(Page& p, double beta) { p.Session().SetBodyAngle(beta); }
+bool ExactTheory(const Page& p) { return p.Session().ExactTheory(); }
+void SetExactTheory(Page& p, bool on) { p.Session().SetExactTheory(on); }
 int TracerCount(const Page& p) { return p.Session().Field().tracers.count; }
 
 val Facts(const Page& p)
@@ -241,7 +245,8 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .value("Russian", Command::Russian)
         .value("English", Command::English)
         .value("CopyLink", Command::CopyLink)
-        .value("FullScreen", Command::FullScreen);
+        .value("FullScreen", Command::FullScreen)
+        .value("ExactTheory", Command::ExactTheory);
     enum_<ShellAction>("ShellAction")
         .value("None", ShellAction::None)
         .value("Ignored", ShellAction::Ignored)
@@ -319,6 +324,8 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .function("chiLabel", &ChiLabel)
         .function("bodyAngle", &BodyAngle)
         .function("setBodyAngle", &SetBodyAngle)
+        .function("exactTheory", &ExactTheory)
+        .function("setExactTheory", &SetExactTheory)
         .function("fieldsSerial", &Page::FieldsSerial)
         .function("frameSerial", &Page::FrameSerial)
         .function("tracerCount", &TracerCount)

@@ -187,6 +187,7 @@ std::string LayoutJson()
     AppendJsonString(out, PictureWords(PictureFacts::Flow::Attached));
     AppendMember(out, "Separated", PictureWords(PictureFacts::Flow::Separated));
     AppendMember(out, "NoFan", PictureWords(PictureFacts::Flow::NoFan));
+    AppendMember(out, "IntoTheFlow", PictureWords(PictureFacts::Flow::IntoTheFlow));
     out += '}';
     AppendMember(out, "pictureName", kPictureName);
     AppendMember(out, "sliderWords", kSliderWords);

@@ -67,15 +67,16 @@ Page::Page()
     };
 }
 
-bool Page::Open(uint32_t seed, int scale)
+bool Page::Open(uint32_t seed, int scale, bool labels)
 {
     if (session_.IsOpen())
         return false;
     const res::DialogTemplate& t = res::MainDialogTemplate();
     const res::PixelRect picture = t.ToPixels(t.Find(ControlId::Picture)->rect);
     text_.Start();
-    session_.SetDrawing([this](FrameBuffer& buffer) -> std::unique_ptr<DC> {
-        return std::make_unique<RasterDC>(buffer, &text_);
+    TextPainter* text = labels ? &text_ : nullptr;
+    session_.SetDrawing([text](FrameBuffer& buffer) -> std::unique_ptr<DC> {
+        return std::make_unique<RasterDC>(buffer, text);
     });
     session_.UseLayers(true);
     session_.Open(picture.w, picture.h, seed, scale);

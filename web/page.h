@@ -17,8 +17,9 @@ public:
     Page& operator=(const Page&) = delete;
 
     // Opens the session once, at the picture's size from the dialog table, with scale device
-    // pixels per picture pixel, composing layers for stacked canvases. False when it was open.
-    bool Open(uint32_t seed, int scale);
+    // pixels per picture pixel, composing layers for stacked canvases; labels false leaves the
+    // angle labels out (no text painter at all). False when it was open.
+    bool Open(uint32_t seed, int scale, bool labels);
 
     FlowSession& Session() { return session_; }
     const FlowSession& Session() const { return session_; }

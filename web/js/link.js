@@ -4,6 +4,8 @@
 //   lang         ru or en
 //   paused       1: the animation stands
 //   seed, ticks  the tracers' random start, and ticks run at once
+//   theory       1: the exact theory over the picture
+//   labels       0: the picture without its angle labels (for comparing pictures)
 // Every number is read by the core's number reader and must be in the program's own form (a
 // point for the decimals, no group spaces); a parameter that is unknown, malformed or too long
 // is left out and named in the status line. Nothing from the address is ever read as markup.
@@ -15,7 +17,7 @@
   // The most ticks a link runs at once (each takes about a millisecond at 5000 tracers).
   const MAX_TICKS = 10000;
   const INPUTS = ['v1', 't1', 'p1'];
-  const KNOWN = new Set(INPUTS.concat(['beta', 'lang', 'paused', 'seed', 'ticks']));
+  const KNOWN = new Set(INPUTS.concat(['beta', 'lang', 'paused', 'seed', 'ticks', 'theory', 'labels']));
 
   const params = new URLSearchParams(window.location.search);
   const ignored = [];
@@ -42,6 +44,8 @@
   CF.link = {
     // The random seed the address asks for, or null.
     seed: (core) => number(core, 'seed', whole(0, 4294967295)),
+    // Whether the picture has its angle labels (labels=0: none).
+    labels: (core) => number(core, 'labels', whole(0, 1)) !== 0,
 
     // Puts the address's state into the opened session.
     apply: (core, page) => {
@@ -57,6 +61,8 @@
       if (beta !== null) page.setBodyAngle(beta);
       const paused = number(core, 'paused', whole(0, 1));
       if (paused !== null) page.setPaused(paused === 1);
+      const theory = number(core, 'theory', whole(0, 1));
+      if (theory !== null) page.setExactTheory(theory === 1);
       const ticks = number(core, 'ticks', whole(0, MAX_TICKS));
       for (let i = 0; ticks !== null && i < ticks; ++i) page.stepOnce();
     },
@@ -77,7 +83,8 @@
       out.set('beta', core.Page.formatReadValue(page.bodyAngle()));
       out.set('lang', page.language());
       if (page.paused()) out.set('paused', '1');
-      for (const key of ['seed', 'ticks']) {
+      if (page.exactTheory()) out.set('theory', '1');
+      for (const key of ['seed', 'ticks', 'labels']) {
         if (params.has(key) && !ignored.includes(key)) out.set(key, params.get(key));
       }
       const url = new URL(window.location.href);

@@ -139,7 +139,7 @@
     const r = D.picture.el.getBoundingClientRect();
     const seedAsked = CF.link.seed(core);
     const seed = seedAsked !== null ? seedAsked : Math.floor(performance.timeOrigin + performance.now()) % 4294967296;
-    page.open(seed, core.Page.frameScaleFor(r.width * (window.devicePixelRatio || 1) / layout.main.controls.find((c) => c.kind === 'View').w));
+    page.open(seed, core.Page.frameScaleFor(r.width * (window.devicePixelRatio || 1) / D.picture.c.w), CF.link.labels(core));
     page.setDisplaySize(r.width, r.height);
     opened = true;
     page.choose(CF.language() === 'en' ? core.Command.English : core.Command.Russian);

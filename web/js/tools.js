@@ -89,6 +89,7 @@
     function choose(command) {
       const action = page.choose(command);
       app.update();
+      update();
       if (action === core.ShellAction.SavePicture) savePicture();
       else if (action === core.ShellAction.CopyPicture) copyPicture();
       else if (action === core.ShellAction.CopyLink) copyLink();
@@ -243,9 +244,14 @@
       if (!linkBox.hidden) linkLabel.textContent = CF.tr('Dialog', W.linkByHand);
     }
 
+    // The checkable tools (the pause, the exact theory) held down as the core says.
     function update() {
-      const paused = page.paused();
-      for (const t of tools) if (t.item.checkable) t.el.setAttribute('aria-pressed', String(paused));
+      const items = page.pageTools();
+      for (const t of tools) {
+        if (!t.item.checkable) continue;
+        const now = items.find((i) => i.command === t.item.command);
+        if (now) t.el.setAttribute('aria-pressed', String(now.checked));
+      }
     }
 
     return { applyLanguage: applyLanguage, update: update, tell: tell, fullScreen: fullScreen, choose: choose };
