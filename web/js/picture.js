@@ -106,6 +106,7 @@
     // ---- The size the picture is shown at, and the scale it is composed at.
     let shown = { cssW: 0, cssH: 0, devW: 0, devH: 0 };
     function sizeChanged(cssW, cssH, devW, devH) {
+      boxRect = null;
       if (!(cssW > 0 && cssH > 0 && devW > 0 && devH > 0)) return;
       if (cssW === shown.cssW && cssH === shown.cssH && devW === shown.devW && devH === shown.devH) return;
       shown = { cssW: cssW, cssH: cssH, devW: devW, devH: devH };
@@ -118,6 +119,7 @@
     // The device pixels are the CSS size times the device pixel ratio: the observer only says
     // when to look again (a zoom changes the ratio, a resize the size).
     function measure() {
+      boxRect = null;
       const r = box.getBoundingClientRect();
       const ratio = window.devicePixelRatio || 1;
       sizeChanged(r.width, r.height, Math.round(r.width * ratio), Math.round(r.height * ratio));
@@ -181,8 +183,17 @@
 
     // ---- The pointer: every pointer event goes to the core with its kind and its id, in CSS
     // pixels from the picture's top-left corner; the core decides what it means.
+    // The picture's box, measured again only after a scroll, a resize or a new layout, so that
+    // a move does not wait for the page's layout after the fields it changed.
+    let boxRect = null;
+    const forgetRect = () => {
+      boxRect = null;
+    };
+    window.addEventListener('scroll', forgetRect, { capture: true, passive: true });
+    window.addEventListener('resize', forgetRect);
     function pointer(e, mainButton) {
-      const r = box.getBoundingClientRect();
+      if (!boxRect) boxRect = box.getBoundingClientRect();
+      const r = boxRect;
       return { x: e.clientX - r.left, y: e.clientY - r.top, kind: core.PointerKind[KINDS[e.pointerType] || 'Mouse'],
                id: e.pointerId | 0, mainButton: mainButton };
     }
@@ -190,6 +201,7 @@
     let keyRun = null; // the timer that ends a run of key presses
     box.addEventListener('pointerdown', (e) => {
       if (e.pointerType === 'mouse') e.preventDefault(); // no text selection
+      boxRect = null; // each gesture measures the box afresh
       box.focus({ preventScroll: true });
       if (e.pointerType !== 'touch' && e.button === 0) {
         try {
