@@ -39,7 +39,7 @@
   const ROWS = {
     pad: 8, // round the rows, inside the dialog's white
     fine: { row: 32, field: 28, font: 14, label: 1.1, note: 17 },
-    coarse: { row: 50, field: 44, font: 16, label: 1.35, note: 20 },
+    coarse: { row: 50, field: 44, font: 16, label: 1.35, note: 22 },
   };
 
   CF.buildDialog = function (layout, dialogEl) {

@@ -215,7 +215,9 @@
       aboutBody.appendChild(el);
     }
     function showAbout() {
-      about.classList.toggle('about-narrow', window.innerWidth < aboutTable.w + 40);
+      // One column where the table does not fit, and for fingers, whose text is larger.
+      about.classList.toggle('about-narrow', window.innerWidth < aboutTable.w + 40
+                             || window.matchMedia('(pointer: coarse)').matches);
       if (typeof about.showModal === 'function') {
         if (!about.open) about.showModal();
       } else {
