@@ -22,6 +22,7 @@ import json
 import math
 import os
 import re
+import shutil
 import statistics
 import struct
 import subprocess
@@ -1048,8 +1049,14 @@ class Checks:
 
     def installable_and_offline(self):
         d = self.driver
-        server = serve(self.site)
+        # A copy of the site, so that a new build can be made of it.
+        tmp = tempfile.mkdtemp(prefix='cornerflow-site-')
+        site = os.path.join(tmp, 'site')
+        shutil.copytree(self.site, site)
+        server = serve(site)
         base = 'http://127.0.0.1:%d' % server.server_address[1]
+        caches = ('const done = arguments[0]; caches.keys().then(keys => Promise.all(keys.map(k => caches.open(k)'
+                  '.then(c => c.keys().then(rs => [k, rs.map(r => r.url)]))))).then(done, e => done(String(e)))')
         try:
             open_page(d, base + '/index.html?seed=1')
             manifest = d.execute_async_script(
@@ -1059,24 +1066,40 @@ class Checks:
                 and manifest.get('display') == 'standalone', 'manifest %r' % manifest
             icons = manifest.get('icons', [])
             assert any(i['type'] == 'image/svg+xml' for i in icons) and all(
-                os.path.exists(os.path.join(self.site, i['src'])) for i in icons), 'icons %r' % icons
+                os.path.exists(os.path.join(site, i['src'])) for i in icons), 'icons %r' % icons
             for icon in icons:
                 if icon['type'] == 'image/png':
-                    assert list(png_size(os.path.join(self.site, icon['src']))) == [int(v) for v in icon['sizes'].split('x')]
+                    assert list(png_size(os.path.join(site, icon['src']))) == [int(v) for v in icon['sizes'].split('x')]
             # The worker registers, takes the page, and keeps the site's own files only.
             scope = d.execute_async_script(
                 'const done = arguments[0]; navigator.serviceWorker.ready.then(r => done(r.scope), e => done(String(e)))')
             assert scope == base + '/', 'service worker scope %r' % scope
             open_page(d, base + '/index.html?seed=1')
             wait_for(d, 'return !!navigator.serviceWorker.controller', timeout=10)
-            cached = d.execute_async_script(
-                'const done = arguments[0]; caches.keys().then(keys => Promise.all(keys.map(k => caches.open(k)'
-                '.then(c => c.keys())))).then(all => done(all.map(rs => rs.map(r => r.url))))')
-            site_files = {os.path.relpath(os.path.join(root, f), self.site).replace(os.sep, '/')
-                          for root, _, files in os.walk(self.site) for f in files}
-            assert len(cached) == 1 and {u[len(base) + 1:] for u in cached[0]} <= site_files | {''}, \
-                'the cache holds %r' % cached
-            # With the server gone and the network cut, the page still opens and runs.
+            kept = d.execute_async_script(caches)
+            own = set(site_files(site)) | {''}
+            assert len(kept) == 1 and {u[len(base) + 1:] for u in kept[0][1]} <= own, 'the cache holds %r' % kept
+            old = kept[0][0]
+
+            # A new build (one file changed): on the next load its worker takes over, with a
+            # cache of its own, and the old cache is gone.
+            with open(os.path.join(site, 'cornerflow.css'), 'a') as f:
+                f.write('/* a new build */\n')
+            files = [f for f in site_files(site) if f not in ('sw.js', 'cornerflow.webmanifest')]
+            subprocess.run([sys.executable, os.path.join(os.path.dirname(__file__), '..', '..', 'web', 'offline.py'),
+                            '--site', site, '--worker', os.path.join(os.path.dirname(__file__), '..', '..', 'web', 'sw.js')]
+                           + files, check=True)
+            open_page(d, base + '/index.html?seed=1')
+            end = time.time() + 10
+            while time.time() < end:
+                kept = d.execute_async_script(caches)
+                if len(kept) == 1 and kept[0][0] != old:
+                    break
+                time.sleep(0.1)
+            assert len(kept) == 1 and kept[0][0] != old, 'after a new build the caches are %r' % [k[0] for k in kept]
+
+            # With the server gone and the network cut, the page still opens and runs: the new
+            # build's.
             server.shutdown()
             server.server_close()
             d.execute_cdp_cmd('Network.enable', {})
@@ -1084,11 +1107,15 @@ class Checks:
                               {'offline': True, 'latency': 0, 'downloadThroughput': -1, 'uploadThroughput': -1})
             open_page(d, base + '/index.html?seed=5&v1=600')
             assert shown(d, DERIVED) == self.desktop.calc('--v1', '600')['fields'], 'offline: %r' % shown(d, DERIVED)
+            css = d.execute_async_script('const done = arguments[0]; fetch("cornerflow.css").then(r => r.text())'
+                                         '.then(done, e => done(String(e)))')
+            assert css.endswith('/* a new build */\n'), 'offline, the old build was served'
         finally:
             d.execute_cdp_cmd('Network.emulateNetworkConditions',
                               {'offline': False, 'latency': 0, 'downloadThroughput': -1, 'uploadThroughput': -1})
             d.execute_cdp_cmd('Network.disable', {})
             server.shutdown()
+            shutil.rmtree(tmp, ignore_errors=True)
         errors = page_errors(d)
         assert not errors, 'errors in the page: %r' % errors
 
