@@ -8,7 +8,9 @@ FILE: every file of the site the build made, relative to the site's folder.
 
 The worker is web/sw.js with the list of files and a version made from their contents put in,
 so every build that changes a file makes a new cache, and the browser replaces the old worker
-and its cache on the next load. The manifest names the icons the build made.
+and its cache on the next load. The manifest names the icons the build made. Files in the
+site's folder that the build did not make (left there by an older build) are removed: the
+folder is the site, to be copied to a host as it is.
 """
 import argparse
 import hashlib
@@ -67,6 +69,15 @@ def main():
               .replace('"@FILES@"', json.dumps(['./'] + files)))
     with open(os.path.join(args.site, 'sw.js'), 'w', encoding='utf-8') as f:
         f.write(worker)
+
+    made = set(files) | {'sw.js'}
+    for root, dirs, names in os.walk(args.site, topdown=False):
+        for name in names:
+            rel = os.path.relpath(os.path.join(root, name), args.site).replace(os.sep, '/')
+            if rel not in made:
+                os.remove(os.path.join(root, name))
+        if root != args.site and not os.listdir(root):
+            os.rmdir(root)
     return 0
 
 
