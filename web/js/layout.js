@@ -65,7 +65,6 @@
         el.autocomplete = 'off';
         el.setAttribute('autocapitalize', 'off');
         el.readOnly = c.kind === 'ReadOnlyField';
-        if (!el.readOnly) el.inputMode = 'decimal';
         el.dataset.controlId = c.id;
         dialogEl.appendChild(el);
         if (c.key) {
