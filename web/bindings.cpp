@@ -53,6 +53,7 @@ const char* CommandName(Command c)
     case Command::CopyLink: return "link";
     case Command::FullScreen: return "fullscreen";
     case Command::ExactTheory: return "theory";
+    case Command::Plot: return "plot";
     }
     return "";
 }
@@ -246,7 +247,8 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .value("English", Command::English)
         .value("CopyLink", Command::CopyLink)
         .value("FullScreen", Command::FullScreen)
-        .value("ExactTheory", Command::ExactTheory);
+        .value("ExactTheory", Command::ExactTheory)
+        .value("Plot", Command::Plot);
     enum_<ShellAction>("ShellAction")
         .value("None", ShellAction::None)
         .value("Ignored", ShellAction::Ignored)
@@ -256,7 +258,8 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .value("Close", ShellAction::Close)
         .value("Language", ShellAction::Language)
         .value("FullScreen", ShellAction::FullScreen)
-        .value("CopyLink", ShellAction::CopyLink);
+        .value("CopyLink", ShellAction::CopyLink)
+        .value("ShowPlot", ShellAction::ShowPlot);
 
     value_object<KeyEvent>("KeyEvent")
         .field("key", &KeyEvent::key)

@@ -75,6 +75,9 @@
       if (item.checkable) b.setAttribute('aria-pressed', String(item.checked));
       if (item.command === core.Command.CopyPicture && !canCopy) b.hidden = true;
       if (item.command === core.Command.FullScreen && !canFullScreen) b.hidden = true;
+      // The page does not show the plot of the state through the fan yet: no tool that would
+      // do nothing.
+      if (item.command === core.Command.Plot) b.hidden = true;
       CF.onActivate(b, () => choose(item.command));
       bar.appendChild(b);
       tools.push({ item: item, el: b });
