@@ -539,6 +539,14 @@ void FlowSession::SetBodyAngle(double betaDegrees)
         SetWallAngle(wall);
 }
 
+double FlowSession::BodyAngle() const
+{
+    // SetBodyAngle's map solved for beta.
+    const StartValues& start = StartUpValues();
+    const double t = (corner_.wallAngle - start.wallAngle) / (kHalfPi - start.wallAngle);
+    return start.bodyAngle + t * (180.0 - start.bodyAngle);
+}
+
 // ---- Words and labels
 
 std::string FlowSession::BetaLabel() const { return corner_.BetaLabel(); }

@@ -120,6 +120,10 @@ public:
     // The body angle beta in degrees, as the beta label reads it: 135 gives the start-up
     // wall, 180 a straight wall, and beta maps linearly onto the wall angle between them.
     void SetBodyAngle(double betaDegrees);
+    // The body angle beta in degrees that SetBodyAngle maps onto the wall as it stands: what a
+    // link to this state carries (the page's address, the command line's --beta), so that the
+    // state opens again on the same wall, not on the nearest whole degree.
+    double BodyAngle() const;
 
     // ---- The clock and the menu
     // The 50 ms tick: the tracers move and a frame is composed; nothing while paused.

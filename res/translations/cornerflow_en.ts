@@ -31,6 +31,42 @@
       <translation>Plot</translation>
     </message>
     <message>
+      <source>Программа загружается…</source>
+      <translation>The program is loading…</translation>
+    </message>
+    <message>
+      <source>Программу не удалось загрузить: нет файла cornerflow-core.js.</source>
+      <translation>The program could not be loaded: there is no file cornerflow-core.js.</translation>
+    </message>
+    <message>
+      <source>Программу не удалось запустить: %1</source>
+      <translation>The program could not be started: %1</translation>
+    </message>
+    <message>
+      <source>Рисунок не скопирован: браузер не разрешил</source>
+      <translation>The picture was not copied: the browser did not allow it</translation>
+    </message>
+    <message>
+      <source>Ссылка скопирована</source>
+      <translation>Link copied</translation>
+    </message>
+    <message>
+      <source>Ссылка на это состояние (скопируйте её):</source>
+      <translation>A link to this state (copy it):</translation>
+    </message>
+    <message>
+      <source>В адресе не учтено: %1</source>
+      <translation>Left out of the address: %1</translation>
+    </message>
+    <message>
+      <source>Браузер не разрешил показать страницу во весь экран</source>
+      <translation>The browser did not allow the page to fill the screen</translation>
+    </message>
+    <message>
+      <source>Коснитесь рисунка — поля покажут поток в этой точке. Стенку поворачивают, ведя её пальцем.</source>
+      <translation>Touch the picture: the fields show the flow at that point. Drag the wall with a finger to turn it.</translation>
+    </message>
+    <message>
       <source>Копировать ссылку</source>
       <translation>Copy link</translation>
     </message>
@@ -233,6 +269,10 @@
   <context>
     <name>Picture</name>
     <message>
+      <source>Надписи на рисунке: %1.</source>
+      <translation>Labels in the picture: %1.</translation>
+    </message>
+    <message>
       <source>угол β = %1°, стенка повёрнута на %2°</source>
       <translation>angle β = %1°, wall turned %2°</translation>
     </message>
@@ -267,6 +307,30 @@
   </context>
   <context>
     <name>About</name>
+    <message>
+      <source>О программе Cornerflow</source>
+      <translation>About Cornerflow</translation>
+    </message>
+    <message>
+      <source>Cornerflow, версия %1</source>
+      <translation>Cornerflow, version %1</translation>
+    </message>
+    <message>
+      <source>Веер разрежения сверхзвукового потока у выпуклого угла</source>
+      <translation>The expansion fan of a supersonic flow round a corner</translation>
+    </message>
+    <message>
+      <source>Скомпилирована в WebAssembly и работает в браузере. Свободная программа под лицензией MIT: её можно использовать, копировать и изменять.</source>
+      <translation>Compiled to WebAssembly; runs in the browser. Free software under the MIT licence: use, copy and change it as you like.</translation>
+    </message>
+    <message>
+      <source>© Разработчики Cornerflow</source>
+      <translation>© The Cornerflow developers</translation>
+    </message>
+    <message>
+      <source>Клавиши на рисунке</source>
+      <translation>Keys on the picture</translation>
+    </message>
     <message>
       <source>Программа построения визуальной модели процесса обтекания тупого угла сверхзвуковым потоком</source>
       <translation>A program that builds a visual model of supersonic flow round an obtuse corner</translation>

@@ -122,6 +122,30 @@ TEST(FlowSession, BodyAngleSetsTheWallTheLabelReads)
         s.SetBodyAngle(beta);
         EXPECT_EQ(s.BetaLabel(), "\u03B2=" + std::to_string(beta)) << beta;
     }
+    // BodyAngle is SetBodyAngle's inverse: a wall turned by keys or a drag opens again on the
+    // same wall and the same labels from the angle it reports.
+    s.SetBodyAngle(135.0);
+    EXPECT_EQ(s.BodyAngle(), 135.0);
+    for (int key = 0; key < 40; ++key) {
+        KeyEvent left;
+        left.key = key % 3 == 0 ? Key::PageDown : Key::Left;
+        s.KeyPressed(left);
+        const double wall = s.Geometry().wallAngle;
+        const std::string labels = s.BetaLabel() + s.ChiLabel();
+        FlowSession again;
+        again.Open(622, 384, 1);
+        again.SetBodyAngle(s.BodyAngle());
+        EXPECT_NEAR(again.Geometry().wallAngle, wall, 1e-12) << key;
+        EXPECT_EQ(again.BetaLabel() + again.ChiLabel(), labels) << key;
+    }
+    // The slider a screen reader hears: beta and the wall's turn from straight, in whole degrees.
+    for (int beta : {135, 150, 180, 91}) {
+        s.SetBodyAngle(beta);
+        const FlowSession::Slider slider = s.WallSlider();
+        EXPECT_EQ(slider.value, beta);
+        EXPECT_EQ(slider.beta, std::to_string(beta));
+        EXPECT_EQ(slider.turn, std::to_string(180 - beta));
+    }
     s.SetBodyAngle(0.0); // a wall as far as it goes: no negative zero in the label
     EXPECT_EQ(s.BetaLabel(), "\u03B2=0");
     // An angle that is no number leaves the wall where it is.

@@ -1,0 +1,341 @@
+// The page's door to the core, declared once: every class, call, enumeration and value the page's
+// JavaScript uses, with embind. Strings go out as copies (std::string), structures as plain
+// objects, and pixels as views of the module's memory that the page uses at once (a view is
+// stale once the memory grows).
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dialog/announcer.h"
+#include "dialog/fields.h"
+#include "dialog/flow_session.h"
+#include "dialog/input.h"
+#include "layout_json.h"
+#include "model/number_text.h"
+#include "page.h"
+#include "res/ids.h"
+
+using emscripten::val;
+
+namespace {
+
+val Bytes(std::vector<uint32_t>& pixels)
+{
+    return val(emscripten::typed_memory_view(pixels.size() * 4,
+                                             reinterpret_cast<uint8_t*>(pixels.data())));
+}
+
+val Rect(const DeviceRect& r)
+{
+    val o = val::object();
+    o.set("x", r.x);
+    o.set("y", r.y);
+    o.set("w", r.w);
+    o.set("h", r.h);
+    return o;
+}
+
+const char* CommandName(Command c)
+{
+    switch (c) {
+    case Command::Close: return "close";
+    case Command::About: return "about";
+    case Command::Pause: return "pause";
+    case Command::Step: return "step";
+    case Command::Reset: return "reset";
+    case Command::SavePicture: return "save";
+    case Command::CopyPicture: return "copy";
+    case Command::Russian: return "russian";
+    case Command::English: return "english";
+    case Command::CopyLink: return "link";
+    case Command::FullScreen: return "fullscreen";
+    case Command::ExactTheory: return "theory";
+    case Command::Plot: return "plot";
+    }
+    return "";
+}
+
+const char* FlowName(PictureFacts::Flow flow)
+{
+    switch (flow) {
+    case PictureFacts::Flow::Attached: return "Attached";
+    case PictureFacts::Flow::Separated: return "Separated";
+    case PictureFacts::Flow::NoFan: return "NoFan";
+    case PictureFacts::Flow::IntoTheFlow: return "IntoTheFlow";
+    }
+    return "NoFan";
+}
+
+val Items(const std::vector<MenuItem>& items)
+{
+    val out = val::array();
+    for (const MenuItem& m : items) {
+        val o = val::object();
+        o.set("command", m.command);
+        o.set("name", std::string(CommandName(m.command)));
+        o.set("words", std::string(m.words));
+        o.set("translated", m.translated);
+        o.set("shortcut", std::string(m.shortcut ? m.shortcut : ""));
+        o.set("checkable", m.checkable);
+        o.set("checked", m.checked);
+        o.set("separatorBefore", m.separatorBefore);
+        out.call<void>("push", o);
+    }
+    return out;
+}
+
+// ---- The calls, as the page names them
+
+std::string Layout() { return LayoutJson(); }
+
+val ReadNumberOf(const std::string& text)
+{
+    const NumberReading r = ReadNumberText(text);
+    val o = val::object();
+    o.set("value", r.value);
+    o.set("ownForm", r.ownForm);
+    return o;
+}
+
+val PictureKeys()
+{
+    val out = val::array();
+    for (const KeyHelp& k : FlowSession::PictureKeys()) {
+        val o = val::object();
+        o.set("keys", std::string(k.keys));
+        o.set("words", std::string(k.words));
+        out.call<void>("push", o);
+    }
+    return out;
+}
+
+bool Open(Page& p, uint32_t seed, int scale, bool labels) { return p.Open(seed, scale, labels); }
+
+std::string FieldText(const Page& p, int id) { return p.Session().FieldText(ControlId(id)); }
+unsigned FieldVersion(const Page& p, int id) { return p.Session().FieldVersion(ControlId(id)); }
+std::string FieldNote(const Page& p, int id) { return p.Session().FieldNote(ControlId(id)); }
+
+// A field's accessible name from its symbol and words in the page's language; "" for an id that
+// is no field.
+std::string FieldName(const Page&, int id, const std::string& symbol, const std::string& words)
+{
+    const FieldRow* row = FindField(ControlId(id));
+    if (!row)
+        return std::string();
+    FieldRow named = *row;
+    named.symbol = symbol.c_str();
+    return FieldAccessibleName(named, words);
+}
+
+void InputsLeft(Page& p) { p.Session().InputsLeft(); }
+void Reset(Page& p) { p.Session().Reset(); }
+void SetDisplaySize(Page& p, double w, double h) { p.Session().SetDisplaySize(w, h); }
+void PointerPressed(Page& p, const PointerEvent& e) { p.Session().PointerPressed(e); }
+void PointerMoved(Page& p, const PointerEvent& e) { p.Session().PointerMoved(e); }
+void PointerReleased(Page& p, const PointerEvent& e) { p.Session().PointerReleased(e); }
+void PointerCancelled(Page& p, const PointerEvent& e) { p.Session().PointerCancelled(e); }
+bool Dragging(const Page& p) { return p.Session().Dragging(); }
+ReadMark Mark(const Page& p) { return p.Session().Mark(); }
+bool Paused(const Page& p) { return p.Session().Paused(); }
+void SetPaused(Page& p, bool paused) { p.Session().SetPaused(paused); }
+val PageTools(const Page& p) { return Items(p.Session().PageTools()); }
+std::string Language(const Page& p) { return p.Session().Language(); }
+std::string PictureFileName(const Page& p) { return p.Session().PictureFileName(); }
+void SetFrameScale(Page& p, int scale) { p.Session().SetFrameScale(scale); }
+int FrameScale(const Page& p) { return p.Session().FrameScale(); }
+std::string BetaLabel(const Page& p) { return p.Session().BetaLabel(); }
+std::string AlphaLabel(const Page& p) { return p.Session().AlphaLabel(); }
+std::string ChiLabel(const Page& p) { return p.Session().ChiLabel(); }
+double BodyAngle(const Page& p) { return p.Session().BodyAngle(); }
+void SetBodyAngle(Page& p, double beta) { p.Session().SetBodyAngle(beta); }
+bool ExactTheory(const Page& p) { return p.Session().ExactTheory(); }
+void SetExactTheory(Page& p, bool on) { p.Session().SetExactTheory(on); }
+int TracerCount(const Page& p) { return p.Session().Field().tracers.count; }
+
+val Facts(const Page& p)
+{
+    const PictureFacts f = p.Session().Facts();
+    val o = val::object();
+    o.set("flow", std::string(FlowName(f.flow)));
+    o.set("turn", f.turnDegrees);
+    o.set("span", f.spanDegrees);
+    return o;
+}
+
+val WallSlider(const Page& p)
+{
+    const FlowSession::Slider s = p.Session().WallSlider();
+    val o = val::object();
+    o.set("value", s.value);
+    o.set("min", s.min);
+    o.set("max", s.max);
+    o.set("beta", s.beta);
+    o.set("turn", s.turn);
+    return o;
+}
+
+// The layers' sizes and what changed since the last call; the pixels are read with the views
+// below, at once.
+val PrepareLayers(Page& p)
+{
+    const Page::LayerChanges c = p.PrepareLayers();
+    const FrameLayers& l = p.Session().Layers();
+    val o = val::object();
+    o.set("staticChanged", c.staticChanged);
+    o.set("marker", Rect(c.marker));
+    o.set("deviceWidth", l.below.deviceWidth);
+    o.set("deviceHeight", l.below.deviceHeight);
+    o.set("width", l.tracers.deviceWidth);
+    o.set("height", l.tracers.deviceHeight);
+    o.set("scale", l.below.scale);
+    return o;
+}
+
+val BelowPixels(Page& p) { return Bytes(p.Below()); }
+val AbovePixels(Page& p) { return Bytes(p.Above()); }
+val TracerPixels(Page& p) { return Bytes(p.Tracers()); }
+val MarkerPixels(Page& p) { return Bytes(p.Marker()); }
+
+// The whole frame composed now: {width, height, scale, rgba} with rgba a view of its bytes.
+val Frame(Page& p)
+{
+    std::vector<uint32_t>& pixels = p.FramePixels();
+    const FrameBuffer& f = p.Session().Frame();
+    val o = val::object();
+    o.set("width", f.deviceWidth);
+    o.set("height", f.deviceHeight);
+    o.set("scale", f.scale);
+    o.set("rgba", Bytes(pixels));
+    return o;
+}
+
+} // namespace
+
+EMSCRIPTEN_BINDINGS(cornerflow)
+{
+    using namespace emscripten;
+
+    enum_<Key>("Key")
+        .value("Left", Key::Left)
+        .value("Right", Key::Right)
+        .value("Up", Key::Up)
+        .value("Down", Key::Down)
+        .value("PageUp", Key::PageUp)
+        .value("PageDown", Key::PageDown)
+        .value("Home", Key::Home)
+        .value("End", Key::End)
+        .value("Space", Key::Space)
+        .value("Period", Key::Period)
+        .value("F", Key::F)
+        .value("Other", Key::Other);
+    enum_<PointerKind>("PointerKind")
+        .value("Mouse", PointerKind::Mouse)
+        .value("Touch", PointerKind::Touch)
+        .value("Pen", PointerKind::Pen);
+    enum_<Command>("Command")
+        .value("Close", Command::Close)
+        .value("About", Command::About)
+        .value("Pause", Command::Pause)
+        .value("Step", Command::Step)
+        .value("Reset", Command::Reset)
+        .value("SavePicture", Command::SavePicture)
+        .value("CopyPicture", Command::CopyPicture)
+        .value("Russian", Command::Russian)
+        .value("English", Command::English)
+        .value("CopyLink", Command::CopyLink)
+        .value("FullScreen", Command::FullScreen)
+        .value("ExactTheory", Command::ExactTheory)
+        .value("Plot", Command::Plot);
+    enum_<ShellAction>("ShellAction")
+        .value("None", ShellAction::None)
+        .value("Ignored", ShellAction::Ignored)
+        .value("ShowAbout", ShellAction::ShowAbout)
+        .value("SavePicture", ShellAction::SavePicture)
+        .value("CopyPicture", ShellAction::CopyPicture)
+        .value("Close", ShellAction::Close)
+        .value("Language", ShellAction::Language)
+        .value("FullScreen", ShellAction::FullScreen)
+        .value("CopyLink", ShellAction::CopyLink)
+        .value("ShowPlot", ShellAction::ShowPlot);
+
+    value_object<KeyEvent>("KeyEvent")
+        .field("key", &KeyEvent::key)
+        .field("shift", &KeyEvent::shift)
+        .field("control", &KeyEvent::control)
+        .field("alt", &KeyEvent::alt)
+        .field("meta", &KeyEvent::meta)
+        .field("repeat", &KeyEvent::repeat);
+    value_object<PointerEvent>("PointerEvent")
+        .field("x", &PointerEvent::x)
+        .field("y", &PointerEvent::y)
+        .field("kind", &PointerEvent::kind)
+        .field("id", &PointerEvent::id)
+        .field("mainButton", &PointerEvent::mainButton);
+    value_object<ReadMark>("ReadMark")
+        .field("shown", &ReadMark::shown)
+        .field("x", &ReadMark::x)
+        .field("y", &ReadMark::y);
+
+    class_<Announcer>("Announcer")
+        .constructor<>()
+        .function("changed", &Announcer::Changed)
+        .function("settle", &Announcer::Settle)
+        .function("waiting", &Announcer::Waiting)
+        .function("dueMs", &Announcer::DueMs);
+
+    class_<Page>("Page")
+        .constructor<>()
+        .class_function("layout", &Layout)
+        .class_function("frameScaleFor", &FlowSession::FrameScaleFor)
+        .class_function("readNumber", &ReadNumberOf)
+        .class_function("formatReadValue", &FormatReadValue)
+        .class_function("pictureKeys", &PictureKeys)
+        .function("open", &Open)
+        .function("fieldText", &FieldText)
+        .function("fieldVersion", &FieldVersion)
+        .function("fieldNote", &FieldNote)
+        .function("fieldName", &FieldName)
+        .function("setInputText", &Page::SetInputText)
+        .function("inputsLeft", &InputsLeft)
+        .function("reset", &Reset)
+        .function("setDisplaySize", &SetDisplaySize)
+        .function("pointerPressed", &PointerPressed)
+        .function("pointerMoved", &PointerMoved)
+        .function("pointerReleased", &PointerReleased)
+        .function("pointerCancelled", &PointerCancelled)
+        .function("dragging", &Dragging)
+        .function("mark", &Mark)
+        .function("keyPressed", &Page::KeyPressed)
+        .function("timerTicked", &Page::TimerTicked)
+        .function("stepOnce", &Page::StepOnce)
+        .function("ticks", &Page::Ticks)
+        .function("paused", &Paused)
+        .function("setPaused", &SetPaused)
+        .function("pageTools", &PageTools)
+        .function("choose", &Page::Choose)
+        .function("language", &Language)
+        .function("pictureFileName", &PictureFileName)
+        .function("setFrameScale", &SetFrameScale)
+        .function("frameScale", &FrameScale)
+        .function("facts", &Facts)
+        .function("wallSlider", &WallSlider)
+        .function("betaLabel", &BetaLabel)
+        .function("alphaLabel", &AlphaLabel)
+        .function("chiLabel", &ChiLabel)
+        .function("bodyAngle", &BodyAngle)
+        .function("setBodyAngle", &SetBodyAngle)
+        .function("exactTheory", &ExactTheory)
+        .function("setExactTheory", &SetExactTheory)
+        .function("fieldsSerial", &Page::FieldsSerial)
+        .function("frameSerial", &Page::FrameSerial)
+        .function("tracerCount", &TracerCount)
+        .function("prepareLayers", &PrepareLayers)
+        .function("belowPixels", &BelowPixels)
+        .function("abovePixels", &AbovePixels)
+        .function("tracerPixels", &TracerPixels)
+        .function("markerPixels", &MarkerPixels)
+        .function("frame", &Frame);
+}

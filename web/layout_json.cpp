@@ -1,0 +1,197 @@
+#include "layout_json.h"
+
+#include <cstdio>
+#include <string>
+
+#include "dialog/fields.h"
+#include "dialog/flow_session.h"
+#include "draw/frame_buffer.h"
+#include "res/dialog_templates.h"
+#include "res/ids.h"
+#include "web_images.h"
+
+#ifndef CORNERFLOW_VERSION
+#error "CORNERFLOW_VERSION must be defined by the build"
+#endif
+
+namespace {
+
+void AppendJsonString(std::string& out, const char* s)
+{
+    out += '"';
+    for (const char* p = s; p && *p; ++p) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    out += '"';
+}
+
+void AppendMember(std::string& out, const char* name, const char* value)
+{
+    out += ",\"";
+    out += name;
+    out += "\":";
+    AppendJsonString(out, value);
+}
+
+const char* KindName(res::ControlKind kind)
+{
+    switch (kind) {
+    case res::ControlKind::View: return "View";
+    case res::ControlKind::InputField: return "InputField";
+    case res::ControlKind::ReadOnlyField: return "ReadOnlyField";
+    case res::ControlKind::LabelImage: return "LabelImage";
+    case res::ControlKind::DefaultButton: return "DefaultButton";
+    case res::ControlKind::IconImage: return "IconImage";
+    case res::ControlKind::TextCentred: return "TextCentred";
+    case res::ControlKind::TextLeft: return "TextLeft";
+    }
+    return "";
+}
+
+const char* ImageName(ImageId image)
+{
+    switch (image) {
+    case ImageId::None: return "";
+    case ImageId::UpstreamNames: return "UpstreamNames";
+    case ImageId::UpstreamUnits: return "UpstreamUnits";
+    case ImageId::CriticalNames: return "CriticalNames";
+    case ImageId::CriticalUnits: return "CriticalUnits";
+    case ImageId::ProbeNames: return "ProbeNames";
+    case ImageId::ProbeUnits: return "ProbeUnits";
+    case ImageId::VelocityNames: return "VelocityNames";
+    case ImageId::VelocityUnits: return "VelocityUnits";
+    case ImageId::AppIcon: return "AppIcon";
+    }
+    return "";
+}
+
+// The image with the units of the fields a names image names.
+ImageId UnitsImageOf(ImageId names)
+{
+    switch (names) {
+    case ImageId::UpstreamNames: return ImageId::UpstreamUnits;
+    case ImageId::CriticalNames: return ImageId::CriticalUnits;
+    case ImageId::ProbeNames: return ImageId::ProbeUnits;
+    case ImageId::VelocityNames: return ImageId::VelocityUnits;
+    default: return ImageId::None;
+    }
+}
+
+// The image of a resource path as SVG text, or nullptr.
+const char* ImageSvg(const char* resourcePath)
+{
+    if (!resourcePath)
+        return nullptr;
+    const std::string path(resourcePath);
+    const std::string name = path.substr(path.find_last_of('/') + 1);
+    for (size_t i = 0; i < kWebImageCount; ++i)
+        if (name == kWebImages[i].name)
+            return kWebImages[i].svg;
+    return nullptr;
+}
+
+void AppendRect(std::string& out, const res::PixelRect& r)
+{
+    out += "\"x\":" + std::to_string(r.x) + ",\"y\":" + std::to_string(r.y)
+           + ",\"w\":" + std::to_string(r.w) + ",\"h\":" + std::to_string(r.h);
+}
+
+const char* SourceName(FieldSource s)
+{
+    switch (s) {
+    case FieldSource::Input: return "Input";
+    case FieldSource::Upstream: return "Upstream";
+    case FieldSource::Probe: return "Probe";
+    }
+    return "";
+}
+
+std::string DialogJson(const res::DialogTemplate& t)
+{
+    std::string out = "{\"caption\":";
+    AppendJsonString(out, t.caption);
+    AppendMember(out, "fontFaces", t.fontFaces);
+    out += ",\"fontPoints\":" + std::to_string(t.fontPoints) + ",";
+    AppendRect(out, t.ToPixels(t.rect));
+    out += ",\"controls\":[";
+    bool first = true;
+    for (const res::ControlTemplate& c : t) {
+        if (!first)
+            out += ',';
+        first = false;
+        out += "{\"id\":" + std::to_string(ToInt(c.id)) + ",\"kind\":\"" + KindName(c.kind) + "\",";
+        AppendRect(out, t.ToPixels(c.rect));
+        if (c.image != ImageId::None) {
+            const bool icon = c.kind == res::ControlKind::IconImage;
+            const char* svg = ImageSvg(icon ? res::IconPath(c.image) : res::BitmapPath(c.image));
+            AppendMember(out, "image", ImageName(c.image));
+            AppendMember(out, "svg", svg ? svg : "");
+            // The label's English twin, where its words are not the same in both languages.
+            if (!icon) {
+                const char* twin = res::EnglishBitmapPath(c.image);
+                const char* en = twin != res::BitmapPath(c.image) ? ImageSvg(twin) : nullptr;
+                if (en)
+                    AppendMember(out, "svgEn", en);
+            }
+        }
+        if (c.text)
+            AppendMember(out, "text", c.text);
+        if (const FieldRow* row = FindField(c.id)) {
+            AppendMember(out, "key", row->key);
+            AppendMember(out, "source", SourceName(row->source));
+            // What a screen reader says of the field, in Russian; the page translates both.
+            AppendMember(out, "symbol", row->symbol);
+            AppendMember(out, "words", row->words);
+            // The label images that name the field and give its unit, each row level with it.
+            AppendMember(out, "namesImage", ImageName(row->labelImage));
+            AppendMember(out, "unitsImage", ImageName(UnitsImageOf(row->labelImage)));
+        }
+        out += '}';
+    }
+    out += "]}";
+    return out;
+}
+
+} // namespace
+
+std::string LayoutJson()
+{
+    std::string out = "{\"version\":";
+    AppendJsonString(out, CORNERFLOW_VERSION);
+    out += ",\"tickMilliseconds\":" + std::to_string(kTickMilliseconds);
+    out += ",\"fieldMaxLength\":" + std::to_string(kFieldMaxLength);
+    out += ",\"maxFrameScale\":" + std::to_string(kMaxFrameScale);
+    out += ",\"main\":" + DialogJson(res::MainDialogTemplate());
+    out += ",\"about\":" + DialogJson(res::AboutDialogTemplate());
+    // The words a screen reader hears, in the program's Russian; the page translates them.
+    out += ",\"roleWords\":{\"Input\":";
+    AppendJsonString(out, FieldRoleWords(FieldSource::Input));
+    AppendMember(out, "Upstream", FieldRoleWords(FieldSource::Upstream));
+    AppendMember(out, "Probe", FieldRoleWords(FieldSource::Probe));
+    out += "},\"pictureWords\":{\"Attached\":";
+    AppendJsonString(out, PictureWords(PictureFacts::Flow::Attached));
+    AppendMember(out, "Separated", PictureWords(PictureFacts::Flow::Separated));
+    AppendMember(out, "NoFan", PictureWords(PictureFacts::Flow::NoFan));
+    AppendMember(out, "IntoTheFlow", PictureWords(PictureFacts::Flow::IntoTheFlow));
+    out += '}';
+    AppendMember(out, "pictureName", kPictureName);
+    AppendMember(out, "sliderWords", kSliderWords);
+    AppendMember(out, "readAsWords", kReadAsWords);
+    out += '}';
+    return out;
+}

@@ -1,0 +1,184 @@
+#include "page.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "dialog/fields.h"
+#include "draw/raster_dc.h"
+#include "res/dialog_templates.h"
+#include "res/ids.h"
+
+namespace {
+
+// 0xAARRGGBB to the bytes R, G, B, A in memory (the little-endian word 0xAABBGGRR).
+inline uint32_t Rgba(uint32_t p)
+{
+    return (p & 0xFF00FF00u) | ((p & 0xFFu) << 16) | ((p >> 16) & 0xFFu);
+}
+
+void ConvertAll(const FrameBuffer& layer, std::vector<uint32_t>& out)
+{
+    const size_t n = layer.pixels.size();
+    out.resize(n);
+    const uint32_t* src = layer.pixels.data();
+    uint32_t* dst = out.data();
+    // Two pixels at a time in one 64-bit word: the whole layer is converted after every change
+    // of the wall, so this loop is a good part of a drag's move.
+    size_t i = 0;
+    for (; i + 2 <= n; i += 2) {
+        uint64_t p;
+        std::memcpy(&p, src + i, sizeof p);
+        const uint64_t q = (p & 0xFF00FF00FF00FF00ull) | ((p & 0x000000FF000000FFull) << 16)
+                           | ((p >> 16) & 0x000000FF000000FFull);
+        std::memcpy(dst + i, &q, sizeof q);
+    }
+    for (; i < n; ++i)
+        dst[i] = Rgba(src[i]);
+}
+
+DeviceRect Union(const DeviceRect& a, const DeviceRect& b)
+{
+    if (a.Empty())
+        return b;
+    if (b.Empty())
+        return a;
+    const int x0 = std::min(a.x, b.x);
+    const int y0 = std::min(a.y, b.y);
+    const int x1 = std::max(a.x + a.w, b.x + b.w);
+    const int y1 = std::max(a.y + a.h, b.y + b.h);
+    return DeviceRect{x0, y0, x1 - x0, y1 - y0};
+}
+
+// The text cut to kFieldMaxLength UTF-16 code units (as the page counts a field's length), at
+// a character boundary: a longer text is cut, as typing or pasting it would be.
+std::string CutToFieldLength(const std::string& text)
+{
+    size_t units = 0;
+    size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const size_t bytes = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        const size_t width = bytes == 4 ? 2 : 1;
+        if (units + width > static_cast<size_t>(kFieldMaxLength))
+            break;
+        i = std::min(text.size(), i + bytes);
+        units += width;
+    }
+    return text.substr(0, i);
+}
+
+} // namespace
+
+Page::Page()
+{
+    session_.fieldsChanged = [this] { ++fieldsSerial_; };
+    session_.frameReady = [this] {
+        ++frameSerial_;
+        pendingMarker_ = Union(pendingMarker_, session_.Layers().markerChanged);
+    };
+}
+
+bool Page::Open(uint32_t seed, int scale, bool labels)
+{
+    if (session_.IsOpen())
+        return false;
+    const res::DialogTemplate& t = res::MainDialogTemplate();
+    const res::PixelRect picture = t.ToPixels(t.Find(ControlId::Picture)->rect);
+    text_.Start();
+    TextPainter* text = labels ? &text_ : nullptr;
+    session_.SetDrawing([text](FrameBuffer& buffer) -> std::unique_ptr<DC> {
+        return std::make_unique<RasterDC>(buffer, text);
+    });
+    session_.UseLayers(true);
+    session_.Open(picture.w, picture.h, seed, scale);
+    return true;
+}
+
+void Page::TimerTicked()
+{
+    if (session_.IsOpen() && !session_.Paused())
+        ++ticks_;
+    session_.TimerTicked();
+}
+
+void Page::StepOnce()
+{
+    if (session_.IsOpen())
+        ++ticks_;
+    session_.StepOnce();
+}
+
+ShellAction Page::KeyPressed(const KeyEvent& key)
+{
+    const ShellAction action = session_.KeyPressed(key);
+    if (action == ShellAction::None && key.key == Key::Period)
+        ++ticks_; // the key the session answered with one tick
+    return action;
+}
+
+ShellAction Page::Choose(Command command)
+{
+    if (command == Command::Step && session_.IsOpen())
+        ++ticks_;
+    return session_.Choose(command);
+}
+
+void Page::SetInputText(int id, const std::string& text)
+{
+    session_.SetInputText(static_cast<ControlId>(id), CutToFieldLength(text));
+}
+
+Page::LayerChanges Page::PrepareLayers()
+{
+    LayerChanges changes;
+    const FrameLayers& layers = session_.Layers();
+    if (layers.staticVersion != convertedStatic_ || below_.size() != layers.below.pixels.size()) {
+        ConvertAll(layers.below, below_);
+        ConvertAll(layers.above, above_);
+        convertedStatic_ = layers.staticVersion;
+        changes.staticChanged = true;
+    }
+
+    // The tracers: only the pixels that were set last time and are set now.
+    if (tracers_.size() != layers.tracers.pixels.size()) {
+        tracers_.assign(layers.tracers.pixels.size(), 0u);
+        shownTracers_.clear();
+    }
+    for (size_t i : shownTracers_)
+        tracers_[i] = 0u;
+    shownTracers_.assign(layers.tracerPixels.begin(), layers.tracerPixels.end());
+    for (size_t i : shownTracers_)
+        if (i < tracers_.size())
+            tracers_[i] = Rgba(layers.tracers.bits[i]);
+
+    // The marker: within what its compositions touched, or whole when its size changed.
+    const FrameBuffer& m = layers.marker;
+    DeviceRect r = pendingMarker_;
+    if (marker_.size() != m.pixels.size()) {
+        marker_.assign(m.pixels.size(), 0u);
+        r = DeviceRect{0, 0, m.deviceWidth, m.deviceHeight};
+    }
+    pendingMarker_ = DeviceRect();
+    const int x0 = std::clamp(r.x, 0, m.deviceWidth);
+    const int y0 = std::clamp(r.y, 0, m.deviceHeight);
+    const int x1 = std::clamp(r.x + r.w, x0, m.deviceWidth);
+    const int y1 = std::clamp(r.y + r.h, y0, m.deviceHeight);
+    for (int y = y0; y < y1; ++y) {
+        const size_t row = static_cast<size_t>(y) * m.deviceWidth;
+        for (int x = x0; x < x1; ++x)
+            marker_[row + x] = Rgba(m.bits[row + x]);
+    }
+    changes.marker = DeviceRect{x0, y0, x1 - x0, y1 - y0};
+    return changes;
+}
+
+std::vector<uint32_t>& Page::FramePixels()
+{
+    session_.ComposeFrame();
+    const FrameBuffer& frame = session_.Frame();
+    ConvertAll(frame, frame_);
+    for (uint32_t& p : frame_)
+        p |= 0xFF000000u; // the frame is opaque
+    return frame_;
+}

@@ -1,0 +1,78 @@
+#pragma once
+// The page's side of the core: one FlowSession with the canvas's text painter, and the frame's
+// layers as the canvas wants their pixels (RGBA bytes), converted only where they changed. The
+// page reaches it through the bindings (bindings.cpp).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dialog/flow_session.h"
+#include "text_painter.h"
+#include "view/flow_view.h"
+
+class Page {
+public:
+    Page();
+    Page(const Page&) = delete;
+    Page& operator=(const Page&) = delete;
+
+    // Opens the session once, at the picture's size from the dialog table, with scale device
+    // pixels per picture pixel, composing layers for stacked canvases; labels false leaves the
+    // angle labels out (no text painter at all). False when it was open.
+    bool Open(uint32_t seed, int scale, bool labels);
+
+    FlowSession& Session() { return session_; }
+    const FlowSession& Session() const { return session_; }
+
+    // The session's own calls, counting the ticks they run.
+    void TimerTicked();
+    void StepOnce();
+    ShellAction KeyPressed(const KeyEvent& key);
+    ShellAction Choose(Command command);
+    // Ticks run since opening, however they were asked for.
+    double Ticks() const { return static_cast<double>(ticks_); }
+
+    // A text typed into an input field, cut to the field's length as the browser counts it.
+    void SetInputText(int id, const std::string& text);
+
+    // How often field texts changed and frames were composed: the page reads again only when
+    // they moved on.
+    unsigned FieldsSerial() const { return fieldsSerial_; }
+    unsigned FrameSerial() const { return frameSerial_; }
+
+    // The layers brought into their RGBA copies: below and above only when they were composed
+    // again since the last call, the tracers at the pixels that changed, the marker within the
+    // rectangle its compositions since the last call touched.
+    struct LayerChanges {
+        bool staticChanged = false;
+        DeviceRect marker; // in the marker layer's device pixels
+    };
+    LayerChanges PrepareLayers();
+    // The RGBA bytes of each layer as PrepareLayers left them (0xAARRGGBB words written as the
+    // bytes R, G, B, A): below, above and the marker at the frame's scale, the tracers at the
+    // picture's own size.
+    std::vector<uint32_t>& Below() { return below_; }
+    std::vector<uint32_t>& Above() { return above_; }
+    std::vector<uint32_t>& Tracers() { return tracers_; }
+    std::vector<uint32_t>& Marker() { return marker_; }
+
+    // The whole frame composed as the state stands, as opaque RGBA bytes (saving, copying, the
+    // tests' comparisons).
+    std::vector<uint32_t>& FramePixels();
+
+private:
+    FlowSession session_;
+    CanvasTextPainter text_;
+    unsigned fieldsSerial_ = 0;
+    unsigned frameSerial_ = 0;
+    long long ticks_ = 0;
+
+    unsigned long convertedStatic_ = 0;
+    DeviceRect pendingMarker_; // what the marker's compositions touched since PrepareLayers
+    std::vector<size_t> shownTracers_;
+    std::vector<uint32_t> below_;
+    std::vector<uint32_t> above_;
+    std::vector<uint32_t> tracers_;
+    std::vector<uint32_t> marker_;
+    std::vector<uint32_t> frame_;
+};

@@ -1,0 +1,187 @@
+#include "text_painter.h"
+
+#include <emscripten/emscripten.h>
+
+#include <algorithm>
+#include <utility>
+
+// JavaScript inside EM_JS is left as written: the formatter would read it as C++.
+// clang-format off
+// The canvas the texts are drawn on, off the page, and the font family they are drawn in.
+// Without a 2-D context (a very old browser) texts are left out of the picture.
+EM_JS(void, cf_js_text_setup, (const char* face), {
+    var canvas = null;
+    var ctx = null;
+    if (typeof OffscreenCanvas !== "undefined") {
+        canvas = new OffscreenCanvas(64, 32);
+        ctx = canvas.getContext("2d", {willReadFrequently: true});
+    }
+    if (!ctx && typeof document !== "undefined") {
+        canvas = document.createElement("canvas");
+        ctx = canvas.getContext("2d", {willReadFrequently: true});
+    }
+    Module.cfText = {canvas: canvas, ctx: ctx, face: UTF8ToString(face)};
+});
+
+// The font's ascent and descent in whole pixels at a pixel size, as the canvas measures them.
+EM_JS(void, cf_js_font_metrics, (int px, int* out), {
+    var ctx = Module.cfText.ctx;
+    if (!ctx) return;
+    ctx.font = px + "px " + Module.cfText.face;
+    var m = ctx.measureText("Hg");
+    var ascent = m.fontBoundingBoxAscent;
+    var descent = m.fontBoundingBoxDescent;
+    if (!(ascent >= 0) || !(descent >= 0)) { // no font metrics: the glyphs' own extent
+        ascent = m.actualBoundingBoxAscent;
+        descent = m.actualBoundingBoxDescent;
+    }
+    HEAP32[out >> 2] = Math.round(ascent) | 0;
+    HEAP32[(out >> 2) + 1] = Math.round(descent) | 0;
+});
+
+// The advance width of a text in whole device pixels at a pixel size.
+EM_JS(int, cf_js_text_width, (const char* text, int px), {
+    var ctx = Module.cfText.ctx;
+    if (!ctx) return 0;
+    ctx.font = px + "px " + Module.cfText.face;
+    var w = Math.ceil(ctx.measureText(UTF8ToString(text)).width);
+    return w > 0 ? w : 0;
+});
+
+// Draws a text in black on a transparent canvas of w x h with its baseline at (left, baseline)
+// and copies the coverage (the alpha channel) into dst, w x h bytes.
+EM_JS(void, cf_js_text_coverage, (const char* text, int px, int left, int baseline, uint8_t* dst, int w, int h), {
+    var canvas = Module.cfText.canvas;
+    if (!Module.cfText.ctx || w <= 0 || h <= 0) return;
+    if (canvas.width < w) canvas.width = w;  // a resized canvas forgets its font: set below
+    if (canvas.height < h) canvas.height = h;
+    var ctx = Module.cfText.ctx;
+    ctx.clearRect(0, 0, w, h);
+    ctx.font = px + "px " + Module.cfText.face;
+    ctx.fillStyle = "#000";
+    ctx.textBaseline = "alphabetic";
+    ctx.textAlign = "left";
+    ctx.fillText(UTF8ToString(text), left, baseline);
+    var rgba = ctx.getImageData(0, 0, w, h).data;
+    var n = w * h;
+    for (var i = 0; i < n; ++i)
+        HEAPU8[dst + i] = rgba[4 * i + 3];
+});
+// clang-format on
+
+namespace {
+
+// Fonts asked for as a cell height larger than this are drawn at this height.
+constexpr int kMaxFontCell = 2048;
+// Texts wider than this many device pixels are cut (a canvas side may not exceed 32767): the
+// widest picture, 622 pixels at 8x, is far narrower.
+constexpr int kMaxTextWidth = 16384;
+// At most this many coverage bytes per text; a wider text is cut.
+constexpr long long kMaxTextArea = 16LL << 20;
+// Rendered texts kept; dragging makes a few hundred different labels at most.
+constexpr size_t kMaxCachedTexts = 512;
+
+} // namespace
+
+CanvasTextPainter::FontMetrics CanvasTextPainter::MeasureFont(int px)
+{
+    int out[2] = {0, 0};
+    cf_js_font_metrics(px, out);
+    return FontMetrics{px, out[0], out[1]};
+}
+
+// The font for a cell height (ascent + descent) in pixels: the largest pixel size whose cell
+// fits, as the desktop picks its font. 0 means a 16-pixel cell, a negative height the pixel
+// size itself.
+CanvasTextPainter::FontMetrics CanvasTextPainter::FontForCell(int height)
+{
+    if (height < 0)
+        return MeasureFont(
+            static_cast<int>(std::min(-static_cast<long long>(height), 0LL + kMaxFontCell)));
+    const int cell = height == 0 ? 16 : std::min(height, kMaxFontCell);
+    FontMetrics f = MeasureFont(cell);
+    const int full = std::max(1, f.ascent + f.descent);
+    int px = std::max(1, static_cast<int>(static_cast<long long>(cell) * cell / full));
+    f = MeasureFont(px);
+    while (px > 1 && f.ascent + f.descent > cell)
+        f = MeasureFont(--px);
+    while (px < kMaxFontCell) {
+        const FontMetrics bigger = MeasureFont(px + 1);
+        if (bigger.ascent + bigger.descent > cell)
+            break;
+        f = bigger;
+        ++px;
+    }
+    return f;
+}
+
+// The family asked for first, then the font with the same metrics that free systems have.
+void CanvasTextPainter::Start() { cf_js_text_setup("Verdana, 'DejaVu Sans', sans-serif"); }
+
+void CanvasTextPainter::DrawText(const PixelMemory& memory, int x, int y, const std::string& text,
+                                 const Font& font)
+{
+    if (!memory.bits || text.empty() || memory.scale < 1)
+        return;
+    const TextImage& image = Rendered(text, font.height, memory.scale);
+    const int s = memory.scale;
+    const long long deviceW = static_cast<long long>(memory.width) * s;
+    const long long deviceH = static_cast<long long>(memory.height) * s;
+    const long long x0 = static_cast<long long>(x) * s + image.left;
+    const long long y0 = static_cast<long long>(y) * s + image.top;
+    for (int j = 0; j < image.height; ++j) {
+        const long long row = y0 + j;
+        if (row < 0 || row >= deviceH)
+            continue;
+        uint32_t* line = memory.bits + row * memory.stride;
+        const uint8_t* cover = image.coverage.data() + static_cast<size_t>(j) * image.width;
+        for (int i = 0; i < image.width; ++i) {
+            const long long col = x0 + i;
+            const unsigned a = cover[i];
+            if (a == 0 || col < 0 || col >= deviceW)
+                continue;
+            // Black over the pixel with the glyph's coverage.
+            const uint32_t p = line[col];
+            const unsigned keep = 255 - a;
+            const uint32_t r = (((p >> 16) & 0xFF) * keep + 127) / 255;
+            const uint32_t g = (((p >> 8) & 0xFF) * keep + 127) / 255;
+            const uint32_t b = ((p & 0xFF) * keep + 127) / 255;
+            line[col] = 0xFF000000u | (r << 16) | (g << 8) | b;
+        }
+    }
+}
+
+const CanvasTextPainter::FontMetrics& CanvasTextPainter::FontFor(int height)
+{
+    auto it = fonts_.find(height);
+    if (it == fonts_.end())
+        it = fonts_.emplace(height, FontForCell(height)).first;
+    return it->second;
+}
+
+const CanvasTextPainter::TextImage& CanvasTextPainter::Rendered(const std::string& text, int height,
+                                                                int scale)
+{
+    const Key key{text, height, scale};
+    auto it = cache_.find(key);
+    if (it != cache_.end())
+        return it->second;
+    if (cache_.size() >= kMaxCachedTexts)
+        cache_.clear();
+
+    const FontMetrics& f = FontFor(height);
+    const int px = f.px * scale;
+    const int pad = 2 * scale; // room for glyphs that reach past their advance
+    TextImage image;
+    image.left = -pad;
+    image.top = -pad;
+    image.height = (f.ascent + f.descent) * scale + 2 * pad;
+    const long long widest = std::min<long long>(kMaxTextWidth, kMaxTextArea / image.height);
+    image.width = static_cast<int>(
+        std::min<long long>(cf_js_text_width(text.c_str(), px) + 2LL * pad, widest));
+    image.coverage.assign(static_cast<size_t>(image.width) * image.height, 0);
+    // The baseline lies one ascent below the cell's top.
+    cf_js_text_coverage(text.c_str(), px, pad, pad + f.ascent * scale, image.coverage.data(),
+                        image.width, image.height);
+    return cache_.emplace(key, std::move(image)).first->second;
+}
