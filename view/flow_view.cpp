@@ -186,7 +186,7 @@ void FlowView::ComposeLayers(FrameLayers& layers, int scale) const
     layers.tracersChanged = DeviceRect();
     layers.markerChanged = DeviceRect();
 
-    // Below and above: the cached static layers, the key colour made transparent above.
+    // Below and above: the composer's static layers themselves.
     const bool tracersMade = MakeClearLayer(layers.tracers, w, h, 1);
     const bool resized = MakeClearLayer(layers.marker, w, h, scale) || tracersMade;
     if (resized) {
@@ -194,20 +194,9 @@ void FlowView::ComposeLayers(FrameLayers& layers, int scale) const
         layers.markerBox = DeviceRect();
     }
     UpdateStaticLayers(scale);
-    // The caches may have been composed for a frame since the layers last took them.
-    if (layers.staticVersion != static_cast<unsigned long>(staticCompositions_) || resized
-        || layers.below.width != w || layers.below.scale != scale) {
-        layers.below.Create(w, h, scale);
-        layers.above.Create(w, h, scale);
-        if (below_.bits && layers.below.bits)
-            std::copy(below_.pixels.begin(), below_.pixels.end(), layers.below.pixels.begin());
-        if (layers.above.bits) {
-            std::fill(layers.above.pixels.begin(), layers.above.pixels.end(), 0u);
-            for (const auto& run : aboveRuns_)
-                std::copy_n(above_.bits + run.first, run.second, layers.above.bits + run.first);
-        }
-        layers.staticVersion = static_cast<unsigned long>(staticCompositions_);
-    }
+    layers.below = &below_;
+    layers.above = &above_;
+    layers.staticVersion = static_cast<unsigned long>(staticCompositions_);
     if (!layers.tracers.bits || !layers.marker.bits)
         return;
 

@@ -24,11 +24,13 @@ struct DeviceRect {
 // shown again at every tick. Laid over each other in this order they are the composed frame,
 // pixel for pixel: below (background and overlay, opaque), the tracers (one picture pixel
 // each, at scale 1, to be enlarged without smoothing), above (the streamlines and the frame
-// line) and the marker. In the last three a pixel with alpha 0 is transparent.
+// line) and the marker. In the tracers and the marker a pixel with alpha 0 is transparent; in
+// above, a pixel of its keyColour. below and above are the composer's own layers, handed over
+// without a copy: valid until the composer composes again.
 struct FrameLayers {
-    FrameBuffer below;
+    const FrameBuffer* below = nullptr;
     FrameBuffer tracers;
-    FrameBuffer above;
+    const FrameBuffer* above = nullptr;
     FrameBuffer marker;
     // Moves on whenever below and above are composed again (0: never composed).
     unsigned long staticVersion = 0;

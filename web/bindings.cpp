@@ -186,11 +186,11 @@ val PrepareLayers(Page& p)
     val o = val::object();
     o.set("staticChanged", c.staticChanged);
     o.set("marker", Rect(c.marker));
-    o.set("deviceWidth", l.below.deviceWidth);
-    o.set("deviceHeight", l.below.deviceHeight);
+    o.set("deviceWidth", l.below ? l.below->deviceWidth : 0);
+    o.set("deviceHeight", l.below ? l.below->deviceHeight : 0);
     o.set("width", l.tracers.deviceWidth);
     o.set("height", l.tracers.deviceHeight);
-    o.set("scale", l.below.scale);
+    o.set("scale", l.below ? l.below->scale : 1);
     return o;
 }
 

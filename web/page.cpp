@@ -133,9 +133,16 @@ Page::LayerChanges Page::PrepareLayers()
 {
     LayerChanges changes;
     const FrameLayers& layers = session_.Layers();
-    if (layers.staticVersion != convertedStatic_ || below_.size() != layers.below.pixels.size()) {
-        ConvertAll(layers.below, below_);
-        ConvertAll(layers.above, above_);
+    if (!layers.below || !layers.above)
+        return changes; // no picture yet
+    if (layers.staticVersion != convertedStatic_ || below_.size() != layers.below->pixels.size()) {
+        ConvertAll(*layers.below, below_);
+        ConvertAll(*layers.above, above_);
+        // Above the tracers, the key colour is what lets them show through.
+        const uint32_t key = Rgba(layers.above->keyColour.Rgb32());
+        for (uint32_t& p : above_)
+            if (p == key)
+                p = 0u;
         convertedStatic_ = layers.staticVersion;
         changes.staticChanged = true;
     }

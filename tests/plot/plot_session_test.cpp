@@ -156,7 +156,7 @@ TEST(SessionExactTheory, ToggleDrawsOverThePictureAndLeavesNoTrace)
     // In layers it lies above the tracers, with the streamlines.
     s.UseLayers(true);
     size_t above = 0;
-    for (uint32_t p : s.Layers().above.pixels)
+    for (uint32_t p : s.Layers().above->pixels)
         above += (p & 0xFFFFFFu) == exact;
     EXPECT_EQ(above, violet);
     s.UseLayers(false);

@@ -369,12 +369,12 @@ TEST(FlowSessionLayers, EveryChangeReachesTheLayers)
     const unsigned long version = s.Layers().staticVersion;
     s.TimerTicked();
     EXPECT_EQ(s.Layers().staticVersion, version) << "a tick leaves the static layers";
-    EXPECT_EQ(s.Layers().below.scale, 2);
+    EXPECT_EQ(s.Layers().below->scale, 2);
     s.KeyPressed(input::Press(Key::Right));
     EXPECT_NE(s.Layers().staticVersion, version) << "a turned wall renews them";
     s.ComposeFrame();
     ASSERT_EQ(s.Frame().scale, 2);
-    EXPECT_EQ(s.Frame().pixels.size(), s.Layers().below.pixels.size());
+    EXPECT_EQ(s.Frame().pixels.size(), s.Layers().below->pixels.size());
     for (int i = 0; i < 60; ++i) // the marker drifts into the picture
         s.TimerTicked();
     EXPECT_FALSE(s.Layers().markerChanged.Empty());

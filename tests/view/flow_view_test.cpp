@@ -229,17 +229,20 @@ namespace {
 // smoothing, above, the marker.
 std::vector<uint32_t> Flatten(const FrameLayers& l)
 {
-    std::vector<uint32_t> out(l.below.pixels);
-    const int s = l.below.scale;
-    for (int y = 0; y < l.below.deviceHeight; ++y)
-        for (int x = 0; x < l.below.deviceWidth; ++x) {
-            uint32_t& p = out[static_cast<size_t>(y) * l.below.deviceWidth + x];
-            for (const uint32_t q :
-                 {l.tracers.bits[(y / s) * l.tracers.deviceWidth + x / s],
-                  l.above.bits[static_cast<size_t>(y) * l.above.deviceWidth + x],
-                  l.marker.bits[static_cast<size_t>(y) * l.marker.deviceWidth + x]})
-                if (q >> 24)
-                    p = q;
+    std::vector<uint32_t> out(l.below->pixels);
+    const int s = l.below->scale;
+    const uint32_t key = l.above->keyColour.Rgb32() & 0xFFFFFFu;
+    for (int y = 0; y < l.below->deviceHeight; ++y)
+        for (int x = 0; x < l.below->deviceWidth; ++x) {
+            const size_t i = static_cast<size_t>(y) * l.below->deviceWidth + x;
+            uint32_t& p = out[i];
+            const uint32_t tracer = l.tracers.bits[(y / s) * l.tracers.deviceWidth + x / s];
+            if (tracer >> 24)
+                p = tracer;
+            if ((l.above->bits[i] & 0xFFFFFFu) != key)
+                p = l.above->bits[i];
+            if (l.marker.bits[i] >> 24)
+                p = l.marker.bits[i];
         }
     return out;
 }
