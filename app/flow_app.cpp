@@ -34,6 +34,8 @@ int RunDialog(int argc, char** argv, const Options& options)
     if (options.lang.empty())
         dlg.SetLanguage(QSettings().value(QStringLiteral("language")).toString());
     StartWindow(dlg, options);
+    // The exact theory over the picture and the plot's window as they were left last time.
+    dlg.RestoreRemembered(options.exactTheory);
     dlg.exec(); // the result is not looked at
     return 0;
 }

@@ -101,6 +101,8 @@ FlowDialog::~FlowDialog()
     viewWindow_.Timer().stop();
     for (auto& f : fields_)
         f.second->removeEventFilter(this);
+    if (plot_ && plot_->isVisible()) // where the plot's window was left
+        QSettings().setValue(QStringLiteral("plot/geometry"), plot_->saveGeometry());
 }
 
 bool FlowDialog::IsInputField(const QObject* o) const
@@ -292,7 +294,50 @@ void FlowDialog::BuildMenu()
     }
 }
 
-void FlowDialog::MenuCommandChosen(Command command) { Carry(session_.Choose(command)); }
+void FlowDialog::MenuCommandChosen(Command command)
+{
+    const ShellAction action = session_.Choose(command);
+    if (command == Command::ExactTheory) // chosen here: remembered for the next start
+        QSettings().setValue(QStringLiteral("exactTheory"), session_.ExactTheory());
+    Carry(action);
+}
+
+void FlowDialog::ShowPlot(bool shown)
+{
+    session_.SetPlotOpen(shown);
+    if (shown && !plot_) {
+        plot_ = std::make_unique<PlotWindow>(session_, this);
+        plot_->shownChanged = [this](bool nowShown) {
+            session_.SetPlotOpen(nowShown);
+            QSettings().setValue(QStringLiteral("plot/open"), nowShown);
+            BuildMenu();
+        };
+        const QByteArray geometry =
+            QSettings().value(QStringLiteral("plot/geometry")).toByteArray();
+        if (geometry.isEmpty() || !plot_->restoreGeometry(geometry))
+            plot_->move(frameGeometry().topRight() + QPoint(8, 0)); // beside the dialog
+    }
+    if (plot_) {
+        if (shown) {
+            plot_->show();
+            plot_->raise();
+        } else {
+            QSettings().setValue(QStringLiteral("plot/geometry"), plot_->saveGeometry());
+            plot_->hide();
+        }
+    }
+    QSettings().setValue(QStringLiteral("plot/open"), shown);
+    BuildMenu();
+}
+
+void FlowDialog::RestoreRemembered(bool exactTheory)
+{
+    if (!exactTheory && QSettings().value(QStringLiteral("exactTheory")).toBool())
+        session_.SetExactTheory(true);
+    if (QSettings().value(QStringLiteral("plot/open")).toBool())
+        ShowPlot(true);
+    BuildMenu();
+}
 
 void FlowDialog::Carry(ShellAction action)
 {
@@ -307,6 +352,7 @@ void FlowDialog::Carry(ShellAction action)
         keys.exec();
         break;
     }
+    case ShellAction::ShowPlot: ShowPlot(session_.PlotOpen()); break;
     case ShellAction::SavePicture: SavePictureAs(); break;
     case ShellAction::CopyPicture: CopyPicture(); break;
     case ShellAction::Close: close(); break;
@@ -467,6 +513,8 @@ void FlowDialog::SetLanguage(const QString& language)
 
 void FlowDialog::Retranslate()
 {
+    if (plot_)
+        plot_->Retranslate();
     const bool english = Language() == QLatin1String("en");
     setWindowTitle(Tr("Dialog", res::MainDialogTemplate().caption));
     if (english != imagesEnglish_) {

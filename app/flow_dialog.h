@@ -6,6 +6,7 @@
 // and frames. It also offers the About box from its own menu.
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "app/flow_view_widget.h"
 #include "app/number_edit.h"
 #include "app/picture_announcer.h"
+#include "app/plot_window.h"
 #include "dialog/flow_session.h"
 
 class FlowDialog : public QDialog {
@@ -64,6 +66,13 @@ public:
     QString Language() const { return QString::fromStdString(session_.Language()); }
     // What a screen reader hears of the picture, following the state.
     QString PictureDescription() const;
+    // The plot's window, shown beside the dialog or put away (remembered); nullptr until it
+    // was first shown.
+    void ShowPlot(bool shown);
+    PlotWindow* Plot() { return plot_.get(); }
+    // The exact theory (unless exactTheory already turned it on) and the plot's window as the
+    // user left them, from the settings file.
+    void RestoreRemembered(bool exactTheory);
     // When the screen reader is told that the description changed.
     PictureAnnouncer& Announcements() { return announcer_; }
 
@@ -109,6 +118,7 @@ private:
     QTranslator translator_;
     bool translatorInstalled_ = false;
     QString pictureDescription_;
+    std::unique_ptr<PlotWindow> plot_;
     double sliderValue_ = -1.0; // the value the screen reader was last told
     PictureAnnouncer announcer_;
     bool imagesEnglish_ = false; // the label images show their English twins
