@@ -22,6 +22,7 @@
 #include <QString>
 #include <QStringList>
 #include <QSvgRenderer>
+#include <QTimer>
 
 #include "app/about_dialog.h"
 #include "app/keys_dialog.h"
@@ -334,8 +335,12 @@ void FlowDialog::RestoreRemembered(bool exactTheory)
 {
     if (!exactTheory && QSettings().value(QStringLiteral("exactTheory")).toBool())
         session_.SetExactTheory(true);
-    if (QSettings().value(QStringLiteral("plot/open")).toBool())
-        ShowPlot(true);
+    if (QSettings().value(QStringLiteral("plot/open")).toBool()) {
+        if (isVisible())
+            ShowPlot(true);
+        else
+            plotWhenShown_ = true; // once the dialog shows
+    }
     BuildMenu();
 }
 
@@ -427,6 +432,11 @@ void FlowDialog::showEvent(QShowEvent* event)
 {
     Initialise();
     QDialog::showEvent(event);
+    // The plot's window restored at start opens once the dialog stands where it will, beside it.
+    if (plotWhenShown_) {
+        plotWhenShown_ = false;
+        QTimer::singleShot(0, this, [this] { ShowPlot(true); });
+    }
 }
 
 bool FlowDialog::eventFilter(QObject* watched, QEvent* event)
