@@ -120,7 +120,7 @@ private:
     QString pictureDescription_;
     std::unique_ptr<PlotWindow> plot_;
     bool plotWhenShown_ = false; // the plot's window was open when the program last ended
-    double sliderValue_ = -1.0; // the value the screen reader was last told
+    double sliderValue_ = -1.0;  // the value the screen reader was last told
     PictureAnnouncer announcer_;
     bool imagesEnglish_ = false; // the label images show their English twins
 };

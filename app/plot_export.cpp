@@ -21,18 +21,6 @@
 
 namespace {
 
-// Fonts need a GUI application; without a display the offscreen platform serves.
-std::unique_ptr<QGuiApplication> MakeApplication()
-{
-    if (QCoreApplication::instance())
-        return nullptr;
-    UseOffscreenWithoutDisplay();
-    static int argc = 1;
-    static char name[] = "cornerflow";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 // The window's start-up at the picture's own size, then the inputs and the wall.
 void OpenAsTheWindow(FlowSession& session, const Options& options)
 {
@@ -44,7 +32,7 @@ void OpenAsTheWindow(FlowSession& session, const Options& options)
 
 int RunPlot(const Options& options)
 {
-    const std::unique_ptr<QGuiApplication> app = MakeApplication();
+    const std::unique_ptr<QGuiApplication> app = MakeGuiApplication();
     QTranslator english;
     if (options.lang == "en" && english.load(QStringLiteral(":/cornerflow/i18n/cornerflow_en.qm")))
         QCoreApplication::installTranslator(&english);
@@ -75,19 +63,10 @@ int RunProfileCsv(const Options& options)
     OpenAsTheWindow(session, options);
     const std::string text = ProfileCsv(session.Profile());
 
-    // Whole or nothing: a temporary file replaces the target only when it is complete.
-    QSaveFile file(QString::fromStdString(options.file));
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written)
-        written = file.write(text.data(), static_cast<qint64>(text.size()))
-                  == static_cast<qint64>(text.size());
-    if (written)
-        written = file.commit();
-    else
-        file.cancelWriting();
-    if (written)
+    QString reason;
+    if (WriteText(text, options.file, nullptr, &reason))
         return 0;
     std::fprintf(stderr, "cornerflow: cannot write '%s': %s\n", options.file.c_str(),
-                 file.errorString().toUtf8().constData());
+                 reason.toUtf8().constData());
     return 1;
 }

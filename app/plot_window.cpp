@@ -186,24 +186,12 @@ bool PlotWindow::SavePlot(const QString& path, QString* error)
 
 bool PlotWindow::SaveData(const QString& path, QString* error)
 {
-    const std::string csv = ProfileCsv(session_.Profile());
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written)
-        written = file.write(csv.data(), static_cast<qint64>(csv.size()))
-                  == static_cast<qint64>(csv.size());
-    if (written)
-        written = file.commit();
-    else
-        file.cancelWriting();
-    if (!written && error) {
-        const QFileInfo folder(QFileInfo(path).absolutePath());
-        *error = ReasonOf(!folder.isDir()                              ? SaveProblem::NoFolder
-                          : !folder.isWritable()                       ? SaveProblem::NoPermission
-                          : file.error() == QFileDevice::ResourceError ? SaveProblem::NoSpace
-                                                                       : SaveProblem::Other);
-    }
-    return written;
+    SaveProblem problem = SaveProblem::None;
+    if (WriteText(ProfileCsv(session_.Profile()), path.toStdString(), &problem))
+        return true;
+    if (error)
+        *error = ReasonOf(problem);
+    return false;
 }
 
 void PlotWindow::SavePlotAs()

@@ -10,25 +10,9 @@
 #include "draw/raster_dc.h"
 #include "platform/image_dc.h"
 
-namespace {
-
-// Fonts need a GUI application; without a display the offscreen platform serves.
-std::unique_ptr<QGuiApplication> MakeApplication()
-{
-    if (QCoreApplication::instance())
-        return nullptr;
-    UseOffscreenWithoutDisplay();
-    static int argc = 1;
-    static char name[] = "cornerflow";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
-} // namespace
-
 int RunSnapshot(const Options& options)
 {
-    const std::unique_ptr<QGuiApplication> app = MakeApplication();
+    const std::unique_ptr<QGuiApplication> app = MakeGuiApplication();
 
     // The window's start-up, so a seed gives the same tracers as the window, then the inputs
     // as if typed into their fields and left, the wall, and the ticks.

@@ -3,9 +3,11 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 
 #include <QByteArray>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QSaveFile>
 #include <QString>
@@ -27,14 +29,18 @@ void UseOffscreenWithoutDisplay()
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-bool WritePng(const QImage& image, const std::string& path, SaveProblem* problem, QString* detail)
+namespace {
+
+// Writes through a temporary file that replaces path only when write succeeded whole.
+bool WriteWhole(const std::string& path, const std::function<bool(QSaveFile&)>& write,
+                SaveProblem* problem, QString* detail)
 {
     const QString target = QString::fromStdString(path);
     QSaveFile file(target);
     errno = 0;
     bool written = file.open(QIODevice::WriteOnly);
     if (written)
-        written = image.save(&file, "PNG");
+        written = write(file);
     if (written)
         written = file.commit();
     else
@@ -60,6 +66,37 @@ bool WritePng(const QImage& image, const std::string& path, SaveProblem* problem
             *detail = QStringLiteral("write failed");
     }
     return false;
+}
+
+} // namespace
+
+bool WritePng(const QImage& image, const std::string& path, SaveProblem* problem, QString* detail)
+{
+    return WriteWhole(
+        path, [&](QSaveFile& file) { return image.save(&file, "PNG"); }, problem, detail);
+}
+
+bool WriteText(const std::string& text, const std::string& path, SaveProblem* problem,
+               QString* detail)
+{
+    return WriteWhole(
+        path,
+        [&](QSaveFile& file) {
+            return file.write(text.data(), static_cast<qint64>(text.size()))
+                   == static_cast<qint64>(text.size());
+        },
+        problem, detail);
+}
+
+std::unique_ptr<QGuiApplication> MakeGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return nullptr;
+    UseOffscreenWithoutDisplay();
+    static int argc = 1;
+    static char name[] = "cornerflow";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 int SavePng(const QImage& image, const std::string& path)

@@ -2,7 +2,12 @@
 // What the two snapshot modes and the dialog share: the seed clock, running without a display,
 // and writing a PNG so that a failure leaves the target untouched.
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+
+class QGuiApplication;
+class QSaveFile;
 
 class QImage;
 class QString;
@@ -29,6 +34,13 @@ enum class SaveProblem {
 // gets the system's own words for it.
 bool WritePng(const QImage& image, const std::string& path, SaveProblem* problem,
               QString* detail = nullptr);
+// The same for the bytes of a text (a CSV table).
+bool WriteText(const std::string& text, const std::string& path, SaveProblem* problem,
+               QString* detail = nullptr);
+
+// The GUI application fonts need, for a mode without a window (none when one exists already);
+// without a display the offscreen platform serves.
+std::unique_ptr<QGuiApplication> MakeGuiApplication();
 // The same for the command line: the exit status, 0, or 1 after one line on stderr naming the
 // path.
 int SavePng(const QImage& image, const std::string& path);

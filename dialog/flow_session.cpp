@@ -410,17 +410,9 @@ void FlowSession::TurnWallBy(double degrees)
     SetWallAngle(angle);
 }
 
-std::vector<MenuItem> FlowSession::Menu() const
+void FlowSession::AddClassroomItems(std::vector<MenuItem>& items, bool separated) const
 {
-    constexpr const char* kLanguage = "Language / Язык";
-    std::vector<MenuItem> items;
-    items.push_back(MenuItem{Command::Close, "Close", false});
-    MenuItem about{Command::About, "&About Cornerflow...", false};
-    about.separatorBefore = true;
-    items.push_back(about);
-    items.push_back(MenuItem{Command::Keys, "Клавиши…"});
-    MenuItem pause{Command::Pause, "Пауза", true, "Space", true, paused_, true};
-    items.push_back(pause);
+    items.push_back(MenuItem{Command::Pause, "Пауза", true, "Space", true, paused_, separated});
     items.push_back(MenuItem{Command::Step, "Шаг", true, "."});
     items.push_back(MenuItem{Command::Reset, "Сбросить"});
     items.push_back(
@@ -430,6 +422,18 @@ std::vector<MenuItem> FlowSession::Menu() const
     save.separatorBefore = true;
     items.push_back(save);
     items.push_back(MenuItem{Command::CopyPicture, "Копировать рисунок"});
+}
+
+std::vector<MenuItem> FlowSession::Menu() const
+{
+    constexpr const char* kLanguage = "Language / Язык";
+    std::vector<MenuItem> items;
+    items.push_back(MenuItem{Command::Close, "Close", false});
+    MenuItem about{Command::About, "&About Cornerflow...", false};
+    about.separatorBefore = true;
+    items.push_back(about);
+    items.push_back(MenuItem{Command::Keys, "Клавиши…"});
+    AddClassroomItems(items, true);
     MenuItem russian{Command::Russian, "Русский", false, "", true, language_ == "ru", true};
     russian.submenu = kLanguage;
     items.push_back(russian);
@@ -442,16 +446,7 @@ std::vector<MenuItem> FlowSession::Menu() const
 std::vector<MenuItem> FlowSession::PageTools() const
 {
     std::vector<MenuItem> items;
-    items.push_back(MenuItem{Command::Pause, "Пауза", true, "Space", true, paused_});
-    items.push_back(MenuItem{Command::Step, "Шаг", true, "."});
-    items.push_back(MenuItem{Command::Reset, "Сбросить"});
-    items.push_back(
-        MenuItem{Command::ExactTheory, kExactTheoryWords, true, "", true, view_.exactTheory, true});
-    items.push_back(MenuItem{Command::Plot, kPlotWords, true, "", true, plotOpen_});
-    MenuItem save{Command::SavePicture, "Сохранить рисунок…"};
-    save.separatorBefore = true;
-    items.push_back(save);
-    items.push_back(MenuItem{Command::CopyPicture, "Копировать рисунок"});
+    AddClassroomItems(items, false);
     items.push_back(MenuItem{Command::CopyLink, "Копировать ссылку"});
     MenuItem full{Command::FullScreen, "Во весь экран", true, "F"};
     full.separatorBefore = true;

@@ -271,6 +271,8 @@ private:
     void SetText(ControlId id, std::string text);
     void SetText(const FieldRow& row, double value);
     void EndGesture();
+    // The classroom's commands both menus share, from Pause to Copy picture.
+    void AddClassroomItems(std::vector<MenuItem>& items, bool separated) const;
     // Runs a shell's callback, then clears the vector state it may have left in use.
     static void Tell(const std::function<void()>& shell);
 
