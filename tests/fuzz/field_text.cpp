@@ -153,9 +153,10 @@ std::vector<std::string> Check(const uint8_t* data, size_t size, NumberEdit& fie
         if (again != 0.0)
             problems.push_back("the words nan and inf read as a number");
     } else {
-        const double unit = std::pow(
-            10.0, -static_cast<double>(
-                      FormatFixed(value, 0).size() <= 4 ? 4 - FormatFixed(value, 0).size() : 0));
+        // The decimals the rule gives: its whole-number text's length, the sign counted.
+        const std::string whole = FormatFixed(value, 0);
+        const size_t n = whole.size() + (std::signbit(value) && whole[0] != '-' ? 1 : 0);
+        const double unit = std::pow(10.0, -static_cast<double>(n <= 4 ? 4 - n : 0));
         if (!(std::fabs(again - value) <= 0.5 * unit * (1 + 1e-12) + 1e-15 * std::fabs(value)))
             problems.push_back("reading the shown text does not give the value back: " + shown);
     }
