@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "base/constants.h"
 #include "base/saturate.h"
@@ -243,11 +244,26 @@ void ClippedPolyline(DC& dc, const std::vector<double>& xy, double x0, double y0
     flush();
 }
 
+// Solid one-pixel lines along a row or a column, both ends' pixels included, as rectangles: the
+// plot is drawn mostly of these, and a rectangle costs far less than a slanted line's steps.
+void HorizontalRun(DC& dc, int x0, int x1, int y, Colour c)
+{
+    dc.FillRect(std::min(x0, x1), y, std::abs(x1 - x0) + 1, 1, c);
+}
+void VerticalRun(DC& dc, int x, int y0, int y1, Colour c)
+{
+    dc.FillRect(x, std::min(y0, y1), 1, std::abs(y1 - y0) + 1, c);
+}
+
 void VerticalLine(DC& dc, const PlotLayout& l, double phi, const Pen& pen)
 {
     if (!(phi >= l.phiTo && phi <= l.phiFrom))
         return;
     const double x = std::round(l.X(phi));
+    if (pen.style == PenStyle::Solid && pen.width == 1) {
+        VerticalRun(dc, TruncToInt(x), l.top, l.bottom - 1, pen.colour);
+        return;
+    }
     const double xy[] = {x, static_cast<double>(l.top), x, static_cast<double>(l.bottom)};
     dc.SelectPen(pen);
     dc.Polyline(xy, 2);
@@ -325,14 +341,9 @@ void DrawPlot(DC& dc, const PlotLayout& l, const FanProfile& p, QuantitySet show
     for (int i = 0; i <= ratioTicks && i <= 100; ++i) {
         const double r = i * l.ratioStep;
         const int y = At(l.Y(r));
-        if (i > 0) {
-            dc.SelectPen(Pen{PenStyle::Solid, 1, r == 1.0 ? Colour{200, 200, 200} : kGrid});
-            dc.MoveTo(l.left + 1, y);
-            dc.LineTo(l.right, y);
-        }
-        dc.SelectPen(Pen{PenStyle::Solid, 1, kAxis});
-        dc.MoveTo(l.left - 4, y);
-        dc.LineTo(l.left, y);
+        if (i > 0)
+            HorizontalRun(dc, l.left + 1, l.right - 1, y, r == 1.0 ? Colour{200, 200, 200} : kGrid);
+        HorizontalRun(dc, l.left - 4, l.left - 1, y, kAxis);
         const std::string text = FormatFixed(r, ratioDecimals);
         dc.DrawText(l.left - 6 - TextWidth(text, kTextCell), y - kTextCell / 2, text);
     }
@@ -347,9 +358,7 @@ void DrawPlot(DC& dc, const PlotLayout& l, const FanProfile& p, QuantitySet show
     for (double d = std::floor(fromDegrees / angleStep) * angleStep; d >= toDegrees - 1e-9;
          d -= angleStep) {
         const int x = At(l.X(d * kRadiansPerDegree));
-        dc.SelectPen(Pen{PenStyle::Solid, 1, kAxis});
-        dc.MoveTo(x, l.bottom);
-        dc.LineTo(x, l.bottom + 5);
+        VerticalRun(dc, x, l.bottom, l.bottom + 4, kAxis);
         const std::string text = FormatFixed(d, 0);
         const int w = TextWidth(text, kTextCell);
         if (x - w / 2 > previousLabelEnd + 4) {
@@ -403,12 +412,10 @@ void DrawPlot(DC& dc, const PlotLayout& l, const FanProfile& p, QuantitySet show
     }
 
     // The axes' box.
-    dc.SelectPen(Pen{PenStyle::Solid, 1, kAxis});
-    dc.MoveTo(l.left, l.top);
-    dc.LineTo(l.right, l.top);
-    dc.LineTo(l.right, l.bottom);
-    dc.LineTo(l.left, l.bottom);
-    dc.LineTo(l.left, l.top);
+    HorizontalRun(dc, l.left, l.right, l.top, kAxis);
+    HorizontalRun(dc, l.left, l.right, l.bottom, kAxis);
+    VerticalRun(dc, l.left, l.top, l.bottom, kAxis);
+    VerticalRun(dc, l.right, l.top, l.bottom, kAxis);
 
     // When there is no fan, why.
     const bool intoTheFlow = p.exact.theory.kind == TheoryCase::IntoTheFlow;
@@ -450,9 +457,7 @@ void DrawPlotCursor(DC& dc, const PlotLayout& l, const ProfileSample& at, Quanti
     if (!(at.phi >= l.phiTo && at.phi <= l.phiFrom))
         return;
     const int x = At(l.X(at.phi));
-    dc.SelectPen(Pen{PenStyle::Solid, 1, kCursor});
-    dc.MoveTo(x, l.top + 1);
-    dc.LineTo(x, l.bottom);
+    VerticalRun(dc, x, l.top + 1, l.bottom - 1, kCursor);
 
     // The angle and a row per shown quantity: its name, the model's value (solid swatch) and
     // the exact one (dotted swatch), as the probe fields write them, on a white box.
@@ -488,12 +493,10 @@ void DrawPlotCursor(DC& dc, const PlotLayout& l, const ProfileSample& at, Quanti
     const int bx = x + 6 + boxW <= l.right ? x + 6 : std::max(l.left + 1, x - 6 - boxW);
     const int by = l.top + 4 * (kTextCell + 1) + 8;
     dc.FillRect(bx, by, boxW, boxH, kWhite);
-    dc.SelectPen(Pen{PenStyle::Solid, 1, kGrid});
-    dc.MoveTo(bx, by);
-    dc.LineTo(bx + boxW, by);
-    dc.LineTo(bx + boxW, by + boxH);
-    dc.LineTo(bx, by + boxH);
-    dc.LineTo(bx, by);
+    HorizontalRun(dc, bx, bx + boxW, by, kGrid);
+    HorizontalRun(dc, bx, bx + boxW, by + boxH, kGrid);
+    VerticalRun(dc, bx, by, by + boxH, kGrid);
+    VerticalRun(dc, bx + boxW, by, by + boxH, kGrid);
     dc.SelectFont(kTextFont);
     dc.DrawText(bx + 4, by + 3, angle);
     int y = by + 3 + rowH;
