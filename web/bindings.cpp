@@ -54,6 +54,7 @@ const char* CommandName(Command c)
     case Command::FullScreen: return "fullscreen";
     case Command::ExactTheory: return "theory";
     case Command::Plot: return "plot";
+    case Command::Keys: return "keys";
     }
     return "";
 }
@@ -248,7 +249,8 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .value("CopyLink", Command::CopyLink)
         .value("FullScreen", Command::FullScreen)
         .value("ExactTheory", Command::ExactTheory)
-        .value("Plot", Command::Plot);
+        .value("Plot", Command::Plot)
+        .value("Keys", Command::Keys);
     enum_<ShellAction>("ShellAction")
         .value("None", ShellAction::None)
         .value("Ignored", ShellAction::Ignored)
