@@ -65,6 +65,7 @@ for keys, unit in [(['v1', 'c1', 'critSpeed', 'V', 'Vphi', 'Vr', 'c'], ('м/с',
     UNIT_OF.update((k, unit) for k in keys)
 RED = (255, 0, 0)          # a tracer
 MARKER = (255, 96, 0)      # the marker's fill
+THEORY = (150, 40, 190)    # the exact theory's lines over the picture
 
 
 # ---- The desktop program -------------------------------------------------------------------
@@ -292,6 +293,12 @@ def touch(driver, kind, *points):
     that is down, or touchEnd with the fingers lifted; points are (x, y, id) in CSS pixels."""
     driver.execute_cdp_cmd('Input.dispatchTouchEvent', {
         'type': kind, 'touchPoints': [{'x': x, 'y': y, 'id': i} for x, y, i in points]})
+
+
+def colour_count(rgba, colour):
+    """How many pixels of an RGBA byte string have this RGB colour."""
+    want = bytes(colour)
+    return sum(1 for i in range(0, len(rgba), 4) if rgba[i:i + 3] == want)
 
 
 def rgb_differences(a, b):
@@ -613,6 +620,20 @@ class Checks:
             differ = sum(rows[y][x] != tuple(rgba[4 * (y * w + x):4 * (y * w + x) + 3])
                          for y in range(h) for x in range(w))
             assert differ == 0, '%d pixels of the saved picture differ from the frame' % differ
+
+            # With the exact theory on, the saved picture carries it: without the labels it is the
+            # desktop's --exact-theory snapshot in every pixel, the theory's violet lines in it.
+            os.remove(os.path.join(tmp, 'cornerflow-\u03b2135.png'))
+            open_page(d, self.base + '/index.html?seed=9&ticks=30&paused=1&labels=0&theory=1')
+            click(d, 'save-button')
+            w, h, rows = read_png(wait_for_file(tmp, 'cornerflow-\u03b2135.png'))
+            dw, dh, desk = self.desktop.snapshot(os.path.join(tmp, 'desktop.png'), '--seed', '9', '--ticks', '30',
+                                                 '--no-labels', '--exact-theory')
+            differ = sum(a != b for row, other in zip(rows, desk) for a, b in zip(row, other))
+            assert (w, h) == (dw, dh) and differ == 0, 'with the exact theory: %dx%d against %dx%d, %d pixels differ' % (
+                w, h, dw, dh, differ)
+            violet = sum(p == THEORY for row in rows for p in row)
+            assert violet > 100, 'the saved picture has %d pixels of the exact theory' % violet
 
             # On a 2x screen: the frame at 2x, named by the turned wall.
             d.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
@@ -1027,6 +1048,35 @@ class Checks:
         assert (texts(d, DERIVED), labels(d)) == state, 'the link %s opened %r, not %r' % (link, (texts(d, DERIVED), labels(d)), state)
         assert texts(d, ['t1', 'p1']) == ['300.5', '2e5'] and d.execute_script('return window.cornerflow.paused()')
 
+        # The exact theory: remembered when chosen with the tool, and in the link; an address's
+        # choice holds for that visit only.
+        def theory():
+            pressed = d.find_element(By.ID, 'theory-button').get_attribute('aria-pressed') == 'true'
+            violet = colour_count(frame_of(d)[2], THEORY) > 100
+            link = urllib.parse.parse_qs(urllib.parse.urlparse(d.execute_script('return window.cornerflow.link()')).query)
+            assert pressed == violet and link['theory'] == ['1' if pressed else '0'], \
+                'the tool %s, the picture %s, the link %r' % (pressed, violet, link['theory'])
+            return pressed
+        plain = self.base + '/index.html?seed=8&paused=1'
+        try:
+            open_page(d, plain)
+            d.execute_script('localStorage.removeItem("cornerflow.theory")')
+            open_page(d, plain)
+            assert not theory(), 'the exact theory is on at start'
+            click(d, 'theory-button')
+            assert theory(), 'the tool did not show the exact theory'
+            open_page(d, plain)
+            assert theory(), 'the exact theory was forgotten'
+            open_page(d, plain + '&theory=0')
+            assert not theory(), 'theory=0 left the exact theory on'
+            open_page(d, plain)
+            assert theory(), 'an address\'s theory=0 was remembered'
+            click(d, 'theory-button')
+            open_page(d, plain)
+            assert not theory(), 'the exact theory taken away came back'
+        finally:
+            d.execute_script('localStorage.removeItem("cornerflow.theory")')
+
         # Hostile links: nothing else changes, nothing runs, each bad parameter is named.
         defaults = self.desktop.calc()
         script = '<script>window.cfHacked=1</script><img src=x onerror="window.cfHacked=2">'
@@ -1347,7 +1397,7 @@ def main():
                    checks.numbers_as_people_type_them)
         checks.run('pause, step and reset: by key and button; reset as freshly loaded',
                    checks.pause_step_and_reset)
-        checks.run('the saved picture is the frame, at its scale, named by the wall',
+        checks.run('the saved picture is the frame, at its scale, named by the wall; with the exact theory',
                    checks.save_picture)
         checks.run('names and descriptions for a screen reader, each language throughout',
                    checks.names_and_languages)
@@ -1357,7 +1407,8 @@ def main():
                    checks.layouts_for_every_screen)
         checks.run('a finger reads and turns; a second finger changes nothing but buttons',
                    checks.finger_reads_and_turns)
-        checks.run('links open the state the calculator gives; hostile links change nothing',
+        checks.run('links open the state the calculator gives; the exact theory remembered and linked; '
+                   'hostile links change nothing',
                    checks.links_hold_the_state)
         checks.run('installable, and opens offline after the first visit',
                    checks.installable_and_offline)

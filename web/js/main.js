@@ -143,6 +143,8 @@
     page.setDisplaySize(r.width, r.height);
     opened = true;
     page.choose(CF.language() === 'en' ? core.Command.English : core.Command.Russian);
+    // The exact theory as last chosen; the address may say otherwise.
+    if (CF.theoryRemembered()) page.setExactTheory(true);
     CF.link.apply(core, page);
     app.setLanguage(page.language());
     document.body.classList.add('running');

@@ -1,6 +1,7 @@
 // The page's tools, from the core's list (PageTools): their words, what choosing one does (the
 // core's Choose, then what is left to the page: saving or copying the picture, the link, full
-// screen, the About box), the language box, and the About box with the picture's keys.
+// screen, the About box), the language box, and the About box with the picture's keys. The
+// exact theory chosen here is remembered for the next visit.
 //
 // Buttons answer a finger when it is lifted, whatever other fingers do: while one finger rests on
 // the picture the browser makes no click of a tap elsewhere.
@@ -45,6 +46,10 @@
       down = null;
     });
   };
+
+  // Where the exact theory over the picture is remembered: '1' on, '0' off.
+  const THEORY_KEY = 'cornerflow.theory';
+  CF.theoryRemembered = () => CF.store.get(THEORY_KEY) === '1';
 
   CF.tools = function (core, page, layout, app) {
     const bar = document.getElementById('tools');
@@ -93,6 +98,8 @@
       const action = page.choose(command);
       app.update();
       update();
+      // The exact theory is remembered for the next visit, as the language is.
+      if (command === core.Command.ExactTheory) CF.store.set(THEORY_KEY, page.exactTheory() ? '1' : '0');
       if (action === core.ShellAction.SavePicture) savePicture();
       else if (action === core.ShellAction.CopyPicture) copyPicture();
       else if (action === core.ShellAction.CopyLink) copyLink();
