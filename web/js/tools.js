@@ -1,7 +1,7 @@
 // The page's tools, from the core's list (PageTools): their words, what choosing one does (the
-// core's Choose, then what is left to the page: saving or copying the picture, the link, full
-// screen, the About box), the language box, and the About box with the picture's keys. The
-// exact theory chosen here is remembered for the next visit.
+// core's Choose, then what is left to the page: the plot's panel, saving or copying the
+// picture, the link, full screen, the About box), the language box, and the About box with the
+// picture's keys. The exact theory chosen here is remembered for the next visit.
 //
 // Buttons answer a finger when it is lifted, whatever other fingers do: while one finger rests on
 // the picture the browser makes no click of a tap elsewhere.
@@ -33,6 +33,19 @@
       if ((e.pointerType === 'touch' || e.pointerType === 'pen') && performance.now() - tappedAt < 1500) return;
       fn();
     });
+  };
+
+  // Offers blob for download under a file name.
+  CF.download = function (blob, name) {
+    const url = URL.createObjectURL(blob);
+    const link = document.createElement('a');
+    link.href = url;
+    link.download = name;
+    link.hidden = true;
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    window.setTimeout(() => URL.revokeObjectURL(url), 60000);
   };
 
   // An input field a finger taps gets the focus, whatever other fingers do.
@@ -80,9 +93,7 @@
       if (item.checkable) b.setAttribute('aria-pressed', String(item.checked));
       if (item.command === core.Command.CopyPicture && !canCopy) b.hidden = true;
       if (item.command === core.Command.FullScreen && !canFullScreen) b.hidden = true;
-      // The page does not show the plot of the state through the fan yet: no tool that would
-      // do nothing.
-      if (item.command === core.Command.Plot) b.hidden = true;
+      if (item.command === core.Command.Plot) b.setAttribute('aria-controls', 'plot-panel');
       CF.onActivate(b, () => choose(item.command));
       bar.appendChild(b);
       tools.push({ item: item, el: b });
@@ -100,7 +111,8 @@
       update();
       // The exact theory is remembered for the next visit, as the language is.
       if (command === core.Command.ExactTheory) CF.store.set(THEORY_KEY, page.exactTheory() ? '1' : '0');
-      if (action === core.ShellAction.SavePicture) savePicture();
+      if (action === core.ShellAction.ShowPlot) app.plotToggled();
+      else if (action === core.ShellAction.SavePicture) savePicture();
       else if (action === core.ShellAction.CopyPicture) copyPicture();
       else if (action === core.ShellAction.CopyLink) copyLink();
       else if (action === core.ShellAction.FullScreen) fullScreen();
@@ -121,15 +133,7 @@
           return;
         }
         tell('');
-        const url = URL.createObjectURL(blob);
-        const link = document.createElement('a');
-        link.href = url;
-        link.download = name;
-        link.hidden = true;
-        document.body.appendChild(link);
-        link.click();
-        link.remove();
-        window.setTimeout(() => URL.revokeObjectURL(url), 60000);
+        CF.download(blob, name);
       });
     }
     function copyPicture() {
@@ -256,7 +260,7 @@
       if (!linkBox.hidden) linkLabel.textContent = CF.tr('Dialog', W.linkByHand);
     }
 
-    // The checkable tools (the pause, the exact theory) held down as the core says.
+    // The checkable tools (the pause, the exact theory, the plot) held down as the core says.
     function update() {
       const items = page.pageTools();
       for (const t of tools) {
