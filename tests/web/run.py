@@ -1547,13 +1547,18 @@ def measure(desktop, driver, base_url, site, screenshots):
 
 def shoot(driver, base_url, folder):
     """The README's pictures of the page: on a laptop, on a phone held upright, and full screen
-    on a 1920 x 1080 projector; each reading the flow in the fan."""
+    on a 1920 x 1080 projector, the plot folded; and on the projector with the plot beside the
+    picture; each reading the flow in the fan."""
     page = base_url + '/index.html?seed=20240601&ticks=600&paused=1'
     try:
-        for name, (width, height, ratio, phone) in [('screenshot-web.png', (900, 1000, 1, False)),
-                                                    ('screenshot-web-phone.png', (390, 844, 3, True)),
-                                                    ('screenshot-web-projector.png', (1920, 1080, 1, False))]:
+        for name, (width, height, ratio, phone), plot in [
+                ('screenshot-web.png', (900, 1000, 1, False), 'folded'),
+                ('screenshot-web-phone.png', (390, 844, 3, True), 'folded'),
+                ('screenshot-web-projector.png', (1920, 1080, 1, False), 'folded'),
+                ('screenshot-web-plot.png', (1920, 1080, 1, False), 'open')]:
             emulate(driver, width, height, ratio, phone, phone)
+            open_page(driver, page)
+            driver.execute_script('localStorage.setItem("cornerflow.plot", arguments[0])', plot)
             open_page(driver, page)
             pic = Picture(driver)
             cx, cy = pic.client(470, 150)
@@ -1572,6 +1577,7 @@ def shoot(driver, base_url, folder):
                 f.write(png)
             print('screenshot: %s' % os.path.join(folder, name))
     finally:
+        driver.execute_script('localStorage.removeItem("cornerflow.plot")')
         unemulate(driver)
 
 
