@@ -1175,10 +1175,13 @@ class Checks:
                 if plot == 'open':
                     # Beside the picture from a laptop's screen on, the whole page in sight; under
                     # it on a phone held upright; after the fields beside it held sideways.
-                    boxes = d.execute_script('return [".picture", "#plot-canvas"].map(s => {'
+                    boxes = d.execute_script('return [".picture", "#plot-canvas", "#dialog"].map(s => {'
                                              'const r = document.querySelector(s).getBoundingClientRect();'
                                              'return [r.left, r.top, r.right, r.bottom]; })')
-                    (pl, pt, pr, pb), (ql, qt, qr, qb) = boxes
+                    (pl, pt, pr, pb), (ql, qt, qr, qb), (dl, dt, dr, db) = boxes
+                    # Whole inside the dialog, which cuts off what reaches out of it.
+                    assert dl <= ql and qr <= dr and dt <= qt and qb <= db, '%s: the plot %r in the dialog %r' % (
+                        where, boxes[1], boxes[2])
                     if width >= 1366:
                         assert ql >= pr and abs(qt - pt) < 1 and qr <= width, '%s: picture %r, plot %r' % (where, boxes[0], boxes[1])
                         assert d.execute_script('return document.documentElement.scrollHeight') <= height, \

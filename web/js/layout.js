@@ -324,7 +324,7 @@
           const x = (pic.x + pic.w + GAP) * k;
           const y = pic.y * k;
           const panelHeight = placePlot(x, y, choice.plotWidth * k, pic.h * k);
-          width = Math.floor(x) + D.plot.size[0];
+          width = Math.round(x) + D.plot.size[0];
           height = Math.max(height, Math.round(y) + panelHeight + ROWS.pad);
         } else if (choice.plot === 'under') {
           const pic = D.picture.c;
