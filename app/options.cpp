@@ -286,8 +286,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
     using M = Options::Mode;
     const M mode = o.mode;
     const bool window = mode == M::Dialog || mode == M::SnapshotWindow;
-    if (!o.labels && mode != M::Snapshot)
-        return fail("--no-labels: only with --snapshot");
+    if (!o.labels && mode != M::Snapshot && mode != M::Plot)
+        return fail("--no-labels: only with --snapshot or --plot");
     if (o.exactTheory && !window && mode != M::Snapshot)
         return fail("--exact-theory: only with the window, --snapshot or --snapshot-window");
     if (!firstProbe.empty() && mode != M::Calc && mode != M::Plot)
@@ -314,7 +314,8 @@ std::string HelpText()
            "  cornerflow --snapshot FILE.png [--ticks N] [--seed S] [--no-labels] [--size W,H]\n"
            "             [--exact-theory] [INPUTS]\n"
            "  cornerflow --snapshot-window FILE.png [INPUTS] [WINDOW]\n"
-           "  cornerflow --plot FILE.png [--probe X,Y] [--size W,H] [--lang ru|en] [INPUTS]\n"
+           "  cornerflow --plot FILE.png [--probe X,Y] [--size W,H] [--lang ru|en] [--no-labels]\n"
+           "             [INPUTS]\n"
            "  cornerflow --profile-csv FILE.csv [INPUTS]\n"
            "  cornerflow --help | -h\n"
            "\n"
@@ -334,7 +335,9 @@ std::string HelpText()
            "                           beside the exact theory against the direction from the\n"
            "                           corner) as a PNG image, 622 x 384 unless --size is given;\n"
            "                           the first --probe X,Y puts its cursor at that point's\n"
-           "                           direction, --lang en writes its words in English\n"
+           "                           direction, --lang en writes its words in English,\n"
+           "                           --no-labels leaves every word and number out (every\n"
+           "                           other pixel as with them)\n"
            "  --profile-csv FILE.csv   write the profile section's samples as CSV: a header row,\n"
            "                           then phi in degrees and, for each of M, P (Pa), T (K),\n"
            "                           rho (kg/m^3) and V (m/s), the model's value and the exact\n"
@@ -386,7 +389,7 @@ std::string HelpText()
            "  --seed S                 with --snapshot: as for the window\n"
            "  --no-labels              with --snapshot: the picture without its angle labels\n"
            "                           (beta, alpha, chi and delta-phi), every other pixel as\n"
-           "                           with them\n"
+           "                           with them; with --plot, see above\n"
            "\n"
            "X, Y, W and H are decimal integers. An option's value is the next argument or follows\n"
            "'=' (--v1=-450).\n"

@@ -29,7 +29,8 @@ struct Options {
     std::string file;             // --snapshot, --snapshot-window, --plot or --profile-csv FILE
     int ticks = 0;                // --ticks N
     std::optional<unsigned> seed; // --seed S
-    bool labels = true;           // --no-labels: the picture without its angle labels
+    bool labels = true;           // --no-labels: the picture without its angle labels, the plot
+                                  // without its text
     bool exactTheory = false;     // --exact-theory: the exact theory over the picture
     bool sizeGiven = false;       // --size was given
     std::string lang;             // --lang ru|en: the window's language ("" = as saved)

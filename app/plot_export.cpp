@@ -1,5 +1,6 @@
 // cornerflow --plot FILE.png and --profile-csv FILE.csv: the state through the fan as a picture
-// and as a table, without a window.
+// and as a table, without a window. With --no-labels the plot has no text, so that it can be
+// compared pixel for pixel with the page's, whose text is drawn with other fonts.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@
 #include "app/session_start.h"
 #include "app/snapshot_support.h"
 #include "dialog/flow_session.h"
+#include "draw/raster_dc.h"
 #include "model/profile.h"
 #include "model/start_values.h"
 #include "platform/image_dc.h"
@@ -38,7 +40,14 @@ int RunPlot(const Options& options)
         QCoreApplication::installTranslator(&english);
 
     FlowSession session;
-    session.SetDrawing(MakeImageDC);
+    if (options.labels) {
+        session.SetDrawing(MakeImageDC);
+    } else {
+        // The core's rasteriser with no text painter: every line and fill, and no text.
+        session.SetDrawing([](FrameBuffer& buffer) -> std::unique_ptr<DC> {
+            return std::make_unique<RasterDC>(buffer);
+        });
+    }
     OpenAsTheWindow(session, options);
     session.SetPlotWords(PlotWords::Translated([](const char* source) {
         return QCoreApplication::translate("Plot", source).toStdString();

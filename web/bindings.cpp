@@ -15,7 +15,9 @@
 #include "dialog/input.h"
 #include "layout_json.h"
 #include "model/number_text.h"
+#include "model/profile.h"
 #include "page.h"
+#include "plot/plot.h"
 #include "res/ids.h"
 
 using emscripten::val;
@@ -54,6 +56,7 @@ const char* CommandName(Command c)
     case Command::FullScreen: return "fullscreen";
     case Command::ExactTheory: return "theory";
     case Command::Plot: return "plot";
+    case Command::Keys: return "keys";
     }
     return "";
 }
@@ -212,6 +215,111 @@ val Frame(Page& p)
     return o;
 }
 
+// ---- The plot of the state through the fan
+
+const char* QuantityName(Quantity q)
+{
+    switch (q) {
+    case Quantity::Mach: return "mach";
+    case Quantity::Pressure: return "pressure";
+    case Quantity::Temperature: return "temperature";
+    case Quantity::Density: return "density";
+    case Quantity::Speed: return "speed";
+    }
+    return "";
+}
+
+// Each quantity as the plot draws it, in the plot's order: {name, ratio, symbol, colour, bit},
+// the colour as a CSS colour.
+val QuantityLooks()
+{
+    val out = val::array();
+    for (int q = 0; q < kQuantityCount; ++q) {
+        const QuantityLook& look = LookOf(static_cast<Quantity>(q));
+        val o = val::object();
+        o.set("name", std::string(QuantityName(static_cast<Quantity>(q))));
+        o.set("ratio", std::string(look.ratio));
+        o.set("symbol", std::string(look.symbol));
+        o.set("colour", "rgb(" + std::to_string(look.colour.r) + ", "
+                            + std::to_string(look.colour.g) + ", " + std::to_string(look.colour.b)
+                            + ")");
+        o.set("bit", QuantityBit(static_cast<Quantity>(q)));
+        out.call<void>("push", o);
+    }
+    return out;
+}
+
+// words with %1, %2, ... replaced by the texts of values, by the core's rule.
+std::string FillWordsOf(const std::string& words, const val& values)
+{
+    std::vector<std::string> texts;
+    const int n = values["length"].isNumber() ? values["length"].as<int>() : 0;
+    for (int i = 0; i < n; ++i) {
+        const val v = values[i];
+        texts.push_back(v.isString() ? v.as<std::string>() : std::string());
+    }
+    return FillWords(words, texts);
+}
+
+void SetPlotSize(Page& p, double w, double h, double ratio)
+{
+    p.Session().SetPlotSize(w, h, ratio);
+}
+void SetPlotQuantities(Page& p, unsigned shown) { p.Session().SetPlotQuantities(shown); }
+unsigned PlotQuantities(const Page& p) { return p.Session().PlotQuantities(); }
+double PlotCount(const Page& p) { return static_cast<double>(p.Session().PlotCount()); }
+bool PlotOpen(const Page& p) { return p.Session().PlotOpen(); }
+void SetPlotOpen(Page& p, bool open) { p.Session().SetPlotOpen(open); }
+std::string ProfileCsvOf(const Page& p) { return ProfileCsv(p.Session().Profile()); }
+std::string PlotFileName(const Page& p) { return p.PlotFileName(); }
+std::string ProfileFileName(const Page& p) { return p.ProfileFileName(); }
+
+// The plot's words in the page's language: translate(source) gives each word's translation of
+// its Russian (the "Plot" context); a word it gives no text for stays Russian.
+void SetPlotWords(Page& p, const val& translate)
+{
+    p.Session().SetPlotWords(PlotWords::Translated([&translate](const char* source) {
+        const val t = translate(std::string(source));
+        return t.isString() ? t.as<std::string>() : std::string(source);
+    }));
+}
+
+// What a screen reader calls the plot, in the words last given.
+std::string PlotName(const Page& p)
+{
+    return p.Session().PlotWordsShown()[PlotWord::AccessibleName];
+}
+
+// The plot's description: {words, values}, the words in the program's Russian (the page
+// translates them, then fills in the values with fillWords).
+val PlotFacts(const Page& p)
+{
+    const PlotDescription d = p.Session().PlotFacts();
+    val o = val::object();
+    o.set("words", std::string(PlotWordSource(d.words)));
+    val values = val::array();
+    for (const std::string& v : d.values)
+        values.call<void>("push", v);
+    o.set("values", values);
+    return o;
+}
+
+// The last plot: {width, height, scale, deviceWidth, deviceHeight, rgba} with rgba a view of
+// its bytes; width and height 0 before the first plot.
+val Plot(Page& p)
+{
+    const FrameBuffer& f = p.Session().PlotFrame();
+    std::vector<uint32_t>& pixels = p.PlotPixels();
+    val o = val::object();
+    o.set("width", f.width);
+    o.set("height", f.height);
+    o.set("scale", f.scale);
+    o.set("deviceWidth", f.deviceWidth);
+    o.set("deviceHeight", f.deviceHeight);
+    o.set("rgba", Bytes(pixels));
+    return o;
+}
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(cornerflow)
@@ -248,7 +356,8 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .value("CopyLink", Command::CopyLink)
         .value("FullScreen", Command::FullScreen)
         .value("ExactTheory", Command::ExactTheory)
-        .value("Plot", Command::Plot);
+        .value("Plot", Command::Plot)
+        .value("Keys", Command::Keys);
     enum_<ShellAction>("ShellAction")
         .value("None", ShellAction::None)
         .value("Ignored", ShellAction::Ignored)
@@ -293,6 +402,8 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .class_function("readNumber", &ReadNumberOf)
         .class_function("formatReadValue", &FormatReadValue)
         .class_function("pictureKeys", &PictureKeys)
+        .class_function("quantityLooks", &QuantityLooks)
+        .class_function("fillWords", &FillWordsOf)
         .function("open", &Open)
         .function("fieldText", &FieldText)
         .function("fieldVersion", &FieldVersion)
@@ -337,5 +448,18 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .function("abovePixels", &AbovePixels)
         .function("tracerPixels", &TracerPixels)
         .function("markerPixels", &MarkerPixels)
-        .function("frame", &Frame);
+        .function("frame", &Frame)
+        .function("setPlotSize", &SetPlotSize)
+        .function("setPlotQuantities", &SetPlotQuantities)
+        .function("plotQuantities", &PlotQuantities)
+        .function("setPlotWords", &SetPlotWords)
+        .function("plotCount", &PlotCount)
+        .function("plotOpen", &PlotOpen)
+        .function("setPlotOpen", &SetPlotOpen)
+        .function("plotName", &PlotName)
+        .function("plotFacts", &PlotFacts)
+        .function("plot", &Plot)
+        .function("profileCsv", &ProfileCsvOf)
+        .function("plotFileName", &PlotFileName)
+        .function("profileFileName", &ProfileFileName);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "dialog/fields.h"
 #include "draw/raster_dc.h"
@@ -66,6 +67,20 @@ std::string CutToFieldLength(const std::string& text)
         units += width;
     }
     return text.substr(0, i);
+}
+
+// The picture's file name (cornerflow-β135.png) with its prefix and its extension replaced.
+std::string RenamedPicture(const std::string& picture, const std::string& prefix,
+                           const std::string& extension)
+{
+    const std::string own = "cornerflow-";
+    const std::string png = ".png";
+    std::string stem = picture;
+    if (stem.compare(0, own.size(), own) == 0)
+        stem.erase(0, own.size());
+    if (stem.size() >= png.size() && stem.compare(stem.size() - png.size(), png.size(), png) == 0)
+        stem.erase(stem.size() - png.size());
+    return prefix + stem + extension;
 }
 
 } // namespace
@@ -188,4 +203,22 @@ std::vector<uint32_t>& Page::FramePixels()
     for (uint32_t& p : frame_)
         p |= 0xFF000000u; // the frame is opaque
     return frame_;
+}
+
+std::vector<uint32_t>& Page::PlotPixels()
+{
+    ConvertAll(session_.PlotFrame(), plot_);
+    for (uint32_t& p : plot_)
+        p |= 0xFF000000u; // the plot is opaque
+    return plot_;
+}
+
+std::string Page::PlotFileName() const
+{
+    return RenamedPicture(session_.PictureFileName(), "cornerflow-plot-", ".png");
+}
+
+std::string Page::ProfileFileName() const
+{
+    return RenamedPicture(session_.PictureFileName(), "cornerflow-profile-", ".csv");
 }

@@ -60,6 +60,14 @@ public:
     // tests' comparisons).
     std::vector<uint32_t>& FramePixels();
 
+    // The core's last plot (FlowSession::PlotFrame) as opaque RGBA bytes, converted when asked:
+    // the page asks after the plot's count moved on.
+    std::vector<uint32_t>& PlotPixels();
+    // The names the plot and its numbers are offered under, after the picture's:
+    // cornerflow-plot-β135.png and cornerflow-profile-β135.csv.
+    std::string PlotFileName() const;
+    std::string ProfileFileName() const;
+
 private:
     FlowSession session_;
     CanvasTextPainter text_;
@@ -75,4 +83,5 @@ private:
     std::vector<uint32_t> tracers_;
     std::vector<uint32_t> marker_;
     std::vector<uint32_t> frame_;
+    std::vector<uint32_t> plot_;
 };

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "draw/font_fit.h"
+
 // JavaScript inside EM_JS is left as written: the formatter would read it as C++.
 // clang-format off
 // The canvas the texts are drawn on, off the page, and the font family they are drawn in.
@@ -71,8 +73,6 @@ EM_JS(void, cf_js_text_coverage, (const char* text, int px, int left, int baseli
 
 namespace {
 
-// Fonts asked for as a cell height larger than this are drawn at this height.
-constexpr int kMaxFontCell = 2048;
 // Texts wider than this many device pixels are cut (a canvas side may not exceed 32767): the
 // widest picture, 622 pixels at 8x, is far narrower.
 constexpr int kMaxTextWidth = 16384;
@@ -90,29 +90,12 @@ CanvasTextPainter::FontMetrics CanvasTextPainter::MeasureFont(int px)
     return FontMetrics{px, out[0], out[1]};
 }
 
-// The font for a cell height (ascent + descent) in pixels: the largest pixel size whose cell
-// fits, as the desktop picks its font. 0 means a 16-pixel cell, a negative height the pixel
-// size itself.
-CanvasTextPainter::FontMetrics CanvasTextPainter::FontForCell(int height)
+const CanvasTextPainter::FontMetrics& CanvasTextPainter::Measured(int px)
 {
-    if (height < 0)
-        return MeasureFont(
-            static_cast<int>(std::min(-static_cast<long long>(height), 0LL + kMaxFontCell)));
-    const int cell = height == 0 ? 16 : std::min(height, kMaxFontCell);
-    FontMetrics f = MeasureFont(cell);
-    const int full = std::max(1, f.ascent + f.descent);
-    int px = std::max(1, static_cast<int>(static_cast<long long>(cell) * cell / full));
-    f = MeasureFont(px);
-    while (px > 1 && f.ascent + f.descent > cell)
-        f = MeasureFont(--px);
-    while (px < kMaxFontCell) {
-        const FontMetrics bigger = MeasureFont(px + 1);
-        if (bigger.ascent + bigger.descent > cell)
-            break;
-        f = bigger;
-        ++px;
-    }
-    return f;
+    auto it = measured_.find(px);
+    if (it == measured_.end())
+        it = measured_.emplace(px, MeasureFont(px)).first;
+    return it->second;
 }
 
 // The family asked for first, then the font with the same metrics that free systems have.
@@ -151,11 +134,18 @@ void CanvasTextPainter::DrawText(const PixelMemory& memory, int x, int y, const 
     }
 }
 
+// The font for a Font's height by the core's rule (draw/font_fit.h), as the desktop sizes its
+// own: the cell the rule tries at each pixel size is the canvas's ascent plus descent there.
 const CanvasTextPainter::FontMetrics& CanvasTextPainter::FontFor(int height)
 {
     auto it = fonts_.find(height);
-    if (it == fonts_.end())
-        it = fonts_.emplace(height, FontForCell(height)).first;
+    if (it == fonts_.end()) {
+        const int px = FontPixelsForHeight(height, [this](int pixels) {
+            const FontMetrics& m = Measured(pixels);
+            return m.ascent + m.descent;
+        });
+        it = fonts_.emplace(height, Measured(px)).first;
+    }
     return it->second;
 }
 

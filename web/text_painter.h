@@ -33,12 +33,15 @@ private:
         std::vector<uint8_t> coverage;
     };
 
+    // The font drawn for a Font's height, and the canvas's metrics at a pixel size (measured
+    // once each).
     const FontMetrics& FontFor(int height);
+    const FontMetrics& Measured(int px);
     const TextImage& Rendered(const std::string& text, int height, int scale);
     static FontMetrics MeasureFont(int px);
-    static FontMetrics FontForCell(int height);
 
     using Key = std::tuple<std::string, int, int>;
-    std::map<int, FontMetrics> fonts_;
+    std::map<int, FontMetrics> fonts_;    // by Font::height
+    std::map<int, FontMetrics> measured_; // by pixel size
     std::map<Key, TextImage> cache_;
 };

@@ -16,6 +16,7 @@ The last line is "N passed, N failed"; the exit status is 1 when a check failed.
 """
 import argparse
 import base64
+import csv
 import functools
 import http.server
 import json
@@ -65,6 +66,10 @@ for keys, unit in [(['v1', 'c1', 'critSpeed', 'V', 'Vphi', 'Vr', 'c'], ('м/с',
     UNIT_OF.update((k, unit) for k in keys)
 RED = (255, 0, 0)          # a tracer
 MARKER = (255, 96, 0)      # the marker's fill
+THEORY = (150, 40, 190)    # the exact theory's lines over the picture
+PLOT_GREY = (128, 128, 128)  # the plot's characteristics
+PLOT_BOXES = ['plot-mach', 'plot-pressure', 'plot-temperature', 'plot-density', 'plot-speed']
+PLOT_CONTROLS = PLOT_BOXES + ['save-plot-button', 'save-data-button']
 
 
 # ---- The desktop program -------------------------------------------------------------------
@@ -213,6 +218,28 @@ def wait_for_file(folder, name, timeout=10.0):
     raise AssertionError('no download %r; the folder holds %r' % (name, os.listdir(folder)))
 
 
+def plot_of(driver):
+    """The plot as the page shows it (its canvas read back): (width, height, scale, how many plots
+    the core composed, RGBA bytes)."""
+    p = driver.execute_script('return window.cornerflow.plot()')
+    assert p, 'the plot is folded'
+    return p['width'], p['height'], p['scale'], p['count'], base64.b64decode(p['rgba'])
+
+
+def plot_colours(driver):
+    """Each quantity's colour as its check box shows it, by the box's id."""
+    pairs = driver.execute_script(
+        'return [...document.querySelectorAll(".plot-quantity")].map(l => [l.querySelector("input").id,'
+        ' getComputedStyle(l.querySelector(".plot-swatch")).backgroundColor])')
+    return {k: tuple(int(v) for v in re.findall(r'[0-9]+', c)[:3]) for k, c in pairs}
+
+
+def png_pixels_differ(rows, rgba, width):
+    """How many pixels of a PNG's rows differ from RGBA bytes of the same width."""
+    return sum(rows[y][x] != tuple(rgba[4 * (y * width + x):4 * (y * width + x) + 3])
+               for y in range(len(rows)) for x in range(width))
+
+
 def frame_of(driver):
     """The core's last frame: (width, height, RGBA bytes)."""
     frame = driver.execute_script('return window.cornerflow.frame()')
@@ -292,6 +319,12 @@ def touch(driver, kind, *points):
     that is down, or touchEnd with the fingers lifted; points are (x, y, id) in CSS pixels."""
     driver.execute_cdp_cmd('Input.dispatchTouchEvent', {
         'type': kind, 'touchPoints': [{'x': x, 'y': y, 'id': i} for x, y, i in points]})
+
+
+def colour_count(rgba, colour):
+    """How many pixels of an RGBA byte string have this RGB colour."""
+    want = bytes(colour)
+    return sum(1 for i in range(0, len(rgba), 4) if rgba[i:i + 3] == want)
 
 
 def rgb_differences(a, b):
@@ -614,6 +647,20 @@ class Checks:
                          for y in range(h) for x in range(w))
             assert differ == 0, '%d pixels of the saved picture differ from the frame' % differ
 
+            # With the exact theory on, the saved picture carries it: without the labels it is the
+            # desktop's --exact-theory snapshot in every pixel, the theory's violet lines in it.
+            os.remove(os.path.join(tmp, 'cornerflow-\u03b2135.png'))
+            open_page(d, self.base + '/index.html?seed=9&ticks=30&paused=1&labels=0&theory=1')
+            click(d, 'save-button')
+            w, h, rows = read_png(wait_for_file(tmp, 'cornerflow-\u03b2135.png'))
+            dw, dh, desk = self.desktop.snapshot(os.path.join(tmp, 'desktop.png'), '--seed', '9', '--ticks', '30',
+                                                 '--no-labels', '--exact-theory')
+            differ = sum(a != b for row, other in zip(rows, desk) for a, b in zip(row, other))
+            assert (w, h) == (dw, dh) and differ == 0, 'with the exact theory: %dx%d against %dx%d, %d pixels differ' % (
+                w, h, dw, dh, differ)
+            violet = sum(p == THEORY for row in rows for p in row)
+            assert violet > 100, 'the saved picture has %d pixels of the exact theory' % violet
+
             # On a 2x screen: the frame at 2x, named by the turned wall.
             d.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
                               {'width': 900, 'height': 1000, 'deviceScaleFactor': 2, 'mobile': False})
@@ -628,6 +675,225 @@ class Checks:
                     'saved %r for a picture of %r at 2x' % (size, picture)
             finally:
                 d.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+        errors = page_errors(d)
+        assert not errors, 'errors in the page: %r' % errors
+
+    def plot_panel_quantities_and_ticks(self):
+        """The plot's panel opens and folds with the tool and is remembered; its boxes choose the
+        curves and are remembered; the core composes the plot for a drag and a probe, never for a
+        tick, and none while the panel is folded."""
+        d = self.driver
+        cf = 'return window.cornerflow.'
+        url = self.base + '/index.html?seed=3&paused=1'
+        open_page(d, url)
+        d.execute_script('localStorage.clear()')
+        try:
+            open_page(d, url)
+
+            def shown():
+                panel = d.find_element(By.ID, 'plot-panel').is_displayed()
+                pressed = d.find_element(By.ID, 'plot-button').get_attribute('aria-pressed') == 'true'
+                assert panel == pressed, 'the panel is %s, the tool pressed %s' % (panel, pressed)
+                return panel
+            assert shown(), 'the plot is not open on a laptop by default'
+            click(d, 'plot-button')
+            assert not shown(), 'the tool did not fold the plot'
+            count = d.execute_script(cf + 'plotCount()')
+            d.execute_script('window.cornerflow.drag(420, 250, [[400, 330]])')
+            assert d.execute_script(cf + 'plotCount()') == count, 'a plot was composed while folded'
+            open_page(d, url)
+            assert not shown(), 'folding was forgotten'
+            click(d, 'plot-button')
+            assert shown(), 'the tool did not open the plot'
+            open_page(d, url)
+            assert shown(), 'opening was forgotten'
+
+            # M, P and T at start; each box puts its curve in or takes it out; remembered.
+            colours = plot_colours(d)
+            assert len(set(colours.values())) == len(PLOT_BOXES), 'colours %r' % colours
+
+            def boxes():
+                return {k: d.find_element(By.ID, k).is_selected() for k in PLOT_BOXES}
+
+            def curves():
+                rgba = plot_of(d)[4]
+                return {k: colour_count(rgba, c) > 100 for k, c in colours.items()}
+            start = dict(zip(PLOT_BOXES, [True, True, True, False, False]))
+            assert boxes() == start == curves(), 'at start: boxes %r, curves %r' % (boxes(), curves())
+            click(d, 'plot-density')
+            click(d, 'plot-mach')
+            chosen = dict(start, **{'plot-mach': False, 'plot-density': True})
+            assert boxes() == chosen == curves(), 'chosen: boxes %r, curves %r' % (boxes(), curves())
+            open_page(d, url)
+            assert boxes() == chosen == curves(), 'after a reload: boxes %r, curves %r' % (boxes(), curves())
+
+            # Ticks compose no plot; a drag composes the plot of the new wall; a probe moves its
+            # cursor.
+            before = plot_of(d)
+            d.execute_script('window.cornerflow.step(5)')
+            after = plot_of(d)
+            assert d.execute_script(cf + 'ticks()') == 5 and after[3:] == before[3:], 'ticks changed the plot'
+            d.execute_script('window.cornerflow.drag(420, 250, [[400, 330], [380, 360]])')
+            dragged = plot_of(d)
+            assert dragged[3] > before[3] and dragged[4] != before[4], 'the drag left the plot as it was'
+            pic = Picture(d)
+            ActionChains(d).move_to_element_with_offset(pic.el, *pic.offset(500, 100)).perform()
+            probed = plot_of(d)
+            assert probed[3] > dragged[3] and probed[4] != dragged[4], 'the probe did not move the cursor'
+            errors = page_errors(d)
+            assert not errors, 'errors in the page: %r' % errors
+        finally:
+            d.execute_script('localStorage.clear()')
+
+    def plot_downloads(self):
+        """Save data: --calc's profile as CSV; Save plot: the plot as shown, at its device pixels."""
+        d = self.driver
+        url = self.base + '/index.html?v1=600&beta=150&paused=1'
+        with tempfile.TemporaryDirectory() as tmp:
+            d.execute_cdp_cmd('Browser.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': tmp})
+            open_page(d, url)
+            click(d, 'save-data-button')
+            with open(wait_for_file(tmp, 'cornerflow-profile-\u03b2150.csv'), newline='', encoding='utf-8') as f:
+                table = list(csv.reader(f))
+            samples = self.desktop.calc('--v1', '600', '--beta', '150')['profile']['samples']
+            header, rows = table[0], table[1:]
+            assert len(header) == 11 and header[0].startswith('phi'), 'the header is %r' % header
+            assert len(rows) == len(samples) > 100, '%d rows for %d samples' % (len(rows), len(samples))
+            special = {'NaN': math.nan, 'Infinity': math.inf, '-Infinity': -math.inf}
+
+            def number(v):
+                return special[v] if isinstance(v, str) else float(v)
+
+            # Equal, the same non-numbers, or within a few units of the last bit: the page's
+            # maths library (WebAssembly's) rounds the last bit of a few functions (atan, pow,
+            # ...) otherwise than the desktop's; about 2e-15 at most, far below any digit shown.
+            def equal(a, b):
+                return a == b or (math.isnan(a) and math.isnan(b)) or abs(a - b) <= 1e-12 * max(abs(a), abs(b))
+            for i, (row, sample) in enumerate(zip(rows, samples)):
+                want = [number(sample['phiDegrees'])] + [number(sample[k][q]) for q in ('M', 'P', 'T', 'rho', 'V')
+                                                         for k in ('model', 'exact')]
+                got = [float(v) for v in row]
+                assert len(got) == len(want) and all(equal(a, b) for a, b in zip(got, want)), \
+                    'row %d: %r, --calc %r' % (i + 1, row, want)
+
+            # The plot as a PNG: the plot as shown, at its device pixels; at 2x on a 2x screen.
+            for ratio in (1, 2):
+                if ratio == 2:
+                    emulate(d, 900, 1000, 2)
+                    open_page(d, url)
+                name = 'cornerflow-plot-\u03b2150.png'
+                if os.path.exists(os.path.join(tmp, name)):
+                    os.remove(os.path.join(tmp, name))
+                click(d, 'save-plot-button')
+                w, h, png = read_png(wait_for_file(tmp, name))
+                pw, ph, scale, _, rgba = plot_of(d)
+                css = d.execute_script('const r = document.getElementById("plot-canvas").getBoundingClientRect();'
+                                       'return [r.width, r.height]')
+                assert (w, h) == (pw, ph) == (round(css[0]) * ratio, round(css[1]) * ratio) and scale == ratio, \
+                    'at %dx: saved %dx%d, the plot %dx%d at %r, shown %r CSS px' % (ratio, w, h, pw, ph, scale, css)
+                differ = png_pixels_differ(png, rgba, w)
+                assert differ == 0, 'at %dx: %d pixels of the saved plot differ from the plot shown' % (ratio, differ)
+            unemulate(d)
+        errors = page_errors(d)
+        assert not errors, 'errors in the page: %r' % errors
+
+    def plot_matches_desktop(self):
+        """The page's plot against the desktop's --plot for the same state, size and scale, with
+        the cursor at the same probe.
+
+        As for the picture: without their text (labels=0, --no-labels) the two plots must be equal
+        in every pixel; a pixel is text only where a shell's plot with its text differs from its
+        own without, and every other pixel must be equal too. Not vacuous: each shell's text is
+        more than 500 pixels and under a tenth of the plot, within 3 pixels of the other's; the
+        shown curves' colours, the characteristics' grey lines and the cursor are in the plot."""
+        d = self.driver
+        url = self.base + '/index.html?v1=600&beta=150&paused=1'
+        plots, desks = {}, {}
+        with tempfile.TemporaryDirectory() as tmp:
+            for text in (True, False):
+                open_page(d, url + ('' if text else '&labels=0'))
+                pic = Picture(d)
+                dx, dy = pic.offset(500, 100)
+                ActionChains(d).move_to_element_with_offset(pic.el, dx, dy).perform()
+                probe = pic.point(dx, dy)
+                w, h, scale, _, rgba = plot_of(d)
+                assert scale == 1, 'expected the plot at scale 1, got %r' % scale
+                plots[text] = [tuple(rgba[i:i + 3]) for i in range(0, len(rgba), 4)]
+                out = os.path.join(tmp, 'plot.png')
+                subprocess.run([self.desktop.path, '--plot', out, '--v1', '600', '--beta', '150',
+                                '--probe', '%d,%d' % probe, '--size', '%d,%d' % (w, h)] + ([] if text else ['--no-labels']),
+                               check=True, capture_output=True, env=dict(os.environ, QT_QPA_PLATFORM='offscreen'), timeout=120)
+                dw, dh, rows = read_png(out)
+                assert (dw, dh) == (w, h), 'sizes differ: page %dx%d, desktop %dx%d' % (w, h, dw, dh)
+                desks[text] = [p for row in rows for p in row]
+            colours = plot_colours(d)
+        page, page_bare, desk, desk_bare = plots[True], plots[False], desks[True], desks[False]
+        n = w * h
+
+        def xy(i):
+            return i % w, i // w
+        bare_differ = [xy(i) for i in range(n) if page_bare[i] != desk_bare[i]]
+        assert not bare_differ, 'without text %d pixels differ, first at %r' % (len(bare_differ), bare_differ[:5])
+        page_text = {xy(i) for i in range(n) if page[i] != page_bare[i]}
+        desk_text = {xy(i) for i in range(n) if desk[i] != desk_bare[i]}
+        text = page_text | desk_text
+        off_text = [xy(i) for i in range(n) if page[i] != desk[i] and xy(i) not in text]
+        same = sum(page[i] == desk[i] for i in range(n))
+        print('     plot pixels identical with the desktop\'s --plot: %.2f %% (%d of %d); text %d pixels on the '
+              'page, %d on the desktop; all others identical' % (100.0 * same / n, same, n, len(page_text), len(desk_text)))
+        assert not off_text, '%d pixels outside the text differ, first at %r' % (len(off_text), off_text[:5])
+        for name, pixels in (('page', page_text), ('desktop', desk_text)):
+            assert 500 < len(pixels) < n // 10, 'the %s has %d text pixels' % (name, len(pixels))
+
+        def far(points, others):
+            return [p for p in points if not any((p[0] + dx, p[1] + dy) in others
+                                                 for dx in range(-3, 4) for dy in range(-3, 4))]
+        assert not far(page_text, desk_text), 'page text far from the desktop\'s at %r' % far(page_text, desk_text)[:5]
+        assert not far(desk_text, page_text), 'desktop text far from the page\'s at %r' % far(desk_text, page_text)[:5]
+        for box in ('plot-mach', 'plot-pressure', 'plot-temperature'):
+            count = sum(p == colours[box] for p in page_bare)
+            assert count > 300, '%s: %d pixels of its colour' % (box, count)
+        columns = {}
+        for i in range(n):
+            if page_bare[i] == PLOT_GREY:
+                columns[i % w] = columns.get(i % w, 0) + 1
+        lines = [x for x, c in columns.items() if c > h // 3]
+        assert len(lines) >= 3, 'the characteristics: grey columns %r' % sorted(lines)
+        cursor = {}
+        for i in range(n):
+            if page_bare[i] == (40, 40, 40):
+                cursor[i % w] = cursor.get(i % w, 0) + 1
+        assert any(c > h // 2 for c in cursor.values()), 'no cursor in the plot'
+
+    def plot_for_a_screen_reader(self):
+        """The plot's canvas is an image named and described in the page's language, the pressure
+        through the fan in the numbers the fields write; the description follows the flow."""
+        d = self.driver
+        doc = self.desktop.calc('--probe', '600,250')  # a point just past the model's fan
+        probe = doc['probes'][0]
+        assert probe['regionName'] == 'downstream'
+        p1 = doc['read']['p1']['text']
+        model_end = probe['texts']['P']
+        exact_end = doc['theory']['p2']
+        for lang, name, words, none in [
+                ('ru', 'График состояния в веере',
+                 'Давление падает от %s до %s Па в веере модели; по точной теории — до %s Па',
+                 'Поток не сверхзвуковой, веера нет: давление везде %s Па'),
+                ('en', 'Plot of the state through the fan',
+                 'The pressure falls from %s to %s Pa through the model\'s fan; by the exact theory, to %s Pa',
+                 'Flow not supersonic, no fan: the pressure is %s Pa everywhere')]:
+            open_page(d, self.base + '/index.html?seed=2&paused=1&lang=' + lang)
+            canvas = d.find_element(By.ID, 'plot-canvas')
+            assert canvas.aria_role in ('img', 'image') and canvas.accessible_name == name, \
+                '%s: the plot is %r named %r' % (lang, canvas.aria_role, canvas.accessible_name)
+            said = described(d, canvas)
+            pattern = re.escape(words).replace('%s', '([0-9.]+)')
+            m = re.fullmatch(pattern, said[0]) if said else None
+            assert m and m.group(1) == p1 and m.group(2) == model_end and abs(float(m.group(3)) - exact_end) <= 0.5, \
+                '%s: described as %r; P1 %s, the model past the fan %s, the exact theory %.1f' % (
+                    lang, said, p1, model_end, exact_end)
+            type_into(d, 'v1', '300')
+            assert described(d, canvas) == [none % p1], '%s: a subsonic flow described as %r' % (lang, described(d, canvas))
         errors = page_errors(d)
         assert not errors, 'errors in the page: %r' % errors
 
@@ -776,6 +1042,8 @@ class Checks:
     def keyboard_and_screen_reader(self):
         d = self.driver
         open_page(d, self.base + '/index.html?seed=6')
+        d.execute_script('localStorage.clear()')  # the plot open, as on a laptop by default
+        open_page(d, self.base + '/index.html?seed=6')
         pic = Picture(d)
         # The tab order is the dialog table's: the inputs, the picture, the read-only fields in
         # reading order; then the tools.
@@ -786,11 +1054,12 @@ class Checks:
         assert table == want, 'the controls stand in the order %r' % table
         field(d, 'v1').click()
         order = ['v1']
-        for _ in range(len(want)):
+        for _ in range(len(want) + len(PLOT_CONTROLS)):
             ActionChains(d).send_keys(Keys.TAB).perform()
             order.append(d.execute_script('const e = document.activeElement;'
                                           'return e.dataset.key || (e.classList.contains("picture") ? "picture" : e.id)'))
-        assert order == want + ['pause-button'], 'Tab goes %r' % order
+        # Then the plot's panel (the quantities and the downloads), then the tools.
+        assert order == want + PLOT_CONTROLS + ['pause-button'], 'Tab goes %r' % order
 
         # The picture is a slider of beta: its value, its range, its words; Left, Right, Home,
         # End and the page keys move it as the core decides.
@@ -861,19 +1130,24 @@ class Checks:
                (1920, 1080, 1, False), (3840, 2160, 1, False)]
 
     def layouts_for_every_screen(self):
+        """Every screen with the plot's panel folded, then open."""
         d = self.driver
         controls = ('[...document.querySelectorAll("input, button, select, .picture")]'
                     '.filter(e => !e.closest("dialog") && !e.hidden && e.getClientRects().length)')
         try:
-            for width, height, ratio, phone in self.SCREENS:
+            for (width, height, ratio, phone), plot in [(screen, plot) for plot in ('folded', 'open')
+                                                         for screen in self.SCREENS]:
                 emulate(d, width, height, ratio, phone, phone)
                 open_page(d, self.base + '/index.html?seed=1&paused=1')
-                where = '%dx%d' % (width, height)
+                if (d.execute_script('return window.cornerflow.layout().plot') is not None) != (plot == 'open'):
+                    d.execute_script('localStorage.setItem("cornerflow.plot", arguments[0])', plot)
+                    open_page(d, self.base + '/index.html?seed=1&paused=1')
+                where = '%dx%d, the plot %s' % (width, height, plot)
                 assert d.execute_script('return document.documentElement.scrollWidth') <= width, \
                     '%s: the page scrolls sideways (%d)' % (where, d.execute_script('return document.documentElement.scrollWidth'))
                 boxes = d.execute_script('return %s.map(e => { const r = e.getBoundingClientRect();'
                                          'return [e.id || e.dataset.key || e.className, r.left, r.right, r.height]; })' % controls)
-                assert len(boxes) >= 29, '%s: %d controls' % (where, len(boxes))
+                assert len(boxes) >= (29 if plot == 'folded' else 36), '%s: %d controls' % (where, len(boxes))
                 outside = [b[0] for b in boxes if b[1] < -0.5 or b[2] > width + 0.5]
                 assert not outside, '%s: outside the width: %r' % (where, outside)
                 if phone:
@@ -896,8 +1170,26 @@ class Checks:
                 assert not hidden, '%s: not reachable by scrolling down: %r' % (where, hidden)
                 layout = d.execute_script('return window.cornerflow.layout()')
                 cssW, cssH = layout['display']
-                if width >= 1920:
+                if width >= 1920 and plot == 'folded':
                     assert cssW >= 0.6 * width or cssH >= 0.7 * height, '%s: the picture is %.0fx%.0f' % (where, cssW, cssH)
+                if plot == 'open':
+                    # Beside the picture from a laptop's screen on, the whole page in sight; under
+                    # it on a phone held upright; after the fields beside it held sideways.
+                    boxes = d.execute_script('return [".picture", "#plot-canvas", "#dialog"].map(s => {'
+                                             'const r = document.querySelector(s).getBoundingClientRect();'
+                                             'return [r.left, r.top, r.right, r.bottom]; })')
+                    (pl, pt, pr, pb), (ql, qt, qr, qb), (dl, dt, dr, db) = boxes
+                    # Whole inside the dialog, which cuts off what reaches out of it.
+                    assert dl <= ql and qr <= dr and dt <= qt and qb <= db, '%s: the plot %r in the dialog %r' % (
+                        where, boxes[1], boxes[2])
+                    if width >= 1366:
+                        assert ql >= pr and abs(qt - pt) < 1 and qr <= width, '%s: picture %r, plot %r' % (where, boxes[0], boxes[1])
+                        assert d.execute_script('return document.documentElement.scrollHeight') <= height, \
+                            '%s: the page does not fit the screen\'s height' % where
+                    elif width < height:
+                        assert qt >= pb and ql >= 0 and qr <= width, '%s: picture %r, plot %r' % (where, boxes[0], boxes[1])
+                    else:
+                        assert ql >= pr and qr <= width, '%s: picture %r, plot %r' % (where, boxes[0], boxes[1])
                 if (width, height) == (844, 390):
                     # Held sideways: the picture and the inputs in sight together, unscrolled.
                     seen = d.execute_script('return [".picture", \'input[data-key="v1"]\', \'input[data-key="p1"]\']'
@@ -910,7 +1202,13 @@ class Checks:
                 assert canvases['layer-below'] == [622 * scale, 384 * scale] and canvases['layer-tracers'] == [622, 384] \
                     and canvases['layer-mark'] == [round(cssW * ratio), round(cssH * ratio)], \
                     '%s: canvases %r for %r at ratio %d' % (where, canvases, layout['display'], ratio)
-                if width < 500:
+                if plot == 'open':
+                    # The plot at the device pixels it is shown at.
+                    css = d.execute_script('const r = document.getElementById("plot-canvas").getBoundingClientRect();'
+                                           'return [r.width, r.height]')
+                    assert canvases['plot'] == [round(v) * frame_scale_for(ratio) for v in css], \
+                        '%s: the plot\'s canvas is %r for %r CSS px at ratio %d' % (where, canvases['plot'], css, ratio)
+                if width < 500 and plot == 'folded':
                     # The About box fits too.
                     click(d, 'about-button')
                     r = d.execute_script('const r = document.getElementById("about").getBoundingClientRect();'
@@ -921,16 +1219,19 @@ class Checks:
                 assert not errors, '%s: errors in the page: %r' % (where, errors)
 
             # A zoom from 1x to 2x: composed again at the new device pixels, without a reload, and
-            # still the core's frame pixel for pixel.
+            # still the core's frame pixel for pixel; the plot too.
             emulate(d, 1366, 768, 1)
             open_page(d, self.base + '/index.html?seed=1&paused=1')
-            assert d.execute_script('return window.cornerflow.canvases()')['layer-below'] == [622, 384]
+            canvases = d.execute_script('return window.cornerflow.canvases()')
+            assert canvases['layer-below'] == [622, 384] and canvases['plot'] == [622, 384], canvases
             emulate(d, 1366, 768, 2)
             wait_for(d, 'return window.cornerflow.canvases()["layer-below"][0] === 1244', timeout=5)
+            wait_for(d, 'return window.cornerflow.canvases().plot[0] === 1244', timeout=5)
             assert d.execute_script('return window.cornerflow.canvases()')['layer-mark'] == [1244, 768]
             frame = stacked_equals_frame(d)
             assert frame['scale'] == 2
         finally:
+            d.execute_script('localStorage.removeItem("cornerflow.plot")')
             unemulate(d)
 
     def finger_reads_and_turns(self):
@@ -1027,6 +1328,35 @@ class Checks:
         assert (texts(d, DERIVED), labels(d)) == state, 'the link %s opened %r, not %r' % (link, (texts(d, DERIVED), labels(d)), state)
         assert texts(d, ['t1', 'p1']) == ['300.5', '2e5'] and d.execute_script('return window.cornerflow.paused()')
 
+        # The exact theory: remembered when chosen with the tool, and in the link; an address's
+        # choice holds for that visit only.
+        def theory():
+            pressed = d.find_element(By.ID, 'theory-button').get_attribute('aria-pressed') == 'true'
+            violet = colour_count(frame_of(d)[2], THEORY) > 100
+            link = urllib.parse.parse_qs(urllib.parse.urlparse(d.execute_script('return window.cornerflow.link()')).query)
+            assert pressed == violet and link['theory'] == ['1' if pressed else '0'], \
+                'the tool %s, the picture %s, the link %r' % (pressed, violet, link['theory'])
+            return pressed
+        plain = self.base + '/index.html?seed=8&paused=1'
+        try:
+            open_page(d, plain)
+            d.execute_script('localStorage.removeItem("cornerflow.theory")')
+            open_page(d, plain)
+            assert not theory(), 'the exact theory is on at start'
+            click(d, 'theory-button')
+            assert theory(), 'the tool did not show the exact theory'
+            open_page(d, plain)
+            assert theory(), 'the exact theory was forgotten'
+            open_page(d, plain + '&theory=0')
+            assert not theory(), 'theory=0 left the exact theory on'
+            open_page(d, plain)
+            assert theory(), 'an address\'s theory=0 was remembered'
+            click(d, 'theory-button')
+            open_page(d, plain)
+            assert not theory(), 'the exact theory taken away came back'
+        finally:
+            d.execute_script('localStorage.removeItem("cornerflow.theory")')
+
         # Hostile links: nothing else changes, nothing runs, each bad parameter is named.
         defaults = self.desktop.calc()
         script = '<script>window.cfHacked=1</script><img src=x onerror="window.cfHacked=2">'
@@ -1043,7 +1373,7 @@ class Checks:
                 '%r changed the state' % list(query)[:3]
             assert texts(d, ['v1', 't1', 'p1']) == ['450.0', '273.0', '100000']
             assert d.execute_script('return window.cfHacked === undefined && document.querySelectorAll("script").length'
-                                    ' === 9 && !document.querySelector("#status *")'), 'the link ran something'
+                                    ' === 10 && !document.querySelector("#status *")'), 'the link ran something'
             errors = page_errors(d)
             assert not errors, 'errors in the page: %r' % errors
 
@@ -1220,13 +1550,18 @@ def measure(desktop, driver, base_url, site, screenshots):
 
 def shoot(driver, base_url, folder):
     """The README's pictures of the page: on a laptop, on a phone held upright, and full screen
-    on a 1920 x 1080 projector; each reading the flow in the fan."""
+    on a 1920 x 1080 projector, the plot folded; and on the projector with the plot beside the
+    picture; each reading the flow in the fan."""
     page = base_url + '/index.html?seed=20240601&ticks=600&paused=1'
     try:
-        for name, (width, height, ratio, phone) in [('screenshot-web.png', (900, 1000, 1, False)),
-                                                    ('screenshot-web-phone.png', (390, 844, 3, True)),
-                                                    ('screenshot-web-projector.png', (1920, 1080, 1, False))]:
+        for name, (width, height, ratio, phone), plot in [
+                ('screenshot-web.png', (900, 1000, 1, False), 'folded'),
+                ('screenshot-web-phone.png', (390, 844, 3, True), 'folded'),
+                ('screenshot-web-projector.png', (1920, 1080, 1, False), 'folded'),
+                ('screenshot-web-plot.png', (1920, 1080, 1, False), 'open')]:
             emulate(driver, width, height, ratio, phone, phone)
+            open_page(driver, page)
+            driver.execute_script('localStorage.setItem("cornerflow.plot", arguments[0])', plot)
             open_page(driver, page)
             pic = Picture(driver)
             cx, cy = pic.client(470, 150)
@@ -1245,6 +1580,7 @@ def shoot(driver, base_url, folder):
                 f.write(png)
             print('screenshot: %s' % os.path.join(folder, name))
     finally:
+        driver.execute_script('localStorage.removeItem("cornerflow.plot")')
         unemulate(driver)
 
 
@@ -1347,17 +1683,26 @@ def main():
                    checks.numbers_as_people_type_them)
         checks.run('pause, step and reset: by key and button; reset as freshly loaded',
                    checks.pause_step_and_reset)
-        checks.run('the saved picture is the frame, at its scale, named by the wall',
+        checks.run('the saved picture is the frame, at its scale, named by the wall; with the exact theory',
                    checks.save_picture)
+        checks.run('the plot: the tool opens and folds it, boxes choose curves, a drag redraws it, a tick not',
+                   checks.plot_panel_quantities_and_ticks)
+        checks.run('the plot\'s downloads: --calc\'s profile as CSV, the plot at its device pixels',
+                   checks.plot_downloads)
+        checks.run('the plot equals the desktop\'s --plot but the text',
+                   checks.plot_matches_desktop)
+        checks.run('the plot for a screen reader: its name and description, both languages',
+                   checks.plot_for_a_screen_reader)
         checks.run('names and descriptions for a screen reader, each language throughout',
                    checks.names_and_languages)
         checks.run('the tab order, the picture as a slider, one description a second',
                    checks.keyboard_and_screen_reader)
-        checks.run('every screen from 320 to 3840 wide: fits, reachable, sharp; a zoom',
+        checks.run('every screen from 320 to 3840 wide, the plot folded and open: fits, reachable, sharp; a zoom',
                    checks.layouts_for_every_screen)
         checks.run('a finger reads and turns; a second finger changes nothing but buttons',
                    checks.finger_reads_and_turns)
-        checks.run('links open the state the calculator gives; hostile links change nothing',
+        checks.run('links open the state the calculator gives; the exact theory remembered and linked; '
+                   'hostile links change nothing',
                    checks.links_hold_the_state)
         checks.run('installable, and opens offline after the first visit',
                    checks.installable_and_offline)

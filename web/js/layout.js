@@ -13,6 +13,10 @@
 // In the rows, each field's name and unit are the rows of the group's label images level with
 // the field, cut out with CSS (a window of the image shown as a background), so the page shows
 // the same glyphs as the dialog, in both languages.
+// The plot's panel (js/plot.js), when it is open, stands beside the picture where the screen has
+// room for both (the dialog's groups then stay under the picture, as the table has them), under
+// the dialog on a smaller laptop's screen, under the picture on a phone held upright, and after
+// the fields beside the picture on a phone held sideways.
 (function (CF) {
   'use strict';
 
@@ -32,6 +36,9 @@
     if (h !== undefined) el.style.height = px(h);
   }
 
+  // Between the picture and the groups, the groups, and the picture and the plot, CSS pixels at
+  // the dialog's scale.
+  const GAP = 12;
   // Half the height of a label row's window, in the image's pixels: rows of a group lie at
   // least 24 pixels apart, and no glyph reaches further from its field's middle.
   const ROW_HALF = 13;
@@ -41,6 +48,11 @@
     fine: { row: 32, field: 28, font: 14, label: 1.1, note: 17 },
     coarse: { row: 50, field: 44, font: 16, label: 1.35, note: 22 },
   };
+  // The plot beside the picture: at least this wide (the core's plot writes its legend in one
+  // line) and at most as wide as the picture, in the dialog's pixels.
+  const PLOT = { min: 480, max: 622 };
+  // The plot's height on a phone, CSS pixels at least.
+  const PLOT_MIN_HEIGHT = 220;
 
   CF.buildDialog = function (layout, dialogEl) {
     const main = layout.main;
@@ -168,7 +180,6 @@
     };
 
     // ---- The arrangements.
-    const GAP = 12;
 
     // The dialog's arrangement, its groups where the table puts them (wide: false) or two by two
     // beside the picture (wide: true), everything k times its size. Returns [width, height].
@@ -269,6 +280,19 @@
       return y - GAP - top;
     }
 
+    // The plot's panel at (x, y), its canvas w x h CSS pixels (whole pixels, so that the canvas
+    // shows the plot's device pixels as they are); returns the panel's height.
+    function placePlot(x, y, w, h) {
+      const plot = D.plot;
+      w = Math.max(1, Math.floor(w));
+      h = Math.max(1, Math.round(h));
+      plot.size = [w, h];
+      place(plot.el, Math.round(x), Math.round(y), w);
+      plot.canvas.style.width = px(w);
+      plot.canvas.style.height = px(h);
+      return plot.el.offsetHeight;
+    }
+
     // Lays the dialog out for a choice made by CF.chooseLayout: its size, and every control in it.
     D.arrange = (choice) => {
       D.mode = choice.mode;
@@ -283,14 +307,30 @@
       const hintShown = D.hint && !D.hint.hidden;
       const pictureEl = D.picture.el;
       pictureEl.style.position = '';
+      if (D.plot) D.plot.size = null;
       if (!rows) {
-        const [w, h] = arrangeDialog(choice.k, choice.mode === 'wide');
+        const k = choice.k;
+        const beside = choice.plot === 'beside';
+        // Beside the plot the groups stay under the picture, as the table has them.
+        const [w, h] = arrangeDialog(k, choice.mode === 'wide' && !beside);
+        let width = w;
         let height = h;
         if (hintShown) {
           place(D.hint, 0, h + 6, w);
           height += 6 + D.hint.offsetHeight;
         }
-        dialogEl.style.width = px(w);
+        if (beside) {
+          const pic = D.picture.c;
+          const x = (pic.x + pic.w + GAP) * k;
+          const y = pic.y * k;
+          const panelHeight = placePlot(x, y, choice.plotWidth * k, pic.h * k);
+          width = Math.round(x) + D.plot.size[0];
+          height = Math.max(height, Math.round(y) + panelHeight + ROWS.pad);
+        } else if (choice.plot === 'under') {
+          const pic = D.picture.c;
+          height += placePlot(0, height + 8, w, w * pic.h / pic.w) + 8 + ROWS.pad;
+        }
+        dialogEl.style.width = px(width);
         dialogEl.style.height = px(height);
         return;
       }
@@ -298,6 +338,7 @@
       const pad = ROWS.pad;
       let top = pad;
       const width = choice.width - 2 * pad;
+      const plotHeight = Math.max(PLOT_MIN_HEIGHT, Math.round(width * D.picture.c.h / D.picture.c.w));
       if (choice.mode === 'rows') {
         const picH = Math.round(width * D.picture.c.h / D.picture.c.w);
         place(pictureEl, pad, pad, width, picH);
@@ -306,6 +347,7 @@
           place(D.hint, pad, top, width);
           top += D.hint.offsetHeight + 8;
         }
+        if (choice.plot) top += placePlot(pad, top, width, plotHeight) + 8;
       } else {
         // Beside the rows, standing still while they scroll.
         pictureEl.style.position = 'fixed';
@@ -316,7 +358,9 @@
         }
       }
       if (choice.mode === 'rows' && D.hint) D.hint.style.position = '';
-      const used = arrangeRows(top, pad, width, m);
+      let used = arrangeRows(top, pad, width, m);
+      // Held sideways, after the fields, so that the inputs stay in sight with the picture.
+      if (choice.mode === 'side' && choice.plot) used += GAP + placePlot(pad, top + used + GAP, width, plotHeight);
       dialogEl.style.width = px(choice.width);
       dialogEl.style.height = px(top + used + pad);
       dialogEl.style.fontSize = px(m.font);
@@ -325,14 +369,42 @@
     return D;
   };
 
-  // Which layout the page takes in a viewport of vw x vh CSS pixels, and at what size.
-  //   headerHeight(k): the height of the caption and the tools above the dialog at scale k.
-  CF.chooseLayout = function (D, vw, vh, coarse, headerHeight, hintHeight) {
+  // Which layout the page takes in a viewport of vw x vh CSS pixels, and at what size, with the
+  // plot's panel open or not. The choice's plot says where the panel stands ('beside' the
+  // picture, plotWidth dialog pixels wide at the dialog's scale; 'under' it; null: folded).
+  //   headerHeight(k, width): the height of the caption and the tools above the dialog at scale
+  //   k in the wide layout, the page width CSS pixels wide (all the window's width without it).
+  CF.chooseLayout = function (D, vw, vh, coarse, headerHeight, hintHeight, plotOpen) {
     const margin = vw < 480 ? 8 : 12;
     const main = D.main;
     const pic = D.picture.c;
-    // Large screens: the dialog as large as the window holds, the groups beside the picture.
-    if (vw >= 1600 && vh >= 720) {
+    // Large screens: the dialog kMax times its size at most, as large as the height holds with
+    // the caption and the tools above it. Their height grows with k, and the tools may wrap into
+    // more rows at the page's width (widthAt(k)), so it is measured at the k tried, a few times
+    // at most; each time k only shrinks.
+    const fitHeight = (dialogH, kMax, widthAt) => {
+      const room = vh - 2 * margin - 8;
+      let k = Math.min(kMax, room / (dialogH + headerHeight(1) + 8));
+      for (let i = 0; i < 4; ++i) {
+        const header = headerHeight(k, widthAt(k));
+        if (k * (dialogH + 8) + header <= room + 0.5) break;
+        k = Math.min(k, (room - header) / (dialogH + 8));
+      }
+      return k;
+    };
+    // With the plot: the picture and the plot side by side, the groups under the picture.
+    if (plotOpen && vw >= 1600 && vh >= 720) {
+      const room = vw - 2 * margin;
+      const plotWidthAt = (k) => Math.min(PLOT.max, Math.floor(room / k - pic.x - pic.w - GAP));
+      const k = fitHeight(main.h, room / (pic.x + pic.w + GAP + PLOT.min),
+                          (k) => (pic.x + pic.w + GAP + plotWidthAt(k)) * k);
+      const plotWidth = plotWidthAt(k);
+      if (k >= 1.25 && (!coarse || D.fieldHeight * k >= 44))
+        return { mode: 'wide', k: k, margin: margin, width: (pic.x + pic.w + GAP + plotWidth) * k, plot: 'beside',
+                 plotWidth: plotWidth };
+    }
+    // Without it: the groups two by two beside the picture.
+    if (!plotOpen && vw >= 1600 && vh >= 720) {
       let wideW = 0;
       let wideH = 0;
       const cols = [0, 0];
@@ -340,14 +412,21 @@
       wideW = pic.w + 12 + cols[0] + 12 + cols[1];
       for (const row of D.wideGrid) wideH += Math.max(...row.map((g) => g.h)) + 12;
       wideH = Math.max(pic.h, wideH - 12);
-      const header = headerHeight(1);
-      const k = Math.min((vw - 2 * margin) / wideW, (vh - 2 * margin - 8) / (wideH + header + 8));
+      const k = fitHeight(wideH, (vw - 2 * margin) / wideW, (k) => wideW * k);
       if (k >= 1.25 && (!coarse || D.fieldHeight * k >= 44))
         return { mode: 'wide', k: k, margin: margin, width: wideW * k };
     }
-    // Laptops: the dialog as it is, where it fits and a mouse points.
-    if (!coarse && vw >= main.w + 2 * margin)
-      return { mode: 'dialog', k: 1, margin: margin, width: main.w };
+    // Laptops: the dialog as it is, where it fits and a mouse points; the plot beside the
+    // picture where there is room, else under the dialog at the picture's size.
+    if (!coarse && vw >= main.w + 2 * margin) {
+      const room = vw - 2 * margin - pic.x - pic.w - GAP;
+      if (plotOpen && room >= PLOT.min) {
+        const plotWidth = Math.min(PLOT.max, Math.floor(room));
+        return { mode: 'dialog', k: 1, margin: margin, width: pic.x + pic.w + GAP + plotWidth, plot: 'beside',
+                 plotWidth: plotWidth };
+      }
+      return { mode: 'dialog', k: 1, margin: margin, width: main.w, plot: plotOpen ? 'under' : null };
+    }
     // Phones held sideways: the picture at full height on the left, if the fields fit beside.
     const width = vw - 2 * margin;
     if (vw > vh) {
@@ -357,8 +436,8 @@
       if (rest >= 200 && pictureHeight >= 150)
         return { mode: 'side', k: 1, margin: margin, coarse: coarse, width: rest,
                  pictureWidth: pictureWidth, pictureHeight: pictureHeight,
-                 offset: pictureWidth + 2 * margin };
+                 offset: pictureWidth + 2 * margin, plot: plotOpen ? 'under' : null };
     }
-    return { mode: 'rows', k: 1, margin: margin, coarse: coarse, width: width };
+    return { mode: 'rows', k: 1, margin: margin, coarse: coarse, width: width, plot: plotOpen ? 'under' : null };
   };
 })(window.Cornerflow = window.Cornerflow || {});

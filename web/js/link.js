@@ -4,8 +4,8 @@
 //   lang         ru or en
 //   paused       1: the animation stands
 //   seed, ticks  the tracers' random start, and ticks run at once
-//   theory       1: the exact theory over the picture
-//   labels       0: the picture without its angle labels (for comparing pictures)
+//   theory       1: the exact theory over the picture, 0: without it (else as remembered)
+//   labels       0: the picture and the plot without their text (for comparing pictures)
 // Every number is read by the core's number reader and must be in the program's own form (a
 // point for the decimals, no group spaces); a parameter that is unknown, malformed or too long
 // is left out and named in the status line. Nothing from the address is ever read as markup.
@@ -71,8 +71,8 @@
     ignored: () => ignored.slice(),
 
     // The address of the state as it stands: the inputs as read (a text in another form is
-    // written as the value it was read as), the wall, the language, the pause; the seed and
-    // ticks the page was opened with.
+    // written as the value it was read as), the wall, the language, the pause, the exact
+    // theory; the seed and ticks the page was opened with.
     write: (core, page) => {
       const fieldIds = CF.fieldIds;
       const out = new URLSearchParams();
@@ -83,7 +83,9 @@
       out.set('beta', core.Page.formatReadValue(page.bodyAngle()));
       out.set('lang', page.language());
       if (page.paused()) out.set('paused', '1');
-      if (page.exactTheory()) out.set('theory', '1');
+      // Always written: a link opened elsewhere shows the theory as it stands here, whatever
+      // that browser remembers.
+      out.set('theory', page.exactTheory() ? '1' : '0');
       for (const key of ['seed', 'ticks', 'labels']) {
         if (params.has(key) && !ignored.includes(key)) out.set(key, params.get(key));
       }

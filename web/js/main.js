@@ -39,8 +39,10 @@
     const fields = CF.fields(page, D, layout, app);
     const picture = CF.picture(core, page, D, layout, app);
     const tools = CF.tools(core, page, layout, app);
+    const plot = CF.plot(core, page, D, app);
     app.fullScreen = tools.fullScreen;
     app.composite = picture.composite;
+    app.tell = tools.tell;
 
     // Everything a call into the core may have changed (nothing before the session opens).
     let opened = false;
@@ -49,6 +51,7 @@
       if (fields.show()) app.arrange();
       const staticChanged = picture.showFrame();
       picture.showMark();
+      plot.show();
       const paused = page.paused();
       const pauseMoved = paused !== shownPaused;
       if (pauseMoved) {
@@ -70,11 +73,12 @@
       hint.hidden = !anyCoarse.matches;
       const vw = document.documentElement.clientWidth;
       const vh = window.innerHeight;
-      // The caption's and the tools' height at their own size, as the wide layout shows them.
-      const headerHeight = () => {
+      // The caption's and the tools' height as the wide layout shows them at scale k on a page
+      // width CSS pixels wide.
+      const headerHeight = (k, width) => {
         document.body.dataset.layout = 'wide';
-        document.body.style.setProperty('--k', '1');
-        pageEl.style.width = '';
+        document.body.style.setProperty('--k', String(k));
+        pageEl.style.width = width ? Math.ceil(width) + 'px' : '';
         pageEl.style.marginLeft = '';
         const top = header.getBoundingClientRect().top;
         return Math.max(header.getBoundingClientRect().bottom, toolsEl.getBoundingClientRect().bottom) - top;
@@ -85,7 +89,9 @@
         hint.style.width = Math.round(vw * 0.6) + 'px';
         hintHeight = hint.getBoundingClientRect().height;
       }
-      choice = CF.chooseLayout(D, vw, vh, coarse.matches, headerHeight, hintHeight);
+      // Without a choice remembered, the plot's panel is open on every screen but a phone's.
+      if (!plot.decided()) plot.openByDefault(CF.chooseLayout(D, vw, vh, coarse.matches, headerHeight, hintHeight, false).mode);
+      choice = CF.chooseLayout(D, vw, vh, coarse.matches, headerHeight, hintHeight, plot.isOpen());
       document.body.dataset.layout = choice.mode;
       document.body.style.setProperty('--k', String(choice.k));
       document.body.style.setProperty('--margin', choice.margin + 'px');
@@ -95,6 +101,14 @@
       hint.style.width = '';
       D.arrange(choice);
       picture.measure();
+      plot.measure();
+    };
+    // The plot's tool was chosen: the panel opens or folds, and the page is laid out again.
+    app.plotToggled = () => {
+      plot.toggled();
+      tools.update();
+      app.arrange();
+      app.update();
     };
     let arrangeQueued = false;
     const arrangeSoon = () => {
@@ -124,6 +138,7 @@
       fields.applyLanguage();
       tools.applyLanguage();
       picture.applyLanguage();
+      plot.applyLanguage();
       status.lang = CF.language();
       showIgnored();
       app.arrange();
@@ -143,6 +158,8 @@
     page.setDisplaySize(r.width, r.height);
     opened = true;
     page.choose(CF.language() === 'en' ? core.Command.English : core.Command.Russian);
+    // The exact theory as last chosen; the address may say otherwise.
+    if (CF.theoryRemembered()) page.setExactTheory(true);
     CF.link.apply(core, page);
     app.setLanguage(page.language());
     document.body.classList.add('running');
@@ -153,6 +170,7 @@
     const maxCatchUp = 3; // ticks per animation frame at most; the rest of a stall is dropped
     function frame(now) {
       picture.watchRatio();
+      plot.watchRatio();
       if (!page.paused()) {
         if (last !== null) due += now - last;
         last = now;
@@ -250,12 +268,26 @@
         app.update();
         return out;
       },
+      // The plot as shown (its canvas read back): device size, scale, how many plots the core
+      // composed, and the RGBA bytes in base64; null while the panel is folded.
+      plot: () => {
+        app.update();
+        if (!plot.isOpen()) return null;
+        const c = plot.canvas;
+        const data = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+        return { width: c.width, height: c.height, scale: c.width / D.plot.size[0], count: page.plotCount(),
+                 css: D.plot.size, rgba: base64(data) };
+      },
+      // How many plots the core composed (a tick composes none).
+      plotCount: () => page.plotCount(),
       // The layout taken, and the picture's size in CSS and in device pixels.
-      layout: () => ({ mode: choice.mode, k: choice.k, display: picture.displaySize(), device: picture.deviceSize() }),
+      layout: () => ({ mode: choice.mode, k: choice.k, plot: choice.plot || null, display: picture.displaySize(),
+                       device: picture.deviceSize() }),
       // The canvases' backing stores.
       canvases: () => {
         const out = {};
         for (const el of D.picture.el.querySelectorAll('canvas')) out[el.className.split(' ').pop()] = [el.width, el.height];
+        if (plot.isOpen()) out.plot = [plot.canvas.width, plot.canvas.height];
         return out;
       },
       // Where a finger reads the flow, in CSS pixels of the picture.

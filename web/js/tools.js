@@ -1,6 +1,7 @@
 // The page's tools, from the core's list (PageTools): their words, what choosing one does (the
-// core's Choose, then what is left to the page: saving or copying the picture, the link, full
-// screen, the About box), the language box, and the About box with the picture's keys.
+// core's Choose, then what is left to the page: the plot's panel, saving or copying the
+// picture, the link, full screen, the About box), the language box, and the About box with the
+// picture's keys. The exact theory chosen here is remembered for the next visit.
 //
 // Buttons answer a finger when it is lifted, whatever other fingers do: while one finger rests on
 // the picture the browser makes no click of a tap elsewhere.
@@ -34,6 +35,19 @@
     });
   };
 
+  // Offers blob for download under a file name.
+  CF.download = function (blob, name) {
+    const url = URL.createObjectURL(blob);
+    const link = document.createElement('a');
+    link.href = url;
+    link.download = name;
+    link.hidden = true;
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    window.setTimeout(() => URL.revokeObjectURL(url), 60000);
+  };
+
   // An input field a finger taps gets the focus, whatever other fingers do.
   CF.focusOnTap = function (el) {
     let down = null;
@@ -45,6 +59,10 @@
       down = null;
     });
   };
+
+  // Where the exact theory over the picture is remembered: '1' on, '0' off.
+  const THEORY_KEY = 'cornerflow.theory';
+  CF.theoryRemembered = () => CF.store.get(THEORY_KEY) === '1';
 
   CF.tools = function (core, page, layout, app) {
     const bar = document.getElementById('tools');
@@ -75,9 +93,7 @@
       if (item.checkable) b.setAttribute('aria-pressed', String(item.checked));
       if (item.command === core.Command.CopyPicture && !canCopy) b.hidden = true;
       if (item.command === core.Command.FullScreen && !canFullScreen) b.hidden = true;
-      // The page does not show the plot of the state through the fan yet: no tool that would
-      // do nothing.
-      if (item.command === core.Command.Plot) b.hidden = true;
+      if (item.command === core.Command.Plot) b.setAttribute('aria-controls', 'plot-panel');
       CF.onActivate(b, () => choose(item.command));
       bar.appendChild(b);
       tools.push({ item: item, el: b });
@@ -93,7 +109,10 @@
       const action = page.choose(command);
       app.update();
       update();
-      if (action === core.ShellAction.SavePicture) savePicture();
+      // The exact theory is remembered for the next visit, as the language is.
+      if (command === core.Command.ExactTheory) CF.store.set(THEORY_KEY, page.exactTheory() ? '1' : '0');
+      if (action === core.ShellAction.ShowPlot) app.plotToggled();
+      else if (action === core.ShellAction.SavePicture) savePicture();
       else if (action === core.ShellAction.CopyPicture) copyPicture();
       else if (action === core.ShellAction.CopyLink) copyLink();
       else if (action === core.ShellAction.FullScreen) fullScreen();
@@ -114,15 +133,7 @@
           return;
         }
         tell('');
-        const url = URL.createObjectURL(blob);
-        const link = document.createElement('a');
-        link.href = url;
-        link.download = name;
-        link.hidden = true;
-        document.body.appendChild(link);
-        link.click();
-        link.remove();
-        window.setTimeout(() => URL.revokeObjectURL(url), 60000);
+        CF.download(blob, name);
       });
     }
     function copyPicture() {
@@ -249,7 +260,7 @@
       if (!linkBox.hidden) linkLabel.textContent = CF.tr('Dialog', W.linkByHand);
     }
 
-    // The checkable tools (the pause, the exact theory) held down as the core says.
+    // The checkable tools (the pause, the exact theory, the plot) held down as the core says.
     function update() {
       const items = page.pageTools();
       for (const t of tools) {

@@ -11,13 +11,26 @@
   const table = window.cornerflowWords || {};
   const missing = new Set(); // English asked for but not in the table: a fault of the page
 
-  function remembered() {
-    try {
-      return window.localStorage.getItem(storageKey);
-    } catch (err) {
-      return null; // storage refused (a private window, a strict browser)
-    }
-  }
+  // What the browser remembers for the page (the language, the plot, the exact theory): null
+  // where nothing is remembered or storage is refused (a private window, a strict browser), in
+  // which case a choice holds for the visit only.
+  CF.store = {
+    get: (key) => {
+      try {
+        return window.localStorage.getItem(key);
+      } catch (err) {
+        return null;
+      }
+    },
+    set: (key, value) => {
+      try {
+        window.localStorage.setItem(key, value);
+      } catch (err) {
+        // Not remembered.
+      }
+    },
+  };
+  const remembered = () => CF.store.get(storageKey);
 
   // The address's choice, then the one remembered, then Russian, the program's own.
   const asked = new URLSearchParams(window.location.search).get('lang');
@@ -28,12 +41,7 @@
   CF.setLanguage = (value, remember) => {
     if (!languages.includes(value)) return;
     language = value;
-    if (!remember) return;
-    try {
-      window.localStorage.setItem(storageKey, value);
-    } catch (err) {
-      // Not remembered: the choice still holds for this visit.
-    }
+    if (remember) CF.store.set(storageKey, value);
   };
   CF.missingWords = () => Array.from(missing);
 

@@ -1,0 +1,205 @@
+// The plot of the state through the fan (the model beside the exact theory) in a panel under
+// the picture, or beside it where the screen is wide: the core's plot, composed through the
+// page's text painter at the device pixels its canvas is shown at; the quantities it shows; and
+// the plot and its numbers as downloads. The tool «Графики» / "Plot" opens and folds the panel;
+// the page remembers that and the quantities, as it remembers the language.
+//
+// The core composes the plot before the call that changed what it shows returns (an input, the
+// wall, the probe's angle, the quantities, the size, the words) and never on a tick; the page
+// puts it on the canvas when the core's count of plots moved on. While the panel is folded the
+// core composes none.
+//
+// A screen reader meets the canvas as an image with the plot's name and a description of the
+// pressure through the fan (model and exact theory), both from the core in the page's language.
+// The description follows the plot and is read when the user comes to the canvas; it is not
+// spoken on its own (no live region), since the picture's description already speaks while a
+// drag changes the flow.
+(function (CF) {
+  'use strict';
+
+  // 'open' or 'folded', once chosen with the tool; before that the panel is open on every
+  // screen but a phone's.
+  const OPEN_KEY = 'cornerflow.plot';
+  // The quantities shown, as the core's set of bits (QuantityBit).
+  const QUANTITIES_KEY = 'cornerflow.plotQuantities';
+  const SAVE_PLOT = 'Сохранить график…';
+  const SAVE_DATA = 'Сохранить данные…';
+  const NOT_SAVED = 'График не сохранён';
+  const DATA_NOT_SAVED = 'Данные не сохранены';
+
+  CF.plot = function (core, page, D, app) {
+    const looks = core.Page.quantityLooks();
+    const allQuantities = looks.reduce((set, look) => set | look.bit, 0);
+
+    // ---- The panel: the canvas, the quantities and the downloads, placed by the layout
+    // (js/layout.js) with the dialog's controls.
+    const panel = document.createElement('section');
+    panel.id = 'plot-panel';
+    panel.className = 'plot-panel';
+    panel.hidden = true;
+    const canvas = document.createElement('canvas');
+    canvas.id = 'plot-canvas';
+    canvas.className = 'plot-canvas';
+    canvas.setAttribute('role', 'img');
+    canvas.setAttribute('aria-describedby', 'plot-description');
+    const ctx = canvas.getContext('2d', { alpha: false });
+    const bar = document.createElement('div');
+    bar.className = 'plot-bar';
+    const description = document.createElement('p');
+    description.id = 'plot-description';
+    description.className = 'visually-hidden';
+
+    const boxes = looks.map((look) => {
+      const label = document.createElement('label');
+      label.className = 'plot-quantity';
+      const box = document.createElement('input');
+      box.type = 'checkbox';
+      box.id = 'plot-' + look.name;
+      const swatch = document.createElement('span');
+      swatch.className = 'plot-swatch';
+      swatch.style.backgroundColor = look.colour;
+      swatch.setAttribute('aria-hidden', 'true');
+      const name = document.createElement('span');
+      name.textContent = look.ratio; // the same in every language
+      label.append(box, swatch, name);
+      bar.appendChild(label);
+      box.addEventListener('change', quantitiesChosen);
+      return { look: look, el: box };
+    });
+    // The downloads stay together, at the bar's right end where it has room.
+    const downloads = document.createElement('span');
+    downloads.className = 'plot-downloads';
+    bar.appendChild(downloads);
+    function button(id, fn) {
+      const b = document.createElement('button');
+      b.type = 'button';
+      b.id = id;
+      b.className = 'plot-save';
+      CF.onActivate(b, fn);
+      downloads.appendChild(b);
+      return b;
+    }
+    const savePlotButton = button('save-plot-button', savePlot);
+    const saveDataButton = button('save-data-button', saveData);
+    panel.append(canvas, bar, description);
+    D.picture.el.parentElement.appendChild(panel);
+    // What the layout reads and sets: the panel, and the canvas's size in CSS pixels.
+    D.plot = { el: panel, canvas: canvas, size: null };
+
+    // ---- The quantities: the core's default, or those chosen last time.
+    const storedQuantities = CF.store.get(QUANTITIES_KEY);
+    if (storedQuantities !== null && /^[0-9]{1,2}$/.test(storedQuantities))
+      page.setPlotQuantities(Number(storedQuantities) & allQuantities);
+    function showQuantities() {
+      const shown = page.plotQuantities();
+      for (const b of boxes) b.el.checked = (shown & b.look.bit) !== 0;
+    }
+    showQuantities();
+    function quantitiesChosen() {
+      const shown = boxes.reduce((set, b) => (b.el.checked ? set | b.look.bit : set), 0);
+      page.setPlotQuantities(shown);
+      CF.store.set(QUANTITIES_KEY, String(shown));
+      app.update();
+    }
+
+    // ---- Open or folded: the core keeps the tool's check mark, the page the panel.
+    let open = null; // not decided before the first layout
+    const storedOpen = CF.store.get(OPEN_KEY);
+    function setOpen(value, remember) {
+      open = !!value;
+      page.setPlotOpen(open);
+      panel.hidden = !open;
+      if (remember) CF.store.set(OPEN_KEY, open ? 'open' : 'folded');
+    }
+    if (storedOpen === 'open' || storedOpen === 'folded') setOpen(storedOpen === 'open', false);
+
+    // ---- The size: the canvas's CSS size from the layout and the device pixel ratio; folded,
+    // no size, and the core composes no plot.
+    let sized = null;
+    function measure() {
+      const ratio = window.devicePixelRatio || 1;
+      const size = open ? D.plot.size : null;
+      const key = size ? size[0] + 'x' + size[1] + '@' + ratio : 'none';
+      if (key === sized) return;
+      sized = key;
+      if (size) page.setPlotSize(size[0], size[1], ratio);
+      else page.setPlotSize(0, 0, ratio);
+      app.update();
+    }
+
+    // ---- What the core composed, on the canvas at its device pixels; and its description.
+    let shownCount = -1;
+    function show() {
+      if (!open) return;
+      const count = page.plotCount();
+      if (count === shownCount) return;
+      shownCount = count;
+      const p = page.plot();
+      if (!p.deviceWidth || !p.deviceHeight) return;
+      if (canvas.width !== p.deviceWidth || canvas.height !== p.deviceHeight) {
+        canvas.width = p.deviceWidth;
+        canvas.height = p.deviceHeight;
+      }
+      const rgba = new Uint8ClampedArray(p.rgba.buffer, p.rgba.byteOffset, p.rgba.length);
+      ctx.putImageData(new ImageData(rgba, p.deviceWidth, p.deviceHeight), 0, 0);
+      describe();
+    }
+    function describe() {
+      const facts = page.plotFacts();
+      const text = core.Page.fillWords(CF.tr('Plot', facts.words), facts.values);
+      if (description.textContent !== text) description.textContent = text;
+    }
+
+    // ---- The downloads: the plot as a PNG at its device pixels, its numbers as CSV.
+    function savePlot() {
+      app.update();
+      const name = page.plotFileName();
+      canvas.toBlob((blob) => {
+        if (!blob) {
+          app.tell(CF.tr('Dialog', NOT_SAVED));
+          return;
+        }
+        app.tell('');
+        CF.download(blob, name);
+      }, 'image/png');
+    }
+    function saveData() {
+      let blob = null;
+      try {
+        blob = new Blob([page.profileCsv()], { type: 'text/csv' });
+      } catch (err) {
+        app.tell(CF.tr('Dialog', DATA_NOT_SAVED));
+        return;
+      }
+      app.tell('');
+      CF.download(blob, page.profileFileName());
+    }
+
+    function applyLanguage() {
+      page.setPlotWords((source) => CF.tr('Plot', source));
+      canvas.setAttribute('aria-label', page.plotName());
+      savePlotButton.textContent = CF.tr('Dialog', SAVE_PLOT);
+      saveDataButton.textContent = CF.tr('Dialog', SAVE_DATA);
+      describe();
+    }
+
+    return {
+      isOpen: () => open === true,
+      decided: () => open !== null,
+      // The first layout's choice when none is remembered: open on every screen but a
+      // phone's (the rows and the picture beside them).
+      openByDefault: (mode) => setOpen(mode === 'dialog' || mode === 'wide', false),
+      // After the core's Command::Plot: the panel as the core says, remembered.
+      toggled: () => setOpen(page.plotOpen(), true),
+      measure: measure,
+      // Measures again when the device pixel ratio moved since the plot was sized.
+      watchRatio: () => {
+        if (open && sized !== null && sized !== 'none' && !sized.endsWith('@' + (window.devicePixelRatio || 1))) measure();
+      },
+      show: show,
+      applyLanguage: applyLanguage,
+      canvas: canvas,
+      showQuantities: showQuantities,
+    };
+  };
+})(window.Cornerflow = window.Cornerflow || {});
