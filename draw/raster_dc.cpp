@@ -431,3 +431,29 @@ void RasterDC::ScanEllipse(double l, double t, double r, double b)
         }
     }
 }
+
+void BlendInk(const PixelMemory& memory, long long x0, long long y0, const unsigned char* coverage,
+              int width, int height)
+{
+    const long long deviceW = static_cast<long long>(memory.width) * memory.scale;
+    const long long deviceH = static_cast<long long>(memory.height) * memory.scale;
+    for (int j = 0; j < height; ++j) {
+        const long long row = y0 + j;
+        if (row < 0 || row >= deviceH)
+            continue;
+        uint32_t* line = memory.bits + row * memory.stride;
+        const unsigned char* cover = coverage + static_cast<size_t>(j) * width;
+        for (int i = 0; i < width; ++i) {
+            const long long col = x0 + i;
+            const unsigned a = cover[i];
+            if (a == 0 || col < 0 || col >= deviceW)
+                continue;
+            const uint32_t p = line[col];
+            const unsigned keep = 255 - a;
+            const uint32_t r = (((p >> 16) & 0xFF) * keep + 127) / 255;
+            const uint32_t g = (((p >> 8) & 0xFF) * keep + 127) / 255;
+            const uint32_t b = ((p & 0xFF) * keep + 127) / 255;
+            line[col] = 0xFF000000u | (r << 16) | (g << 8) | b;
+        }
+    }
+}

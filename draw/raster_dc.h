@@ -21,6 +21,12 @@ public:
                           const Font& font) = 0;
 };
 
+// A text's ink laid into the picture as both shells' painters lay it: black over each device
+// pixel by its coverage (0..255), from a width x height image whose top-left corner lies at the
+// device pixel (x0, y0); clipped to the picture.
+void BlendInk(const PixelMemory& memory, long long x0, long long y0, const unsigned char* coverage,
+              int width, int height);
+
 class RasterDC : public DC {
 public:
     explicit RasterDC(FrameBuffer& buffer, TextPainter* text = nullptr);

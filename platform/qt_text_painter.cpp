@@ -69,8 +69,7 @@ const QtTextPainter::Size& QtTextPainter::SizeOf(const Font& font)
     return it->second;
 }
 
-const QtTextPainter::Ink& QtTextPainter::InkOf(const std::string& text, const Font& font,
-                                               int scale)
+const QtTextPainter::Ink& QtTextPainter::InkOf(const std::string& text, const Font& font, int scale)
 {
     const auto key = std::make_tuple(text, font.height, font.face, scale);
     auto it = inks_.find(key);
@@ -106,8 +105,8 @@ const QtTextPainter::Ink& QtTextPainter::InkOf(const std::string& text, const Fo
     for (int j = 0; j < ink.height; ++j) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(j));
         for (int i = 0; i < ink.width; ++i)
-            ink.coverage[static_cast<size_t>(j) * ink.width + i] =
-                static_cast<unsigned char>(qAlpha(row[i]));
+            ink.coverage[static_cast<size_t>(j) * ink.width + i] = static_cast<unsigned char>(
+                qAlpha(row[i]));
     }
     return inks_.emplace(key, std::move(ink)).first->second;
 }
@@ -127,28 +126,6 @@ void QtTextPainter::DrawText(const PixelMemory& memory, int x, int y, const std:
     const Ink& ink = InkOf(text, font, s);
     if (x < -margin && x + static_cast<double>(ink.width) / s < -margin)
         return;
-    // Black over each pixel with the glyphs' coverage, clipped to the picture.
-    const long long deviceW = static_cast<long long>(memory.width) * s;
-    const long long deviceH = static_cast<long long>(memory.height) * s;
-    const long long x0 = static_cast<long long>(x) * s + ink.left;
-    const long long y0 = static_cast<long long>(y) * s + ink.top;
-    for (int j = 0; j < ink.height; ++j) {
-        const long long row = y0 + j;
-        if (row < 0 || row >= deviceH)
-            continue;
-        uint32_t* line = memory.bits + row * memory.stride;
-        const unsigned char* cover = ink.coverage.data() + static_cast<size_t>(j) * ink.width;
-        for (int i = 0; i < ink.width; ++i) {
-            const long long col = x0 + i;
-            const unsigned a = cover[i];
-            if (a == 0 || col < 0 || col >= deviceW)
-                continue;
-            const uint32_t p = line[col];
-            const unsigned keep = 255 - a;
-            const uint32_t r = (((p >> 16) & 0xFF) * keep + 127) / 255;
-            const uint32_t g = (((p >> 8) & 0xFF) * keep + 127) / 255;
-            const uint32_t b = ((p & 0xFF) * keep + 127) / 255;
-            line[col] = 0xFF000000u | (r << 16) | (g << 8) | b;
-        }
-    }
+    BlendInk(memory, static_cast<long long>(x) * s + ink.left,
+             static_cast<long long>(y) * s + ink.top, ink.coverage.data(), ink.width, ink.height);
 }

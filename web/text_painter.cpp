@@ -108,30 +108,9 @@ void CanvasTextPainter::DrawText(const PixelMemory& memory, int x, int y, const 
         return;
     const TextImage& image = Rendered(text, font.height, memory.scale);
     const int s = memory.scale;
-    const long long deviceW = static_cast<long long>(memory.width) * s;
-    const long long deviceH = static_cast<long long>(memory.height) * s;
-    const long long x0 = static_cast<long long>(x) * s + image.left;
-    const long long y0 = static_cast<long long>(y) * s + image.top;
-    for (int j = 0; j < image.height; ++j) {
-        const long long row = y0 + j;
-        if (row < 0 || row >= deviceH)
-            continue;
-        uint32_t* line = memory.bits + row * memory.stride;
-        const uint8_t* cover = image.coverage.data() + static_cast<size_t>(j) * image.width;
-        for (int i = 0; i < image.width; ++i) {
-            const long long col = x0 + i;
-            const unsigned a = cover[i];
-            if (a == 0 || col < 0 || col >= deviceW)
-                continue;
-            // Black over the pixel with the glyph's coverage.
-            const uint32_t p = line[col];
-            const unsigned keep = 255 - a;
-            const uint32_t r = (((p >> 16) & 0xFF) * keep + 127) / 255;
-            const uint32_t g = (((p >> 8) & 0xFF) * keep + 127) / 255;
-            const uint32_t b = ((p & 0xFF) * keep + 127) / 255;
-            line[col] = 0xFF000000u | (r << 16) | (g << 8) | b;
-        }
-    }
+    BlendInk(memory, static_cast<long long>(x) * s + image.left,
+             static_cast<long long>(y) * s + image.top, image.coverage.data(), image.width,
+             image.height);
 }
 
 // The font for a Font's height by the core's rule (draw/font_fit.h), as the desktop sizes its
