@@ -487,10 +487,7 @@ void FlowDialog::CopyPicture() { QGuiApplication::clipboard()->setImage(PictureI
 
 void FlowDialog::SavePictureAs()
 {
-    // The Pictures folder where there is one, else the home folder.
-    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    const QString folder = !pictures.isEmpty() && QDir(pictures).exists() ? pictures
-                                                                          : QDir::homePath();
+    const QString folder = OfferedSaveFolder(QStandardPaths::PicturesLocation);
     const QString suggested = QDir(folder).filePath(
         QString::fromStdString(session_.PictureFileName()));
     const QString path = QFileDialog::getSaveFileName(this, Tr("Dialog", "Сохранить рисунок…"),

@@ -28,13 +28,6 @@ QString Tr(const char* context, const char* source)
 constexpr const char* kSavePlot = "Сохранить график…";
 constexpr const char* kSaveData = "Сохранить данные…";
 
-// Where a saved file is offered first: the Pictures folder where there is one, else home.
-QString OfferedFolder(QStandardPaths::StandardLocation where)
-{
-    const QString folder = QStandardPaths::writableLocation(where);
-    return !folder.isEmpty() && QDir(folder).exists() ? folder : QDir::homePath();
-}
-
 QString ReasonOf(SaveProblem problem)
 {
     switch (problem) {
@@ -201,7 +194,7 @@ void PlotWindow::SavePlotAs()
                                       QStringLiteral("cornerflow-plot-"));
     const QString path = QFileDialog::getSaveFileName(
         this, Tr("Dialog", kSavePlot),
-        QDir(OfferedFolder(QStandardPaths::PicturesLocation)).filePath(name),
+        QDir(OfferedSaveFolder(QStandardPaths::PicturesLocation)).filePath(name),
         Tr("Dialog", "Изображения PNG (*.png)"));
     if (path.isEmpty())
         return;
@@ -219,7 +212,7 @@ void PlotWindow::SaveDataAs()
     name.replace(QStringLiteral(".png"), QStringLiteral(".csv"));
     const QString path = QFileDialog::getSaveFileName(
         this, Tr("Dialog", kSaveData),
-        QDir(OfferedFolder(QStandardPaths::DocumentsLocation)).filePath(name),
+        QDir(OfferedSaveFolder(QStandardPaths::DocumentsLocation)).filePath(name),
         Tr("Dialog", "Таблицы CSV (*.csv)"));
     if (path.isEmpty())
         return;

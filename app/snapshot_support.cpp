@@ -6,10 +6,12 @@
 #include <functional>
 
 #include <QByteArray>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QString>
 
 #include "platform/display_probe.h"
@@ -86,6 +88,13 @@ bool WriteText(const std::string& text, const std::string& path, SaveProblem* pr
                    == static_cast<qint64>(text.size());
         },
         problem, detail);
+}
+
+QString OfferedSaveFolder(int standardLocation)
+{
+    const QString folder = QStandardPaths::writableLocation(
+        static_cast<QStandardPaths::StandardLocation>(standardLocation));
+    return !folder.isEmpty() && QDir(folder).exists() ? folder : QDir::homePath();
 }
 
 std::unique_ptr<QGuiApplication> MakeGuiApplication()

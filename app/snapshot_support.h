@@ -38,6 +38,10 @@ bool WritePng(const QImage& image, const std::string& path, SaveProblem* problem
 bool WriteText(const std::string& text, const std::string& path, SaveProblem* problem,
                QString* detail = nullptr);
 
+// The folder a save dialog offers first: the user's folder of that kind (Pictures, Documents)
+// where there is one, else the home folder (never the working folder).
+QString OfferedSaveFolder(int standardLocation);
+
 // The GUI application fonts need, for a mode without a window (none when one exists already);
 // without a display the offscreen platform serves.
 std::unique_ptr<QGuiApplication> MakeGuiApplication();

@@ -9,14 +9,17 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "app/flow_dialog.h"
+#include "app/snapshot_support.h"
 #include "dialog/fields.h"
 #include "platform/image_dc.h"
 #include "res/ids.h"
@@ -233,3 +236,23 @@ TEST_F(Classroom, EnglishLabelImagesAndTheFocusMark)
 }
 
 } // namespace
+
+// The save dialog offers the Pictures folder where there is one, else the home folder, never
+// the working folder.
+TEST(SaveFolder, PicturesWhereThereIsOneElseHome)
+{
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldPictures = qgetenv("XDG_PICTURES_DIR");
+    qputenv("HOME", home.path().toUtf8());
+    qunsetenv("XDG_PICTURES_DIR");
+    const QString first = OfferedSaveFolder(QStandardPaths::PicturesLocation);
+    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("Pictures")));
+    const QString second = OfferedSaveFolder(QStandardPaths::PicturesLocation);
+    qputenv("HOME", oldHome);
+    if (!oldPictures.isEmpty())
+        qputenv("XDG_PICTURES_DIR", oldPictures);
+    EXPECT_EQ(QDir(first).canonicalPath(), QDir(home.path()).canonicalPath());
+    EXPECT_EQ(QDir(second).canonicalPath(),
+              QDir(home.filePath(QStringLiteral("Pictures"))).canonicalPath());
+}
