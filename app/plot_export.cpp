@@ -15,7 +15,6 @@
 #include "app/session_start.h"
 #include "app/snapshot_support.h"
 #include "dialog/flow_session.h"
-#include "draw/raster_dc.h"
 #include "model/profile.h"
 #include "model/start_values.h"
 #include "platform/image_dc.h"
@@ -40,14 +39,7 @@ int RunPlot(const Options& options)
         QCoreApplication::installTranslator(&english);
 
     FlowSession session;
-    if (options.labels) {
-        session.SetDrawing(MakeImageDC);
-    } else {
-        // The core's rasteriser with no text painter: every line and fill, and no text.
-        session.SetDrawing([](FrameBuffer& buffer) -> std::unique_ptr<DC> {
-            return std::make_unique<RasterDC>(buffer);
-        });
-    }
+    UseModeDrawing(session, options.labels);
     OpenAsTheWindow(session, options);
     session.SetPlotWords(PlotWords::Translated([](const char* source) {
         return QCoreApplication::translate("Plot", source).toStdString();

@@ -1,5 +1,9 @@
 #include "app/session_start.h"
 
+#include <memory>
+
+#include "draw/raster_dc.h"
+#include "platform/image_dc.h"
 #include "res/ids.h"
 
 void ApplyOptions(FlowSession& session, const Options& options)
@@ -19,4 +23,15 @@ void ApplyOptions(FlowSession& session, const Options& options)
         session.SetWallFromPoint(options.wallPoint->x, options.wallPoint->y);
     else if (options.beta)
         session.SetBodyAngle(*options.beta);
+}
+
+void UseModeDrawing(FlowSession& session, bool labels)
+{
+    if (labels) {
+        session.SetDrawing(MakeImageDC);
+        return;
+    }
+    session.SetDrawing([](FrameBuffer& buffer) -> std::unique_ptr<DC> {
+        return std::make_unique<RasterDC>(buffer);
+    });
 }

@@ -5,3 +5,7 @@
 #include "dialog/flow_session.h"
 
 void ApplyOptions(FlowSession& session, const Options& options);
+
+// How a mode without a window draws its picture: with Qt's fonts for the labels, or, for
+// --no-labels, the core's rasteriser with no text painter (every line and fill, no text).
+void UseModeDrawing(FlowSession& session, bool labels);

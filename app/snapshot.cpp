@@ -7,7 +7,6 @@
 #include "app/session_start.h"
 #include "app/snapshot_support.h"
 #include "dialog/flow_session.h"
-#include "draw/raster_dc.h"
 #include "platform/image_dc.h"
 
 int RunSnapshot(const Options& options)
@@ -17,14 +16,7 @@ int RunSnapshot(const Options& options)
     // The window's start-up, so a seed gives the same tracers as the window, then the inputs
     // as if typed into their fields and left, the wall, and the ticks.
     FlowSession session;
-    if (options.labels) {
-        session.SetDrawing(MakeImageDC);
-    } else {
-        // The core's rasteriser with no text painter: every shape, and no text.
-        session.SetDrawing([](FrameBuffer& buffer) -> std::unique_ptr<DC> {
-            return std::make_unique<RasterDC>(buffer);
-        });
-    }
+    UseModeDrawing(session, options.labels);
     session.Open(options.width, options.height, options.seed ? *options.seed : TickCount());
     session.SetExactTheory(options.exactTheory);
     ApplyOptions(session, options);
