@@ -44,6 +44,14 @@ std::string ShortText(double value)
     return std::string(buffer, result.ptr);
 }
 
+// The shortest text of a finite value that reads back to it.
+std::string RoundTripText(double value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
 #else
 
 // C++ libraries without the floating-point <charconv> (the WebAssembly toolchain's): the C
@@ -99,6 +107,22 @@ std::string ShortText(double value)
     {
         ClassicLocaleScope c;
         n = std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    }
+    return std::string(buffer, n > 0 ? std::min<size_t>(size_t(n), sizeof buffer - 1) : 0);
+}
+
+// The fewest significant digits that read back to the value.
+std::string RoundTripText(double value)
+{
+    char buffer[64];
+    int n = 0;
+    {
+        ClassicLocaleScope c;
+        for (int digits = 1; digits <= 17; ++digits) {
+            n = std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
+            if (std::strtod(buffer, nullptr) == value)
+                break;
+        }
     }
     return std::string(buffer, n > 0 ? std::min<size_t>(size_t(n), sizeof buffer - 1) : 0);
 }
@@ -260,6 +284,15 @@ std::string FormatReadValue(double value)
     if (std::isinf(value))
         return value < 0 ? "-inf" : "inf";
     return ShortText(value);
+}
+
+std::string FormatRoundTrip(double value)
+{
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value < 0 ? "-inf" : "inf";
+    return RoundTripText(value);
 }
 
 std::string FormatFixed(double value, int decimals)

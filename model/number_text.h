@@ -26,6 +26,10 @@ double ReadNumber(std::string_view text);
 // program's own form ("450.5", "100000", "1e-05"): what a field's note says was read.
 std::string FormatReadValue(double value);
 
+// A value as short as it can be written and read back to the same double, '.' as the point
+// ("450.5", "1e-05"); infinities as "inf" and "-inf", NaN as "nan". What a CSV file holds.
+std::string FormatRoundTrip(double value);
+
 // printf("%.Nf") in the "C" locale, for 0 <= decimals <= 17, but that a value which rounds to
 // zero has no minus sign ("0", never "-0"). Infinities are written "inf" and "-inf", NaN as
 // "nan".

@@ -1,18 +1,12 @@
 #include "model/profile.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#if !defined(__cpp_lib_to_chars)
-#include <clocale>
-#include <cstdio>
-#include <cstdlib>
-#include <locale.h>
-#endif
 
 #include "base/constants.h"
 #include "base/vector_state.h"
 #include "model/classify.h"
+#include "model/number_text.h"
 #include "model/probe.h"
 
 double StateValues::Of(Quantity q) const
@@ -168,45 +162,18 @@ FanProfile ComputeFanProfile(const FlowState& fs, double wallAngle, double turn)
     return p;
 }
 
-std::string CsvNumber(double value)
-{
-    if (std::isnan(value))
-        return "nan";
-    if (std::isinf(value))
-        return value > 0 ? "inf" : "-inf";
-    char text[64];
-#if defined(__cpp_lib_to_chars)
-    const std::to_chars_result r = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, r.ptr);
-#else
-    // C++ libraries without the floating-point <charconv> (the WebAssembly toolchain's): the
-    // fewest significant digits that read back to the value, in the "C" locale.
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
-    const locale_t previous = c ? uselocale(c) : nullptr;
-    int n = 0;
-    for (int digits = 1; digits <= 17; ++digits) {
-        n = std::snprintf(text, sizeof text, "%.*g", digits, value);
-        if (std::strtod(text, nullptr) == value)
-            break;
-    }
-    if (previous)
-        uselocale(previous);
-    return std::string(text, n > 0 ? std::min<size_t>(size_t(n), sizeof text - 1) : 0);
-#endif
-}
-
 std::string ProfileCsv(const FanProfile& p)
 {
     std::string out = "phi_deg,M_model,M_theory,P_model_Pa,P_theory_Pa,T_model_K,T_theory_K,"
                       "rho_model_kg_m3,rho_theory_kg_m3,V_model_m_s,V_theory_m_s\n";
     out.reserve(out.size() + p.samples.size() * 240);
     for (const ProfileSample& s : p.samples) {
-        out += CsvNumber(s.phi * kDegreesPerRadian);
+        out += FormatRoundTrip(s.phi * kDegreesPerRadian);
         for (int q = 0; q < kQuantityCount; ++q) {
             out += ',';
-            out += CsvNumber(s.model.Of(static_cast<Quantity>(q)));
+            out += FormatRoundTrip(s.model.Of(static_cast<Quantity>(q)));
             out += ',';
-            out += CsvNumber(s.exact.Of(static_cast<Quantity>(q)));
+            out += FormatRoundTrip(s.exact.Of(static_cast<Quantity>(q)));
         }
         out += '\n';
     }

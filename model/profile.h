@@ -107,8 +107,5 @@ FanProfile ComputeFanProfile(const FlowState& fs, double wallAngle, double turn)
 // The samples as CSV text: a header row, then one row per sample with phi in degrees
 // (phi * kDegreesPerRadian) and, for M, P (Pa), T (K), rho (kg/m^3) and V (m/s), the model's value
 // and the exact one; '.' as the decimal point whatever the locale, ',' between columns, "\n" after
-// every row. Each number is written as short as it reads back to the same double; a value that
-// is no number as nan, infinities as inf and -inf.
+// every row. Each number as FormatRoundTrip (model/number_text.h) writes it.
 std::string ProfileCsv(const FanProfile& profile);
-// A number as ProfileCsv writes it.
-std::string CsvNumber(double value);
