@@ -32,12 +32,6 @@ struct Opened {
     }
 };
 
-bool SamePixels(const FrameBuffer& a, const FrameBuffer& b)
-{
-    return a.deviceWidth == b.deviceWidth && a.deviceHeight == b.deviceHeight
-           && a.pixels == b.pixels;
-}
-
 } // namespace
 
 // A tick moves the tracers and nothing the plot shows: no plot is composed. A probe composes
@@ -140,9 +134,11 @@ TEST(SessionExactTheory, ToggleDrawsOverThePictureAndLeavesNoTrace)
     const std::vector<uint32_t> off = s.Frame().pixels;
     EXPECT_EQ(s.Choose(Command::ExactTheory), ShellAction::None);
     EXPECT_TRUE(s.ExactTheory());
-    for (const MenuItem& item : s.Menu())
-        if (item.command == Command::ExactTheory)
+    for (const MenuItem& item : s.Menu()) {
+        if (item.command == Command::ExactTheory) {
             EXPECT_TRUE(item.checked);
+        }
+    }
     const std::vector<uint32_t> on = s.Frame().pixels;
     ASSERT_EQ(on.size(), off.size());
     size_t violet = 0, changed = 0;
