@@ -349,8 +349,11 @@ void FlowSession::PointerMoved(const PointerEvent& e)
         return;
     }
     if (active_->turnsWall) {
+        // The plot follows once, with the read-out below (RecomputeFlow would compose it
+        // with the old cursor first).
         corner_.SetWallFromPoint(x, y);
-        RecomputeFlow();
+        field_.RetraceFlow();
+        ShowFrame();
     } else {
         mark_ = ReadMark{true, e.x, e.y};
     }

@@ -79,6 +79,21 @@ TEST(SessionPlot, ComposedWhenWhatItShowsChangesAndNeverOnATick)
     EXPECT_EQ(s.PlotFrame().scale, 2);
     EXPECT_EQ(s.PlotBaseCompositions(), bases + 5);
 
+    // A mouse drag's move turns the wall and moves the cursor: the plot is composed once.
+    PointerEvent press;
+    press.x = 500;
+    press.y = 300;
+    s.PointerPressed(press);
+    const unsigned long dragCount = s.PlotCount();
+    told = 0;
+    PointerEvent move = press;
+    move.x = 450;
+    s.PointerMoved(move);
+    EXPECT_EQ(s.PlotCount(), dragCount + 1);
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(s.PlotBaseCompositions(), bases + 7);
+    EXPECT_EQ(s.PlotCursor().phi, s.ProbeAngle());
+
     // Without a size no plot is composed at all.
     Opened quiet(false);
     quiet.Hover(400, 100);
