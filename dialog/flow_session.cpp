@@ -181,7 +181,6 @@ void FlowSession::SetDrawing(std::function<std::unique_ptr<DC>(FrameBuffer&)> ma
     ShowFrame();
     plotComposer_.makeDC = view_.makeDC;
     plotComposer_.Invalidate();
-    ++drawingVersion_;
     UpdatePlot();
 }
 
@@ -661,23 +660,6 @@ void FlowSession::UpdatePlot()
         return;
     ClearUpperVectorState(); // a shell ran just before
     const FanProfile& profile = Profile();
-    PlotStamp now;
-    now.profileVersion = profileVersion_;
-    now.wordsVersion = plotWordsVersion_;
-    now.drawingVersion = drawingVersion_;
-    now.width = plotWidth_;
-    now.height = plotHeight_;
-    now.scale = plotScale_;
-    now.shown = plotShown_;
-    now.cursor = hasProbeAngle_;
-    now.angle = hasProbeAngle_ ? probeAngle_ : 0.0;
-    const PlotStamp& was = plotStamp_;
-    if (plotComposed_ && now.profileVersion == was.profileVersion
-        && now.wordsVersion == was.wordsVersion && now.drawingVersion == was.drawingVersion
-        && now.width == was.width && now.height == was.height && now.scale == was.scale
-        && now.shown == was.shown && now.cursor == was.cursor
-        && std::memcmp(&now.angle, &was.angle, sizeof now.angle) == 0)
-        return; // nothing it shows has changed
     PlotComposer::Input in;
     in.profile = &profile;
     in.profileVersion = profileVersion_;
@@ -690,9 +672,8 @@ void FlowSession::UpdatePlot()
     in.cursor = hasProbeAngle_;
     if (hasProbeAngle_)
         in.at = ProfileAt(state_, profile.exact, probeAngle_);
-    plotComposer_.Compose(plotFrame_, in);
-    plotStamp_ = now;
-    plotComposed_ = true;
+    if (!plotComposer_.Compose(plotFrame_, in))
+        return; // nothing it shows has changed
     ++plotCount_;
     Tell(plotReady);
 }

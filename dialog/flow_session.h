@@ -301,13 +301,6 @@ private:
 
     // The plot and the profile.
     void UpdatePlot();
-    struct PlotStamp {
-        unsigned long profileVersion = 0, wordsVersion = 0, drawingVersion = 0;
-        int width = 0, height = 0, scale = 0;
-        QuantitySet shown = 0;
-        bool cursor = false;
-        double angle = 0.0;
-    };
     PlotComposer plotComposer_;
     FrameBuffer plotFrame_;
     unsigned long plotCount_ = 0;
@@ -318,9 +311,6 @@ private:
     QuantitySet plotShown_ = kDefaultPlotQuantities;
     PlotWords plotWords_;
     unsigned long plotWordsVersion_ = 0;
-    unsigned long drawingVersion_ = 0;
-    PlotStamp plotStamp_;
-    bool plotComposed_ = false;
     bool plotOpen_ = false;
     bool hasProbeAngle_ = false;
     double probeAngle_ = 0.0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "base/constants.h"
 #include "base/saturate.h"
@@ -523,11 +524,11 @@ std::unique_ptr<DC> PlotComposer::MakeDC(FrameBuffer& target) const
     return dc;
 }
 
-void PlotComposer::Compose(FrameBuffer& target, const Input& in)
+bool PlotComposer::Compose(FrameBuffer& target, const Input& in)
 {
     ClearUpperVectorState();
     if (!in.profile || !in.words || in.width <= 0 || in.height <= 0)
-        return;
+        return false;
     const int scale = std::clamp(in.scale, 1, kMaxFrameScale);
     Stamp now;
     now.profileVersion = in.profileVersion;
@@ -536,10 +537,16 @@ void PlotComposer::Compose(FrameBuffer& target, const Input& in)
     now.height = in.height;
     now.scale = scale;
     now.shown = in.shown;
-    if (!baseValid_ || !(now == stamp_) || !base_.bits) {
+    const bool baseKept = baseValid_ && now == stamp_ && base_.bits;
+    const double angle = in.cursor ? in.at.phi : 0.0;
+    if (baseKept && composed_ && target.bits && in.cursor == cursor_
+        && std::memcmp(&angle, &cursorAngle_, sizeof angle) == 0)
+        return false; // nothing it shows has changed
+    composed_ = false;
+    if (!baseKept) {
         base_.Create(in.width, in.height, scale); // white
         if (!base_.bits)
-            return;
+            return false;
         ++baseCompositions_;
         layout_ = LayoutPlot(in.width, in.height, *in.profile, in.shown);
         {
@@ -553,10 +560,14 @@ void PlotComposer::Compose(FrameBuffer& target, const Input& in)
         || !target.bits)
         target.Create(in.width, in.height, scale);
     if (!target.bits)
-        return;
+        return false;
     std::copy(base_.pixels.begin(), base_.pixels.end(), target.pixels.begin());
     if (in.cursor) {
         const std::unique_ptr<DC> dc = MakeDC(target);
         DrawPlotCursor(*dc, layout_, in.at, in.shown, *in.words);
     }
+    composed_ = true;
+    cursor_ = in.cursor;
+    cursorAngle_ = angle;
+    return true;
 }

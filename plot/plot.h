@@ -144,8 +144,9 @@ public:
         bool cursor = false;
         ProfileSample at; // the cursor's direction and states, when cursor
     };
-    // The plot into target (made at the size and scale when it is not already).
-    void Compose(FrameBuffer& target, const Input& in);
+    // The plot into target (made at the size and scale when it is not already); false, with
+    // target left as it is, when nothing it shows changed since the last call composed it.
+    bool Compose(FrameBuffer& target, const Input& in);
     const PlotLayout& Layout() const { return layout_; }
     // How many times the plot without its cursor was drawn.
     long BaseCompositions() const { return baseCompositions_; }
@@ -171,4 +172,8 @@ private:
     Stamp stamp_;
     bool baseValid_ = false;
     long baseCompositions_ = 0;
+    // The last composed plot's cursor (its angle, when there is one).
+    bool composed_ = false;
+    bool cursor_ = false;
+    double cursorAngle_ = 0.0;
 };

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "base/constants.h"
 #include "dialog/fields.h"
 #include "dialog/flow_session.h"
+#include "draw/raster_dc.h"
 #include "model/number_text.h"
 #include "res/ids.h"
 
@@ -35,8 +37,8 @@ struct Opened {
 } // namespace
 
 // A tick moves the tracers and nothing the plot shows: no plot is composed. A probe composes
-// the cursor over the kept plot; a turned wall, new inputs, other quantities, another size and
-// other words compose it whole.
+// the cursor over the kept plot; a turned wall, new inputs, other quantities, another size,
+// other words and another device context compose it whole.
 TEST(SessionPlot, ComposedWhenWhatItShowsChangesAndNeverOnATick)
 {
     Opened o;
@@ -93,6 +95,11 @@ TEST(SessionPlot, ComposedWhenWhatItShowsChangesAndNeverOnATick)
     EXPECT_EQ(told, 1);
     EXPECT_EQ(s.PlotBaseCompositions(), bases + 7);
     EXPECT_EQ(s.PlotCursor().phi, s.ProbeAngle());
+    s.PointerReleased(move);
+    // Another device context draws it whole.
+    s.SetDrawing(
+        [](FrameBuffer& b) -> std::unique_ptr<DC> { return std::make_unique<RasterDC>(b); });
+    EXPECT_EQ(s.PlotBaseCompositions(), bases + 8);
 
     // Without a size no plot is composed at all.
     Opened quiet(false);
