@@ -472,14 +472,8 @@ bool FlowDialog::SavePicture(const QString& path, QString* error)
     SaveProblem problem = SaveProblem::None;
     if (WritePng(PictureImage(), path.toStdString(), &problem))
         return true;
-    if (error) {
-        switch (problem) {
-        case SaveProblem::NoFolder: *error = Tr("Dialog", "такой папки нет"); break;
-        case SaveProblem::NoPermission: *error = Tr("Dialog", "нет права писать туда"); break;
-        case SaveProblem::NoSpace: *error = Tr("Dialog", "на диске не хватает места"); break;
-        default: *error = Tr("Dialog", "файл не удалось записать"); break;
-        }
-    }
+    if (error)
+        *error = SaveProblemWords(problem);
     return false;
 }
 
@@ -497,9 +491,8 @@ void FlowDialog::SavePictureAs()
         return; // cancelled
     QString error;
     if (!SavePicture(path, &error))
-        QMessageBox::warning(
-            this, Tr("Dialog", "Рисунок не сохранён"),
-            Tr("Dialog", "Не удалось записать «%1»: %2. Ничего не изменено.").arg(path, error));
+        QMessageBox::warning(this, Tr("Dialog", "Рисунок не сохранён"),
+                             NotWrittenWords(path, error));
 }
 
 void FlowDialog::SetLanguage(const QString& language)

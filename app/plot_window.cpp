@@ -28,16 +28,6 @@ QString Tr(const char* context, const char* source)
 constexpr const char* kSavePlot = "Сохранить график…";
 constexpr const char* kSaveData = "Сохранить данные…";
 
-QString ReasonOf(SaveProblem problem)
-{
-    switch (problem) {
-    case SaveProblem::NoFolder: return Tr("Dialog", "такой папки нет");
-    case SaveProblem::NoPermission: return Tr("Dialog", "нет права писать туда");
-    case SaveProblem::NoSpace: return Tr("Dialog", "на диске не хватает места");
-    default: return Tr("Dialog", "файл не удалось записать");
-    }
-}
-
 } // namespace
 
 // The plot itself: shows the session's plot frame at its own size, composed at the screen's
@@ -173,7 +163,7 @@ bool PlotWindow::SavePlot(const QString& path, QString* error)
     if (WritePng(PlotImage(), path.toStdString(), &problem))
         return true;
     if (error)
-        *error = ReasonOf(problem);
+        *error = SaveProblemWords(problem);
     return false;
 }
 
@@ -183,7 +173,7 @@ bool PlotWindow::SaveData(const QString& path, QString* error)
     if (WriteText(ProfileCsv(session_.Profile()), path.toStdString(), &problem))
         return true;
     if (error)
-        *error = ReasonOf(problem);
+        *error = SaveProblemWords(problem);
     return false;
 }
 
@@ -200,9 +190,8 @@ void PlotWindow::SavePlotAs()
         return;
     QString error;
     if (!SavePlot(path, &error))
-        QMessageBox::warning(
-            this, Tr("Dialog", "График не сохранён"),
-            Tr("Dialog", "Не удалось записать «%1»: %2. Ничего не изменено.").arg(path, error));
+        QMessageBox::warning(this, Tr("Dialog", "График не сохранён"),
+                             NotWrittenWords(path, error));
 }
 
 void PlotWindow::SaveDataAs()
@@ -218,9 +207,8 @@ void PlotWindow::SaveDataAs()
         return;
     QString error;
     if (!SaveData(path, &error))
-        QMessageBox::warning(
-            this, Tr("Dialog", "Данные не сохранены"),
-            Tr("Dialog", "Не удалось записать «%1»: %2. Ничего не изменено.").arg(path, error));
+        QMessageBox::warning(this, Tr("Dialog", "Данные не сохранены"),
+                             NotWrittenWords(path, error));
 }
 
 void PlotWindow::showEvent(QShowEvent* event)

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -88,6 +89,26 @@ bool WriteText(const std::string& text, const std::string& path, SaveProblem* pr
                    == static_cast<qint64>(text.size());
         },
         problem, detail);
+}
+
+QString SaveProblemWords(SaveProblem problem)
+{
+    const auto tr = [](const char* source) {
+        return QCoreApplication::translate("Dialog", source);
+    };
+    switch (problem) {
+    case SaveProblem::NoFolder: return tr("такой папки нет");
+    case SaveProblem::NoPermission: return tr("нет права писать туда");
+    case SaveProblem::NoSpace: return tr("на диске не хватает места");
+    default: return tr("файл не удалось записать");
+    }
+}
+
+QString NotWrittenWords(const QString& path, const QString& reason)
+{
+    return QCoreApplication::translate("Dialog",
+                                       "Не удалось записать «%1»: %2. Ничего не изменено.")
+        .arg(path, reason);
 }
 
 QString OfferedSaveFolder(int standardLocation)

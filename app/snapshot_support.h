@@ -1,6 +1,6 @@
 #pragma once
-// What the two snapshot modes and the dialog share: the seed clock, running without a display,
-// and writing a PNG so that a failure leaves the target untouched.
+// What the snapshot modes and the windows share: the seed clock, running without a display, and
+// writing a file so that a failure leaves the target untouched, with the words that say why.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -37,6 +37,11 @@ bool WritePng(const QImage& image, const std::string& path, SaveProblem* problem
 // The same for the bytes of a text (a CSV table).
 bool WriteText(const std::string& text, const std::string& path, SaveProblem* problem,
                QString* detail = nullptr);
+
+// Why a file could not be written, and the message that says so for path with that reason
+// (nothing was changed), in the user's language (the "Dialog" context).
+QString SaveProblemWords(SaveProblem problem);
+QString NotWrittenWords(const QString& path, const QString& reason);
 
 // The folder a save dialog offers first: the user's folder of that kind (Pictures, Documents)
 // where there is one, else the home folder (never the working folder).
