@@ -20,20 +20,17 @@ double Marker::LocalPressure(const FlowState& fs, const Corner& corner, double s
 
 int Marker::Radius(const FlowState& fs, const Corner& corner) const
 {
-    const double sx = static_cast<double>(corner.width / 2) + x + corner.left;
-    const double sy = corner.top + y;
-    const double p = LocalPressure(fs, corner, sx, sy);
+    const double p = LocalPressure(fs, corner, CentreX(corner), CentreY(corner));
     return p > 0.0 && std::isfinite(p) ? TruncToInt(1000000.0 / p) : 0;
 }
 
 void Marker::Draw(DC& dc, const FlowState& fs, const Corner& corner) const
 {
     dc.SelectBrush(brush);
-    const double sx = static_cast<double>(corner.width / 2) + x + corner.left;
-    const double sy = corner.top + y;
-    const double p = LocalPressure(fs, corner, sx, sy);
-    if (p > 0.0 && std::isfinite(p)) {
-        const int R = TruncToInt(1000000.0 / p);
+    const int R = Radius(fs, corner);
+    if (R > 0) { // a radius of 0 would draw nothing
+        const double sx = CentreX(corner);
+        const double sy = CentreY(corner);
         dc.Ellipse(TruncToInt(sx - R), TruncToInt(sy - R), TruncToInt(sx + R), TruncToInt(sy + R));
     }
 }

@@ -16,6 +16,12 @@ public:
     void Draw(DC& dc, const FlowState& fs, const Corner& corner) const;
     // The circle's radius there, px: 1000000/P truncated, or 0 where nothing is drawn.
     int Radius(const FlowState& fs, const Corner& corner) const;
+    // The circle's centre, in picture pixels.
+    double CentreX(const Corner& corner) const
+    {
+        return static_cast<double>(corner.width / 2) + x + corner.left;
+    }
+    double CentreY(const Corner& corner) const { return corner.top + y; }
 
     // Pressure at the picture point (sx, sy): p1 upstream, the fan's expansion inside it and
     // the downstream pressure past it.

@@ -132,7 +132,7 @@ bool FlowView::UpdateStaticLayers(int scale) const
 void FlowView::Compose(FrameBuffer& target, int scale) const
 {
     ClearUpperVectorState();
-    scale = std::clamp(scale, 1, 8);
+    scale = std::clamp(scale, 1, kMaxFrameScale);
     if (target.width != field_.width || target.height != field_.height || target.scale != scale
         || !target.bits)
         target.Create(field_.width, field_.height, scale);
@@ -180,7 +180,7 @@ DeviceRect Union(const DeviceRect& a, const DeviceRect& b)
 void FlowView::ComposeLayers(FrameLayers& layers, int scale) const
 {
     ClearUpperVectorState();
-    scale = std::clamp(scale, 1, 8);
+    scale = std::clamp(scale, 1, kMaxFrameScale);
     const int w = field_.width;
     const int h = field_.height;
     layers.tracersChanged = DeviceRect();
@@ -230,9 +230,8 @@ void FlowView::ComposeLayers(FrameLayers& layers, int scale) const
     DeviceRect box;
     const int R = field_.marker.Radius(field_.flow, field_.corner);
     if (R > 0) {
-        const double sx = static_cast<double>(field_.corner.width / 2) + field_.marker.x
-                          + field_.corner.left;
-        const double sy = field_.corner.top + field_.marker.y;
+        const double sx = field_.marker.CentreX(field_.corner);
+        const double sy = field_.marker.CentreY(field_.corner);
         const long long margin = 2 + framePen.width;
         const long long x0 = (static_cast<long long>(std::floor(sx)) - R - margin) * scale;
         const long long y0 = (static_cast<long long>(std::floor(sy)) - R - margin) * scale;
