@@ -175,7 +175,7 @@ void FlowSession::UseLayers(bool layers)
     ShowFrame();
 }
 
-void FlowSession::SetDrawing(std::function<std::unique_ptr<DC>(FrameBuffer&)> makeDC)
+void FlowSession::SetDrawing(MakeDCFunction makeDC)
 {
     view_.makeDC = std::move(makeDC);
     ShowFrame();

@@ -181,7 +181,7 @@ public:
     void UseLayers(bool layers);
     const FrameLayers& Layers() const { return layers_; }
     // How frames are drawn: a shell's device context (with its fonts for the labels).
-    void SetDrawing(std::function<std::unique_ptr<DC>(FrameBuffer&)> makeDC);
+    void SetDrawing(MakeDCFunction makeDC);
 
     // ---- Read-only views of the state, for the calculator and the tests
     const FlowState& State() const { return state_; }

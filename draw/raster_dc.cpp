@@ -457,3 +457,10 @@ void BlendInk(const PixelMemory& memory, long long x0, long long y0, const unsig
         }
     }
 }
+
+std::unique_ptr<DC> MakeDrawingDC(const MakeDCFunction& makeDC, FrameBuffer& target)
+{
+    std::unique_ptr<DC> dc = makeDC ? makeDC(target) : std::make_unique<RasterDC>(target);
+    ClearUpperVectorState();
+    return dc;
+}

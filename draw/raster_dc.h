@@ -7,6 +7,8 @@
 // Coordinates: logical pixel (x, y) is the picture pixel whose centre lies at (x + 0.5, y + 0.5)
 // in picture units, that is at (s*(x + 0.5), s*(y + 0.5)) on the device grid of scale s. Device
 // pixel (i, j) is sampled at (i + 0.5 + kBias, j + 0.5 + kBias).
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "draw/dc.h"
@@ -79,3 +81,10 @@ private:
     double curX_ = 0.0; // current position, never clipped
     double curY_ = 0.0;
 };
+
+// How frames and plots are drawn: a shell's device context over the buffer (with its fonts for
+// the text).
+using MakeDCFunction = std::function<std::unique_ptr<DC>(FrameBuffer&)>;
+// The device context makeDC makes over target, or without one the core's RasterDC (no text);
+// the vector state the shell's code may have left in use is cleared.
+std::unique_ptr<DC> MakeDrawingDC(const MakeDCFunction& makeDC, FrameBuffer& target);

@@ -517,13 +517,6 @@ void DrawPlotCursor(DC& dc, const PlotLayout& l, const ProfileSample& at, Quanti
 
 // ---- Composition
 
-std::unique_ptr<DC> PlotComposer::MakeDC(FrameBuffer& target) const
-{
-    std::unique_ptr<DC> dc = makeDC ? makeDC(target) : std::make_unique<RasterDC>(target);
-    ClearUpperVectorState(); // a shell's device context may have run the toolkit's vector code
-    return dc;
-}
-
 bool PlotComposer::Compose(FrameBuffer& target, const Input& in)
 {
     ClearUpperVectorState();
@@ -550,7 +543,7 @@ bool PlotComposer::Compose(FrameBuffer& target, const Input& in)
         ++baseCompositions_;
         layout_ = LayoutPlot(in.width, in.height, *in.profile, in.shown);
         {
-            const std::unique_ptr<DC> dc = MakeDC(base_);
+            const std::unique_ptr<DC> dc = MakeDrawingDC(makeDC, base_);
             DrawPlot(*dc, layout_, *in.profile, in.shown, *in.words);
         }
         stamp_ = now;
@@ -563,7 +556,7 @@ bool PlotComposer::Compose(FrameBuffer& target, const Input& in)
         return false;
     std::copy(base_.pixels.begin(), base_.pixels.end(), target.pixels.begin());
     if (in.cursor) {
-        const std::unique_ptr<DC> dc = MakeDC(target);
+        const std::unique_ptr<DC> dc = MakeDrawingDC(makeDC, target);
         DrawPlotCursor(*dc, layout_, in.at, in.shown, *in.words);
     }
     composed_ = true;

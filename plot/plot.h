@@ -23,6 +23,7 @@
 
 #include "draw/dc.h"
 #include "draw/frame_buffer.h"
+#include "draw/raster_dc.h"
 #include "model/profile.h"
 
 // ---- What is shown
@@ -131,7 +132,7 @@ void DrawPlotCursor(DC& dc, const PlotLayout& layout, const ProfileSample& at, Q
 class PlotComposer {
 public:
     // The device context the plot is drawn through; without one, the core's RasterDC (no text).
-    std::function<std::unique_ptr<DC>(FrameBuffer&)> makeDC;
+    MakeDCFunction makeDC;
 
     // What is drawn. profileVersion moves on whenever the profile changes.
     struct Input {
@@ -165,7 +166,6 @@ private:
                    && shown == o.shown;
         }
     };
-    std::unique_ptr<DC> MakeDC(FrameBuffer& target) const;
 
     FrameBuffer base_;
     PlotLayout layout_;

@@ -11,14 +11,6 @@
 
 FlowView::FlowView(const FlowField& field) : field_(field) {}
 
-std::unique_ptr<DC> FlowView::MakeDC(FrameBuffer& target) const
-{
-    std::unique_ptr<DC> dc = makeDC ? makeDC(target) : std::make_unique<RasterDC>(target);
-    // A shell's device context may have run the toolkit's vector code as it was made.
-    ClearUpperVectorState();
-    return dc;
-}
-
 FlowView::StaticStamp FlowView::Stamp(int scale) const
 {
     StaticStamp s;
@@ -58,13 +50,13 @@ void FlowView::ComposeStaticLayers(int scale) const
     if (!below_.bits || !above_.bits)
         return;
     {
-        const std::unique_ptr<DC> dc = MakeDC(below_);
+        const std::unique_ptr<DC> dc = MakeDrawingDC(makeDC, below_);
         dc->FillRect(0, 0, width, height, Colour{255, 255, 255});
         field_.corner.Draw(*dc, field_.flow);
     }
     above_.Fill(above_.keyColour);
     {
-        const std::unique_ptr<DC> dc = MakeDC(above_);
+        const std::unique_ptr<DC> dc = MakeDrawingDC(makeDC, above_);
         for (const Streamline& s : field_.streamlines)
             s.Draw(*dc, field_.corner);
         if (exactTheory)
@@ -143,7 +135,7 @@ void FlowView::Compose(FrameBuffer& target, int scale) const
     // line, the marker on top.
     if (below_.bits)
         std::copy(below_.pixels.begin(), below_.pixels.end(), target.pixels.begin());
-    const std::unique_ptr<DC> dc = MakeDC(target);
+    const std::unique_ptr<DC> dc = MakeDrawingDC(makeDC, target);
     for (const Tracer& t : field_.tracers)
         t.Draw(*dc, field_.corner);
     for (const auto& run : aboveRuns_)

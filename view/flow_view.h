@@ -12,6 +12,7 @@
 
 #include "draw/dc.h"
 #include "draw/frame_buffer.h"
+#include "draw/raster_dc.h"
 #include "tracers/flow_field.h"
 
 // A rectangle of device pixels.
@@ -56,7 +57,7 @@ public:
     void ComposeLayers(FrameLayers& layers, int scale) const;
 
     // Makes the device context a frame is drawn through; without one, the core's RasterDC.
-    std::function<std::unique_ptr<DC>(FrameBuffer&)> makeDC;
+    MakeDCFunction makeDC;
     Pen framePen{PenStyle::Solid, 1, Colour{128, 128, 128}};
 
     // The exact theory over the picture (off by default; off, the frame is exactly as without
@@ -82,7 +83,6 @@ private:
         PenStyle exactPenStyle;
     };
 
-    std::unique_ptr<DC> MakeDC(FrameBuffer& target) const;
     StaticStamp Stamp(int scale) const;
     // The exact theory's lines, in exactPen.
     void DrawExactTheory(DC& dc) const;
