@@ -179,9 +179,7 @@ bool PlotWindow::SaveData(const QString& path, QString* error)
 
 void PlotWindow::SavePlotAs()
 {
-    const QString name = QString::fromStdString(session_.PictureFileName())
-                             .replace(QStringLiteral("cornerflow-"),
-                                      QStringLiteral("cornerflow-plot-"));
+    const QString name = QString::fromStdString(session_.PlotFileName());
     const QString path = QFileDialog::getSaveFileName(
         this, Tr("Dialog", kSavePlot),
         QDir(OfferedSaveFolder(QStandardPaths::PicturesLocation)).filePath(name),
@@ -196,9 +194,7 @@ void PlotWindow::SavePlotAs()
 
 void PlotWindow::SaveDataAs()
 {
-    QString name = QString::fromStdString(session_.PictureFileName());
-    name.replace(QStringLiteral("cornerflow-"), QStringLiteral("cornerflow-profile-"));
-    name.replace(QStringLiteral(".png"), QStringLiteral(".csv"));
+    const QString name = QString::fromStdString(session_.ProfileFileName());
     const QString path = QFileDialog::getSaveFileName(
         this, Tr("Dialog", kSaveData),
         QDir(OfferedSaveFolder(QStandardPaths::DocumentsLocation)).filePath(name),

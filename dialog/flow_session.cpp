@@ -558,12 +558,31 @@ std::string FlowSession::ChiLabel() const
     return Corner::HasFan(state_) ? corner_.ChiLabel(state_) : std::string();
 }
 
+namespace {
+
+// The label reads "β=135": the files are named after it.
+std::string FileName(const Corner& corner, const char* kind, const char* extension)
+{
+    std::string beta = corner.BetaLabel();
+    beta.erase(std::remove(beta.begin(), beta.end(), '='), beta.end());
+    return kind + beta + extension;
+}
+
+} // namespace
+
 std::string FlowSession::PictureFileName() const
 {
-    // The label reads "β=135": the file is named after it.
-    std::string beta = corner_.BetaLabel();
-    beta.erase(std::remove(beta.begin(), beta.end(), '='), beta.end());
-    return "cornerflow-" + beta + ".png";
+    return FileName(corner_, "cornerflow-", ".png");
+}
+
+std::string FlowSession::PlotFileName() const
+{
+    return FileName(corner_, "cornerflow-plot-", ".png");
+}
+
+std::string FlowSession::ProfileFileName() const
+{
+    return FileName(corner_, "cornerflow-profile-", ".csv");
 }
 
 const char* PictureWords(PictureFacts::Flow flow)

@@ -161,8 +161,11 @@ public:
         std::string turn;
     };
     Slider WallSlider() const;
-    // The name a saved picture is offered under: cornerflow-β135.png for the current beta.
+    // The name a saved picture is offered under: cornerflow-β135.png for the current beta; and
+    // the plot's and its numbers', cornerflow-plot-β135.png and cornerflow-profile-β135.csv.
     std::string PictureFileName() const;
+    std::string PlotFileName() const;
+    std::string ProfileFileName() const;
     // The last composed frame, and how many frames have been composed.
     const FrameBuffer& Frame() const { return frame_; }
     unsigned long FrameCount() const { return frames_; }

@@ -156,6 +156,8 @@ bool MakeClearLayer(FrameBuffer& layer, int w, int h, int scale)
     return true;
 }
 
+} // namespace
+
 DeviceRect Union(const DeviceRect& a, const DeviceRect& b)
 {
     if (a.Empty())
@@ -166,8 +168,6 @@ DeviceRect Union(const DeviceRect& a, const DeviceRect& b)
     const int x1 = std::max(a.x + a.w, b.x + b.w), y1 = std::max(a.y + a.h, b.y + b.h);
     return DeviceRect{x0, y0, x1 - x0, y1 - y0};
 }
-
-} // namespace
 
 void FlowView::ComposeLayers(FrameLayers& layers, int scale) const
 {

@@ -20,6 +20,8 @@ struct DeviceRect {
     int x = 0, y = 0, w = 0, h = 0;
     bool Empty() const { return w <= 0 || h <= 0; }
 };
+// The smallest rectangle that holds both (an empty one adds nothing).
+DeviceRect Union(const DeviceRect& a, const DeviceRect& b);
 
 // The frame as layers a shell can stack, so that what does not move is neither copied nor
 // shown again at every tick. Laid over each other in this order they are the composed frame,

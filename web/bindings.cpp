@@ -271,8 +271,8 @@ double PlotCount(const Page& p) { return static_cast<double>(p.Session().PlotCou
 bool PlotOpen(const Page& p) { return p.Session().PlotOpen(); }
 void SetPlotOpen(Page& p, bool open) { p.Session().SetPlotOpen(open); }
 std::string ProfileCsvOf(const Page& p) { return ProfileCsv(p.Session().Profile()); }
-std::string PlotFileName(const Page& p) { return p.PlotFileName(); }
-std::string ProfileFileName(const Page& p) { return p.ProfileFileName(); }
+std::string PlotFileName(const Page& p) { return p.Session().PlotFileName(); }
+std::string ProfileFileName(const Page& p) { return p.Session().ProfileFileName(); }
 
 // The plot's words in the page's language: translate(source) gives each word's translation of
 // its Russian (the "Plot" context); a word it gives no text for stays Russian.

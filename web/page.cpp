@@ -38,19 +38,6 @@ void ConvertAll(const FrameBuffer& layer, std::vector<uint32_t>& out)
         dst[i] = Rgba(src[i]);
 }
 
-DeviceRect Union(const DeviceRect& a, const DeviceRect& b)
-{
-    if (a.Empty())
-        return b;
-    if (b.Empty())
-        return a;
-    const int x0 = std::min(a.x, b.x);
-    const int y0 = std::min(a.y, b.y);
-    const int x1 = std::max(a.x + a.w, b.x + b.w);
-    const int y1 = std::max(a.y + a.h, b.y + b.h);
-    return DeviceRect{x0, y0, x1 - x0, y1 - y0};
-}
-
 // The text cut to kFieldMaxLength UTF-16 code units (as the page counts a field's length), at
 // a character boundary: a longer text is cut, as typing or pasting it would be.
 std::string CutToFieldLength(const std::string& text)
@@ -67,20 +54,6 @@ std::string CutToFieldLength(const std::string& text)
         units += width;
     }
     return text.substr(0, i);
-}
-
-// The picture's file name (cornerflow-β135.png) with its prefix and its extension replaced.
-std::string RenamedPicture(const std::string& picture, const std::string& prefix,
-                           const std::string& extension)
-{
-    const std::string own = "cornerflow-";
-    const std::string png = ".png";
-    std::string stem = picture;
-    if (stem.compare(0, own.size(), own) == 0)
-        stem.erase(0, own.size());
-    if (stem.size() >= png.size() && stem.compare(stem.size() - png.size(), png.size(), png) == 0)
-        stem.erase(stem.size() - png.size());
-    return prefix + stem + extension;
 }
 
 } // namespace
@@ -211,14 +184,4 @@ std::vector<uint32_t>& Page::PlotPixels()
     for (uint32_t& p : plot_)
         p |= 0xFF000000u; // the plot is opaque
     return plot_;
-}
-
-std::string Page::PlotFileName() const
-{
-    return RenamedPicture(session_.PictureFileName(), "cornerflow-plot-", ".png");
-}
-
-std::string Page::ProfileFileName() const
-{
-    return RenamedPicture(session_.PictureFileName(), "cornerflow-profile-", ".csv");
 }

@@ -63,10 +63,6 @@ public:
     // The core's last plot (FlowSession::PlotFrame) as opaque RGBA bytes, converted when asked:
     // the page asks after the plot's count moved on.
     std::vector<uint32_t>& PlotPixels();
-    // The names the plot and its numbers are offered under, after the picture's:
-    // cornerflow-plot-β135.png and cornerflow-profile-β135.csv.
-    std::string PlotFileName() const;
-    std::string ProfileFileName() const;
 
 private:
     FlowSession session_;

@@ -329,6 +329,9 @@ TEST(FlowSessionKeys, WallPauseStepAndTheRestPassOn)
                                        .replace(s.BetaLabel().find('='), 1, "")
                                        .insert(0, "cornerflow-")
                                        .append(".png"));
+    s.SetBodyAngle(150.0);
+    EXPECT_EQ(s.PlotFileName(), "cornerflow-plot-\u03B2150.png");
+    EXPECT_EQ(s.ProfileFileName(), "cornerflow-profile-\u03B2150.csv");
 }
 
 // A drag of thirty moves is heard at most once a second, and its end once more with the final
