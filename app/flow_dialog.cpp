@@ -144,10 +144,7 @@ void FlowDialog::ShowFieldNote(ControlId id)
     QString readAs;
     if (!note.isEmpty()) {
         readAs = Tr("Field", kReadAsWords).replace(QStringLiteral("%1"), note);
-        // A sentence of its own after the field's role.
-        QString sentence = readAs;
-        sentence[0] = sentence[0].toUpper();
-        description += QLatin1Char(' ') + sentence + QLatin1Char('.');
+        description += QLatin1Char(' ') + Sentence(readAs); // after the field's role
     }
     // Set only when they change: each change is an event a screen reader hears.
     if (field->accessibleDescription() != description)

@@ -18,18 +18,6 @@ QString Tr(const char* context, const char* source)
     return QCoreApplication::translate(context, source);
 }
 
-// Words as a sentence of their own: a capital first letter and a full stop.
-QString Sentence(QString words)
-{
-    words = words.trimmed();
-    if (words.isEmpty())
-        return words;
-    words[0] = words[0].toUpper();
-    if (!words.endsWith(QLatin1Char('.')))
-        words += QLatin1Char('.');
-    return words;
-}
-
 class PictureAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
     explicit PictureAccessible(FlowViewWidget* picture)
@@ -96,6 +84,17 @@ void InstallPictureAccessibility()
         return;
     installed = true;
     QAccessible::installFactory(PictureFactory);
+}
+
+QString Sentence(QString words)
+{
+    words = words.trimmed();
+    if (words.isEmpty())
+        return words;
+    words[0] = words[0].toUpper();
+    if (!words.endsWith(QLatin1Char('.')))
+        words += QLatin1Char('.');
+    return words;
 }
 
 QString PictureDescription(const FlowSession& session)

@@ -19,6 +19,9 @@ void InstallPictureAccessibility();
 QString PictureDescription(const FlowSession& session);
 // The slider's value in words: beta and the wall's turn.
 QString PictureValueText(const FlowSession& session);
+// Words as a sentence of their own, for a screen reader's description: trimmed, a capital first
+// letter and a full stop.
+QString Sentence(QString words);
 
 // Hands an event to the screen reader. Qt passes events on only while a screen reader listens
 // (never on the headless platform the tests run on), so a watcher, when one is set, sees every
