@@ -14,7 +14,7 @@ PictureAnnouncer::PictureAnnouncer(std::function<void(const QString&)> tell)
         Wait();
     });
     keysEnd_.setSingleShot(true);
-    keysEnd_.setInterval(kKeyRunEndsMs);
+    keysEnd_.setInterval(Announcer::kKeyRunEndsMs);
     QObject::connect(&keysEnd_, &QTimer::timeout, [this] { GestureEnded(); });
 }
 

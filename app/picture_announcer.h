@@ -2,7 +2,7 @@
 // When a screen reader is told that the picture's description changed: the core's rule
 // (Announcer), timed on the desktop. While a drag or a run of key presses goes on, at most once
 // a second; when it ends, once more with the final state. A drag ends at the mouse release; a
-// run of keys when no key came for kKeyRunEndsMs. A change outside a gesture (a typed input, the
+// run of keys when no key came for Announcer::kKeyRunEndsMs. A change outside a gesture (a typed input, the
 // language, the pause) is told at once, or when the second since the last one is over.
 #include <functional>
 #include <string>
@@ -15,9 +15,6 @@
 
 class PictureAnnouncer {
 public:
-    // Quiet time after the last key on the picture that ends a run of key presses, ms.
-    static constexpr int kKeyRunEndsMs = 500;
-
     // tell runs when the screen reader is to hear the description; it gets the words.
     explicit PictureAnnouncer(std::function<void(const QString&)> tell);
     PictureAnnouncer(const PictureAnnouncer&) = delete;

@@ -9,6 +9,9 @@ class Announcer {
 public:
     // The least time between two announcements, ms.
     static constexpr double kGapMs = 1000.0;
+    // A run of key presses on the picture, a gesture, has ended when no key came for this
+    // long, ms.
+    static constexpr int kKeyRunEndsMs = 500;
 
     // The description now stands at text: what to speak now, or "" (nothing, or not yet: ask
     // Settle again at DueMs()).

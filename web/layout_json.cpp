@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "dialog/announcer.h"
 #include "dialog/fields.h"
 #include "dialog/flow_session.h"
 #include "draw/frame_buffer.h"
@@ -174,6 +175,7 @@ std::string LayoutJson()
     std::string out = "{\"version\":";
     AppendJsonString(out, CORNERFLOW_VERSION);
     out += ",\"tickMilliseconds\":" + std::to_string(kTickMilliseconds);
+    out += ",\"keyRunEndsMs\":" + std::to_string(Announcer::kKeyRunEndsMs);
     out += ",\"fieldMaxLength\":" + std::to_string(kFieldMaxLength);
     out += ",\"maxFrameScale\":" + std::to_string(kMaxFrameScale);
     out += ",\"main\":" + DialogJson(res::MainDialogTemplate());

@@ -245,7 +245,7 @@ TEST_F(Reading, ARunOfKeysAndATypedInputAreToldWhenTheirTimeComes)
         QTest::keyClick(View(), Qt::Key_Left);
     }
     EXPECT_EQ(DescriptionTimes().size(), 1u) << "the first key is heard at once, the rest wait";
-    QTest::qWait(PictureAnnouncer::kKeyRunEndsMs + 200);
+    QTest::qWait(Announcer::kKeyRunEndsMs + 200);
     EXPECT_EQ(DescriptionTimes().size(), 2u) << "the run's end tells its final state";
     EXPECT_TRUE(Picture()->text(QAccessible::Description).startsWith("Стенка повёрнута на 50°"));
 

@@ -19,8 +19,6 @@
     ' ': 'Space', Spacebar: 'Space', '.': 'Period', f: 'F', F: 'F',
   };
   const KINDS = { mouse: 'Mouse', touch: 'Touch', pen: 'Pen' };
-  // A run of key presses has ended when no key came for this long, ms.
-  const KEY_RUN_MS = 400;
 
   CF.picture = function (core, page, D, layout, app) {
     const box = D.picture.el;
@@ -244,7 +242,7 @@
     });
     box.addEventListener('keyup', () => {
       window.clearTimeout(keyRun);
-      keyRun = window.setTimeout(gestureEnded, KEY_RUN_MS);
+      keyRun = window.setTimeout(gestureEnded, layout.keyRunEndsMs); // the core's end of a run of keys
     });
 
     // ---- The picture for a screen reader: a slider of the body angle, described by the flow,
