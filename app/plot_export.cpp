@@ -1,13 +1,11 @@
 // cornerflow --plot FILE.png and --profile-csv FILE.csv: the state through the fan as a picture
 // and as a table, without a window. With --no-labels the plot has no text, so that it can be
 // compared pixel for pixel with the page's, whose text is drawn with other fonts.
-#include <cstdio>
 #include <memory>
 #include <string>
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QString>
 #include <QTranslator>
 
@@ -62,12 +60,5 @@ int RunProfileCsv(const Options& options)
 {
     FlowSession session;
     OpenAsTheWindow(session, options);
-    const std::string text = ProfileCsv(session.Profile());
-
-    QString reason;
-    if (WriteText(text, options.file, nullptr, &reason))
-        return 0;
-    std::fprintf(stderr, "cornerflow: cannot write '%s': %s\n", options.file.c_str(),
-                 reason.toUtf8().constData());
-    return 1;
+    return SaveText(ProfileCsv(session.Profile()), options.file);
 }

@@ -4,12 +4,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QSaveFile>
 #include <QSettings>
 #include <QShowEvent>
 #include <QStandardPaths>

@@ -129,12 +129,29 @@ std::unique_ptr<QGuiApplication> MakeGuiApplication()
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-int SavePng(const QImage& image, const std::string& path)
+namespace {
+
+int ExitStatus(bool written, const std::string& path, const QString& reason)
 {
-    QString reason;
-    if (WritePng(image, path, nullptr, &reason))
+    if (written)
         return 0;
     std::fprintf(stderr, "cornerflow: cannot write '%s': %s\n", path.c_str(),
                  reason.toUtf8().constData());
     return 1;
+}
+
+} // namespace
+
+int SavePng(const QImage& image, const std::string& path)
+{
+    QString reason;
+    const bool written = WritePng(image, path, nullptr, &reason);
+    return ExitStatus(written, path, reason);
+}
+
+int SaveText(const std::string& text, const std::string& path)
+{
+    QString reason;
+    const bool written = WriteText(text, path, nullptr, &reason);
+    return ExitStatus(written, path, reason);
 }

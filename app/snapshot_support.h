@@ -53,3 +53,4 @@ std::unique_ptr<QGuiApplication> MakeGuiApplication();
 // The same for the command line: the exit status, 0, or 1 after one line on stderr naming the
 // path.
 int SavePng(const QImage& image, const std::string& path);
+int SaveText(const std::string& text, const std::string& path);
