@@ -31,6 +31,7 @@
 #include "platform/image_dc.h"
 #include "res/dialog_templates.h"
 #include "res/ids.h"
+#include "tests/support/about_box.h"
 
 namespace {
 
@@ -81,28 +82,6 @@ int ModalsOpenedBy(const std::function<void()>& action)
         if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
             ++opened;
             modal->reject();
-        }
-    });
-    closer.start();
-    action();
-    QApplication::processEvents();
-    return opened;
-}
-
-// Runs action, which opens a modal About box, and calls look with the box before closing it;
-// returns how many boxes opened.
-int WithAboutBox(const std::function<void()>& action,
-                 const std::function<void(AboutDialog&)>& look = nullptr)
-{
-    int opened = 0;
-    QTimer closer;
-    closer.setInterval(0);
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto* about = dynamic_cast<AboutDialog*>(QApplication::activeModalWidget())) {
-            ++opened;
-            if (look)
-                look(*about);
-            about->reject();
         }
     });
     closer.start();

@@ -26,6 +26,7 @@
 #include "platform/image_dc.h"
 #include "res/dialog_templates.h"
 #include "res/ids.h"
+#include "tests/support/about_box.h"
 
 namespace {
 
@@ -74,27 +75,6 @@ protected:
         for (const Tracer& t : dlg->Session().Field().tracers)
             s += t.x + 3 * t.y;
         return s;
-    }
-
-    // Runs action and answers every About box it opens; returns how many opened.
-    int AboutBoxesOpenedBy(const std::function<void()>& action, QString* caption = nullptr)
-    {
-        int opened = 0;
-        QTimer closer;
-        closer.setInterval(0);
-        QObject::connect(&closer, &QTimer::timeout, [&] {
-            if (auto* about = dynamic_cast<AboutDialog*>(QApplication::activeModalWidget())) {
-                ++opened;
-                if (caption)
-                    *caption = about->windowTitle();
-                about->reject();
-            }
-        });
-        closer.start();
-        action();
-        QApplication::processEvents();
-        closer.stop();
-        return opened;
     }
 
     std::unique_ptr<FlowDialog> dlg;
@@ -313,10 +293,12 @@ TEST_F(FlowDialogTest, SystemMenuAndAboutBox)
     EXPECT_EQ(items[2]->data().toInt(), static_cast<int>(Command::About));
 
     QString caption;
-    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->MenuCommandChosen(Command::About); }, &caption), 1);
+    EXPECT_EQ(WithAboutBox([&] { dlg->MenuCommandChosen(Command::About); },
+                           [&](AboutDialog& about) { caption = about.windowTitle(); }),
+              1);
     EXPECT_EQ(caption, QStringLiteral("About Cornerflow"));
-    EXPECT_EQ(AboutBoxesOpenedBy([&] { items[2]->trigger(); }), 1);
-    EXPECT_EQ(AboutBoxesOpenedBy([&] { dlg->MenuCommandChosen(Command::Pause); }), 0);
+    EXPECT_EQ(WithAboutBox([&] { items[2]->trigger(); }), 1);
+    EXPECT_EQ(WithAboutBox([&] { dlg->MenuCommandChosen(Command::Pause); }), 0);
     EXPECT_TRUE(dlg->isVisible());
 
     // Right click on the background and Alt+Space open the menu.
