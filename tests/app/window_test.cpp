@@ -31,7 +31,7 @@
 #include "platform/image_dc.h"
 #include "res/dialog_templates.h"
 #include "res/ids.h"
-#include "tests/support/about_box.h"
+#include "tests/support/modal_dialogs.h"
 
 namespace {
 
@@ -71,24 +71,6 @@ private:
     std::vector<std::string> lines_;
     QtMessageHandler previous_ = nullptr;
 };
-
-// Runs action, which opens a modal dialog, and closes it; returns how many opened.
-int ModalsOpenedBy(const std::function<void()>& action)
-{
-    int opened = 0;
-    QTimer closer;
-    closer.setInterval(0);
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            ++opened;
-            modal->reject();
-        }
-    });
-    closer.start();
-    action();
-    QApplication::processEvents();
-    return opened;
-}
 
 QString LabelText(AboutDialog& about, ControlId id)
 {

@@ -26,7 +26,7 @@
 #include "platform/image_dc.h"
 #include "res/dialog_templates.h"
 #include "res/ids.h"
-#include "tests/support/about_box.h"
+#include "tests/support/modal_dialogs.h"
 
 namespace {
 
