@@ -142,16 +142,7 @@ void FlowViewWidget::paintEvent(QPaintEvent*)
     if (session_.IsOpen() && scale != session_.FrameScale())
         session_.SetFrameScale(scale);
     QPainter painter(this);
-    const QImage frame = ImageOf(session_.Frame());
-    if (frame.isNull()) {
-        painter.fillRect(rect(), Qt::white);
-        return;
-    }
-    // At a whole device pixel ratio the frame is copied pixel for pixel; at a fractional one
-    // (1.5) the frame, composed at the next whole scale, is filtered down rather than sampled.
-    if (devicePixelRatioF() != frame.devicePixelRatio())
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(QRect(0, 0, session_.Frame().width, session_.Frame().height), frame);
+    PaintFrame(painter, rect(), session_.Frame(), devicePixelRatioF());
 }
 
 void FlowViewWidget::mousePressEvent(QMouseEvent* event)

@@ -53,16 +53,8 @@ protected:
         // A move to a screen of another resolution: the plot composed again at it.
         if (!frame.Empty() && frame.scale != FlowSession::FrameScaleFor(devicePixelRatioF()))
             session_.SetPlotSize(width(), height(), devicePixelRatioF());
-        const QImage image = ImageOf(session_.PlotFrame());
-        if (image.isNull()) {
-            painter.fillRect(rect(), Qt::white);
-            return;
-        }
-        if (devicePixelRatioF() != image.devicePixelRatio())
-            painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        painter.fillRect(rect(), Qt::white);
-        painter.drawImage(QRect(0, 0, session_.PlotFrame().width, session_.PlotFrame().height),
-                          image);
+        painter.fillRect(rect(), Qt::white); // round the plot, where the canvas is larger
+        PaintFrame(painter, rect(), session_.PlotFrame(), devicePixelRatioF());
     }
 
 private:

@@ -26,3 +26,16 @@ QImage ImageCopyOf(const FrameBuffer& buffer)
     copy.setDevicePixelRatio(buffer.scale);
     return copy;
 }
+
+void PaintFrame(QPainter& painter, const QRect& area, const FrameBuffer& buffer,
+                double devicePixelRatio)
+{
+    const QImage image = ImageOf(buffer);
+    if (image.isNull()) {
+        painter.fillRect(area, Qt::white);
+        return;
+    }
+    if (devicePixelRatio != image.devicePixelRatio())
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(QRect(area.left(), area.top(), buffer.width, buffer.height), image);
+}

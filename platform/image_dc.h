@@ -4,6 +4,8 @@
 #include <memory>
 
 #include <QImage>
+#include <QPainter>
+#include <QRect>
 
 #include "draw/dc.h"
 #include "draw/frame_buffer.h"
@@ -16,3 +18,9 @@ std::unique_ptr<DC> MakeImageDC(FrameBuffer& buffer);
 // and as an image of its own.
 QImage ImageOf(const FrameBuffer& buffer);
 QImage ImageCopyOf(const FrameBuffer& buffer);
+
+// Paints the buffer at the top-left of area, on a widget shown at devicePixelRatio: pixel for
+// pixel at its own scale, and at a fractional ratio (1.5, composed at the next whole scale)
+// filtered down rather than sampled. Without pixels, area is painted white.
+void PaintFrame(QPainter& painter, const QRect& area, const FrameBuffer& buffer,
+                double devicePixelRatio);
