@@ -277,30 +277,30 @@ NumberReading ReadNumberText(std::string_view text)
 
 double ReadNumber(std::string_view text) { return ReadNumberText(text).value; }
 
+namespace {
+
+// How every text writes a value that is no finite number.
+const char* NonFiniteText(double value)
+{
+    return std::isnan(value) ? "nan" : value < 0 ? "-inf" : "inf";
+}
+
+} // namespace
+
 std::string FormatReadValue(double value)
 {
-    if (std::isnan(value))
-        return "nan";
-    if (std::isinf(value))
-        return value < 0 ? "-inf" : "inf";
-    return ShortText(value);
+    return std::isfinite(value) ? ShortText(value) : NonFiniteText(value);
 }
 
 std::string FormatRoundTrip(double value)
 {
-    if (std::isnan(value))
-        return "nan";
-    if (std::isinf(value))
-        return value < 0 ? "-inf" : "inf";
-    return RoundTripText(value);
+    return std::isfinite(value) ? RoundTripText(value) : NonFiniteText(value);
 }
 
 std::string FormatFixed(double value, int decimals)
 {
-    if (std::isnan(value))
-        return "nan";
-    if (std::isinf(value))
-        return value < 0 ? "-inf" : "inf";
+    if (!std::isfinite(value))
+        return NonFiniteText(value);
     if (decimals < 0)
         decimals = 0;
     if (decimals > 17)
