@@ -14,7 +14,8 @@ FlowView::FlowView(const FlowField& field) : field_(field) {}
 FlowView::StaticStamp FlowView::Stamp(int scale) const
 {
     StaticStamp s;
-    std::memset(&s, 0, sizeof s); // the padding too: stamps are compared byte by byte
+    // The padding too: stamps are compared byte by byte.
+    std::memset(static_cast<void*>(&s), 0, sizeof s);
     const Corner& corner = field_.corner;
     s.flow = field_.flow;
     s.wallAngle = corner.wallAngle;
