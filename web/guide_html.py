@@ -192,12 +192,17 @@ def convert(md):
     return '\n'.join(out), title
 
 
+# The way back from a guide to the program, which the markdown cannot link to: docs/ has no page.
+BACK = {'ru': 'Открыть Cornerflow', 'en': 'Open Cornerflow'}
+
+
 def page(md, lang):
     body, title = convert(md)
+    back = '<p><a href="index.html">%s</a></p>' % BACK.get(lang, BACK['en'])
     return ('<!DOCTYPE html>\n<html lang="%s">\n<head>\n<meta charset="utf-8">\n'
             '<meta name="viewport" content="width=device-width, initial-scale=1">\n'
-            '<title>%s</title>\n<style>%s</style>\n</head>\n<body>\n%s\n</body>\n</html>\n'
-            % (lang, html.escape(re.sub(r'[`*]', '', title)), STYLE, body))
+            '<title>%s</title>\n<style>%s</style>\n</head>\n<body>\n%s\n%s\n</body>\n</html>\n'
+            % (lang, html.escape(re.sub(r'[`*]', '', title)), STYLE, back, body))
 
 
 def main():

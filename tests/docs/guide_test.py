@@ -89,11 +89,11 @@ def check(site, page_dir, faults):
                 faults.append('%s: %s links to a missing page' % (name, href))
             if url.fragment and target in pages and url.fragment not in pages[target].ids:
                 faults.append('%s: %s links to a missing anchor' % (name, href))
-            if target == 'index.html':
+            if target == 'index.html' and url.query:  # an experiment: the page in a state
                 pairs = urllib.parse.parse_qsl(url.query, keep_blank_values=True)
                 names = [k for k, _ in pairs]
-                if not pairs or len(set(names)) != len(names):
-                    faults.append('%s: %s: no state, or a parameter twice' % (name, href))
+                if len(set(names)) != len(names) or len(pairs) != len(url.query.split('&')):
+                    faults.append('%s: %s: a parameter twice, or one without a value' % (name, href))
                 for k, v in pairs:
                     if k not in PARAMETERS:
                         faults.append('%s: %s: the page does not read %s' % (name, href, k))
@@ -119,8 +119,9 @@ def check_converter_escapes(root, faults):
             f.write('# T <script>alert(1)</script>\n\nA <img src=x onerror=alert(1)> and `<b>`\n')
         run = subprocess.run([sys.executable, script, '--site', tmp, md], capture_output=True, text=True)
         p = parse(os.path.join(tmp, 'teaching-xx.html')) if run.returncode == 0 else None
-        if p is None or p.links:
-            faults.append('markup in a guide became markup in its page: %s' % (p and p.links))
+        made = p and [h for h in p.links if h.startswith('<')]
+        if p is None or made:
+            faults.append('markup in a guide became markup in its page: %s' % made)
         with open(md, 'w', encoding='utf-8') as f:
             f.write('# T\n\nSee [limits](limits.md).\n')
         run = subprocess.run([sys.executable, script, '--site', tmp, md], capture_output=True, text=True)
