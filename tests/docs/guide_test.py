@@ -12,6 +12,7 @@ build makes them, and the page they link to is looked for in web/. With --site t
 build made are checked, and the service worker's list of offline files must hold them.
 """
 import argparse
+import glob
 import html.parser
 import os
 import re
@@ -20,7 +21,8 @@ import sys
 import tempfile
 import urllib.parse
 
-PAGES = {'ru': 'teaching-ru.html', 'en': 'teaching-en.html'}
+# The guide's languages: every docs/teaching.LANG.md, Russian and English at least (set in main).
+PAGES = {}
 
 # The parameters a link to the page reads, and the form of each value it accepts.
 NUMBER = re.compile(r'^-?[0-9]+(\.[0-9]+)?$')
@@ -103,10 +105,14 @@ def check(site, page_dir, faults):
         other = [n for n in PAGES.values() if n != name]
         if not any(urllib.parse.urlsplit(h).path in other for h in p.links):
             faults.append('%s: no link to the guide in the other language' % name)
-    ru, en = (experiments.get(n, set()) for n in PAGES.values())
-    if ru != en or not ru:
-        faults.append('the guides hand out different experiments: only ru %s, only en %s'
-                      % (sorted(ru - en), sorted(en - ru)))
+    first = experiments.get(PAGES['en'], set())
+    if not first:
+        faults.append('the English guide hands out no experiment')
+    for name in PAGES.values():
+        other = experiments.get(name, set())
+        if other != first:
+            faults.append('%s hands out other experiments than the English guide: only there %s, missing %s'
+                          % (name, sorted(other - first), sorted(first - other)))
 
 
 def check_converter_escapes(root, faults):
@@ -135,6 +141,12 @@ def main():
     ap.add_argument('--site', help='a built site to check instead of making the pages')
     args = ap.parse_args()
     faults = []
+    for md in glob.glob(os.path.join(args.root, 'docs', 'teaching.*.md')):
+        lang = os.path.basename(md).split('.')[1]
+        PAGES[lang] = 'teaching-%s.html' % lang
+    if not {'ru', 'en'} <= set(PAGES):
+        print('FAIL: the guide is not in Russian and English: %s' % sorted(PAGES))
+        return 1
     check_converter_escapes(args.root, faults)
     if args.site:
         check(args.site, args.site, faults)
@@ -145,7 +157,7 @@ def main():
                 faults.append('sw.js does not keep %s for offline use' % name)
     else:
         with tempfile.TemporaryDirectory() as tmp:
-            guides = [os.path.join(args.root, 'docs', 'teaching.%s.md' % lang) for lang in PAGES]
+            guides = [os.path.join(args.root, 'docs', 'teaching.%s.md' % lang) for lang in sorted(PAGES)]
             run = subprocess.run([sys.executable, os.path.join(args.root, 'web', 'guide_html.py'),
                                   '--site', tmp] + guides, capture_output=True, text=True)
             if run.returncode != 0:
