@@ -6,7 +6,7 @@ import time
 
 from driver import (
     PROBE, ALL, THEORY, read_png, wait_for, texts, shown, labels, png_size, wait_for_file, frame_of,
-    click, calc_labels, type_into, Picture, emulate, unemulate, touch, stacked_equals_frame,
+    click, calc_labels, type_into, Picture, touch, stacked_equals_frame,
 )
 # After the driver, which finds the Python that has Selenium.
 from selenium.webdriver.common.action_chains import ActionChains
@@ -103,9 +103,7 @@ class PictureChecks:
             assert violet > 100, 'the saved picture has %d pixels of the exact theory' % violet
 
             # On a 2x screen: the frame at 2x, named by the turned wall.
-            d.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
-                              {'width': 900, 'height': 1000, 'deviceScaleFactor': 2, 'mobile': False})
-            try:
+            with self.screen(900, 1000, 2):
                 self.open('seed=9&paused=1')
                 ActionChains(d).send_keys(Keys.ARROW_LEFT).perform()
                 beta = labels(d)['beta']
@@ -114,14 +112,11 @@ class PictureChecks:
                 picture = d.execute_script('return window.cornerflow.pictureSize()')
                 assert list(size) == [2 * v for v in picture] == list(frame_of(d)[:2]), \
                     'saved %r for a picture of %r at 2x' % (size, picture)
-            finally:
-                d.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
         self.assert_no_errors()
 
     def finger_reads_and_turns(self):
         d = self.driver
-        try:
-            emulate(d, 390, 844, 3, True, True)
+        with self.screen(390, 844, 3, phone=True):
             self.open('seed=2&paused=1')
             pic = Picture(d)
             assert d.execute_script('return window.cornerflow.layout().mode') == 'rows'
@@ -178,5 +173,3 @@ class PictureChecks:
             assert labels(d) == fresh and texts(d, ['v1', 't1', 'p1']) == ['450.0', '273.0', '100000'], \
                 'Reset by a second finger: %r %r' % (labels(d), texts(d, ['v1', 't1', 'p1']))
             self.assert_no_errors()
-        finally:
-            unemulate(d)
