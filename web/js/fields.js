@@ -4,15 +4,15 @@
 (function (CF) {
   'use strict';
 
-  CF.fields = function (page, D, layout, app) {
+  CF.fields = function (page, controls, layout, actions) {
     const roleEls = {
       Input: document.getElementById('role-input'),
       Upstream: document.getElementById('role-upstream'),
       Probe: document.getElementById('role-probe'),
     };
-    const inputs = D.fields.filter((f) => f.source === 'Input');
+    const inputs = controls.fields.filter((f) => f.source === 'Input');
 
-    for (const f of D.fields) {
+    for (const f of controls.fields) {
       const described = ['role-' + f.source.toLowerCase()];
       if (f.noteText) described.push(f.noteText.id);
       f.el.setAttribute('aria-describedby', described.join(' '));
@@ -22,7 +22,7 @@
       f.el.addEventListener('blur', () => {
         page.setInputText(f.id, f.el.value);
         page.inputsLeft();
-        app.update();
+        actions.update();
       });
     }
 
@@ -39,7 +39,7 @@
       if (serial === shownSerial) return false;
       shownSerial = serial;
       let notesMoved = false;
-      for (const f of D.fields) {
+      for (const f of controls.fields) {
         const version = page.fieldVersion(f.id);
         if (version === f.version) continue;
         f.version = version;
@@ -59,12 +59,12 @@
 
     function applyLanguage() {
       for (const role of Object.keys(roleEls)) roleEls[role].textContent = CF.tr('Field', layout.roleWords[role]);
-      for (const f of D.fields) {
+      for (const f of controls.fields) {
         f.el.setAttribute('aria-label', page.fieldName(f.id, CF.tr('Field', f.symbol, true), CF.tr('Field', f.words)));
         if (f.noteEl) showNote(f);
       }
     }
 
-    return { show: show, applyLanguage: applyLanguage, inputs: inputs };
+    return { show: show, applyLanguage: applyLanguage };
   };
 })(window.Cornerflow = window.Cornerflow || {});

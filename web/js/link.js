@@ -47,9 +47,8 @@
     // Whether the picture has its angle labels (labels=0: none).
     labels: (core) => number(core, 'labels', whole(0, 1)) !== 0,
 
-    // Puts the address's state into the opened session.
-    apply: (core, page) => {
-      const fieldIds = CF.fieldIds;
+    // Puts the address's state into the opened session. fieldIds: the fields' ids by key.
+    apply: (core, page, fieldIds) => {
       let typed = false;
       for (const key of INPUTS) {
         if (number(core, key, () => true) === null) continue;
@@ -73,8 +72,7 @@
     // The address of the state as it stands: the inputs as read (a text in another form is
     // written as the value it was read as), the wall, the language, the pause, the exact
     // theory; the seed and ticks the page was opened with.
-    write: (core, page) => {
-      const fieldIds = CF.fieldIds;
+    write: (core, page, fieldIds) => {
       const out = new URLSearchParams();
       for (const key of INPUTS) {
         const id = fieldIds[key];

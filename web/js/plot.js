@@ -27,12 +27,9 @@
   const NOT_SAVED = 'График не сохранён';
   const DATA_NOT_SAVED = 'Данные не сохранены';
 
-  CF.plot = function (core, page, D, app) {
-    const looks = core.Page.quantityLooks();
-    const allQuantities = looks.reduce((set, look) => set | look.bit, 0);
-
-    // ---- The panel: the canvas, the quantities and the downloads, placed by the layout
-    // (js/layout.js) with the dialog's controls.
+  // The panel: the canvas, the quantities and the downloads, placed by js/arrange.js with the
+  // dialog's controls. on: what the boxes and the buttons call.
+  function makePanel(looks, on) {
     const panel = document.createElement('section');
     panel.id = 'plot-panel';
     panel.className = 'plot-panel';
@@ -42,7 +39,6 @@
     canvas.className = 'plot-canvas';
     canvas.setAttribute('role', 'img');
     canvas.setAttribute('aria-describedby', 'plot-description');
-    const ctx = canvas.getContext('2d', { alpha: false });
     const bar = document.createElement('div');
     bar.className = 'plot-bar';
     const description = document.createElement('p');
@@ -63,7 +59,7 @@
       name.textContent = look.ratio; // the same in every language
       label.append(box, swatch, name);
       bar.appendChild(label);
-      box.addEventListener('change', quantitiesChosen);
+      box.addEventListener('change', on.quantitiesChosen);
       return { look: look, el: box };
     });
     // The downloads stay together, at the bar's right end where it has room.
@@ -79,12 +75,26 @@
       downloads.appendChild(b);
       return b;
     }
-    const savePlotButton = button('save-plot-button', savePlot);
-    const saveDataButton = button('save-data-button', saveData);
+    const savePlotButton = button('save-plot-button', on.savePlot);
+    const saveDataButton = button('save-data-button', on.saveData);
     panel.append(canvas, bar, description);
-    D.picture.el.parentElement.appendChild(panel);
+    return { panel: panel, canvas: canvas, description: description, boxes: boxes,
+             savePlotButton: savePlotButton, saveDataButton: saveDataButton };
+  }
+
+  CF.plot = function (core, page, controls, actions) {
+    const looks = core.Page.quantityLooks();
+    const allQuantities = looks.reduce((set, look) => set | look.bit, 0);
+
+    const built = makePanel(looks, { quantitiesChosen: quantitiesChosen, savePlot: savePlot, saveData: saveData });
+    const panel = built.panel;
+    const canvas = built.canvas;
+    const ctx = canvas.getContext('2d', { alpha: false });
+    const description = built.description;
+    const boxes = built.boxes;
+    controls.picture.el.parentElement.appendChild(panel);
     // What the layout reads and sets: the panel, and the canvas's size in CSS pixels.
-    D.plot = { el: panel, canvas: canvas, size: null };
+    controls.plotPanel = { el: panel, canvas: canvas, size: null };
 
     // ---- The quantities: the core's default, or those chosen last time.
     const storedQuantities = CF.store.get(QUANTITIES_KEY);
@@ -99,7 +109,7 @@
       const shown = boxes.reduce((set, b) => (b.el.checked ? set | b.look.bit : set), 0);
       page.setPlotQuantities(shown);
       CF.store.set(QUANTITIES_KEY, String(shown));
-      app.update();
+      actions.update();
     }
 
     // ---- Open or folded: the core keeps the tool's check mark, the page the panel.
@@ -118,13 +128,13 @@
     let sized = null;
     function measure() {
       const ratio = window.devicePixelRatio || 1;
-      const size = open ? D.plot.size : null;
+      const size = open ? controls.plotPanel.size : null;
       const key = size ? size[0] + 'x' + size[1] + '@' + ratio : 'none';
       if (key === sized) return;
       sized = key;
       if (size) page.setPlotSize(size[0], size[1], ratio);
       else page.setPlotSize(0, 0, ratio);
-      app.update();
+      actions.update();
     }
 
     // ---- What the core composed, on the canvas at its device pixels; and its description.
@@ -152,14 +162,14 @@
 
     // ---- The downloads: the plot as a PNG at its device pixels, its numbers as CSV.
     function savePlot() {
-      app.update();
+      actions.update();
       const name = page.plotFileName();
       canvas.toBlob((blob) => {
         if (!blob) {
-          app.tell(CF.tr('Dialog', NOT_SAVED));
+          actions.tell(CF.tr('Dialog', NOT_SAVED));
           return;
         }
-        app.tell('');
+        actions.tell('');
         CF.download(blob, name);
       }, 'image/png');
     }
@@ -168,18 +178,18 @@
       try {
         blob = new Blob([page.profileCsv()], { type: 'text/csv' });
       } catch (err) {
-        app.tell(CF.tr('Dialog', DATA_NOT_SAVED));
+        actions.tell(CF.tr('Dialog', DATA_NOT_SAVED));
         return;
       }
-      app.tell('');
+      actions.tell('');
       CF.download(blob, page.profileFileName());
     }
 
     function applyLanguage() {
       page.setPlotWords((source) => CF.tr('Plot', source));
       canvas.setAttribute('aria-label', page.plotName());
-      savePlotButton.textContent = CF.tr('Dialog', SAVE_PLOT);
-      saveDataButton.textContent = CF.tr('Dialog', SAVE_DATA);
+      built.savePlotButton.textContent = CF.tr('Dialog', SAVE_PLOT);
+      built.saveDataButton.textContent = CF.tr('Dialog', SAVE_DATA);
       describe();
     }
 
@@ -199,7 +209,6 @@
       show: show,
       applyLanguage: applyLanguage,
       canvas: canvas,
-      showQuantities: showQuantities,
     };
   };
 })(window.Cornerflow = window.Cornerflow || {});

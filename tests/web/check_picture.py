@@ -1,0 +1,175 @@
+"""The picture: the pause, a step and the reset by key and button; the saved picture; fingers."""
+import math
+import os
+import tempfile
+import time
+
+from driver import (
+    PROBE, ALL, THEORY, read_png, wait_for, texts, shown, labels, png_size, wait_for_file, frame_of,
+    click, calc_labels, type_into, Picture, touch, stacked_equals_frame,
+)
+# After the driver, which finds the Python that has Selenium.
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+
+class PictureChecks:
+    def pause_step_and_reset(self):
+        d = self.driver
+        cf = 'return window.cornerflow.'
+        self.open('seed=5&paused=1')
+        fresh = texts(d, ALL), labels(d), d.execute_script(cf + 'tracers()')
+
+        self.open('seed=5')
+        pic = Picture(d)
+        wait_for(d, cf + 'ticks() >= 3')
+        # Space on the focused picture pauses and does not scroll the (now tall) page.
+        d.execute_script('document.body.style.paddingBottom = "3000px"')
+        ActionChains(d).send_keys(Keys.SPACE).perform()
+        assert d.execute_script(cf + 'paused()'), 'Space did not pause'
+        assert d.find_element(By.ID, 'pause-button').get_attribute('aria-pressed') == 'true'
+        ticks, frame = d.execute_script(cf + 'ticks()'), frame_of(d)
+        time.sleep(0.4)
+        assert d.execute_script('return scrollY') == 0, 'Space scrolled the page'
+        assert d.execute_script(cf + 'ticks()') == ticks, 'ticks went on while paused'
+        assert frame_of(d) == frame, 'the picture moved while paused'
+
+        # The period and the button step exactly one tick each.
+        ActionChains(d).send_keys('.').perform()
+        assert d.execute_script(cf + 'ticks()') == ticks + 1, 'the period did not step one tick'
+        assert frame_of(d) != frame, 'a step drew no new picture'
+        click(d, 'step-button')
+        assert d.execute_script(cf + 'ticks()') == ticks + 2, 'the button did not step one tick'
+
+        # Paused, a drag still turns the wall and draws it; no tick runs.
+        frame = frame_of(d)
+        before = labels(d)
+        dx0, dy0 = pic.offset(420, 250)
+        dx1, dy1 = pic.offset(330, 370)
+        (ActionChains(d).move_to_element_with_offset(pic.el, dx0, dy0).click_and_hold()
+         .move_to_element_with_offset(pic.el, dx1, dy1).release().perform())
+        assert labels(d) != before and frame_of(d) != frame, 'a paused drag was not drawn'
+        assert d.execute_script(cf + 'ticks()') == ticks + 2, 'a paused drag ran a tick'
+
+        # Space resumes; the button pauses and resumes too.
+        d.execute_script('arguments[0].focus()', pic.el)
+        ActionChains(d).send_keys(Keys.SPACE).perform()
+        ticks = d.execute_script(cf + 'ticks()')
+        time.sleep(0.4)
+        assert d.execute_script(cf + 'ticks()') >= ticks + 3, 'Space did not resume the clock'
+        click(d, 'pause-button')
+        assert d.execute_script(cf + 'paused()'), 'the button did not pause'
+        click(d, 'pause-button')
+        assert not d.execute_script(cf + 'paused()'), 'the button did not resume'
+        assert d.find_element(By.ID, 'pause-button').get_attribute('aria-pressed') == 'false'
+
+        # Reset after typing, a drag and ticks: as freshly loaded (the clock still runs).
+        type_into(d, 'v1', '600')
+        type_into(d, 't1', '300')
+        (ActionChains(d).move_to_element_with_offset(pic.el, dx0, dy0).click_and_hold()
+         .move_to_element_with_offset(pic.el, *pic.offset(200, 380)).release().perform())
+        assert texts(d, ALL) != fresh[0] and labels(d) != fresh[1], 'typing and the drag changed nothing'
+        click(d, 'reset-button')
+        now = texts(d, ALL), labels(d), d.execute_script(cf + 'tracers()')
+        assert now == fresh, 'after Reset: %r, freshly loaded: %r' % (now, fresh)
+        self.assert_no_errors()
+
+    def save_picture(self):
+        d = self.driver
+        with tempfile.TemporaryDirectory() as tmp:
+            d.execute_cdp_cmd('Browser.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': tmp})
+            self.open('seed=9&ticks=30&paused=1')
+            click(d, 'save-button')
+            w, h, rows = read_png(wait_for_file(tmp, 'cornerflow-\u03b2135.png'))
+            fw, fh, rgba = frame_of(d)
+            assert (w, h) == (fw, fh), 'saved %dx%d, frame %dx%d' % (w, h, fw, fh)
+            differ = sum(rows[y][x] != tuple(rgba[4 * (y * w + x):4 * (y * w + x) + 3])
+                         for y in range(h) for x in range(w))
+            assert differ == 0, '%d pixels of the saved picture differ from the frame' % differ
+
+            # With the exact theory on, the saved picture carries it: without the labels it is the
+            # desktop's --exact-theory snapshot in every pixel, the theory's violet lines in it.
+            os.remove(os.path.join(tmp, 'cornerflow-\u03b2135.png'))
+            self.open('seed=9&ticks=30&paused=1&labels=0&theory=1')
+            click(d, 'save-button')
+            w, h, rows = read_png(wait_for_file(tmp, 'cornerflow-\u03b2135.png'))
+            dw, dh, desk = self.desktop.snapshot(os.path.join(tmp, 'desktop.png'), '--seed', '9', '--ticks', '30',
+                                                 '--no-labels', '--exact-theory')
+            differ = sum(a != b for row, other in zip(rows, desk) for a, b in zip(row, other))
+            assert (w, h) == (dw, dh) and differ == 0, 'with the exact theory: %dx%d against %dx%d, %d pixels differ' % (
+                w, h, dw, dh, differ)
+            violet = sum(p == THEORY for row in rows for p in row)
+            assert violet > 100, 'the saved picture has %d pixels of the exact theory' % violet
+
+            # On a 2x screen: the frame at 2x, named by the turned wall.
+            with self.screen(900, 1000, 2):
+                self.open('seed=9&paused=1')
+                ActionChains(d).send_keys(Keys.ARROW_LEFT).perform()
+                beta = labels(d)['beta']
+                click(d, 'save-button')
+                size = png_size(wait_for_file(tmp, 'cornerflow-%s.png' % beta.replace('=', '')))
+                picture = d.execute_script('return window.cornerflow.pictureSize()')
+                assert list(size) == [2 * v for v in picture] == list(frame_of(d)[:2]), \
+                    'saved %r for a picture of %r at 2x' % (size, picture)
+        self.assert_no_errors()
+
+    def finger_reads_and_turns(self):
+        d = self.driver
+        with self.screen(390, 844, 3, phone=True):
+            self.open('seed=2&paused=1')
+            pic = Picture(d)
+            assert d.execute_script('return window.cornerflow.layout().mode') == 'rows'
+            hint = d.find_element(By.ID, 'touch-hint')
+            assert hint.is_displayed() and 'пальцем' in hint.text, 'no hint for a finger: %r' % hint.text
+            start = self.desktop.calc()
+
+            # A tap in the fan reads the flow there and leaves the wall.
+            cx, cy = pic.client(500, 100)
+            touch(d, 'touchStart', (cx, cy, 1))
+            touch(d, 'touchEnd', (cx, cy, 1))
+            px, py = pic.point_at(cx, cy)
+            doc = self.desktop.calc('--probe', '%d,%d' % (px, py))
+            assert doc['probes'][0]['regionName'] == 'fan', 'the tap at %d,%d is not in the fan' % (px, py)
+            assert labels(d) == calc_labels(start), 'a tap turned the wall: %r' % labels(d)
+            assert shown(d, PROBE) == doc['probes'][0]['texts'], 'read-out at %d,%d: page %r, desktop %r' % (
+                px, py, shown(d, PROBE), doc['probes'][0]['texts'])
+            mark = d.execute_script('return window.cornerflow.mark()')
+            assert mark['shown'] and abs(mark['x'] - (cx - pic.left)) < 1e-6, 'the reading mark is %r' % mark
+            stacked_equals_frame(d)  # the mark is not part of the picture
+
+            # A finger that comes down on the wall turns it; a second finger changes nothing and
+            # does not end the first one's drag.
+            wall = start['corner']['wallAngle']
+            on_wall = pic.client(311 + 70 * math.sin(wall), 192 + 70 * math.cos(wall))
+            touch(d, 'touchStart', (*on_wall, 1))
+            a = pic.client(430, 360)
+            touch(d, 'touchMove', (*a, 1))
+            after_a = labels(d)
+            assert after_a == calc_labels(self.desktop.calc('--wall-point', '%d,%d' % pic.point_at(*a))), \
+                'a finger from the wall to %r: %r' % (pic.point_at(*a), after_a)
+            other = pic.client(100, 300)
+            touch(d, 'touchStart', (*a, 1), (*other, 2))
+            touch(d, 'touchMove', (*a, 1), (other[0] + 40, other[1] + 20, 2))
+            assert labels(d) == after_a, 'a second finger turned the wall: %r' % labels(d)
+            touch(d, 'touchEnd', (other[0] + 40, other[1] + 20, 2))
+            b = pic.client(380, 300)
+            touch(d, 'touchMove', (*b, 1))
+            touch(d, 'touchEnd', (*b, 1))
+            assert labels(d) == calc_labels(self.desktop.calc('--wall-point', '%d,%d' % pic.point_at(*b))), \
+                'after the second finger, the first one no longer turned the wall: %r' % labels(d)
+
+            # Reset tapped by a second finger while the first rests on the picture.
+            type_into(d, 'v1', '600')
+            fresh = calc_labels(start)
+            assert labels(d) != fresh
+            reset = d.execute_script('const r = document.getElementById("reset-button").getBoundingClientRect();'
+                                     'return [Math.round(r.left + r.width / 2), Math.round(r.top + r.height / 2)]')
+            rest = pic.client(150, 100)
+            touch(d, 'touchStart', (*rest, 1))
+            touch(d, 'touchStart', (*rest, 1), (*reset, 2))
+            touch(d, 'touchEnd', (*reset, 2))
+            touch(d, 'touchEnd', (*rest, 1))
+            assert labels(d) == fresh and texts(d, ['v1', 't1', 'p1']) == ['450.0', '273.0', '100000'], \
+                'Reset by a second finger: %r %r' % (labels(d), texts(d, ['v1', 't1', 'p1']))
+            self.assert_no_errors()

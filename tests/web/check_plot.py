@@ -1,0 +1,165 @@
+"""The plot's panel: opened and folded, its quantities, its downloads, and its words for a screen
+reader."""
+import csv
+import math
+import os
+import re
+import tempfile
+
+from driver import (
+    PLOT_BOXES, read_png, open_page, described, wait_for_file, plot_of, plot_colours,
+    png_pixels_differ, click, type_into, Picture, emulate, unemulate, colour_count,
+)
+# After the driver, which finds the Python that has Selenium.
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+
+
+class PlotChecks:
+    def plot_panel_quantities_and_ticks(self):
+        """The plot's panel opens and folds with the tool and is remembered; its boxes choose the
+        curves and are remembered; the core composes the plot for a drag and a probe, never for a
+        tick, and none while the panel is folded."""
+        d = self.driver
+        cf = 'return window.cornerflow.'
+        url = self.base + '/index.html?seed=3&paused=1'
+        open_page(d, url)
+        d.execute_script('localStorage.clear()')
+        try:
+            open_page(d, url)
+
+            def shown():
+                panel = d.find_element(By.ID, 'plot-panel').is_displayed()
+                pressed = d.find_element(By.ID, 'plot-button').get_attribute('aria-pressed') == 'true'
+                assert panel == pressed, 'the panel is %s, the tool pressed %s' % (panel, pressed)
+                return panel
+            assert shown(), 'the plot is not open on a laptop by default'
+            click(d, 'plot-button')
+            assert not shown(), 'the tool did not fold the plot'
+            count = d.execute_script(cf + 'plotCount()')
+            d.execute_script('window.cornerflow.drag(420, 250, [[400, 330]])')
+            assert d.execute_script(cf + 'plotCount()') == count, 'a plot was composed while folded'
+            open_page(d, url)
+            assert not shown(), 'folding was forgotten'
+            click(d, 'plot-button')
+            assert shown(), 'the tool did not open the plot'
+            open_page(d, url)
+            assert shown(), 'opening was forgotten'
+
+            # M, P and T at start; each box puts its curve in or takes it out; remembered.
+            colours = plot_colours(d)
+            assert len(set(colours.values())) == len(PLOT_BOXES), 'colours %r' % colours
+
+            def boxes():
+                return {k: d.find_element(By.ID, k).is_selected() for k in PLOT_BOXES}
+
+            def curves():
+                rgba = plot_of(d)[4]
+                return {k: colour_count(rgba, c) > 100 for k, c in colours.items()}
+            start = dict(zip(PLOT_BOXES, [True, True, True, False, False]))
+            assert boxes() == start == curves(), 'at start: boxes %r, curves %r' % (boxes(), curves())
+            click(d, 'plot-density')
+            click(d, 'plot-mach')
+            chosen = dict(start, **{'plot-mach': False, 'plot-density': True})
+            assert boxes() == chosen == curves(), 'chosen: boxes %r, curves %r' % (boxes(), curves())
+            open_page(d, url)
+            assert boxes() == chosen == curves(), 'after a reload: boxes %r, curves %r' % (boxes(), curves())
+
+            # Ticks compose no plot; a drag composes the plot of the new wall; a probe moves its
+            # cursor.
+            before = plot_of(d)
+            d.execute_script('window.cornerflow.step(5)')
+            after = plot_of(d)
+            assert d.execute_script(cf + 'ticks()') == 5 and after[3:] == before[3:], 'ticks changed the plot'
+            d.execute_script('window.cornerflow.drag(420, 250, [[400, 330], [380, 360]])')
+            dragged = plot_of(d)
+            assert dragged[3] > before[3] and dragged[4] != before[4], 'the drag left the plot as it was'
+            pic = Picture(d)
+            ActionChains(d).move_to_element_with_offset(pic.el, *pic.offset(500, 100)).perform()
+            probed = plot_of(d)
+            assert probed[3] > dragged[3] and probed[4] != dragged[4], 'the probe did not move the cursor'
+            self.assert_no_errors()
+        finally:
+            d.execute_script('localStorage.clear()')
+
+    def plot_downloads(self):
+        """Save data: --calc's profile as CSV; Save plot: the plot as shown, at its device pixels."""
+        d = self.driver
+        url = self.base + '/index.html?v1=600&beta=150&paused=1'
+        with tempfile.TemporaryDirectory() as tmp:
+            d.execute_cdp_cmd('Browser.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': tmp})
+            open_page(d, url)
+            click(d, 'save-data-button')
+            with open(wait_for_file(tmp, 'cornerflow-profile-\u03b2150.csv'), newline='', encoding='utf-8') as f:
+                table = list(csv.reader(f))
+            samples = self.desktop.calc('--v1', '600', '--beta', '150')['profile']['samples']
+            header, rows = table[0], table[1:]
+            assert len(header) == 11 and header[0].startswith('phi'), 'the header is %r' % header
+            assert len(rows) == len(samples) > 100, '%d rows for %d samples' % (len(rows), len(samples))
+            special = {'NaN': math.nan, 'Infinity': math.inf, '-Infinity': -math.inf}
+
+            def number(v):
+                return special[v] if isinstance(v, str) else float(v)
+
+            # Equal, the same non-numbers, or within a few units of the last bit: the page's
+            # maths library (WebAssembly's) rounds the last bit of a few functions (atan, pow,
+            # ...) otherwise than the desktop's; about 2e-15 at most, far below any digit shown.
+            def equal(a, b):
+                return a == b or (math.isnan(a) and math.isnan(b)) or abs(a - b) <= 1e-12 * max(abs(a), abs(b))
+            for i, (row, sample) in enumerate(zip(rows, samples)):
+                want = [number(sample['phiDegrees'])] + [number(sample[k][q]) for q in ('M', 'P', 'T', 'rho', 'V')
+                                                         for k in ('model', 'exact')]
+                got = [float(v) for v in row]
+                assert len(got) == len(want) and all(equal(a, b) for a, b in zip(got, want)), \
+                    'row %d: %r, --calc %r' % (i + 1, row, want)
+
+            # The plot as a PNG: the plot as shown, at its device pixels; at 2x on a 2x screen.
+            for ratio in (1, 2):
+                if ratio == 2:
+                    emulate(d, 900, 1000, 2)
+                    open_page(d, url)
+                name = 'cornerflow-plot-\u03b2150.png'
+                if os.path.exists(os.path.join(tmp, name)):
+                    os.remove(os.path.join(tmp, name))
+                click(d, 'save-plot-button')
+                w, h, png = read_png(wait_for_file(tmp, name))
+                pw, ph, scale, _, rgba = plot_of(d)
+                css = d.execute_script('const r = document.getElementById("plot-canvas").getBoundingClientRect();'
+                                       'return [r.width, r.height]')
+                assert (w, h) == (pw, ph) == (round(css[0]) * ratio, round(css[1]) * ratio) and scale == ratio, \
+                    'at %dx: saved %dx%d, the plot %dx%d at %r, shown %r CSS px' % (ratio, w, h, pw, ph, scale, css)
+                differ = png_pixels_differ(png, rgba, w)
+                assert differ == 0, 'at %dx: %d pixels of the saved plot differ from the plot shown' % (ratio, differ)
+            unemulate(d)
+        self.assert_no_errors()
+
+    def plot_for_a_screen_reader(self):
+        """The plot's canvas is an image named and described in the page's language, the pressure
+        through the fan in the numbers the fields write; the description follows the flow."""
+        d = self.driver
+        doc = self.desktop.calc('--probe', '600,250')  # a point just past the model's fan
+        probe = doc['probes'][0]
+        assert probe['regionName'] == 'downstream'
+        p1 = doc['read']['p1']['text']
+        model_end = probe['texts']['P']
+        exact_end = doc['theory']['p2']
+        for lang, name, words, none in [
+                ('ru', 'График состояния в веере',
+                 'Давление падает от %s до %s Па в веере модели; по точной теории — до %s Па',
+                 'Поток не сверхзвуковой, веера нет: давление везде %s Па'),
+                ('en', 'Plot of the state through the fan',
+                 'The pressure falls from %s to %s Pa through the model\'s fan; by the exact theory, to %s Pa',
+                 'Flow not supersonic, no fan: the pressure is %s Pa everywhere')]:
+            self.open('seed=2&paused=1&lang=' + lang)
+            canvas = d.find_element(By.ID, 'plot-canvas')
+            assert canvas.aria_role in ('img', 'image') and canvas.accessible_name == name, \
+                '%s: the plot is %r named %r' % (lang, canvas.aria_role, canvas.accessible_name)
+            said = described(d, canvas)
+            pattern = re.escape(words).replace('%s', '([0-9.]+)')
+            m = re.fullmatch(pattern, said[0]) if said else None
+            assert m and m.group(1) == p1 and m.group(2) == model_end and abs(float(m.group(3)) - exact_end) <= 0.5, \
+                '%s: described as %r; P1 %s, the model past the fan %s, the exact theory %.1f' % (
+                    lang, said, p1, model_end, exact_end)
+            type_into(d, 'v1', '300')
+            assert described(d, canvas) == [none % p1], '%s: a subsonic flow described as %r' % (lang, described(d, canvas))
+        self.assert_no_errors()

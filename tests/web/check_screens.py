@@ -1,0 +1,436 @@
+"""The page on every screen: the layouts, the phone's first screen, the tab order, the picture as a
+slider, and the words of each language."""
+import re
+import time
+
+from driver import (
+    ALL, UNIT_OF, PLOT_CONTROLS, wait_for, described, field, texts, labels, click, type_into,
+    Picture, emulate, unemulate, touch, stacked_equals_frame, frame_scale_for,
+)
+# After the driver, which finds the Python that has Selenium.
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import Select
+
+
+class ScreenChecks:
+    # Words that stand as they are in both languages: names, and the keys' own names.
+    NAMES = {'Cornerflow', 'MIT', 'WebAssembly', 'OK', 'PgDn', 'PgUp', 'Home', 'End', 'F', 'Tab',
+             'Language', 'Русский', 'English', 'Язык'}
+
+    def check_words(self, d, lang):
+        """Every word of the page (its text, the About box, the hint, the names and descriptions
+        a screen reader hears, the buttons) is in the page's language."""
+        d.execute_script('document.getElementById("about-button").click()')
+        words = d.execute_script('''
+            const out = [document.title, document.body.innerText, document.getElementById("about").innerText,
+                         document.getElementById("touch-hint").textContent];
+            for (const el of document.querySelectorAll("[aria-label], [aria-valuetext], [title]"))
+              out.push(el.getAttribute("aria-label") || "", el.getAttribute("aria-valuetext") || "",
+                       el.getAttribute("title") || "");
+            for (const id of ["picture-state", "picture-labels", "picture-keys", "role-input", "role-upstream",
+                              "role-probe"])
+              out.push(document.getElementById(id).textContent);
+            return out.join(" ");''')
+        d.execute_script('document.getElementById("about").close()')
+        other = '[A-Za-z]' if lang == 'ru' else '[А-Яа-яЁё]'
+        # In Russian, the fields' symbols are Latin letters (V, T, P, M, c, Vr).
+        strays = {w for w in re.findall(other + '+', words)
+                  if w not in self.NAMES and not (lang == 'ru' and len(w) <= 2)}
+        assert not strays, '%s page has words of the other language: %r' % (lang, sorted(strays))
+
+    def names_and_languages(self):
+        d = self.driver
+        cf = 'return window.cornerflow.'
+        self.open('seed=3&paused=1')
+        d.execute_script('localStorage.clear()')
+        self.open('seed=3&paused=1')
+
+        def check_names(lang):
+            names = {}
+            for key in ALL:
+                el = field(d, key)
+                name = el.accessible_name
+                unit = UNIT_OF[key]
+                assert name and (name.endswith(', ' + unit[lang]) if unit else 'Mach' in name or 'Маха' in name), \
+                    '%s is named %r' % (key, name)
+                names[key] = name
+            assert len(set(names.values())) == len(ALL), 'two fields share a name: %r' % names
+            roles = {' '.join(t for t in described(d, field(d, k)) if t) for k in ['v1', 'rho1', 'T']}
+            assert len(roles) == 3 and '' not in roles, 'field descriptions %r' % roles
+            return names
+
+        ru = check_names(0)
+        pic = Picture(d)
+        assert pic.el.aria_role == 'slider' and pic.el.accessible_name == 'Картина течения', \
+            'the picture is %r named %r' % (pic.el.aria_role, pic.el.accessible_name)
+        # The language box has a name and no description repeating it.
+        box = d.find_element(By.ID, 'language')
+        assert box.accessible_name == 'Language / Язык' and not box.get_attribute('title') \
+            and not box.get_attribute('aria-describedby'), 'the language box is named %r' % box.accessible_name
+        # The Russian page is Russian throughout: every word a user sees or hears, the About box
+        # and its keys included, but for names and the keys' own names.
+        self.check_words(d, 'ru')
+        state = d.find_element(By.ID, 'picture-state')
+        assert state.get_attribute('aria-live') == 'polite' and state.get_attribute('id') in \
+            pic.el.get_attribute('aria-describedby').split(), 'the picture is not described by a live region'
+
+
+        # The live region changes when the picture's facts do, not with the ticks.
+        d.execute_script('window.cornerflow.resume()')
+        wait_for(d, 'return !document.getElementById("picture-state").textContent.includes("Пауза")', timeout=2)
+        ticks = d.execute_script(cf + 'ticks()')
+        d.execute_script('window.cfChanges = 0; new MutationObserver((m) => window.cfChanges += m.length)'
+                         '.observe(document.getElementById("picture-state"), {childList: true, characterData: true, subtree: true})')
+        time.sleep(0.5)
+        changes, ticked = d.execute_script('return [window.cfChanges, window.cornerflow.ticks()]')
+        assert changes == 0 and ticked >= ticks + 5, '%d changes of the live region in %d ticks' % (changes, ticked - ticks)
+        for point, flow in [((100, 380), 'отрывается'), ((311, 380), 'прилегает')]:
+            (ActionChains(d).move_to_element_with_offset(pic.el, *pic.offset(420, 250)).click_and_hold()
+             .move_to_element_with_offset(pic.el, *pic.offset(*point)).release().perform())
+            chi = labels(d)['chi']  # "χ=130, Δφ=89"
+            turn, span = chi[2:].split(', Δφ=')
+            want = 'стенка повёрнута на %s°, веер шириной %s°' % (turn, span)
+            assert want in state.get_attribute('textContent') and flow in state.get_attribute('textContent'), \
+                'after a drag to %r (%s): %r' % (point, chi, state.get_attribute('textContent'))
+        d.execute_script('window.cornerflow.pause()')
+        type_into(d, 'v1', '100')
+        # Spoken within a second of the last description.
+        wait_for(d, 'return document.getElementById("picture-state").textContent.includes("веера нет")', timeout=2)
+        type_into(d, 'v1', '450.0')
+        ActionChains(d).move_to_element_with_offset(pic.el, *pic.offset(500, 100)).perform()
+        numbers = texts(d, ALL)
+        images = d.execute_script('return [...document.querySelectorAll("img.label-image")].map(i => i.src)')
+
+        # English from the address: the words change, the numbers do not.
+        self.open('seed=3&paused=1&lang=en')
+        assert d.title == d.find_element(By.ID, 'caption').text == 'Flow round an obtuse corner', \
+            'English title %r' % d.title
+        assert d.execute_script('return document.documentElement.lang') == 'en', 'the page is not marked English'
+        en = check_names(1)
+        assert all(en[k] != ru[k] for k in ALL), 'names left in Russian: %r' % en
+        pic = Picture(d)
+        assert pic.el.accessible_name == 'Flow picture', 'the picture has no English name'
+        d.execute_script('window.cornerflow.resume()')
+        (ActionChains(d).move_to_element_with_offset(pic.el, *pic.offset(420, 250)).click_and_hold()
+         .move_to_element_with_offset(pic.el, *pic.offset(311, 380)).release().perform())
+        assert 'flow attached' in d.find_element(By.ID, 'picture-state').get_attribute('textContent'), \
+            'English live region: %r' % d.find_element(By.ID, 'picture-state').get_attribute('textContent')
+        d.execute_script('window.cornerflow.pause()')
+        ActionChains(d).move_to_element_with_offset(pic.el, *pic.offset(500, 100)).perform()
+        assert texts(d, ALL) == numbers, 'number texts differ in English: %r, %r' % (texts(d, ALL), numbers)
+        en_images = d.execute_script('return [...document.querySelectorAll("img.label-image")].map(i => i.src)')
+        assert sum(a != b for a, b in zip(images, en_images)) == 5, 'English label images: %d' % sum(
+            a != b for a, b in zip(images, en_images))
+        self.check_words(d, 'en')
+        missing = d.execute_script(cf + 'missingWords()')
+        assert not missing, 'no English for %r' % missing
+
+        # The choice made on the page is remembered; the address still overrides it.
+        self.open('seed=3')
+        assert d.find_element(By.ID, 'caption').text == 'Обтекание тупого угла', 'not Russian by default'
+        Select(d.find_element(By.ID, 'language')).select_by_value('en')
+        assert d.find_element(By.ID, 'caption').text == 'Flow round an obtuse corner', 'the choice did nothing'
+        assert field(d, 'v1').accessible_name == en['v1'], 'the choice left the names'
+
+        self.open('seed=3')
+        assert d.find_element(By.ID, 'caption').text == 'Flow round an obtuse corner', 'English was forgotten'
+        self.open('seed=3&lang=ru')
+        assert d.find_element(By.ID, 'caption').text == 'Обтекание тупого угла', 'lang=ru did not override'
+        d.execute_script('localStorage.clear()')
+        self.assert_no_errors()
+
+        # Before the program runs, and when it cannot be loaded, the status line speaks the
+        # page's language too.
+        d.execute_cdp_cmd('Network.enable', {})
+        d.execute_cdp_cmd('Network.setBlockedURLs', {'urls': ['*cornerflow-core.js']})
+        try:
+            for lang, word in [('ru', 'Программу не удалось загрузить'), ('en', 'The program could not be loaded')]:
+                d.get(self.base + '/index.html?nocache=%s&lang=%s' % (time.time(), lang))
+                message = wait_for(d, 'return document.getElementById("status").textContent')
+                assert message.startswith(word) and d.execute_script(
+                    'return document.getElementById("status").lang') == lang, '%s: %r' % (lang, message)
+        finally:
+            d.execute_cdp_cmd('Network.setBlockedURLs', {'urls': []})
+            d.execute_cdp_cmd('Network.disable', {})
+
+    def tools_shown(self):
+        """The ids of the tools shown, in the document's order."""
+        return self.driver.execute_script(
+            'return [...document.querySelectorAll("#tools button, #tools select")]'
+            '.filter(e => !e.hidden && e.getClientRects().length).map(e => e.id)')
+
+    def tools_above_dialog(self):
+        """Whether every tool shown stands above the dialog (else all stand below it)."""
+        d = self.driver
+        above, below = d.execute_script(
+            'const top = document.getElementById("dialog").getBoundingClientRect().top;'
+            'const bottom = document.getElementById("dialog").getBoundingClientRect().bottom;'
+            'const rs = [...document.querySelectorAll("#tools button, #tools select")]'
+            '.filter(e => !e.hidden && e.getClientRects().length).map(e => e.getBoundingClientRect());'
+            'return [rs.every(r => r.bottom <= top + 0.5), rs.every(r => r.top >= bottom - 0.5)]')
+        assert above or below, 'the tools stand beside the dialog\'s rows'
+        return above
+
+    def tab_order(self, first, presses):
+        """What Tab reaches from the control with this id (or data-key), pressed so many times."""
+        d = self.driver
+        d.execute_script('(document.getElementById(arguments[0]) ||'
+                         ' document.querySelector(`[data-key="${arguments[0]}"]`)).focus()', first)
+        order = [first]
+        for _ in range(presses):
+            ActionChains(d).send_keys(Keys.TAB).perform()
+            order.append(d.execute_script('const e = document.activeElement;'
+                                          'return e.dataset.key || (e.classList.contains("picture") ? "picture" : e.id)'))
+        return order
+
+    def phone_first_screen(self):
+        """On a phone held upright, the first screen shows the picture and the three inputs
+        unscrolled, the tools in one row of finger-sized buttons above them, each reached by
+        scrolling the row and answering a tap; Tab meets the tools before the inputs. Held
+        sideways, the tools stand after the fields, and Tab meets them there."""
+        d = self.driver
+        first = ['.picture', 'input[data-key="v1"]', 'input[data-key="t1"]', 'input[data-key="p1"]']
+        for width, height, ratio in [(390, 844, 3), (320, 640, 2)]:
+            where = '%dx%d' % (width, height)
+            with self.screen(width, height, ratio, True), self.plot_remembered(None):
+                self.open('seed=1&paused=1')
+                assert d.execute_script('return window.cornerflow.layout().mode') == 'rows', where
+                boxes = d.execute_script('return arguments[0].map(s => { const r = document.querySelector(s)'
+                                         '.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; })', first)
+                outside = [s for s, (l, t, r, b) in zip(first, boxes) if l < 0 or t < 0 or r > width or b > height]
+                assert d.execute_script('return scrollY') == 0 and not outside, \
+                    '%s: not in the first screen: %r (%r)' % (where, outside, boxes)
+                sizes = d.execute_script('return [...document.querySelectorAll("#tools button, #tools select")]'
+                                         '.filter(e => !e.hidden).map(e => { const r = e.getBoundingClientRect();'
+                                         'return [e.id, r.width, r.height, r.top]; })')
+                small = [s for s in sizes if s[1] < 44 - 0.01 or s[2] < 44 - 0.01]
+                assert len(sizes) >= 9 and not small, '%s: tools smaller than 44 CSS px: %r' % (where, small)
+                assert len({round(s[3]) for s in sizes}) == 1, '%s: the tools take more than a row: %r' % (where, sizes)
+                assert self.tools_above_dialog(), '%s: the tools are not above the picture' % where
+                order = self.tab_order('language', 1)
+                assert order == ['language', 'v1'], '%s: Tab goes %r' % (where, order)
+                # The row's last tool, scrolled to within the row, answers a tap.
+                tap = d.execute_script('const b = document.getElementById("about-button"); b.scrollIntoView('
+                                       '{block: "nearest", inline: "nearest"}); const r = b.getBoundingClientRect();'
+                                       'return [r.left + r.width / 2, r.top + r.height / 2, scrollX]')
+                assert tap[2] == 0 and 0 < tap[0] < width, '%s: the About tool at %r' % (where, tap)
+                touch(d, 'touchStart', (tap[0], tap[1], 1))
+                touch(d, 'touchEnd', (tap[0], tap[1], 1))
+                wait_for(d, 'return document.getElementById("about").open', timeout=5)
+                d.execute_script('document.getElementById("about").close()')
+                self.assert_no_errors(where)
+        with self.screen(844, 390, 3, True), self.plot_remembered(None):
+            self.open('seed=1&paused=1')
+            assert d.execute_script('return window.cornerflow.layout().mode') == 'side'
+            assert not self.tools_above_dialog(), 'held sideways, the tools are not after the fields'
+            tools = self.tools_shown()
+            order = self.tab_order('Vr', len(tools))
+            assert order == ['Vr'] + tools, 'held sideways, Tab goes %r' % order
+
+    def keyboard_and_screen_reader(self):
+        d = self.driver
+        self.open('seed=6')
+        d.execute_script('localStorage.clear()')  # the plot open, as on a laptop by default
+        self.open('seed=6')
+        pic = Picture(d)
+        # The tab order is where each control stands: the tools above the dialog first, then the
+        # dialog table's order (the inputs, the picture, the read-only fields in reading order),
+        # then the plot's panel under it (the quantities and the downloads).
+        table = d.execute_script('return [...document.querySelectorAll("#dialog [data-control-id]")]'
+                                 '.filter(e => e.tabIndex >= 0).map(e => e.dataset.key || "picture")')
+        want = ['v1', 't1', 'p1', 'picture', 'rho1', 'c1', 'mach1', 'vol1', 'critSpeed', 'critTemp',
+                'critPressure', 'critDensity', 'critVolume', 'T', 'P', 'rho', 'c', 'M', 'V0', 'V', 'Vphi', 'Vr']
+        assert table == want, 'the controls stand in the order %r' % table
+        tools = self.tools_shown()
+        assert len(tools) >= 9 and tools[0] == 'pause-button' and tools[-1] == 'language', 'the tools: %r' % tools
+        assert self.tools_above_dialog(), 'the tools do not stand above the dialog'
+        order = self.tab_order('pause-button', len(tools) + len(want) + len(PLOT_CONTROLS) - 1)
+        assert order == tools + want + PLOT_CONTROLS, 'Tab goes %r' % order
+
+        # The picture is a slider of beta: its value, its range, its words; Left, Right, Home,
+        # End and the page keys move it as the core decides.
+        d.execute_script('arguments[0].focus()', pic.el)
+        def slider():
+            return d.execute_script('const p = arguments[0]; return [p.getAttribute("role"), +p.getAttribute("aria-valuenow"),'
+                                    '+p.getAttribute("aria-valuemin"), +p.getAttribute("aria-valuemax"),'
+                                    'p.getAttribute("aria-valuetext")]', pic.el)
+        role, now, low, high, words = slider()
+        assert (role, now, low, high) == ('slider', 135, 0, 180), 'slider %r' % (slider(),
+)
+        assert words == 'угол β = 135°, стенка повёрнута на 45°', 'slider words %r' % words
+        for keys, beta in [([Keys.ARROW_LEFT] * 2, '133'), ([Keys.ARROW_RIGHT], '134'), ([Keys.PAGE_DOWN], '124'),
+                           ([Keys.END], None), ([Keys.HOME], None)]:
+            ActionChains(d).send_keys(*keys).perform()
+            label = labels(d)['beta'][2:]
+            assert beta is None or label == beta, 'after %r: beta %s' % (keys, label)
+            assert slider()[1] == int(label), 'slider %r for the label %s' % (slider(), label)
+        assert slider()[1] < 20, 'Home left beta at %r' % (slider(),
+)
+        # Space and "." are named in the picture's description, as a sentence apart from the flow
+        # and the labels.
+        parts = described(d, pic.el)
+        assert len(parts) == 3 and all(p.rstrip().endswith('.') for p in parts), 'description %r' % parts
+        assert 'Пробел' in parts[2] and '. — один шаг' in parts[2], 'the keys in the description: %r' % parts[2]
+        # The About box lists every key of the picture.
+        click(d, 'about-button')
+        keys = d.execute_script('return [...document.querySelectorAll("#about-keys dt")].map(e => e.textContent)')
+        assert keys == ['← →, ↓ ↑', 'PgDn PgUp', 'Home End', 'Пробел', '.', 'F', 'Tab'], 'About lists %r' % keys
+        d.execute_script('document.getElementById("about").close()')
+        # F on the picture asks for full screen (a headless browser may refuse it).
+        d.execute_script('window.cfFull = 0; document.documentElement.requestFullscreen = () =>'
+                         '{ window.cfFull++; return Promise.resolve(); }; arguments[0].focus()', pic.el)
+        ActionChains(d).send_keys('f').perform()
+        assert d.execute_script('return window.cfFull') == 1, 'F did not ask for full screen'
+
+        # A drag of 30 moves over three seconds: at most one description a second, and the final
+        # state once more when it ends.
+        d.execute_script('window.cfSpoken = []; new MutationObserver(() => window.cfSpoken.push([performance.now(),'
+                         'document.getElementById("picture-state").textContent])).observe('
+                         'document.getElementById("picture-state"), {childList: true, characterData: true, subtree: true})')
+        chain = ActionChains(d).move_to_element_with_offset(pic.el, *pic.offset(420, 250)).click_and_hold()
+        for i in range(30):
+            x, y = (200 + 8 * i, 380) if i % 2 == 0 else (300, 250 + 4 * i)
+            chain = chain.move_to_element_with_offset(pic.el, *pic.offset(x, y)).pause(0.1)
+        t0 = d.execute_script('return performance.now()')
+        chain.release().perform()
+        released = d.execute_script('return performance.now()')
+        spoken = d.execute_script('return window.cfSpoken')
+        during = [s for s in spoken if s[0] >= t0]
+        gaps = [b[0] - a[0] for a, b in zip(during, during[1:])]
+        assert len(during) >= 2, 'spoken %r' % during
+        # Each gap is at least a second, but for the last: the release says the final state at once.
+        assert all(g >= 990 for g in gaps[:-1]), 'descriptions %.0f ms apart' % min(gaps[:-1])
+        assert len(during) <= 2 + (released - t0) / 1000, '%d descriptions in %.1f s' % (len(during), (released - t0) / 1000)
+        chi = labels(d)['chi'][2:].split(', Δφ=')
+        final = d.find_element(By.ID, 'picture-state').get_attribute('textContent')
+        assert 'стенка повёрнута на %s°, веер шириной %s°' % tuple(chi) in final, 'final %r for %r' % (final, chi)
+        # The final state was spoken by the end of the drag (at the release when it waited), and
+        # nothing is left to say.
+        assert during[-1][1] == final and during[-1][0] <= released + 50, 'the final state was not spoken at the end'
+        time.sleep(1.2)
+        assert len(d.execute_script('return window.cfSpoken')) == len(spoken), 'spoken after the drag ended'
+        self.assert_no_errors()
+
+    # The screens: a phone's and a small phone's upright, held sideways, a laptop's and two
+    # projectors'; (width, height, ratio, a phone with touch).
+    SCREENS = [(320, 640, 2, True), (390, 844, 3, True), (844, 390, 3, True), (1366, 768, 1, False),
+               (1920, 1080, 1, False), (3840, 2160, 1, False)]
+
+    def layouts_for_every_screen(self):
+        """Every screen with the plot's panel folded, then open."""
+        d = self.driver
+        controls = ('[...document.querySelectorAll("input, button, select, .picture")]'
+                    '.filter(e => !e.closest("dialog") && !e.hidden && e.getClientRects().length)')
+        try:
+            for (width, height, ratio, phone), plot in [(screen, plot) for plot in ('folded', 'open')
+                                                         for screen in self.SCREENS]:
+                emulate(d, width, height, ratio, phone, phone)
+                self.open('seed=1&paused=1')
+                if (d.execute_script('return window.cornerflow.layout().plot') is not None) != (plot == 'open'):
+                    d.execute_script('localStorage.setItem("cornerflow.plot", arguments[0])', plot)
+                    self.open('seed=1&paused=1')
+                where = '%dx%d, the plot %s' % (width, height, plot)
+                assert d.execute_script('return document.documentElement.scrollWidth') <= width, \
+                    '%s: the page scrolls sideways (%d)' % (where, d.execute_script('return document.documentElement.scrollWidth'))
+                # A control in a row that scrolls sideways within itself (the phone's tools) is
+                # seen through the row: that part must lie within the width.
+                boxes = d.execute_script('return %s.map(e => { const r = e.getBoundingClientRect();'
+                                         'const row = e.parentElement, scrolls = getComputedStyle(row).overflowX !== "visible";'
+                                         'const c = scrolls ? row.getBoundingClientRect() : r;'
+                                         'return [e.id || e.dataset.key || e.className, Math.max(r.left, c.left),'
+                                         ' Math.min(r.right, c.right), r.height]; })' % controls)
+                assert len(boxes) >= (29 if plot == 'folded' else 36), '%s: %d controls' % (where, len(boxes))
+                outside = [b[0] for b in boxes if b[1] < -0.5 or b[2] > width + 0.5]
+                assert not outside, '%s: outside the width: %r' % (where, outside)
+                if phone:
+                    small = ['%s %.1f' % (b[0], b[3]) for b in boxes if b[3] < 44 - 0.01]
+                    assert not small, '%s: shorter than 44 CSS px: %r' % (where, small)
+                # Every control can be scrolled to with vertical scrolling only, and is then in
+                # sight, not under the picture or anything else.
+                hidden = d.execute_script('''
+                    const out = [];
+                    for (const e of %s) {
+                      e.scrollIntoView({block: "nearest", inline: "nearest"});
+                      const r = e.getBoundingClientRect();
+                      const x = Math.min(r.right - 2, r.left + 12), y = r.top + r.height / 2;
+                      const top = document.elementFromPoint(x, y);
+                      if (scrollX !== 0 || r.top < -0.5 || r.bottom > innerHeight + 0.5 || !top || !(top === e || e.contains(top)))
+                        out.push(e.id || e.dataset.key || e.className);
+                    }
+                    scrollTo(0, 0);
+                    return out;''' % controls)
+                assert not hidden, '%s: not reachable by scrolling down: %r' % (where, hidden)
+                layout = d.execute_script('return window.cornerflow.layout()')
+                cssW, cssH = layout['display']
+                if width >= 1920 and plot == 'folded':
+                    assert cssW >= 0.6 * width or cssH >= 0.7 * height, '%s: the picture is %.0fx%.0f' % (where, cssW, cssH)
+                if plot == 'open':
+                    # Beside the picture from a laptop's screen on, the whole page in sight; under
+                    # it on a phone held upright; after the fields beside it held sideways.
+                    boxes = d.execute_script('return [".picture", "#plot-canvas", "#dialog"].map(s => {'
+                                             'const r = document.querySelector(s).getBoundingClientRect();'
+                                             'return [r.left, r.top, r.right, r.bottom]; })')
+                    (pl, pt, pr, pb), (ql, qt, qr, qb), (dl, dt, dr, db) = boxes
+                    # Whole inside the dialog, which cuts off what reaches out of it.
+                    assert dl <= ql and qr <= dr and dt <= qt and qb <= db, '%s: the plot %r in the dialog %r' % (
+                        where, boxes[1], boxes[2])
+                    if width >= 1366:
+                        assert ql >= pr and abs(qt - pt) < 1 and qr <= width, '%s: picture %r, plot %r' % (where, boxes[0], boxes[1])
+                        assert d.execute_script('return document.documentElement.scrollHeight') <= height, \
+                            '%s: the page does not fit the screen\'s height' % where
+                    elif width < height:
+                        assert qt >= pb and ql >= 0 and qr <= width, '%s: picture %r, plot %r' % (where, boxes[0], boxes[1])
+                    else:
+                        assert ql >= pr and qr <= width, '%s: picture %r, plot %r' % (where, boxes[0], boxes[1])
+                if (width, height) == (844, 390):
+                    # Held sideways: the picture and the inputs in sight together, unscrolled.
+                    seen = d.execute_script('return [".picture", \'input[data-key="v1"]\', \'input[data-key="p1"]\']'
+                                            '.map(s => document.querySelector(s).getBoundingClientRect())'
+                                            '.every(r => r.top >= 0 && r.bottom <= innerHeight)')
+                    assert seen, '%s: the picture and the inputs are not in sight together' % where
+                # The canvases: composed at the device pixels the picture is shown at.
+                canvases = d.execute_script('return window.cornerflow.canvases()')
+                scale = frame_scale_for(round(cssW * ratio) / 622)
+                assert canvases['layer-below'] == [622 * scale, 384 * scale] and canvases['layer-tracers'] == [622, 384] \
+                    and canvases['layer-mark'] == [round(cssW * ratio), round(cssH * ratio)], \
+                    '%s: canvases %r for %r at ratio %d' % (where, canvases, layout['display'], ratio)
+                if plot == 'open':
+                    # The plot at the device pixels it is shown at.
+                    css = d.execute_script('const r = document.getElementById("plot-canvas").getBoundingClientRect();'
+                                           'return [r.width, r.height]')
+                    assert canvases['plot'] == [round(v) * frame_scale_for(ratio) for v in css], \
+                        '%s: the plot\'s canvas is %r for %r CSS px at ratio %d' % (where, canvases['plot'], css, ratio)
+                if width < 500 and plot == 'folded':
+                    # The About box fits too.
+                    click(d, 'about-button')
+                    r = d.execute_script('const r = document.getElementById("about").getBoundingClientRect();'
+                                         'return [r.left, r.right]')
+                    d.execute_script('document.getElementById("about").close()')
+                    assert r[0] >= 0 and r[1] <= width, '%s: the About box spans %r' % (where, r)
+                self.assert_no_errors(where)
+
+            # A zoom from 1x to 2x: composed again at the new device pixels, without a reload, and
+            # still the core's frame pixel for pixel; the plot too.
+            emulate(d, 1366, 768, 1)
+            self.open('seed=1&paused=1')
+            canvases = d.execute_script('return window.cornerflow.canvases()')
+            assert canvases['layer-below'] == [622, 384] and canvases['plot'] == [622, 384], canvases
+            emulate(d, 1366, 768, 2)
+            wait_for(d, 'return window.cornerflow.canvases()["layer-below"][0] === 1244', timeout=5)
+            wait_for(d, 'return window.cornerflow.canvases().plot[0] === 1244', timeout=5)
+            assert d.execute_script('return window.cornerflow.canvases()')['layer-mark'] == [1244, 768]
+            frame = stacked_equals_frame(d)
+            assert frame['scale'] == 2
+
+            # A window narrowed to rows and widened again: the dialog's text as at the start.
+            font = 'return [getComputedStyle(document.querySelector(".field")).fontSize, window.cornerflow.layout().mode]'
+            start = d.execute_script(font)
+            for width, mode in [(600, 'rows'), (1366, 'dialog')]:
+                emulate(d, width, 768, 2)
+                wait_for(d, 'return window.cornerflow.layout().mode === %r' % mode, timeout=5)
+            assert d.execute_script(font) == start, 'the fields\' text %r, at the start %r' % (d.execute_script(font), start)
+        finally:
+            d.execute_script('localStorage.removeItem("cornerflow.plot")')
+            unemulate(d)

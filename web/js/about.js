@@ -1,0 +1,74 @@
+// The About box: its table's arrangement where it fits, one column on a narrow screen or for
+// fingers; and every key of the picture.
+(function (CF) {
+  'use strict';
+
+  // layout.about: the box's control table.
+  CF.aboutBox = function (core, layout) {
+    const W = CF.words;
+    const about = document.getElementById('about');
+    const aboutBody = document.getElementById('about-body');
+    const aboutKeys = document.getElementById('about-keys');
+    const aboutCaption = document.getElementById('about-caption');
+    const table = layout.about;
+    about.setAttribute('aria-labelledby', 'about-caption');
+    aboutBody.style.setProperty('--about-w', table.w + 'px');
+    aboutBody.style.setProperty('--about-h', table.h + 'px');
+    const ABOUT_WORDS = { 1102: W.aboutVersion, 1103: W.aboutModel, 1104: W.aboutShell, 1105: W.aboutCopyright };
+    const texts = []; // {el, source}
+    for (const entry of table.controls) {
+      let el;
+      if (entry.kind === 'DefaultButton') {
+        el = document.createElement('button');
+        el.value = 'ok';
+        el.className = 'about-ok';
+        el.textContent = entry.text;
+      } else if (entry.kind === 'IconImage') {
+        el = document.createElement('img');
+        el.alt = '';
+        el.className = 'about-icon';
+        el.src = CF.svgUri(entry.svg);
+      } else {
+        el = document.createElement('p');
+        el.className = entry.kind === 'TextCentred' ? 'text-centred' : 'text-left';
+        texts.push({ el: el, source: ABOUT_WORDS[entry.id] || entry.text || '' });
+      }
+      el.dataset.controlId = entry.id;
+      el.style.left = entry.x + 'px';
+      el.style.top = entry.y + 'px';
+      el.style.width = entry.w + 'px';
+      el.style.height = entry.h + 'px';
+      aboutBody.appendChild(el);
+    }
+
+    function show() {
+      // One column where the table does not fit, and for fingers, whose text is larger.
+      about.classList.toggle('about-narrow', window.innerWidth < table.w + 40
+                             || window.matchMedia('(pointer: coarse)').matches);
+      if (typeof about.showModal === 'function') {
+        if (!about.open) about.showModal();
+      } else {
+        about.setAttribute('open', '');
+      }
+    }
+
+    function applyLanguage() {
+      aboutCaption.textContent = CF.tr('About', W.aboutCaption);
+      for (const t of texts) t.el.textContent = CF.trf('About', t.source, layout.version);
+      while (aboutKeys.firstChild) aboutKeys.removeChild(aboutKeys.firstChild);
+      const title = document.createElement('h3');
+      title.textContent = CF.tr('About', W.keysTitle);
+      const list = document.createElement('dl');
+      for (const k of core.Page.pictureKeys()) {
+        const dt = document.createElement('dt');
+        dt.textContent = CF.tr('Keys', k.keys);
+        const dd = document.createElement('dd');
+        dd.textContent = CF.tr('Keys', k.words);
+        list.append(dt, dd);
+      }
+      aboutKeys.append(title, list);
+    }
+
+    return { show: show, applyLanguage: applyLanguage };
+  };
+})(window.Cornerflow = window.Cornerflow || {});

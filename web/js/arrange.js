@@ -1,0 +1,304 @@
+// Where the dialog's controls stand for a layout chosen by CF.chooseLayout (js/layout.js), and
+// the page laid out for the window as it is: again after a resize, a rotation, full screen.
+// In the rows, each field's name and unit are the rows of the group's label images level with
+// the field, cut out with CSS (a window of the image shown as a background), so the page shows
+// the same glyphs as the dialog, in both languages.
+(function (CF) {
+  'use strict';
+
+  const SIZES = CF.layoutSizes;
+  const GAP = SIZES.gap;
+  const ROWS = SIZES.rows;
+
+  const px = (v) => v + 'px';
+  function place(el, x, y, w, h) {
+    el.style.left = px(x);
+    el.style.top = px(y);
+    if (w !== undefined) el.style.width = px(w);
+    if (h !== undefined) el.style.height = px(h);
+  }
+
+  // Each group's fields, label images and notes, the group's top-left corner at (gx, gy),
+  // everything k times its size.
+  function placeGroup(g, gx, gy, k, noteLine) {
+    const at = (x, y) => [gx + (x - g.x) * k, gy + (y - g.y) * k];
+    for (const f of g.fields) {
+      const [x, y] = at(f.entry.x, f.entry.y);
+      place(f.el, x, y, f.entry.w * k, f.entry.h * k);
+    }
+    for (const image of [g.names, g.units]) {
+      if (!image) continue;
+      const [x, y] = at(image.entry.x, image.entry.y);
+      place(image.el, x, y, image.w * k, image.h * k);
+    }
+    let y = gy + g.h * k + Math.round(4 * k);
+    for (const f of g.inputs) {
+      if (!f.note) continue;
+      const [x] = at(f.names ? f.names.entry.x : f.entry.x, 0);
+      place(f.noteEl, x, y, undefined, noteLine);
+      f.noteEl.style.width = 'auto';
+      y += noteLine;
+    }
+  }
+
+  // The dialog's arrangement, its groups where the table puts them (wide: false) or two by two
+  // beside the picture (wide: true), everything k times its size. Returns [width, height].
+  function arrangeDialog(controls, k, wide) {
+    const pic = controls.picture.entry;
+    const noteLine = Math.round(16 * k);
+    const groupPlaces = new Map();
+    const noteHeight = (g) => {
+      const lines = g.inputs.filter((f) => f.note).length;
+      return lines ? lines * noteLine + Math.round(4 * k) : 0;
+    };
+    let width;
+    let height;
+    if (!wide) {
+      for (const g of controls.groups) groupPlaces.set(g, [g.x * k, g.y * k]);
+      place(controls.picture.el, pic.x * k, pic.y * k, pic.w * k, pic.h * k);
+      width = controls.table.w * k;
+      height = controls.table.h * k;
+      for (const g of controls.groups) height = Math.max(height, (g.y + g.h) * k + noteHeight(g));
+    } else {
+      place(controls.picture.el, 0, 0, pic.w * k, pic.h * k);
+      const left = (pic.w + GAP) * k;
+      const colW = [0, 0];
+      for (const row of controls.wideGrid) row.forEach((g, i) => { colW[i] = Math.max(colW[i], g.w); });
+      let y = 0;
+      for (const row of controls.wideGrid) {
+        let rowH = 0;
+        row.forEach((g, i) => {
+          groupPlaces.set(g, [left + (i === 0 ? 0 : (colW[0] + GAP) * k), y]);
+          rowH = Math.max(rowH, g.h * k + noteHeight(g));
+        });
+        y += rowH + GAP * k;
+      }
+      width = left + (colW[0] + GAP + colW[1]) * k;
+      height = Math.max(pic.h * k, y - GAP * k);
+    }
+    for (const g of controls.groups) placeGroup(g, ...groupPlaces.get(g), k, noteLine);
+    return [width, height];
+  }
+
+  // One field's row at (x, y): the field, its name's and unit's rows of the label images, and
+  // its note under it. Returns the height taken.
+  function placeFieldRow(f, x, y, nameW, fieldW, unitW, m) {
+    const cropH = 2 * SIZES.rowHalf * m.label;
+    const fieldX = x + nameW + 6;
+    place(f.el, fieldX, y + (m.row - m.field) / 2, fieldW, m.field);
+    for (const [crop, image, cx] of [[f.nameCrop, f.names, x], [f.unitCrop, f.units, fieldX + fieldW + 6]]) {
+      if (!image) continue;
+      const middle = f.entry.y + f.entry.h / 2 - image.entry.y;
+      place(crop, cx, y + (m.row - cropH) / 2, image.w * m.label, cropH);
+      crop.style.backgroundSize = px(image.w * m.label) + ' ' + px(image.h * m.label);
+      crop.style.backgroundPosition = '0 ' + px(-(middle - SIZES.rowHalf) * m.label);
+    }
+    if (!(f.noteEl && f.note)) return m.row;
+    place(f.noteEl, fieldX, y + m.row - 2, fieldW + unitW, m.note);
+    return m.row + m.note;
+  }
+
+  // The rows: fields one per row with their label rows, the groups in one or two columns.
+  // (left, top): where the rows start; width: the room they have. Returns the height they take.
+  function arrangeRows(controls, top, left, width, m) {
+    const column = 230;
+    const cols = width >= 2 * column + GAP ? 2 : 1;
+    const colW = (width - (cols - 1) * GAP) / cols;
+    const nameW = Math.max(...controls.fields.map((f) => (f.names ? f.names.w : 0))) * m.label;
+    const unitW = Math.max(...controls.fields.map((f) => (f.units ? f.units.w : 0))) * m.label;
+    const fieldW = Math.max(60, colW - nameW - unitW - 12);
+    let y = top;
+    for (let i = 0; i < controls.rowGroups.length; i += cols) {
+      let rowBottom = y;
+      controls.rowGroups.slice(i, i + cols).forEach((group, c) => {
+        let gy = y;
+        for (const f of group) gy += placeFieldRow(f, left + c * (colW + GAP), gy, nameW, fieldW, unitW, m);
+        rowBottom = Math.max(rowBottom, gy);
+      });
+      y = rowBottom + GAP;
+    }
+    return y - GAP - top;
+  }
+
+  // The plot's panel at (x, y), its canvas w x h CSS pixels (whole pixels, so that the canvas
+  // shows the plot's device pixels as they are); returns the panel's height.
+  function placePlot(controls, x, y, w, h) {
+    const panel = controls.plotPanel;
+    w = Math.max(1, Math.floor(w));
+    h = Math.max(1, Math.round(h));
+    panel.size = [w, h];
+    place(panel.el, Math.round(x), Math.round(y), w);
+    panel.canvas.style.width = px(w);
+    panel.canvas.style.height = px(h);
+    return panel.el.offsetHeight;
+  }
+
+  // The dialog's arrangement, alone (wide: two by two) or with the plot beside or under the
+  // picture; returns [width, height].
+  function arrangeTable(controls, choice, hintShown) {
+    const k = choice.k;
+    const pic = controls.picture.entry;
+    const beside = choice.plot === 'beside';
+    // Beside the plot the groups stay under the picture, as the table has them.
+    const [w, h] = arrangeDialog(controls, k, choice.mode === 'wide' && !beside);
+    let width = w;
+    let height = h;
+    if (hintShown) {
+      place(controls.hint, 0, h + 6, w);
+      height += 6 + controls.hint.offsetHeight;
+    }
+    if (beside) {
+      const x = (pic.x + pic.w + GAP) * k;
+      const y = pic.y * k;
+      const panelHeight = placePlot(controls, x, y, choice.plotWidth * k, pic.h * k);
+      width = Math.round(x) + controls.plotPanel.size[0];
+      height = Math.max(height, Math.round(y) + panelHeight + ROWS.pad);
+    } else if (choice.plot === 'under') {
+      height += placePlot(controls, 0, height + 8, w, w * pic.h / pic.w) + 8 + ROWS.pad;
+    }
+    return [width, height];
+  }
+
+  // The rows under the picture (held upright) or beside it (sideways), with the hint and the
+  // plot; returns [width, height].
+  function arrangeRowsLayout(controls, choice, hintShown) {
+    const pic = controls.picture.entry;
+    const pictureEl = controls.picture.el;
+    const hint = controls.hint;
+    const m = choice.coarse ? ROWS.coarse : ROWS.fine;
+    const pad = ROWS.pad;
+    let top = pad;
+    const width = choice.width - 2 * pad;
+    const plotHeight = Math.max(SIZES.plotMinHeight, Math.round(width * pic.h / pic.w));
+    if (choice.mode === 'rows') {
+      const picH = Math.round(width * pic.h / pic.w);
+      place(pictureEl, pad, pad, width, picH);
+      top += picH + 8;
+      if (hint) hint.style.position = '';
+      if (hintShown) {
+        place(hint, pad, top, width);
+        top += hint.offsetHeight + 8;
+      }
+      if (choice.plot) top += placePlot(controls, pad, top, width, plotHeight) + 8;
+    } else {
+      // Beside the rows, standing still while they scroll.
+      pictureEl.style.position = 'fixed';
+      place(pictureEl, choice.margin, choice.margin, choice.pictureWidth, choice.pictureHeight);
+      if (hintShown) {
+        hint.style.position = 'fixed';
+        place(hint, choice.margin, choice.margin + choice.pictureHeight + 4, choice.pictureWidth);
+      }
+    }
+    let used = arrangeRows(controls, top, pad, width, m);
+    // Held sideways, after the fields, so that the inputs stay in sight with the picture.
+    if (choice.mode === 'side' && choice.plot)
+      used += GAP + placePlot(controls, pad, top + used + GAP, width, plotHeight);
+    return [choice.width, top + used + pad];
+  }
+
+  // Lays the dialog out for a choice: its size, and every control in it.
+  function arrangeControls(controls, dialogEl, choice) {
+    const rows = choice.mode === 'rows' || choice.mode === 'side';
+    dialogEl.dataset.layout = choice.mode;
+    for (const f of controls.fields) {
+      if (f.noteEl) {
+        f.noteEl.hidden = !f.note;
+        f.noteSymbol.hidden = rows;
+      }
+    }
+    const hintShown = controls.hint && !controls.hint.hidden;
+    controls.picture.el.style.position = '';
+    if (controls.plotPanel) controls.plotPanel.size = null;
+    const [width, height] = rows ? arrangeRowsLayout(controls, choice, hintShown)
+                                 : arrangeTable(controls, choice, hintShown);
+    dialogEl.style.width = px(width);
+    dialogEl.style.height = px(height);
+    // The rows' own font size; the dialog's arrangement takes the style sheet's again.
+    dialogEl.style.fontSize = rows ? px((choice.coarse ? ROWS.coarse : ROWS.fine).font) : '';
+  }
+
+  // The page as a whole: the layout for the window as it is, the tools where it shows them,
+  // the dialog arranged, the picture and the plot measured. picture, plot: their parts
+  // (js/picture.js, js/plot.js).
+  CF.pageArranger = function (controls, picture, plot) {
+    const pageEl = document.getElementById('page');
+    const dialogEl = document.getElementById('dialog');
+    const header = document.getElementById('header');
+    const toolsEl = document.getElementById('tools');
+    const linkBox = document.getElementById('link-box');
+    const hint = document.getElementById('touch-hint');
+    const coarse = window.matchMedia('(pointer: coarse)');
+    const anyCoarse = window.matchMedia('(any-pointer: coarse)');
+    let choice = null;
+
+    // The tools (and the link's box) in the document where they are shown, before the dialog
+    // or after it, so that Tab meets them where they stand; the focus stays where it was.
+    function putTools(beforeDialog) {
+      const before = (toolsEl.compareDocumentPosition(dialogEl) & Node.DOCUMENT_POSITION_FOLLOWING) !== 0;
+      if (before === beforeDialog) return;
+      const focused = toolsEl.contains(document.activeElement) || linkBox.contains(document.activeElement)
+        ? document.activeElement : null;
+      if (beforeDialog) dialogEl.before(toolsEl, linkBox);
+      else dialogEl.after(toolsEl, linkBox);
+      if (focused) focused.focus({ preventScroll: true });
+    }
+
+    // The caption's and the tools' height as the wide layout shows them at scale k on a page
+    // width CSS pixels wide.
+    function headerHeight(k, width) {
+      document.body.dataset.layout = 'wide';
+      document.body.style.setProperty('--k', String(k));
+      putTools(true);
+      pageEl.style.width = width ? Math.ceil(width) + 'px' : '';
+      pageEl.style.marginLeft = '';
+      const top = header.getBoundingClientRect().top;
+      return Math.max(header.getBoundingClientRect().bottom, toolsEl.getBoundingClientRect().bottom) - top;
+    }
+
+    function choose(vw, vh) {
+      let hintHeight = 0;
+      if (!hint.hidden) {
+        hint.style.position = 'fixed';
+        hint.style.width = Math.round(vw * 0.6) + 'px';
+        hintHeight = hint.getBoundingClientRect().height;
+      }
+      // Without a choice remembered, the plot's panel is open on every screen but a phone's.
+      if (!plot.decided())
+        plot.openByDefault(CF.chooseLayout(controls, vw, vh, coarse.matches, headerHeight, hintHeight, false).mode);
+      const chosen = CF.chooseLayout(controls, vw, vh, coarse.matches, headerHeight, hintHeight, plot.isOpen());
+      hint.style.position = '';
+      hint.style.width = '';
+      return chosen;
+    }
+
+    function arrange() {
+      hint.hidden = !anyCoarse.matches;
+      choice = choose(document.documentElement.clientWidth, window.innerHeight);
+      document.body.dataset.layout = choice.mode;
+      document.body.style.setProperty('--k', String(choice.k));
+      document.body.style.setProperty('--margin', choice.margin + 'px');
+      putTools(choice.mode !== 'side');
+      pageEl.style.width = choice.mode === 'side' ? choice.width + 'px' : Math.ceil(choice.width) + 'px';
+      pageEl.style.marginLeft = choice.mode === 'side' ? choice.offset + 'px' : '';
+      arrangeControls(controls, dialogEl, choice);
+      picture.measure();
+      plot.measure();
+    }
+
+    let arrangeQueued = false;
+    const arrangeSoon = () => {
+      if (arrangeQueued) return;
+      arrangeQueued = true;
+      window.requestAnimationFrame(() => {
+        arrangeQueued = false;
+        arrange();
+      });
+    };
+    window.addEventListener('resize', arrangeSoon);
+    window.addEventListener('orientationchange', arrangeSoon);
+    document.addEventListener('fullscreenchange', arrangeSoon);
+    for (const q of [coarse, anyCoarse]) if (q.addEventListener) q.addEventListener('change', arrangeSoon);
+
+    return { arrange: arrange, choice: () => choice };
+  };
+})(window.Cornerflow = window.Cornerflow || {});
