@@ -487,6 +487,35 @@
     </message>
   </context>
   <context>
+    <name>Label</name>
+    <message>
+      <source>кр</source>
+      <comment>The subscript of a critical quantity in the field labels</comment>
+      <translation>cr</translation>
+    </message>
+    <message>
+      <source>м</source>
+      <comment>Unit symbols of the field labels</comment>
+      <translation>m</translation>
+    </message>
+    <message>
+      <source>с</source>
+      <translation>s</translation>
+    </message>
+    <message>
+      <source>К</source>
+      <translation>K</translation>
+    </message>
+    <message>
+      <source>Па</source>
+      <translation>Pa</translation>
+    </message>
+    <message>
+      <source>кг</source>
+      <translation>kg</translation>
+    </message>
+  </context>
+  <context>
     <name>Language</name>
     <message>
       <source>Русский</source>
