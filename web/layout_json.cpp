@@ -107,14 +107,18 @@ const char* ImageSvg(const char* resourcePath)
     return nullptr;
 }
 
-// An SVG text without its comments: a label made for a language says so in a comment.
+// An SVG text without its comments, each with the line end after it: a label made for a
+// language says so in a comment line of its own.
 std::string Drawing(const char* svg)
 {
     std::string text(svg);
     for (size_t open = text.find("<!--"); open != std::string::npos;
          open = text.find("<!--", open)) {
-        const size_t close = text.find("-->", open);
-        text.erase(open, close == std::string::npos ? std::string::npos : close + 3 - open);
+        size_t close = text.find("-->", open);
+        close = close == std::string::npos ? text.size() : close + 3;
+        if (close < text.size() && text[close] == '\n')
+            ++close;
+        text.erase(open, close - open);
     }
     return text;
 }

@@ -26,6 +26,7 @@ LABEL_IMAGES = ['upstream_names', 'probe_names', 'velocity_names', 'critical_nam
                 'upstream_units', 'probe_units', 'velocity_units', 'critical_units']
 CYRILLIC = re.compile('[\u0400-\u04ff]+')
 PLACEHOLDER = re.compile('%[1-9]')
+DECIMAL_COMMA = re.compile('[0-9],[0-9]')
 
 
 class Language:
@@ -82,8 +83,8 @@ def languages():
 
 
 def check(langs):
-    """Every file translates the same texts as every other, keeps each placeholder, and no word of
-    a language other than Russian is left in Cyrillic."""
+    """Every file translates the same texts as every other, keeps each placeholder, writes no
+    decimal comma, and no word of a language other than Russian is left in Cyrillic."""
     problems = []
     reference = None
     for lang in langs[1:]:
@@ -101,6 +102,9 @@ def check(langs):
                     problems.append('%s: %r in %s does not keep its placeholders: %r' % (lang.code, s, c, t))
                 if CYRILLIC.search(t) and t != s:
                     problems.append('%s: Cyrillic left in %r (%s)' % (lang.code, t, c))
+                if DECIMAL_COMMA.search(t):
+                    problems.append('%s: a decimal comma in %r (%s): numbers keep the program\'s form'
+                                    % (lang.code, t, c))
     return problems
 
 
