@@ -1,11 +1,16 @@
-// The table of languages, what the build made of each translation file, and the toolkit's own
-// words in the window's language.
+// The table of languages, what the build made of each translation file, a font for each, and the
+// toolkit's own words in the window's language.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFont>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QPushButton>
+#include <QRawFont>
 #include <QRegularExpression>
 #include <QTranslator>
 
@@ -48,6 +53,20 @@ TEST(Languages, EveryLanguageHasItsCompiledWords)
         EXPECT_EQ(words.translate("Language", "Русский"), QString::fromUtf8(l->name));
         EXPECT_EQ(words.translate("Language", "ru"), QString::fromUtf8(l->tag));
     }
+}
+
+// Every language's own name can be drawn by an installed font: a system without a font for the
+// language's script draws empty boxes, which no count of characters notices.
+TEST(Languages, AnInstalledFontDrawsEveryLanguagesName)
+{
+    std::vector<QRawFont> fonts;
+    for (const QString& family : QFontDatabase::families())
+        fonts.push_back(QRawFont::fromFont(QFont(family)));
+    for (const Language* l = LanguagesBegin(); l != LanguagesEnd(); ++l)
+        for (uint ch : QString::fromUtf8(l->name).toUcs4())
+            EXPECT_TRUE(std::any_of(fonts.begin(), fonts.end(),
+                                    [ch](const QRawFont& f) { return f.supportsCharacter(ch); }))
+                << l->code << ": no font has U+" << std::hex << ch;
 }
 
 // A save dialog's words, read from its widgets: the buttons and the file name's caption.
