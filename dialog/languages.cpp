@@ -1,6 +1,7 @@
 #include "dialog/languages.h"
 
 #include <cctype>
+#include <initializer_list>
 
 namespace {
 
@@ -76,4 +77,14 @@ const Language* PreferredLanguage(const std::vector<std::string>& tags)
             return row;
     }
     return nullptr;
+}
+
+const Language& OpeningLanguage(const std::string& asked, const std::string& remembered,
+                                const std::vector<std::string>& preferred)
+{
+    for (const std::string* code : {&asked, &remembered})
+        if (const Language* row = FindLanguage(*code))
+            return *row;
+    const Language* row = PreferredLanguage(preferred);
+    return row ? *row : SourceLanguage();
 }

@@ -26,3 +26,9 @@ const Language* FindLanguage(const std::string& code);
 // match a row by their language; a script or a region that the row's tag rules out (Chinese in
 // traditional characters for a row in simplified ones) does not match.
 const Language* PreferredLanguage(const std::vector<std::string>& tags);
+// The language a window or a page opens in, the same rule for both shells: the one asked for
+// (--lang, ?lang=), else the one remembered from the last choice, else the first of the user's
+// preferred languages the program speaks (the system's or the browser's), else Russian. A code
+// the table lacks is passed over.
+const Language& OpeningLanguage(const std::string& asked, const std::string& remembered,
+                                const std::vector<std::string>& preferred);

@@ -37,6 +37,12 @@ TEST(Languages, TheUsersFirstSpokenLanguageOpens)
     // Nothing the table has: the caller falls back to the program's own language.
     EXPECT_EQ(Preferred({"C", "POSIX", "", "-", "fr"}), nullptr);
     EXPECT_EQ(FindLanguage("DE"), nullptr);
+    // Asked for, then remembered, then preferred, then Russian; a code not in the table is passed over.
+    const std::vector<std::string> system = {"es-ES", "de"};
+    EXPECT_STREQ(OpeningLanguage("zh", "de", system).code, "zh");
+    EXPECT_STREQ(OpeningLanguage("xx", "de", system).code, "de");
+    EXPECT_STREQ(OpeningLanguage("", "xx", system).code, "es");
+    EXPECT_STREQ(OpeningLanguage("", "", {"fr"}).code, "ru");
 }
 
 // Every row's compiled words are in the program and name the row's language, so a translation
