@@ -7,6 +7,7 @@
 
 #include "app/flow_dialog.h"
 #include "app/modes.h"
+#include "app/qt_translations.h"
 #include "app/window_start.h"
 #include "platform/display_probe.h"
 
@@ -29,10 +30,14 @@ int RunDialog(int argc, char** argv, const Options& options)
     QCoreApplication::setApplicationName(QStringLiteral("cornerflow"));
     // Lets the desktop match the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.cornerflow.Cornerflow"));
+    // The toolkit's own words (the file dialogs, the message boxes' buttons) in the language the
+    // window opens in: the command line's, else the one chosen last in the menu.
+    const QString remembered = QSettings().value(QStringLiteral("language")).toString();
+    InstallQtTranslations(options.lang.empty() ? remembered : QString::fromStdString(options.lang));
     FlowDialog dlg;
     // The language chosen last in the menu, unless the command line gives one.
     if (options.lang.empty())
-        dlg.SetLanguage(QSettings().value(QStringLiteral("language")).toString());
+        dlg.SetLanguage(remembered);
     StartWindow(dlg, options);
     // The exact theory over the picture and the plot's window as they were left last time.
     dlg.RestoreRemembered(options.exactTheory);

@@ -159,6 +159,15 @@ const char* EnglishBitmapPath(ImageId image)
     return BitmapPath(image);
 }
 
+std::string LabelPath(ImageId image, const std::string& language)
+{
+    const char* path = BitmapPath(image);
+    if (!path || language == "ru")
+        return path ? path : "";
+    const std::string russian = path;
+    return russian.substr(0, russian.size() - 4) + "_" + language + ".svg"; // before ".svg"
+}
+
 const char* IconPath(ImageId icon)
 {
     return icon == ImageId::AppIcon ? ":/cornerflow/cornerflow_icon.svg" : nullptr;

@@ -3,6 +3,7 @@
 // dialog units, its kind and its image, in template order (which is also the tab order). The
 // dialogs build their controls from these tables only.
 #include <cstddef>
+#include <string>
 
 #include "res/ids.h"
 
@@ -71,6 +72,10 @@ constexpr const char* kAboutMenuItem = "&About Cornerflow...";
 const char* BitmapPath(ImageId image);
 // The same image with English words, where its words are not already language-neutral.
 const char* EnglishBitmapPath(ImageId image);
+// The label image in the language with this code from the table of languages: the Russian
+// image itself for "ru", else the one the build made with the language's words ("" for an
+// unknown id).
+std::string LabelPath(ImageId image, const std::string& language);
 const char* IconPath(ImageId icon);
 
 } // namespace res

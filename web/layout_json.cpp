@@ -6,6 +6,7 @@
 #include "dialog/announcer.h"
 #include "dialog/fields.h"
 #include "dialog/flow_session.h"
+#include "dialog/languages.h"
 #include "draw/frame_buffer.h"
 #include "res/dialog_templates.h"
 #include "res/ids.h"
@@ -106,6 +107,43 @@ const char* ImageSvg(const char* resourcePath)
     return nullptr;
 }
 
+// An SVG text without its comments, each with the line end after it: a label made for a
+// language says so in a comment line of its own.
+std::string Drawing(const char* svg)
+{
+    std::string text(svg);
+    for (size_t open = text.find("<!--"); open != std::string::npos;
+         open = text.find("<!--", open)) {
+        size_t close = text.find("-->", open);
+        close = close == std::string::npos ? text.size() : close + 3;
+        if (close < text.size() && text[close] == '\n')
+            ++close;
+        text.erase(open, close - open);
+    }
+    return text;
+}
+
+// "svgs": the label in every other language of the table whose drawing is not the Russian one,
+// by the language's code, so the page finds a language's label from the table alone.
+void AppendLabelTwins(std::string& out, ImageId image, const char* russian)
+{
+    if (!russian)
+        return;
+    const std::string own = Drawing(russian);
+    std::string twins;
+    for (const Language* l = LanguagesBegin(); l != LanguagesEnd(); ++l) {
+        const char* svg = ImageSvg(res::LabelPath(image, l->code).c_str());
+        if (l == &SourceLanguage() || !svg || Drawing(svg) == own)
+            continue;
+        twins += twins.empty() ? "{" : ",";
+        AppendJsonString(twins, l->code);
+        twins += ':';
+        AppendJsonString(twins, svg);
+    }
+    if (!twins.empty())
+        out += ",\"svgs\":" + twins + "}";
+}
+
 void AppendRect(std::string& out, const res::PixelRect& r)
 {
     out += "\"x\":" + std::to_string(r.x) + ",\"y\":" + std::to_string(r.y)
@@ -148,6 +186,7 @@ std::string DialogJson(const res::DialogTemplate& t)
                 const char* en = twin != res::BitmapPath(c.image) ? ImageSvg(twin) : nullptr;
                 if (en)
                     AppendMember(out, "svgEn", en);
+                AppendLabelTwins(out, c.image, svg);
             }
         }
         if (c.text)

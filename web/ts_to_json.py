@@ -1,58 +1,50 @@
 #!/usr/bin/env python3
-"""Turns the program's translation file (Qt Linguist XML) into the page's English words.
+"""Turns the program's translation files (Qt Linguist XML) into the page's words.
 
-    python3 web/ts_to_json.py res/translations/cornerflow_en.ts build-web/site/cornerflow-words.js
+    python3 web/ts_to_json.py build-web/site/cornerflow-words.js
 
-The output is a script that sets window.cornerflowWords to {context: {source: translation}}, so
-the page has its words without fetching anything (it must also work opened from disk). Messages
-with an empty or unfinished translation are left out: the page then shows the source text, the
-program's own Russian. A file that is no translation file stops the build.
+Reads every res/translations/cornerflow_<code>.ts through res/tools/languages.py (the same
+reading that makes the core's table of languages, so the page lists the languages in the same
+order) and writes a script that sets
+
+    window.cornerflowLanguages = [{code, name, tag, words: {context: {source: translation}}}, ...]
+
+Russian first, with no words (the sources are Russian), and window.cornerflowWords to the English
+words. The page has its words without fetching anything (it must also work opened from disk). A
+file that is no translation file, or a message left unfinished, stops the build.
 """
 import json
+import os
 import sys
 import xml.etree.ElementTree as ET
 
-
-def words(path):
-    root = ET.parse(path).getroot()
-    if root.tag != 'TS':
-        raise ValueError('%s: no <TS> root element' % path)
-    out = {}
-    for context in root.findall('context'):
-        name = (context.findtext('name') or '').strip()
-        if not name:
-            raise ValueError('%s: a context without a name' % path)
-        table = out.setdefault(name, {})
-        for message in context.findall('message'):
-            source = message.findtext('source')
-            translation = message.find('translation')
-            if source is None or translation is None:
-                raise ValueError('%s: a message in %s without source or translation' % (path, name))
-            if translation.get('type') in ('unfinished', 'obsolete', 'vanished'):
-                continue
-            text = translation.text or ''
-            if not text:
-                continue
-            if source in table and table[source] != text:
-                raise ValueError('%s: %r translated twice in %s' % (path, source, name))
-            table[source] = text
-    return out
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'res', 'tools'))
+import languages  # noqa: E402
 
 
 def main():
-    if len(sys.argv) != 3:
-        print('usage: ts_to_json.py IN.ts OUT.js', file=sys.stderr)
+    if len(sys.argv) != 2:
+        print('usage: ts_to_json.py OUT.js', file=sys.stderr)
         return 2
     try:
-        table = words(sys.argv[1])
+        langs = languages.languages()
+        problems = languages.check(langs)
+        if problems:
+            raise ValueError('\n'.join(problems))
     except (ET.ParseError, ValueError, OSError) as e:
         print('ts_to_json.py: %s' % e, file=sys.stderr)
         return 1
-    # "</" is escaped so the text could also sit inside a <script> element.
-    text = json.dumps(table, ensure_ascii=False, sort_keys=True, indent=1).replace('</', '<\\/')
-    with open(sys.argv[2], 'w', encoding='utf-8') as f:
-        f.write('// Made by web/ts_to_json.py from res/translations/cornerflow_en.ts; do not edit.\n')
-        f.write('window.cornerflowWords = %s;\n' % text)
+    rows = [{'code': l.code, 'name': l.name, 'tag': l.tag, 'words': l.words} for l in langs]
+    english = next((l.words for l in langs if l.code == 'en'), {})
+
+    def dump(value):
+        # "</" is escaped so the text could also sit inside a <script> element.
+        return json.dumps(value, ensure_ascii=False, sort_keys=True, indent=1).replace('</', '<\\/')
+
+    with open(sys.argv[1], 'w', encoding='utf-8') as f:
+        f.write('// Made by web/ts_to_json.py from res/translations; do not edit.\n')
+        f.write('window.cornerflowLanguages = %s;\n' % dump(rows))
+        f.write('window.cornerflowWords = %s;\n' % dump(english))
     return 0
 
 

@@ -1,9 +1,9 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <!-- The program's words in English. The source texts are the program's own (Russian, the
-     default); lrelease compiles this file into the desktop program, and the browser page's
-     build turns it into the page's English texts, so both shells speak from one list. -->
-<TS version="2.1" language="en">
+     default); the context Language gives the language's own name and the page's language
+     tag, so this file alone adds the language to both shells. -->
+<TS version="2.1" language="en" sourcelanguage="ru">
   <context>
     <name>Dialog</name>
     <message>
@@ -484,6 +484,48 @@
     <message>
       <source>Стенка повёрнута навстречу потоку, веера разрежения нет: давление %1 Па</source>
       <translation>The wall turns into the flow, no expansion fan: the pressure is %1 Pa</translation>
+    </message>
+  </context>
+  <context>
+    <name>Label</name>
+    <message>
+      <source>кр</source>
+      <comment>The subscript of a critical quantity in the field labels</comment>
+      <translation>cr</translation>
+    </message>
+    <message>
+      <source>м</source>
+      <comment>Unit symbols of the field labels</comment>
+      <translation>m</translation>
+    </message>
+    <message>
+      <source>с</source>
+      <translation>s</translation>
+    </message>
+    <message>
+      <source>К</source>
+      <translation>K</translation>
+    </message>
+    <message>
+      <source>Па</source>
+      <translation>Pa</translation>
+    </message>
+    <message>
+      <source>кг</source>
+      <translation>kg</translation>
+    </message>
+  </context>
+  <context>
+    <name>Language</name>
+    <message>
+      <source>Русский</source>
+      <comment>The language's own name, as the language menus list it</comment>
+      <translation>English</translation>
+    </message>
+    <message>
+      <source>ru</source>
+      <comment>The language tag of the page in this language (BCP 47)</comment>
+      <translation>en</translation>
     </message>
   </context>
 </TS>

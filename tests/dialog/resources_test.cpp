@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include "dialog/languages.h"
 #include "res/dialog_templates.h"
 #include "res/ids.h"
 
@@ -78,21 +79,16 @@ TEST(LabelImages, SizesColoursAndRowsLevelWithTheirFields)
         QSize size;
         std::vector<int> rows;      // the fields beside it, top to bottom
         std::vector<int> emptyRows; // fields whose row stays empty
-        bool hasEnglishTwin;        // it has Russian words, and an English twin
     };
     const Image images[] = {
-        {ImageId::UpstreamNames, {22, 209}, {1002, 1003, 1004, 1009, 1011, 1012, 1015}, {}, false},
-        {ImageId::UpstreamUnits,
-         {46, 203},
-         {1002, 1003, 1004, 1009, 1011, 1012, 1015},
-         {1012},
-         true},
-        {ImageId::CriticalNames, {37, 156}, {1017, 1018, 1019, 1020, 1021}, {}, true},
-        {ImageId::CriticalUnits, {38, 160}, {1017, 1018, 1019, 1020, 1021}, {}, true},
-        {ImageId::ProbeNames, {32, 152}, {1006, 1007, 1010, 1013, 1014, 1016}, {}, false},
-        {ImageId::ProbeUnits, {38, 175}, {1006, 1007, 1010, 1013, 1014, 1016}, {1014}, true},
-        {ImageId::VelocityNames, {32, 86}, {1005, 1008, 1022}, {}, false},
-        {ImageId::VelocityUnits, {28, 79}, {1005, 1008, 1022}, {}, true},
+        {ImageId::UpstreamNames, {22, 209}, {1002, 1003, 1004, 1009, 1011, 1012, 1015}, {}},
+        {ImageId::UpstreamUnits, {46, 203}, {1002, 1003, 1004, 1009, 1011, 1012, 1015}, {1012}},
+        {ImageId::CriticalNames, {37, 156}, {1017, 1018, 1019, 1020, 1021}, {}},
+        {ImageId::CriticalUnits, {38, 160}, {1017, 1018, 1019, 1020, 1021}, {}},
+        {ImageId::ProbeNames, {32, 152}, {1006, 1007, 1010, 1013, 1014, 1016}, {}},
+        {ImageId::ProbeUnits, {38, 175}, {1006, 1007, 1010, 1013, 1014, 1016}, {1014}},
+        {ImageId::VelocityNames, {32, 86}, {1005, 1008, 1022}, {}},
+        {ImageId::VelocityUnits, {28, 79}, {1005, 1008, 1022}, {}},
     };
     const res::DialogTemplate& t = res::MainDialogTemplate();
     for (const Image& im : images) {
@@ -103,10 +99,10 @@ TEST(LabelImages, SizesColoursAndRowsLevelWithTheirFields)
                 label = &c;
         ASSERT_NE(label, nullptr);
         ASSERT_NE(res::BitmapPath(im.bitmap), nullptr);
-        // The English twin of an image with Russian words must pass the same checks.
-        std::vector<QString> paths = {QString::fromUtf8(res::BitmapPath(im.bitmap))};
-        if (im.hasEnglishTwin)
-            paths.push_back(QString::fromUtf8(res::EnglishBitmapPath(im.bitmap)));
+        // The image in every language, made with the language's words, passes the same checks.
+        std::vector<QString> paths;
+        for (const Language* l = LanguagesBegin(); l != LanguagesEnd(); ++l)
+            paths.push_back(QString::fromStdString(res::LabelPath(im.bitmap, l->code)));
         for (const QString& path : paths) {
             SCOPED_TRACE(path.toStdString());
             QSize size;

@@ -1,0 +1,531 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<!-- The program's words in German. The source texts are the program's own (Russian, the
+     default); the context Language gives the language's own name and the page's language
+     tag, so this file alone adds the language to both shells. -->
+<TS version="2.1" language="de" sourcelanguage="ru">
+  <context>
+    <name>Dialog</name>
+    <message>
+      <source>Сохранить график…</source>
+      <translation>Diagramm speichern…</translation>
+    </message>
+    <message>
+      <source>Сохранить данные…</source>
+      <translation>Daten speichern…</translation>
+    </message>
+    <message>
+      <source>Таблицы CSV (*.csv)</source>
+      <translation>CSV-Tabellen (*.csv)</translation>
+    </message>
+    <message>
+      <source>График не сохранён</source>
+      <translation>Das Diagramm wurde nicht gespeichert</translation>
+    </message>
+    <message>
+      <source>Данные не сохранены</source>
+      <translation>Die Daten wurden nicht gespeichert</translation>
+    </message>
+    <message>
+      <source>Графики</source>
+      <translation>Diagramm</translation>
+    </message>
+    <message>
+      <source>Программа загружается…</source>
+      <translation>Das Programm wird geladen…</translation>
+    </message>
+    <message>
+      <source>Программу не удалось загрузить: нет файла cornerflow-core.js.</source>
+      <translation>Das Programm konnte nicht geladen werden: Die Datei cornerflow-core.js fehlt.</translation>
+    </message>
+    <message>
+      <source>Программу не удалось запустить: %1</source>
+      <translation>Das Programm konnte nicht gestartet werden: %1</translation>
+    </message>
+    <message>
+      <source>Рисунок не скопирован: браузер не разрешил</source>
+      <translation>Das Bild wurde nicht kopiert: Der Browser hat es nicht erlaubt</translation>
+    </message>
+    <message>
+      <source>Ссылка скопирована</source>
+      <translation>Link kopiert</translation>
+    </message>
+    <message>
+      <source>Ссылка на это состояние (скопируйте её):</source>
+      <translation>Link zu diesem Zustand (bitte kopieren):</translation>
+    </message>
+    <message>
+      <source>В адресе не учтено: %1</source>
+      <translation>In der Adresse nicht berücksichtigt: %1</translation>
+    </message>
+    <message>
+      <source>Браузер не разрешил показать страницу во весь экран</source>
+      <translation>Der Browser hat die Vollbildanzeige nicht erlaubt</translation>
+    </message>
+    <message>
+      <source>Коснитесь рисунка — поля покажут поток в этой точке. Стенку поворачивают, ведя её пальцем.</source>
+      <translation>Tippen Sie auf das Bild: Die Felder zeigen die Strömung in diesem Punkt. Die Wand dreht man, indem man sie mit dem Finger zieht.</translation>
+    </message>
+    <message>
+      <source>Копировать ссылку</source>
+      <translation>Link kopieren</translation>
+    </message>
+    <message>
+      <source>Во весь экран</source>
+      <translation>Vollbild</translation>
+    </message>
+    <message>
+      <source>О программе</source>
+      <translation>Info</translation>
+    </message>
+    <message>
+      <source>Обтекание тупого угла</source>
+      <translation>Umströmung einer konvexen Ecke</translation>
+    </message>
+    <message>
+      <source>Пауза</source>
+      <translation>Pause</translation>
+    </message>
+    <message>
+      <source>Шаг</source>
+      <translation>Schritt</translation>
+    </message>
+    <message>
+      <source>Сбросить</source>
+      <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+      <source>Сохранить рисунок…</source>
+      <translation>Bild speichern…</translation>
+    </message>
+    <message>
+      <source>Копировать рисунок</source>
+      <translation>Bild kopieren</translation>
+    </message>
+    <message>
+      <source>Точная теория</source>
+      <translation>Exakte Theorie</translation>
+    </message>
+    <message>
+      <source>Language / Язык</source>
+      <translation>Sprache / Language</translation>
+    </message>
+    <message>
+      <source>Изображения PNG (*.png)</source>
+      <translation>PNG-Bilder (*.png)</translation>
+    </message>
+    <message>
+      <source>Рисунок не сохранён</source>
+      <translation>Das Bild wurde nicht gespeichert</translation>
+    </message>
+    <message>
+      <source>Не удалось записать «%1»: %2. Ничего не изменено.</source>
+      <translation>„%1“ konnte nicht geschrieben werden: %2. Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+      <source>такой папки нет</source>
+      <translation>diesen Ordner gibt es nicht</translation>
+    </message>
+    <message>
+      <source>нет права писать туда</source>
+      <translation>dort fehlt die Schreibberechtigung</translation>
+    </message>
+    <message>
+      <source>на диске не хватает места</source>
+      <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+      <source>файл не удалось записать</source>
+      <translation>die Datei konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+      <source>Клавиши…</source>
+      <translation>Tasten…</translation>
+    </message>
+  </context>
+  <context>
+    <name>Field</name>
+    <message>
+      <source>прочитано: %1</source>
+      <translation>gelesen als %1</translation>
+    </message>
+    <message>
+      <source>критическая скорость, м/с</source>
+      <translation>kritische Geschwindigkeit, m/s</translation>
+    </message>
+    <message>
+      <source>критическая температура, К</source>
+      <translation>kritische Temperatur, K</translation>
+    </message>
+    <message>
+      <source>критическое давление, Па</source>
+      <translation>kritischer Druck, Pa</translation>
+    </message>
+    <message>
+      <source>критическая плотность, кг/м³</source>
+      <translation>kritische Dichte, kg/m³</translation>
+    </message>
+    <message>
+      <source>критический удельный объём, м³/кг</source>
+      <translation>kritisches spezifisches Volumen, m³/kg</translation>
+    </message>
+    <message>
+      <source>скорость набегающего потока, м/с</source>
+      <translation>Anströmgeschwindigkeit, m/s</translation>
+    </message>
+    <message>
+      <source>температура набегающего потока, К</source>
+      <translation>Temperatur der Anströmung, K</translation>
+    </message>
+    <message>
+      <source>давление набегающего потока, Па</source>
+      <translation>Druck der Anströmung, Pa</translation>
+    </message>
+    <message>
+      <source>плотность набегающего потока, кг/м³</source>
+      <translation>Dichte der Anströmung, kg/m³</translation>
+    </message>
+    <message>
+      <source>скорость звука в набегающем потоке, м/с</source>
+      <translation>Schallgeschwindigkeit der Anströmung, m/s</translation>
+    </message>
+    <message>
+      <source>скорость в точке под указателем, м/с</source>
+      <translation>Geschwindigkeit im Punkt unter dem Zeiger, m/s</translation>
+    </message>
+    <message>
+      <source>температура в точке под указателем, К</source>
+      <translation>Temperatur im Punkt unter dem Zeiger, K</translation>
+    </message>
+    <message>
+      <source>давление в точке под указателем, Па</source>
+      <translation>Druck im Punkt unter dem Zeiger, Pa</translation>
+    </message>
+    <message>
+      <source>плотность в точке под указателем, кг/м³</source>
+      <translation>Dichte im Punkt unter dem Zeiger, kg/m³</translation>
+    </message>
+    <message>
+      <source>число Маха набегающего потока</source>
+      <translation>Machzahl der Anströmung</translation>
+    </message>
+    <message>
+      <source>скорость звука в точке под указателем, м/с</source>
+      <translation>Schallgeschwindigkeit im Punkt unter dem Zeiger, m/s</translation>
+    </message>
+    <message>
+      <source>число Маха в точке под указателем</source>
+      <translation>Machzahl im Punkt unter dem Zeiger</translation>
+    </message>
+    <message>
+      <source>удельный объём набегающего потока, м³/кг</source>
+      <translation>spezifisches Volumen der Anströmung, m³/kg</translation>
+    </message>
+    <message>
+      <source>удельный объём в точке под указателем, м³/кг</source>
+      <translation>spezifisches Volumen im Punkt unter dem Zeiger, m³/kg</translation>
+    </message>
+    <message>
+      <source>окружная составляющая скорости в точке под указателем, м/с</source>
+      <translation>Umfangskomponente der Geschwindigkeit im Punkt unter dem Zeiger, m/s</translation>
+    </message>
+    <message>
+      <source>радиальная составляющая скорости в точке под указателем, м/с</source>
+      <translation>Radialkomponente der Geschwindigkeit im Punkt unter dem Zeiger, m/s</translation>
+    </message>
+    <message>
+      <source>Введите число и покиньте поле: всё пересчитается.</source>
+      <translation>Geben Sie eine Zahl ein und verlassen Sie das Feld: Alles wird neu berechnet.</translation>
+    </message>
+    <message>
+      <source>Вычисляется по V1, T1 и P1.</source>
+      <translation>Berechnet aus V1, T1 und P1.</translation>
+    </message>
+    <message>
+      <source>Поток в точке под указателем.</source>
+      <translation>Die Strömung im Punkt unter dem Zeiger.</translation>
+    </message>
+    <message>
+      <source>Cкр</source>
+      <translation>Ckrit</translation>
+    </message>
+    <message>
+      <source>Tкр</source>
+      <translation>Tkrit</translation>
+    </message>
+    <message>
+      <source>Pкр</source>
+      <translation>Pkrit</translation>
+    </message>
+    <message>
+      <source>ρкр</source>
+      <translation>ρkrit</translation>
+    </message>
+    <message>
+      <source>V0кр</source>
+      <translation>V0krit</translation>
+    </message>
+  </context>
+  <context>
+    <name>Picture</name>
+    <message>
+      <source>Надписи на рисунке: %1.</source>
+      <translation>Beschriftungen im Bild: %1.</translation>
+    </message>
+    <message>
+      <source>угол β = %1°, стенка повёрнута на %2°</source>
+      <translation>Winkel β = %1°, Wand um %2° gedreht</translation>
+    </message>
+    <message>
+      <source>Картина течения</source>
+      <translation>Strömungsbild</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, веер шириной %2°, поток прилегает к стенке</source>
+      <translation>Wand um %1° gedreht, Expansionsfächer %2° breit, die Strömung liegt an der Wand an</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, веер шириной %2°, поток отрывается от стенки</source>
+      <translation>Wand um %1° gedreht, Expansionsfächer %2° breit, die Strömung löst sich von der Wand ab</translation>
+    </message>
+    <message>
+      <source>поток не сверхзвуковой, веера нет</source>
+      <translation>keine Überschallströmung, kein Expansionsfächer</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута навстречу потоку на %1°: это сжатие, которого программа не показывает; веера разрежения нет</source>
+      <translation>Wand um %1° in die Strömung hinein gedreht: eine Verdichtung, die das Programm nicht zeigt; kein Expansionsfächer</translation>
+    </message>
+    <message>
+      <source>Пауза: анимация остановлена</source>
+      <translation>Pause: Die Animation ist angehalten</translation>
+    </message>
+    <message>
+      <source>Пробел — пауза, точка — один шаг</source>
+      <translation>Leertaste: Pause, Punkt: ein Schritt</translation>
+    </message>
+  </context>
+  <context>
+    <name>About</name>
+    <message>
+      <source>О программе Cornerflow</source>
+      <translation>Über Cornerflow</translation>
+    </message>
+    <message>
+      <source>Cornerflow, версия %1</source>
+      <translation>Cornerflow, Version %1</translation>
+    </message>
+    <message>
+      <source>Веер разрежения сверхзвукового потока у выпуклого угла</source>
+      <translation>Der Expansionsfächer einer Überschallströmung an einer konvexen Ecke</translation>
+    </message>
+    <message>
+      <source>Скомпилирована в WebAssembly и работает в браузере. Свободная программа под лицензией MIT: её можно использовать, копировать и изменять.</source>
+      <translation>In WebAssembly übersetzt, läuft im Browser. Freie Software unter der MIT-Lizenz: Sie dürfen sie benutzen, kopieren und verändern.</translation>
+    </message>
+    <message>
+      <source>© Разработчики Cornerflow</source>
+      <translation>© Die Entwickler von Cornerflow</translation>
+    </message>
+    <message>
+      <source>Клавиши на рисунке</source>
+      <translation>Tasten im Bild</translation>
+    </message>
+    <message>
+      <source>Программа построения визуальной модели процесса обтекания тупого угла сверхзвуковым потоком</source>
+      <translation>Ein anschauliches Modell der Überschallumströmung einer konvexen Ecke</translation>
+    </message>
+  </context>
+  <context>
+    <name>Keys</name>
+    <message>
+      <source>← →, ↓ ↑</source>
+      <translation>← →, ↓ ↑</translation>
+    </message>
+    <message>
+      <source>повернуть стенку на 1°</source>
+      <translation>Wand um 1° drehen</translation>
+    </message>
+    <message>
+      <source>PgDn PgUp</source>
+      <translation>Bild↓ Bild↑</translation>
+    </message>
+    <message>
+      <source>повернуть стенку на 10°</source>
+      <translation>Wand um 10° drehen</translation>
+    </message>
+    <message>
+      <source>Home End</source>
+      <translation>Pos1 Ende</translation>
+    </message>
+    <message>
+      <source>стенка до края, куда её доводит мышь</source>
+      <translation>Wand bis zum Anschlag, den auch die Maus erreicht</translation>
+    </message>
+    <message>
+      <source>Пробел</source>
+      <translation>Leertaste</translation>
+    </message>
+    <message>
+      <source>остановить или продолжить анимацию</source>
+      <translation>Animation anhalten oder fortsetzen</translation>
+    </message>
+    <message>
+      <source>.</source>
+      <translation>.</translation>
+    </message>
+    <message>
+      <source>один шаг анимации</source>
+      <translation>ein Schritt der Animation</translation>
+    </message>
+    <message>
+      <source>F</source>
+      <translation>F</translation>
+    </message>
+    <message>
+      <source>во весь экран (на странице)</source>
+      <translation>Vollbild (auf der Webseite)</translation>
+    </message>
+    <message>
+      <source>Tab</source>
+      <translation>Tab</translation>
+    </message>
+    <message>
+      <source>к следующему полю</source>
+      <translation>zum nächsten Feld</translation>
+    </message>
+    <message>
+      <source>Клавиши</source>
+      <translation>Tasten</translation>
+    </message>
+    <message>
+      <source>Когда рисунок в фокусе (синяя полоса над ним):</source>
+      <translation>Wenn das Bild den Fokus hat (blauer Balken darüber):</translation>
+    </message>
+  </context>
+  <context>
+    <name>Plot</name>
+    <message>
+      <source>Поток в веере: модель и точная теория</source>
+      <translation>Strömung im Expansionsfächer: Modell und exakte Theorie</translation>
+    </message>
+    <message>
+      <source>φ, °: направление от угла (0 — по набегающему потоку)</source>
+      <translation>φ, °: Richtung von der Ecke aus (0 in Richtung der Anströmung)</translation>
+    </message>
+    <message>
+      <source>отношение к набегающему потоку</source>
+      <translation>bezogen auf die Anströmung</translation>
+    </message>
+    <message>
+      <source>модель</source>
+      <translation>Modell</translation>
+    </message>
+    <message>
+      <source>точная теория</source>
+      <translation>exakte Theorie</translation>
+    </message>
+    <message>
+      <source>начало веера</source>
+      <translation>Fächeranfang</translation>
+    </message>
+    <message>
+      <source>конец: модель</source>
+      <translation>Ende: Modell</translation>
+    </message>
+    <message>
+      <source>конец: теория</source>
+      <translation>Ende: Theorie</translation>
+    </message>
+    <message>
+      <source>φ = %1°</source>
+      <translation>φ = %1°</translation>
+    </message>
+    <message>
+      <source>поток не сверхзвуковой, веера нет</source>
+      <translation>keine Überschallströmung, kein Fächer</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута навстречу потоку: это сжатие, веера нет</source>
+      <translation>Wand in die Strömung gedreht: eine Verdichtung, kein Fächer</translation>
+    </message>
+    <message>
+      <source>M</source>
+      <translation>M</translation>
+    </message>
+    <message>
+      <source>P, Па</source>
+      <translation>P, Pa</translation>
+    </message>
+    <message>
+      <source>T, К</source>
+      <translation>T, K</translation>
+    </message>
+    <message>
+      <source>ρ, кг/м³</source>
+      <translation>ρ, kg/m³</translation>
+    </message>
+    <message>
+      <source>V, м/с</source>
+      <translation>V, m/s</translation>
+    </message>
+    <message>
+      <source>График состояния в веере</source>
+      <translation>Zustandsverlauf im Expansionsfächer</translation>
+    </message>
+    <message>
+      <source>Давление падает от %1 до %2 Па в веере модели; по точной теории — до %3 Па</source>
+      <translation>Der Druck fällt im Fächer des Modells von %1 auf %2 Pa, nach der exakten Theorie auf %3 Pa</translation>
+    </message>
+    <message>
+      <source>Поток не сверхзвуковой, веера нет: давление везде %1 Па</source>
+      <translation>Keine Überschallströmung, kein Fächer: Der Druck beträgt überall %1 Pa</translation>
+    </message>
+    <message>
+      <source>Стенка повёрнута навстречу потоку, веера разрежения нет: давление %1 Па</source>
+      <translation>Die Wand ist in die Strömung gedreht, kein Expansionsfächer: Der Druck beträgt %1 Pa</translation>
+    </message>
+  </context>
+  <context>
+    <name>Label</name>
+    <message>
+      <source>кр</source>
+      <comment>The subscript of a critical quantity in the field labels</comment>
+      <translation>krit</translation>
+    </message>
+    <message>
+      <source>м</source>
+      <comment>Unit symbols of the field labels</comment>
+      <translation>m</translation>
+    </message>
+    <message>
+      <source>с</source>
+      <translation>s</translation>
+    </message>
+    <message>
+      <source>К</source>
+      <translation>K</translation>
+    </message>
+    <message>
+      <source>Па</source>
+      <translation>Pa</translation>
+    </message>
+    <message>
+      <source>кг</source>
+      <translation>kg</translation>
+    </message>
+  </context>
+  <context>
+    <name>Language</name>
+    <message>
+      <source>Русский</source>
+      <comment>The language's own name, as the language menus list it</comment>
+      <translation>Deutsch</translation>
+    </message>
+    <message>
+      <source>ru</source>
+      <comment>The language tag of the page in this language (BCP 47)</comment>
+      <translation>de</translation>
+    </message>
+  </context>
+</TS>

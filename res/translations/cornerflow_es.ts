@@ -1,0 +1,531 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<!-- The program's words in Spanish. The source texts are the program's own (Russian, the
+     default); the context Language gives the language's own name and the page's language
+     tag, so this file alone adds the language to both shells. -->
+<TS version="2.1" language="es" sourcelanguage="ru">
+  <context>
+    <name>Dialog</name>
+    <message>
+      <source>Сохранить график…</source>
+      <translation>Guardar gráfica…</translation>
+    </message>
+    <message>
+      <source>Сохранить данные…</source>
+      <translation>Guardar datos…</translation>
+    </message>
+    <message>
+      <source>Таблицы CSV (*.csv)</source>
+      <translation>Tablas CSV (*.csv)</translation>
+    </message>
+    <message>
+      <source>График не сохранён</source>
+      <translation>No se guardó la gráfica</translation>
+    </message>
+    <message>
+      <source>Данные не сохранены</source>
+      <translation>No se guardaron los datos</translation>
+    </message>
+    <message>
+      <source>Графики</source>
+      <translation>Gráfica</translation>
+    </message>
+    <message>
+      <source>Программа загружается…</source>
+      <translation>Cargando el programa…</translation>
+    </message>
+    <message>
+      <source>Программу не удалось загрузить: нет файла cornerflow-core.js.</source>
+      <translation>No se pudo cargar el programa: falta el archivo cornerflow-core.js.</translation>
+    </message>
+    <message>
+      <source>Программу не удалось запустить: %1</source>
+      <translation>No se pudo iniciar el programa: %1</translation>
+    </message>
+    <message>
+      <source>Рисунок не скопирован: браузер не разрешил</source>
+      <translation>No se copió la imagen: el navegador no lo permitió</translation>
+    </message>
+    <message>
+      <source>Ссылка скопирована</source>
+      <translation>Enlace copiado</translation>
+    </message>
+    <message>
+      <source>Ссылка на это состояние (скопируйте её):</source>
+      <translation>Enlace a este estado (cópielo):</translation>
+    </message>
+    <message>
+      <source>В адресе не учтено: %1</source>
+      <translation>No se tuvo en cuenta en la dirección: %1</translation>
+    </message>
+    <message>
+      <source>Браузер не разрешил показать страницу во весь экран</source>
+      <translation>El navegador no permitió mostrar la página a pantalla completa</translation>
+    </message>
+    <message>
+      <source>Коснитесь рисунка — поля покажут поток в этой точке. Стенку поворачивают, ведя её пальцем.</source>
+      <translation>Toque la imagen: los campos muestran el flujo en ese punto. La pared se gira arrastrándola con el dedo.</translation>
+    </message>
+    <message>
+      <source>Копировать ссылку</source>
+      <translation>Copiar enlace</translation>
+    </message>
+    <message>
+      <source>Во весь экран</source>
+      <translation>Pantalla completa</translation>
+    </message>
+    <message>
+      <source>О программе</source>
+      <translation>Acerca de</translation>
+    </message>
+    <message>
+      <source>Обтекание тупого угла</source>
+      <translation>Flujo alrededor de una esquina convexa</translation>
+    </message>
+    <message>
+      <source>Пауза</source>
+      <translation>Pausa</translation>
+    </message>
+    <message>
+      <source>Шаг</source>
+      <translation>Paso</translation>
+    </message>
+    <message>
+      <source>Сбросить</source>
+      <translation>Restablecer</translation>
+    </message>
+    <message>
+      <source>Сохранить рисунок…</source>
+      <translation>Guardar imagen…</translation>
+    </message>
+    <message>
+      <source>Копировать рисунок</source>
+      <translation>Copiar imagen</translation>
+    </message>
+    <message>
+      <source>Точная теория</source>
+      <translation>Teoría exacta</translation>
+    </message>
+    <message>
+      <source>Language / Язык</source>
+      <translation>Idioma / Language</translation>
+    </message>
+    <message>
+      <source>Изображения PNG (*.png)</source>
+      <translation>Imágenes PNG (*.png)</translation>
+    </message>
+    <message>
+      <source>Рисунок не сохранён</source>
+      <translation>No se guardó la imagen</translation>
+    </message>
+    <message>
+      <source>Не удалось записать «%1»: %2. Ничего не изменено.</source>
+      <translation>No se pudo escribir «%1»: %2. No se ha cambiado nada.</translation>
+    </message>
+    <message>
+      <source>такой папки нет</source>
+      <translation>esa carpeta no existe</translation>
+    </message>
+    <message>
+      <source>нет права писать туда</source>
+      <translation>no hay permiso para escribir ahí</translation>
+    </message>
+    <message>
+      <source>на диске не хватает места</source>
+      <translation>el disco está lleno</translation>
+    </message>
+    <message>
+      <source>файл не удалось записать</source>
+      <translation>no se pudo escribir el archivo</translation>
+    </message>
+    <message>
+      <source>Клавиши…</source>
+      <translation>Teclas…</translation>
+    </message>
+  </context>
+  <context>
+    <name>Field</name>
+    <message>
+      <source>прочитано: %1</source>
+      <translation>leído como %1</translation>
+    </message>
+    <message>
+      <source>критическая скорость, м/с</source>
+      <translation>velocidad crítica, m/s</translation>
+    </message>
+    <message>
+      <source>критическая температура, К</source>
+      <translation>temperatura crítica, K</translation>
+    </message>
+    <message>
+      <source>критическое давление, Па</source>
+      <translation>presión crítica, Pa</translation>
+    </message>
+    <message>
+      <source>критическая плотность, кг/м³</source>
+      <translation>densidad crítica, kg/m³</translation>
+    </message>
+    <message>
+      <source>критический удельный объём, м³/кг</source>
+      <translation>volumen específico crítico, m³/kg</translation>
+    </message>
+    <message>
+      <source>скорость набегающего потока, м/с</source>
+      <translation>velocidad del flujo incidente, m/s</translation>
+    </message>
+    <message>
+      <source>температура набегающего потока, К</source>
+      <translation>temperatura del flujo incidente, K</translation>
+    </message>
+    <message>
+      <source>давление набегающего потока, Па</source>
+      <translation>presión del flujo incidente, Pa</translation>
+    </message>
+    <message>
+      <source>плотность набегающего потока, кг/м³</source>
+      <translation>densidad del flujo incidente, kg/m³</translation>
+    </message>
+    <message>
+      <source>скорость звука в набегающем потоке, м/с</source>
+      <translation>velocidad del sonido en el flujo incidente, m/s</translation>
+    </message>
+    <message>
+      <source>скорость в точке под указателем, м/с</source>
+      <translation>velocidad en el punto bajo el puntero, m/s</translation>
+    </message>
+    <message>
+      <source>температура в точке под указателем, К</source>
+      <translation>temperatura en el punto bajo el puntero, K</translation>
+    </message>
+    <message>
+      <source>давление в точке под указателем, Па</source>
+      <translation>presión en el punto bajo el puntero, Pa</translation>
+    </message>
+    <message>
+      <source>плотность в точке под указателем, кг/м³</source>
+      <translation>densidad en el punto bajo el puntero, kg/m³</translation>
+    </message>
+    <message>
+      <source>число Маха набегающего потока</source>
+      <translation>número de Mach del flujo incidente</translation>
+    </message>
+    <message>
+      <source>скорость звука в точке под указателем, м/с</source>
+      <translation>velocidad del sonido en el punto bajo el puntero, m/s</translation>
+    </message>
+    <message>
+      <source>число Маха в точке под указателем</source>
+      <translation>número de Mach en el punto bajo el puntero</translation>
+    </message>
+    <message>
+      <source>удельный объём набегающего потока, м³/кг</source>
+      <translation>volumen específico del flujo incidente, m³/kg</translation>
+    </message>
+    <message>
+      <source>удельный объём в точке под указателем, м³/кг</source>
+      <translation>volumen específico en el punto bajo el puntero, m³/kg</translation>
+    </message>
+    <message>
+      <source>окружная составляющая скорости в точке под указателем, м/с</source>
+      <translation>componente tangencial de la velocidad en el punto bajo el puntero, m/s</translation>
+    </message>
+    <message>
+      <source>радиальная составляющая скорости в точке под указателем, м/с</source>
+      <translation>componente radial de la velocidad en el punto bajo el puntero, m/s</translation>
+    </message>
+    <message>
+      <source>Введите число и покиньте поле: всё пересчитается.</source>
+      <translation>Escriba un número y salga del campo: todo se vuelve a calcular.</translation>
+    </message>
+    <message>
+      <source>Вычисляется по V1, T1 и P1.</source>
+      <translation>Se calcula a partir de V1, T1 y P1.</translation>
+    </message>
+    <message>
+      <source>Поток в точке под указателем.</source>
+      <translation>El flujo en el punto bajo el puntero.</translation>
+    </message>
+    <message>
+      <source>Cкр</source>
+      <translation>Ccr</translation>
+    </message>
+    <message>
+      <source>Tкр</source>
+      <translation>Tcr</translation>
+    </message>
+    <message>
+      <source>Pкр</source>
+      <translation>Pcr</translation>
+    </message>
+    <message>
+      <source>ρкр</source>
+      <translation>ρcr</translation>
+    </message>
+    <message>
+      <source>V0кр</source>
+      <translation>V0cr</translation>
+    </message>
+  </context>
+  <context>
+    <name>Picture</name>
+    <message>
+      <source>Надписи на рисунке: %1.</source>
+      <translation>Rótulos de la imagen: %1.</translation>
+    </message>
+    <message>
+      <source>угол β = %1°, стенка повёрнута на %2°</source>
+      <translation>ángulo β = %1°, pared girada %2°</translation>
+    </message>
+    <message>
+      <source>Картина течения</source>
+      <translation>Configuración del flujo</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, веер шириной %2°, поток прилегает к стенке</source>
+      <translation>pared girada %1°, abanico de %2° de ancho, el flujo sigue adherido a la pared</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, веер шириной %2°, поток отрывается от стенки</source>
+      <translation>pared girada %1°, abanico de %2° de ancho, el flujo se desprende de la pared</translation>
+    </message>
+    <message>
+      <source>поток не сверхзвуковой, веера нет</source>
+      <translation>el flujo no es supersónico, no hay abanico</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута навстречу потоку на %1°: это сжатие, которого программа не показывает; веера разрежения нет</source>
+      <translation>pared girada %1° contra el flujo: es una compresión, que el programa no muestra; no hay abanico de expansión</translation>
+    </message>
+    <message>
+      <source>Пауза: анимация остановлена</source>
+      <translation>Pausa: la animación está detenida</translation>
+    </message>
+    <message>
+      <source>Пробел — пауза, точка — один шаг</source>
+      <translation>Espacio: pausa; punto: un paso</translation>
+    </message>
+  </context>
+  <context>
+    <name>About</name>
+    <message>
+      <source>О программе Cornerflow</source>
+      <translation>Acerca de Cornerflow</translation>
+    </message>
+    <message>
+      <source>Cornerflow, версия %1</source>
+      <translation>Cornerflow, versión %1</translation>
+    </message>
+    <message>
+      <source>Веер разрежения сверхзвукового потока у выпуклого угла</source>
+      <translation>El abanico de expansión de un flujo supersónico en una esquina convexa</translation>
+    </message>
+    <message>
+      <source>Скомпилирована в WebAssembly и работает в браузере. Свободная программа под лицензией MIT: её можно использовать, копировать и изменять.</source>
+      <translation>Compilado a WebAssembly; funciona en el navegador. Software libre con licencia MIT: puede usarlo, copiarlo y modificarlo.</translation>
+    </message>
+    <message>
+      <source>© Разработчики Cornerflow</source>
+      <translation>© Los desarrolladores de Cornerflow</translation>
+    </message>
+    <message>
+      <source>Клавиши на рисунке</source>
+      <translation>Teclas sobre la imagen</translation>
+    </message>
+    <message>
+      <source>Программа построения визуальной модели процесса обтекания тупого угла сверхзвуковым потоком</source>
+      <translation>Un modelo visual del flujo supersónico alrededor de una esquina convexa</translation>
+    </message>
+  </context>
+  <context>
+    <name>Keys</name>
+    <message>
+      <source>← →, ↓ ↑</source>
+      <translation>← →, ↓ ↑</translation>
+    </message>
+    <message>
+      <source>повернуть стенку на 1°</source>
+      <translation>girar la pared 1°</translation>
+    </message>
+    <message>
+      <source>PgDn PgUp</source>
+      <translation>AvPág RePág</translation>
+    </message>
+    <message>
+      <source>повернуть стенку на 10°</source>
+      <translation>girar la pared 10°</translation>
+    </message>
+    <message>
+      <source>Home End</source>
+      <translation>Inicio Fin</translation>
+    </message>
+    <message>
+      <source>стенка до края, куда её доводит мышь</source>
+      <translation>la pared hasta el tope que alcanza el ratón</translation>
+    </message>
+    <message>
+      <source>Пробел</source>
+      <translation>Espacio</translation>
+    </message>
+    <message>
+      <source>остановить или продолжить анимацию</source>
+      <translation>detener o reanudar la animación</translation>
+    </message>
+    <message>
+      <source>.</source>
+      <translation>.</translation>
+    </message>
+    <message>
+      <source>один шаг анимации</source>
+      <translation>un paso de la animación</translation>
+    </message>
+    <message>
+      <source>F</source>
+      <translation>F</translation>
+    </message>
+    <message>
+      <source>во весь экран (на странице)</source>
+      <translation>pantalla completa (en la página)</translation>
+    </message>
+    <message>
+      <source>Tab</source>
+      <translation>Tab</translation>
+    </message>
+    <message>
+      <source>к следующему полю</source>
+      <translation>al campo siguiente</translation>
+    </message>
+    <message>
+      <source>Клавиши</source>
+      <translation>Teclas</translation>
+    </message>
+    <message>
+      <source>Когда рисунок в фокусе (синяя полоса над ним):</source>
+      <translation>Cuando la imagen tiene el foco (barra azul encima):</translation>
+    </message>
+  </context>
+  <context>
+    <name>Plot</name>
+    <message>
+      <source>Поток в веере: модель и точная теория</source>
+      <translation>El flujo en el abanico: modelo y teoría exacta</translation>
+    </message>
+    <message>
+      <source>φ, °: направление от угла (0 — по набегающему потоку)</source>
+      <translation>φ, °: dirección desde la esquina (0 en el sentido del flujo incidente)</translation>
+    </message>
+    <message>
+      <source>отношение к набегающему потоку</source>
+      <translation>razón respecto al flujo incidente</translation>
+    </message>
+    <message>
+      <source>модель</source>
+      <translation>modelo</translation>
+    </message>
+    <message>
+      <source>точная теория</source>
+      <translation>teoría exacta</translation>
+    </message>
+    <message>
+      <source>начало веера</source>
+      <translation>inicio del abanico</translation>
+    </message>
+    <message>
+      <source>конец: модель</source>
+      <translation>fin: modelo</translation>
+    </message>
+    <message>
+      <source>конец: теория</source>
+      <translation>fin: teoría</translation>
+    </message>
+    <message>
+      <source>φ = %1°</source>
+      <translation>φ = %1°</translation>
+    </message>
+    <message>
+      <source>поток не сверхзвуковой, веера нет</source>
+      <translation>el flujo no es supersónico, no hay abanico</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута навстречу потоку: это сжатие, веера нет</source>
+      <translation>la pared gira contra el flujo: es una compresión, no hay abanico</translation>
+    </message>
+    <message>
+      <source>M</source>
+      <translation>M</translation>
+    </message>
+    <message>
+      <source>P, Па</source>
+      <translation>P, Pa</translation>
+    </message>
+    <message>
+      <source>T, К</source>
+      <translation>T, K</translation>
+    </message>
+    <message>
+      <source>ρ, кг/м³</source>
+      <translation>ρ, kg/m³</translation>
+    </message>
+    <message>
+      <source>V, м/с</source>
+      <translation>V, m/s</translation>
+    </message>
+    <message>
+      <source>График состояния в веере</source>
+      <translation>Gráfica del estado en el abanico</translation>
+    </message>
+    <message>
+      <source>Давление падает от %1 до %2 Па в веере модели; по точной теории — до %3 Па</source>
+      <translation>La presión baja de %1 a %2 Pa en el abanico del modelo; según la teoría exacta, hasta %3 Pa</translation>
+    </message>
+    <message>
+      <source>Поток не сверхзвуковой, веера нет: давление везде %1 Па</source>
+      <translation>El flujo no es supersónico, no hay abanico: la presión es %1 Pa en todas partes</translation>
+    </message>
+    <message>
+      <source>Стенка повёрнута навстречу потоку, веера разрежения нет: давление %1 Па</source>
+      <translation>La pared gira contra el flujo, no hay abanico de expansión: la presión es %1 Pa</translation>
+    </message>
+  </context>
+  <context>
+    <name>Label</name>
+    <message>
+      <source>кр</source>
+      <comment>The subscript of a critical quantity in the field labels</comment>
+      <translation>cr</translation>
+    </message>
+    <message>
+      <source>м</source>
+      <comment>Unit symbols of the field labels</comment>
+      <translation>m</translation>
+    </message>
+    <message>
+      <source>с</source>
+      <translation>s</translation>
+    </message>
+    <message>
+      <source>К</source>
+      <translation>K</translation>
+    </message>
+    <message>
+      <source>Па</source>
+      <translation>Pa</translation>
+    </message>
+    <message>
+      <source>кг</source>
+      <translation>kg</translation>
+    </message>
+  </context>
+  <context>
+    <name>Language</name>
+    <message>
+      <source>Русский</source>
+      <comment>The language's own name, as the language menus list it</comment>
+      <translation>Español</translation>
+    </message>
+    <message>
+      <source>ru</source>
+      <comment>The language tag of the page in this language (BCP 47)</comment>
+      <translation>es</translation>
+    </message>
+  </context>
+</TS>

@@ -1,0 +1,531 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<!-- The program's words in Simplified Chinese. The source texts are the program's own (Russian, the
+     default); the context Language gives the language's own name and the page's language
+     tag, so this file alone adds the language to both shells. -->
+<TS version="2.1" language="zh_CN" sourcelanguage="ru">
+  <context>
+    <name>Dialog</name>
+    <message>
+      <source>Сохранить график…</source>
+      <translation>保存曲线图…</translation>
+    </message>
+    <message>
+      <source>Сохранить данные…</source>
+      <translation>保存数据…</translation>
+    </message>
+    <message>
+      <source>Таблицы CSV (*.csv)</source>
+      <translation>CSV 表格 (*.csv)</translation>
+    </message>
+    <message>
+      <source>График не сохранён</source>
+      <translation>曲线图未保存</translation>
+    </message>
+    <message>
+      <source>Данные не сохранены</source>
+      <translation>数据未保存</translation>
+    </message>
+    <message>
+      <source>Графики</source>
+      <translation>曲线图</translation>
+    </message>
+    <message>
+      <source>Программа загружается…</source>
+      <translation>程序正在加载…</translation>
+    </message>
+    <message>
+      <source>Программу не удалось загрузить: нет файла cornerflow-core.js.</source>
+      <translation>无法加载程序：缺少文件 cornerflow-core.js。</translation>
+    </message>
+    <message>
+      <source>Программу не удалось запустить: %1</source>
+      <translation>无法启动程序：%1</translation>
+    </message>
+    <message>
+      <source>Рисунок не скопирован: браузер не разрешил</source>
+      <translation>图像未复制：浏览器不允许</translation>
+    </message>
+    <message>
+      <source>Ссылка скопирована</source>
+      <translation>链接已复制</translation>
+    </message>
+    <message>
+      <source>Ссылка на это состояние (скопируйте её):</source>
+      <translation>指向此状态的链接（请复制）：</translation>
+    </message>
+    <message>
+      <source>В адресе не учтено: %1</source>
+      <translation>地址中未采用：%1</translation>
+    </message>
+    <message>
+      <source>Браузер не разрешил показать страницу во весь экран</source>
+      <translation>浏览器不允许页面全屏显示</translation>
+    </message>
+    <message>
+      <source>Коснитесь рисунка — поля покажут поток в этой точке. Стенку поворачивают, ведя её пальцем.</source>
+      <translation>轻触图像，各栏即显示该点的流动参数。用手指拖动壁面即可使其转动。</translation>
+    </message>
+    <message>
+      <source>Копировать ссылку</source>
+      <translation>复制链接</translation>
+    </message>
+    <message>
+      <source>Во весь экран</source>
+      <translation>全屏</translation>
+    </message>
+    <message>
+      <source>О программе</source>
+      <translation>关于</translation>
+    </message>
+    <message>
+      <source>Обтекание тупого угла</source>
+      <translation>超声速气流绕外凸角的流动</translation>
+    </message>
+    <message>
+      <source>Пауза</source>
+      <translation>暂停</translation>
+    </message>
+    <message>
+      <source>Шаг</source>
+      <translation>单步</translation>
+    </message>
+    <message>
+      <source>Сбросить</source>
+      <translation>重置</translation>
+    </message>
+    <message>
+      <source>Сохранить рисунок…</source>
+      <translation>保存图像…</translation>
+    </message>
+    <message>
+      <source>Копировать рисунок</source>
+      <translation>复制图像</translation>
+    </message>
+    <message>
+      <source>Точная теория</source>
+      <translation>精确理论</translation>
+    </message>
+    <message>
+      <source>Language / Язык</source>
+      <translation>语言 / Language</translation>
+    </message>
+    <message>
+      <source>Изображения PNG (*.png)</source>
+      <translation>PNG 图像 (*.png)</translation>
+    </message>
+    <message>
+      <source>Рисунок не сохранён</source>
+      <translation>图像未保存</translation>
+    </message>
+    <message>
+      <source>Не удалось записать «%1»: %2. Ничего не изменено.</source>
+      <translation>无法写入“%1”：%2。未做任何更改。</translation>
+    </message>
+    <message>
+      <source>такой папки нет</source>
+      <translation>该文件夹不存在</translation>
+    </message>
+    <message>
+      <source>нет права писать туда</source>
+      <translation>没有在该处写入的权限</translation>
+    </message>
+    <message>
+      <source>на диске не хватает места</source>
+      <translation>磁盘空间不足</translation>
+    </message>
+    <message>
+      <source>файл не удалось записать</source>
+      <translation>文件无法写入</translation>
+    </message>
+    <message>
+      <source>Клавиши…</source>
+      <translation>按键…</translation>
+    </message>
+  </context>
+  <context>
+    <name>Field</name>
+    <message>
+      <source>прочитано: %1</source>
+      <translation>读取为 %1</translation>
+    </message>
+    <message>
+      <source>критическая скорость, м/с</source>
+      <translation>临界速度，m/s</translation>
+    </message>
+    <message>
+      <source>критическая температура, К</source>
+      <translation>临界温度，K</translation>
+    </message>
+    <message>
+      <source>критическое давление, Па</source>
+      <translation>临界压强，Pa</translation>
+    </message>
+    <message>
+      <source>критическая плотность, кг/м³</source>
+      <translation>临界密度，kg/m³</translation>
+    </message>
+    <message>
+      <source>критический удельный объём, м³/кг</source>
+      <translation>临界比体积，m³/kg</translation>
+    </message>
+    <message>
+      <source>скорость набегающего потока, м/с</source>
+      <translation>来流速度，m/s</translation>
+    </message>
+    <message>
+      <source>температура набегающего потока, К</source>
+      <translation>来流温度，K</translation>
+    </message>
+    <message>
+      <source>давление набегающего потока, Па</source>
+      <translation>来流压强，Pa</translation>
+    </message>
+    <message>
+      <source>плотность набегающего потока, кг/м³</source>
+      <translation>来流密度，kg/m³</translation>
+    </message>
+    <message>
+      <source>скорость звука в набегающем потоке, м/с</source>
+      <translation>来流声速，m/s</translation>
+    </message>
+    <message>
+      <source>скорость в точке под указателем, м/с</source>
+      <translation>指针所指点的速度，m/s</translation>
+    </message>
+    <message>
+      <source>температура в точке под указателем, К</source>
+      <translation>指针所指点的温度，K</translation>
+    </message>
+    <message>
+      <source>давление в точке под указателем, Па</source>
+      <translation>指针所指点的压强，Pa</translation>
+    </message>
+    <message>
+      <source>плотность в точке под указателем, кг/м³</source>
+      <translation>指针所指点的密度，kg/m³</translation>
+    </message>
+    <message>
+      <source>число Маха набегающего потока</source>
+      <translation>来流马赫数</translation>
+    </message>
+    <message>
+      <source>скорость звука в точке под указателем, м/с</source>
+      <translation>指针所指点的声速，m/s</translation>
+    </message>
+    <message>
+      <source>число Маха в точке под указателем</source>
+      <translation>指针所指点的马赫数</translation>
+    </message>
+    <message>
+      <source>удельный объём набегающего потока, м³/кг</source>
+      <translation>来流比体积，m³/kg</translation>
+    </message>
+    <message>
+      <source>удельный объём в точке под указателем, м³/кг</source>
+      <translation>指针所指点的比体积，m³/kg</translation>
+    </message>
+    <message>
+      <source>окружная составляющая скорости в точке под указателем, м/с</source>
+      <translation>指针所指点的周向速度分量，m/s</translation>
+    </message>
+    <message>
+      <source>радиальная составляющая скорости в точке под указателем, м/с</source>
+      <translation>指针所指点的径向速度分量，m/s</translation>
+    </message>
+    <message>
+      <source>Введите число и покиньте поле: всё пересчитается.</source>
+      <translation>输入数值后离开该栏，所有参数即重新计算。</translation>
+    </message>
+    <message>
+      <source>Вычисляется по V1, T1 и P1.</source>
+      <translation>由 V1、T1 和 P1 算出。</translation>
+    </message>
+    <message>
+      <source>Поток в точке под указателем.</source>
+      <translation>指针所指点的流动。</translation>
+    </message>
+    <message>
+      <source>Cкр</source>
+      <translation>Ccr</translation>
+    </message>
+    <message>
+      <source>Tкр</source>
+      <translation>Tcr</translation>
+    </message>
+    <message>
+      <source>Pкр</source>
+      <translation>Pcr</translation>
+    </message>
+    <message>
+      <source>ρкр</source>
+      <translation>ρcr</translation>
+    </message>
+    <message>
+      <source>V0кр</source>
+      <translation>V0cr</translation>
+    </message>
+  </context>
+  <context>
+    <name>Picture</name>
+    <message>
+      <source>Надписи на рисунке: %1.</source>
+      <translation>图中标注：%1。</translation>
+    </message>
+    <message>
+      <source>угол β = %1°, стенка повёрнута на %2°</source>
+      <translation>角 β = %1°，壁面转过 %2°</translation>
+    </message>
+    <message>
+      <source>Картина течения</source>
+      <translation>流动图像</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, веер шириной %2°, поток прилегает к стенке</source>
+      <translation>壁面转过 %1°，膨胀扇张角 %2°，气流贴附壁面</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, веер шириной %2°, поток отрывается от стенки</source>
+      <translation>壁面转过 %1°，膨胀扇张角 %2°，气流从壁面分离</translation>
+    </message>
+    <message>
+      <source>поток не сверхзвуковой, веера нет</source>
+      <translation>气流不是超声速的，没有膨胀扇</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута навстречу потоку на %1°: это сжатие, которого программа не показывает; веера разрежения нет</source>
+      <translation>壁面朝来流方向转过 %1°：这是压缩，本程序不予显示；没有膨胀扇</translation>
+    </message>
+    <message>
+      <source>Пауза: анимация остановлена</source>
+      <translation>暂停：动画已停止</translation>
+    </message>
+    <message>
+      <source>Пробел — пауза, точка — один шаг</source>
+      <translation>空格键暂停，句点键单步</translation>
+    </message>
+  </context>
+  <context>
+    <name>About</name>
+    <message>
+      <source>О программе Cornerflow</source>
+      <translation>关于 Cornerflow</translation>
+    </message>
+    <message>
+      <source>Cornerflow, версия %1</source>
+      <translation>Cornerflow，版本 %1</translation>
+    </message>
+    <message>
+      <source>Веер разрежения сверхзвукового потока у выпуклого угла</source>
+      <translation>超声速气流绕外凸角的膨胀扇</translation>
+    </message>
+    <message>
+      <source>Скомпилирована в WebAssembly и работает в браузере. Свободная программа под лицензией MIT: её можно использовать, копировать и изменять.</source>
+      <translation>已编译为 WebAssembly，在浏览器中运行。MIT 许可证下的自由软件：可以自由使用、复制和修改。</translation>
+    </message>
+    <message>
+      <source>© Разработчики Cornerflow</source>
+      <translation>© Cornerflow 开发者</translation>
+    </message>
+    <message>
+      <source>Клавиши на рисунке</source>
+      <translation>图像上的按键</translation>
+    </message>
+    <message>
+      <source>Программа построения визуальной модели процесса обтекания тупого угла сверхзвуковым потоком</source>
+      <translation>超声速气流绕外凸角流动的可视化模型</translation>
+    </message>
+  </context>
+  <context>
+    <name>Keys</name>
+    <message>
+      <source>← →, ↓ ↑</source>
+      <translation>← →, ↓ ↑</translation>
+    </message>
+    <message>
+      <source>повернуть стенку на 1°</source>
+      <translation>壁面转动 1°</translation>
+    </message>
+    <message>
+      <source>PgDn PgUp</source>
+      <translation>PgDn PgUp</translation>
+    </message>
+    <message>
+      <source>повернуть стенку на 10°</source>
+      <translation>壁面转动 10°</translation>
+    </message>
+    <message>
+      <source>Home End</source>
+      <translation>Home End</translation>
+    </message>
+    <message>
+      <source>стенка до края, куда её доводит мышь</source>
+      <translation>壁面转到鼠标拖动所能到达的极限</translation>
+    </message>
+    <message>
+      <source>Пробел</source>
+      <translation>空格</translation>
+    </message>
+    <message>
+      <source>остановить или продолжить анимацию</source>
+      <translation>暂停或继续动画</translation>
+    </message>
+    <message>
+      <source>.</source>
+      <translation>.</translation>
+    </message>
+    <message>
+      <source>один шаг анимации</source>
+      <translation>动画前进一步</translation>
+    </message>
+    <message>
+      <source>F</source>
+      <translation>F</translation>
+    </message>
+    <message>
+      <source>во весь экран (на странице)</source>
+      <translation>全屏（网页中）</translation>
+    </message>
+    <message>
+      <source>Tab</source>
+      <translation>Tab</translation>
+    </message>
+    <message>
+      <source>к следующему полю</source>
+      <translation>转到下一栏</translation>
+    </message>
+    <message>
+      <source>Клавиши</source>
+      <translation>按键</translation>
+    </message>
+    <message>
+      <source>Когда рисунок в фокусе (синяя полоса над ним):</source>
+      <translation>图像获得焦点时（其上方有蓝色条）：</translation>
+    </message>
+  </context>
+  <context>
+    <name>Plot</name>
+    <message>
+      <source>Поток в веере: модель и точная теория</source>
+      <translation>膨胀扇中的流动：模型与精确理论</translation>
+    </message>
+    <message>
+      <source>φ, °: направление от угла (0 — по набегающему потоку)</source>
+      <translation>φ/(°)：从角点量起的方向（0 为来流方向）</translation>
+    </message>
+    <message>
+      <source>отношение к набегающему потоку</source>
+      <translation>与来流参数之比</translation>
+    </message>
+    <message>
+      <source>модель</source>
+      <translation>模型</translation>
+    </message>
+    <message>
+      <source>точная теория</source>
+      <translation>精确理论</translation>
+    </message>
+    <message>
+      <source>начало веера</source>
+      <translation>膨胀扇起始</translation>
+    </message>
+    <message>
+      <source>конец: модель</source>
+      <translation>终止：模型</translation>
+    </message>
+    <message>
+      <source>конец: теория</source>
+      <translation>终止：理论</translation>
+    </message>
+    <message>
+      <source>φ = %1°</source>
+      <translation>φ = %1°</translation>
+    </message>
+    <message>
+      <source>поток не сверхзвуковой, веера нет</source>
+      <translation>气流不是超声速的，没有膨胀扇</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута навстречу потоку: это сжатие, веера нет</source>
+      <translation>壁面朝来流方向转动：这是压缩，没有膨胀扇</translation>
+    </message>
+    <message>
+      <source>M</source>
+      <translation>M</translation>
+    </message>
+    <message>
+      <source>P, Па</source>
+      <translation>P/Pa</translation>
+    </message>
+    <message>
+      <source>T, К</source>
+      <translation>T/K</translation>
+    </message>
+    <message>
+      <source>ρ, кг/м³</source>
+      <translation>ρ/(kg/m³)</translation>
+    </message>
+    <message>
+      <source>V, м/с</source>
+      <translation>V/(m/s)</translation>
+    </message>
+    <message>
+      <source>График состояния в веере</source>
+      <translation>膨胀扇中的状态曲线图</translation>
+    </message>
+    <message>
+      <source>Давление падает от %1 до %2 Па в веере модели; по точной теории — до %3 Па</source>
+      <translation>模型的膨胀扇中压强从 %1 Pa 降至 %2 Pa；按精确理论降至 %3 Pa</translation>
+    </message>
+    <message>
+      <source>Поток не сверхзвуковой, веера нет: давление везде %1 Па</source>
+      <translation>气流不是超声速的，没有膨胀扇：各处压强均为 %1 Pa</translation>
+    </message>
+    <message>
+      <source>Стенка повёрнута навстречу потоку, веера разрежения нет: давление %1 Па</source>
+      <translation>壁面朝来流方向转动，没有膨胀扇：压强为 %1 Pa</translation>
+    </message>
+  </context>
+  <context>
+    <name>Label</name>
+    <message>
+      <source>кр</source>
+      <comment>The subscript of a critical quantity in the field labels</comment>
+      <translation>cr</translation>
+    </message>
+    <message>
+      <source>м</source>
+      <comment>Unit symbols of the field labels</comment>
+      <translation>m</translation>
+    </message>
+    <message>
+      <source>с</source>
+      <translation>s</translation>
+    </message>
+    <message>
+      <source>К</source>
+      <translation>K</translation>
+    </message>
+    <message>
+      <source>Па</source>
+      <translation>Pa</translation>
+    </message>
+    <message>
+      <source>кг</source>
+      <translation>kg</translation>
+    </message>
+  </context>
+  <context>
+    <name>Language</name>
+    <message>
+      <source>Русский</source>
+      <comment>The language's own name, as the language menus list it</comment>
+      <translation>简体中文</translation>
+    </message>
+    <message>
+      <source>ru</source>
+      <comment>The language tag of the page in this language (BCP 47)</comment>
+      <translation>zh-Hans</translation>
+    </message>
+  </context>
+</TS>
