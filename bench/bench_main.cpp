@@ -43,7 +43,7 @@ const Goal kGoals[] = {
      2.5},
     {"Tick, 100000 tracers (steady cloud)", "TimerTick/tracers:100000/warmup:200",
      "Yardstick/100000", 2.0},
-    {"Drag event end to end", "DragEvent/painted:1", "Yardstick/5000", 10.0},
+    {"Drag event end to end", "DragEvent/painted:1", "Yardstick/5000", 3.0},
     {"Slowest RecomputeFlow over the drag range", "RecomputeFlowSlowest", "Yardstick/5000", 8.0},
     {"Slowest drag event over the teaching range", "DragEventSlowest", "Yardstick/5000", 25.0},
     {"Plot redrawn for a probe (cursor)", "PlotRedraw/whole:0", "Yardstick/5000", 1.0},

@@ -2,12 +2,26 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "base/vector_state.h"
 #include "draw/raster_dc.h"
 #include "model/exact_streamline.h"
 #include "model/profile.h"
+
+namespace {
+
+// Whether the eight pixels from p are each half of two, taken as four 64-bit words at once
+// (the scans over a layer that is nearly all one value).
+inline bool AllOf(const uint32_t* p, uint64_t two)
+{
+    uint64_t w[4];
+    std::memcpy(w, p, sizeof w);
+    return ((w[0] ^ two) | (w[1] ^ two) | (w[2] ^ two) | (w[3] ^ two)) == 0u;
+}
+
+} // namespace
 
 FlowView::FlowView(const FlowField& field) : field_(field) {}
 
@@ -46,16 +60,32 @@ void FlowView::ComposeStaticLayers(int scale) const
     const int width = field_.width;
     const int height = field_.height;
     below_.Create(width, height, scale);
-    above_.Create(width, height, scale);
+    // Above is all key colour but for what was drawn on it: of the same size it is kept, and
+    // only the pixels the last composition left other than the fill are filled again, which
+    // gives the same layer as a fill of the whole at a small part of the cost.
+    const bool aboveKept = above_.bits && above_.width == width && above_.height == height
+                           && above_.scale == scale;
+    if (!aboveKept)
+        above_.Create(width, height, scale);
     aboveRuns_.clear();
-    if (!below_.bits || !above_.bits)
+    if (!below_.bits || !above_.bits) {
+        aboveResets_.clear();
         return;
+    }
     {
         const std::unique_ptr<DC> dc = MakeDrawingDC(makeDC, below_);
         dc->FillRect(0, 0, width, height, Colour{255, 255, 255});
         field_.corner.Draw(*dc, field_.flow);
     }
-    above_.Fill(above_.keyColour);
+    const uint32_t fill = above_.keyColour.Rgb32();
+    if (aboveKept && fill == aboveFill_) {
+        for (const auto& run : aboveResets_)
+            std::fill_n(above_.bits + run.first, run.second, fill);
+    } else {
+        above_.Fill(above_.keyColour);
+    }
+    aboveFill_ = fill;
+    aboveResets_.clear();
     {
         const std::unique_ptr<DC> dc = MakeDrawingDC(makeDC, above_);
         for (const Streamline& s : field_.streamlines)
@@ -66,18 +96,35 @@ void FlowView::ComposeStaticLayers(int scale) const
         dc->MoveTo(0, height - 1);
         dc->LineTo(width, height - 1);
     }
-    // The drawn pixels as runs, so a frame lays them over the tracers without a full scan.
-    const uint32_t key = above_.keyColour.Rgb32() & 0xFFFFFFu;
+    // The drawn pixels as runs, so a frame lays them over the tracers without a full scan; and
+    // the runs of pixels other than the fill (the drawn ones, and any drawn in the key's
+    // colour), which the next composition fills again. The fill is passed over eight pixels at
+    // a time: it is nearly the whole layer.
+    const uint32_t key = fill & 0xFFFFFFu;
+    const uint64_t fill2 = (static_cast<uint64_t>(fill) << 32) | fill;
+    const uint32_t* px = above_.bits;
     const size_t n = above_.pixels.size();
     for (size_t i = 0; i < n;) {
-        if ((above_.bits[i] & 0xFFFFFFu) == key) {
+        if (i + 8 <= n && AllOf(px + i, fill2)) {
+            i += 8;
+            continue;
+        }
+        if (px[i] == fill) {
             ++i;
             continue;
         }
-        const size_t first = i;
-        while (i < n && (above_.bits[i] & 0xFFFFFFu) != key)
-            ++i;
-        aboveRuns_.emplace_back(first, i - first);
+        const size_t reset = i;
+        while (i < n && px[i] != fill) {
+            if ((px[i] & 0xFFFFFFu) == key) {
+                ++i;
+                continue;
+            }
+            const size_t first = i;
+            while (i < n && (px[i] & 0xFFFFFFu) != key)
+                ++i;
+            aboveRuns_.emplace_back(first, i - first);
+        }
+        aboveResets_.emplace_back(reset, i - reset);
     }
 }
 
@@ -202,10 +249,17 @@ void FlowView::ComposeLayers(FrameLayers& layers, int scale) const
         for (const Tracer& t : field_.tracers)
             t.Draw(*dc, field_.corner);
     }
+    // Nearly every pixel is clear: passed over eight at a time.
     const uint32_t* p = layers.tracers.bits;
-    for (size_t i = 0, n = layers.tracers.pixels.size(); i < n; ++i)
+    for (size_t i = 0, n = layers.tracers.pixels.size(); i < n;) {
+        if (i + 8 <= n && AllOf(p + i, 0u)) {
+            i += 8;
+            continue;
+        }
         if (p[i] != 0u)
             layers.tracerPixels.push_back(i);
+        ++i;
+    }
     layers.tracersChanged = DeviceRect{0, 0, w, h};
 
     // The marker: the box it held cleared, the circle drawn where it is now, outlined in the

@@ -99,6 +99,10 @@ private:
     mutable FrameBuffer below_; // background and overlay
     mutable FrameBuffer above_; // streamlines and frame line on the key colour
     mutable std::vector<std::pair<size_t, size_t>> aboveRuns_; // (first pixel, count) drawn
+    // (first pixel, count) other than the fill, and the fill: what the next composition of
+    // above fills again.
+    mutable std::vector<std::pair<size_t, size_t>> aboveResets_;
+    mutable uint32_t aboveFill_ = 0;
     mutable StaticStamp stamp_{};
     mutable bool staticValid_ = false;
     mutable long staticCompositions_ = 0;

@@ -18,7 +18,9 @@ inline uint32_t Rgba(uint32_t p)
     return (p & 0xFF00FF00u) | ((p & 0xFFu) << 16) | ((p >> 16) & 0xFFu);
 }
 
-void ConvertAll(const FrameBuffer& layer, std::vector<uint32_t>& out)
+// With kKeyed, a pixel that is key once converted becomes transparent in the same pass.
+template <bool kKeyed = false>
+void ConvertAll(const FrameBuffer& layer, std::vector<uint32_t>& out, uint32_t key = 0u)
 {
     const size_t n = layer.pixels.size();
     out.resize(n);
@@ -30,12 +32,20 @@ void ConvertAll(const FrameBuffer& layer, std::vector<uint32_t>& out)
     for (; i + 2 <= n; i += 2) {
         uint64_t p;
         std::memcpy(&p, src + i, sizeof p);
-        const uint64_t q = (p & 0xFF00FF00FF00FF00ull) | ((p & 0x000000FF000000FFull) << 16)
-                           | ((p >> 16) & 0x000000FF000000FFull);
+        uint64_t q = (p & 0xFF00FF00FF00FF00ull) | ((p & 0x000000FF000000FFull) << 16)
+                     | ((p >> 16) & 0x000000FF000000FFull);
+        if (kKeyed) {
+            if (static_cast<uint32_t>(q) == key)
+                q &= 0xFFFFFFFF00000000ull;
+            if (static_cast<uint32_t>(q >> 32) == key)
+                q &= 0x00000000FFFFFFFFull;
+        }
         std::memcpy(dst + i, &q, sizeof q);
     }
-    for (; i < n; ++i)
-        dst[i] = Rgba(src[i]);
+    for (; i < n; ++i) {
+        const uint32_t q = Rgba(src[i]);
+        dst[i] = kKeyed && q == key ? 0u : q;
+    }
 }
 
 // The text cut to kFieldMaxLength UTF-16 code units (as the page counts a field's length), at
@@ -125,12 +135,8 @@ Page::LayerChanges Page::PrepareLayers()
         return changes; // no picture yet
     if (layers.staticVersion != convertedStatic_ || below_.size() != layers.below->pixels.size()) {
         ConvertAll(*layers.below, below_);
-        ConvertAll(*layers.above, above_);
         // Above the tracers, the key colour is what lets them show through.
-        const uint32_t key = Rgba(layers.above->keyColour.Rgb32());
-        for (uint32_t& p : above_)
-            if (p == key)
-                p = 0u;
+        ConvertAll<true>(*layers.above, above_, Rgba(layers.above->keyColour.Rgb32()));
         convertedStatic_ = layers.staticVersion;
         changes.staticChanged = true;
     }

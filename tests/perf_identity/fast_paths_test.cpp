@@ -20,6 +20,7 @@
 #include "tracers/limits.h"
 #include "tracers/streamline.h"
 #include "tracers/tracer.h"
+#include "view/flow_view.h"
 
 namespace {
 
@@ -380,6 +381,51 @@ TEST(FastPaths, TransparentCopyIsPixelByPixel)
                     ASSERT_EQ(target.pixels[y * stride + x], expected[y * stride + x])
                         << "width " << w << " at " << x << "," << y;
         }
+    }
+}
+
+// A view that composes its still layers again and again, refilling only what its last
+// composition drew, holds the very layers a fresh view composes once: every pixel of below and
+// above, alpha included, through turns of the wall, a change of scale, the wall turned back, and
+// the exact theory's lines drawn and taken away.
+TEST(FastPaths, StillLayersKeptAreComposedAfresh)
+{
+    FlowState fs;
+    fs.v1 = 450.0;
+    fs.t1 = 273.0;
+    fs.p1 = 20000.0;
+    ComputeUpstreamState(fs);
+    Corner corner;
+    FlowField field(fs, corner);
+    field.Open(622, 384, 7u);
+    FlowView kept(field);
+    FrameLayers keptLayers;
+    struct Change {
+        double wall;
+        int scale;
+        bool theory;
+    };
+    const Change changes[] = {{0.785375, 2, false}, {0.62, 2, false}, {-1.2, 2, false},
+                              {0.785375, 2, true},  {0.3, 2, true},   {0.3, 2, false},
+                              {1.3, 3, false},      {0.9, 3, false},  {0.785375, 2, false}};
+    for (const Change& c : changes) {
+        SCOPED_TRACE(c.wall);
+        corner.wallAngle = c.wall;
+        field.RetraceFlow();
+        kept.exactTheory = c.theory;
+        kept.ComposeLayers(keptLayers, c.scale);
+        FlowView fresh(field);
+        fresh.exactTheory = c.theory;
+        FrameLayers freshLayers;
+        fresh.ComposeLayers(freshLayers, c.scale);
+        ASSERT_TRUE(keptLayers.below && keptLayers.above && freshLayers.below && freshLayers.above);
+        EXPECT_TRUE(keptLayers.below->pixels == freshLayers.below->pixels);
+        EXPECT_TRUE(keptLayers.above->pixels == freshLayers.above->pixels);
+        // The frame composed over the kept layers is the fresh view's frame too.
+        FrameBuffer keptFrame, freshFrame;
+        kept.Compose(keptFrame, c.scale);
+        fresh.Compose(freshFrame, c.scale);
+        EXPECT_TRUE(keptFrame.pixels == freshFrame.pixels);
     }
 }
 

@@ -1,0 +1,179 @@
+#!/usr/bin/env python3
+"""The page's speed in a phone's hand: ticks and drag moves timed in headless Chromium.
+
+    python3 tests/web/speed.py --site build-web/site [--rounds 3] [--profile]
+
+A phone's screen (390 x 844 CSS px, device pixel ratio 3, mobile, touch), its CPU at full
+speed and slowed four times (the DevTools throttling of a mid-range phone), 5000 tracers. For
+each: a tick (the tracers stepped and the layers that changed put on the canvases), a drag move
+at the start-up state and a drag move at the slowest teaching state (V1 580, T1 100, the wall
+near 0.62 rad, where the exit-step run is longest). Prints p50 and p95 of each in ms, against
+the goals a smooth drag needs (a move within one displayed frame at the start-up state, within
+two at the slowest state, a tick within half a frame).
+
+These are measurements, printed for the reader: the machine's speed differs between runs and
+machines, so nothing here fails on a time. With --profile the slowest drag is also profiled
+(the DevTools sampling profiler) and the functions that took most of its time are listed.
+
+Usable alone or from another runner: measure(driver, base_url) does the work for a driver and
+a served site and returns the figures.
+"""
+import argparse
+import collections
+import functools
+import http.server
+import math
+import os
+import statistics
+import sys
+import tempfile
+import threading
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+
+# Picture pixels of a drag: the start-up state's around the start-up wall, and two points
+# whose walls (0.620 and 0.625 rad) give the longest exit-step run at V1 580, T1 100.
+STARTUP_PATH = [[300 + (i * 7) % 250, 230 + (i * 13) % 150] for i in range(60)]
+SLOWEST_PATH = [[401 + i % 2, 318] for i in range(40)]
+
+# (what, p95 goal in ms)
+GOALS = {'tick': 8.0, 'drag start-up': 16.7, 'drag slowest': 33.0}
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def serve(site):
+    handler = functools.partial(QuietHandler, directory=site)
+    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
+
+
+def start_browser():
+    options = webdriver.ChromeOptions()
+    if os.path.exists('/usr/lib/chromium/chromium'):
+        options.binary_location = '/usr/lib/chromium/chromium'
+    for arg in ['--headless=new', '--no-sandbox', '--disable-gpu', '--no-first-run',
+                '--disable-background-networking', '--disable-component-update', '--disable-sync',
+                '--window-size=900,1000',
+                '--user-data-dir=' + tempfile.mkdtemp(prefix='cornerflow-speed-')]:
+        options.add_argument(arg)
+    service = Service('/usr/bin/chromedriver') if os.path.exists('/usr/bin/chromedriver') else Service()
+    return webdriver.Chrome(service=service, options=options)
+
+
+def percentile(values, p):
+    """The p-th percentile, nearest rank."""
+    ordered = sorted(values)
+    return ordered[max(0, min(len(ordered) - 1, math.ceil(p / 100.0 * len(ordered)) - 1))]
+
+
+def open_page(driver, url, timeout=30.0):
+    driver.get(url)
+    end = time.time() + timeout
+    while time.time() < end:
+        if driver.execute_script('return !!(window.cornerflow && window.cornerflow.firstFrameMs() !== null)'):
+            return
+        time.sleep(0.05)
+    raise AssertionError('the page did not show its first frame: ' + url)
+
+
+def phone(driver):
+    driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                           {'width': 390, 'height': 844, 'deviceScaleFactor': 3, 'mobile': True})
+    driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 5})
+
+
+def throttle(driver, rate):
+    driver.execute_cdp_cmd('Emulation.setCPUThrottlingRate', {'rate': rate})
+
+
+def drag(driver, path):
+    return driver.execute_script('return window.cornerflow.drag(arguments[0][0], arguments[0][1], arguments[1])',
+                                 path[0], path[1:])
+
+
+def profile(driver, path, top=14):
+    """Self time by function over a drag (the DevTools sampling profiler), the largest first."""
+    driver.execute_cdp_cmd('Profiler.enable', {})
+    driver.execute_cdp_cmd('Profiler.setSamplingInterval', {'interval': 200})
+    driver.execute_cdp_cmd('Profiler.start', {})
+    drag(driver, path)
+    prof = driver.execute_cdp_cmd('Profiler.stop', {})['profile']
+    driver.execute_cdp_cmd('Profiler.disable', {})
+    nodes = {n['id']: n for n in prof['nodes']}
+    counts = collections.Counter(prof.get('samples', []))
+    total = sum(counts.values()) or 1
+    by_name = collections.Counter()
+    for node_id, count in counts.items():
+        frame = nodes[node_id]['callFrame']
+        by_name[frame['functionName'] or '(%s)' % frame.get('url', '').rsplit('/', 1)[-1]] += count
+    return [(name, 100.0 * count / total) for name, count in by_name.most_common(top)]
+
+
+def measure(driver, base_url, rounds=3, rates=(1, 4), with_profile=False, out=sys.stdout):
+    """Prints and returns {(what, rate): (p50, p95)} at the phone's screen."""
+    figures = {}
+    try:
+        phone(driver)
+        for rate in rates:
+            ticks, startup, slowest = [], [], []
+            for _ in range(rounds):
+                throttle(driver, 1)
+                open_page(driver, base_url + '/index.html?seed=1&paused=1')
+                scale = driver.execute_script('return window.cornerflow.scale')
+                tracers = driver.execute_script('return window.cornerflow.tracers()')
+                throttle(driver, rate)
+                driver.execute_script('window.cornerflow.step(20)')  # warm up
+                ticks += driver.execute_script('return window.cornerflow.step(100)')
+                drag(driver, STARTUP_PATH[:5])  # warm up
+                startup += drag(driver, STARTUP_PATH)
+                throttle(driver, 1)
+                open_page(driver, base_url + '/index.html?seed=1&paused=1&v1=580&t1=100')
+                throttle(driver, rate)
+                drag(driver, SLOWEST_PATH[:5])  # warm up
+                slowest += drag(driver, SLOWEST_PATH)
+            for what, times in (('tick', ticks), ('drag start-up', startup), ('drag slowest', slowest)):
+                figures[(what, rate)] = (statistics.median(times), percentile(times, 95))
+                print('phone 390x844 ratio 3 (frame scale %d), CPU /%d, %d tracers | %-13s | p50 %6.1f ms | '
+                      'p95 %6.1f ms | goal p95 <= %.1f ms at CPU /4' % (
+                          scale, rate, tracers, what, figures[(what, rate)][0], figures[(what, rate)][1],
+                          GOALS[what]), file=out, flush=True)
+            if with_profile:
+                for name, share in profile(driver, SLOWEST_PATH):
+                    print('  profile, slowest drag, CPU /%d: %5.1f %% %s' % (rate, share, name), file=out)
+                throttle(driver, 1)
+                open_page(driver, base_url + '/index.html?seed=1&paused=1')
+                throttle(driver, rate)
+                for name, share in profile(driver, STARTUP_PATH):
+                    print('  profile, start-up drag, CPU /%d: %5.1f %% %s' % (rate, share, name), file=out)
+    finally:
+        throttle(driver, 1)
+        driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': False, 'maxTouchPoints': 1})
+        driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+    return figures
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.split('\n')[0])
+    ap.add_argument('--site', default='build-web/site', help='the built page folder')
+    ap.add_argument('--rounds', type=int, default=3, help='page loads per figure')
+    ap.add_argument('--profile', action='store_true', help='also list where a drag spends its time')
+    args = ap.parse_args()
+    server = serve(args.site)
+    driver = start_browser()
+    try:
+        measure(driver, 'http://127.0.0.1:%d' % server.server_address[1], rounds=args.rounds,
+                with_profile=args.profile)
+    finally:
+        driver.quit()
+        server.shutdown()
+
+
+if __name__ == '__main__':
+    main()
