@@ -70,6 +70,14 @@ enum class PlotWord : int {
     DescribeExpansion,
     DescribeNoFan,       // %1 the pressure
     DescribeIntoTheFlow, // %1 the pressure
+    TurnDirection,       // at the right end of the x axis: which way the flow turns
+    Vacuum,              // the cursor's exact value where the exact flow is a vacuum
+    TheoryVacuum,        // in the plot past the exact last characteristic when it is a vacuum
+    NoTurn,              // in the plot when the wall is straight: a supersonic flow, no turn
+    // The description when the exact flow past its fan is a vacuum: %1 the upstream pressure,
+    // %2 the model's past its fan.
+    DescribeVacuum,
+    DescribeNoTurn, // %1 the pressure
     Count,
 };
 constexpr int kPlotWordCount = static_cast<int>(PlotWord::Count);
@@ -102,7 +110,8 @@ PlotDescription DescribePlot(const FanProfile& profile);
 // ---- Geometry
 
 // The plot's frame at a size, in picture pixels: the axes' box, and the mapping of angles and
-// ratios into it.
+// ratios into it. The title, the legend and the axis caption wrap onto more lines where the
+// plot is too narrow for them, and the box gives up their room.
 struct PlotLayout {
     int width = 0, height = 0;
     int left = 0, top = 0, right = 0, bottom = 0; // the axes' box
@@ -114,7 +123,19 @@ struct PlotLayout {
     // The polar angle at a column (picture pixels), for a pointer over the plot.
     double AngleAt(double x) const;
 };
-PlotLayout LayoutPlot(int width, int height, const FanProfile& profile, QuantitySet shown);
+//
+// The y range: a kept range (kept, the layout shown before) stays while every shown ratio still
+// lies within it and the range fitted afresh would not be kShrinkFactor times smaller or more;
+// otherwise the range is fitted afresh (a little past the largest ratio shown, at
+// least past 1, at most past kLargestRatio). So a small drag never makes the axis jump, a curve
+// that leaves the range grows it at once, and a much smaller flow gets its detail back.
+constexpr double kShrinkFactor = 2.5;
+PlotLayout LayoutPlot(int width, int height, const FanProfile& profile, QuantitySet shown,
+                      const PlotWords* words = nullptr, const PlotLayout* kept = nullptr);
+
+// How wide the plot takes a text in a font of a cell height to be, in pixels: the core has no
+// fonts, so each character is taken generously wide and the shells' fonts draw inside it.
+int PlotTextWidth(const std::string& text, int cellHeight);
 
 // ---- Drawing
 
@@ -171,6 +192,7 @@ private:
     PlotLayout layout_;
     Stamp stamp_;
     bool baseValid_ = false;
+    bool rangeKept_ = false; // layout_ holds the y range shown last
     long baseCompositions_ = 0;
     // The last composed plot's cursor (its angle, when there is one).
     bool composed_ = false;

@@ -485,5 +485,29 @@
       <source>Стенка повёрнута навстречу потоку, веера разрежения нет: давление %1 Па</source>
       <translation>The wall turns into the flow, no expansion fan: the pressure is %1 Pa</translation>
     </message>
+    <message>
+      <source>поворот потока →</source>
+      <translation>flow turns →</translation>
+    </message>
+    <message>
+      <source>вакуум</source>
+      <translation>vacuum</translation>
+    </message>
+    <message>
+      <source>дальше по теории вакуум</source>
+      <translation>beyond: vacuum by theory</translation>
+    </message>
+    <message>
+      <source>стенка не повёрнута: поток не поворачивает, веера нет</source>
+      <translation>the wall is straight: the flow does not turn, no fan</translation>
+    </message>
+    <message>
+      <source>Давление падает от %1 до %2 Па в веере модели; по точной теории поток расширяется до вакуума</source>
+      <translation>The pressure falls from %1 to %2 Pa through the model's fan; by the exact theory, the flow expands to a vacuum</translation>
+    </message>
+    <message>
+      <source>Стенка не повёрнута, поток не поворачивает, веера нет: давление везде %1 Па</source>
+      <translation>The wall is straight, the flow does not turn, no fan: the pressure is %1 Pa everywhere</translation>
+    </message>
   </context>
 </TS>
