@@ -61,6 +61,10 @@ const char* PlotWordSource(PlotWord word)
                "расширяется до вакуума";
     case PlotWord::DescribeNoTurn:
         return "Стенка не повёрнута, поток не поворачивает, веера нет: давление везде %1 Па";
+    case PlotWord::ModelNote:
+        return "Сплошные линии — упрощённая модель рисунка: край её веера берётся интерполяцией "
+               "по углу поворота, а не из функции Прандтля — Майера, поэтому за веером её числа "
+               "заметно расходятся с точной теорией (пунктир).";
     case PlotWord::Count: break;
     }
     return "";
@@ -357,7 +361,8 @@ struct Header {
         std::string text;
     };
     std::vector<Item> legend;
-    int top = 0; // where the axes' box may start
+    int left = 0; // where the title's lines start
+    int top = 0;  // where the axes' box may start
 };
 
 constexpr int kLeft = 52;
@@ -366,20 +371,23 @@ constexpr int kTitleLineGap = 2;
 constexpr int kLegendRow = kTextCell + 4;
 constexpr int kCaptionLine = kTextCell + 1;
 
-Header LayoutHeader(int width, QuantitySet shown, const PlotWords& words)
+// From the box's left edge, or, where that leaves the title or the legend more than one line,
+// from the plot's left edge.
+Header LayoutHeader(int width, QuantitySet shown, const PlotWords& words, int left = kLeft)
 {
     Header h;
-    const int room = std::max(1, width - 4 - kLeft);
+    h.left = left;
+    const int room = std::max(1, width - 4 - left);
     h.title = WrapText(words[PlotWord::Title], kTitleCell, room);
     const int lines = static_cast<int>(h.title.size());
     const int legendY = 4 + lines * kTitleCell + (lines - 1) * kTitleLineGap + 4;
-    int x = kLeft, row = 0;
+    int x = left, row = 0;
     auto add = [&](Colour c, bool dashed, const std::string& text, int gapBefore) {
         const int w = kSwatch + 4 + TextWidth(text, kTextCell);
-        if (x > kLeft && x + gapBefore + w > width - 4) {
-            x = kLeft;
+        if (x > left && x + gapBefore + w > width - 4) {
+            x = left;
             ++row;
-        } else if (x > kLeft) {
+        } else if (x > left) {
             x += gapBefore;
         }
         h.legend.push_back({x, legendY + row * kLegendRow, c, dashed, text});
@@ -396,11 +404,15 @@ Header LayoutHeader(int width, QuantitySet shown, const PlotWords& words)
     add(kCursor, false, words[PlotWord::Model], first ? 0 : 20);
     add(kCursor, true, words[PlotWord::Theory], 12);
     h.top = legendY + (row + 1) * kLegendRow + 6;
+    if (left == kLeft && (lines > 1 || row > 0))
+        return LayoutHeader(width, shown, words, 4);
     return h;
 }
 
-// Under the box: the axis caption's lines, centred, and the flow's direction at the right end
-// of the first line, or on a line of its own where beside it the caption would need more lines.
+// Under the box: the axis caption, centred, and the flow's direction at the right end of its
+// line, or on a line of its own where the caption fits the box's width only without it. Where
+// the caption does not fit the box's width on one line, it is shortened to the angle's symbol
+// and unit (the part before its colon), so that a narrow plot keeps its height for the curves.
 struct Footer {
     std::vector<std::string> caption;
     int captionWidth = 0;  // the caption's lines are centred in this much from the box's left
@@ -412,7 +424,9 @@ Footer LayoutFooter(int boxWidth, const PlotWords& words)
 {
     Footer f;
     const int beside = boxWidth - TextWidth(words[PlotWord::TurnDirection], kTextCell) - 12;
-    const std::string& axis = words[PlotWord::AngleAxis];
+    std::string axis = words[PlotWord::AngleAxis];
+    if (WrapText(axis, kTextCell, boxWidth).size() > 1 && axis.find(':') != std::string::npos)
+        axis.erase(axis.find(':'));
     f.caption = WrapText(axis, kTextCell, boxWidth);
     f.captionWidth = boxWidth;
     std::vector<std::string> narrower = WrapText(axis, kTextCell, std::max(1, beside));
@@ -653,7 +667,10 @@ void DrawPlot(DC& dc, const PlotLayout& l, const FanProfile& p, QuantitySet show
     // reason when there is no fan in the middle, then the characteristics' labels where they
     // cross the fewest curves and lines.
     std::vector<TextBox> placed;
+    // The y axis's name where it fits on a line (the legend's ratios say it as well).
     std::vector<std::string> ratioAxis = WrapText(words[PlotWord::RatioAxis], kTextCell, boxW - 8);
+    if (ratioAxis.size() > 1)
+        ratioAxis.clear();
     const bool intoTheFlow = p.exact.theory.kind == TheoryCase::IntoTheFlow;
     std::vector<std::string> note;
     int noteY = 0;
@@ -752,7 +769,7 @@ void DrawPlot(DC& dc, const PlotLayout& l, const FanProfile& p, QuantitySet show
     const Header header = LayoutHeader(l.width, shown, words);
     dc.SelectFont(kTitleFont);
     for (size_t i = 0; i < header.title.size(); ++i)
-        dc.DrawText(l.left, 4 + static_cast<int>(i) * (kTitleCell + kTitleLineGap),
+        dc.DrawText(header.left, 4 + static_cast<int>(i) * (kTitleCell + kTitleLineGap),
                     header.title[i]);
     dc.SelectFont(kTextFont);
     for (const Header::Item& item : header.legend) {

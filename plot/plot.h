@@ -78,6 +78,7 @@ enum class PlotWord : int {
     // %2 the model's past its fan.
     DescribeVacuum,
     DescribeNoTurn, // %1 the pressure
+    ModelNote,      // beside the plot: what the model simplifies, and why the lines differ
     Count,
 };
 constexpr int kPlotWordCount = static_cast<int>(PlotWord::Count);

@@ -509,5 +509,13 @@
       <source>Стенка не повёрнута, поток не поворачивает, веера нет: давление везде %1 Па</source>
       <translation>The wall is straight, the flow does not turn, no fan: the pressure is %1 Pa everywhere</translation>
     </message>
+    <message>
+      <source>Сплошные линии — упрощённая модель рисунка: край её веера берётся интерполяцией по углу поворота, а не из функции Прандтля — Майера, поэтому за веером её числа заметно расходятся с точной теорией (пунктир).</source>
+      <translation>The solid lines are the picture's simplified model: its fan's last edge is interpolated in the turning angle rather than taken from the Prandtl–Meyer function, so past the fan its numbers differ markedly from the exact theory (dashed).</translation>
+    </message>
+    <message>
+      <source>Подробнее о модели</source>
+      <translation>More about the model</translation>
+    </message>
   </context>
 </TS>
