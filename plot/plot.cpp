@@ -180,6 +180,9 @@ const Font kTextFont{kTextCell, "Verdana"};
 const Font kTitleFont{kTitleCell, "Verdana"};
 // The largest ratio the y axis reaches: a flow expanded toward vacuum leaves the top.
 constexpr double kLargestRatio = 8.0;
+// The most the wall may turn between two plots that keep one y range: a drag's step or a key's
+// turn, not a wall set anew.
+constexpr double kKeptTurn = 5.0 * kRadiansPerDegree;
 
 const Colour kWhite{255, 255, 255};
 const Colour kAxis{96, 96, 96};
@@ -873,9 +876,19 @@ bool PlotComposer::Compose(FrameBuffer& target, const Input& in)
         if (!base_.bits)
             return false;
         ++baseCompositions_;
+        // The range is kept while only the wall moves, and by small steps (a drag, a key's
+        // turn): a new oncoming flow (typed inputs, another gas) or a wall set anew is a new
+        // experiment and gets its range fitted afresh, so the plot of a state is the same
+        // however it was reached but for the wall's last small moves.
+        const StateValues& upstream = in.profile->upstream;
+        const bool sameFlow = rangeKept_
+                              && std::memcmp(&upstream, &rangeUpstream_, sizeof upstream) == 0
+                              && std::fabs(in.profile->phiTo - rangeWall_) < kKeptTurn;
         layout_ = LayoutPlot(in.width, in.height, *in.profile, in.shown, in.words,
-                             rangeKept_ ? &layout_ : nullptr);
+                             sameFlow ? &layout_ : nullptr);
         rangeKept_ = true;
+        rangeWall_ = in.profile->phiTo;
+        rangeUpstream_ = upstream;
         {
             const std::unique_ptr<DC> dc = MakeDrawingDC(makeDC, base_);
             DrawPlot(*dc, layout_, *in.profile, in.shown, *in.words);

@@ -124,12 +124,13 @@ struct PlotLayout {
     // The polar angle at a column (picture pixels), for a pointer over the plot.
     double AngleAt(double x) const;
 };
-//
-// The y range: a kept range (kept, the layout shown before) stays while every shown ratio still
-// lies within it and the range fitted afresh would not be kShrinkFactor times smaller or more;
-// otherwise the range is fitted afresh (a little past the largest ratio shown, at
-// least past 1, at most past kLargestRatio). So a small drag never makes the axis jump, a curve
-// that leaves the range grows it at once, and a much smaller flow gets its detail back.
+
+// The plot's layout at a size, its y range fitted to the ratios shown: a little past the
+// largest, at least past 1, at most past kLargestRatio. With a kept layout (the one shown
+// before), its range stays while every shown ratio still lies within it and the range fitted
+// afresh would be less than kShrinkFactor times smaller; otherwise the range is fitted afresh.
+// So a small drag never makes the axis jump, a curve that leaves the range grows it at once,
+// and a much smaller flow gets its detail back.
 constexpr double kShrinkFactor = 2.5;
 PlotLayout LayoutPlot(int width, int height, const FanProfile& profile, QuantitySet shown,
                       const PlotWords* words = nullptr, const PlotLayout* kept = nullptr);
@@ -150,7 +151,9 @@ void DrawPlotCursor(DC& dc, const PlotLayout& layout, const ProfileSample& at, Q
 
 // Composes plots into a frame: the plot without its cursor is kept, and drawn again only when
 // what it shows changes (the profile, the size, the scale, the quantities or the words); the
-// cursor is laid over a copy of it.
+// cursor is laid over a copy of it. It keeps the y range from one plot to the next (see
+// LayoutPlot) while the oncoming flow stays the same and the wall turns by less than 5 degrees
+// between them; a new oncoming flow or a wall set anew gets its range fitted afresh.
 class PlotComposer {
 public:
     // The device context the plot is drawn through; without one, the core's RasterDC (no text).
@@ -193,7 +196,9 @@ private:
     PlotLayout layout_;
     Stamp stamp_;
     bool baseValid_ = false;
-    bool rangeKept_ = false; // layout_ holds the y range shown last
+    bool rangeKept_ = false; // layout_ holds the y range shown last, for this oncoming flow
+    StateValues rangeUpstream_;
+    double rangeWall_ = 0.0; // the downstream wall's direction then (FanProfile::phiTo)
     long baseCompositions_ = 0;
     // The last composed plot's cursor (its angle, when there is one).
     bool composed_ = false;

@@ -190,7 +190,8 @@ TEST(PlotWords, VacuumAndStraightWallInWords)
 }
 
 // The y range as the composer keeps it: over a small drag across the point where a range fitted
-// afresh would step, it stays; a curve that leaves it grows it; a much smaller flow shrinks it.
+// afresh would step, it stays; a curve that leaves it grows it at once; when every ratio would
+// fit a much smaller range, it shrinks; a new oncoming flow gets its range afresh.
 TEST(PlotLayout, RangeStaysOverASmallDrag)
 {
     PlotComposer composer;
@@ -209,30 +210,54 @@ TEST(PlotLayout, RangeStaysOverASmallDrag)
         composer.Compose(target, in);
         return composer.Layout().ratioTop;
     };
+    const auto fresh = [&] { return LayoutPlot(622, 384, p, kDefaultPlotQuantities).ratioTop; };
+    const auto holdsEveryRatio = [&](double top) {
+        for (const ProfileSample& s : p.samples)
+            for (const StateValues* v : {&s.model, &s.exact})
+                for (int q : {0, 1, 2}) {
+                    const double r = v->Of(static_cast<Quantity>(q))
+                                     / p.upstream.Of(static_cast<Quantity>(q));
+                    if (std::isfinite(r) && std::min(r, 8.0) > top)
+                        return false;
+                }
+        return true;
+    };
+
     const double first = compose(130.0);
-    std::vector<double> fresh;
-    for (double beta = 130.0; beta <= 140.0; beta += 0.5) {
+    std::vector<double> fits;
+    for (int step = 0; step <= 40; ++step) { // 130 to 140 and back, half a degree a step
+        const double beta = 130.0 + 0.5 * (step <= 20 ? step : 40 - step);
         EXPECT_EQ(compose(beta), first) << beta;
-        fresh.push_back(LayoutPlot(622, 384, p, kDefaultPlotQuantities).ratioTop);
+        fits.push_back(fresh());
     }
     // The drag does cross a step of the range fitted afresh.
-    EXPECT_NE(*std::min_element(fresh.begin(), fresh.end()),
-              *std::max_element(fresh.begin(), fresh.end()));
-    // Back and forth: the same.
-    for (double beta = 140.0; beta >= 130.0; beta -= 0.5)
-        EXPECT_EQ(compose(beta), first) << beta;
-    // A fast flow's exact Mach number leaves it: it grows to hold every ratio.
-    const double grown = compose(135.0, 1200.0);
-    EXPECT_GT(grown, first);
-    for (const ProfileSample& s : p.samples) {
-        if (std::isfinite(s.exact.M)) {
-            EXPECT_LE(std::min(s.exact.M / p.upstream.M, 8.0), grown);
-        }
+    EXPECT_NE(*std::min_element(fits.begin(), fits.end()),
+              *std::max_element(fits.begin(), fits.end()));
+
+    // From a straight wall turned further a degree at a time: the range grows as the curves
+    // reach it, never lets one out, never shrinks meanwhile.
+    double top = compose(179.0);
+    const double level = top;
+    for (double beta = 178.0; beta >= 120.0; beta -= 1.0) {
+        const double now = compose(beta);
+        EXPECT_TRUE(holdsEveryRatio(now)) << beta;
+        EXPECT_GE(now, top) << beta;
+        top = now;
     }
-    // A straight wall, every ratio 1: it shrinks to the range fitted afresh.
-    const double level = compose(180.0);
-    EXPECT_EQ(level, LayoutPlot(622, 384, p, kDefaultPlotQuantities).ratioTop);
-    EXPECT_LT(level, 2.0);
+    EXPECT_GT(top, level);
+    // Back to straight a degree at a time: once every ratio fits a much smaller range, it
+    // shrinks to that one.
+    for (double beta = 121.0; beta <= 180.0; beta += 1.0)
+        compose(beta);
+    EXPECT_TRUE(holdsEveryRatio(composer.Layout().ratioTop));
+    EXPECT_LT(composer.Layout().ratioTop, 2.0);
+
+    // A new oncoming flow, or a wall set anew: as fitted afresh.
+    compose(135.0);
+    const double set = compose(150.0);
+    EXPECT_EQ(set, fresh());
+    compose(150.0, 600.0);
+    EXPECT_EQ(composer.Layout().ratioTop, fresh());
 }
 
 // The x axis runs from the upstream wall's direction at the left edge to the downstream wall's
