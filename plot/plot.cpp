@@ -54,7 +54,7 @@ const char* PlotWordSource(PlotWord word)
         return "Стенка повёрнута навстречу потоку, веера разрежения нет: давление %1 Па";
     case PlotWord::TurnDirection: return "поворот потока →";
     case PlotWord::Vacuum: return "вакуум";
-    case PlotWord::TheoryVacuum: return "дальше по теории вакуум";
+    case PlotWord::TheoryVacuum: return "точная теория: дальше вакуум →";
     case PlotWord::NoTurn: return "стенка не повёрнута: поток не поворачивает, веера нет";
     case PlotWord::DescribeVacuum:
         return "Давление падает от %1 до %2 Па в веере модели; по точной теории поток "

@@ -72,7 +72,7 @@ enum class PlotWord : int {
     DescribeIntoTheFlow, // %1 the pressure
     TurnDirection,       // at the right end of the x axis: which way the flow turns
     Vacuum,              // the cursor's exact value where the exact flow is a vacuum
-    TheoryVacuum,        // in the plot past the exact last characteristic when it is a vacuum
+    TheoryVacuum,        // beside the exact last characteristic, pointing past it, at a vacuum
     NoTurn,              // in the plot when the wall is straight: a supersonic flow, no turn
     // The description when the exact flow past its fan is a vacuum: %1 the upstream pressure,
     // %2 the model's past its fan.

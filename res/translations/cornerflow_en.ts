@@ -494,8 +494,8 @@
       <translation>vacuum</translation>
     </message>
     <message>
-      <source>дальше по теории вакуум</source>
-      <translation>beyond: vacuum by theory</translation>
+      <source>точная теория: дальше вакуум →</source>
+      <translation>exact theory: vacuum beyond →</translation>
     </message>
     <message>
       <source>стенка не повёрнута: поток не поворачивает, веера нет</source>
