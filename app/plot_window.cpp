@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QResizeEvent>
@@ -94,6 +95,11 @@ PlotWindow::PlotWindow(FlowSession& session, QWidget* parent)
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(canvas_, 1);
     layout->addLayout(tools);
+    // What the model is, in a sentence under the plot; the teacher's guide says more.
+    auto* note = new QLabel(this);
+    note->setObjectName(QStringLiteral("plotModelNote"));
+    note->setWordWrap(true);
+    layout->addWidget(note);
 
     // The quantities chosen last time.
     const QVariant shown = QSettings().value(QStringLiteral("plot/quantities"));
@@ -128,6 +134,8 @@ void PlotWindow::Retranslate()
     saveData_->setText(Tr("Dialog", kSaveData));
     canvas_->setAccessibleName(
         QString::fromStdString(session_.PlotWordsShown()[PlotWord::AccessibleName]));
+    if (auto* note = findChild<QLabel*>(QStringLiteral("plotModelNote")))
+        note->setText(QString::fromStdString(session_.PlotWordsShown()[PlotWord::ModelNote]));
     description_.clear();
     UpdateDescription();
 }
