@@ -204,10 +204,9 @@ void FlowSession::SetFrameScale(int scale)
 
 void FlowSession::Tick()
 {
-    // The tick's two steps with its frame between them (see FlowField::StepTracers).
-    field_.StepTracers();
+    // The tracers stay where this frame shows them until the next tick.
+    field_.AdvanceToFrame();
     ShowFrame();
-    field_.StepAfterFrame();
 }
 
 void FlowSession::TimerTicked()

@@ -103,12 +103,11 @@ struct Rig {
         field.RetraceFlow();
         Compose();
     }
-    // The tick: the two steps with the frame between them.
+    // The tick as the session runs it: the steps up to the frame, then the frame.
     void Tick()
     {
-        field.StepTracers();
+        field.AdvanceToFrame();
         Compose();
-        field.StepAfterFrame();
     }
     // A mouse press or drag at a picture pixel turns the wall toward it.
     void TurnToward(int x, int y)

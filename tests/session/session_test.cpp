@@ -17,6 +17,7 @@
 #include "res/dialog_templates.h"
 #include "res/ids.h"
 #include "tests/support/session_input.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
@@ -51,8 +52,9 @@ TEST(FieldTable, EveryNumericControlHasExactlyOneRow)
 {
     std::set<ControlId> controls;
     for (const res::ControlTemplate& c : res::MainDialogTemplate())
-        if (c.kind == res::ControlKind::InputField || c.kind == res::ControlKind::ReadOnlyField)
+        if (c.kind == res::ControlKind::InputField || c.kind == res::ControlKind::ReadOnlyField) {
             EXPECT_TRUE(controls.insert(c.id).second) << "control " << ToInt(c.id) << " twice";
+        }
     std::set<ControlId> rows;
     std::set<std::string> keys;
     for (size_t i = 0; i < FieldCount(); ++i) {
@@ -291,6 +293,34 @@ TEST(FlowSessionClock, DrawingNeverMovesTheFlow)
     EXPECT_TRUE(SameBits(Motion(a), Motion(c)));
     b.Choose(Command::Step);
     EXPECT_FALSE(SameBits(Motion(b), paused));
+}
+
+// Between ticks the tracers stand where the last frame shows them: a frame composed outside the
+// clock, or a paused drag that turns the wall away and back, shows the picture on the screen.
+TEST(FlowSessionClock, TheStateBetweenTicksIsThePictureShown)
+{
+    FlowSession s;
+    start::Open(s, 31);
+    for (int i = 0; i < 60; ++i)
+        s.TimerTicked();
+    const std::vector<uint32_t> shown = s.Frame().pixels;
+    s.ComposeFrame();
+    EXPECT_TRUE(s.Frame().pixels == shown);
+
+    s.SetPaused(true);
+    s.SetWallAngle(0.3);
+    EXPECT_FALSE(s.Frame().pixels == shown);
+    s.SetWallAngle(start::kWall);
+    EXPECT_TRUE(s.Frame().pixels == shown);
+
+    // The step owed to the next tick is kept: the next frame is the one a session that composed
+    // nothing between its ticks shows.
+    FlowSession plain;
+    start::Open(plain, 31);
+    for (int i = 0; i < 61; ++i)
+        plain.TimerTicked();
+    s.StepOnce();
+    EXPECT_TRUE(s.Frame().pixels == plain.Frame().pixels);
 }
 
 TEST(FlowSessionKeys, WallPauseStepAndTheRestPassOn)
