@@ -346,8 +346,9 @@ TEST(CalcDocument, InputsWithoutAFan)
             allowed << "/labels/alpha"
                     << "/labels/chi";
         // No fan, no expansion to compare with.
-        if (!b.fan)
+        if (!b.fan) {
             EXPECT_TRUE(doc["theory"].isNull());
+        }
         if (doc["theory"].isNull())
             allowed << "/theory";
         allowed = Sorted(allowed);

@@ -225,7 +225,7 @@ TEST(ParseOptions, TheWindowTakesALessonsStart)
     EXPECT_TRUE(Parsed({"--exact-theory"}).exactTheory);
     EXPECT_TRUE(StartsWith(ErrorOf({"--beta", "150", "--wall", "1"}), "--wall and --beta"));
 
-    EXPECT_EQ(Parsed({"--ticks", "10000"}).ticks, kWindowMaxTicks);
+    EXPECT_EQ(Parsed({"--ticks", "10000"}).ticks, kMaxStartTicks);
     EXPECT_EQ(ErrorOf({"--ticks", "10001"}), "--ticks: at most 10000 for the window, got 10001");
     EXPECT_EQ(Parsed({"--snapshot-window", "a.png", "--ticks", "1000000"}).ticks, 1000000);
 }

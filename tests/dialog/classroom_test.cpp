@@ -93,15 +93,18 @@ TEST_F(Classroom, PauseStepAndTheMenuAgree)
     QApplication::processEvents();
     EXPECT_EQ(TracerXs(), before);
 
-    // Step is exactly one tick (two steps of every tracer), by the key or by the menu.
+    // Step is exactly one tick, by the key or by the menu: between two ticks every tracer
+    // makes two steps.
     const Marker& marker = dlg->Session().Field().marker;
-    const double x0 = marker.x, step = marker.stepX;
+    const unsigned long ticks = dlg->Session().Ticks();
     Key(Qt::Key_Period);
-    EXPECT_DOUBLE_EQ(marker.x, x0 + 2 * step) << "exactly one tick";
+    EXPECT_EQ(dlg->Session().Ticks(), ticks + 1);
     EXPECT_NE(TracerXs(), before);
+    const double x1 = marker.x, step = marker.stepX;
     Action(Command::Step)->trigger();
     QApplication::processEvents();
-    EXPECT_DOUBLE_EQ(marker.x, x0 + 4 * step) << "exactly one tick";
+    EXPECT_EQ(dlg->Session().Ticks(), ticks + 2);
+    EXPECT_DOUBLE_EQ(marker.x, x1 + 2 * step) << "exactly one tick";
 
     // Paused, the picture still follows the wall and the inputs.
     const std::string beta = dlg->Session().BetaLabel();

@@ -250,7 +250,7 @@ TEST_F(FlowDialogTest, MovesFillTheProbeFieldsBeforeTheyReturn)
     };
     for (const auto& [id, text] : downstream)
         EXPECT_EQ(Text(id), text) << "field " << id;
-    EXPECT_NEAR(dlg->Field(ControlId::ProbePressure)->GetValue(), 84488.5, 1.0);
+    EXPECT_NEAR(ReadNumber(Text(ControlId::ProbePressure)), 84488.5, 1.0);
     EXPECT_DOUBLE_EQ(corner().wallAngle, 0.785375);
 }
 

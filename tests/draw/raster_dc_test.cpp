@@ -605,7 +605,7 @@ TEST(RasterDCPixels, ShapesAndDirectPixelsLandInDrawingOrder)
     EXPECT_EQ(c.At(35, 9), kBlue);
 }
 
-TEST(RasterDCPixels, FillSolidRectClipsToThePicture)
+TEST(RasterDCPixels, AFilledRectangleIsCutAtThePictureEdges)
 {
     const struct {
         int x, y, w, h;

@@ -343,44 +343,4 @@ TEST(FastPaths, FanConstantsFollowEveryInput)
     EXPECT_TRUE(same(FanVelocity::For(f.fs, f.corner), first));
 }
 
-TEST(FastPaths, TransparentCopyIsPixelByPixel)
-{
-    std::mt19937 rng(5);
-    const uint32_t key = 0xFE00FEu;
-    for (int w = 1; w <= 13; ++w) {
-        for (int h : {1, 3}) {
-            FrameBuffer b;
-            b.Create(w, h);
-            ASSERT_NE(b.bits, nullptr);
-            const int stride = b.Stride();
-            for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x) {
-                    uint32_t v = rng();
-                    const unsigned pick = rng() % 4;
-                    if (pick == 0)
-                        v = (v & 0xFF000000u) | key; // the key colour, any alpha
-                    else if (pick == 1)
-                        v = (v & 0xFF000000u) | (key ^ (1u << (rng() % 24))); // one bit off it
-                    b.bits[y * stride + x] = v;
-                }
-            FrameBuffer target;
-            target.Create(w, h);
-            for (uint32_t& p : target.pixels)
-                p = 0xFF000000u | (rng() & 0xFFFFFFu);
-            std::vector<uint32_t> expected = target.pixels;
-            for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x) {
-                    const uint32_t v = b.bits[y * stride + x];
-                    if ((v & 0xFFFFFFu) != key)
-                        expected[y * stride + x] = v | 0xFF000000u;
-                }
-            b.TransparentCopyTo(target);
-            for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x)
-                    ASSERT_EQ(target.pixels[y * stride + x], expected[y * stride + x])
-                        << "width " << w << " at " << x << "," << y;
-        }
-    }
-}
-
 } // namespace

@@ -252,6 +252,36 @@ TEST(FlowSessionPointer, PressDragRelease)
     EXPECT_EQ(s.Geometry().wallAngle, 0.0);
 }
 
+// While a pointer or a finger's mark names a point, the probe fields show the flow there as it
+// is now: a new input, a key on the wall or a typed beta reads the point again at once. The
+// mouse press that turns the wall reads nothing.
+TEST(FlowSessionPointer, TheNamedPointIsReadAgainWhenTheFlowChanges)
+{
+    FlowSession s;
+    start::Open(s, 3);
+    s.PointerMoved(Mouse(411, 92, false)); // hovering in the fan
+    const std::string before = ProbeTextShown(s);
+    input::Leave(s, "900", "273", "100000");
+    EXPECT_EQ(ProbeTextShown(s), ProbeTextAt(s, 411, 92));
+    EXPECT_NE(ProbeTextShown(s), before);
+    s.KeyPressed(Press(Key::PageDown));
+    EXPECT_EQ(ProbeTextShown(s), ProbeTextAt(s, 411, 92));
+
+    s.PointerPressed(input::Finger(150, 60)); // far from the wall: a mark
+    s.PointerReleased(input::Finger(150, 60));
+    ASSERT_TRUE(s.Mark().shown);
+    s.SetBodyAngle(160.0);
+    EXPECT_EQ(ProbeTextShown(s), ProbeTextAt(s, 150, 60));
+
+    const std::string marked = ProbeTextShown(s);
+    s.PointerPressed(Mouse(500, 300));
+    EXPECT_EQ(ProbeTextShown(s), marked);
+    s.PointerReleased(Mouse(500, 300));
+    s.Reset(); // nothing named after a reset
+    s.SetBodyAngle(150.0);
+    EXPECT_EQ(s.FieldText(ControlId::ProbeTemperature), "0.000");
+}
+
 // A frame drawn for any reason moves nothing: paused means paused, and repaints between ticks
 // do not change how the flow moves.
 TEST(FlowSessionClock, DrawingNeverMovesTheFlow)

@@ -263,8 +263,9 @@ TEST(FlowViewLayers, StackedTheyAreTheFrame)
             p.view.Compose(p.frame, scale);
             const unsigned long version = layers.staticVersion;
             p.view.ComposeLayers(layers, scale);
-            if (tick > 0 && tick != 80)
+            if (tick > 0 && tick != 80) {
                 EXPECT_EQ(layers.staticVersion, version) << "a tick renewed the static layers";
+            }
             if (tick % 20 == 0 || tick == 80) {
                 const std::vector<uint32_t> flat = Flatten(layers);
                 size_t differ = 0, first = 0;
