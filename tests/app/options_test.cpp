@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/options.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ TEST(ParseOptions, Defaults)
     EXPECT_EQ(o.mode, Options::Mode::Calc);
     EXPECT_FALSE(o.v1 || o.t1 || o.p1 || o.wall || o.wallPoint || o.seed);
     EXPECT_TRUE(o.probes.empty());
-    EXPECT_EQ(o.width, 622);
+    EXPECT_EQ(o.width, start::kWidth);
     EXPECT_EQ(o.height, 384);
     EXPECT_EQ(o.ticks, 0);
 }

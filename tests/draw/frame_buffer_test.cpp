@@ -5,6 +5,7 @@
 
 #include "draw/font_fit.h"
 #include "draw/frame_buffer.h"
+#include "tests/support/start_up.h"
 
 TEST(FrameBuffer, SizesThatCannotBeMadeLeaveItEmpty)
 {
@@ -33,8 +34,12 @@ TEST(FrameBuffer, CreateMakesDevicePixelsAndReleaseEmpties)
 {
     const struct {
         int w, h, scale, deviceW, deviceH;
-    } cases[] = {{622, 384, 1, 622, 384}, {622, 384, 2, 1244, 768}, {1, 1, 1, 1, 1},
-                 {16384, 1, 1, 16384, 1}, {5, 3, 0, 5, 3},          {5, 3, 99, 40, 24}};
+    } cases[] = {{start::kWidth, start::kHeight, 1, start::kWidth, start::kHeight},
+                 {start::kWidth, start::kHeight, 2, 1244, 768},
+                 {1, 1, 1, 1, 1},
+                 {16384, 1, 1, 16384, 1},
+                 {5, 3, 0, 5, 3},
+                 {5, 3, 99, 40, 24}};
     for (const auto& c : cases) {
         FrameBuffer b;
         b.Create(c.w, c.h, c.scale);

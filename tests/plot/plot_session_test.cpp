@@ -13,6 +13,7 @@
 #include "draw/raster_dc.h"
 #include "model/number_text.h"
 #include "res/ids.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
@@ -20,9 +21,9 @@ struct Opened {
     FlowSession s;
     explicit Opened(bool plot = true)
     {
-        s.Open(622, 384, 7);
+        s.Open(start::kWidth, start::kHeight, 7);
         if (plot)
-            s.SetPlotSize(622, 384, 1.0);
+            s.SetPlotSize(start::kWidth, start::kHeight, 1.0);
     }
     void Hover(double x, double y)
     {
@@ -46,7 +47,7 @@ TEST(SessionPlot, ComposedWhenWhatItShowsChangesAndNeverOnATick)
     int told = 0;
     s.plotReady = [&] { ++told; };
     ASSERT_FALSE(s.PlotFrame().Empty());
-    EXPECT_EQ(s.PlotFrame().width, 622);
+    EXPECT_EQ(s.PlotFrame().width, start::kWidth);
     const unsigned long count = s.PlotCount();
     const long bases = s.PlotBaseCompositions();
     const std::vector<uint32_t> before = s.PlotFrame().pixels;
@@ -220,7 +221,7 @@ TEST(SessionPlot, HostileInputsStillGiveAPlot)
     o.s.SetPlotQuantities(kAllQuantities);
     const char* speeds[] = {"0", "-450", "1e999", "nan", "1e308", "336.87698051365874", "5000"};
     const char* temperatures[] = {"273", "0", "-5", "1e-300", "1e308"};
-    const double walls[] = {-1.5, 0.0, 0.785375, kHalfPi, 2.0, 1e300};
+    const double walls[] = {-1.5, 0.0, start::kWall, kHalfPi, 2.0, 1e300};
     for (const char* v : speeds)
         for (const char* t : temperatures) {
             o.s.SetInputText(ControlId::UpstreamSpeed, v);

@@ -83,7 +83,7 @@ TEST(FieldTable, EveryNumericControlHasExactlyOneRow)
 TEST(FlowSession, ResetAfterAnyLessonIsAFreshStart)
 {
     FlowSession fresh;
-    fresh.Open(622, 384, 11);
+    fresh.Open(start::kWidth, start::kHeight, 11);
     const Snapshot start = Take(fresh);
     EXPECT_EQ(start.texts.at(ControlId::UpstreamSpeed), "450.0");
     EXPECT_EQ(start.texts.at(ControlId::UpstreamTemperature), "273.0");
@@ -91,7 +91,7 @@ TEST(FlowSession, ResetAfterAnyLessonIsAFreshStart)
     EXPECT_EQ(start.beta, "\u03B2=135");
 
     FlowSession s;
-    s.Open(622, 384, 99);
+    s.Open(start::kWidth, start::kHeight, 99);
     input::Leave(s, "2000", "100", "1e6");
     s.PointerPressed(input::Mouse(100, 300));
     s.PointerMoved(input::Mouse(500, 390)); // a drag, still held at reset
@@ -113,7 +113,7 @@ TEST(FlowSession, ResetAfterAnyLessonIsAFreshStart)
 TEST(FlowSession, BodyAngleSetsTheWallTheLabelReads)
 {
     FlowSession s;
-    s.Open(622, 384, 1);
+    s.Open(start::kWidth, start::kHeight, 1);
     const double startWall = s.Geometry().wallAngle;
     s.SetBodyAngle(135.0);
     EXPECT_EQ(s.Geometry().wallAngle, startWall);
@@ -135,7 +135,7 @@ TEST(FlowSession, BodyAngleSetsTheWallTheLabelReads)
         const double wall = s.Geometry().wallAngle;
         const std::string labels = s.BetaLabel() + s.ChiLabel();
         FlowSession again;
-        again.Open(622, 384, 1);
+        again.Open(start::kWidth, start::kHeight, 1);
         again.SetBodyAngle(s.BodyAngle());
         EXPECT_NEAR(again.Geometry().wallAngle, wall, 1e-12) << key;
         EXPECT_EQ(again.BetaLabel() + again.ChiLabel(), labels) << key;
@@ -204,7 +204,7 @@ std::string ProbeTextShown(const FlowSession& s)
 TEST(FlowSessionPointer, MovesReadTheFlowAndOnlyDragsTurnTheWall)
 {
     FlowSession s;
-    s.Open(622, 384, 3);
+    s.Open(start::kWidth, start::kHeight, 3);
     const double wall = s.Geometry().wallAngle;
     const unsigned long traces = s.Field().traces;
     // In the fan, upstream, past the fan, straight below the corner, on the wall line.
@@ -221,7 +221,7 @@ TEST(FlowSessionPointer, MovesReadTheFlowAndOnlyDragsTurnTheWall)
 TEST(FlowSessionPointer, PressDragRelease)
 {
     FlowSession s;
-    s.Open(622, 384, 3);
+    s.Open(start::kWidth, start::kHeight, 3);
     s.PointerPressed(Mouse(311, 300)); // below the corner: a vertical wall at once
     EXPECT_TRUE(s.Dragging());
     EXPECT_EQ(s.Geometry().wallAngle, 0.0);
@@ -287,8 +287,8 @@ TEST(FlowSessionPointer, TheNamedPointIsReadAgainWhenTheFlowChanges)
 TEST(FlowSessionClock, DrawingNeverMovesTheFlow)
 {
     FlowSession a, b;
-    a.Open(622, 384, 77);
-    b.Open(622, 384, 77);
+    a.Open(start::kWidth, start::kHeight, 77);
+    b.Open(start::kWidth, start::kHeight, 77);
     for (int i = 0; i < 100; ++i) {
         a.TimerTicked();
         b.TimerTicked();
@@ -317,7 +317,7 @@ TEST(FlowSessionClock, DrawingNeverMovesTheFlow)
     a.StepOnce();
     b.KeyPressed(Press(Key::Period));
     FlowSession c;
-    c.Open(622, 384, 77);
+    c.Open(start::kWidth, start::kHeight, 77);
     for (int i = 0; i < 101; ++i)
         c.TimerTicked();
     EXPECT_TRUE(SameBits(Motion(a), Motion(c)));
@@ -356,7 +356,7 @@ TEST(FlowSessionClock, TheStateBetweenTicksIsThePictureShown)
 TEST(FlowSessionKeys, WallPauseStepAndTheRestPassOn)
 {
     FlowSession s;
-    s.Open(622, 384, 5);
+    s.Open(start::kWidth, start::kHeight, 5);
     EXPECT_EQ(s.BetaLabel(), "\u03B2=135");
     EXPECT_EQ(s.KeyPressed(Press(Key::Right)), ShellAction::None);
     EXPECT_EQ(s.BetaLabel(), "\u03B2=136");
@@ -366,9 +366,9 @@ TEST(FlowSessionKeys, WallPauseStepAndTheRestPassOn)
     s.KeyPressed(Press(Key::PageUp));
     EXPECT_EQ(s.BetaLabel(), "\u03B2=144");
     s.KeyPressed(Press(Key::End));
-    EXPECT_EQ(s.Geometry().wallAngle, std::atan(20.0 * 622));
+    EXPECT_EQ(s.Geometry().wallAngle, std::atan(20.0 * start::kWidth));
     s.KeyPressed(Press(Key::Home));
-    EXPECT_EQ(s.Geometry().wallAngle, -std::atan(20.0 * 622));
+    EXPECT_EQ(s.Geometry().wallAngle, -std::atan(20.0 * start::kWidth));
 
     EXPECT_FALSE(s.Paused());
     s.KeyPressed(Press(Key::Space));
@@ -427,7 +427,7 @@ TEST(Announcer, OncePerSecondAndTheFinalState)
 TEST(FlowSessionLayers, EveryChangeReachesTheLayers)
 {
     FlowSession s;
-    s.Open(622, 384, 9, 2);
+    s.Open(start::kWidth, start::kHeight, 9, 2);
     s.UseLayers(true);
     const unsigned long version = s.Layers().staticVersion;
     s.TimerTicked();
