@@ -353,21 +353,6 @@ std::string FlowSession::ChiLabel() const
     return Corner::HasFan(state_) ? corner_.ChiLabel(state_) : std::string();
 }
 
-std::string FlowSession::PictureFileName() const
-{
-    return FileNameFor(corner_.BetaLabel(), "cornerflow-", ".png");
-}
-
-std::string FlowSession::PlotFileName() const
-{
-    return FileNameFor(corner_.BetaLabel(), "cornerflow-plot-", ".png");
-}
-
-std::string FlowSession::ProfileFileName() const
-{
-    return FileNameFor(corner_.BetaLabel(), "cornerflow-profile-", ".csv");
-}
-
 // ---- The plot and the exact theory
 
 void FlowSession::SetPlotSize(double width, double height, double scale)

@@ -145,9 +145,18 @@ public:
     Slider WallSlider() const { return WallSliderOf(corner_); }
     // The name a saved picture is offered under: cornerflow-β135.png for the current beta; and
     // the plot's and its numbers', cornerflow-plot-β135.png and cornerflow-profile-β135.csv.
-    std::string PictureFileName() const;
-    std::string PlotFileName() const;
-    std::string ProfileFileName() const;
+    std::string PictureFileName() const
+    {
+        return FileNameFor(corner_.BetaLabel(), "cornerflow-", ".png");
+    }
+    std::string PlotFileName() const
+    {
+        return FileNameFor(corner_.BetaLabel(), "cornerflow-plot-", ".png");
+    }
+    std::string ProfileFileName() const
+    {
+        return FileNameFor(corner_.BetaLabel(), "cornerflow-profile-", ".csv");
+    }
     // The last composed frame, and how many frames have been composed.
     const FrameBuffer& Frame() const { return frame_; }
     unsigned long FrameCount() const { return frames_; }

@@ -42,8 +42,8 @@ public:
     void UpdatePopulation();
     // index >= 0: ordinary tracer index; -1: the marker.
     void RespawnTracer(int index);
-    // Fan geometry, probe run, exit displacements and the three streamlines: every part of
-    // recomputing the flow except drawing the frame.
+    // Fan geometry, probe run, exit displacements and the traced streamlines (1 to 3): every
+    // part of recomputing the flow except drawing the frame.
     void RetraceFlow();
     // A tick is two steps of every tracer and the marker, and its frame shows them between the
     // two. The first, StepTracers, respawns those that have left the picture, so the frame
