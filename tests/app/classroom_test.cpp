@@ -144,12 +144,22 @@ TEST_F(Classroom, PictureSavedWholeOrNotAtAll)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("picture.png"));
     QString error;
+    // The picture saved after ticks, and after a paused turn of the wall away and back, is the
+    // one the window shows.
+    for (int i = 0; i < 20; ++i)
+        dlg->Session().StepOnce();
+    dlg->ViewWindow().repaint();
+    const QImage shown = dlg->ViewWindow().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    dlg->Session().SetPaused(true);
+    dlg->Session().SetWallAngle(0.3);
+    dlg->Session().SetWallAngle(start::kWall);
     ASSERT_TRUE(dlg->SavePicture(path, &error)) << error.toStdString();
     const QImage saved(path);
     const QImage frame = ImageCopyOf(dlg->Session().Frame());
     EXPECT_EQ(saved.size(), frame.size());
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
               frame.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), shown);
 
     // A place that cannot be written: a clear reason, and the file there stays as it was.
     QFile blocker(dir.filePath(QStringLiteral("not-a-folder")));
