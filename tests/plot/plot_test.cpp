@@ -16,10 +16,11 @@
 #include "model/number_text.h"
 #include "model/profile.h"
 #include "plot/plot.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
-FanProfile StartUpProfile(double wallAngle = 0.785375, double v1 = 450.0)
+FanProfile StartUpProfile(double wallAngle = start::kWall, double v1 = 450.0)
 {
     FlowState fs;
     fs.t1 = 273.0;
@@ -265,7 +266,7 @@ TEST(PlotLayout, RangeStaysOverASmallDrag)
 TEST(PlotLayout, AnglesRunFromLeftToRightAsTheFlowTurns)
 {
     const FanProfile p = StartUpProfile();
-    const PlotLayout l = LayoutPlot(622, 384, p, kDefaultPlotQuantities);
+    const PlotLayout l = LayoutPlot(start::kWidth, start::kHeight, p, kDefaultPlotQuantities);
     EXPECT_DOUBLE_EQ(l.X(kPi), l.left);
     EXPECT_DOUBLE_EQ(l.X(p.phiTo), l.right);
     EXPECT_LT(l.X(p.modelFirst), l.X(p.modelLast));
@@ -288,8 +289,8 @@ TEST(PlotDrawing, CurvesLieWhereTheProfileSays)
     const QuantitySet shown = QuantityBit(Quantity::Pressure);
     const Colour blue = LookOf(Quantity::Pressure).colour;
     FrameBuffer b;
-    b.Create(622, 384, 1);
-    const PlotLayout l = LayoutPlot(622, 384, p, shown);
+    b.Create(start::kWidth, start::kHeight, 1);
+    const PlotLayout l = LayoutPlot(start::kWidth, start::kHeight, p, shown);
     {
         RasterDC dc(b); // no text painter: shapes only
         DrawPlot(dc, l, p, shown, PlotWords());
