@@ -560,4 +560,47 @@
       <translation>de</translation>
     </message>
   </context>
+  <context>
+    <name>Gas</name>
+    <message>
+      <source>воздух</source>
+      <translation>Luft</translation>
+    </message>
+    <message>
+      <source>азот</source>
+      <translation>Stickstoff</translation>
+    </message>
+    <message>
+      <source>кислород</source>
+      <translation>Sauerstoff</translation>
+    </message>
+    <message>
+      <source>гелий</source>
+      <translation>Helium</translation>
+    </message>
+    <message>
+      <source>аргон</source>
+      <translation>Argon</translation>
+    </message>
+    <message>
+      <source>углекислый газ</source>
+      <translation>Kohlendioxid</translation>
+    </message>
+    <message>
+      <source>водяной пар</source>
+      <translation>Wasserdampf</translation>
+    </message>
+    <message>
+      <source>метан</source>
+      <translation>Methan</translation>
+    </message>
+    <message>
+      <source>водород</source>
+      <translation>Wasserstoff</translation>
+    </message>
+    <message>
+      <source>свой газ</source>
+      <translation>anderes Gas</translation>
+    </message>
+  </context>
 </TS>

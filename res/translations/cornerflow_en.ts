@@ -560,4 +560,47 @@
       <translation>en</translation>
     </message>
   </context>
+  <context>
+    <name>Gas</name>
+    <message>
+      <source>воздух</source>
+      <translation>air</translation>
+    </message>
+    <message>
+      <source>азот</source>
+      <translation>nitrogen</translation>
+    </message>
+    <message>
+      <source>кислород</source>
+      <translation>oxygen</translation>
+    </message>
+    <message>
+      <source>гелий</source>
+      <translation>helium</translation>
+    </message>
+    <message>
+      <source>аргон</source>
+      <translation>argon</translation>
+    </message>
+    <message>
+      <source>углекислый газ</source>
+      <translation>carbon dioxide</translation>
+    </message>
+    <message>
+      <source>водяной пар</source>
+      <translation>steam</translation>
+    </message>
+    <message>
+      <source>метан</source>
+      <translation>methane</translation>
+    </message>
+    <message>
+      <source>водород</source>
+      <translation>hydrogen</translation>
+    </message>
+    <message>
+      <source>свой газ</source>
+      <translation>other gas</translation>
+    </message>
+  </context>
 </TS>

@@ -560,4 +560,47 @@
       <translation>es</translation>
     </message>
   </context>
+  <context>
+    <name>Gas</name>
+    <message>
+      <source>воздух</source>
+      <translation>aire</translation>
+    </message>
+    <message>
+      <source>азот</source>
+      <translation>nitrógeno</translation>
+    </message>
+    <message>
+      <source>кислород</source>
+      <translation>oxígeno</translation>
+    </message>
+    <message>
+      <source>гелий</source>
+      <translation>helio</translation>
+    </message>
+    <message>
+      <source>аргон</source>
+      <translation>argón</translation>
+    </message>
+    <message>
+      <source>углекислый газ</source>
+      <translation>dióxido de carbono</translation>
+    </message>
+    <message>
+      <source>водяной пар</source>
+      <translation>vapor de agua</translation>
+    </message>
+    <message>
+      <source>метан</source>
+      <translation>metano</translation>
+    </message>
+    <message>
+      <source>водород</source>
+      <translation>hidrógeno</translation>
+    </message>
+    <message>
+      <source>свой газ</source>
+      <translation>otro gas</translation>
+    </message>
+  </context>
 </TS>

@@ -560,4 +560,47 @@
       <translation>zh-Hans</translation>
     </message>
   </context>
+  <context>
+    <name>Gas</name>
+    <message>
+      <source>воздух</source>
+      <translation>空气</translation>
+    </message>
+    <message>
+      <source>азот</source>
+      <translation>氮气</translation>
+    </message>
+    <message>
+      <source>кислород</source>
+      <translation>氧气</translation>
+    </message>
+    <message>
+      <source>гелий</source>
+      <translation>氦气</translation>
+    </message>
+    <message>
+      <source>аргон</source>
+      <translation>氩气</translation>
+    </message>
+    <message>
+      <source>углекислый газ</source>
+      <translation>二氧化碳</translation>
+    </message>
+    <message>
+      <source>водяной пар</source>
+      <translation>水蒸气</translation>
+    </message>
+    <message>
+      <source>метан</source>
+      <translation>甲烷</translation>
+    </message>
+    <message>
+      <source>водород</source>
+      <translation>氢气</translation>
+    </message>
+    <message>
+      <source>свой газ</source>
+      <translation>自定义气体</translation>
+    </message>
+  </context>
 </TS>
