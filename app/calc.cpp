@@ -29,9 +29,8 @@ QJsonValue Text(const std::string& text) { return QString::fromStdString(text); 
 QJsonObject InputsSection(const FlowState& fs)
 {
     QJsonObject o;
-    o["v1"] = JsonNumber(fs.v1);
-    o["t1"] = JsonNumber(fs.t1);
-    o["p1"] = JsonNumber(fs.p1);
+    ForEachField(FieldSource::Input,
+                 [&](const FieldRow& row) { o[row.key] = JsonNumber(fs.*row.state); });
     return o;
 }
 
@@ -50,26 +49,17 @@ QJsonObject ReadSection(const FlowSession& session)
     return o;
 }
 
+// Every quantity a field shows under its field's key, and the state's other numbers.
 QJsonObject StateSection(const FlowState& fs)
 {
     QJsonObject o;
-    o["v1"] = JsonNumber(fs.v1);
-    o["t1"] = JsonNumber(fs.t1);
-    o["p1"] = JsonNumber(fs.p1);
+    for (FieldSource source : {FieldSource::Input, FieldSource::Upstream})
+        ForEachField(source, [&](const FieldRow& row) { o[row.key] = JsonNumber(fs.*row.state); });
     o["gamma"] = JsonNumber(fs.gamma);
     o["molarMass"] = JsonNumber(fs.molarMass);
-    o["rho1"] = JsonNumber(fs.rho1);
-    o["c1"] = JsonNumber(fs.c1);
-    o["mach1"] = JsonNumber(fs.mach1);
-    o["vol1"] = JsonNumber(fs.vol1);
     o["k2"] = JsonNumber(fs.k2);
     o["k"] = JsonNumber(fs.k);
     o["machAngle"] = JsonNumber(fs.machAngle);
-    o["critSpeed"] = JsonNumber(fs.critSpeed);
-    o["critTemp"] = JsonNumber(fs.critTemp);
-    o["critPressure"] = JsonNumber(fs.critPressure);
-    o["critDensity"] = JsonNumber(fs.critDensity);
-    o["critVolume"] = JsonNumber(fs.critVolume);
     o["maxTurnAngle"] = JsonNumber(fs.maxTurnAngle);
     o["fullFanSpan"] = JsonNumber(fs.fullFanSpan);
     o["sonicLineAngle"] = JsonNumber(fs.sonicLineAngle);
@@ -118,49 +108,35 @@ QJsonObject LabelsSection(const FlowState& fs, const Corner& corner)
     return o;
 }
 
-// One probe, computed as the view's mouse handler and the dialog's probe handler do.
-QJsonObject ProbeObject(const FlowState& fs, const Corner& corner, const PointArg& p)
+// One probe, read as the probe fields read the flow under a pointer.
+QJsonObject ProbeObject(const FlowSession& session, const PointArg& p)
 {
-    const double x = p.x;
-    const double y = p.y;
-    const double phi = corner.PolarAngle(true, x, y);
-    const int region = corner.ClassifyPoint(fs, true, x, y);
-    const ProbeValues v = ProbeReadout(fs, region, phi);
-
+    const ProbeReading r = session.ReadAt(p.x, p.y);
     QJsonObject o;
     o["x"] = p.x;
     o["y"] = p.y;
-    o["region"] = region;
-    o["regionName"] = RegionName(region);
-    o["phi"] = JsonNumber(phi);
-    o["T"] = JsonNumber(v.T);
-    o["P"] = JsonNumber(v.P);
-    o["rho"] = JsonNumber(v.rho);
-    o["c"] = JsonNumber(v.c);
-    o["M"] = JsonNumber(v.M);
-    o["V0"] = JsonNumber(v.V0);
-    o["V"] = JsonNumber(v.V);
-    o["Vphi"] = JsonNumber(v.Vphi);
-    o["Vr"] = JsonNumber(v.Vr);
-
+    o["region"] = r.region;
+    o["regionName"] = RegionName(r.region);
+    o["phi"] = JsonNumber(r.phi);
     QJsonObject texts;
-    ForEachField(FieldSource::Probe,
-                 [&](const FieldRow& row) { texts[row.key] = Text(row.write(v.*row.probe)); });
+    ForEachField(FieldSource::Probe, [&](const FieldRow& row) {
+        o[row.key] = JsonNumber(r.values.*row.probe);
+        texts[row.key] = Text(row.write(r.values.*row.probe));
+    });
     o["texts"] = texts;
     return o;
 }
 
-QJsonArray ProbesSection(const FlowState& fs, const Corner& corner,
-                         const std::vector<PointArg>& probes)
+QJsonArray ProbesSection(const FlowSession& session, const std::vector<PointArg>& probes)
 {
     QJsonArray a;
     for (const PointArg& p : probes)
-        a.append(ProbeObject(fs, corner, p));
+        a.append(ProbeObject(session, p));
     return a;
 }
 
 // The moving part of the picture for this state: the displacement past the fan, how many
-// tracers there are, and the three traced streamlines (0 is never traced).
+// tracers there are, and the streamlines (0 is never traced).
 QJsonObject FlowSection(const FlowField& field)
 {
     const auto point = [](const PathPoint& p) {
@@ -301,7 +277,7 @@ QJsonObject CalcDocument(const Options& options)
     doc["corner"] = CornerSection(corner);
     doc["fields"] = FieldsSection(fs);
     doc["labels"] = LabelsSection(fs, corner);
-    doc["probes"] = ProbesSection(fs, corner, options.probes);
+    doc["probes"] = ProbesSection(session, options.probes);
     doc["flow"] = FlowSection(session.Field());
     doc["theory"] = TheorySection(fs, corner);
     doc["profile"] = ProfileSection(session.Profile());

@@ -245,8 +245,6 @@ bool FlowDialog::Initialise()
     return true;
 }
 
-void FlowDialog::EnterPressed() {}
-
 void FlowDialog::BuildMenu()
 {
     // The session's items, in its order, made once: a submenu gathers the items that carry
@@ -449,8 +447,7 @@ void FlowDialog::keyPressEvent(QKeyEvent* event)
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     if (mods == Qt::NoModifier
         && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        EnterPressed(); // the default command does nothing
-        event->accept();
+        event->accept(); // Enter does nothing: the dialog has no default command
         return;
     }
     QDialog::keyPressEvent(event); // Escape rejects: the program ends
@@ -481,14 +478,13 @@ void FlowDialog::SavePictureAs()
     const QString folder = OfferedSaveFolder(QStandardPaths::PicturesLocation);
     const QString suggested = QDir(folder).filePath(
         QString::fromStdString(session_.PictureFileName()));
-    const QString path = QFileDialog::getSaveFileName(this, Tr("Dialog", "Сохранить рисунок…"),
-                                                      suggested,
-                                                      Tr("Dialog", "Изображения PNG (*.png)"));
+    const QString path = QFileDialog::getSaveFileName(this, Tr("Dialog", kSavePictureWords),
+                                                      suggested, Tr("Dialog", kPngFilesWords));
     if (path.isEmpty())
         return; // cancelled
     QString error;
     if (!SavePicture(path, &error))
-        QMessageBox::warning(this, Tr("Dialog", "Рисунок не сохранён"),
+        QMessageBox::warning(this, Tr("Dialog", kPictureNotSavedWords),
                              NotWrittenWords(path, error));
 }
 

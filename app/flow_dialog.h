@@ -36,8 +36,6 @@ public:
     // Runs once, when the dialog first opens (or earlier, when called).
     bool Initialise();
     bool Initialised() const { return initialised_; }
-    // Enter: nothing happens.
-    void EnterPressed();
     // A command of the dialog's menu, as the session describes it.
     void MenuCommandChosen(Command command);
     // The background colour of a control, or of the dialog itself for this: white, except

@@ -57,14 +57,6 @@ NumberEdit::NumberEdit(QWidget* parent) : QLineEdit(parent)
 
 NumberEdit::~NumberEdit() { delete badge_; }
 
-double NumberEdit::GetValue() const
-{
-    const QByteArray utf8 = text().toUtf8();
-    return ReadNumber(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
-}
-
-void NumberEdit::SetValue(double v) { setText(QString::fromStdString(FormatFieldValue(v))); }
-
 void NumberEdit::SetNote(const QString& note, const QString& readFrom)
 {
     if (note == note_ && readFrom == readFrom_)

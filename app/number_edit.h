@@ -18,11 +18,6 @@ public:
     explicit NumberEdit(QWidget* parent = nullptr);
     ~NumberEdit() override;
 
-    // The field's text read as a number: its longest leading decimal number, or 0.
-    virtual double GetValue() const;
-    // Shows v with about four significant characters.
-    void SetValue(double v);
-
     // What was read from the text readFrom when it was not in the program's own form ("" for
     // none): shown after an arrow in small grey type on the field's lower edge at its right
     // end, below the line the text is typed on, so it never covers what was typed, while the

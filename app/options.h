@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog/start_state.h"
 #include "model/start_values.h"
 
 struct PointArg {
@@ -36,9 +37,6 @@ struct Options {
     std::string lang;             // --lang ru|en: the window's language ("" = as saved)
     bool paused = false;          // --paused: the window's animation stands at start
 };
-
-// The most ticks the window runs before it shows: a start within a few seconds.
-constexpr int kWindowMaxTicks = 10000;
 
 struct ParseResult {
     Options options;

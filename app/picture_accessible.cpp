@@ -99,24 +99,26 @@ QString Sentence(QString words)
 
 QString PictureDescription(const FlowSession& session)
 {
-    // The words' %1 and %2 are filled where they stand: a template without them (no fan) is
-    // the whole sentence.
-    const PictureFacts f = session.Facts();
+    // The core's sentences: words translated with their values filled where they stand (a
+    // template without %1 and %2 is the whole sentence); values alone as the picture writes
+    // them (beta keeps its small letter).
     QStringList sentences;
-    sentences << Sentence(
-        Tr("Picture", PictureWords(f.flow))
-            .replace(QStringLiteral("%1"), QString::fromStdString(f.turnDegrees))
-            .replace(QStringLiteral("%2"), QString::fromStdString(f.spanDegrees)));
-    QStringList labels;
-    for (const std::string& label : {session.BetaLabel(), session.AlphaLabel(), session.ChiLabel()})
-        if (!label.empty())
-            labels << QString::fromStdString(label);
-    // The labels as the picture writes them, a sentence of their own (beta keeps its small
-    // letter).
-    sentences << labels.join(QStringLiteral(", ")) + QLatin1Char('.');
-    if (session.Paused())
-        sentences << Sentence(Tr("Picture", kPausedWords));
-    sentences << Sentence(Tr("Picture", kPictureKeysWords));
+    for (const SpokenSentence& s : session.Description()) {
+        QStringList values;
+        for (const std::string& v : s.values)
+            values << QString::fromStdString(v);
+        if (!s.words) {
+            QString text = values.join(QStringLiteral(", "));
+            if (!text.endsWith(QLatin1Char('.')))
+                text += QLatin1Char('.');
+            sentences << text;
+            continue;
+        }
+        QString text = Tr("Picture", s.words);
+        for (int i = 0; i < values.size(); ++i)
+            text.replace(QLatin1Char('%') + QString::number(i + 1), values[i]);
+        sentences << Sentence(text);
+    }
     sentences.removeAll(QString());
     return sentences.join(QLatin1Char(' '));
 }

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QResizeEvent>
@@ -14,6 +15,8 @@
 #include <QVBoxLayout>
 
 #include "app/snapshot_support.h"
+#include "dialog/words.h"
+#include "model/start_values.h"
 #include "platform/image_dc.h"
 
 namespace {
@@ -22,9 +25,6 @@ QString Tr(const char* context, const char* source)
 {
     return QCoreApplication::translate(context, source);
 }
-
-constexpr const char* kSavePlot = "Сохранить график…";
-constexpr const char* kSaveData = "Сохранить данные…";
 
 } // namespace
 
@@ -38,7 +38,7 @@ public:
         setMinimumSize(320, 200);
         setFocusPolicy(Qt::NoFocus);
     }
-    QSize sizeHint() const override { return QSize(622, 384); }
+    QSize sizeHint() const override { return QSize(kStartValues.width, kStartValues.height); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override
@@ -94,6 +94,11 @@ PlotWindow::PlotWindow(FlowSession& session, QWidget* parent)
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(canvas_, 1);
     layout->addLayout(tools);
+    // What the model is, in a sentence under the plot; the teacher's guide says more.
+    auto* note = new QLabel(this);
+    note->setObjectName(QStringLiteral("plotModelNote"));
+    note->setWordWrap(true);
+    layout->addWidget(note);
 
     // The quantities chosen last time.
     const QVariant shown = QSettings().value(QStringLiteral("plot/quantities"));
@@ -124,10 +129,12 @@ void PlotWindow::Retranslate()
     session_.SetPlotWords(
         PlotWords::Translated([](const char* source) { return Tr("Plot", source).toStdString(); }));
     setWindowTitle(QString::fromStdString(session_.PlotWordsShown()[PlotWord::Title]));
-    savePlot_->setText(Tr("Dialog", kSavePlot));
-    saveData_->setText(Tr("Dialog", kSaveData));
+    savePlot_->setText(Tr("Dialog", kSavePlotWords));
+    saveData_->setText(Tr("Dialog", kSaveDataWords));
     canvas_->setAccessibleName(
         QString::fromStdString(session_.PlotWordsShown()[PlotWord::AccessibleName]));
+    if (auto* note = findChild<QLabel*>(QStringLiteral("plotModelNote")))
+        note->setText(QString::fromStdString(session_.PlotWordsShown()[PlotWord::ModelNote]));
     description_.clear();
     UpdateDescription();
 }
@@ -171,30 +178,28 @@ void PlotWindow::SavePlotAs()
 {
     const QString name = QString::fromStdString(session_.PlotFileName());
     const QString path = QFileDialog::getSaveFileName(
-        this, Tr("Dialog", kSavePlot),
+        this, Tr("Dialog", kSavePlotWords),
         QDir(OfferedSaveFolder(QStandardPaths::PicturesLocation)).filePath(name),
-        Tr("Dialog", "Изображения PNG (*.png)"));
+        Tr("Dialog", kPngFilesWords));
     if (path.isEmpty())
         return;
     QString error;
     if (!SavePlot(path, &error))
-        QMessageBox::warning(this, Tr("Dialog", "График не сохранён"),
-                             NotWrittenWords(path, error));
+        QMessageBox::warning(this, Tr("Dialog", kPlotNotSavedWords), NotWrittenWords(path, error));
 }
 
 void PlotWindow::SaveDataAs()
 {
     const QString name = QString::fromStdString(session_.ProfileFileName());
     const QString path = QFileDialog::getSaveFileName(
-        this, Tr("Dialog", kSaveData),
+        this, Tr("Dialog", kSaveDataWords),
         QDir(OfferedSaveFolder(QStandardPaths::DocumentsLocation)).filePath(name),
-        Tr("Dialog", "Таблицы CSV (*.csv)"));
+        Tr("Dialog", kCsvFilesWords));
     if (path.isEmpty())
         return;
     QString error;
     if (!SaveData(path, &error))
-        QMessageBox::warning(this, Tr("Dialog", "Данные не сохранены"),
-                             NotWrittenWords(path, error));
+        QMessageBox::warning(this, Tr("Dialog", kDataNotSavedWords), NotWrittenWords(path, error));
 }
 
 void PlotWindow::showEvent(QShowEvent* event)

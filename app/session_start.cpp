@@ -4,25 +4,28 @@
 
 #include "draw/raster_dc.h"
 #include "platform/image_dc.h"
-#include "res/ids.h"
+
+StartState StartStateOf(const Options& options)
+{
+    StartState s;
+    s.v1 = options.v1;
+    s.t1 = options.t1;
+    s.p1 = options.p1;
+    s.wall = options.wall;
+    if (options.wallPoint)
+        s.wallPoint = std::make_pair(options.wallPoint->x, options.wallPoint->y);
+    s.beta = options.beta;
+    if (options.exactTheory)
+        s.exactTheory = true;
+    s.ticks = options.ticks;
+    if (options.paused)
+        s.paused = true;
+    return s;
+}
 
 void ApplyOptions(FlowSession& session, const Options& options)
 {
-    if (options.v1 || options.t1 || options.p1) {
-        if (options.v1)
-            session.SetInputText(ControlId::UpstreamSpeed, *options.v1);
-        if (options.t1)
-            session.SetInputText(ControlId::UpstreamTemperature, *options.t1);
-        if (options.p1)
-            session.SetInputText(ControlId::UpstreamPressure, *options.p1);
-        session.InputsLeft();
-    }
-    if (options.wall)
-        session.SetWallAngle(*options.wall);
-    else if (options.wallPoint)
-        session.SetWallFromPoint(options.wallPoint->x, options.wallPoint->y);
-    else if (options.beta)
-        session.SetBodyAngle(*options.beta);
+    ApplyStartState(session, StartStateOf(options));
 }
 
 void UseModeDrawing(FlowSession& session, bool labels)

@@ -18,10 +18,7 @@ int RunSnapshot(const Options& options)
     FlowSession session;
     UseModeDrawing(session, options.labels);
     session.Open(options.width, options.height, options.seed ? *options.seed : TickCount());
-    session.SetExactTheory(options.exactTheory);
     ApplyOptions(session, options);
-    for (int i = 0; i < options.ticks; ++i)
-        session.StepOnce();
 
     return SavePng(ImageCopyOf(session.Frame()), options.file);
 }

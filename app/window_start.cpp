@@ -12,11 +12,5 @@ void StartWindow(FlowDialog& dialog, const Options& options)
         dialog.SetLanguage(QString::fromStdString(options.lang));
     dialog.SetSeed(options.seed ? *options.seed : TickCount());
     dialog.Initialise(); // the session's start-up, as when the window first opens
-    FlowSession& session = dialog.Session();
-    session.SetExactTheory(options.exactTheory);
-    ApplyOptions(session, options);
-    for (int i = 0; i < options.ticks; ++i)
-        session.StepOnce();
-    if (options.paused)
-        session.SetPaused(true);
+    ApplyOptions(dialog.Session(), options);
 }

@@ -21,7 +21,7 @@ void Corner::SetWallFromPoint(int px, int py)
     if (dx > 0 && dy > 0)
         SetWallAngle(std::atan(dx / dy));
     else if (dx > 0 && dy <= 0)
-        SetWallAngle(std::atan(20.0 * width));
+        SetWallAngle(MostTurnedBack());
     else if (dx <= 0 && dy > 0)
         SetWallAngle(std::atan(dx / dy));
 }
@@ -45,10 +45,11 @@ int Corner::ClassifyPoint(const FlowState& fs, bool viewCoords, double x, double
     return ClassifyAngle(fs, PolarAngle(viewCoords, x, y));
 }
 
-std::string Corner::BetaLabel() const
-{
-    return "\u03B2=" + FormatFixed(wallAngle * kDegreesPerRadian + 90.0, 0);
-}
+double Corner::BetaDegrees() const { return wallAngle * kDegreesPerRadian + kBetaOfDownwardWall; }
+
+double Corner::MostTurnedBack() const { return std::atan(kLevelPointSlope * width); }
+
+std::string Corner::BetaLabel() const { return "\u03B2=" + FormatFixed(BetaDegrees(), 0); }
 
 std::string Corner::AlphaLabel(const FlowState& fs)
 {

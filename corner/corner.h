@@ -8,6 +8,12 @@
 #include "model/classify.h"
 #include "model/flow_state.h"
 
+// Beta of a wall straight down from the corner, deg: beta is the wall's angle plus this.
+constexpr double kBetaOfDownwardWall = 90.0;
+// A press right of the corner and level with it turns the wall as a point this many picture
+// widths below it would: atan(20 * width), short of a straight line with the upstream wall.
+constexpr double kLevelPointSlope = 20.0;
+
 class Corner {
 public:
     Corner();
@@ -30,6 +36,13 @@ public:
 
     // The corner point is (ApexX(), top).
     int ApexX() const { return left + width / 2; }
+
+    // The body angle beta in degrees for the wall as it stands: a wall straight down
+    // (wallAngle 0) is kBetaOfDownwardWall.
+    double BetaDegrees() const;
+    // The wall turned back as far as a drag can turn it: toward a point right of the corner
+    // and level with it, atan(kLevelPointSlope * width).
+    double MostTurnedBack() const;
 
     // The one way the wall is turned: sets wallAngle (recomputes nothing else).
     void SetWallAngle(double angle) { wallAngle = angle; }

@@ -82,7 +82,7 @@ void Corner::Draw(DC& dc, const FlowState& fs) const
     dc.SelectFont(labelFont);
     dc.SelectPen(thinPen);
     dc.MoveTo(apexX - 30, top);
-    dc.Arc(apexX, top, 80, 180.0f, ToDegreesArg(wallAngle * kDegreesPerRadian + 90.0));
+    dc.Arc(apexX, top, 80, 180.0f, ToDegreesArg(BetaDegrees()));
 
     dc.DrawText(apexX - 70, top + 2, BetaLabel());
 

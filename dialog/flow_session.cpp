@@ -2,26 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "base/constants.h"
 #include "base/saturate.h"
 #include "base/vector_state.h"
 #include "model/classify.h"
-#include "model/number_text.h"
-#include "model/probe.h"
 #include "model/start_values.h"
-#include "model/theory.h"
-
-namespace {
-
-const std::string kNoText;
-
-// How near the downstream wall (or its end) a finger or a pen must come down to turn it, in
-// display units: about a fingertip.
-constexpr double kWallReach = 24.0;
-
-} // namespace
 
 void FlowSession::Tell(const std::function<void()>& shell)
 {
@@ -32,12 +18,7 @@ void FlowSession::Tell(const std::function<void()>& shell)
     ClearUpperVectorState();
 }
 
-FlowSession::FlowSession() : field_(state_, corner_), view_(field_)
-{
-    // The state as constructed, and every field empty until the start-up writes it.
-    for (size_t i = 0; i < FieldCount(); ++i)
-        texts_[FieldTable()[i].id] = Text();
-}
+FlowSession::FlowSession() : field_(state_, corner_), view_(field_), plot_(state_, corner_) {}
 
 // ---- Life
 
@@ -53,10 +34,7 @@ void FlowSession::Open(int w, int h, uint32_t seed, int scale)
 
 void FlowSession::StartUp()
 {
-    for (size_t i = 0; i < FieldCount(); ++i) {
-        const FieldRow& row = FieldTable()[i];
-        SetText(row, row.startValue);
-    }
+    texts_.WriteStart();
     ComputeUpstreamState(); // from the state as constructed: t1 is still 300
     InputsLeft();           // reads the fields back: the first state shown has T1 = 273
 }
@@ -65,9 +43,9 @@ void FlowSession::Reset()
 {
     if (!open_)
         return;
-    active_.reset();
-    mark_ = ReadMark();
-    hasProbeAngle_ = false;
+    gesture_.Clear();
+    probePixel_.reset();
+    plot_.ClearCursor();
     const StartValues& start = StartUpValues();
     state_.v1 = start.v1;
     state_.t1 = start.t1;
@@ -81,72 +59,34 @@ void FlowSession::Seed(uint32_t seed) { field_.random.Seed(seed); }
 
 // ---- Fields
 
-const std::string& FlowSession::FieldText(ControlId id) const
-{
-    const auto it = texts_.find(id);
-    return it == texts_.end() ? kNoText : it->second.text;
-}
-
-const std::string& FlowSession::FieldNote(ControlId id) const
-{
-    const auto it = texts_.find(id);
-    return it == texts_.end() ? kNoText : it->second.note;
-}
-
-unsigned FlowSession::FieldVersion(ControlId id) const
-{
-    const auto it = texts_.find(id);
-    return it == texts_.end() ? 0 : it->second.version;
-}
-
-void FlowSession::SetInputText(ControlId id, const std::string& text)
-{
-    const FieldRow* row = FindField(id);
-    if (row && row->source == FieldSource::Input)
-        SetText(id, text);
-}
+void FlowSession::SetInputText(ControlId id, const std::string& text) { texts_.SetInput(id, text); }
 
 void FlowSession::InputsLeft()
 {
     ClearUpperVectorState(); // a shell ran just before
-    ForEachField(FieldSource::Input, [this](const FieldRow& row) {
-        Text& t = texts_[row.id];
-        const NumberReading r = ReadNumberText(t.text);
-        state_.*row.state = r.value;
-        std::string note = r.ownForm ? std::string() : FormatReadValue(r.value);
-        if (note != t.note) {
-            t.note = std::move(note);
-            ++t.version;
-        }
-    });
+    texts_.ReadInputs(state_);
     ComputeUpstreamState();
 }
 
 void FlowSession::ComputeUpstreamState()
 {
     ::ComputeUpstreamState(state_);
-    ForEachField(FieldSource::Upstream,
-                 [this](const FieldRow& row) { SetText(row, state_.*row.state); });
+    texts_.WriteUpstream(state_);
     Tell(fieldsChanged);
     field_.UpdatePopulation();
     RecomputeFlow();
 }
 
-void FlowSession::SetText(ControlId id, std::string text)
-{
-    Text& t = texts_[id];
-    t.text = std::move(text);
-    ++t.version;
-}
-
-void FlowSession::SetText(const FieldRow& row, double value) { SetText(row.id, row.write(value)); }
-
 // ---- The picture
 
-void FlowSession::RecomputeFlow()
+void FlowSession::RecomputeFlow(bool probeAgain)
 {
     field_.RetraceFlow();
     ShowFrame();
+    if (probeAgain && probePixel_) {
+        WriteProbe(probePixel_->first, probePixel_->second);
+        Tell(fieldsChanged);
+    }
     UpdatePlot();
 }
 
@@ -179,8 +119,7 @@ void FlowSession::SetDrawing(MakeDCFunction makeDC)
 {
     view_.makeDC = std::move(makeDC);
     ShowFrame();
-    plotComposer_.makeDC = view_.makeDC;
-    plotComposer_.Invalidate();
+    plot_.SetDrawing(view_.makeDC);
     UpdatePlot();
 }
 
@@ -202,12 +141,14 @@ void FlowSession::SetFrameScale(int scale)
     ShowFrame();
 }
 
+// ---- The clock
+
 void FlowSession::Tick()
 {
-    // The tick's two steps with its frame between them (see FlowField::StepTracers).
-    field_.StepTracers();
+    // The tracers stay where this frame shows them until the next tick.
+    field_.AdvanceToFrame();
+    ++ticks_;
     ShowFrame();
-    field_.StepAfterFrame();
 }
 
 void FlowSession::TimerTicked()
@@ -232,140 +173,60 @@ void FlowSession::SetPaused(bool paused)
 
 // ---- The pointer
 
-void FlowSession::SetDisplaySize(double width, double height)
+WallLine FlowSession::Wall() const
 {
-    const bool usable = std::isfinite(width) && std::isfinite(height) && width > 0.0
-                        && height > 0.0;
-    displayWidth_ = usable ? width : 0.0;
-    displayHeight_ = usable ? height : 0.0;
+    return WallLine{static_cast<double>(corner_.ApexX()), static_cast<double>(corner_.top),
+                    corner_.wallAngle, field_.width, field_.height};
 }
 
-void FlowSession::PixelOf(const PointerEvent& e, int& x, int& y) const
+ProbeReading FlowSession::ReadAt(double x, double y) const
 {
-    // The pixel that contains the point: rounded down, saturated to the ints (NaN gives 0).
-    const double sx = displayWidth_ > 0.0 ? field_.width / displayWidth_ : 1.0;
-    const double sy = displayHeight_ > 0.0 ? field_.height / displayHeight_ : 1.0;
-    x = TruncToInt(std::floor(e.x * sx));
-    y = TruncToInt(std::floor(e.y * sy));
+    ProbeReading r;
+    r.phi = corner_.PolarAngle(true, x, y);
+    r.region = corner_.ClassifyPoint(state_, true, x, y);
+    r.values = ProbeReadout(state_, r.region, r.phi);
+    return r;
 }
 
-bool FlowSession::NearWall(const PointerEvent& e) const
+void FlowSession::WriteProbe(int x, int y)
 {
-    // The downstream wall runs from the corner point along wallAngle (from the downward
-    // vertical, positive toward +x) to the picture's edge, in picture pixels.
-    const double ux = std::sin(corner_.wallAngle);
-    const double uy = std::cos(corner_.wallAngle);
-    if (!std::isfinite(ux) || !std::isfinite(uy) || !std::isfinite(e.x) || !std::isfinite(e.y))
-        return false;
-    const double ax = corner_.ApexX();
-    const double ay = corner_.top;
-    const double w = field_.width;
-    const double h = field_.height;
-    const double inf = HUGE_VAL;
-    const double tx = ux > 0.0 ? (w - ax) / ux : ux < 0.0 ? -ax / ux : inf;
-    const double ty = uy > 0.0 ? (h - ay) / uy : uy < 0.0 ? -ay / uy : inf;
-    const double length = std::max(0.0, std::min(tx, ty));
-    // Measured in display units, so that the reach is a fingertip's at any size the picture
-    // is shown at.
-    const double sx = displayWidth_ > 0.0 ? displayWidth_ / w : 1.0;
-    const double sy = displayHeight_ > 0.0 ? displayHeight_ / h : 1.0;
-    const double dx = ux * sx;
-    const double dy = uy * sy;
-    const double len2 = dx * dx + dy * dy;
-    if (!(len2 > 0.0))
-        return false;
-    const double t = std::clamp(((e.x - ax * sx) * dx + (e.y - ay * sy) * dy) / len2, 0.0, length);
-    const double px = ax * sx + t * dx - e.x;
-    const double py = ay * sy + t * dy - e.y;
-    return px * px + py * py <= kWallReach * kWallReach;
+    const ProbeReading r = ReadAt(x, y);
+    texts_.WriteProbe(r.values);
+    plot_.SetCursor(r.phi);
 }
 
-void FlowSession::ProbeAt(int x, int y)
+void FlowSession::Act(const PointerIntent& intent)
 {
-    const double phi = corner_.PolarAngle(true, x, y);
-    const int region = corner_.ClassifyPoint(state_, true, x, y);
-    const ProbeValues v = ProbeReadout(state_, region, phi);
-    ForEachField(FieldSource::Probe, [&](const FieldRow& row) { SetText(row, v.*row.probe); });
-    Tell(fieldsChanged);
-    hasProbeAngle_ = true;
-    probeAngle_ = phi;
-    UpdatePlot();
+    if (intent.read)
+        probePixel_ = std::make_pair(intent.x, intent.y);
+    if (intent.turnWall) {
+        corner_.SetWallFromPoint(intent.x, intent.y);
+        // A press turns the wall and reads nothing; a drag reads the flow under it, once.
+        RecomputeFlow(intent.read);
+    } else if (intent.read) {
+        WriteProbe(intent.x, intent.y);
+        Tell(fieldsChanged);
+        UpdatePlot();
+    }
 }
-
-bool FlowSession::Dragging() const { return active_ && active_->turnsWall; }
-
-void FlowSession::EndGesture() { active_.reset(); }
 
 void FlowSession::PointerPressed(const PointerEvent& e)
 {
     ClearUpperVectorState(); // a shell ran just before
-    if (!open_ || !e.mainButton || active_)
-        return; // another button, or another pointer already holds the picture
-    int x = 0;
-    int y = 0;
-    PixelOf(e, x, y);
-    ActivePointer a;
-    a.id = e.id;
-    a.kind = e.kind;
-    if (e.kind == PointerKind::Mouse) {
-        mark_ = ReadMark();
-        a.turnsWall = true;
-        active_ = a;
-        corner_.SetWallFromPoint(x, y);
-        RecomputeFlow();
-        return;
-    }
-    a.turnsWall = NearWall(e);
-    active_ = a;
-    if (a.turnsWall) {
-        mark_ = ReadMark();
-        return;
-    }
-    mark_ = ReadMark{true, e.x, e.y};
-    ProbeAt(x, y);
+    if (open_)
+        Act(gesture_.Pressed(e, Wall()));
 }
 
 void FlowSession::PointerMoved(const PointerEvent& e)
 {
     ClearUpperVectorState(); // a shell ran just before
-    if (!open_)
-        return;
-    if (active_ && active_->id != e.id)
-        return; // a second finger: the first one holds the picture
-    // A mouse drag whose release went elsewhere ends at the first move without the button, so
-    // a plain move never turns the wall.
-    if (active_ && active_->kind == PointerKind::Mouse && !e.mainButton)
-        EndGesture();
-    int x = 0;
-    int y = 0;
-    PixelOf(e, x, y);
-    if (!active_) {
-        // Hovering: a mouse or a pen above the picture reads the flow; a finger cannot hover.
-        if (e.kind == PointerKind::Touch)
-            return;
-        mark_ = ReadMark();
-        ProbeAt(x, y);
-        return;
-    }
-    if (active_->turnsWall) {
-        // The plot follows once, with the read-out below (RecomputeFlow would compose it
-        // with the old cursor first).
-        corner_.SetWallFromPoint(x, y);
-        field_.RetraceFlow();
-        ShowFrame();
-    } else {
-        mark_ = ReadMark{true, e.x, e.y};
-    }
-    ProbeAt(x, y);
+    if (open_)
+        Act(gesture_.Moved(e, Wall()));
 }
 
-void FlowSession::PointerReleased(const PointerEvent& e)
-{
-    if (active_ && active_->id == e.id)
-        EndGesture(); // a finger's read-out and its mark stay where it was lifted
-}
+void FlowSession::PointerReleased(const PointerEvent& e) { gesture_.Released(e); }
 
-void FlowSession::PointerCancelled(const PointerEvent& e) { PointerReleased(e); }
+void FlowSession::PointerCancelled(const PointerEvent& e) { gesture_.Released(e); }
 
 // ---- Keys and the menu
 
@@ -401,8 +262,8 @@ void FlowSession::TurnWallBy(double degrees)
     if (!open_)
         return;
     // The range a drag can reach: above -pi/2 (a point far upstream, one pixel below the
-    // corner) and at most atan(20 * width) (a point right of the corner, level with it).
-    const double upper = std::atan(20.0 * corner_.width);
+    // corner) and at most the wall turned back by a press level with the corner.
+    const double upper = corner_.MostTurnedBack();
     const double lower = -upper;
     double angle = corner_.wallAngle + degrees * kRadiansPerDegree;
     if (!(angle <= upper))
@@ -412,75 +273,9 @@ void FlowSession::TurnWallBy(double degrees)
     SetWallAngle(angle);
 }
 
-void FlowSession::AddClassroomItems(std::vector<MenuItem>& items, bool separated) const
+MenuState FlowSession::MenusShow() const
 {
-    items.push_back(MenuItem{Command::Pause, "Пауза", true, "Space", true, paused_, separated});
-    items.push_back(MenuItem{Command::Step, "Шаг", true, "."});
-    items.push_back(MenuItem{Command::Reset, "Сбросить"});
-    items.push_back(
-        MenuItem{Command::ExactTheory, kExactTheoryWords, true, "", true, view_.exactTheory, true});
-    items.push_back(MenuItem{Command::Plot, kPlotWords, true, "", true, plotOpen_});
-    MenuItem save{Command::SavePicture, "Сохранить рисунок…"};
-    save.separatorBefore = true;
-    items.push_back(save);
-    items.push_back(MenuItem{Command::CopyPicture, "Копировать рисунок"});
-}
-
-std::vector<MenuItem> FlowSession::Menu() const
-{
-    constexpr const char* kLanguage = "Language / Язык";
-    std::vector<MenuItem> items;
-    items.push_back(MenuItem{Command::Close, "Close", false});
-    MenuItem about{Command::About, "&About Cornerflow...", false};
-    about.separatorBefore = true;
-    items.push_back(about);
-    items.push_back(MenuItem{Command::Keys, "Клавиши…"});
-    AddClassroomItems(items, true);
-    MenuItem russian{Command::Russian, "Русский", false, "", true, language_ == "ru", true};
-    russian.submenu = kLanguage;
-    items.push_back(russian);
-    MenuItem english{Command::English, "English", false, "", true, language_ == "en"};
-    english.submenu = kLanguage;
-    items.push_back(english);
-    return items;
-}
-
-std::vector<MenuItem> FlowSession::PageTools() const
-{
-    std::vector<MenuItem> items;
-    AddClassroomItems(items, false);
-    items.push_back(MenuItem{Command::CopyLink, "Копировать ссылку"});
-    MenuItem full{Command::FullScreen, "Во весь экран", true, "F"};
-    full.separatorBefore = true;
-    items.push_back(full);
-    items.push_back(MenuItem{Command::About, "О программе"});
-    return items;
-}
-
-const std::vector<KeyHelp>& FlowSession::PictureKeys()
-{
-    static const std::vector<KeyHelp> keys = {
-        {"← →, ↓ ↑", "повернуть стенку на 1°"},
-        {"PgDn PgUp", "повернуть стенку на 10°"},
-        {"Home End", "стенка до края, куда её доводит мышь"},
-        {"Пробел", "остановить или продолжить анимацию"},
-        {".", "один шаг анимации"},
-        {"F", "во весь экран (на странице)"},
-        {"Tab", "к следующему полю"},
-    };
-    return keys;
-}
-
-FlowSession::Slider FlowSession::WallSlider() const
-{
-    // beta as the label writes it, within the range a drag reaches (0 and 180 rounded); the
-    // wall's turn from straight is what beta lacks of 180, so the two always add up to 180.
-    Slider s;
-    const double beta = corner_.wallAngle * kDegreesPerRadian + 90.0;
-    s.beta = FormatFixed(beta, 0);
-    s.value = ReadNumber(s.beta);
-    s.turn = FormatFixed(180.0 - s.value, 0);
-    return s;
+    return MenuState{paused_, view_.exactTheory, plotOpen_, language_};
 }
 
 ShellAction FlowSession::Choose(Command command)
@@ -558,143 +353,30 @@ std::string FlowSession::ChiLabel() const
     return Corner::HasFan(state_) ? corner_.ChiLabel(state_) : std::string();
 }
 
-namespace {
-
-// The label reads "β=135": the files are named after it.
-std::string FileName(const Corner& corner, const char* kind, const char* extension)
-{
-    std::string beta = corner.BetaLabel();
-    beta.erase(std::remove(beta.begin(), beta.end(), '='), beta.end());
-    return kind + beta + extension;
-}
-
-} // namespace
-
-std::string FlowSession::PictureFileName() const
-{
-    return FileName(corner_, "cornerflow-", ".png");
-}
-
-std::string FlowSession::PlotFileName() const
-{
-    return FileName(corner_, "cornerflow-plot-", ".png");
-}
-
-std::string FlowSession::ProfileFileName() const
-{
-    return FileName(corner_, "cornerflow-profile-", ".csv");
-}
-
-const char* PictureWords(PictureFacts::Flow flow)
-{
-    switch (flow) {
-    case PictureFacts::Flow::Attached:
-        return "стенка повёрнута на %1°, веер шириной %2°, поток прилегает к стенке";
-    case PictureFacts::Flow::Separated:
-        return "стенка повёрнута на %1°, веер шириной %2°, поток отрывается от стенки";
-    case PictureFacts::Flow::IntoTheFlow:
-        return "стенка повёрнута навстречу потоку на %1°: это сжатие, которого программа не "
-               "показывает; веера разрежения нет";
-    default: return "поток не сверхзвуковой, веера нет";
-    }
-}
-
-PictureFacts FlowSession::Facts() const
-{
-    PictureFacts f;
-    if (!Corner::HasFan(state_)) {
-        // A supersonic flow without a fan: the wall turns into it (a compression).
-        const double turn = corner_.TurnAngle(state_);
-        if (PrandtlMeyer(state_, turn).kind == TheoryCase::IntoTheFlow) {
-            f.flow = PictureFacts::Flow::IntoTheFlow;
-            f.turnDegrees = FormatFixed(-turn * kDegreesPerRadian, 0);
-        }
-        return f;
-    }
-    f.flow = corner_.separationAngle != 0.0 ? PictureFacts::Flow::Separated
-                                            : PictureFacts::Flow::Attached;
-    f.turnDegrees = corner_.TurnDegreesText(state_);
-    f.spanDegrees = Corner::SpanDegreesText(state_);
-    return f;
-}
-
-// ==== The plot of the state through the fan, and the exact theory over the picture ==========
+// ---- The plot and the exact theory
 
 void FlowSession::SetPlotSize(double width, double height, double scale)
 {
-    const bool usable = std::isfinite(width) && std::isfinite(height) && width >= 0.5
-                        && height >= 0.5;
-    plotWidth_ = usable ? std::clamp(TruncToInt(std::floor(width + 0.5)), 1, 4096) : 0;
-    plotHeight_ = usable ? std::clamp(TruncToInt(std::floor(height + 0.5)), 1, 4096) : 0;
-    plotDisplayWidth_ = usable ? width : 0.0;
-    plotScale_ = FrameScaleFor(scale);
+    plot_.SetSize(width, height, FrameScaleFor(scale));
     UpdatePlot();
 }
 
 void FlowSession::SetPlotQuantities(QuantitySet shown)
 {
-    plotShown_ = shown & kAllQuantities;
+    plot_.SetQuantities(shown);
     UpdatePlot();
 }
 
 void FlowSession::SetPlotWords(const PlotWords& words)
 {
-    if (words == plotWords_)
-        return;
-    plotWords_ = words;
-    ++plotWordsVersion_;
-    UpdatePlot();
-}
-
-const FanProfile& FlowSession::Profile() const
-{
-    // Computed again when the state or the wall changed (the state holds the fan's angles).
-    if (!profileValid_ || std::memcmp(&profileState_, &state_, sizeof state_) != 0
-        || std::memcmp(&profileWall_, &corner_.wallAngle, sizeof profileWall_) != 0) {
-        profile_ = ComputeFanProfile(state_, corner_.wallAngle, corner_.TurnAngle(state_));
-        profileState_ = state_;
-        profileWall_ = corner_.wallAngle;
-        profileValid_ = true;
-        ++profileVersion_;
-    }
-    return profile_;
-}
-
-ProfileSample FlowSession::PlotCursor() const
-{
-    return ProfileAt(state_, Profile().exact, hasProbeAngle_ ? probeAngle_ : kNoValue);
-}
-
-double FlowSession::PlotAngleAt(double x) const
-{
-    if (plotWidth_ <= 0 || !(plotDisplayWidth_ > 0.0))
-        return kNoValue;
-    const PlotLayout l = LayoutPlot(plotWidth_, plotHeight_, Profile(), plotShown_);
-    return l.AngleAt(x * plotWidth_ / plotDisplayWidth_);
+    if (plot_.SetWords(words))
+        UpdatePlot();
 }
 
 void FlowSession::UpdatePlot()
 {
-    if (!open_ || plotWidth_ <= 0 || plotHeight_ <= 0)
-        return;
-    ClearUpperVectorState(); // a shell ran just before
-    const FanProfile& profile = Profile();
-    PlotComposer::Input in;
-    in.profile = &profile;
-    in.profileVersion = profileVersion_;
-    in.width = plotWidth_;
-    in.height = plotHeight_;
-    in.scale = plotScale_;
-    in.shown = plotShown_;
-    in.words = &plotWords_;
-    in.wordsVersion = plotWordsVersion_;
-    in.cursor = hasProbeAngle_;
-    if (hasProbeAngle_)
-        in.at = ProfileAt(state_, profile.exact, probeAngle_);
-    if (!plotComposer_.Compose(plotFrame_, in))
-        return; // nothing it shows has changed
-    ++plotCount_;
-    Tell(plotReady);
+    if (open_ && plot_.Update())
+        Tell(plotReady);
 }
 
 void FlowSession::SetExactTheory(bool on)

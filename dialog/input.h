@@ -44,43 +44,65 @@ struct PointerEvent {
     bool mainButton = true;
 };
 
-// Commands of the program's menu (the desktop's menu, the page's tools).
+// Commands of the program's menu (the desktop's menu, the page's tools), listed once: the enum
+// and the page's names are made from this list. CopyLink and FullScreen are the page's own
+// tools; ExactTheory turns the exact theory over the picture on and off
+// (FlowSession::SetExactTheory); Plot shows the plot of the state through the fan or puts it
+// away; Keys shows the list of the picture's keys (FlowSession::PictureKeys).
+// Each with the short name the page calls it by (CommandName).
+#define CORNERFLOW_COMMANDS(X)                                                                     \
+    X(Close, "close")                                                                              \
+    X(About, "about")                                                                              \
+    X(Pause, "pause")                                                                              \
+    X(Step, "step")                                                                                \
+    X(Reset, "reset")                                                                              \
+    X(SavePicture, "save")                                                                         \
+    X(CopyPicture, "copy")                                                                         \
+    X(Russian, "russian")                                                                          \
+    X(English, "english")                                                                          \
+    X(CopyLink, "link")                                                                            \
+    X(FullScreen, "fullscreen")                                                                    \
+    X(ExactTheory, "theory")                                                                       \
+    X(Plot, "plot")                                                                                \
+    X(Keys, "keys")
+
 enum class Command {
-    Close,
-    About,
-    Pause,
-    Step,
-    Reset,
-    SavePicture,
-    CopyPicture,
-    Russian,
-    English,
-    // The page's own tools.
-    CopyLink,
-    FullScreen,
-    // The exact theory over the picture, on and off (FlowSession::SetExactTheory).
-    ExactTheory,
-    // The plot of the state through the fan, shown or put away.
-    Plot,
-    // The list of the picture's keys (FlowSession::PictureKeys).
-    Keys,
+#define CORNERFLOW_ENUM_VALUE(name, ...) name,
+    CORNERFLOW_COMMANDS(CORNERFLOW_ENUM_VALUE)
 };
 
+// The command's short name ("pause", "theory", ...).
+inline const char* CommandName(Command command)
+{
+    switch (command) {
+#define CORNERFLOW_NAME_CASE(name, shortName)                                                      \
+    case Command::name: return shortName;
+        CORNERFLOW_COMMANDS(CORNERFLOW_NAME_CASE)
+#undef CORNERFLOW_NAME_CASE
+    }
+    return "";
+}
+
 // What the shell has to do after the session has handled a key or a command: the parts that
-// need the shell's own services (a file dialog, the clipboard, a window).
-enum class ShellAction {
-    None,        // nothing beyond showing what changed
-    Ignored,     // the key means nothing to the picture: the shell may pass it on
-    ShowAbout,   // open the About box
-    SavePicture, // ask where to save the picture, then save Frame() there
-    CopyPicture, // put Frame() on the clipboard
-    Close,       // close the window
-    Language,    // show the words of Language()
-    FullScreen,  // enter or leave full screen
-    CopyLink,    // put the address of the state as it stands on the clipboard
-    ShowPlot,    // show the plot, or put it away, as PlotOpen() says
-    ShowKeys,    // show the list of the picture's keys (FlowSession::PictureKeys)
-};
+// need the shell's own services (a file dialog, the clipboard, a window), listed once:
+//   None        nothing beyond showing what changed
+//   Ignored     the key means nothing to the picture: the shell may pass it on
+//   ShowAbout   open the About box
+//   SavePicture ask where to save the picture, then save Frame() there
+//   CopyPicture put Frame() on the clipboard
+//   Close       close the window
+//   Language    show the words of Language()
+//   FullScreen  enter or leave full screen
+//   CopyLink    put the address of the state as it stands on the clipboard
+//   ShowPlot    show the plot, or put it away, as PlotOpen() says
+//   ShowKeys    show the list of the picture's keys (FlowSession::PictureKeys)
+#define CORNERFLOW_SHELL_ACTIONS(X)                                                                \
+    X(None)                                                                                        \
+    X(Ignored) X(ShowAbout) X(SavePicture) X(CopyPicture) X(Close) X(Language) X(FullScreen)       \
+        X(CopyLink) X(ShowPlot) X(ShowKeys)
+
+enum class ShellAction { CORNERFLOW_SHELL_ACTIONS(CORNERFLOW_ENUM_VALUE) };
+#undef CORNERFLOW_ENUM_VALUE
 
 // A key of the picture and what it does, for the list of keys (both in the program's Russian,
 // which the shells translate in the "Keys" context).

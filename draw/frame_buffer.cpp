@@ -10,35 +10,7 @@ namespace {
 constexpr int kMaxSide = 16384;
 constexpr unsigned long long kMaxBytes = 1ull << 30;
 constexpr uint32_t kRgbMask = 0x00FFFFFFu;
-constexpr uint32_t kOpaque = 0xFF000000u;
 
-// One row of the transparent copy: every source pixel whose colour is not key goes to dst,
-// made opaque; a key-coloured one leaves dst's pixel as it was. Four pixels at a time where
-// the compiler has vector types (the same selection, lane by lane), the rest one by one.
-void CopyRowSkippingKey(const uint32_t* src, uint32_t* dst, int w, uint32_t key)
-{
-    int x = 0;
-#if defined(__GNUC__)
-    typedef uint32_t Lanes __attribute__((vector_size(16)));
-    const Lanes mask = {kRgbMask, kRgbMask, kRgbMask, kRgbMask};
-    const Lanes keys = {key, key, key, key};
-    const Lanes opaque = {kOpaque, kOpaque, kOpaque, kOpaque};
-    for (; x + 4 <= w; x += 4) {
-        Lanes pixels;
-        Lanes old;
-        std::memcpy(&pixels, src + x, sizeof pixels);
-        std::memcpy(&old, dst + x, sizeof old);
-        const Lanes isKey = reinterpret_cast<Lanes>((pixels & mask) == keys); // all ones or 0
-        const Lanes out = ((pixels | opaque) & ~isKey) | (old & isKey);
-        std::memcpy(dst + x, &out, sizeof out);
-    }
-#endif
-    for (; x < w; ++x) {
-        const uint32_t pixel = src[x];
-        if ((pixel & kRgbMask) != key)
-            dst[x] = pixel | kOpaque;
-    }
-}
 } // namespace
 
 void FrameBuffer::Create(int w, int h, int s)
@@ -87,20 +59,3 @@ uint32_t FrameBuffer::At(int x, int y) const
 }
 
 void FrameBuffer::Fill(Colour colour) { std::fill(pixels.begin(), pixels.end(), colour.Rgb32()); }
-
-void FrameBuffer::TransparentCopyTo(FrameBuffer& target) const
-{
-    if (!bits)
-        return;
-    if (target.deviceWidth != deviceWidth || target.deviceHeight != deviceHeight
-        || target.scale != scale) {
-        target.Create(width, height, scale);
-        if (!target.bits)
-            return;
-    }
-    const uint32_t key = keyColour.Rgb32() & kRgbMask;
-    for (int y = 0; y < deviceHeight; ++y) {
-        const size_t row = static_cast<size_t>(y) * deviceWidth;
-        CopyRowSkippingKey(bits + row, target.bits + row, deviceWidth, key);
-    }
-}

@@ -9,6 +9,8 @@
 
 // The largest scale a frame is composed at, device pixels per picture pixel.
 constexpr int kMaxFrameScale = 8;
+// The largest picture or plot a user may ask for, picture pixels each way.
+constexpr int kMaxPictureSize = 4096;
 
 struct FrameBuffer {
     std::vector<uint32_t> pixels; // deviceWidth x deviceHeight, row after row
@@ -30,14 +32,8 @@ struct FrameBuffer {
     void Release();
     bool Empty() const { return bits == nullptr; }
 
-    // Pixels per row.
-    int Stride() const { return deviceWidth; }
     PixelMemory Memory() const { return PixelMemory{bits, deviceWidth, width, height, scale}; }
     // RGB (no alpha) of a device pixel; 0 outside.
     uint32_t At(int x, int y) const;
     void Fill(Colour colour);
-
-    // Copies every pixel that is not keyColour onto target, which is made the buffer's size
-    // (white) first when it is not.
-    void TransparentCopyTo(FrameBuffer& target) const;
 };

@@ -44,9 +44,8 @@ double ComputeFanGeometry(FlowState& fs, double wallAngle)
     const double b = (a * pi - (a * m + halfPiSquared) + m * pi) / (-m);
     fs.fanEndAngle = s * (wallAngle + halfPi) + b;
 
-    // A fan is never narrower than 0.003 rad.
-    if (std::fabs(fs.fanEndAngle - fs.machAngle) < 0.003)
-        fs.fanEndAngle = fs.machAngle - 0.003;
+    if (std::fabs(fs.fanEndAngle - fs.machAngle) < kLeastFanWidth)
+        fs.fanEndAngle = fs.machAngle - kLeastFanWidth;
 
     // The flow cannot turn further than maxTurnAngle: past it, it separates from the wall.
     if (fs.fanEndAngle < halfPi - m) {

@@ -4,6 +4,9 @@
 // (the direction of the oncoming flow), counter-clockwise on the screen.
 #include "model/start_values.h"
 
+// The least width of a fan, rad: a narrower one is widened to this.
+constexpr double kLeastFanWidth = 0.003;
+
 struct FlowState {
     // inputs, as constructed (model/start_values.h)
     double v1 = kStartValues.v1; // upstream speed V1, m/s

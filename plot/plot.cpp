@@ -52,6 +52,19 @@ const char* PlotWordSource(PlotWord word)
     case PlotWord::DescribeNoFan: return "Поток не сверхзвуковой, веера нет: давление везде %1 Па";
     case PlotWord::DescribeIntoTheFlow:
         return "Стенка повёрнута навстречу потоку, веера разрежения нет: давление %1 Па";
+    case PlotWord::TurnDirection: return "поворот потока →";
+    case PlotWord::Vacuum: return "вакуум";
+    case PlotWord::TheoryVacuum: return "точная теория: дальше вакуум →";
+    case PlotWord::NoTurn: return "стенка не повёрнута: поток не поворачивает, веера нет";
+    case PlotWord::DescribeVacuum:
+        return "Давление падает от %1 до %2 Па в веере модели; по точной теории поток "
+               "расширяется до вакуума";
+    case PlotWord::DescribeNoTurn:
+        return "Стенка не повёрнута, поток не поворачивает, веера нет: давление везде %1 Па";
+    case PlotWord::ModelNote:
+        return "Сплошные линии — упрощённая модель рисунка: край её веера берётся интерполяцией "
+               "по углу поворота, а не из функции Прандтля — Майера, поэтому за веером её числа "
+               "заметно расходятся с точной теорией (пунктир).";
     case PlotWord::Count: break;
     }
     return "";
@@ -91,12 +104,28 @@ std::string FillWords(std::string words, const std::vector<std::string>& values)
     return words;
 }
 
+namespace {
+
+// A supersonic flow along a straight wall: the theory has its answer, a turn of zero.
+bool NoTurn(const FanProfile& p)
+{
+    return p.exact.theory.kind == TheoryCase::Expansion && !(p.exact.theory.turnDegrees > 0.0);
+}
+
+// The exact flow past its fan is a vacuum: the wall turned at least the exact largest turn.
+bool ExactVacuum(const FanProfile& p) { return p.exact.fan && p.exact.end.P == 0.0; }
+
+} // namespace
+
 PlotDescription DescribePlot(const FanProfile& p)
 {
     PlotDescription d;
     const std::string p1 = FormatFieldValue(p.upstream.P);
     if (p.exact.theory.kind == TheoryCase::IntoTheFlow) {
         d.words = PlotWord::DescribeIntoTheFlow;
+        d.values = {p1};
+    } else if (NoTurn(p)) {
+        d.words = PlotWord::DescribeNoTurn;
         d.values = {p1};
     } else if (!p.modelFan || !p.exact.fan) {
         d.words = PlotWord::DescribeNoFan;
@@ -110,8 +139,13 @@ PlotDescription DescribePlot(const FanProfile& p)
                 modelEnd = it->model.P;
                 break;
             }
-        d.words = PlotWord::DescribeExpansion;
-        d.values = {p1, FormatFieldValue(modelEnd), FormatFieldValue(p.exact.end.P)};
+        if (ExactVacuum(p)) {
+            d.words = PlotWord::DescribeVacuum;
+            d.values = {p1, FormatFieldValue(modelEnd)};
+        } else {
+            d.words = PlotWord::DescribeExpansion;
+            d.values = {p1, FormatFieldValue(modelEnd), FormatFieldValue(p.exact.end.P)};
+        }
     }
     return d;
 }
@@ -130,6 +164,14 @@ double PlotLayout::AngleAt(double x) const
     return phiFrom - (x - left) / static_cast<double>(right - left) * (phiFrom - phiTo);
 }
 
+int PlotTextWidth(const std::string& text, int cell)
+{
+    int chars = 0;
+    for (unsigned char c : text)
+        chars += (c & 0xC0) != 0x80;
+    return TruncToInt(std::ceil(chars * 0.62 * cell));
+}
+
 namespace {
 
 constexpr int kTextCell = 14;  // the small text's cell height, px
@@ -138,6 +180,9 @@ const Font kTextFont{kTextCell, "Verdana"};
 const Font kTitleFont{kTitleCell, "Verdana"};
 // The largest ratio the y axis reaches: a flow expanded toward vacuum leaves the top.
 constexpr double kLargestRatio = 8.0;
+// The most the wall may turn between two plots that keep one y range: a drag's step or a key's
+// turn, not a wall set anew.
+constexpr double kKeptTurn = 5.0 * kRadiansPerDegree;
 
 const Colour kWhite{255, 255, 255};
 const Colour kAxis{96, 96, 96};
@@ -147,14 +192,7 @@ const Colour kExactFanShade{244, 244, 252};
 const Colour kModelFanShade{230, 236, 250};
 const Colour kCursor{40, 40, 40};
 
-// About how wide a text is drawn: the core has no fonts, so a generous guess per character.
-int TextWidth(const std::string& text, int cell)
-{
-    int chars = 0;
-    for (unsigned char c : text)
-        chars += (c & 0xC0) != 0x80;
-    return TruncToInt(std::ceil(chars * 0.62 * cell));
-}
+int TextWidth(const std::string& text, int cell) { return PlotTextWidth(text, cell); }
 
 // A step of 1, 2, 2.5 or 5 times a power of ten that divides span into at most `most` steps.
 double NiceStep(double span, int most)
@@ -281,17 +319,242 @@ void Swatch(DC& dc, int x, int y, Colour colour, bool dashed)
     dc.Polyline(xy, 2);
 }
 
+// Words broken at spaces into lines of at most `width` pixels (a word wider than that stands on
+// a line of its own).
+std::vector<std::string> WrapText(const std::string& text, int cell, int width)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    size_t from = 0;
+    while (from <= text.size()) {
+        size_t end = text.find(' ', from);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string word = text.substr(from, end - from);
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && TextWidth(longer, cell) > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = longer;
+        }
+        from = end + 1;
+    }
+    if (!line.empty() || lines.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+struct TextBox {
+    int x = 0, y = 0, w = 0, h = 0;
+    bool Meets(const TextBox& o, int gap) const
+    {
+        return x < o.x + o.w + gap && o.x < x + w + gap && y < o.y + o.h + gap && o.y < y + h + gap;
+    }
+};
+
+// Above the box: the title's lines, then the legend's items in rows (each item a swatch and its
+// words), as wide as the plot allows.
+struct Header {
+    std::vector<std::string> title;
+    struct Item {
+        int x = 0, y = 0;
+        Colour colour;
+        bool dashed = false;
+        std::string text;
+    };
+    std::vector<Item> legend;
+    int left = 0; // where the title's lines start
+    int top = 0;  // where the axes' box may start
+};
+
+constexpr int kLeft = 52;
+constexpr int kRightMargin = 14;
+constexpr int kTitleLineGap = 2;
+constexpr int kLegendRow = kTextCell + 4;
+constexpr int kCaptionLine = kTextCell + 1;
+
+// From the box's left edge, or, where that leaves the title or the legend more than one line,
+// from the plot's left edge.
+Header LayoutHeader(int width, QuantitySet shown, const PlotWords& words, int left = kLeft)
+{
+    Header h;
+    h.left = left;
+    const int room = std::max(1, width - 4 - left);
+    h.title = WrapText(words[PlotWord::Title], kTitleCell, room);
+    const int lines = static_cast<int>(h.title.size());
+    const int legendY = 4 + lines * kTitleCell + (lines - 1) * kTitleLineGap + 4;
+    int x = left, row = 0;
+    auto add = [&](Colour c, bool dashed, const std::string& text, int gapBefore) {
+        const int w = kSwatch + 4 + TextWidth(text, kTextCell);
+        if (x > left && x + gapBefore + w > width - 4) {
+            x = left;
+            ++row;
+        } else if (x > left) {
+            x += gapBefore;
+        }
+        h.legend.push_back({x, legendY + row * kLegendRow, c, dashed, text});
+        x += w;
+    };
+    bool first = true;
+    for (int q = 0; q < kQuantityCount; ++q) {
+        const Quantity quantity = static_cast<Quantity>(q);
+        if (!(shown & QuantityBit(quantity)))
+            continue;
+        add(LookOf(quantity).colour, false, LookOf(quantity).ratio, first ? 0 : 12);
+        first = false;
+    }
+    add(kCursor, false, words[PlotWord::Model], first ? 0 : 20);
+    add(kCursor, true, words[PlotWord::Theory], 12);
+    h.top = legendY + (row + 1) * kLegendRow + 6;
+    if (left == kLeft && (lines > 1 || row > 0))
+        return LayoutHeader(width, shown, words, 4);
+    return h;
+}
+
+// Under the box: the axis caption, centred, and the flow's direction at the right end of its
+// line, or on a line of its own where the caption fits the box's width only without it. Where
+// the caption does not fit the box's width on one line, it is shortened to the angle's symbol
+// and unit (the part before its colon), so that a narrow plot keeps its height for the curves.
+struct Footer {
+    std::vector<std::string> caption;
+    int captionWidth = 0;  // the caption's lines are centred in this much from the box's left
+    int directionLine = 0; // the line the direction stands on
+    int lines = 1;
+};
+
+Footer LayoutFooter(int boxWidth, const PlotWords& words)
+{
+    Footer f;
+    const int beside = boxWidth - TextWidth(words[PlotWord::TurnDirection], kTextCell) - 12;
+    std::string axis = words[PlotWord::AngleAxis];
+    if (WrapText(axis, kTextCell, boxWidth).size() > 1 && axis.find(':') != std::string::npos)
+        axis.erase(axis.find(':'));
+    f.caption = WrapText(axis, kTextCell, boxWidth);
+    f.captionWidth = boxWidth;
+    std::vector<std::string> narrower = WrapText(axis, kTextCell, std::max(1, beside));
+    if (beside > 0 && narrower.size() <= f.caption.size()) {
+        f.caption = std::move(narrower);
+        f.captionWidth = beside;
+        f.lines = static_cast<int>(f.caption.size());
+    } else {
+        f.directionLine = static_cast<int>(f.caption.size());
+        f.lines = f.directionLine + 1;
+    }
+    return f;
+}
+
+// A polyline in picture pixels as the curves draw it: a ratio that is no number breaks it, an
+// infinite one lies far above the box.
+void CurvePixels(const PlotLayout& l, const FanProfile& p, Quantity q, bool exact,
+                 std::vector<double>& xy)
+{
+    const double reference = p.upstream.Of(q);
+    xy.clear();
+    for (const ProfileSample& s : p.samples) {
+        const double v = (exact ? s.exact : s.model).Of(q) / reference;
+        xy.push_back(l.X(s.phi));
+        xy.push_back(v == HUGE_VAL ? -HUGE_VAL : l.Y(v));
+    }
+}
+
+// Whether the segment from (ax, ay) to (bx, by) passes through the box.
+bool SegmentMeets(double ax, double ay, double bx, double by, const TextBox& b)
+{
+    const double x0 = b.x, y0 = b.y, x1 = b.x + b.w, y1 = b.y + b.h;
+    if (std::max(ax, bx) < x0 || std::min(ax, bx) > x1 || std::max(ay, by) < y0
+        || std::min(ay, by) > y1)
+        return false;
+    const double dx = bx - ax, dy = by - ay;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {ax - x0, x1 - ax, ay - y0, y1 - ay};
+    double t0 = 0.0, t1 = 1.0;
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0.0) {
+            if (q[k] < 0.0)
+                return false;
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    return true;
+}
+
+// A label beside a vertical line, placed on the first of the rows down from the box's top, right
+// of its line or left of it, where it meets no text placed before and crosses as few curves and
+// lines as may be: near its preferred row, right of its line where that is as good.
+struct Label {
+    double phi;
+    PlotWord word;
+    int row;         // the preferred row
+    bool rightFirst; // right of the line preferred
+};
+
+std::vector<TextBox> PlaceLabels(const PlotLayout& l, const std::vector<Label>& labels,
+                                 const PlotWords& words,
+                                 const std::vector<std::array<double, 4>>& segments,
+                                 std::vector<TextBox>& placed)
+{
+    std::vector<TextBox> out(labels.size(), TextBox{0, 0, 0, 0});
+    const int rows = std::max(0, (l.bottom - 2 - l.top - 3 - kTextCell) / (kTextCell + 1) + 1);
+    for (size_t i = 0; i < labels.size(); ++i) {
+        const Label& label = labels[i];
+        if (!(label.phi >= l.phiTo && label.phi <= l.phiFrom))
+            continue;
+        const int x = At(l.X(label.phi));
+        const int w = TextWidth(words[label.word], kTextCell);
+        double best = HUGE_VAL;
+        for (int row = 0; row < rows; ++row)
+            for (int side = 0; side < 2; ++side) {
+                const bool right = (side == 0) == label.rightFirst;
+                const TextBox b{right ? x + 3 : x - 3 - w, l.top + 3 + row * (kTextCell + 1), w,
+                                kTextCell};
+                if (b.x < l.left + 2 || b.x + b.w > l.right - 2)
+                    continue;
+                const double cost = std::abs(row - label.row) + 0.5 * side;
+                if (cost >= best)
+                    continue;
+                bool free = true;
+                for (const TextBox& o : placed)
+                    free = free && !b.Meets(o, 2);
+                if (!free)
+                    continue;
+                int crossings = 0;
+                for (const auto& sg : segments)
+                    crossings += SegmentMeets(sg[0], sg[1], sg[2], sg[3], b);
+                const double total = cost + 100.0 * crossings;
+                if (total < best) {
+                    best = total;
+                    out[i] = b;
+                }
+            }
+        if (best < HUGE_VAL)
+            placed.push_back(out[i]);
+    }
+    return out;
+}
+
 } // namespace
 
-PlotLayout LayoutPlot(int width, int height, const FanProfile& p, QuantitySet shown)
+PlotLayout LayoutPlot(int width, int height, const FanProfile& p, QuantitySet shown,
+                      const PlotWords* words, const PlotLayout* kept)
 {
+    static const PlotWords russian;
+    const PlotWords& w = words ? *words : russian;
     PlotLayout l;
     l.width = width;
     l.height = height;
-    l.left = 52;
-    l.right = std::max(l.left + 1, width - 14);
-    l.top = 48;
-    l.bottom = std::max(l.top + 1, height - 42);
+    l.left = kLeft;
+    l.right = std::max(l.left + 1, width - kRightMargin);
+    l.top = LayoutHeader(width, shown, w).top;
+    const Footer footer = LayoutFooter(l.right - l.left, w);
+    l.bottom = std::max(l.top + 1, height - 42 - (footer.lines - 1) * kCaptionLine);
     l.phiFrom = p.phiFrom;
     l.phiTo = p.phiTo < p.phiFrom ? p.phiTo : p.phiFrom - kPi;
     // The y axis reaches a little past the largest ratio shown, at least past 1.
@@ -310,6 +573,11 @@ PlotLayout LayoutPlot(int width, int height, const FanProfile& p, QuantitySet sh
         }
     l.ratioStep = NiceStep(largest * 1.08, 6);
     l.ratioTop = std::ceil(largest * 1.08 / l.ratioStep) * l.ratioStep;
+    if (kept && kept->ratioTop > 0.0 && largest <= kept->ratioTop
+        && l.ratioTop * kShrinkFactor > kept->ratioTop) {
+        l.ratioTop = kept->ratioTop;
+        l.ratioStep = kept->ratioStep;
+    }
     return l;
 }
 
@@ -339,6 +607,7 @@ void DrawPlot(DC& dc, const PlotLayout& l, const FanProfile& p, QuantitySet show
     dc.SelectFont(kTextFont);
     const int ratioDecimals = Decimals(l.ratioStep);
     const int ratioTicks = TruncToInt(std::round(l.ratioTop / l.ratioStep));
+    int previousLabelTop = 1000000; // from the bottom up: a label too near the last one is left out
     for (int i = 0; i <= ratioTicks && i <= 100; ++i) {
         const double r = i * l.ratioStep;
         const int y = At(l.Y(r));
@@ -346,7 +615,10 @@ void DrawPlot(DC& dc, const PlotLayout& l, const FanProfile& p, QuantitySet show
             HorizontalRun(dc, l.left + 1, l.right - 1, y, r == 1.0 ? Colour{200, 200, 200} : kGrid);
         HorizontalRun(dc, l.left - 4, l.left - 1, y, kAxis);
         const std::string text = FormatFixed(r, ratioDecimals);
-        dc.DrawText(l.left - 6 - TextWidth(text, kTextCell), y - kTextCell / 2, text);
+        if (y - kTextCell / 2 + kTextCell < previousLabelTop) {
+            dc.DrawText(l.left - 6 - TextWidth(text, kTextCell), y - kTextCell / 2, text);
+            previousLabelTop = y - kTextCell / 2;
+        }
     }
     const double spanDegrees = (l.phiFrom - l.phiTo) * kDegreesPerRadian;
     const double angleStep = spanDegrees > 150  ? 30.0
@@ -362,54 +634,115 @@ void DrawPlot(DC& dc, const PlotLayout& l, const FanProfile& p, QuantitySet show
         VerticalRun(dc, x, l.bottom, l.bottom + 4, kAxis);
         const std::string text = FormatFixed(d, 0);
         const int w = TextWidth(text, kTextCell);
-        if (x - w / 2 > previousLabelEnd + 4) {
-            dc.DrawText(x - w / 2, l.bottom + 6, text);
-            previousLabelEnd = x - w / 2 + w;
+        // Not left of the box's corner, where the y axis's lowest label stands, nor past the
+        // plot's right edge.
+        const int tx = std::max(std::min(x - w / 2, l.width - 1 - w), l.left - 4);
+        if (tx > previousLabelEnd + 4) {
+            dc.DrawText(tx, l.bottom + 6, text);
+            previousLabelEnd = tx + w;
         }
     }
 
-    // The characteristics: the model's solid, the exact ones dashed, grey, and their labels.
+    // The curves in pixels: the exact ones first, then the model's, so the model's lie on top.
+    std::vector<std::vector<double>> curves;
+    std::vector<Colour> curveColours;
+    std::vector<bool> curveExact;
+    for (int pass = 0; pass < 2; ++pass)
+        for (int q = 0; q < kQuantityCount; ++q) {
+            const Quantity quantity = static_cast<Quantity>(q);
+            if (!(shown & QuantityBit(quantity)))
+                continue;
+            curves.emplace_back();
+            CurvePixels(l, p, quantity, pass == 0, curves.back());
+            curveColours.push_back(LookOf(quantity).colour);
+            curveExact.push_back(pass == 0);
+        }
+
+    // The characteristics: the model's solid, the exact ones dashed, grey.
     const Pen modelLine{PenStyle::Solid, 1, kGrey};
     const Pen exactLine{PenStyle::Dash, 1, kGrey};
     VerticalLine(dc, l, p.modelFirst, modelLine);
     VerticalLine(dc, l, p.modelLast, modelLine);
     VerticalLine(dc, l, p.exactFirst, exactLine);
     VerticalLine(dc, l, p.exactLast, exactLine);
-    auto label = [&](double phi, PlotWord w, int row) {
-        if (!(phi >= l.phiTo && phi <= l.phiFrom))
-            return;
-        const std::string& text = words[w];
-        const int x = At(l.X(phi));
-        const int width = TextWidth(text, kTextCell);
-        // Right of the line, or left of it near the right edge.
-        const int tx = x + 3 + width <= l.right ? x + 3 : x - 3 - width;
-        dc.DrawText(tx, l.top + 3 + row * (kTextCell + 1), text);
-    };
-    const double firstAngle = std::isfinite(p.modelFirst) ? p.modelFirst : p.exactFirst;
-    label(firstAngle, PlotWord::FanStart, 1);
-    label(p.modelLast, PlotWord::ModelEnd, 2);
-    label(p.exactLast, PlotWord::TheoryEnd, 3);
+
+    // The texts inside the box, none over another: the y axis's name at the top left, the
+    // reason when there is no fan in the middle, then the characteristics' labels where they
+    // cross the fewest curves and lines.
+    std::vector<TextBox> placed;
+    // The y axis's name where it fits on a line (the legend's ratios say it as well).
+    std::vector<std::string> ratioAxis = WrapText(words[PlotWord::RatioAxis], kTextCell, boxW - 8);
+    if (ratioAxis.size() > 1)
+        ratioAxis.clear();
+    const bool intoTheFlow = p.exact.theory.kind == TheoryCase::IntoTheFlow;
+    std::vector<std::string> note;
+    int noteY = 0;
+    if (!p.modelFan || intoTheFlow || NoTurn(p)) {
+        const PlotWord why = intoTheFlow ? PlotWord::IntoTheFlow
+                             : NoTurn(p) ? PlotWord::NoTurn
+                                         : PlotWord::NoFan;
+        note = WrapText(words[why], kTextCell, boxW - 8);
+        const int noteH = static_cast<int>(note.size()) * kCaptionLine;
+        // Under the middle, lifted where it would run past the box; where the box is too short
+        // for it under the y axis's name, it takes that name's place (the name matters less than
+        // why there is no fan), and where it is too short even so, it is left out.
+        noteY = std::min(l.top + boxH / 2 + kTextCell, l.bottom - 2 - noteH);
+        const int under = l.top + 3 + static_cast<int>(ratioAxis.size()) * kCaptionLine + 2;
+        if (noteY < under) {
+            ratioAxis.clear();
+            noteY = l.top + 3;
+        }
+        if (noteY + noteH > l.bottom - 1)
+            note.clear();
+        for (size_t i = 0; i < note.size(); ++i) {
+            const int w = TextWidth(note[i], kTextCell);
+            placed.push_back({l.left + std::max(4, (boxW - w) / 2),
+                              noteY + static_cast<int>(i) * kCaptionLine, w, kTextCell});
+        }
+    }
+    for (size_t i = 0; i < ratioAxis.size(); ++i)
+        placed.push_back({l.left + 4, l.top + 3 + static_cast<int>(i) * kCaptionLine,
+                          TextWidth(ratioAxis[i], kTextCell), kTextCell});
+    std::vector<std::array<double, 4>> segments;
+    for (const std::vector<double>& xy : curves)
+        for (size_t i = 0; i + 3 < xy.size(); i += 2) {
+            const double ay = xy[i + 1] == -HUGE_VAL ? l.top - 1e6 : xy[i + 1];
+            const double by = xy[i + 3] == -HUGE_VAL ? l.top - 1e6 : xy[i + 3];
+            if (std::isfinite(xy[i]) && std::isfinite(ay) && std::isfinite(xy[i + 2])
+                && std::isfinite(by))
+                segments.push_back({xy[i], ay, xy[i + 2], by});
+        }
+    for (double phi : {p.modelFirst, p.modelLast, p.exactFirst, p.exactLast})
+        if (phi >= l.phiTo && phi <= l.phiFrom) {
+            const double x = std::round(l.X(phi));
+            segments.push_back({x, double(l.top), x, double(l.bottom)});
+        }
+    std::vector<Label> labels;
+    if (NoTurn(p)) {
+        // No fan to label: the one line is where the flow would start to turn.
+    } else if (p.modelFan) {
+        labels.push_back({p.modelFirst, PlotWord::FanStart, 1, true});
+        labels.push_back({p.modelLast, PlotWord::ModelEnd, 2, true});
+    } else if (p.exact.fan && !NoTurn(p)) {
+        labels.push_back({p.exactFirst, PlotWord::FanStart, 1, true});
+    }
+    if (p.exact.fan && !NoTurn(p)) {
+        labels.push_back({p.exactLast, PlotWord::TheoryEnd, 3, true});
+        if (ExactVacuum(p))
+            labels.push_back({p.exactLast, PlotWord::TheoryVacuum, 4, true});
+    }
+    const std::vector<TextBox> labelBoxes = PlaceLabels(l, labels, words, segments, placed);
+
+    dc.SelectFont(kTextFont);
+    for (size_t i = 0; i < labels.size(); ++i)
+        if (labelBoxes[i].w > 0)
+            dc.DrawText(labelBoxes[i].x, labelBoxes[i].y, words[labels[i].word]);
 
     // The curves: the exact ones dashed first, then the model's over them.
-    std::vector<double> xy;
-    xy.reserve(2 * p.samples.size());
-    for (int pass = 0; pass < 2; ++pass) {
-        const bool exact = pass == 0;
-        for (int q = 0; q < kQuantityCount; ++q) {
-            const Quantity quantity = static_cast<Quantity>(q);
-            if (!(shown & QuantityBit(quantity)))
-                continue;
-            const double reference = p.upstream.Of(quantity);
-            xy.clear();
-            for (const ProfileSample& s : p.samples) {
-                const double v = (exact ? s.exact : s.model).Of(quantity) / reference;
-                xy.push_back(l.X(s.phi));
-                xy.push_back(v == HUGE_VAL ? -HUGE_VAL : l.Y(v));
-            }
-            const Colour c = LookOf(quantity).colour;
-            dc.SelectPen(exact ? Pen{PenStyle::Dash, 1, c} : Pen{PenStyle::Solid, 2, c});
-            ClippedPolyline(dc, xy, l.left, l.top, l.right, l.bottom);
-        }
+    for (size_t i = 0; i < curves.size(); ++i) {
+        const Colour c = curveColours[i];
+        dc.SelectPen(curveExact[i] ? Pen{PenStyle::Dash, 1, c} : Pen{PenStyle::Solid, 2, c});
+        ClippedPolyline(dc, curves[i], l.left, l.top, l.right, l.bottom);
     }
 
     // The axes' box.
@@ -419,37 +752,33 @@ void DrawPlot(DC& dc, const PlotLayout& l, const FanProfile& p, QuantitySet show
     VerticalRun(dc, l.right, l.top, l.bottom, kAxis);
 
     // When there is no fan, why.
-    const bool intoTheFlow = p.exact.theory.kind == TheoryCase::IntoTheFlow;
-    if (!p.modelFan || intoTheFlow) {
-        const std::string& note = words[intoTheFlow ? PlotWord::IntoTheFlow : PlotWord::NoFan];
-        dc.DrawText(l.left + std::max(4, (boxW - TextWidth(note, kTextCell)) / 2),
-                    l.top + boxH / 2 + kTextCell, note);
-    }
+    for (size_t i = 0; i < note.size(); ++i)
+        dc.DrawText(l.left + std::max(4, (boxW - TextWidth(note[i], kTextCell)) / 2),
+                    noteY + static_cast<int>(i) * kCaptionLine, note[i]);
 
-    // The words: the title, the axes' names, the legend.
-    dc.DrawText(l.left + 4, l.top + 3, words[PlotWord::RatioAxis]);
-    const std::string& axis = words[PlotWord::AngleAxis];
-    dc.DrawText(l.left + std::max(0, (boxW - TextWidth(axis, kTextCell)) / 2), l.bottom + 22, axis);
-    dc.SelectFont(kTitleFont);
-    dc.DrawText(l.left, 4, words[PlotWord::Title]);
-    dc.SelectFont(kTextFont);
-    int x = l.left;
-    const int legendY = 4 + kTitleCell + 4;
-    for (int q = 0; q < kQuantityCount; ++q) {
-        const Quantity quantity = static_cast<Quantity>(q);
-        if (!(shown & QuantityBit(quantity)))
-            continue;
-        Swatch(dc, x, legendY + kTextCell / 2, LookOf(quantity).colour, false);
-        const std::string name = LookOf(quantity).ratio;
-        dc.DrawText(x + kSwatch + 4, legendY, name);
-        x += kSwatch + 4 + TextWidth(name, kTextCell) + 12;
+    // The words: the y axis's name, the x axis's caption and the way the flow turns, the title,
+    // the legend.
+    for (size_t i = 0; i < ratioAxis.size(); ++i)
+        dc.DrawText(l.left + 4, l.top + 3 + static_cast<int>(i) * kCaptionLine, ratioAxis[i]);
+    const Footer footer = LayoutFooter(boxW, words);
+    for (size_t i = 0; i < footer.caption.size(); ++i) {
+        const int w = TextWidth(footer.caption[i], kTextCell);
+        dc.DrawText(l.left + std::max(0, (footer.captionWidth - w) / 2),
+                    l.bottom + 22 + static_cast<int>(i) * kCaptionLine, footer.caption[i]);
     }
-    x += 8;
-    Swatch(dc, x, legendY + kTextCell / 2, kCursor, false);
-    dc.DrawText(x + kSwatch + 4, legendY, words[PlotWord::Model]);
-    x += kSwatch + 4 + TextWidth(words[PlotWord::Model], kTextCell) + 12;
-    Swatch(dc, x, legendY + kTextCell / 2, kCursor, true);
-    dc.DrawText(x + kSwatch + 4, legendY, words[PlotWord::Theory]);
+    const std::string& direction = words[PlotWord::TurnDirection];
+    dc.DrawText(std::max(l.left, l.right - TextWidth(direction, kTextCell)),
+                l.bottom + 22 + footer.directionLine * kCaptionLine, direction);
+    const Header header = LayoutHeader(l.width, shown, words);
+    dc.SelectFont(kTitleFont);
+    for (size_t i = 0; i < header.title.size(); ++i)
+        dc.DrawText(header.left, 4 + static_cast<int>(i) * (kTitleCell + kTitleLineGap),
+                    header.title[i]);
+    dc.SelectFont(kTextFont);
+    for (const Header::Item& item : header.legend) {
+        Swatch(dc, item.x, item.y + kTextCell / 2, item.colour, item.dashed);
+        dc.DrawText(item.x + kSwatch + 4, item.y, item.text);
+    }
 }
 
 void DrawPlotCursor(DC& dc, const PlotLayout& l, const ProfileSample& at, QuantitySet shown,
@@ -471,13 +800,19 @@ void DrawPlotCursor(DC& dc, const PlotLayout& l, const ProfileSample& at, Quanti
     };
     std::vector<Row> rows;
     int nameW = 0, modelW = 0, exactW = 0;
+    // Past the exact largest turn the exact flow is a vacuum: no Mach number, pressure,
+    // temperature or density to read there, only the limiting speed.
+    const bool vacuum = at.exactRegion == RegionDownstream && at.exact.P == 0.0
+                        && std::isinf(at.exact.M);
     for (int q = 0; q < kQuantityCount; ++q) {
         const Quantity quantity = static_cast<Quantity>(q);
         if (!(shown & QuantityBit(quantity)))
             continue;
+        const double exact = at.exact.Of(quantity);
         Row r{quantity, words[rowWords[q]], FormatFieldValue(at.model.Of(quantity)),
-              std::isnan(at.exact.Of(quantity)) ? std::string("—")
-                                                : FormatFieldValue(at.exact.Of(quantity))};
+              vacuum && quantity != Quantity::Speed ? words[PlotWord::Vacuum]
+              : std::isnan(exact)                   ? std::string("—")
+                                                    : FormatFieldValue(exact)};
         nameW = std::max(nameW, TextWidth(r.name, kTextCell));
         modelW = std::max(modelW, TextWidth(r.model, kTextCell));
         exactW = std::max(exactW, TextWidth(r.exact, kTextCell));
@@ -541,7 +876,19 @@ bool PlotComposer::Compose(FrameBuffer& target, const Input& in)
         if (!base_.bits)
             return false;
         ++baseCompositions_;
-        layout_ = LayoutPlot(in.width, in.height, *in.profile, in.shown);
+        // The range is kept while only the wall moves, and by small steps (a drag, a key's
+        // turn): a new oncoming flow (typed inputs, another gas) or a wall set anew is a new
+        // experiment and gets its range fitted afresh, so the plot of a state is the same
+        // however it was reached but for the wall's last small moves.
+        const StateValues& upstream = in.profile->upstream;
+        const bool sameFlow = rangeKept_
+                              && std::memcmp(&upstream, &rangeUpstream_, sizeof upstream) == 0
+                              && std::fabs(in.profile->phiTo - rangeWall_) < kKeptTurn;
+        layout_ = LayoutPlot(in.width, in.height, *in.profile, in.shown, in.words,
+                             sameFlow ? &layout_ : nullptr);
+        rangeKept_ = true;
+        rangeWall_ = in.profile->phiTo;
+        rangeUpstream_ = upstream;
         {
             const std::unique_ptr<DC> dc = MakeDrawingDC(makeDC, base_);
             DrawPlot(*dc, layout_, *in.profile, in.shown, *in.words);

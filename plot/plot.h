@@ -70,6 +70,15 @@ enum class PlotWord : int {
     DescribeExpansion,
     DescribeNoFan,       // %1 the pressure
     DescribeIntoTheFlow, // %1 the pressure
+    TurnDirection,       // at the right end of the x axis: which way the flow turns
+    Vacuum,              // the cursor's exact value where the exact flow is a vacuum
+    TheoryVacuum,        // beside the exact last characteristic, pointing past it, at a vacuum
+    NoTurn,              // in the plot when the wall is straight: a supersonic flow, no turn
+    // The description when the exact flow past its fan is a vacuum: %1 the upstream pressure,
+    // %2 the model's past its fan.
+    DescribeVacuum,
+    DescribeNoTurn, // %1 the pressure
+    ModelNote,      // beside the plot: what the model simplifies, and why the lines differ
     Count,
 };
 constexpr int kPlotWordCount = static_cast<int>(PlotWord::Count);
@@ -102,7 +111,8 @@ PlotDescription DescribePlot(const FanProfile& profile);
 // ---- Geometry
 
 // The plot's frame at a size, in picture pixels: the axes' box, and the mapping of angles and
-// ratios into it.
+// ratios into it. The title, the legend and the axis caption wrap onto more lines where the
+// plot is too narrow for them, and the box gives up their room.
 struct PlotLayout {
     int width = 0, height = 0;
     int left = 0, top = 0, right = 0, bottom = 0; // the axes' box
@@ -114,7 +124,20 @@ struct PlotLayout {
     // The polar angle at a column (picture pixels), for a pointer over the plot.
     double AngleAt(double x) const;
 };
-PlotLayout LayoutPlot(int width, int height, const FanProfile& profile, QuantitySet shown);
+
+// The plot's layout at a size, its y range fitted to the ratios shown: a little past the
+// largest, at least past 1, at most past kLargestRatio. With a kept layout (the one shown
+// before), its range stays while every shown ratio still lies within it and the range fitted
+// afresh would be less than kShrinkFactor times smaller; otherwise the range is fitted afresh.
+// So a small drag never makes the axis jump, a curve that leaves the range grows it at once,
+// and a much smaller flow gets its detail back.
+constexpr double kShrinkFactor = 2.5;
+PlotLayout LayoutPlot(int width, int height, const FanProfile& profile, QuantitySet shown,
+                      const PlotWords* words = nullptr, const PlotLayout* kept = nullptr);
+
+// How wide the plot takes a text in a font of a cell height to be, in pixels: the core has no
+// fonts, so each character is taken generously wide and the shells' fonts draw inside it.
+int PlotTextWidth(const std::string& text, int cellHeight);
 
 // ---- Drawing
 
@@ -128,7 +151,9 @@ void DrawPlotCursor(DC& dc, const PlotLayout& layout, const ProfileSample& at, Q
 
 // Composes plots into a frame: the plot without its cursor is kept, and drawn again only when
 // what it shows changes (the profile, the size, the scale, the quantities or the words); the
-// cursor is laid over a copy of it.
+// cursor is laid over a copy of it. It keeps the y range from one plot to the next (see
+// LayoutPlot) while the oncoming flow stays the same and the wall turns by less than 5 degrees
+// between them; a new oncoming flow or a wall set anew gets its range fitted afresh.
 class PlotComposer {
 public:
     // The device context the plot is drawn through; without one, the core's RasterDC (no text).
@@ -171,6 +196,9 @@ private:
     PlotLayout layout_;
     Stamp stamp_;
     bool baseValid_ = false;
+    bool rangeKept_ = false; // layout_ holds the y range shown last, for this oncoming flow
+    StateValues rangeUpstream_;
+    double rangeWall_ = 0.0; // the downstream wall's direction then (FanProfile::phiTo)
     long baseCompositions_ = 0;
     // The last composed plot's cursor (its angle, when there is one).
     bool composed_ = false;

@@ -65,9 +65,6 @@ struct DialogTemplate {
 const DialogTemplate& MainDialogTemplate();
 const DialogTemplate& AboutDialogTemplate();
 
-// The dialog's menu item that opens the About box.
-constexpr const char* kAboutMenuItem = "&About Cornerflow...";
-
 // Resource path of a label image or of the icon, or nullptr for an unknown id.
 const char* BitmapPath(ImageId image);
 // The same image with English words, where its words are not already language-neutral.

@@ -45,6 +45,7 @@ void FlowField::UpdatePopulation()
     if (n > tracers.capacity)
         tracers.Reserve(n);
     tracers.count = n;
+    stepOwed_ = false; // the new population has not been shown yet
     RespawnTracer(-1);
     for (int i = 0; i < n; ++i)
         RespawnTracer(i);
@@ -78,7 +79,7 @@ void FlowField::StartTracer(Tracer& t, bool isMarker, int r1, int r2, int r3) co
     t.vR = 0.0;
     t.vPhi = 0.0;
     t.entryRadius = -1.0;
-    t.stepX = 0.005 * t.speed;
+    t.stepX = kTimeStep * t.speed;
 }
 
 double FlowField::ProbeHeightFactor(double span, double fullFanSpan)
@@ -108,7 +109,7 @@ void FlowField::RetraceFlow()
         probe.speed = flow.v1;
         probe.entryRadius = -1.0;
         probe.isProbe = true;
-        probe.stepX = 0.005 * flow.v1;
+        probe.stepX = kTimeStep * flow.v1;
         // The run ends when the probe passes the fan or its far limits; the step bound ends
         // one that barely moves (a tiny V1) or moves away from the fan.
         const FanVelocity fan = FanVelocity::For(flow, corner);
@@ -116,7 +117,7 @@ void FlowField::RetraceFlow()
         exitStepX = probe.stepX;
         exitStepY = probe.stepY;
     } else {
-        exitStepX = 0.005 * flow.v1;
+        exitStepX = kTimeStep * flow.v1;
         exitStepY = 0.0;
     }
 
@@ -161,4 +162,12 @@ void FlowField::StepAfterFrame()
     for (Tracer& t : tracers)
         t.Step(flow, corner, fan);
     marker.Step(flow, corner, fan);
+}
+
+void FlowField::AdvanceToFrame()
+{
+    if (stepOwed_)
+        StepAfterFrame();
+    StepTracers();
+    stepOwed_ = true;
 }

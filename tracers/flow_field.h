@@ -1,8 +1,8 @@
 #pragma once
 // Everything that moves in the picture: the ordinary tracers, the marker and the four
 // streamlines, with the population that follows P1, the random respawn and the retrace of
-// the fan after every change of the flow. Only the clock moves them (StepTracers and
-// StepAfterFrame, which make one tick between them); drawing them (view/flow_view.h) reads them
+// the fan after every change of the flow. Only the clock moves them (AdvanceToFrame, once
+// a tick); drawing them (view/flow_view.h) reads them
 // and moves nothing.
 #include <cstdint>
 
@@ -42,8 +42,8 @@ public:
     void UpdatePopulation();
     // index >= 0: ordinary tracer index; -1: the marker.
     void RespawnTracer(int index);
-    // Fan geometry, probe run, exit displacements and the three streamlines: every part of
-    // recomputing the flow except drawing the frame.
+    // Fan geometry, probe run, exit displacements and the traced streamlines (1 to 3): every
+    // part of recomputing the flow except drawing the frame.
     void RetraceFlow();
     // A tick is two steps of every tracer and the marker, and its frame shows them between the
     // two. The first, StepTracers, respawns those that have left the picture, so the frame
@@ -57,6 +57,14 @@ public:
     // Step.
     void StepTracers();
     void StepAfterFrame();
+    // The clock's tick up to its frame: the second step the last tick owes, then StepTracers.
+    // The second step is taken at the start of the next tick rather than after the frame, so
+    // that between ticks the tracers stand where the last frame showed them and a frame
+    // composed between ticks (a paused drag, a save, a resize) shows them there too. The frames
+    // of a run of ticks are those of the two steps with the frame between them. A population
+    // that starts afresh owes no step.
+    void AdvanceToFrame();
+    bool StepOwed() const { return stepOwed_; }
 
     // Starts t from the three random numbers r1 (speed), r2 (height) and r3 (distance), each
     // 0..32767, for a picture of width x height.
@@ -70,4 +78,7 @@ public:
 
     long probeSteps = 0;      // steps of the last probe run (0 when none was run)
     unsigned long traces = 0; // how many times the flow was retraced
+
+private:
+    bool stepOwed_ = false; // the last tick's second step, taken by the next AdvanceToFrame
 };

@@ -22,7 +22,7 @@ void Streamline::Trace(double h, const FlowState& fs, const Corner& corner)
     y = TruncToInt(-h);
     entryRadius = -1.0;
     speed = 0.1 * fs.v1;
-    stepX = 0.005 * speed;
+    stepX = kTimeStep * speed;
     upstreamSteps = fanSteps = downstreamSteps = 0;
     const FanVelocity fan = FanVelocity::For(fs, corner);
 

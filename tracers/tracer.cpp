@@ -10,7 +10,6 @@
 #include "tracers/screen.h"
 
 namespace {
-constexpr double kTimeStep = 0.005;               // a displacement is a velocity times this
 constexpr double kBumpFactor = 4.666666666666667; // 14/3
 constexpr double kProbeFarLimit = 10000000.0;     // |x| + |y| at which a probe run is over
 constexpr double kProbeWallLimit = 1000000.0;     // x at which a probe along the wall line stops
@@ -88,7 +87,7 @@ FanVelocity FanVelocity::Compute(const FlowState& fs, const Corner& corner)
             fan = &computed;
         }
         const double span = fan->span;
-        // A fan always has a width of at least 0.003 rad when its angles are numbers; a fan
+        // A fan always has a width of at least kLeastFanWidth when its angles are numbers; a fan
         // of no width has no velocity field, and the tracer keeps its displacement.
         if (span > 0.0) {
             double depth = fs.machAngle - phi;

@@ -1,6 +1,6 @@
 #pragma once
 // A massless particle carried by the modelled velocity field. Positions are corner-relative
-// pixels (x to the right, y downward); a displacement is a velocity times the time step 0.005.
+// pixels (x to the right, y downward); a displacement is a velocity times the time step kTimeStep.
 #include <cmath>
 
 #include "corner/corner.h"
@@ -9,6 +9,9 @@
 
 // The constants of the velocity field in the fan, for one flow state and wall angle. A run of
 // many steps under the same flow computes them once.
+// The time step of the animation: a displacement is a velocity times this.
+constexpr double kTimeStep = 0.005;
+
 struct FanVelocity {
     double span = 0.0; // machAngle - fanEndAngle
     double A = 0.0;    // radial velocity on the first characteristic

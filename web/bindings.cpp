@@ -7,12 +7,15 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialog/announcer.h"
 #include "dialog/fields.h"
 #include "dialog/flow_session.h"
 #include "dialog/input.h"
+#include "dialog/start_state.h"
+#include "dialog/words.h"
 #include "layout_json.h"
 #include "model/number_text.h"
 #include "model/profile.h"
@@ -38,27 +41,6 @@ val Rect(const DeviceRect& r)
     o.set("w", r.w);
     o.set("h", r.h);
     return o;
-}
-
-const char* CommandName(Command c)
-{
-    switch (c) {
-    case Command::Close: return "close";
-    case Command::About: return "about";
-    case Command::Pause: return "pause";
-    case Command::Step: return "step";
-    case Command::Reset: return "reset";
-    case Command::SavePicture: return "save";
-    case Command::CopyPicture: return "copy";
-    case Command::Russian: return "russian";
-    case Command::English: return "english";
-    case Command::CopyLink: return "link";
-    case Command::FullScreen: return "fullscreen";
-    case Command::ExactTheory: return "theory";
-    case Command::Plot: return "plot";
-    case Command::Keys: return "keys";
-    }
-    return "";
 }
 
 const char* FlowName(PictureFacts::Flow flow)
@@ -134,6 +116,78 @@ std::string FieldName(const Page&, int id, const std::string& symbol, const std:
 }
 
 void InputsLeft(Page& p) { p.Session().InputsLeft(); }
+void TimerTicked(Page& p) { p.Session().TimerTicked(); }
+void StepOnce(Page& p) { p.Session().StepOnce(); }
+ShellAction KeyPressed(Page& p, const KeyEvent& key) { return p.Session().KeyPressed(key); }
+ShellAction Choose(Page& p, Command command) { return p.Session().Choose(command); }
+
+// [[name, value], ...] from the page's address, as the core's reader takes them.
+std::vector<std::pair<std::string, std::string>> PairsOf(const val& pairs)
+{
+    std::vector<std::pair<std::string, std::string>> out;
+    const unsigned n = pairs["length"].as<unsigned>();
+    for (unsigned i = 0; i < n; ++i) {
+        const val pair = pairs[i];
+        out.emplace_back(pair[0].as<std::string>(), pair[1].as<std::string>());
+    }
+    return out;
+}
+
+val Strings(const std::vector<std::string>& texts)
+{
+    val out = val::array();
+    for (const std::string& t : texts)
+        out.call<void>("push", t);
+    return out;
+}
+
+// What a start state asks of the page before the session opens: {seed, labels, lang} (each
+// null when not given) and the names left out.
+val ReadStartPairsOf(const val& pairs)
+{
+    std::vector<std::string> ignored;
+    const StartState s = ReadStartPairs(PairsOf(pairs), ignored);
+    val o = val::object();
+    o.set("seed", s.seed ? val(*s.seed) : val::null());
+    o.set("labels", s.labels ? val(*s.labels) : val::null());
+    o.set("lang", s.language ? val(*s.language) : val::null());
+    o.set("ignored", Strings(ignored));
+    return o;
+}
+
+// The start state put into the opened session; the names left out.
+val ApplyStartPairsOf(Page& p, const val& pairs)
+{
+    return Strings(ApplyStartPairs(p.Session(), PairsOf(pairs)));
+}
+
+// The picture's description for a screen reader: [{words, values}] (words null for values
+// said as they stand; see dialog/picture_description.h).
+val DescribePictureOf(const Page& p)
+{
+    val out = val::array();
+    for (const SpokenSentence& s : p.Session().Description()) {
+        val o = val::object();
+        o.set("words", s.words ? val(std::string(s.words)) : val::null());
+        o.set("values", Strings(s.values));
+        out.call<void>("push", o);
+    }
+    return out;
+}
+
+// Every word the shells share: {name: {context, words}}.
+val WordsOf()
+{
+    val out = val::object();
+    for (size_t i = 0; i < ShellWordCount(); ++i) {
+        const ShellWord& w = ShellWords()[i];
+        val o = val::object();
+        o.set("context", std::string(w.context));
+        o.set("words", std::string(w.words));
+        out.set(std::string(w.name), o);
+    }
+    return out;
+}
 void Reset(Page& p) { p.Session().Reset(); }
 void SetDisplaySize(Page& p, double w, double h) { p.Session().SetDisplaySize(w, h); }
 void PointerPressed(Page& p, const PointerEvent& e) { p.Session().PointerPressed(e); }
@@ -343,32 +397,17 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .value("Mouse", PointerKind::Mouse)
         .value("Touch", PointerKind::Touch)
         .value("Pen", PointerKind::Pen);
-    enum_<Command>("Command")
-        .value("Close", Command::Close)
-        .value("About", Command::About)
-        .value("Pause", Command::Pause)
-        .value("Step", Command::Step)
-        .value("Reset", Command::Reset)
-        .value("SavePicture", Command::SavePicture)
-        .value("CopyPicture", Command::CopyPicture)
-        .value("Russian", Command::Russian)
-        .value("English", Command::English)
-        .value("CopyLink", Command::CopyLink)
-        .value("FullScreen", Command::FullScreen)
-        .value("ExactTheory", Command::ExactTheory)
-        .value("Plot", Command::Plot)
-        .value("Keys", Command::Keys);
-    enum_<ShellAction>("ShellAction")
-        .value("None", ShellAction::None)
-        .value("Ignored", ShellAction::Ignored)
-        .value("ShowAbout", ShellAction::ShowAbout)
-        .value("SavePicture", ShellAction::SavePicture)
-        .value("CopyPicture", ShellAction::CopyPicture)
-        .value("Close", ShellAction::Close)
-        .value("Language", ShellAction::Language)
-        .value("FullScreen", ShellAction::FullScreen)
-        .value("CopyLink", ShellAction::CopyLink)
-        .value("ShowPlot", ShellAction::ShowPlot);
+    // Both from the one list in dialog/input.h.
+    {
+        auto commands = enum_<Command>("Command");
+#define CORNERFLOW_BIND(name, shortName) commands.value(#name, Command::name);
+        CORNERFLOW_COMMANDS(CORNERFLOW_BIND)
+#undef CORNERFLOW_BIND
+        auto actions = enum_<ShellAction>("ShellAction");
+#define CORNERFLOW_BIND(name) actions.value(#name, ShellAction::name);
+        CORNERFLOW_SHELL_ACTIONS(CORNERFLOW_BIND)
+#undef CORNERFLOW_BIND
+    }
 
     value_object<KeyEvent>("KeyEvent")
         .field("key", &KeyEvent::key)
@@ -404,6 +443,8 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .class_function("pictureKeys", &PictureKeys)
         .class_function("quantityLooks", &QuantityLooks)
         .class_function("fillWords", &FillWordsOf)
+        .class_function("readStartPairs", &ReadStartPairsOf)
+        .class_function("words", &WordsOf)
         .function("open", &Open)
         .function("fieldText", &FieldText)
         .function("fieldVersion", &FieldVersion)
@@ -419,14 +460,16 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .function("pointerCancelled", &PointerCancelled)
         .function("dragging", &Dragging)
         .function("mark", &Mark)
-        .function("keyPressed", &Page::KeyPressed)
-        .function("timerTicked", &Page::TimerTicked)
-        .function("stepOnce", &Page::StepOnce)
+        .function("keyPressed", &KeyPressed)
+        .function("timerTicked", &TimerTicked)
+        .function("stepOnce", &StepOnce)
         .function("ticks", &Page::Ticks)
         .function("paused", &Paused)
         .function("setPaused", &SetPaused)
         .function("pageTools", &PageTools)
-        .function("choose", &Page::Choose)
+        .function("choose", &Choose)
+        .function("applyStartPairs", &ApplyStartPairsOf)
+        .function("describePicture", &DescribePictureOf)
         .function("language", &Language)
         .function("pictureFileName", &PictureFileName)
         .function("setFrameScale", &SetFrameScale)

@@ -93,35 +93,6 @@ bool Page::Open(uint32_t seed, int scale, bool labels)
     return true;
 }
 
-void Page::TimerTicked()
-{
-    if (session_.IsOpen() && !session_.Paused())
-        ++ticks_;
-    session_.TimerTicked();
-}
-
-void Page::StepOnce()
-{
-    if (session_.IsOpen())
-        ++ticks_;
-    session_.StepOnce();
-}
-
-ShellAction Page::KeyPressed(const KeyEvent& key)
-{
-    const ShellAction action = session_.KeyPressed(key);
-    if (action == ShellAction::None && key.key == Key::Period)
-        ++ticks_; // the key the session answered with one tick
-    return action;
-}
-
-ShellAction Page::Choose(Command command)
-{
-    if (command == Command::Step && session_.IsOpen())
-        ++ticks_;
-    return session_.Choose(command);
-}
-
 void Page::SetInputText(int id, const std::string& text)
 {
     session_.SetInputText(static_cast<ControlId>(id), CutToFieldLength(text));

@@ -24,13 +24,8 @@ public:
     FlowSession& Session() { return session_; }
     const FlowSession& Session() const { return session_; }
 
-    // The session's own calls, counting the ticks they run.
-    void TimerTicked();
-    void StepOnce();
-    ShellAction KeyPressed(const KeyEvent& key);
-    ShellAction Choose(Command command);
-    // Ticks run since opening, however they were asked for.
-    double Ticks() const { return static_cast<double>(ticks_); }
+    // Ticks run since opening, however they were asked for (the session counts them).
+    double Ticks() const { return static_cast<double>(session_.Ticks()); }
 
     // A text typed into an input field, cut to the field's length as the browser counts it.
     void SetInputText(int id, const std::string& text);
@@ -69,7 +64,6 @@ private:
     CanvasTextPainter text_;
     unsigned fieldsSerial_ = 0;
     unsigned frameSerial_ = 0;
-    long long ticks_ = 0;
 
     unsigned long convertedStatic_ = 0;
     DeviceRect pendingMarker_; // what the marker's compositions touched since PrepareLayers

@@ -74,7 +74,7 @@ EM_JS(void, cf_js_text_coverage, (const char* text, int px, int left, int baseli
 namespace {
 
 // Texts wider than this many device pixels are cut (a canvas side may not exceed 32767): the
-// widest picture, 622 pixels at 8x, is far narrower.
+// page's picture (kStartValues.width) at kMaxFrameScale is far narrower.
 constexpr int kMaxTextWidth = 16384;
 // At most this many coverage bytes per text; a wider text is cut.
 constexpr long long kMaxTextArea = 16LL << 20;

@@ -485,6 +485,38 @@
       <source>Стенка повёрнута навстречу потоку, веера разрежения нет: давление %1 Па</source>
       <translation>Die Wand ist in die Strömung gedreht, kein Expansionsfächer: Der Druck beträgt %1 Pa</translation>
     </message>
+    <message>
+      <source>поворот потока →</source>
+      <translation>Umlenkung der Strömung →</translation>
+    </message>
+    <message>
+      <source>вакуум</source>
+      <translation>Vakuum</translation>
+    </message>
+    <message>
+      <source>точная теория: дальше вакуум →</source>
+      <translation>exakte Theorie: dahinter Vakuum →</translation>
+    </message>
+    <message>
+      <source>стенка не повёрнута: поток не поворачивает, веера нет</source>
+      <translation>Wand nicht gedreht: keine Umlenkung, kein Fächer</translation>
+    </message>
+    <message>
+      <source>Давление падает от %1 до %2 Па в веере модели; по точной теории поток расширяется до вакуума</source>
+      <translation>Der Druck fällt im Fächer des Modells von %1 auf %2 Pa; nach der exakten Theorie expandiert die Strömung bis zum Vakuum</translation>
+    </message>
+    <message>
+      <source>Стенка не повёрнута, поток не поворачивает, веера нет: давление везде %1 Па</source>
+      <translation>Die Wand ist nicht gedreht, die Strömung wird nicht umgelenkt, kein Fächer: der Druck ist überall %1 Pa</translation>
+    </message>
+    <message>
+      <source>Сплошные линии — упрощённая модель рисунка: край её веера берётся интерполяцией по углу поворота, а не из функции Прандтля — Майера, поэтому за веером её числа заметно расходятся с точной теорией (пунктир).</source>
+      <translation>Die durchgezogenen Linien sind das vereinfachte Modell des Bildes: Der Rand seines Fächers wird über den Umlenkwinkel interpoliert und nicht aus der Prandtl-Meyer-Funktion bestimmt; deshalb weichen seine Werte hinter dem Fächer deutlich von der exakten Theorie (gestrichelt) ab.</translation>
+    </message>
+    <message>
+      <source>Подробнее о модели</source>
+      <translation>Mehr zum Modell</translation>
+    </message>
   </context>
   <context>
     <name>Label</name>

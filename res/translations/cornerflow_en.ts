@@ -485,6 +485,38 @@
       <source>Стенка повёрнута навстречу потоку, веера разрежения нет: давление %1 Па</source>
       <translation>The wall turns into the flow, no expansion fan: the pressure is %1 Pa</translation>
     </message>
+    <message>
+      <source>поворот потока →</source>
+      <translation>flow turns →</translation>
+    </message>
+    <message>
+      <source>вакуум</source>
+      <translation>vacuum</translation>
+    </message>
+    <message>
+      <source>точная теория: дальше вакуум →</source>
+      <translation>exact theory: vacuum beyond →</translation>
+    </message>
+    <message>
+      <source>стенка не повёрнута: поток не поворачивает, веера нет</source>
+      <translation>the wall is straight: the flow does not turn, no fan</translation>
+    </message>
+    <message>
+      <source>Давление падает от %1 до %2 Па в веере модели; по точной теории поток расширяется до вакуума</source>
+      <translation>The pressure falls from %1 to %2 Pa through the model's fan; by the exact theory, the flow expands to a vacuum</translation>
+    </message>
+    <message>
+      <source>Стенка не повёрнута, поток не поворачивает, веера нет: давление везде %1 Па</source>
+      <translation>The wall is straight, the flow does not turn, no fan: the pressure is %1 Pa everywhere</translation>
+    </message>
+    <message>
+      <source>Сплошные линии — упрощённая модель рисунка: край её веера берётся интерполяцией по углу поворота, а не из функции Прандтля — Майера, поэтому за веером её числа заметно расходятся с точной теорией (пунктир).</source>
+      <translation>The solid lines are the picture's simplified model: its fan's last edge is interpolated in the turning angle rather than taken from the Prandtl–Meyer function, so past the fan its numbers differ markedly from the exact theory (dashed).</translation>
+    </message>
+    <message>
+      <source>Подробнее о модели</source>
+      <translation>More about the model</translation>
+    </message>
   </context>
   <context>
     <name>Label</name>

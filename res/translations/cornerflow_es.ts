@@ -485,6 +485,38 @@
       <source>Стенка повёрнута навстречу потоку, веера разрежения нет: давление %1 Па</source>
       <translation>La pared gira contra el flujo, no hay abanico de expansión: la presión es %1 Pa</translation>
     </message>
+    <message>
+      <source>поворот потока →</source>
+      <translation>giro del flujo →</translation>
+    </message>
+    <message>
+      <source>вакуум</source>
+      <translation>vacío</translation>
+    </message>
+    <message>
+      <source>точная теория: дальше вакуум →</source>
+      <translation>teoría exacta: después, vacío →</translation>
+    </message>
+    <message>
+      <source>стенка не повёрнута: поток не поворачивает, веера нет</source>
+      <translation>pared sin girar: el flujo no gira, no hay abanico</translation>
+    </message>
+    <message>
+      <source>Давление падает от %1 до %2 Па в веере модели; по точной теории поток расширяется до вакуума</source>
+      <translation>La presión baja de %1 a %2 Pa en el abanico del modelo; según la teoría exacta, el flujo se expande hasta el vacío</translation>
+    </message>
+    <message>
+      <source>Стенка не повёрнута, поток не поворачивает, веера нет: давление везде %1 Па</source>
+      <translation>La pared no está girada, el flujo no gira, no hay abanico: la presión es %1 Pa en todas partes</translation>
+    </message>
+    <message>
+      <source>Сплошные линии — упрощённая модель рисунка: край её веера берётся интерполяцией по углу поворота, а не из функции Прандтля — Майера, поэтому за веером её числа заметно расходятся с точной теорией (пунктир).</source>
+      <translation>Las líneas continuas son el modelo simplificado del dibujo: el borde final de su abanico se interpola según el ángulo de giro en lugar de obtenerse de la función de Prandtl-Meyer, por eso tras el abanico sus valores difieren claramente de la teoría exacta (a trazos).</translation>
+    </message>
+    <message>
+      <source>Подробнее о модели</source>
+      <translation>Más sobre el modelo</translation>
+    </message>
   </context>
   <context>
     <name>Label</name>

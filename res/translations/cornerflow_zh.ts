@@ -485,6 +485,38 @@
       <source>Стенка повёрнута навстречу потоку, веера разрежения нет: давление %1 Па</source>
       <translation>壁面朝来流方向转动，没有膨胀扇：压强为 %1 Pa</translation>
     </message>
+    <message>
+      <source>поворот потока →</source>
+      <translation>气流偏转方向 →</translation>
+    </message>
+    <message>
+      <source>вакуум</source>
+      <translation>真空</translation>
+    </message>
+    <message>
+      <source>точная теория: дальше вакуум →</source>
+      <translation>精确理论：此后为真空 →</translation>
+    </message>
+    <message>
+      <source>стенка не повёрнута: поток не поворачивает, веера нет</source>
+      <translation>壁面未偏转：气流不偏转，没有膨胀扇</translation>
+    </message>
+    <message>
+      <source>Давление падает от %1 до %2 Па в веере модели; по точной теории поток расширяется до вакуума</source>
+      <translation>模型的膨胀扇中压强从 %1 Pa 降至 %2 Pa；按精确理论，气流膨胀至真空</translation>
+    </message>
+    <message>
+      <source>Стенка не повёрнута, поток не поворачивает, веера нет: давление везде %1 Па</source>
+      <translation>壁面未偏转，气流不偏转，没有膨胀扇：各处压强均为 %1 Pa</translation>
+    </message>
+    <message>
+      <source>Сплошные линии — упрощённая модель рисунка: край её веера берётся интерполяцией по углу поворота, а не из функции Прандтля — Майера, поэтому за веером её числа заметно расходятся с точной теорией (пунктир).</source>
+      <translation>实线是图中的简化模型：其膨胀扇的末端按偏转角插值得到，而不是由普朗特-迈耶函数求出，因此在膨胀扇之后，它的数值与精确理论（虚线）明显不同。</translation>
+    </message>
+    <message>
+      <source>Подробнее о модели</source>
+      <translation>关于模型的更多说明</translation>
+    </message>
   </context>
   <context>
     <name>Label</name>

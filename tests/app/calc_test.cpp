@@ -18,6 +18,7 @@
 #include "app/options.h"
 #include "app/session_start.h"
 #include "dialog/flow_session.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
@@ -159,11 +160,11 @@ TEST(CalcDocument, StartUpWithThreeProbes)
     EXPECT_NEAR(Num(s, "fanEndAngle"), 0.310585, 0.5e-6);
 
     const QJsonObject c = doc["corner"].toObject();
-    EXPECT_EQ(Num(c, "wallAngle"), 0.785375);
+    EXPECT_EQ(Num(c, "wallAngle"), start::kWall);
     EXPECT_EQ(Num(c, "separationAngle"), 0.0);
     EXPECT_EQ(c["left"].toInt(-1), 0);
     EXPECT_EQ(c["top"].toInt(-1), 192);
-    EXPECT_EQ(c["width"].toInt(-1), 622);
+    EXPECT_EQ(c["width"].toInt(-1), start::kWidth);
     EXPECT_EQ(c["height"].toInt(-1), 384);
 
     // The four-character rule applied to the values above.
@@ -266,7 +267,7 @@ TEST(CalcDocument, SizeAndWall)
 
     // Up and to the left changes nothing.
     const QJsonObject left = Document({"--wall-point=10,10"});
-    EXPECT_EQ(Num(left["corner"].toObject(), "wallAngle"), 0.785375);
+    EXPECT_EQ(Num(left["corner"].toObject(), "wallAngle"), start::kWall);
 
     // Turned past the largest turning angle.
     const QJsonObject far = Document({"--wall", "-1"});
@@ -346,8 +347,9 @@ TEST(CalcDocument, InputsWithoutAFan)
             allowed << "/labels/alpha"
                     << "/labels/chi";
         // No fan, no expansion to compare with.
-        if (!b.fan)
+        if (!b.fan) {
             EXPECT_TRUE(doc["theory"].isNull());
+        }
         if (doc["theory"].isNull())
             allowed << "/theory";
         allowed = Sorted(allowed);
@@ -416,7 +418,7 @@ TEST(CalcDocument, NumbersRoundTrip)
     };
     for (const auto& f : fields)
         EXPECT_EQ(Num(s, f.first), f.second) << f.first;
-    EXPECT_EQ(Num(back["corner"].toObject(), "wallAngle"), 0.785375);
+    EXPECT_EQ(Num(back["corner"].toObject(), "wallAngle"), start::kWall);
 
     // Shortest form: the inputs and constants are written as typed.
     EXPECT_TRUE(text.contains("\"gamma\":1.4")) << text.constData();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/options.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ TEST(ParseOptions, Defaults)
     EXPECT_EQ(o.mode, Options::Mode::Calc);
     EXPECT_FALSE(o.v1 || o.t1 || o.p1 || o.wall || o.wallPoint || o.seed);
     EXPECT_TRUE(o.probes.empty());
-    EXPECT_EQ(o.width, 622);
+    EXPECT_EQ(o.width, start::kWidth);
     EXPECT_EQ(o.height, 384);
     EXPECT_EQ(o.ticks, 0);
 }
@@ -225,7 +226,7 @@ TEST(ParseOptions, TheWindowTakesALessonsStart)
     EXPECT_TRUE(Parsed({"--exact-theory"}).exactTheory);
     EXPECT_TRUE(StartsWith(ErrorOf({"--beta", "150", "--wall", "1"}), "--wall and --beta"));
 
-    EXPECT_EQ(Parsed({"--ticks", "10000"}).ticks, kWindowMaxTicks);
+    EXPECT_EQ(Parsed({"--ticks", "10000"}).ticks, kMaxStartTicks);
     EXPECT_EQ(ErrorOf({"--ticks", "10001"}), "--ticks: at most 10000 for the window, got 10001");
     EXPECT_EQ(Parsed({"--snapshot-window", "a.png", "--ticks", "1000000"}).ticks, 1000000);
 }

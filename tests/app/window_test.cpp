@@ -238,9 +238,10 @@ TEST_F(Window, StartedFromTheCommandLineItShowsTheCalculatorsState)
     ASSERT_EQ(fields.size(), 9);
     for (size_t i = 0; i < FieldCount(); ++i) {
         const FieldRow& row = FieldTable()[i];
-        if (fields.contains(QLatin1String(row.key)))
+        if (fields.contains(QLatin1String(row.key))) {
             EXPECT_EQ(dlg.Field(row.id)->text(), fields[QLatin1String(row.key)].toString())
                 << row.key;
+        }
     }
     EXPECT_EQ(dlg.Field(ControlId::UpstreamSpeed)->text(), QStringLiteral("600"));
     const QJsonObject labels = doc["labels"].toObject();

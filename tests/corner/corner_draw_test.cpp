@@ -14,13 +14,14 @@
 #include "platform/image_dc.h"
 #include "tests/support/gui_app.h"
 #include "tests/support/recording_dc.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
 struct Scene {
     FlowState fs;
     Corner corner;
-    explicit Scene(double wallAngle = 0.785375, double v1 = 450.0)
+    explicit Scene(double wallAngle = start::kWall, double v1 = 450.0)
     {
         fs.v1 = v1;
         fs.t1 = 273.0;
@@ -28,7 +29,7 @@ struct Scene {
         ComputeUpstreamState(fs);
         corner.left = 0;
         corner.top = 192;
-        corner.width = 622;
+        corner.width = start::kWidth;
         corner.height = 384;
         corner.wallAngle = wallAngle;
         corner.ComputeFanGeometry(fs);
@@ -162,7 +163,7 @@ TEST(CornerDraw, HorizontalLastCharacteristicAndSubsonicFlow)
     EXPECT_EQ(lines[4].b, 576);
 
     // Subsonic: the fan angles are not numbers; walls, beta arc and label only.
-    const Scene sub(0.785375, 200.0);
+    const Scene sub(start::kWall, 200.0);
     ASSERT_TRUE(std::isnan(sub.fs.machAngle));
     const RecordingDC dc = sub.Record();
     ASSERT_EQ(dc.calls.size(), 10u);
@@ -176,7 +177,7 @@ TEST(CornerDraw, HorizontalLastCharacteristicAndSubsonicFlow)
 TEST(CornerDraw, ExtremeWallAnglesSaturate)
 {
     // Right of the corner above the wall: atan(20 width), the wall almost in line.
-    Scene nearlyFlat(std::atan(20.0 * 622));
+    Scene nearlyFlat(std::atan(20.0 * start::kWidth));
     std::vector<DrawCall> lines = nearlyFlat.Record().Of(K::LineTo);
     EXPECT_EQ(lines[1].a, 311 + 384 * 12440); // tan(atan(12440)) = 12440
     // pi/2 itself: tan is 1.6e16, far past the int range; the end point saturates.
@@ -237,7 +238,7 @@ void ExpectRay(const Piece& p, double phi, const char* what)
     const double off = std::remainder(drawn - phi, 2.0 * M_PI);
     EXPECT_LT(std::fabs(off), 0.005)
         << what << " at " << phi << " drawn toward " << p.x1 << "," << p.y1;
-    EXPECT_TRUE(p.x1 < 0 || p.x1 >= 622 || p.y1 < 0 || p.y1 >= 384)
+    EXPECT_TRUE(p.x1 < 0 || p.x1 >= start::kWidth || p.y1 < 0 || p.y1 >= start::kHeight)
         << what << " at " << phi << " stops inside the picture at " << p.x1 << "," << p.y1;
 }
 
@@ -248,7 +249,7 @@ TEST(CornerDraw, EveryRayLeavesTheCornerInItsOwnDirection)
     // A fast flow (M1 7.42): the sonic line lies past pi, so tan is positive again; it must
     // run down and to the left, below the upstream wall, not up and to the right into the
     // fan where it would pass for a characteristic.
-    const Scene fast(0.785375, 2500.0);
+    const Scene fast(start::kWall, 2500.0);
     ASSERT_GT(fast.fs.sonicLineAngle, M_PI);
     const std::vector<Piece> drawn = Pieces(fast.Record());
     ASSERT_EQ(drawn.size(), 6u);
@@ -295,12 +296,12 @@ TEST(CornerDraw, DrawnIntoAPicture)
     for (int scale : {1, 2}) {
         Scene s;
         FrameBuffer buffer;
-        buffer.Create(622, 384, scale);
+        buffer.Create(start::kWidth, start::kHeight, scale);
         ASSERT_NE(buffer.bits, nullptr);
         auto at = [&](int x, int y) { return buffer.At(x * scale, y * scale); };
         {
             const std::unique_ptr<DC> dc = MakeImageDC(buffer);
-            dc->FillRect(0, 0, 622, 384, Colour{255, 255, 255});
+            dc->FillRect(0, 0, start::kWidth, start::kHeight, Colour{255, 255, 255});
             s.corner.Draw(*dc, s.fs);
         }
         // The upstream wall, three rows thick, and the downstream wall at 45 degrees.

@@ -5,6 +5,7 @@
 
 #include "draw/font_fit.h"
 #include "draw/frame_buffer.h"
+#include "tests/support/start_up.h"
 
 TEST(FrameBuffer, SizesThatCannotBeMadeLeaveItEmpty)
 {
@@ -33,8 +34,12 @@ TEST(FrameBuffer, CreateMakesDevicePixelsAndReleaseEmpties)
 {
     const struct {
         int w, h, scale, deviceW, deviceH;
-    } cases[] = {{622, 384, 1, 622, 384}, {622, 384, 2, 1244, 768}, {1, 1, 1, 1, 1},
-                 {16384, 1, 1, 16384, 1}, {5, 3, 0, 5, 3},          {5, 3, 99, 40, 24}};
+    } cases[] = {{start::kWidth, start::kHeight, 1, start::kWidth, start::kHeight},
+                 {start::kWidth, start::kHeight, 2, 1244, 768},
+                 {1, 1, 1, 1, 1},
+                 {16384, 1, 1, 16384, 1},
+                 {5, 3, 0, 5, 3},
+                 {5, 3, 99, 40, 24}};
     for (const auto& c : cases) {
         FrameBuffer b;
         b.Create(c.w, c.h, c.scale);
@@ -63,64 +68,6 @@ TEST(FrameBuffer, CreateMakesDevicePixelsAndReleaseEmpties)
     EXPECT_EQ(b.bits, nullptr);
 }
 
-TEST(FrameBuffer, TransparentCopySkipsExactlyTheKeyColour)
-{
-    FrameBuffer b;
-    b.Create(4, 2);
-    ASSERT_NE(b.bits, nullptr);
-    auto src = [&](int x, int y) -> uint32_t& { return b.bits[y * b.Stride() + x]; };
-    src(0, 0) = 0xFFFE00FEu; // the key colour
-    src(1, 0) = 0x00FE00FEu; // the key colour with other alpha bits: still skipped
-    src(2, 0) = 0xFFFE00FDu; // one step off the key: copied
-    src(3, 0) = 0xFF123456u;
-    src(0, 1) = 0xFFFF00FEu; // one step off in red
-    src(1, 1) = 0xFFFE01FEu; // in green
-    src(2, 1) = 0xFF000000u;
-    src(3, 1) = 0xFFFE00FEu;
-
-    FrameBuffer target;
-    target.Create(4, 2);
-    target.Fill(Colour{0x0A, 0x0B, 0x0C});
-    b.TransparentCopyTo(target);
-    const uint32_t expected[2][4] = {{0x0A0B0C, 0x0A0B0C, 0xFE00FD, 0x123456},
-                                     {0xFF00FE, 0xFE01FE, 0x000000, 0x0A0B0C}};
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 4; ++x)
-            EXPECT_EQ(target.At(x, y), expected[y][x]) << x << "," << y;
-}
-
-TEST(FrameBuffer, TransparentCopyMakesTheTargetFit)
-{
-    FrameBuffer b;
-    b.Create(3, 2, 2);
-    ASSERT_NE(b.bits, nullptr);
-    b.Fill(Colour{0, 255, 0});
-
-    FrameBuffer wrongSize;
-    wrongSize.Create(1, 1);
-    b.TransparentCopyTo(wrongSize);
-    EXPECT_EQ(wrongSize.deviceWidth, 6);
-    EXPECT_EQ(wrongSize.deviceHeight, 4);
-    EXPECT_EQ(wrongSize.scale, 2);
-    EXPECT_EQ(wrongSize.At(5, 3), 0x00FF00u);
-
-    // A fresh target is white where the key colour is.
-    FrameBuffer fresh;
-    b.bits[0] = 0xFFFE00FEu;
-    b.TransparentCopyTo(fresh);
-    EXPECT_EQ(fresh.At(0, 0), 0xFFFFFFu);
-    EXPECT_EQ(fresh.At(1, 0), 0x00FF00u);
-
-    // An empty buffer copies nothing and leaves the target alone.
-    FrameBuffer empty;
-    FrameBuffer untouched;
-    untouched.Create(2, 2);
-    untouched.Fill(Colour{0x44, 0x55, 0x66});
-    empty.TransparentCopyTo(untouched);
-    EXPECT_EQ(untouched.deviceWidth, 2);
-    EXPECT_EQ(untouched.At(1, 1), 0x445566u);
-}
-
 // The font size rule every shell uses: the largest pixel size whose cell fits the height asked
 // for, whatever the shell's font; a negative height is the pixel size; everything is capped.
 TEST(FontFit, LargestPixelSizeWhoseCellFits)
@@ -129,10 +76,12 @@ TEST(FontFit, LargestPixelSizeWhoseCellFits)
     const auto cellAt = [](int px) { return (px * 12 + 9) / 10; };
     for (int height : {1, 2, 5, 16, 20, 33, 100, 2048}) {
         const int px = FontPixelsForHeight(height, cellAt);
-        if (px > 1) // one pixel is the least, even where its cell is too tall
+        if (px > 1) { // one pixel is the least, even where its cell is too tall
             EXPECT_LE(cellAt(px), height) << height;
-        if (px < kMaxFontCell)
+        }
+        if (px < kMaxFontCell) {
             EXPECT_GT(cellAt(px + 1), height) << height;
+        }
         EXPECT_GE(px, 1);
     }
     EXPECT_EQ(FontPixelsForHeight(0, cellAt), FontPixelsForHeight(16, cellAt));

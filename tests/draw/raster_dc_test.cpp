@@ -11,6 +11,7 @@
 
 #include "draw/raster_dc.h"
 #include "tests/draw/pixels.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
@@ -105,7 +106,7 @@ TEST(RasterDCLines, OnePixelLinesTakeThePixelsNearestTheLine)
 TEST(RasterDCLines, WideLinesAreCentredOnTheirRow)
 {
     // The upstream wall of the picture: width 3, blue, along row 192.
-    Canvas c(622, 384);
+    Canvas c(start::kWidth, start::kHeight);
     {
         RasterDC dc(c.buffer);
         dc.SelectPen(kBlue3);
@@ -605,7 +606,7 @@ TEST(RasterDCPixels, ShapesAndDirectPixelsLandInDrawingOrder)
     EXPECT_EQ(c.At(35, 9), kBlue);
 }
 
-TEST(RasterDCPixels, FillSolidRectClipsToThePicture)
+TEST(RasterDCPixels, AFilledRectangleIsCutAtThePictureEdges)
 {
     const struct {
         int x, y, w, h;
@@ -643,7 +644,7 @@ TEST(RasterDCScale, ScaleTwoDrawsAtDevicePixels)
         EXPECT_LE(p.first, 31);
     }
     // The wall, width 3 over rows 191..193: device rows 382..387.
-    const PixelSet wall = LineInk(kBlue3, 622, 384, 0, 192, 311, 192, 2);
+    const PixelSet wall = LineInk(kBlue3, start::kWidth, start::kHeight, 0, 192, 311, 192, 2);
     for (int y = 380; y <= 389; ++y)
         EXPECT_EQ(wall.count({300, y}), (y >= 382 && y <= 387) ? 1u : 0u) << y;
 }

@@ -9,6 +9,7 @@
 #include "model/number_text.h"
 #include "model/probe.h"
 #include "res/ids.h"
+#include "tests/support/start_up.h"
 #include "tracers/flow_field.h"
 #include "tracers/limits.h"
 
@@ -50,7 +51,7 @@ private:
 };
 
 // The picture the session is played in, and its corner point.
-constexpr int kWidth = 622;
+constexpr int kWidth = start::kWidth;
 constexpr int kHeight = 384;
 constexpr int kApexX = kWidth / 2;
 constexpr int kTop = kHeight / 2;

@@ -24,6 +24,7 @@
 #include "platform/image_dc.h"
 #include "res/dialog_templates.h"
 #include "res/ids.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
@@ -123,13 +124,13 @@ TEST(HiDpi, DialogComposesAtDevicePixelsWhileTheModelSeesTheSamePicture)
     // The model's picture, the corner's rectangle and the window's logical size are those of
     // the template's control 1000 (415 x 205 dialog units, 622 x 384 pixels).
     const FlowField& field = o.dlg.Session().Field();
-    EXPECT_EQ(field.width, 622);
+    EXPECT_EQ(field.width, start::kWidth);
     EXPECT_EQ(field.height, 384);
     EXPECT_EQ(o.corner.left, 0);
     EXPECT_EQ(o.corner.top, 192);
-    EXPECT_EQ(o.corner.width, 622);
+    EXPECT_EQ(o.corner.width, start::kWidth);
     EXPECT_EQ(o.corner.height, 384);
-    EXPECT_EQ(o.dlg.ViewWindow().size(), QSize(622, 384));
+    EXPECT_EQ(o.dlg.ViewWindow().size(), QSize(start::kWidth, start::kHeight));
     EXPECT_EQ(o.dlg.size(), QSize(622, 620));
 
     // The frame is composed at two device pixels per picture pixel.

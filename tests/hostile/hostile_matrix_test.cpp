@@ -24,6 +24,7 @@
 #include "tests/hostile/dialog_driver.h"
 #include "tests/hostile/reference_model.h"
 #include "tests/support/session_input.h"
+#include "tests/support/start_up.h"
 #include "tracers/limits.h"
 
 namespace {
@@ -76,7 +77,7 @@ bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 // The picture is 622 x 384 and the corner point lies at its middle.
 constexpr int kApexX = 311;
 constexpr int kTop = 192;
-constexpr int kWidth = 622;
+constexpr int kWidth = start::kWidth;
 
 enum class Path { Window, Far, Direct };
 enum class Action { Press, Drag, Release, Hover };

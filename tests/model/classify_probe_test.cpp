@@ -10,13 +10,14 @@
 #include "model/classify.h"
 #include "model/flow_state.h"
 #include "model/probe.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
 const double inf = std::numeric_limits<double>::infinity();
 const double nan = std::numeric_limits<double>::quiet_NaN();
 
-FlowState StartUpWithFan(double wallAngle = 0.785375, double v1 = 450.0)
+FlowState StartUpWithFan(double wallAngle = start::kWall, double v1 = 450.0)
 {
     FlowState fs;
     fs.v1 = v1;
@@ -115,7 +116,7 @@ TEST(ClassifyPoint, BoundariesBelongToTheFan)
 
 TEST(ClassifyPoint, SubsonicFlowHasNoRegions)
 {
-    const FlowState fs = StartUpWithFan(0.785375, 200.0);
+    const FlowState fs = StartUpWithFan(start::kWall, 200.0);
     for (double x : {-100.0, 0.0, 100.0}) {
         for (double y : {-100.0, 0.0, 100.0}) {
             const int r = ClassifyPoint(fs, x, y);
@@ -226,7 +227,7 @@ TEST(ProbeReadout, BelowTheCornerLine)
 TEST(ProbeReadout, NoFanGivesTheUpstreamState)
 {
     // Subsonic: no region, and the state is the upstream one with c from t1.
-    const FlowState sub = StartUpWithFan(0.785375, 200.0);
+    const FlowState sub = StartUpWithFan(start::kWall, 200.0);
     const int region = ClassifyPoint(sub, 100, -100);
     const ProbeValues v = ProbeReadout(sub, region, 0.78539);
     EXPECT_EQ(v.T, 273.0);

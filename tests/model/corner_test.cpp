@@ -8,20 +8,21 @@
 
 #include "corner/corner.h"
 #include "model/flow_state.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
 const double halfPi = M_PI / 2.0;
 
 // The corner as the view places it in a 622 x 384 picture.
-Corner PlacedCorner(int w = 622, int h = 384)
+Corner PlacedCorner(int w = start::kWidth, int h = start::kHeight)
 {
     Corner c;
     c.left = 0;
     c.top = h / 2;
     c.width = w;
     c.height = h;
-    c.wallAngle = 0.785375;
+    c.wallAngle = start::kWall;
     return c;
 }
 
@@ -56,10 +57,10 @@ TEST(SetWallFromPoint, FourCases)
     EXPECT_NEAR(c.wallAngle, std::atan(3.0), 1e-15);
 
     c.SetWallFromPoint(411, 192); // level with the upstream wall
-    EXPECT_EQ(c.wallAngle, std::atan(20.0 * 622));
+    EXPECT_EQ(c.wallAngle, std::atan(20.0 * start::kWidth));
     c.wallAngle = 0.5;
     c.SetWallFromPoint(1000, 0); // above it
-    EXPECT_EQ(c.wallAngle, std::atan(20.0 * 622));
+    EXPECT_EQ(c.wallAngle, std::atan(20.0 * start::kWidth));
     EXPECT_NEAR(c.wallAngle, halfPi, 1e-4);
     EXPECT_LT(c.wallAngle, halfPi);
 
@@ -126,7 +127,7 @@ TEST(CornerGeometry, PictureCoordinates)
     EXPECT_NEAR(c.PolarAngle(false, 100, -100), M_PI / 4, 1e-15);
 
     FlowState fs = StartUpState();
-    c.wallAngle = 0.785375;
+    c.wallAngle = start::kWall;
     c.ComputeFanGeometry(fs);
     EXPECT_NEAR(fs.fanEndAngle, 0.310585, 0.5e-6);
     EXPECT_EQ(c.separationAngle, 0.0);

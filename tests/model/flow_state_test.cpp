@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/flow_state.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
@@ -128,7 +129,7 @@ FlowState FanAt(double wallAngle, double* separation = nullptr, FlowState fs = S
 
 TEST(FanGeometry, ConstantsOfTheStartUpState)
 {
-    for (double theta : {0.785375, 0.0, -1.0, 1.5}) {
+    for (double theta : {start::kWall, 0.0, -1.0, 1.5}) {
         const FlowState fs = FanAt(theta);
         EXPECT_NEAR(fs.maxTurnAngle, 2.276853, 0.5e-6) << theta;
         EXPECT_NEAR(fs.fullFanSpan, 3.847649, 0.5e-6) << theta;
@@ -141,7 +142,7 @@ TEST(FanGeometry, ConstantsOfTheStartUpState)
 TEST(FanGeometry, LastCharacteristicForWallAngles)
 {
     double sep = 1.0;
-    EXPECT_NEAR(FanAt(0.785375, &sep).fanEndAngle, 0.310585, 0.5e-6);
+    EXPECT_NEAR(FanAt(start::kWall, &sep).fanEndAngle, 0.310585, 0.5e-6);
     EXPECT_EQ(sep, 0.0);
 
     // A tiny turning: the fan keeps its minimum width of 0.003.
@@ -179,8 +180,8 @@ TEST(FanGeometry, TurningByExactlyTheLargestAngle)
 
 TEST(FanGeometry, TemperatureAloneMovesTheFanButNotItsLimits)
 {
-    const FlowState a = FanAt(0.785375);
-    const FlowState b = FanAt(0.785375, nullptr, Upstream(450.0, 250.0, 100000.0));
+    const FlowState a = FanAt(start::kWall);
+    const FlowState b = FanAt(start::kWall, nullptr, Upstream(450.0, 250.0, 100000.0));
     EXPECT_NE(a.machAngle, b.machAngle);
     EXPECT_NE(a.sonicLineAngle - a.machAngle, b.sonicLineAngle - b.machAngle);
     EXPECT_NE(a.fanEndAngle, b.fanEndAngle);
@@ -215,7 +216,7 @@ TEST(FanGeometry, WidthAndClampInvariants)
 TEST(FanGeometry, SubsonicInputHasNoFan)
 {
     double sep = 1.0;
-    const FlowState fs = FanAt(0.785375, &sep, Upstream(200.0, 273.0, 100000.0));
+    const FlowState fs = FanAt(start::kWall, &sep, Upstream(200.0, 273.0, 100000.0));
     EXPECT_TRUE(std::isnan(fs.sonicLineAngle));
     EXPECT_TRUE(std::isnan(fs.fanEndAngle));
     EXPECT_EQ(sep, 0.0);
@@ -227,8 +228,8 @@ TEST(FanGeometry, SameInputsSameOutputs)
 {
     FlowState fs = StartUp();
     ComputeFanGeometry(fs, -1.0);
-    ComputeFanGeometry(fs, 0.785375);
-    const FlowState fresh = FanAt(0.785375);
+    ComputeFanGeometry(fs, start::kWall);
+    const FlowState fresh = FanAt(start::kWall);
     EXPECT_EQ(fs.fanEndAngle, fresh.fanEndAngle);
     EXPECT_EQ(fs.sonicLineAngle, fresh.sonicLineAngle);
 }

@@ -15,6 +15,7 @@
 #include "model/probe.h"
 #include "model/profile.h"
 #include "model/theory.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ struct Picture {
         ComputeUpstreamState(fs);
         corner.left = 0;
         corner.top = 192;
-        corner.width = 622;
+        corner.width = start::kWidth;
         corner.height = 384;
         corner.SetWallAngle(wallAngle);
         corner.ComputeFanGeometry(fs);
@@ -58,12 +59,12 @@ bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 TEST(FanProfile, ModelSamplesAreTheProbeReadout)
 {
     const Picture pictures[] = {
-        {450.0, 273.0, 0.785375},    // start-up
-        {450.0, 273.0, Turned(10)},  // a narrow fan
-        {450.0, 273.0, -1.2},        // past the largest turn: the flow separates
-        {673.7, 283.0, Turned(30)},  // M1 = 1.96
-        {200.0, 273.0, 0.785375},    // subsonic: no fan, the upstream state everywhere
-        {450.0, 273.0, Turned(-10)}, // a wall turned into the flow
+        {450.0, 273.0, start::kWall}, // start-up
+        {450.0, 273.0, Turned(10)},   // a narrow fan
+        {450.0, 273.0, -1.2},         // past the largest turn: the flow separates
+        {673.7, 283.0, Turned(30)},   // M1 = 1.96
+        {200.0, 273.0, start::kWall}, // subsonic: no fan, the upstream state everywhere
+        {450.0, 273.0, Turned(-10)},  // a wall turned into the flow
     };
     for (const Picture& pic : pictures) {
         SCOPED_TRACE(pic.fs.v1);
@@ -104,7 +105,7 @@ TEST(FanProfile, ModelSamplesAreTheProbeReadout)
 // characteristic in it as a sample.
 TEST(FanProfile, RangeOrderAndCharacteristics)
 {
-    const Picture start(450.0, 273.0, 0.785375);
+    const Picture start(450.0, 273.0, start::kWall);
     const FanProfile p = start.Profile();
     EXPECT_EQ(p.phiFrom, kPi);
     EXPECT_EQ(p.phiTo, start.corner.wallAngle - kHalfPi);
@@ -207,7 +208,7 @@ TEST(FanProfile, ExactFanAgreesWithPublishedTables)
 // Where the theory has no fan, it gives no values, and the model its own.
 TEST(FanProfile, NoExactFanWithoutAnExpansion)
 {
-    const Picture subsonic(200.0, 273.0, 0.785375);
+    const Picture subsonic(200.0, 273.0, start::kWall);
     const Picture intoTheFlow(450.0, 273.0, Turned(-10));
     for (const Picture* pic : {&subsonic, &intoTheFlow}) {
         const FanProfile p = pic->Profile();
@@ -230,7 +231,7 @@ TEST(FanProfile, SonicFlowAndUnreadableWallsGiveNumbers)
     FlowState probe;
     probe.t1 = 273.0;
     ComputeUpstreamState(probe);
-    Picture sonic(probe.c1, 273.0, 0.785375);
+    Picture sonic(probe.c1, 273.0, start::kWall);
     ASSERT_EQ(sonic.fs.mach1, 1.0);
     const FanProfile p = sonic.Profile();
     ASSERT_TRUE(p.exact.fan);
@@ -243,7 +244,7 @@ TEST(FanProfile, SonicFlowAndUnreadableWallsGiveNumbers)
     }
     EXPECT_GT(inFan, 40);
 
-    Picture wild(450.0, 273.0, 0.785375);
+    Picture wild(450.0, 273.0, start::kWall);
     wild.corner.SetWallAngle(HUGE_VAL);
     wild.corner.ComputeFanGeometry(wild.fs);
     const FanProfile w = wild.Profile();

@@ -16,6 +16,7 @@
 #include "draw/frame_buffer.h"
 #include "model/classify.h"
 #include "model/flow_state.h"
+#include "tests/support/start_up.h"
 #include "tracers/flow_field.h"
 #include "tracers/limits.h"
 #include "tracers/streamline.h"
@@ -29,7 +30,7 @@ bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 struct Flow {
     FlowState fs;
     Corner corner;
-    Flow(double v1, double t1, double wall, int w = 622, int h = 384)
+    Flow(double v1, double t1, double wall, int w = start::kWidth, int h = start::kHeight)
     {
         fs.v1 = v1;
         fs.t1 = t1;
@@ -54,10 +55,10 @@ const double kInputs[][2] = {{450, 273},   {300, 100},  {580, 100},   {1800, 900
 std::vector<double> WallAngles(int n)
 {
     std::vector<double> walls;
-    const double hi = std::atan(20.0 * 622);
+    const double hi = std::atan(20.0 * start::kWidth);
     for (int i = 0; i <= n; ++i)
         walls.push_back(-hi + 2.0 * hi * i / n);
-    walls.push_back(0.785375);
+    walls.push_back(start::kWall);
     walls.push_back(hi);
     return walls;
 }
@@ -95,7 +96,7 @@ TEST(FastPaths, CertainlyUpstreamPointsAreUpstream)
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     int certain = 0;
     for (const auto& in : kInputs) {
-        const Flow f(in[0], in[1], 0.785375);
+        const Flow f(in[0], in[1], start::kWall);
         SCOPED_TRACE(in[0]);
         const UpstreamBound up = UpstreamBound::For(f.fs);
         auto check = [&](double x, double y) {
@@ -135,7 +136,7 @@ TEST(FastPaths, CertainlyUpstreamPointsAreUpstream)
     // Nothing is certain without a first characteristic, or with one too steep or too flat
     // for the margins.
     for (const auto& in : {std::pair<double, double>{200, 273}, {337.5, 273}, {1e9, 273}}) {
-        const Flow f(in.first, in.second, 0.785375);
+        const Flow f(in.first, in.second, start::kWall);
         const UpstreamBound up = UpstreamBound::For(f.fs);
         EXPECT_FALSE(up.Certain(-100.0, -100.0)) << in.first;
         EXPECT_FALSE(up.Certain(1.0, -1e6)) << in.first;
@@ -145,7 +146,7 @@ TEST(FastPaths, CertainlyUpstreamPointsAreUpstream)
 TEST(FastPaths, ProbeRunIsStepByStep)
 {
     Tracer::ForgetProbeRuns(); // every run below steps
-    constexpr int w = 622, h = 384;
+    constexpr int w = start::kWidth, h = start::kHeight;
     int runs = 0;
     for (const auto& in : kInputs) {
         for (double wall : WallAngles(10)) {
@@ -191,7 +192,7 @@ TEST(FastPaths, RememberedProbeRunIsAFreshRun)
 {
     struct Run {
         Tracer t;
-        Flow f{450.0, 273.0, 0.785375};
+        Flow f{450.0, 273.0, start::kWall};
         FanVelocity fan;
         long bound = kMaxProbeSteps;
         long steps = 0;
@@ -200,7 +201,7 @@ TEST(FastPaths, RememberedProbeRunIsAFreshRun)
     base.t = StartProbe(base.f,
                         FlowField::ProbeHeightFactor(base.f.fs.machAngle - base.f.fs.fanEndAngle,
                                                      base.f.fs.fullFanSpan),
-                        622, 384);
+                        start::kWidth, start::kHeight);
     base.fan = FanVelocity::For(base.f.fs, base.f.corner);
     auto run = [](Run r) {
         r.steps = r.t.RunProbe(r.f.fs, r.f.corner, r.fan, r.bound);
@@ -267,7 +268,7 @@ TEST(FastPaths, RememberedProbeRunIsAFreshRun)
     run(base);
     for (int i = 1; i <= 70; ++i) {
         Run other = base;
-        other.f.corner.wallAngle = 0.785375 - 0.004 * i;
+        other.f.corner.wallAngle = start::kWall - 0.004 * i;
         other.f.corner.ComputeFanGeometry(other.f.fs);
         other.fan = FanVelocity::For(other.f.fs, other.f.corner);
         run(other);
@@ -365,13 +366,13 @@ TEST(FastPaths, TimerSteppingIsStepByStep)
     int compared = 0;
     const double inputs[][2] = {{450, 273}, {300, 100}, {1800, 900}, {345, 273}, {200, 273}};
     for (const auto& in : inputs) {
-        for (double wall : {0.785375, -1.2, std::atan(20.0 * 622), 0.0}) {
+        for (double wall : {start::kWall, -1.2, std::atan(20.0 * start::kWidth), 0.0}) {
             SCOPED_TRACE(testing::Message() << in[0] << " " << in[1] << " wall " << wall);
             Flow f(in[0], in[1], wall);
             f.fs.p1 = 40000.0; // 2000 tracers
             FlowField quick(f.fs, f.corner), plain(f.fs, f.corner);
             for (FlowField* field : {&quick, &plain}) {
-                field->width = 622;
+                field->width = start::kWidth;
                 field->height = 384;
                 field->random.Seed(31);
                 field->UpdatePopulation();
@@ -408,7 +409,7 @@ TEST(FastPaths, TimerSteppingIsStepByStep)
 
 TEST(FastPaths, FanConstantsFollowEveryInput)
 {
-    Flow f(450, 273, 0.785375);
+    Flow f(450, 273, start::kWall);
     const FanVelocity first = FanVelocity::For(f.fs, f.corner);
     // The constants themselves, from their definitions.
     EXPECT_EQ(first.span, f.fs.machAngle - f.fs.fanEndAngle);
@@ -435,46 +436,6 @@ TEST(FastPaths, FanConstantsFollowEveryInput)
     EXPECT_TRUE(std::isnan(FanVelocity::For(f.fs, f.corner).A));
     f.fs.v1 = 450.0;
     EXPECT_TRUE(same(FanVelocity::For(f.fs, f.corner), first));
-}
-
-TEST(FastPaths, TransparentCopyIsPixelByPixel)
-{
-    std::mt19937 rng(5);
-    const uint32_t key = 0xFE00FEu;
-    for (int w = 1; w <= 13; ++w) {
-        for (int h : {1, 3}) {
-            FrameBuffer b;
-            b.Create(w, h);
-            ASSERT_NE(b.bits, nullptr);
-            const int stride = b.Stride();
-            for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x) {
-                    uint32_t v = rng();
-                    const unsigned pick = rng() % 4;
-                    if (pick == 0)
-                        v = (v & 0xFF000000u) | key; // the key colour, any alpha
-                    else if (pick == 1)
-                        v = (v & 0xFF000000u) | (key ^ (1u << (rng() % 24))); // one bit off it
-                    b.bits[y * stride + x] = v;
-                }
-            FrameBuffer target;
-            target.Create(w, h);
-            for (uint32_t& p : target.pixels)
-                p = 0xFF000000u | (rng() & 0xFFFFFFu);
-            std::vector<uint32_t> expected = target.pixels;
-            for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x) {
-                    const uint32_t v = b.bits[y * stride + x];
-                    if ((v & 0xFFFFFFu) != key)
-                        expected[y * stride + x] = v | 0xFF000000u;
-                }
-            b.TransparentCopyTo(target);
-            for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x)
-                    ASSERT_EQ(target.pixels[y * stride + x], expected[y * stride + x])
-                        << "width " << w << " at " << x << "," << y;
-        }
-    }
 }
 
 // A view that composes its still layers again and again, refilling only what its last

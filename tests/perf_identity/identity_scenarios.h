@@ -11,6 +11,7 @@
 
 #include "corner/corner.h"
 #include "model/flow_state.h"
+#include "tests/support/start_up.h"
 #include "view/flow_view.h"
 
 namespace identity {
@@ -103,12 +104,11 @@ struct Rig {
         field.RetraceFlow();
         Compose();
     }
-    // The tick: the two steps with the frame between them.
+    // The tick as the session runs it: the steps up to the frame, then the frame.
     void Tick()
     {
-        field.StepTracers();
+        field.AdvanceToFrame();
         Compose();
-        field.StepAfterFrame();
     }
     // A mouse press or drag at a picture pixel turns the wall toward it.
     void TurnToward(int x, int y)
@@ -122,7 +122,7 @@ struct Rig {
 struct Scenario {
     std::string name;
     double v1 = 450.0, t1 = 273.0, p1 = 100000.0;
-    int width = 622, height = 384, scale = 1;
+    int width = start::kWidth, height = start::kHeight, scale = 1;
     uint32_t seed = 20240611u;
     std::function<void(Rig&)> act; // after the start-up recompute
 };
@@ -158,34 +158,38 @@ inline void Ticks(Rig& r, int n)
 inline std::vector<Scenario> Scenarios()
 {
     std::vector<Scenario> list;
-    list.push_back({"start-up", 450, 273, 100000, 622, 384, 1, 20240611u, nullptr});
     list.push_back(
-        {"fifty-ticks", 450, 273, 100000, 622, 384, 1, 20240611u, [](Rig& r) { Ticks(r, 50); }});
-    list.push_back(
-        {"steady-cloud", 450, 273, 100000, 622, 384, 1, 777u, [](Rig& r) { Ticks(r, 400); }});
-    list.push_back({"past-max-turn", 450, 273, 100000, 622, 384, 1, 20240611u, [](Rig& r) {
+        {"start-up", 450, 273, 100000, start::kWidth, start::kHeight, 1, 20240611u, nullptr});
+    list.push_back({"fifty-ticks", 450, 273, 100000, start::kWidth, start::kHeight, 1, 20240611u,
+                    [](Rig& r) { Ticks(r, 50); }});
+    list.push_back({"steady-cloud", 450, 273, 100000, start::kWidth, start::kHeight, 1, 777u,
+                    [](Rig& r) { Ticks(r, 400); }});
+    list.push_back({"past-max-turn", 450, 273, 100000, start::kWidth, start::kHeight, 1, 20240611u,
+                    [](Rig& r) {
                         r.corner.wallAngle = -1.2;
                         r.Recompute();
                         Ticks(r, 150);
                     }});
-    list.push_back({"narrowest-fan", 450, 273, 100000, 622, 384, 1, 20240611u, [](Rig& r) {
+    list.push_back({"narrowest-fan", 450, 273, 100000, start::kWidth, start::kHeight, 1, 20240611u,
+                    [](Rig& r) {
                         // A press right of the corner, level with it: the wall in line with
                         // the upstream wall, as far as a drag can turn it back.
                         r.TurnToward(621, 192);
                         Ticks(r, 150);
                     }});
-    list.push_back({"drag-sweep", 450, 273, 100000, 622, 384, 1, 99u, [](Rig& r) {
-                        r.TurnToward(500, 300);
-                        for (int i = 0; i < 40; ++i) {
-                            r.TurnToward(600 - 15 * i, 200 + 5 * i);
-                            r.Tick();
-                        }
-                    }});
     list.push_back(
-        {"hundred-thousand", 450, 273, 2000000, 622, 384, 1, 4242u, [](Rig& r) { Ticks(r, 120); }});
-    list.push_back(
-        {"scale-two", 450, 273, 100000, 622, 384, 2, 20240611u, [](Rig& r) { Ticks(r, 120); }});
-    list.push_back({"fast-hot", 1800, 900, 60000, 622, 384, 1, 5u, [](Rig& r) {
+        {"drag-sweep", 450, 273, 100000, start::kWidth, start::kHeight, 1, 99u, [](Rig& r) {
+             r.TurnToward(500, 300);
+             for (int i = 0; i < 40; ++i) {
+                 r.TurnToward(600 - 15 * i, 200 + 5 * i);
+                 r.Tick();
+             }
+         }});
+    list.push_back({"hundred-thousand", 450, 273, 2000000, start::kWidth, start::kHeight, 1, 4242u,
+                    [](Rig& r) { Ticks(r, 120); }});
+    list.push_back({"scale-two", 450, 273, 100000, start::kWidth, start::kHeight, 2, 20240611u,
+                    [](Rig& r) { Ticks(r, 120); }});
+    list.push_back({"fast-hot", 1800, 900, 60000, start::kWidth, start::kHeight, 1, 5u, [](Rig& r) {
                         r.corner.wallAngle = 0.2;
                         r.Recompute();
                         Ticks(r, 150);
@@ -195,7 +199,8 @@ inline std::vector<Scenario> Scenarios()
                         r.Recompute();
                         Ticks(r, 150);
                     }});
-    list.push_back({"subsonic", 200, 273, 100000, 622, 384, 1, 7u, [](Rig& r) { Ticks(r, 100); }});
+    list.push_back({"subsonic", 200, 273, 100000, start::kWidth, start::kHeight, 1, 7u,
+                    [](Rig& r) { Ticks(r, 100); }});
     return list;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/qt_text_painter.h"
 #include "tests/support/gui_app.h"
 #include "tests/support/session_input.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ TEST(DesktopFrame, IsTheCoresFrameButForTheTextsInk)
             InkRecorder recorder;
             core.SetDrawing([&recorder](FrameBuffer& b) { return recorder.MakeDC(b); });
             for (FlowSession* s : {&desktop, &core}) {
-                s->Open(622, 384, 4242, scale);
+                s->Open(start::kWidth, start::kHeight, 4242, scale);
                 input::Leave(*s, v1, "273", "100000");
                 s->SetWallFromPoint(500, 380);
                 for (int i = 0; i < 20; ++i)

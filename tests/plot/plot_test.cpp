@@ -2,6 +2,7 @@
 // words and their English, and what a screen reader is told.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -12,15 +13,18 @@
 #include "dialog/flow_session.h"
 #include "draw/raster_dc.h"
 #include "model/flow_state.h"
+#include "model/number_text.h"
 #include "model/profile.h"
 #include "plot/plot.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
-FanProfile StartUpProfile(double wallAngle = 0.785375)
+FanProfile StartUpProfile(double wallAngle = start::kWall, double v1 = 450.0)
 {
     FlowState fs;
     fs.t1 = 273.0;
+    fs.v1 = v1;
     ComputeUpstreamState(fs);
     Corner corner;
     corner.SetWallAngle(wallAngle);
@@ -40,14 +44,229 @@ std::vector<int> RowsOf(const FrameBuffer& b, int x, Colour c)
     return rows;
 }
 
+// The wall at a body angle beta (degrees, as the picture labels it; 180 a straight wall).
+double WallAtBeta(double beta) { return (beta - 90.0) * kRadiansPerDegree; }
+
+// The plot's words in English, from the translation file the shells use.
+PlotWords EnglishWords()
+{
+    std::ifstream in(CF_SOURCE_DIR "/res/translations/cornerflow_en.ts");
+    std::stringstream all;
+    all << in.rdbuf();
+    const std::string ts = all.str();
+    const size_t plot = ts.find("<name>Plot</name>");
+    return PlotWords::Translated([&](const char* source) {
+        const size_t at = ts.find("<source>" + std::string(source) + "</source>", plot);
+        const size_t from = ts.find("<translation>", at) + 13;
+        return at == std::string::npos ? std::string(source)
+                                       : ts.substr(from, ts.find("</translation>", from) - from);
+    });
+}
+
+// A picture that keeps every text drawn on it: where, and the box the plot takes it to fill.
+struct Text {
+    int x, y, w, h;
+    std::string text;
+};
+class TextRecorder : public RasterDC {
+public:
+    using RasterDC::RasterDC;
+    void SelectFont(const Font& font) override
+    {
+        cell_ = font.height;
+        RasterDC::SelectFont(font);
+    }
+    void DrawText(int x, int y, const std::string& text) override
+    {
+        texts.push_back({x, y, PlotTextWidth(text, cell_), cell_, text});
+    }
+    std::vector<Text> texts;
+    bool Has(const std::string& text) const
+    {
+        for (const Text& t : texts)
+            if (t.text == text)
+                return true;
+        return false;
+    }
+
+private:
+    int cell_ = 0;
+};
+
+// The plot's texts at a size, its cursor's too when at is given.
+std::vector<Text> TextsOf(const FanProfile& p, int w, int h, const PlotWords& words,
+                          const ProfileSample* at = nullptr)
+{
+    FrameBuffer b;
+    b.Create(w, h, 1);
+    TextRecorder dc(b);
+    const PlotLayout l = LayoutPlot(w, h, p, kDefaultPlotQuantities, &words);
+    DrawPlot(dc, l, p, kDefaultPlotQuantities, words);
+    if (at) {
+        dc.texts.clear();
+        DrawPlotCursor(dc, l, *at, kDefaultPlotQuantities, words);
+    }
+    return dc.texts;
+}
+
 } // namespace
+
+// Over walls from straight to past the exact largest turn and into the flow, slow and fast
+// flows, sizes from a phone's to a wide window's and both languages: every text lies inside the
+// plot and none meets another; the characteristics keep their labels where the plot has room.
+TEST(PlotLayout, TextsNeverOverlapAndStayInside)
+{
+    const PlotWords languages[] = {PlotWords(), EnglishWords()};
+    ASSERT_EQ(languages[1][PlotWord::Vacuum], "vacuum");
+    const int sizes[][2] = {{622, 384}, {900, 520}, {420, 300}, {300, 300}, {256, 240}};
+    int cases = 0;
+    for (double v1 : {300.0, 450.0, 1200.0, 3000.0})
+        for (double beta : {180.0, 170.0, 150.0, 135.0, 110.0, 60.0, 200.0}) {
+            const FanProfile p = StartUpProfile(WallAtBeta(beta), v1);
+            for (const PlotWords& words : languages)
+                for (const auto& size : sizes) {
+                    const std::vector<Text> texts = TextsOf(p, size[0], size[1], words);
+                    for (size_t i = 0; i < texts.size(); ++i) {
+                        const Text& a = texts[i];
+                        EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.w <= size[0]
+                                    && a.y + a.h <= size[1])
+                            << a.text << " at " << a.x << "," << a.y << " in " << size[0];
+                        for (size_t j = i + 1; j < texts.size(); ++j) {
+                            const Text& b = texts[j];
+                            EXPECT_FALSE(a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h
+                                         && b.y < a.y + a.h)
+                                << "«" << a.text << "» meets «" << b.text << "» at v1 " << v1
+                                << ", beta " << beta << ", " << size[0] << "x" << size[1];
+                        }
+                    }
+                    if (size[0] >= 420 && p.modelFan && p.exact.theory.turnDegrees > 0.0) {
+                        for (PlotWord w : {PlotWord::FanStart, PlotWord::ModelEnd,
+                                           PlotWord::TheoryEnd, PlotWord::TurnDirection})
+                            EXPECT_TRUE(
+                                std::find_if(texts.begin(), texts.end(),
+                                             [&](const Text& t) { return t.text == words[w]; })
+                                != texts.end())
+                                << words[w] << " missing at v1 " << v1 << ", beta " << beta;
+                    }
+                    ++cases;
+                }
+        }
+    EXPECT_EQ(cases, 4 * 7 * 2 * 5);
+}
+
+// Past the exact largest turn (V1 3000, M1 8.9: the exact flow turns at most about 28 degrees,
+// the wall 45) the exact flow is a vacuum: the cursor and the description say so in words, the
+// plot marks where it begins. A straight wall: a supersonic flow that does not turn, said so.
+TEST(PlotWords, VacuumAndStraightWallInWords)
+{
+    const PlotWords words;
+    const FanProfile fast = StartUpProfile(WallAtBeta(135.0), 3000.0);
+    ASSERT_EQ(fast.exact.end.P, 0.0);
+    const ProfileSample past = fast.samples.back(); // past the exact last characteristic
+    ASSERT_LT(past.phi, fast.exactLast);
+    const std::vector<Text> cursor = TextsOf(fast, 622, 384, words, &past);
+    int vacuum = 0;
+    for (const Text& t : cursor) {
+        vacuum += t.text == words[PlotWord::Vacuum];
+        EXPECT_EQ(t.text.find("inf"), std::string::npos) << t.text;
+        EXPECT_NE(t.text, FormatFieldValue(0.0));
+    }
+    EXPECT_EQ(vacuum, 3); // M, P and T; the speed is the limiting speed, a number
+    const std::vector<Text> plot = TextsOf(fast, 622, 384, words);
+    EXPECT_TRUE(std::any_of(plot.begin(), plot.end(), [&](const Text& t) {
+        return t.text == words[PlotWord::TheoryVacuum];
+    }));
+    const PlotDescription d = DescribePlot(fast);
+    EXPECT_EQ(d.words, PlotWord::DescribeVacuum);
+    EXPECT_EQ(d.values.size(), 2u);
+
+    const FanProfile straight = StartUpProfile(WallAtBeta(180.0));
+    EXPECT_EQ(DescribePlot(straight).words, PlotWord::DescribeNoTurn);
+    const std::vector<Text> level = TextsOf(straight, 622, 384, words);
+    for (PlotWord w : {PlotWord::FanStart, PlotWord::ModelEnd, PlotWord::TheoryEnd})
+        EXPECT_FALSE(std::any_of(level.begin(), level.end(),
+                                 [&](const Text& t) { return t.text == words[w]; }));
+    EXPECT_TRUE(std::any_of(level.begin(), level.end(),
+                            [&](const Text& t) { return t.text == words[PlotWord::NoTurn]; }));
+}
+
+// The y range as the composer keeps it: over a small drag across the point where a range fitted
+// afresh would step, it stays; a curve that leaves it grows it at once; when every ratio would
+// fit a much smaller range, it shrinks; a new oncoming flow gets its range afresh.
+TEST(PlotLayout, RangeStaysOverASmallDrag)
+{
+    PlotComposer composer;
+    const PlotWords words;
+    FrameBuffer target;
+    unsigned long version = 0;
+    FanProfile p;
+    auto compose = [&](double beta, double v1 = 450.0) {
+        p = StartUpProfile(WallAtBeta(beta), v1);
+        PlotComposer::Input in;
+        in.profile = &p;
+        in.profileVersion = ++version;
+        in.width = 622;
+        in.height = 384;
+        in.words = &words;
+        composer.Compose(target, in);
+        return composer.Layout().ratioTop;
+    };
+    const auto fresh = [&] { return LayoutPlot(622, 384, p, kDefaultPlotQuantities).ratioTop; };
+    const auto holdsEveryRatio = [&](double top) {
+        for (const ProfileSample& s : p.samples)
+            for (const StateValues* v : {&s.model, &s.exact})
+                for (int q : {0, 1, 2}) {
+                    const double r = v->Of(static_cast<Quantity>(q))
+                                     / p.upstream.Of(static_cast<Quantity>(q));
+                    if (std::isfinite(r) && std::min(r, 8.0) > top)
+                        return false;
+                }
+        return true;
+    };
+
+    const double first = compose(130.0);
+    std::vector<double> fits;
+    for (int step = 0; step <= 40; ++step) { // 130 to 140 and back, half a degree a step
+        const double beta = 130.0 + 0.5 * (step <= 20 ? step : 40 - step);
+        EXPECT_EQ(compose(beta), first) << beta;
+        fits.push_back(fresh());
+    }
+    // The drag does cross a step of the range fitted afresh.
+    EXPECT_NE(*std::min_element(fits.begin(), fits.end()),
+              *std::max_element(fits.begin(), fits.end()));
+
+    // From a straight wall turned further a degree at a time: the range grows as the curves
+    // reach it, never lets one out, never shrinks meanwhile.
+    double top = compose(179.0);
+    const double level = top;
+    for (double beta = 178.0; beta >= 120.0; beta -= 1.0) {
+        const double now = compose(beta);
+        EXPECT_TRUE(holdsEveryRatio(now)) << beta;
+        EXPECT_GE(now, top) << beta;
+        top = now;
+    }
+    EXPECT_GT(top, level);
+    // Back to straight a degree at a time: once every ratio fits a much smaller range, it
+    // shrinks to that one.
+    for (double beta = 121.0; beta <= 180.0; beta += 1.0)
+        compose(beta);
+    EXPECT_TRUE(holdsEveryRatio(composer.Layout().ratioTop));
+    EXPECT_LT(composer.Layout().ratioTop, 2.0);
+
+    // A new oncoming flow, or a wall set anew: as fitted afresh.
+    compose(135.0);
+    const double set = compose(150.0);
+    EXPECT_EQ(set, fresh());
+    compose(150.0, 600.0);
+    EXPECT_EQ(composer.Layout().ratioTop, fresh());
+}
 
 // The x axis runs from the upstream wall's direction at the left edge to the downstream wall's
 // at the right, decreasing; the y axis from 0 at the bottom; a column reads back its angle.
 TEST(PlotLayout, AnglesRunFromLeftToRightAsTheFlowTurns)
 {
     const FanProfile p = StartUpProfile();
-    const PlotLayout l = LayoutPlot(622, 384, p, kDefaultPlotQuantities);
+    const PlotLayout l = LayoutPlot(start::kWidth, start::kHeight, p, kDefaultPlotQuantities);
     EXPECT_DOUBLE_EQ(l.X(kPi), l.left);
     EXPECT_DOUBLE_EQ(l.X(p.phiTo), l.right);
     EXPECT_LT(l.X(p.modelFirst), l.X(p.modelLast));
@@ -70,8 +289,8 @@ TEST(PlotDrawing, CurvesLieWhereTheProfileSays)
     const QuantitySet shown = QuantityBit(Quantity::Pressure);
     const Colour blue = LookOf(Quantity::Pressure).colour;
     FrameBuffer b;
-    b.Create(622, 384, 1);
-    const PlotLayout l = LayoutPlot(622, 384, p, shown);
+    b.Create(start::kWidth, start::kHeight, 1);
+    const PlotLayout l = LayoutPlot(start::kWidth, start::kHeight, p, shown);
     {
         RasterDC dc(b); // no text painter: shapes only
         DrawPlot(dc, l, p, shown, PlotWords());

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "dialog/flow_session.h"
+#include "tests/support/start_up.h"
 
 namespace input {
 
@@ -43,3 +44,13 @@ inline void Leave(FlowSession& s, const std::string& v1, const std::string& t1,
 }
 
 } // namespace input
+
+namespace start {
+
+// A session opened at the start-up picture size with a fixed seed.
+inline void Open(FlowSession& s, uint32_t seed, int scale = 1)
+{
+    s.Open(kWidth, kHeight, seed, scale);
+}
+
+} // namespace start

@@ -7,9 +7,10 @@
 #include "corner/corner.h"
 #include "draw/dc.h"
 #include "model/flow_state.h"
+#include "tests/support/start_up.h"
 #include "tracers/flow_field.h"
 
-inline void PlaceCorner(Corner& corner, int w, int h, double wallAngle = 0.785375)
+inline void PlaceCorner(Corner& corner, int w, int h, double wallAngle = start::kWall)
 {
     corner.left = 0;
     corner.top = h / 2;
@@ -29,7 +30,7 @@ inline void SetInputs(FlowState& fs, double v1, double t1, double p1)
 struct StartUpFlow {
     FlowState fs;
     Corner corner;
-    explicit StartUpFlow(int w = 622, int h = 384)
+    explicit StartUpFlow(int w = start::kWidth, int h = start::kHeight)
     {
         SetInputs(fs, 450.0, 273.0, 100000.0);
         PlaceCorner(corner, w, h);

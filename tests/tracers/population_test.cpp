@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/start_up.h"
 #include "tests/tracers/flow_fixture.h"
 #include "tracers/dyn_array.h"
 #include "tracers/flow_field.h"
@@ -101,7 +102,7 @@ TEST(Population, CountFollowsThePressureWithinBounds)
 
 TEST(Population, RestartsEverythingOnlyWhenTheCountChanges)
 {
-    Field f(622, 384);
+    Field f(start::kWidth, start::kHeight);
     f.field.UpdatePopulation();
     ASSERT_EQ(f.field.tracers.count, 5000);
     EXPECT_EQ(f.field.tracers.capacity, 5000);
@@ -194,7 +195,7 @@ TEST(Respawn, StartRangesAtBothEndsOfTheGenerator)
         EXPECT_EQ(t.exitStepY, -0.5);
     }
     // With W = 622 every start lies in [-5W/6, -W/2] (x truncated toward zero).
-    Field g(622, 384);
+    Field g(start::kWidth, start::kHeight);
     Tracer far, near;
     g.field.StartTracer(near, false, 0, 0, 0);
     g.field.StartTracer(far, false, 0, 0, 32767);
@@ -215,7 +216,7 @@ TEST(Respawn, IntegerProductsOfHugePicturesDoNotOverflow)
 
 TEST(Respawn, DrawsSpeedHeightAndDistanceInThatOrder)
 {
-    Field f(622, 384);
+    Field f(start::kWidth, start::kHeight);
     f.field.UpdatePopulation(); // gives tracers to restart
     for (uint32_t seed : {1u, 12345u, 4000000000u}) {
         SCOPED_TRACE(seed);
@@ -243,7 +244,7 @@ TEST(Respawn, DrawsSpeedHeightAndDistanceInThatOrder)
 
 TEST(StepTracers, StepsEveryTracerAndRestartsThoseThatLeft)
 {
-    Field f(622, 384, 1000.0); // 50 tracers
+    Field f(start::kWidth, start::kHeight, 1000.0); // 50 tracers
     f.field.UpdatePopulation();
     f.corner.ComputeFanGeometry(f.fs);
     ASSERT_EQ(f.field.tracers.count, 50);

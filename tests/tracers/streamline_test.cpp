@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "model/classify.h"
+#include "tests/support/start_up.h"
 #include "tests/tracers/flow_fixture.h"
 #include "tracers/flow_field.h"
 #include "tracers/limits.h"
@@ -65,11 +66,11 @@ TEST(RetraceFlow, ExitDisplacementIsTheFanEndSpeedAndReachesOrdinaryTracersOnly)
 {
     struct Case {
         double v1, t1, wall;
-    } cases[] = {{450, 273, 0.785375}, {450, 273, 0.0},     {450, 273, -1.0},
-                 {1200, 300, 1.0},     {3000, 100, 1.5707}, {300, 100, -1.5}};
+    } cases[] = {{450, 273, start::kWall}, {450, 273, 0.0},     {450, 273, -1.0},
+                 {1200, 300, 1.0},         {3000, 100, 1.5707}, {300, 100, -1.5}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "v1 " << c.v1 << " t1 " << c.t1 << " wall " << c.wall);
-        Field f(622, 384, c.v1, c.t1, 1000.0);
+        Field f(start::kWidth, start::kHeight, c.v1, c.t1, 1000.0);
         f.corner.wallAngle = c.wall;
         f.field.UpdatePopulation();
         f.field.RetraceFlow();
@@ -96,7 +97,7 @@ TEST(RetraceFlow, ExitDisplacementIsTheFanEndSpeedAndReachesOrdinaryTracersOnly)
 
 TEST(RetraceFlow, SubsonicInputRunsNoProbe)
 {
-    Field f(622, 384, 200.0, 273.0, 1000.0);
+    Field f(start::kWidth, start::kHeight, 200.0, 273.0, 1000.0);
     f.field.UpdatePopulation();
     f.field.exitStepX = 9.0;
     f.field.RetraceFlow();
@@ -147,7 +148,7 @@ TEST(Streamlines, StartHeightsAndPathShape)
 
 TEST(Streamlines, RetraceIsDeterministic)
 {
-    Field f(622, 384);
+    Field f(start::kWidth, start::kHeight);
     f.corner.wallAngle = 0.3;
     f.field.RetraceFlow();
     const double ex = f.field.exitStepX;
@@ -167,8 +168,8 @@ TEST(Streamlines, ATracerThatLeavesBeforeTheFan)
 {
     // A very fast flow round a nearly straight wall: the first characteristic lies so flat
     // that the highest streamline leaves on the right before reaching it.
-    Field f(622, 384, 3000.0, 100.0);
-    f.corner.wallAngle = std::atan(20.0 * 622);
+    Field f(start::kWidth, start::kHeight, 3000.0, 100.0);
+    f.corner.wallAngle = std::atan(20.0 * start::kWidth);
     f.field.RetraceFlow();
     const Streamline& s = f.field.streamlines[3];
     ASSERT_EQ(s.points.count, 3);
@@ -180,7 +181,7 @@ TEST(Streamlines, ATracerThatLeavesBeforeTheFan)
 
 TEST(Streamlines, CopyCarriesTheStartHeightOnly)
 {
-    Field f(622, 384);
+    Field f(start::kWidth, start::kHeight);
     f.field.RetraceFlow();
     const Streamline& traced = f.field.streamlines[2];
     ASSERT_GT(traced.points.count, 0);
@@ -207,7 +208,7 @@ TEST(Streamlines, CopyCarriesTheStartHeightOnly)
 
 TEST(Streamlines, DrawConnectsThePointsInItsPen)
 {
-    Field f(622, 384); // corner point (311, 192)
+    Field f(start::kWidth, start::kHeight); // corner point (311, 192)
     Streamline s;
     RecordingDC empty;
     s.Draw(empty, f.corner);
@@ -241,19 +242,19 @@ TEST(Bounds, ExtremeInputsEnd)
         bool probeAtBound; // the probe run is cut by the step bound
         bool traceAtBound; // streamlines' last part is cut by the step bound
     } cases[] = {
-        {0.0, 273.0, 0.785375, false, true},    // no fan (M = 0); tracers stand still
-        {-450.0, 273.0, 0.785375, false, true}, // runs left for ever
-        {-1000.0, 273.0, 0.785375, true, true}, // a fan, but the probe runs away from it
-        {1e-300, 273.0, 0.785375, false, true}, // subsonic, creeping
-        {1e-300, 0.0, 0.785375, true, true},    // a fan and a probe that barely moves
-        {1e300, 273.0, 0.785375, false, false}, // leaves in one step
-        {kInf, 273.0, 0.785375, false, false},  {-kInf, 273.0, 0.785375, false, true},
+        {0.0, 273.0, start::kWall, false, true},    // no fan (M = 0); tracers stand still
+        {-450.0, 273.0, start::kWall, false, true}, // runs left for ever
+        {-1000.0, 273.0, start::kWall, true, true}, // a fan, but the probe runs away from it
+        {1e-300, 273.0, start::kWall, false, true}, // subsonic, creeping
+        {1e-300, 0.0, start::kWall, true, true},    // a fan and a probe that barely moves
+        {1e300, 273.0, start::kWall, false, false}, // leaves in one step
+        {kInf, 273.0, start::kWall, false, false},  {-kInf, 273.0, start::kWall, false, true},
         {450.0, 273.0, kInf, false, false}, // no fan: the wall angle has no number
         {450.0, 273.0, -kInf, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "v1 " << c.v1 << " t1 " << c.t1 << " wall " << c.wall);
-        Field f(622, 384, c.v1, c.t1, 1000.0);
+        Field f(start::kWidth, start::kHeight, c.v1, c.t1, 1000.0);
         f.corner.wallAngle = c.wall;
         f.field.UpdatePopulation();
         f.field.RetraceFlow();

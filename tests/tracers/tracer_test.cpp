@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "model/classify.h"
+#include "tests/support/start_up.h"
 #include "tests/tracers/flow_fixture.h"
 #include "tracers/marker.h"
 #include "tracers/tracer.h"
@@ -55,7 +56,7 @@ TEST(TracerStep, FanVelocityAtBothEdgesAndTheMiddle)
     // Several flows and walls, including one turned past the largest turning angle.
     struct Case {
         double v1, t1, wall;
-    } cases[] = {{450, 273, 0.785375},
+    } cases[] = {{450, 273, start::kWall},
                  {900, 273, 0.0},
                  {1500, 150, 1.2},
                  {450, 273, -1.0},
@@ -65,7 +66,7 @@ TEST(TracerStep, FanVelocityAtBothEdgesAndTheMiddle)
         FlowState fs;
         Corner corner;
         SetInputs(fs, c.v1, c.t1, 100000.0);
-        PlaceCorner(corner, 622, 384, c.wall);
+        PlaceCorner(corner, start::kWidth, start::kHeight, c.wall);
         corner.ComputeFanGeometry(fs);
         const double span = fs.machAngle - fs.fanEndAngle;
         ASSERT_GE(span, 0.003 - 1e-12);
@@ -237,7 +238,7 @@ TEST(TracerStep, StatesWithoutNumbersNeverMoveIntoTheFan)
     FlowState fs;
     Corner corner;
     SetInputs(fs, 200.0, 273.0, 100000.0); // subsonic: the fan's angles are NaN
-    PlaceCorner(corner, 622, 384);
+    PlaceCorner(corner, start::kWidth, start::kHeight);
     corner.ComputeFanGeometry(fs);
     Tracer t;
     PlaceAt(t, 0.5, 100.0);
@@ -379,7 +380,7 @@ TEST(MarkerDraw, NoCircleWithoutAPositiveFinitePressure)
     FlowState fs;
     Corner corner;
     SetInputs(fs, 200.0, 273.0, 100000.0);
-    PlaceCorner(corner, 622, 384);
+    PlaceCorner(corner, start::kWidth, start::kHeight);
     corner.ComputeFanGeometry(fs);
     RecordingDC dc;
     Marker m;

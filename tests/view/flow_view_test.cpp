@@ -11,6 +11,7 @@
 #include "base/saturate.h"
 #include "corner/corner.h"
 #include "model/classify.h"
+#include "tests/support/start_up.h"
 #include "view/flow_view.h"
 
 namespace {
@@ -24,7 +25,7 @@ struct Picture {
     FlowField field{fs, corner};
     FlowView view{field};
     FrameBuffer frame;
-    explicit Picture(uint32_t seed = 12345, int w = 622, int h = 384)
+    explicit Picture(uint32_t seed = 12345, int w = start::kWidth, int h = start::kHeight)
     {
         fs.v1 = 450.0;
         fs.t1 = 273.0;
@@ -68,9 +69,9 @@ TEST(FlowFieldOpen, PlacesTheCornerAndStartsTheCloud)
     Picture p;
     EXPECT_EQ(p.corner.left, 0);
     EXPECT_EQ(p.corner.top, 192);
-    EXPECT_EQ(p.corner.width, 622);
+    EXPECT_EQ(p.corner.width, start::kWidth);
     EXPECT_EQ(p.corner.height, 384);
-    EXPECT_EQ(p.corner.wallAngle, 0.785375);
+    EXPECT_EQ(p.corner.wallAngle, start::kWall);
     EXPECT_EQ(p.field.tracers.count, 5000);
     for (const Tracer& t : p.field.tracers) {
         ASSERT_GE(t.x, -518.0);
@@ -98,7 +99,7 @@ TEST(FlowViewFrame, EveryLayerWhereItBelongs)
     std::set<std::pair<int, int>> expected; // where the tracers are
     for (const Tracer& t : p.field.tracers) {
         const int px = TruncToInt(t.x) + 311, py = TruncToInt(t.y) + 192;
-        if (px >= 0 && px < 622 && py >= 0 && py < 384)
+        if (px >= 0 && px < start::kWidth && py >= 0 && py < 384)
             expected.insert({px, py});
     }
     ASSERT_GT(expected.size(), 1000u);
@@ -112,7 +113,7 @@ TEST(FlowViewFrame, EveryLayerWhereItBelongs)
     std::set<std::pair<int, int>> red;
     int orange = 0, green = 0;
     for (int y = 0; y < 384; ++y)
-        for (int x = 0; x < 622; ++x) {
+        for (int x = 0; x < start::kWidth; ++x) {
             const uint32_t c = p.At(x, y);
             ASSERT_NE(c, kKey) << x << "," << y;
             if (c == kRed)
@@ -146,7 +147,7 @@ TEST(FlowViewFrame, EveryLayerWhereItBelongs)
         if (!InBox(x, 192, ml, mt, mr, mb)) {
             EXPECT_EQ(p.At(x, 192), kBlue) << x;
         }
-    for (int x = 0; x < 622; ++x)
+    for (int x = 0; x < start::kWidth; ++x)
         if (!InBox(x, 383, ml, mt, mr, mb)) {
             EXPECT_EQ(p.At(x, 383), kGrey) << x;
         }
@@ -263,8 +264,9 @@ TEST(FlowViewLayers, StackedTheyAreTheFrame)
             p.view.Compose(p.frame, scale);
             const unsigned long version = layers.staticVersion;
             p.view.ComposeLayers(layers, scale);
-            if (tick > 0 && tick != 80)
+            if (tick > 0 && tick != 80) {
                 EXPECT_EQ(layers.staticVersion, version) << "a tick renewed the static layers";
+            }
             if (tick % 20 == 0 || tick == 80) {
                 const std::vector<uint32_t> flat = Flatten(layers);
                 size_t differ = 0, first = 0;

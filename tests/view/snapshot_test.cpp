@@ -11,6 +11,7 @@
 #include "app/modes.h"
 #include "app/options.h"
 #include "tests/support/gui_app.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ TEST(Snapshot, WritesThePictureAsPng)
     EXPECT_EQ(RunSnapshot(SnapshotOptions(b)), 0);
     QImage first(a, "PNG"), second(b, "PNG");
     ASSERT_FALSE(first.isNull());
-    EXPECT_EQ(first.width(), 622);
+    EXPECT_EQ(first.width(), start::kWidth);
     EXPECT_EQ(first.height(), 384);
     EXPECT_GT(CountRgb(first, 0xFF0000), 1000); // the cloud of tracers
     EXPECT_EQ(CountRgb(first, 0xFE00FE), 0);

@@ -163,3 +163,38 @@ class PlotChecks:
             type_into(d, 'v1', '300')
             assert described(d, canvas) == [none % p1], '%s: a subsonic flow described as %r' % (lang, described(d, canvas))
         self.assert_no_errors()
+
+    def plot_texts_inside_on_a_phone(self):
+        """On a phone's screen from 320 CSS px up, in both languages: the plot lies inside the page
+        and every text of it (the title, the legend, the axes' captions, the labels) lies wholly
+        inside the plot, none cut off at its edges; the note on the model links to the teacher's
+        guide in the page's language."""
+        d = self.driver
+        self.open('paused=1')  # the page's storage, to remember the panel open in
+        with self.plot_remembered('open'):
+            for width in (320, 390, 560):
+                with self.screen(width, 800, 1, phone=True):
+                    for lang in ('ru', 'en'):
+                        where = '%s at %d px' % (lang, width)
+                        shown = {}
+                        for text in (True, False):
+                            self.open('beta=135&paused=1&lang=' + lang + ('' if text else '&labels=0'))
+                            w, h, scale, _, rgba = plot_of(d)
+                            assert scale == 1, where
+                            shown[text] = rgba
+                        right = d.execute_script(
+                            'return document.getElementById("plot-canvas").getBoundingClientRect().right')
+                        assert right <= width, '%s: the plot reaches %r, past the screen' % (where, right)
+                        ink = [(i // 4 % w, i // 4 // w) for i in range(0, len(shown[True]), 4)
+                               if shown[True][i:i + 3] != shown[False][i:i + 3]]
+                        assert len(ink) > 2000, '%s: only %d pixels of text' % (where, len(ink))
+                        xs = [x for x, _ in ink]
+                        ys = [y for _, y in ink]
+                        # The texts keep a margin: a text cut off at an edge runs into it.
+                        assert min(xs) >= 2 and max(xs) <= w - 3 and min(ys) >= 2 and max(ys) <= h - 3, \
+                            '%s: text from x %d to %d, y %d to %d in a %dx%d plot' % (
+                                where, min(xs), max(xs), min(ys), max(ys), w, h)
+                        link = d.find_element(By.ID, 'plot-model-link')
+                        assert link.is_displayed() and link.get_attribute('href').endswith(
+                            '/teaching-%s.html#model' % lang), '%s: the link is %r' % (where, link.get_attribute('href'))
+        self.assert_no_errors()

@@ -85,6 +85,8 @@ def main():
                    checks.plot_matches_desktop)
         checks.run('the plot for a screen reader: its name and description, both languages',
                    checks.plot_for_a_screen_reader)
+        checks.run('the plot on a phone: inside the page, no text cut off; the model\'s note links to the guide',
+                   checks.plot_texts_inside_on_a_phone)
         checks.run('names and descriptions for a screen reader, each language throughout',
                    checks.names_and_languages)
         checks.run('the tab order, the picture as a slider, one description a second',

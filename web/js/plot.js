@@ -26,6 +26,14 @@
   const SAVE_DATA = 'Сохранить данные…';
   const NOT_SAVED = 'График не сохранён';
   const DATA_NOT_SAVED = 'Данные не сохранены';
+  // What the model is, under the plot (the core's PlotWord::ModelNote, which the page has no
+  // call for), and where the teacher's guide says more.
+  const MODEL_NOTE = 'Сплошные линии — упрощённая модель рисунка: край её веера берётся ' +
+    'интерполяцией по углу поворота, а не из функции Прандтля — Майера, поэтому за веером её ' +
+    'числа заметно расходятся с точной теорией (пунктир).';
+  const MODEL_LINK = 'Подробнее о модели';
+  // The guide's languages; any other page language links to the English guide.
+  const GUIDES = ['ru', 'en'];
 
   // The panel: the canvas, the quantities and the downloads, placed by js/arrange.js with the
   // dialog's controls. on: what the boxes and the buttons call.
@@ -77,8 +85,16 @@
     }
     const savePlotButton = button('save-plot-button', on.savePlot);
     const saveDataButton = button('save-data-button', on.saveData);
-    panel.append(canvas, bar, description);
+    const note = document.createElement('p');
+    note.id = 'plot-note';
+    note.className = 'plot-note';
+    const noteText = document.createElement('span');
+    const link = document.createElement('a');
+    link.id = 'plot-model-link';
+    note.append(noteText, ' ', link);
+    panel.append(canvas, bar, note, description);
     return { panel: panel, canvas: canvas, description: description, boxes: boxes,
+             noteText: noteText, link: link,
              savePlotButton: savePlotButton, saveDataButton: saveDataButton };
   }
 
@@ -190,6 +206,10 @@
       canvas.setAttribute('aria-label', page.plotName());
       built.savePlotButton.textContent = CF.tr('Dialog', SAVE_PLOT);
       built.saveDataButton.textContent = CF.tr('Dialog', SAVE_DATA);
+      built.noteText.textContent = CF.tr('Plot', MODEL_NOTE);
+      built.link.textContent = CF.tr('Plot', MODEL_LINK);
+      const guide = GUIDES.includes(CF.language()) ? CF.language() : 'en';
+      built.link.href = 'teaching-' + guide + '.html#model';
       describe();
     }
 

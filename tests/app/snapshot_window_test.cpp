@@ -13,6 +13,7 @@
 
 #include "app/flow_dialog.h"
 #include "res/ids.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ TEST(SnapshotWindow, WritesTheWholeDialogReproducibly)
     // Red tracers in the picture, and the picture's grey bottom line at row 11 + 383.
     int red = 0;
     for (int y = 11; y < 11 + 384; ++y)
-        for (int x = 0; x < 622; ++x) {
+        for (int x = 0; x < start::kWidth; ++x) {
             const QColor c = first.pixelColor(x, y);
             red += c.red() == 255 && c.green() == 0 && c.blue() == 0;
         }
@@ -92,9 +93,11 @@ TEST(SnapshotWindow, PictureSnapshotMatchesThePictureInTheDialog)
     ASSERT_EQ(
         Cornerflow(QStringList{QStringLiteral("--snapshot-window"), window} + common).exitCode, 0);
     ASSERT_EQ(Cornerflow(QStringList{QStringLiteral("--snapshot"), picture} + common).exitCode, 0);
-    const QImage shown = QImage(window).convertToFormat(QImage::Format_RGB32).copy(0, 11, 622, 384);
+    const QImage shown = QImage(window)
+                             .convertToFormat(QImage::Format_RGB32)
+                             .copy(0, 11, start::kWidth, start::kHeight);
     const QImage alone = QImage(picture).convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(alone.size(), QSize(622, 384));
+    ASSERT_EQ(alone.size(), QSize(start::kWidth, start::kHeight));
     EXPECT_EQ(shown, alone);
 }
 

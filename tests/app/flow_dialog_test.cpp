@@ -27,6 +27,7 @@
 #include "res/dialog_templates.h"
 #include "res/ids.h"
 #include "tests/support/modal_dialogs.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
@@ -107,8 +108,8 @@ TEST_F(FlowDialogTest, StartUpShowsTheStateOfT1Equal273)
     EXPECT_NEAR(fs().machAngle, 0.845971, 1e-6);
     EXPECT_EQ(dlg->Session().Field().tracers.count, 5000);
     EXPECT_EQ(corner().top, 192);
-    EXPECT_EQ(corner().width, 622);
-    EXPECT_DOUBLE_EQ(corner().wallAngle, 0.785375);
+    EXPECT_EQ(corner().width, start::kWidth);
+    EXPECT_DOUBLE_EQ(corner().wallAngle, start::kWall);
     EXPECT_EQ(QApplication::focusWidget(), View());
     EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Обтекание тупого угла"));
     EXPECT_FALSE(dlg->windowIcon().isNull());
@@ -250,8 +251,8 @@ TEST_F(FlowDialogTest, MovesFillTheProbeFieldsBeforeTheyReturn)
     };
     for (const auto& [id, text] : downstream)
         EXPECT_EQ(Text(id), text) << "field " << id;
-    EXPECT_NEAR(dlg->Field(ControlId::ProbePressure)->GetValue(), 84488.5, 1.0);
-    EXPECT_DOUBLE_EQ(corner().wallAngle, 0.785375);
+    EXPECT_NEAR(ReadNumber(Text(ControlId::ProbePressure)), 84488.5, 1.0);
+    EXPECT_DOUBLE_EQ(corner().wallAngle, start::kWall);
 }
 
 TEST_F(FlowDialogTest, ArrowKeysTurnTheWallByOneDegreeWithinTheDragRange)
@@ -261,15 +262,15 @@ TEST_F(FlowDialogTest, ArrowKeysTurnTheWallByOneDegreeWithinTheDragRange)
     const double end = fs().fanEndAngle;
     const unsigned long frames = dlg->Session().FrameCount();
     QTest::keyClick(View(), Qt::Key_Right);
-    EXPECT_NEAR(corner().wallAngle, 0.785375 + oneDegree, 1e-12);
+    EXPECT_NEAR(corner().wallAngle, start::kWall + oneDegree, 1e-12);
     EXPECT_EQ(dlg->Session().FrameCount(), frames + 1);
     EXPECT_GT(fs().fanEndAngle, end) << "less turning: the fan ends higher";
     QTest::keyClick(View(), Qt::Key_Left);
     QTest::keyClick(View(), Qt::Key_Left);
-    EXPECT_NEAR(corner().wallAngle, 0.785375 - oneDegree, 1e-12);
+    EXPECT_NEAR(corner().wallAngle, start::kWall - oneDegree, 1e-12);
     EXPECT_EQ(corner().BetaLabel(), "\u03B2=134");
 
-    const double top = std::atan(20.0 * 622);
+    const double top = std::atan(20.0 * start::kWidth);
     dlg->Session().SetWallAngle(top - 0.1 * oneDegree);
     QTest::keyClick(View(), Qt::Key_Right);
     EXPECT_DOUBLE_EQ(corner().wallAngle, top);
@@ -382,7 +383,7 @@ TEST_F(FlowDialogTest, LayoutFollowsTheTemplate)
 {
     EXPECT_EQ(dlg->size(), QSize(622, 620));
     EXPECT_EQ(dlg->minimumSize(), dlg->maximumSize()) << "not resizable";
-    EXPECT_EQ(View()->geometry(), QRect(0, 11, 622, 384));
+    EXPECT_EQ(View()->geometry(), QRect(0, 11, start::kWidth, start::kHeight));
     EXPECT_EQ(dlg->Field(ControlId::UpstreamSpeed)->geometry(), QRect(25, 401, 82, 22));
     EXPECT_EQ(dlg->Field(ControlId::ProbeSpeedR)->geometry(), QRect(504, 457, 82, 22));
 
@@ -495,7 +496,7 @@ TEST_F(FlowDialogTest, APaintShowsTheLastFrameAndMovesNothing)
     EXPECT_EQ(TracerSum(), afterTick) << "a paint stepped the tracers";
     EXPECT_EQ(dlg->Session().FrameCount(), frames) << "a paint composed a frame";
     EXPECT_EQ(shown, ImageCopyOf(dlg->Session().Frame()).convertToFormat(QImage::Format_RGB32));
-    EXPECT_EQ(shown.size(), QSize(622, 384));
+    EXPECT_EQ(shown.size(), QSize(start::kWidth, start::kHeight));
 }
 
 TEST(FlowSessionScale, DeviceScaleIsTheNextWholeNumber)

@@ -93,15 +93,18 @@ TEST_F(Classroom, PauseStepAndTheMenuAgree)
     QApplication::processEvents();
     EXPECT_EQ(TracerXs(), before);
 
-    // Step is exactly one tick (two steps of every tracer), by the key or by the menu.
+    // Step is exactly one tick, by the key or by the menu: between two ticks every tracer
+    // makes two steps.
     const Marker& marker = dlg->Session().Field().marker;
-    const double x0 = marker.x, step = marker.stepX;
+    const unsigned long ticks = dlg->Session().Ticks();
     Key(Qt::Key_Period);
-    EXPECT_DOUBLE_EQ(marker.x, x0 + 2 * step) << "exactly one tick";
+    EXPECT_EQ(dlg->Session().Ticks(), ticks + 1);
     EXPECT_NE(TracerXs(), before);
+    const double x1 = marker.x, step = marker.stepX;
     Action(Command::Step)->trigger();
     QApplication::processEvents();
-    EXPECT_DOUBLE_EQ(marker.x, x0 + 4 * step) << "exactly one tick";
+    EXPECT_EQ(dlg->Session().Ticks(), ticks + 2);
+    EXPECT_DOUBLE_EQ(marker.x, x1 + 2 * step) << "exactly one tick";
 
     // Paused, the picture still follows the wall and the inputs.
     const std::string beta = dlg->Session().BetaLabel();
@@ -141,12 +144,22 @@ TEST_F(Classroom, PictureSavedWholeOrNotAtAll)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("picture.png"));
     QString error;
+    // The picture saved after ticks, and after a paused turn of the wall away and back, is the
+    // one the window shows.
+    for (int i = 0; i < 20; ++i)
+        dlg->Session().StepOnce();
+    dlg->ViewWindow().repaint();
+    const QImage shown = dlg->ViewWindow().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    dlg->Session().SetPaused(true);
+    dlg->Session().SetWallAngle(0.3);
+    dlg->Session().SetWallAngle(start::kWall);
     ASSERT_TRUE(dlg->SavePicture(path, &error)) << error.toStdString();
     const QImage saved(path);
     const QImage frame = ImageCopyOf(dlg->Session().Frame());
     EXPECT_EQ(saved.size(), frame.size());
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
               frame.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), shown);
 
     // A place that cannot be written: a clear reason, and the file there stays as it was.
     QFile blocker(dir.filePath(QStringLiteral("not-a-folder")));

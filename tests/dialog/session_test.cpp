@@ -17,6 +17,7 @@
 #include "res/dialog_templates.h"
 #include "res/ids.h"
 #include "tests/support/session_input.h"
+#include "tests/support/start_up.h"
 
 namespace {
 
@@ -51,8 +52,9 @@ TEST(FieldTable, EveryNumericControlHasExactlyOneRow)
 {
     std::set<ControlId> controls;
     for (const res::ControlTemplate& c : res::MainDialogTemplate())
-        if (c.kind == res::ControlKind::InputField || c.kind == res::ControlKind::ReadOnlyField)
+        if (c.kind == res::ControlKind::InputField || c.kind == res::ControlKind::ReadOnlyField) {
             EXPECT_TRUE(controls.insert(c.id).second) << "control " << ToInt(c.id) << " twice";
+        }
     std::set<ControlId> rows;
     std::set<std::string> keys;
     for (size_t i = 0; i < FieldCount(); ++i) {
@@ -81,7 +83,7 @@ TEST(FieldTable, EveryNumericControlHasExactlyOneRow)
 TEST(FlowSession, ResetAfterAnyLessonIsAFreshStart)
 {
     FlowSession fresh;
-    fresh.Open(622, 384, 11);
+    fresh.Open(start::kWidth, start::kHeight, 11);
     const Snapshot start = Take(fresh);
     EXPECT_EQ(start.texts.at(ControlId::UpstreamSpeed), "450.0");
     EXPECT_EQ(start.texts.at(ControlId::UpstreamTemperature), "273.0");
@@ -89,7 +91,7 @@ TEST(FlowSession, ResetAfterAnyLessonIsAFreshStart)
     EXPECT_EQ(start.beta, "\u03B2=135");
 
     FlowSession s;
-    s.Open(622, 384, 99);
+    s.Open(start::kWidth, start::kHeight, 99);
     input::Leave(s, "2000", "100", "1e6");
     s.PointerPressed(input::Mouse(100, 300));
     s.PointerMoved(input::Mouse(500, 390)); // a drag, still held at reset
@@ -111,7 +113,7 @@ TEST(FlowSession, ResetAfterAnyLessonIsAFreshStart)
 TEST(FlowSession, BodyAngleSetsTheWallTheLabelReads)
 {
     FlowSession s;
-    s.Open(622, 384, 1);
+    s.Open(start::kWidth, start::kHeight, 1);
     const double startWall = s.Geometry().wallAngle;
     s.SetBodyAngle(135.0);
     EXPECT_EQ(s.Geometry().wallAngle, startWall);
@@ -133,7 +135,7 @@ TEST(FlowSession, BodyAngleSetsTheWallTheLabelReads)
         const double wall = s.Geometry().wallAngle;
         const std::string labels = s.BetaLabel() + s.ChiLabel();
         FlowSession again;
-        again.Open(622, 384, 1);
+        again.Open(start::kWidth, start::kHeight, 1);
         again.SetBodyAngle(s.BodyAngle());
         EXPECT_NEAR(again.Geometry().wallAngle, wall, 1e-12) << key;
         EXPECT_EQ(again.BetaLabel() + again.ChiLabel(), labels) << key;
@@ -202,7 +204,7 @@ std::string ProbeTextShown(const FlowSession& s)
 TEST(FlowSessionPointer, MovesReadTheFlowAndOnlyDragsTurnTheWall)
 {
     FlowSession s;
-    s.Open(622, 384, 3);
+    s.Open(start::kWidth, start::kHeight, 3);
     const double wall = s.Geometry().wallAngle;
     const unsigned long traces = s.Field().traces;
     // In the fan, upstream, past the fan, straight below the corner, on the wall line.
@@ -219,7 +221,7 @@ TEST(FlowSessionPointer, MovesReadTheFlowAndOnlyDragsTurnTheWall)
 TEST(FlowSessionPointer, PressDragRelease)
 {
     FlowSession s;
-    s.Open(622, 384, 3);
+    s.Open(start::kWidth, start::kHeight, 3);
     s.PointerPressed(Mouse(311, 300)); // below the corner: a vertical wall at once
     EXPECT_TRUE(s.Dragging());
     EXPECT_EQ(s.Geometry().wallAngle, 0.0);
@@ -250,13 +252,43 @@ TEST(FlowSessionPointer, PressDragRelease)
     EXPECT_EQ(s.Geometry().wallAngle, 0.0);
 }
 
+// While a pointer or a finger's mark names a point, the probe fields show the flow there as it
+// is now: a new input, a key on the wall or a typed beta reads the point again at once. The
+// mouse press that turns the wall reads nothing.
+TEST(FlowSessionPointer, TheNamedPointIsReadAgainWhenTheFlowChanges)
+{
+    FlowSession s;
+    start::Open(s, 3);
+    s.PointerMoved(Mouse(411, 92, false)); // hovering in the fan
+    const std::string before = ProbeTextShown(s);
+    input::Leave(s, "900", "273", "100000");
+    EXPECT_EQ(ProbeTextShown(s), ProbeTextAt(s, 411, 92));
+    EXPECT_NE(ProbeTextShown(s), before);
+    s.KeyPressed(Press(Key::PageDown));
+    EXPECT_EQ(ProbeTextShown(s), ProbeTextAt(s, 411, 92));
+
+    s.PointerPressed(input::Finger(150, 60)); // far from the wall: a mark
+    s.PointerReleased(input::Finger(150, 60));
+    ASSERT_TRUE(s.Mark().shown);
+    s.SetBodyAngle(160.0);
+    EXPECT_EQ(ProbeTextShown(s), ProbeTextAt(s, 150, 60));
+
+    const std::string marked = ProbeTextShown(s);
+    s.PointerPressed(Mouse(500, 300));
+    EXPECT_EQ(ProbeTextShown(s), marked);
+    s.PointerReleased(Mouse(500, 300));
+    s.Reset(); // nothing named after a reset
+    s.SetBodyAngle(150.0);
+    EXPECT_EQ(s.FieldText(ControlId::ProbeTemperature), "0.000");
+}
+
 // A frame drawn for any reason moves nothing: paused means paused, and repaints between ticks
 // do not change how the flow moves.
 TEST(FlowSessionClock, DrawingNeverMovesTheFlow)
 {
     FlowSession a, b;
-    a.Open(622, 384, 77);
-    b.Open(622, 384, 77);
+    a.Open(start::kWidth, start::kHeight, 77);
+    b.Open(start::kWidth, start::kHeight, 77);
     for (int i = 0; i < 100; ++i) {
         a.TimerTicked();
         b.TimerTicked();
@@ -285,7 +317,7 @@ TEST(FlowSessionClock, DrawingNeverMovesTheFlow)
     a.StepOnce();
     b.KeyPressed(Press(Key::Period));
     FlowSession c;
-    c.Open(622, 384, 77);
+    c.Open(start::kWidth, start::kHeight, 77);
     for (int i = 0; i < 101; ++i)
         c.TimerTicked();
     EXPECT_TRUE(SameBits(Motion(a), Motion(c)));
@@ -293,10 +325,38 @@ TEST(FlowSessionClock, DrawingNeverMovesTheFlow)
     EXPECT_FALSE(SameBits(Motion(b), paused));
 }
 
+// Between ticks the tracers stand where the last frame shows them: a frame composed outside the
+// clock, or a paused drag that turns the wall away and back, shows the picture on the screen.
+TEST(FlowSessionClock, TheStateBetweenTicksIsThePictureShown)
+{
+    FlowSession s;
+    start::Open(s, 31);
+    for (int i = 0; i < 60; ++i)
+        s.TimerTicked();
+    const std::vector<uint32_t> shown = s.Frame().pixels;
+    s.ComposeFrame();
+    EXPECT_TRUE(s.Frame().pixels == shown);
+
+    s.SetPaused(true);
+    s.SetWallAngle(0.3);
+    EXPECT_FALSE(s.Frame().pixels == shown);
+    s.SetWallAngle(start::kWall);
+    EXPECT_TRUE(s.Frame().pixels == shown);
+
+    // The step owed to the next tick is kept: the next frame is the one a session that composed
+    // nothing between its ticks shows.
+    FlowSession plain;
+    start::Open(plain, 31);
+    for (int i = 0; i < 61; ++i)
+        plain.TimerTicked();
+    s.StepOnce();
+    EXPECT_TRUE(s.Frame().pixels == plain.Frame().pixels);
+}
+
 TEST(FlowSessionKeys, WallPauseStepAndTheRestPassOn)
 {
     FlowSession s;
-    s.Open(622, 384, 5);
+    s.Open(start::kWidth, start::kHeight, 5);
     EXPECT_EQ(s.BetaLabel(), "\u03B2=135");
     EXPECT_EQ(s.KeyPressed(Press(Key::Right)), ShellAction::None);
     EXPECT_EQ(s.BetaLabel(), "\u03B2=136");
@@ -306,9 +366,9 @@ TEST(FlowSessionKeys, WallPauseStepAndTheRestPassOn)
     s.KeyPressed(Press(Key::PageUp));
     EXPECT_EQ(s.BetaLabel(), "\u03B2=144");
     s.KeyPressed(Press(Key::End));
-    EXPECT_EQ(s.Geometry().wallAngle, std::atan(20.0 * 622));
+    EXPECT_EQ(s.Geometry().wallAngle, std::atan(20.0 * start::kWidth));
     s.KeyPressed(Press(Key::Home));
-    EXPECT_EQ(s.Geometry().wallAngle, -std::atan(20.0 * 622));
+    EXPECT_EQ(s.Geometry().wallAngle, -std::atan(20.0 * start::kWidth));
 
     EXPECT_FALSE(s.Paused());
     s.KeyPressed(Press(Key::Space));
@@ -367,7 +427,7 @@ TEST(Announcer, OncePerSecondAndTheFinalState)
 TEST(FlowSessionLayers, EveryChangeReachesTheLayers)
 {
     FlowSession s;
-    s.Open(622, 384, 9, 2);
+    s.Open(start::kWidth, start::kHeight, 9, 2);
     s.UseLayers(true);
     const unsigned long version = s.Layers().staticVersion;
     s.TimerTicked();

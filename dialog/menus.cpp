@@ -1,0 +1,76 @@
+#include "dialog/menus.h"
+
+#include <algorithm>
+
+#include "dialog/words.h"
+
+namespace {
+
+// The classroom's commands both menus share, from Pause to Copy picture.
+void AddClassroomItems(std::vector<MenuItem>& items, const MenuState& state, bool separated)
+{
+    items.push_back(
+        MenuItem{Command::Pause, "Пауза", true, "Space", true, state.paused, separated});
+    items.push_back(MenuItem{Command::Step, "Шаг", true, "."});
+    items.push_back(MenuItem{Command::Reset, "Сбросить"});
+    items.push_back(
+        MenuItem{Command::ExactTheory, kExactTheoryWords, true, "", true, state.exactTheory, true});
+    items.push_back(MenuItem{Command::Plot, kPlotWords, true, "", true, state.plotOpen});
+    MenuItem save{Command::SavePicture, kSavePictureWords};
+    save.separatorBefore = true;
+    items.push_back(save);
+    items.push_back(MenuItem{Command::CopyPicture, "Копировать рисунок"});
+}
+
+} // namespace
+
+std::vector<MenuItem> MenuItems(const MenuState& state)
+{
+    std::vector<MenuItem> items;
+    items.push_back(MenuItem{Command::Close, "Close", false});
+    MenuItem about{Command::About, "&About Cornerflow...", false};
+    about.separatorBefore = true;
+    items.push_back(about);
+    items.push_back(MenuItem{Command::Keys, "Клавиши…"});
+    AddClassroomItems(items, state, true);
+    MenuItem russian{Command::Russian, "Русский", false, "", true, state.language == "ru", true};
+    russian.submenu = kLanguageWords;
+    items.push_back(russian);
+    MenuItem english{Command::English, "English", false, "", true, state.language == "en"};
+    english.submenu = kLanguageWords;
+    items.push_back(english);
+    return items;
+}
+
+std::vector<MenuItem> PageToolItems(const MenuState& state)
+{
+    std::vector<MenuItem> items;
+    AddClassroomItems(items, state, false);
+    items.push_back(MenuItem{Command::CopyLink, "Копировать ссылку"});
+    MenuItem full{Command::FullScreen, "Во весь экран", true, "F"};
+    full.separatorBefore = true;
+    items.push_back(full);
+    items.push_back(MenuItem{Command::About, "О программе"});
+    return items;
+}
+
+const std::vector<KeyHelp>& PictureKeyList()
+{
+    static const std::vector<KeyHelp> keys = {
+        {"← →, ↓ ↑", "повернуть стенку на 1°"},
+        {"PgDn PgUp", "повернуть стенку на 10°"},
+        {"Home End", "стенка до края, куда её доводит мышь"},
+        {"Пробел", "остановить или продолжить анимацию"},
+        {".", "один шаг анимации"},
+        {"F", "во весь экран (на странице)"},
+        {"Tab", "к следующему полю"},
+    };
+    return keys;
+}
+
+std::string FileNameFor(const std::string& betaLabel, const char* kind, const char* extension)
+{
+    std::string beta = betaLabel;
+    beta.erase(std::remove(beta.begin(), beta.end(), '='), beta.end());
+    return kind + beta + extension;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// Every word both shells show that is not a control's caption or a field's: in the program's
+// Russian (UTF-8), each with the context of the translation file the shells translate it in.
+// The desktop reads them from here; the page reads the table through its binding.
+#include <cstddef>
+
+// What a screen reader calls the picture ("Picture" context).
+constexpr const char* kPictureName = "Картина течения";
+// The menu's words for the exact theory over the picture, and for the plot ("Dialog").
+constexpr const char* kExactTheoryWords = "Точная теория";
+constexpr const char* kPlotWords = "Графики";
+// The slider's value in words, with %1 beta and %2 the wall's turn in degrees ("Picture").
+constexpr const char* kSliderWords = "угол β = %1°, стенка повёрнута на %2°";
+// Said after the picture's description: the keys that stop and step the animation, and the
+// paused animation ("Picture").
+constexpr const char* kPictureKeysWords = "Пробел — пауза, точка — один шаг";
+constexpr const char* kPausedWords = "Пауза: анимация остановлена";
+// Saving and copying ("Dialog").
+constexpr const char* kSavePictureWords = "Сохранить рисунок…";
+constexpr const char* kPictureNotSavedWords = "Рисунок не сохранён";
+constexpr const char* kPngFilesWords = "Изображения PNG (*.png)";
+constexpr const char* kSavePlotWords = "Сохранить график…";
+constexpr const char* kSaveDataWords = "Сохранить данные…";
+constexpr const char* kPlotNotSavedWords = "График не сохранён";
+constexpr const char* kDataNotSavedWords = "Данные не сохранены";
+constexpr const char* kCsvFilesWords = "Таблицы CSV (*.csv)";
+// The language submenu's title, the same in every language.
+constexpr const char* kLanguageWords = "Language / Язык";
+
+// One word of the table: the name a shell looks it up by, its context and the words.
+struct ShellWord {
+    const char* name;
+    const char* context;
+    const char* words;
+};
+const ShellWord* ShellWords();
+size_t ShellWordCount();

@@ -1,0 +1,45 @@
+#pragma once
+// The gases a student can choose: each with its ratio of specific heats gamma and its molar mass,
+// at about room temperature, and "other gas" with both typed. The model is written in gamma and
+// the molar mass throughout; the gas only chooses the two numbers.
+#include <string>
+#include <vector>
+
+struct Gas {
+    // Its name in a link and on the command line (`gas=he`, `--gas he`).
+    const char* code;
+    // Its formula as a file name carries it (cornerflow-He-β135.png): ASCII, "" for air.
+    const char* fileTag;
+    // Its name in the program's source language (translated in the "Gas" context) and its
+    // formula as shown beside it ("" for air).
+    const char* name;
+    const char* formula;
+    double gamma;     // ratio of specific heats
+    double molarMass; // g/mol
+};
+
+// Every gas of the list, air first: the program's own gas, the start values' gamma and molar
+// mass.
+const std::vector<Gas>& GasTable();
+// The gas of the list with this code, or nullptr.
+const Gas* FindGas(const std::string& code);
+// The gas of the list whose gamma and molar mass are exactly these, or nullptr ("other gas").
+const Gas* GasOf(double gamma, double molarMass);
+// "air, n2, o2, he, ar, co2, h2o, ch4, h2": the codes, for a usage message.
+std::string GasCodes();
+
+// What "other gas" is called, and its code.
+constexpr const char* kOtherGasName = "свой газ";
+constexpr const char* kOtherGasCode = "other";
+
+// The range a typed gas must lie in: gamma above 1 (gamma = 1 divides by zero) and at most 5/3
+// (no ideal gas has more: a monatomic gas has exactly 5/3); the molar mass from 1 to 1000 g/mol.
+constexpr double kLeastGamma = 1.0; // exclusive
+constexpr double kGreatestGamma = 5.0 / 3.0;
+constexpr double kLeastMolarMass = 1.0;
+constexpr double kGreatestMolarMass = 1000.0;
+inline bool GammaInRange(double gamma) { return gamma > kLeastGamma && gamma <= kGreatestGamma; }
+inline bool MolarMassInRange(double molarMass)
+{
+    return molarMass >= kLeastMolarMass && molarMass <= kGreatestMolarMass;
+}

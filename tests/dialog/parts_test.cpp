@@ -1,0 +1,143 @@
+// The session's parts on their own: what a pointer asks for, with no flow; the one reader of a
+// start state; the picture's description.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "dialog/flow_session.h"
+#include "dialog/pointer_gesture.h"
+#include "dialog/start_state.h"
+#include "tests/support/session_input.h"
+#include "tests/support/start_up.h"
+
+namespace {
+
+// The start-up wall, shown at half the picture's size.
+struct HalfSize {
+    WallLine wall{start::kWidth / 2, start::kHeight / 2, start::kWall, start::kWidth,
+                  start::kHeight};
+    PointerGesture g;
+    HalfSize() { g.SetDisplaySize(start::kWidth / 2.0, start::kHeight / 2.0); }
+    // A point on the wall, t picture pixels from the corner, in display units.
+    std::pair<double, double> OnWall(double t) const
+    {
+        return {(wall.apexX + t * std::sin(wall.angle)) / 2,
+                (wall.apexY + t * std::cos(wall.angle)) / 2};
+    }
+};
+
+} // namespace
+
+TEST(PointerGesture, FingersAndTheMouseWithoutAFlow)
+{
+    HalfSize h;
+    // A finger far from the wall reads where it is, in picture pixels, and leaves a mark.
+    PointerIntent i = h.g.Pressed(input::Finger(10.75, 20.25), h.wall);
+    EXPECT_TRUE(i.read && !i.turnWall);
+    EXPECT_EQ(std::make_pair(i.x, i.y), std::make_pair(21, 40));
+    EXPECT_TRUE(h.g.Mark().shown);
+    // A second finger is ignored while the first holds the picture; the first moves the mark.
+    i = h.g.Moved(input::Finger(100, 100, 2), h.wall);
+    EXPECT_FALSE(i.read || i.turnWall);
+    i = h.g.Moved(input::Finger(12, 30), h.wall);
+    EXPECT_TRUE(i.read && !i.turnWall);
+    EXPECT_EQ(h.g.Mark().x, 12.0);
+    h.g.Released(input::Finger(12, 30));
+    EXPECT_TRUE(h.g.Mark().shown); // the read-out stays where it was lifted
+    EXPECT_FALSE(h.g.Moved(input::Finger(50, 50), h.wall).read); // a finger cannot hover
+
+    // Near the wall, measured in display units (30 units across x is 21 from the line; 40 is
+    // 28, beyond a fingertip's reach): the finger takes hold of the wall and turns it as it
+    // moves.
+    const auto [wx, wy] = h.OnWall(100);
+    EXPECT_TRUE(h.g.NearWall(input::Finger(wx + 30, wy), h.wall));
+    EXPECT_FALSE(h.g.NearWall(input::Finger(wx + 40, wy), h.wall));
+    i = h.g.Pressed(input::Finger(wx + 30, wy), h.wall);
+    EXPECT_FALSE(i.read || i.turnWall);
+    EXPECT_TRUE(h.g.Dragging());
+    EXPECT_FALSE(h.g.Mark().shown);
+    i = h.g.Moved(input::Finger(wx, wy + 50), h.wall);
+    EXPECT_TRUE(i.turnWall && i.read);
+    h.g.Released(input::Finger(wx, wy + 50));
+    EXPECT_FALSE(h.g.Dragging());
+
+    // The mouse: a press turns the wall at once and reads nothing; a move without the button
+    // after a release elsewhere ends the drag and reads.
+    i = h.g.Pressed(input::Mouse(200, 150), h.wall);
+    EXPECT_TRUE(i.turnWall && !i.read);
+    i = h.g.Moved(input::Mouse(210, 150, false), h.wall);
+    EXPECT_TRUE(i.read && !i.turnWall);
+    EXPECT_FALSE(h.g.Dragging());
+
+    // A point that is no number is no crash: no wall is near it, and its pixel is 0.
+    EXPECT_FALSE(h.g.NearWall(input::Finger(NAN, 5), h.wall));
+    i = h.g.Pressed(input::Finger(NAN, INFINITY), h.wall);
+    EXPECT_EQ(i.x, 0);
+}
+
+TEST(StartPairs, OneReaderForEveryShell)
+{
+    const std::string longName(50, 'x');
+    const std::vector<std::pair<std::string, std::string>> pairs = {
+        {"v1", "600"},          {"t1", "1,5"},      {"p1", std::string(65, '1')},
+        {"beta", "150.5"},      {"lang", "de"},     {"paused", "1"},
+        {"seed", "4294967295"}, {"ticks", "10001"}, {"theory", "2"},
+        {"labels", "0"},        {"wall", "1"},      {"wall", "2"},
+        {longName, "1"},        {"ticks", "3"},
+    };
+    std::vector<std::string> ignored;
+    const StartState s = ReadStartPairs(pairs, ignored);
+    EXPECT_EQ(s.v1, std::optional<std::string>("600"));
+    EXPECT_FALSE(s.t1) << "a decimal comma is not the program's own form";
+    EXPECT_FALSE(s.p1) << "longer than a number a link carries";
+    EXPECT_EQ(s.beta, std::optional<double>(150.5));
+    EXPECT_FALSE(s.language);
+    EXPECT_EQ(s.paused, std::optional<bool>(true));
+    EXPECT_EQ(s.seed, std::optional<uint32_t>(4294967295u));
+    EXPECT_EQ(s.ticks, 3);
+    EXPECT_FALSE(s.exactTheory);
+    EXPECT_EQ(s.labels, std::optional<bool>(false));
+    const std::vector<std::string> expected = {
+        "t1", "p1", "lang", "ticks", "theory", "wall", std::string(40, 'x') + "…"};
+    EXPECT_EQ(ignored, expected);
+
+    // Put into a session: the inputs, the wall, the ticks, the pause.
+    FlowSession session;
+    start::Open(session, 5);
+    EXPECT_EQ(
+        ApplyStartPairs(
+            session,
+            {{"v1", "600"}, {"beta", "150"}, {"ticks", "3"}, {"paused", "1"}, {"theory", "1"}}),
+        std::vector<std::string>());
+    EXPECT_EQ(session.FieldText(ControlId::UpstreamSpeed), "600");
+    EXPECT_EQ(session.BetaLabel(), "\u03B2=150");
+    EXPECT_EQ(session.Ticks(), 3u);
+    EXPECT_TRUE(session.Paused());
+    EXPECT_TRUE(session.ExactTheory());
+}
+
+// What a screen reader hears is built in the core: the flow with its numbers, the labels as
+// drawn, the pause when paused, the keys.
+TEST(PictureDescription, WordsAndValuesForEveryShell)
+{
+    FlowSession s;
+    start::Open(s, 5);
+    std::vector<SpokenSentence> d = s.Description();
+    ASSERT_EQ(d.size(), 3u);
+    EXPECT_STREQ(d[0].words, PictureWords(PictureFacts::Flow::Attached));
+    EXPECT_EQ(d[0].values,
+              (std::vector<std::string>{s.Facts().turnDegrees, s.Facts().spanDegrees}));
+    EXPECT_EQ(d[1].words, nullptr);
+    EXPECT_EQ(d[1].values, (std::vector<std::string>{s.BetaLabel(), s.AlphaLabel(), s.ChiLabel()}));
+    EXPECT_STREQ(d[2].words, kPictureKeysWords);
+    s.SetPaused(true);
+    input::Leave(s, "200", "273", "100000"); // subsonic: no fan, no alpha or chi
+    d = s.Description();
+    ASSERT_EQ(d.size(), 4u);
+    EXPECT_STREQ(d[0].words, PictureWords(PictureFacts::Flow::NoFan));
+    EXPECT_EQ(d[1].values, std::vector<std::string>{s.BetaLabel()});
+    EXPECT_STREQ(d[2].words, kPausedWords);
+}
