@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QString>
 
 #include "app/flow_dialog.h"
 #include "corner/corner.h"
@@ -82,8 +83,9 @@ void DragBetween(benchmark::State& state, double v1, double t1, QPoint a, QPoint
         return;
     }
     if (v1 != fs.v1 || t1 != fs.t1) {
-        dlg.Field(ControlId::UpstreamSpeed)->SetValue(v1);
-        dlg.Field(ControlId::UpstreamTemperature)->SetValue(t1);
+        // Typed as a user types them: the value lives in the field's text.
+        dlg.Field(ControlId::UpstreamSpeed)->setText(QString::number(v1, 'g', 17));
+        dlg.Field(ControlId::UpstreamTemperature)->setText(QString::number(t1, 'g', 17));
         dlg.InputFieldLeft();
     }
     QWidget* view = &dlg.ViewWindow();
