@@ -6,11 +6,13 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QString>
 
 #include "app/flow_dialog.h"
 #include "corner/corner.h"
 #include "model/flow_state.h"
 #include "res/ids.h"
+#include "tracers/tracer.h"
 
 namespace {
 
@@ -62,8 +64,12 @@ BENCHMARK(StartUpShown)->Unit(benchmark::kMillisecond);
 // the dialog's nine probe fields are filled before the event returns. The moves alternate
 // between two points below and to the right of the corner, so every one turns the wall.
 // With "painted" the events are then handled, so the frame is also painted to the window.
+// Without "returning" the exit-step runs remembered are forgotten before each move, which
+// times every move as one to a wall angle not met before; with it the two points' runs are
+// remembered, as when a student drags back and forth.
 // v1 and t1 are typed into their fields first when they differ from the start-up inputs.
-void DragBetween(benchmark::State& state, double v1, double t1, QPoint a, QPoint b, bool painted)
+void DragBetween(benchmark::State& state, double v1, double t1, QPoint a, QPoint b, bool painted,
+                 bool returning)
 {
     FlowDialog dlg;
     const FlowState& fs = dlg.Session().State();
@@ -77,8 +83,9 @@ void DragBetween(benchmark::State& state, double v1, double t1, QPoint a, QPoint
         return;
     }
     if (v1 != fs.v1 || t1 != fs.t1) {
-        dlg.Field(ControlId::UpstreamSpeed)->SetValue(v1);
-        dlg.Field(ControlId::UpstreamTemperature)->SetValue(t1);
+        // Typed as a user types them: the value lives in the field's text.
+        dlg.Field(ControlId::UpstreamSpeed)->setText(QString::number(v1, 'g', 17));
+        dlg.Field(ControlId::UpstreamTemperature)->setText(QString::number(t1, 'g', 17));
         dlg.InputFieldLeft();
     }
     QWidget* view = &dlg.ViewWindow();
@@ -100,6 +107,8 @@ void DragBetween(benchmark::State& state, double v1, double t1, QPoint a, QPoint
     }
     bool flip = false;
     for (auto _ : state) {
+        if (!returning)
+            Tracer::ForgetProbeRuns();
         send(QEvent::MouseMove, flip ? a : b, Qt::NoButton, Qt::LeftButton);
         if (painted)
             QApplication::processEvents();
@@ -110,9 +119,15 @@ void DragBetween(benchmark::State& state, double v1, double t1, QPoint a, QPoint
 
 void DragEvent(benchmark::State& state)
 {
-    DragBetween(state, 450.0, 273.0, QPoint(420, 300), QPoint(430, 296), state.range(0) != 0);
+    DragBetween(state, 450.0, 273.0, QPoint(420, 300), QPoint(430, 296), state.range(0) != 0,
+                state.range(1) != 0);
 }
-BENCHMARK(DragEvent)->ArgName("painted")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(DragEvent)
+    ->ArgNames({"painted", "returning"})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMillisecond);
 
 // The drag event, painted, at the inputs of the teaching range (V1 300..3000 m/s, T1
 // 100..1000 K, every wall a drag reaches) whose recompute takes longest: V1 580, T1 100 and a
@@ -124,8 +139,8 @@ BENCHMARK(DragEvent)->ArgName("painted")->Arg(0)->Arg(1)->Unit(benchmark::kMilli
 void DragEventSlowest(benchmark::State& state)
 {
     state.SetLabel("V1 580, T1 100, wall 0.620/0.625");
-    DragBetween(state, 580.0, 100.0, QPoint(401, 318), QPoint(402, 318), true);
+    DragBetween(state, 580.0, 100.0, QPoint(401, 318), QPoint(402, 318), true, state.range(0) != 0);
 }
-BENCHMARK(DragEventSlowest)->Unit(benchmark::kMillisecond);
+BENCHMARK(DragEventSlowest)->ArgName("returning")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

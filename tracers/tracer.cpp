@@ -156,9 +156,70 @@ bool Tracer::StepWithinUpstream(const Corner& corner)
     return KeepsGoing(corner);
 }
 
+namespace {
+
+// Every input of RunProbe: the tracer's whole state, the two angles ClassifyAngle and the fan's
+// depth read, the fan's constants, the extent an ordinary tracer's run ends at, the bound.
+// Compared bit for bit, so that a NaN matches itself and -0 does not match +0.
+struct ProbeRunKey {
+    double values[20];
+    long maxSteps;
+};
+
+ProbeRunKey KeyOf(const Tracer& t, const FlowState& fs, const FanVelocity& fan, long maxSteps)
+{
+    return ProbeRunKey{{t.stepX,      t.stepY,        t.x,
+                        t.y,          t.speed,        t.vPhi,
+                        t.vR,         t.phi,          t.isProbe ? 1.0 : 0.0,
+                        t.exitStepX,  t.exitStepY,    t.entryRadius,
+                        fs.machAngle, fs.fanEndAngle, fan.span,
+                        fan.A,        fan.S,          fan.G,
+                        fan.H,        fan.crossGain},
+                       maxSteps};
+}
+
+bool SameKey(const ProbeRunKey& a, const ProbeRunKey& b, const Corner& corner, int width,
+             int height)
+{
+    return a.maxSteps == b.maxSteps && corner.width == width && corner.height == height
+           && std::memcmp(a.values, b.values, sizeof a.values) == 0;
+}
+
+struct ProbeRunMemo {
+    static constexpr int kEntries = 64;
+    struct Entry {
+        bool valid = false;
+        ProbeRunKey key{};
+        int width = 0, height = 0;
+        Tracer after;
+        long steps = 0;
+    };
+    Entry entries[kEntries];
+    int next = 0; // the entry the next new run replaces: the oldest
+};
+thread_local ProbeRunMemo t_probeRuns;
+
+} // namespace
+
+void Tracer::ForgetProbeRuns()
+{
+    for (auto& e : t_probeRuns.entries)
+        e.valid = false;
+    t_probeRuns.next = 0;
+}
+
 long Tracer::RunProbe(const FlowState& fs, const Corner& corner, const FanVelocity& fan,
                       long maxSteps)
 {
+    ProbeRunMemo& memo = t_probeRuns;
+    const ProbeRunKey key = KeyOf(*this, fs, fan, maxSteps);
+    for (const auto& e : memo.entries) {
+        if (e.valid && SameKey(e.key, key, corner, e.width, e.height)) {
+            *this = e.after;
+            return e.steps;
+        }
+    }
+
     const UpstreamBound up = UpstreamBound::For(fs);
     long steps = 0;
     while (steps < maxSteps) {
@@ -168,6 +229,15 @@ long Tracer::RunProbe(const FlowState& fs, const Corner& corner, const FanVeloci
         if (!going)
             break;
     }
+
+    ProbeRunMemo::Entry& e = memo.entries[memo.next];
+    memo.next = (memo.next + 1) % ProbeRunMemo::kEntries;
+    e.valid = true;
+    e.key = key;
+    e.width = corner.width;
+    e.height = corner.height;
+    e.after = *this;
+    e.steps = steps;
     return steps;
 }
 

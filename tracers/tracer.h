@@ -92,7 +92,13 @@ public:
     // The probe's run: Step until it returns false or maxSteps steps have been taken; the steps
     // taken are returned. The position, the displacement and the count are those of Step by
     // Step; the angle is taken only where a step can need it.
+    // The run is a function of the tracer's state, fs's two fan angles, fan and the picture's
+    // extent alone, so the last 64 runs on this thread are remembered and a run from the same
+    // inputs, bit for bit, gives the remembered result without stepping: a drag back and
+    // forth over the same wall angles retraces the flow at once.
     long RunProbe(const FlowState& fs, const Corner& corner, const FanVelocity& fan, long maxSteps);
+    // Forgets the remembered runs of this thread (for timing a run from inputs never met).
+    static void ForgetProbeRuns();
 
 private:
     // Inline, and defined where every caller is (tracer.cpp): the body of each stepping loop.

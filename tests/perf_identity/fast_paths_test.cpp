@@ -145,6 +145,7 @@ TEST(FastPaths, CertainlyUpstreamPointsAreUpstream)
 
 TEST(FastPaths, ProbeRunIsStepByStep)
 {
+    Tracer::ForgetProbeRuns(); // every run below steps
     constexpr int w = start::kWidth, h = start::kHeight;
     int runs = 0;
     for (const auto& in : kInputs) {
@@ -181,6 +182,98 @@ TEST(FastPaths, ProbeRunIsStepByStep)
         }
     }
     EXPECT_GT(runs, 300);
+}
+
+// A run from remembered inputs gives what a run from nothing remembered gives, for each input
+// the run reads changed alone after the unchanged inputs were run; the unchanged ones again
+// (a drag returning to a wall) give the first run's result; and more different runs than are
+// remembered push the first out without confusing it with another.
+TEST(FastPaths, RememberedProbeRunIsAFreshRun)
+{
+    struct Run {
+        Tracer t;
+        Flow f{450.0, 273.0, start::kWall};
+        FanVelocity fan;
+        long bound = kMaxProbeSteps;
+        long steps = 0;
+    };
+    Run base;
+    base.t = StartProbe(base.f,
+                        FlowField::ProbeHeightFactor(base.f.fs.machAngle - base.f.fs.fanEndAngle,
+                                                     base.f.fs.fullFanSpan),
+                        start::kWidth, start::kHeight);
+    base.fan = FanVelocity::For(base.f.fs, base.f.corner);
+    auto run = [](Run r) {
+        r.steps = r.t.RunProbe(r.f.fs, r.f.corner, r.fan, r.bound);
+        return r;
+    };
+    auto expectSame = [](const Run& a, const Run& b) {
+        EXPECT_EQ(a.steps, b.steps);
+        ExpectSameMotion(a.t, b.t);
+        EXPECT_TRUE(SameBits(a.t.phi, b.t.phi));
+        EXPECT_TRUE(SameBits(a.t.speed, b.t.speed));
+    };
+    auto differs = [](const Run& a, const Run& b) {
+        return a.steps != b.steps || !SameBits(a.t.x, b.t.x) || !SameBits(a.t.y, b.t.y)
+               || !SameBits(a.t.stepX, b.t.stepX) || !SameBits(a.t.speed, b.t.speed)
+               || !SameBits(a.t.phi, b.t.phi);
+    };
+    Tracer::ForgetProbeRuns();
+    const Run first = run(base);
+    ASSERT_GT(first.steps, 1000);
+    expectSame(run(base), first);
+
+    const std::vector<std::pair<const char*, void (*)(Run&)>> changes = {
+        {"x", [](Run& r) { r.t.x -= 7.0; }},
+        {"y", [](Run& r) { r.t.y -= 3.0; }},
+        {"stepX", [](Run& r) { r.t.stepX *= 1.5; }},
+        {"stepY", [](Run& r) { r.t.stepY = -0.25; }},
+        {"speed", [](Run& r) { r.t.speed += 1.0; }},
+        {"entryRadius", [](Run& r) { r.t.entryRadius = 150.0; }},
+        {"isProbe", [](Run& r) { r.t.isProbe = false; }},
+        {"exitStep",
+         [](Run& r) {
+             r.t.isProbe = false;
+             r.t.exitStepX = 1.0;
+             r.t.exitStepY = 0.5;
+         }},
+        {"machAngle", [](Run& r) { r.f.fs.machAngle += 0.01; }},
+        {"fanEndAngle", [](Run& r) { r.f.fs.fanEndAngle += 0.01; }},
+        {"fan.A", [](Run& r) { r.fan.A *= 1.01; }},
+        {"fan.S", [](Run& r) { r.fan.S *= 1.01; }},
+        {"fan.G", [](Run& r) { r.fan.G *= 1.01; }},
+        {"fan.H", [](Run& r) { r.fan.H *= 1.01; }},
+        {"fan.crossGain", [](Run& r) { r.fan.crossGain *= 1.01; }},
+        {"fan.span", [](Run& r) { r.fan.span *= 1.01; }},
+        {"width",
+         [](Run& r) {
+             r.t.isProbe = false;
+             r.f.corner.width = 300;
+         }},
+        {"bound", [](Run& r) { r.bound = 500; }},
+    };
+    for (const auto& change : changes) {
+        SCOPED_TRACE(change.first);
+        Run changed = base;
+        change.second(changed);
+        Tracer::ForgetProbeRuns();
+        const Run fresh = run(changed);
+        EXPECT_TRUE(differs(fresh, first));
+        run(base);
+        expectSame(run(changed), fresh);
+        expectSame(run(base), first);
+    }
+
+    Tracer::ForgetProbeRuns();
+    run(base);
+    for (int i = 1; i <= 70; ++i) {
+        Run other = base;
+        other.f.corner.wallAngle = start::kWall - 0.004 * i;
+        other.f.corner.ComputeFanGeometry(other.f.fs);
+        other.fan = FanVelocity::For(other.f.fs, other.f.corner);
+        run(other);
+    }
+    expectSame(run(base), first);
 }
 
 // The trace as written out step by step: every position's angle from Step itself.
