@@ -91,7 +91,7 @@ class ScreenChecks:
              .move_to_element_with_offset(pic.el, *pic.offset(*point)).release().perform())
             chi = labels(d)['chi']  # "χ=130, Δφ=89"
             turn, span = chi[2:].split(', Δφ=')
-            want = 'стенка повёрнута на %s°, веер шириной %s°' % (turn, span)
+            want = 'Стенка повёрнута на %s°, веер шириной %s°' % (turn, span)
             assert want in state.get_attribute('textContent') and flow in state.get_attribute('textContent'), \
                 'after a drag to %r (%s): %r' % (point, chi, state.get_attribute('textContent'))
         d.execute_script('window.cornerflow.pause()')
@@ -317,7 +317,7 @@ class ScreenChecks:
         assert len(during) <= 2 + (released - t0) / 1000, '%d descriptions in %.1f s' % (len(during), (released - t0) / 1000)
         chi = labels(d)['chi'][2:].split(', Δφ=')
         final = d.find_element(By.ID, 'picture-state').get_attribute('textContent')
-        assert 'стенка повёрнута на %s°, веер шириной %s°' % tuple(chi) in final, 'final %r for %r' % (final, chi)
+        assert 'Стенка повёрнута на %s°, веер шириной %s°' % tuple(chi) in final, 'final %r for %r' % (final, chi)
         # The final state was spoken by the end of the drag (at the release when it waited), and
         # nothing is left to say.
         assert during[-1][1] == final and during[-1][0] <= released + 50, 'the final state was not spoken at the end'
