@@ -35,6 +35,10 @@ const ShellWord kWords[] = {
      "её можно использовать, копировать и изменять."},
     {"aboutCopyright", "About", "© Разработчики Cornerflow"},
     {"keysTitle", "About", "Клавиши на рисунке"},
+    // The page's links to the teacher's guide: under the plot, to its part on the model, and in
+    // the About box.
+    {"modelLink", "Plot", "Подробнее о модели"},
+    {"guide", "About", "Пособие для учителя: что показать на уроке"},
 };
 
 } // namespace

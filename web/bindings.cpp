@@ -344,6 +344,9 @@ std::string PlotName(const Page& p)
     return p.Session().PlotWordsShown()[PlotWord::AccessibleName];
 }
 
+// What the model under the plot is, in the words last given.
+std::string PlotNote(const Page& p) { return p.Session().PlotWordsShown()[PlotWord::ModelNote]; }
+
 // The plot's description: {words, values}, the words in the program's Russian (the page
 // translates them, then fills in the values with fillWords).
 val PlotFacts(const Page& p)
@@ -500,6 +503,7 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .function("plotOpen", &PlotOpen)
         .function("setPlotOpen", &SetPlotOpen)
         .function("plotName", &PlotName)
+        .function("plotNote", &PlotNote)
         .function("plotFacts", &PlotFacts)
         .function("plot", &Plot)
         .function("profileCsv", &ProfileCsvOf)

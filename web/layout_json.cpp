@@ -224,14 +224,7 @@ std::string LayoutJson()
     AppendJsonString(out, FieldRoleWords(FieldSource::Input));
     AppendMember(out, "Upstream", FieldRoleWords(FieldSource::Upstream));
     AppendMember(out, "Probe", FieldRoleWords(FieldSource::Probe));
-    out += "},\"pictureWords\":{\"Attached\":";
-    AppendJsonString(out, PictureWords(PictureFacts::Flow::Attached));
-    AppendMember(out, "Separated", PictureWords(PictureFacts::Flow::Separated));
-    AppendMember(out, "NoFan", PictureWords(PictureFacts::Flow::NoFan));
-    AppendMember(out, "IntoTheFlow", PictureWords(PictureFacts::Flow::IntoTheFlow));
     out += '}';
-    AppendMember(out, "pictureName", kPictureName);
-    AppendMember(out, "sliderWords", kSliderWords);
     AppendMember(out, "readAsWords", kReadAsWords);
     out += '}';
     return out;

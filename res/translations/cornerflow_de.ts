@@ -335,6 +335,10 @@
       <source>Программа построения визуальной модели процесса обтекания тупого угла сверхзвуковым потоком</source>
       <translation>Ein anschauliches Modell der Überschallumströmung einer konvexen Ecke</translation>
     </message>
+    <message>
+      <source>Пособие для учителя: что показать на уроке</source>
+      <translation>Handreichung für Lehrkräfte: was sich im Unterricht zeigen lässt</translation>
+    </message>
   </context>
   <context>
     <name>Keys</name>

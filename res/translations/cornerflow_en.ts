@@ -335,6 +335,10 @@
       <source>Программа построения визуальной модели процесса обтекания тупого угла сверхзвуковым потоком</source>
       <translation>A program that builds a visual model of supersonic flow round an obtuse corner</translation>
     </message>
+    <message>
+      <source>Пособие для учителя: что показать на уроке</source>
+      <translation>The teacher's guide: what to show in a lesson</translation>
+    </message>
   </context>
   <context>
     <name>Keys</name>

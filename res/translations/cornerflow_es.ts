@@ -335,6 +335,10 @@
       <source>Программа построения визуальной модели процесса обтекания тупого угла сверхзвуковым потоком</source>
       <translation>Un modelo visual del flujo supersónico alrededor de una esquina convexa</translation>
     </message>
+    <message>
+      <source>Пособие для учителя: что показать на уроке</source>
+      <translation>Guía para el profesor: qué mostrar en clase</translation>
+    </message>
   </context>
   <context>
     <name>Keys</name>

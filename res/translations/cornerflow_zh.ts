@@ -335,6 +335,10 @@
       <source>Программа построения визуальной модели процесса обтекания тупого угла сверхзвуковым потоком</source>
       <translation>超声速气流绕外凸角流动的可视化模型</translation>
     </message>
+    <message>
+      <source>Пособие для учителя: что показать на уроке</source>
+      <translation>教师指南：课堂上可以演示什么</translation>
+    </message>
   </context>
   <context>
     <name>Keys</name>

@@ -29,7 +29,7 @@ class ScreenChecks:
             for (const el of document.querySelectorAll("[aria-label], [aria-valuetext], [title]"))
               out.push(el.getAttribute("aria-label") || "", el.getAttribute("aria-valuetext") || "",
                        el.getAttribute("title") || "");
-            for (const id of ["picture-state", "picture-labels", "picture-keys", "role-input", "role-upstream",
+            for (const id of ["picture-state", "role-input", "role-upstream",
                               "role-probe"])
               out.push(document.getElementById(id).textContent);
             return out.join(" ");''')
@@ -91,7 +91,7 @@ class ScreenChecks:
              .move_to_element_with_offset(pic.el, *pic.offset(*point)).release().perform())
             chi = labels(d)['chi']  # "χ=130, Δφ=89"
             turn, span = chi[2:].split(', Δφ=')
-            want = 'стенка повёрнута на %s°, веер шириной %s°' % (turn, span)
+            want = 'Стенка повёрнута на %s°, веер шириной %s°' % (turn, span)
             assert want in state.get_attribute('textContent') and flow in state.get_attribute('textContent'), \
                 'after a drag to %r (%s): %r' % (point, chi, state.get_attribute('textContent'))
         d.execute_script('window.cornerflow.pause()')
@@ -112,6 +112,8 @@ class ScreenChecks:
         assert all(en[k] != ru[k] for k in ALL), 'names left in Russian: %r' % en
         pic = Picture(d)
         assert pic.el.accessible_name == 'Flow picture', 'the picture has no English name'
+        assert d.find_element(By.ID, 'about-guide').get_attribute('href').endswith('/teaching-en.html'), \
+            'the English About box links to %r' % d.find_element(By.ID, 'about-guide').get_attribute('href')
         d.execute_script('window.cornerflow.resume()')
         (ActionChains(d).move_to_element_with_offset(pic.el, *pic.offset(420, 250)).click_and_hold()
          .move_to_element_with_offset(pic.el, *pic.offset(311, 380)).release().perform())
@@ -268,11 +270,21 @@ class ScreenChecks:
             assert slider()[1] == int(label), 'slider %r for the label %s' % (slider(), label)
         assert slider()[1] < 20, 'Home left beta at %r' % (slider(),
 )
-        # Space and "." are named in the picture's description, as a sentence apart from the flow
-        # and the labels.
+        # The picture's description is the core's sentences as the desktop says them: the flow
+        # begun with a capital, the labels as the picture writes them, the keys a slider lacks.
+        shown_labels = labels(d)
+        said = '. %s. ' % ', '.join(shown_labels[k] for k in ['beta', 'alpha', 'chi'])
+        wait_for(d, 'return document.getElementById("picture-state").textContent.includes(%r)' % said, timeout=3)
         parts = described(d, pic.el)
-        assert len(parts) == 3 and all(p.rstrip().endswith('.') for p in parts), 'description %r' % parts
-        assert 'Пробел' in parts[2] and '. — один шаг' in parts[2], 'the keys in the description: %r' % parts[2]
+        chi = tuple(shown_labels['chi'][2:].split(', Δφ='))
+        assert len(parts) == 1 and parts[0].startswith('Стенка повёрнута на %s°, веер шириной %s°, поток ' % chi) \
+            and parts[0].endswith(said + ('Пауза: анимация остановлена. ' if d.execute_script('return window.cornerflow.paused()') else '')
+                                  + 'Пробел — пауза, точка — один шаг.'), 'description %r' % parts
+        # The About box links to the teacher's guide in the page's language.
+        click(d, 'about-button')
+        guide = d.find_element(By.ID, 'about-guide')
+        assert guide.get_attribute('href').endswith('/teaching-ru.html') and guide.text, 'guide link %r' % guide.get_attribute('href')
+        d.execute_script('document.getElementById("about").close()')
         # The About box lists every key of the picture.
         click(d, 'about-button')
         keys = d.execute_script('return [...document.querySelectorAll("#about-keys dt")].map(e => e.textContent)')
@@ -305,7 +317,7 @@ class ScreenChecks:
         assert len(during) <= 2 + (released - t0) / 1000, '%d descriptions in %.1f s' % (len(during), (released - t0) / 1000)
         chi = labels(d)['chi'][2:].split(', Δφ=')
         final = d.find_element(By.ID, 'picture-state').get_attribute('textContent')
-        assert 'стенка повёрнута на %s°, веер шириной %s°' % tuple(chi) in final, 'final %r for %r' % (final, chi)
+        assert 'Стенка повёрнута на %s°, веер шириной %s°' % tuple(chi) in final, 'final %r for %r' % (final, chi)
         # The final state was spoken by the end of the drag (at the release when it waited), and
         # nothing is left to say.
         assert during[-1][1] == final and during[-1][0] <= released + 50, 'the final state was not spoken at the end'

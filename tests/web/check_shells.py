@@ -144,9 +144,13 @@ class ShellChecks:
         assert reds == [i for i in range(n) if desk[i] == RED], 'tracer pixels differ'
         # What the user sees: the page's canvases stacked are the core's frame, pixel for pixel,
         # also after the marker, the tracers and the wall moved (a drag, ticks).
-        self.open('seed=%d&ticks=%d&paused=1' % (seed, ticks))
+        self.open('seed=%d&paused=1' % seed)
+        d.execute_script('window.cornerflow.step(60)')
         stacked_equals_frame(d)
-        d.execute_script('window.cornerflow.drag(420, 250, [[400, 330], [380, 360]]); window.cornerflow.step(3)')
+        # A paused drag turns the wall and moves no tracer; the next ticks move them from there.
+        d.execute_script('window.cornerflow.drag(420, 250, [[400, 330], [380, 360]])')
+        stacked_equals_frame(d)
+        d.execute_script('window.cornerflow.step(3)')
         stacked_equals_frame(d)
 
     def hostile_inputs(self):

@@ -313,10 +313,11 @@ def rgb_differences(a, b):
 
 
 def stacked_equals_frame(driver):
-    """The core composes its whole frame from the state as it stands (and the layers with it);
-    the page's canvases, stacked by the browser and read back, must be that frame."""
-    composed = driver.execute_script('return window.cornerflow.composedFrame()')
+    """The page's canvases as shown, stacked by the browser and read back, must be the frame the
+    core composes afterwards from the state as it stands: what is on the screen is the state, and
+    composing outside the clock moves nothing."""
     stacked = driver.execute_script('return window.cornerflow.frame()')
+    composed = driver.execute_script('return window.cornerflow.composedFrame()')
     assert (stacked['width'], stacked['height']) == (composed['width'], composed['height']), \
         'stacked canvases %dx%d, frame %dx%d' % (stacked['width'], stacked['height'], composed['width'], composed['height'])
     differ = rgb_differences(base64.b64decode(stacked['rgba']), base64.b64decode(composed['rgba']))

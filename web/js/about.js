@@ -1,5 +1,5 @@
 // The About box: its table's arrangement where it fits, one column on a narrow screen or for
-// fingers; and every key of the picture.
+// fingers; the link to the teacher's guide; and every key of the picture.
 (function (CF) {
   'use strict';
 
@@ -56,6 +56,13 @@
       aboutCaption.textContent = CF.tr('About', W.aboutCaption);
       for (const t of texts) t.el.textContent = CF.trf('About', t.source, layout.version);
       while (aboutKeys.firstChild) aboutKeys.removeChild(aboutKeys.firstChild);
+      // The teacher's guide, for a teacher who opened the box to learn what the program is for.
+      const guide = document.createElement('p');
+      const link = document.createElement('a');
+      link.id = 'about-guide';
+      link.href = CF.guide();
+      link.textContent = CF.tr('About', W.guide);
+      guide.appendChild(link);
       const title = document.createElement('h3');
       title.textContent = CF.tr('About', W.keysTitle);
       const list = document.createElement('dl');
@@ -66,7 +73,7 @@
         dd.textContent = CF.tr('Keys', k.words);
         list.append(dt, dd);
       }
-      aboutKeys.append(title, list);
+      aboutKeys.append(guide, title, list);
     }
 
     return { show: show, applyLanguage: applyLanguage };

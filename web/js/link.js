@@ -6,65 +6,37 @@
 //   seed, ticks  the tracers' random start, and ticks run at once
 //   theory       1: the exact theory over the picture, 0: without it (else as remembered)
 //   labels       0: the picture and the plot without their text (for comparing pictures)
-// Every number is read by the core's number reader and must be in the program's own form (a
-// point for the decimals, no group spaces); a parameter that is unknown, malformed or too long
-// is left out and named in the status line. Nothing from the address is ever read as markup.
+// The core reads the pairs (dialog/start_state.h): every number must be in the program's own
+// form (a point for the decimals, no group spaces); a parameter that is unknown, malformed or too
+// long is left out and named in the status line. Nothing from the address is ever read as markup.
 (function (CF) {
   'use strict';
 
-  // Longer values are not numbers a link carries.
-  const MAX_TEXT = 64;
-  // The most ticks a link runs at once (each takes about a millisecond at 5000 tracers).
-  const MAX_TICKS = 10000;
   const INPUTS = ['v1', 't1', 'p1'];
-  const KNOWN = new Set(INPUTS.concat(['beta', 'lang', 'paused', 'seed', 'ticks', 'theory', 'labels']));
-
   const params = new URLSearchParams(window.location.search);
+  // The address's name=value pairs as they stand: the core reads them, in its one order.
+  const pairs = Array.from(params.entries());
+  let asked = null; // what the core read of them before the session opened
   const ignored = [];
-  function ignore(name) {
-    const shown = name.length > 40 ? name.slice(0, 40) + '…' : name;
-    if (!ignored.includes(shown)) ignored.push(shown);
+  function ignore(names) {
+    for (const name of names) if (!ignored.includes(name)) ignored.push(name);
   }
-  for (const name of params.keys()) if (!KNOWN.has(name)) ignore(name);
-  if (params.has('lang') && !CF.languages.includes(params.get('lang'))) ignore('lang');
-
-  // A number from the address, or null (and the parameter named).
-  function number(core, name, accept) {
-    if (!params.has(name)) return null;
-    const text = params.get(name);
-    const r = text.length <= MAX_TEXT ? core.Page.readNumber(text) : null;
-    if (!r || !r.ownForm || !accept(r.value)) {
-      ignore(name);
-      return null;
+  function read(core) {
+    if (asked === null) {
+      asked = core.Page.readStartPairs(pairs);
+      ignore(asked.ignored);
     }
-    return r.value;
+    return asked;
   }
-  const whole = (lo, hi) => (v) => Number.isInteger(v) && v >= lo && v <= hi;
 
   CF.link = {
     // The random seed the address asks for, or null.
-    seed: (core) => number(core, 'seed', whole(0, 4294967295)),
+    seed: (core) => read(core).seed,
     // Whether the picture has its angle labels (labels=0: none).
-    labels: (core) => number(core, 'labels', whole(0, 1)) !== 0,
+    labels: (core) => read(core).labels !== false,
 
-    // Puts the address's state into the opened session. fieldIds: the fields' ids by key.
-    apply: (core, page, fieldIds) => {
-      let typed = false;
-      for (const key of INPUTS) {
-        if (number(core, key, () => true) === null) continue;
-        page.setInputText(fieldIds[key], params.get(key).trim());
-        typed = true;
-      }
-      if (typed) page.inputsLeft();
-      const beta = number(core, 'beta', Number.isFinite);
-      if (beta !== null) page.setBodyAngle(beta);
-      const paused = number(core, 'paused', whole(0, 1));
-      if (paused !== null) page.setPaused(paused === 1);
-      const theory = number(core, 'theory', whole(0, 1));
-      if (theory !== null) page.setExactTheory(theory === 1);
-      const ticks = number(core, 'ticks', whole(0, MAX_TICKS));
-      for (let i = 0; ticks !== null && i < ticks; ++i) page.stepOnce();
-    },
+    // Puts the address's state into the opened session (the core's order and limits).
+    apply: (core, page) => ignore(page.applyStartPairs(pairs)),
 
     // The names of the parameters left out.
     ignored: () => ignored.slice(),

@@ -118,11 +118,12 @@
     page.choose(CF.language() === 'en' ? core.Command.English : core.Command.Russian);
     // The exact theory as last chosen; the address may say otherwise.
     if (CF.theoryRemembered()) page.setExactTheory(true);
-    CF.link.apply(core, page, parts.controls.fieldIds);
+    CF.link.apply(core, page);
     return seed;
   }
 
   function start(core) {
+    CF.takeWords(core.Page.words());
     const page = new core.Page();
     const layout = JSON.parse(core.Page.layout());
     const dialogEl = document.getElementById('dialog');

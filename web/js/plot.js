@@ -22,18 +22,6 @@
   const OPEN_KEY = 'cornerflow.plot';
   // The quantities shown, as the core's set of bits (QuantityBit).
   const QUANTITIES_KEY = 'cornerflow.plotQuantities';
-  const SAVE_PLOT = 'Сохранить график…';
-  const SAVE_DATA = 'Сохранить данные…';
-  const NOT_SAVED = 'График не сохранён';
-  const DATA_NOT_SAVED = 'Данные не сохранены';
-  // What the model is, under the plot (the core's PlotWord::ModelNote, which the page has no
-  // call for), and where the teacher's guide says more.
-  const MODEL_NOTE = 'Сплошные линии — упрощённая модель рисунка: край её веера берётся ' +
-    'интерполяцией по углу поворота, а не из функции Прандтля — Майера, поэтому за веером её ' +
-    'числа заметно расходятся с точной теорией (пунктир).';
-  const MODEL_LINK = 'Подробнее о модели';
-  // The guide's languages; any other page language links to the English guide.
-  const GUIDES = ['ru', 'en'];
 
   // The panel: the canvas, the quantities and the downloads, placed by js/arrange.js with the
   // dialog's controls. on: what the boxes and the buttons call.
@@ -182,7 +170,7 @@
       const name = page.plotFileName();
       canvas.toBlob((blob) => {
         if (!blob) {
-          actions.tell(CF.tr('Dialog', NOT_SAVED));
+          actions.tell(CF.tr('Dialog', CF.words.plotNotSaved));
           return;
         }
         actions.tell('');
@@ -194,7 +182,7 @@
       try {
         blob = new Blob([page.profileCsv()], { type: 'text/csv' });
       } catch (err) {
-        actions.tell(CF.tr('Dialog', DATA_NOT_SAVED));
+        actions.tell(CF.tr('Dialog', CF.words.dataNotSaved));
         return;
       }
       actions.tell('');
@@ -204,12 +192,12 @@
     function applyLanguage() {
       page.setPlotWords((source) => CF.tr('Plot', source));
       canvas.setAttribute('aria-label', page.plotName());
-      built.savePlotButton.textContent = CF.tr('Dialog', SAVE_PLOT);
-      built.saveDataButton.textContent = CF.tr('Dialog', SAVE_DATA);
-      built.noteText.textContent = CF.tr('Plot', MODEL_NOTE);
-      built.link.textContent = CF.tr('Plot', MODEL_LINK);
-      const guide = GUIDES.includes(CF.language()) ? CF.language() : 'en';
-      built.link.href = 'teaching-' + guide + '.html#model';
+      built.savePlotButton.textContent = CF.tr('Dialog', CF.words.savePlot);
+      built.saveDataButton.textContent = CF.tr('Dialog', CF.words.saveData);
+      // What the model is, in the plot's words just given, and where the guide says more.
+      built.noteText.textContent = page.plotNote();
+      built.link.textContent = CF.tr('Plot', CF.words.modelLink);
+      built.link.href = CF.guide() + '#model';
       describe();
     }
 

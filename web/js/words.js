@@ -44,6 +44,8 @@
     if (remember) CF.store.set(storageKey, value);
   };
   CF.missingWords = () => Array.from(missing);
+  // The teacher's guide in the page's language: Russian, or English for every other.
+  CF.guide = () => 'teaching-' + (language === 'ru' ? 'ru' : 'en') + '.html';
 
   // A text of the program (its Russian) in the page's language. optional: the text may stand as
   // it is in English (a symbol such as "V1").
@@ -58,30 +60,17 @@
   CF.trf = (context, source, ...args) =>
     CF.tr(context, source).replace(/%([1-9])/g, (m, n) => (args[n - 1] !== undefined ? String(args[n - 1]) : m));
 
-  // The page's own words, in the program's Russian, by their context in the translation file.
+  // The words of the program, in its Russian, by name: the core's table (Page.words(), every
+  // word both shells show), taken in by CF.takeWords once the program runs. Only the words said
+  // before it runs, or when it cannot, are the page's own.
   CF.words = {
-    // Dialog
     loading: 'Программа загружается…',
     noProgram: 'Программу не удалось загрузить: нет файла cornerflow-core.js.',
     notStarted: 'Программу не удалось запустить: %1',
-    language: 'Language / Язык',
-    notSaved: 'Рисунок не сохранён',
-    notCopied: 'Рисунок не скопирован: браузер не разрешил',
-    linkCopied: 'Ссылка скопирована',
-    linkByHand: 'Ссылка на это состояние (скопируйте её):',
-    ignored: 'В адресе не учтено: %1',
-    noFullScreen: 'Браузер не разрешил показать страницу во весь экран',
-    touchHint: 'Коснитесь рисунка — поля покажут поток в этой точке. Стенку поворачивают, ведя её пальцем.',
-    // Picture
-    paused: 'Пауза: анимация остановлена',
-    labels: 'Надписи на рисунке: %1.',
-    // About
-    aboutCaption: 'О программе Cornerflow',
-    aboutVersion: 'Cornerflow, версия %1',
-    aboutModel: 'Веер разрежения сверхзвукового потока у выпуклого угла',
-    aboutShell: 'Скомпилирована в WebAssembly и работает в браузере. Свободная программа под лицензией MIT: её можно использовать, копировать и изменять.',
-    aboutCopyright: '© Разработчики Cornerflow',
-    keysTitle: 'Клавиши на рисунке',
+  };
+  // table: {name: {context, words}} from the core.
+  CF.takeWords = (table) => {
+    for (const name of Object.keys(table)) CF.words[name] = table[name].words;
   };
 
   // The manifest of the installed page, where a browser can install it (a page from disk
