@@ -1,5 +1,7 @@
 #include "dialog/words.h"
 
+#include "dialog/picture_description.h"
+
 namespace {
 
 const ShellWord kWords[] = {
@@ -35,6 +37,9 @@ const ShellWord kWords[] = {
      "её можно использовать, копировать и изменять."},
     {"aboutCopyright", "About", "© Разработчики Cornerflow"},
     {"keysTitle", "About", "Клавиши на рисунке"},
+    {"legend", "Dialog", kLegendWords},
+    {"notPhysical", "Picture", kNotPhysicalWords},
+    {"exactVacuum", "Picture", kExactVacuumWords},
 };
 
 } // namespace

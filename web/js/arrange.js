@@ -174,6 +174,9 @@
       const picH = Math.round(width * pic.h / pic.w);
       place(pictureEl, pad, pad, width, picH);
       top += picH + 8;
+      controls.readStrip.hidden = false;
+      place(controls.readStrip, pad, top, width);
+      top += controls.readStrip.offsetHeight + 8;
       if (hint) hint.style.position = '';
       if (hintShown) {
         place(hint, pad, top, width);
@@ -181,6 +184,7 @@
       }
       if (choice.plot) top += placePlot(controls, pad, top, width, plotHeight) + 8;
     } else {
+      controls.readStrip.hidden = true;
       // Beside the rows, standing still while they scroll.
       pictureEl.style.position = 'fixed';
       place(pictureEl, choice.margin, choice.margin, choice.pictureWidth, choice.pictureHeight);
@@ -209,6 +213,7 @@
     const hintShown = controls.hint && !controls.hint.hidden;
     controls.picture.el.style.position = '';
     if (controls.plotPanel) controls.plotPanel.size = null;
+    if (!rows) controls.readStrip.hidden = true;
     const [width, height] = rows ? arrangeRowsLayout(controls, choice, hintShown)
                                  : arrangeTable(controls, choice, hintShown);
     dialogEl.style.width = px(width);
@@ -227,6 +232,7 @@
     const toolsEl = document.getElementById('tools');
     const linkBox = document.getElementById('link-box');
     const hint = document.getElementById('touch-hint');
+    const statusEl = document.getElementById('flow-status');
     const coarse = window.matchMedia('(pointer: coarse)');
     const anyCoarse = window.matchMedia('(any-pointer: coarse)');
     let choice = null;
@@ -252,7 +258,12 @@
       pageEl.style.width = width ? Math.ceil(width) + 'px' : '';
       pageEl.style.marginLeft = '';
       const top = header.getBoundingClientRect().top;
-      return Math.max(header.getBoundingClientRect().bottom, toolsEl.getBoundingClientRect().bottom) - top;
+      // The status line's room under the dialog is kept too: its least height, the same for
+      // any words, so that the scale does not follow them.
+      const statusStyle = getComputedStyle(statusEl);
+      const statusRoom = parseFloat(statusStyle.minHeight) + parseFloat(statusStyle.marginTop);
+      return Math.max(header.getBoundingClientRect().bottom, toolsEl.getBoundingClientRect().bottom) - top
+        + (statusRoom || 0);
     }
 
     function choose(vw, vh) {

@@ -4,11 +4,79 @@
 (function (CF) {
   'use strict';
 
+  // The core's sentences ({words, values}) as one text: words translated in context with the
+  // values filled in, each sentence with a capital and a full stop; values alone joined by ", ".
+  CF.spokenText = function (context, sentences) {
+    return sentences.map((s) => {
+      let text = s.words === null ? s.values.join(', ') : CF.trf(context, s.words, ...s.values);
+      text = text.trim();
+      if (s.words !== null && text) text = text.charAt(0).toUpperCase() + text.slice(1);
+      if (text && !text.endsWith('.')) text += '.';
+      return text;
+    }).filter((t) => t !== '').join(' ');
+  };
+
+  // The legend's panel: a sample in the picture's own pen beside each item's words.
+  CF.legendPanel = function (page) {
+    const panel = document.getElementById('legend-panel');
+    const title = document.getElementById('legend-title');
+    const list = document.getElementById('legend-items');
+    const DASH = { solid: [], dash: [6, 4], dot: [1, 3], dashdot: [6, 3, 1, 3] };
+    function sample(item) {
+      const c = document.createElement('canvas');
+      c.width = 48;
+      c.height = 20;
+      c.className = 'legend-sample';
+      c.setAttribute('aria-hidden', 'true');
+      const g = c.getContext('2d');
+      const rgb = (a) => 'rgb(' + a.join(',') + ')';
+      if (item.sample === 'line') {
+        g.strokeStyle = rgb(item.pen);
+        g.lineWidth = item.width;
+        g.setLineDash(DASH[item.style] || []);
+        g.beginPath();
+        g.moveTo(4, 10);
+        g.lineTo(44, 10);
+        g.stroke();
+      } else if (item.sample === 'dots') {
+        g.fillStyle = rgb(item.fill);
+        for (let x = 8; x < 48; x += 12) g.fillRect(x, 9 + ((x / 12) | 0) % 2 * 3, 1.5, 1.5);
+      } else if (item.sample === 'disc') {
+        g.fillStyle = rgb(item.fill);
+        g.strokeStyle = rgb(item.pen);
+        g.beginPath();
+        g.arc(24, 10, 7, 0, 2 * Math.PI);
+        g.fill();
+        g.stroke();
+      }
+      return c;
+    }
+    const items = page.legend();
+    const rows = items.map((item) => {
+      const li = document.createElement('li');
+      li.appendChild(sample(item));
+      const words = document.createElement('span');
+      li.appendChild(words);
+      list.appendChild(li);
+      return { item: item, words: words };
+    });
+    function applyLanguage() {
+      title.textContent = CF.tr('Dialog', CF.words.legend);
+      for (const r of rows) r.words.textContent = CF.tr('Legend', r.item.words);
+    }
+    return {
+      applyLanguage: applyLanguage,
+      show: (shown) => { panel.hidden = !shown; },
+      items: () => rows.map((r) => r.words.textContent),
+    };
+  };
+
   // box: the picture's element; layout: the core's layout (the slider's and the picture's words).
   CF.pictureReader = function (core, page, box, layout) {
     const stateEl = document.getElementById('picture-state');
     const labelsEl = document.getElementById('picture-labels');
     const keysEl = document.getElementById('picture-keys');
+    const statusEl = document.getElementById('flow-status');
     box.setAttribute('role', 'slider');
     box.setAttribute('aria-describedby', 'picture-state picture-labels picture-keys');
     const announcer = new core.Announcer();
@@ -42,6 +110,9 @@
       labelsEl.dataset.alpha = alpha;
       labelsEl.dataset.chi = chi;
       labelsEl.textContent = CF.trf('Picture', CF.words.labels, [beta, alpha, chi].filter((t) => t !== '').join('; '));
+
+      const status = CF.spokenText('Picture', page.status());
+      if (statusEl.textContent !== status) statusEl.textContent = status;
 
       const facts = page.facts();
       let sentence = CF.trf('Picture', layout.pictureWords[facts.flow] || layout.pictureWords.NoFan, facts.turn, facts.span) + '.';
