@@ -537,7 +537,7 @@ TEST_F(FlowDialogTest, StatusLineAndLegendInWords)
     dlg->InputFieldLeft();
     dlg->MenuCommandChosen(Command::ExactTheory);
     EXPECT_TRUE(
-        dlg->StatusLine().contains(QStringLiteral("by the exact theory the flow turns at most")))
+        dlg->StatusLine().contains(QStringLiteral("By the exact theory the flow turns at most")))
         << dlg->StatusLine().toStdString();
     EXPECT_EQ(View()->geometry(), picture); // the language moved nothing
 

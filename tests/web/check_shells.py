@@ -109,7 +109,7 @@ class ShellChecks:
         type_into(d, 'v1', '3000')
         d.find_element(By.ID, 'theory-button').click()
         status = d.execute_script(hook + 'status()')
-        assert 'by the exact theory the flow turns at most' in status, status
+        assert 'By the exact theory the flow turns at most' in status, status
 
         assert not d.find_element(By.ID, 'legend-panel').is_displayed(), 'the legend is open at start'
         d.find_element(By.ID, 'legend-button').click()
