@@ -118,7 +118,21 @@ class ShellChecks:
         for word in ('walls', 'sonic line', 'first characteristic', 'last characteristic', 'flow boundary',
                      'particles', 'streamlines', 'marker', 'exact theory'):
             assert word in items, 'the legend lacks %r' % word
+        # The exact theory and the language are remembered: the next checks start as a new visitor.
+        d.find_element(By.ID, 'theory-button').click()
+        Select(d.find_element(By.ID, 'language')).select_by_value('ru')
         self.assert_no_errors()
+
+        # On a projector, choosing a language neither moves nor resizes the picture.
+        rect = ('const r = document.querySelector(".picture").getBoundingClientRect();'
+                'return [r.left, r.top, r.width, r.height]')
+        with self.screen(1920, 1080):
+            self.open('seed=3&lang=ru')
+            before = d.execute_script(rect)
+            for lang in ('en', 'de', 'zh', 'es', 'ru'):
+                Select(d.find_element(By.ID, 'language')).select_by_value(lang)
+                assert d.execute_script(rect) == before, '%s: the picture at %r, was %r' % (
+                    lang, d.execute_script(rect), before)
 
     def frame_matches_snapshot(self):
         """The page's frame against the desktop's --snapshot for the same seed and ticks.

@@ -257,6 +257,14 @@
       putTools(true);
       pageEl.style.width = width ? Math.ceil(width) + 'px' : '';
       pageEl.style.marginLeft = '';
+      // Two rows' room for the tools at least, so that a language whose words fit in one row
+      // shows the picture where and as large as one whose words take two: choosing a language
+      // moves nothing.
+      // The tallest tool's height makes a row; a little more than two rows, so that no
+      // language's two rows of words exceed it.
+      toolsEl.style.minHeight = '';
+      const row = Math.max(0, ...Array.from(toolsEl.children, (c) => c.getBoundingClientRect().height));
+      if (row > 0) toolsEl.style.minHeight = Math.ceil(2 * row + 6 + 4) + 'px';
       const top = header.getBoundingClientRect().top;
       // The status line's room under the dialog is kept too: its least height, the same for
       // any words, so that the scale does not follow them.
@@ -286,6 +294,7 @@
       hint.hidden = !anyCoarse.matches;
       choice = choose(document.documentElement.clientWidth, window.innerHeight);
       document.body.dataset.layout = choice.mode;
+      if (choice.mode !== 'wide') toolsEl.style.minHeight = '';
       document.body.style.setProperty('--k', String(choice.k));
       document.body.style.setProperty('--margin', choice.margin + 'px');
       putTools(choice.mode !== 'side');
