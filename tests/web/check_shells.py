@@ -129,7 +129,7 @@ class ShellChecks:
         with self.screen(1920, 1080):
             self.open('seed=3&lang=ru')
             before = d.execute_script(rect)
-            for lang in ('en', 'de', 'zh', 'es', 'ru'):
+            for lang in ('en', 'ru'):
                 Select(d.find_element(By.ID, 'language')).select_by_value(lang)
                 assert d.execute_script(rect) == before, '%s: the picture at %r, was %r' % (
                     lang, d.execute_script(rect), before)
