@@ -16,7 +16,7 @@ from selenium.webdriver.support.ui import Select
 
 class ScreenChecks:
     # Words that stand as they are in both languages: names, and the keys' own names.
-    NAMES = {'Cornerflow', 'MIT', 'WebAssembly', 'OK', 'PgDn', 'PgUp', 'Home', 'End', 'F', 'Tab',
+    NAMES = {'Cornerflow', 'MIT', 'WebAssembly', 'OK', 'PgDn', 'PgUp', 'Home', 'End', 'F', 'Tab', 'Shift',
              'Language', 'Русский', 'English', 'Язык'}
 
     def check_words(self, d, lang):
@@ -298,7 +298,7 @@ class ScreenChecks:
         # The About box lists every key of the picture.
         click(d, 'about-button')
         keys = d.execute_script('return [...document.querySelectorAll("#about-keys dt")].map(e => e.textContent)')
-        assert keys == ['← →, ↓ ↑', 'PgDn PgUp', 'Home End', 'Пробел', '.', 'F', 'Tab'], 'About lists %r' % keys
+        assert keys == ['← →, ↓ ↑', 'PgDn PgUp', 'Home End', 'Пробел', '.', 'F', 'Tab', 'Shift + ← → ↓ ↑'], 'About lists %r' % keys
         d.execute_script('document.getElementById("about").close()')
         # F on the picture asks for full screen (a headless browser may refuse it).
         d.execute_script('window.cfFull = 0; document.documentElement.requestFullscreen = () =>'

@@ -147,16 +147,31 @@
       place(controls.hint, 0, h + 6, w);
       height += 6 + controls.hint.offsetHeight;
     }
+    // The status line under the dialog, or in it under the plot where the plot stands beside
+    // the picture (the room there is free, and the page keeps its height).
+    const statusEl = document.getElementById('flow-status');
     if (beside) {
       const x = (pic.x + pic.w + GAP) * k;
       const y = pic.y * k;
       const panelHeight = placePlot(controls, x, y, choice.plotWidth * k, pic.h * k);
       width = Math.round(x) + controls.plotPanel.size[0];
       height = Math.max(height, Math.round(y) + panelHeight + ROWS.pad);
+      if (statusEl.parentElement !== document.getElementById('dialog')) document.getElementById('dialog').appendChild(statusEl);
+      statusEl.classList.add('flow-status-inside');
+      place(statusEl, Math.round(x), Math.round(y) + panelHeight + 4, controls.plotPanel.size[0]);
+      height = Math.max(height, Math.round(y) + panelHeight + 4 + statusEl.offsetHeight + ROWS.pad);
     } else if (choice.plot === 'under') {
       height += placePlot(controls, 0, height + 8, w, w * pic.h / pic.w) + 8 + ROWS.pad;
     }
+    if (!beside) putStatusAfterDialog(controls);
     return [width, height];
+  }
+
+  function putStatusAfterDialog(controls) {
+    const statusEl = document.getElementById('flow-status');
+    if (statusEl.parentElement === document.getElementById('dialog')) document.getElementById('dialog').after(statusEl);
+    statusEl.classList.remove('flow-status-inside');
+    statusEl.style.left = statusEl.style.top = statusEl.style.width = '';
   }
 
   // The rows under the picture (held upright) or beside it (sideways), with the hint and the
@@ -193,6 +208,7 @@
         place(hint, choice.margin, choice.margin + choice.pictureHeight + 4, choice.pictureWidth);
       }
     }
+    putStatusAfterDialog(controls);
     let used = arrangeRows(controls, top, pad, width, m);
     // Held sideways, after the fields, so that the inputs stay in sight with the picture.
     if (choice.mode === 'side' && choice.plot)
