@@ -167,7 +167,16 @@ void FlowDialog::CreateControls()
     font.setItalic(false);
     setFont(font);
     const res::PixelRect box = t.ToPixels(t.rect);
-    setFixedSize(box.w, box.h);
+    // The status line under everything, three lines high whatever the language says, so the
+    // dialog and the picture keep their size and place when the words change.
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("status"));
+    status_->setTextFormat(Qt::PlainText);
+    status_->setWordWrap(true);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const int statusHeight = 3 * status_->fontMetrics().lineSpacing() + 6;
+    status_->setGeometry(8, box.h, box.w - 16, statusHeight);
+    setFixedSize(box.w, box.h + statusHeight);
     ApplyBackgroundColour(this);
 
     QWidget* previous = nullptr;
@@ -298,6 +307,25 @@ void FlowDialog::MenuCommandChosen(Command command)
     Carry(action);
 }
 
+QString FlowDialog::StatusLine() const { return status_ ? status_->text() : QString(); }
+
+void FlowDialog::ShowLegend(bool shown)
+{
+    session_.SetLegendOpen(shown);
+    if (shown && !legend_) {
+        legend_ = std::make_unique<LegendWindow>(session_, this);
+        legend_->adjustSize();
+        legend_->move(frameGeometry().bottomLeft() - QPoint(0, legend_->height()));
+        connect(legend_.get(), &QDialog::finished, this, [this] {
+            session_.SetLegendOpen(false);
+            BuildMenu();
+        });
+    }
+    if (legend_)
+        legend_->setVisible(shown);
+    BuildMenu();
+}
+
 void FlowDialog::ShowPlot(bool shown)
 {
     session_.SetPlotOpen(shown);
@@ -353,6 +381,7 @@ void FlowDialog::Carry(ShellAction action)
         break;
     }
     case ShellAction::ShowPlot: ShowPlot(session_.PlotOpen()); break;
+    case ShellAction::ShowLegend: ShowLegend(session_.LegendOpen()); break;
     case ShellAction::SavePicture: SavePictureAs(); break;
     case ShellAction::CopyPicture: CopyPicture(); break;
     case ShellAction::Close: close(); break;
@@ -508,6 +537,8 @@ void FlowDialog::Retranslate()
 {
     if (plot_)
         plot_->Retranslate();
+    if (legend_)
+        legend_->Retranslate();
     const bool english = Language() == QLatin1String("en");
     setWindowTitle(Tr("Dialog", res::MainDialogTemplate().caption));
     if (english != imagesEnglish_) {
@@ -539,6 +570,11 @@ void FlowDialog::PictureChanged()
     // screen reader is told that they changed.
     if (!session_.IsOpen())
         return;
+    const QString status = StatusText(session_);
+    if (status_ && status_->text() != status) {
+        status_->setText(status);
+        status_->setAccessibleName(status);
+    }
     const QString now = PictureDescription();
     if (now != pictureDescription_) {
         pictureDescription_ = now;

@@ -19,6 +19,7 @@
 #include <QTranslator>
 
 #include "app/flow_view_widget.h"
+#include "app/legend_window.h"
 #include "app/number_edit.h"
 #include "app/picture_announcer.h"
 #include "app/plot_window.h"
@@ -71,6 +72,12 @@ public:
     // The exact theory (unless exactTheory already turned it on) and the plot's window as the
     // user left them, from the settings file.
     void RestoreRemembered(bool exactTheory);
+    // The status line under the picture: what the flow is doing now, in words (its text is
+    // also its accessible name).
+    QString StatusLine() const;
+    // The legend's window, shown or put away; nullptr until it was first shown.
+    void ShowLegend(bool shown);
+    LegendWindow* Legend() { return legend_.get(); }
     // When the screen reader is told that the description changed.
     PictureAnnouncer& Announcements() { return announcer_; }
 
@@ -117,6 +124,8 @@ private:
     bool translatorInstalled_ = false;
     QString pictureDescription_;
     std::unique_ptr<PlotWindow> plot_;
+    std::unique_ptr<LegendWindow> legend_;
+    QLabel* status_ = nullptr;
     bool plotWhenShown_ = false; // the plot's window was open when the program last ended
     double sliderValue_ = -1.0;  // the value the screen reader was last told
     PictureAnnouncer announcer_;

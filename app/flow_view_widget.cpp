@@ -143,6 +143,17 @@ void FlowViewWidget::paintEvent(QPaintEvent*)
         session_.SetFrameScale(scale);
     QPainter painter(this);
     PaintFrame(painter, rect(), session_.Frame(), devicePixelRatioF());
+    // Where a finger or the keys read the flow: a ring over the frame, not part of it.
+    const ReadMark mark = session_.Mark();
+    if (mark.shown) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(Qt::NoBrush);
+        const QPointF at(mark.x, mark.y);
+        painter.setPen(QPen(Qt::white, 4));
+        painter.drawEllipse(at, 7, 7);
+        painter.setPen(QPen(Qt::black, 2));
+        painter.drawEllipse(at, 7, 7);
+    }
 }
 
 void FlowViewWidget::mousePressEvent(QMouseEvent* event)
@@ -172,6 +183,7 @@ void FlowViewWidget::keyPressEvent(QKeyEvent* event)
     switch (session_.KeyPressed(KeyOf(*event))) {
     case ShellAction::Ignored: QWidget::keyPressEvent(event); return; // Escape and the rest
     default:
+        update(); // a reading point moved by keys shows its mark
         if (keyHandled)
             keyHandled();
         return;

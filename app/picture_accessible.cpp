@@ -97,13 +97,17 @@ QString Sentence(QString words)
     return words;
 }
 
-QString PictureDescription(const FlowSession& session)
+QString PictureDescription(const FlowSession& session) { return SpokenText(session.Description()); }
+
+QString StatusText(const FlowSession& session) { return SpokenText(session.Status()); }
+
+QString SpokenText(const std::vector<SpokenSentence>& spoken)
 {
     // The core's sentences: words translated with their values filled where they stand (a
     // template without %1 and %2 is the whole sentence); values alone as the picture writes
     // them (beta keeps its small letter).
     QStringList sentences;
-    for (const SpokenSentence& s : session.Description()) {
+    for (const SpokenSentence& s : spoken) {
         QStringList values;
         for (const std::string& v : s.values)
             values << QString::fromStdString(v);

@@ -4,10 +4,12 @@
 // shows; a screen reader that sets the value turns the wall. Every word follows the program's
 // language.
 #include <functional>
+#include <vector>
 
 #include <QString>
 
 class FlowSession;
+struct SpokenSentence;
 class QAccessibleEvent;
 
 // Makes the toolkit describe every picture window (FlowViewWidget) as that slider. Call before
@@ -17,6 +19,10 @@ void InstallPictureAccessibility();
 // The picture's description, in sentences: what the flow does, the picture's labels, whether the
 // animation stands, and the keys that stop and step it.
 QString PictureDescription(const FlowSession& session);
+// The status line beside the picture (FlowSession::Status), in the language installed.
+QString StatusText(const FlowSession& session);
+// Sentences of the core's words and values as one text, translated in the "Picture" context.
+QString SpokenText(const std::vector<SpokenSentence>& spoken);
 // The slider's value in words: beta and the wall's turn.
 QString PictureValueText(const FlowSession& session);
 // Words as a sentence of their own, for a screen reader's description: trimmed, a capital first

@@ -235,8 +235,20 @@ ShellAction FlowSession::KeyPressed(const KeyEvent& k)
     ClearUpperVectorState(); // a shell ran just before
     if (!open_ || k.control || k.alt || k.meta)
         return ShellAction::Ignored;
-    if (k.shift && k.key != Key::Period)
-        return ShellAction::Ignored;
+    if (k.shift) {
+        // Shift with an arrow moves the reading point by kKeyReadStep picture pixels.
+        int dx = 0, dy = 0;
+        switch (k.key) {
+        case Key::Left: dx = -kKeyReadStep; break;
+        case Key::Right: dx = kKeyReadStep; break;
+        case Key::Up: dy = -kKeyReadStep; break;
+        case Key::Down: dy = kKeyReadStep; break;
+        case Key::Period: StepOnce(); return ShellAction::None;
+        default: return ShellAction::Ignored;
+        }
+        Act(gesture_.KeyMoved(dx, dy, Wall()));
+        return ShellAction::None;
+    }
     switch (k.key) {
     case Key::Right:
     case Key::Up: TurnWallBy(+1.0); return ShellAction::None;
@@ -275,7 +287,7 @@ void FlowSession::TurnWallBy(double degrees)
 
 MenuState FlowSession::MenusShow() const
 {
-    return MenuState{paused_, view_.exactTheory, plotOpen_, language_};
+    return MenuState{paused_, view_.exactTheory, plotOpen_, legendOpen_, language_};
 }
 
 ShellAction FlowSession::Choose(Command command)
@@ -294,6 +306,7 @@ ShellAction FlowSession::Choose(Command command)
     case Command::FullScreen: return ShellAction::FullScreen;
     case Command::ExactTheory: SetExactTheory(!view_.exactTheory); return ShellAction::None;
     case Command::Plot: plotOpen_ = !plotOpen_; return ShellAction::ShowPlot;
+    case Command::Legend: legendOpen_ = !legendOpen_; return ShellAction::ShowLegend;
     case Command::Keys: return ShellAction::ShowKeys;
     }
     return ShellAction::None;
@@ -385,4 +398,15 @@ void FlowSession::SetExactTheory(bool on)
         return;
     view_.exactTheory = on;
     ShowFrame();
+}
+
+std::vector<LegendItem> FlowSession::Legend() const
+{
+    LegendPens pens;
+    pens.streamline = field_.streamlines[1].pen;
+    pens.exact = view_.exactPen;
+    pens.frame = view_.framePen;
+    pens.tracer = Tracer::kColour;
+    pens.marker = field_.marker.brush.colour;
+    return LegendOf(corner_, pens);
 }

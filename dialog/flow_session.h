@@ -15,6 +15,7 @@
 #include "dialog/field_texts.h"
 #include "dialog/fields.h"
 #include "dialog/input.h"
+#include "dialog/legend.h"
 #include "dialog/menus.h"
 #include "dialog/picture_description.h"
 #include "dialog/plot_panel.h"
@@ -28,6 +29,9 @@
 #include "res/ids.h"
 #include "tracers/flow_field.h"
 #include "view/flow_view.h"
+
+// How far Shift with an arrow moves the reading point, picture pixels.
+constexpr int kKeyReadStep = 4;
 
 // The animation's period: one tick of the tracers every 50 ms of real time.
 constexpr int kTickMilliseconds = 50;
@@ -140,6 +144,14 @@ public:
     {
         return DescribePicture(state_, corner_, paused_);
     }
+    // The status line beside the picture: what the flow is doing now, in sentences.
+    std::vector<SpokenSentence> Status() const
+    {
+        return DescribeStatus(state_, corner_, view_.exactTheory);
+    }
+    // The legend: every line and mark of the picture in the pens it is drawn with, and every
+    // symbol, each with its words.
+    std::vector<LegendItem> Legend() const;
     // The picture as a slider of the body angle beta, for a screen reader.
     using Slider = WallSliderValue;
     Slider WallSlider() const { return WallSliderOf(corner_); }
@@ -235,6 +247,9 @@ public:
     // Whether the shell shows the plot (Command::Plot turns it over; the menu's check mark).
     bool PlotOpen() const { return plotOpen_; }
     void SetPlotOpen(bool open) { plotOpen_ = open; }
+    // Whether the shell shows the legend (Command::Legend turns it over; off at start).
+    bool LegendOpen() const { return legendOpen_; }
+    void SetLegendOpen(bool open) { legendOpen_ = open; }
     // ==== end of the plot and the exact theory ==============================================
 
 private:
@@ -277,6 +292,7 @@ private:
     bool open_ = false;
     bool paused_ = false;
     bool plotOpen_ = false;
+    bool legendOpen_ = false;
     std::string language_ = "ru";
     // The picture pixel whose flow the probe fields show while a pointer names it.
     std::optional<std::pair<int, int>> probePixel_;

@@ -48,7 +48,8 @@ struct PointerEvent {
 // and the page's names are made from this list. CopyLink and FullScreen are the page's own
 // tools; ExactTheory turns the exact theory over the picture on and off
 // (FlowSession::SetExactTheory); Plot shows the plot of the state through the fan or puts it
-// away; Keys shows the list of the picture's keys (FlowSession::PictureKeys).
+// away; Keys shows the list of the picture's keys (FlowSession::PictureKeys); Legend shows what
+// each line, mark and symbol of the picture means (FlowSession::Legend) or puts it away.
 // Each with the short name the page calls it by (CommandName).
 #define CORNERFLOW_COMMANDS(X)                                                                     \
     X(Close, "close")                                                                              \
@@ -64,7 +65,8 @@ struct PointerEvent {
     X(FullScreen, "fullscreen")                                                                    \
     X(ExactTheory, "theory")                                                                       \
     X(Plot, "plot")                                                                                \
-    X(Keys, "keys")
+    X(Keys, "keys")                                                                                \
+    X(Legend, "legend")
 
 enum class Command {
 #define CORNERFLOW_ENUM_VALUE(name, ...) name,
@@ -96,10 +98,11 @@ inline const char* CommandName(Command command)
 //   CopyLink    put the address of the state as it stands on the clipboard
 //   ShowPlot    show the plot, or put it away, as PlotOpen() says
 //   ShowKeys    show the list of the picture's keys (FlowSession::PictureKeys)
+//   ShowLegend  show the legend, or put it away, as LegendOpen() says
 #define CORNERFLOW_SHELL_ACTIONS(X)                                                                \
     X(None)                                                                                        \
     X(Ignored) X(ShowAbout) X(SavePicture) X(CopyPicture) X(Close) X(Language) X(FullScreen)       \
-        X(CopyLink) X(ShowPlot) X(ShowKeys)
+        X(CopyLink) X(ShowPlot) X(ShowKeys) X(ShowLegend)
 
 enum class ShellAction { CORNERFLOW_SHELL_ACTIONS(CORNERFLOW_ENUM_VALUE) };
 #undef CORNERFLOW_ENUM_VALUE

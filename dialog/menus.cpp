@@ -9,13 +9,15 @@ namespace {
 // The classroom's commands both menus share, from Pause to Copy picture.
 void AddClassroomItems(std::vector<MenuItem>& items, const MenuState& state, bool separated)
 {
-    items.push_back(
-        MenuItem{Command::Pause, "Пауза", true, "Space", true, state.paused, separated});
+    // The pause's words say what choosing it does now; the check mark says the same state.
+    items.push_back(MenuItem{Command::Pause, state.paused ? "Продолжить" : "Пауза", true, "Space",
+                             true, state.paused, separated});
     items.push_back(MenuItem{Command::Step, "Шаг", true, "."});
     items.push_back(MenuItem{Command::Reset, "Сбросить"});
     items.push_back(
         MenuItem{Command::ExactTheory, kExactTheoryWords, true, "", true, state.exactTheory, true});
     items.push_back(MenuItem{Command::Plot, kPlotWords, true, "", true, state.plotOpen});
+    items.push_back(MenuItem{Command::Legend, kLegendWords, true, "", true, state.legendOpen});
     MenuItem save{Command::SavePicture, kSavePictureWords};
     save.separatorBefore = true;
     items.push_back(save);
@@ -64,6 +66,7 @@ const std::vector<KeyHelp>& PictureKeyList()
         {".", "один шаг анимации"},
         {"F", "во весь экран (на странице)"},
         {"Tab", "к следующему полю"},
+        {"Shift + ← → ↓ ↑", "передвинуть точку, где поля показывают поток"},
     };
     return keys;
 }

@@ -12,6 +12,7 @@ struct MenuState {
     bool paused = false;
     bool exactTheory = false;
     bool plotOpen = false;
+    bool legendOpen = false;
     std::string language = "ru";
 };
 

@@ -1,5 +1,7 @@
 #include "dialog/picture_description.h"
 
+#include <cmath>
+
 #include "base/constants.h"
 #include "dialog/words.h"
 #include "model/number_text.h"
@@ -54,6 +56,35 @@ std::vector<SpokenSentence> DescribePicture(const FlowState& state, const Corner
     if (paused)
         out.push_back(SpokenSentence{kPausedWords, {}});
     out.push_back(SpokenSentence{kPictureKeysWords, {}});
+    return out;
+}
+
+std::vector<SpokenSentence> DescribeStatus(const FlowState& state, const Corner& corner,
+                                           bool exactTheory)
+{
+    const PictureFacts f = FactsOf(state, corner);
+    std::vector<SpokenSentence> out;
+    out.push_back(SpokenSentence{PictureWords(f.flow), {f.turnDegrees, f.spanDegrees}});
+    // The inputs as typed: a negative speed, or a temperature or pressure not above zero (a NaN
+    // counts as none of these being a state either).
+    std::string wrong;
+    const auto add = [&wrong](const char* text) {
+        wrong += (wrong.empty() ? "" : ", ") + std::string(text);
+    };
+    if (!(state.v1 >= 0.0))
+        add("V1 < 0");
+    if (!(state.t1 > 0.0))
+        add("T1 \u2264 0");
+    if (!(state.p1 > 0.0))
+        add("P1 \u2264 0");
+    if (!wrong.empty())
+        out.push_back(SpokenSentence{kNotPhysicalWords, {wrong}});
+    if (exactTheory && Corner::HasFan(state)) {
+        const TheoryResult t = PrandtlMeyer(state, corner.TurnAngle(state));
+        if (t.kind == TheoryCase::Expansion && std::isinf(t.mach2))
+            out.push_back(SpokenSentence{kExactVacuumWords,
+                                         {FormatFixed(t.maxTurnDegrees - t.nu1Degrees, 1)}});
+    }
     return out;
 }
 

@@ -37,6 +37,23 @@ struct SpokenSentence {
 std::vector<SpokenSentence> DescribePicture(const FlowState& state, const Corner& corner,
                                             bool paused);
 
+// The status line shown beside the picture: what the flow is doing now, as sentences like the
+// description's (words in the "Picture" context, values filled in by the shell): the flow (the
+// description's first sentence); the inputs that describe no physical gas (V1 < 0, T1 <= 0,
+// P1 <= 0), whose numbers still are what the program computes from them; and, with the exact
+// theory shown, the exact flow's largest turn when the wall is turned past it (a vacuum there,
+// where the model's flow still follows the wall).
+std::vector<SpokenSentence> DescribeStatus(const FlowState& state, const Corner& corner,
+                                           bool exactTheory);
+// The status line's words: %1 the inputs that are no physical state ("V1 < 0, T1 ≤ 0"), and
+// %1 the exact theory's largest turn in degrees.
+constexpr const char* kNotPhysicalWords =
+    "%1 — такого состояния газа не бывает; поля показывают то, что программа вычисляет из "
+    "введённых чисел";
+constexpr const char* kExactVacuumWords =
+    "по точной теории поток поворачивает не более чем на ν(∞) − ν(M1) = %1°; стенка "
+    "повёрнута дальше, и за последней характеристикой — вакуум";
+
 // The picture as a slider of the body angle beta: its value and range in whole degrees, and
 // the value in words (kSliderWords with %1 beta and %2 the wall's turn, in degrees).
 struct WallSliderValue {

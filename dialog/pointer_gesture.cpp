@@ -85,6 +85,32 @@ PointerIntent PointerGesture::Pressed(const PointerEvent& e, const WallLine& wal
     return intent;
 }
 
+PointerIntent PointerGesture::KeyMoved(int dx, int dy, const WallLine& wall)
+{
+    PointerIntent intent;
+    if (active_ || wall.width <= 0 || wall.height <= 0)
+        return intent;
+    // Display units per picture pixel.
+    const double sx = displayWidth_ > 0.0 ? displayWidth_ / wall.width : 1.0;
+    const double sy = displayHeight_ > 0.0 ? displayHeight_ / wall.height : 1.0;
+    int x = wall.width / 2;
+    int y = wall.height / 2;
+    if (mark_.shown) {
+        PointerEvent at;
+        at.x = mark_.x;
+        at.y = mark_.y;
+        PixelOf(at, wall, x, y);
+    }
+    x = std::clamp(x + dx, 0, wall.width - 1);
+    y = std::clamp(y + dy, 0, wall.height - 1);
+    // The mark at the pixel's middle, so that it names that pixel at any display size.
+    mark_ = ReadMark{true, (x + 0.5) * sx, (y + 0.5) * sy};
+    intent.read = true;
+    intent.x = x;
+    intent.y = y;
+    return intent;
+}
+
 PointerIntent PointerGesture::Moved(const PointerEvent& e, const WallLine& wall)
 {
     PointerIntent intent;

@@ -49,6 +49,10 @@ public:
     // A release or a cancel of the pointer that holds the picture ends its gesture; a finger's
     // mark stays where it was lifted.
     void Released(const PointerEvent& e);
+    // A reading point moved by keys: the mark moves by (dx, dy) picture pixels from where it
+    // stands (from the picture's middle when none is shown), kept on the picture, and the flow
+    // is read at its pixel. Nothing while a pointer holds the picture.
+    PointerIntent KeyMoved(int dx, int dy, const WallLine& wall);
     // No gesture and no mark (a reset).
     void Clear();
     bool Dragging() const { return active_ && active_->turnsWall; }

@@ -1,5 +1,7 @@
 #include "dialog/words.h"
 
+#include "dialog/picture_description.h"
+
 namespace {
 
 const ShellWord kWords[] = {
@@ -39,6 +41,9 @@ const ShellWord kWords[] = {
     // the About box.
     {"modelLink", "Plot", "Подробнее о модели"},
     {"guide", "About", "Пособие для учителя: что показать на уроке"},
+    {"legend", "Dialog", kLegendWords},
+    {"notPhysical", "Picture", kNotPhysicalWords},
+    {"exactVacuum", "Picture", kExactVacuumWords},
 };
 
 } // namespace

@@ -24,6 +24,8 @@ constexpr const char* kSaveDataWords = "Сохранить данные…";
 constexpr const char* kPlotNotSavedWords = "График не сохранён";
 constexpr const char* kDataNotSavedWords = "Данные не сохранены";
 constexpr const char* kCsvFilesWords = "Таблицы CSV (*.csv)";
+// The legend's menu item and window title ("Dialog").
+constexpr const char* kLegendWords = "Обозначения";
 // The language submenu's title, the same in every language.
 constexpr const char* kLanguageWords = "Language / Язык";
 

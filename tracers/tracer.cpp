@@ -263,5 +263,5 @@ UpstreamBound UpstreamBound::For(const FlowState& fs)
 void Tracer::Draw(DC& dc, const Corner& corner) const
 {
     dc.SetPixel(ScreenCoord(TruncToInt(x), corner.ApexX()), ScreenCoord(TruncToInt(y), corner.top),
-                Colour{255, 0, 0});
+                kColour);
 }

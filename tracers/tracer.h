@@ -51,6 +51,8 @@ private:
 
 class Tracer {
 public:
+    // The colour of a tracer's pixel (the legend shows it too).
+    static constexpr Colour kColour{255, 0, 0};
     double stepX = 1.0;
     double stepY = 0.0;
     double x = -300.0;

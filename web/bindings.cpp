@@ -163,13 +163,45 @@ val ApplyStartPairsOf(Page& p, const val& pairs)
 
 // The picture's description for a screen reader: [{words, values}] (words null for values
 // said as they stand; see dialog/picture_description.h).
-val DescribePictureOf(const Page& p)
+val SentencesOf(const std::vector<SpokenSentence>& sentences)
 {
     val out = val::array();
-    for (const SpokenSentence& s : p.Session().Description()) {
+    for (const SpokenSentence& s : sentences) {
         val o = val::object();
         o.set("words", s.words ? val(std::string(s.words)) : val::null());
         o.set("values", Strings(s.values));
+        out.call<void>("push", o);
+    }
+    return out;
+}
+
+val DescribePictureOf(const Page& p) { return SentencesOf(p.Session().Description()); }
+
+// The status line beside the picture: [{words, values}], as the description's.
+val StatusOf(const Page& p) { return SentencesOf(p.Session().Status()); }
+
+// The legend: [{sample: "line"|"dots"|"disc"|"symbol", style, width, pen: [r, g, b],
+// fill: [r, g, b], words}], the words in the program's Russian ("Legend" context).
+val LegendItemsOf(const Page& p)
+{
+    static const char* const kSamples[] = {"line", "dots", "disc", "symbol"};
+    static const char* const kStyles[] = {"solid", "dash", "dot", "dashdot"};
+    const auto rgb = [](Colour c) {
+        val a = val::array();
+        a.call<void>("push", int(c.r));
+        a.call<void>("push", int(c.g));
+        a.call<void>("push", int(c.b));
+        return a;
+    };
+    val out = val::array();
+    for (const LegendItem& i : p.Session().Legend()) {
+        val o = val::object();
+        o.set("sample", std::string(kSamples[static_cast<int>(i.sample)]));
+        o.set("style", std::string(kStyles[static_cast<int>(i.pen.style)]));
+        o.set("width", i.pen.width);
+        o.set("pen", rgb(i.pen.colour));
+        o.set("fill", rgb(i.fill));
+        o.set("words", std::string(i.words));
         out.call<void>("push", o);
     }
     return out;
@@ -473,6 +505,8 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .function("choose", &Choose)
         .function("applyStartPairs", &ApplyStartPairsOf)
         .function("describePicture", &DescribePictureOf)
+        .function("status", &StatusOf)
+        .function("legend", &LegendItemsOf)
         .function("language", &Language)
         .function("pictureFileName", &PictureFileName)
         .function("setFrameScale", &SetFrameScale)

@@ -142,6 +142,14 @@
       <source>Клавиши…</source>
       <translation>Tasten…</translation>
     </message>
+    <message>
+      <source>Обозначения</source>
+      <translation>Legende</translation>
+    </message>
+    <message>
+      <source>Продолжить</source>
+      <translation>Fortsetzen</translation>
+    </message>
   </context>
   <context>
     <name>Field</name>
@@ -304,6 +312,14 @@
       <source>Пробел — пауза, точка — один шаг</source>
       <translation>Leertaste: Pause, Punkt: ein Schritt</translation>
     </message>
+    <message>
+      <source>%1 — такого состояния газа не бывает; поля показывают то, что программа вычисляет из введённых чисел</source>
+      <translation>%1: einen solchen Gaszustand gibt es nicht; die Felder zeigen, was das Programm aus den eingegebenen Zahlen berechnet</translation>
+    </message>
+    <message>
+      <source>по точной теории поток поворачивает не более чем на ν(∞) − ν(M1) = %1°; стенка повёрнута дальше, и за последней характеристикой — вакуум</source>
+      <translation>nach der exakten Theorie dreht die Strömung höchstens um ν(∞) − ν(M1) = %1°; die Wand ist weiter gedreht, und hinter der letzten Charakteristik herrscht Vakuum</translation>
+    </message>
   </context>
   <context>
     <name>About</name>
@@ -405,6 +421,14 @@
     <message>
       <source>Когда рисунок в фокусе (синяя полоса над ним):</source>
       <translation>Wenn das Bild den Fokus hat (blauer Balken darüber):</translation>
+    </message>
+    <message>
+      <source>Shift + ← → ↓ ↑</source>
+      <translation>Umschalt + ← → ↓ ↑</translation>
+    </message>
+    <message>
+      <source>передвинуть точку, где поля показывают поток</source>
+      <translation>den Punkt verschieben, an dem die Felder die Strömung zeigen</translation>
     </message>
   </context>
   <context>
@@ -605,6 +629,69 @@
     <message>
       <source>свой газ</source>
       <translation>anderes Gas</translation>
+    </message>
+  </context>
+  <context>
+    <name>Legend</name>
+    <message>
+      <source>стенки тела: вдоль верхней набегает поток, нижнюю поворачивают мышью, пальцем или клавишами</source>
+      <translation>die Wände des Körpers: längs der oberen strömt das Gas an; die untere wird mit der Maus, dem Finger oder den Tasten gedreht</translation>
+    </message>
+    <message>
+      <source>дуга угла β между стенками, продолжение верхней стенки за углом и дуга угла α</source>
+      <translation>der Bogen des Winkels β zwischen den Wänden, die Verlängerung der oberen Wand hinter der Ecke und der Bogen des Winkels α</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла: почти вертикальная — звуковая линия, где скорость потока равна критической; первая характеристика, где начинается веер разрежения; последняя характеристика, где он кончается</source>
+      <translation>gestrichelte Linien aus der Ecke: die fast senkrechte ist die Schalllinie, wo die Strömungsgeschwindigkeit gleich der kritischen ist; die erste Charakteristik, wo der Expansionsfächer beginnt; die letzte Charakteristik, wo er endet</translation>
+    </message>
+    <message>
+      <source>граница потока: стенка повёрнута дальше наибольшего угла поворота, поток отрывается от неё и идёт вдоль этой линии</source>
+      <translation>die Strömungsgrenze: die Wand ist über den größten Umlenkwinkel hinaus gedreht, die Strömung löst sich von ihr und folgt dieser Linie</translation>
+    </message>
+    <message>
+      <source>частицы газа: их движение показывает скорость потока</source>
+      <translation>Gasteilchen: ihre Bewegung zeigt die Strömungsgeschwindigkeit</translation>
+    </message>
+    <message>
+      <source>линии тока: пути, по которым частицы проходят веер</source>
+      <translation>Stromlinien: die Wege, auf denen Teilchen den Fächer durchqueren</translation>
+    </message>
+    <message>
+      <source>маркер — частица, чей радиус показывает давление: чем ниже давление, тем больше круг</source>
+      <translation>der Marker, ein Teilchen, dessen Radius den Druck zeigt: je niedriger der Druck, desto größer der Kreis</translation>
+    </message>
+    <message>
+      <source>точная теория (меню «Точная теория»): её последняя характеристика и её линии тока</source>
+      <translation>die exakte Theorie (Menü „Exakte Theorie“): ihre letzte Charakteristik und ihre Stromlinien</translation>
+    </message>
+    <message>
+      <source>β — угол тела между стенками; при β = 180° стенка прямая</source>
+      <translation>β ist der Körperwinkel zwischen den Wänden; bei β = 180° ist die Wand gerade</translation>
+    </message>
+    <message>
+      <source>α — угол Маха набегающего потока, sin α = 1/M1: между потоком и первой характеристикой</source>
+      <translation>α ist der Machwinkel der Anströmung, sin α = 1/M1: zwischen Strömung und erster Charakteristik</translation>
+    </message>
+    <message>
+      <source>χ — угол, на который повернул поток; он не больше наибольшего угла поворота, поэтому за ним β + χ меньше 180°</source>
+      <translation>χ ist der Winkel, um den die Strömung umgelenkt ist; er ist nie größer als der größte Umlenkwinkel, darüber hinaus ist β + χ kleiner als 180°</translation>
+    </message>
+    <message>
+      <source>Δφ — ширина веера: угол между первой и последней характеристиками</source>
+      <translation>Δφ ist die Breite des Fächers: der Winkel zwischen erster und letzter Charakteristik</translation>
+    </message>
+    <message>
+      <source>M1, V1, T1, P1, ρ1, c1 — число Маха, скорость, температура, давление, плотность и скорость звука набегающего потока; V1, T1 и P1 вводятся</source>
+      <translation>M1, V1, T1, P1, ρ1, c1: Machzahl, Geschwindigkeit, Temperatur, Druck, Dichte und Schallgeschwindigkeit der Anströmung; V1, T1 und P1 werden eingegeben</translation>
+    </message>
+    <message>
+      <source>V0 — удельный объём, 1/ρ; индекс «кр» — критическое состояние, где скорость равна местной скорости звука</source>
+      <translation>V0 ist das spezifische Volumen, 1/ρ; der Index „kr“ kennzeichnet den kritischen Zustand, in dem die Geschwindigkeit gleich der örtlichen Schallgeschwindigkeit ist</translation>
+    </message>
+    <message>
+      <source>M, V, T, P, ρ, c — поток в точке, которую указывают мышью, пальцем или клавишами Shift со стрелками</source>
+      <translation>M, V, T, P, ρ, c: die Strömung an dem Punkt, auf den Maus, Finger oder Umschalt mit den Pfeiltasten zeigen</translation>
     </message>
   </context>
 </TS>

@@ -142,6 +142,14 @@
       <source>Клавиши…</source>
       <translation>Keys…</translation>
     </message>
+    <message>
+      <source>Обозначения</source>
+      <translation>Legend</translation>
+    </message>
+    <message>
+      <source>Продолжить</source>
+      <translation>Resume</translation>
+    </message>
   </context>
   <context>
     <name>Field</name>
@@ -304,6 +312,14 @@
       <source>Пробел — пауза, точка — один шаг</source>
       <translation>Space pauses, the full stop steps once</translation>
     </message>
+    <message>
+      <source>%1 — такого состояния газа не бывает; поля показывают то, что программа вычисляет из введённых чисел</source>
+      <translation>%1: no gas has such a state; the fields show what the program computes from the numbers typed</translation>
+    </message>
+    <message>
+      <source>по точной теории поток поворачивает не более чем на ν(∞) − ν(M1) = %1°; стенка повёрнута дальше, и за последней характеристикой — вакуум</source>
+      <translation>by the exact theory the flow turns at most ν(∞) − ν(M1) = %1°; the wall is turned further, and past the last characteristic there is a vacuum</translation>
+    </message>
   </context>
   <context>
     <name>About</name>
@@ -405,6 +421,14 @@
     <message>
       <source>Когда рисунок в фокусе (синяя полоса над ним):</source>
       <translation>While the picture has the focus (the blue bar above it):</translation>
+    </message>
+    <message>
+      <source>Shift + ← → ↓ ↑</source>
+      <translation>Shift + ← → ↓ ↑</translation>
+    </message>
+    <message>
+      <source>передвинуть точку, где поля показывают поток</source>
+      <translation>move the point where the fields read the flow</translation>
     </message>
   </context>
   <context>
@@ -605,6 +629,69 @@
     <message>
       <source>свой газ</source>
       <translation>other gas</translation>
+    </message>
+  </context>
+  <context>
+    <name>Legend</name>
+    <message>
+      <source>стенки тела: вдоль верхней набегает поток, нижнюю поворачивают мышью, пальцем или клавишами</source>
+      <translation>the body's walls: the flow comes along the upper one; the lower one is turned with the mouse, a finger or the keys</translation>
+    </message>
+    <message>
+      <source>дуга угла β между стенками, продолжение верхней стенки за углом и дуга угла α</source>
+      <translation>the arc of the angle β between the walls, the upper wall continued past the corner, and the arc of the angle α</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла: почти вертикальная — звуковая линия, где скорость потока равна критической; первая характеристика, где начинается веер разрежения; последняя характеристика, где он кончается</source>
+      <translation>dashed lines from the corner: the nearly vertical one is the sonic line, where the flow's speed equals the critical speed; the first characteristic, where the expansion fan begins; the last characteristic, where it ends</translation>
+    </message>
+    <message>
+      <source>граница потока: стенка повёрнута дальше наибольшего угла поворота, поток отрывается от неё и идёт вдоль этой линии</source>
+      <translation>the flow boundary: the wall is turned past the largest turning angle, the flow leaves it and runs along this line</translation>
+    </message>
+    <message>
+      <source>частицы газа: их движение показывает скорость потока</source>
+      <translation>gas particles: their motion shows the flow's speed</translation>
+    </message>
+    <message>
+      <source>линии тока: пути, по которым частицы проходят веер</source>
+      <translation>streamlines: the paths on which particles cross the fan</translation>
+    </message>
+    <message>
+      <source>маркер — частица, чей радиус показывает давление: чем ниже давление, тем больше круг</source>
+      <translation>the marker, a particle whose radius shows the pressure: the lower the pressure, the larger the disc</translation>
+    </message>
+    <message>
+      <source>точная теория (меню «Точная теория»): её последняя характеристика и её линии тока</source>
+      <translation>the exact theory (menu “Exact theory”): its last characteristic and its streamlines</translation>
+    </message>
+    <message>
+      <source>β — угол тела между стенками; при β = 180° стенка прямая</source>
+      <translation>β is the body angle between the walls; at β = 180° the wall is straight</translation>
+    </message>
+    <message>
+      <source>α — угол Маха набегающего потока, sin α = 1/M1: между потоком и первой характеристикой</source>
+      <translation>α is the Mach angle of the oncoming flow, sin α = 1/M1: between the flow and the first characteristic</translation>
+    </message>
+    <message>
+      <source>χ — угол, на который повернул поток; он не больше наибольшего угла поворота, поэтому за ним β + χ меньше 180°</source>
+      <translation>χ is the angle the flow has turned; it is never larger than the largest turning angle, so beyond that β + χ is less than 180°</translation>
+    </message>
+    <message>
+      <source>Δφ — ширина веера: угол между первой и последней характеристиками</source>
+      <translation>Δφ is the fan's width: the angle between the first and last characteristics</translation>
+    </message>
+    <message>
+      <source>M1, V1, T1, P1, ρ1, c1 — число Маха, скорость, температура, давление, плотность и скорость звука набегающего потока; V1, T1 и P1 вводятся</source>
+      <translation>M1, V1, T1, P1, ρ1, c1: Mach number, speed, temperature, pressure, density and speed of sound of the oncoming flow; V1, T1 and P1 are typed in</translation>
+    </message>
+    <message>
+      <source>V0 — удельный объём, 1/ρ; индекс «кр» — критическое состояние, где скорость равна местной скорости звука</source>
+      <translation>V0 is the specific volume, 1/ρ; the index “cr” marks the critical state, where the speed equals the local speed of sound</translation>
+    </message>
+    <message>
+      <source>M, V, T, P, ρ, c — поток в точке, которую указывают мышью, пальцем или клавишами Shift со стрелками</source>
+      <translation>M, V, T, P, ρ, c: the flow at the point named with the mouse, a finger or Shift with the arrow keys</translation>
     </message>
   </context>
 </TS>

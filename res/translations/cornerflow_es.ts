@@ -142,6 +142,14 @@
       <source>Клавиши…</source>
       <translation>Teclas…</translation>
     </message>
+    <message>
+      <source>Обозначения</source>
+      <translation>Leyenda</translation>
+    </message>
+    <message>
+      <source>Продолжить</source>
+      <translation>Continuar</translation>
+    </message>
   </context>
   <context>
     <name>Field</name>
@@ -304,6 +312,14 @@
       <source>Пробел — пауза, точка — один шаг</source>
       <translation>Espacio: pausa; punto: un paso</translation>
     </message>
+    <message>
+      <source>%1 — такого состояния газа не бывает; поля показывают то, что программа вычисляет из введённых чисел</source>
+      <translation>%1: ningún gas tiene ese estado; los campos muestran lo que el programa calcula a partir de los números escritos</translation>
+    </message>
+    <message>
+      <source>по точной теории поток поворачивает не более чем на ν(∞) − ν(M1) = %1°; стенка повёрнута дальше, и за последней характеристикой — вакуум</source>
+      <translation>según la teoría exacta el flujo gira como máximo ν(∞) − ν(M1) = %1°; la pared está girada más, y tras la última característica hay vacío</translation>
+    </message>
   </context>
   <context>
     <name>About</name>
@@ -405,6 +421,14 @@
     <message>
       <source>Когда рисунок в фокусе (синяя полоса над ним):</source>
       <translation>Cuando la imagen tiene el foco (barra azul encima):</translation>
+    </message>
+    <message>
+      <source>Shift + ← → ↓ ↑</source>
+      <translation>Mayús + ← → ↓ ↑</translation>
+    </message>
+    <message>
+      <source>передвинуть точку, где поля показывают поток</source>
+      <translation>mover el punto donde los campos muestran el flujo</translation>
     </message>
   </context>
   <context>
@@ -605,6 +629,69 @@
     <message>
       <source>свой газ</source>
       <translation>otro gas</translation>
+    </message>
+  </context>
+  <context>
+    <name>Legend</name>
+    <message>
+      <source>стенки тела: вдоль верхней набегает поток, нижнюю поворачивают мышью, пальцем или клавишами</source>
+      <translation>las paredes del cuerpo: el flujo llega a lo largo de la superior; la inferior se gira con el ratón, un dedo o las teclas</translation>
+    </message>
+    <message>
+      <source>дуга угла β между стенками, продолжение верхней стенки за углом и дуга угла α</source>
+      <translation>el arco del ángulo β entre las paredes, la prolongación de la pared superior tras la esquina y el arco del ángulo α</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла: почти вертикальная — звуковая линия, где скорость потока равна критической; первая характеристика, где начинается веер разрежения; последняя характеристика, где он кончается</source>
+      <translation>líneas discontinuas desde la esquina: la casi vertical es la línea sónica, donde la velocidad del flujo es igual a la crítica; la primera característica, donde empieza el abanico de expansión; la última característica, donde termina</translation>
+    </message>
+    <message>
+      <source>граница потока: стенка повёрнута дальше наибольшего угла поворота, поток отрывается от неё и идёт вдоль этой линии</source>
+      <translation>el límite del flujo: la pared está girada más allá del ángulo máximo de giro, el flujo se separa de ella y sigue esta línea</translation>
+    </message>
+    <message>
+      <source>частицы газа: их движение показывает скорость потока</source>
+      <translation>partículas de gas: su movimiento muestra la velocidad del flujo</translation>
+    </message>
+    <message>
+      <source>линии тока: пути, по которым частицы проходят веер</source>
+      <translation>líneas de corriente: los caminos por los que las partículas cruzan el abanico</translation>
+    </message>
+    <message>
+      <source>маркер — частица, чей радиус показывает давление: чем ниже давление, тем больше круг</source>
+      <translation>el marcador, una partícula cuyo radio muestra la presión: cuanto menor la presión, mayor el círculo</translation>
+    </message>
+    <message>
+      <source>точная теория (меню «Точная теория»): её последняя характеристика и её линии тока</source>
+      <translation>la teoría exacta (menú «Teoría exacta»): su última característica y sus líneas de corriente</translation>
+    </message>
+    <message>
+      <source>β — угол тела между стенками; при β = 180° стенка прямая</source>
+      <translation>β es el ángulo del cuerpo entre las paredes; con β = 180° la pared es recta</translation>
+    </message>
+    <message>
+      <source>α — угол Маха набегающего потока, sin α = 1/M1: между потоком и первой характеристикой</source>
+      <translation>α es el ángulo de Mach del flujo incidente, sin α = 1/M1: entre el flujo y la primera característica</translation>
+    </message>
+    <message>
+      <source>χ — угол, на который повернул поток; он не больше наибольшего угла поворота, поэтому за ним β + χ меньше 180°</source>
+      <translation>χ es el ángulo que ha girado el flujo; nunca supera el ángulo máximo de giro, por eso más allá β + χ es menor que 180°</translation>
+    </message>
+    <message>
+      <source>Δφ — ширина веера: угол между первой и последней характеристиками</source>
+      <translation>Δφ es la anchura del abanico: el ángulo entre la primera y la última característica</translation>
+    </message>
+    <message>
+      <source>M1, V1, T1, P1, ρ1, c1 — число Маха, скорость, температура, давление, плотность и скорость звука набегающего потока; V1, T1 и P1 вводятся</source>
+      <translation>M1, V1, T1, P1, ρ1, c1: número de Mach, velocidad, temperatura, presión, densidad y velocidad del sonido del flujo incidente; V1, T1 y P1 se escriben</translation>
+    </message>
+    <message>
+      <source>V0 — удельный объём, 1/ρ; индекс «кр» — критическое состояние, где скорость равна местной скорости звука</source>
+      <translation>V0 es el volumen específico, 1/ρ; el índice «cr» señala el estado crítico, donde la velocidad es igual a la velocidad local del sonido</translation>
+    </message>
+    <message>
+      <source>M, V, T, P, ρ, c — поток в точке, которую указывают мышью, пальцем или клавишами Shift со стрелками</source>
+      <translation>M, V, T, P, ρ, c: el flujo en el punto señalado con el ratón, un dedo o Mayús con las flechas</translation>
     </message>
   </context>
 </TS>

@@ -142,6 +142,14 @@
       <source>Клавиши…</source>
       <translation>按键…</translation>
     </message>
+    <message>
+      <source>Обозначения</source>
+      <translation>图例</translation>
+    </message>
+    <message>
+      <source>Продолжить</source>
+      <translation>继续</translation>
+    </message>
   </context>
   <context>
     <name>Field</name>
@@ -304,6 +312,14 @@
       <source>Пробел — пауза, точка — один шаг</source>
       <translation>空格键暂停，句点键单步</translation>
     </message>
+    <message>
+      <source>%1 — такого состояния газа не бывает; поля показывают то, что программа вычисляет из введённых чисел</source>
+      <translation>%1：气体不存在这样的状态；各栏显示的是程序由输入的数字算出的值</translation>
+    </message>
+    <message>
+      <source>по точной теории поток поворачивает не более чем на ν(∞) − ν(M1) = %1°; стенка повёрнута дальше, и за последней характеристикой — вакуум</source>
+      <translation>按精确理论，气流最多只能偏转 ν(∞) − ν(M1) = %1°；壁面转得更多，最后一条特征线之后是真空</translation>
+    </message>
   </context>
   <context>
     <name>About</name>
@@ -405,6 +421,14 @@
     <message>
       <source>Когда рисунок в фокусе (синяя полоса над ним):</source>
       <translation>图像获得焦点时（其上方有蓝色条）：</translation>
+    </message>
+    <message>
+      <source>Shift + ← → ↓ ↑</source>
+      <translation>Shift + ← → ↓ ↑</translation>
+    </message>
+    <message>
+      <source>передвинуть точку, где поля показывают поток</source>
+      <translation>移动各栏显示气流的那个点</translation>
     </message>
   </context>
   <context>
@@ -605,6 +629,69 @@
     <message>
       <source>свой газ</source>
       <translation>自定义气体</translation>
+    </message>
+  </context>
+  <context>
+    <name>Legend</name>
+    <message>
+      <source>стенки тела: вдоль верхней набегает поток, нижнюю поворачивают мышью, пальцем или клавишами</source>
+      <translation>物体的壁面：来流沿上壁流来；下壁可用鼠标、手指或按键转动</translation>
+    </message>
+    <message>
+      <source>дуга угла β между стенками, продолжение верхней стенки за углом и дуга угла α</source>
+      <translation>壁面之间的角 β 的弧线、上壁越过拐角的延长线以及角 α 的弧线</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла: почти вертикальная — звуковая линия, где скорость потока равна критической; первая характеристика, где начинается веер разрежения; последняя характеристика, где он кончается</source>
+      <translation>从拐角出发的虚线：几乎竖直的一条是声速线，那里流速等于临界速度；第一条特征线，膨胀扇由此开始；最后一条特征线，膨胀扇到此结束</translation>
+    </message>
+    <message>
+      <source>граница потока: стенка повёрнута дальше наибольшего угла поворота, поток отрывается от неё и идёт вдоль этой линии</source>
+      <translation>气流边界：壁面转过了最大偏转角，气流脱离壁面，沿这条线流动</translation>
+    </message>
+    <message>
+      <source>частицы газа: их движение показывает скорость потока</source>
+      <translation>气体微团：它们的运动显示流速</translation>
+    </message>
+    <message>
+      <source>линии тока: пути, по которым частицы проходят веер</source>
+      <translation>流线：微团穿过膨胀扇的路径</translation>
+    </message>
+    <message>
+      <source>маркер — частица, чей радиус показывает давление: чем ниже давление, тем больше круг</source>
+      <translation>标记：一个微团，其半径表示压力：压力越低，圆越大</translation>
+    </message>
+    <message>
+      <source>точная теория (меню «Точная теория»): её последняя характеристика и её линии тока</source>
+      <translation>精确理论（菜单“精确理论”）：它的最后一条特征线和它的流线</translation>
+    </message>
+    <message>
+      <source>β — угол тела между стенками; при β = 180° стенка прямая</source>
+      <translation>β 是两壁之间的物体角；β = 180° 时壁面是直的</translation>
+    </message>
+    <message>
+      <source>α — угол Маха набегающего потока, sin α = 1/M1: между потоком и первой характеристикой</source>
+      <translation>α 是来流的马赫角，sin α = 1/M1：在气流与第一条特征线之间</translation>
+    </message>
+    <message>
+      <source>χ — угол, на который повернул поток; он не больше наибольшего угла поворота, поэтому за ним β + χ меньше 180°</source>
+      <translation>χ 是气流偏转的角度；它不会超过最大偏转角，因此超过之后 β + χ 小于 180°</translation>
+    </message>
+    <message>
+      <source>Δφ — ширина веера: угол между первой и последней характеристиками</source>
+      <translation>Δφ 是膨胀扇的宽度：第一条与最后一条特征线之间的角</translation>
+    </message>
+    <message>
+      <source>M1, V1, T1, P1, ρ1, c1 — число Маха, скорость, температура, давление, плотность и скорость звука набегающего потока; V1, T1 и P1 вводятся</source>
+      <translation>M1、V1、T1、P1、ρ1、c1：来流的马赫数、速度、温度、压力、密度和声速；V1、T1 和 P1 由输入给出</translation>
+    </message>
+    <message>
+      <source>V0 — удельный объём, 1/ρ; индекс «кр» — критическое состояние, где скорость равна местной скорости звука</source>
+      <translation>V0 是比容 1/ρ；下标 cr 表示临界状态，此时速度等于当地声速</translation>
+    </message>
+    <message>
+      <source>M, V, T, P, ρ, c — поток в точке, которую указывают мышью, пальцем или клавишами Shift со стрелками</source>
+      <translation>M、V、T、P、ρ、c：鼠标、手指或 Shift 加方向键所指点处的气流</translation>
     </message>
   </context>
 </TS>

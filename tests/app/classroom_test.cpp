@@ -78,6 +78,8 @@ TEST_F(Classroom, PauseStepAndTheMenuAgree)
     EXPECT_FALSE(dlg->ViewWindow().Timer().isActive());
     ASSERT_NE(Action(Command::Pause), nullptr);
     EXPECT_TRUE(Action(Command::Pause)->isChecked());
+    // Its words say what choosing it does now.
+    EXPECT_TRUE(Action(Command::Pause)->text().startsWith(QStringLiteral("Продолжить")));
 
     // Paused means paused: time, repaints, the menu opened and closed and a click into a field
     // move nothing.
@@ -114,6 +116,7 @@ TEST_F(Classroom, PauseStepAndTheMenuAgree)
     Action(Command::Pause)->trigger(); // the menu item starts it again
     EXPECT_FALSE(dlg->Session().Paused());
     EXPECT_TRUE(dlg->ViewWindow().Timer().isActive());
+    EXPECT_TRUE(Action(Command::Pause)->text().startsWith(QStringLiteral("Пауза")));
 }
 
 TEST_F(Classroom, ResetGivesAFreshlyOpenedWindow)

@@ -381,7 +381,11 @@ TEST(AboutDialog, TitleShowsWholeInTwoLines)
 
 TEST_F(FlowDialogTest, LayoutFollowsTheTemplate)
 {
-    EXPECT_EQ(dlg->size(), QSize(622, 620));
+    // The template's 622 x 620, and the status line's strip under it.
+    const QLabel* status = dlg->findChild<QLabel*>(QStringLiteral("status"));
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->geometry().top(), 620);
+    EXPECT_EQ(dlg->size(), QSize(622, 620 + status->height()));
     EXPECT_EQ(dlg->minimumSize(), dlg->maximumSize()) << "not resizable";
     EXPECT_EQ(View()->geometry(), QRect(0, 11, start::kWidth, start::kHeight));
     EXPECT_EQ(dlg->Field(ControlId::UpstreamSpeed)->geometry(), QRect(25, 401, 82, 22));
@@ -508,3 +512,65 @@ TEST(FlowSessionScale, DeviceScaleIsTheNextWholeNumber)
 }
 
 } // namespace
+
+// The status line under the picture says what the flow is doing in the dialog's language, its
+// text is its accessible name, and the picture's pixels are those of the frame without it; the
+// legend's window lists an item for each line and symbol, its words their accessible names.
+TEST_F(FlowDialogTest, StatusLineAndLegendInWords)
+{
+    const QLabel* status = dlg->findChild<QLabel*>(QStringLiteral("status"));
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(dlg->StatusLine().startsWith(QStringLiteral("Стенка повёрнута на 45°")))
+        << dlg->StatusLine().toStdString();
+    EXPECT_EQ(status->accessibleName(), dlg->StatusLine());
+    Type(ControlId::UpstreamSpeed, QStringLiteral("-300"));
+    dlg->InputFieldLeft();
+    EXPECT_TRUE(dlg->StatusLine().startsWith(QStringLiteral("Поток не сверхзвуковой")));
+    EXPECT_TRUE(dlg->StatusLine().contains(QStringLiteral("V1 < 0 — такого состояния")));
+
+    dlg->SetLanguage(QStringLiteral("en"));
+    const QRect picture = View()->geometry();
+    EXPECT_TRUE(dlg->StatusLine().startsWith(QStringLiteral("Flow not supersonic, no fan")))
+        << dlg->StatusLine().toStdString();
+    EXPECT_TRUE(dlg->StatusLine().contains(QStringLiteral("V1 < 0: no gas has such a state")));
+    Type(ControlId::UpstreamSpeed, QStringLiteral("3000"));
+    dlg->InputFieldLeft();
+    dlg->MenuCommandChosen(Command::ExactTheory);
+    EXPECT_TRUE(
+        dlg->StatusLine().contains(QStringLiteral("By the exact theory the flow turns at most")))
+        << dlg->StatusLine().toStdString();
+    EXPECT_EQ(View()->geometry(), picture); // the language moved nothing
+
+    EXPECT_EQ(dlg->Legend(), nullptr); // off at start
+    dlg->MenuCommandChosen(Command::Legend);
+    ASSERT_NE(dlg->Legend(), nullptr);
+    EXPECT_TRUE(dlg->Legend()->isVisible());
+    EXPECT_EQ(dlg->Legend()->windowTitle(), QStringLiteral("Legend"));
+    const QStringList items = dlg->Legend()->Items();
+    EXPECT_EQ(items.size(), static_cast<int>(dlg->Session().Legend().size()));
+    QStringList named;
+    for (const QLabel* l : dlg->Legend()->findChildren<QLabel*>())
+        if (!l->accessibleName().isEmpty())
+            named << l->accessibleName();
+    EXPECT_EQ(named, items);
+    for (const char* word : {"walls", "sonic line", "first characteristic", "last characteristic",
+                             "flow boundary", "particles", "streamlines", "marker", "exact theory"})
+        EXPECT_TRUE(items.join(QLatin1Char(' ')).contains(QLatin1String(word))) << word;
+    dlg->MenuCommandChosen(Command::Legend);
+    EXPECT_FALSE(dlg->Legend()->isVisible());
+}
+
+// Shift with an arrow moves a reading point: the probe fields read there and follow a key turn.
+TEST_F(FlowDialogTest, ShiftAndArrowsReadTheFlowByKeys)
+{
+    View()->setFocus();
+    QTest::keyClick(View(), Qt::Key_Right, Qt::ShiftModifier);
+    ASSERT_TRUE(dlg->Session().Mark().shown);
+    const int x = start::kWidth / 2 + kKeyReadStep, y = start::kHeight / 2;
+    const std::string read = Text(ControlId::ProbePressure);
+    EXPECT_EQ(read, FormatFieldValue(dlg->Session().ReadAt(x, y).values.P));
+    QTest::keyClick(View(), Qt::Key_PageUp);
+    EXPECT_EQ(Text(ControlId::ProbePressure),
+              FormatFieldValue(dlg->Session().ReadAt(x, y).values.P));
+    EXPECT_NE(Text(ControlId::ProbePressure), read);
+}

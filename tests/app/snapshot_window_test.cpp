@@ -54,7 +54,9 @@ TEST(SnapshotWindow, WritesTheWholeDialogReproducibly)
     ASSERT_EQ(Cornerflow(QStringList{QStringLiteral("--snapshot-window"), b} + common).exitCode, 0);
     const QImage first(a), second(b);
     ASSERT_FALSE(first.isNull());
-    EXPECT_EQ(first.size(), QSize(622, 620));
+    // The template's 622 x 620 and the status line's three lines under it.
+    EXPECT_EQ(first.width(), 622);
+    EXPECT_GE(first.height(), 620 + 3 * 12);
     EXPECT_EQ(first.convertToFormat(QImage::Format_RGB32),
               second.convertToFormat(QImage::Format_RGB32));
 
@@ -149,7 +151,8 @@ TEST(SnapshotWindow, SpeaksTheLanguageGiven)
               0);
     const QImage russian = QImage(ru).convertToFormat(QImage::Format_RGB32);
     const QImage english = QImage(en).convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(english.size(), QSize(622, 620));
+    ASSERT_EQ(english.size(), russian.size()); // the language changes no size
+    ASSERT_EQ(english.width(), 622);
 
     // The window in English, here.
     FlowDialog dlg;

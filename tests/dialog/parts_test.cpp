@@ -141,3 +141,78 @@ TEST(PictureDescription, WordsAndValuesForEveryShell)
     EXPECT_EQ(d[1].values, std::vector<std::string>{s.BetaLabel()});
     EXPECT_STREQ(d[2].words, kPausedWords);
 }
+
+// The status line says what the flow is doing for each kind of flow, names every input that is
+// no physical state, and, with the exact theory shown, the exact largest turn once the wall is
+// turned past it: nu_max - nu(M1), computed here from the Prandtl-Meyer function itself.
+TEST(StatusLine, EveryKindOfFlowInWords)
+{
+    FlowSession s;
+    start::Open(s, 5);
+    const auto words = [&s](size_t i) { return s.Status().size() > i ? s.Status()[i].words : ""; };
+    EXPECT_STREQ(words(0), PictureWords(PictureFacts::Flow::Attached));
+    EXPECT_EQ(s.Status().size(), 1u);
+    s.SetBodyAngle(10.0); // a turn of 170 degrees, past the largest
+    EXPECT_STREQ(words(0), PictureWords(PictureFacts::Flow::Separated));
+    s.SetBodyAngle(190.0);
+    EXPECT_STREQ(words(0), PictureWords(PictureFacts::Flow::IntoTheFlow));
+    input::Leave(s, "300", "273", "100000");
+    EXPECT_STREQ(words(0), PictureWords(PictureFacts::Flow::NoFan));
+    EXPECT_EQ(s.Status().size(), 1u);
+
+    input::Leave(s, "-300", "0", "-5");
+    ASSERT_EQ(s.Status().size(), 2u);
+    EXPECT_STREQ(words(1), kNotPhysicalWords);
+    EXPECT_EQ(s.Status()[1].values, std::vector<std::string>{"V1 < 0, T1 \u2264 0, P1 \u2264 0"});
+    input::Leave(s, "0", "273", "100000"); // a gas at rest is a state
+    EXPECT_EQ(s.Status().size(), 1u);
+
+    // M1 about 9 with the wall turned 45 degrees: the model's flow follows the wall, the exact
+    // flow can turn about 31 degrees (nu(9) is about 99.3 degrees) and leaves a vacuum beyond.
+    input::Leave(s, "3000", "273", "100000");
+    s.SetBodyAngle(135.0);
+    EXPECT_STREQ(words(0), PictureWords(PictureFacts::Flow::Attached));
+    EXPECT_EQ(s.Status().size(), 1u);
+    s.SetExactTheory(true);
+    ASSERT_EQ(s.Status().size(), 2u);
+    EXPECT_STREQ(words(1), kExactVacuumWords);
+    const double g = s.State().gamma, m = s.State().mach1;
+    const double r = std::sqrt((g + 1) / (g - 1));
+    const double nu1 = r * std::atan(std::sqrt((m * m - 1) / (r * r)))
+                       - std::atan(std::sqrt(m * m - 1));
+    const double chiMax = (r - 1) * 90.0 - nu1 * 180.0 / M_PI;
+    EXPECT_NEAR(std::stod(s.Status()[1].values.at(0)), chiMax, 0.051);
+    EXPECT_LT(chiMax, 45.0);
+    s.SetBodyAngle(170.0); // a turn of 10 degrees: the exact flow follows too
+    EXPECT_EQ(s.Status().size(), 1u);
+}
+
+// The legend has a sample in the picture's own pen for every line and mark the picture draws,
+// and every item has words.
+TEST(Legend, EveryLineThePictureDraws)
+{
+    FlowSession s;
+    start::Open(s, 5);
+    const std::vector<LegendItem> items = s.Legend();
+    const auto hasLine = [&items](const Pen& pen) {
+        for (const LegendItem& i : items)
+            if (i.sample == LegendItem::Sample::Line && i.pen.colour == pen.colour
+                && i.pen.style == pen.style && i.pen.width == pen.width)
+                return true;
+        return false;
+    };
+    Corner c;
+    for (const Pen& pen : {c.wallPen, c.thinPen, c.dashPen, c.dotPen, s.View().exactPen,
+                           s.Field().streamlines[1].pen})
+        EXPECT_TRUE(hasLine(pen));
+    int marks = 0;
+    for (const LegendItem& i : items) {
+        ASSERT_NE(i.words, nullptr);
+        EXPECT_GT(std::string(i.words).size(), 10u);
+        if (i.sample == LegendItem::Sample::Dots)
+            marks += i.fill == Tracer::kColour;
+        if (i.sample == LegendItem::Sample::Disc)
+            marks += i.fill == s.Field().marker.brush.colour;
+    }
+    EXPECT_EQ(marks, 2);
+}

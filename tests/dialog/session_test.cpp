@@ -280,6 +280,24 @@ TEST(FlowSessionPointer, TheNamedPointIsReadAgainWhenTheFlowChanges)
     s.Reset(); // nothing named after a reset
     s.SetBodyAngle(150.0);
     EXPECT_EQ(s.FieldText(ControlId::ProbeTemperature), "0.000");
+
+    // Shift with the arrows reads by keys: from the picture's middle, kKeyReadStep pixels a
+    // press, kept on the picture; the point is read again when the flow changes.
+    KeyEvent shiftRight = Press(Key::Right);
+    shiftRight.shift = true;
+    const double wall = s.Geometry().wallAngle;
+    EXPECT_EQ(s.KeyPressed(shiftRight), ShellAction::None);
+    EXPECT_EQ(s.Geometry().wallAngle, wall); // the wall stays
+    const int x = start::kWidth / 2 + kKeyReadStep, y = start::kHeight / 2;
+    ASSERT_TRUE(s.Mark().shown);
+    EXPECT_EQ(ProbeTextShown(s), ProbeTextAt(s, x, y));
+    s.KeyPressed(Press(Key::PageUp));
+    EXPECT_EQ(ProbeTextShown(s), ProbeTextAt(s, x, y));
+    input::Leave(s, "700", "300", "90000");
+    EXPECT_EQ(ProbeTextShown(s), ProbeTextAt(s, x, y));
+    for (int i = 0; i < start::kWidth; ++i)
+        s.KeyPressed(shiftRight);
+    EXPECT_EQ(ProbeTextShown(s), ProbeTextAt(s, start::kWidth - 1, y));
 }
 
 // A frame drawn for any reason moves nothing: paused means paused, and repaints between ticks

@@ -21,10 +21,10 @@ JOIN = re.compile(r'\s*\+?\s*')  # C++ writes a long text as adjacent literals, 
 # the names of the program and its technologies, file types, the key caps, and the language
 # menu's English name (for a reader of no Chinese).
 CHINESE_LATIN = {
-    'M', 'P', 'T', 'V', 'C', 'Ccr', 'Tcr', 'Pcr', 'cr',
+    'M', 'P', 'T', 'V', 'C', 'c', 'Ccr', 'Tcr', 'Pcr', 'cr', 'sin',
     'm', 's', 'K', 'Pa', 'kg',
     'Cornerflow', 'cornerflow', 'core', 'js', 'WebAssembly', 'MIT', 'CSV', 'csv', 'PNG', 'png',
-    'PgDn', 'PgUp', 'Home', 'End', 'Tab', 'F',
+    'PgDn', 'PgUp', 'Home', 'End', 'Tab', 'F', 'Shift',
     'Language',
 }
 

@@ -16,7 +16,7 @@ from selenium.webdriver.support.ui import Select
 
 class ScreenChecks:
     # Words that stand as they are in both languages: names, and the keys' own names.
-    NAMES = {'Cornerflow', 'MIT', 'WebAssembly', 'OK', 'PgDn', 'PgUp', 'Home', 'End', 'F', 'Tab',
+    NAMES = {'Cornerflow', 'MIT', 'WebAssembly', 'OK', 'PgDn', 'PgUp', 'Home', 'End', 'F', 'Tab', 'Shift',
              'Language', 'Русский', 'English', 'Язык'}
 
     def check_words(self, d, lang):
@@ -157,6 +157,28 @@ class ScreenChecks:
             d.execute_cdp_cmd('Network.setBlockedURLs', {'urls': []})
             d.execute_cdp_cmd('Network.disable', {})
 
+    def phone_reads_beside_the_picture(self):
+        """On an upright phone, after a tap in the fan, the values read (M, P, T, V) stand under
+        the picture, both within the first screen, and say what the fields say."""
+        d = self.driver
+        with self.screen(390, 844, 3, phone=True):
+            self.open('seed=3')
+            pic = Picture(d)
+            box = [pic.left, pic.top, pic.width, pic.height]
+            tap = (box[0] + box[2] * 0.75, box[1] + box[3] * 0.2)
+            touch(d, 'touchStart', (tap[0], tap[1], 1))
+            touch(d, 'touchEnd', (tap[0], tap[1], 1))
+            strip = d.find_element(By.ID, 'read-strip')
+            rect = d.execute_script('const r = arguments[0].getBoundingClientRect();'
+                                    'return [r.top, r.bottom, innerHeight, scrollY]', strip)
+            assert rect[3] == 0 and box[1] >= 0 and rect[0] >= box[1] + box[3] and rect[1] <= rect[2], \
+                'the read values are not on the first screen with the picture: %r, picture %r' % (rect, box)
+            text = strip.text
+            for key in ('M', 'P', 'T', 'V'):
+                value = field(d, key).get_attribute('value')
+                assert value != '0.000' and (key + ' ' + value) in text, 'the strip says %r, %s is %r' % (text, key, value)
+            self.assert_no_errors()
+
     def tools_shown(self):
         """The ids of the tools shown, in the document's order."""
         return self.driver.execute_script(
@@ -288,7 +310,7 @@ class ScreenChecks:
         # The About box lists every key of the picture.
         click(d, 'about-button')
         keys = d.execute_script('return [...document.querySelectorAll("#about-keys dt")].map(e => e.textContent)')
-        assert keys == ['← →, ↓ ↑', 'PgDn PgUp', 'Home End', 'Пробел', '.', 'F', 'Tab'], 'About lists %r' % keys
+        assert keys == ['← →, ↓ ↑', 'PgDn PgUp', 'Home End', 'Пробел', '.', 'F', 'Tab', 'Shift + ← → ↓ ↑'], 'About lists %r' % keys
         d.execute_script('document.getElementById("about").close()')
         # F on the picture asks for full screen (a headless browser may refuse it).
         d.execute_script('window.cfFull = 0; document.documentElement.requestFullscreen = () =>'

@@ -14,6 +14,7 @@ from driver import (
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import Select
 
 
 class ShellChecks:
@@ -74,6 +75,64 @@ class ShellChecks:
         assert shown(d, PROBE) == doc['probes'][0]['texts'], 'probe after the drag differs'
 
         self.assert_no_errors()
+
+    def status_legend_and_keyboard_reading(self):
+        """The status line says what the flow does in the page's language; the legend opens from
+        its tool with an item for every line; Shift with an arrow reads the flow by keys, and the
+        read-out follows a key turn and a typed input, as the desktop's calculator reads there."""
+        d = self.driver
+        self.open('seed=7')
+        hook = 'return window.cornerflow.'
+        status = d.execute_script(hook + 'status()')
+        assert status.startswith('Стенка повёрнута на 45°'), 'status at start: %r' % status
+
+        w, h = d.execute_script(hook + 'pictureSize()')
+        x, y = w // 2 + 4, h // 2
+        ActionChains(d).key_down(Keys.SHIFT).send_keys(Keys.ARROW_RIGHT).key_up(Keys.SHIFT).perform()
+        doc = self.desktop.calc('--probe', '%d,%d' % (x, y))
+        assert shown(d, PROBE) == doc['probes'][0]['texts'], 'read by keys: %r' % shown(d, PROBE)
+        assert d.execute_script(hook + 'mark()')['shown'], 'no mark where the keys read'
+        ActionChains(d).send_keys(Keys.PAGE_UP).perform()  # the wall 10 degrees on: beta 145
+        doc = self.desktop.calc('--beta', '145', '--probe', '%d,%d' % (x, y))
+        assert labels(d) == calc_labels(doc), 'PgUp: %r' % labels(d)
+        assert shown(d, PROBE) == doc['probes'][0]['texts'], 'stale after a key turn: %r' % shown(d, PROBE)
+        type_into(d, 'v1', '700')
+        doc = self.desktop.calc('--v1', '700', '--beta', '145', '--probe', '%d,%d' % (x, y))
+        assert shown(d, PROBE) == doc['probes'][0]['texts'], 'stale after an input: %r' % shown(d, PROBE)
+
+        type_into(d, 'v1', '-300')
+        status = d.execute_script(hook + 'status()')
+        assert status.startswith('Поток не сверхзвуковой') and 'V1 < 0 — такого состояния' in status, status
+        Select(d.find_element(By.ID, 'language')).select_by_value('en')
+        status = d.execute_script(hook + 'status()')
+        assert status.startswith('Flow not supersonic') and 'V1 < 0: no gas has such a state' in status, status
+        type_into(d, 'v1', '3000')
+        d.find_element(By.ID, 'theory-button').click()
+        status = d.execute_script(hook + 'status()')
+        assert 'By the exact theory the flow turns at most' in status, status
+
+        assert not d.find_element(By.ID, 'legend-panel').is_displayed(), 'the legend is open at start'
+        d.find_element(By.ID, 'legend-button').click()
+        assert d.find_element(By.ID, 'legend-panel').is_displayed(), 'the legend did not open'
+        items = ' '.join(d.execute_script(hook + 'legend()'))
+        for word in ('walls', 'sonic line', 'first characteristic', 'last characteristic', 'flow boundary',
+                     'particles', 'streamlines', 'marker', 'exact theory'):
+            assert word in items, 'the legend lacks %r' % word
+        # The exact theory and the language are remembered: the next checks start as a new visitor.
+        d.find_element(By.ID, 'theory-button').click()
+        Select(d.find_element(By.ID, 'language')).select_by_value('ru')
+        self.assert_no_errors()
+
+        # On a projector, choosing a language neither moves nor resizes the picture.
+        rect = ('const r = document.querySelector(".picture").getBoundingClientRect();'
+                'return [r.left, r.top, r.width, r.height]')
+        with self.screen(1920, 1080):
+            self.open('seed=3&lang=ru')
+            before = d.execute_script(rect)
+            for lang in ('en', 'ru'):
+                Select(d.find_element(By.ID, 'language')).select_by_value(lang)
+                assert d.execute_script(rect) == before, '%s: the picture at %r, was %r' % (
+                    lang, d.execute_script(rect), before)
 
     def frame_matches_snapshot(self):
         """The page's frame against the desktop's --snapshot for the same seed and ticks.

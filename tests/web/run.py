@@ -67,6 +67,10 @@ def main():
         t0 = time.time()
         checks.run('fields, probes and the wall follow the user as on the desktop',
                    checks.fields_follow_inputs_probe_and_drag)
+        checks.run('the status line and the legend in words; reading by keys follows a key turn and an input',
+                   checks.status_legend_and_keyboard_reading)
+        checks.run('an upright phone: after a tap the read values stand under the picture on the first screen',
+                   checks.phone_reads_beside_the_picture)
         checks.run('the picture equals the desktop snapshot but the labels\' text; the canvases are the frame',
                    checks.frame_matches_snapshot)
         checks.run('hostile texts and far drags: desktop texts, no error, still animating',

@@ -147,16 +147,31 @@
       place(controls.hint, 0, h + 6, w);
       height += 6 + controls.hint.offsetHeight;
     }
+    // The status line under the dialog, or in it under the plot where the plot stands beside
+    // the picture (the room there is free, and the page keeps its height).
+    const statusEl = document.getElementById('flow-status');
     if (beside) {
       const x = (pic.x + pic.w + GAP) * k;
       const y = pic.y * k;
       const panelHeight = placePlot(controls, x, y, choice.plotWidth * k, pic.h * k);
       width = Math.round(x) + controls.plotPanel.size[0];
       height = Math.max(height, Math.round(y) + panelHeight + ROWS.pad);
+      if (statusEl.parentElement !== document.getElementById('dialog')) document.getElementById('dialog').appendChild(statusEl);
+      statusEl.classList.add('flow-status-inside');
+      place(statusEl, Math.round(x), Math.round(y) + panelHeight + 4, controls.plotPanel.size[0]);
+      height = Math.max(height, Math.round(y) + panelHeight + 4 + statusEl.offsetHeight + ROWS.pad);
     } else if (choice.plot === 'under') {
       height += placePlot(controls, 0, height + 8, w, w * pic.h / pic.w) + 8 + ROWS.pad;
     }
+    if (!beside) putStatusAfterDialog(controls);
     return [width, height];
+  }
+
+  function putStatusAfterDialog(controls) {
+    const statusEl = document.getElementById('flow-status');
+    if (statusEl.parentElement === document.getElementById('dialog')) document.getElementById('dialog').after(statusEl);
+    statusEl.classList.remove('flow-status-inside');
+    statusEl.style.left = statusEl.style.top = statusEl.style.width = '';
   }
 
   // The rows under the picture (held upright) or beside it (sideways), with the hint and the
@@ -174,6 +189,9 @@
       const picH = Math.round(width * pic.h / pic.w);
       place(pictureEl, pad, pad, width, picH);
       top += picH + 8;
+      controls.readStrip.hidden = false;
+      place(controls.readStrip, pad, top, width);
+      top += controls.readStrip.offsetHeight + 8;
       if (hint) hint.style.position = '';
       if (hintShown) {
         place(hint, pad, top, width);
@@ -181,6 +199,7 @@
       }
       if (choice.plot) top += placePlot(controls, pad, top, width, plotHeight) + 8;
     } else {
+      controls.readStrip.hidden = true;
       // Beside the rows, standing still while they scroll.
       pictureEl.style.position = 'fixed';
       place(pictureEl, choice.margin, choice.margin, choice.pictureWidth, choice.pictureHeight);
@@ -189,6 +208,7 @@
         place(hint, choice.margin, choice.margin + choice.pictureHeight + 4, choice.pictureWidth);
       }
     }
+    putStatusAfterDialog(controls);
     let used = arrangeRows(controls, top, pad, width, m);
     // Held sideways, after the fields, so that the inputs stay in sight with the picture.
     if (choice.mode === 'side' && choice.plot)
@@ -209,6 +229,7 @@
     const hintShown = controls.hint && !controls.hint.hidden;
     controls.picture.el.style.position = '';
     if (controls.plotPanel) controls.plotPanel.size = null;
+    if (!rows) controls.readStrip.hidden = true;
     const [width, height] = rows ? arrangeRowsLayout(controls, choice, hintShown)
                                  : arrangeTable(controls, choice, hintShown);
     dialogEl.style.width = px(width);
@@ -227,6 +248,7 @@
     const toolsEl = document.getElementById('tools');
     const linkBox = document.getElementById('link-box');
     const hint = document.getElementById('touch-hint');
+    const statusEl = document.getElementById('flow-status');
     const coarse = window.matchMedia('(pointer: coarse)');
     const anyCoarse = window.matchMedia('(any-pointer: coarse)');
     let choice = null;
@@ -251,8 +273,21 @@
       putTools(true);
       pageEl.style.width = width ? Math.ceil(width) + 'px' : '';
       pageEl.style.marginLeft = '';
+      // Two rows' room for the tools at least, so that a language whose words fit in one row
+      // shows the picture where and as large as one whose words take two: choosing a language
+      // moves nothing.
+      // The tallest tool's height makes a row; a little more than two rows, so that no
+      // language's two rows of words exceed it.
+      toolsEl.style.minHeight = '';
+      const row = Math.max(0, ...Array.from(toolsEl.children, (c) => c.getBoundingClientRect().height));
+      if (row > 0) toolsEl.style.minHeight = Math.ceil(2 * row + 6 + 4) + 'px';
       const top = header.getBoundingClientRect().top;
-      return Math.max(header.getBoundingClientRect().bottom, toolsEl.getBoundingClientRect().bottom) - top;
+      // The status line's room under the dialog is kept too: its least height, the same for
+      // any words, so that the scale does not follow them.
+      const statusStyle = getComputedStyle(statusEl);
+      const statusRoom = parseFloat(statusStyle.minHeight) + parseFloat(statusStyle.marginTop);
+      return Math.max(header.getBoundingClientRect().bottom, toolsEl.getBoundingClientRect().bottom) - top
+        + (statusRoom || 0);
     }
 
     function choose(vw, vh) {
@@ -275,6 +310,7 @@
       hint.hidden = !anyCoarse.matches;
       choice = choose(document.documentElement.clientWidth, window.innerHeight);
       document.body.dataset.layout = choice.mode;
+      if (choice.mode !== 'wide') toolsEl.style.minHeight = '';
       document.body.style.setProperty('--k', String(choice.k));
       document.body.style.setProperty('--margin', choice.margin + 'px');
       putTools(choice.mode !== 'side');

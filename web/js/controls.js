@@ -168,6 +168,13 @@
     makeNotes(controls, dialogEl);
     controls.hint = document.getElementById('touch-hint');
     if (controls.hint) dialogEl.appendChild(controls.hint);
+    // Held upright, the values a finger reads stand right under the picture (js/fields.js).
+    controls.readStrip = document.createElement('p');
+    controls.readStrip.id = 'read-strip';
+    controls.readStrip.className = 'read-strip';
+    controls.readStrip.setAttribute('aria-hidden', 'true'); // the fields say the same
+    controls.readStrip.hidden = true;
+    dialogEl.appendChild(controls.readStrip);
     groupFields(controls);
     controls.setLanguage = (language) => setLanguage(controls, language);
     return controls;

@@ -4,6 +4,9 @@
 (function (CF) {
   'use strict';
 
+  // The read values the strip under an upright phone's picture shows.
+  const STRIP = ['M', 'P', 'T', 'V'];
+
   CF.fields = function (page, controls, layout, actions) {
     const roleEls = {
       Input: document.getElementById('role-input'),
@@ -53,6 +56,15 @@
             showNote(f);
           }
         }
+      }
+      // The strip under an upright phone's picture: the values read there, as the fields say.
+      const strip = controls.readStrip;
+      if (strip) {
+        const text = STRIP.map((key) => {
+          const f = controls.fields.find((g) => g.key === key);
+          return f ? CF.tr('Field', f.symbol, true) + ' ' + f.el.value : '';
+        }).join(' \u00b7 ');
+        if (strip.textContent !== text) strip.textContent = text;
       }
       return notesMoved;
     }

@@ -125,6 +125,9 @@
       },
       // Where a finger reads the flow, in CSS pixels of the picture.
       mark: () => page.mark(),
+      // The status line's text as shown, and the legend's items as texts.
+      status: () => document.getElementById('flow-status').textContent,
+      legend: () => parts.tools.legendItems(),
       link: () => CF.link.write(core, page, parts.controls.fieldIds),
       ignored: () => CF.link.ignored(),
       // The module's memory and the page's JavaScript heap, in bytes (null where unknown).

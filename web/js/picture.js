@@ -141,7 +141,7 @@
     const box = controls.picture.el;
     const pictureW = controls.picture.entry.w;
     const layers = CF.pictureLayers(page, box);
-    const reader = CF.pictureReader(core, page, box, layout);
+    const reader = CF.pictureReader(core, page, box);
 
     let markKey = null; // where the mark was drawn ('' none, null: draw it again)
     function showMark() {

@@ -4,11 +4,80 @@
 (function (CF) {
   'use strict';
 
+  // The core's sentences ({words, values}) as one text: words translated in context with the
+  // values filled in, each sentence with a capital and a full stop; values alone joined by ", ".
+  CF.spokenText = function (context, sentences) {
+    return sentences.map((s) => {
+      let text = s.words === null ? s.values.join(', ') : CF.trf(context, s.words, ...s.values);
+      text = text.trim();
+      if (s.words !== null && text) text = text.charAt(0).toUpperCase() + text.slice(1);
+      if (text && !text.endsWith('.')) text += '.';
+      return text;
+    }).filter((t) => t !== '').join(' ');
+  };
+
+  // The legend's panel: a sample in the picture's own pen beside each item's words.
+  CF.legendPanel = function (page) {
+    const panel = document.getElementById('legend-panel');
+    const title = document.getElementById('legend-title');
+    const list = document.getElementById('legend-items');
+    const DASH = { solid: [], dash: [6, 4], dot: [1, 3], dashdot: [6, 3, 1, 3] };
+    function sample(item) {
+      const c = document.createElement('canvas');
+      c.width = 48;
+      c.height = 20;
+      c.className = 'legend-sample';
+      c.setAttribute('aria-hidden', 'true');
+      const g = c.getContext('2d');
+      const rgb = (a) => 'rgb(' + a.join(',') + ')';
+      if (item.sample === 'line') {
+        g.strokeStyle = rgb(item.pen);
+        g.lineWidth = item.width;
+        g.setLineDash(DASH[item.style] || []);
+        g.beginPath();
+        g.moveTo(4, 10);
+        g.lineTo(44, 10);
+        g.stroke();
+      } else if (item.sample === 'dots') {
+        g.fillStyle = rgb(item.fill);
+        for (let x = 8; x < 48; x += 12) g.fillRect(x, 9 + ((x / 12) | 0) % 2 * 3, 1.5, 1.5);
+      } else if (item.sample === 'disc') {
+        g.fillStyle = rgb(item.fill);
+        g.strokeStyle = rgb(item.pen);
+        g.beginPath();
+        g.arc(24, 10, 7, 0, 2 * Math.PI);
+        g.fill();
+        g.stroke();
+      }
+      return c;
+    }
+    const items = page.legend();
+    const rows = items.map((item) => {
+      const li = document.createElement('li');
+      li.appendChild(sample(item));
+      const words = document.createElement('span');
+      li.appendChild(words);
+      list.appendChild(li);
+      return { item: item, words: words };
+    });
+    function applyLanguage() {
+      title.textContent = CF.tr('Dialog', CF.words.legend);
+      for (const r of rows) r.words.textContent = CF.tr('Legend', r.item.words);
+    }
+    return {
+      applyLanguage: applyLanguage,
+      show: (shown) => { panel.hidden = !shown; },
+      items: () => rows.map((r) => r.words.textContent),
+    };
+  };
+
   // box: the picture's element.
   CF.pictureReader = function (core, page, box) {
     const stateEl = document.getElementById('picture-state');
     // The labels' texts, for the page's tests (the description says them).
     const labelsEl = document.getElementById('picture-labels');
+    // The status line under the picture: what the flow is doing, in words.
+    const statusEl = document.getElementById('flow-status');
     box.setAttribute('role', 'slider');
     box.setAttribute('aria-describedby', 'picture-state');
     const announcer = new core.Announcer();
@@ -27,17 +96,8 @@
       }, Math.max(0, announcer.dueMs() - now()) + 1);
     }
 
-    // The core's sentences in the page's language: words translated with their values filled
-    // in, each begun with a capital; values alone as the picture writes them (beta keeps its
-    // small letter). Every sentence ends with a full stop.
-    function sentences() {
-      return page.describePicture().map((s) => {
-        let text = s.words === null ? s.values.join(', ')
-                                    : core.Page.fillWords(CF.tr('Picture', s.words), s.values).trim();
-        if (s.words !== null && text) text = text[0].toUpperCase() + text.slice(1);
-        return text && !text.endsWith('.') ? text + '.' : text;
-      }).filter((t) => t !== '').join(' ');
-    }
+    // The core's sentences in the page's language (see CF.spokenText).
+    const sentences = () => CF.spokenText('Picture', page.describePicture());
 
     // The slider's value, the labels and the description, after the wall or the flow changed.
     function describe() {
@@ -50,6 +110,9 @@
       labelsEl.dataset.beta = page.betaLabel();
       labelsEl.dataset.alpha = page.alphaLabel();
       labelsEl.dataset.chi = page.chiLabel();
+
+      const status = CF.spokenText('Picture', page.status());
+      if (statusEl.textContent !== status) statusEl.textContent = status;
 
       const text = sentences();
       if (text !== described) {

@@ -46,6 +46,7 @@
     }
     const sharing = CF.sharing(core, page, actions, tell, fieldIds);
     const about = CF.aboutBox(core, layout);
+    const legend = CF.legendPanel(page);
 
     function choose(command) {
       const action = page.choose(command);
@@ -55,6 +56,7 @@
       if (command === core.Command.ExactTheory) CF.store.set(THEORY_KEY, page.exactTheory() ? '1' : '0');
       const A = core.ShellAction;
       if (action === A.ShowPlot) actions.plotToggled();
+      else if (action === A.ShowLegend) legend.show(page.pageTools().some((i) => i.command === core.Command.Legend && i.checked));
       else if (action === A.SavePicture) sharing.savePicture();
       else if (action === A.CopyPicture) sharing.copyPicture();
       else if (action === A.CopyLink) sharing.copyLink();
@@ -72,6 +74,7 @@
       languageSelect.value = CF.language();
       languageLabel.textContent = CF.tr('Dialog', CF.words.language);
       about.applyLanguage();
+      legend.applyLanguage();
       sharing.applyLanguage();
     }
 
@@ -81,10 +84,16 @@
       for (const t of tools) {
         if (!t.item.checkable) continue;
         const now = items.find((i) => i.command === t.item.command);
-        if (now) t.el.setAttribute('aria-pressed', String(now.checked));
+        if (!now) continue;
+        t.el.setAttribute('aria-pressed', String(now.checked));
+        // The pause's words say what it does now.
+        t.item = now;
+        const words = now.translated ? CF.tr('Dialog', now.words) : now.words;
+        if (t.el.textContent !== words) t.el.textContent = words;
       }
     }
 
-    return { applyLanguage: applyLanguage, update: update, tell: tell, fullScreen: sharing.fullScreen };
+    return { applyLanguage: applyLanguage, update: update, tell: tell, fullScreen: sharing.fullScreen,
+             legendItems: legend.items };
   };
 })(window.Cornerflow = window.Cornerflow || {});
