@@ -1,5 +1,6 @@
 #include "model/gas.h"
 
+#include "model/number_text.h"
 #include "model/start_values.h"
 
 const std::vector<Gas>& GasTable()
@@ -47,4 +48,45 @@ std::string GasCodes()
         codes += g.code;
     }
     return codes;
+}
+
+namespace {
+
+void AddNote(std::string& notes, const std::string& note)
+{
+    if (!notes.empty())
+        notes += "; ";
+    notes += note;
+}
+
+std::string Filled(const char* words, double value)
+{
+    std::string text = words;
+    const size_t at = text.find("%1");
+    return text.replace(at, 2, FormatReadValue(value));
+}
+
+} // namespace
+
+GasReading ReadGasTexts(const std::string& gammaText, const std::string& molarMassText)
+{
+    GasReading r;
+    const NumberReading gamma = ReadNumberText(gammaText);
+    const NumberReading molarMass = ReadNumberText(molarMassText);
+    r.gamma = gamma.value;
+    r.molarMass = molarMass.value;
+    const bool gammaOk = GammaInRange(gamma.value);
+    const bool molarMassOk = MolarMassInRange(molarMass.value);
+    r.ok = gammaOk && molarMassOk;
+    if (!gammaOk)
+        AddNote(r.note, kGammaRangeNote);
+    if (!molarMassOk)
+        AddNote(r.note, kMolarMassRangeNote);
+    if (r.ok) {
+        if (!gamma.ownForm)
+            AddNote(r.note, Filled(kGammaReadNote, gamma.value));
+        if (!molarMass.ownForm)
+            AddNote(r.note, Filled(kMolarMassReadNote, molarMass.value));
+    }
+    return r;
 }
