@@ -490,7 +490,10 @@ void FlowDialog::SyncGas()
         gasGamma_->setText(gamma);
     if (!gasMolarMass_->hasFocus() && gasMolarMass_->text() != molarMass)
         gasMolarMass_->setText(molarMass);
-    const QString note = Tr("Field", session_.GasNote().c_str());
+    QStringList notes;
+    for (const GasNote& n : session_.GasNotes())
+        notes << Tr("Field", n.words).replace(QStringLiteral("%1"), QString::fromStdString(n.value));
+    const QString note = notes.join(QStringLiteral("; "));
     gasGamma_->SetNote(note, gamma);
     gasGamma_->setToolTip(note);
     gasMolarMass_->setToolTip(note);

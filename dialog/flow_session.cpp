@@ -52,7 +52,7 @@ void FlowSession::Reset()
     state_.p1 = start.p1;
     corner_.SetWallAngle(start.wallAngle);
     gas_ = "air";
-    gasNote_.clear();
+    gasNotes_.clear();
     state_.gamma = start.gamma;
     state_.molarMass = start.molarMass;
     gasGammaText_ = FormatRoundTrip(start.gamma);
@@ -88,7 +88,7 @@ void FlowSession::ComputeUpstreamState()
 void FlowSession::UseGas(const std::string& code, double gamma, double molarMass)
 {
     gas_ = code;
-    gasNote_.clear();
+    gasNotes_.clear();
     gasGammaText_ = FormatRoundTrip(gamma);
     gasMolarMassText_ = FormatRoundTrip(molarMass);
     if (gamma == state_.gamma && molarMass == state_.molarMass) {
@@ -123,7 +123,7 @@ bool FlowSession::SetGasValues(const std::string& gammaText, const std::string& 
         gas_ = kOtherGasCode;
         gasGammaText_ = gammaText;
         gasMolarMassText_ = molarMassText;
-        gasNote_ = r.note;
+        gasNotes_ = r.notes;
         Tell(fieldsChanged);
         return false;
     }
@@ -131,7 +131,7 @@ bool FlowSession::SetGasValues(const std::string& gammaText, const std::string& 
     // The typed texts stay as typed; the note says what was read from another form.
     gasGammaText_ = gammaText;
     gasMolarMassText_ = molarMassText;
-    gasNote_ = r.note;
+    gasNotes_ = r.notes;
     Tell(fieldsChanged);
     return true;
 }

@@ -88,10 +88,12 @@ public:
     bool SetGasValues(const std::string& gammaText, const std::string& molarMassText);
     // The texts of the gamma and molar mass fields (written from the gas when one of the list
     // is chosen), and the note beside them: what was read when a text is not in the program's
-    // own form, or why a value was refused (UTF-8, Russian; the shells translate); "" for none.
+    // own form, or why a value was refused (the words UTF-8, Russian, which the shells
+    // translate in the "Field" context); GasNote in the program's Russian, "" for none.
     const std::string& GasGammaText() const { return gasGammaText_; }
     const std::string& GasMolarMassText() const { return gasMolarMassText_; }
-    const std::string& GasNote() const { return gasNote_; }
+    const std::vector<::GasNote>& GasNotes() const { return gasNotes_; }
+    std::string GasNote() const { return GasNoteText(gasNotes_); }
 
     // ---- The picture's input
     // The size the picture is shown at, in the shell's display units; pointer events come in
@@ -307,7 +309,7 @@ private:
     std::string gas_ = "air";
     std::string gasGammaText_ = FormatRoundTrip(kStartValues.gamma);
     std::string gasMolarMassText_ = FormatRoundTrip(kStartValues.molarMass);
-    std::string gasNote_;
+    std::vector<::GasNote> gasNotes_;
     // The picture pixel whose flow the probe fields show while a pointer names it.
     std::optional<std::pair<int, int>> probePixel_;
 };

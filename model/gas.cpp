@@ -52,21 +52,22 @@ std::string GasCodes()
 
 namespace {
 
-void AddNote(std::string& notes, const std::string& note)
-{
-    if (!notes.empty())
-        notes += "; ";
-    notes += note;
-}
-
-std::string Filled(const char* words, double value)
-{
-    std::string text = words;
-    const size_t at = text.find("%1");
-    return text.replace(at, 2, FormatReadValue(value));
-}
-
 } // namespace
+
+std::string GasNoteText(const std::vector<GasNote>& notes)
+{
+    std::string text;
+    for (const GasNote& note : notes) {
+        if (!text.empty())
+            text += "; ";
+        std::string words = note.words;
+        const size_t at = words.find("%1");
+        if (at != std::string::npos)
+            words.replace(at, 2, note.value);
+        text += words;
+    }
+    return text;
+}
 
 GasReading ReadGasTexts(const std::string& gammaText, const std::string& molarMassText)
 {
@@ -79,14 +80,14 @@ GasReading ReadGasTexts(const std::string& gammaText, const std::string& molarMa
     const bool molarMassOk = MolarMassInRange(molarMass.value);
     r.ok = gammaOk && molarMassOk;
     if (!gammaOk)
-        AddNote(r.note, kGammaRangeNote);
+        r.notes.push_back({kGammaRangeNote, ""});
     if (!molarMassOk)
-        AddNote(r.note, kMolarMassRangeNote);
+        r.notes.push_back({kMolarMassRangeNote, ""});
     if (r.ok) {
         if (!gamma.ownForm)
-            AddNote(r.note, Filled(kGammaReadNote, gamma.value));
+            r.notes.push_back({kGammaReadNote, FormatReadValue(gamma.value)});
         if (!molarMass.ownForm)
-            AddNote(r.note, Filled(kMolarMassReadNote, molarMass.value));
+            r.notes.push_back({kMolarMassReadNote, FormatReadValue(molarMass.value)});
     }
     return r;
 }

@@ -77,6 +77,17 @@
       height = Math.max(pic.h * k, y - GAP * k);
     }
     for (const g of controls.groups) placeGroup(g, ...groupPlaces.get(g), k, noteLine);
+    // The gas's row where the table has it, or under the groups beside the picture.
+    const gas = controls.gas;
+    if (!wide) {
+      const top = Math.max(gas.entry.y * k, height - (controls.table.h - gas.entry.y) * k);
+      place(gas.el, k, top, width - 2 * k);
+      height = Math.max(height, top + gas.el.offsetHeight + 2 * k);
+    } else {
+      const left = (pic.w + GAP) * k;
+      place(gas.el, left, height + GAP * k, width - left);
+      height = Math.max(height, height + GAP * k + gas.el.offsetHeight);
+    }
     return [width, height];
   }
 
@@ -189,6 +200,9 @@
         place(hint, choice.margin, choice.margin + choice.pictureHeight + 4, choice.pictureWidth);
       }
     }
+    // The gas's row first, next to the inputs.
+    place(controls.gas.el, pad, top, width);
+    top += controls.gas.el.offsetHeight + GAP;
     let used = arrangeRows(controls, top, pad, width, m);
     // Held sideways, after the fields, so that the inputs stay in sight with the picture.
     if (choice.mode === 'side' && choice.plot)

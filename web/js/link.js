@@ -1,5 +1,7 @@
 // The address: the state a link opens on, and the link to the state as it stands.
 //   v1, t1, p1   the inputs' texts, given to the fields as typed
+//   gas          the gas, by its code (as cornerflow --gas: air, n2, he, ...)
+//   gamma, mu    another gas's ratio of specific heats and molar mass (g/mol), each in range
 //   beta         the body angle in degrees (as cornerflow --beta)
 //   lang         ru or en
 //   paused       1: the animation stands
@@ -17,7 +19,7 @@
   // The most ticks a link runs at once (each takes about a millisecond at 5000 tracers).
   const MAX_TICKS = 10000;
   const INPUTS = ['v1', 't1', 'p1'];
-  const KNOWN = new Set(INPUTS.concat(['beta', 'lang', 'paused', 'seed', 'ticks', 'theory', 'labels']));
+  const KNOWN = new Set(INPUTS.concat(['gas', 'gamma', 'mu', 'beta', 'lang', 'paused', 'seed', 'ticks', 'theory', 'labels']));
 
   const params = new URLSearchParams(window.location.search);
   const ignored = [];
@@ -49,6 +51,18 @@
 
     // Puts the address's state into the opened session. fieldIds: the fields' ids by key.
     apply: (core, page, fieldIds) => {
+      // The gas first, so that the inputs are read once for it.
+      if (params.has('gas')) {
+        const code = params.get('gas');
+        const listed = core.Page.gasList().some((g) => g.code === code && g.code !== 'other');
+        if (!listed || !page.setGas(code)) ignore('gas');
+      }
+      const gamma = number(core, 'gamma', (v) => v > 1 && v <= 5 / 3);
+      const mu = number(core, 'mu', (v) => v >= 1 && v <= 1000);
+      if (gamma !== null || mu !== null) {
+        page.setGasValues(gamma !== null ? params.get('gamma').trim() : String(page.gasGamma()),
+                          mu !== null ? params.get('mu').trim() : String(page.gasMolarMass()));
+      }
       let typed = false;
       for (const key of INPUTS) {
         if (number(core, key, () => true) === null) continue;
@@ -77,6 +91,13 @@
       for (const key of INPUTS) {
         const id = fieldIds[key];
         out.set(key, page.fieldNote(id) || page.fieldText(id).trim());
+      }
+      if (page.gas() === 'other') {
+        // The numbers in use, written so that they read back exactly.
+        out.set('gamma', String(page.gasGamma()));
+        out.set('mu', String(page.gasMolarMass()));
+      } else if (page.gas() !== 'air') {
+        out.set('gas', page.gas());
       }
       out.set('beta', core.Page.formatReadValue(page.bodyAngle()));
       out.set('lang', page.language());
