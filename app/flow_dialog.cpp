@@ -492,7 +492,8 @@ void FlowDialog::SyncGas()
         gasMolarMass_->setText(molarMass);
     QStringList notes;
     for (const GasNote& n : session_.GasNotes())
-        notes << Tr("Field", n.words).replace(QStringLiteral("%1"), QString::fromStdString(n.value));
+        notes
+            << Tr("Field", n.words).replace(QStringLiteral("%1"), QString::fromStdString(n.value));
     const QString note = notes.join(QStringLiteral("; "));
     gasGamma_->SetNote(note, gamma);
     gasGamma_->setToolTip(note);

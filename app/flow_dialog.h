@@ -12,10 +12,10 @@
 
 #include <QBrush>
 #include <QComboBox>
-#include <QLabel>
 #include <QDialog>
 #include <QIcon>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QString>
 #include <QTranslator>

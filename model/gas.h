@@ -62,7 +62,10 @@ constexpr const char* kMolarMassFieldWords = "μ: молярная масса, �
 struct GasNote {
     const char* words;
     std::string value;
-    bool operator==(const GasNote& o) const { return std::string(words) == o.words && value == o.value; }
+    bool operator==(const GasNote& o) const
+    {
+        return std::string(words) == o.words && value == o.value;
+    }
 };
 // The notes in the program's Russian, filled in and joined by "; " ("" for none).
 std::string GasNoteText(const std::vector<GasNote>& notes);

@@ -190,10 +190,11 @@ TEST(SessionGas, ChosenTypedLinkedAndReset)
     for (int i = 0; i < 20; ++i)
         s.StepOnce();
     EXPECT_EQ(s.Facts().flow, PictureFacts::Flow::Attached);
-    EXPECT_EQ(s.PictureFileName(), "cornerflow-gamma1.1-mu44-" + [&] {
-        std::string b = s.BetaLabel();
-        return b.erase(b.find('='), 1);
-    }() + ".png");
+    EXPECT_EQ(
+        s.PictureFileName(), "cornerflow-gamma1.1-mu44-" + [&] {
+            std::string b = s.BetaLabel();
+            return b.erase(b.find('='), 1);
+        }() + ".png");
 
     s.Reset();
     EXPECT_EQ(s.Gas(), "air");
