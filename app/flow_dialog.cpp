@@ -456,10 +456,14 @@ void FlowDialog::GasChosen(int index)
 {
     session_.SetGas(gasChoice_->itemData(index).toString().toStdString());
     SyncGas();
-    // The remember rule: chosen here, remembered for the next start.
+    // The remember rule: chosen here, remembered for the next start ("other gas" with the
+    // numbers it starts from).
     QSettings().setValue(QStringLiteral("gas"), QString::fromStdString(session_.Gas()));
-    if (session_.Gas() == kOtherGasCode)
+    if (session_.Gas() == kOtherGasCode) {
+        QSettings().setValue(QStringLiteral("gamma"), session_.State().gamma);
+        QSettings().setValue(QStringLiteral("molarMass"), session_.State().molarMass);
         gasGamma_->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void FlowDialog::GasFieldLeft()
