@@ -80,9 +80,12 @@
     // The gas's row where the table has it, or under the groups beside the picture.
     const gas = controls.gas;
     if (!wide) {
-      const top = Math.max(gas.entry.y * k, height - (controls.table.h - gas.entry.y) * k);
-      place(gas.el, k, top, width - 2 * k);
-      height = Math.max(height, top + gas.el.offsetHeight + 2 * k);
+      // Its bottom at the table's, under the groups (and their notes) whatever its font.
+      place(gas.el, k, 0, width - 2 * k);
+      const groupsBottom = Math.max(...controls.groups.map((g) => (g.y + g.h) * k + noteHeight(g)));
+      const top = Math.max(groupsBottom + 2 * k, height - gas.el.offsetHeight);
+      place(gas.el, k, top);
+      height = Math.max(height, top + gas.el.offsetHeight);
     } else {
       const left = (pic.w + GAP) * k;
       place(gas.el, left, height + GAP * k, width - left);
