@@ -271,7 +271,14 @@ QJsonObject CalcDocument(const Options& options)
     const Corner& corner = session.Geometry();
 
     QJsonObject doc;
-    doc["inputs"] = InputsSection(fs);
+    QJsonObject inputs = InputsSection(fs);
+    // The gas is written only when one was asked for: air's document stays as it always was.
+    if (options.gas || options.gamma || options.molarMass) {
+        inputs["gas"] = QString::fromStdString(session.Gas());
+        inputs["gamma"] = JsonNumber(fs.gamma);
+        inputs["molarMass"] = JsonNumber(fs.molarMass);
+    }
+    doc["inputs"] = inputs;
     doc["read"] = ReadSection(session);
     doc["state"] = StateSection(fs);
     doc["corner"] = CornerSection(corner);

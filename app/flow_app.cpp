@@ -39,8 +39,9 @@ int RunDialog(int argc, char** argv, const Options& options)
     if (options.lang.empty())
         dlg.SetLanguage(remembered);
     StartWindow(dlg, options);
-    // The exact theory over the picture and the plot's window as they were left last time.
-    dlg.RestoreRemembered(options.exactTheory);
+    // The exact theory over the picture, the gas and the plot's window as they were left last
+    // time.
+    dlg.RestoreRemembered(options.exactTheory, options.gas || options.gamma || options.molarMass);
     dlg.exec(); // the result is not looked at
     return 0;
 }

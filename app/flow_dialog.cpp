@@ -72,8 +72,14 @@ FlowDialog::FlowDialog(QWidget* parent)
 {
     for (size_t i = 0; i < FieldCount(); ++i)
         fields_[FieldTable()[i].id] = new NumberEdit(this);
+    gasChoice_ = new QComboBox(this);
+    gasGamma_ = new NumberEdit(this);
+    gasMolarMass_ = new NumberEdit(this);
     CreateControls();
-    session_.fieldsChanged = [this] { SyncFields(); };
+    session_.fieldsChanged = [this] {
+        SyncFields();
+        SyncGas();
+    };
     session_.pauseChanged = [this] {
         viewWindow_.FollowPause();
         BuildMenu();
@@ -102,6 +108,8 @@ FlowDialog::~FlowDialog()
     viewWindow_.Timer().stop();
     for (auto& f : fields_)
         f.second->removeEventFilter(this);
+    gasGamma_->removeEventFilter(this);
+    gasMolarMass_->removeEventFilter(this);
     if (plot_ && plot_->isVisible()) // where the plot's window was left
         QSettings().setValue(QStringLiteral("plot/geometry"), plot_->saveGeometry());
 }
@@ -198,6 +206,30 @@ void FlowDialog::CreateControls()
             w = e;
             break;
         }
+        case res::ControlKind::Choice:
+            gasChoice_->setGeometry(r.x, r.y, r.w, r.h);
+            w = gasChoice_;
+            break;
+        case res::ControlKind::GasField: {
+            NumberEdit* e = c.id == ControlId::GasGamma ? gasGamma_ : gasMolarMass_;
+            e->setGeometry(r.x, r.y, r.w, r.h);
+            e->hide(); // until "other gas" is chosen
+            w = e;
+            break;
+        }
+        case res::ControlKind::TextLeft: {
+            auto* label = new QLabel(this);
+            label->setGeometry(r.x, r.y, r.w, r.h);
+            captions_.emplace_back(label, c.text);
+            // The captions right of the drop-down belong to "other gas"'s fields.
+            const res::ControlTemplate* choice = t.Find(ControlId::GasChoice);
+            if (choice && c.rect.x > choice->rect.x + choice->rect.w) {
+                otherGasCaptions_.push_back(label);
+                label->hide();
+            }
+            w = label;
+            break;
+        }
         case res::ControlKind::LabelImage: {
             auto* label = new QLabel(this);
             const QPixmap pixmap = RenderBitmap(c.image, devicePixelRatioF(), false);
@@ -227,6 +259,13 @@ void FlowDialog::CreateControls()
     for (auto& f : fields_)
         if (IsInputField(f.second))
             f.second->installEventFilter(this);
+    gasGamma_->installEventFilter(this);
+    gasMolarMass_->installEventFilter(this);
+    for (const Gas& gas : GasTable())
+        gasChoice_->addItem(QString(), QString::fromUtf8(gas.code));
+    gasChoice_->addItem(QString(), QString::fromUtf8(kOtherGasCode));
+    connect(gasChoice_, QOverload<int>::of(&QComboBox::activated), this,
+            [this](int index) { GasChosen(index); });
 
     connect(&menu_, &QMenu::triggered, this, [this](QAction* action) {
         if (!action->data().isNull())
@@ -354,8 +393,20 @@ void FlowDialog::ShowPlot(bool shown)
     BuildMenu();
 }
 
-void FlowDialog::RestoreRemembered(bool exactTheory)
+void FlowDialog::RestoreRemembered(bool exactTheory, bool gasGiven)
 {
+    const QString gas = QSettings().value(QStringLiteral("gas")).toString();
+    if (!gasGiven && gas == QLatin1String(kOtherGasCode)) {
+        // Read as a pair and checked as typed ones are: a settings file edited by hand that
+        // holds a value out of range changes nothing.
+        if (!session_.SetGasValues(
+                FormatRoundTrip(QSettings().value(QStringLiteral("gamma")).toDouble()),
+                FormatRoundTrip(QSettings().value(QStringLiteral("molarMass")).toDouble())))
+            session_.SetGas("air");
+    } else if (!gasGiven && !gas.isEmpty()) {
+        session_.SetGas(gas.toStdString()); // an unknown name changes nothing
+    }
+    SyncGas();
     if (!exactTheory && QSettings().value(QStringLiteral("exactTheory")).toBool())
         session_.SetExactTheory(true);
     if (QSettings().value(QStringLiteral("plot/open")).toBool()) {
@@ -430,6 +481,58 @@ void FlowDialog::InputFieldLeft()
     session_.InputsLeft();
 }
 
+void FlowDialog::GasChosen(int index)
+{
+    session_.SetGas(gasChoice_->itemData(index).toString().toStdString());
+    SyncGas();
+    // The remember rule: chosen here, remembered for the next start ("other gas" with the
+    // numbers it starts from).
+    QSettings().setValue(QStringLiteral("gas"), QString::fromStdString(session_.Gas()));
+    if (session_.Gas() == kOtherGasCode) {
+        QSettings().setValue(QStringLiteral("gamma"), session_.State().gamma);
+        QSettings().setValue(QStringLiteral("molarMass"), session_.State().molarMass);
+        gasGamma_->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void FlowDialog::GasFieldLeft()
+{
+    const bool taken = session_.SetGasValues(gasGamma_->text().toStdString(),
+                                             gasMolarMass_->text().toStdString());
+    SyncGas();
+    if (taken) {
+        QSettings().setValue(QStringLiteral("gas"), QString::fromUtf8(kOtherGasCode));
+        QSettings().setValue(QStringLiteral("gamma"), session_.State().gamma);
+        QSettings().setValue(QStringLiteral("molarMass"), session_.State().molarMass);
+    }
+}
+
+void FlowDialog::SyncGas()
+{
+    const int index = gasChoice_->findData(QString::fromStdString(session_.Gas()));
+    if (index >= 0 && gasChoice_->currentIndex() != index)
+        gasChoice_->setCurrentIndex(index);
+    const bool other = session_.Gas() == kOtherGasCode;
+    for (QWidget* w : {static_cast<QWidget*>(gasGamma_), static_cast<QWidget*>(gasMolarMass_)})
+        w->setVisible(other);
+    for (QLabel* label : otherGasCaptions_)
+        label->setVisible(other);
+    const QString gamma = QString::fromStdString(session_.GasGammaText());
+    const QString molarMass = QString::fromStdString(session_.GasMolarMassText());
+    if (!gasGamma_->hasFocus() && gasGamma_->text() != gamma)
+        gasGamma_->setText(gamma);
+    if (!gasMolarMass_->hasFocus() && gasMolarMass_->text() != molarMass)
+        gasMolarMass_->setText(molarMass);
+    QStringList notes;
+    for (const GasNote& n : session_.GasNotes())
+        notes
+            << Tr("Field", n.words).replace(QStringLiteral("%1"), QString::fromStdString(n.value));
+    const QString note = notes.join(QStringLiteral("; "));
+    gasGamma_->SetNote(note, gamma);
+    gasGamma_->setToolTip(note);
+    gasMolarMass_->setToolTip(note);
+}
+
 NumberEdit* FlowDialog::Field(ControlId id)
 {
     const auto it = fields_.find(id);
@@ -468,6 +571,9 @@ bool FlowDialog::eventFilter(QObject* watched, QEvent* event)
     // Losing the focus, for whatever reason, recomputes from all three input fields.
     if (event->type() == QEvent::FocusOut && initialised_ && !closing_ && IsInputField(watched))
         InputFieldLeft();
+    if (event->type() == QEvent::FocusOut && initialised_ && !closing_
+        && (watched == gasGamma_ || watched == gasMolarMass_))
+        GasFieldLeft();
     return QDialog::eventFilter(watched, event);
 }
 
@@ -557,6 +663,20 @@ void FlowDialog::Retranslate()
         ShowFieldNote(f.first);
     }
     viewWindow_.setAccessibleName(Tr("Picture", kPictureName));
+    for (const auto& [label, words] : captions_)
+        label->setText(Tr("Dialog", words));
+    int item = 0;
+    for (const Gas& gas : GasTable()) {
+        QString name = Tr("Gas", gas.name);
+        if (*gas.formula)
+            name += QStringLiteral(" ") + QString::fromUtf8(gas.formula);
+        gasChoice_->setItemText(item++, name);
+    }
+    gasChoice_->setItemText(item, Tr("Gas", kOtherGasName));
+    gasChoice_->setAccessibleName(Tr("Dialog", "газ"));
+    gasGamma_->setAccessibleName(Tr("Field", kGammaFieldWords));
+    gasMolarMass_->setAccessibleName(Tr("Field", kMolarMassFieldWords));
+    SyncGas();
     PictureChanged();
     BuildMenu();
 }

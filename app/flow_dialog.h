@@ -11,9 +11,11 @@
 #include <vector>
 
 #include <QBrush>
+#include <QComboBox>
 #include <QDialog>
 #include <QIcon>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QString>
 #include <QTranslator>
@@ -69,9 +71,9 @@ public:
     // was first shown.
     void ShowPlot(bool shown);
     PlotWindow* Plot() { return plot_.get(); }
-    // The exact theory (unless exactTheory already turned it on) and the plot's window as the
-    // user left them, from the settings file.
-    void RestoreRemembered(bool exactTheory);
+    // The exact theory (unless exactTheory already turned it on), the gas (unless gasGiven)
+    // and the plot's window as the user left them, from the settings file.
+    void RestoreRemembered(bool exactTheory, bool gasGiven = false);
     // The status line under the picture: what the flow is doing now, in words (its text is
     // also its accessible name).
     QString StatusLine() const;
@@ -106,6 +108,12 @@ private:
     void Carry(ShellAction action);
     QImage PictureImage() const;
     bool IsInputField(const QObject* o) const;
+    // The gas as the session has it: the drop-down's choice, "other gas"'s fields (shown for it
+    // only) with their texts and note.
+    void SyncGas();
+    // A gas chosen in the drop-down; "other gas"'s fields left.
+    void GasChosen(int index);
+    void GasFieldLeft();
 
     FlowSession session_;
     std::optional<uint32_t> seed_;
@@ -130,4 +138,11 @@ private:
     double sliderValue_ = -1.0;  // the value the screen reader was last told
     PictureAnnouncer announcer_;
     bool imagesEnglish_ = false; // the label images show their English twins
+    // The gas: the drop-down (the list's codes as its items' data, "other gas" last), the
+    // gamma and molar mass fields of "other gas" and their captions.
+    QComboBox* gasChoice_ = nullptr;
+    NumberEdit* gasGamma_ = nullptr;
+    NumberEdit* gasMolarMass_ = nullptr;
+    std::vector<QLabel*> otherGasCaptions_;
+    std::vector<std::pair<QLabel*, const char*>> captions_; // the texts' Russian words
 };

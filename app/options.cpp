@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "draw/frame_buffer.h"
+#include "model/gas.h"
 #include "model/number_text.h"
 
 namespace {
@@ -100,6 +101,9 @@ constexpr OptionInfo knownOptions[] = {
     {"--ticks", Kind::Value},
     {"--seed", Kind::Value},
     {"--beta", Kind::Value},
+    {"--gas", Kind::Value},
+    {"--gamma", Kind::Value},
+    {"--molar-mass", Kind::Value},
     {"--lang", Kind::Value},
     {"--no-labels", Kind::Flag},
     {"--plot", Kind::Value},
@@ -217,6 +221,21 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
         } else if (name == "--wall") {
             o.wall = ReadNumber(value);
             wallGiven = true;
+        } else if (name == "--gas") {
+            if (!FindGas(value))
+                return fail(name + ": expected one of " + GasCodes() + ", got " + Quoted(value));
+            o.gas = value;
+        } else if (name == "--gamma") {
+            const double gamma = ReadNumber(value);
+            if (!GammaInRange(gamma))
+                return fail(name + ": expected a number above 1 and at most 5/3, got "
+                            + Quoted(value));
+            o.gamma = gamma;
+        } else if (name == "--molar-mass") {
+            const double molarMass = ReadNumber(value);
+            if (!MolarMassInRange(molarMass))
+                return fail(name + ": expected a number 1..1000 (g/mol), got " + Quoted(value));
+            o.molarMass = molarMass;
         } else if (name == "--beta") {
             o.beta = ReadNumber(value);
             betaGiven = true;
@@ -284,6 +303,10 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
         walls.push_back("--beta");
     if (walls.size() > 1)
         return fail(std::string(walls[0]) + " and " + walls[1] + " cannot be combined");
+    // The gas is chosen from the list or typed, one way at a time.
+    if (o.gas && (o.gamma || o.molarMass))
+        return fail(std::string("--gas and ") + (o.gamma ? "--gamma" : "--molar-mass")
+                    + " cannot be combined");
     // Each mode takes the options that mean something to it; one it would ignore is refused.
     using M = Options::Mode;
     const M mode = o.mode;
@@ -381,6 +404,14 @@ std::string HelpText()
              "                           (default 135); 180 is a straight wall, smaller angles\n"
              "                           turn the flow more. --wall, --wall-point and --beta\n"
              "                           cannot be combined.\n"
+             "  --gas NAME               the gas: "
+           + GasCodes()
+           + "\n"
+             "                           (default air: gamma 1.4, 28 g/mol)\n"
+             "  --gamma G                another gas's ratio of specific heats, above 1 and at\n"
+             "                           most 5/3 (default 1.4)\n"
+             "  --molar-mass M           another gas's molar mass, 1..1000 g/mol (default 28).\n"
+             "                           --gas cannot be combined with --gamma or --molar-mass.\n"
              "\n"
              "The window and its snapshot (WINDOW):\n"
              "  --lang ru|en             the window's words in Russian (the default) or English;\n"

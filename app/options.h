@@ -21,6 +21,10 @@ struct Options {
     // Inputs, as texts exactly as given (read with ReadNumber where used); absent means the
     // start-up value.
     std::optional<std::string> v1, t1, p1;
+    // --gas NAME (a code of model/gas.h), or --gamma G and --molar-mass M ("other gas"; the
+    // one not given is air's), each in range.
+    std::optional<std::string> gas;
+    std::optional<double> gamma, molarMass;
     std::optional<double> wall;        // --wall RAD
     std::optional<PointArg> wallPoint; // --wall-point X,Y
     std::optional<double> beta;        // --beta DEG

@@ -11,6 +11,9 @@ StartState StartStateOf(const Options& options)
     s.v1 = options.v1;
     s.t1 = options.t1;
     s.p1 = options.p1;
+    s.gas = options.gas;
+    s.gamma = options.gamma;
+    s.molarMass = options.molarMass;
     s.wall = options.wall;
     if (options.wallPoint)
         s.wallPoint = std::make_pair(options.wallPoint->x, options.wallPoint->y);

@@ -51,6 +51,12 @@ void FlowSession::Reset()
     state_.t1 = start.t1;
     state_.p1 = start.p1;
     corner_.SetWallAngle(start.wallAngle);
+    gas_ = "air";
+    gasNotes_.clear();
+    state_.gamma = start.gamma;
+    state_.molarMass = start.molarMass;
+    gasGammaText_ = FormatRoundTrip(start.gamma);
+    gasMolarMassText_ = FormatRoundTrip(start.molarMass);
     field_.tracers.count = 0; // the population starts afresh, from where the generator stands
     StartUp();
 }
@@ -75,6 +81,67 @@ void FlowSession::ComputeUpstreamState()
     Tell(fieldsChanged);
     field_.UpdatePopulation();
     RecomputeFlow();
+}
+
+// ---- The gas
+
+void FlowSession::UseGas(const std::string& code, double gamma, double molarMass)
+{
+    gas_ = code;
+    gasNotes_.clear();
+    gasGammaText_ = FormatRoundTrip(gamma);
+    gasMolarMassText_ = FormatRoundTrip(molarMass);
+    if (gamma == state_.gamma && molarMass == state_.molarMass) {
+        Tell(fieldsChanged); // the choice and the texts changed, the flow did not
+        return;
+    }
+    state_.gamma = gamma;
+    state_.molarMass = molarMass;
+    if (open_)
+        ComputeUpstreamState();
+}
+
+bool FlowSession::SetGas(const std::string& code)
+{
+    ClearUpperVectorState(); // a shell ran just before
+    if (code == kOtherGasCode) {
+        UseGas(code, state_.gamma, state_.molarMass);
+        return true;
+    }
+    const ::Gas* gas = FindGas(code);
+    if (!gas)
+        return false;
+    UseGas(gas->code, gas->gamma, gas->molarMass);
+    return true;
+}
+
+bool FlowSession::SetGasValues(const std::string& gammaText, const std::string& molarMassText)
+{
+    ClearUpperVectorState(); // a shell ran just before
+    const GasReading r = ReadGasTexts(gammaText, molarMassText);
+    if (!r.ok) {
+        gas_ = kOtherGasCode;
+        gasGammaText_ = gammaText;
+        gasMolarMassText_ = molarMassText;
+        gasNotes_ = r.notes;
+        Tell(fieldsChanged);
+        return false;
+    }
+    UseGas(kOtherGasCode, r.gamma, r.molarMass);
+    // The typed texts stay as typed; the note says what was read from another form.
+    gasGammaText_ = gammaText;
+    gasMolarMassText_ = molarMassText;
+    gasNotes_ = r.notes;
+    Tell(fieldsChanged);
+    return true;
+}
+
+std::string FlowSession::FileTag() const
+{
+    if (gas_ == kOtherGasCode)
+        return "gamma" + FormatReadValue(state_.gamma) + "-mu" + FormatReadValue(state_.molarMass);
+    const ::Gas* gas = FindGas(gas_);
+    return gas ? gas->fileTag : "";
 }
 
 // ---- The picture

@@ -23,6 +23,8 @@
 #include "dialog/words.h"
 #include "draw/frame_buffer.h"
 #include "model/flow_state.h"
+#include "model/gas.h"
+#include "model/number_text.h"
 #include "model/probe.h"
 #include "model/profile.h"
 #include "plot/plot.h"
@@ -75,6 +77,27 @@ public:
     void SetInputText(ControlId id, const std::string& text);
     // A field lost the focus: the three input texts are read and everything follows.
     void InputsLeft();
+
+    // ---- The gas
+    // The gas chosen: a code of the list (model/gas.h: "air" at start and after Reset) or
+    // kOtherGasCode, whose gamma and molar mass are typed.
+    const std::string& Gas() const { return gas_; }
+    // Chooses a gas of the list, or "other gas" (which keeps the gamma and molar mass as they
+    // stand until others are typed); everything follows. An unknown code changes nothing and
+    // gives false.
+    bool SetGas(const std::string& code);
+    // "Other gas" with the typed gamma and molar mass, read by the fields' reading rule: both in
+    // range (GammaInRange, MolarMassInRange) are taken and everything follows; otherwise nothing
+    // changes and GasNote says why. The texts are kept as typed.
+    bool SetGasValues(const std::string& gammaText, const std::string& molarMassText);
+    // The texts of the gamma and molar mass fields (written from the gas when one of the list
+    // is chosen), and the note beside them: what was read when a text is not in the program's
+    // own form, or why a value was refused (the words UTF-8, Russian, which the shells
+    // translate in the "Field" context); GasNote in the program's Russian, "" for none.
+    const std::string& GasGammaText() const { return gasGammaText_; }
+    const std::string& GasMolarMassText() const { return gasMolarMassText_; }
+    const std::vector<::GasNote>& GasNotes() const { return gasNotes_; }
+    std::string GasNote() const { return GasNoteText(gasNotes_); }
 
     // ---- The picture's input
     // The size the picture is shown at, in the shell's display units; pointer events come in
@@ -157,17 +180,18 @@ public:
     Slider WallSlider() const { return WallSliderOf(corner_); }
     // The name a saved picture is offered under: cornerflow-β135.png for the current beta; and
     // the plot's and its numbers', cornerflow-plot-β135.png and cornerflow-profile-β135.csv.
+    // A gas other than air is named before beta: cornerflow-He-β135.png (GasFileTag).
     std::string PictureFileName() const
     {
-        return FileNameFor(corner_.BetaLabel(), "cornerflow-", ".png");
+        return FileNameFor(corner_.BetaLabel(), "cornerflow-", ".png", FileTag());
     }
     std::string PlotFileName() const
     {
-        return FileNameFor(corner_.BetaLabel(), "cornerflow-plot-", ".png");
+        return FileNameFor(corner_.BetaLabel(), "cornerflow-plot-", ".png", FileTag());
     }
     std::string ProfileFileName() const
     {
-        return FileNameFor(corner_.BetaLabel(), "cornerflow-profile-", ".csv");
+        return FileNameFor(corner_.BetaLabel(), "cornerflow-profile-", ".csv", FileTag());
     }
     // The last composed frame, and how many frames have been composed.
     const FrameBuffer& Frame() const { return frame_; }
@@ -273,6 +297,10 @@ private:
     void WriteProbe(int x, int y);
     void UpdatePlot();
     MenuState MenusShow() const;
+    // The gas's part of a file name ("" for air).
+    std::string FileTag() const;
+    // The gas's numbers into the state and its texts into the gamma and molar mass fields.
+    void UseGas(const std::string& code, double gamma, double molarMass);
     // Runs a shell's callback, then clears the vector state it may have left in use.
     static void Tell(const std::function<void()>& shell);
 
@@ -294,6 +322,10 @@ private:
     bool plotOpen_ = false;
     bool legendOpen_ = false;
     std::string language_ = "ru";
+    std::string gas_ = "air";
+    std::string gasGammaText_ = FormatRoundTrip(kStartValues.gamma);
+    std::string gasMolarMassText_ = FormatRoundTrip(kStartValues.molarMass);
+    std::vector<::GasNote> gasNotes_;
     // The picture pixel whose flow the probe fields show while a pointer names it.
     std::optional<std::pair<int, int>> probePixel_;
 };

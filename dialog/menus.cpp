@@ -71,9 +71,10 @@ const std::vector<KeyHelp>& PictureKeyList()
     return keys;
 }
 
-std::string FileNameFor(const std::string& betaLabel, const char* kind, const char* extension)
+std::string FileNameFor(const std::string& betaLabel, const char* kind, const char* extension,
+                        const std::string& gasTag)
 {
     std::string beta = betaLabel;
     beta.erase(std::remove(beta.begin(), beta.end(), '='), beta.end());
-    return kind + beta + extension;
+    return kind + (gasTag.empty() ? std::string() : gasTag + "-") + beta + extension;
 }

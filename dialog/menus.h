@@ -24,5 +24,7 @@ std::vector<MenuItem> PageToolItems(const MenuState& state);
 // Every key the picture answers, and what it does.
 const std::vector<KeyHelp>& PictureKeyList();
 // The name a file is offered under, from the beta label ("β=135") as the picture writes it:
-// kind + "β135" + extension.
-std::string FileNameFor(const std::string& betaLabel, const char* kind, const char* extension);
+// kind + "β135" + extension, with a gas's tag before beta when there is one:
+// kind + "He-β135" + extension.
+std::string FileNameFor(const std::string& betaLabel, const char* kind, const char* extension,
+                        const std::string& gasTag = std::string());

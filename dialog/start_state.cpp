@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "dialog/flow_session.h"
+#include "model/gas.h"
 #include "model/number_text.h"
 #include "res/ids.h"
 
@@ -62,6 +63,17 @@ StartState ReadStartPairs(const std::vector<std::pair<std::string, std::string>>
                 (name == "v1" ? s.v1 : name == "t1" ? s.t1 : s.p1) = Trimmed(value);
                 taken = true;
             }
+        } else if (name == "gas") {
+            if (FindGas(value)) {
+                s.gas = value;
+                taken = true;
+            }
+        } else if (name == "gamma" || name == "mu") {
+            const std::optional<double> v = OwnNumber(value);
+            if (v && (name == "gamma" ? GammaInRange(*v) : MolarMassInRange(*v))) {
+                (name == "gamma" ? s.gamma : s.molarMass) = v;
+                taken = true;
+            }
         } else if (name == "beta") {
             const std::optional<double> v = OwnNumber(value);
             if (v && std::isfinite(*v)) {
@@ -99,6 +111,13 @@ StartState ReadStartPairs(const std::vector<std::pair<std::string, std::string>>
 
 void ApplyStartState(FlowSession& session, const StartState& start)
 {
+    if (start.gas)
+        session.SetGas(*start.gas);
+    if (start.gamma || start.molarMass) {
+        const FlowState& state = session.State();
+        session.SetGasValues(FormatRoundTrip(start.gamma.value_or(state.gamma)),
+                             FormatRoundTrip(start.molarMass.value_or(state.molarMass)));
+    }
     if (start.v1 || start.t1 || start.p1) {
         if (start.v1)
             session.SetInputText(ControlId::UpstreamSpeed, *start.v1);

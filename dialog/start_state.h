@@ -17,6 +17,10 @@ constexpr size_t kMaxStartText = 64;
 struct StartState {
     // The input texts, given to the fields as typed (and left).
     std::optional<std::string> v1, t1, p1;
+    // The gas: a code of the list, or a gamma and a molar mass typed (in range; the one not
+    // given stays as the gas before it has it).
+    std::optional<std::string> gas;
+    std::optional<double> gamma, molarMass;
     // The wall: one of the angle from the downward vertical (rad), a picture point it is
     // turned toward, or the body angle beta (deg).
     std::optional<double> wall;
@@ -32,7 +36,8 @@ struct StartState {
     std::optional<bool> labels;
 };
 
-// Reads name=value pairs: v1, t1, p1 (texts), beta (deg), lang (ru, en), paused, theory and
+// Reads name=value pairs: v1, t1, p1 (texts), gas (a code of model/gas.h), gamma and mu (in
+// range, GammaInRange and MolarMassInRange), beta (deg), lang (ru, en), paused, theory and
 // labels (0 or 1), seed (0..4294967295), ticks (0..kMaxStartTicks). Every number must be in
 // the program's own form (a point for the decimals, no group spaces) and every value at most
 // kMaxStartText characters; a pair whose name is unknown or whose value is malformed or too
@@ -40,7 +45,8 @@ struct StartState {
 StartState ReadStartPairs(const std::vector<std::pair<std::string, std::string>>& pairs,
                           std::vector<std::string>& ignored);
 
-// Puts a start state into an opened session, in this order: the inputs as typed and left,
+// Puts a start state into an opened session, in this order: the gas, the inputs as typed and
+// left,
 // the wall, the exact theory, the ticks, the pause.
 void ApplyStartState(FlowSession& session, const StartState& start);
 

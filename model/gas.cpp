@@ -1,5 +1,6 @@
 #include "model/gas.h"
 
+#include "model/number_text.h"
 #include "model/start_values.h"
 
 const std::vector<Gas>& GasTable()
@@ -47,4 +48,46 @@ std::string GasCodes()
         codes += g.code;
     }
     return codes;
+}
+
+namespace {
+
+} // namespace
+
+std::string GasNoteText(const std::vector<GasNote>& notes)
+{
+    std::string text;
+    for (const GasNote& note : notes) {
+        if (!text.empty())
+            text += "; ";
+        std::string words = note.words;
+        const size_t at = words.find("%1");
+        if (at != std::string::npos)
+            words.replace(at, 2, note.value);
+        text += words;
+    }
+    return text;
+}
+
+GasReading ReadGasTexts(const std::string& gammaText, const std::string& molarMassText)
+{
+    GasReading r;
+    const NumberReading gamma = ReadNumberText(gammaText);
+    const NumberReading molarMass = ReadNumberText(molarMassText);
+    r.gamma = gamma.value;
+    r.molarMass = molarMass.value;
+    const bool gammaOk = GammaInRange(gamma.value);
+    const bool molarMassOk = MolarMassInRange(molarMass.value);
+    r.ok = gammaOk && molarMassOk;
+    if (!gammaOk)
+        r.notes.push_back({kGammaRangeNote, ""});
+    if (!molarMassOk)
+        r.notes.push_back({kMolarMassRangeNote, ""});
+    if (r.ok) {
+        if (!gamma.ownForm)
+            r.notes.push_back({kGammaReadNote, FormatReadValue(gamma.value)});
+        if (!molarMass.ownForm)
+            r.notes.push_back({kMolarMassReadNote, FormatReadValue(molarMass.value)});
+    }
+    return r;
 }

@@ -43,3 +43,39 @@ inline bool MolarMassInRange(double molarMass)
 {
     return molarMass >= kLeastMolarMass && molarMass <= kGreatestMolarMass;
 }
+
+// The notes a typed gas may get (UTF-8, Russian; the shells translate): a gamma or a molar
+// mass out of range, which changes nothing; and what was read from a text in another form,
+// with %1 the value read (as kReadAsWords).
+constexpr const char* kGammaRangeNote = "γ: нужно 1 < γ ≤ 5/3";
+constexpr const char* kMolarMassRangeNote = "μ: нужно 1 ≤ μ ≤ 1000 г/моль";
+constexpr const char* kGammaReadNote = "γ прочитано: %1";
+constexpr const char* kMolarMassReadNote = "μ прочитано: %1";
+
+// What a screen reader says of the two fields of "other gas" (UTF-8, Russian; the shells
+// translate in the "Field" context).
+constexpr const char* kGammaFieldWords = "γ: показатель адиабаты";
+constexpr const char* kMolarMassFieldWords = "μ: молярная масса, г/моль";
+
+// One note of a typed gas: its words (one of the notes above) and the value for %1 ("" for
+// none). A shell translates the words, then fills in the value.
+struct GasNote {
+    const char* words;
+    std::string value;
+    bool operator==(const GasNote& o) const
+    {
+        return std::string(words) == o.words && value == o.value;
+    }
+};
+// The notes in the program's Russian, filled in and joined by "; " ("" for none).
+std::string GasNoteText(const std::vector<GasNote>& notes);
+
+// A typed gamma and molar mass, read by the fields' reading rule (model/number_text.h).
+struct GasReading {
+    double gamma = 0.0;
+    double molarMass = 0.0;
+    bool ok = false; // both in range
+    // Why a value was refused, else what was read from a text not in the program's own form.
+    std::vector<GasNote> notes;
+};
+GasReading ReadGasTexts(const std::string& gammaText, const std::string& molarMassText);

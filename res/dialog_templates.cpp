@@ -10,12 +10,16 @@ namespace {
 using K = ControlKind;
 
 // The main dialog, in the order of its controls, which is also the tab order: the three inputs
-// first, then the picture, then the read-only fields in reading order, group by group; the label
+// and the gas (its drop-down, then gamma and the molar mass of "other gas", in a row below the
+// fields' groups, the one place the dialog grew by) first, then the picture, then the read-only fields in reading order, group by group; the label
 // images last. The first control lies on top.
 const ControlTemplate kMainControls[] = {
     {ControlId::UpstreamSpeed, {17, 214, 55, 12}, K::InputField, ImageId::None, nullptr},
     {ControlId::UpstreamTemperature, {17, 229, 55, 12}, K::InputField, ImageId::None, nullptr},
     {ControlId::UpstreamPressure, {17, 245, 55, 12}, K::InputField, ImageId::None, nullptr},
+    {ControlId::GasChoice, {17, 333, 83, 13}, K::Choice, ImageId::None, nullptr},
+    {ControlId::GasGamma, {128, 334, 55, 12}, K::GasField, ImageId::None, nullptr},
+    {ControlId::GasMolarMass, {233, 334, 55, 12}, K::GasField, ImageId::None, nullptr},
     {ControlId::Picture, {0, 6, 415, 205}, K::View, ImageId::None, nullptr},
     {ControlId::UpstreamDensity, {17, 262, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
     {ControlId::UpstreamSoundSpeed, {17, 278, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
@@ -43,6 +47,11 @@ const ControlTemplate kMainControls[] = {
     {ControlId::None, {185, 213, 22, 67}, K::LabelImage, ImageId::CriticalUnits, nullptr},
     {ControlId::None, {289, 215, 22, 93}, K::LabelImage, ImageId::ProbeUnits, nullptr},
     {ControlId::None, {393, 213, 16, 42}, K::LabelImage, ImageId::VelocityUnits, nullptr},
+    // The gas row's captions: those right of the drop-down go with "other gas"'s fields.
+    {ControlId::None, {1, 335, 15, 9}, K::TextLeft, ImageId::None, "газ"},
+    {ControlId::None, {112, 335, 14, 9}, K::TextLeft, ImageId::None, "γ"},
+    {ControlId::None, {217, 335, 14, 9}, K::TextLeft, ImageId::None, "μ"},
+    {ControlId::None, {290, 335, 30, 9}, K::TextLeft, ImageId::None, "г/моль"},
 };
 
 // The About box. "%1" in a text stands for the program's version.
@@ -79,7 +88,7 @@ const ControlTemplate kAboutControls[] = {
 };
 
 const DialogTemplate kMainDialog = {
-    {0, 0, 415, 331},
+    {0, 0, 415, 349},
     "Обтекание тупого угла",
     "Arial,Liberation Sans",
     9,

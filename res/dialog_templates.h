@@ -18,6 +18,9 @@ enum class ControlKind {
     IconImage,     // a static icon that takes the size of its icon
     TextCentred,   // static text, centred, wrapped
     TextLeft,      // static text, left-aligned
+    Choice,        // a drop-down list: one click opens it, the choice always shows
+    GasField,      // an input field of the gas (gamma, the molar mass): shown for "other gas"
+                   // only, read as a pair by the session (FlowSession::SetGasValues)
 };
 
 struct DlgRect {

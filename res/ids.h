@@ -29,6 +29,11 @@ enum class ControlId : int {
     CriticalDensity = 1020,
     CriticalVolume = 1021,
     ProbeSpeedR = 1022, // the speed's radial component
+    // The gas: the drop-down of the list, and the typed gamma and molar mass of "other gas"
+    // (shown only for it).
+    GasChoice = 1023,
+    GasGamma = 1024,
+    GasMolarMass = 1025,
     // The About box.
     AboutOk = 1,
     AboutIcon = 1100,

@@ -238,6 +238,45 @@ int FrameScale(const Page& p) { return p.Session().FrameScale(); }
 std::string BetaLabel(const Page& p) { return p.Session().BetaLabel(); }
 std::string AlphaLabel(const Page& p) { return p.Session().AlphaLabel(); }
 std::string ChiLabel(const Page& p) { return p.Session().ChiLabel(); }
+// The gas: the list (code, name in Russian, formula; "other gas" last), the choice, the typed
+// gamma and molar mass of "other gas" and their notes (the words in Russian, the value for %1).
+val GasList()
+{
+    val out = val::array();
+    const auto add = [&out](const char* code, const char* name, const char* formula) {
+        val o = val::object();
+        o.set("code", std::string(code));
+        o.set("name", std::string(name));
+        o.set("formula", std::string(formula));
+        out.call<void>("push", o);
+    };
+    for (const Gas& gas : GasTable())
+        add(gas.code, gas.name, gas.formula);
+    add(kOtherGasCode, kOtherGasName, "");
+    return out;
+}
+std::string GasOfPage(const Page& p) { return p.Session().Gas(); }
+bool SetGas(Page& p, const std::string& code) { return p.Session().SetGas(code); }
+bool SetGasValues(Page& p, const std::string& gamma, const std::string& molarMass)
+{
+    return p.Session().SetGasValues(gamma, molarMass);
+}
+double GasGamma(const Page& p) { return p.Session().State().gamma; }
+double GasMolarMass(const Page& p) { return p.Session().State().molarMass; }
+std::string GasGammaText(const Page& p) { return p.Session().GasGammaText(); }
+std::string GasMolarMassText(const Page& p) { return p.Session().GasMolarMassText(); }
+val GasNotes(const Page& p)
+{
+    val out = val::array();
+    for (const GasNote& note : p.Session().GasNotes()) {
+        val o = val::object();
+        o.set("words", std::string(note.words));
+        o.set("value", note.value);
+        out.call<void>("push", o);
+    }
+    return out;
+}
+
 double BodyAngle(const Page& p) { return p.Session().BodyAngle(); }
 void SetBodyAngle(Page& p, double beta) { p.Session().SetBodyAngle(beta); }
 bool ExactTheory(const Page& p) { return p.Session().ExactTheory(); }
@@ -480,6 +519,7 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .class_function("fillWords", &FillWordsOf)
         .class_function("readStartPairs", &ReadStartPairsOf)
         .class_function("words", &WordsOf)
+        .class_function("gasList", &GasList)
         .function("open", &Open)
         .function("fieldText", &FieldText)
         .function("fieldVersion", &FieldVersion)
@@ -516,6 +556,14 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .function("betaLabel", &BetaLabel)
         .function("alphaLabel", &AlphaLabel)
         .function("chiLabel", &ChiLabel)
+        .function("gas", &GasOfPage)
+        .function("setGas", &SetGas)
+        .function("setGasValues", &SetGasValues)
+        .function("gasGamma", &GasGamma)
+        .function("gasMolarMass", &GasMolarMass)
+        .function("gasGammaText", &GasGammaText)
+        .function("gasMolarMassText", &GasMolarMassText)
+        .function("gasNotes", &GasNotes)
         .function("bodyAngle", &BodyAngle)
         .function("setBodyAngle", &SetBodyAngle)
         .function("exactTheory", &ExactTheory)

@@ -61,6 +61,8 @@ const char* KindName(res::ControlKind kind)
     case res::ControlKind::IconImage: return "IconImage";
     case res::ControlKind::TextCentred: return "TextCentred";
     case res::ControlKind::TextLeft: return "TextLeft";
+    case res::ControlKind::Choice: return "Choice";
+    case res::ControlKind::GasField: return "GasField";
     }
     return "";
 }
@@ -226,6 +228,21 @@ std::string LayoutJson()
     AppendMember(out, "Probe", FieldRoleWords(FieldSource::Probe));
     out += '}';
     AppendMember(out, "readAsWords", kReadAsWords);
-    out += '}';
+    AppendMember(out, "gammaWords", kGammaFieldWords);
+    AppendMember(out, "molarMassWords", kMolarMassFieldWords);
+    // The gases of the drop-down, "other gas" last: code, Russian name, formula.
+    out += ",\"gases\":[";
+    for (const Gas& gas : GasTable()) {
+        out += "{\"code\":";
+        AppendJsonString(out, gas.code);
+        AppendMember(out, "name", gas.name);
+        AppendMember(out, "formula", gas.formula);
+        out += "},";
+    }
+    out += "{\"code\":";
+    AppendJsonString(out, kOtherGasCode);
+    AppendMember(out, "name", kOtherGasName);
+    AppendMember(out, "formula", "");
+    out += "}]}";
     return out;
 }

@@ -150,6 +150,14 @@
       <source>Продолжить</source>
       <translation>Fortsetzen</translation>
     </message>
+    <message>
+      <source>газ</source>
+      <translation>Gas</translation>
+    </message>
+    <message>
+      <source>г/моль</source>
+      <translation>g/mol</translation>
+    </message>
   </context>
   <context>
     <name>Field</name>
@@ -272,6 +280,30 @@
     <message>
       <source>V0кр</source>
       <translation>V0krit</translation>
+    </message>
+    <message>
+      <source>γ: нужно 1 &lt; γ ≤ 5/3</source>
+      <translation>γ muss 1 &lt; γ ≤ 5/3 erfüllen</translation>
+    </message>
+    <message>
+      <source>μ: нужно 1 ≤ μ ≤ 1000 г/моль</source>
+      <translation>μ muss zwischen 1 und 1000 g/mol liegen</translation>
+    </message>
+    <message>
+      <source>γ прочитано: %1</source>
+      <translation>γ gelesen als: %1</translation>
+    </message>
+    <message>
+      <source>μ прочитано: %1</source>
+      <translation>μ gelesen als: %1</translation>
+    </message>
+    <message>
+      <source>γ: показатель адиабаты</source>
+      <translation>γ: Isentropenexponent</translation>
+    </message>
+    <message>
+      <source>μ: молярная масса, г/моль</source>
+      <translation>μ: molare Masse, g/mol</translation>
     </message>
   </context>
   <context>

@@ -150,6 +150,14 @@
       <source>Продолжить</source>
       <translation>Resume</translation>
     </message>
+    <message>
+      <source>газ</source>
+      <translation>gas</translation>
+    </message>
+    <message>
+      <source>г/моль</source>
+      <translation>g/mol</translation>
+    </message>
   </context>
   <context>
     <name>Field</name>
@@ -272,6 +280,30 @@
     <message>
       <source>V0кр</source>
       <translation>V0cr</translation>
+    </message>
+    <message>
+      <source>γ: нужно 1 &lt; γ ≤ 5/3</source>
+      <translation>γ must satisfy 1 &lt; γ ≤ 5/3</translation>
+    </message>
+    <message>
+      <source>μ: нужно 1 ≤ μ ≤ 1000 г/моль</source>
+      <translation>μ must lie between 1 and 1000 g/mol</translation>
+    </message>
+    <message>
+      <source>γ прочитано: %1</source>
+      <translation>γ read as: %1</translation>
+    </message>
+    <message>
+      <source>μ прочитано: %1</source>
+      <translation>μ read as: %1</translation>
+    </message>
+    <message>
+      <source>γ: показатель адиабаты</source>
+      <translation>γ: ratio of specific heats</translation>
+    </message>
+    <message>
+      <source>μ: молярная масса, г/моль</source>
+      <translation>μ: molar mass, g/mol</translation>
     </message>
   </context>
   <context>

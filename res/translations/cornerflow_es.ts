@@ -150,6 +150,14 @@
       <source>Продолжить</source>
       <translation>Continuar</translation>
     </message>
+    <message>
+      <source>газ</source>
+      <translation>gas</translation>
+    </message>
+    <message>
+      <source>г/моль</source>
+      <translation>g/mol</translation>
+    </message>
   </context>
   <context>
     <name>Field</name>
@@ -272,6 +280,30 @@
     <message>
       <source>V0кр</source>
       <translation>V0cr</translation>
+    </message>
+    <message>
+      <source>γ: нужно 1 &lt; γ ≤ 5/3</source>
+      <translation>γ debe cumplir 1 &lt; γ ≤ 5/3</translation>
+    </message>
+    <message>
+      <source>μ: нужно 1 ≤ μ ≤ 1000 г/моль</source>
+      <translation>μ debe estar entre 1 y 1000 g/mol</translation>
+    </message>
+    <message>
+      <source>γ прочитано: %1</source>
+      <translation>γ leído como: %1</translation>
+    </message>
+    <message>
+      <source>μ прочитано: %1</source>
+      <translation>μ leído como: %1</translation>
+    </message>
+    <message>
+      <source>γ: показатель адиабаты</source>
+      <translation>γ: razón de calores específicos</translation>
+    </message>
+    <message>
+      <source>μ: молярная масса, г/моль</source>
+      <translation>μ: masa molar, g/mol</translation>
     </message>
   </context>
   <context>

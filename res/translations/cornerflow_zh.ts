@@ -150,6 +150,14 @@
       <source>Продолжить</source>
       <translation>继续</translation>
     </message>
+    <message>
+      <source>газ</source>
+      <translation>气体</translation>
+    </message>
+    <message>
+      <source>г/моль</source>
+      <translation>克/摩尔</translation>
+    </message>
   </context>
   <context>
     <name>Field</name>
@@ -272,6 +280,30 @@
     <message>
       <source>V0кр</source>
       <translation>V0cr</translation>
+    </message>
+    <message>
+      <source>γ: нужно 1 &lt; γ ≤ 5/3</source>
+      <translation>γ 须满足 1 &lt; γ ≤ 5/3</translation>
+    </message>
+    <message>
+      <source>μ: нужно 1 ≤ μ ≤ 1000 г/моль</source>
+      <translation>μ 须在 1 到 1000 克/摩尔之间</translation>
+    </message>
+    <message>
+      <source>γ прочитано: %1</source>
+      <translation>γ 读作：%1</translation>
+    </message>
+    <message>
+      <source>μ прочитано: %1</source>
+      <translation>μ 读作：%1</translation>
+    </message>
+    <message>
+      <source>γ: показатель адиабаты</source>
+      <translation>γ：比热比</translation>
+    </message>
+    <message>
+      <source>μ: молярная масса, г/моль</source>
+      <translation>μ：摩尔质量，克/摩尔</translation>
     </message>
   </context>
   <context>

@@ -578,3 +578,29 @@ TEST(CalcDocument, ProfileSection)
     EXPECT_EQ(Str(last, "modelRegion"), Q("downstream"));
     EXPECT_NEAR(Num(last["model"].toObject(), "P"), 84489, 0.5);
 }
+
+// Another gas: the inputs name it (air's document has no gas keys, as it always had none), and
+// the state follows it exactly.
+TEST(CalcDocument, TheGas)
+{
+    const QJsonObject he = Document({"--gas", "he"});
+    EXPECT_EQ(Keys(he["inputs"].toObject()),
+              Sorted({"v1", "t1", "p1", "gas", "gamma", "molarMass"}));
+    EXPECT_EQ(he["inputs"]["gas"].toString(), "he");
+    EXPECT_EQ(he["state"]["gamma"].toDouble(), 5.0 / 3.0);
+    EXPECT_EQ(he["inputs"]["molarMass"].toDouble(), 4.0026);
+    // Published: the speed of sound in helium at 273 K is 972 m/s; a monatomic gas turns
+    // through at most 90 degrees.
+    EXPECT_NEAR(he["state"]["c1"].toDouble(), 972.0, 0.5);
+    EXPECT_NEAR(he["state"]["maxTurnAngle"].toDouble(), M_PI / 2, 1e-12);
+
+    const QJsonObject typed = Document({"--gamma", "1.3", "--molar-mass", "44"});
+    EXPECT_EQ(typed["inputs"]["gas"].toString(), "other");
+    EXPECT_EQ(typed["state"]["gamma"].toDouble(), 1.3);
+    EXPECT_EQ(typed["state"]["molarMass"].toDouble(), 44.0);
+    const double c1 = std::sqrt(1.3 * 8314.462618 / 44.0 * 273.0);
+    EXPECT_NEAR(typed["state"]["c1"].toDouble(), c1, 1e-3 * c1);
+    // Only gamma given: air's molar mass stays.
+    const QJsonObject gammaOnly = Document({"--gamma", "1.1"});
+    EXPECT_EQ(gammaOnly["state"]["molarMass"].toDouble(), 28.0);
+}

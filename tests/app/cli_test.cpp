@@ -70,6 +70,11 @@ TEST(Cornerflow, BadCommandLinesExitWithStatus2)
     EXPECT_EQ(unknown.err.count('\n'), 1);
     EXPECT_TRUE(unknown.err.contains("--frob")) << unknown.err.constData();
 
+    const RunResult gas = Cornerflow({"--calc", "--gas", "neon"});
+    EXPECT_EQ(gas.exitCode, 2);
+    EXPECT_TRUE(gas.out.isEmpty());
+    EXPECT_TRUE(gas.err.contains("air, n2, o2, he, ar, co2, h2o, ch4, h2")) << gas.err.constData();
+
     const RunResult missing = Cornerflow({"--calc", "--v1"});
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_TRUE(missing.err.contains("--v1")) << missing.err.constData();

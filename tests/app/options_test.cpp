@@ -278,3 +278,23 @@ TEST(HelpText, ExplainsEveryOptionAndTheDocument)
 }
 
 } // namespace
+
+// The gas from the list or typed, each in range; an unknown name is refused with the list.
+TEST(ParseOptions, TheGas)
+{
+    EXPECT_EQ(Parsed({"--calc", "--gas", "he"}).gas, std::optional<std::string>("he"));
+    const Options typed = Parsed({"--gamma=1.3", "--molar-mass", "44"});
+    EXPECT_EQ(typed.gamma, std::optional<double>(1.3));
+    EXPECT_EQ(typed.molarMass, std::optional<double>(44.0));
+    EXPECT_EQ(Parsed({"--gamma", "1.6666666666666667"}).gamma, std::optional<double>(5.0 / 3.0));
+    EXPECT_EQ(ErrorOf({"--gas", "neon"}),
+              "--gas: expected one of air, n2, o2, he, ar, co2, h2o, ch4, h2, got 'neon'");
+    for (const char* bad : {"1", "1.67", "0", "-1.4", "abc", "1e999"})
+        EXPECT_TRUE(StartsWith(ErrorOf({"--gamma", bad}), "--gamma: ")) << bad;
+    for (const char* bad : {"0.99", "1000.5", "abc"})
+        EXPECT_TRUE(StartsWith(ErrorOf({"--molar-mass", bad}), "--molar-mass: ")) << bad;
+    EXPECT_EQ(ErrorOf({"--gas", "he", "--molar-mass", "5"}),
+              "--gas and --molar-mass cannot be combined");
+    EXPECT_NE(HelpText().find("--gas NAME"), std::string::npos);
+    EXPECT_NE(HelpText().find("air, n2, o2, he, ar, co2, h2o, ch4, h2"), std::string::npos);
+}

@@ -32,15 +32,15 @@ bool IsInk(QRgb p) { return qAlpha(p) == 255 && qRed(p) < 200; }
 
 } // namespace
 
-TEST(DialogTemplate, MainDialogHasThirtyControlsOfTheRightKinds)
+TEST(DialogTemplate, MainDialogHasThirtySevenControlsOfTheRightKinds)
 {
     const res::DialogTemplate& t = res::MainDialogTemplate();
-    ASSERT_EQ(t.count, 30u);
+    ASSERT_EQ(t.count, 37u);
     std::map<res::ControlKind, int> kinds;
     std::set<ControlId> ids;
     for (const res::ControlTemplate& c : t) {
         ++kinds[c.kind];
-        if (c.kind != res::ControlKind::LabelImage) {
+        if (c.id != ControlId::None) { // the label images and the captions share None
             EXPECT_TRUE(ids.insert(c.id).second) << "duplicate id " << c.id;
         }
     }
@@ -48,13 +48,20 @@ TEST(DialogTemplate, MainDialogHasThirtyControlsOfTheRightKinds)
     EXPECT_EQ(kinds[res::ControlKind::InputField], 3);
     EXPECT_EQ(kinds[res::ControlKind::ReadOnlyField], 18);
     EXPECT_EQ(kinds[res::ControlKind::LabelImage], 8);
+    EXPECT_EQ(kinds[res::ControlKind::Choice], 1);
+    EXPECT_EQ(kinds[res::ControlKind::GasField], 2);
+    EXPECT_EQ(kinds[res::ControlKind::TextLeft], 4);
     for (int number = 1002; number <= 1022; ++number)
         EXPECT_TRUE(ids.count(static_cast<ControlId>(number))) << "missing field " << number;
     for (ControlId id :
          {ControlId::UpstreamSpeed, ControlId::UpstreamTemperature, ControlId::UpstreamPressure})
         EXPECT_EQ(t.Find(id)->kind, res::ControlKind::InputField);
     EXPECT_EQ(t.begin()->id, ControlId::UpstreamSpeed); // first in the tab order
-    EXPECT_EQ(t.begin()[3].id, ControlId::Picture);     // after the three inputs
+    // The gas after the three inputs, then the picture.
+    EXPECT_EQ(t.begin()[3].id, ControlId::GasChoice);
+    EXPECT_EQ(t.begin()[4].id, ControlId::GasGamma);
+    EXPECT_EQ(t.begin()[5].id, ControlId::GasMolarMass);
+    EXPECT_EQ(t.begin()[6].id, ControlId::Picture);
     EXPECT_STREQ(t.caption, "Обтекание тупого угла");
     EXPECT_EQ(t.fontPoints, 9);
 }

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/constants.h"
 #include "dialog/flow_session.h"
 #include "dialog/pointer_gesture.h"
 #include "dialog/start_state.h"
@@ -215,4 +216,77 @@ TEST(Legend, EveryLineThePictureDraws)
             marks += i.fill == s.Field().marker.brush.colour;
     }
     EXPECT_EQ(marks, 2);
+// The gas is an input of the session: chosen from the list, typed, or read from a link; a bad
+// value is refused with its note and changes nothing; Reset returns to air.
+TEST(SessionGas, ChosenTypedLinkedAndReset)
+{
+    FlowSession s;
+    start::Open(s, 5);
+    const std::string airC1 = s.FieldText(ControlId::UpstreamSoundSpeed);
+    const double airTurn = s.State().maxTurnAngle;
+
+    EXPECT_FALSE(s.SetGas("xenon"));
+    EXPECT_EQ(s.Gas(), "air");
+    ASSERT_TRUE(s.SetGas("he"));
+    // Helium at 273 K: c = sqrt(gamma R T / mu) = 972 m/s; the largest turn is 90 degrees.
+    EXPECT_NEAR(s.State().c1, 972.0, 0.5);
+    EXPECT_EQ(s.FieldText(ControlId::UpstreamSoundSpeed), "972.2");
+    EXPECT_NEAR(s.State().maxTurnAngle, kHalfPi, 1e-12);
+    EXPECT_EQ(s.PictureFileName(), "cornerflow-He-\u03B2135.png");
+    EXPECT_EQ(s.PlotFileName(), "cornerflow-plot-He-\u03B2135.png");
+
+    // "Other gas" keeps helium's numbers until others are typed; 5/3 itself is in range.
+    ASSERT_TRUE(s.SetGas(kOtherGasCode));
+    EXPECT_EQ(s.State().gamma, 5.0 / 3.0);
+    EXPECT_TRUE(s.SetGasValues(s.GasGammaText(), s.GasMolarMassText()));
+    EXPECT_EQ(s.State().gamma, 5.0 / 3.0);
+    EXPECT_EQ(s.GasNote(), "");
+    // Out of range, or no number at all: the note says why and nothing changes.
+    for (const auto& [gamma, mu] : std::vector<std::pair<std::string, std::string>>{
+             {"1", "28"}, {"1.7", "28"}, {"abc", "28"}, {"1e999", "28"}}) {
+        EXPECT_FALSE(s.SetGasValues(gamma, mu)) << gamma;
+        EXPECT_EQ(s.GasNote(), kGammaRangeNote) << gamma;
+        EXPECT_EQ(s.State().gamma, 5.0 / 3.0) << gamma;
+    }
+    EXPECT_FALSE(s.SetGasValues("1.3", "0.5"));
+    EXPECT_EQ(s.GasNote(), kMolarMassRangeNote);
+    EXPECT_FALSE(s.SetGasValues("1", "1001"));
+    EXPECT_EQ(s.GasNote(), std::string(kGammaRangeNote) + "; " + kMolarMassRangeNote);
+    EXPECT_EQ(s.State().molarMass, 4.0026);
+    // A comma is read and said; a gamma below about 1.27 turns the flow past 180 degrees.
+    EXPECT_TRUE(s.SetGasValues("1,1", "44"));
+    EXPECT_EQ(s.GasNote(), "\u03B3 прочитано: 1.1");
+    EXPECT_EQ(s.State().gamma, 1.1);
+    EXPECT_GT(s.State().maxTurnAngle, kPi);
+    // The wall turned back as far as it goes and the tracers moved: nothing breaks.
+    s.KeyPressed(input::Press(Key::Home));
+    for (int i = 0; i < 20; ++i)
+        s.StepOnce();
+    EXPECT_EQ(s.Facts().flow, PictureFacts::Flow::Attached);
+    EXPECT_EQ(
+        s.PictureFileName(), "cornerflow-gamma1.1-mu44-" + [&] {
+            std::string b = s.BetaLabel();
+            return b.erase(b.find('='), 1);
+        }() + ".png");
+
+    s.Reset();
+    EXPECT_EQ(s.Gas(), "air");
+    EXPECT_EQ(s.State().gamma, 1.4);
+    EXPECT_EQ(s.FieldText(ControlId::UpstreamSoundSpeed), airC1);
+    EXPECT_EQ(s.State().maxTurnAngle, airTurn);
+
+    // A link: a gas of the list, or typed numbers; a bad one is named and left out.
+    EXPECT_EQ(ApplyStartPairs(s, {{"gas", "co2"}, {"gamma", "1.7"}, {"mu", "0"}}),
+              (std::vector<std::string>{"gamma", "mu"}));
+    EXPECT_EQ(s.Gas(), "co2");
+    EXPECT_EQ(ApplyStartPairs(s, {{"gas", "neon"}, {"gamma", "1.3"}, {"mu", "44"}}),
+              std::vector<std::string>{"gas"});
+    EXPECT_EQ(s.Gas(), kOtherGasCode);
+    EXPECT_EQ(s.State().gamma, 1.3);
+    EXPECT_EQ(s.State().molarMass, 44.0);
+    // Helium with another molar mass keeps gamma at exactly 5/3.
+    s.Reset();
+    EXPECT_EQ(ApplyStartPairs(s, {{"gas", "he"}, {"mu", "20"}}), std::vector<std::string>());
+    EXPECT_EQ(s.State().gamma, 5.0 / 3.0);
+    EXPECT_EQ(s.State().molarMass, 20.0);
 }

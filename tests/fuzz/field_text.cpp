@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "app/number_edit.h"
+#include "model/gas.h"
 #include "model/number_text.h"
 
 namespace fuzzfield {
@@ -129,6 +130,19 @@ std::vector<std::string> Check(const uint8_t* data, size_t size, NumberEdit& fie
         problems.push_back("ReadNumber differs from the decimal prefix's value");
     if (std::isnan(read))
         problems.push_back("a text read as NaN");
+    // As "other gas"'s gamma or molar mass: taken exactly when in range, else refused with the
+    // range's note.
+    for (const bool gamma : {true, false}) {
+        const GasReading g = gamma ? ReadGasTexts(raw, "28") : ReadGasTexts("1.4", raw);
+        const bool inRange = gamma ? GammaInRange(read) : MolarMassInRange(read);
+        if (g.ok != inRange || (gamma ? g.gamma : g.molarMass) != read)
+            problems.push_back("a typed gas is not taken exactly when it is in range");
+        if (!g.ok
+            && (g.notes.size() != 1
+                || std::string(g.notes[0].words)
+                       != (gamma ? kGammaRangeNote : kMolarMassRangeNote)))
+            problems.push_back("a typed gas out of range has not its one note");
+    }
 
     // Typed into a field, which keeps it as typed; the program reads the field's text.
     const auto fieldValue = [&field] {

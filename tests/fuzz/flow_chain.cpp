@@ -165,7 +165,12 @@ private:
             break;
         case OpKind::Leave: Leave(); break;
         case OpKind::Retype:
-            session_.SetInputText(kInputIds[op.field], op.text);
+            if (op.field == 3) // gamma typed, the molar mass as it stands
+                session_.SetGasValues(op.text, session_.GasMolarMassText());
+            else if (op.field == 4)
+                session_.SetGasValues(session_.GasGammaText(), op.text);
+            else
+                session_.SetInputText(kInputIds[op.field], op.text);
             Leave();
             break;
         case OpKind::Key: {
@@ -294,7 +299,8 @@ Session Decode(const uint8_t* data, size_t size)
         case 4: op.kind = OpKind::Leave; break;
         case 5:
             op.kind = OpKind::Retype;
-            op.field = (code / 8) % 3;
+            // The last eighth of the codes types the gas: gamma, then the molar mass.
+            op.field = code / 8 >= 28 ? 3 + (code / 8) % 2 : (code / 8) % 3;
             r.Text(op.text);
             break;
         case 6:

@@ -14,6 +14,8 @@
 //     op % 8 == 3  1 + (op / 8) % 4 timer ticks
 //     op % 8 == 4  a focus change away from an input field (recomputes from all three)
 //     op % 8 == 5  retype field (op / 8) % 3 with a text ended by '\n', then leave it
+//                  (op / 8 >= 28: gamma for an even op / 8, else the molar mass, typed with the
+//                  other as it stands, as "other gas")
 //     op % 8 == 6  an arrow key on the picture: right when (op / 8) is odd, else left
 //     op % 8 == 7  a paint of the picture's window that the window system asks for (a frame)
 //   A point is a mode byte and two little-endian int16 values a, b. Mode & 0x80: the ends of
@@ -34,7 +36,7 @@ struct Op {
     int x = 0;
     int y = 0;
     int count = 1;      // ticks
-    int field = 0;      // 0 V1, 1 T1, 2 P1
+    int field = 0;      // 0 V1, 1 T1, 2 P1, 3 gamma, 4 the molar mass
     bool right = false; // arrow key
     std::string text;
 };

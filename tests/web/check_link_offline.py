@@ -30,6 +30,23 @@ class LinkChecks:
         assert d.find_element(By.ID, 'caption').text == 'Flow round an obtuse corner'
         assert d.find_element(By.ID, 'status').get_attribute('hidden'), 'a good link named something'
 
+        # A gas in the link: the page's fields are the calculator's for the same gas, the
+        # drop-down shows it, and its link names it again; typed numbers come back exactly.
+        self.open('gas=he&v1=600')
+        doc = self.desktop.calc('--gas', 'he', '--v1', '600')
+        assert shown(d, DERIVED) == doc['fields'] and labels(d) == calc_labels(doc), \
+            'gas=he: page %r, desktop %r' % (shown(d, DERIVED), doc['fields'])
+        assert d.execute_script('return document.querySelector(".gas-choice").value') == 'he'
+        assert d.execute_script('return document.querySelector(".gas-other").hidden')
+        query = urllib.parse.parse_qs(urllib.parse.urlparse(d.execute_script('return window.cornerflow.link()')).query)
+        assert query['gas'] == ['he'] and 'gamma' not in query, query
+        self.open('gamma=1.3&mu=44')
+        doc = self.desktop.calc('--gamma', '1.3', '--molar-mass', '44')
+        assert shown(d, DERIVED) == doc['fields'], 'gamma=1.3&mu=44: page %r' % shown(d, DERIVED)
+        assert not d.execute_script('return document.querySelector(".gas-other").hidden')
+        query = urllib.parse.parse_qs(urllib.parse.urlparse(d.execute_script('return window.cornerflow.link()')).query)
+        assert query['gamma'] == ['1.3'] and query['mu'] == ['44'], query
+
         # The round trip: a state made by typing (a comma too), keys and the pause, written by
         # the tool and opened again.
         self.open('seed=8')
@@ -86,7 +103,8 @@ class LinkChecks:
         for query, names in [({'v1': script}, ['v1']), ({'t1': '1' * 100000}, ['t1']), ({'beta': 'NaN'}, ['beta']),
                              ({'p1': '450,5', 'beta': '1e999', 'seed': '-1', 'ticks': '99999999', 'lang': 'xx'},
                               ['p1', 'beta', 'seed', 'ticks', 'lang']),
-                             ({script: '1', 'paused': '2'}, [script[:40] + '…', 'paused'])]:
+                             ({script: '1', 'paused': '2'}, [script[:40] + '…', 'paused']),
+                             ({'gas': 'neon', 'gamma': '1', 'mu': '1001'}, ['gas', 'gamma', 'mu'])]:
             url = self.base + '/index.html?' + urllib.parse.urlencode(query)
             open_page(d, url)
             status = d.find_element(By.ID, 'status').text

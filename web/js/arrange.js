@@ -77,6 +77,20 @@
       height = Math.max(pic.h * k, y - GAP * k);
     }
     for (const g of controls.groups) placeGroup(g, ...groupPlaces.get(g), k, noteLine);
+    // The gas's row where the table has it, or under the groups beside the picture.
+    const gas = controls.gas;
+    if (!wide) {
+      // Its bottom at the table's, under the groups (and their notes) whatever its font.
+      place(gas.el, k, 0, width - 2 * k);
+      const groupsBottom = Math.max(...controls.groups.map((g) => (g.y + g.h) * k + noteHeight(g)));
+      const top = Math.max(groupsBottom + 2 * k, height - gas.el.offsetHeight);
+      place(gas.el, k, top);
+      height = Math.max(height, top + gas.el.offsetHeight);
+    } else {
+      const left = (pic.w + GAP) * k;
+      place(gas.el, left, height + GAP * k, width - left);
+      height = Math.max(height, height + GAP * k + gas.el.offsetHeight);
+    }
     return [width, height];
   }
 
@@ -208,6 +222,9 @@
         place(hint, choice.margin, choice.margin + choice.pictureHeight + 4, choice.pictureWidth);
       }
     }
+    // The gas's row first, next to the inputs.
+    place(controls.gas.el, pad, top, width);
+    top += controls.gas.el.offsetHeight + GAP;
     putStatusAfterDialog(controls);
     let used = arrangeRows(controls, top, pad, width, m);
     // Held sideways, after the fields, so that the inputs stay in sight with the picture.

@@ -14,6 +14,9 @@
 //   wideGrid   the groups two by two (the wide layout's arrangement)
 //   rowGroups  the fields' groups as rows show them: the inputs, the upstream groups, the probe
 //   fieldHeight the least field height in the table
+//   gas        the gas's row: { el (the row), choice (the drop-down), gamma, molarMass (the
+//              fields of "other gas"), other (what shows for "other gas" only), captions
+//              ({ el, words }), entry (the drop-down's table entry) }
 //   hint       the touch hint, placed with the controls
 //   plotPanel  the plot's panel (set by js/plot.js): { el, canvas, size in CSS pixels or null }
 //   setLanguage(language)  the label images in that language
@@ -145,6 +148,38 @@
     }
   }
 
+  // The gas's row, in the tab order after the three inputs: its caption and drop-down, then
+  // gamma and the molar mass of "other gas" with their captions (the table's captions in its
+  // order: the gas, gamma, the molar mass, its unit).
+  function makeGasRow(layout, entry) {
+    const el = document.createElement('div');
+    el.className = 'gas-row';
+    const captions = layout.main.controls.filter((c) => c.kind === 'TextLeft')
+      .map((c) => { const span = document.createElement('span'); span.className = 'gas-caption'; return { el: span, words: c.text }; });
+    const choice = document.createElement('select');
+    choice.className = 'gas-choice';
+    choice.dataset.controlId = entry.id;
+    const field = (id) => {
+      const input = makeField({ id: id, kind: 'GasField' }, layout);
+      input.classList.add('gas-field');
+      return input;
+    };
+    const ids = layout.main.controls.filter((c) => c.kind === 'GasField').map((c) => c.id);
+    const gamma = field(ids[0]);
+    const molarMass = field(ids[1]);
+    const other = document.createElement('span');
+    other.className = 'gas-other';
+    other.hidden = true;
+    const rest = captions.slice(1).map((c) => c.el);
+    other.append(rest[0], gamma, rest[1], molarMass, rest[2]);
+    const note = document.createElement('span');
+    note.className = 'gas-note';
+    note.id = 'gas-note';
+    el.append(captions[0].el, choice, other, note);
+    return { el: el, choice: choice, gamma: gamma, molarMass: molarMass, other: other, note: note,
+             captions: captions, entry: entry };
+  }
+
   CF.buildControls = function (layout, dialogEl) {
     const controls = { table: layout.main, fields: [], fieldIds: {}, images: {}, picture: null, plotPanel: null };
     const labelEntries = [];
@@ -162,6 +197,9 @@
         }
       } else if (entry.kind === 'LabelImage') {
         labelEntries.push(entry);
+      } else if (entry.kind === 'Choice') {
+        controls.gas = makeGasRow(layout, entry);
+        dialogEl.appendChild(controls.gas.el);
       }
     }
     makeLabelImages(controls, labelEntries, dialogEl);

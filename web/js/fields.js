@@ -29,6 +29,37 @@
       });
     }
 
+    // The gas: chosen in one click from the drop-down; "other gas"'s two fields read as a pair
+    // when either is left.
+    const gas = controls.gas;
+    gas.choice.addEventListener('change', () => {
+      page.setGas(gas.choice.value);
+      actions.update();
+      if (gas.choice.value === 'other') gas.gamma.focus();
+    });
+    for (const el of [gas.gamma, gas.molarMass]) {
+      el.addEventListener('blur', () => {
+        page.setGasValues(gas.gamma.value, gas.molarMass.value);
+        actions.update();
+      });
+    }
+    gas.gamma.setAttribute('aria-describedby', 'role-input gas-note');
+    gas.molarMass.setAttribute('aria-describedby', 'role-input gas-note');
+
+    function showGas() {
+      const code = page.gas();
+      if (gas.choice.value !== code) gas.choice.value = code;
+      gas.other.hidden = code !== 'other';
+      const gamma = page.gasGammaText();
+      const molarMass = page.gasMolarMassText();
+      if (document.activeElement !== gas.gamma && gas.gamma.value !== gamma) gas.gamma.value = gamma;
+      if (document.activeElement !== gas.molarMass && gas.molarMass.value !== molarMass) gas.molarMass.value = molarMass;
+      const notes = page.gasNotes();
+      const words = [];
+      for (let i = 0; i < notes.length; ++i) words.push(CF.trf('Field', notes[i].words, notes[i].value));
+      gas.note.textContent = words.join('; ');
+    }
+
     function showNote(f) {
       f.noteText.textContent = f.note ? CF.trf('Field', layout.readAsWords, f.note) : '';
       f.noteSymbol.textContent = CF.tr('Field', f.symbol, true) + ': ';
@@ -41,6 +72,7 @@
       const serial = page.fieldsSerial();
       if (serial === shownSerial) return false;
       shownSerial = serial;
+      showGas();
       let notesMoved = false;
       for (const f of controls.fields) {
         const version = page.fieldVersion(f.id);
@@ -75,6 +107,20 @@
         f.el.setAttribute('aria-label', page.fieldName(f.id, CF.tr('Field', f.symbol, true), CF.tr('Field', f.words)));
         if (f.noteEl) showNote(f);
       }
+      for (const c of gas.captions) c.el.textContent = CF.tr('Dialog', c.words, true);
+      gas.choice.setAttribute('aria-label', CF.tr('Dialog', gas.captions[0].words));
+      gas.gamma.setAttribute('aria-label', CF.tr('Field', layout.gammaWords));
+      gas.molarMass.setAttribute('aria-label', CF.tr('Field', layout.molarMassWords));
+      const chosen = page.gas();
+      gas.choice.textContent = '';
+      for (const g of layout.gases) {
+        const option = document.createElement('option');
+        option.value = g.code;
+        option.textContent = CF.tr('Gas', g.name) + (g.formula ? ' ' + g.formula : '');
+        gas.choice.appendChild(option);
+      }
+      gas.choice.value = chosen;
+      showGas();
     }
 
     return { show: show, applyLanguage: applyLanguage };

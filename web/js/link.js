@@ -1,5 +1,7 @@
 // The address: the state a link opens on, and the link to the state as it stands.
 //   v1, t1, p1   the inputs' texts, given to the fields as typed
+//   gas          the gas, by its code (as cornerflow --gas: air, n2, he, ...)
+//   gamma, mu    another gas's ratio of specific heats and molar mass (g/mol), each in range
 //   beta         the body angle in degrees (as cornerflow --beta)
 //   lang         ru or en
 //   paused       1: the animation stands
@@ -49,6 +51,13 @@
       for (const key of INPUTS) {
         const id = fieldIds[key];
         out.set(key, page.fieldNote(id) || page.fieldText(id).trim());
+      }
+      if (page.gas() === 'other') {
+        // The numbers in use, written so that they read back exactly.
+        out.set('gamma', String(page.gasGamma()));
+        out.set('mu', String(page.gasMolarMass()));
+      } else if (page.gas() !== 'air') {
+        out.set('gas', page.gas());
       }
       out.set('beta', core.Page.formatReadValue(page.bodyAngle()));
       out.set('lang', page.language());
