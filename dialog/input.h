@@ -48,7 +48,8 @@ struct PointerEvent {
 // and the page's names are made from this list. CopyLink and FullScreen are the page's own
 // tools; ExactTheory turns the exact theory over the picture on and off
 // (FlowSession::SetExactTheory); Plot shows the plot of the state through the fan or puts it
-// away; Keys shows the list of the picture's keys (FlowSession::PictureKeys).
+// away; Keys shows the list of the picture's keys (FlowSession::PictureKeys); Language shows the
+// words of the language whose code its menu item carries (MenuItem::language).
 // Each with the short name the page calls it by (CommandName).
 #define CORNERFLOW_COMMANDS(X)                                                                     \
     X(Close, "close")                                                                              \
@@ -58,8 +59,7 @@ struct PointerEvent {
     X(Reset, "reset")                                                                              \
     X(SavePicture, "save")                                                                         \
     X(CopyPicture, "copy")                                                                         \
-    X(Russian, "russian")                                                                          \
-    X(English, "english")                                                                          \
+    X(Language, "language")                                                                        \
     X(CopyLink, "link")                                                                            \
     X(FullScreen, "fullscreen")                                                                    \
     X(ExactTheory, "theory")                                                                       \
@@ -98,8 +98,9 @@ inline const char* CommandName(Command command)
 //   ShowKeys    show the list of the picture's keys (FlowSession::PictureKeys)
 #define CORNERFLOW_SHELL_ACTIONS(X)                                                                \
     X(None)                                                                                        \
-    X(Ignored) X(ShowAbout) X(SavePicture) X(CopyPicture) X(Close) X(Language) X(FullScreen)       \
-        X(CopyLink) X(ShowPlot) X(ShowKeys)
+    X(Ignored)                                                                                     \
+    X(ShowAbout) X(SavePicture) X(CopyPicture) X(Close) X(Language) X(FullScreen) X(CopyLink)      \
+        X(ShowPlot) X(ShowKeys)
 
 enum class ShellAction { CORNERFLOW_SHELL_ACTIONS(CORNERFLOW_ENUM_VALUE) };
 #undef CORNERFLOW_ENUM_VALUE
@@ -124,4 +125,6 @@ struct MenuItem {
     bool separatorBefore = false;
     // The title of the submenu the item belongs to (translated as words are), or nullptr.
     const char* submenu = nullptr;
+    // Command::Language: the code of the language the item chooses ("de"); else "".
+    const char* language = "";
 };

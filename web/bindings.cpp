@@ -14,6 +14,7 @@
 #include "dialog/fields.h"
 #include "dialog/flow_session.h"
 #include "dialog/input.h"
+#include "dialog/languages.h"
 #include "dialog/start_state.h"
 #include "dialog/words.h"
 #include "layout_json.h"
@@ -120,6 +121,23 @@ void TimerTicked(Page& p) { p.Session().TimerTicked(); }
 void StepOnce(Page& p) { p.Session().StepOnce(); }
 ShellAction KeyPressed(Page& p, const KeyEvent& key) { return p.Session().KeyPressed(key); }
 ShellAction Choose(Page& p, Command command) { return p.Session().Choose(command); }
+// A language chosen by its code from the table (Command::Language).
+ShellAction ChooseLanguage(Page& p, const std::string& code)
+{
+    return p.Session().Choose(Command::Language, code);
+}
+
+// The code of the language the page opens in: the address's ?lang=, else the one remembered,
+// else the first of the browser's preferred languages (navigator.languages) the program speaks.
+std::string OpeningLanguageOf(const std::string& asked, const std::string& remembered,
+                              const val& preferred)
+{
+    std::vector<std::string> tags;
+    const unsigned n = preferred["length"].as<unsigned>();
+    for (unsigned i = 0; i < n; ++i)
+        tags.push_back(preferred[i].as<std::string>());
+    return OpeningLanguage(asked, remembered, tags).code;
+}
 
 // [[name, value], ...] from the page's address, as the core's reader takes them.
 std::vector<std::pair<std::string, std::string>> PairsOf(const val& pairs)
@@ -445,6 +463,7 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .class_function("fillWords", &FillWordsOf)
         .class_function("readStartPairs", &ReadStartPairsOf)
         .class_function("words", &WordsOf)
+        .class_function("openingLanguage", &OpeningLanguageOf)
         .function("open", &Open)
         .function("fieldText", &FieldText)
         .function("fieldVersion", &FieldVersion)
@@ -468,6 +487,7 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .function("setPaused", &SetPaused)
         .function("pageTools", &PageTools)
         .function("choose", &Choose)
+        .function("chooseLanguage", &ChooseLanguage)
         .function("applyStartPairs", &ApplyStartPairsOf)
         .function("describePicture", &DescribePictureOf)
         .function("language", &Language)
