@@ -217,7 +217,7 @@ ReadMark Mark(const Page& p) { return p.Session().Mark(); }
 bool Paused(const Page& p) { return p.Session().Paused(); }
 void SetPaused(Page& p, bool paused) { p.Session().SetPaused(paused); }
 val PageTools(const Page& p) { return Items(p.Session().PageTools()); }
-std::string Language(const Page& p) { return p.Session().Language(); }
+std::string PageLanguage(const Page& p) { return p.Session().Language(); }
 std::string PictureFileName(const Page& p) { return p.Session().PictureFileName(); }
 void SetFrameScale(Page& p, int scale) { p.Session().SetFrameScale(scale); }
 int FrameScale(const Page& p) { return p.Session().FrameScale(); }
@@ -490,7 +490,7 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .function("chooseLanguage", &ChooseLanguage)
         .function("applyStartPairs", &ApplyStartPairsOf)
         .function("describePicture", &DescribePictureOf)
-        .function("language", &Language)
+        .function("language", &PageLanguage)
         .function("pictureFileName", &PictureFileName)
         .function("setFrameScale", &SetFrameScale)
         .function("frameScale", &FrameScale)

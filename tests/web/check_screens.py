@@ -17,11 +17,11 @@ from selenium.webdriver.support.ui import Select
 class ScreenChecks:
     # Words that stand as they are in both languages: names, and the keys' own names.
     NAMES = {'Cornerflow', 'MIT', 'WebAssembly', 'OK', 'PgDn', 'PgUp', 'Home', 'End', 'F', 'Tab',
-             'Language', 'Русский', 'English', 'Язык', 'Deutsch', 'Español'}
+             'Language', 'Русский', 'English', 'Язык'}
     # What a Chinese page may show in Latin letters: names, the keys' own names, the fields'
     # symbols and the units' symbols.
     LATIN_IN_CHINESE = NAMES | {'V', 'T', 'P', 'M', 'Vr', 'c', 'a', 'K', 'Pa', 'kg', 'm', 's', 'x', 'y',
-                                'Esc', 'Space', 'PNG', 'CSV', 'SVG'}
+                                'cr', 'Ccr', 'Pcr', 'Tcr', 'Esc', 'Space', 'PNG', 'CSV', 'SVG'}
 
     def check_words(self, d, lang):
         """Every word of the page (its text, the About box, the hint, the names and descriptions
@@ -38,6 +38,9 @@ class ScreenChecks:
               out.push(document.getElementById(id).textContent);
             return out.join(" ");''')
         d.execute_script('document.getElementById("about").close()')
+        # The language box lists every language by its own name, in every language.
+        for name in d.execute_script('return window.cornerflowLanguages.map(r => r.name)'):
+            words = words.replace(name, ' ')
         other = '[A-Za-z]' if lang == 'ru' else '[А-Яа-яЁё]'
         # In Russian, the fields' symbols are Latin letters (V, T, P, M, c, Vr).
         strays = {w for w in re.findall(other + '+', words)
@@ -64,6 +67,7 @@ class ScreenChecks:
         the select listing every language by its own name, and no text past its box from 320 px
         up, the plot open."""
         d = self.driver
+        self.open('seed=3&paused=1')
         rows = d.execute_script('return window.cornerflowLanguages.map(r => [r.code, r.name, r.tag])')
         assert [r[0] for r in rows[:2]] == ['ru', 'en'] and len(rows) >= 5, 'the languages: %r' % rows
         captions = set()
