@@ -1,14 +1,17 @@
 // The program itself: one modal dialog, started on the command line's options; the program
 // ends when it closes.
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include <QApplication>
+#include <QLocale>
 #include <QSettings>
 
 #include "app/flow_dialog.h"
 #include "app/modes.h"
-#include "app/qt_translations.h"
 #include "app/window_start.h"
+#include "dialog/languages.h"
 #include "platform/display_probe.h"
 
 int RunDialog(int argc, char** argv, const Options& options)
@@ -30,14 +33,17 @@ int RunDialog(int argc, char** argv, const Options& options)
     QCoreApplication::setApplicationName(QStringLiteral("cornerflow"));
     // Lets the desktop match the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.cornerflow.Cornerflow"));
-    // The toolkit's own words (the file dialogs, the message boxes' buttons) in the language the
-    // window opens in: the command line's, else the one chosen last in the menu.
-    const QString remembered = QSettings().value(QStringLiteral("language")).toString();
-    InstallQtTranslations(options.lang.empty() ? remembered : QString::fromStdString(options.lang));
+    // The language the window opens in: the command line's, else the one chosen last in the
+    // menu, else the first of the system's user-interface languages the program speaks, else
+    // Russian. The toolkit's own words (file dialogs, message boxes) follow it.
+    std::vector<std::string> preferred;
+    for (const QString& tag : QLocale::system().uiLanguages())
+        preferred.push_back(tag.toStdString());
+    const Language& opening = OpeningLanguage(
+        options.lang, QSettings().value(QStringLiteral("language")).toString().toStdString(),
+        preferred);
     FlowDialog dlg;
-    // The language chosen last in the menu, unless the command line gives one.
-    if (options.lang.empty())
-        dlg.SetLanguage(remembered);
+    dlg.SetLanguage(QString::fromUtf8(opening.code));
     StartWindow(dlg, options);
     // The exact theory over the picture, the gas and the plot's window as they were left last
     // time.

@@ -27,7 +27,9 @@
 #include "app/about_dialog.h"
 #include "app/keys_dialog.h"
 #include "app/picture_accessible.h"
+#include "app/qt_translations.h"
 #include "app/snapshot_support.h"
+#include "dialog/languages.h"
 #include "platform/image_dc.h"
 #include "res/dialog_templates.h"
 #include "res/ids.h"
@@ -39,13 +41,14 @@ QString Tr(const char* context, const char* source)
     return QCoreApplication::translate(context, source);
 }
 
-// A label image as a static bitmap control shows it: at the image's own size.
-QPixmap RenderBitmap(ImageId image, double devicePixelRatio, bool english)
+// A label image as a static bitmap control shows it: at the image's own size, with the words of
+// the language with this code.
+QPixmap RenderBitmap(ImageId image, double devicePixelRatio, const std::string& language)
 {
-    const char* path = english ? res::EnglishBitmapPath(image) : res::BitmapPath(image);
-    if (!path)
+    const std::string path = res::LabelPath(image, language);
+    if (path.empty())
         return QPixmap();
-    QSvgRenderer renderer(QString::fromUtf8(path));
+    QSvgRenderer renderer(QString::fromStdString(path));
     const QSize size = renderer.defaultSize();
     if (size.isEmpty())
         return QPixmap();
@@ -232,7 +235,8 @@ void FlowDialog::CreateControls()
         }
         case res::ControlKind::LabelImage: {
             auto* label = new QLabel(this);
-            const QPixmap pixmap = RenderBitmap(c.image, devicePixelRatioF(), false);
+            const QPixmap pixmap = RenderBitmap(c.image, devicePixelRatioF(),
+                                                SourceLanguage().code);
             label->setPixmap(pixmap);
             const QSize size = pixmap.deviceIndependentSize().toSize();
             label->setGeometry(r.x, r.y, size.width(), size.height());
@@ -269,7 +273,8 @@ void FlowDialog::CreateControls()
 
     connect(&menu_, &QMenu::triggered, this, [this](QAction* action) {
         if (!action->data().isNull())
-            MenuCommandChosen(static_cast<Command>(action->data().toInt()));
+            MenuCommandChosen(static_cast<Command>(action->data().toInt()),
+                              action->property("language").toString());
     });
     auto* altSpace = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
     connect(altSpace, &QShortcut::activated, this, [this] { ShowMenu(mapToGlobal(QPoint(0, 0))); });
@@ -318,6 +323,7 @@ void FlowDialog::BuildMenu()
             }
             QAction* action = into->addAction(QString());
             action->setData(static_cast<int>(item.command));
+            action->setProperty("language", QString::fromUtf8(item.language));
             menuActions_.push_back(action);
         }
     }
@@ -338,9 +344,9 @@ void FlowDialog::BuildMenu()
     }
 }
 
-void FlowDialog::MenuCommandChosen(Command command)
+void FlowDialog::MenuCommandChosen(Command command, const QString& language)
 {
-    const ShellAction action = session_.Choose(command);
+    const ShellAction action = session_.Choose(command, language.toStdString());
     if (command == Command::ExactTheory) // chosen here: remembered for the next start
         QSettings().setValue(QStringLiteral("exactTheory"), session_.ExactTheory());
     Carry(action);
@@ -625,17 +631,24 @@ void FlowDialog::SavePictureAs()
 
 void FlowDialog::SetLanguage(const QString& language)
 {
-    const bool english = language == QLatin1String("en");
-    if (english && !translatorInstalled_) {
-        if (!translator_.load(QStringLiteral(":/cornerflow/i18n/cornerflow_en.qm")))
-            return; // no English words: stay as we are
-        QCoreApplication::installTranslator(&translator_);
-        translatorInstalled_ = true;
-    } else if (!english && translatorInstalled_) {
+    // Any row of the table; another code is the program's own language.
+    const ::Language* row = FindLanguage(language.toStdString());
+    if (!row)
+        row = &SourceLanguage();
+    if (translatorInstalled_) {
         QCoreApplication::removeTranslator(&translator_);
         translatorInstalled_ = false;
     }
-    session_.SetLanguage(english ? "en" : "ru");
+    if (*row->file) {
+        if (!translator_.load(
+                QStringLiteral(":/cornerflow/i18n/%1.qm").arg(QString::fromUtf8(row->file))))
+            return; // the language's words are missing: stay as we are
+        QCoreApplication::installTranslator(&translator_);
+        translatorInstalled_ = true;
+    }
+    // The toolkit's own words (file dialogs, message boxes) follow the window's.
+    InstallQtTranslations(QString::fromUtf8(row->code));
+    session_.SetLanguage(row->code);
     Retranslate();
 }
 
@@ -645,15 +658,14 @@ void FlowDialog::Retranslate()
         plot_->Retranslate();
     if (legend_)
         legend_->Retranslate();
-    const bool english = Language() == QLatin1String("en");
     setWindowTitle(Tr("Dialog", res::MainDialogTemplate().caption));
-    if (english != imagesEnglish_) {
-        imagesEnglish_ = english;
+    if (session_.Language() != imagesLanguage_) {
+        imagesLanguage_ = session_.Language();
         for (QLabel* label : findChildren<QLabel*>()) {
             const QVariant id = label->property("imageId");
             if (id.isValid())
-                label->setPixmap(
-                    RenderBitmap(static_cast<ImageId>(id.toInt()), devicePixelRatioF(), english));
+                label->setPixmap(RenderBitmap(static_cast<ImageId>(id.toInt()), devicePixelRatioF(),
+                                              imagesLanguage_));
         }
     }
     for (auto& f : fields_) {

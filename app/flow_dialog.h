@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include <QBrush>
@@ -40,7 +41,8 @@ public:
     bool Initialise();
     bool Initialised() const { return initialised_; }
     // A command of the dialog's menu, as the session describes it.
-    void MenuCommandChosen(Command command);
+    // language: the code a Command::Language item carries.
+    void MenuCommandChosen(Command command, const QString& language = QString());
     // The background colour of a control, or of the dialog itself for this: white, except
     // for read-only edit fields, which keep the platform's read-only colour.
     QColor BackgroundColour(const QWidget* control) const;
@@ -62,7 +64,8 @@ public:
     // a reason in the window's language when it could not be written.
     bool SavePicture(const QString& path, QString* error);
     void CopyPicture();
-    // "ru" (the default) or "en": the dialog's words and label images in that language.
+    // The dialog's words, label images and the toolkit's own words in the language with this
+    // code of the table of languages ("ru" by default; another code is "ru").
     void SetLanguage(const QString& language);
     QString Language() const { return QString::fromStdString(session_.Language()); }
     // What a screen reader hears of the picture, following the state.
@@ -137,7 +140,7 @@ private:
     bool plotWhenShown_ = false; // the plot's window was open when the program last ended
     double sliderValue_ = -1.0;  // the value the screen reader was last told
     PictureAnnouncer announcer_;
-    bool imagesEnglish_ = false; // the label images show their English twins
+    std::string imagesLanguage_ = "ru"; // the code of the language the label images speak
     // The gas: the drop-down (the list's codes as its items' data, "other gas" last), the
     // gamma and molar mass fields of "other gas" and their captions.
     QComboBox* gasChoice_ = nullptr;

@@ -3,11 +3,21 @@
 #include <cstdint>
 #include <string_view>
 
+#include "dialog/languages.h"
 #include "draw/frame_buffer.h"
 #include "model/gas.h"
 #include "model/number_text.h"
 
 namespace {
+
+// The codes --lang takes, from the table of languages: "ru, en, de, es, zh".
+std::string LanguageCodes()
+{
+    std::string codes;
+    for (const Language* l = LanguagesBegin(); l != LanguagesEnd(); ++l)
+        codes += std::string(codes.empty() ? "" : ", ") + l->code;
+    return codes;
+}
 
 // The argument as it may be shown inside one line of an error message: printable ASCII and
 // UTF-8 bytes pass, control characters are written as \xNN, and very long texts are cut.
@@ -187,8 +197,9 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
             continue;
         }
         if (name == "--lang") {
-            if (value != "ru" && value != "en")
-                return fail(name + ": expected ru or en, got " + Quoted(value));
+            if (!FindLanguage(value))
+                return fail(name + ": expected one of " + LanguageCodes() + ", got "
+                            + Quoted(value));
             o.lang = value;
             continue;
         }
@@ -345,7 +356,7 @@ std::string HelpText()
                "W,H]\n"
                "             [--exact-theory] [INPUTS]\n"
                "  cornerflow --snapshot-window FILE.png [INPUTS] [WINDOW]\n"
-               "  cornerflow --plot FILE.png [--probe X,Y] [--size W,H] [--lang ru|en] "
+               "  cornerflow --plot FILE.png [--probe X,Y] [--size W,H] [--lang CODE] "
                "[--no-labels]\n"
                "             [INPUTS]\n"
                "  cornerflow --profile-csv FILE.csv [INPUTS]\n"
@@ -374,7 +385,8 @@ std::string HelpText()
            + width + " x " + height
            + " unless --size is given;\n"
              "                           the first --probe X,Y puts its cursor at that point's\n"
-             "                           direction, --lang en writes its words in English,\n"
+             "                           direction, --lang CODE writes its words in that "
+             "language,\n"
              "                           --no-labels leaves every word and number out (every\n"
              "                           other pixel as with them)\n"
              "  --profile-csv FILE.csv   write the profile section's samples as CSV: a header "
@@ -414,9 +426,13 @@ std::string HelpText()
              "                           --gas cannot be combined with --gamma or --molar-mass.\n"
              "\n"
              "The window and its snapshot (WINDOW):\n"
-             "  --lang ru|en             the window's words in Russian (the default) or English;\n"
+             "  --lang CODE              the window's words in that language, one of\n"
+             "                           "
+           + LanguageCodes()
+           + ";\n"
              "                           without it the window speaks the language last chosen in\n"
-             "                           its menu, and --snapshot-window Russian\n"
+             "                           its menu, else the system's if the program speaks it,\n"
+             "                           else Russian; --snapshot-window Russian\n"
              "  --paused                 the animation stands at start (Space on the picture or\n"
              "                           the menu's Pause starts it)\n"
              "  --exact-theory           the exact theory over the picture, as the menu's item\n"

@@ -13,6 +13,7 @@
 #include "app/session_start.h"
 #include "app/snapshot_support.h"
 #include "dialog/flow_session.h"
+#include "dialog/languages.h"
 #include "model/profile.h"
 #include "model/start_values.h"
 #include "platform/image_dc.h"
@@ -32,9 +33,13 @@ void OpenAsTheWindow(FlowSession& session, const Options& options)
 int RunPlot(const Options& options)
 {
     const std::unique_ptr<QGuiApplication> app = MakeGuiApplication();
-    QTranslator english;
-    if (options.lang == "en" && english.load(QStringLiteral(":/cornerflow/i18n/cornerflow_en.qm")))
-        QCoreApplication::installTranslator(&english);
+    // The plot's words in the language asked for (the program's own without --lang).
+    QTranslator words;
+    const Language* language = FindLanguage(options.lang);
+    if (language && *language->file
+        && words.load(
+            QStringLiteral(":/cornerflow/i18n/%1.qm").arg(QString::fromUtf8(language->file))))
+        QCoreApplication::installTranslator(&words);
 
     FlowSession session;
     UseModeDrawing(session, options.labels);

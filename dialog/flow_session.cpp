@@ -6,6 +6,7 @@
 #include "base/constants.h"
 #include "base/saturate.h"
 #include "base/vector_state.h"
+#include "dialog/languages.h"
 #include "model/classify.h"
 #include "model/start_values.h"
 
@@ -357,7 +358,7 @@ MenuState FlowSession::MenusShow() const
     return MenuState{paused_, view_.exactTheory, plotOpen_, legendOpen_, language_};
 }
 
-ShellAction FlowSession::Choose(Command command)
+ShellAction FlowSession::Choose(Command command, const std::string& language)
 {
     switch (command) {
     case Command::Close: return ShellAction::Close;
@@ -367,8 +368,7 @@ ShellAction FlowSession::Choose(Command command)
     case Command::Reset: Reset(); return ShellAction::None;
     case Command::SavePicture: return ShellAction::SavePicture;
     case Command::CopyPicture: return ShellAction::CopyPicture;
-    case Command::Russian: SetLanguage("ru"); return ShellAction::Language;
-    case Command::English: SetLanguage("en"); return ShellAction::Language;
+    case Command::Language: SetLanguage(language); return ShellAction::Language;
     case Command::CopyLink: return ShellAction::CopyLink;
     case Command::FullScreen: return ShellAction::FullScreen;
     case Command::ExactTheory: SetExactTheory(!view_.exactTheory); return ShellAction::None;
@@ -381,7 +381,10 @@ ShellAction FlowSession::Choose(Command command)
 
 void FlowSession::SetLanguage(const std::string& language)
 {
-    language_ = language == "en" ? "en" : "ru";
+    // A code the table lacks is the program's own language: the shells never show words they
+    // have no translation for.
+    const ::Language* row = FindLanguage(language);
+    language_ = row ? row->code : SourceLanguage().code;
 }
 
 // ---- The wall

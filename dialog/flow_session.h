@@ -151,8 +151,10 @@ public:
     // Every key the picture answers, and what it does.
     static const std::vector<KeyHelp>& PictureKeys() { return PictureKeyList(); }
     // Does what a command does in the core; the result says what is left to the shell.
-    ShellAction Choose(Command command);
-    // "ru" (the default) or "en": the language the shells show their words in.
+    // language is the code a Command::Language item carries (MenuItem::language).
+    ShellAction Choose(Command command, const std::string& language = std::string());
+    // The code of the language the shells show their words in, a row of the table of languages
+    // ("ru" by default); SetLanguage takes any code of the table, another code is "ru".
     const std::string& Language() const { return language_; }
     void SetLanguage(const std::string& language);
 

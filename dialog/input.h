@@ -48,7 +48,8 @@ struct PointerEvent {
 // and the page's names are made from this list. CopyLink and FullScreen are the page's own
 // tools; ExactTheory turns the exact theory over the picture on and off
 // (FlowSession::SetExactTheory); Plot shows the plot of the state through the fan or puts it
-// away; Keys shows the list of the picture's keys (FlowSession::PictureKeys); Legend shows what
+// away; Keys shows the list of the picture's keys (FlowSession::PictureKeys); Language shows the
+// words of the language whose code its menu item carries (MenuItem::language); Legend shows what
 // each line, mark and symbol of the picture means (FlowSession::Legend) or puts it away.
 // Each with the short name the page calls it by (CommandName).
 #define CORNERFLOW_COMMANDS(X)                                                                     \
@@ -59,8 +60,7 @@ struct PointerEvent {
     X(Reset, "reset")                                                                              \
     X(SavePicture, "save")                                                                         \
     X(CopyPicture, "copy")                                                                         \
-    X(Russian, "russian")                                                                          \
-    X(English, "english")                                                                          \
+    X(Language, "language")                                                                        \
     X(CopyLink, "link")                                                                            \
     X(FullScreen, "fullscreen")                                                                    \
     X(ExactTheory, "theory")                                                                       \
@@ -127,4 +127,6 @@ struct MenuItem {
     bool separatorBefore = false;
     // The title of the submenu the item belongs to (translated as words are), or nullptr.
     const char* submenu = nullptr;
+    // Command::Language: the code of the language the item chooses ("de"); else "".
+    const char* language = "";
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dialog/languages.h"
 #include "dialog/words.h"
 
 namespace {
@@ -35,12 +36,14 @@ std::vector<MenuItem> MenuItems(const MenuState& state)
     items.push_back(about);
     items.push_back(MenuItem{Command::Keys, "Клавиши…"});
     AddClassroomItems(items, state, true);
-    MenuItem russian{Command::Russian, "Русский", false, "", true, state.language == "ru", true};
-    russian.submenu = kLanguageWords;
-    items.push_back(russian);
-    MenuItem english{Command::English, "English", false, "", true, state.language == "en"};
-    english.submenu = kLanguageWords;
-    items.push_back(english);
+    // Every language of the table, each by its own name, whatever the window speaks.
+    for (const Language* l = LanguagesBegin(); l != LanguagesEnd(); ++l) {
+        MenuItem item{Command::Language,    l->name, false, "", true, state.language == l->code,
+                      l == LanguagesBegin()};
+        item.submenu = kLanguageWords;
+        item.language = l->code;
+        items.push_back(item);
+    }
     return items;
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "dialog/flow_session.h"
+#include "dialog/languages.h"
 #include "model/gas.h"
 #include "model/number_text.h"
 #include "res/ids.h"
@@ -81,7 +82,7 @@ StartState ReadStartPairs(const std::vector<std::pair<std::string, std::string>>
                 taken = true;
             }
         } else if (name == "lang") {
-            if (value == "ru" || value == "en") {
+            if (FindLanguage(value)) {
                 s.language = value;
                 taken = true;
             }

@@ -123,15 +123,6 @@ const ImageEntry kBitmaps[] = {
     {ImageId::CriticalUnits, ":/cornerflow/critical_units.svg"},
 };
 
-// The English twins of the images with Russian words in them.
-const ImageEntry kEnglishBitmaps[] = {
-    {ImageId::CriticalNames, ":/cornerflow/critical_names_en.svg"},
-    {ImageId::UpstreamUnits, ":/cornerflow/upstream_units_en.svg"},
-    {ImageId::ProbeUnits, ":/cornerflow/probe_units_en.svg"},
-    {ImageId::VelocityUnits, ":/cornerflow/velocity_units_en.svg"},
-    {ImageId::CriticalUnits, ":/cornerflow/critical_units_en.svg"},
-};
-
 } // namespace
 
 const ControlTemplate* DialogTemplate::Find(ControlId controlId) const
@@ -158,14 +149,6 @@ const char* BitmapPath(ImageId image)
         if (e.id == image)
             return e.path;
     return nullptr;
-}
-
-const char* EnglishBitmapPath(ImageId image)
-{
-    for (const ImageEntry& e : kEnglishBitmaps)
-        if (e.id == image)
-            return e.path;
-    return BitmapPath(image);
 }
 
 std::string LabelPath(ImageId image, const std::string& language)

@@ -70,8 +70,6 @@ const DialogTemplate& AboutDialogTemplate();
 
 // Resource path of a label image or of the icon, or nullptr for an unknown id.
 const char* BitmapPath(ImageId image);
-// The same image with English words, where its words are not already language-neutral.
-const char* EnglishBitmapPath(ImageId image);
 // The label image in the language with this code from the table of languages: the Russian
 // image itself for "ru", else the one the build made with the language's words ("" for an
 // unknown id).

@@ -14,6 +14,7 @@
 #include "dialog/fields.h"
 #include "dialog/flow_session.h"
 #include "dialog/input.h"
+#include "dialog/languages.h"
 #include "dialog/start_state.h"
 #include "dialog/words.h"
 #include "layout_json.h"
@@ -120,6 +121,23 @@ void TimerTicked(Page& p) { p.Session().TimerTicked(); }
 void StepOnce(Page& p) { p.Session().StepOnce(); }
 ShellAction KeyPressed(Page& p, const KeyEvent& key) { return p.Session().KeyPressed(key); }
 ShellAction Choose(Page& p, Command command) { return p.Session().Choose(command); }
+// A language chosen by its code from the table (Command::Language).
+ShellAction ChooseLanguage(Page& p, const std::string& code)
+{
+    return p.Session().Choose(Command::Language, code);
+}
+
+// The code of the language the page opens in: the address's ?lang=, else the one remembered,
+// else the first of the browser's preferred languages (navigator.languages) the program speaks.
+std::string OpeningLanguageOf(const std::string& asked, const std::string& remembered,
+                              const val& preferred)
+{
+    std::vector<std::string> tags;
+    const unsigned n = preferred["length"].as<unsigned>();
+    for (unsigned i = 0; i < n; ++i)
+        tags.push_back(preferred[i].as<std::string>());
+    return OpeningLanguage(asked, remembered, tags).code;
+}
 
 // [[name, value], ...] from the page's address, as the core's reader takes them.
 std::vector<std::pair<std::string, std::string>> PairsOf(const val& pairs)
@@ -231,7 +249,7 @@ ReadMark Mark(const Page& p) { return p.Session().Mark(); }
 bool Paused(const Page& p) { return p.Session().Paused(); }
 void SetPaused(Page& p, bool paused) { p.Session().SetPaused(paused); }
 val PageTools(const Page& p) { return Items(p.Session().PageTools()); }
-std::string Language(const Page& p) { return p.Session().Language(); }
+std::string PageLanguage(const Page& p) { return p.Session().Language(); }
 std::string PictureFileName(const Page& p) { return p.Session().PictureFileName(); }
 void SetFrameScale(Page& p, int scale) { p.Session().SetFrameScale(scale); }
 int FrameScale(const Page& p) { return p.Session().FrameScale(); }
@@ -520,6 +538,7 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .class_function("readStartPairs", &ReadStartPairsOf)
         .class_function("words", &WordsOf)
         .class_function("gasList", &GasList)
+        .class_function("openingLanguage", &OpeningLanguageOf)
         .function("open", &Open)
         .function("fieldText", &FieldText)
         .function("fieldVersion", &FieldVersion)
@@ -543,11 +562,12 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .function("setPaused", &SetPaused)
         .function("pageTools", &PageTools)
         .function("choose", &Choose)
+        .function("chooseLanguage", &ChooseLanguage)
         .function("applyStartPairs", &ApplyStartPairsOf)
         .function("describePicture", &DescribePictureOf)
         .function("status", &StatusOf)
         .function("legend", &LegendItemsOf)
-        .function("language", &Language)
+        .function("language", &PageLanguage)
         .function("pictureFileName", &PictureFileName)
         .function("setFrameScale", &SetFrameScale)
         .function("frameScale", &FrameScale)

@@ -182,14 +182,9 @@ std::string DialogJson(const res::DialogTemplate& t)
             const char* svg = ImageSvg(icon ? res::IconPath(c.image) : res::BitmapPath(c.image));
             AppendMember(out, "image", ImageName(c.image));
             AppendMember(out, "svg", svg ? svg : "");
-            // The label's English twin, where its words are not the same in both languages.
-            if (!icon) {
-                const char* twin = res::EnglishBitmapPath(c.image);
-                const char* en = twin != res::BitmapPath(c.image) ? ImageSvg(twin) : nullptr;
-                if (en)
-                    AppendMember(out, "svgEn", en);
+            // The label in every other language whose drawing differs.
+            if (!icon)
                 AppendLabelTwins(out, c.image, svg);
-            }
         }
         if (c.text)
             AppendMember(out, "text", c.text);

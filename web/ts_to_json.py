@@ -9,8 +9,7 @@ order) and writes a script that sets
 
     window.cornerflowLanguages = [{code, name, tag, words: {context: {source: translation}}}, ...]
 
-Russian first, with no words (the sources are Russian), and window.cornerflowWords to the English
-words. The page has its words without fetching anything (it must also work opened from disk). A
+Russian first, with no words (the sources are Russian). The page has its words without fetching anything (it must also work opened from disk). A
 file that is no translation file, or a message left unfinished, stops the build.
 """
 import json
@@ -35,7 +34,6 @@ def main():
         print('ts_to_json.py: %s' % e, file=sys.stderr)
         return 1
     rows = [{'code': l.code, 'name': l.name, 'tag': l.tag, 'words': l.words} for l in langs]
-    english = next((l.words for l in langs if l.code == 'en'), {})
 
     def dump(value):
         # "</" is escaped so the text could also sit inside a <script> element.
@@ -44,7 +42,6 @@ def main():
     with open(sys.argv[1], 'w', encoding='utf-8') as f:
         f.write('// Made by web/ts_to_json.py from res/translations; do not edit.\n')
         f.write('window.cornerflowLanguages = %s;\n' % dump(rows))
-        f.write('window.cornerflowWords = %s;\n' % dump(english))
     return 0
 
 

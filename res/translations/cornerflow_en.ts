@@ -108,7 +108,7 @@
     </message>
     <message>
       <source>Language / Язык</source>
-      <translation>Language / Язык</translation>
+      <translation>Language</translation>
     </message>
     <message>
       <source>Изображения PNG (*.png)</source>

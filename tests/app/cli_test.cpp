@@ -104,7 +104,11 @@ TEST(Cornerflow, WindowWithoutADesktopSaysSoInOneLine)
     EXPECT_TRUE(r.err.contains("--calc") && r.err.contains("--snapshot")) << r.err.constData();
     // A language that the program does not speak is a bad command line; a lesson's start is a
     // good one, which needs the desktop as well.
-    EXPECT_EQ(Cornerflow({"--lang", "de"}, &bare).exitCode, 2);
+    // A language that the program does not speak is refused with the codes it does speak.
+    const RunResult unknown = Cornerflow({"--lang", "fr"}, &bare);
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.err.contains("ru, en, de")) << unknown.err.constData();
+    EXPECT_EQ(Cornerflow({"--lang", "zh"}, &bare).exitCode, 1); // spoken: needs the desktop
     const RunResult lesson = Cornerflow({"--v1", "600", "--beta", "150", "--paused"}, &bare);
     EXPECT_EQ(lesson.exitCode, 1);
     EXPECT_TRUE(lesson.err.contains("desktop session")) << lesson.err.constData();

@@ -343,7 +343,8 @@ TEST_F(Reading, TheMenuListsThePicturesKeys)
 {
     for (const bool english : {false, true}) {
         SCOPED_TRACE(english ? "en" : "ru");
-        dlg->MenuCommandChosen(english ? Command::English : Command::Russian);
+        dlg->MenuCommandChosen(Command::Language,
+                               english ? QStringLiteral("en") : QStringLiteral("ru"));
         QAction* item = nullptr;
         for (QAction* a : dlg->Menu().actions())
             if (a->data().isValid() && a->data().toInt() == static_cast<int>(Command::Keys))

@@ -3,19 +3,28 @@
 // language.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QImage>
 #include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QSettings>
 #include <QStringList>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -28,6 +37,7 @@
 #include "app/options.h"
 #include "app/window_start.h"
 #include "dialog/fields.h"
+#include "dialog/languages.h"
 #include "platform/image_dc.h"
 #include "res/dialog_templates.h"
 #include "res/ids.h"
@@ -139,15 +149,18 @@ TEST_F(Window, AClassroomTourPrintsNothing)
         QTimer::singleShot(50, &dlg->Menu(), [&] { dlg->Menu().hide(); });
         dlg->ShowMenu(dlg->mapToGlobal(QPoint(100, 100)));
         QTest::qWait(100);
-        for (Command command :
-             {Command::Pause, Command::Step, Command::Step, Command::Pause, Command::Reset,
-              Command::Plot, Command::ExactTheory, Command::English, Command::Reset,
-              Command::Russian, Command::ExactTheory, Command::Plot})
-            dlg->MenuCommandChosen(command);
+        const std::pair<Command, const char*> commands[] = {
+            {Command::Pause, ""},       {Command::Step, ""},       {Command::Step, ""},
+            {Command::Pause, ""},       {Command::Reset, ""},      {Command::Plot, ""},
+            {Command::ExactTheory, ""}, {Command::Language, "en"}, {Command::Reset, ""},
+            {Command::Language, "zh"},  {Command::Language, "de"}, {Command::Language, "ru"},
+            {Command::ExactTheory, ""}, {Command::Plot, ""}};
+        for (const auto& [command, language] : commands)
+            dlg->MenuCommandChosen(command, QString::fromUtf8(language));
         QTest::qWait(200);
         EXPECT_EQ(WithAboutBox([&] { dlg->MenuCommandChosen(Command::About); }), 1);
         EXPECT_EQ(ModalsOpenedBy([&] { dlg->MenuCommandChosen(Command::Keys); }), 1);
-        dlg->MenuCommandChosen(Command::English);
+        dlg->MenuCommandChosen(Command::Language, QStringLiteral("en"));
         EXPECT_EQ(WithAboutBox([&] { dlg->MenuCommandChosen(Command::About); }), 1);
         EXPECT_EQ(ModalsOpenedBy([&] { dlg->MenuCommandChosen(Command::Keys); }), 1);
         // Typed numbers with a note, a drag and the keys on the picture.
@@ -158,7 +171,7 @@ TEST_F(Window, AClassroomTourPrintsNothing)
         QTest::mouseRelease(&dlg->ViewWindow(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 380));
         QTest::keyClick(&dlg->ViewWindow(), Qt::Key_Left);
         QTest::qWait(600); // the run of keys ends
-        dlg->MenuCommandChosen(Command::Russian);
+        dlg->MenuCommandChosen(Command::Language, QStringLiteral("ru"));
         dlg->MenuCommandChosen(Command::Close);
         QApplication::processEvents();
     }
@@ -177,7 +190,8 @@ TEST_F(Window, TheAboutBoxSpeaksTheWindowsLanguage)
     const std::unique_ptr<FlowDialog> dlg = Open();
     std::vector<QString> texts[2];
     for (int english : {1, 0}) {
-        dlg->MenuCommandChosen(english ? Command::English : Command::Russian);
+        dlg->MenuCommandChosen(Command::Language,
+                               english ? QStringLiteral("en") : QStringLiteral("ru"));
         const int opened = WithAboutBox(
             [&] { dlg->MenuCommandChosen(Command::About); },
             [&](AboutDialog& about) {
@@ -257,11 +271,13 @@ TEST_F(Window, StartedFromTheCommandLineItShowsTheCalculatorsState)
     StartWindow(running, ParseOptions({"--exact-theory", "--lang", "en"}).options);
     for (FlowDialog* d : {&dlg, &running}) {
         d->ShowMenu(d->mapToGlobal(QPoint(10, 10)));
-        for (Command checked : {Command::Pause, Command::ExactTheory, Command::English}) {
+        for (Command checked : {Command::Pause, Command::ExactTheory, Command::Language}) {
             const bool on = checked != Command::Pause || d->Session().Paused();
             bool found = false;
             for (QAction* a : d->Menu().findChildren<QAction*>())
-                if (a->data().isValid() && a->data().toInt() == static_cast<int>(checked)) {
+                if (a->data().isValid() && a->data().toInt() == static_cast<int>(checked)
+                    && (checked != Command::Language
+                        || a->property("language").toString() == QLatin1String("en"))) {
                     found = true;
                     EXPECT_EQ(a->isChecked(), on) << a->text().toStdString();
                 }
@@ -285,4 +301,127 @@ TEST_F(Window, StartedFromTheCommandLineItShowsTheCalculatorsState)
     EXPECT_EQ(ImageCopyOf(dlg.Session().Frame()).convertToFormat(QImage::Format_RGB32),
               QImage(QString::fromStdString(snapshot.file)).convertToFormat(QImage::Format_RGB32))
         << "paused: nothing moves";
+}
+
+namespace {
+
+// The texts of a window's labels and buttons that run past their boxes, as each draws it: a
+// wrapped label by its lines, any other text on one line beside a check box's mark.
+QStringList TextsPastTheirBoxes(const QWidget& root)
+{
+    QStringList past;
+    for (const QWidget* w : root.findChildren<const QWidget*>()) {
+        if (!w->isVisibleTo(&root))
+            continue;
+        const QFontMetrics fm = w->fontMetrics();
+        const QRect box = w->contentsRect();
+        if (const auto* label = qobject_cast<const QLabel*>(w)) {
+            if (label->text().isEmpty())
+                continue;
+            const QRect text = fm.boundingRect(QRect(0, 0, box.width(), 100000),
+                                               (label->wordWrap() ? int(Qt::TextWordWrap) : 0)
+                                                   | int(label->alignment()),
+                                               label->text());
+            if (text.width() > box.width() || text.height() > box.height())
+                past << label->text();
+        } else if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
+            int room = box.width();
+            if (qobject_cast<const QCheckBox*>(w))
+                room -= w->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, w)
+                        + w->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, w);
+            if (fm.horizontalAdvance(button->text()) > room)
+                past << button->text();
+        }
+    }
+    return past;
+}
+
+// Latin words in a Chinese text beyond those that stand as they are in every language: names,
+// the keys' own names, the fields' and units' symbols.
+QStringList LatinWords(const QString& text)
+{
+    static const QStringList allowed = {
+        "Cornerflow", "MIT",  "Qt",   "English", "Deutsch", "Espa", "ol", "V", "T",
+        "P",          "M",    "Vr",   "c",       "K",       "Pa",   "kg", "m", "s",
+        "PgDn",       "PgUp", "Home", "End",     "F",       "Tab",  "PNG"};
+    QStringList out;
+    static const QRegularExpression word(QStringLiteral("[A-Za-z]+"));
+    for (auto it = word.globalMatch(text); it.hasNext();) {
+        const QString w = it.next().captured();
+        if (!allowed.contains(w))
+            out << w;
+    }
+    return out;
+}
+
+} // namespace
+
+// Each language of the table from the menu: the caption, every menu item (the languages by
+// their own names), the About box and a file dialog's buttons speak it, no Russian outside
+// Russian and no Latin words in Chinese beyond those the Russian window shows too; and no text of
+// the dialog or the About box runs past its box.
+TEST_F(Window, EveryLanguageSpeaksAndFits)
+{
+    const std::unique_ptr<FlowDialog> dlg = Open();
+    QStringList captions, cancels, russianLatin;
+    for (const Language* l = LanguagesBegin(); l != LanguagesEnd(); ++l) {
+        const QString code = QString::fromUtf8(l->code);
+        dlg->MenuCommandChosen(Command::Language, code);
+        ASSERT_EQ(dlg->Language(), code);
+        dlg->ShowMenu(dlg->mapToGlobal(QPoint(10, 10)));
+        QString seen = dlg->windowTitle();
+        QStringList names;
+        for (QAction* a : dlg->Menu().findChildren<QAction*>()) {
+            if (a->property("language").toString().isEmpty())
+                seen += QLatin1Char(' ') + a->text();
+            else
+                names << a->text();
+            if (a->menu())
+                seen += QLatin1Char(' ') + a->menu()->title();
+        }
+        dlg->Menu().hide();
+        QStringList all;
+        for (const Language* m = LanguagesBegin(); m != LanguagesEnd(); ++m)
+            all << QString::fromUtf8(m->name);
+        EXPECT_EQ(names, all) << l->code;
+        for (const QLabel* label : dlg->findChildren<const QLabel*>())
+            seen += QLatin1Char(' ') + label->text();
+        EXPECT_EQ(TextsPastTheirBoxes(*dlg), QStringList()) << l->code;
+        EXPECT_EQ(WithAboutBox([&] { dlg->MenuCommandChosen(Command::About); },
+                               [&](AboutDialog& about) {
+                                   EXPECT_EQ(TextsPastTheirBoxes(about), QStringList()) << l->code;
+                                   for (const QLabel* label : about.findChildren<const QLabel*>())
+                                       seen += QLatin1Char(' ') + label->text();
+                                   seen += QLatin1Char(' ') + about.windowTitle();
+                               }),
+                  1);
+        // The toolkit's own dialog: its buttons in the window's language.
+        QFileDialog files(dlg.get());
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        files.setAcceptMode(QFileDialog::AcceptSave);
+        const auto* box = files.findChild<QDialogButtonBox*>();
+        ASSERT_TRUE(box);
+        const QString cancel = box->button(QDialogButtonBox::Cancel)->text();
+        cancels << cancel;
+        seen += QLatin1Char(' ') + cancel;
+        if (code == QLatin1String("ru")) {
+            // The program's own words that stand in English in every window (the system menu's
+            // items, the About box's lines under its title).
+            russianLatin = LatinWords(seen);
+        } else {
+            EXPECT_FALSE(HasCyrillic(seen)) << l->code << ": " << seen.toStdString();
+        }
+        if (code == QLatin1String("zh")) {
+            QStringList latin = LatinWords(seen);
+            latin.erase(std::remove_if(latin.begin(), latin.end(),
+                                       [&](const QString& w) { return russianLatin.contains(w); }),
+                        latin.end());
+            EXPECT_EQ(latin.join(QLatin1Char(' ')).toStdString(), "") << seen.toStdString();
+        }
+        captions << dlg->windowTitle();
+    }
+    // Every language its own caption and its own word for a file dialog's Cancel.
+    EXPECT_EQ(QSet<QString>(captions.begin(), captions.end()).size(), captions.size());
+    EXPECT_EQ(QSet<QString>(cancels.begin(), cancels.end()).size(), cancels.size())
+        << cancels.join(QLatin1Char('|')).toStdString();
 }

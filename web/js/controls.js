@@ -9,7 +9,7 @@
 //              names, units (the label images beside it), nameCrop, unitCrop (their rows cut
 //              out), and for an input noteEl, noteSymbol, noteText (what its text was read as) }
 //   fieldIds   each field's id by its key (v1, t1, ...)
-//   images     the label images by name: { entry, el, w, h, uri, uriEn }
+//   images     the label images by name: { entry, el, w, h, uri, uris: {code: uri} }
 //   groups     each names image with its fields and units, and the box they take in the table
 //   wideGrid   the groups two by two (the wide layout's arrangement)
 //   rowGroups  the fields' groups as rows show them: the inputs, the upstream groups, the probe
@@ -62,8 +62,10 @@
       el.alt = '';
       el.draggable = false;
       const [w, h] = svgSize(entry.svg);
-      const image = { entry: entry, el: el, w: w, h: h, uri: CF.svgUri(entry.svg),
-                      uriEn: entry.svgEn ? CF.svgUri(entry.svgEn) : null };
+      // The label in each language whose drawing differs from the Russian one, by code.
+      const uris = {};
+      for (const [code, svg] of Object.entries(entry.svgs || {})) uris[code] = CF.svgUri(svg);
+      const image = { entry: entry, el: el, w: w, h: h, uri: CF.svgUri(entry.svg), uris: uris };
       controls.images[entry.image] = image;
       el.src = image.uri;
       dialogEl.appendChild(el);
@@ -135,7 +137,7 @@
   }
 
   function setLanguage(controls, language) {
-    const srcOf = (image) => (language === 'en' && image.uriEn ? image.uriEn : image.uri);
+    const srcOf = (image) => image.uris[language] || image.uri;
     for (const name of Object.keys(controls.images)) {
       const image = controls.images[name];
       const src = srcOf(image);

@@ -50,7 +50,7 @@
     }
     return (language, remember) => {
       CF.setLanguage(language, remember);
-      document.documentElement.lang = CF.language();
+      document.documentElement.lang = CF.languageTag();
       const caption = CF.tr('Dialog', layout.main.caption);
       document.title = caption;
       document.getElementById('caption').textContent = caption;
@@ -60,7 +60,7 @@
       parts.tools.applyLanguage();
       parts.picture.applyLanguage();
       parts.plot.applyLanguage();
-      status.lang = CF.language();
+      status.lang = CF.languageTag();
       showIgnored();
       parts.actions.arrange();
       parts.actions.update();
@@ -115,7 +115,8 @@
               CF.link.labels(core));
     page.setDisplaySize(r.width, r.height);
     parts.opened = true;
-    page.choose(CF.language() === 'en' ? core.Command.English : core.Command.Russian);
+    // The core's rule: ?lang=, the one remembered, the browser's preferred, then Russian.
+    page.chooseLanguage(CF.openingLanguage(core));
     // The exact theory as last chosen; the address may say otherwise.
     if (CF.theoryRemembered()) page.setExactTheory(true);
     CF.link.apply(core, page);

@@ -38,9 +38,18 @@
     const status = document.getElementById('status');
     const languageSelect = document.getElementById('language');
     const languageLabel = document.getElementById('language-label');
+    // Every language of the table, each by its own name.
+    languageSelect.textContent = '';
+    for (const row of CF.languageRows) {
+      const option = document.createElement('option');
+      option.value = row.code;
+      option.lang = row.tag;
+      option.textContent = row.name;
+      languageSelect.appendChild(option);
+    }
 
     function tell(message) {
-      status.lang = CF.language();
+      status.lang = CF.languageTag();
       status.textContent = message;
       status.hidden = !message;
     }
@@ -66,7 +75,10 @@
     }
     const tools = makeButtons(core, page, bar, sharing, choose);
     languageSelect.addEventListener('change', () => {
-      choose(languageSelect.value === 'en' ? core.Command.English : core.Command.Russian);
+      const action = page.chooseLanguage(languageSelect.value);
+      actions.update();
+      update();
+      if (action === core.ShellAction.Language) actions.setLanguage(page.language(), true);
     });
 
     function applyLanguage() {

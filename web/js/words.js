@@ -1,15 +1,17 @@
 // The page's language and its own words. Loaded first, before the program, so that the loading
 // message and a failure to load are told in the page's language.
 //
-// Words are the program's Russian; English comes from the program's translation file
-// (window.cornerflowWords, made by the build from res/translations/cornerflow_en.ts).
+// Words are the program's Russian; every other language's come from its translation file
+// (window.cornerflowLanguages, made by the build from res/translations/cornerflow_*.ts: one row
+// {code, name, tag, words} per language, Russian first).
 (function (CF) {
   'use strict';
 
-  const languages = ['ru', 'en'];
+  const rows = window.cornerflowLanguages || [{ code: 'ru', name: 'Русский', tag: 'ru', words: {} }];
+  const languages = rows.map((r) => r.code);
+  const rowOf = (code) => rows.find((r) => r.code === code);
   const storageKey = 'cornerflow.language';
-  const table = window.cornerflowWords || {};
-  const missing = new Set(); // English asked for but not in the table: a fault of the page
+  const missing = new Set(); // a word asked for and not in the language's table: a fault of the page
 
   // What the browser remembers for the page (the language, the plot, the exact theory): null
   // where nothing is remembered or storage is refused (a private window, a strict browser), in
@@ -32,15 +34,24 @@
   };
   const remembered = () => CF.store.get(storageKey);
 
-  // The address's choice, then the one remembered, then Russian, the program's own.
+  // Which language opens is the core's rule (CF.openingLanguage, once the program has loaded).
+  // Until then, for the loading message only: the address's or the remembered code, else
+  // Russian.
   const asked = new URLSearchParams(window.location.search).get('lang');
-  let language = [asked, remembered()].find((l) => languages.includes(l)) || 'ru';
+  let language = [asked, remembered()].find((l) => languages.includes(l)) || languages[0];
+  let table = rowOf(language).words;
 
+  CF.languageRows = rows;
   CF.languages = languages;
   CF.language = () => language;
+  // The row's lang attribute ("zh-Hans").
+  CF.languageTag = () => rowOf(language).tag;
+  CF.openingLanguage = (core) =>
+    core.Page.openingLanguage(asked || '', remembered() || '', Array.from(navigator.languages || []));
   CF.setLanguage = (value, remember) => {
     if (!languages.includes(value)) return;
     language = value;
+    table = rowOf(value).words;
     if (remember) CF.store.set(storageKey, value);
   };
   CF.missingWords = () => Array.from(missing);
@@ -48,9 +59,9 @@
   CF.guide = () => 'teaching-' + (language === 'ru' ? 'ru' : 'en') + '.html';
 
   // A text of the program (its Russian) in the page's language. optional: the text may stand as
-  // it is in English (a symbol such as "V1").
+  // it is in another language (a symbol such as "V1").
   CF.tr = (context, source, optional) => {
-    if (language === 'ru') return source;
+    if (language === languages[0]) return source;
     const words = Object.prototype.hasOwnProperty.call(table, context) ? table[context] : null;
     if (words && Object.prototype.hasOwnProperty.call(words, source)) return words[source];
     if (!optional) missing.add(context + ': ' + source);
@@ -85,8 +96,8 @@
   // Until the program runs, the status line says it is loading, in the page's language.
   const status = document.getElementById('status');
   if (status) {
-    status.lang = language;
+    status.lang = CF.languageTag();
     status.textContent = CF.tr('Dialog', CF.words.loading);
   }
-  document.documentElement.lang = language;
+  document.documentElement.lang = CF.languageTag();
 })(window.Cornerflow = window.Cornerflow || {});
