@@ -216,6 +216,8 @@ TEST(Legend, EveryLineThePictureDraws)
             marks += i.fill == s.Field().marker.brush.colour;
     }
     EXPECT_EQ(marks, 2);
+}
+
 // The gas is an input of the session: chosen from the list, typed, or read from a link; a bad
 // value is refused with its note and changes nothing; Reset returns to air.
 TEST(SessionGas, ChosenTypedLinkedAndReset)
