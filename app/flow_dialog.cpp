@@ -547,9 +547,13 @@ NumberEdit* FlowDialog::Field(ControlId id)
 
 QWidget* FlowDialog::Control(ControlId id)
 {
-    if (id == ControlId::Picture)
-        return &viewWindow_;
-    return Field(id);
+    switch (id) {
+    case ControlId::Picture: return &viewWindow_;
+    case ControlId::GasChoice: return gasChoice_;
+    case ControlId::GasGamma: return gasGamma_;
+    case ControlId::GasMolarMass: return gasMolarMass_;
+    default: return Field(id);
+    }
 }
 
 void FlowDialog::ShowMenu(const QPoint& globalPos)

@@ -17,7 +17,7 @@ const ControlTemplate kMainControls[] = {
     {ControlId::UpstreamSpeed, {17, 214, 55, 12}, K::InputField, ImageId::None, nullptr},
     {ControlId::UpstreamTemperature, {17, 229, 55, 12}, K::InputField, ImageId::None, nullptr},
     {ControlId::UpstreamPressure, {17, 245, 55, 12}, K::InputField, ImageId::None, nullptr},
-    {ControlId::GasChoice, {17, 333, 83, 13}, K::Choice, ImageId::None, nullptr},
+    {ControlId::GasChoice, {21, 333, 79, 13}, K::Choice, ImageId::None, nullptr},
     {ControlId::GasGamma, {128, 334, 55, 12}, K::GasField, ImageId::None, nullptr},
     {ControlId::GasMolarMass, {233, 334, 55, 12}, K::GasField, ImageId::None, nullptr},
     {ControlId::Picture, {0, 6, 415, 205}, K::View, ImageId::None, nullptr},
@@ -48,7 +48,7 @@ const ControlTemplate kMainControls[] = {
     {ControlId::None, {289, 215, 22, 93}, K::LabelImage, ImageId::ProbeUnits, nullptr},
     {ControlId::None, {393, 213, 16, 42}, K::LabelImage, ImageId::VelocityUnits, nullptr},
     // The gas row's captions: those right of the drop-down go with "other gas"'s fields.
-    {ControlId::None, {1, 335, 15, 9}, K::TextLeft, ImageId::None, "газ"},
+    {ControlId::None, {1, 335, 19, 9}, K::TextLeft, ImageId::None, "газ"},
     {ControlId::None, {112, 335, 14, 9}, K::TextLeft, ImageId::None, "γ"},
     {ControlId::None, {217, 335, 14, 9}, K::TextLeft, ImageId::None, "μ"},
     {ControlId::None, {290, 335, 30, 9}, K::TextLeft, ImageId::None, "г/моль"},

@@ -381,11 +381,11 @@ TEST(AboutDialog, TitleShowsWholeInTwoLines)
 
 TEST_F(FlowDialogTest, LayoutFollowsTheTemplate)
 {
-    // The template's 622 x 620, and the status line's strip under it.
+    // The template's 622 x 654 (the gas's row included), and the status line's strip under it.
     const QLabel* status = dlg->findChild<QLabel*>(QStringLiteral("status"));
     ASSERT_NE(status, nullptr);
-    EXPECT_EQ(status->geometry().top(), 620);
-    EXPECT_EQ(dlg->size(), QSize(622, 620 + status->height()));
+    EXPECT_EQ(status->geometry().top(), 654);
+    EXPECT_EQ(dlg->size(), QSize(622, 654 + status->height()));
     EXPECT_EQ(dlg->minimumSize(), dlg->maximumSize()) << "not resizable";
     EXPECT_EQ(View()->geometry(), QRect(0, 11, start::kWidth, start::kHeight));
     EXPECT_EQ(dlg->Field(ControlId::UpstreamSpeed)->geometry(), QRect(25, 401, 82, 22));
@@ -410,21 +410,26 @@ TEST_F(FlowDialogTest, LayoutFollowsTheTemplate)
                 }
             continue;
         }
+        if (c.id == ControlId::None)
+            continue; // a caption of the gas's row, placed by the template like the rest
         QWidget* w = dlg->Control(c.id);
         ASSERT_NE(w, nullptr) << c.id;
         EXPECT_EQ(w->geometry(), QRect(r.x, r.y, r.w, r.h)) << "control " << c.id;
-        EXPECT_TRUE(w->isVisible());
+        // Gamma and the molar mass are shown only for "other gas"; air is chosen at start.
+        const bool typedGas = c.id == ControlId::GasGamma || c.id == ControlId::GasMolarMass;
+        EXPECT_EQ(w->isVisible(), !typedGas) << c.id;
         if (auto* e = dynamic_cast<NumberEdit*>(w)) {
             EXPECT_EQ(e->isReadOnly(), c.kind == res::ControlKind::ReadOnlyField) << c.id;
         }
     }
     EXPECT_EQ(labels, 8);
 
-    // The tab order: the inputs V1, T1, P1, the picture, then the read-only fields in reading
-    // order, group by group.
-    const std::vector<int> order = {1000, 1009, 1011, 1012, 1015, 1017, 1018, 1019,
-                                    1020, 1021, 1006, 1007, 1010, 1013, 1014, 1016,
-                                    1005, 1008, 1022, 1002, 1003, 1004};
+    // The tab order: the inputs V1, T1, P1, the gas (its drop-down, then gamma and the molar
+    // mass, shown for "other gas" only), the picture, then the read-only fields in reading order,
+    // group by group.
+    const std::vector<int> order = {1000, 1009, 1011, 1012, 1015, 1017, 1018, 1019, 1020,
+                                    1021, 1006, 1007, 1010, 1013, 1014, 1016, 1005, 1008,
+                                    1022, 1002, 1003, 1004, 1023, 1024, 1025};
     std::vector<int> chain;
     QWidget* w = View();
     do {
@@ -434,16 +439,17 @@ TEST_F(FlowDialogTest, LayoutFollowsTheTemplate)
     } while (w != View() && chain.size() < 40);
     EXPECT_EQ(chain, order);
     // The focus opens on the picture; Tab goes on to the read-only fields, Shift+Tab back to
-    // the inputs, and Tab from the last input comes to the picture again.
+    // the gas and the inputs (air's hidden gamma and molar mass are passed over), and Tab from
+    // the gas comes to the picture again.
     ASSERT_EQ(QApplication::focusWidget(), View());
     QTest::keyClick(View(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), dlg->Field(ControlId::UpstreamDensity));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     EXPECT_EQ(QApplication::focusWidget(), View());
     QTest::keyClick(View(), Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(), dlg->Field(ControlId::UpstreamPressure));
+    EXPECT_EQ(QApplication::focusWidget(), dlg->Control(ControlId::GasChoice));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(), dlg->Field(ControlId::UpstreamTemperature));
+    EXPECT_EQ(QApplication::focusWidget(), dlg->Field(ControlId::UpstreamPressure));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), View());

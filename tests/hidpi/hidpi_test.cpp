@@ -131,7 +131,7 @@ TEST(HiDpi, DialogComposesAtDevicePixelsWhileTheModelSeesTheSamePicture)
     EXPECT_EQ(o.corner.width, start::kWidth);
     EXPECT_EQ(o.corner.height, 384);
     EXPECT_EQ(o.dlg.ViewWindow().size(), QSize(start::kWidth, start::kHeight));
-    EXPECT_EQ(o.dlg.size(), QSize(622, 620));
+    EXPECT_EQ(o.dlg.size(), QSize(622, 702)); // the template and the status line under it
 
     // The frame is composed at two device pixels per picture pixel.
     const FrameBuffer& frame = o.dlg.Session().Frame();
@@ -247,8 +247,8 @@ TEST(HiDpi, WindowSnapshotIsSharpAtDevicePixels)
     ASSERT_EQ(r2.exitCode, 0) << r2.err.constData();
     const QImage a = QImage(one).convertToFormat(QImage::Format_RGB32);
     const QImage b = QImage(two).convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(a.size(), QSize(622, 620));
-    ASSERT_EQ(b.size(), QSize(1244, 1240));
+    ASSERT_EQ(a.size(), QSize(622, 702));
+    ASSERT_EQ(b.size(), QSize(1244, 1404));
 
     const res::PixelRect pic = PictureRect();
     ASSERT_EQ(pic.y, 11);
