@@ -30,8 +30,8 @@ void AddClassroomItems(std::vector<MenuItem>& items, const MenuState& state, boo
 std::vector<MenuItem> MenuItems(const MenuState& state)
 {
     std::vector<MenuItem> items;
-    items.push_back(MenuItem{Command::Close, "Close", false});
-    MenuItem about{Command::About, "&About Cornerflow...", false};
+    items.push_back(MenuItem{Command::Close, "Close"});
+    MenuItem about{Command::About, "&About Cornerflow..."};
     about.separatorBefore = true;
     items.push_back(about);
     items.push_back(MenuItem{Command::Keys, "Клавиши…"});

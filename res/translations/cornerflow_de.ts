@@ -158,6 +158,14 @@
       <source>г/моль</source>
       <translation>g/mol</translation>
     </message>
+    <message>
+      <source>Close</source>
+      <translation>Schließen</translation>
+    </message>
+    <message>
+      <source>&amp;About Cornerflow...</source>
+      <translation>Ü&amp;ber Cornerflow…</translation>
+    </message>
   </context>
   <context>
     <name>Field</name>
@@ -386,6 +394,26 @@
     <message>
       <source>Пособие для учителя: что показать на уроке</source>
       <translation>Handreichung für Lehrkräfte: was sich im Unterricht zeigen lässt</translation>
+    </message>
+    <message>
+      <source>About Cornerflow</source>
+      <translation>Über Cornerflow</translation>
+    </message>
+    <message>
+      <source>Cornerflow, version %1</source>
+      <translation>Cornerflow, Version %1</translation>
+    </message>
+    <message>
+      <source>The expansion fan of a supersonic flow round a corner</source>
+      <translation>Expansionsfächer an einer konvexen Ecke</translation>
+    </message>
+    <message>
+      <source>Built with the Qt 6 toolkit. Free software under the MIT licence: use, copy and change it as you like.</source>
+      <translation>Erstellt mit Qt 6. Freie Software unter der MIT-Lizenz: Sie dürfen sie benutzen, kopieren und verändern.</translation>
+    </message>
+    <message>
+      <source>© The Cornerflow developers</source>
+      <translation>© Die Entwickler von Cornerflow</translation>
     </message>
   </context>
   <context>

@@ -158,6 +158,14 @@
       <source>г/моль</source>
       <translation>g/mol</translation>
     </message>
+    <message>
+      <source>Close</source>
+      <translation>Close</translation>
+    </message>
+    <message>
+      <source>&amp;About Cornerflow...</source>
+      <translation>&amp;About Cornerflow...</translation>
+    </message>
   </context>
   <context>
     <name>Field</name>
@@ -386,6 +394,26 @@
     <message>
       <source>Пособие для учителя: что показать на уроке</source>
       <translation>The teacher's guide: what to show in a lesson</translation>
+    </message>
+    <message>
+      <source>About Cornerflow</source>
+      <translation>About Cornerflow</translation>
+    </message>
+    <message>
+      <source>Cornerflow, version %1</source>
+      <translation>Cornerflow, version %1</translation>
+    </message>
+    <message>
+      <source>The expansion fan of a supersonic flow round a corner</source>
+      <translation>The expansion fan of a supersonic flow round a corner</translation>
+    </message>
+    <message>
+      <source>Built with the Qt 6 toolkit. Free software under the MIT licence: use, copy and change it as you like.</source>
+      <translation>Built with the Qt 6 toolkit. Free software under the MIT licence: use, copy and change it as you like.</translation>
+    </message>
+    <message>
+      <source>© The Cornerflow developers</source>
+      <translation>© The Cornerflow developers</translation>
     </message>
   </context>
   <context>

@@ -158,6 +158,14 @@
       <source>г/моль</source>
       <translation>g/mol</translation>
     </message>
+    <message>
+      <source>Close</source>
+      <translation>Cerrar</translation>
+    </message>
+    <message>
+      <source>&amp;About Cornerflow...</source>
+      <translation>&amp;Acerca de Cornerflow…</translation>
+    </message>
   </context>
   <context>
     <name>Field</name>
@@ -386,6 +394,26 @@
     <message>
       <source>Пособие для учителя: что показать на уроке</source>
       <translation>Guía para el profesor: qué mostrar en clase</translation>
+    </message>
+    <message>
+      <source>About Cornerflow</source>
+      <translation>Acerca de Cornerflow</translation>
+    </message>
+    <message>
+      <source>Cornerflow, version %1</source>
+      <translation>Cornerflow, versión %1</translation>
+    </message>
+    <message>
+      <source>The expansion fan of a supersonic flow round a corner</source>
+      <translation>Abanico de expansión en una esquina convexa</translation>
+    </message>
+    <message>
+      <source>Built with the Qt 6 toolkit. Free software under the MIT licence: use, copy and change it as you like.</source>
+      <translation>Hecho con Qt 6. Software libre con licencia MIT: puede usarlo, copiarlo y modificarlo.</translation>
+    </message>
+    <message>
+      <source>© The Cornerflow developers</source>
+      <translation>© Los desarrolladores de Cornerflow</translation>
     </message>
   </context>
   <context>

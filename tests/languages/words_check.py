@@ -23,7 +23,7 @@ JOIN = re.compile(r'\s*\+?\s*')  # C++ writes a long text as adjacent literals, 
 CHINESE_LATIN = {
     'M', 'P', 'T', 'V', 'C', 'c', 'Ccr', 'Tcr', 'Pcr', 'cr', 'sin',
     'm', 's', 'K', 'Pa', 'kg',
-    'Cornerflow', 'cornerflow', 'core', 'js', 'WebAssembly', 'MIT', 'CSV', 'csv', 'PNG', 'png',
+    'Cornerflow', 'cornerflow', 'core', 'js', 'WebAssembly', 'Qt', 'MIT', 'CSV', 'csv', 'PNG', 'png',
     'PgDn', 'PgUp', 'Home', 'End', 'Tab', 'F', 'Shift',
     'Language',
 }

@@ -5,7 +5,8 @@ import time
 
 from driver import (
     ALL, UNIT_OF, PLOT_CONTROLS, wait_for, described, field, texts, labels, click, type_into,
-    Picture, emulate, unemulate, touch, stacked_equals_frame, frame_scale_for,
+    Picture, emulate, unemulate, touch, stacked_equals_frame, frame_scale_for, start_browser,
+    open_page,
 )
 # After the driver, which finds the Python that has Selenium.
 from selenium.webdriver.common.action_chains import ActionChains
@@ -21,7 +22,9 @@ class ScreenChecks:
     # What a Chinese page may show in Latin letters: names, the keys' own names, the fields'
     # symbols and the units' symbols.
     LATIN_IN_CHINESE = NAMES | {'V', 'T', 'P', 'M', 'Vr', 'c', 'a', 'K', 'Pa', 'kg', 'm', 's', 'x', 'y',
-                                'cr', 'Ccr', 'Pcr', 'Tcr', 'Esc', 'Space', 'PNG', 'CSV', 'SVG'}
+                                'cr', 'Ccr', 'Pcr', 'Tcr', 'Esc', 'Space', 'PNG', 'CSV', 'SVG',
+                                # the gases' formulas: N₂, O₂, He, Ar, CO₂, H₂O, CH₄, H₂
+                                'N', 'O', 'He', 'Ar', 'CO', 'H', 'CH'}
 
     def check_words(self, d, lang):
         """Every word of the page (its text, the About box, the hint, the names and descriptions
@@ -94,6 +97,25 @@ class ScreenChecks:
             d.execute_script('localStorage.clear()')
         assert len(captions) == len(rows), 'a caption left untranslated: %r' % captions
         self.assert_no_errors()
+
+    def opening_language(self):
+        """Which language opens: the address's, then the remembered choice, then the first of the
+        browser's preferred languages that the page speaks, then Russian."""
+        lang = 'return document.documentElement.lang'
+        for preferred, want in [('de-DE,de', 'de'), ('fr-FR,fr,es', 'es'), ('fr-FR,fr', 'ru')]:
+            other = start_browser(languages=preferred)
+            try:
+                open_page(other, self.base + '/index.html?seed=2&paused=1')
+                got = other.execute_script(lang)
+                assert got == want, 'a browser preferring %s opens %r' % (preferred, got)
+                if preferred == 'de-DE,de':
+                    open_page(other, self.base + '/index.html?seed=2&paused=1&lang=zh')
+                    assert other.execute_script(lang) == 'zh-Hans', 'the address comes first'
+                    Select(other.find_element(By.ID, 'language')).select_by_value('es')
+                    open_page(other, self.base + '/index.html?seed=2&paused=1')
+                    assert other.execute_script(lang) == 'es', 'the remembered choice before the browser\'s'
+            finally:
+                other.quit()
 
     def names_and_languages(self):
         d = self.driver
@@ -319,15 +341,19 @@ class ScreenChecks:
         # dialog table's order (the inputs, the picture, the read-only fields in reading order),
         # then the plot's panel under it (the quantities and the downloads).
         table = d.execute_script('return [...document.querySelectorAll("#dialog [data-control-id]")]'
-                                 '.filter(e => e.tabIndex >= 0).map(e => e.dataset.key || "picture")')
-        want = ['v1', 't1', 'p1', 'picture', 'rho1', 'c1', 'mach1', 'vol1', 'critSpeed', 'critTemp',
+                                 '.filter(e => e.tabIndex >= 0).map(e => e.dataset.key || '
+                                 '(e.classList.contains("gas-choice") ? "gas-choice" : '
+                                 'e.classList.contains("gas-field") ? "gasField" : "picture"))')
+        want = ['v1', 't1', 'p1', 'gas-choice', 'gasField', 'gasField', 'picture', 'rho1', 'c1', 'mach1', 'vol1', 'critSpeed', 'critTemp',
                 'critPressure', 'critDensity', 'critVolume', 'T', 'P', 'rho', 'c', 'M', 'V0', 'V', 'Vphi', 'Vr']
         assert table == want, 'the controls stand in the order %r' % table
         tools = self.tools_shown()
         assert len(tools) >= 9 and tools[0] == 'pause-button' and tools[-1] == 'language', 'the tools: %r' % tools
         assert self.tools_above_dialog(), 'the tools do not stand above the dialog'
-        order = self.tab_order('pause-button', len(tools) + len(want) + len(PLOT_CONTROLS) - 1)
-        assert order == tools + want + PLOT_CONTROLS, 'Tab goes %r' % order
+        # Air's gamma and molar mass are hidden: Tab passes them over.
+        reached = [k for k in want if k != 'gasField']
+        order = self.tab_order('pause-button', len(tools) + len(reached) + len(PLOT_CONTROLS) - 1)
+        assert order == tools + reached + PLOT_CONTROLS, 'Tab goes %r' % order
 
         # The picture is a slider of beta: its value, its range, its words; Left, Right, Home,
         # End and the page keys move it as the core decides.

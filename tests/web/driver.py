@@ -124,13 +124,18 @@ def serve(site):
     return server
 
 
-def start_browser(scale=1):
+def start_browser(scale=1, languages='ru'):
+    # The browser's preferred languages (a Russian classroom's unless a check asks otherwise):
+    # the page opens in the first of them that it speaks, when neither the address nor a
+    # remembered choice names one.
     options = webdriver.ChromeOptions()
+    options.add_experimental_option('prefs', {'intl.accept_languages': languages})
     if os.path.exists('/usr/lib/chromium/chromium'):
         options.binary_location = '/usr/lib/chromium/chromium'
     for arg in ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
                 '--disable-background-networking', '--disable-component-update', '--disable-sync',
                 '--window-size=900,1000', '--force-device-scale-factor=%d' % scale,
+                '--lang=' + languages.split(',')[0],
                 '--user-data-dir=' + tempfile.mkdtemp(prefix='cornerflow-chromium-')]:
         options.add_argument(arg)
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})

@@ -95,6 +95,8 @@ def main():
                    checks.names_and_languages)
         checks.run('every language of the table: its tag, its words, nothing past its box from 320 px',
                    checks.every_language)
+        checks.run('the opening language: the address, the remembered choice, the browser\'s, Russian',
+                   checks.opening_language)
         checks.run('the tab order, the picture as a slider, one description a second',
                    checks.keyboard_and_screen_reader)
         checks.run('every screen from 320 to 3840 wide, the plot folded and open: fits, reachable, sharp; a zoom',

@@ -160,6 +160,7 @@
       .map((c) => { const span = document.createElement('span'); span.className = 'gas-caption'; return { el: span, words: c.text }; });
     const choice = document.createElement('select');
     choice.className = 'gas-choice';
+    choice.id = 'gas-choice';
     choice.dataset.controlId = entry.id;
     const field = (id) => {
       const input = makeField({ id: id, kind: 'GasField' }, layout);
