@@ -46,6 +46,20 @@ class LinkChecks:
         assert not d.execute_script('return document.querySelector(".gas-other").hidden')
         query = urllib.parse.parse_qs(urllib.parse.urlparse(d.execute_script('return window.cornerflow.link()')).query)
         assert query['gamma'] == ['1.3'] and query['mu'] == ['44'], query
+        # A gas the user chooses is remembered: the page opens on it again when the address names
+        # no state, and a link opens the state it names (air, unless it names a gas).
+        try:
+            self.open('seed=8')
+            d.execute_script('const c = document.querySelector(".gas-choice"); c.value = "ar";'
+                             'c.dispatchEvent(new Event("change"))')
+            self.open('seed=8')
+            assert d.execute_script('return window.cornerflow.link()').count('gas=ar') == 1, \
+                'the chosen gas was not remembered'
+            self.open('seed=8&v1=600')
+            assert d.execute_script('return document.querySelector(".gas-choice").value') == 'air', \
+                'a link without a gas opened on the remembered one'
+        finally:
+            d.execute_script('localStorage.removeItem("cornerflow.gas")')
 
         # The round trip: a state made by typing (a comma too), keys and the pause, written by
         # the tool and opened again.

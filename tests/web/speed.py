@@ -21,18 +21,14 @@ a served site and returns the figures.
 """
 import argparse
 import collections
-import functools
-import http.server
 import math
 import os
 import statistics
 import sys
-import tempfile
-import threading
 import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from driver import serve, start_browser  # noqa: E402  (the same server and browser as the checks)
 
 # Picture pixels of a drag: the start-up state's around the start-up wall, every point a new
 # one; at V1 580, T1 100 two points whose walls (0.620 and 0.625 rad) give the longest
@@ -49,31 +45,6 @@ SLOWEST_WARM_UP = [[390 + i, 330] for i in range(5)]
 # (what, p95 goal in ms)
 GOALS = {'tick': 8.0, 'drag start-up': 16.7, 'drag slowest, new walls': 33.0,
          'drag slowest, back and forth': 33.0}
-
-
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
-def serve(site):
-    handler = functools.partial(QuietHandler, directory=site)
-    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server
-
-
-def start_browser():
-    options = webdriver.ChromeOptions()
-    if os.path.exists('/usr/lib/chromium/chromium'):
-        options.binary_location = '/usr/lib/chromium/chromium'
-    for arg in ['--headless=new', '--no-sandbox', '--disable-gpu', '--no-first-run',
-                '--disable-background-networking', '--disable-component-update', '--disable-sync',
-                '--window-size=900,1000',
-                '--user-data-dir=' + tempfile.mkdtemp(prefix='cornerflow-speed-')]:
-        options.add_argument(arg)
-    service = Service('/usr/bin/chromedriver') if os.path.exists('/usr/bin/chromedriver') else Service()
-    return webdriver.Chrome(service=service, options=options)
 
 
 def percentile(values, p):

@@ -34,12 +34,14 @@
     const gas = controls.gas;
     gas.choice.addEventListener('change', () => {
       page.setGas(gas.choice.value);
+      CF.rememberGas(page);
       actions.update();
       if (gas.choice.value === 'other') gas.gamma.focus();
     });
     for (const el of [gas.gamma, gas.molarMass]) {
       el.addEventListener('blur', () => {
         page.setGasValues(gas.gamma.value, gas.molarMass.value);
+        CF.rememberGas(page);
         actions.update();
       });
     }

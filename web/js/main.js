@@ -119,6 +119,8 @@
     page.chooseLanguage(CF.openingLanguage(core));
     // The exact theory as last chosen; the address may say otherwise.
     if (CF.theoryRemembered()) page.setExactTheory(true);
+    // The gas as last chosen, the same way; a gas in the address comes after it.
+    CF.restoreGas(page);
     CF.link.apply(core, page);
     return seed;
   }

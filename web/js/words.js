@@ -32,6 +32,34 @@
       }
     },
   };
+
+  // The gas the user chose last (its code, and for "other gas" its typed gamma and molar mass),
+  // remembered like the language; the session takes it back at opening when the address carries
+  // no state (a link opens the state it names, with air unless it names a gas). Texts that no
+  // longer read as a gas are refused by the core, which then keeps air.
+  const GAS_KEY = 'cornerflow.gas';
+  const STATE_KEYS = ['v1', 't1', 'p1', 'beta', 'gas', 'gamma', 'mu'];
+  CF.rememberGas = (page) => {
+    const code = page.gas();
+    CF.store.set(GAS_KEY, JSON.stringify(code === 'other'
+      ? { code: code, gamma: page.gasGammaText(), mu: page.gasMolarMassText() } : { code: code }));
+  };
+  CF.restoreGas = (page) => {
+    const address = new URLSearchParams(window.location.search);
+    if (STATE_KEYS.some((k) => address.has(k))) return;
+    let g = null;
+    try {
+      g = JSON.parse(CF.store.get(GAS_KEY) || 'null');
+    } catch (e) {
+      g = null; // not a gas this page wrote
+    }
+    if (!g || typeof g.code !== 'string') return;
+    if (g.code === 'other') {
+      if (typeof g.gamma === 'string' && typeof g.mu === 'string') page.setGasValues(g.gamma, g.mu);
+    } else {
+      page.setGas(g.code);
+    }
+  };
   const remembered = () => CF.store.get(storageKey);
 
   // Which language opens is the core's rule (CF.openingLanguage, once the program has loaded).
