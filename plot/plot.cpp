@@ -220,6 +220,33 @@ int At(double v) { return TruncToInt(std::floor(v + 0.5)); }
 
 // The parts of a polyline inside the box, each drawn as one polyline (a point that is no
 // number breaks it).
+// Liang-Barsky: where the segment from (ax, ay) to (bx, by) runs inside the box [x0, x1] x
+// [y0, y1], as the part [t0, t1] of it; false where it misses the box.
+bool ClipToBox(double ax, double ay, double bx, double by, double x0, double y0, double x1,
+               double y1, double& t0, double& t1)
+{
+    const double dx = bx - ax, dy = by - ay;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {ax - x0, x1 - ax, ay - y0, y1 - ay};
+    t0 = 0.0;
+    t1 = 1.0;
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0.0) {
+            if (q[k] < 0.0)
+                return false;
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    return true;
+}
+
 void ClippedPolyline(DC& dc, const std::vector<double>& xy, double x0, double y0, double x1,
                      double y1)
 {
@@ -245,25 +272,9 @@ void ClippedPolyline(DC& dc, const std::vector<double>& xy, double x0, double y0
             if (bUp)
                 by = y0 - 1e6;
         }
-        // Liang-Barsky against the box.
         const double dx = bx - ax, dy = by - ay;
-        const double p[4] = {-dx, dx, -dy, dy};
-        const double q[4] = {ax - x0, x1 - ax, ay - y0, y1 - ay};
         double t0 = 0.0, t1 = 1.0;
-        bool inside = true;
-        for (int k = 0; k < 4 && inside; ++k) {
-            if (p[k] == 0.0) {
-                inside = q[k] >= 0.0;
-                continue;
-            }
-            const double t = q[k] / p[k];
-            if (p[k] < 0.0)
-                t0 = std::max(t0, t);
-            else
-                t1 = std::min(t1, t);
-            inside = t0 <= t1;
-        }
-        if (!inside) {
+        if (!ClipToBox(ax, ay, bx, by, x0, y0, x1, y1, t0, t1)) {
             flush();
             continue;
         }
@@ -465,25 +476,8 @@ bool SegmentMeets(double ax, double ay, double bx, double by, const TextBox& b)
     if (std::max(ax, bx) < x0 || std::min(ax, bx) > x1 || std::max(ay, by) < y0
         || std::min(ay, by) > y1)
         return false;
-    const double dx = bx - ax, dy = by - ay;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {ax - x0, x1 - ax, ay - y0, y1 - ay};
     double t0 = 0.0, t1 = 1.0;
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0.0) {
-            if (q[k] < 0.0)
-                return false;
-            continue;
-        }
-        const double t = q[k] / p[k];
-        if (p[k] < 0.0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
-    return true;
+    return ClipToBox(ax, ay, bx, by, x0, y0, x1, y1, t0, t1);
 }
 
 // A label beside a vertical line, placed on the first of the rows down from the box's top, right
