@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QLocale>
-#include <QSettings>
 
 #include "app/flow_dialog.h"
 #include "app/modes.h"
@@ -39,15 +38,13 @@ int RunDialog(int argc, char** argv, const Options& options)
     std::vector<std::string> preferred;
     for (const QString& tag : QLocale::system().uiLanguages())
         preferred.push_back(tag.toStdString());
-    const Language& opening = OpeningLanguage(
-        options.lang, QSettings().value(QStringLiteral("language")).toString().toStdString(),
-        preferred);
     FlowDialog dlg;
+    const Language& opening = OpeningLanguage(options.lang, dlg.Session().Kept().language,
+                                              preferred);
     dlg.SetLanguage(QString::fromUtf8(opening.code));
+    // The state the command line names, over the exact theory, the gas and the plot as the
+    // user left them last time.
     StartWindow(dlg, options);
-    // The exact theory over the picture, the gas and the plot's window as they were left last
-    // time.
-    dlg.RestoreRemembered(options.exactTheory, options.gas || options.gamma || options.molarMass);
     dlg.exec(); // the result is not looked at
     return 0;
 }

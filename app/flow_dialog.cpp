@@ -73,6 +73,7 @@ FlowDialog::FlowDialog(QWidget* parent)
           SendAccessibleEvent(changed);
       })
 {
+    session_.KeepChoicesIn(&store_);
     for (size_t i = 0; i < FieldCount(); ++i)
         fields_[FieldTable()[i].id] = new NumberEdit(this);
     gasChoice_ = new QComboBox(this);
@@ -346,10 +347,7 @@ void FlowDialog::BuildMenu()
 
 void FlowDialog::MenuCommandChosen(Command command, const QString& language)
 {
-    const ShellAction action = session_.Choose(command, language.toStdString());
-    if (command == Command::ExactTheory) // chosen here: remembered for the next start
-        QSettings().setValue(QStringLiteral("exactTheory"), session_.ExactTheory());
-    Carry(action);
+    Carry(session_.Choose(command, language.toStdString()));
 }
 
 QString FlowDialog::StatusLine() const { return status_ ? status_->text() : QString(); }
@@ -377,8 +375,7 @@ void FlowDialog::ShowPlot(bool shown)
     if (shown && !plot_) {
         plot_ = std::make_unique<PlotWindow>(session_, this);
         plot_->shownChanged = [this](bool nowShown) {
-            session_.SetPlotOpen(nowShown);
-            QSettings().setValue(QStringLiteral("plot/open"), nowShown);
+            session_.ChoosePlotOpen(nowShown);
             BuildMenu();
         };
         const QByteArray geometry =
@@ -395,27 +392,13 @@ void FlowDialog::ShowPlot(bool shown)
             plot_->hide();
         }
     }
-    QSettings().setValue(QStringLiteral("plot/open"), shown);
     BuildMenu();
 }
 
-void FlowDialog::RestoreRemembered(bool exactTheory, bool gasGiven)
+void FlowDialog::ShowOpening()
 {
-    const QString gas = QSettings().value(QStringLiteral("gas")).toString();
-    if (!gasGiven && gas == QLatin1String(kOtherGasCode)) {
-        // Read as a pair and checked as typed ones are: a settings file edited by hand that
-        // holds a value out of range changes nothing.
-        if (!session_.SetGasValues(
-                FormatRoundTrip(QSettings().value(QStringLiteral("gamma")).toDouble()),
-                FormatRoundTrip(QSettings().value(QStringLiteral("molarMass")).toDouble())))
-            session_.SetGas("air");
-    } else if (!gasGiven && !gas.isEmpty()) {
-        session_.SetGas(gas.toStdString()); // an unknown name changes nothing
-    }
     SyncGas();
-    if (!exactTheory && QSettings().value(QStringLiteral("exactTheory")).toBool())
-        session_.SetExactTheory(true);
-    if (QSettings().value(QStringLiteral("plot/open")).toBool()) {
+    if (session_.PlotOpen()) {
         if (isVisible())
             ShowPlot(true);
         else
@@ -442,11 +425,7 @@ void FlowDialog::Carry(ShellAction action)
     case ShellAction::SavePicture: SavePictureAs(); break;
     case ShellAction::CopyPicture: CopyPicture(); break;
     case ShellAction::Close: close(); break;
-    case ShellAction::Language:
-        SetLanguage(Language());
-        // Chosen here: remembered for the next start.
-        QSettings().setValue(QStringLiteral("language"), Language());
-        break;
+    case ShellAction::Language: SetLanguage(Language()); break;
     default: break;
     }
     BuildMenu();
@@ -489,28 +468,16 @@ void FlowDialog::InputFieldLeft()
 
 void FlowDialog::GasChosen(int index)
 {
-    session_.SetGas(gasChoice_->itemData(index).toString().toStdString());
+    session_.ChooseGas(gasChoice_->itemData(index).toString().toStdString());
     SyncGas();
-    // The remember rule: chosen here, remembered for the next start ("other gas" with the
-    // numbers it starts from).
-    QSettings().setValue(QStringLiteral("gas"), QString::fromStdString(session_.Gas()));
-    if (session_.Gas() == kOtherGasCode) {
-        QSettings().setValue(QStringLiteral("gamma"), session_.State().gamma);
-        QSettings().setValue(QStringLiteral("molarMass"), session_.State().molarMass);
+    if (session_.Gas() == kOtherGasCode)
         gasGamma_->setFocus(Qt::OtherFocusReason);
-    }
 }
 
 void FlowDialog::GasFieldLeft()
 {
-    const bool taken = session_.SetGasValues(gasGamma_->text().toStdString(),
-                                             gasMolarMass_->text().toStdString());
+    session_.ChooseGasValues(gasGamma_->text().toStdString(), gasMolarMass_->text().toStdString());
     SyncGas();
-    if (taken) {
-        QSettings().setValue(QStringLiteral("gas"), QString::fromUtf8(kOtherGasCode));
-        QSettings().setValue(QStringLiteral("gamma"), session_.State().gamma);
-        QSettings().setValue(QStringLiteral("molarMass"), session_.State().molarMass);
-    }
 }
 
 void FlowDialog::SyncGas()

@@ -26,6 +26,7 @@
 #include "app/number_edit.h"
 #include "app/picture_announcer.h"
 #include "app/plot_window.h"
+#include "app/settings_store.h"
 #include "dialog/flow_session.h"
 
 class FlowDialog : public QDialog {
@@ -74,9 +75,9 @@ public:
     // was first shown.
     void ShowPlot(bool shown);
     PlotWindow* Plot() { return plot_.get(); }
-    // The exact theory (unless exactTheory already turned it on), the gas (unless gasGiven)
-    // and the plot's window as the user left them, from the settings file.
-    void RestoreRemembered(bool exactTheory, bool gasGiven = false);
+    // Shows what the session opened on (with what the user chose last time): the gas's
+    // controls, the plot's window when it is open, the menu's check marks.
+    void ShowOpening();
     // The status line under the picture: what the flow is doing now, in words (its text is
     // also its accessible name).
     QString StatusLine() const;
@@ -118,6 +119,7 @@ private:
     void GasChosen(int index);
     void GasFieldLeft();
 
+    SettingsStore store_; // what the user chooses, kept for the next start
     FlowSession session_;
     std::optional<uint32_t> seed_;
     bool initialised_ = false;

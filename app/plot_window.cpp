@@ -9,7 +9,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QSettings>
 #include <QShowEvent>
 #include <QStandardPaths>
 #include <QVBoxLayout>
@@ -77,8 +76,7 @@ PlotWindow::PlotWindow(FlowSession& session, QWidget* parent)
         connect(box, &QCheckBox::toggled, this, [this, quantity](bool on) {
             QuantitySet shown = session_.PlotQuantities();
             shown = on ? shown | QuantityBit(quantity) : shown & ~QuantityBit(quantity);
-            session_.SetPlotQuantities(shown);
-            QSettings().setValue(QStringLiteral("plot/quantities"), shown);
+            session_.ChoosePlotQuantities(shown);
         });
         boxes_[static_cast<size_t>(q)] = box;
         tools->addWidget(box);
@@ -100,14 +98,6 @@ PlotWindow::PlotWindow(FlowSession& session, QWidget* parent)
     note->setWordWrap(true);
     layout->addWidget(note);
 
-    // The quantities chosen last time.
-    const QVariant shown = QSettings().value(QStringLiteral("plot/quantities"));
-    if (shown.isValid()) {
-        const QuantitySet set = shown.toUInt() & kAllQuantities;
-        session_.SetPlotQuantities(set);
-        for (int q = 0; q < kQuantityCount; ++q)
-            boxes_[static_cast<size_t>(q)]->setChecked(set & QuantityBit(static_cast<Quantity>(q)));
-    }
     session_.plotReady = [this] {
         canvas_->update();
         UpdateDescription();

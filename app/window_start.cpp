@@ -12,5 +12,6 @@ void StartWindow(FlowDialog& dialog, const Options& options)
         dialog.SetLanguage(QString::fromStdString(options.lang));
     dialog.SetSeed(options.seed ? *options.seed : TickCount());
     dialog.Initialise(); // the session's start-up, as when the window first opens
-    ApplyOptions(dialog.Session(), options);
+    ApplyOptions(dialog.Session(), options); // over what the user chose last time
+    dialog.ShowOpening();
 }

@@ -4,6 +4,7 @@
 
 #include "base/constants.h"
 #include "model/number_text.h"
+#include "model/start_values.h"
 
 Corner::Corner()
 {
@@ -48,6 +49,30 @@ int Corner::ClassifyPoint(const FlowState& fs, bool viewCoords, double x, double
 double Corner::BetaDegrees() const { return wallAngle * kDegreesPerRadian + kBetaOfDownwardWall; }
 
 double Corner::MostTurnedBack() const { return std::atan(kLevelPointSlope * width); }
+
+double Corner::WithinDragRange(double angle) const
+{
+    const double upper = MostTurnedBack();
+    if (!(angle <= upper))
+        return upper;
+    if (!(angle >= -upper))
+        return -upper;
+    return angle;
+}
+
+double Corner::WallAngleOfBodyAngle(double betaDegrees)
+{
+    const StartValues& start = StartUpValues();
+    const double t = (betaDegrees - start.bodyAngle) / (180.0 - start.bodyAngle);
+    return (1.0 - t) * start.wallAngle + t * kHalfPi;
+}
+
+double Corner::BodyAngle() const
+{
+    const StartValues& start = StartUpValues();
+    const double t = (wallAngle - start.wallAngle) / (kHalfPi - start.wallAngle);
+    return start.bodyAngle + t * (180.0 - start.bodyAngle);
+}
 
 std::string Corner::BetaLabel() const { return "\u03B2=" + FormatFixed(BetaDegrees(), 0); }
 

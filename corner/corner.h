@@ -44,6 +44,17 @@ public:
     // and level with it, atan(kLevelPointSlope * width).
     double MostTurnedBack() const;
 
+    // The wall angle within the range a drag can reach: above -pi/2 (a point far upstream, one
+    // pixel below the corner) and at most MostTurnedBack(); an angle out of it (or no number)
+    // lands on the nearer end.
+    double WithinDragRange(double angle) const;
+    // The wall angle for a body angle beta in degrees, as a start state or a link names it, and
+    // back: linear in beta, exact at both ends a teacher types most (the start-up body angle
+    // gives the start-up wall, 180 a straight wall, pi/2). Each degree of beta is then
+    // 1.0000295 degrees of the wall, and the label reads back the beta typed.
+    static double WallAngleOfBodyAngle(double betaDegrees);
+    double BodyAngle() const;
+
     // The one way the wall is turned: sets wallAngle (recomputes nothing else).
     void SetWallAngle(double angle) { wallAngle = angle; }
     // Sets wallAngle from a picture point, or leaves it (a point up and to the left of the

@@ -52,21 +52,14 @@ void FlowSession::Reset()
     state_.t1 = start.t1;
     state_.p1 = start.p1;
     corner_.SetWallAngle(start.wallAngle);
-    gas_ = "air";
-    gasNotes_.clear();
+    gas_.Reset();
     state_.gamma = start.gamma;
     state_.molarMass = start.molarMass;
-    gasGammaText_ = FormatRoundTrip(start.gamma);
-    gasMolarMassText_ = FormatRoundTrip(start.molarMass);
     field_.tracers.count = 0; // the population starts afresh, from where the generator stands
     StartUp();
 }
 
-void FlowSession::Seed(uint32_t seed) { field_.random.Seed(seed); }
-
 // ---- Fields
-
-void FlowSession::SetInputText(ControlId id, const std::string& text) { texts_.SetInput(id, text); }
 
 void FlowSession::InputsLeft()
 {
@@ -86,18 +79,14 @@ void FlowSession::ComputeUpstreamState()
 
 // ---- The gas
 
-void FlowSession::UseGas(const std::string& code, double gamma, double molarMass)
+void FlowSession::UseGas(const std::optional<GasValues>& values)
 {
-    gas_ = code;
-    gasNotes_.clear();
-    gasGammaText_ = FormatRoundTrip(gamma);
-    gasMolarMassText_ = FormatRoundTrip(molarMass);
-    if (gamma == state_.gamma && molarMass == state_.molarMass) {
-        Tell(fieldsChanged); // the choice and the texts changed, the flow did not
+    if (!values || (values->gamma == state_.gamma && values->molarMass == state_.molarMass)) {
+        Tell(fieldsChanged); // the choice or the texts changed, the flow did not
         return;
     }
-    state_.gamma = gamma;
-    state_.molarMass = molarMass;
+    state_.gamma = values->gamma;
+    state_.molarMass = values->molarMass;
     if (open_)
         ComputeUpstreamState();
 }
@@ -105,44 +94,34 @@ void FlowSession::UseGas(const std::string& code, double gamma, double molarMass
 bool FlowSession::SetGas(const std::string& code)
 {
     ClearUpperVectorState(); // a shell ran just before
-    if (code == kOtherGasCode) {
-        UseGas(code, state_.gamma, state_.molarMass);
-        return true;
-    }
-    const ::Gas* gas = FindGas(code);
-    if (!gas)
-        return false;
-    UseGas(gas->code, gas->gamma, gas->molarMass);
-    return true;
+    const std::optional<GasValues> values = gas_.Choose(code, GasNow());
+    if (values)
+        UseGas(values);
+    return values.has_value();
 }
 
 bool FlowSession::SetGasValues(const std::string& gammaText, const std::string& molarMassText)
 {
     ClearUpperVectorState(); // a shell ran just before
-    const GasReading r = ReadGasTexts(gammaText, molarMassText);
-    if (!r.ok) {
-        gas_ = kOtherGasCode;
-        gasGammaText_ = gammaText;
-        gasMolarMassText_ = molarMassText;
-        gasNotes_ = r.notes;
-        Tell(fieldsChanged);
-        return false;
-    }
-    UseGas(kOtherGasCode, r.gamma, r.molarMass);
-    // The typed texts stay as typed; the note says what was read from another form.
-    gasGammaText_ = gammaText;
-    gasMolarMassText_ = molarMassText;
-    gasNotes_ = r.notes;
-    Tell(fieldsChanged);
-    return true;
+    const std::optional<GasValues> values = gas_.Type(gammaText, molarMassText);
+    UseGas(values);
+    return values.has_value();
 }
 
-std::string FlowSession::FileTag() const
+bool FlowSession::ChooseGas(const std::string& code)
 {
-    if (gas_ == kOtherGasCode)
-        return "gamma" + FormatReadValue(state_.gamma) + "-mu" + FormatReadValue(state_.molarMass);
-    const ::Gas* gas = FindGas(gas_);
-    return gas ? gas->fileTag : "";
+    const bool taken = SetGas(code);
+    if (taken)
+        keeper_.KeepGas(gas_.Code(), state_.gamma, state_.molarMass);
+    return taken;
+}
+
+bool FlowSession::ChooseGasValues(const std::string& gammaText, const std::string& molarMassText)
+{
+    const bool taken = SetGasValues(gammaText, molarMassText);
+    if (taken)
+        keeper_.KeepGas(gas_.Code(), state_.gamma, state_.molarMass);
+    return taken;
 }
 
 // ---- The picture
@@ -189,15 +168,6 @@ void FlowSession::SetDrawing(MakeDCFunction makeDC)
     ShowFrame();
     plot_.SetDrawing(view_.makeDC);
     UpdatePlot();
-}
-
-int FlowSession::FrameScaleFor(double devicePixelRatio)
-{
-    if (!(devicePixelRatio > 1.0))
-        return 1;
-    if (devicePixelRatio >= kMaxFrameScale)
-        return kMaxFrameScale;
-    return TruncToInt(std::ceil(devicePixelRatio));
 }
 
 void FlowSession::SetFrameScale(int scale)
@@ -292,65 +262,32 @@ void FlowSession::PointerMoved(const PointerEvent& e)
         Act(gesture_.Moved(e, Wall()));
 }
 
-void FlowSession::PointerReleased(const PointerEvent& e) { gesture_.Released(e); }
-
-void FlowSession::PointerCancelled(const PointerEvent& e) { gesture_.Released(e); }
-
 // ---- Keys and the menu
 
 ShellAction FlowSession::KeyPressed(const KeyEvent& k)
 {
     ClearUpperVectorState(); // a shell ran just before
-    if (!open_ || k.control || k.alt || k.meta)
+    const KeyMeaning meaning = MeaningOfKey(k);
+    if (!open_ || meaning.act == KeyMeaning::Act::Nothing)
         return ShellAction::Ignored;
-    if (k.shift) {
-        // Shift with an arrow moves the reading point by kKeyReadStep picture pixels.
-        int dx = 0, dy = 0;
-        switch (k.key) {
-        case Key::Left: dx = -kKeyReadStep; break;
-        case Key::Right: dx = kKeyReadStep; break;
-        case Key::Up: dy = -kKeyReadStep; break;
-        case Key::Down: dy = kKeyReadStep; break;
-        case Key::Period: StepOnce(); return ShellAction::None;
-        default: return ShellAction::Ignored;
-        }
-        Act(gesture_.KeyMoved(dx, dy, Wall()));
-        return ShellAction::None;
+    switch (meaning.act) {
+    case KeyMeaning::Act::TurnWall: TurnWallBy(meaning.degrees); break;
+    case KeyMeaning::Act::MoveReading:
+        Act(gesture_.KeyMoved(meaning.dx, meaning.dy, Wall()));
+        break;
+    case KeyMeaning::Act::Pause: SetPaused(!paused_); break;
+    case KeyMeaning::Act::Step: StepOnce(); break;
+    case KeyMeaning::Act::FullScreen: return ShellAction::FullScreen;
+    case KeyMeaning::Act::Held:
+    case KeyMeaning::Act::Nothing: break;
     }
-    switch (k.key) {
-    case Key::Right:
-    case Key::Up: TurnWallBy(+1.0); return ShellAction::None;
-    case Key::Left:
-    case Key::Down: TurnWallBy(-1.0); return ShellAction::None;
-    case Key::PageUp: TurnWallBy(+10.0); return ShellAction::None;
-    case Key::PageDown: TurnWallBy(-10.0); return ShellAction::None;
-    case Key::Home: TurnWallBy(-360.0); return ShellAction::None;
-    case Key::End: TurnWallBy(+360.0); return ShellAction::None;
-    case Key::Space:
-        if (!k.repeat) // held down, it would flicker
-            SetPaused(!paused_);
-        return ShellAction::None;
-    case Key::Period: StepOnce(); return ShellAction::None;
-    case Key::F: return ShellAction::FullScreen;
-    case Key::Other: break;
-    }
-    return ShellAction::Ignored;
+    return ShellAction::None;
 }
 
 void FlowSession::TurnWallBy(double degrees)
 {
-    if (!open_)
-        return;
-    // The range a drag can reach: above -pi/2 (a point far upstream, one pixel below the
-    // corner) and at most the wall turned back by a press level with the corner.
-    const double upper = corner_.MostTurnedBack();
-    const double lower = -upper;
-    double angle = corner_.wallAngle + degrees * kRadiansPerDegree;
-    if (!(angle <= upper))
-        angle = upper;
-    if (!(angle >= lower))
-        angle = lower;
-    SetWallAngle(angle);
+    if (open_)
+        SetWallAngle(corner_.WithinDragRange(corner_.wallAngle + degrees * kRadiansPerDegree));
 }
 
 MenuState FlowSession::MenusShow() const
@@ -368,11 +305,17 @@ ShellAction FlowSession::Choose(Command command, const std::string& language)
     case Command::Reset: Reset(); return ShellAction::None;
     case Command::SavePicture: return ShellAction::SavePicture;
     case Command::CopyPicture: return ShellAction::CopyPicture;
-    case Command::Language: SetLanguage(language); return ShellAction::Language;
+    case Command::Language:
+        SetLanguage(language);
+        keeper_.Keep(kKeptLanguage, language_);
+        return ShellAction::Language;
     case Command::CopyLink: return ShellAction::CopyLink;
     case Command::FullScreen: return ShellAction::FullScreen;
-    case Command::ExactTheory: SetExactTheory(!view_.exactTheory); return ShellAction::None;
-    case Command::Plot: plotOpen_ = !plotOpen_; return ShellAction::ShowPlot;
+    case Command::ExactTheory:
+        SetExactTheory(!view_.exactTheory);
+        keeper_.KeepFlag(kKeptExactTheory, view_.exactTheory);
+        return ShellAction::None;
+    case Command::Plot: ChoosePlotOpen(!plotOpen_); return ShellAction::ShowPlot;
     case Command::Legend: legendOpen_ = !legendOpen_; return ShellAction::ShowLegend;
     case Command::Keys: return ShellAction::ShowKeys;
     }
@@ -404,43 +347,16 @@ void FlowSession::SetWallFromPoint(int x, int y)
 
 void FlowSession::SetBodyAngle(double betaDegrees)
 {
-    // Linear in beta, exact at both ends a teacher types most: the start-up body angle gives
-    // the start-up wall, 180 gives a straight wall (pi/2). Each degree of beta is then
-    // 1.0000295 degrees of the wall, and the label reads back the beta typed.
-    const StartValues& start = StartUpValues();
-    const double t = (betaDegrees - start.bodyAngle) / (180.0 - start.bodyAngle);
-    const double wall = (1.0 - t) * start.wallAngle + t * kHalfPi;
+    const double wall = Corner::WallAngleOfBodyAngle(betaDegrees);
     if (std::isfinite(wall)) // an angle that is no number leaves the wall where it is
         SetWallAngle(wall);
-}
-
-double FlowSession::BodyAngle() const
-{
-    // SetBodyAngle's map solved for beta.
-    const StartValues& start = StartUpValues();
-    const double t = (corner_.wallAngle - start.wallAngle) / (kHalfPi - start.wallAngle);
-    return start.bodyAngle + t * (180.0 - start.bodyAngle);
-}
-
-// ---- Words and labels
-
-std::string FlowSession::BetaLabel() const { return corner_.BetaLabel(); }
-
-std::string FlowSession::AlphaLabel() const
-{
-    return Corner::HasFan(state_) ? Corner::AlphaLabel(state_) : std::string();
-}
-
-std::string FlowSession::ChiLabel() const
-{
-    return Corner::HasFan(state_) ? corner_.ChiLabel(state_) : std::string();
 }
 
 // ---- The plot and the exact theory
 
 void FlowSession::SetPlotSize(double width, double height, double scale)
 {
-    plot_.SetSize(width, height, FrameScaleFor(scale));
+    plot_.SetSize(width, height, ::FrameScaleFor(scale));
     UpdatePlot();
 }
 
@@ -448,6 +364,18 @@ void FlowSession::SetPlotQuantities(QuantitySet shown)
 {
     plot_.SetQuantities(shown);
     UpdatePlot();
+}
+
+void FlowSession::ChoosePlotQuantities(QuantitySet shown)
+{
+    SetPlotQuantities(shown);
+    keeper_.Keep(kKeptPlotQuantities, std::to_string(PlotQuantities()));
+}
+
+void FlowSession::ChoosePlotOpen(bool open)
+{
+    plotOpen_ = open;
+    keeper_.KeepFlag(kKeptPlotOpen, open);
 }
 
 void FlowSession::SetPlotWords(const PlotWords& words)
@@ -472,11 +400,6 @@ void FlowSession::SetExactTheory(bool on)
 
 std::vector<LegendItem> FlowSession::Legend() const
 {
-    LegendPens pens;
-    pens.streamline = field_.streamlines[1].pen;
-    pens.exact = view_.exactPen;
-    pens.frame = view_.framePen;
-    pens.tracer = Tracer::kColour;
-    pens.marker = field_.marker.brush.colour;
-    return LegendOf(corner_, pens);
+    return LegendOf(corner_, LegendPens{field_.streamlines[1].pen, view_.exactPen, view_.framePen,
+                                        Tracer::kColour, field_.marker.brush.colour});
 }

@@ -14,7 +14,9 @@
 #include "corner/corner.h"
 #include "dialog/field_texts.h"
 #include "dialog/fields.h"
+#include "dialog/gas_choice.h"
 #include "dialog/input.h"
+#include "dialog/kept_choices.h"
 #include "dialog/legend.h"
 #include "dialog/menus.h"
 #include "dialog/picture_description.h"
@@ -31,9 +33,6 @@
 #include "res/ids.h"
 #include "tracers/flow_field.h"
 #include "view/flow_view.h"
-
-// How far Shift with an arrow moves the reading point, picture pixels.
-constexpr int kKeyReadStep = 4;
 
 // The animation's period: one tick of the tracers every 50 ms of real time.
 constexpr int kTickMilliseconds = 50;
@@ -74,15 +73,15 @@ public:
     // is set when the fields are read; the field's version moves on when it changes.
     const std::string& FieldNote(ControlId id) const { return texts_.Note(id); }
     // What the user typed into an input field; read when a field is left.
-    void SetInputText(ControlId id, const std::string& text);
+    void SetInputText(ControlId id, const std::string& text) { texts_.SetInput(id, text); }
     // A field lost the focus: the three input texts are read and everything follows.
     void InputsLeft();
 
-    // ---- The gas
+    // ---- The gas (dialog/gas_choice.h)
     // The gas chosen: a code of the list (model/gas.h: "air" at start and after Reset) or
     // kOtherGasCode, whose gamma and molar mass are typed.
-    const std::string& Gas() const { return gas_; }
-    // Chooses a gas of the list, or "other gas" (which keeps the gamma and molar mass as they
+    const std::string& Gas() const { return gas_.Code(); }
+    // Sets a gas of the list, or "other gas" (which keeps the gamma and molar mass as they
     // stand until others are typed); everything follows. An unknown code changes nothing and
     // gives false.
     bool SetGas(const std::string& code);
@@ -90,14 +89,28 @@ public:
     // range (GammaInRange, MolarMassInRange) are taken and everything follows; otherwise nothing
     // changes and GasNote says why. The texts are kept as typed.
     bool SetGasValues(const std::string& gammaText, const std::string& molarMassText);
+    // The same, chosen or typed by the user: kept for the next run when taken.
+    bool ChooseGas(const std::string& code);
+    bool ChooseGasValues(const std::string& gammaText, const std::string& molarMassText);
     // The texts of the gamma and molar mass fields (written from the gas when one of the list
     // is chosen), and the note beside them: what was read when a text is not in the program's
     // own form, or why a value was refused (the words UTF-8, Russian, which the shells
     // translate in the "Field" context); GasNote in the program's Russian, "" for none.
-    const std::string& GasGammaText() const { return gasGammaText_; }
-    const std::string& GasMolarMassText() const { return gasMolarMassText_; }
-    const std::vector<::GasNote>& GasNotes() const { return gasNotes_; }
-    std::string GasNote() const { return GasNoteText(gasNotes_); }
+    const std::string& GasGammaText() const { return gas_.GammaText(); }
+    const std::string& GasMolarMassText() const { return gas_.MolarMassText(); }
+    const std::vector<::GasNote>& GasNotes() const { return gas_.Notes(); }
+    std::string GasNote() const { return GasNoteText(gas_.Notes()); }
+
+    // ---- What is kept between runs (dialog/kept_choices.h)
+    // The shell's storage (none by default: nothing is kept). From then on each choice of the
+    // user (Choose, ChooseGas, ChooseGasValues, ChoosePlotQuantities, ChoosePlotOpen) is written
+    // there as it is made; the Set... calls, which a start state and the shells' own set-up
+    // use, write nothing.
+    void KeepChoicesIn(ChoiceStore* store) { keeper_.Use(store); }
+    // What the storage keeps (nothing without one).
+    KeptChoices Kept() const { return keeper_.Read(); }
+    // What is kept is put back at opening by RecallKeptChoices (dialog/kept_choices.h); the
+    // language is the shell's to open in (OpeningLanguage with Kept().language).
 
     // ---- The picture's input
     // The size the picture is shown at, in the shell's display units; pointer events come in
@@ -114,8 +127,8 @@ public:
     // probe fields follow every change of the flow there.
     void PointerPressed(const PointerEvent& e);
     void PointerMoved(const PointerEvent& e);
-    void PointerReleased(const PointerEvent& e);
-    void PointerCancelled(const PointerEvent& e);
+    void PointerReleased(const PointerEvent& e) { gesture_.Released(e); }
+    void PointerCancelled(const PointerEvent& e) { gesture_.Released(e); }
     bool Dragging() const { return gesture_.Dragging(); }
     ReadMark Mark() const { return gesture_.Mark(); }
     // The read-out of the flow at a picture point, as the probe fields show it (the
@@ -133,7 +146,7 @@ public:
     // The body angle beta in degrees that SetBodyAngle maps onto the wall as it stands: what a
     // link to this state carries (the page's address, the command line's --beta), so that the
     // state opens again on the same wall, not on the nearest whole degree.
-    double BodyAngle() const;
+    double BodyAngle() const { return corner_.BodyAngle(); }
 
     // ---- The clock and the menu
     // The 50 ms tick: the tracers move and a frame is composed; nothing while paused.
@@ -160,9 +173,15 @@ public:
 
     // ---- What the shells show
     // The overlay's three labels ("" for alpha and chi without a fan).
-    std::string BetaLabel() const;
-    std::string AlphaLabel() const;
-    std::string ChiLabel() const;
+    std::string BetaLabel() const { return corner_.BetaLabel(); }
+    std::string AlphaLabel() const
+    {
+        return Corner::HasFan(state_) ? Corner::AlphaLabel(state_) : std::string();
+    }
+    std::string ChiLabel() const
+    {
+        return Corner::HasFan(state_) ? corner_.ChiLabel(state_) : std::string();
+    }
     PictureFacts Facts() const { return FactsOf(state_, corner_); }
     // The picture's description for a screen reader (dialog/picture_description.h).
     std::vector<SpokenSentence> Description() const
@@ -198,9 +217,8 @@ public:
     // The last composed frame, and how many frames have been composed.
     const FrameBuffer& Frame() const { return frame_; }
     unsigned long FrameCount() const { return frames_; }
-    // Device pixels per picture pixel for a screen's device pixel ratio: the next whole
-    // number, 1 to kMaxFrameScale.
-    static int FrameScaleFor(double devicePixelRatio);
+    // Device pixels per picture pixel for a screen's device pixel ratio (draw/frame_buffer.h).
+    static int FrameScaleFor(double devicePixelRatio) { return ::FrameScaleFor(devicePixelRatio); }
     int FrameScale() const { return scale_; }
     // The frame composed again at another scale (a zoom, a move to another screen).
     void SetFrameScale(int scale);
@@ -221,7 +239,7 @@ public:
     const FlowField& Field() const { return field_; }
     const FlowView& View() const { return view_; }
     // Seeds the random generator (a test's or a fuzzer's replay).
-    void Seed(uint32_t seed);
+    void Seed(uint32_t seed) { field_.random.Seed(seed); }
 
     // Told after field texts changed, after a frame is composed, and after the pause changed;
     // each runs before the call that caused it returns.
@@ -243,6 +261,7 @@ public:
     // Which ratios the plot shows (QuantityBit of each; kDefaultPlotQuantities at start). An
     // empty set shows the axes and the characteristics only.
     void SetPlotQuantities(QuantitySet shown);
+    void ChoosePlotQuantities(QuantitySet shown); // the user's: kept
     QuantitySet PlotQuantities() const { return plot_.Quantities(); }
     // The plot's words in the shell's language: PlotWords::Translated with the shell's
     // translation in the "Plot" context (the program's Russian at start).
@@ -267,12 +286,13 @@ public:
     PlotDescription PlotFacts() const { return DescribePlot(Profile()); }
 
     // The exact theory over the picture (FlowView::exactTheory): off at start and after Reset
-    // leaves it as it is; remembering it is the shell's. Command::ExactTheory turns it over.
+    // leaves it as it is. Command::ExactTheory turns it over (and keeps it).
     bool ExactTheory() const { return view_.exactTheory; }
     void SetExactTheory(bool on);
     // Whether the shell shows the plot (Command::Plot turns it over; the menu's check mark).
     bool PlotOpen() const { return plotOpen_; }
     void SetPlotOpen(bool open) { plotOpen_ = open; }
+    void ChoosePlotOpen(bool open); // the user's (the plot's window closed): kept
     // Whether the shell shows the legend (Command::Legend turns it over; off at start).
     bool LegendOpen() const { return legendOpen_; }
     void SetLegendOpen(bool open) { legendOpen_ = open; }
@@ -300,9 +320,10 @@ private:
     void UpdatePlot();
     MenuState MenusShow() const;
     // The gas's part of a file name ("" for air).
-    std::string FileTag() const;
-    // The gas's numbers into the state and its texts into the gamma and molar mass fields.
-    void UseGas(const std::string& code, double gamma, double molarMass);
+    std::string FileTag() const { return gas_.FileTag(GasNow()); }
+    GasValues GasNow() const { return GasValues{state_.gamma, state_.molarMass}; }
+    // A gas's numbers into the state; everything follows when they changed.
+    void UseGas(const std::optional<GasValues>& values);
     // Runs a shell's callback, then clears the vector state it may have left in use.
     static void Tell(const std::function<void()>& shell);
 
@@ -324,10 +345,8 @@ private:
     bool plotOpen_ = false;
     bool legendOpen_ = false;
     std::string language_ = "ru";
-    std::string gas_ = "air";
-    std::string gasGammaText_ = FormatRoundTrip(kStartValues.gamma);
-    std::string gasMolarMassText_ = FormatRoundTrip(kStartValues.molarMass);
-    std::vector<::GasNote> gasNotes_;
+    GasChoice gas_;
+    ChoiceKeeper keeper_;
     // The picture pixel whose flow the probe fields show while a pointer names it.
     std::optional<std::pair<int, int>> probePixel_;
 };

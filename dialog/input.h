@@ -101,8 +101,10 @@ inline const char* CommandName(Command command)
 //   ShowLegend  show the legend, or put it away, as LegendOpen() says
 #define CORNERFLOW_SHELL_ACTIONS(X)                                                                \
     X(None)                                                                                        \
-    X(Ignored) X(ShowAbout) X(SavePicture) X(CopyPicture) X(Close) X(Language) X(FullScreen)       \
-        X(CopyLink) X(ShowPlot) X(ShowKeys) X(ShowLegend)
+    X(Ignored)                                                                                     \
+    X(ShowAbout)                                                                                   \
+    X(SavePicture) X(CopyPicture) X(Close) X(Language) X(FullScreen) X(CopyLink) X(ShowPlot)       \
+        X(ShowKeys) X(ShowLegend)
 
 enum class ShellAction { CORNERFLOW_SHELL_ACTIONS(CORNERFLOW_ENUM_VALUE) };
 #undef CORNERFLOW_ENUM_VALUE

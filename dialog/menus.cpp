@@ -81,3 +81,37 @@ std::string FileNameFor(const std::string& betaLabel, const char* kind, const ch
     beta.erase(std::remove(beta.begin(), beta.end(), '='), beta.end());
     return kind + (gasTag.empty() ? std::string() : gasTag + "-") + beta + extension;
 }
+
+KeyMeaning MeaningOfKey(const KeyEvent& k)
+{
+    using Act = KeyMeaning::Act;
+    if (k.control || k.alt || k.meta)
+        return {};
+    const auto turn = [](double degrees) { return KeyMeaning{Act::TurnWall, degrees, 0, 0}; };
+    const auto move = [](int dx, int dy) { return KeyMeaning{Act::MoveReading, 0.0, dx, dy}; };
+    if (k.shift) {
+        switch (k.key) {
+        case Key::Left: return move(-kKeyReadStep, 0);
+        case Key::Right: return move(kKeyReadStep, 0);
+        case Key::Up: return move(0, -kKeyReadStep);
+        case Key::Down: return move(0, kKeyReadStep);
+        case Key::Period: return KeyMeaning{Act::Step};
+        default: return {};
+        }
+    }
+    switch (k.key) {
+    case Key::Right:
+    case Key::Up: return turn(+1.0);
+    case Key::Left:
+    case Key::Down: return turn(-1.0);
+    case Key::PageUp: return turn(+10.0);
+    case Key::PageDown: return turn(-10.0);
+    case Key::Home: return turn(-360.0);
+    case Key::End: return turn(+360.0);
+    case Key::Space: return KeyMeaning{k.repeat ? Act::Held : Act::Pause};
+    case Key::Period: return KeyMeaning{Act::Step};
+    case Key::F: return KeyMeaning{Act::FullScreen};
+    case Key::Other: break;
+    }
+    return {};
+}

@@ -23,6 +23,22 @@ std::vector<MenuItem> MenuItems(const MenuState& state);
 std::vector<MenuItem> PageToolItems(const MenuState& state);
 // Every key the picture answers, and what it does.
 const std::vector<KeyHelp>& PictureKeyList();
+
+// How far Shift with an arrow moves the reading point, picture pixels.
+constexpr int kKeyReadStep = 4;
+
+// What a key on the picture asks for: the wall turned by degrees (+ toward +x, less turning;
+// the keys give 1, 10 and 360), the reading point moved by picture pixels, the clock paused
+// or resumed, one step, full screen, a key answered that does nothing (Space held down, which
+// would flicker); or nothing (a key the picture does not answer, or one held with Control, Alt
+// or Meta).
+struct KeyMeaning {
+    enum class Act { Nothing, TurnWall, MoveReading, Pause, Step, FullScreen, Held };
+    Act act = Act::Nothing;
+    double degrees = 0.0;
+    int dx = 0, dy = 0;
+};
+KeyMeaning MeaningOfKey(const KeyEvent& k);
 // The name a file is offered under, from the beta label ("β=135") as the picture writes it:
 // kind + "β135" + extension, with a gas's tag before beta when there is one:
 // kind + "He-β135" + extension.

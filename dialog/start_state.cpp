@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "dialog/flow_session.h"
+#include "dialog/kept_choices.h"
 #include "dialog/languages.h"
 #include "model/gas.h"
 #include "model/number_text.h"
@@ -110,8 +111,15 @@ StartState ReadStartPairs(const std::vector<std::pair<std::string, std::string>>
     return s;
 }
 
+bool NamesFlow(const StartState& s)
+{
+    return s.v1 || s.t1 || s.p1 || s.gas || s.gamma || s.molarMass || s.wall || s.wallPoint
+           || s.beta;
+}
+
 void ApplyStartState(FlowSession& session, const StartState& start)
 {
+    RecallKeptChoices(session, session.Kept(), !NamesFlow(start));
     if (start.gas)
         session.SetGas(*start.gas);
     if (start.gamma || start.molarMass) {

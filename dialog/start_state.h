@@ -45,9 +45,14 @@ struct StartState {
 StartState ReadStartPairs(const std::vector<std::pair<std::string, std::string>>& pairs,
                           std::vector<std::string>& ignored);
 
-// Puts a start state into an opened session, in this order: the gas, the inputs as typed and
-// left,
-// the wall, the exact theory, the ticks, the pause.
+// Whether a start state names the flow: an input, the gas or the wall.
+bool NamesFlow(const StartState& start);
+
+// Opens an opened session on a start state: first what the user chose last time
+// (RecallKeptChoices: the exact theory, the plot, and the gas unless the start state names the
+// flow, so that a link or a command line opens the flow it names, in air unless it names a
+// gas), then the start state over it in this order: the gas, the inputs as typed and left, the
+// wall, the exact theory, the ticks, the pause.
 void ApplyStartState(FlowSession& session, const StartState& start);
 
 // Both, for an opened session: returns the names left out.

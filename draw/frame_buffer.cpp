@@ -1,6 +1,7 @@
 #include "draw/frame_buffer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <new>
 
@@ -59,3 +60,12 @@ uint32_t FrameBuffer::At(int x, int y) const
 }
 
 void FrameBuffer::Fill(Colour colour) { std::fill(pixels.begin(), pixels.end(), colour.Rgb32()); }
+
+int FrameScaleFor(double devicePixelRatio)
+{
+    if (!(devicePixelRatio > 1.0))
+        return 1;
+    if (devicePixelRatio >= kMaxFrameScale)
+        return kMaxFrameScale;
+    return static_cast<int>(std::ceil(devicePixelRatio));
+}

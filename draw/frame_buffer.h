@@ -9,6 +9,9 @@
 
 // The largest scale a frame is composed at, device pixels per picture pixel.
 constexpr int kMaxFrameScale = 8;
+// Device pixels per picture pixel for a screen's device pixel ratio: the next whole number,
+// 1 to kMaxFrameScale.
+int FrameScaleFor(double devicePixelRatio);
 // The largest picture or plot a user may ask for, picture pixels each way.
 constexpr int kMaxPictureSize = 4096;
 

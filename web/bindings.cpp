@@ -127,16 +127,19 @@ ShellAction ChooseLanguage(Page& p, const std::string& code)
     return p.Session().Choose(Command::Language, code);
 }
 
-// The code of the language the page opens in: the address's ?lang=, else the one remembered,
-// else the first of the browser's preferred languages (navigator.languages) the program speaks.
-std::string OpeningLanguageOf(const std::string& asked, const std::string& remembered,
-                              const val& preferred)
+// A language set without being chosen (the opening one): not kept.
+void SetLanguage(Page& p, const std::string& code) { p.Session().SetLanguage(code); }
+
+// The code of the language the page opens in: the address's ?lang=, else the one the user chose
+// last, else the first of the browser's preferred languages (navigator.languages) the program
+// speaks.
+std::string OpeningLanguageOf(const Page& p, const std::string& asked, const val& preferred)
 {
     std::vector<std::string> tags;
     const unsigned n = preferred["length"].as<unsigned>();
     for (unsigned i = 0; i < n; ++i)
         tags.push_back(preferred[i].as<std::string>());
-    return OpeningLanguage(asked, remembered, tags).code;
+    return OpeningLanguage(asked, p.Session().Kept().language, tags).code;
 }
 
 // [[name, value], ...] from the page's address, as the core's reader takes them.
@@ -274,10 +277,11 @@ val GasList()
     return out;
 }
 std::string GasOfPage(const Page& p) { return p.Session().Gas(); }
-bool SetGas(Page& p, const std::string& code) { return p.Session().SetGas(code); }
-bool SetGasValues(Page& p, const std::string& gamma, const std::string& molarMass)
+// The gas the user chose or typed (kept for the next visit when taken).
+bool ChooseGas(Page& p, const std::string& code) { return p.Session().ChooseGas(code); }
+bool ChooseGasValues(Page& p, const std::string& gamma, const std::string& molarMass)
 {
-    return p.Session().SetGasValues(gamma, molarMass);
+    return p.Session().ChooseGasValues(gamma, molarMass);
 }
 double GasGamma(const Page& p) { return p.Session().State().gamma; }
 double GasMolarMass(const Page& p) { return p.Session().State().molarMass; }
@@ -298,7 +302,6 @@ val GasNotes(const Page& p)
 double BodyAngle(const Page& p) { return p.Session().BodyAngle(); }
 void SetBodyAngle(Page& p, double beta) { p.Session().SetBodyAngle(beta); }
 bool ExactTheory(const Page& p) { return p.Session().ExactTheory(); }
-void SetExactTheory(Page& p, bool on) { p.Session().SetExactTheory(on); }
 int TracerCount(const Page& p) { return p.Session().Field().tracers.count; }
 
 val Facts(const Page& p)
@@ -408,11 +411,14 @@ void SetPlotSize(Page& p, double w, double h, double ratio)
 {
     p.Session().SetPlotSize(w, h, ratio);
 }
-void SetPlotQuantities(Page& p, unsigned shown) { p.Session().SetPlotQuantities(shown); }
+// The quantities the user ticked (kept for the next visit).
+void ChoosePlotQuantities(Page& p, unsigned shown) { p.Session().ChoosePlotQuantities(shown); }
 unsigned PlotQuantities(const Page& p) { return p.Session().PlotQuantities(); }
 double PlotCount(const Page& p) { return static_cast<double>(p.Session().PlotCount()); }
 bool PlotOpen(const Page& p) { return p.Session().PlotOpen(); }
 void SetPlotOpen(Page& p, bool open) { p.Session().SetPlotOpen(open); }
+// Whether the user's last choice of the plot is kept (else the page opens it by its layout).
+bool PlotOpenKept(const Page& p) { return p.Session().Kept().plotOpen.has_value(); }
 std::string ProfileCsvOf(const Page& p) { return ProfileCsv(p.Session().Profile()); }
 std::string PlotFileName(const Page& p) { return p.Session().PlotFileName(); }
 std::string ProfileFileName(const Page& p) { return p.Session().ProfileFileName(); }
@@ -538,7 +544,8 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .class_function("readStartPairs", &ReadStartPairsOf)
         .class_function("words", &WordsOf)
         .class_function("gasList", &GasList)
-        .class_function("openingLanguage", &OpeningLanguageOf)
+        .function("openingLanguage", &OpeningLanguageOf)
+        .function("setLanguage", &SetLanguage)
         .function("open", &Open)
         .function("fieldText", &FieldText)
         .function("fieldVersion", &FieldVersion)
@@ -577,8 +584,8 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .function("alphaLabel", &AlphaLabel)
         .function("chiLabel", &ChiLabel)
         .function("gas", &GasOfPage)
-        .function("setGas", &SetGas)
-        .function("setGasValues", &SetGasValues)
+        .function("chooseGas", &ChooseGas)
+        .function("chooseGasValues", &ChooseGasValues)
         .function("gasGamma", &GasGamma)
         .function("gasMolarMass", &GasMolarMass)
         .function("gasGammaText", &GasGammaText)
@@ -587,7 +594,6 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .function("bodyAngle", &BodyAngle)
         .function("setBodyAngle", &SetBodyAngle)
         .function("exactTheory", &ExactTheory)
-        .function("setExactTheory", &SetExactTheory)
         .function("fieldsSerial", &Page::FieldsSerial)
         .function("frameSerial", &Page::FrameSerial)
         .function("tracerCount", &TracerCount)
@@ -598,12 +604,13 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .function("markerPixels", &MarkerPixels)
         .function("frame", &Frame)
         .function("setPlotSize", &SetPlotSize)
-        .function("setPlotQuantities", &SetPlotQuantities)
+        .function("choosePlotQuantities", &ChoosePlotQuantities)
         .function("plotQuantities", &PlotQuantities)
         .function("setPlotWords", &SetPlotWords)
         .function("plotCount", &PlotCount)
         .function("plotOpen", &PlotOpen)
         .function("setPlotOpen", &SetPlotOpen)
+        .function("plotOpenKept", &PlotOpenKept)
         .function("plotName", &PlotName)
         .function("plotNote", &PlotNote)
         .function("plotFacts", &PlotFacts)

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include <emscripten/val.h>
+
 #include "dialog/fields.h"
 #include "draw/raster_dc.h"
 #include "res/dialog_templates.h"
@@ -68,8 +70,38 @@ std::string CutToFieldLength(const std::string& text)
 
 } // namespace
 
+namespace {
+
+// The page's Cornerflow.store, or undefined before its scripts ran (nothing is kept then).
+emscripten::val PageStore()
+{
+    const emscripten::val cf = emscripten::val::global("Cornerflow");
+    return cf.isUndefined() || cf.isNull() ? emscripten::val::undefined() : cf["store"];
+}
+
+const char* const kStorePrefix = "cornerflow.";
+
+} // namespace
+
+std::string BrowserStore::Read(const std::string& key) const
+{
+    const emscripten::val store = PageStore();
+    if (store.isUndefined())
+        return std::string();
+    const emscripten::val text = store.call<emscripten::val>("get", kStorePrefix + key);
+    return text.isString() ? text.as<std::string>() : std::string();
+}
+
+void BrowserStore::Write(const std::string& key, const std::string& text)
+{
+    const emscripten::val store = PageStore();
+    if (!store.isUndefined())
+        store.call<void>("set", kStorePrefix + key, text);
+}
+
 Page::Page()
 {
+    session_.KeepChoicesIn(&store_);
     session_.fieldsChanged = [this] { ++fieldsSerial_; };
     session_.frameReady = [this] {
         ++frameSerial_;

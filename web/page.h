@@ -10,6 +10,15 @@
 #include "text_painter.h"
 #include "view/flow_view.h"
 
+// The browser's storage for what the user chose (dialog/kept_choices.h): the page's
+// Cornerflow.store (the browser's local storage, which a private window may refuse), each key
+// under "cornerflow.".
+class BrowserStore : public ChoiceStore {
+public:
+    std::string Read(const std::string& key) const override;
+    void Write(const std::string& key, const std::string& text) override;
+};
+
 class Page {
 public:
     Page();
@@ -60,6 +69,7 @@ public:
     std::vector<uint32_t>& PlotPixels();
 
 private:
+    BrowserStore store_;
     FlowSession session_;
     CanvasTextPainter text_;
     unsigned fieldsSerial_ = 0;

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "app/flow_dialog.h"
+#include "dialog/start_state.h"
 #include "platform/image_dc.h"
 #include "tests/support/session_input.h"
 
@@ -81,7 +82,8 @@ TEST_F(PlotWindowTest, OpenedFromTheMenuFollowsTheFlowAndIsRemembered)
     dlg->MenuCommandChosen(Command::ExactTheory);
     EXPECT_TRUE(s.ExactTheory());
     const std::unique_ptr<FlowDialog> again = Open();
-    again->RestoreRemembered(false);
+    ApplyStartState(again->Session(), StartState{}); // as a start with no options opens
+    again->ShowOpening();
     ASSERT_NE(again->Plot(), nullptr);
     EXPECT_TRUE(again->Plot()->isVisible());
     EXPECT_TRUE(again->Session().ExactTheory());

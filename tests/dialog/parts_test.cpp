@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "base/constants.h"
 #include "dialog/flow_session.h"
+#include "dialog/kept_choices.h"
 #include "dialog/pointer_gesture.h"
 #include "dialog/start_state.h"
 #include "tests/support/session_input.h"
@@ -291,4 +293,100 @@ TEST(SessionGas, ChosenTypedLinkedAndReset)
     EXPECT_EQ(ApplyStartPairs(s, {{"gas", "he"}, {"mu", "20"}}), std::vector<std::string>());
     EXPECT_EQ(s.State().gamma, 5.0 / 3.0);
     EXPECT_EQ(s.State().molarMass, 20.0);
+}
+
+namespace {
+
+// A storage in memory, as a shell's settings file or the browser's storage holds the texts.
+struct MemoryStore : ChoiceStore {
+    std::map<std::string, std::string> kept;
+    int writes = 0;
+    std::string Read(const std::string& key) const override
+    {
+        const auto it = kept.find(key);
+        return it == kept.end() ? std::string() : it->second;
+    }
+    void Write(const std::string& key, const std::string& text) override
+    {
+        kept[key] = text;
+        ++writes;
+    }
+};
+
+} // namespace
+
+// What is kept is what the user chose, written as it is chosen; the opening state (a link,
+// the command line, the program's own set-up) writes nothing, and the next opening takes the
+// choices back under the state it names.
+TEST(KeptChoices, OnlyTheUsersChoicesAndBackAtTheNextOpening)
+{
+    MemoryStore store;
+    {
+        FlowSession s;
+        s.KeepChoicesIn(&store);
+        start::Open(s, 5);
+        ApplyStartPairs(s, {{"gas", "ar"}, {"theory", "1"}, {"lang", "en"}, {"v1", "600"}});
+        s.SetGas("he");
+        s.SetPlotQuantities(kAllQuantities);
+        s.SetLanguage("de");
+        s.Reset();
+        EXPECT_EQ(store.writes, 0) << "the program's own settings were kept";
+
+        s.Choose(Command::ExactTheory); // was on from the link: now off, and that is kept
+        s.Choose(Command::Plot);
+        s.Choose(Command::Language, "es");
+        s.ChoosePlotQuantities(QuantityBit(Quantity::Pressure));
+        EXPECT_FALSE(s.ChooseGasValues("1.9", "44")) << "out of range";
+        EXPECT_EQ(store.Read(kKeptGas), "");
+        EXPECT_TRUE(s.ChooseGasValues("1,3", "44"));
+    }
+    EXPECT_EQ(store.kept, (std::map<std::string, std::string>{{kKeptExactTheory, "false"},
+                                                              {kKeptPlotOpen, "true"},
+                                                              {kKeptLanguage, "es"},
+                                                              {kKeptPlotQuantities, "2"},
+                                                              {kKeptGas, kOtherGasCode},
+                                                              {kKeptGamma, "1.3"},
+                                                              {kKeptMolarMass, "44"}}));
+    ASSERT_EQ(QuantityBit(Quantity::Pressure), 2u) << "the kept text above";
+
+    // Both shells' forms of a yes read alike; the next opening takes everything back.
+    store.kept[kKeptExactTheory] = "1";
+    FlowSession again;
+    again.KeepChoicesIn(&store);
+    start::Open(again, 5);
+    ApplyStartState(again, StartState{});
+    EXPECT_EQ(again.Kept().language, "es");
+    EXPECT_TRUE(again.ExactTheory());
+    EXPECT_TRUE(again.PlotOpen());
+    EXPECT_EQ(again.PlotQuantities(), QuantityBit(Quantity::Pressure));
+    EXPECT_EQ(again.Gas(), kOtherGasCode);
+    EXPECT_EQ(again.State().gamma, 1.3);
+
+    // A state that names the flow opens in air (a shared link shows the same everywhere); its
+    // own theory=0 holds over the kept one. Nothing of it is written.
+    const int writes = store.writes;
+    FlowSession linked;
+    linked.KeepChoicesIn(&store);
+    start::Open(linked, 5);
+    ApplyStartPairs(linked, {{"v1", "600"}, {"theory", "0"}});
+    EXPECT_EQ(linked.Gas(), "air");
+    EXPECT_FALSE(linked.ExactTheory());
+    EXPECT_TRUE(linked.PlotOpen());
+    EXPECT_EQ(store.writes, writes);
+
+    // Texts no shell writes (a file edited by hand) are nothing: the defaults stay.
+    MemoryStore edited;
+    edited.kept = {{kKeptExactTheory, "yes"},
+                   {kKeptPlotQuantities, "x1"},
+                   {kKeptGas, kOtherGasCode},
+                   {kKeptGamma, "7"},
+                   {kKeptMolarMass, "44"}};
+    FlowSession hand;
+    hand.KeepChoicesIn(&edited);
+    start::Open(hand, 5);
+    ApplyStartState(hand, StartState{});
+    EXPECT_FALSE(hand.ExactTheory());
+    EXPECT_EQ(hand.PlotQuantities(), kDefaultPlotQuantities);
+    EXPECT_EQ(hand.Gas(), "air");
+    EXPECT_EQ(hand.State().gamma, 1.4);
 }

@@ -92,7 +92,7 @@ class LinkChecks:
         plain = self.base + '/index.html?seed=8&paused=1'
         try:
             open_page(d, plain)
-            d.execute_script('localStorage.removeItem("cornerflow.theory")')
+            d.execute_script('localStorage.removeItem("cornerflow.exactTheory")')
             open_page(d, plain)
             assert not theory(), 'the exact theory is on at start'
             click(d, 'theory-button')
@@ -107,7 +107,7 @@ class LinkChecks:
             open_page(d, plain)
             assert not theory(), 'the exact theory taken away came back'
         finally:
-            d.execute_script('localStorage.removeItem("cornerflow.theory")')
+            d.execute_script('localStorage.removeItem("cornerflow.exactTheory")')
 
         # Hostile links: nothing else changes, nothing runs, each bad parameter is named.
         defaults = self.desktop.calc()

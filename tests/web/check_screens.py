@@ -445,7 +445,7 @@ class ScreenChecks:
                 emulate(d, width, height, ratio, phone, phone)
                 self.open('seed=1&paused=1')
                 if (d.execute_script('return window.cornerflow.layout().plot') is not None) != (plot == 'open'):
-                    d.execute_script('localStorage.setItem("cornerflow.plot", arguments[0])', plot)
+                    d.execute_script('localStorage.setItem("cornerflow.plot/open", arguments[0] === "open" ? "true" : "false")', plot)
                     self.open('seed=1&paused=1')
                 where = '%dx%d, the plot %s' % (width, height, plot)
                 assert d.execute_script('return document.documentElement.scrollWidth') <= width, \
@@ -548,5 +548,5 @@ class ScreenChecks:
                 wait_for(d, 'return window.cornerflow.layout().mode === %r' % mode, timeout=5)
             assert d.execute_script(font) == start, 'the fields\' text %r, at the start %r' % (d.execute_script(font), start)
         finally:
-            d.execute_script('localStorage.removeItem("cornerflow.plot")')
+            d.execute_script('localStorage.removeItem("cornerflow.plot/open")')
             unemulate(d)

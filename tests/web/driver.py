@@ -398,9 +398,9 @@ class CheckBase:
         d = self.driver
         try:
             if state is None:
-                d.execute_script('localStorage.removeItem("cornerflow.plot")')
+                d.execute_script('localStorage.removeItem("cornerflow.plot/open")')
             else:
-                d.execute_script('localStorage.setItem("cornerflow.plot", arguments[0])', state)
+                d.execute_script('localStorage.setItem("cornerflow.plot/open", arguments[0] === "open" ? "true" : "false")', state)
             yield
         finally:
-            d.execute_script('localStorage.removeItem("cornerflow.plot")')
+            d.execute_script('localStorage.removeItem("cornerflow.plot/open")')

@@ -77,7 +77,7 @@ def shoot(driver, base_url, folder):
                 ('screenshot-web-plot.png', (1920, 1080, 1, False), 'open')]:
             emulate(driver, width, height, ratio, phone, phone)
             open_page(driver, page)
-            driver.execute_script('localStorage.setItem("cornerflow.plot", arguments[0])', plot)
+            driver.execute_script('localStorage.setItem("cornerflow.plot/open", arguments[0] === "open" ? "true" : "false")', plot)
             open_page(driver, page)
             pic = Picture(driver)
             cx, cy = pic.client(470, 150)
@@ -96,7 +96,7 @@ def shoot(driver, base_url, folder):
                 f.write(png)
             print('screenshot: %s' % os.path.join(folder, name))
     finally:
-        driver.execute_script('localStorage.removeItem("cornerflow.plot")')
+        driver.execute_script('localStorage.removeItem("cornerflow.plot/open")')
         unemulate(driver)
 
 

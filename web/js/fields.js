@@ -33,15 +33,13 @@
     // when either is left.
     const gas = controls.gas;
     gas.choice.addEventListener('change', () => {
-      page.setGas(gas.choice.value);
-      CF.rememberGas(page);
+      page.chooseGas(gas.choice.value);
       actions.update();
       if (gas.choice.value === 'other') gas.gamma.focus();
     });
     for (const el of [gas.gamma, gas.molarMass]) {
       el.addEventListener('blur', () => {
-        page.setGasValues(gas.gamma.value, gas.molarMass.value);
-        CF.rememberGas(page);
+        page.chooseGasValues(gas.gamma.value, gas.molarMass.value);
         actions.update();
       });
     }

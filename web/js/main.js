@@ -40,16 +40,15 @@
     };
   }
 
-  // The words of the page's language. remember: chosen on the page (an address's choice holds
-  // for the visit only).
+  // The words of the page's language.
   function makeSetLanguage(page, layout, parts) {
     const hint = document.getElementById('touch-hint');
     function showIgnored() {
       const names = CF.link.ignored();
       parts.tools.tell(names.length ? CF.trf('Dialog', CF.words.ignored, names.join(', ')) : '');
     }
-    return (language, remember) => {
-      CF.setLanguage(language, remember);
+    return (language) => {
+      CF.setLanguage(language);
       document.documentElement.lang = CF.languageTag();
       const caption = CF.tr('Dialog', layout.main.caption);
       document.title = caption;
@@ -115,13 +114,12 @@
               CF.link.labels(core));
     page.setDisplaySize(r.width, r.height);
     parts.opened = true;
-    // The core's rule: ?lang=, the one remembered, the browser's preferred, then Russian.
-    page.chooseLanguage(CF.openingLanguage(core));
-    // The exact theory as last chosen; the address may say otherwise.
-    if (CF.theoryRemembered()) page.setExactTheory(true);
-    // The gas as last chosen, the same way; a gas in the address comes after it.
-    CF.restoreGas(page);
+    // The core's rule: ?lang=, the one the user chose last, the browser's preferred, then
+    // Russian; set, not chosen, so that an address's language holds for the visit only.
+    page.setLanguage(CF.openingLanguage(page));
+    // The address's state over what the user chose last time (the core's order).
     CF.link.apply(core, page);
+    parts.plot.opened();
     return seed;
   }
 

@@ -2,7 +2,7 @@
 // the picture, or beside it where the screen is wide: the core's plot, composed through the
 // page's text painter at the device pixels its canvas is shown at; the quantities it shows; and
 // the plot and its numbers as downloads. The tool «Графики» / "Plot" opens and folds the panel;
-// the page remembers that and the quantities, as it remembers the language.
+// the core keeps that and the quantities the user chose, as it keeps the language.
 //
 // The core composes the plot before the call that changed what it shows returns (an input, the
 // wall, the probe's angle, the quantities, the size, the words) and never on a tick; the page
@@ -16,12 +16,6 @@
 // drag changes the flow.
 (function (CF) {
   'use strict';
-
-  // 'open' or 'folded', once chosen with the tool; before that the panel is open on every
-  // screen but a phone's.
-  const OPEN_KEY = 'cornerflow.plot';
-  // The quantities shown, as the core's set of bits (QuantityBit).
-  const QUANTITIES_KEY = 'cornerflow.plotQuantities';
 
   // The panel: the canvas, the quantities and the downloads, placed by js/arrange.js with the
   // dialog's controls. on: what the boxes and the buttons call.
@@ -88,7 +82,6 @@
 
   CF.plot = function (core, page, controls, actions) {
     const looks = core.Page.quantityLooks();
-    const allQuantities = looks.reduce((set, look) => set | look.bit, 0);
 
     const built = makePanel(looks, { quantitiesChosen: quantitiesChosen, savePlot: savePlot, saveData: saveData });
     const panel = built.panel;
@@ -100,10 +93,7 @@
     // What the layout reads and sets: the panel, and the canvas's size in CSS pixels.
     controls.plotPanel = { el: panel, canvas: canvas, size: null };
 
-    // ---- The quantities: the core's default, or those chosen last time.
-    const storedQuantities = CF.store.get(QUANTITIES_KEY);
-    if (storedQuantities !== null && /^[0-9]{1,2}$/.test(storedQuantities))
-      page.setPlotQuantities(Number(storedQuantities) & allQuantities);
+    // ---- The quantities: the core's default, or those the user chose last time.
     function showQuantities() {
       const shown = page.plotQuantities();
       for (const b of boxes) b.el.checked = (shown & b.look.bit) !== 0;
@@ -111,21 +101,18 @@
     showQuantities();
     function quantitiesChosen() {
       const shown = boxes.reduce((set, b) => (b.el.checked ? set | b.look.bit : set), 0);
-      page.setPlotQuantities(shown);
-      CF.store.set(QUANTITIES_KEY, String(shown));
+      page.choosePlotQuantities(shown);
       actions.update();
     }
 
-    // ---- Open or folded: the core keeps the tool's check mark, the page the panel.
+    // ---- Open or folded: the core keeps the tool's check mark (and the user's choice), the
+    // page the panel. Before the session opens on what the user chose, the first layout decides.
     let open = null; // not decided before the first layout
-    const storedOpen = CF.store.get(OPEN_KEY);
-    function setOpen(value, remember) {
+    function setOpen(value) {
       open = !!value;
       page.setPlotOpen(open);
       panel.hidden = !open;
-      if (remember) CF.store.set(OPEN_KEY, open ? 'open' : 'folded');
     }
-    if (storedOpen === 'open' || storedOpen === 'folded') setOpen(storedOpen === 'open', false);
 
     // ---- The size: the canvas's CSS size from the layout and the device pixel ratio; folded,
     // no size, and the core composes no plot.
@@ -206,9 +193,15 @@
       decided: () => open !== null,
       // The first layout's choice when none is remembered: open on every screen but a
       // phone's (the rows and the picture beside them).
-      openByDefault: (mode) => setOpen(mode === 'dialog' || mode === 'wide', false),
-      // After the core's Command::Plot: the panel as the core says, remembered.
-      toggled: () => setOpen(page.plotOpen(), true),
+      openByDefault: (mode) => setOpen(mode === 'dialog' || mode === 'wide'),
+      // The session opened on what the user chose last time: the panel and the quantities as
+      // kept.
+      opened: () => {
+        if (page.plotOpenKept()) setOpen(page.plotOpen());
+        showQuantities();
+      },
+      // After the core's Command::Plot: the panel as the core says.
+      toggled: () => setOpen(page.plotOpen()),
       measure: measure,
       // Measures again when the device pixel ratio moved since the plot was sized.
       watchRatio: () => {

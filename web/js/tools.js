@@ -1,13 +1,9 @@
 // The page's tools, from the core's list (PageTools): their words, what choosing one does (the
 // core's Choose, then what is left to the page: the plot's panel, saving or copying the picture,
 // the link, full screen (js/share.js), the About box (js/about.js)), the language box, and the
-// status line. The exact theory chosen here is remembered for the next visit.
+// status line. What the user chooses here the core keeps for the next visit.
 (function (CF) {
   'use strict';
-
-  // Where the exact theory over the picture is remembered: '1' on, '0' off.
-  const THEORY_KEY = 'cornerflow.theory';
-  CF.theoryRemembered = () => CF.store.get(THEORY_KEY) === '1';
 
   // One button for each of the core's tools, in the core's order, with the language box after
   // them. choose(command): what a button does.
@@ -61,8 +57,6 @@
       const action = page.choose(command);
       actions.update();
       update();
-      // The exact theory is remembered for the next visit, as the language is.
-      if (command === core.Command.ExactTheory) CF.store.set(THEORY_KEY, page.exactTheory() ? '1' : '0');
       const A = core.ShellAction;
       if (action === A.ShowPlot) actions.plotToggled();
       else if (action === A.ShowLegend) legend.show(page.pageTools().some((i) => i.command === core.Command.Legend && i.checked));
@@ -71,14 +65,14 @@
       else if (action === A.CopyLink) sharing.copyLink();
       else if (action === A.FullScreen) sharing.fullScreen();
       else if (action === A.ShowAbout) about.show();
-      else if (action === A.Language) actions.setLanguage(page.language(), true);
+      else if (action === A.Language) actions.setLanguage(page.language());
     }
     const tools = makeButtons(core, page, bar, sharing, choose);
     languageSelect.addEventListener('change', () => {
       const action = page.chooseLanguage(languageSelect.value);
       actions.update();
       update();
-      if (action === core.ShellAction.Language) actions.setLanguage(page.language(), true);
+      if (action === core.ShellAction.Language) actions.setLanguage(page.language());
     });
 
     function applyLanguage() {

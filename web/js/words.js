@@ -10,12 +10,14 @@
   const rows = window.cornerflowLanguages || [{ code: 'ru', name: 'Русский', tag: 'ru', words: {} }];
   const languages = rows.map((r) => r.code);
   const rowOf = (code) => rows.find((r) => r.code === code);
+  // Where the core keeps the language chosen last (dialog/kept_choices.h): read here only for
+  // the loading message, before the core is there.
   const storageKey = 'cornerflow.language';
   const missing = new Set(); // a word asked for and not in the language's table: a fault of the page
 
-  // What the browser remembers for the page (the language, the plot, the exact theory): null
-  // where nothing is remembered or storage is refused (a private window, a strict browser), in
-  // which case a choice holds for the visit only.
+  // The browser's storage for what the user chose, which the core reads and writes (each key
+  // under "cornerflow."): null where nothing is kept or storage is refused (a private window, a
+  // strict browser), in which case a choice holds for the visit only.
   CF.store = {
     get: (key) => {
       try {
@@ -33,33 +35,6 @@
     },
   };
 
-  // The gas the user chose last (its code, and for "other gas" its typed gamma and molar mass),
-  // remembered like the language; the session takes it back at opening when the address carries
-  // no state (a link opens the state it names, with air unless it names a gas). Texts that no
-  // longer read as a gas are refused by the core, which then keeps air.
-  const GAS_KEY = 'cornerflow.gas';
-  const STATE_KEYS = ['v1', 't1', 'p1', 'beta', 'gas', 'gamma', 'mu'];
-  CF.rememberGas = (page) => {
-    const code = page.gas();
-    CF.store.set(GAS_KEY, JSON.stringify(code === 'other'
-      ? { code: code, gamma: page.gasGammaText(), mu: page.gasMolarMassText() } : { code: code }));
-  };
-  CF.restoreGas = (page) => {
-    const address = new URLSearchParams(window.location.search);
-    if (STATE_KEYS.some((k) => address.has(k))) return;
-    let g = null;
-    try {
-      g = JSON.parse(CF.store.get(GAS_KEY) || 'null');
-    } catch (e) {
-      g = null; // not a gas this page wrote
-    }
-    if (!g || typeof g.code !== 'string') return;
-    if (g.code === 'other') {
-      if (typeof g.gamma === 'string' && typeof g.mu === 'string') page.setGasValues(g.gamma, g.mu);
-    } else {
-      page.setGas(g.code);
-    }
-  };
   const remembered = () => CF.store.get(storageKey);
 
   // Which language opens is the core's rule (CF.openingLanguage, once the program has loaded).
@@ -74,13 +49,11 @@
   CF.language = () => language;
   // The row's lang attribute ("zh-Hans").
   CF.languageTag = () => rowOf(language).tag;
-  CF.openingLanguage = (core) =>
-    core.Page.openingLanguage(asked || '', remembered() || '', Array.from(navigator.languages || []));
-  CF.setLanguage = (value, remember) => {
+  CF.openingLanguage = (page) => page.openingLanguage(asked || '', Array.from(navigator.languages || []));
+  CF.setLanguage = (value) => {
     if (!languages.includes(value)) return;
     language = value;
     table = rowOf(value).words;
-    if (remember) CF.store.set(storageKey, value);
   };
   CF.missingWords = () => Array.from(missing);
   // The teacher's guide in the page's language: Russian, or English for every other.
