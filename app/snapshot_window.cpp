@@ -22,6 +22,8 @@ int RunSnapshotWindow(const Options& options, int argc, char** argv)
     QApplication app(qtArgc, qtArgv);
 
     FlowDialog dlg;
+    // The options alone: nothing the user chose in the window is taken back.
+    dlg.Session().KeepChoicesIn(nullptr);
     dlg.setAttribute(Qt::WA_DontShowOnScreen);
     StartWindow(dlg, options);
     dlg.ViewWindow().Timer().stop(); // the image is the state as started

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -191,4 +192,44 @@ TEST(Cornerflow, NormalRunsPrintNothingOnStderr)
         {"--snapshot", home.filePath(QStringLiteral("p.png")), "--ticks", "20"}, &env);
     EXPECT_EQ(snapshot.exitCode, 0);
     EXPECT_TRUE(snapshot.err.isEmpty()) << "--snapshot printed: " << snapshot.err.constData();
+}
+
+// The window opens in --lang's language, else the one chosen last in the menu (the settings
+// file), else the first of the system's languages the program speaks, else Russian.
+TEST(Cornerflow, TheWindowsOpeningLanguage)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const auto opening = [&](const char* lang, const char* language, const char* asked,
+                             const char* kept) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+            env.remove(QString::fromLatin1(name));
+        env.insert(QStringLiteral("LANG"), QString::fromLatin1(lang));
+        if (*language)
+            env.insert(QStringLiteral("LANGUAGE"), QString::fromLatin1(language));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+        QDir(home.path()).mkpath(QStringLiteral("Cornerflow"));
+        QFile settings(home.filePath(QStringLiteral("Cornerflow/cornerflow.conf")));
+        EXPECT_TRUE(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        settings.write(QByteArray("[General]\nlanguage=") + kept + "\n");
+        settings.close();
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(LANGUAGE_PROBE), *asked ? QStringList{asked} : QStringList());
+        p.waitForFinished(-1);
+        return p.readAllStandardOutput().trimmed().toStdString();
+    };
+    // The system's languages, through the toolkit's reading of the environment.
+    EXPECT_EQ(opening("de_DE.UTF-8", "", "", ""), "de");
+    EXPECT_EQ(opening("es_ES.UTF-8", "", "", ""), "es");
+    EXPECT_EQ(opening("zh_CN.UTF-8", "", "", ""), "zh");
+    EXPECT_EQ(opening("en_GB.UTF-8", "fr:es:en", "", ""), "es") << "the first one it speaks";
+    EXPECT_EQ(opening("fr_FR.UTF-8", "", "", ""), "ru") << "none it speaks";
+    EXPECT_EQ(opening("C", "", "", ""), "ru");
+    // The kept choice over the system's; a code the program lacks is passed over.
+    EXPECT_EQ(opening("de_DE.UTF-8", "", "", "en"), "en");
+    EXPECT_EQ(opening("de_DE.UTF-8", "", "", "xx"), "de");
+    // --lang over both.
+    EXPECT_EQ(opening("de_DE.UTF-8", "", "zh", "en"), "zh");
 }

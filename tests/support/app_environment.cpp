@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -20,15 +22,20 @@ public:
         static char name[] = "cornerflow-tests";
         static char* argv[] = {name, nullptr};
         app_ = new QApplication(argc, argv);
+        // What a window keeps goes to a folder of the run's own, never the user's settings.
+        settings_ = new QTemporaryDir;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_->path());
     }
     void TearDown() override
     {
+        delete settings_;
         delete app_;
         app_ = nullptr;
     }
 
 private:
     QApplication* app_ = nullptr;
+    QTemporaryDir* settings_ = nullptr;
 };
 
 ::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(
