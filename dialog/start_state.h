@@ -29,16 +29,16 @@ struct StartState {
     std::optional<bool> exactTheory;
     int ticks = 0;
     std::optional<bool> paused;
-    // What the shell uses before the session opens: the language ("ru" or "en"), the tracers'
-    // random start and whether the picture has its labels.
+    // What the shell uses before the session opens: the language (a code of the table of
+    // languages), the tracers' random start and whether the picture has its labels.
     std::optional<std::string> language;
     std::optional<uint32_t> seed;
     std::optional<bool> labels;
 };
 
 // Reads name=value pairs: v1, t1, p1 (texts), gas (a code of model/gas.h), gamma and mu (in
-// range, GammaInRange and MolarMassInRange), beta (deg), lang (ru, en), paused, theory and
-// labels (0 or 1), seed (0..4294967295), ticks (0..kMaxStartTicks). Every number must be in
+// range, GammaInRange and MolarMassInRange), beta (deg), lang (a code of the table of
+// languages), paused, theory and labels (0 or 1), seed (0..4294967295), ticks (0..kMaxStartTicks). Every number must be in
 // the program's own form (a point for the decimals, no group spaces) and every value at most
 // kMaxStartText characters; a pair whose name is unknown or whose value is malformed or too
 // long is left out and its name is added to ignored (once each).

@@ -2,7 +2,7 @@
 // the page laid out for the window as it is: again after a resize, a rotation, full screen.
 // In the rows, each field's name and unit are the rows of the group's label images level with
 // the field, cut out with CSS (a window of the image shown as a background), so the page shows
-// the same glyphs as the dialog, in both languages.
+// the same glyphs as the dialog, in every language.
 (function (CF) {
   'use strict';
 

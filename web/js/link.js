@@ -3,7 +3,7 @@
 //   gas          the gas, by its code (as cornerflow --gas: air, n2, he, ...)
 //   gamma, mu    another gas's ratio of specific heats and molar mass (g/mol), each in range
 //   beta         the body angle in degrees (as cornerflow --beta)
-//   lang         ru or en
+//   lang         a language code: ru, en, de, es, zh
 //   paused       1: the animation stands
 //   seed, ticks  the tracers' random start, and ticks run at once
 //   theory       1: the exact theory over the picture, 0: without it (else as remembered)
