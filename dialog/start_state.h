@@ -38,9 +38,9 @@ struct StartState {
 
 // Reads name=value pairs: v1, t1, p1 (texts), gas (a code of model/gas.h), gamma and mu (in
 // range, GammaInRange and MolarMassInRange), beta (deg), lang (a code of the table of
-// languages), paused, theory and labels (0 or 1), seed (0..4294967295), ticks (0..kMaxStartTicks). Every number must be in
-// the program's own form (a point for the decimals, no group spaces) and every value at most
-// kMaxStartText characters; a pair whose name is unknown or whose value is malformed or too
+// languages), paused, theory and labels (0 or 1), seed (0..4294967295), ticks
+// (0..kMaxStartTicks). Every number must be in the program's own form (a point for the
+// decimals, no group spaces) and every value at most kMaxStartText characters; a pair whose name is unknown or whose value is malformed or too
 // long is left out and its name is added to ignored (once each).
 StartState ReadStartPairs(const std::vector<std::pair<std::string, std::string>>& pairs,
                           std::vector<std::string>& ignored);
