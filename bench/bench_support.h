@@ -39,12 +39,11 @@ struct HeadlessView {
         field.Open(kPictureWidth, kPictureHeight, seed);
         RecomputeFlow();
     }
-    // What a tick does: the tracers' two steps with the frame between them.
+    // What a tick does: the tracers brought to the next frame, and the frame.
     void Tick()
     {
-        field.StepTracers();
+        field.AdvanceToFrame();
         view.Compose(frame, 1);
-        field.StepAfterFrame();
     }
     // What a drag move does: the retrace and a frame.
     void RecomputeFlow()
