@@ -183,6 +183,7 @@ void FlowSession::SetDisplaySize(double width, double height)
     if (cell == corner_.labelFont.height)
         return; // a resize that keeps the labels' size composes nothing
     corner_.labelFont.height = cell;
+    ClearUpperVectorState(); // a shell ran just before
     ShowFrame();
 }
 
