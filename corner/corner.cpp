@@ -1,8 +1,10 @@
 #include "corner/corner.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/constants.h"
+#include "draw/font_fit.h"
 #include "model/number_text.h"
 #include "model/start_values.h"
 
@@ -12,7 +14,17 @@ Corner::Corner()
     thinPen = Pen{PenStyle::Solid, 1, Colour{0, 0, 255}};
     dashPen = Pen{PenStyle::Dash, 1, Colour{0, 0, 0}};
     dotPen = Pen{PenStyle::Dot, 1, Colour{0, 0, 255}};
-    labelFont = Font{20, "Verdana"};
+    labelFont = Font{kLabelCell, "Verdana"};
+}
+
+int LabelCellFor(double unitsPerPixel, int pictureWidth)
+{
+    if (!(unitsPerPixel > 0.0) || unitsPerPixel >= 1.0)
+        return kLabelCell; // 0 or no number: no display size known
+    const int most = std::max(kLabelCell, std::min(kMaxFontCell, pictureWidth / 8));
+    // Digits of kDigitsPerCell * cell picture pixels are that times unitsPerPixel units high.
+    const double cell = std::ceil(kLeastLabelDigits / (kDigitsPerCell * unitsPerPixel));
+    return cell >= most ? most : std::max(kLabelCell, static_cast<int>(cell));
 }
 
 void Corner::SetWallFromPoint(int px, int py)

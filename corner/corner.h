@@ -14,6 +14,23 @@ constexpr double kBetaOfDownwardWall = 90.0;
 // widths below it would: atan(20 * width), short of a straight line with the upstream wall.
 constexpr double kLevelPointSlope = 20.0;
 
+// The labels' font cell (ascent plus descent), picture pixels, where the picture is shown at one
+// display unit per picture pixel or larger.
+constexpr int kLabelCell = 20;
+// How high the labels' digits stand on the screen at least, display units (CSS px on a page): a
+// picture shown smaller than one unit per pixel (a phone) gets a larger font cell for them.
+constexpr double kLeastLabelDigits = 12.0;
+// The digits' ink height as a share of the font cell, at least, in the fonts both shells draw the
+// labels with (about 0.6 in the sans-serif fonts, less a pixel lost to the fit of the font size).
+constexpr double kDigitsPerCell = 0.55;
+
+// The labels' font cell, picture pixels, for a picture pictureWidth pixels wide shown at
+// unitsPerPixel display units per picture pixel: kLabelCell from one unit per pixel up (and for a
+// scale that is no number), else the smallest cell, not below kLabelCell, whose digits are
+// kLeastLabelDigits units high, but at most an eighth of the picture's width, which holds the
+// longest label (chi's, about seven cells) inside the picture.
+int LabelCellFor(double unitsPerPixel, int pictureWidth);
+
 class Corner {
 public:
     Corner();
@@ -31,6 +48,8 @@ public:
     Pen wallPen;
     Pen dashPen;
     Pen dotPen;
+    // Its height is the cell LabelCellFor gives for the size the picture is shown at; a label
+    // larger than kLabelCell is placed so that it stays inside the picture and off its arc.
     Font labelFont;
     Pen thinPen;
 

@@ -1,4 +1,5 @@
 // The corner overlay: walls, sonic line, characteristics, flow boundary, angle arcs and labels.
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -55,6 +56,10 @@ void DrawRay(DC& dc, double phi, int apexX, int top, double h)
     dc.MoveTo(apexX, top);
     dc.LineTo(x, y);
 }
+// The radius of beta's arc, picture pixels.
+constexpr int kBetaArcRadius = 80;
+// The width of beta's label ("β=135") in font cells, at most, in the shells' fonts (about 2.9).
+constexpr int kBetaLabelCells = 3;
 } // namespace
 
 void Corner::Draw(DC& dc, const FlowState& fs) const
@@ -79,12 +84,19 @@ void Corner::Draw(DC& dc, const FlowState& fs) const
 
     // The body angle beta: an arc from the upstream wall round inside the body to the
     // downstream wall, and its label below the corner, in the thin pen and the label font.
+    // A label of the desktop's size stands inside the arc; a larger one (a picture shown small)
+    // would cross the arc there, so it stands left of the arc's start, under the wall, but never
+    // out of the picture.
+    const int cell = labelFont.height;
     dc.SelectFont(labelFont);
     dc.SelectPen(thinPen);
     dc.MoveTo(apexX - 30, top);
-    dc.Arc(apexX, top, 80, 180.0f, ToDegreesArg(BetaDegrees()));
+    dc.Arc(apexX, top, kBetaArcRadius, 180.0f, ToDegreesArg(BetaDegrees()));
 
-    dc.DrawText(apexX - 70, top + 2, BetaLabel());
+    const int betaX = cell <= kLabelCell ? apexX - 70
+                                         : std::max(left + 10, apexX - kBetaArcRadius - cell / 4
+                                                                   - kBetaLabelCells * cell);
+    dc.DrawText(betaX, top + 2, BetaLabel());
 
     // The fan's rays are dashed; a subsonic flow (its angles no numbers) has no fan.
     dc.SelectPen(dashPen);
@@ -123,7 +135,8 @@ void Corner::Draw(DC& dc, const FlowState& fs) const
     dc.MoveTo(apexX + 30, top);
     dc.Arc(apexX, top, 25, 0.0f, ToDegreesArg(fs.machAngle * kDegreesPerRadian));
 
-    // The labels alpha and chi.
-    dc.DrawText(apexX + 40, top - 20, AlphaLabel(fs));
-    dc.DrawText(10, height - 30, ChiLabel(fs));
+    // The labels alpha and chi, their cells' bottoms on the reference line and ten pixels above
+    // the picture's bottom, whatever their size.
+    dc.DrawText(apexX + 40, top - cell, AlphaLabel(fs));
+    dc.DrawText(10, height - 10 - cell, ChiLabel(fs));
 }

@@ -30,6 +30,7 @@ void FlowSession::Open(int w, int h, uint32_t seed, int scale)
     open_ = true;
     scale_ = std::clamp(scale, 1, kMaxFrameScale);
     field_.Open(w, h, seed);
+    corner_.labelFont.height = LabelCell(); // a display size given before the picture's
     StartUp();
 }
 
@@ -147,6 +148,22 @@ void FlowSession::ShowFrame()
         view_.Compose(frame_, scale_);
     ++frames_;
     Tell(frameReady);
+}
+
+int FlowSession::LabelCell() const
+{
+    return LabelCellFor(gesture_.UnitsPerPixel(field_.width, field_.height), field_.width);
+}
+
+void FlowSession::SetDisplaySize(double width, double height)
+{
+    gesture_.SetDisplaySize(width, height);
+    const int cell = LabelCell();
+    if (cell == corner_.labelFont.height)
+        return; // a resize that keeps the labels' size composes nothing
+    corner_.labelFont.height = cell;
+    ClearUpperVectorState(); // a shell ran just before
+    ShowFrame();
 }
 
 void FlowSession::ComposeFrame()

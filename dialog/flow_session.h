@@ -114,8 +114,10 @@ public:
 
     // ---- The picture's input
     // The size the picture is shown at, in the shell's display units; pointer events come in
-    // them. By default the picture's own size (one display unit per picture pixel).
-    void SetDisplaySize(double width, double height) { gesture_.SetDisplaySize(width, height); }
+    // them. By default the picture's own size (one display unit per picture pixel). A picture
+    // shown smaller than one unit per pixel gets larger labels (LabelCellFor), and the frame is
+    // composed again when their size changes.
+    void SetDisplaySize(double width, double height);
     // A key on the picture: what it does is done; the result says what is left to the shell.
     ShellAction KeyPressed(const KeyEvent& key);
     // The mouse: a move reads the flow under it; a press with the main button turns the wall
@@ -306,6 +308,8 @@ private:
     // probeAgain is false), and the plot.
     void RecomputeFlow(bool probeAgain = true);
     void ShowFrame();
+    // The labels' font cell for the size the picture is shown at.
+    int LabelCell() const;
     void Tick();
     // Turns the wall by a number of degrees (the keys pass 1, 10 and 360): + toward +x (less
     // turning), - back, within the range a drag can reach; an out-of-range target lands on the

@@ -13,6 +13,13 @@ void PointerGesture::SetDisplaySize(double width, double height)
     displayHeight_ = usable ? height : 0.0;
 }
 
+double PointerGesture::UnitsPerPixel(int width, int height) const
+{
+    if (displayWidth_ <= 0.0 || width <= 0 || height <= 0)
+        return 1.0;
+    return std::min(displayWidth_ / width, displayHeight_ / height);
+}
+
 void PointerGesture::Clear()
 {
     active_.reset();

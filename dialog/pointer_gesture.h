@@ -44,6 +44,9 @@ public:
     // The size the picture is shown at, in display units (0 or a size that is no number: the
     // picture's own size, one unit per pixel).
     void SetDisplaySize(double width, double height);
+    // Display units per picture pixel for a picture of width x height pixels: the smaller of
+    // the two directions' (1 without a display size or a picture).
+    double UnitsPerPixel(int width, int height) const;
     PointerIntent Pressed(const PointerEvent& e, const WallLine& wall);
     PointerIntent Moved(const PointerEvent& e, const WallLine& wall);
     // A release or a cancel of the pointer that holds the picture ends its gesture; a finger's

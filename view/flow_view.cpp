@@ -38,6 +38,7 @@ FlowView::StaticStamp FlowView::Stamp(int scale) const
     s.top = corner.top;
     s.cornerWidth = corner.width;
     s.cornerHeight = corner.height;
+    s.labelCell = corner.labelFont.height;
     s.width = field_.width;
     s.height = field_.height;
     s.scale = scale;

@@ -74,6 +74,7 @@ private:
         FlowState flow;
         double wallAngle, separationAngle;
         int left, top, cornerWidth, cornerHeight;
+        int labelCell; // the labels' size follows the size the picture is shown at
         int width, height, scale;
         unsigned long traces;
         Colour framePen;

@@ -575,6 +575,21 @@ TEST_F(FlowDialogTest, ShiftAndArrowsReadTheFlowByKeys)
     const int x = start::kWidth / 2 + kKeyReadStep, y = start::kHeight / 2;
     const std::string read = Text(ControlId::ProbePressure);
     EXPECT_EQ(read, FormatFieldValue(dlg->Session().ReadAt(x, y).values.P));
+    // Its mark is seen round the point, over the frame and not in it: the window differs from
+    // the frame near the point only.
+    const ReadMark mark = dlg->Session().Mark();
+    EXPECT_EQ(mark.x, x + 0.5);
+    EXPECT_EQ(mark.y, y + 0.5);
+    const QImage shown = View()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage frame = ImageCopyOf(dlg->Session().Frame()).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), frame.size());
+    int near = 0, far = 0;
+    for (int py = 0; py < shown.height(); ++py)
+        for (int px = 0; px < shown.width(); ++px)
+            if (shown.pixel(px, py) != frame.pixel(px, py))
+                ++(std::hypot(px + 0.5 - mark.x, py + 0.5 - mark.y) < 12.0 ? near : far);
+    EXPECT_GT(near, 40);
+    EXPECT_EQ(far, 0);
     QTest::keyClick(View(), Qt::Key_PageUp);
     EXPECT_EQ(Text(ControlId::ProbePressure),
               FormatFieldValue(dlg->Session().ReadAt(x, y).values.P));

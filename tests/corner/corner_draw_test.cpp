@@ -4,12 +4,15 @@
 // angle 0.785375; maxTurnAngle 2.2768532.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <vector>
 
 #include "corner/corner.h"
+#include "draw/raster_dc.h"
 #include "model/flow_state.h"
 #include "platform/image_dc.h"
 #include "tests/support/gui_app.h"
@@ -332,5 +335,72 @@ TEST(CornerDraw, DrawnIntoAPicture)
         EXPECT_TRUE(inked(378, 176, 396, 192)) << "alpha"; // clear of the last characteristic
         EXPECT_TRUE(inked(10, 354, 120, 374)) << "chi";
         EXPECT_FALSE(inked(10, 300, 120, 340));
+    }
+}
+
+// A picture shown smaller than one display unit per pixel (a phone's page) gets labels whose
+// digits stand at least kLeastLabelDigits units high on the screen, in the desktop's fonts. The
+// ink is what the text changed, darker by half or more: alpha's label is as high as its digits
+// (alpha and "=" lie within them); beta's and chi's Greek letters reach below. Each label stays
+// whole inside the picture and off its arc, and every other pixel is the desktop's.
+TEST(CornerDraw, LabelsGrowOnAPictureShownSmall)
+{
+    EnsureGuiApp();
+    const int scale = 2; // an upright phone's frame scale
+    const Scene s;
+    auto draw = [&](int cell, bool text) {
+        Corner corner = s.corner;
+        corner.labelFont.height = cell;
+        FrameBuffer buffer;
+        buffer.Create(start::kWidth, start::kHeight, scale);
+        {
+            const std::unique_ptr<DC> dc = text ? MakeImageDC(buffer)
+                                                : std::make_unique<RasterDC>(buffer);
+            dc->FillRect(0, 0, start::kWidth, start::kHeight, Colour{255, 255, 255});
+            corner.Draw(*dc, s.fs);
+        }
+        return std::move(buffer.pixels);
+    };
+    const std::vector<uint32_t> desktopShapes = draw(kLabelCell, false);
+    const int w = start::kWidth * scale;
+    const int h = start::kHeight * scale;
+    const int apexX = s.corner.ApexX();
+    const int top = s.corner.top;
+    for (double units : {390.0 / start::kWidth, 320.0 / start::kWidth}) {
+        SCOPED_TRACE(units);
+        const int cell = LabelCellFor(units, start::kWidth);
+        ASSERT_GT(cell, kLabelCell);
+        const std::vector<uint32_t> shapes = draw(cell, false);
+        EXPECT_TRUE(shapes == desktopShapes);
+        const std::vector<uint32_t> drawn = draw(cell, true);
+        auto sum = [](uint32_t p) { return (p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF); };
+        // Device pixel boxes of alpha's, beta's and chi's ink, told apart by where they stand.
+        struct Box {
+            int x0 = INT_MAX, y0 = INT_MAX, x1 = INT_MIN, y1 = INT_MIN;
+        } box[3];
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const size_t i = static_cast<size_t>(y) * w + x;
+                if (drawn[i] == shapes[i] || 2 * sum(drawn[i]) > sum(shapes[i]))
+                    continue;
+                Box& b = box[y < top * scale ? 0 : y < (top + start::kHeight) * scale / 2 ? 1 : 2];
+                b.x0 = std::min(b.x0, x);
+                b.y0 = std::min(b.y0, y);
+                b.x1 = std::max(b.x1, x);
+                b.y1 = std::max(b.y1, y);
+            }
+        const char* names[] = {"alpha", "beta", "chi"};
+        for (int k = 0; k < 3; ++k) {
+            const Box& b = box[k];
+            ASSERT_LE(b.y0, b.y1) << names[k] << " has no ink";
+            EXPECT_GE((b.y1 - b.y0 + 1) / double(scale) * units, kLeastLabelDigits) << names[k];
+            EXPECT_TRUE(b.x0 > 0 && b.y0 > 0 && b.x1 < w - 1 && b.y1 < h - 1) << names[k];
+        }
+        // Alpha right of its arc (radius 25) and above the reference line; beta left of its
+        // arc's start (radius 80), under the upstream wall's three rows.
+        EXPECT_GT(box[0].x0, (apexX + 25) * scale);
+        EXPECT_LT(box[0].y1, top * scale);
+        EXPECT_LT(box[1].x1, (apexX - 80) * scale);
+        EXPECT_GT(box[1].y0, (top + 1) * scale);
     }
 }

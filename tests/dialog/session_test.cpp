@@ -2,9 +2,11 @@
 // body angle sets the wall a teacher expects.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "dialog/announcer.h"
 #include "dialog/fields.h"
 #include "dialog/flow_session.h"
+#include "draw/raster_dc.h"
 #include "model/number_text.h"
 #include "model/probe.h"
 #include "res/dialog_templates.h"
@@ -459,4 +462,54 @@ TEST(FlowSessionLayers, EveryChangeReachesTheLayers)
     for (int i = 0; i < 60; ++i) // the marker drifts into the picture
         s.TimerTicked();
     EXPECT_FALSE(s.Layers().markerChanged.Empty());
+}
+
+// The size the picture is shown at sizes its labels and nothing else: shown at its own size or
+// larger, the frame is every pixel the frame of a session told no size; shown smaller, it is
+// composed again with larger labels, once per change of their size, and a return to the
+// picture's own size gives the first frame back. Text is drawn as its black cell (the core has
+// no fonts), so the labels' places and sizes show in the frame.
+TEST(FlowSessionDisplay, LabelsFollowTheSizeShown)
+{
+    struct CellPainter : TextPainter {
+        void DrawText(const PixelMemory& memory, int x, int y, const std::string& text,
+                      const Font& font) override
+        {
+            const int s = memory.scale;
+            const int w = font.height * static_cast<int>(text.size()) / 2 * s;
+            const std::vector<unsigned char> ink(static_cast<size_t>(w) * font.height * s, 255);
+            BlendInk(memory, 1LL * x * s, 1LL * y * s, ink.data(), w, font.height * s);
+        }
+    };
+    static CellPainter cells;
+    FlowSession s;
+    s.SetDrawing([](FrameBuffer& f) -> std::unique_ptr<DC> {
+        return std::make_unique<RasterDC>(f, &cells);
+    });
+    s.Open(start::kWidth, start::kHeight, 5, 2);
+    const std::vector<uint32_t> told = s.Frame().pixels;
+    auto black = [&] {
+        return std::count_if(s.Frame().pixels.begin(), s.Frame().pixels.end(),
+                             [](uint32_t p) { return (p & 0xFFFFFFu) == 0; });
+    };
+    const long blackTold = black();
+    for (double k : {1.0, 2.0}) {
+        const unsigned long frames = s.FrameCount();
+        s.SetDisplaySize(k * start::kWidth, k * start::kHeight);
+        EXPECT_EQ(s.FrameCount(), frames) << k;
+        s.ComposeFrame();
+        EXPECT_TRUE(s.Frame().pixels == told) << k;
+    }
+    const unsigned long composed = s.FrameCount();
+    const double phone = 390.0 / start::kWidth;
+    s.SetDisplaySize(390.0, phone * start::kHeight);
+    EXPECT_EQ(s.FrameCount(), composed + 1);
+    EXPECT_GT(black(), blackTold + 1000) << "larger labels";
+    s.SetDisplaySize(390.0, phone * start::kHeight + 0.4); // the same labels
+    EXPECT_EQ(s.FrameCount(), composed + 1);
+    s.SetDisplaySize(0.9 * start::kWidth, 0.9 * start::kHeight); // turned: labels of another size
+    EXPECT_EQ(s.FrameCount(), composed + 2);
+    s.SetDisplaySize(start::kWidth, start::kHeight);
+    EXPECT_EQ(s.FrameCount(), composed + 3);
+    EXPECT_TRUE(s.Frame().pixels == told);
 }

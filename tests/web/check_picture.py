@@ -1,4 +1,5 @@
 """The picture: the pause, a step and the reset by key and button; the saved picture; fingers."""
+import base64
 import math
 import os
 import tempfile
@@ -15,6 +16,31 @@ from selenium.webdriver.common.keys import Keys
 
 
 class PictureChecks:
+    def label_heights(self, query):
+        """The heights of the picture's three labels' ink (alpha, beta, chi) on the screen, in CSS
+        px: the core's frame composed with the page opened at this address without its labels
+        (labels=0) and with them; ink is a pixel the text made darker by half or more; alpha's
+        stands above the corner's row, beta's below it, chi's in the bottom quarter. Alpha and
+        "=" lie within the digits' height, so alpha's label is as high as its digits."""
+        d = self.driver
+        frames = []
+        for query_now in (query + '&labels=0', query):
+            self.open(query_now)
+            f = d.execute_script('return window.cornerflow.composedFrame()')
+            frames.append(base64.b64decode(f['rgba']))
+        w, h, scale = f['width'], f['height'], f['scale']
+        rows = [[None, None] for _ in range(3)]
+        for i in range(0, len(frames[0]), 4):
+            bare, lettered = sum(frames[0][i:i + 3]), sum(frames[1][i:i + 3])
+            if frames[0][i:i + 3] == frames[1][i:i + 3] or 2 * lettered > bare:
+                continue
+            y = i // 4 // w
+            k = 0 if y < h // 2 else 1 if y < h * 3 // 4 else 2
+            rows[k] = [y if rows[k][0] is None else rows[k][0], y]
+        css_per_pixel = d.execute_script('return window.cornerflow.layout().display[1]') * scale / h
+        assert all(r[0] is not None for r in rows), 'a label left no ink: %r' % rows
+        return [(r[1] - r[0] + 1) / scale * css_per_pixel for r in rows]
+
     def pause_step_and_reset(self):
         d = self.driver
         cf = 'return window.cornerflow.'
@@ -117,7 +143,11 @@ class PictureChecks:
     def finger_reads_and_turns(self):
         d = self.driver
         with self.screen(390, 844, 3, phone=True):
-            self.open('seed=2&paused=1')
+            # The picture shown smaller than its pixels: labels whose digits stand 12 CSS px high.
+            heights = self.label_heights('seed=2&paused=1')
+            print('     the labels\' ink on an upright phone: alpha (its digits) %.1f, beta %.1f, chi %.1f CSS px'
+                  % tuple(heights))
+            assert min(heights) >= 12, 'labels %r CSS px high on a phone' % heights
             pic = Picture(d)
             assert d.execute_script('return window.cornerflow.layout().mode') == 'rows'
             hint = d.find_element(By.ID, 'touch-hint')
