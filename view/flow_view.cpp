@@ -21,6 +21,31 @@ inline bool AllOf(const uint32_t* p, uint64_t two)
     return ((w[0] ^ two) | (w[1] ^ two) | (w[2] ^ two) | (w[3] ^ two)) == 0u;
 }
 
+constexpr uint32_t kWhite = 0xFFFFFFFFu; // a white pixel as the layers hold it
+
+// The runs (first pixel, count) of pixels other than fill in a layer that is nearly all fill,
+// passed over eight pixels at a time.
+void Runs(const FrameBuffer& layer, uint32_t fill, std::vector<std::pair<size_t, size_t>>& runs)
+{
+    const uint64_t fill2 = (static_cast<uint64_t>(fill) << 32) | fill;
+    const uint32_t* px = layer.bits;
+    const size_t n = layer.pixels.size();
+    for (size_t i = 0; i < n;) {
+        if (i + 8 <= n && AllOf(px + i, fill2)) {
+            i += 8;
+            continue;
+        }
+        if (px[i] == fill) {
+            ++i;
+            continue;
+        }
+        const size_t first = i;
+        while (i < n && px[i] != fill)
+            ++i;
+        runs.emplace_back(first, i - first);
+    }
+}
+
 } // namespace
 
 FlowView::FlowView(const FlowField& field) : field_(field) {}
@@ -60,7 +85,16 @@ void FlowView::ComposeStaticLayers(int scale) const
     ++staticCompositions_;
     const int width = field_.width;
     const int height = field_.height;
-    below_.Create(width, height, scale);
+    // Below is white but for what the overlay drew on it: of the same size it is kept and only
+    // those pixels are made white again, which gives the same layer as a fill of the whole.
+    const bool belowKept = below_.bits && below_.width == width && below_.height == height
+                           && below_.scale == scale;
+    if (belowKept)
+        for (const auto& run : belowRuns_)
+            std::fill_n(below_.bits + run.first, run.second, kWhite);
+    else
+        below_.Create(width, height, scale); // white
+    belowRuns_.clear();
     // Above is all key colour but for what was drawn on it: of the same size it is kept, and
     // only the pixels the last composition left other than the fill are filled again, which
     // gives the same layer as a fill of the whole at a small part of the cost.
@@ -75,9 +109,9 @@ void FlowView::ComposeStaticLayers(int scale) const
     }
     {
         const std::unique_ptr<DC> dc = MakeDrawingDC(makeDC, below_);
-        dc->FillRect(0, 0, width, height, Colour{255, 255, 255});
-        field_.corner.Draw(*dc, field_.flow);
+        field_.corner.Draw(*dc, field_.flow); // on white
     }
+    Runs(below_, kWhite, belowRuns_);
     const uint32_t fill = above_.keyColour.Rgb32();
     if (aboveKept && fill == aboveFill_) {
         for (const auto& run : aboveResets_)
@@ -237,6 +271,8 @@ void FlowView::ComposeLayers(FrameLayers& layers, int scale) const
     UpdateStaticLayers(scale);
     layers.below = &below_;
     layers.above = &above_;
+    layers.belowDrawn = &belowRuns_;
+    layers.aboveDrawn = &aboveResets_;
     layers.staticVersion = static_cast<unsigned long>(staticCompositions_);
     if (!layers.tracers.bits || !layers.marker.bits)
         return;

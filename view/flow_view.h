@@ -37,6 +37,11 @@ struct FrameLayers {
     FrameBuffer marker;
     // Moves on whenever below and above are composed again (0: never composed).
     unsigned long staticVersion = 0;
+    // The runs (first pixel, count) of below other than white and of above other than its
+    // key colour's fill: every other pixel of each is that one value.
+    using Runs = std::vector<std::pair<size_t, size_t>>;
+    const Runs* belowDrawn = nullptr;
+    const Runs* aboveDrawn = nullptr;
     // The device pixels of the tracer and marker layers the last composition changed.
     DeviceRect tracersChanged;
     DeviceRect markerChanged;
@@ -99,6 +104,7 @@ private:
     // Caches of the layers that do not move: what a frame is composed from, never what it shows.
     mutable FrameBuffer below_; // background and overlay
     mutable FrameBuffer above_; // streamlines and frame line on the key colour
+    mutable std::vector<std::pair<size_t, size_t>> belowRuns_; // (first pixel, count) not white
     mutable std::vector<std::pair<size_t, size_t>> aboveRuns_; // (first pixel, count) drawn
     // (first pixel, count) other than the fill, and the fill: what the next composition of
     // above fills again.

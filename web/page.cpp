@@ -20,6 +20,20 @@ inline uint32_t Rgba(uint32_t p)
     return (p & 0xFF00FF00u) | ((p & 0xFFu) << 16) | ((p >> 16) & 0xFFu);
 }
 
+// A layer's RGBA copy brought up to date where it changed: the runs drawn last time back to
+// the layer's plain value (plain, as RGBA), then the runs drawn now converted.
+void ConvertRuns(const FrameBuffer& layer, std::vector<uint32_t>& out, const FrameLayers::Runs& was,
+                 const FrameLayers::Runs& now, uint32_t plain)
+{
+    for (const auto& run : was)
+        if (run.first + run.second <= out.size())
+            std::fill_n(out.data() + run.first, run.second, plain);
+    for (const auto& run : now)
+        if (run.first + run.second <= out.size())
+            for (size_t i = run.first; i < run.first + run.second; ++i)
+                out[i] = Rgba(layer.bits[i]);
+}
+
 // With kKeyed, a pixel that is key once converted becomes transparent in the same pass.
 template <bool kKeyed = false>
 void ConvertAll(const FrameBuffer& layer, std::vector<uint32_t>& out, uint32_t key = 0u)
@@ -137,9 +151,20 @@ Page::LayerChanges Page::PrepareLayers()
     if (!layers.below || !layers.above)
         return changes; // no picture yet
     if (layers.staticVersion != convertedStatic_ || below_.size() != layers.below->pixels.size()) {
-        ConvertAll(*layers.below, below_);
-        // Above the tracers, the key colour is what lets them show through.
-        ConvertAll<true>(*layers.above, above_, Rgba(layers.above->keyColour.Rgb32()));
+        if (below_.size() == layers.below->pixels.size()
+            && above_.size() == layers.above->pixels.size() && layers.belowDrawn
+            && layers.aboveDrawn) {
+            // Of the same size: only the pixels drawn last time and this time, since every other
+            // pixel is white below and transparent above (the key colour) both times.
+            ConvertRuns(*layers.below, below_, shownBelow_, *layers.belowDrawn, 0xFFFFFFFFu);
+            ConvertRuns(*layers.above, above_, shownAbove_, *layers.aboveDrawn, 0u);
+        } else {
+            ConvertAll(*layers.below, below_);
+            // Above the tracers, the key colour is what lets them show through.
+            ConvertAll<true>(*layers.above, above_, Rgba(layers.above->keyColour.Rgb32()));
+        }
+        shownBelow_ = layers.belowDrawn ? *layers.belowDrawn : FrameLayers::Runs();
+        shownAbove_ = layers.aboveDrawn ? *layers.aboveDrawn : FrameLayers::Runs();
         convertedStatic_ = layers.staticVersion;
         changes.staticChanged = true;
     }

@@ -76,6 +76,7 @@ private:
     unsigned frameSerial_ = 0;
 
     unsigned long convertedStatic_ = 0;
+    FrameLayers::Runs shownBelow_, shownAbove_; // what the copies hold other than plain pixels
     DeviceRect pendingMarker_; // what the marker's compositions touched since PrepareLayers
     std::vector<size_t> shownTracers_;
     std::vector<uint32_t> below_;

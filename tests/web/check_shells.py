@@ -211,6 +211,12 @@ class ShellChecks:
         stacked_equals_frame(d)
         d.execute_script('window.cornerflow.step(3)')
         stacked_equals_frame(d)
+        # Only what was drawn is put again after a change of the wall: with the exact theory's
+        # lines above, and after they are taken away.
+        for _ in range(2):
+            d.find_element(By.ID, 'theory-button').click()
+            d.execute_script('window.cornerflow.drag(420, 250, [[440, 300], [300, 380]])')
+            stacked_equals_frame(d)
 
     def hostile_inputs(self):
         d = self.driver
