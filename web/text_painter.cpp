@@ -22,14 +22,19 @@ EM_JS(void, cf_js_text_setup, (const char* face), {
         canvas = document.createElement("canvas");
         ctx = canvas.getContext("2d", {willReadFrequently: true});
     }
-    Module.cfText = {canvas: canvas, ctx: ctx, face: UTF8ToString(face)};
+    // The font is set only when it changes: setting it parses it again each time.
+    Module.cfText = {canvas: canvas, ctx: ctx, face: UTF8ToString(face), font: null,
+                     useFont: function (px) {
+                         var f = px + "px " + this.face;
+                         if (this.font !== f) { this.ctx.font = f; this.font = f; }
+                     }};
 });
 
 // The font's ascent and descent in whole pixels at a pixel size, as the canvas measures them.
 EM_JS(void, cf_js_font_metrics, (int px, int* out), {
     var ctx = Module.cfText.ctx;
     if (!ctx) return;
-    ctx.font = px + "px " + Module.cfText.face;
+    Module.cfText.useFont(px);
     var m = ctx.measureText("Hg");
     var ascent = m.fontBoundingBoxAscent;
     var descent = m.fontBoundingBoxDescent;
@@ -45,7 +50,7 @@ EM_JS(void, cf_js_font_metrics, (int px, int* out), {
 EM_JS(int, cf_js_text_width, (const char* text, int px), {
     var ctx = Module.cfText.ctx;
     if (!ctx) return 0;
-    ctx.font = px + "px " + Module.cfText.face;
+    Module.cfText.useFont(px);
     var w = Math.ceil(ctx.measureText(UTF8ToString(text)).width);
     return w > 0 ? w : 0;
 });
@@ -55,11 +60,14 @@ EM_JS(int, cf_js_text_width, (const char* text, int px), {
 EM_JS(void, cf_js_text_coverage, (const char* text, int px, int left, int baseline, uint8_t* dst, int w, int h), {
     var canvas = Module.cfText.canvas;
     if (!Module.cfText.ctx || w <= 0 || h <= 0) return;
-    if (canvas.width < w) canvas.width = w;  // a resized canvas forgets its font: set below
-    if (canvas.height < h) canvas.height = h;
+    if (canvas.width < w || canvas.height < h) {
+        canvas.width = Math.max(canvas.width, w);  // a resized canvas forgets its font
+        canvas.height = Math.max(canvas.height, h);
+        Module.cfText.font = null;
+    }
     var ctx = Module.cfText.ctx;
     ctx.clearRect(0, 0, w, h);
-    ctx.font = px + "px " + Module.cfText.face;
+    Module.cfText.useFont(px);
     ctx.fillStyle = "#000";
     ctx.textBaseline = "alphabetic";
     ctx.textAlign = "left";
