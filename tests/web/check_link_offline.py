@@ -175,7 +175,9 @@ class LinkChecks:
                             '--site', site, '--worker', os.path.join(os.path.dirname(__file__), '..', '..', 'web', 'sw.js')]
                            + files, check=True)
             open_page(d, base + '/index.html?seed=1')
-            end = time.time() + 10
+            # The new worker installs (fetching every file again) and activates in the
+            # background: seconds on a machine busy with other tests.
+            end = time.time() + 30
             while time.time() < end:
                 kept = d.execute_async_script(caches)
                 if len(kept) == 1 and kept[0][0] != old:
