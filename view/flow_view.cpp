@@ -131,35 +131,23 @@ void FlowView::ComposeStaticLayers(int scale) const
         dc->MoveTo(0, height - 1);
         dc->LineTo(width, height - 1);
     }
-    // The drawn pixels as runs, so a frame lays them over the tracers without a full scan; and
-    // the runs of pixels other than the fill (the drawn ones, and any drawn in the key's
-    // colour), which the next composition fills again. The fill is passed over eight pixels at
-    // a time: it is nearly the whole layer.
+    // The runs of pixels other than the fill (the drawn ones, and any drawn in the key's
+    // colour), which the next composition fills again; and among them the drawn pixels as runs,
+    // so a frame lays them over the tracers without a full scan.
+    Runs(above_, fill, aboveResets_);
     const uint32_t key = fill & 0xFFFFFFu;
-    const uint64_t fill2 = (static_cast<uint64_t>(fill) << 32) | fill;
     const uint32_t* px = above_.bits;
-    const size_t n = above_.pixels.size();
-    for (size_t i = 0; i < n;) {
-        if (i + 8 <= n && AllOf(px + i, fill2)) {
-            i += 8;
-            continue;
-        }
-        if (px[i] == fill) {
-            ++i;
-            continue;
-        }
-        const size_t reset = i;
-        while (i < n && px[i] != fill) {
+    for (const auto& [first, count] : aboveResets_) {
+        for (size_t i = first, end = first + count; i < end;) {
             if ((px[i] & 0xFFFFFFu) == key) {
                 ++i;
                 continue;
             }
-            const size_t first = i;
-            while (i < n && (px[i] & 0xFFFFFFu) != key)
+            const size_t start = i;
+            while (i < end && (px[i] & 0xFFFFFFu) != key)
                 ++i;
-            aboveRuns_.emplace_back(first, i - first);
+            aboveRuns_.emplace_back(start, i - start);
         }
-        aboveResets_.emplace_back(reset, i - reset);
     }
 }
 
