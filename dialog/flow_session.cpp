@@ -109,20 +109,18 @@ bool FlowSession::SetGasValues(const std::string& gammaText, const std::string& 
     return values.has_value();
 }
 
-bool FlowSession::ChooseGas(const std::string& code)
+bool FlowSession::KeepGasIf(bool taken)
 {
-    const bool taken = SetGas(code);
     if (taken)
         keeper_.KeepGas(gas_.Code(), state_.gamma, state_.molarMass);
     return taken;
 }
 
+bool FlowSession::ChooseGas(const std::string& code) { return KeepGasIf(SetGas(code)); }
+
 bool FlowSession::ChooseGasValues(const std::string& gammaText, const std::string& molarMassText)
 {
-    const bool taken = SetGasValues(gammaText, molarMassText);
-    if (taken)
-        keeper_.KeepGas(gas_.Code(), state_.gamma, state_.molarMass);
-    return taken;
+    return KeepGasIf(SetGasValues(gammaText, molarMassText));
 }
 
 // ---- The picture

@@ -326,6 +326,8 @@ private:
     // The gas's part of a file name ("" for air).
     std::string FileTag() const { return gas_.FileTag(GasNow()); }
     GasValues GasNow() const { return GasValues{state_.gamma, state_.molarMass}; }
+    // The gas as it stands kept for the next run when a choice was taken; gives taken.
+    bool KeepGasIf(bool taken);
     // A gas's numbers into the state; everything follows when they changed.
     void UseGas(const std::optional<GasValues>& values);
     // Runs a shell's callback, then clears the vector state it may have left in use.
