@@ -127,6 +127,11 @@ def measure(driver, base_url, rounds=3, rates=(1, 4), with_profile=False, out=sy
                           scale, rate, tracers, what, figures[(what, rate)][0], figures[(what, rate)][1],
                           GOALS[what]), file=out, flush=True)
             if with_profile:
+                # A page of its own, so that the walls profiled are new to it.
+                throttle(driver, 1)
+                open_page(driver, base_url + '/index.html?seed=1&paused=1&v1=580&t1=100')
+                throttle(driver, rate)
+                drag(driver, SLOWEST_WARM_UP)
                 for name, share in profile(driver, SLOWEST_NEW_PATH):
                     print('  profile, slowest drag, CPU /%d: %5.1f %% %s' % (rate, share, name), file=out)
                 throttle(driver, 1)
