@@ -347,6 +347,12 @@ val BelowPixels(Page& p) { return Bytes(p.Below()); }
 val AbovePixels(Page& p) { return Bytes(p.Above()); }
 val TracerPixels(Page& p) { return Bytes(p.Tracers()); }
 val MarkerPixels(Page& p) { return Bytes(p.Marker()); }
+val Rects(std::vector<int32_t>& rects)
+{
+    return val(emscripten::typed_memory_view(rects.size(), rects.data()));
+}
+val BelowRects(Page& p) { return Rects(p.BelowRects()); }
+val AboveRects(Page& p) { return Rects(p.AboveRects()); }
 
 // The whole frame composed now: {width, height, scale, rgba} with rgba a view of its bytes.
 val Frame(Page& p)
@@ -602,6 +608,8 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .function("abovePixels", &AbovePixels)
         .function("tracerPixels", &TracerPixels)
         .function("markerPixels", &MarkerPixels)
+        .function("belowRects", &BelowRects)
+        .function("aboveRects", &AboveRects)
         .function("frame", &Frame)
         .function("setPlotSize", &SetPlotSize)
         .function("choosePlotQuantities", &ChoosePlotQuantities)

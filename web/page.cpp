@@ -34,6 +34,45 @@ void ConvertRuns(const FrameBuffer& layer, std::vector<uint32_t>& out, const Fra
                 out[i] = Rgba(layer.bits[i]);
 }
 
+// Device rows in a band of a still layer's changed rectangles: what changed is handed to the
+// canvas as the columns it spans within each band of this many rows, so a drag's thin lines
+// are copied with little around them and in few calls.
+constexpr int kBandRows = 32;
+
+// The rectangles (x, y, w, h, in device pixels) that hold every pixel of the runs given, one
+// per band of kBandRows rows that a run reaches, spanning the columns the runs reach in it.
+void AddBands(const FrameLayers::Runs& was, const FrameLayers::Runs& now, int width, int height,
+              std::vector<int32_t>& rects)
+{
+    rects.clear();
+    if (width <= 0 || height <= 0)
+        return;
+    const size_t bands = (static_cast<size_t>(height) + kBandRows - 1) / kBandRows;
+    std::vector<int> lo(bands, width), hi(bands, -1);
+    const size_t w = static_cast<size_t>(width);
+    const size_t n = w * static_cast<size_t>(height);
+    for (const FrameLayers::Runs* runs : {&was, &now}) {
+        for (const auto& [first, count] : *runs) {
+            // A run may go on past the end of a row into the next.
+            for (size_t i = first, end = std::min(first + count, n); i < end;) {
+                const size_t row = i / w;
+                const size_t col = i % w;
+                const size_t last = std::min(end, (row + 1) * w) - 1; // on this row
+                const size_t band = row / kBandRows;
+                lo[band] = std::min(lo[band], static_cast<int>(col));
+                hi[band] = std::max(hi[band], static_cast<int>(last % w));
+                i = last + 1;
+            }
+        }
+    }
+    for (size_t b = 0; b < bands; ++b) {
+        if (hi[b] < lo[b])
+            continue;
+        const int y = static_cast<int>(b) * kBandRows;
+        rects.insert(rects.end(), {lo[b], y, hi[b] - lo[b] + 1, std::min(kBandRows, height - y)});
+    }
+}
+
 // With kKeyed, a pixel that is key once converted becomes transparent in the same pass.
 template <bool kKeyed = false>
 void ConvertAll(const FrameBuffer& layer, std::vector<uint32_t>& out, uint32_t key = 0u)
@@ -158,10 +197,16 @@ Page::LayerChanges Page::PrepareLayers()
             // pixel is white below and transparent above (the key colour) both times.
             ConvertRuns(*layers.below, below_, shownBelow_, *layers.belowDrawn, 0xFFFFFFFFu);
             ConvertRuns(*layers.above, above_, shownAbove_, *layers.aboveDrawn, 0u);
+            const int w = layers.below->deviceWidth;
+            const int h = layers.below->deviceHeight;
+            AddBands(shownBelow_, *layers.belowDrawn, w, h, belowRects_);
+            AddBands(shownAbove_, *layers.aboveDrawn, w, h, aboveRects_);
         } else {
             ConvertAll(*layers.below, below_);
             // Above the tracers, the key colour is what lets them show through.
             ConvertAll<true>(*layers.above, above_, Rgba(layers.above->keyColour.Rgb32()));
+            belowRects_ = {0, 0, layers.below->deviceWidth, layers.below->deviceHeight};
+            aboveRects_ = belowRects_;
         }
         shownBelow_ = layers.belowDrawn ? *layers.belowDrawn : FrameLayers::Runs();
         shownAbove_ = layers.aboveDrawn ? *layers.aboveDrawn : FrameLayers::Runs();

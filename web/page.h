@@ -59,6 +59,10 @@ public:
     std::vector<uint32_t>& Above() { return above_; }
     std::vector<uint32_t>& Tracers() { return tracers_; }
     std::vector<uint32_t>& Marker() { return marker_; }
+    // Where below and above changed at the last PrepareLayers that changed them: rectangles
+    // (x, y, w, h) of device pixels, four numbers each, that hold every pixel that changed.
+    std::vector<int32_t>& BelowRects() { return belowRects_; }
+    std::vector<int32_t>& AboveRects() { return aboveRects_; }
 
     // The whole frame composed as the state stands, as opaque RGBA bytes (saving, copying, the
     // tests' comparisons).
@@ -83,6 +87,8 @@ private:
     std::vector<uint32_t> above_;
     std::vector<uint32_t> tracers_;
     std::vector<uint32_t> marker_;
+    std::vector<int32_t> belowRects_;
+    std::vector<int32_t> aboveRects_;
     std::vector<uint32_t> frame_;
     std::vector<uint32_t> plot_;
 };

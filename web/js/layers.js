@@ -73,6 +73,12 @@
       return c.data;
     }
 
+    // Puts the rectangles (x, y, w, h, four numbers each) of an image on a canvas.
+    function putRects(ctx, image, rects) {
+      for (let i = 0; i + 3 < rects.length; i += 4)
+        ctx.putImageData(image, 0, 0, rects[i], rects[i + 1], rects[i + 2], rects[i + 3]);
+    }
+
     let shownFrame = -1;
     let firstFrameMs = null;
     // Puts what the core composed since the last call on the canvases. True when the layers that
@@ -87,9 +93,13 @@
       if (!w || !h) return false;
       const grown = [below, above, marker].map((l) => resize(l, w, h)).some(Boolean);
       resize(tracers, info.width, info.height);
-      if (info.staticChanged || grown) {
+      if (grown) {
         below.ctx.putImageData(imageOf('below', page.belowPixels(), w, h), 0, 0);
         above.ctx.putImageData(imageOf('above', page.abovePixels(), w, h), 0, 0);
+      } else if (info.staticChanged) {
+        // Only the rectangles that hold what changed.
+        putRects(below.ctx, imageOf('below', page.belowPixels(), w, h), page.belowRects());
+        putRects(above.ctx, imageOf('above', page.abovePixels(), w, h), page.aboveRects());
       }
       tracers.ctx.putImageData(imageOf('tracers', page.tracerPixels(), info.width, info.height), 0, 0);
       const m = info.marker;
