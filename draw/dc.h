@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/saturate.h"
 
@@ -38,14 +39,37 @@ struct Font {
     std::string face = "Verdana";
 };
 
+// The device columns drawn in each device row since Start: from first to last (first > last:
+// none). A composer whose buffer was all one value before drawing finds what was drawn by
+// looking only there.
+struct DrawnRows {
+    std::vector<int> first;
+    std::vector<int> last;
+    void Start(int rows, int width)
+    {
+        first.assign(rows > 0 ? static_cast<size_t>(rows) : 0, width);
+        last.assign(first.size(), -1);
+    }
+    // Columns x0..x1 of a row, both within the buffer.
+    void Mark(size_t row, int x0, int x1)
+    {
+        if (x0 < first[row])
+            first[row] = x0;
+        if (x1 > last[row])
+            last[row] = x1;
+    }
+};
+
 // Pixel memory a device context may expose for direct writes (32-bit 0xAARRGGBB pixels).
-// Logical pixel (x, y) covers scale x scale device pixels.
+// Logical pixel (x, y) covers scale x scale device pixels. Every write marks the rows it
+// drew in drawn, when that is given.
 struct PixelMemory {
     uint32_t* bits = nullptr;
     int stride = 0; // in pixels
     int width = 0;  // logical
     int height = 0; // logical
     int scale = 1;
+    DrawnRows* drawn = nullptr;
 };
 
 class DC {
@@ -72,6 +96,9 @@ public:
     // runs on from piece to piece. Leaves the current position at the last point. This one
     // rounds the points and draws each piece with LineTo; RasterDC draws them unrounded.
     virtual void Polyline(const double* xy, int count);
+    // Whether every pixel this context draws is marked in its memory's DrawnRows, when those
+    // are given (RasterDC); a context that draws by other means answers false.
+    virtual bool MarksDrawnRows() const { return false; }
 
     // One pixel; a pixel outside the surface is ignored.
     void SetPixel(int x, int y, Colour colour)
@@ -85,6 +112,9 @@ public:
             for (int dy = 0; dy < s; ++dy, row += memory_.stride)
                 for (int dx = 0; dx < s; ++dx)
                     row[dx] = value;
+            if (memory_.drawn)
+                for (int dy = 0; dy < s; ++dy)
+                    memory_.drawn->Mark(size_t(y) * s + dy, x * s, x * s + s - 1);
             return;
         }
         SetPixelSlow(x, y, colour);

@@ -24,6 +24,8 @@ struct FrameBuffer {
     int deviceWidth = 0;
     int deviceHeight = 0;
     Colour keyColour = Colour{254, 0, 254}; // never copied out
+    // While set, the device contexts made over this buffer mark the rows they draw in here.
+    DrawnRows* drawnRows = nullptr;
 
     FrameBuffer() = default;
     FrameBuffer(const FrameBuffer&) = delete;
@@ -35,7 +37,10 @@ struct FrameBuffer {
     void Release();
     bool Empty() const { return bits == nullptr; }
 
-    PixelMemory Memory() const { return PixelMemory{bits, deviceWidth, width, height, scale}; }
+    PixelMemory Memory() const
+    {
+        return PixelMemory{bits, deviceWidth, width, height, scale, drawnRows};
+    }
     // RGB (no alpha) of a device pixel; 0 outside.
     uint32_t At(int x, int y) const;
     void Fill(Colour colour);

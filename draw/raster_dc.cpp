@@ -193,6 +193,9 @@ void RasterDC::FillRect(int x, int y, int width, int height, Colour colour)
     for (long long row = y0 * s; row < y1 * s; ++row) {
         uint32_t* p = buffer_.bits + static_cast<size_t>(row) * buffer_.deviceWidth;
         std::fill(p + x0 * s, p + x1 * s, value);
+        if (memory_.drawn)
+            memory_.drawn->Mark(static_cast<size_t>(row), static_cast<int>(x0 * s),
+                                static_cast<int>(x1 * s - 1));
     }
 }
 
@@ -226,6 +229,8 @@ void RasterDC::FillSpan(int row, double first, double last, uint32_t value)
         return;
     uint32_t* p = buffer_.bits + static_cast<size_t>(row) * buffer_.deviceWidth;
     std::fill(p + TruncToInt(first), p + TruncToInt(last) + 1, value);
+    if (memory_.drawn)
+        memory_.drawn->Mark(static_cast<size_t>(row), TruncToInt(first), TruncToInt(last));
 }
 
 void RasterDC::RowRange(double top, double bottom, int& j0, int& j1) const
@@ -307,6 +312,8 @@ void RasterDC::ThinSegment(double ax, double ay, double bx, double by, double al
             const size_t index = steep ? static_cast<size_t>(i) * buffer_.deviceWidth + j
                                        : static_cast<size_t>(j) * buffer_.deviceWidth + i;
             buffer_.bits[index] = value;
+            if (memory_.drawn)
+                memory_.drawn->Mark(steep ? i : j, steep ? j : i, steep ? j : i);
         }
     }
 }
@@ -443,6 +450,13 @@ void BlendInk(const PixelMemory& memory, long long x0, long long y0, const unsig
             continue;
         uint32_t* line = memory.bits + row * memory.stride;
         const unsigned char* cover = coverage + static_cast<size_t>(j) * width;
+        if (memory.drawn) { // the image's columns on this row, as far as they are in the picture
+            const long long c0 = std::max(x0, 0LL);
+            const long long c1 = std::min(x0 + width - 1, deviceW - 1);
+            if (c0 <= c1)
+                memory.drawn->Mark(static_cast<size_t>(row), static_cast<int>(c0),
+                                   static_cast<int>(c1));
+        }
         for (int i = 0; i < width; ++i) {
             const long long col = x0 + i;
             const unsigned a = cover[i];

@@ -43,6 +43,7 @@ public:
     void Ellipse(int left, int top, int right, int bottom) override;
     void FillRect(int x, int y, int width, int height, Colour colour) override;
     void Polyline(const double* xy, int count) override;
+    bool MarksDrawnRows() const override { return true; }
 
     // Picture pixels drawn beyond each edge, so that clipped shapes keep their ends.
     static constexpr double kMargin = 64.0;

@@ -46,6 +46,42 @@ void Runs(const FrameBuffer& layer, uint32_t fill, std::vector<std::pair<size_t,
     }
 }
 
+// Draws on a layer that is all fill, with a device context made by makeDC, and finds the runs
+// of pixels other than fill that the drawing left: where the context marks what it draws, only
+// in those columns of each row (a run then ends at its row's end), else in the whole layer.
+template <typename DrawFunction>
+void DrawAndFindRuns(FrameBuffer& layer, DrawnRows& rows, const MakeDCFunction& makeDC,
+                     uint32_t fill, std::vector<std::pair<size_t, size_t>>& runs, DrawFunction draw)
+{
+    rows.Start(layer.deviceHeight, layer.deviceWidth);
+    layer.drawnRows = &rows;
+    bool marked = false;
+    {
+        const std::unique_ptr<DC> dc = MakeDrawingDC(makeDC, layer);
+        draw(*dc);
+        marked = dc->MarksDrawnRows();
+    }
+    layer.drawnRows = nullptr;
+    if (!marked) {
+        Runs(layer, fill, runs);
+        return;
+    }
+    const size_t w = static_cast<size_t>(layer.deviceWidth);
+    for (size_t row = 0; row < rows.first.size(); ++row) {
+        const uint32_t* px = layer.bits + row * w;
+        for (size_t i = rows.first[row], end = static_cast<size_t>(rows.last[row] + 1); i < end;) {
+            if (px[i] == fill) {
+                ++i;
+                continue;
+            }
+            const size_t first = i;
+            while (i < end && px[i] != fill)
+                ++i;
+            runs.emplace_back(row * w + first, i - first);
+        }
+    }
+}
+
 } // namespace
 
 FlowView::FlowView(const FlowField& field) : field_(field) {}
@@ -107,11 +143,8 @@ void FlowView::ComposeStaticLayers(int scale) const
         aboveResets_.clear();
         return;
     }
-    {
-        const std::unique_ptr<DC> dc = MakeDrawingDC(makeDC, below_);
-        field_.corner.Draw(*dc, field_.flow); // on white
-    }
-    Runs(below_, kWhite, belowRuns_);
+    DrawAndFindRuns(below_, drawnRows_, makeDC, kWhite, belowRuns_,
+                    [this](DC& dc) { field_.corner.Draw(dc, field_.flow); }); // on white
     const uint32_t fill = above_.keyColour.Rgb32();
     if (aboveKept && fill == aboveFill_) {
         for (const auto& run : aboveResets_)
@@ -121,20 +154,18 @@ void FlowView::ComposeStaticLayers(int scale) const
     }
     aboveFill_ = fill;
     aboveResets_.clear();
-    {
-        const std::unique_ptr<DC> dc = MakeDrawingDC(makeDC, above_);
-        for (const Streamline& s : field_.streamlines)
-            s.Draw(*dc, field_.corner);
-        if (exactTheory)
-            DrawExactTheory(*dc);
-        dc->SelectPen(framePen);
-        dc->MoveTo(0, height - 1);
-        dc->LineTo(width, height - 1);
-    }
     // The runs of pixels other than the fill (the drawn ones, and any drawn in the key's
     // colour), which the next composition fills again; and among them the drawn pixels as runs,
     // so a frame lays them over the tracers without a full scan.
-    Runs(above_, fill, aboveResets_);
+    DrawAndFindRuns(above_, drawnRows_, makeDC, fill, aboveResets_, [&](DC& dc) {
+        for (const Streamline& s : field_.streamlines)
+            s.Draw(dc, field_.corner);
+        if (exactTheory)
+            DrawExactTheory(dc);
+        dc.SelectPen(framePen);
+        dc.MoveTo(0, height - 1);
+        dc.LineTo(width, height - 1);
+    });
     const uint32_t key = fill & 0xFFFFFFu;
     const uint32_t* px = above_.bits;
     for (const auto& [first, count] : aboveResets_) {

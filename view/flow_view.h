@@ -110,6 +110,7 @@ private:
     // above fills again.
     mutable std::vector<std::pair<size_t, size_t>> aboveResets_;
     mutable uint32_t aboveFill_ = 0;
+    mutable DrawnRows drawnRows_; // what the last drawing on a still layer drew, row by row
     mutable StaticStamp stamp_{};
     mutable bool staticValid_ = false;
     mutable long staticCompositions_ = 0;
