@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "bench/bench_support.h"
 
@@ -145,5 +146,72 @@ void RecomputeFlowSweep(benchmark::State& state)
     state.counters["longestProbe"] = static_cast<double>(longest);
 }
 BENCHMARK(RecomputeFlowSweep)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+// The picture's parts at the start-up state (state 0) or at the slowest teaching state (state
+// 1: V1 580, T1 100, the wall at 0.6203, see DragEventSlowest), without a window, the flow
+// retraced for that wall.
+struct DragState : bench::HeadlessView {
+    explicit DragState(int which)
+    {
+        if (which == 1) {
+            fs.v1 = 580.0;
+            fs.t1 = 100.0;
+            ComputeUpstreamState(fs);
+            corner.wallAngle = 0.6203;
+            RecomputeFlow();
+        }
+    }
+};
+
+const char* DragStateName(int which) { return which == 1 ? "slowest teaching" : "start-up"; }
+
+// The retrace as a drag to a wall not met before runs it: the exit-step run (at the slowest
+// teaching state some 345000 steps, nearly all in the fan) and the three streamline traces.
+void RetraceNewWall(benchmark::State& state)
+{
+    const int which = static_cast<int>(state.range(0));
+    DragState v(which);
+    state.SetLabel(DragStateName(which));
+    for (auto _ : state) {
+        Tracer::ForgetProbeRuns();
+        v.field.RetraceFlow();
+    }
+    state.counters["probeSteps"] = static_cast<double>(v.field.probeSteps);
+}
+BENCHMARK(RetraceNewWall)->ArgName("state")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// What that run cannot do without while its numbers stay as they are: a step in the fan takes
+// the arctangent of the point's ratio and the sine and cosine of an angle from the maths
+// library, bit for bit. Here as many of those calls as the run has steps, over the fan's
+// angles, none waiting for another (the run's own calls wait: each angle comes from the point
+// the step before reached). A retrace can take no less than this.
+void ProbeRunLibmFloor(benchmark::State& state)
+{
+    const int which = static_cast<int>(state.range(0));
+    DragState v(which);
+    state.SetLabel(DragStateName(which));
+    const long steps = v.field.probeSteps;
+    const double lo = v.fs.fanEndAngle;
+    const double hi = v.fs.machAngle;
+    std::vector<double> angles(4096), ratios(4096);
+    for (size_t i = 0; i < angles.size(); ++i) {
+        angles[i] = lo + (hi - lo) * (static_cast<double>(i) + 0.5) / angles.size();
+        ratios[i] = std::tan(angles[i]);
+    }
+    double sum = 0.0;
+    for (auto _ : state) {
+        for (long i = 0; i < steps; ++i) {
+            const size_t k = static_cast<size_t>(i) & (angles.size() - 1);
+            sum += std::atan(ratios[k]) + std::sin(angles[k]) * std::cos(angles[k]);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.counters["calls"] = static_cast<double>(steps);
+}
+BENCHMARK(ProbeRunLibmFloor)->ArgName("state")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
