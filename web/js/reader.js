@@ -83,21 +83,42 @@
     const announcer = new core.Announcer();
     const now = () => performance.now();
     let described = '';
+    // The picture changed since its sentences were last made: they are made only when they may
+    // be spoken (the announcer speaks at most once a second), not at every move of a drag.
+    let stale = false;
     let settleTimer = null;
     function say(text) {
       if (text) stateEl.textContent = text;
     }
     function settleLater() {
       window.clearTimeout(settleTimer);
-      if (!announcer.waiting()) return;
+      if (!announcer.waiting() && !stale) return;
       settleTimer = window.setTimeout(() => {
-        say(announcer.settle(now(), false));
-        settleLater();
+        if (stale) tell();
+        else {
+          say(announcer.settle(now(), false));
+          settleLater();
+        }
       }, Math.max(0, announcer.dueMs() - now()) + 1);
     }
 
     // The core's sentences in the page's language (see CF.spokenText).
     const sentences = () => CF.spokenText('Picture', page.describePicture());
+
+    // The sentences made as the picture stands and handed to the announcer, which speaks them
+    // now or when it may.
+    function hand() {
+      stale = false;
+      const text = sentences();
+      if (text !== described) {
+        described = text;
+        say(announcer.changed(text, now()));
+      }
+    }
+    function tell() {
+      hand();
+      settleLater();
+    }
 
     // The slider's value, the labels and the description, after the wall or the flow changed.
     function describe() {
@@ -114,12 +135,9 @@
       const status = CF.spokenText('Picture', page.status());
       if (statusEl.textContent !== status) statusEl.textContent = status;
 
-      const text = sentences();
-      if (text !== described) {
-        described = text;
-        say(announcer.changed(text, now()));
-        settleLater();
-      }
+      stale = true;
+      if (now() >= announcer.dueMs()) tell();
+      else settleLater();
     }
 
     function applyLanguage() {
@@ -131,6 +149,7 @@
       applyLanguage: applyLanguage,
       // A gesture or a run of keys ended: the final state is said now, if it waits.
       ended: () => {
+        if (stale) hand();
         say(announcer.settle(now(), true));
         settleLater();
       },
