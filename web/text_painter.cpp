@@ -46,20 +46,30 @@ EM_JS(void, cf_js_font_metrics, (int px, int* out), {
     HEAP32[(out >> 2) + 1] = Math.round(descent) | 0;
 });
 
-// The advance width of a text in whole device pixels at a pixel size.
-EM_JS(int, cf_js_text_width, (const char* text, int px), {
+// The advance width of a text in whole device pixels at a pixel size, and its ink's box about
+// the point it is drawn from, in whole pixels outward: ink[0] left (negative: left of the
+// point), ink[1] right, ink[2] up, ink[3] down; ink[4] is 0 when the canvas gave no box.
+EM_JS(int, cf_js_text_measure, (const char* text, int px, int* ink), {
     var ctx = Module.cfText.ctx;
+    HEAP32[(ink >> 2) + 4] = 0;
     if (!ctx) return 0;
     Module.cfText.useFont(px);
-    var w = Math.ceil(ctx.measureText(UTF8ToString(text)).width);
+    var m = ctx.measureText(UTF8ToString(text));
+    var box = [Math.floor(-m.actualBoundingBoxLeft), Math.ceil(m.actualBoundingBoxRight),
+               Math.ceil(m.actualBoundingBoxAscent), Math.ceil(m.actualBoundingBoxDescent)];
+    if (box.every(Number.isFinite)) {
+        for (var i = 0; i < 4; ++i) HEAP32[(ink >> 2) + i] = box[i];
+        HEAP32[(ink >> 2) + 4] = 1;
+    }
+    var w = Math.ceil(m.width);
     return w > 0 ? w : 0;
 });
 
 // Draws a text in black on a transparent canvas of w x h with its baseline at (left, baseline)
 // and copies the coverage (the alpha channel) into dst, w x h bytes, which hold zeros. Only the
-// ink's box as the canvas measures it, two pixels wider each way, is read back: reading back
-// is most of a text's cost, and no pixel outside that box is inked.
-EM_JS(void, cf_js_text_coverage, (const char* text, int px, int left, int baseline, uint8_t* dst, int w, int h), {
+// ink's box (cf_js_text_measure), two pixels wider each way, is read back: reading back is most
+// of a text's cost, and no pixel outside that box is inked. Without a box, all of it is.
+EM_JS(void, cf_js_text_coverage, (const char* text, int px, int left, int baseline, const int* ink, uint8_t* dst, int w, int h), {
     var canvas = Module.cfText.canvas;
     if (!Module.cfText.ctx || w <= 0 || h <= 0) return;
     if (canvas.width < w || canvas.height < h) {
@@ -68,20 +78,20 @@ EM_JS(void, cf_js_text_coverage, (const char* text, int px, int left, int baseli
         Module.cfText.font = null;
     }
     var ctx = Module.cfText.ctx;
-    var s = UTF8ToString(text);
     ctx.clearRect(0, 0, w, h);
     Module.cfText.useFont(px);
     ctx.fillStyle = "#000";
     ctx.textBaseline = "alphabetic";
     ctx.textAlign = "left";
-    ctx.fillText(s, left, baseline);
-    var m = ctx.measureText(s);
-    var x0 = Math.floor(left - m.actualBoundingBoxLeft) - 2;
-    var x1 = Math.ceil(left + m.actualBoundingBoxRight) + 2;
-    var y0 = Math.floor(baseline - m.actualBoundingBoxAscent) - 2;
-    var y1 = Math.ceil(baseline + m.actualBoundingBoxDescent) + 2;
-    if (!(x0 < x1 && y0 < y1)) { x0 = 0; x1 = w; y0 = 0; y1 = h; } // no measure: all of it
-    x0 = Math.max(x0, 0); y0 = Math.max(y0, 0); x1 = Math.min(x1, w); y1 = Math.min(y1, h);
+    ctx.fillText(UTF8ToString(text), left, baseline);
+    var i4 = ink >> 2;
+    var x0 = 0, x1 = w, y0 = 0, y1 = h;
+    if (HEAP32[i4 + 4]) {
+        x0 = Math.max(left + HEAP32[i4] - 2, 0);
+        x1 = Math.min(left + HEAP32[i4 + 1] + 2, w);
+        y0 = Math.max(baseline - HEAP32[i4 + 2] - 2, 0);
+        y1 = Math.min(baseline + HEAP32[i4 + 3] + 2, h);
+    }
     if (x0 >= x1 || y0 >= y1) return; // no ink inside
     var bw = x1 - x0;
     var rgba = ctx.getImageData(x0, y0, bw, y1 - y0).data;
@@ -169,11 +179,12 @@ const CanvasTextPainter::TextImage& CanvasTextPainter::Rendered(const std::strin
     image.top = -pad;
     image.height = (f.ascent + f.descent) * scale + 2 * pad;
     const long long widest = std::min<long long>(kMaxTextWidth, kMaxTextArea / image.height);
+    int ink[5] = {0, 0, 0, 0, 0}; // the ink's box, see cf_js_text_measure
     image.width = static_cast<int>(
-        std::min<long long>(cf_js_text_width(text.c_str(), px) + 2LL * pad, widest));
+        std::min<long long>(cf_js_text_measure(text.c_str(), px, ink) + 2LL * pad, widest));
     image.coverage.assign(static_cast<size_t>(image.width) * image.height, 0);
     // The baseline lies one ascent below the cell's top.
-    cf_js_text_coverage(text.c_str(), px, pad, pad + f.ascent * scale, image.coverage.data(),
+    cf_js_text_coverage(text.c_str(), px, pad, pad + f.ascent * scale, ink, image.coverage.data(),
                         image.width, image.height);
     return cache_.emplace(key, std::move(image)).first->second;
 }
