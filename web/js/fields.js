@@ -57,7 +57,8 @@
       const notes = page.gasNotes();
       const words = [];
       for (let i = 0; i < notes.length; ++i) words.push(CF.trf('Field', notes[i].words, notes[i].value));
-      gas.note.textContent = words.join('; ');
+      const note = words.join('; ');
+      if (gas.note.textContent !== note) gas.note.textContent = note;
     }
 
     function showNote(f) {

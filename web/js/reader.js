@@ -87,19 +87,28 @@
     // be spoken (the announcer speaks at most once a second), not at every move of a drag.
     let stale = false;
     let settleTimer = null;
+    let settleDue = null; // the announcer's due time the timer is set for
     function say(text) {
       if (text) stateEl.textContent = text;
     }
     function settleLater() {
+      if (!announcer.waiting() && !stale) {
+        window.clearTimeout(settleTimer);
+        settleDue = null;
+        return;
+      }
+      const due = announcer.dueMs();
+      if (settleDue === due) return; // set already: a drag's moves do not set it again each time
       window.clearTimeout(settleTimer);
-      if (!announcer.waiting() && !stale) return;
+      settleDue = due;
       settleTimer = window.setTimeout(() => {
+        settleDue = null;
         if (stale) tell();
         else {
           say(announcer.settle(now(), false));
           settleLater();
         }
-      }, Math.max(0, announcer.dueMs() - now()) + 1);
+      }, Math.max(0, due - now()) + 1);
     }
 
     // The core's sentences in the page's language (see CF.spokenText).
