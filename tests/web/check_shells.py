@@ -217,6 +217,30 @@ class ShellChecks:
             d.find_element(By.ID, 'theory-button').click()
             d.execute_script('window.cornerflow.drag(420, 250, [[440, 300], [300, 380]])')
             stacked_equals_frame(d)
+        # The page reads a text's coverage back only within its ink's box as the canvas measures
+        # it, two pixels wider each way: no inked pixel may lie outside that, for the labels'
+        # texts and other languages' words, at sizes from a laptop's to a phone's enlarged labels.
+        outside = d.execute_script('''
+            const c = new OffscreenCanvas(900, 200), g = c.getContext('2d', {willReadFrequently: true});
+            const texts = ['\u03b1=48', '\u03b2=-135', '\u03c7=130, \u0394\u03c6=89', '\u03c7=\u2014',
+                           '\u538b\u529b p, \u6e29\u5ea6', 'Temperatur \u00fcber Gr\u00f6\u00dfe', 'Presi\u00f3n, \u00f1'];
+            let bad = [];
+            for (const px of [11, 16, 24, 40, 62, 90]) {
+              g.font = px + "px Verdana, 'DejaVu Sans', sans-serif";
+              for (const t of texts) {
+                g.clearRect(0, 0, 900, 200);
+                g.fillText(t, 20, 140);
+                const m = g.measureText(t);
+                const x0 = 20 + Math.floor(-m.actualBoundingBoxLeft) - 2, x1 = 20 + Math.ceil(m.actualBoundingBoxRight) + 2;
+                const y0 = 140 - Math.ceil(m.actualBoundingBoxAscent) - 2, y1 = 140 + Math.ceil(m.actualBoundingBoxDescent) + 2;
+                const a = g.getImageData(0, 0, 900, 200).data;
+                for (let y = 0; y < 200; ++y)
+                  for (let x = 0; x < 900; ++x)
+                    if (a[4 * (y * 900 + x) + 3] && (x < x0 || x >= x1 || y < y0 || y >= y1)) bad.push([t, px, x, y]);
+              }
+            }
+            return bad.slice(0, 5);''')
+        assert not outside, 'ink outside the measured box: %r' % outside
 
     def hostile_inputs(self):
         d = self.driver
