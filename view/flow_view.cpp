@@ -23,15 +23,15 @@ inline bool AllOf(const uint32_t* p, uint64_t two)
 
 constexpr uint32_t kWhite = 0xFFFFFFFFu; // a white pixel as the layers hold it
 
-// The runs (first pixel, count) of pixels other than fill in a layer that is nearly all fill,
-// passed over eight pixels at a time.
-void Runs(const FrameBuffer& layer, uint32_t fill, std::vector<std::pair<size_t, size_t>>& runs)
+// The runs (first pixel, count) of pixels other than fill among pixels first..end - 1 of a
+// layer that is nearly all fill, passed over eight pixels at a time.
+void AddRuns(const FrameBuffer& layer, size_t first, size_t end, uint32_t fill,
+             std::vector<std::pair<size_t, size_t>>& runs)
 {
     const uint64_t fill2 = (static_cast<uint64_t>(fill) << 32) | fill;
     const uint32_t* px = layer.bits;
-    const size_t n = layer.pixels.size();
-    for (size_t i = 0; i < n;) {
-        if (i + 8 <= n && AllOf(px + i, fill2)) {
+    for (size_t i = first; i < end;) {
+        if (i + 8 <= end && AllOf(px + i, fill2)) {
             i += 8;
             continue;
         }
@@ -39,10 +39,10 @@ void Runs(const FrameBuffer& layer, uint32_t fill, std::vector<std::pair<size_t,
             ++i;
             continue;
         }
-        const size_t first = i;
-        while (i < n && px[i] != fill)
+        const size_t start = i;
+        while (i < end && px[i] != fill)
             ++i;
-        runs.emplace_back(first, i - first);
+        runs.emplace_back(start, i - start);
     }
 }
 
@@ -63,23 +63,13 @@ void DrawAndFindRuns(FrameBuffer& layer, DrawnRows& rows, const MakeDCFunction& 
     }
     layer.drawnRows = nullptr;
     if (!marked) {
-        Runs(layer, fill, runs);
+        AddRuns(layer, 0, layer.pixels.size(), fill, runs);
         return;
     }
     const size_t w = static_cast<size_t>(layer.deviceWidth);
-    for (size_t row = 0; row < rows.first.size(); ++row) {
-        const uint32_t* px = layer.bits + row * w;
-        for (size_t i = rows.first[row], end = static_cast<size_t>(rows.last[row] + 1); i < end;) {
-            if (px[i] == fill) {
-                ++i;
-                continue;
-            }
-            const size_t first = i;
-            while (i < end && px[i] != fill)
-                ++i;
-            runs.emplace_back(row * w + first, i - first);
-        }
-    }
+    for (size_t row = 0; row < rows.first.size(); ++row)
+        if (rows.first[row] <= rows.last[row])
+            AddRuns(layer, row * w + rows.first[row], row * w + rows.last[row] + 1, fill, runs);
 }
 
 } // namespace
