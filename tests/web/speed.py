@@ -73,6 +73,19 @@ def throttle(driver, rate):
     driver.execute_cdp_cmd('Emulation.setCPUThrottlingRate', {'rate': rate})
 
 
+def open_at(driver, url, rate):
+    """Opens the page at full speed, then slows the CPU by rate."""
+    throttle(driver, 1)
+    open_page(driver, url)
+    throttle(driver, rate)
+
+
+def open_slowest(driver, base_url, rate):
+    """The page at the slowest teaching state, warmed up by a drag through walls of its own."""
+    open_at(driver, base_url + '/index.html?seed=1&paused=1&v1=580&t1=100', rate)
+    drag(driver, SLOWEST_WARM_UP)
+
+
 def drag(driver, path):
     return driver.execute_script('return window.cornerflow.drag(arguments[0][0], arguments[0][1], arguments[1])',
                                  path[0], path[1:])
@@ -104,19 +117,14 @@ def measure(driver, base_url, rounds=3, rates=(1, 4), with_profile=False, out=sy
         for rate in rates:
             ticks, startup, slowest, slowest_new = [], [], [], []
             for _ in range(rounds):
-                throttle(driver, 1)
-                open_page(driver, base_url + '/index.html?seed=1&paused=1')
+                open_at(driver, base_url + '/index.html?seed=1&paused=1', rate)
                 scale = driver.execute_script('return window.cornerflow.scale')
                 tracers = driver.execute_script('return window.cornerflow.tracers()')
-                throttle(driver, rate)
                 driver.execute_script('window.cornerflow.step(20)')  # warm up
                 ticks += driver.execute_script('return window.cornerflow.step(100)')
                 drag(driver, STARTUP_WARM_UP)
                 startup += drag(driver, STARTUP_PATH)
-                throttle(driver, 1)
-                open_page(driver, base_url + '/index.html?seed=1&paused=1&v1=580&t1=100')
-                throttle(driver, rate)
-                drag(driver, SLOWEST_WARM_UP)
+                open_slowest(driver, base_url, rate)
                 slowest_new += drag(driver, SLOWEST_NEW_PATH)
                 slowest += drag(driver, SLOWEST_PATH)
             for what, times in (('tick', ticks), ('drag start-up', startup),
@@ -128,15 +136,10 @@ def measure(driver, base_url, rounds=3, rates=(1, 4), with_profile=False, out=sy
                           GOALS[what]), file=out, flush=True)
             if with_profile:
                 # A page of its own, so that the walls profiled are new to it.
-                throttle(driver, 1)
-                open_page(driver, base_url + '/index.html?seed=1&paused=1&v1=580&t1=100')
-                throttle(driver, rate)
-                drag(driver, SLOWEST_WARM_UP)
+                open_slowest(driver, base_url, rate)
                 for name, share in profile(driver, SLOWEST_NEW_PATH):
                     print('  profile, slowest drag, CPU /%d: %5.1f %% %s' % (rate, share, name), file=out)
-                throttle(driver, 1)
-                open_page(driver, base_url + '/index.html?seed=1&paused=1')
-                throttle(driver, rate)
+                open_at(driver, base_url + '/index.html?seed=1&paused=1', rate)
                 for name, share in profile(driver, STARTUP_PATH):
                     print('  profile, start-up drag, CPU /%d: %5.1f %% %s' % (rate, share, name), file=out)
     finally:
