@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 #include "base/constants.h"
 #include "draw/font_fit.h"
@@ -109,7 +110,88 @@ std::string Corner::SpanDegreesText(const FlowState& fs)
     return FormatFixed((fs.machAngle - fs.fanEndAngle) * kDegreesPerRadian, 0);
 }
 
+namespace {
+
+std::string ChiText(const std::string& turnDegrees, const std::string& spanDegrees)
+{
+    return "\u03C7=" + turnDegrees + ", \u0394\u03C6=" + spanDegrees;
+}
+
+} // namespace
+
 std::string Corner::ChiLabel(const FlowState& fs) const
 {
-    return "\u03C7=" + TurnDegreesText(fs) + ", \u0394\u03C6=" + SpanDegreesText(fs);
+    return ChiText(TurnDegreesText(fs), SpanDegreesText(fs));
+}
+
+std::vector<std::string> Corner::LabelsNear(const FlowState& fs, double reach) const
+{
+    std::vector<std::string> labels;
+    if (!(reach >= 0.0))
+        return labels;
+    std::unordered_set<std::string> seen;
+    auto add = [&](std::string text) {
+        if (seen.insert(text).second)
+            labels.push_back(std::move(text));
+    };
+    // What one wall's labels are made of.
+    struct Parts {
+        bool fan = false;
+        std::string beta, alpha, turn, span;
+    };
+    Corner at = *this;
+    FlowState flow = fs;
+    auto partsAt = [&](double angle) {
+        at.SetWallAngle(angle);
+        at.ComputeFanGeometry(flow);
+        Parts p;
+        p.beta = at.BetaLabel();
+        p.fan = HasFan(flow);
+        if (p.fan) {
+            p.alpha = AlphaLabel(flow);
+            p.turn = at.TurnDegreesText(flow);
+            p.span = SpanDegreesText(flow);
+        }
+        return p;
+    };
+    auto addParts = [&](const Parts& p) {
+        add(p.beta);
+        if (p.fan) {
+            add(p.alpha);
+            add(ChiText(p.turn, p.span));
+        }
+    };
+    const double most = MostTurnedBack();
+    const double from = WithinDragRange(wallAngle);
+    const Parts here = partsAt(from);
+    addParts(here);
+    Parts last[2] = {here, here};   // the last wall looked at on each side
+    bool ended[2] = {false, false}; // the side's end of the drag's range was looked at
+    // Outward from the wall as it stands, a step each way in turn, up to the first wall at
+    // reach or past it, or the range's end.
+    const long steps = static_cast<long>(std::ceil(std::min(reach, kPi) / kLabelsNearStep));
+    for (long k = 1; k <= steps; ++k) {
+        for (int side = 0; side < 2; ++side) {
+            if (ended[side])
+                continue;
+            double angle = from + static_cast<double>(side == 0 ? k : -k) * kLabelsNearStep;
+            if (!(angle < most && angle > -most)) {
+                angle = side == 0 ? most : -most;
+                ended[side] = true;
+            }
+            const Parts p = partsAt(angle);
+            addParts(p);
+            // From one wall looked at to the next, each of chi's whole degrees moves by one at
+            // most (chi as fast as the wall, the fan's width at most as fast for every gas in
+            // range), but not always at the same wall: the label with one moved and the other
+            // not may stand between them.
+            const Parts& before = last[side];
+            if (p.fan && before.fan) {
+                add(ChiText(p.turn, before.span));
+                add(ChiText(before.turn, p.span));
+            }
+            last[side] = p;
+        }
+    }
+    return labels;
 }

@@ -3,7 +3,9 @@
 // turned, and the overlay that draws the walls, the fan's lines, the arcs and the labels.
 // Plain C++: drawing goes through the device context of draw/dc.h.
 #include <string>
+#include <vector>
 
+#include "base/constants.h"
 #include "draw/dc.h"
 #include "model/classify.h"
 #include "model/flow_state.h"
@@ -98,6 +100,13 @@ public:
     double TurnAngle(const FlowState& fs) const;
     std::string TurnDegreesText(const FlowState& fs) const;
     static std::string SpanDegreesText(const FlowState& fs);
+    // The labels Draw writes at the walls a drag reaches within reach rad either side of the
+    // wall as it stands (fs at any wall: its fan geometry is computed again for each), each
+    // text once, those of the nearer walls first: what a drag from here may draw. A shell that
+    // renders texts slowly renders these ahead while it is idle. The walls are taken
+    // kLabelsNearStep rad apart, finer than a label's whole degree.
+    std::vector<std::string> LabelsNear(const FlowState& fs, double reach) const;
+    static constexpr double kLabelsNearStep = 0.25 * kPi / 180.0;
 
     // Draws the whole overlay; leaves its last pen and the font selected.
     void Draw(DC& dc, const FlowState& fs) const;

@@ -404,3 +404,63 @@ TEST(CornerDraw, LabelsGrowOnAPictureShownSmall)
         EXPECT_GT(box[1].y0, (top + 1) * scale);
     }
 }
+
+// What a drag may draw, rendered ahead: every label the overlay draws at a wall a pointer
+// within reach gives (picture pixels below the corner, the level row, the range's ends) is
+// among LabelsNear's, the standing wall's own first; a wall out of reach adds its own and is
+// not looked at. At the start-up flow, a fast cold one (alpha small, walls past the largest
+// turn) and a gas of its own.
+TEST(CornerDraw, LabelsNearHoldEveryLabelADragDraws)
+{
+    const double reach = 0.5;
+    for (const double v1 : {450.0, 3000.0}) {
+        for (const double gamma : {1.4, 1.1}) {
+            SCOPED_TRACE(testing::Message() << "V1 " << v1 << ", gamma " << gamma);
+            Scene s(start::kWall, v1);
+            s.fs.gamma = gamma;
+            ComputeUpstreamState(s.fs);
+            s.corner.ComputeFanGeometry(s.fs);
+            auto drawnAt = [&](double wall) {
+                Corner c = s.corner;
+                FlowState fs = s.fs;
+                c.SetWallAngle(wall);
+                c.ComputeFanGeometry(fs);
+                RecordingDC dc;
+                c.Draw(dc, fs);
+                std::vector<std::string> texts;
+                for (const DrawCall& call : dc.calls)
+                    if (call.kind == K::DrawText)
+                        texts.push_back(call.text);
+                return texts;
+            };
+            const std::vector<std::string> near = s.corner.LabelsNear(s.fs, reach);
+            const std::vector<std::string> here = drawnAt(s.corner.wallAngle);
+            ASSERT_EQ(here.size(), 3u);
+            ASSERT_GE(near.size(), 3u);
+            EXPECT_TRUE(std::is_permutation(near.begin(), near.begin() + 3, here.begin()));
+            std::vector<double> walls = {s.corner.MostTurnedBack(), -s.corner.MostTurnedBack()};
+            for (int y = s.corner.top; y < s.corner.top + s.corner.height; y += 3)
+                for (int x = s.corner.left; x < s.corner.left + s.corner.width; x += 2) {
+                    Corner c = s.corner;
+                    c.SetWallFromPoint(x, y);
+                    walls.push_back(c.WithinDragRange(c.wallAngle));
+                }
+            int within = 0, beyond = 0;
+            for (const double wall : walls) {
+                const std::vector<std::string> texts = drawnAt(wall);
+                const double away = std::fabs(wall - s.corner.wallAngle);
+                if (away <= reach) {
+                    ++within;
+                    for (const std::string& t : texts)
+                        ASSERT_NE(std::find(near.begin(), near.end(), t), near.end())
+                            << t << " at wall " << wall;
+                } else if (away > reach + 0.05
+                           && std::find(near.begin(), near.end(), texts[0]) == near.end()) {
+                    ++beyond;
+                }
+            }
+            EXPECT_GT(within, 1000);
+            EXPECT_GT(beyond, 1000);
+        }
+    }
+}
