@@ -472,6 +472,36 @@ void BlendInk(const PixelMemory& memory, long long x0, long long y0, const unsig
     }
 }
 
+void CropToInk(InkImage& image)
+{
+    int x0 = image.width, x1 = -1, y0 = image.height, y1 = -1;
+    for (int y = 0; y < image.height; ++y) {
+        const unsigned char* row = image.coverage.data() + static_cast<size_t>(y) * image.width;
+        for (int x = 0; x < image.width; ++x)
+            if (row[x]) {
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+                y0 = std::min(y0, y);
+                y1 = y;
+            }
+    }
+    if (x1 < x0) { // no ink at all
+        image.width = image.height = 0;
+        image.coverage = std::vector<unsigned char>();
+        return;
+    }
+    const int w = x1 - x0 + 1, h = y1 - y0 + 1;
+    std::vector<unsigned char> ink(static_cast<size_t>(w) * h);
+    for (int y = 0; y < h; ++y)
+        std::copy_n(image.coverage.data() + static_cast<size_t>(y0 + y) * image.width + x0, w,
+                    ink.data() + static_cast<size_t>(y) * w);
+    image.left += x0;
+    image.top += y0;
+    image.width = w;
+    image.height = h;
+    image.coverage = std::move(ink);
+}
+
 std::unique_ptr<DC> MakeDrawingDC(const MakeDCFunction& makeDC, FrameBuffer& target)
 {
     std::unique_ptr<DC> dc = makeDC ? makeDC(target) : std::make_unique<RasterDC>(target);

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "draw/dc.h"
 #include "draw/frame_buffer.h"
@@ -28,6 +29,20 @@ public:
 // device pixel (x0, y0); clipped to the picture.
 void BlendInk(const PixelMemory& memory, long long x0, long long y0, const unsigned char* coverage,
               int width, int height);
+
+// A text's ink as a painter keeps it: width x height coverage bytes (see BlendInk) whose top-left
+// corner lies left, top device pixels from the point the text is drawn at.
+struct InkImage {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> coverage;
+};
+
+// Cuts an ink image down to the rows and columns that hold ink (none when none do), moving its
+// corner by what was cut: blended, it lays the same ink.
+void CropToInk(InkImage& image);
 
 class RasterDC : public DC {
 public:

@@ -648,3 +648,58 @@ TEST(RasterDCScale, ScaleTwoDrawsAtDevicePixels)
     for (int y = 380; y <= 389; ++y)
         EXPECT_EQ(wall.count({300, y}), (y >= 382 && y <= 387) ? 1u : 0u) << y;
 }
+
+// A text's ink cut down to its rows and columns lays the same pixels wherever it is blended,
+// also half outside the picture; the cut is tight (ink on each edge), and no ink leaves none.
+TEST(RasterDCPixels, InkCroppedToItsInkLaysTheSameInk)
+{
+    auto image = [](int w, int h, std::vector<std::pair<int, int>> inked) {
+        InkImage im;
+        im.left = -3;
+        im.top = -2;
+        im.width = w;
+        im.height = h;
+        im.coverage.assign(static_cast<size_t>(w) * h, 0);
+        for (size_t k = 0; k < inked.size(); ++k)
+            im.coverage[static_cast<size_t>(inked[k].second) * w + inked[k].first] =
+                static_cast<unsigned char>(40 + 50 * (k % 5));
+        return im;
+    };
+    const std::vector<InkImage> images = {
+        image(17, 11, {{4, 3}, {5, 3}, {9, 7}, {12, 4}, {6, 8}}), // inside
+        image(9, 6, {{0, 2}, {8, 5}, {3, 0}}),                    // on every edge
+        image(5, 5, {{2, 2}}),
+        image(6, 4, {}),
+    };
+    for (const InkImage& full : images) {
+        InkImage cut = full;
+        CropToInk(cut);
+        ASSERT_EQ(cut.coverage.size(), static_cast<size_t>(cut.width) * cut.height);
+        if (cut.width > 0) {
+            bool edges[4] = {false, false, false, false}; // left, right, top, bottom
+            for (int y = 0; y < cut.height; ++y)
+                for (int x = 0; x < cut.width; ++x)
+                    if (cut.coverage[static_cast<size_t>(y) * cut.width + x]) {
+                        edges[0] |= x == 0;
+                        edges[1] |= x == cut.width - 1;
+                        edges[2] |= y == 0;
+                        edges[3] |= y == cut.height - 1;
+                    }
+            EXPECT_TRUE(edges[0] && edges[1] && edges[2] && edges[3]);
+        }
+        for (const auto& at : {std::pair<int, int>{6, 5}, {-4, 1}, {9, -3}}) {
+            Canvas a(12, 8, 2), b(12, 8, 2);
+            a.buffer.Fill(Colour{200, 120, 40});
+            b.buffer.Fill(Colour{200, 120, 40});
+            BlendInk(a.buffer.Memory(), at.first + full.left, at.second + full.top,
+                     full.coverage.data(), full.width, full.height);
+            BlendInk(b.buffer.Memory(), at.first + cut.left, at.second + cut.top,
+                     cut.coverage.data(), cut.width, cut.height);
+            EXPECT_EQ(a.buffer.pixels, b.buffer.pixels) << at.first << "," << at.second;
+        }
+    }
+    const InkImage none = images.back();
+    InkImage cut = none;
+    CropToInk(cut);
+    EXPECT_EQ(cut.width * cut.height, 0);
+}
