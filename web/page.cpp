@@ -1,6 +1,7 @@
 #include "page.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -169,6 +170,7 @@ bool Page::Open(uint32_t seed, int scale, bool labels)
     const res::DialogTemplate& t = res::MainDialogTemplate();
     const res::PixelRect picture = t.ToPixels(t.Find(ControlId::Picture)->rect);
     text_.Start();
+    labels_ = labels;
     TextPainter* text = labels ? &text_ : nullptr;
     session_.SetDrawing([text](FrameBuffer& buffer) -> std::unique_ptr<DC> {
         return std::make_unique<RasterDC>(buffer, text);
@@ -263,4 +265,38 @@ std::vector<uint32_t>& Page::PlotPixels()
     for (uint32_t& p : plot_)
         p |= 0xFF000000u; // the plot is opaque
     return plot_;
+}
+
+int Page::RenderLabelsAhead(int most)
+{
+    if (!labels_ || !session_.IsOpen())
+        return 0;
+    const FlowState& fs = session_.State();
+    const Corner& corner = session_.Geometry();
+    AheadFor now;
+    now.v1 = fs.v1;
+    now.t1 = fs.t1;
+    now.p1 = fs.p1;
+    now.gamma = fs.gamma;
+    now.molarMass = fs.molarMass;
+    now.width = corner.width;
+    now.height = corner.height;
+    now.font = corner.labelFont.height;
+    now.scale = session_.FrameScale();
+    const bool sameFlow = aheadMade_ && std::memcmp(&now, &aheadFor_, sizeof now) == 0;
+    const bool wallMoved = !(std::fabs(corner.wallAngle - aheadWall_) <= kPi / 6.0);
+    if (!sameFlow || (wallMoved && !session_.Dragging())) {
+        ahead_ = corner.LabelsNear(fs, kLabelsAheadReach);
+        aheadNext_ = 0;
+        aheadKeepFrom_ = text_.NextUse();
+        aheadFor_ = now;
+        aheadWall_ = corner.wallAngle;
+        aheadMade_ = true;
+    }
+    for (int looked = 0; looked < most && aheadNext_ < ahead_.size(); ++looked, ++aheadNext_)
+        if (!text_.RenderAhead(ahead_[aheadNext_], corner.labelFont, now.scale, aheadKeepFrom_)) {
+            aheadNext_ = ahead_.size(); // the store is full of nearer ones: the rest when drawn
+            break;
+        }
+    return static_cast<int>(ahead_.size() - aheadNext_);
 }

@@ -72,6 +72,18 @@ public:
     // the page asks after the plot's count moved on.
     std::vector<uint32_t>& PlotPixels();
 
+    // Renders ahead, while the page is idle, at most `most` of the labels a drag may draw
+    // (Corner::LabelsNear: at every wall a drag reaches, those of the walls nearest the one
+    // standing first), so that the drag finds them rendered: rendering a new label is most of a
+    // drag move's cost on a phone. Returns how many are left to look at (0: all are rendered,
+    // or the picture has no labels). The list is made again when the flow's inputs, the
+    // picture's size or scale or the labels' font changed, or, between drags, when the wall
+    // stands 30 degrees from where it was made.
+    int RenderLabelsAhead(int most);
+    static constexpr double kLabelsAheadReach = kPi;
+    // How many texts were rendered on the canvas since the page opened (ahead or when drawn).
+    double TextsRendered() const { return static_cast<double>(text_.Renders()); }
+
 private:
     BrowserStore store_;
     FlowSession session_;
@@ -91,4 +103,19 @@ private:
     std::vector<int32_t> aboveRects_;
     std::vector<uint32_t> frame_;
     std::vector<uint32_t> plot_;
+
+    // The labels rendered ahead, and what their list was made for.
+    struct AheadFor {
+        double v1 = 0.0, t1 = 0.0, p1 = 0.0, gamma = 0.0, molarMass = 0.0;
+        int width = 0, height = 0, font = 0, scale = 0;
+    };
+    static_assert(sizeof(AheadFor) == 5 * sizeof(double) + 4 * sizeof(int),
+                  "compared byte for byte: no padding");
+    bool labels_ = false;
+    bool aheadMade_ = false;
+    AheadFor aheadFor_;
+    double aheadWall_ = 0.0;
+    std::vector<std::string> ahead_;
+    size_t aheadNext_ = 0;                 // the first not looked at yet
+    unsigned long long aheadKeepFrom_ = 0; // the text painter's use at which the list was made
 };

@@ -3,7 +3,9 @@
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
+#include <vector>
 
 #include "draw/font_fit.h"
 
@@ -111,8 +113,11 @@ namespace {
 constexpr int kMaxTextWidth = 16384;
 // At most this many coverage bytes per text; a wider text is cut.
 constexpr long long kMaxTextArea = 16LL << 20;
-// Rendered texts kept; dragging makes a few hundred different labels at most.
-constexpr size_t kMaxCachedTexts = 512;
+// The rendered texts kept, in coverage bytes: the labels of every wall a drag reaches (some 430
+// texts, cropped to their ink about 9 MB at a phone's or a projector's size) fit, with room for
+// more. A text that finds no room makes it by forgetting those used longest ago, down to three
+// quarters of this.
+constexpr size_t kStoreBytes = 16u << 20;
 
 } // namespace
 
@@ -139,11 +144,17 @@ void CanvasTextPainter::DrawText(const PixelMemory& memory, int x, int y, const 
 {
     if (!memory.bits || text.empty() || memory.scale < 1)
         return;
-    const TextImage& image = Rendered(text, font.height, memory.scale);
+    const TextImage* image = Rendered(text, font.height, memory.scale, kKeepNone);
     const int s = memory.scale;
-    BlendInk(memory, static_cast<long long>(x) * s + image.left,
-             static_cast<long long>(y) * s + image.top, image.coverage.data(), image.width,
-             image.height);
+    BlendInk(memory, static_cast<long long>(x) * s + image->left,
+             static_cast<long long>(y) * s + image->top, image->coverage.data(), image->width,
+             image->height);
+}
+
+bool CanvasTextPainter::RenderAhead(const std::string& text, const Font& font, int scale,
+                                    unsigned long long keepFrom)
+{
+    return text.empty() || scale < 1 || Rendered(text, font.height, scale, keepFrom) != nullptr;
 }
 
 // The font for a Font's height by the core's rule (draw/font_fit.h), as the desktop sizes its
@@ -161,15 +172,16 @@ const CanvasTextPainter::FontMetrics& CanvasTextPainter::FontFor(int height)
     return it->second;
 }
 
-const CanvasTextPainter::TextImage& CanvasTextPainter::Rendered(const std::string& text, int height,
-                                                                int scale)
+const CanvasTextPainter::TextImage* CanvasTextPainter::Rendered(const std::string& text, int height,
+                                                                int scale,
+                                                                unsigned long long keepFrom)
 {
     const Key key{text, height, scale};
     auto it = cache_.find(key);
-    if (it != cache_.end())
-        return it->second;
-    if (cache_.size() >= kMaxCachedTexts)
-        cache_.clear();
+    if (it != cache_.end()) {
+        it->second.used = ++uses_;
+        return &it->second;
+    }
 
     const FontMetrics& f = FontFor(height);
     const int px = f.px * scale;
@@ -186,5 +198,33 @@ const CanvasTextPainter::TextImage& CanvasTextPainter::Rendered(const std::strin
     // The baseline lies one ascent below the cell's top.
     cf_js_text_coverage(text.c_str(), px, pad, pad + f.ascent * scale, ink, image.coverage.data(),
                         image.width, image.height);
-    return cache_.emplace(key, std::move(image)).first->second;
+    ++renders_;
+    CropToInk(image);
+
+    const size_t bytes = image.coverage.size();
+    if (storedBytes_ + bytes > kStoreBytes) {
+        Forget(kStoreBytes / 4 * 3 - std::min(bytes, kStoreBytes / 4 * 3), keepFrom);
+        if (storedBytes_ + bytes > kStoreBytes && keepFrom != kKeepNone)
+            return nullptr; // no room without forgetting what is to be kept
+    }
+    image.used = ++uses_;
+    storedBytes_ += bytes;
+    return &cache_.emplace(key, std::move(image)).first->second;
+}
+
+void CanvasTextPainter::Forget(size_t downTo, unsigned long long keepFrom)
+{
+    std::vector<std::pair<unsigned long long, Key>> old;
+    for (const auto& [key, image] : cache_)
+        if (image.used < keepFrom)
+            old.emplace_back(image.used, key);
+    std::sort(old.begin(), old.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& entry : old) {
+        if (storedBytes_ <= downTo)
+            break;
+        auto it = cache_.find(entry.second);
+        storedBytes_ -= it->second.coverage.size();
+        cache_.erase(it);
+    }
 }

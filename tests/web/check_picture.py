@@ -189,6 +189,21 @@ class PictureChecks:
             assert labels(d) == calc_labels(self.desktop.calc('--wall-point', '%d,%d' % pic.point_at(*b))), \
                 'after the second finger, the first one no longer turned the wall: %r' % labels(d)
 
+            # Once the page has been idle, the labels of every wall a drag reaches are rendered:
+            # a finger swept over the whole range renders no text, and the picture is the frame.
+            wait_for(d, 'return window.cornerflow.labelsAhead() === 0')
+            rendered = d.execute_script('return window.cornerflow.textsRendered()')
+            sweep = [pic.client(311 + 150 * math.sin(math.radians(a)), 192 + 150 * math.cos(math.radians(a)))
+                     for a in range(-89, 90, 7)] + [pic.client(600, 150)]
+            touch(d, 'touchStart', (*b, 1))
+            for p in sweep:
+                touch(d, 'touchMove', (*p, 1))
+            touch(d, 'touchEnd', (*sweep[-1], 1))
+            assert d.execute_script('return window.cornerflow.textsRendered()') == rendered, \
+                'a drag rendered %d texts after the page was idle' % (
+                    d.execute_script('return window.cornerflow.textsRendered()') - rendered)
+            stacked_equals_frame(d)
+
             # Reset tapped by a second finger while the first rests on the picture.
             type_into(d, 'v1', '600')
             fresh = calc_labels(start)

@@ -117,6 +117,10 @@
       // English words the page asked for and the translation table lacks.
       missingWords: () => CF.missingWords(),
       labels: () => ({ beta: page.betaLabel(), alpha: page.alphaLabel(), chi: page.chiLabel() }),
+      // How many labels a drag from here may draw are still to be rendered ahead (0: none).
+      labelsAhead: () => page.renderLabelsAhead(0),
+      // How many texts the page rendered on its canvas so far.
+      textsRendered: () => page.textsRendered(),
       // The layout taken, and the picture's size in CSS and in device pixels.
       layout: () => {
         const choice = parts.arranger.choice();

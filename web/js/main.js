@@ -24,6 +24,7 @@
       if (!parts.opened) return;
       if (parts.fields.show()) parts.actions.arrange();
       const staticChanged = parts.picture.showFrame();
+      if (staticChanged) parts.picture.renderAhead();
       parts.picture.showMark();
       parts.plot.show();
       const paused = page.paused();

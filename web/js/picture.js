@@ -137,11 +137,38 @@
     return { stopRun: () => window.clearTimeout(keyRun) };
   }
 
+  // The labels a drag from the wall as it stands may draw, rendered by the core while the page
+  // is idle: rendering a new label is most of a drag move's cost on a phone. The function
+  // returned asks for an idle moment, unless one is asked for already; in it the core renders
+  // labels while the moment lasts, and asks for another while some are left.
+  function labelsAhead(page) {
+    let asked = false;
+    const whenIdle = typeof window.requestIdleCallback === 'function'
+      ? (fn) => window.requestIdleCallback(fn)
+      : (fn) => window.setTimeout(() => {
+        const end = performance.now() + 5;
+        fn({ timeRemaining: () => end - performance.now() });
+      }, 100);
+    function idle(deadline) {
+      asked = false;
+      let left = 1;
+      while (left > 0 && deadline.timeRemaining() > 2) left = page.renderLabelsAhead(2);
+      if (left > 0) soon();
+    }
+    function soon() {
+      if (asked) return;
+      asked = true;
+      whenIdle(idle);
+    }
+    return soon;
+  }
+
   CF.picture = function (core, page, controls, layout, actions) {
     const box = controls.picture.el;
     const pictureW = controls.picture.entry.w;
     const layers = CF.pictureLayers(page, box);
     const reader = CF.pictureReader(core, page, box);
+    const renderAhead = labelsAhead(page);
 
     let markKey = null; // where the mark was drawn ('' none, null: draw it again)
     function showMark() {
@@ -158,6 +185,7 @@
     function gestureEnded() {
       if (pointers.held() > 0) return;
       reader.ended();
+      renderAhead(); // round the wall where the gesture left it
     }
     const keys = handleKeys(core, page, box, layout, actions, gestureEnded);
     const pointers = handlePointer(core, page, box, actions, { pressed: keys.stopRun, ended: gestureEnded });
@@ -184,6 +212,7 @@
       displaySize: () => [size.shown().cssW, size.shown().cssH],
       deviceSize: () => [size.shown().devW, size.shown().devH],
       gestureEnded: gestureEnded,
+      renderAhead: renderAhead,
     };
   };
 })(window.Cornerflow = window.Cornerflow || {});
