@@ -35,21 +35,26 @@ void ConvertRuns(const FrameBuffer& layer, std::vector<uint32_t>& out, const Fra
                 out[i] = Rgba(layer.bits[i]);
 }
 
-// Device rows in a band of a still layer's changed rectangles: what changed is handed to the
-// canvas as the columns it spans within each band of this many rows, so a drag's thin lines
-// are copied with little around them and in few calls.
+// What changed in a still layer is handed to the canvas in bands of kBandRows device rows, and
+// within a band as the stretches of columns it reaches, kCellColumns at a time; stretches fewer
+// than kBridgedCells cells apart go as one. A drag's thin lines, spread over the picture, are so
+// copied with little around them and in few calls.
 constexpr int kBandRows = 32;
+constexpr int kCellColumns = 16;
+constexpr int kBridgedCells = 4;
 
-// The rectangles (x, y, w, h, in device pixels) that hold every pixel of the runs given, one
-// per band of kBandRows rows that a run reaches, spanning the columns the runs reach in it.
+// The rectangles (x, y, w, h, in device pixels) that hold every pixel of the runs given, in
+// bands of kBandRows rows, one per stretch of columns the runs reach in a band. cells is room
+// for the work.
 void AddBands(const FrameLayers::Runs& was, const FrameLayers::Runs& now, int width, int height,
-              std::vector<int32_t>& rects)
+              std::vector<int32_t>& rects, std::vector<uint8_t>& cells)
 {
     rects.clear();
     if (width <= 0 || height <= 0)
         return;
     const size_t bands = (static_cast<size_t>(height) + kBandRows - 1) / kBandRows;
-    std::vector<int> lo(bands, width), hi(bands, -1);
+    const size_t perBand = (static_cast<size_t>(width) + kCellColumns - 1) / kCellColumns;
+    cells.assign(bands * perBand, 0);
     const size_t w = static_cast<size_t>(width);
     const size_t n = w * static_cast<size_t>(height);
     for (const FrameLayers::Runs* runs : {&was, &now}) {
@@ -57,20 +62,31 @@ void AddBands(const FrameLayers::Runs& was, const FrameLayers::Runs& now, int wi
             // A run may go on past the end of a row into the next.
             for (size_t i = first, end = std::min(first + count, n); i < end;) {
                 const size_t row = i / w;
-                const size_t col = i % w;
                 const size_t last = std::min(end, (row + 1) * w) - 1; // on this row
-                const size_t band = row / kBandRows;
-                lo[band] = std::min(lo[band], static_cast<int>(col));
-                hi[band] = std::max(hi[band], static_cast<int>(last % w));
+                uint8_t* band = cells.data() + row / kBandRows * perBand;
+                std::fill(band + (i % w) / kCellColumns, band + (last % w) / kCellColumns + 1, 1);
                 i = last + 1;
             }
         }
     }
     for (size_t b = 0; b < bands; ++b) {
-        if (hi[b] < lo[b])
-            continue;
+        const uint8_t* band = cells.data() + b * perBand;
         const int y = static_cast<int>(b) * kBandRows;
-        rects.insert(rects.end(), {lo[b], y, hi[b] - lo[b] + 1, std::min(kBandRows, height - y)});
+        const int h = std::min(kBandRows, height - y);
+        for (size_t c = 0; c < perBand;) {
+            if (!band[c]) {
+                ++c;
+                continue;
+            }
+            size_t last = c; // the stretch's last cell reached
+            for (size_t k = c + 1; k < perBand && k <= last + kBridgedCells; ++k)
+                if (band[k])
+                    last = k;
+            const int x0 = static_cast<int>(c) * kCellColumns;
+            const int x1 = std::min(width, static_cast<int>(last + 1) * kCellColumns);
+            rects.insert(rects.end(), {x0, y, x1 - x0, h});
+            c = last + 1;
+        }
     }
 }
 
@@ -201,8 +217,8 @@ Page::LayerChanges Page::PrepareLayers()
             ConvertRuns(*layers.above, above_, shownAbove_, *layers.aboveDrawn, 0u);
             const int w = layers.below->deviceWidth;
             const int h = layers.below->deviceHeight;
-            AddBands(shownBelow_, *layers.belowDrawn, w, h, belowRects_);
-            AddBands(shownAbove_, *layers.aboveDrawn, w, h, aboveRects_);
+            AddBands(shownBelow_, *layers.belowDrawn, w, h, belowRects_, bandCells_);
+            AddBands(shownAbove_, *layers.aboveDrawn, w, h, aboveRects_, bandCells_);
         } else {
             ConvertAll(*layers.below, below_);
             // Above the tracers, the key colour is what lets them show through.

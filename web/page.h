@@ -101,6 +101,7 @@ private:
     std::vector<uint32_t> marker_;
     std::vector<int32_t> belowRects_;
     std::vector<int32_t> aboveRects_;
+    std::vector<uint8_t> bandCells_; // AddBands's room
     std::vector<uint32_t> frame_;
     std::vector<uint32_t> plot_;
 
