@@ -152,7 +152,7 @@
     function idle(deadline) {
       asked = false;
       let left = 1;
-      while (left > 0 && deadline.timeRemaining() > 2) left = page.renderLabelsAhead(2);
+      while (left > 0 && deadline.timeRemaining() > 2) left = page.renderLabelsAhead(1);
       if (left > 0) soon();
     }
     function soon() {
