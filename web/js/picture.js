@@ -140,8 +140,10 @@
   // The labels a drag from the wall as it stands may draw, rendered by the core while the page
   // is idle: rendering a new label is most of a drag move's cost on a phone. The function
   // returned asks for an idle moment, unless one is asked for already; in it the core renders
-  // labels while the moment lasts, and asks for another while some are left.
-  function labelsAhead(page) {
+  // labels while the moment lasts, and asks for another while some are left. While held()
+  // (a pointer on the picture) it waits: a browser without idle callbacks would take its
+  // moments from the drag.
+  function labelsAhead(page, held) {
     let asked = false;
     const whenIdle = typeof window.requestIdleCallback === 'function'
       ? (fn) => window.requestIdleCallback(fn)
@@ -151,6 +153,10 @@
       }, 100);
     function idle(deadline) {
       asked = false;
+      if (held()) {
+        soon();
+        return;
+      }
       let left = 1;
       while (left > 0 && deadline.timeRemaining() > 2) left = page.renderLabelsAhead(1);
       if (left > 0) soon();
@@ -168,7 +174,7 @@
     const pictureW = controls.picture.entry.w;
     const layers = CF.pictureLayers(page, box);
     const reader = CF.pictureReader(core, page, box);
-    const renderAhead = labelsAhead(page);
+    const renderAhead = labelsAhead(page, () => pointers.held() > 0);
 
     let markKey = null; // where the mark was drawn ('' none, null: draw it again)
     function showMark() {
