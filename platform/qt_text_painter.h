@@ -26,13 +26,7 @@ private:
     };
     // A text's ink at one scale: its coverage (0..255) over a box placed relative to the
     // character cell's top-left corner, in device pixels.
-    struct Ink {
-        int left = 0;
-        int top = 0;
-        int width = 0;
-        int height = 0;
-        std::vector<unsigned char> coverage;
-    };
+    using Ink = InkImage;
     const Size& SizeOf(const Font& font);
     const Ink& InkOf(const std::string& text, const Font& font, int scale);
 
