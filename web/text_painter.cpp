@@ -3,7 +3,6 @@
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
-#include <iterator>
 #include <utility>
 #include <vector>
 
