@@ -467,14 +467,29 @@ val PlotFacts(const Page& p)
 val Plot(Page& p)
 {
     const FrameBuffer& f = p.Session().PlotFrame();
-    std::vector<uint32_t>& pixels = p.PlotPixels();
+    int firstRow = 0, endRow = 0;
+    std::vector<uint32_t>& pixels = p.PlotPixels(firstRow, endRow);
     val o = val::object();
+    o.set("firstRow", firstRow); // the rows that changed since the last call
+    o.set("endRow", endRow);
     o.set("width", f.width);
     o.set("height", f.height);
     o.set("scale", f.scale);
     o.set("deviceWidth", f.deviceWidth);
     o.set("deviceHeight", f.deviceHeight);
     o.set("rgba", Bytes(pixels));
+    return o;
+}
+
+// The plot converted whole, apart from what the canvas was given: {deviceWidth, deviceHeight,
+// rgba}.
+val PlotComposed(Page& p)
+{
+    const FrameBuffer& f = p.Session().PlotFrame();
+    val o = val::object();
+    o.set("deviceWidth", f.deviceWidth);
+    o.set("deviceHeight", f.deviceHeight);
+    o.set("rgba", Bytes(p.PlotComposed()));
     return o;
 }
 
@@ -625,6 +640,7 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .function("plotNote", &PlotNote)
         .function("plotFacts", &PlotFacts)
         .function("plot", &Plot)
+        .function("plotComposed", &PlotComposed)
         .function("profileCsv", &ProfileCsvOf)
         .function("plotFileName", &PlotFileName)
         .function("profileFileName", &ProfileFileName);

@@ -120,6 +120,28 @@ void ConvertAll(const FrameBuffer& layer, std::vector<uint32_t>& out, uint32_t k
     }
 }
 
+// n opaque pixels converted from src to dst; true when any of them differs from what dst held.
+bool ConvertOpaqueRow(const uint32_t* src, uint32_t* dst, size_t n)
+{
+    uint64_t changed = 0;
+    size_t i = 0;
+    for (; i + 2 <= n; i += 2) {
+        uint64_t p, was;
+        std::memcpy(&p, src + i, sizeof p);
+        std::memcpy(&was, dst + i, sizeof was);
+        const uint64_t q = (p & 0x0000FF000000FF00ull) | ((p & 0x000000FF000000FFull) << 16)
+                           | ((p >> 16) & 0x000000FF000000FFull) | 0xFF000000FF000000ull;
+        changed |= q ^ was;
+        std::memcpy(dst + i, &q, sizeof q);
+    }
+    for (; i < n; ++i) {
+        const uint32_t q = Rgba(src[i]) | 0xFF000000u;
+        changed |= q ^ dst[i];
+        dst[i] = q;
+    }
+    return changed != 0;
+}
+
 // The text cut to kFieldMaxLength UTF-16 code units (as the page counts a field's length), at
 // a character boundary: a longer text is cut, as typing or pasting it would be.
 std::string CutToFieldLength(const std::string& text)
@@ -275,12 +297,40 @@ std::vector<uint32_t>& Page::FramePixels()
     return frame_;
 }
 
-std::vector<uint32_t>& Page::PlotPixels()
+std::vector<uint32_t>& Page::PlotPixels(int& firstRow, int& endRow)
 {
-    ConvertAll(session_.PlotFrame(), plot_);
-    for (uint32_t& p : plot_)
-        p |= 0xFF000000u; // the plot is opaque
+    const FrameBuffer& f = session_.PlotFrame();
+    const size_t w = f.deviceWidth > 0 ? static_cast<size_t>(f.deviceWidth) : 0;
+    const size_t n = f.pixels.size();
+    firstRow = endRow = 0;
+    if (w == 0 || n % w != 0) {
+        plot_.clear();
+        return plot_;
+    }
+    const bool sameSize = plot_.size() == n && plotWidth_ == w;
+    plot_.resize(n);
+    plotWidth_ = w;
+    int first = -1, last = -1;
+    for (size_t y = 0, rows = n / w; y < rows; ++y) {
+        if (ConvertOpaqueRow(f.pixels.data() + y * w, plot_.data() + y * w, w) || !sameSize) {
+            if (first < 0)
+                first = static_cast<int>(y);
+            last = static_cast<int>(y);
+        }
+    }
+    if (first >= 0) {
+        firstRow = first;
+        endRow = last + 1;
+    }
     return plot_;
+}
+
+std::vector<uint32_t>& Page::PlotComposed()
+{
+    const FrameBuffer& f = session_.PlotFrame();
+    plotComposed_.assign(f.pixels.size(), 0u);
+    ConvertOpaqueRow(f.pixels.data(), plotComposed_.data(), f.pixels.size());
+    return plotComposed_;
 }
 
 int Page::RenderLabelsAhead(int most)

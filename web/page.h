@@ -69,8 +69,13 @@ public:
     std::vector<uint32_t>& FramePixels();
 
     // The core's last plot (FlowSession::PlotFrame) as opaque RGBA bytes, converted when asked:
-    // the page asks after the plot's count moved on.
-    std::vector<uint32_t>& PlotPixels();
+    // the page asks after the plot's count moved on, and puts rows [firstRow, endRow) on the
+    // canvas: those that differ from the last call's (all after a change of size). A drag
+    // redraws the curves, while the plot's title and legend stay as they were.
+    std::vector<uint32_t>& PlotPixels(int& firstRow, int& endRow);
+    // The same plot converted whole into a buffer of its own (the tests' comparisons); what
+    // PlotPixels compares with is left as it is.
+    std::vector<uint32_t>& PlotComposed();
 
     // Renders ahead, while the page is idle, at most `most` of the labels a drag may draw
     // (Corner::LabelsNear: at every wall a drag reaches, those of the walls nearest the one
@@ -104,6 +109,8 @@ private:
     std::vector<uint8_t> bandCells_; // AddBands's room
     std::vector<uint32_t> frame_;
     std::vector<uint32_t> plot_;
+    size_t plotWidth_ = 0; // device pixels a row of plot_
+    std::vector<uint32_t> plotComposed_;
 
     // The labels rendered ahead, and what their list was made for.
     struct AheadFor {

@@ -1,5 +1,6 @@
 """The plot's panel: opened and folded, its quantities, its downloads, and its words for a screen
 reader."""
+import base64
 import csv
 import math
 import os
@@ -162,6 +163,22 @@ class PlotChecks:
                     lang, said, p1, model_end, exact_end)
             type_into(d, 'v1', '300')
             assert described(d, canvas) == [none % p1], '%s: a subsonic flow described as %r' % (lang, described(d, canvas))
+            if lang == 'en':
+                # A drag turning the wall: at its release the description is of where it left the
+                # wall, and the canvas, given only the rows that changed at each move, is the
+                # core's plot.
+                self.open('seed=2&paused=1&lang=en')
+                d.execute_script('window.cornerflow.drag(400, 281, [[420, 275], [441, 267]])')
+                moved = self.desktop.calc('--wall-point', '441,267', '--probe', '600,250')['probes'][0]
+                canvas = d.find_element(By.ID, 'plot-canvas')
+                said = described(d, canvas)
+                m = re.fullmatch(pattern, said[0]) if said else None
+                assert moved['regionName'] == 'downstream' and m and m.group(2) == moved['texts']['P'] != model_end, \
+                    'after a drag described as %r; the model past the fan %s there' % (said, moved['texts']['P'])
+                shown = plot_of(d)[4]
+                composed = base64.b64decode(d.execute_script('return window.cornerflow.composedPlot()')['rgba'])
+                assert len(shown) == len(composed) and shown == composed, 'the plot\'s canvas is not the core\'s plot: ' \
+                    '%d of %d bytes differ' % (sum(a != b for a, b in zip(shown, composed)), len(composed))
         self.assert_no_errors()
 
     def plot_texts_inside_on_a_phone(self):

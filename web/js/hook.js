@@ -86,6 +86,12 @@
         return Object.assign(canvasPixels(c), { scale: c.width / panel.size[0], count: page.plotCount(),
                                                 css: panel.size });
       },
+      // The core's last plot converted whole (not read from the canvas): {width, height, rgba}
+      // with rgba in base64.
+      composedPlot: () => {
+        const p = page.plotComposed();
+        return { width: p.deviceWidth, height: p.deviceHeight, rgba: base64(p.rgba) };
+      },
       // How many plots the core composed (a tick composes none).
       plotCount: () => page.plotCount(),
       // The canvases' backing stores.

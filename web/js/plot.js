@@ -130,20 +130,33 @@
 
     // ---- What the core composed, on the canvas at its device pixels; and its description.
     let shownCount = -1;
+    // The description waits while a drag turns the wall: a screen reader reads it when the user
+    // comes to the plot, and making it at every move is a good part of the move's cost on a
+    // phone. The update after the release writes it.
+    let undescribed = false;
     function show() {
       if (!open) return;
       const count = page.plotCount();
-      if (count === shownCount) return;
-      shownCount = count;
-      const p = page.plot();
-      if (!p.deviceWidth || !p.deviceHeight) return;
-      if (canvas.width !== p.deviceWidth || canvas.height !== p.deviceHeight) {
-        canvas.width = p.deviceWidth;
-        canvas.height = p.deviceHeight;
+      if (count !== shownCount) {
+        shownCount = count;
+        const p = page.plot();
+        if (!p.deviceWidth || !p.deviceHeight) return;
+        const resized = canvas.width !== p.deviceWidth || canvas.height !== p.deviceHeight;
+        if (resized) {
+          canvas.width = p.deviceWidth;
+          canvas.height = p.deviceHeight;
+        }
+        const rgba = new Uint8ClampedArray(p.rgba.buffer, p.rgba.byteOffset, p.rgba.length);
+        const image = new ImageData(rgba, p.deviceWidth, p.deviceHeight);
+        // Only the rows that changed, unless the canvas was cleared by its new size.
+        if (resized) ctx.putImageData(image, 0, 0);
+        else if (p.endRow > p.firstRow) ctx.putImageData(image, 0, 0, 0, p.firstRow, p.deviceWidth, p.endRow - p.firstRow);
+        undescribed = true;
       }
-      const rgba = new Uint8ClampedArray(p.rgba.buffer, p.rgba.byteOffset, p.rgba.length);
-      ctx.putImageData(new ImageData(rgba, p.deviceWidth, p.deviceHeight), 0, 0);
-      describe();
+      if (undescribed && !page.dragging()) {
+        undescribed = false;
+        describe();
+      }
     }
     function describe() {
       const facts = page.plotFacts();
