@@ -457,11 +457,18 @@ void BlendInk(const PixelMemory& memory, long long x0, long long y0, const unsig
                 memory.drawn->Mark(static_cast<size_t>(row), static_cast<int>(c0),
                                    static_cast<int>(c1));
         }
-        for (int i = 0; i < width; ++i) {
+        // The image's columns that lie in the picture.
+        const int i0 = static_cast<int>(std::clamp(-x0, 0LL, static_cast<long long>(width)));
+        const int i1 = static_cast<int>(std::clamp(deviceW - x0, 0LL, static_cast<long long>(width)));
+        for (int i = i0; i < i1; ++i) {
             const long long col = x0 + i;
             const unsigned a = cover[i];
-            if (a == 0 || col < 0 || col >= deviceW)
+            if (a == 0)
                 continue;
+            if (a == 255) { // full ink keeps none of any channel: (c * 0 + 127) / 255 is 0
+                line[col] = 0xFF000000u;
+                continue;
+            }
             const uint32_t p = line[col];
             const unsigned keep = 255 - a;
             const uint32_t r = (((p >> 16) & 0xFF) * keep + 127) / 255;
