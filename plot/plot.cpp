@@ -864,6 +864,11 @@ bool PlotComposer::Compose(FrameBuffer& target, const Input& in)
     if (baseKept && composed_ && target.bits && in.cursor == cursor_
         && std::memcmp(&angle, &cursorAngle_, sizeof angle) == 0)
         return false; // nothing it shows has changed
+    // When only the cursor moved and target still holds the last composition, the base's
+    // pixels go back only where the last cursor drew.
+    const bool onlyCursor = baseKept && composed_ && cursorMarked_ && target.bits
+                            && target.bits == composedBits_ && target.width == in.width
+                            && target.height == in.height && target.scale == scale;
     composed_ = false;
     if (!baseKept) {
         base_.Create(in.width, in.height, scale); // white
@@ -895,11 +900,28 @@ bool PlotComposer::Compose(FrameBuffer& target, const Input& in)
         target.Create(in.width, in.height, scale);
     if (!target.bits)
         return false;
-    std::copy(base_.pixels.begin(), base_.pixels.end(), target.pixels.begin());
-    if (in.cursor) {
-        const std::unique_ptr<DC> dc = MakeDrawingDC(makeDC, target);
-        DrawPlotCursor(*dc, layout_, in.at, in.shown, *in.words);
+    if (onlyCursor) {
+        const size_t w = static_cast<size_t>(target.deviceWidth);
+        for (size_t row = 0; row < cursorRows_.first.size(); ++row)
+            if (cursorRows_.first[row] <= cursorRows_.last[row])
+                std::copy(base_.bits + row * w + cursorRows_.first[row],
+                          base_.bits + row * w + cursorRows_.last[row] + 1,
+                          target.bits + row * w + cursorRows_.first[row]);
+    } else {
+        std::copy(base_.pixels.begin(), base_.pixels.end(), target.pixels.begin());
     }
+    cursorRows_.Start(target.deviceHeight, target.deviceWidth); // nothing drawn yet
+    cursorMarked_ = true;
+    if (in.cursor) {
+        target.drawnRows = &cursorRows_;
+        {
+            const std::unique_ptr<DC> dc = MakeDrawingDC(makeDC, target);
+            DrawPlotCursor(*dc, layout_, in.at, in.shown, *in.words);
+            cursorMarked_ = dc->MarksDrawnRows();
+        }
+        target.drawnRows = nullptr;
+    }
+    composedBits_ = target.bits;
     composed_ = true;
     cursor_ = in.cursor;
     cursorAngle_ = angle;

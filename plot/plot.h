@@ -151,7 +151,8 @@ void DrawPlotCursor(DC& dc, const PlotLayout& layout, const ProfileSample& at, Q
 
 // Composes plots into a frame: the plot without its cursor is kept, and drawn again only when
 // what it shows changes (the profile, the size, the scale, the quantities or the words); the
-// cursor is laid over a copy of it. It keeps the y range from one plot to the next (see
+// cursor is laid over a copy of it. A frame that still holds the last composition gets back the
+// kept plot's pixels only where the last cursor drew, before the new cursor is laid over it. It keeps the y range from one plot to the next (see
 // LayoutPlot) while the oncoming flow stays the same and the wall turns by less than 5 degrees
 // between them; a new oncoming flow or a wall set anew gets its range fitted afresh.
 class PlotComposer {
@@ -204,4 +205,9 @@ private:
     bool composed_ = false;
     bool cursor_ = false;
     double cursorAngle_ = 0.0;
+    // Where that cursor drew in the target, row by row, when its context marked every pixel it
+    // drew (cursorMarked_), and the target's pixels then.
+    DrawnRows cursorRows_;
+    bool cursorMarked_ = false;
+    const uint32_t* composedBits_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -259,6 +260,68 @@ TEST(PlotLayout, RangeStaysOverASmallDrag)
     EXPECT_EQ(set, fresh());
     compose(150.0, 600.0);
     EXPECT_EQ(composer.Layout().ratioTop, fresh());
+}
+
+namespace {
+
+// Lays each text as a block of graded ink, six pixels a character wide and a cell high, from two
+// device pixels left of and above its point: ink that reaches past where the text stands.
+class BlockInk : public TextPainter {
+public:
+    void DrawText(const PixelMemory& m, int x, int y, const std::string& text,
+                  const Font& font) override
+    {
+        const int w = 6 * m.scale * static_cast<int>(text.size()) + 4;
+        const int h = font.height * m.scale + 4;
+        std::vector<unsigned char> ink(static_cast<size_t>(w) * h);
+        for (size_t i = 0; i < ink.size(); ++i)
+            ink[i] = static_cast<unsigned char>(i * 37 % 256);
+        BlendInk(m, static_cast<long long>(x) * m.scale - 2, static_cast<long long>(y) * m.scale - 2,
+                 ink.data(), w, h);
+    }
+};
+
+} // namespace
+
+// The cursor moved over the kept plot (the pixels under the last cursor given back, the new
+// one laid over them) gives the plot a composer makes afresh: across the plot and back, off it
+// and on again, with text, at scale 1 and 2.
+TEST(PlotComposer, CursorMovedOverTheKeptPlotGivesTheFreshPlot)
+{
+    const PlotWords words;
+    const FanProfile p = StartUpProfile();
+    BlockInk ink;
+    const MakeDCFunction makeDC = [&](FrameBuffer& b) {
+        return std::unique_ptr<DC>(std::make_unique<RasterDC>(b, &ink));
+    };
+    const int n = static_cast<int>(p.samples.size());
+    for (int scale : {1, 2}) {
+        const auto input = [&](int sample) {
+            PlotComposer::Input in;
+            in.profile = &p;
+            in.profileVersion = 1;
+            in.width = 622;
+            in.height = 384;
+            in.scale = scale;
+            in.words = &words;
+            in.cursor = sample >= 0;
+            if (in.cursor)
+                in.at = p.samples[static_cast<size_t>(sample)];
+            return in;
+        };
+        PlotComposer kept;
+        kept.makeDC = makeDC;
+        FrameBuffer target;
+        for (int sample : {0, n / 2, n / 2 + 1, n - 1, -1, n / 3, 0, n / 4}) {
+            ASSERT_TRUE(kept.Compose(target, input(sample)));
+            PlotComposer fresh;
+            fresh.makeDC = makeDC;
+            FrameBuffer alone;
+            ASSERT_TRUE(fresh.Compose(alone, input(sample)));
+            EXPECT_TRUE(target.pixels == alone.pixels) << "scale " << scale << ", sample " << sample;
+        }
+        EXPECT_EQ(kept.BaseCompositions(), 1);
+    }
 }
 
 // The x axis runs from the upstream wall's direction at the left edge to the downstream wall's

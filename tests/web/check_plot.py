@@ -20,7 +20,7 @@ class PlotChecks:
     def plot_panel_quantities_and_ticks(self):
         """The plot's panel opens and folds with the tool and is remembered; its boxes choose the
         curves and are remembered; the core composes the plot for a drag and a probe, never for a
-        tick, and none while the panel is folded."""
+        tick, and none while the panel is folded; a cursor moved over the kept plot leaves no trace."""
         d = self.driver
         cf = 'return window.cornerflow.'
         url = self.base + '/index.html?seed=3&paused=1'
@@ -79,6 +79,19 @@ class PlotChecks:
             ActionChains(d).move_to_element_with_offset(pic.el, *pic.offset(500, 100)).perform()
             probed = plot_of(d)
             assert probed[3] > dragged[3] and probed[4] != dragged[4], 'the probe did not move the cursor'
+
+            # A finger reading across the fan moves the cursor over the plot kept: after the sweep
+            # the plot is, byte for byte, that of a page whose drag went from the sweep's last point
+            # but one straight to its last.
+            sweep = [[200 + 4 * i, 120 + i % 5] for i in range(60)]
+            read = []
+            for path in (sweep, sweep[-2:]):
+                open_page(d, url)
+                d.execute_script('window.cornerflow.drag(arguments[0][0], arguments[0][1], arguments[1])',
+                                 path[0], path[1:])
+                read.append(plot_of(d)[4])
+            assert read[0] != before[4] and read[0] == read[1], 'after the sweep %d bytes differ from the plot ' \
+                'read at its end alone' % sum(a != b for a, b in zip(*read))
             self.assert_no_errors()
         finally:
             d.execute_script('localStorage.clear()')
