@@ -7,8 +7,8 @@ A phone's screen (390 x 844 CSS px, device pixel ratio 3, mobile, touch), its CP
 speed and slowed four times (the DevTools throttling of a mid-range phone), 5000 tracers. For
 each: a tick (the tracers stepped and the layers that changed put on the canvases); drag moves
 at the start-up state, over walls far apart (every point a new one) and as a finger turns the
-wall (a degree a move), the second time with the plot open beside the picture; and drag moves
-at the slowest teaching state (V1 580, T1 100, the wall
+wall (a degree a move), the second time with the plot open beside the picture, and as a finger
+reads across the fan with the plot open (its cursor follows); and drag moves at the slowest teaching state (V1 580, T1 100, the wall
 near 0.62 rad, where the exit-step run is longest), there both over walls not met before and
 back and forth between two walls (whose runs the core remembers). Prints p50 and p95 of each in
 ms, against the goals a smooth drag needs (a move within one displayed frame at the start-up
@@ -46,6 +46,8 @@ STARTUP_WARM_UP = [[250 + i, 200] for i in range(5)]
 # degrees past straight down, then back to 80.
 FINGER_PATH = [[311 + round(150 * math.sin(math.radians(a))), 192 + round(150 * math.cos(math.radians(a)))]
                for a in list(range(45, -10, -1)) + list(range(-10, 81))]
+# A finger reading the flow across the fan, two picture pixels a move, away from the wall.
+READ_PATH = [[200 + 2 * i, 120 + i % 7] for i in range(150)]
 SLOWEST_PATH = [[401 + i % 2, 318] for i in range(40)]
 SLOWEST_NEW_PATH = [[x, y] for y in range(315, 322) for x in (range(398, 406) if y % 2 else range(405, 397, -1))
                     if [x, y] not in ([398, 319], [402, 316])][:40]
@@ -53,6 +55,7 @@ SLOWEST_WARM_UP = [[390 + i, 330] for i in range(5)]
 
 # (what, p95 goal in ms)
 GOALS = {'tick': 8.0, 'drag start-up': 16.7, 'drag start-up, a finger': 16.7, 'drag start-up, finger, plot': 16.7,
+         'read start-up, finger, plot': 16.7,
          'drag slowest, new walls': 33.0, 'drag slowest, back and forth': 33.0}
 
 
@@ -149,7 +152,7 @@ def measure(driver, base_url, rounds=3, rates=(1, 4), with_profile=False, out=sy
     try:
         phone(driver)
         for rate in rates:
-            ticks, startup, finger, plotted, slowest, slowest_new = [], [], [], [], [], []
+            ticks, startup, finger, plotted, reading, slowest, slowest_new = [], [], [], [], [], [], []
             for _ in range(rounds):
                 open_at(driver, base_url + '/index.html?seed=1&paused=1', rate)
                 scale = driver.execute_script('return window.cornerflow.scale')
@@ -165,12 +168,14 @@ def measure(driver, base_url, rounds=3, rates=(1, 4), with_profile=False, out=sy
                 show_plot(driver, True)
                 settle(driver)
                 plotted += drag(driver, FINGER_PATH)
+                reading += drag(driver, READ_PATH)
                 show_plot(driver, False)
                 open_slowest(driver, base_url, rate)
                 slowest_new += drag(driver, SLOWEST_NEW_PATH)
                 slowest += drag(driver, SLOWEST_PATH)
             for what, times in (('tick', ticks), ('drag start-up', startup), ('drag start-up, a finger', finger),
-                                ('drag start-up, finger, plot', plotted), ('drag slowest, new walls', slowest_new),
+                                ('drag start-up, finger, plot', plotted), ('read start-up, finger, plot', reading),
+                                ('drag slowest, new walls', slowest_new),
                                 ('drag slowest, back and forth', slowest)):
                 figures[(what, rate)] = (statistics.median(times), percentile(times, 95))
                 print('phone 390x844 ratio 3 (frame scale %d), CPU /%d, %d tracers | %-28s | p50 %6.1f ms | '
