@@ -459,7 +459,8 @@ void BlendInk(const PixelMemory& memory, long long x0, long long y0, const unsig
         }
         // The image's columns that lie in the picture.
         const int i0 = static_cast<int>(std::clamp(-x0, 0LL, static_cast<long long>(width)));
-        const int i1 = static_cast<int>(std::clamp(deviceW - x0, 0LL, static_cast<long long>(width)));
+        const int i1 = static_cast<int>(
+            std::clamp(deviceW - x0, 0LL, static_cast<long long>(width)));
         for (int i = i0; i < i1; ++i) {
             const long long col = x0 + i;
             const unsigned a = cover[i];

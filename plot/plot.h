@@ -151,10 +151,11 @@ void DrawPlotCursor(DC& dc, const PlotLayout& layout, const ProfileSample& at, Q
 
 // Composes plots into a frame: the plot without its cursor is kept, and drawn again only when
 // what it shows changes (the profile, the size, the scale, the quantities or the words); the
-// cursor is laid over a copy of it. A frame that still holds the last composition gets back the
-// kept plot's pixels only where the last cursor drew, before the new cursor is laid over it. It keeps the y range from one plot to the next (see
-// LayoutPlot) while the oncoming flow stays the same and the wall turns by less than 5 degrees
-// between them; a new oncoming flow or a wall set anew gets its range fitted afresh.
+// cursor is laid over a copy of it, or, in a frame that still holds the last composition, over
+// the kept plot's pixels given back where the last cursor drew. It keeps the y range from one
+// plot to the next (see LayoutPlot) while the oncoming flow stays the same and the wall turns by
+// less than 5 degrees between them; a new oncoming flow or a wall set anew gets its range fitted
+// afresh.
 class PlotComposer {
 public:
     // The device context the plot is drawn through; without one, the core's RasterDC (no text).

@@ -276,8 +276,8 @@ public:
         std::vector<unsigned char> ink(static_cast<size_t>(w) * h);
         for (size_t i = 0; i < ink.size(); ++i)
             ink[i] = static_cast<unsigned char>(i * 37 % 256);
-        BlendInk(m, static_cast<long long>(x) * m.scale - 2, static_cast<long long>(y) * m.scale - 2,
-                 ink.data(), w, h);
+        BlendInk(m, static_cast<long long>(x) * m.scale - 2,
+                 static_cast<long long>(y) * m.scale - 2, ink.data(), w, h);
     }
 };
 
@@ -318,7 +318,8 @@ TEST(PlotComposer, CursorMovedOverTheKeptPlotGivesTheFreshPlot)
             fresh.makeDC = makeDC;
             FrameBuffer alone;
             ASSERT_TRUE(fresh.Compose(alone, input(sample)));
-            EXPECT_TRUE(target.pixels == alone.pixels) << "scale " << scale << ", sample " << sample;
+            EXPECT_TRUE(target.pixels == alone.pixels)
+                << "scale " << scale << ", sample " << sample;
         }
         EXPECT_EQ(kept.BaseCompositions(), 1);
     }
