@@ -21,6 +21,13 @@ inline uint32_t Rgba(uint32_t p)
     return (p & 0xFF00FF00u) | ((p & 0xFFu) << 16) | ((p >> 16) & 0xFFu);
 }
 
+// Rgba of two pixels held in one 64-bit word.
+inline uint64_t RgbaPair(uint64_t p)
+{
+    return (p & 0xFF00FF00FF00FF00ull) | ((p & 0x000000FF000000FFull) << 16)
+           | ((p >> 16) & 0x000000FF000000FFull);
+}
+
 // A layer's RGBA copy brought up to date where it changed: the runs drawn last time back to
 // the layer's plain value (plain, as RGBA), then the runs drawn now converted.
 void ConvertRuns(const FrameBuffer& layer, std::vector<uint32_t>& out, const FrameLayers::Runs& was,
@@ -104,8 +111,7 @@ void ConvertAll(const FrameBuffer& layer, std::vector<uint32_t>& out, uint32_t k
     for (; i + 2 <= n; i += 2) {
         uint64_t p;
         std::memcpy(&p, src + i, sizeof p);
-        uint64_t q = (p & 0xFF00FF00FF00FF00ull) | ((p & 0x000000FF000000FFull) << 16)
-                     | ((p >> 16) & 0x000000FF000000FFull);
+        uint64_t q = RgbaPair(p);
         if (kKeyed) {
             if (static_cast<uint32_t>(q) == key)
                 q &= 0xFFFFFFFF00000000ull;
@@ -129,8 +135,7 @@ bool ConvertOpaqueRow(const uint32_t* src, uint32_t* dst, size_t n)
         uint64_t p, was;
         std::memcpy(&p, src + i, sizeof p);
         std::memcpy(&was, dst + i, sizeof was);
-        const uint64_t q = (p & 0x0000FF000000FF00ull) | ((p & 0x000000FF000000FFull) << 16)
-                           | ((p >> 16) & 0x000000FF000000FFull) | 0xFF000000FF000000ull;
+        const uint64_t q = RgbaPair(p) | 0xFF000000FF000000ull;
         changed |= q ^ was;
         std::memcpy(dst + i, &q, sizeof q);
     }
