@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -273,6 +274,12 @@ public:
     // each).
     const FrameBuffer& PlotFrame() const { return plot_.Frame(); }
     unsigned long PlotCount() const { return plot_.Count(); }
+    // The order of the plot's pixels (PixelOrder::Argb at start): a shell that hands them to a
+    // screen as they are asks for its own.
+    void SetPlotPixelOrder(PixelOrder order) { plot_.SetPixelOrder(order); }
+    // The device rows [first, end) of PlotFrame that may differ from what they held when this
+    // was last called (see PlotComposer::TakeChangedRows).
+    std::pair<int, int> TakePlotChangedRows() { return plot_.TakeChangedRows(); }
     std::function<void()> plotReady;
     // How many times the plot without its cursor was drawn (a probe lays the cursor over it).
     long PlotBaseCompositions() const { return plot_.BaseCompositions(); }

@@ -38,6 +38,9 @@ public:
     bool Update();
     const FrameBuffer& Frame() const { return frame_; }
     unsigned long Count() const { return count_; }
+    // Composed in this order from the next plot on.
+    void SetPixelOrder(PixelOrder order) { frame_.order = order; }
+    std::pair<int, int> TakeChangedRows() { return composer_.TakeChangedRows(); }
     long BaseCompositions() const { return composer_.BaseCompositions(); }
 
 private:

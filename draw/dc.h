@@ -10,11 +10,23 @@
 
 #include "base/saturate.h"
 
+// How a pixel's 32-bit word holds its channels: 0xAARRGGBB (the picture's, and every buffer's
+// unless it says otherwise), or 0xAABBGGRR, which a little-endian machine stores as the bytes R,
+// G, B, A that a browser's canvas takes. Drawing is the same either way, channel by channel.
+enum class PixelOrder { Argb, Abgr };
+
 struct Colour {
     uint8_t r = 0, g = 0, b = 0;
     constexpr uint32_t Rgb32() const
     {
         return 0xFF000000u | (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
+    }
+    // The opaque pixel of this colour in a buffer of that order.
+    constexpr uint32_t Word(PixelOrder order) const
+    {
+        return order == PixelOrder::Argb
+                   ? Rgb32()
+                   : 0xFF000000u | (uint32_t(b) << 16) | (uint32_t(g) << 8) | r;
     }
     constexpr bool operator==(const Colour& o) const { return r == o.r && g == o.g && b == o.b; }
     constexpr bool operator!=(const Colour& o) const { return !(*this == o); }
@@ -60,7 +72,7 @@ struct DrawnRows {
     }
 };
 
-// Pixel memory a device context may expose for direct writes (32-bit 0xAARRGGBB pixels).
+// Pixel memory a device context may expose for direct writes (32-bit pixels in order).
 // Logical pixel (x, y) covers scale x scale device pixels. Every write marks the rows it
 // drew in drawn, when that is given.
 struct PixelMemory {
@@ -70,6 +82,7 @@ struct PixelMemory {
     int height = 0; // logical
     int scale = 1;
     DrawnRows* drawn = nullptr;
+    PixelOrder order = PixelOrder::Argb;
 };
 
 class DC {
@@ -106,7 +119,7 @@ public:
         if (memory_.bits) {
             if (x < 0 || y < 0 || x >= memory_.width || y >= memory_.height)
                 return;
-            const uint32_t value = colour.Rgb32();
+            const uint32_t value = colour.Word(memory_.order);
             const int s = memory_.scale;
             uint32_t* row = memory_.bits + (size_t(y) * s) * memory_.stride + size_t(x) * s;
             for (int dy = 0; dy < s; ++dy, row += memory_.stride)

@@ -56,10 +56,16 @@ uint32_t FrameBuffer::At(int x, int y) const
 {
     if (!bits || x < 0 || y < 0 || x >= deviceWidth || y >= deviceHeight)
         return 0;
-    return bits[static_cast<size_t>(y) * deviceWidth + x] & kRgbMask;
+    const uint32_t p = bits[static_cast<size_t>(y) * deviceWidth + x];
+    if (order == PixelOrder::Abgr)
+        return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
+    return p & kRgbMask;
 }
 
-void FrameBuffer::Fill(Colour colour) { std::fill(pixels.begin(), pixels.end(), colour.Rgb32()); }
+void FrameBuffer::Fill(Colour colour)
+{
+    std::fill(pixels.begin(), pixels.end(), colour.Word(order));
+}
 
 int FrameScaleFor(double devicePixelRatio)
 {

@@ -1,6 +1,6 @@
 #pragma once
-// The picture's pixel memory, owned by the core: 32-bit 0xAARRGGBB pixels, made once at the
-// picture size. Frames are composed into one buffer and copied out in one piece; a shell shows
+// The picture's pixel memory, owned by the core: 32-bit pixels, 0xAARRGGBB unless the buffer's
+// order says otherwise, made once at the picture size. Frames are composed into one buffer and copied out in one piece; a shell shows
 // the copy without converting it.
 #include <cstdint>
 #include <vector>
@@ -26,6 +26,8 @@ struct FrameBuffer {
     Colour keyColour = Colour{254, 0, 254}; // never copied out
     // While set, the device contexts made over this buffer mark the rows they draw in here.
     DrawnRows* drawnRows = nullptr;
+    // How each pixel holds its channels; a setting of the buffer, kept by Create and Release.
+    PixelOrder order = PixelOrder::Argb;
 
     FrameBuffer() = default;
     FrameBuffer(const FrameBuffer&) = delete;
@@ -39,9 +41,9 @@ struct FrameBuffer {
 
     PixelMemory Memory() const
     {
-        return PixelMemory{bits, deviceWidth, width, height, scale, drawnRows};
+        return PixelMemory{bits, deviceWidth, width, height, scale, drawnRows, order};
     }
-    // RGB (no alpha) of a device pixel; 0 outside.
+    // RGB (no alpha, 0xRRGGBB in either order) of a device pixel; 0 outside.
     uint32_t At(int x, int y) const;
     void Fill(Colour colour);
 };

@@ -188,7 +188,7 @@ void RasterDC::FillRect(int x, int y, int width, int height, Colour colour)
     const long long y1 = std::min<long long>(buffer_.height, static_cast<long long>(y) + height);
     if (x0 >= x1 || y0 >= y1)
         return;
-    const uint32_t value = colour.Rgb32();
+    const uint32_t value = colour.Word(buffer_.order);
     const long long s = buffer_.scale;
     for (long long row = y0 * s; row < y1 * s; ++row) {
         uint32_t* p = buffer_.bits + static_cast<size_t>(row) * buffer_.deviceWidth;
@@ -259,7 +259,7 @@ void RasterDC::Segment(double x0, double y0, double x1, double y1, double along)
         // the segment.
         const double s = buffer_.scale;
         FillCapsule(s * (ax + 0.5), s * (ay + 0.5), s * (bx + 0.5), s * (by + 0.5),
-                    0.5 * s * pen_.width, pen_.colour.Rgb32());
+                    0.5 * s * pen_.width, pen_.colour.Word(buffer_.order));
         return;
     }
     ThinSegment(ax, ay, bx, by, t0 > 0.0 ? along + t0 * std::hypot(dx, dy) : along);
@@ -290,7 +290,7 @@ void RasterDC::ThinSegment(double ax, double ay, double bx, double by, double al
     const int last = TruncToInt(dir > 0 ? std::ceil(u1 - 0.5) - 1 : std::floor(u1 - 0.5) + 1);
     const int majorLimit = steep ? buffer_.deviceHeight : buffer_.deviceWidth;
     const int minorLimit = steep ? buffer_.deviceWidth : buffer_.deviceHeight;
-    const uint32_t value = pen_.colour.Rgb32();
+    const uint32_t value = pen_.colour.Word(buffer_.order);
     const int thick = buffer_.scale;
     for (int i = first; dir > 0 ? i <= last : i >= last; i += dir) {
         if (i < 0 || i >= majorLimit) {
@@ -414,8 +414,8 @@ void RasterDC::ScanEllipse(double l, double t, double r, double b)
     const double pw = s * pen_.width;
     const double ix = ax - pw;
     const double iy = ay - pw;
-    const uint32_t penValue = pen_.colour.Rgb32();
-    const uint32_t brushValue = brush_.Rgb32();
+    const uint32_t penValue = pen_.colour.Word(buffer_.order);
+    const uint32_t brushValue = brush_.Word(buffer_.order);
     int j0 = 0;
     int j1 = -1;
     RowRange(cy - ay, cy + ay, j0, j1);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "base/constants.h"
 #include "base/saturate.h"
@@ -846,11 +847,67 @@ void DrawPlotCursor(DC& dc, const PlotLayout& l, const ProfileSample& at, Quanti
 
 // ---- Composition
 
+namespace {
+
+// Whether n pixels at a and b are the same, two at a time (the rows compared are long, and most
+// differ early or not at all).
+bool SameRow(const uint32_t* a, const uint32_t* b, size_t n)
+{
+    size_t i = 0;
+    for (; i + 2 <= n; i += 2) {
+        uint64_t x, y;
+        std::memcpy(&x, a + i, sizeof x);
+        std::memcpy(&y, b + i, sizeof y);
+        if (x != y)
+            return false;
+    }
+    return i == n || a[i] == b[i];
+}
+
+// The rows [first, end) in which drawn marks any column (first == end: none).
+std::pair<int, int> MarkedRows(const DrawnRows& drawn)
+{
+    int first = -1, last = -1;
+    for (size_t row = 0; row < drawn.first.size(); ++row)
+        if (drawn.first[row] <= drawn.last[row]) {
+            if (first < 0)
+                first = static_cast<int>(row);
+            last = static_cast<int>(row);
+        }
+    return first < 0 ? std::make_pair(0, 0) : std::make_pair(first, last + 1);
+}
+
+} // namespace
+
+void PlotComposer::RowsChanged(int first, int end)
+{
+    if (first >= end)
+        return;
+    if (changedFirst_ >= changedEnd_) {
+        changedFirst_ = first;
+        changedEnd_ = end;
+    } else {
+        changedFirst_ = std::min(changedFirst_, first);
+        changedEnd_ = std::max(changedEnd_, end);
+    }
+}
+
+std::pair<int, int> PlotComposer::TakeChangedRows()
+{
+    const std::pair<int, int> rows{changedFirst_, changedEnd_};
+    changedFirst_ = changedEnd_ = 0;
+    return rows;
+}
+
 bool PlotComposer::Compose(FrameBuffer& target, const Input& in)
 {
     ClearUpperVectorState();
     if (!in.profile || !in.words || in.width <= 0 || in.height <= 0)
         return false;
+    if (base_.order != target.order) { // the plot is drawn in the target's channel order
+        base_.order = target.order;
+        baseValid_ = false;
+    }
     const int scale = std::clamp(in.scale, 1, kMaxFrameScale);
     Stamp now;
     now.profileVersion = in.profileVersion;
@@ -896,19 +953,32 @@ bool PlotComposer::Compose(FrameBuffer& target, const Input& in)
         baseValid_ = true;
     }
     if (target.width != in.width || target.height != in.height || target.scale != scale
-        || !target.bits)
+        || !target.bits) {
         target.Create(in.width, in.height, scale);
+        RowsChanged(0, target.deviceHeight);
+    }
     if (!target.bits)
         return false;
+    const size_t w = static_cast<size_t>(target.deviceWidth);
     if (onlyCursor) {
-        const size_t w = static_cast<size_t>(target.deviceWidth);
         for (size_t row = 0; row < cursorRows_.first.size(); ++row)
             if (cursorRows_.first[row] <= cursorRows_.last[row])
                 std::copy(base_.bits + row * w + cursorRows_.first[row],
                           base_.bits + row * w + cursorRows_.last[row] + 1,
                           target.bits + row * w + cursorRows_.first[row]);
+        const std::pair<int, int> rows = MarkedRows(cursorRows_);
+        RowsChanged(rows.first, rows.second);
     } else {
-        std::copy(base_.pixels.begin(), base_.pixels.end(), target.pixels.begin());
+        // Row by row, copying and counting only the rows that differ: a drag leaves the title
+        // and the legend as they were.
+        for (int row = 0; row < target.deviceHeight; ++row) {
+            const uint32_t* from = base_.bits + row * w;
+            uint32_t* to = target.bits + row * w;
+            if (!SameRow(from, to, w)) {
+                std::copy(from, from + w, to);
+                RowsChanged(row, row + 1);
+            }
+        }
     }
     cursorRows_.Start(target.deviceHeight, target.deviceWidth); // nothing drawn yet
     cursorMarked_ = true;
@@ -920,6 +990,9 @@ bool PlotComposer::Compose(FrameBuffer& target, const Input& in)
             cursorMarked_ = dc->MarksDrawnRows();
         }
         target.drawnRows = nullptr;
+        const std::pair<int, int> rows = cursorMarked_ ? MarkedRows(cursorRows_)
+                                                       : std::make_pair(0, target.deviceHeight);
+        RowsChanged(rows.first, rows.second);
     }
     composedBits_ = target.bits;
     composed_ = true;

@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "draw/dc.h"
@@ -180,6 +181,10 @@ public:
     long BaseCompositions() const { return baseCompositions_; }
     // Forget the kept plot (another device context).
     void Invalidate() { baseValid_ = false; }
+    // The device rows [first, end) of the target that may differ from what they held when this
+    // was last called (first == end: none), counted over every composition since; a shell that
+    // keeps a copy of the plot brings only these up to date.
+    std::pair<int, int> TakeChangedRows();
 
 private:
     struct Stamp {
@@ -211,4 +216,7 @@ private:
     DrawnRows cursorRows_;
     bool cursorMarked_ = false;
     const uint32_t* composedBits_ = nullptr;
+    // The target's rows changed since TakeChangedRows, [first, end).
+    int changedFirst_ = 0, changedEnd_ = 0;
+    void RowsChanged(int first, int end);
 };

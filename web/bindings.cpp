@@ -28,10 +28,10 @@ using emscripten::val;
 
 namespace {
 
-val Bytes(std::vector<uint32_t>& pixels)
+val Bytes(const std::vector<uint32_t>& pixels)
 {
     return val(emscripten::typed_memory_view(pixels.size() * 4,
-                                             reinterpret_cast<uint8_t*>(pixels.data())));
+                                             reinterpret_cast<const uint8_t*>(pixels.data())));
 }
 
 val Rect(const DeviceRect& r)
@@ -468,7 +468,7 @@ val Plot(Page& p)
 {
     const FrameBuffer& f = p.Session().PlotFrame();
     int firstRow = 0, endRow = 0;
-    std::vector<uint32_t>& pixels = p.PlotPixels(firstRow, endRow);
+    const std::vector<uint32_t>& pixels = p.PlotPixels(firstRow, endRow);
     val o = val::object();
     o.set("firstRow", firstRow); // the rows that changed since the last call
     o.set("endRow", endRow);
@@ -481,7 +481,7 @@ val Plot(Page& p)
     return o;
 }
 
-// The plot converted whole, apart from what the canvas was given: {deviceWidth, deviceHeight,
+// A copy of the whole plot, apart from what the canvas was given: {deviceWidth, deviceHeight,
 // rgba}.
 val PlotComposed(Page& p)
 {

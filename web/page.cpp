@@ -126,27 +126,6 @@ void ConvertAll(const FrameBuffer& layer, std::vector<uint32_t>& out, uint32_t k
     }
 }
 
-// n opaque pixels converted from src to dst; true when any of them differs from what dst held.
-bool ConvertOpaqueRow(const uint32_t* src, uint32_t* dst, size_t n)
-{
-    uint64_t changed = 0;
-    size_t i = 0;
-    for (; i + 2 <= n; i += 2) {
-        uint64_t p, was;
-        std::memcpy(&p, src + i, sizeof p);
-        std::memcpy(&was, dst + i, sizeof was);
-        const uint64_t q = RgbaPair(p) | 0xFF000000FF000000ull;
-        changed |= q ^ was;
-        std::memcpy(dst + i, &q, sizeof q);
-    }
-    for (; i < n; ++i) {
-        const uint32_t q = Rgba(src[i]) | 0xFF000000u;
-        changed |= q ^ dst[i];
-        dst[i] = q;
-    }
-    return changed != 0;
-}
-
 // The text cut to kFieldMaxLength UTF-16 code units (as the page counts a field's length), at
 // a character boundary: a longer text is cut, as typing or pasting it would be.
 std::string CutToFieldLength(const std::string& text)
@@ -204,6 +183,9 @@ Page::Page()
         ++frameSerial_;
         pendingMarker_ = Union(pendingMarker_, session_.Layers().markerChanged);
     };
+    // The plot is composed as the canvas takes it (WebAssembly is little-endian), so that its
+    // rows are put as they are.
+    session_.SetPlotPixelOrder(PixelOrder::Abgr);
 }
 
 bool Page::Open(uint32_t seed, int scale, bool labels)
@@ -302,39 +284,17 @@ std::vector<uint32_t>& Page::FramePixels()
     return frame_;
 }
 
-std::vector<uint32_t>& Page::PlotPixels(int& firstRow, int& endRow)
+const std::vector<uint32_t>& Page::PlotPixels(int& firstRow, int& endRow)
 {
-    const FrameBuffer& f = session_.PlotFrame();
-    const size_t w = f.deviceWidth > 0 ? static_cast<size_t>(f.deviceWidth) : 0;
-    const size_t n = f.pixels.size();
-    firstRow = endRow = 0;
-    if (w == 0 || n % w != 0) {
-        plot_.clear();
-        return plot_;
-    }
-    const bool sameSize = plot_.size() == n && plotWidth_ == w;
-    plot_.resize(n);
-    plotWidth_ = w;
-    int first = -1, last = -1;
-    for (size_t y = 0, rows = n / w; y < rows; ++y) {
-        if (ConvertOpaqueRow(f.pixels.data() + y * w, plot_.data() + y * w, w) || !sameSize) {
-            if (first < 0)
-                first = static_cast<int>(y);
-            last = static_cast<int>(y);
-        }
-    }
-    if (first >= 0) {
-        firstRow = first;
-        endRow = last + 1;
-    }
-    return plot_;
+    const std::pair<int, int> rows = session_.TakePlotChangedRows();
+    firstRow = rows.first;
+    endRow = rows.second;
+    return session_.PlotFrame().pixels;
 }
 
 std::vector<uint32_t>& Page::PlotComposed()
 {
-    const FrameBuffer& f = session_.PlotFrame();
-    plotComposed_.assign(f.pixels.size(), 0u);
-    ConvertOpaqueRow(f.pixels.data(), plotComposed_.data(), f.pixels.size());
+    plotComposed_ = session_.PlotFrame().pixels;
     return plotComposed_;
 }
 

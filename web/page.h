@@ -68,13 +68,13 @@ public:
     // tests' comparisons).
     std::vector<uint32_t>& FramePixels();
 
-    // The core's last plot (FlowSession::PlotFrame) as opaque RGBA bytes, converted when asked:
-    // the page asks after the plot's count moved on, and puts rows [firstRow, endRow) on the
-    // canvas: those that differ from the last call's (all after a change of size). A drag
+    // The core's last plot (FlowSession::PlotFrame), opaque RGBA bytes as the core composed
+    // them: the page asks after the plot's count moved on, and puts rows [firstRow, endRow) on
+    // the canvas, those that changed since the last call (all after a change of size). A drag
     // redraws the curves, while the plot's title and legend stay as they were.
-    std::vector<uint32_t>& PlotPixels(int& firstRow, int& endRow);
-    // The same plot converted whole into a buffer of its own (the tests' comparisons); what
-    // PlotPixels compares with is left as it is.
+    const std::vector<uint32_t>& PlotPixels(int& firstRow, int& endRow);
+    // A copy of the same plot (the tests' comparisons); the rows PlotPixels gives are left as
+    // they are.
     std::vector<uint32_t>& PlotComposed();
 
     // Renders ahead, while the page is idle, at most `most` of the labels a drag may draw
@@ -108,8 +108,6 @@ private:
     std::vector<int32_t> aboveRects_;
     std::vector<uint8_t> bandCells_; // AddBands's room
     std::vector<uint32_t> frame_;
-    std::vector<uint32_t> plot_;
-    size_t plotWidth_ = 0; // device pixels a row of plot_
     std::vector<uint32_t> plotComposed_;
 
     // The labels rendered ahead, and what their list was made for.

@@ -283,46 +283,104 @@ public:
 
 } // namespace
 
+// Composers drawing with BlockInk, and their inputs: the profile of a wall, the cursor at one
+// of its samples (none below 0).
+class PlotComposerTest : public ::testing::Test {
+protected:
+    const PlotWords words;
+    BlockInk ink;
+    const MakeDCFunction makeDC = [this](FrameBuffer& b) {
+        return std::unique_ptr<DC>(std::make_unique<RasterDC>(b, &ink));
+    };
+    PlotComposer::Input Input(const FanProfile& p, unsigned long version, int scale, int sample)
+    {
+        PlotComposer::Input in;
+        in.profile = &p;
+        in.profileVersion = version;
+        in.width = 622;
+        in.height = 384;
+        in.scale = scale;
+        in.words = &words;
+        in.cursor = sample >= 0;
+        if (in.cursor)
+            in.at = p.samples[static_cast<size_t>(sample)];
+        return in;
+    }
+};
+
 // The cursor moved over the kept plot (the pixels under the last cursor given back, the new
 // one laid over them) gives the plot a composer makes afresh: across the plot and back, off it
 // and on again, with text, at scale 1 and 2.
-TEST(PlotComposer, CursorMovedOverTheKeptPlotGivesTheFreshPlot)
+TEST_F(PlotComposerTest, CursorMovedOverTheKeptPlotGivesTheFreshPlot)
 {
-    const PlotWords words;
     const FanProfile p = StartUpProfile();
-    BlockInk ink;
-    const MakeDCFunction makeDC = [&](FrameBuffer& b) {
-        return std::unique_ptr<DC>(std::make_unique<RasterDC>(b, &ink));
-    };
     const int n = static_cast<int>(p.samples.size());
     for (int scale : {1, 2}) {
-        const auto input = [&](int sample) {
-            PlotComposer::Input in;
-            in.profile = &p;
-            in.profileVersion = 1;
-            in.width = 622;
-            in.height = 384;
-            in.scale = scale;
-            in.words = &words;
-            in.cursor = sample >= 0;
-            if (in.cursor)
-                in.at = p.samples[static_cast<size_t>(sample)];
-            return in;
-        };
         PlotComposer kept;
         kept.makeDC = makeDC;
         FrameBuffer target;
         for (int sample : {0, n / 2, n / 2 + 1, n - 1, -1, n / 3, 0, n / 4}) {
-            ASSERT_TRUE(kept.Compose(target, input(sample)));
+            ASSERT_TRUE(kept.Compose(target, Input(p, 1, scale, sample)));
             PlotComposer fresh;
             fresh.makeDC = makeDC;
             FrameBuffer alone;
-            ASSERT_TRUE(fresh.Compose(alone, input(sample)));
+            ASSERT_TRUE(fresh.Compose(alone, Input(p, 1, scale, sample)));
             EXPECT_TRUE(target.pixels == alone.pixels)
                 << "scale " << scale << ", sample " << sample;
         }
         EXPECT_EQ(kept.BaseCompositions(), 1);
     }
+}
+
+// A plot composed in the canvas's order is the same plot, each pixel's red and blue changed
+// over; and a copy that takes only the rows the composer says changed stays equal to it, as
+// the wall turns, the cursor moves over the kept plot, goes and comes back.
+TEST_F(PlotComposerTest, EitherPixelOrderAndTheChangedRowsKeepACopyTrue)
+{
+    const FanProfile walls[] = {StartUpProfile(), StartUpProfile(start::kWall + 0.05),
+                                StartUpProfile(start::kWall + 0.08)};
+    PlotComposer argb, abgr;
+    argb.makeDC = abgr.makeDC = makeDC;
+    FrameBuffer a, b;
+    b.order = PixelOrder::Abgr;
+    std::vector<uint32_t> copy;
+    const struct {
+        int wall, sample;
+    } steps[] = {{0, 3}, {1, 3}, {1, 40}, {1, -1}, {2, -1}, {2, 10}, {2, 11}, {0, 10}};
+    for (const auto& step : steps) {
+        const FanProfile& p = walls[step.wall];
+        const int sample = std::min(step.sample, static_cast<int>(p.samples.size()) - 1);
+        ASSERT_TRUE(argb.Compose(a, Input(p, step.wall + 1, 2, sample)));
+        ASSERT_TRUE(abgr.Compose(b, Input(p, step.wall + 1, 2, sample)));
+        ASSERT_EQ(a.pixels.size(), b.pixels.size());
+        size_t swapped = 0;
+        for (size_t i = 0; i < a.pixels.size(); ++i) {
+            const uint32_t q = a.pixels[i];
+            swapped += b.pixels[i]
+                       == ((q & 0xFF00FF00u) | ((q & 0xFFu) << 16) | ((q >> 16) & 0xFFu));
+        }
+        EXPECT_EQ(swapped, a.pixels.size()) << "wall " << step.wall << ", sample " << sample;
+        // The plot drawn straight into a buffer of its own, in the same layout.
+        FrameBuffer alone;
+        alone.Create(622, 384, 2);
+        {
+            RasterDC dc(alone, &ink);
+            DrawPlot(dc, argb.Layout(), p, kDefaultPlotQuantities, words);
+            if (sample >= 0)
+                DrawPlotCursor(dc, argb.Layout(), p.samples[static_cast<size_t>(sample)],
+                               kDefaultPlotQuantities, words);
+        }
+        EXPECT_TRUE(alone.pixels == a.pixels) << "wall " << step.wall << ", sample " << sample;
+        const auto [first, end] = abgr.TakeChangedRows();
+        const size_t w = static_cast<size_t>(b.deviceWidth);
+        copy.resize(b.pixels.size());
+        std::copy(b.pixels.begin() + first * w, b.pixels.begin() + end * w,
+                  copy.begin() + first * w);
+        EXPECT_TRUE(copy == b.pixels)
+            << "rows " << first << ".." << end << ", wall " << step.wall << ", sample " << sample;
+        EXPECT_EQ(abgr.TakeChangedRows(), std::make_pair(0, 0));
+    }
+    EXPECT_EQ(abgr.BaseCompositions(), 4);
 }
 
 // The x axis runs from the upstream wall's direction at the left edge to the downstream wall's
