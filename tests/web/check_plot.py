@@ -87,7 +87,7 @@ class PlotChecks:
             read = []
             for path in (sweep, sweep[-2:]):
                 open_page(d, url)
-                d.execute_script('window.cornerflow.drag(arguments[0][0], arguments[0][1], arguments[1])',
+                d.execute_script('window.cornerflow.drag(arguments[0][0], arguments[0][1], arguments[1], true)',
                                  path[0], path[1:])
                 read.append(plot_of(d)[4])
             assert read[0] != before[4] and read[0] == read[1], 'after the sweep %d bytes differ from the plot ' \

@@ -123,9 +123,11 @@ def show_plot(driver, shown):
         driver.execute_script('localStorage.removeItem("cornerflow.plot/open")')
 
 
-def drag(driver, path):
-    return driver.execute_script('return window.cornerflow.drag(arguments[0][0], arguments[0][1], arguments[1])',
-                                 path[0], path[1:])
+def drag(driver, path, touch=False):
+    """A mouse's drag along the path (it turns the wall), or a finger's with touch (on the wall it
+    turns it, elsewhere it reads the flow)."""
+    return driver.execute_script('return window.cornerflow.drag(arguments[0][0], arguments[0][1], arguments[1], '
+                                 'arguments[2])', path[0], path[1:], touch)
 
 
 def profile(driver, path, top=14):
@@ -160,15 +162,15 @@ def measure(driver, base_url, rounds=3, rates=(1, 4), with_profile=False, out=sy
                 driver.execute_script('window.cornerflow.step(20)')  # warm up
                 ticks += driver.execute_script('return window.cornerflow.step(100)')
                 settle(driver)
-                finger += drag(driver, FINGER_PATH)
+                finger += drag(driver, FINGER_PATH, touch=True)
                 drag(driver, STARTUP_WARM_UP)
                 settle(driver)
                 startup += drag(driver, STARTUP_PATH)
                 open_at(driver, base_url + '/index.html?seed=1&paused=1', rate)
                 show_plot(driver, True)
                 settle(driver)
-                plotted += drag(driver, FINGER_PATH)
-                reading += drag(driver, READ_PATH)
+                plotted += drag(driver, FINGER_PATH, touch=True)
+                reading += drag(driver, READ_PATH, touch=True)
                 show_plot(driver, False)
                 open_slowest(driver, base_url, rate)
                 slowest_new += drag(driver, SLOWEST_NEW_PATH)

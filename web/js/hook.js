@@ -27,11 +27,12 @@
     const update = parts.actions.update;
     const pictureW = parts.controls.picture.entry.w;
     const pictureH = parts.controls.picture.entry.h;
-    // A mouse at a picture pixel's middle, in the display units the core takes.
-    function mouseAt(x, y, mainButton) {
+    // A mouse (or a finger, with touch) at a picture pixel's middle, in the display units the
+    // core takes.
+    function pointerAt(x, y, mainButton, touch) {
       const [w, h] = picture.displaySize();
-      return { x: (x + 0.5) * w / pictureW, y: (y + 0.5) * h / pictureH, kind: core.PointerKind.Mouse, id: 1,
-               mainButton: mainButton };
+      return { x: (x + 0.5) * w / pictureW, y: (y + 0.5) * h / pictureH,
+               kind: touch ? core.PointerKind.Touch : core.PointerKind.Mouse, id: 1, mainButton: mainButton };
     }
     return {
       pause: () => { page.setPaused(true); update(); },
@@ -43,12 +44,14 @@
         return times;
       },
       // A mouse press at picture pixel (x0, y0), a move to each point, a release; returns the
-      // time of each move in ms (the core's handling and the frame put on the canvases).
-      drag: (x0, y0, points) => {
-        page.pointerPressed(mouseAt(x0, y0, true));
+      // time of each move in ms (the core's handling and the frame put on the canvases). A mouse
+      // turns the wall wherever it is pressed; with touch, a finger does, where it takes hold of
+      // the wall, and elsewhere it reads the flow under it.
+      drag: (x0, y0, points, touch) => {
+        page.pointerPressed(pointerAt(x0, y0, true, touch));
         update();
-        const times = points.map(([x, y]) => timed(() => { page.pointerMoved(mouseAt(x, y, true)); update(); }));
-        page.pointerReleased(mouseAt(points.length ? points[points.length - 1][0] : x0, 0, true));
+        const times = points.map(([x, y]) => timed(() => { page.pointerMoved(pointerAt(x, y, true, touch)); update(); }));
+        page.pointerReleased(pointerAt(points.length ? points[points.length - 1][0] : x0, 0, true, touch));
         update();
         picture.gestureEnded();
         return times;
