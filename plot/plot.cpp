@@ -969,15 +969,20 @@ bool PlotComposer::Compose(FrameBuffer& target, const Input& in)
         const std::pair<int, int> rows = MarkedRows(cursorRows_);
         RowsChanged(rows.first, rows.second);
     } else {
-        // Row by row, copying and counting only the rows that differ: a drag leaves the title
-        // and the legend as they were.
-        for (int row = 0; row < target.deviceHeight; ++row) {
-            const uint32_t* from = base_.bits + row * w;
-            uint32_t* to = target.bits + row * w;
-            if (!SameRow(from, to, w)) {
-                std::copy(from, from + w, to);
-                RowsChanged(row, row + 1);
+        // Only the rows that differ are copied and counted, each stretch of them at once: a drag
+        // leaves the title and the legend as they were.
+        const int rows = target.deviceHeight;
+        for (int row = 0; row < rows;) {
+            if (SameRow(base_.bits + row * w, target.bits + row * w, w)) {
+                ++row;
+                continue;
             }
+            int end = row + 1;
+            while (end < rows && !SameRow(base_.bits + end * w, target.bits + end * w, w))
+                ++end;
+            std::copy(base_.bits + row * w, base_.bits + end * w, target.bits + row * w);
+            RowsChanged(row, end);
+            row = end;
         }
     }
     cursorRows_.Start(target.deviceHeight, target.deviceWidth); // nothing drawn yet
