@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "corner/corner.h"
@@ -274,9 +274,10 @@ public:
     // each).
     const FrameBuffer& PlotFrame() const { return plot_.Frame(); }
     unsigned long PlotCount() const { return plot_.Count(); }
-    // The order of the plot's pixels (PixelOrder::Argb at start): a shell that hands them to a
-    // screen as they are asks for its own.
-    void SetPlotPixelOrder(PixelOrder order) { plot_.SetPixelOrder(order); }
+    // A shell that puts the plot's pixels on its screen as they are, only the rows that
+    // changed, asks for them in its order: the plot is composed in it and the rows that differ
+    // are counted. Otherwise (the start) it is 0xAARRGGBB and every row counts as changed.
+    void CountPlotRowsInOrder(PixelOrder order) { plot_.CountRowsInOrder(order); }
     // The device rows [first, end) of PlotFrame that may differ from what they held when this
     // was last called (see PlotComposer::TakeChangedRows).
     std::pair<int, int> TakePlotChangedRows() { return plot_.TakeChangedRows(); }

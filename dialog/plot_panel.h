@@ -38,8 +38,13 @@ public:
     bool Update();
     const FrameBuffer& Frame() const { return frame_; }
     unsigned long Count() const { return count_; }
-    // Composed in this order from the next plot on.
-    void SetPixelOrder(PixelOrder order) { frame_.order = order; }
+    // Composed in this order from the next plot on, the rows that changed counted
+    // (PlotComposer::countRows).
+    void CountRowsInOrder(PixelOrder order)
+    {
+        frame_.order = order;
+        composer_.countRows = true;
+    }
     std::pair<int, int> TakeChangedRows() { return composer_.TakeChangedRows(); }
     long BaseCompositions() const { return composer_.BaseCompositions(); }
 

@@ -968,6 +968,9 @@ bool PlotComposer::Compose(FrameBuffer& target, const Input& in)
                           target.bits + row * w + cursorRows_.first[row]);
         const std::pair<int, int> rows = MarkedRows(cursorRows_);
         RowsChanged(rows.first, rows.second);
+    } else if (!countRows) {
+        std::copy(base_.pixels.begin(), base_.pixels.end(), target.pixels.begin());
+        RowsChanged(0, target.deviceHeight);
     } else {
         // Only the rows that differ are copied and counted, each stretch of them at once: a drag
         // leaves the title and the legend as they were.

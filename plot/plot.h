@@ -161,6 +161,10 @@ class PlotComposer {
 public:
     // The device context the plot is drawn through; without one, the core's RasterDC (no text).
     MakeDCFunction makeDC;
+    // Whether the kept plot is copied into the target only where a row differs, those rows
+    // counted for TakeChangedRows: for a shell that puts only them on its screen. Otherwise it
+    // is copied whole, which costs less.
+    bool countRows = false;
 
     // What is drawn. profileVersion moves on whenever the profile changes.
     struct Input {
@@ -182,8 +186,9 @@ public:
     // Forget the kept plot (another device context).
     void Invalidate() { baseValid_ = false; }
     // The device rows [first, end) of the target that may differ from what they held when this
-    // was last called (first == end: none), counted over every composition since; a shell that
-    // keeps a copy of the plot brings only these up to date.
+    // was last called (first == end: none), counted over every composition since (with
+    // countRows; without, every composition counts them all); a shell that keeps a copy of the
+    // plot brings only these up to date.
     std::pair<int, int> TakeChangedRows();
 
 private:

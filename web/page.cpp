@@ -183,9 +183,9 @@ Page::Page()
         ++frameSerial_;
         pendingMarker_ = Union(pendingMarker_, session_.Layers().markerChanged);
     };
-    // The plot is composed as the canvas takes it (WebAssembly is little-endian), so that its
-    // rows are put as they are.
-    session_.SetPlotPixelOrder(PixelOrder::Abgr);
+    // The plot is composed as the canvas takes it (WebAssembly is little-endian), so that the
+    // rows that changed are put as they are.
+    session_.CountPlotRowsInOrder(PixelOrder::Abgr);
 }
 
 bool Page::Open(uint32_t seed, int scale, bool labels)

@@ -332,15 +332,17 @@ TEST_F(PlotComposerTest, CursorMovedOverTheKeptPlotGivesTheFreshPlot)
     }
 }
 
-// A plot composed in the canvas's order is the same plot, each pixel's red and blue changed
-// over; and a copy that takes only the rows the composer says changed stays equal to it, as
-// the wall turns, the cursor moves over the kept plot, goes and comes back.
+// A plot composed in the canvas's order, its changed rows counted, is the same plot as the
+// picture's order gives, each pixel's red and blue changed over, and as it is drawn straight
+// into a buffer; and a copy that takes only the rows counted stays equal to it, as the wall
+// turns, the cursor moves over the kept plot, goes and comes back.
 TEST_F(PlotComposerTest, EitherPixelOrderAndTheChangedRowsKeepACopyTrue)
 {
     const FanProfile walls[] = {StartUpProfile(), StartUpProfile(start::kWall + 0.05),
                                 StartUpProfile(start::kWall + 0.08)};
     PlotComposer argb, abgr;
     argb.makeDC = abgr.makeDC = makeDC;
+    abgr.countRows = true;
     FrameBuffer a, b;
     b.order = PixelOrder::Abgr;
     std::vector<uint32_t> copy;
