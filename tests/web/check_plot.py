@@ -192,6 +192,11 @@ class PlotChecks:
                 composed = base64.b64decode(d.execute_script('return window.cornerflow.composedPlot()')['rgba'])
                 assert len(shown) == len(composed) and shown == composed, 'the plot\'s canvas is not the core\'s plot: ' \
                     '%d of %d bytes differ' % (sum(a != b for a, b in zip(shown, composed)), len(composed))
+                # A canvas the browser dropped comes back blank: the plot is put on it whole again.
+                d.execute_script('const c = document.getElementById("plot-canvas");'
+                                 'c.getContext("2d").fillRect(0, 0, c.width, c.height);'
+                                 'c.dispatchEvent(new Event("contextrestored"));')
+                assert plot_of(d)[4] == composed, 'a restored canvas was not given the plot again'
         self.assert_no_errors()
 
     def plot_texts_inside_on_a_phone(self):

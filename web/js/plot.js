@@ -134,6 +134,14 @@
     // comes to the plot, and making it at every move is a good part of the move's cost on a
     // phone. The update after the release writes it.
     let undescribed = false;
+    // A canvas whose backing store the browser dropped (a phone short of memory) comes back
+    // blank: the next plot is put whole.
+    let whole = false;
+    canvas.addEventListener('contextrestored', () => {
+      whole = true;
+      shownCount = -1;
+      show();
+    });
     function show() {
       if (!open) return;
       const count = page.plotCount();
@@ -148,9 +156,10 @@
         }
         const rgba = new Uint8ClampedArray(p.rgba.buffer, p.rgba.byteOffset, p.rgba.length);
         const image = new ImageData(rgba, p.deviceWidth, p.deviceHeight);
-        // Only the rows that changed, unless the canvas was cleared by its new size.
-        if (resized) ctx.putImageData(image, 0, 0);
+        // Only the rows that changed, unless the canvas was cleared by its new size or lost.
+        if (resized || whole) ctx.putImageData(image, 0, 0);
         else if (p.endRow > p.firstRow) ctx.putImageData(image, 0, 0, 0, p.firstRow, p.deviceWidth, p.endRow - p.firstRow);
+        whole = false;
         undescribed = true;
       }
       if (undescribed && !page.dragging()) {
