@@ -15,6 +15,12 @@
 // G, B, A that a browser's canvas takes. Drawing is the same either way, channel by channel.
 enum class PixelOrder { Argb, Abgr };
 
+// A pixel's red and blue changed over: one order's word to the other's.
+constexpr uint32_t SwapRedBlue(uint32_t p)
+{
+    return (p & 0xFF00FF00u) | ((p & 0xFFu) << 16) | ((p >> 16) & 0xFFu);
+}
+
 struct Colour {
     uint8_t r = 0, g = 0, b = 0;
     constexpr uint32_t Rgb32() const
@@ -24,9 +30,7 @@ struct Colour {
     // The opaque pixel of this colour in a buffer of that order.
     constexpr uint32_t Word(PixelOrder order) const
     {
-        return order == PixelOrder::Argb
-                   ? Rgb32()
-                   : 0xFF000000u | (uint32_t(b) << 16) | (uint32_t(g) << 8) | r;
+        return order == PixelOrder::Argb ? Rgb32() : SwapRedBlue(Rgb32());
     }
     constexpr bool operator==(const Colour& o) const { return r == o.r && g == o.g && b == o.b; }
     constexpr bool operator!=(const Colour& o) const { return !(*this == o); }

@@ -57,9 +57,7 @@ uint32_t FrameBuffer::At(int x, int y) const
     if (!bits || x < 0 || y < 0 || x >= deviceWidth || y >= deviceHeight)
         return 0;
     const uint32_t p = bits[static_cast<size_t>(y) * deviceWidth + x];
-    if (order == PixelOrder::Abgr)
-        return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
-    return p & kRgbMask;
+    return (order == PixelOrder::Abgr ? SwapRedBlue(p) : p) & kRgbMask;
 }
 
 void FrameBuffer::Fill(Colour colour)

@@ -1,7 +1,7 @@
 #pragma once
 // The picture's pixel memory, owned by the core: 32-bit pixels, 0xAARRGGBB unless the buffer's
-// order says otherwise, made once at the picture size. Frames are composed into one buffer and copied out in one piece; a shell shows
-// the copy without converting it.
+// order says otherwise, made once at the picture size. Frames are composed into one buffer and
+// copied out in one piece; a shell shows the copy without converting it.
 #include <cstdint>
 #include <vector>
 

@@ -15,13 +15,8 @@
 
 namespace {
 
-// 0xAARRGGBB to the bytes R, G, B, A in memory (the little-endian word 0xAABBGGRR).
-inline uint32_t Rgba(uint32_t p)
-{
-    return (p & 0xFF00FF00u) | ((p & 0xFFu) << 16) | ((p >> 16) & 0xFFu);
-}
-
-// Rgba of two pixels held in one 64-bit word.
+// 0xAARRGGBB to the bytes R, G, B, A in memory (the little-endian word 0xAABBGGRR,
+// SwapRedBlue), for two pixels held in one 64-bit word.
 inline uint64_t RgbaPair(uint64_t p)
 {
     return (p & 0xFF00FF00FF00FF00ull) | ((p & 0x000000FF000000FFull) << 16)
@@ -39,7 +34,7 @@ void ConvertRuns(const FrameBuffer& layer, std::vector<uint32_t>& out, const Fra
     for (const auto& run : now)
         if (run.first + run.second <= out.size())
             for (size_t i = run.first; i < run.first + run.second; ++i)
-                out[i] = Rgba(layer.bits[i]);
+                out[i] = SwapRedBlue(layer.bits[i]);
 }
 
 // What changed in a still layer is handed to the canvas in bands of kBandRows device rows, and
@@ -121,7 +116,7 @@ void ConvertAll(const FrameBuffer& layer, std::vector<uint32_t>& out, uint32_t k
         std::memcpy(dst + i, &q, sizeof q);
     }
     for (; i < n; ++i) {
-        const uint32_t q = Rgba(src[i]);
+        const uint32_t q = SwapRedBlue(src[i]);
         dst[i] = kKeyed && q == key ? 0u : q;
     }
 }
@@ -231,7 +226,7 @@ Page::LayerChanges Page::PrepareLayers()
         } else {
             ConvertAll(*layers.below, below_);
             // Above the tracers, the key colour is what lets them show through.
-            ConvertAll<true>(*layers.above, above_, Rgba(layers.above->keyColour.Rgb32()));
+            ConvertAll<true>(*layers.above, above_, layers.above->keyColour.Word(PixelOrder::Abgr));
             belowRects_ = {0, 0, layers.below->deviceWidth, layers.below->deviceHeight};
             aboveRects_ = belowRects_;
         }
@@ -251,7 +246,7 @@ Page::LayerChanges Page::PrepareLayers()
     shownTracers_.assign(layers.tracerPixels.begin(), layers.tracerPixels.end());
     for (size_t i : shownTracers_)
         if (i < tracers_.size())
-            tracers_[i] = Rgba(layers.tracers.bits[i]);
+            tracers_[i] = SwapRedBlue(layers.tracers.bits[i]);
 
     // The marker: within what its compositions touched, or whole when its size changed.
     const FrameBuffer& m = layers.marker;
@@ -268,7 +263,7 @@ Page::LayerChanges Page::PrepareLayers()
     for (int y = y0; y < y1; ++y) {
         const size_t row = static_cast<size_t>(y) * m.deviceWidth;
         for (int x = x0; x < x1; ++x)
-            marker_[row + x] = Rgba(m.bits[row + x]);
+            marker_[row + x] = SwapRedBlue(m.bits[row + x]);
     }
     changes.marker = DeviceRect{x0, y0, x1 - x0, y1 - y0};
     return changes;

@@ -8,8 +8,9 @@ speed and slowed four times (the DevTools throttling of a mid-range phone), 5000
 each: a tick (the tracers stepped and the layers that changed put on the canvases); drag moves
 at the start-up state, over walls far apart (every point a new one) and as a finger turns the
 wall (a degree a move), the second time with the plot open beside the picture, and as a finger
-reads across the fan with the plot open (its cursor follows); and drag moves at the slowest teaching state (V1 580, T1 100, the wall
-near 0.62 rad, where the exit-step run is longest), there both over walls not met before and
+reads across the fan with the plot open (its cursor follows); and drag moves at the slowest
+teaching state (V1 580, T1 100, the wall near 0.62 rad, where the exit-step run is longest),
+there both over walls not met before and
 back and forth between two walls (whose runs the core remembers). Prints p50 and p95 of each in
 ms, against the goals a smooth drag needs (a move within one displayed frame at the start-up
 state, within two at the slowest state, a tick within half a frame). Each drag starts on a

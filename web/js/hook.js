@@ -89,8 +89,8 @@
         return Object.assign(canvasPixels(c), { scale: c.width / panel.size[0], count: page.plotCount(),
                                                 css: panel.size });
       },
-      // The core's last plot converted whole (not read from the canvas): {width, height, rgba}
-      // with rgba in base64.
+      // A copy of the core's last plot (not read from the canvas): {width, height, rgba} with
+      // rgba in base64.
       composedPlot: () => {
         const p = page.plotComposed();
         return { width: p.deviceWidth, height: p.deviceHeight, rgba: base64(p.rgba) };
