@@ -413,6 +413,15 @@ void FlowSession::SetExactTheory(bool on)
     ShowFrame();
 }
 
+void FlowSession::SetPhysics(Physics physics)
+{
+    if (physics == physics_)
+        return;
+    physics_ = physics;
+    Tell(fieldsChanged);
+    RecomputeFlow();
+}
+
 std::vector<LegendItem> FlowSession::Legend() const
 {
     return LegendOf(corner_, LegendPens{field_.streamlines[1].pen, view_.exactPen, view_.framePen,

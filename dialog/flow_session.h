@@ -28,6 +28,7 @@
 #include "model/flow_state.h"
 #include "model/gas.h"
 #include "model/number_text.h"
+#include "model/physics.h"
 #include "model/probe.h"
 #include "model/profile.h"
 #include "plot/plot.h"
@@ -299,6 +300,10 @@ public:
     // leaves it as it is. Command::ExactTheory turns it over (and keeps it).
     bool ExactTheory() const { return view_.exactTheory; }
     void SetExactTheory(bool on);
+    // Which flow everything the student sees follows: the model (the default) or the exact
+    // theory. Reset leaves it as it is.
+    Physics PhysicsShown() const { return physics_; }
+    void SetPhysics(Physics physics);
     // Whether the shell shows the plot (Command::Plot turns it over; the menu's check mark).
     bool PlotOpen() const { return plotOpen_; }
     void SetPlotOpen(bool open) { plotOpen_ = open; }
@@ -358,6 +363,7 @@ private:
     bool paused_ = false;
     bool plotOpen_ = false;
     bool legendOpen_ = false;
+    Physics physics_ = Physics::Model;
     std::string language_ = "ru";
     GasChoice gas_;
     ChoiceKeeper keeper_;
