@@ -254,7 +254,7 @@ void FlowSession::Act(const PointerIntent& intent)
         probePixel_ = std::make_pair(intent.x, intent.y);
     if (intent.turnWall) {
         corner_.SetWallFromPoint(intent.x, intent.y);
-        // A press turns the wall and reads nothing; a drag reads the flow under it, once.
+        // A press or a drag reads the flow it made under the pointer, once.
         RecomputeFlow(intent.read);
     } else if (intent.read) {
         WriteProbe(intent.x, intent.y);

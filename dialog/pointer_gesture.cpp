@@ -73,11 +73,13 @@ PointerIntent PointerGesture::Pressed(const PointerEvent& e, const WallLine& wal
     a.id = e.id;
     a.kind = e.kind;
     if (e.kind == PointerKind::Mouse) {
-        // The press turns the wall toward the pointer at once.
+        // The press turns the wall toward the pointer at once and reads the flow there, as it
+        // now is.
         mark_ = ReadMark();
         a.turnsWall = true;
         active_ = a;
         intent.turnWall = true;
+        intent.read = true;
         return intent;
     }
     // A finger or a pen near the wall takes hold of it and turns it as it moves.

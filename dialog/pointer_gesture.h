@@ -1,7 +1,7 @@
 #pragma once
 // What a pointer on the picture asks for, with no flow: which pointer holds the picture, the
 // mark a finger leaves, the size the picture is shown at and the near-wall rule. The mouse
-// reads on hover and turns the wall on a press and drag; a finger or pen that comes down near
+// reads on hover and turns the wall on a press and drag, reading the flow it made; a finger or pen that comes down near
 // the downstream wall turns it as it moves, anywhere else it reads the flow where it is; only
 // the first pointer down acts. The session carries out the intent.
 #include <optional>

@@ -67,10 +67,11 @@ TEST(PointerGesture, FingersAndTheMouseWithoutAFlow)
     h.g.Released(input::Finger(wx, wy + 50));
     EXPECT_FALSE(h.g.Dragging());
 
-    // The mouse: a press turns the wall at once and reads nothing; a move without the button
+    // The mouse: a press turns the wall at once and reads there; a move without the button
     // after a release elsewhere ends the drag and reads.
     i = h.g.Pressed(input::Mouse(200, 150), h.wall);
-    EXPECT_TRUE(i.turnWall && !i.read);
+    EXPECT_TRUE(i.turnWall && i.read);
+    EXPECT_EQ(std::make_pair(i.x, i.y), std::make_pair(400, 300));
     i = h.g.Moved(input::Mouse(210, 150, false), h.wall);
     EXPECT_TRUE(i.read && !i.turnWall);
     EXPECT_FALSE(h.g.Dragging());

@@ -256,8 +256,8 @@ TEST(FlowSessionPointer, PressDragRelease)
 }
 
 // While a pointer or a finger's mark names a point, the probe fields show the flow there as it
-// is now: a new input, a key on the wall or a typed beta reads the point again at once. The
-// mouse press that turns the wall reads nothing.
+// is now: a new input, a key on the wall, a typed beta or the mouse press that turns the wall
+// reads the point again at once.
 TEST(FlowSessionPointer, TheNamedPointIsReadAgainWhenTheFlowChanges)
 {
     FlowSession s;
@@ -276,9 +276,9 @@ TEST(FlowSessionPointer, TheNamedPointIsReadAgainWhenTheFlowChanges)
     s.SetBodyAngle(160.0);
     EXPECT_EQ(ProbeTextShown(s), ProbeTextAt(s, 150, 60));
 
-    const std::string marked = ProbeTextShown(s);
-    s.PointerPressed(Mouse(500, 300));
-    EXPECT_EQ(ProbeTextShown(s), marked);
+    s.PointerPressed(Mouse(500, 300)); // the mouse names its own point, and the mark goes
+    EXPECT_FALSE(s.Mark().shown);
+    EXPECT_EQ(ProbeTextShown(s), ProbeTextAt(s, 500, 300));
     s.PointerReleased(Mouse(500, 300));
     s.Reset(); // nothing named after a reset
     s.SetBodyAngle(150.0);
@@ -301,6 +301,22 @@ TEST(FlowSessionPointer, TheNamedPointIsReadAgainWhenTheFlowChanges)
     for (int i = 0; i < start::kWidth; ++i)
         s.KeyPressed(shiftRight);
     EXPECT_EQ(ProbeTextShown(s), ProbeTextAt(s, start::kWidth - 1, y));
+}
+
+// A click where the hover read the fan turns the wall straight there (beta 180): the flow is
+// uniform, and the probe fields say so at once, before the pointer moves again.
+TEST(FlowSessionPointer, AClickReadsTheFlowItMade)
+{
+    FlowSession s;
+    start::Open(s, 3);
+    s.PointerMoved(Mouse(430, 120, false));
+    EXPECT_EQ(ProbeTextShown(s), ProbeTextAt(s, 430, 120));
+    EXPECT_NE(s.FieldText(ControlId::ProbeMach), s.FieldText(ControlId::UpstreamMach));
+    s.PointerPressed(Mouse(430, 120));
+    EXPECT_EQ(s.BetaLabel(), "\u03B2=180");
+    EXPECT_EQ(s.FieldText(ControlId::ProbeMach), "1.336");
+    EXPECT_EQ(s.FieldText(ControlId::ProbeMach), s.FieldText(ControlId::UpstreamMach));
+    EXPECT_EQ(ProbeTextShown(s), ProbeTextAt(s, 430, 120));
 }
 
 // A frame drawn for any reason moves nothing: paused means paused, and repaints between ticks
