@@ -1,5 +1,6 @@
 #include "tracers/marker.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/saturate.h"
@@ -21,7 +22,10 @@ double Marker::LocalPressure(const FlowState& fs, const Corner& corner, double s
 int Marker::Radius(const FlowState& fs, const Corner& corner) const
 {
     const double p = LocalPressure(fs, corner, CentreX(corner), CentreY(corner));
-    return p > 0.0 && std::isfinite(p) ? TruncToInt(1000000.0 / p) : 0;
+    if (!(p > 0.0 && std::isfinite(p)))
+        return 0;
+    const double most = kMarkerMostRadius * std::max(corner.height, 0); // px
+    return TruncToInt(std::min(1000000.0 / p, most));
 }
 
 void Marker::Draw(DC& dc, const FlowState& fs, const Corner& corner) const

@@ -4,6 +4,10 @@
 #include "draw/dc.h"
 #include "tracers/tracer.h"
 
+// The marker's largest radius, in picture heights: where the pressure is so low that
+// 1000000/P would be larger, the circle keeps this radius and never hides the picture.
+constexpr double kMarkerMostRadius = 0.25; // picture heights
+
 class Marker : public Tracer {
 public:
     Marker() = default;
@@ -14,7 +18,8 @@ public:
     // brush); moves nothing. Where the local pressure is not a positive finite number nothing
     // is drawn.
     void Draw(DC& dc, const FlowState& fs, const Corner& corner) const;
-    // The circle's radius there, px: 1000000/P truncated, or 0 where nothing is drawn.
+    // The circle's radius there, px: 1000000/P (P in Pa), at most kMarkerMostRadius of the
+    // picture's height, truncated; 0 where nothing is drawn.
     int Radius(const FlowState& fs, const Corner& corner) const;
     // The circle's centre, in picture pixels.
     double CentreX(const Corner& corner) const

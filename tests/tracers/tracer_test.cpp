@@ -308,11 +308,11 @@ TEST(MarkerDraw, RadiusFollowsTheLocalPressure)
 {
     StartUpFlow f;
     const double apexX = 311.0, top = 192.0;
-    // Upstream: 1000000 / p1.
+    // Upstream: 1000000 / p1, at most a quarter of the picture's height (384 / 4 = 96 px).
     struct Case {
         double p1;
         int radius;
-    } upstream[] = {{100000.0, 10}, {200000.0, 5}, {300000.0, 3}, {1000.0, 1000}};
+    } upstream[] = {{100000.0, 10}, {200000.0, 5}, {300000.0, 3}, {10500.0, 95}, {1000.0, 96}};
     for (const Case& c : upstream) {
         SCOPED_TRACE(c.p1);
         f.fs.p1 = c.p1;
@@ -389,19 +389,20 @@ TEST(MarkerDraw, NoCircleWithoutAPositiveFinitePressure)
     m.Draw(dc, fs, corner);
     EXPECT_TRUE(dc.ellipses.empty());
 
-    // A tiny pressure: 1000000 / p has no int value; radius and box saturate.
+    // A tiny pressure: 1000000 / p has no int value; the radius keeps its largest, and a
+    // picture of no height has no circle.
     StartUpFlow f;
     f.fs.p1 = 1e-300;
     RecordingDC tiny;
     m.x = -100.0;
     m.y = -30.0;
     m.Draw(tiny, f.fs, f.corner);
-    EXPECT_EQ(m.Radius(f.fs, f.corner), INT_MAX);
+    EXPECT_EQ(m.Radius(f.fs, f.corner), 96);
     ASSERT_EQ(tiny.ellipses.size(), 1u);
-    EXPECT_EQ(tiny.ellipses[0].left, static_cast<int>(211.0 - 2147483647.0));
-    EXPECT_EQ(tiny.ellipses[0].top, static_cast<int>(162.0 - 2147483647.0));
-    EXPECT_EQ(tiny.ellipses[0].right, INT_MAX);
-    EXPECT_EQ(tiny.ellipses[0].bottom, INT_MAX);
+    EXPECT_EQ(tiny.ellipses[0].left, 211 - 96);
+    EXPECT_EQ(tiny.ellipses[0].bottom, 162 + 96);
+    f.corner.height = 0;
+    EXPECT_EQ(m.Radius(f.fs, f.corner), 0);
 }
 
 } // namespace

@@ -179,6 +179,29 @@ int BoundaryInk(const Picture& p)
     return blue;
 }
 
+// At a low pressure the marker keeps its largest radius and leaves most of the picture in
+// sight, upstream and in the fan alike.
+TEST(FlowViewFrame, TheMarkerNeverHidesThePicture)
+{
+    Picture p;
+    p.fs.p1 = 1000.0; // 1000000 / P1 would be 1000 px
+    ComputeUpstreamState(p.fs);
+    p.field.RetraceFlow();
+    int shown = 0; // frames with the marker in the picture
+    for (int tick = 0; tick < 400; tick += 100) {
+        for (int i = 0; i < 100; ++i)
+            p.field.AdvanceToFrame();
+        p.Compose();
+        int orange = 0;
+        for (int y = 0; y < start::kHeight; ++y)
+            for (int x = 0; x < start::kWidth; ++x)
+                orange += p.At(x, y) == kOrange;
+        shown += orange > 0;
+        EXPECT_LT(orange, start::kWidth * start::kHeight / 4) << tick;
+    }
+    EXPECT_GT(shown, 0);
+}
+
 TEST(FlowViewFrame, TheFlowBoundaryOnlyPastTheLargestTurn)
 {
     Picture p;
