@@ -2,10 +2,12 @@
 """The teaching guide's pages on the site: both languages made, each readable on a phone and
 from disk, and every link in them one that works: an experiment's link names only parameters the
 page reads, with values in the form the page accepts; the two languages hand out the same
-experiments; every other link reaches a page and an anchor that exist.
+experiments; every other link reaches a page and an anchor that exist. With --cornerflow, every
+value a guide writes of a state by its symbol is the program's for that state.
 
     python3 tests/docs/guide_test.py --root .                        # makes the pages itself
     python3 tests/docs/guide_test.py --root . --site build-web/site  # checks the built site
+    python3 tests/docs/guide_test.py --root . --cornerflow build/app/cornerflow
 
 With --root alone the pages are made into a temporary folder by web/guide_html.py, as the site's
 build makes them, and the page they link to is looked for in web/. With --site the pages the
@@ -14,6 +16,8 @@ build made are checked, and the service worker's list of offline files must hold
 import argparse
 import glob
 import html.parser
+import json
+import math
 import os
 import re
 import subprocess
@@ -115,6 +119,73 @@ def check(site, page_dir, faults):
                           % (name, sorted(other - first), sorted(first - other)))
 
 
+# A value of a state the guides write by its symbol ("c1 = 336.9 m/s", "p* = 153,7 кПа"): the
+# experiment's state (its first link's), or outside the experiments the start-up state.
+VALUE = re.compile(r'(?<![\w/])(χmax|θmax|p0|p\*|c1) = ([0-9]+(?:[.,][0-9]+)?)( kPa| кПа)?')
+ITEM = re.compile(r'^[0-9]+\. ')
+LINK = re.compile(r'\(index\.html\?([^)]*)\)')
+
+
+def theta_max(m1, g):
+    """The largest deflection of an attached oblique shock (theta-beta-M), degrees."""
+    def theta(b):
+        return math.atan(2 / math.tan(b) * (m1 * m1 * math.sin(b) ** 2 - 1)
+                         / (m1 * m1 * (g + math.cos(2 * b)) + 2))
+    lo, hi = math.asin(1 / m1), math.pi / 2
+    for _ in range(200):  # golden section: theta has one maximum between mu1 and 90 degrees
+        a, b = hi - (hi - lo) * 0.618034, lo + (hi - lo) * 0.618034
+        lo, hi = (a, hi) if theta(a) < theta(b) else (lo, b)
+    return math.degrees(theta(lo))
+
+
+def state_values(cornerflow, query):
+    """The values by symbol for a link's state: the calculator's c1 and largest turn
+    (nu_max - nu(M1)); p0, p* (kPa) and theta_max from its M1, gamma and P1 by the isentropic and
+    oblique-shock relations."""
+    options = []
+    for k, v in urllib.parse.parse_qsl(query):
+        if k in ('v1', 't1', 'p1', 'beta'):
+            options += ['--' + k, v]
+    run = subprocess.run([cornerflow, '--calc'] + options, capture_output=True, text=True,
+                         env=dict(os.environ, QT_QPA_PLATFORM='offscreen'))
+    doc = json.loads(run.stdout)
+    state, theory = doc['state'], doc['theory'] or {}  # no theory for a subsonic flow
+    m1, g, p1 = state['mach1'], state['gamma'], state['p1']
+    p0 = p1 * (1 + (g - 1) / 2 * m1 * m1) ** (g / (g - 1))
+    return {'c1': state['c1'], 'χmax': theory.get('maxTurnDegrees', math.nan) - theory.get('nu1Degrees', 0),
+            'θmax': theta_max(m1, g) if m1 > 1 else math.nan, 'p0': p0 / 1000,
+            'p*': p0 * (2 / (g + 1)) ** (g / (g - 1)) / 1000}
+
+
+def check_values(root, cornerflow, faults):
+    for lang in sorted(PAGES):
+        with open(os.path.join(root, 'docs', 'teaching.%s.md' % lang), encoding='utf-8') as f:
+            lines = f.read().split('\n')
+        chunks = []  # [an experiment's item or not, its text]
+        for line in lines:
+            if ITEM.match(line):
+                chunks.append([True, line])
+            elif chunks and (line.startswith('  ') or not chunks[-1][0]):
+                chunks[-1][1] += '\n' + line
+            else:
+                chunks.append([False, line])
+        states, checked = {}, 0
+        for experiment, text in chunks:
+            found = LINK.search(text) if experiment else None
+            query = found.group(1) if found else ''
+            for symbol, written, _ in VALUE.findall(text):
+                if query not in states:
+                    states[query] = state_values(cornerflow, query)
+                decimals = len(re.split('[.,]', written)[1]) if re.search('[.,]', written) else 0
+                value = '%.*f' % (decimals, states[query][symbol])
+                checked += 1
+                if value != written.replace(',', '.'):
+                    faults.append('teaching.%s.md: %s = %s where the program gives %s (%s)'
+                                  % (lang, symbol, written, value, query or 'start-up'))
+        if checked < 4:
+            faults.append('teaching.%s.md: only %d values of a state checked' % (lang, checked))
+
+
 def check_converter_escapes(root, faults):
     """Text in a guide is text: markup typed into it is shown, never run, and a link the site
     cannot follow stops the build."""
@@ -139,6 +210,7 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__.split('\n')[0])
     ap.add_argument('--root', required=True, help='the source tree')
     ap.add_argument('--site', help='a built site to check instead of making the pages')
+    ap.add_argument('--cornerflow', help='the program, whose calculator checks the values written')
     args = ap.parse_args()
     faults = []
     for md in glob.glob(os.path.join(args.root, 'docs', 'teaching.*.md')):
@@ -148,6 +220,8 @@ def main():
         print('FAIL: the guide is not in Russian and English: %s' % sorted(PAGES))
         return 1
     check_converter_escapes(args.root, faults)
+    if args.cornerflow:
+        check_values(args.root, args.cornerflow, faults)
     if args.site:
         check(args.site, args.site, faults)
         with open(os.path.join(args.site, 'sw.js'), encoding='utf-8') as f:
