@@ -28,7 +28,7 @@ def manifest(site):
     return {
         'name': 'Cornerflow',
         'short_name': 'Cornerflow',
-        'description': 'Supersonic flow round an obtuse corner: the expansion fan, animated.',
+        'description': 'Supersonic flow round a convex corner: the expansion fan, animated.',
         'start_url': './index.html',
         'scope': './',
         'display': 'standalone',

@@ -80,7 +80,7 @@
     </message>
     <message>
       <source>Обтекание тупого угла</source>
-      <translation>Flow round an obtuse corner</translation>
+      <translation>Flow round a convex corner</translation>
     </message>
     <message>
       <source>Пауза</source>
@@ -389,7 +389,7 @@
     </message>
     <message>
       <source>Программа построения визуальной модели процесса обтекания тупого угла сверхзвуковым потоком</source>
-      <translation>A program that builds a visual model of supersonic flow round an obtuse corner</translation>
+      <translation>A program that builds a visual model of supersonic flow round a convex corner</translation>
     </message>
     <message>
       <source>Пособие для учителя: что показать на уроке</source>

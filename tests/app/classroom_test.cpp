@@ -206,7 +206,7 @@ TEST_F(Classroom, ScreenReaderNamesInBothLanguages)
     }();
 
     dlg->SetLanguage(QStringLiteral("en"));
-    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Flow round an obtuse corner"));
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Flow round a convex corner"));
     EXPECT_EQ(AccessibleText(dlg->Field(ControlId::UpstreamSpeed), QAccessible::Name),
               QStringLiteral("V1: speed of the oncoming flow, m/s"));
     EXPECT_EQ(AccessibleText(dlg->Field(ControlId::CriticalTemperature), QAccessible::Name),

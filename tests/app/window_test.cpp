@@ -98,7 +98,7 @@ bool HasCyrillic(const QString& text)
 
 // The English title as the translation file gives it.
 const QString kEnglishTitle = QStringLiteral(
-    "A program that builds a visual model of supersonic flow round an obtuse corner");
+    "A program that builds a visual model of supersonic flow round a convex corner");
 
 // Whether the title's text, wrapped in its label as the label draws it, fits in two lines.
 bool TitleFitsTwoLines(AboutDialog& about)
@@ -263,7 +263,7 @@ TEST_F(Window, StartedFromTheCommandLineItShowsTheCalculatorsState)
     EXPECT_EQ(QString::fromStdString(dlg.Session().AlphaLabel()), labels["alpha"].toString());
     EXPECT_EQ(QString::fromStdString(dlg.Session().ChiLabel()), labels["chi"].toString());
 
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Flow round an obtuse corner"));
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Flow round a convex corner"));
     EXPECT_TRUE(dlg.Session().Paused());
     EXPECT_TRUE(dlg.Session().ExactTheory());
     // The menu, when it opens, shows the state the window started in, paused or not.

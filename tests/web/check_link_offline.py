@@ -27,7 +27,7 @@ class LinkChecks:
         assert shown(d, DERIVED) == doc['fields'] and labels(d) == calc_labels(doc), \
             'the link: page %r %r, desktop %r %r' % (shown(d, DERIVED), labels(d), doc['fields'], calc_labels(doc))
         assert texts(d, ['v1', 't1', 'p1']) == [doc['read'][k]['text'] for k in ['v1', 't1', 'p1']]
-        assert d.find_element(By.ID, 'caption').text == 'Flow round an obtuse corner'
+        assert d.find_element(By.ID, 'caption').text == 'Flow round a convex corner'
         assert d.find_element(By.ID, 'status').get_attribute('hidden'), 'a good link named something'
 
         # A gas in the link: the page's fields are the calculator's for the same gas, the

@@ -183,7 +183,7 @@ class ScreenChecks:
 
         # English from the address: the words change, the numbers do not.
         self.open('seed=3&paused=1&lang=en')
-        assert d.title == d.find_element(By.ID, 'caption').text == 'Flow round an obtuse corner', \
+        assert d.title == d.find_element(By.ID, 'caption').text == 'Flow round a convex corner', \
             'English title %r' % d.title
         assert d.execute_script('return document.documentElement.lang') == 'en', 'the page is not marked English'
         en = check_names(1)
@@ -211,11 +211,11 @@ class ScreenChecks:
         self.open('seed=3&lang=ru')
         assert d.find_element(By.ID, 'caption').text == 'Обтекание тупого угла', 'not Russian when asked'
         Select(d.find_element(By.ID, 'language')).select_by_value('en')
-        assert d.find_element(By.ID, 'caption').text == 'Flow round an obtuse corner', 'the choice did nothing'
+        assert d.find_element(By.ID, 'caption').text == 'Flow round a convex corner', 'the choice did nothing'
         assert field(d, 'v1').accessible_name == en['v1'], 'the choice left the names'
 
         self.open('seed=3')
-        assert d.find_element(By.ID, 'caption').text == 'Flow round an obtuse corner', 'English was forgotten'
+        assert d.find_element(By.ID, 'caption').text == 'Flow round a convex corner', 'English was forgotten'
         self.open('seed=3&lang=ru')
         assert d.find_element(By.ID, 'caption').text == 'Обтекание тупого угла', 'lang=ru did not override'
         d.execute_script('localStorage.clear()')
