@@ -566,12 +566,12 @@
       <translation>Der Druck fällt im Fächer des Modells von %1 auf %2 Pa, nach der exakten Theorie auf %3 Pa</translation>
     </message>
     <message>
-      <source>Поток не сверхзвуковой, веера нет: давление везде %1 Па</source>
-      <translation>Keine Überschallströmung, kein Fächer: Der Druck beträgt überall %1 Pa</translation>
+      <source>Поток не сверхзвуковой: такое течение программа не рассчитывает; давление набегающего потока %1 Па</source>
+      <translation>Die Strömung ist keine Überschallströmung: Eine solche Strömung berechnet das Programm nicht; der Druck der Anströmung beträgt %1 Pa</translation>
     </message>
     <message>
-      <source>Стенка повёрнута навстречу потоку, веера разрежения нет: давление %1 Па</source>
-      <translation>Die Wand ist in die Strömung gedreht, kein Expansionsfächer: Der Druck beträgt %1 Pa</translation>
+      <source>Стенка повёрнута навстречу потоку: это сжатие, его модель не рассчитывает; давление набегающего потока %1 Па</source>
+      <translation>Die Wand ist in die Strömung gedreht: Das ist eine Verdichtung, die das Modell nicht berechnet; der Druck der Anströmung beträgt %1 Pa</translation>
     </message>
     <message>
       <source>поворот потока →</source>
@@ -598,8 +598,8 @@
       <translation>Die Wand ist nicht gedreht, die Strömung wird nicht umgelenkt, kein Fächer: der Druck ist überall %1 Pa</translation>
     </message>
     <message>
-      <source>Сплошные линии — упрощённая модель рисунка: край её веера берётся интерполяцией по углу поворота, а не из функции Прандтля — Майера, поэтому за веером её числа заметно расходятся с точной теорией (пунктир).</source>
-      <translation>Die durchgezogenen Linien sind das vereinfachte Modell des Bildes: Der Rand seines Fächers wird über den Umlenkwinkel interpoliert und nicht aus der Prandtl-Meyer-Funktion bestimmt; deshalb weichen seine Werte hinter dem Fächer deutlich von der exakten Theorie (gestrichelt) ab.</translation>
+      <source>Сплошные линии — упрощённая модель рисунка: состояние в её веере меняется по собственному профилю, а не по теории Прандтля — Майера, и край веера берётся интерполяцией по углу поворота; поэтому её числа расходятся с точной теорией (пунктир) во всём веере и за ним.</source>
+      <translation>Die durchgezogenen Linien sind das vereinfachte Modell des Bildes: Der Zustand in seinem Fächer folgt einem eigenen Profil statt der Prandtl-Meyer-Theorie, und der Rand des Fächers wird über den Umlenkwinkel interpoliert; deshalb weichen seine Werte im ganzen Fächer und dahinter von der exakten Theorie (gestrichelt) ab.</translation>
     </message>
     <message>
       <source>Подробнее о модели</source>

@@ -566,12 +566,12 @@
       <translation>The pressure falls from %1 to %2 Pa through the model's fan; by the exact theory, to %3 Pa</translation>
     </message>
     <message>
-      <source>Поток не сверхзвуковой, веера нет: давление везде %1 Па</source>
-      <translation>Flow not supersonic, no fan: the pressure is %1 Pa everywhere</translation>
+      <source>Поток не сверхзвуковой: такое течение программа не рассчитывает; давление набегающего потока %1 Па</source>
+      <translation>The flow is not supersonic: the program does not compute such a flow; the oncoming flow's pressure is %1 Pa</translation>
     </message>
     <message>
-      <source>Стенка повёрнута навстречу потоку, веера разрежения нет: давление %1 Па</source>
-      <translation>The wall turns into the flow, no expansion fan: the pressure is %1 Pa</translation>
+      <source>Стенка повёрнута навстречу потоку: это сжатие, его модель не рассчитывает; давление набегающего потока %1 Па</source>
+      <translation>The wall turns into the flow: this is a compression, which the model does not compute; the oncoming flow's pressure is %1 Pa</translation>
     </message>
     <message>
       <source>поворот потока →</source>
@@ -598,8 +598,8 @@
       <translation>The wall is straight, the flow does not turn, no fan: the pressure is %1 Pa everywhere</translation>
     </message>
     <message>
-      <source>Сплошные линии — упрощённая модель рисунка: край её веера берётся интерполяцией по углу поворота, а не из функции Прандтля — Майера, поэтому за веером её числа заметно расходятся с точной теорией (пунктир).</source>
-      <translation>The solid lines are the picture's simplified model: its fan's last edge is interpolated in the turning angle rather than taken from the Prandtl–Meyer function, so past the fan its numbers differ markedly from the exact theory (dashed).</translation>
+      <source>Сплошные линии — упрощённая модель рисунка: состояние в её веере меняется по собственному профилю, а не по теории Прандтля — Майера, и край веера берётся интерполяцией по углу поворота; поэтому её числа расходятся с точной теорией (пунктир) во всём веере и за ним.</source>
+      <translation>The solid lines are the picture's simplified model: the state in its fan follows a profile of its own rather than the Prandtl–Meyer theory, and the fan's last edge is interpolated in the turning angle; so its numbers differ from the exact theory (dashed) throughout the fan and past it.</translation>
     </message>
     <message>
       <source>Подробнее о модели</source>

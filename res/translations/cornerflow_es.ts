@@ -566,12 +566,12 @@
       <translation>La presión baja de %1 a %2 Pa en el abanico del modelo; según la teoría exacta, hasta %3 Pa</translation>
     </message>
     <message>
-      <source>Поток не сверхзвуковой, веера нет: давление везде %1 Па</source>
-      <translation>El flujo no es supersónico, no hay abanico: la presión es %1 Pa en todas partes</translation>
+      <source>Поток не сверхзвуковой: такое течение программа не рассчитывает; давление набегающего потока %1 Па</source>
+      <translation>El flujo no es supersónico: el programa no calcula un flujo así; la presión del flujo incidente es %1 Pa</translation>
     </message>
     <message>
-      <source>Стенка повёрнута навстречу потоку, веера разрежения нет: давление %1 Па</source>
-      <translation>La pared gira contra el flujo, no hay abanico de expansión: la presión es %1 Pa</translation>
+      <source>Стенка повёрнута навстречу потоку: это сжатие, его модель не рассчитывает; давление набегающего потока %1 Па</source>
+      <translation>La pared gira contra el flujo: es una compresión, que el modelo no calcula; la presión del flujo incidente es %1 Pa</translation>
     </message>
     <message>
       <source>поворот потока →</source>
@@ -598,8 +598,8 @@
       <translation>La pared no está girada, el flujo no gira, no hay abanico: la presión es %1 Pa en todas partes</translation>
     </message>
     <message>
-      <source>Сплошные линии — упрощённая модель рисунка: край её веера берётся интерполяцией по углу поворота, а не из функции Прандтля — Майера, поэтому за веером её числа заметно расходятся с точной теорией (пунктир).</source>
-      <translation>Las líneas continuas son el modelo simplificado del dibujo: el borde final de su abanico se interpola según el ángulo de giro en lugar de obtenerse de la función de Prandtl-Meyer, por eso tras el abanico sus valores difieren claramente de la teoría exacta (a trazos).</translation>
+      <source>Сплошные линии — упрощённая модель рисунка: состояние в её веере меняется по собственному профилю, а не по теории Прандтля — Майера, и край веера берётся интерполяцией по углу поворота; поэтому её числа расходятся с точной теорией (пунктир) во всём веере и за ним.</source>
+      <translation>Las líneas continuas son el modelo simplificado del dibujo: el estado en su abanico sigue un perfil propio en lugar de la teoría de Prandtl-Meyer, y el borde final del abanico se interpola según el ángulo de giro; por eso sus valores difieren de la teoría exacta (a trazos) en todo el abanico y tras él.</translation>
     </message>
     <message>
       <source>Подробнее о модели</source>

@@ -160,10 +160,12 @@ class PlotChecks:
         for lang, name, words, none in [
                 ('ru', 'График состояния в веере',
                  'Давление падает от %s до %s Па в веере модели; по точной теории — до %s Па',
-                 'Поток не сверхзвуковой, веера нет: давление везде %s Па'),
+                 'Поток не сверхзвуковой: такое течение программа не рассчитывает; давление '
+                 'набегающего потока %s Па'),
                 ('en', 'Plot of the state through the fan',
                  'The pressure falls from %s to %s Pa through the model\'s fan; by the exact theory, to %s Pa',
-                 'Flow not supersonic, no fan: the pressure is %s Pa everywhere')]:
+                 'The flow is not supersonic: the program does not compute such a flow; the '
+                 'oncoming flow\'s pressure is %s Pa')]:
             self.open('seed=2&paused=1&lang=' + lang)
             canvas = d.find_element(By.ID, 'plot-canvas')
             assert canvas.aria_role in ('img', 'image') and canvas.accessible_name == name, \
