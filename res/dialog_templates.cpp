@@ -17,9 +17,11 @@ const ControlTemplate kMainControls[] = {
     {ControlId::UpstreamSpeed, {17, 214, 55, 12}, K::InputField, ImageId::None, nullptr},
     {ControlId::UpstreamTemperature, {17, 229, 55, 12}, K::InputField, ImageId::None, nullptr},
     {ControlId::UpstreamPressure, {17, 245, 55, 12}, K::InputField, ImageId::None, nullptr},
-    {ControlId::GasChoice, {21, 333, 79, 13}, K::Choice, ImageId::None, nullptr},
-    {ControlId::GasGamma, {128, 334, 55, 12}, K::GasField, ImageId::None, nullptr},
-    {ControlId::GasMolarMass, {233, 334, 55, 12}, K::GasField, ImageId::None, nullptr},
+    // The drop-down wide enough for the longest gas name with its formula in every language
+    // ("dióxido de carbono CO₂").
+    {ControlId::GasChoice, {21, 333, 104, 13}, K::Choice, ImageId::None, nullptr},
+    {ControlId::GasGamma, {153, 334, 55, 12}, K::GasField, ImageId::None, nullptr},
+    {ControlId::GasMolarMass, {258, 334, 55, 12}, K::GasField, ImageId::None, nullptr},
     {ControlId::Picture, {0, 6, 415, 205}, K::View, ImageId::None, nullptr},
     {ControlId::UpstreamDensity, {17, 262, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
     {ControlId::UpstreamSoundSpeed, {17, 278, 55, 12}, K::ReadOnlyField, ImageId::None, nullptr},
@@ -49,9 +51,9 @@ const ControlTemplate kMainControls[] = {
     {ControlId::None, {393, 213, 16, 42}, K::LabelImage, ImageId::VelocityUnits, nullptr},
     // The gas row's captions: those right of the drop-down go with "other gas"'s fields.
     {ControlId::None, {1, 335, 19, 9}, K::TextLeft, ImageId::None, "газ"},
-    {ControlId::None, {112, 335, 14, 9}, K::TextLeft, ImageId::None, "γ"},
-    {ControlId::None, {217, 335, 14, 9}, K::TextLeft, ImageId::None, "μ"},
-    {ControlId::None, {290, 335, 30, 9}, K::TextLeft, ImageId::None, "г/моль"},
+    {ControlId::None, {137, 335, 14, 9}, K::TextLeft, ImageId::None, "γ"},
+    {ControlId::None, {242, 335, 14, 9}, K::TextLeft, ImageId::None, "μ"},
+    {ControlId::None, {315, 335, 30, 9}, K::TextLeft, ImageId::None, "г/моль"},
 };
 
 // The About box. "%1" in a text stands for the program's version.

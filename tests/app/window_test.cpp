@@ -13,6 +13,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -25,6 +26,7 @@
 #include <QSettings>
 #include <QStringList>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -305,8 +307,9 @@ TEST_F(Window, StartedFromTheCommandLineItShowsTheCalculatorsState)
 
 namespace {
 
-// The texts of a window's labels and buttons that run past their boxes, as each draws it: a
-// wrapped label by its lines, any other text on one line beside a check box's mark.
+// The texts of a window's labels, buttons and drop-downs that run past their boxes, as each
+// draws it: a wrapped label by its lines, any other text on one line beside a check box's mark,
+// and every item of a drop-down in the box's text field (the gases' names with their formulas).
 QStringList TextsPastTheirBoxes(const QWidget& root)
 {
     QStringList past;
@@ -324,6 +327,18 @@ QStringList TextsPastTheirBoxes(const QWidget& root)
                                                label->text());
             if (text.width() > box.width() || text.height() > box.height())
                 past << label->text();
+        } else if (const auto* choice = qobject_cast<const QComboBox*>(w)) {
+            QStyleOptionComboBox option;
+            option.initFrom(choice);
+            option.editable = choice->isEditable();
+            option.frame = choice->hasFrame();
+            const int room = w->style()
+                                 ->subControlRect(QStyle::CC_ComboBox, &option,
+                                                  QStyle::SC_ComboBoxEditField, w)
+                                 .width();
+            for (int i = 0; i < choice->count(); ++i)
+                if (fm.horizontalAdvance(choice->itemText(i)) > room)
+                    past << choice->itemText(i);
         } else if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
             int room = box.width();
             if (qobject_cast<const QCheckBox*>(w))
