@@ -101,6 +101,25 @@ class PictureChecks:
         assert now == fresh, 'after Reset: %r, freshly loaded: %r' % (now, fresh)
         self.assert_no_errors()
 
+    def click_reads_the_flow_it_made(self):
+        """Hover at (430, 120) reads the fan; a click there turns the wall straight (beta 180), and
+        the probe fields show the uniform flow, M = M1, before the pointer moves again."""
+        d = self.driver
+        self.open('seed=2&paused=1')
+        pic = Picture(d)
+        at = pic.offset(430, 120)
+        px, py = pic.point(*at)
+        ActionChains(d).move_to_element_with_offset(pic.el, *at).perform()
+        hovered = self.desktop.calc('--probe', '%d,%d' % (px, py))['probes'][0]['texts']
+        assert shown(d, PROBE) == hovered, 'hover at %d,%d: page %r, desktop %r' % (px, py, shown(d, PROBE), hovered)
+        ActionChains(d).click().perform()
+        clicked = self.desktop.calc('--wall-point', '%d,%d' % (px, py), '--probe', '%d,%d' % (px, py))
+        assert labels(d) == calc_labels(clicked), 'the click set %r' % labels(d)
+        assert shown(d, PROBE) == clicked['probes'][0]['texts'] and shown(d, ['M'])['M'] == '1.336', \
+            'after the click at %d,%d the probe shows %r, the desktop %r' % (
+                px, py, shown(d, PROBE), clicked['probes'][0]['texts'])
+        self.assert_no_errors()
+
     def save_picture(self):
         d = self.driver
         with tempfile.TemporaryDirectory() as tmp:

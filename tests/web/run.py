@@ -79,6 +79,8 @@ def main():
                    checks.numbers_as_people_type_them)
         checks.run('pause, step and reset: by key and button; reset as freshly loaded',
                    checks.pause_step_and_reset)
+        checks.run('a click that turns the wall reads the flow it made under the pointer at once',
+                   checks.click_reads_the_flow_it_made)
         checks.run('the saved picture is the frame, at its scale, named by the wall; with the exact theory',
                    checks.save_picture)
         checks.run('the plot: the tool opens and folds it, boxes choose curves, a drag redraws it, a tick not',
