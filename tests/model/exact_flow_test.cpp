@@ -351,15 +351,16 @@ TEST_F(ExactFlowTest, RegionsAndHostileInputs)
         for (double turn : {-base.maxDeflection, -0.5 * base.maxDeflection, -1e-12, 1e-12, 0.5,
                             base.largestTurn, 2.0 * kPi}) {
             const ExactFlow f = ComputeExactFlow(fs, turn);
-            if (f.kind == ExactKind::Shock)
+            if (f.kind == ExactKind::Shock) {
                 for (double v : {f.shockAngle, f.m2, f.p2, f.t2, f.rho2, f.v2})
                     EXPECT_FALSE(std::isnan(v)) << turn;
+            }
             for (double phi : Angles(f)) {
                 const ExactPointState p = ExactStateAtAngle(f, phi);
-                if (p.region != ExactRegion::Body && p.region != ExactRegion::None)
-                    for (double v :
-                         {p.M, p.P, p.T, p.rho, p.c, p.V, p.Vphi, p.Vr, p.V0, p.vx, p.vy})
-                        EXPECT_FALSE(std::isnan(v)) << turn << " " << phi;
+                if (p.region == ExactRegion::Body || p.region == ExactRegion::None)
+                    continue;
+                for (double v : {p.M, p.P, p.T, p.rho, p.c, p.V, p.Vphi, p.Vr, p.V0, p.vx, p.vy})
+                    EXPECT_FALSE(std::isnan(v)) << turn << " " << phi;
             }
         }
     }
