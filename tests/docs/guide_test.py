@@ -32,7 +32,8 @@ PAGES = {}
 NUMBER = re.compile(r'^-?[0-9]+(\.[0-9]+)?$')
 PARAMETERS = {
     'v1': NUMBER.match, 't1': NUMBER.match, 'p1': NUMBER.match, 'beta': NUMBER.match,
-    'lang': lambda v: v in ('ru', 'en'),
+    'lang': lambda v: v in ('ru', 'en', 'de', 'es', 'zh'),
+    'physics': lambda v: v in ('model', 'exact'),
     'paused': lambda v: v in ('0', '1'),
     'theory': lambda v: v in ('0', '1'),
     'labels': lambda v: v in ('0', '1'),
