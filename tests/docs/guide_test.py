@@ -122,7 +122,7 @@ def check(site, page_dir, faults):
 
 # A value of a state the guides write by its symbol ("c1 = 336.9 m/s", "p* = 153,7 кПа"): the
 # experiment's state (its first link's), or outside the experiments the start-up state.
-VALUE = re.compile(r'(?<![\w/])(χmax|θmax|p0|p\*|c1) = ([0-9]+(?:[.,][0-9]+)?)( kPa| кПа)?')
+VALUE = re.compile(r'(?<![\w/])(χmax|θmax|p0|p\*|c1|P2/P1) = ([0-9]+(?:[.,][0-9]+)?)( kPa| кПа)?')
 ITEM = re.compile(r'^[0-9]+\. ')
 LINK = re.compile(r'\(index\.html\?([^)]*)\)')
 
@@ -140,9 +140,9 @@ def theta_max(m1, g):
 
 
 def state_values(cornerflow, query):
-    """The values by symbol for a link's state: the calculator's c1 and largest turn
-    (nu_max - nu(M1)); p0, p* (kPa) and theta_max from its M1, gamma and P1 by the isentropic and
-    oblique-shock relations."""
+    """The values by symbol for a link's state: the calculator's c1, largest turn
+    (nu_max - nu(M1)) and exact P2/P1; p0, p* (kPa) and theta_max from its M1, gamma and P1 by the
+    isentropic and oblique-shock relations."""
     options = []
     for k, v in urllib.parse.parse_qsl(query):
         if k in ('v1', 't1', 'p1', 'beta'):
@@ -155,7 +155,8 @@ def state_values(cornerflow, query):
     p0 = p1 * (1 + (g - 1) / 2 * m1 * m1) ** (g / (g - 1))
     return {'c1': state['c1'], 'χmax': theory.get('maxTurnDegrees', math.nan) - theory.get('nu1Degrees', 0),
             'θmax': theta_max(m1, g) if m1 > 1 else math.nan, 'p0': p0 / 1000,
-            'p*': p0 * (2 / (g + 1)) ** (g / (g - 1)) / 1000}
+            'p*': p0 * (2 / (g + 1)) ** (g / (g - 1)) / 1000,
+            'P2/P1': theory.get('p2', math.nan) / p1}  # past the exact fan or oblique shock
 
 
 def check_values(root, cornerflow, faults):
