@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""The teaching guide's pages on the site: both languages made, each readable on a phone and
+"""The teaching guide's pages on the site: every language's made, each readable on a phone and
 from disk, and every link in them one that works: an experiment's link names only parameters the
-page reads, with values in the form the page accepts; the two languages hand out the same
-experiments; every other link reaches a page and an anchor that exist. With --cornerflow, every
-value a guide writes of a state by its symbol is the program's for that state.
+page reads, with values in the form the page accepts; every language hands out the experiments
+of the English guide; every other link reaches a page and an anchor that exist. With
+--cornerflow, every value a guide writes of a state by its symbol is the program's for that state.
 
     python3 tests/docs/guide_test.py --root .                        # makes the pages itself
     python3 tests/docs/guide_test.py --root . --site build-web/site  # checks the built site
@@ -27,12 +27,14 @@ import urllib.parse
 
 # The guide's languages: every docs/teaching.LANG.md, Russian and English at least (set in main).
 PAGES = {}
+# The program's languages: Russian and every res/translations/cornerflow_LANG.ts (set in main).
+LANGUAGES = {'ru'}
 
 # The parameters a link to the page reads, and the form of each value it accepts.
 NUMBER = re.compile(r'^-?[0-9]+(\.[0-9]+)?$')
 PARAMETERS = {
     'v1': NUMBER.match, 't1': NUMBER.match, 'p1': NUMBER.match, 'beta': NUMBER.match,
-    'lang': lambda v: v in ('ru', 'en', 'de', 'es', 'zh'),
+    'lang': lambda v: v in LANGUAGES,
     'physics': lambda v: v in ('model', 'exact'),
     'paused': lambda v: v in ('0', '1'),
     'theory': lambda v: v in ('0', '1'),
@@ -218,6 +220,8 @@ def main():
     for md in glob.glob(os.path.join(args.root, 'docs', 'teaching.*.md')):
         lang = os.path.basename(md).split('.')[1]
         PAGES[lang] = 'teaching-%s.html' % lang
+    for ts in glob.glob(os.path.join(args.root, 'res', 'translations', 'cornerflow_*.ts')):
+        LANGUAGES.add(os.path.basename(ts)[len('cornerflow_'):-len('.ts')])
     if not {'ru', 'en'} <= set(PAGES):
         print('FAIL: the guide is not in Russian and English: %s' % sorted(PAGES))
         return 1
