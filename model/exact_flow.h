@@ -95,11 +95,12 @@ struct ExactFlow {
 
     // Fan and FanToVacuum: the first Mach line (mu1) and the last (mu2 - chi; for FanToVacuum
     // the limiting Mach line -largestTurn, which is also the limiting streamline), the sonic
-    // ray phiSonic = pi/2 + nu1 (psi = phiSonic - phi) and the turn the flow makes
-    // (min(chi, largestTurn)).
+    // ray phiSonic = pi/2 + nu1 (psi = phiSonic - phi), the first Mach line's psi1 and the turn
+    // the flow makes (min(chi, largestTurn)).
     double first = kNotComputed;
     double last = kNotComputed;
     double phiSonic = kNotComputed;
+    double psi1 = kNotComputed; // phiSonic - first, as ExactFanFor has it
     double flowTurn = kNotComputed;
     // Shock: the shock's polar angle (its angle from the oncoming flow).
     double shockAngle = kNotComputed;
@@ -125,7 +126,12 @@ ExactFlow ComputeExactFlow(const FlowState& fs, double wallTurn);
 // Body and None: every value NaN. A Detached flow is the oncoming flow for phi >= pi/2 (left of
 // the vertical through the corner) and None between the wall and that vertical; a Subsonic one
 // is None everywhere. Vphi and Vr as in the conventions above; (vx, vy) the velocity
-// on screen, m/s (0 where there is no gas).
+// on screen, m/s (0 where there is no gas). phi is taken into (-pi, pi] (-pi is the upstream
+// wall's ray, pi) and kept so in the result; a wall turned past -pi leaves no body in that
+// range. Both Mach lines of a fan belong to the fan (the values on them are ExactStateAt's:
+// the oncoming state on the first, the end state on the last), the shock's own ray to the
+// oncoming flow, the wall's ray to the gas. In the fan Vphi = c* cos(psi/K) (= c) and
+// Vr = K c* sin(psi/K), c* = c1 / cos(psi1/K); c = c1 sqrt(T/T1) wherever there is gas.
 struct ExactPointState {
     ExactRegion region = ExactRegion::None;
     double phi = kNotComputed;
@@ -144,6 +150,11 @@ ExactPointState ExactStateAtAngle(const ExactFlow& flow, double phi);
 // h sin(shockAngle - theta) / sin(shockAngle) from the wall). False where the streamline does
 // not reach phi (inside the vacuum or the body, or out to infinity toward the vacuum).
 bool StreamPointAt(const ExactFlow& flow, double h, double phi, double& x, double& y);
+
+// The polar angle of a corner-relative point (x, y) (picture pixels, x right, y down) as the
+// exact flow takes it: atan2(-y, x) in (-pi, pi], the upstream wall's ray pi (also for y = -0),
+// the corner itself pi/2 (as model/classify.h's PolarAngle).
+double ExactPolarAngle(double x, double y);
 
 // The upstream height h of the streamline through a corner-relative point (x, y) in the gas
 // (the inverse of StreamPointAt): -y upstream. NaN where the point is in no computed gas.

@@ -177,7 +177,7 @@ def convert(md):
                     break
                 i += 1
             out.append('<%s>' % tag)
-            out += ['<li>%s</li>' % inline(' '.join(item)) for item in items]
+            out += ['<li>%s</li>' % inline(join(item)) for item in items]
             out.append('</%s>' % tag)
             continue
         j = i
@@ -185,15 +185,28 @@ def convert(md):
         while j < len(lines) and lines[j].strip() and not re.match(r'^(#{1,3} |```|\||- |\d+\. |<a id=)', lines[j]):
             para.append(lines[j].strip())
             j += 1
-        out.append('<p>%s</p>' % inline(' '.join(para)))
+        out.append('<p>%s</p>' % inline(join(para)))
         i = j
     if title is None:
         raise GuideError('no heading')
     return '\n'.join(out), title
 
 
+# Chinese (and any CJK text) has no spaces between words: lines broken within it join without one.
+CJK = re.compile('[\u3000-\u303f\u4e00-\u9fff\uff00-\uffef]')
+
+
+def join(lines):
+    text = ''
+    for line in lines:
+        apart = text and not (CJK.match(text[-1]) and CJK.match(line[:1]))
+        text += (' ' if apart else '') + line
+    return text
+
+
 # The way back from a guide to the program, which the markdown cannot link to: docs/ has no page.
-BACK = {'ru': 'Открыть Cornerflow', 'en': 'Open Cornerflow'}
+BACK = {'ru': 'Открыть Cornerflow', 'en': 'Open Cornerflow', 'de': 'Cornerflow öffnen',
+        'es': 'Abrir Cornerflow', 'zh': '打开 Cornerflow'}
 
 
 def page(md, lang):

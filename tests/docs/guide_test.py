@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""The teaching guide's pages on the site: both languages made, each readable on a phone and
+"""The teaching guide's pages on the site: every language's made, each readable on a phone and
 from disk, and every link in them one that works: an experiment's link names only parameters the
-page reads, with values in the form the page accepts; the two languages hand out the same
-experiments; every other link reaches a page and an anchor that exist. With --cornerflow, every
-value a guide writes of a state by its symbol is the program's for that state.
+page reads, with values in the form the page accepts; every language hands out the experiments
+of the English guide; every other link reaches a page and an anchor that exist. With
+--cornerflow, every value a guide writes of a state by its symbol is the program's for that state.
 
     python3 tests/docs/guide_test.py --root .                        # makes the pages itself
     python3 tests/docs/guide_test.py --root . --site build-web/site  # checks the built site
@@ -27,12 +27,15 @@ import urllib.parse
 
 # The guide's languages: every docs/teaching.LANG.md, Russian and English at least (set in main).
 PAGES = {}
+# The program's languages: Russian and every res/translations/cornerflow_LANG.ts (set in main).
+LANGUAGES = {'ru'}
 
 # The parameters a link to the page reads, and the form of each value it accepts.
 NUMBER = re.compile(r'^-?[0-9]+(\.[0-9]+)?$')
 PARAMETERS = {
     'v1': NUMBER.match, 't1': NUMBER.match, 'p1': NUMBER.match, 'beta': NUMBER.match,
-    'lang': lambda v: v in ('ru', 'en'),
+    'lang': lambda v: v in LANGUAGES,
+    'physics': lambda v: v in ('model', 'exact'),
     'paused': lambda v: v in ('0', '1'),
     'theory': lambda v: v in ('0', '1'),
     'labels': lambda v: v in ('0', '1'),
@@ -121,7 +124,7 @@ def check(site, page_dir, faults):
 
 # A value of a state the guides write by its symbol ("c1 = 336.9 m/s", "p* = 153,7 кПа"): the
 # experiment's state (its first link's), or outside the experiments the start-up state.
-VALUE = re.compile(r'(?<![\w/])(χmax|θmax|p0|p\*|c1) = ([0-9]+(?:[.,][0-9]+)?)( kPa| кПа)?')
+VALUE = re.compile(r'(?<![\w/])(χmax|θmax|p0|p\*|c1|P2/P1) = ([0-9]+(?:[.,][0-9]+)?)( kPa| кПа)?')
 ITEM = re.compile(r'^[0-9]+\. ')
 LINK = re.compile(r'\(index\.html\?([^)]*)\)')
 
@@ -139,9 +142,9 @@ def theta_max(m1, g):
 
 
 def state_values(cornerflow, query):
-    """The values by symbol for a link's state: the calculator's c1 and largest turn
-    (nu_max - nu(M1)); p0, p* (kPa) and theta_max from its M1, gamma and P1 by the isentropic and
-    oblique-shock relations."""
+    """The values by symbol for a link's state: the calculator's c1, largest turn
+    (nu_max - nu(M1)) and exact P2/P1; p0, p* (kPa) and theta_max from its M1, gamma and P1 by the
+    isentropic and oblique-shock relations."""
     options = []
     for k, v in urllib.parse.parse_qsl(query):
         if k in ('v1', 't1', 'p1', 'beta'):
@@ -154,7 +157,8 @@ def state_values(cornerflow, query):
     p0 = p1 * (1 + (g - 1) / 2 * m1 * m1) ** (g / (g - 1))
     return {'c1': state['c1'], 'χmax': theory.get('maxTurnDegrees', math.nan) - theory.get('nu1Degrees', 0),
             'θmax': theta_max(m1, g) if m1 > 1 else math.nan, 'p0': p0 / 1000,
-            'p*': p0 * (2 / (g + 1)) ** (g / (g - 1)) / 1000}
+            'p*': p0 * (2 / (g + 1)) ** (g / (g - 1)) / 1000,
+            'P2/P1': theory.get('p2', math.nan) / p1}  # past the exact fan or oblique shock
 
 
 def check_values(root, cornerflow, faults):
@@ -216,6 +220,8 @@ def main():
     for md in glob.glob(os.path.join(args.root, 'docs', 'teaching.*.md')):
         lang = os.path.basename(md).split('.')[1]
         PAGES[lang] = 'teaching-%s.html' % lang
+    for ts in glob.glob(os.path.join(args.root, 'res', 'translations', 'cornerflow_*.ts')):
+        LANGUAGES.add(os.path.basename(ts)[len('cornerflow_'):-len('.ts')])
     if not {'ru', 'en'} <= set(PAGES):
         print('FAIL: the guide is not in Russian and English: %s' % sorted(PAGES))
         return 1

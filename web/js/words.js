@@ -56,8 +56,10 @@
     table = rowOf(value).words;
   };
   CF.missingWords = () => Array.from(missing);
-  // The teacher's guide in the page's language: Russian, or English for every other.
-  CF.guide = () => 'teaching-' + (language === 'ru' ? 'ru' : 'en') + '.html';
+  // The teacher's guide in the page's language where the site has one, else the English. The
+  // site's build writes here the languages of its guides (every docs/teaching.LANG.md).
+  const guides = ['ru', 'en'];
+  CF.guide = () => 'teaching-' + (guides.includes(language) ? language : 'en') + '.html';
 
   // A text of the program (its Russian) in the page's language. optional: the text may stand as
   // it is in another language (a symbol such as "V1").
