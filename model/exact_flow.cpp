@@ -346,8 +346,9 @@ ExactPointState ExactStateAtAngle(const ExactFlow& f, double phi)
         s.P = s.T = s.rho = s.c = 0.0;
         s.V0 = inf;
         s.V = f.limitingSpeed;
-        s.Vr = Part(s.V, std::cos(s.phi - f.flowAngle2));
-        s.Vphi = Part(s.V, std::sin(s.phi - f.flowAngle2));
+        // As on the limiting streamline, a ray from the corner: all along it, none across.
+        s.Vr = s.V;
+        s.Vphi = 0.0;
         break;
     case ExactRegion::Fan: {
         // The values of ExactStateAt on the ray; the components from the closed form

@@ -173,6 +173,8 @@ TEST_F(ExactFlowTest, InvariantsInEveryRegion)
                         EXPECT_EQ(p.P, 0.0);
                         EXPECT_EQ(p.M, inf);
                         EXPECT_TRUE(Close(p.V, std::sqrt(2.0 * h0), 1e-12));
+                        EXPECT_EQ(p.Vphi, 0.0); // along the limiting streamline, a ray
+                        EXPECT_EQ(p.Vr, p.V);
                         continue;
                     }
                     EXPECT_TRUE(Close(p.P, p.rho * R * p.T, 1e-11));
