@@ -40,13 +40,17 @@ double NormalAngle(double phi)
     return phi == -kPi ? kPi : phi;
 }
 
+// A speed times a cosine or sine: 0 along a zero component also for an infinite speed (an
+// oncoming speed near the largest double overflows behind a shock).
+double Part(double v, double k) { return k == 0.0 ? 0.0 : v * k; }
+
 // Velocity components at polar angle phi of a flow of speed v in direction delta.
 void SetVelocity(ExactPointState& s, double v, double delta)
 {
-    s.Vr = v * std::cos(s.phi - delta);
-    s.Vphi = v * std::sin(s.phi - delta);
-    s.vx = v * std::cos(delta);
-    s.vy = -v * std::sin(delta);
+    s.Vr = Part(v, std::cos(s.phi - delta));
+    s.Vphi = Part(v, std::sin(s.phi - delta));
+    s.vx = Part(v, std::cos(delta));
+    s.vy = -Part(v, std::sin(delta));
 }
 
 // Region of an angle already normalised.
@@ -342,8 +346,9 @@ ExactPointState ExactStateAtAngle(const ExactFlow& f, double phi)
         s.P = s.T = s.rho = s.c = 0.0;
         s.V0 = inf;
         s.V = f.limitingSpeed;
-        s.Vr = s.V * std::cos(s.phi - f.flowAngle2);
-        s.Vphi = s.V * std::sin(s.phi - f.flowAngle2);
+        // As on the limiting streamline, a ray from the corner: all along it, none across.
+        s.Vr = s.V;
+        s.Vphi = 0.0;
         break;
     case ExactRegion::Fan: {
         // The values of ExactStateAt on the ray; the components from the closed form
@@ -373,8 +378,8 @@ ExactPointState ExactStateAtAngle(const ExactFlow& f, double phi)
         }
         // The flow's direction delta = phi - atan2(Vphi, Vr) on screen.
         const double delta = s.phi - std::atan2(s.Vphi, s.Vr);
-        s.vx = s.V * std::cos(delta);
-        s.vy = -s.V * std::sin(delta);
+        s.vx = Part(s.V, std::cos(delta));
+        s.vy = -Part(s.V, std::sin(delta));
         break;
     }
     case ExactRegion::Body:

@@ -173,6 +173,8 @@ TEST_F(ExactFlowTest, InvariantsInEveryRegion)
                         EXPECT_EQ(p.P, 0.0);
                         EXPECT_EQ(p.M, inf);
                         EXPECT_TRUE(Close(p.V, std::sqrt(2.0 * h0), 1e-12));
+                        EXPECT_EQ(p.Vphi, 0.0); // along the limiting streamline, a ray
+                        EXPECT_EQ(p.Vr, p.V);
                         continue;
                     }
                     EXPECT_TRUE(Close(p.P, p.rho * R * p.T, 1e-11));
@@ -341,6 +343,11 @@ TEST_F(ExactFlowTest, RegionsAndHostileInputs)
     EXPECT_FALSE(WeakObliqueShock(kNaN, 0.1, 1.4).attached);
     EXPECT_FALSE(WeakObliqueShock(2.0, kNaN, 1.4).attached);
     EXPECT_FALSE(WeakObliqueShock(inf, 0.1, 1.4).attached);
+    // A speed that overflows behind the shock: infinite, but no component on the wall's ray is NaN.
+    const ExactFlow overflow = ComputeExactFlow(State(1e300, 273.0, 1e5), -0.3);
+    ASSERT_EQ(overflow.kind, ExactKind::Shock);
+    EXPECT_EQ(overflow.v2, inf);
+    EXPECT_EQ(ExactStateAtAngle(overflow, 0.3).Vphi, 0.0);
 
     // Edges of the supersonic range: every number promised is a number.
     struct Edge {
