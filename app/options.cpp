@@ -111,6 +111,7 @@ constexpr OptionInfo knownOptions[] = {
     {"--ticks", Kind::Value},
     {"--seed", Kind::Value},
     {"--beta", Kind::Value},
+    {"--physics", Kind::Value},
     {"--gas", Kind::Value},
     {"--gamma", Kind::Value},
     {"--molar-mass", Kind::Value},
@@ -250,6 +251,13 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
         } else if (name == "--beta") {
             o.beta = ReadNumber(value);
             betaGiven = true;
+        } else if (name == "--physics") {
+            if (value == PhysicsName(Physics::Model))
+                o.physics = Physics::Model;
+            else if (value == PhysicsName(Physics::Exact))
+                o.physics = Physics::Exact;
+            else
+                return fail(name + ": expected model or exact, got " + Quoted(value));
         } else if (name == "--wall-point" || name == "--probe") {
             long long x = 0, y = 0;
             if (!ParsePair(value, INT32_MIN, INT32_MAX, x, y))
@@ -324,6 +332,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
     const bool window = mode == M::Dialog || mode == M::SnapshotWindow;
     if (!o.labels && mode != M::Snapshot && mode != M::Plot)
         return fail("--no-labels: only with --snapshot or --plot");
+    if (o.physics && !window && mode != M::Snapshot && mode != M::Calc)
+        return fail("--physics: only with the window, --calc, --snapshot or --snapshot-window");
     if (o.exactTheory && !window && mode != M::Snapshot)
         return fail("--exact-theory: only with the window, --snapshot or --snapshot-window");
     if (!firstProbe.empty() && mode != M::Calc && mode != M::Plot)
@@ -424,6 +434,9 @@ std::string HelpText()
              "                           most 5/3 (default 1.4)\n"
              "  --molar-mass M           another gas's molar mass, 1..1000 g/mol (default 28).\n"
              "                           --gas cannot be combined with --gamma or --molar-mass.\n"
+             "  --physics model|exact    which flow the picture, fields and probes follow: the\n"
+             "                           program's model (default) or the exact theory (not\n"
+             "                           with --plot or --profile-csv)\n"
              "\n"
              "The window and its snapshot (WINDOW):\n"
              "  --lang CODE              the window's words in that language, one of\n"

@@ -28,6 +28,7 @@ struct Options {
     std::optional<double> wall;        // --wall RAD
     std::optional<PointArg> wallPoint; // --wall-point X,Y
     std::optional<double> beta;        // --beta DEG
+    std::optional<Physics> physics;    // --physics model|exact: which flow everything follows
     std::vector<PointArg> probes;      // --probe X,Y ...
     int width = kStartValues.width;    // --size W,H
     int height = kStartValues.height;

@@ -18,6 +18,7 @@ StartState StartStateOf(const Options& options)
     if (options.wallPoint)
         s.wallPoint = std::make_pair(options.wallPoint->x, options.wallPoint->y);
     s.beta = options.beta;
+    s.physics = options.physics;
     if (options.exactTheory)
         s.exactTheory = true;
     s.ticks = options.ticks;

@@ -82,6 +82,11 @@ StartState ReadStartPairs(const std::vector<std::pair<std::string, std::string>>
                 s.beta = v;
                 taken = true;
             }
+        } else if (name == "physics") {
+            if (value == PhysicsName(Physics::Model) || value == PhysicsName(Physics::Exact)) {
+                s.physics = value == PhysicsName(Physics::Exact) ? Physics::Exact : Physics::Model;
+                taken = true;
+            }
         } else if (name == "lang") {
             if (FindLanguage(value)) {
                 s.language = value;
@@ -136,6 +141,8 @@ void ApplyStartState(FlowSession& session, const StartState& start)
             session.SetInputText(ControlId::UpstreamPressure, *start.p1);
         session.InputsLeft();
     }
+    if (start.physics)
+        session.SetPhysics(*start.physics);
     if (start.wall)
         session.SetWallAngle(*start.wall);
     else if (start.wallPoint)

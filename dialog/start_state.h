@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/physics.h"
+
 class FlowSession;
 
 // The most ticks a start state runs at once (each takes about a millisecond at 5000 tracers).
@@ -26,6 +28,8 @@ struct StartState {
     std::optional<double> wall;
     std::optional<std::pair<int, int>> wallPoint;
     std::optional<double> beta;
+    // Which flow everything shown follows: the model or the exact theory.
+    std::optional<Physics> physics;
     std::optional<bool> exactTheory;
     int ticks = 0;
     std::optional<bool> paused;
@@ -38,7 +42,7 @@ struct StartState {
 
 // Reads name=value pairs: v1, t1, p1 (texts), gas (a code of model/gas.h), gamma and mu (in
 // range, GammaInRange and MolarMassInRange), beta (deg), lang (a code of the table of
-// languages), paused, theory and labels (0 or 1), seed (0..4294967295), ticks
+// languages), physics (model or exact), paused, theory and labels (0 or 1), seed (0..4294967295), ticks
 // (0..kMaxStartTicks). Every number must be in the program's own form (a point for the
 // decimals, no group spaces) and every value at most kMaxStartText characters; a pair whose name is unknown or whose value is malformed or too
 // long is left out and its name is added to ignored (once each).
@@ -52,7 +56,8 @@ bool NamesFlow(const StartState& start);
 // (RecallKeptChoices: the exact theory, the plot, and the gas unless the start state names the
 // flow, so that a link or a command line opens the flow it names, in air unless it names a
 // gas), then the start state over it in this order: the gas, the inputs as typed and left, the
-// wall, the exact theory, the ticks, the pause.
+// physics (before the wall, whose range depends on it), the wall, the exact theory, the ticks,
+// the pause.
 void ApplyStartState(FlowSession& session, const StartState& start);
 
 // Both, for an opened session: returns the names left out.

@@ -198,6 +198,10 @@ TEST(ParseOptions, PlotProfileAndExactTheory)
     EXPECT_TRUE(Parsed({"--snapshot", "s.png", "--exact-theory"}).exactTheory);
     EXPECT_TRUE(Parsed({"--snapshot-window", "s.png", "--exact-theory"}).exactTheory);
     EXPECT_TRUE(StartsWith(ErrorOf({"--calc", "--exact-theory"}), "--exact-theory"));
+    EXPECT_EQ(Parsed({"--snapshot", "s.png", "--physics", "exact"}).physics, Physics::Exact);
+    EXPECT_EQ(Parsed({"--physics=model"}).physics, Physics::Model);
+    EXPECT_EQ(ErrorOf({"--physics", "Exact"}), "--physics: expected model or exact, got 'Exact'");
+    EXPECT_TRUE(StartsWith(ErrorOf({"--plot", "p.png", "--physics", "exact"}), "--physics"));
     EXPECT_TRUE(StartsWith(ErrorOf({"--plot", "p.png", "--ticks", "3"}), "--ticks"));
     EXPECT_TRUE(StartsWith(ErrorOf({"--plot", "p.png", "--calc"}), "--calc"));
     EXPECT_TRUE(StartsWith(ErrorOf({"--profile-csv"}), "--profile-csv"));

@@ -89,7 +89,7 @@ TEST(StartPairs, OneReaderForEveryShell)
         {"beta", "150.5"},      {"lang", "fr"},     {"paused", "1"},
         {"seed", "4294967295"}, {"ticks", "10001"}, {"theory", "2"},
         {"labels", "0"},        {"wall", "1"},      {"wall", "2"},
-        {longName, "1"},        {"ticks", "3"},
+        {longName, "1"},        {"ticks", "3"},     {"physics", "Exact"},
     };
     std::vector<std::string> ignored;
     const StartState s = ReadStartPairs(pairs, ignored);
@@ -104,22 +104,25 @@ TEST(StartPairs, OneReaderForEveryShell)
     EXPECT_FALSE(s.exactTheory);
     EXPECT_EQ(s.labels, std::optional<bool>(false));
     const std::vector<std::string> expected = {
-        "t1", "p1", "lang", "ticks", "theory", "wall", std::string(40, 'x') + "…"};
+        "t1", "p1", "lang", "ticks", "theory", "wall", std::string(40, 'x') + "…", "physics"};
     EXPECT_EQ(ignored, expected);
 
     // Put into a session: the inputs, the wall, the ticks, the pause.
     FlowSession session;
     start::Open(session, 5);
-    EXPECT_EQ(
-        ApplyStartPairs(
-            session,
-            {{"v1", "600"}, {"beta", "150"}, {"ticks", "3"}, {"paused", "1"}, {"theory", "1"}}),
-        std::vector<std::string>());
+    EXPECT_EQ(ApplyStartPairs(session, {{"v1", "600"},
+                                        {"beta", "150"},
+                                        {"ticks", "3"},
+                                        {"paused", "1"},
+                                        {"theory", "1"},
+                                        {"physics", "exact"}}),
+              std::vector<std::string>());
     EXPECT_EQ(session.FieldText(ControlId::UpstreamSpeed), "600");
     EXPECT_EQ(session.BetaLabel(), "\u03B2=150");
     EXPECT_EQ(session.Ticks(), 3u);
     EXPECT_TRUE(session.Paused());
     EXPECT_TRUE(session.ExactTheory());
+    EXPECT_EQ(session.PhysicsShown(), Physics::Exact);
 }
 
 // What a screen reader hears is built in the core: the flow with its numbers, the labels as
