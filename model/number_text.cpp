@@ -217,6 +217,7 @@ NumberReading ReadNumberText(std::string_view text)
         return r;
     }
     const size_t mantissaDigits = number.size();
+    r.number = true;
 
     // An exponent counts only when at least one digit follows the 'e' and its sign.
     long long exponent = 0;
@@ -245,6 +246,7 @@ NumberReading ReadNumberText(std::string_view text)
     while (rest < n && IsSpace(text[rest]))
         ++rest;
     r.ownForm = !converted && rest == n;
+    r.whole = rest == n;
 
     double value = 0.0;
     if (!DecimalToDouble(number, value)) {
