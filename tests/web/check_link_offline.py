@@ -115,7 +115,7 @@ class LinkChecks:
             scripts = f.read().count('<script')  # the page's own, and no more
         script = '<script>window.cfHacked=1</script><img src=x onerror="window.cfHacked=2">'
         for query, names in [({'v1': script}, ['v1']), ({'t1': '1' * 100000}, ['t1']), ({'beta': 'NaN'}, ['beta']),
-                             ({'p1': '450,5', 'beta': '1e999', 'seed': '-1', 'ticks': '99999999', 'lang': 'xx'},
+                             ({'p1': 'abc', 'beta': '1e999', 'seed': '-1', 'ticks': '99999999', 'lang': 'xx'},
                               ['p1', 'beta', 'seed', 'ticks', 'lang']),
                              ({script: '1', 'paused': '2'}, [script[:40] + '…', 'paused']),
                              ({'gas': 'neon', 'gamma': '1', 'mu': '1001'}, ['gas', 'gamma', 'mu'])]:
@@ -131,6 +131,19 @@ class LinkChecks:
                                     ' === arguments[0] && !document.querySelector("#status *")', scripts), \
                 'the link ran something'
             self.assert_no_errors()
+
+    def refused_alike(self):
+        """A bad value in a link is told in the words the command line uses for it."""
+        d = self.driver
+        self.open('beta=abc&gamma=1.7&ticks=10001&physics=fast&lang=en')
+        status = d.find_element(By.ID, 'status').text
+        for option, name, value in [('--beta', 'beta', 'abc'), ('--gamma', 'gamma', '1.7'),
+                                    ('--ticks', 'ticks', '10001'), ('--physics', 'physics', 'fast')]:
+            said = self.desktop.refused('--snapshot', 'x.png', option, value, '--lang', 'en')
+            head = 'cornerflow: ' + option
+            assert said.startswith(head), said
+            assert name + said[len(head):] in status, 'the page says %r, the command line %r' % (status, said)
+        self.assert_no_errors()
 
     def installable_and_offline(self):
         d = self.driver
