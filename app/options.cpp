@@ -73,7 +73,7 @@ const std::vector<OptionRow> kTable = {
     {"--lang", "", "CODE", "lang", "", kEvery, kWindowSection,
      "the window's words in that language, one of {languages}; without it the window speaks "
      "the language last chosen in its menu, else the system's if the program speaks it, else "
-     "Russian; --snapshot-window Russian. A bad command line is told in the same language"},
+     "Russian; --snapshot-window Russian. A bad value is told in the same language"},
     {"--paused", "", "", "paused", "1", kWindow, kWindowSection,
      "the animation stands at start (Space on the picture or the menu's Pause starts it)"},
     {"--exact-theory", "", "", "theory", "1", kWindow | Bit(M::Snapshot), kWindowSection,
@@ -438,9 +438,10 @@ std::string HelpLines(const OptionRow& row)
     size_t words = 0;
     const std::string help = Filled(row.help);
     for (size_t at = 0; at < help.size();) {
-        size_t end = help.find(' ', at);
-        if (end == std::string::npos)
-            end = help.size();
+        // A word ends at a space outside quotes ("100 000" stays on one line).
+        size_t end = at;
+        for (bool quoted = false; end < help.size() && (quoted || help[end] != ' '); ++end)
+            quoted = help[end] == '"' ? !quoted : quoted;
         const std::string word = help.substr(at, end - at);
         if (words > 0 && line.size() + 1 + word.size() > kWidth) {
             out += line + "\n";
