@@ -47,8 +47,7 @@ const std::vector<OptionRow> kTable = {
      "upstream pressure P1, Pa (default {p1}). V, T and P are texts as typed into the input "
      "fields: the leading number counts and the rest is ignored (the field notes what it read); "
      "a lone comma is the decimal point (\"450,5\" reads 450.5) and spaces between groups of "
-     "three digits are left out (\"100 000\" reads 100000); a text without a number is "
-     "refused"},
+     "three digits are left out (\"100 000\" reads 100000); a text without a number reads 0"},
     {"--wall", "", "RAD", "", "", kEvery, kInputs,
      "wall angle in radians from the downward vertical, positive downstream; pi/2 is a "
      "straight wall (default {wall})"},

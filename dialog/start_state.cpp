@@ -81,14 +81,11 @@ Verdict WholeOf(const std::string& value, double least, double most, const std::
     return kTaken;
 }
 
+// An input is a text given to its field as typed, whatever it is: the field reads it by its
+// own rule and notes what it read ("450,5", "500 м/с", "abc" reads 0).
 Verdict ReadInput(const std::string& value, std::optional<std::string>& text)
 {
-    if (value.size() > kMaxStartText)
-        return Refused(kTooLongWords);
-    // A text the field reads a number from, as a user may type it ("450,5", "500 м/с").
-    if (!ReadNumberText(value).number)
-        return Refused(kNotANumberWords);
-    text = Trimmed(value);
+    text = value;
     return kTaken;
 }
 

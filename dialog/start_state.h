@@ -81,8 +81,8 @@ StartProblem NumberProblem(const std::string& name, const std::string& value);
 std::string StartLanguageCodes();
 std::string StartGasCodes();
 
-// Reads name=value pairs: v1, t1, p1 (texts with a number at their start, read by the fields'
-// rule), gas (a code of model/gas.h), gamma (ReadGammaText: 1.667 and 5/3 are 5/3) and mu (in
+// Reads name=value pairs: v1, t1, p1 (any texts, given to the fields as typed: the fields read
+// them by their own rule and note what they read), gas (a code of model/gas.h), gamma (ReadGammaText: 1.667 and 5/3 are 5/3) and mu (in
 // range, GammaInRange and MolarMassInRange), beta (deg, finite), lang (a code of the table of
 // languages), physics (model or exact), paused, theory and labels (0 or 1), seed
 // (0..4294967295), ticks (0..kMaxStartTicks). Every number is a StartNumber. A pair whose name

@@ -98,7 +98,7 @@ TEST(StartPairs, OneReaderForEveryShell)
 {
     const std::string longName(50, 'x');
     const std::vector<std::pair<std::string, std::string>> pairs = {
-        {"v1", "600"},          {"t1", "abc"},      {"p1", std::string(65, '1')},
+        {"v1", "600"},          {"t1", " 1,5"},     {"gamma", std::string(65, '1')},
         {"beta", "150.5"},      {"lang", "fr"},     {"paused", "1"},
         {"seed", "4294967295"}, {"ticks", "10001"}, {"theory", "2"},
         {"labels", "0"},        {"wall", "1"},      {"wall", "2"},
@@ -107,8 +107,8 @@ TEST(StartPairs, OneReaderForEveryShell)
     std::vector<StartProblem> problems;
     const StartState s = ReadStartPairs(pairs, problems);
     EXPECT_EQ(s.v1, std::optional<std::string>("600"));
-    EXPECT_FALSE(s.t1) << "no number";
-    EXPECT_FALSE(s.p1) << "longer than a number a link carries";
+    EXPECT_EQ(s.t1, std::optional<std::string>(" 1,5")) << "a text as typed into the field";
+    EXPECT_FALSE(s.gamma) << "longer than a number a link carries";
     EXPECT_EQ(s.beta, std::optional<double>(150.5));
     EXPECT_FALSE(s.language);
     EXPECT_EQ(s.paused, std::optional<bool>(true));
@@ -117,12 +117,13 @@ TEST(StartPairs, OneReaderForEveryShell)
     EXPECT_FALSE(s.exactTheory);
     EXPECT_EQ(s.labels, std::optional<bool>(false));
     const std::vector<std::string> expected = {
-        "t1", "p1", "lang", "ticks", "theory", "wall", std::string(40, 'x') + "…", "physics"};
+        "gamma", "lang", "ticks", "theory", "wall", std::string(40, 'x') + "…", "physics"};
     EXPECT_EQ(NamesOf(problems), expected);
     // One message per problem, with the name and the value as given.
-    EXPECT_EQ(StartProblemText(problems[0]), "t1: «abc» — не число");
-    EXPECT_EQ(StartProblemText(problems[3]), "ticks: «10001» — нужно целое число 0..10000");
-    EXPECT_EQ(StartProblemText(problems[7]), "physics: «Exact» — нужно одно из: model, exact");
+    EXPECT_EQ(StartProblemText(problems[0]),
+              "gamma: «" + std::string(40, '1') + "…» — слишком длинное значение");
+    EXPECT_EQ(StartProblemText(problems[2]), "ticks: «10001» — нужно целое число 0..10000");
+    EXPECT_EQ(StartProblemText(problems[6]), "physics: «Exact» — нужно одно из: model, exact");
 
     // Put into a session: the inputs, the wall, the ticks, the pause.
     FlowSession session;

@@ -114,7 +114,11 @@ class LinkChecks:
         with open(os.path.join(self.site, 'index.html'), encoding='utf-8') as f:
             scripts = f.read().count('<script')  # the page's own, and no more
         script = '<script>window.cfHacked=1</script><img src=x onerror="window.cfHacked=2">'
-        for query, names in [({'v1': script}, ['v1']), ({'t1': '1' * 100000}, ['t1']), ({'beta': 'NaN'}, ['beta']),
+        # An input is a text typed into its field, whatever it is: shown as text, never run.
+        open_page(d, self.base + '/index.html?' + urllib.parse.urlencode({'v1': script}))
+        assert texts(d, ['v1']) == [script] and d.execute_script('return window.cfHacked === undefined'), \
+            'v1=<script> was not a text'
+        for query, names in [({'gamma': '1' * 100000}, ['gamma']), ({'beta': 'NaN'}, ['beta']),
                              ({'p1': 'abc', 'beta': '1e999', 'seed': '-1', 'ticks': '99999999', 'lang': 'xx'},
                               ['p1', 'beta', 'seed', 'ticks', 'lang']),
                              ({script: '1', 'paused': '2'}, [script[:40] + '…', 'paused']),
