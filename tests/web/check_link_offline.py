@@ -119,8 +119,8 @@ class LinkChecks:
         assert texts(d, ['v1']) == [script] and d.execute_script('return window.cfHacked === undefined'), \
             'v1=<script> was not a text'
         for query, names in [({'gamma': '1' * 100000}, ['gamma']), ({'beta': 'NaN'}, ['beta']),
-                             ({'p1': 'abc', 'beta': '1e999', 'seed': '-1', 'ticks': '99999999', 'lang': 'xx'},
-                              ['p1', 'beta', 'seed', 'ticks', 'lang']),
+                             ({'mu': 'abc', 'beta': '1e999', 'seed': '-1', 'ticks': '99999999', 'lang': 'xx'},
+                              ['mu', 'beta', 'seed', 'ticks', 'lang']),
                              ({script: '1', 'paused': '2'}, [script[:40] + '…', 'paused']),
                              ({'gas': 'neon', 'gamma': '1', 'mu': '1001'}, ['gas', 'gamma', 'mu'])]:
             url = self.base + '/index.html?' + urllib.parse.urlencode(query)
