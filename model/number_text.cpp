@@ -217,7 +217,6 @@ NumberReading ReadNumberText(std::string_view text)
         return r;
     }
     const size_t mantissaDigits = number.size();
-    r.number = true;
 
     // An exponent counts only when at least one digit follows the 'e' and its sign.
     long long exponent = 0;

@@ -15,9 +15,6 @@ struct NumberReading {
     // comma, group spaces), with nothing but white space around it: what a link and the
     // command line take as a number.
     bool whole = false;
-    // A number was read at the text's start (the rest, if any, ignored); false for text without
-    // one, which reads as 0.
-    bool number = false;
 };
 
 // Reads a field's text as a number, as people type numbers: leading white space is skipped,

@@ -419,6 +419,5 @@ TEST(OptionTable, HelpManPageAndDocsAgree)
         return std::regex_replace(std::regex_replace(s, std::regex("`"), ""), std::regex(R"(\\\|)"),
                                   "|");
     };
-    EXPECT_EQ(forms(read("docs/command-line.md"), std::regex("\n\\| (`-.*?`) \\| "), ticks),
-              table);
+    EXPECT_EQ(forms(read("docs/command-line.md"), std::regex("\n\\| (`-.*?`) \\| "), ticks), table);
 }
