@@ -15,6 +15,7 @@
 #include "dialog/flow_session.h"
 #include "dialog/input.h"
 #include "dialog/languages.h"
+#include "dialog/start_link.h"
 #include "dialog/start_state.h"
 #include "dialog/words.h"
 #include "layout_json.h"
@@ -162,24 +163,54 @@ val Strings(const std::vector<std::string>& texts)
     return out;
 }
 
+// The problems of the pairs left out: [{words, values}], the words in the program's Russian
+// (the page translates them in the "Dialog" context and fills in the values, %1 the name).
+val ProblemsOf(const std::vector<StartProblem>& problems)
+{
+    val out = val::array();
+    for (const StartProblem& problem : problems) {
+        val o = val::object();
+        o.set("words", std::string(problem.words));
+        o.set("values", Strings(problem.values));
+        out.call<void>("push", o);
+    }
+    return out;
+}
+
 // What a start state asks of the page before the session opens: {seed, labels, lang} (each
-// null when not given) and the names left out.
+// null when not given) and the problems of the pairs left out.
 val ReadStartPairsOf(const val& pairs)
 {
-    std::vector<std::string> ignored;
-    const StartState s = ReadStartPairs(PairsOf(pairs), ignored);
+    std::vector<StartProblem> problems;
+    const StartState s = ReadStartPairs(PairsOf(pairs), problems);
     val o = val::object();
     o.set("seed", s.seed ? val(*s.seed) : val::null());
     o.set("labels", s.labels ? val(*s.labels) : val::null());
     o.set("lang", s.language ? val(*s.language) : val::null());
-    o.set("ignored", Strings(ignored));
+    o.set("problems", ProblemsOf(problems));
     return o;
 }
 
-// The start state put into the opened session; the names left out.
+// The start state put into the opened session; the problems of the pairs left out.
 val ApplyStartPairsOf(Page& p, const val& pairs)
 {
-    return Strings(ApplyStartPairs(p.Session(), PairsOf(pairs)));
+    return ProblemsOf(ApplyStartPairs(p.Session(), PairsOf(pairs)));
+}
+
+// The pairs of a link to the state as it stands (dialog/start_link.h), with the seed, ticks
+// and labels of the address the page was opened with: [[name, value], ...].
+val LinkPairsOf(const Page& p, const val& opened)
+{
+    std::vector<StartProblem> problems;
+    val out = val::array();
+    for (const auto& [name, value] :
+         StartLinkPairs(p.Session(), ReadStartPairs(PairsOf(opened), problems))) {
+        val pair = val::array();
+        pair.call<void>("push", name);
+        pair.call<void>("push", value);
+        out.call<void>("push", pair);
+    }
+    return out;
 }
 
 // The picture's description for a screen reader: [{words, values}] (words null for values
@@ -594,6 +625,7 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .function("choose", &Choose)
         .function("chooseLanguage", &ChooseLanguage)
         .function("applyStartPairs", &ApplyStartPairsOf)
+        .function("linkPairs", &LinkPairsOf)
         .function("describePicture", &DescribePictureOf)
         .function("status", &StatusOf)
         .function("legend", &LegendItemsOf)

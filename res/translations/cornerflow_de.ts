@@ -59,6 +59,30 @@
       <translation>In der Adresse nicht berücksichtigt: %1</translation>
     </message>
     <message>
+      <source>%1: такого параметра нет</source>
+      <translation>%1: diesen Parameter gibt es nicht</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — слишком длинное значение</source>
+      <translation>%1: „%2“ – Wert zu lang</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — не число</source>
+      <translation>%1: „%2“ ist keine Zahl</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно %3</source>
+      <translation>%1: „%2“ – erforderlich ist %3</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно целое число %3</source>
+      <translation>%1: „%2“ – erforderlich ist eine ganze Zahl %3</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно одно из: %3</source>
+      <translation>%1: „%2“ – erforderlich ist eines von: %3</translation>
+    </message>
+    <message>
       <source>Браузер не разрешил показать страницу во весь экран</source>
       <translation>Der Browser hat die Vollbildanzeige nicht erlaubt</translation>
     </message>
@@ -300,6 +324,10 @@
     <message>
       <source>γ прочитано: %1</source>
       <translation>γ gelesen als: %1</translation>
+    </message>
+    <message>
+      <source>γ принято равным 5/3</source>
+      <translation>γ als 5/3 genommen</translation>
     </message>
     <message>
       <source>μ прочитано: %1</source>

@@ -59,6 +59,30 @@
       <translation>Left out of the address: %1</translation>
     </message>
     <message>
+      <source>%1: такого параметра нет</source>
+      <translation>%1: no such parameter</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — слишком длинное значение</source>
+      <translation>%1: “%2” — value too long</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — не число</source>
+      <translation>%1: “%2” is not a number</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно %3</source>
+      <translation>%1: “%2” — must be %3</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно целое число %3</source>
+      <translation>%1: “%2” — must be a whole number %3</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно одно из: %3</source>
+      <translation>%1: “%2” — must be one of: %3</translation>
+    </message>
+    <message>
       <source>Браузер не разрешил показать страницу во весь экран</source>
       <translation>The browser did not allow the page to fill the screen</translation>
     </message>
@@ -300,6 +324,10 @@
     <message>
       <source>γ прочитано: %1</source>
       <translation>γ read as: %1</translation>
+    </message>
+    <message>
+      <source>γ принято равным 5/3</source>
+      <translation>γ taken as 5/3</translation>
     </message>
     <message>
       <source>μ прочитано: %1</source>

@@ -59,6 +59,30 @@
       <translation>No se tuvo en cuenta en la dirección: %1</translation>
     </message>
     <message>
+      <source>%1: такого параметра нет</source>
+      <translation>%1: no existe ese parámetro</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — слишком длинное значение</source>
+      <translation>%1: «%2» — valor demasiado largo</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — не число</source>
+      <translation>%1: «%2» no es un número</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно %3</source>
+      <translation>%1: «%2» — debe ser %3</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно целое число %3</source>
+      <translation>%1: «%2» — debe ser un número entero %3</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно одно из: %3</source>
+      <translation>%1: «%2» — debe ser uno de: %3</translation>
+    </message>
+    <message>
       <source>Браузер не разрешил показать страницу во весь экран</source>
       <translation>El navegador no permitió mostrar la página a pantalla completa</translation>
     </message>
@@ -300,6 +324,10 @@
     <message>
       <source>γ прочитано: %1</source>
       <translation>γ leído como: %1</translation>
+    </message>
+    <message>
+      <source>γ принято равным 5/3</source>
+      <translation>γ tomado como 5/3</translation>
     </message>
     <message>
       <source>μ прочитано: %1</source>

@@ -59,6 +59,30 @@
       <translation>地址中未采用：%1</translation>
     </message>
     <message>
+      <source>%1: такого параметра нет</source>
+      <translation>%1：没有这个参数</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — слишком длинное значение</source>
+      <translation>%1：“%2”——值太长</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — не число</source>
+      <translation>%1：“%2”不是数字</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно %3</source>
+      <translation>%1：“%2”——须满足 %3</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно целое число %3</source>
+      <translation>%1：“%2”——须为整数 %3</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно одно из: %3</source>
+      <translation>%1：“%2”——须为以下之一：%3</translation>
+    </message>
+    <message>
       <source>Браузер не разрешил показать страницу во весь экран</source>
       <translation>浏览器不允许页面全屏显示</translation>
     </message>
@@ -300,6 +324,10 @@
     <message>
       <source>γ прочитано: %1</source>
       <translation>γ 读作：%1</translation>
+    </message>
+    <message>
+      <source>γ принято равным 5/3</source>
+      <translation>γ 取为 5/3</translation>
     </message>
     <message>
       <source>μ прочитано: %1</source>

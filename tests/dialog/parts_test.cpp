@@ -2,16 +2,20 @@
 // start state; the picture's description.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "base/constants.h"
+#include "dialog/fields.h"
 #include "dialog/flow_session.h"
 #include "dialog/kept_choices.h"
 #include "dialog/pointer_gesture.h"
+#include "dialog/start_link.h"
 #include "dialog/start_state.h"
 #include "tests/support/session_input.h"
 #include "tests/support/start_up.h"
@@ -31,6 +35,15 @@ struct HalfSize {
                 (wall.apexY + t * std::cos(wall.angle)) / 2};
     }
 };
+
+// The names of the pairs a reader left out.
+std::vector<std::string> NamesOf(const std::vector<StartProblem>& problems)
+{
+    std::vector<std::string> names;
+    for (const StartProblem& p : problems)
+        names.push_back(p.values.at(0));
+    return names;
+}
 
 } // namespace
 
@@ -86,17 +99,17 @@ TEST(StartPairs, OneReaderForEveryShell)
 {
     const std::string longName(50, 'x');
     const std::vector<std::pair<std::string, std::string>> pairs = {
-        {"v1", "600"},          {"t1", "1,5"},      {"p1", std::string(65, '1')},
+        {"v1", "600"},          {"t1", " 1,5"},     {"gamma", std::string(65, '1')},
         {"beta", "150.5"},      {"lang", "fr"},     {"paused", "1"},
         {"seed", "4294967295"}, {"ticks", "10001"}, {"theory", "2"},
         {"labels", "0"},        {"wall", "1"},      {"wall", "2"},
-        {longName, "1"},        {"ticks", "3"},
+        {longName, "1"},        {"ticks", "3"},     {"physics", "Exact"},
     };
-    std::vector<std::string> ignored;
-    const StartState s = ReadStartPairs(pairs, ignored);
+    std::vector<StartProblem> problems;
+    const StartState s = ReadStartPairs(pairs, problems);
     EXPECT_EQ(s.v1, std::optional<std::string>("600"));
-    EXPECT_FALSE(s.t1) << "a decimal comma is not the program's own form";
-    EXPECT_FALSE(s.p1) << "longer than a number a link carries";
+    EXPECT_EQ(s.t1, std::optional<std::string>(" 1,5")) << "a text as typed into the field";
+    EXPECT_FALSE(s.gamma) << "longer than a number a link carries";
     EXPECT_EQ(s.beta, std::optional<double>(150.5));
     EXPECT_FALSE(s.language);
     EXPECT_EQ(s.paused, std::optional<bool>(true));
@@ -105,22 +118,70 @@ TEST(StartPairs, OneReaderForEveryShell)
     EXPECT_FALSE(s.exactTheory);
     EXPECT_EQ(s.labels, std::optional<bool>(false));
     const std::vector<std::string> expected = {
-        "t1", "p1", "lang", "ticks", "theory", "wall", std::string(40, 'x') + "…"};
-    EXPECT_EQ(ignored, expected);
+        "gamma", "lang", "ticks", "theory", "wall", std::string(40, 'x') + "…", "physics"};
+    EXPECT_EQ(NamesOf(problems), expected);
+    // One message per problem, with the name and the value as given.
+    EXPECT_EQ(StartProblemText(problems[0]),
+              "gamma: «" + std::string(40, '1') + "…» — слишком длинное значение");
+    EXPECT_EQ(StartProblemText(problems[2]), "ticks: «10001» — нужно целое число 0..10000");
+    EXPECT_EQ(StartProblemText(problems[6]), "physics: «Exact» — нужно одно из: model, exact");
 
     // Put into a session: the inputs, the wall, the ticks, the pause.
     FlowSession session;
     start::Open(session, 5);
-    EXPECT_EQ(
-        ApplyStartPairs(
-            session,
-            {{"v1", "600"}, {"beta", "150"}, {"ticks", "3"}, {"paused", "1"}, {"theory", "1"}}),
-        std::vector<std::string>());
+    EXPECT_EQ(ApplyStartPairs(session, {{"v1", "600"},
+                                        {"beta", "150"},
+                                        {"ticks", "3"},
+                                        {"paused", "1"},
+                                        {"theory", "1"},
+                                        {"physics", "exact"}})
+                  .size(),
+              0u);
     EXPECT_EQ(session.FieldText(ControlId::UpstreamSpeed), "600");
     EXPECT_EQ(session.BetaLabel(), "\u03B2=150");
     EXPECT_EQ(session.Ticks(), 3u);
     EXPECT_TRUE(session.Paused());
     EXPECT_TRUE(session.ExactTheory());
+    EXPECT_EQ(session.PhysicsShown(), Physics::Exact);
+}
+
+// The link the page copies is written by the core and read back by the same reader: a state
+// made of a typed comma, a gas typed as 5/3 shows (1.667: 5/3, with the field's note), a wall
+// off the whole degrees, the pause and the exact physics opens again as it stood.
+TEST(StartPairs, AWrittenLinkOpensTheSameState)
+{
+    const std::vector<std::pair<std::string, std::string>> opened = {{"seed", "8"}, {"ticks", "4"}};
+    FlowSession a;
+    start::Open(a, 5);
+    EXPECT_EQ(ApplyStartPairs(a, {{"t1", "300,5"},
+                                  {"gamma", "1.667"},
+                                  {"mu", "4"},
+                                  {"beta", "150.25"},
+                                  {"paused", "1"},
+                                  {"physics", "exact"},
+                                  {"ticks", "4"}})
+                  .size(),
+              0u);
+    EXPECT_EQ(a.State().gamma, 5.0 / 3.0);
+    EXPECT_EQ(a.GasNote(), kGammaFiveThirdsNote);
+    std::vector<StartProblem> problems;
+    const auto link = StartLinkPairs(a, ReadStartPairs(opened, problems));
+    EXPECT_NE(std::find(link.begin(), link.end(),
+                        std::make_pair(std::string("t1"), std::string("300.5"))),
+              link.end());
+    EXPECT_NE(std::find(link.begin(), link.end(), opened[0]), link.end());
+
+    FlowSession b;
+    start::Open(b, 5);
+    EXPECT_EQ(ApplyStartPairs(b, link).size(), 0u);
+    // The inputs as read ("300,5" is written 300.5), every computed field the same.
+    for (size_t i = 0; i < FieldCount(); ++i)
+        if (FieldTable()[i].source != FieldSource::Input)
+            EXPECT_EQ(b.FieldText(FieldTable()[i].id), a.FieldText(FieldTable()[i].id)) << i;
+    EXPECT_EQ(std::make_tuple(b.State().gamma, b.State().molarMass, b.BodyAngle(), b.Paused(),
+                              b.PhysicsShown(), b.ExactTheory(), b.Ticks()),
+              std::make_tuple(a.State().gamma, a.State().molarMass, a.BodyAngle(), a.Paused(),
+                              a.PhysicsShown(), a.ExactTheory(), a.Ticks()));
 }
 
 // What a screen reader hears is built in the core: the flow with its numbers, the labels as
@@ -243,9 +304,11 @@ TEST(SessionGas, ChosenTypedLinkedAndReset)
     // "Other gas" keeps helium's numbers until others are typed; 5/3 itself is in range.
     ASSERT_TRUE(s.SetGas(kOtherGasCode));
     EXPECT_EQ(s.State().gamma, 5.0 / 3.0);
+    // 5/3 is written as the fields write their values, and reads back to helium.
+    EXPECT_EQ(s.GasGammaText(), "1.667");
     EXPECT_TRUE(s.SetGasValues(s.GasGammaText(), s.GasMolarMassText()));
-    EXPECT_EQ(s.State().gamma, 5.0 / 3.0);
-    EXPECT_EQ(s.GasNote(), "");
+    EXPECT_EQ(GasOf(s.State().gamma, s.State().molarMass), FindGas("he"));
+    EXPECT_EQ(s.GasNote(), kGammaFiveThirdsNote);
     // Out of range, or no number at all: the note says why and nothing changes.
     for (const auto& [gamma, mu] : std::vector<std::pair<std::string, std::string>>{
              {"1", "28"}, {"1.7", "28"}, {"abc", "28"}, {"1e999", "28"}}) {
@@ -281,17 +344,17 @@ TEST(SessionGas, ChosenTypedLinkedAndReset)
     EXPECT_EQ(s.State().maxTurnAngle, airTurn);
 
     // A link: a gas of the list, or typed numbers; a bad one is named and left out.
-    EXPECT_EQ(ApplyStartPairs(s, {{"gas", "co2"}, {"gamma", "1.7"}, {"mu", "0"}}),
+    EXPECT_EQ(NamesOf(ApplyStartPairs(s, {{"gas", "co2"}, {"gamma", "1.7"}, {"mu", "0"}})),
               (std::vector<std::string>{"gamma", "mu"}));
     EXPECT_EQ(s.Gas(), "co2");
-    EXPECT_EQ(ApplyStartPairs(s, {{"gas", "neon"}, {"gamma", "1.3"}, {"mu", "44"}}),
+    EXPECT_EQ(NamesOf(ApplyStartPairs(s, {{"gas", "neon"}, {"gamma", "1.3"}, {"mu", "44"}})),
               std::vector<std::string>{"gas"});
     EXPECT_EQ(s.Gas(), kOtherGasCode);
     EXPECT_EQ(s.State().gamma, 1.3);
     EXPECT_EQ(s.State().molarMass, 44.0);
     // Helium with another molar mass keeps gamma at exactly 5/3.
     s.Reset();
-    EXPECT_EQ(ApplyStartPairs(s, {{"gas", "he"}, {"mu", "20"}}), std::vector<std::string>());
+    EXPECT_EQ(ApplyStartPairs(s, {{"gas", "he"}, {"mu", "20"}}).size(), 0u);
     EXPECT_EQ(s.State().gamma, 5.0 / 3.0);
     EXPECT_EQ(s.State().molarMass, 20.0);
 }

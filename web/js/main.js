@@ -45,8 +45,8 @@
   function makeSetLanguage(page, layout, parts) {
     const hint = document.getElementById('touch-hint');
     function showIgnored() {
-      const names = CF.link.ignored();
-      parts.tools.tell(names.length ? CF.trf('Dialog', CF.words.ignored, names.join(', ')) : '');
+      const problems = CF.link.problems();
+      parts.tools.tell(problems.length ? CF.trf('Dialog', CF.words.ignored, problems.join('; ')) : '');
     }
     return (language) => {
       CF.setLanguage(language);
