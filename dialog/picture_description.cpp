@@ -54,14 +54,18 @@ void AddModelFlow(std::vector<SpokenSentence>& out, const FlowField& field)
     }
     default: break;
     }
-    out.push_back(SpokenSentence{
-        PictureWords(f.flow),
-        {f.wallDegrees, f.flow == PictureFacts::Flow::LeavesWall ? f.exitDegrees : f.turnDegrees,
-         f.spanDegrees}});
     // The exact theory: a vacuum past its largest turn, nu_max - nu(M1), which is less than the
-    // model's, nu_max; below it the exact flow follows the wall, which the model's leaves.
+    // model's, nu_max (where the model's flow still follows the wall); below it the exact flow
+    // follows the wall, which the model's may leave.
     const ExactFlow e = ComputeExactFlow(state, WallTurn(field.corner));
-    if (e.kind == ExactKind::FanToVacuum)
+    const bool vacuum = e.kind == ExactKind::FanToVacuum;
+    const char* words = f.flow == PictureFacts::Flow::Attached && vacuum ? kModelAlongWallWords
+                                                                         : PictureWords(f.flow);
+    if (f.flow == PictureFacts::Flow::LeavesWall)
+        out.push_back(SpokenSentence{words, {f.wallDegrees, f.spanDegrees, f.exitDegrees}});
+    else
+        out.push_back(SpokenSentence{words, {f.wallDegrees, f.turnDegrees, f.spanDegrees}});
+    if (vacuum)
         out.push_back(SpokenSentence{kExactVacuumWords, {Degrees(e.largestTurn, 2)}});
     else if (f.flow == PictureFacts::Flow::LeavesWall && e.kind == ExactKind::Fan)
         out.push_back(SpokenSentence{kExactFollowsWords, {Degrees(e.flowTurn, 0)}});
@@ -125,8 +129,8 @@ const char* PictureWords(PictureFacts::Flow flow)
         return "стенка повёрнута на %1°, поток — лишь на %2°, наибольший угол поворота модели, "
                "веер шириной %3°; поток отрывается от стенки";
     case PictureFacts::Flow::LeavesWall:
-        return "стенка повёрнута на %1°, а поток модели за веером — на %2°, веер шириной %3°; "
-               "поток отходит от стенки";
+        return "стенка повёрнута на %1°, веер шириной %2°; за веером поток модели идёт не вдоль "
+               "стенки, а под углом %3° к ней";
     case PictureFacts::Flow::IntoTheFlow: return kIntoFlowShockWords;
     case PictureFacts::Flow::NotPhysical: return kNotPhysicalWords;
     case PictureFacts::Flow::NoFan: break;
@@ -165,7 +169,7 @@ PictureFacts FactsOf(const FlowField& field)
     const double claimed = -corner.TurnAngle(state);
     if (std::isfinite(exit) && std::fabs(exit - claimed) > kLeavesWallAngle) {
         f.flow = PictureFacts::Flow::LeavesWall;
-        f.exitDegrees = Degrees(-exit, 0);
+        f.exitDegrees = Degrees(std::fabs(exit - claimed), 0);
     }
     return f;
 }

@@ -26,7 +26,7 @@ struct PictureFacts {
     std::string wallDegrees; // the wall's turn from straight (180 - beta)
     std::string turnDegrees; // the flow's turn as the chi label writes it; into the flow, the wall's
     std::string spanDegrees;
-    std::string exitDegrees; // LeavesWall: the turn of the model's flow past the fan
+    std::string exitDegrees; // LeavesWall: the angle between the model's flow past the fan and the wall
 };
 PictureFacts FactsOf(const FlowField& field);
 
@@ -36,7 +36,8 @@ constexpr double kLeavesWallAngle = 1.0 * 3.14159265358979323846 / 180.0;
 
 // The description's first sentence for each kind of the model's flow (UTF-8, Russian; the
 // shells translate in the "Picture" context): %1 the wall's turn, %2 the flow's, %3 the fan's
-// width (LeavesWall: %2 the turn of the flow past the fan); IntoTheFlow has the words of the
+// width (LeavesWall: %2 the fan's width, %3 the angle between the flow past the fan and the
+// wall); IntoTheFlow has the words of the
 // exact theory's answer instead (kIntoFlowShockWords, kIntoFlowDetachedWords).
 const char* PictureWords(PictureFacts::Flow flow);
 
@@ -74,6 +75,11 @@ constexpr const char* kBackwardWords =
 constexpr const char* kExactVacuumWords =
     "по точной теории поток поворачивает не более чем на ν(∞) − ν(M1) = %1°; стенка "
     "повёрнута дальше, и за последней характеристикой — вакуум";
+// With the model, where the exact flow has a vacuum but the model's follows the wall: %1 the
+// wall's turn, %2 the flow's, %3 the fan's width (a sentence kExactVacuumWords follows).
+constexpr const char* kModelAlongWallWords =
+    "стенка повёрнута на %1°, поток — на %2°, веер шириной %3°; по модели поток идёт вдоль "
+    "стенки";
 // With the model, the flow leaving the wall: %1 the exact theory's turn (the wall's).
 constexpr const char* kExactFollowsWords =
     "по точной теории поток повернул бы на %1° и шёл бы вдоль стенки";

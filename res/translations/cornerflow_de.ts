@@ -357,8 +357,12 @@
       <translation>Wand um %1° gedreht, Strömung nur um %2° umgelenkt, den größten Umlenkwinkel des Modells, Expansionsfächer %3° breit; die Strömung löst sich von der Wand ab</translation>
     </message>
     <message>
-      <source>стенка повёрнута на %1°, а поток модели за веером — на %2°, веер шириной %3°; поток отходит от стенки</source>
-      <translation>Wand um %1° gedreht, die Strömung des Modells hinter dem Expansionsfächer aber um %2°, Expansionsfächer %3° breit; die Strömung entfernt sich von der Wand</translation>
+      <source>стенка повёрнута на %1°, веер шириной %2°; за веером поток модели идёт не вдоль стенки, а под углом %3° к ней</source>
+      <translation>Wand um %1° gedreht, Expansionsfächer %2° breit; hinter dem Fächer verläuft die Strömung des Modells nicht an der Wand entlang, sondern unter %3° zu ihr</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, поток — на %2°, веер шириной %3°; по модели поток идёт вдоль стенки</source>
+      <translation>Wand um %1° gedreht, Strömung um %2° umgelenkt, Expansionsfächer %3° breit; im Modell verläuft die Strömung an der Wand entlang</translation>
     </message>
     <message>
       <source>поток не сверхзвуковой (M1 &lt; 1): течение за углом не вычисляется, линии показывают только набегающий поток</source>

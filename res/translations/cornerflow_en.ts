@@ -357,8 +357,12 @@
       <translation>wall turned %1°, flow turned only %2°, the model's largest turning angle, fan %3° wide; the flow separates from the wall</translation>
     </message>
     <message>
-      <source>стенка повёрнута на %1°, а поток модели за веером — на %2°, веер шириной %3°; поток отходит от стенки</source>
-      <translation>wall turned %1°, but the model's flow past the fan turned %2°, fan %3° wide; the flow leaves the wall</translation>
+      <source>стенка повёрнута на %1°, веер шириной %2°; за веером поток модели идёт не вдоль стенки, а под углом %3° к ней</source>
+      <translation>wall turned %1°, fan %2° wide; past the fan the model's flow runs not along the wall but at %3° to it</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, поток — на %2°, веер шириной %3°; по модели поток идёт вдоль стенки</source>
+      <translation>wall turned %1°, flow turned %2°, fan %3° wide; in the model the flow runs along the wall</translation>
     </message>
     <message>
       <source>поток не сверхзвуковой (M1 &lt; 1): течение за углом не вычисляется, линии показывают только набегающий поток</source>

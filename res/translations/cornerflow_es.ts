@@ -357,8 +357,12 @@
       <translation>pared girada %1°, flujo desviado solo %2°, el ángulo máximo de giro del modelo, abanico de %3° de ancho; el flujo se desprende de la pared</translation>
     </message>
     <message>
-      <source>стенка повёрнута на %1°, а поток модели за веером — на %2°, веер шириной %3°; поток отходит от стенки</source>
-      <translation>pared girada %1°, pero el flujo del modelo tras el abanico desviado %2°, abanico de %3° de ancho; el flujo se aparta de la pared</translation>
+      <source>стенка повёрнута на %1°, веер шириной %2°; за веером поток модели идёт не вдоль стенки, а под углом %3° к ней</source>
+      <translation>pared girada %1°, abanico de %2° de ancho; tras el abanico el flujo del modelo no sigue la pared, sino que forma %3° con ella</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, поток — на %2°, веер шириной %3°; по модели поток идёт вдоль стенки</source>
+      <translation>pared girada %1°, flujo desviado %2°, abanico de %3° de ancho; en el modelo el flujo sigue a lo largo de la pared</translation>
     </message>
     <message>
       <source>поток не сверхзвуковой (M1 &lt; 1): течение за углом не вычисляется, линии показывают только набегающий поток</source>
