@@ -86,9 +86,9 @@ void AddExactFlow(std::vector<SpokenSentence>& out, const FlowField& field)
         out.push_back(SpokenSentence{kExactStraightWords, {FormatFieldValue(e.m1)}});
         break;
     case ExactKind::Fan:
-        out.push_back(SpokenSentence{kExactFanWords,
-                                     {Degrees(e.flowTurn, 0), FormatFieldValue(e.m2),
-                                      FormatFieldValue(e.p2 / e.p1)}});
+        out.push_back(SpokenSentence{
+            kExactFanWords,
+            {Degrees(e.flowTurn, 0), FormatFieldValue(e.m2), FormatFieldValue(e.p2 / e.p1)}});
         break;
     case ExactKind::FanToVacuum:
         out.push_back(SpokenSentence{kExactFanToVacuumWords,

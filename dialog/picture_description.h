@@ -23,10 +23,13 @@ struct PictureFacts {
     // NotPhysical: the inputs are no state of a gas (V1 < 0, T1 <= 0 or P1 <= 0).
     enum class Flow { Attached, Separated, NoFan, IntoTheFlow, LeavesWall, NotPhysical };
     Flow flow = Flow::NoFan;
-    std::string wallDegrees; // the wall's turn from straight (180 - beta)
-    std::string turnDegrees; // the flow's turn as the chi label writes it; into the flow, the wall's
+    // The wall's turn from straight (180 - beta); the flow's turn as the chi label writes it
+    // (into the flow, the wall's); the fan's width; LeavesWall: the angle between the model's
+    // flow past the fan and the wall.
+    std::string wallDegrees;
+    std::string turnDegrees;
     std::string spanDegrees;
-    std::string exitDegrees; // LeavesWall: the angle between the model's flow past the fan and the wall
+    std::string exitDegrees;
 };
 PictureFacts FactsOf(const FlowField& field);
 

@@ -78,8 +78,8 @@ TEST_F(Classroom, PauseStepAndTheMenuAgree)
     EXPECT_FALSE(dlg->ViewWindow().Timer().isActive());
     ASSERT_NE(Action(Command::Pause), nullptr);
     EXPECT_TRUE(Action(Command::Pause)->isChecked());
-    // Its words say what choosing it does now.
-    EXPECT_TRUE(Action(Command::Pause)->text().startsWith(QStringLiteral("Продолжить")));
+    // One mark for the pause: the check mark; the words stay.
+    EXPECT_TRUE(Action(Command::Pause)->text().startsWith(QStringLiteral("Пауза")));
 
     // Paused means paused: time, repaints, the menu opened and closed and a click into a field
     // move nothing.

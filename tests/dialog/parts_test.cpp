@@ -131,8 +131,8 @@ TEST(PictureDescription, WordsAndValuesForEveryShell)
     std::vector<SpokenSentence> d = s.Description();
     ASSERT_EQ(d.size(), 3u);
     EXPECT_STREQ(d[0].words, PictureWords(PictureFacts::Flow::Attached));
-    EXPECT_EQ(d[0].values, (std::vector<std::string>{"45", s.Facts().turnDegrees,
-                                                     s.Facts().spanDegrees}));
+    EXPECT_EQ(d[0].values,
+              (std::vector<std::string>{"45", s.Facts().turnDegrees, s.Facts().spanDegrees}));
     EXPECT_EQ(d[1].words, nullptr);
     EXPECT_EQ(d[1].values, (std::vector<std::string>{s.BetaLabel(), s.AlphaLabel(), s.ChiLabel()}));
     EXPECT_STREQ(d[2].words, kPictureKeysWords);
@@ -564,4 +564,3 @@ TEST(KeptChoices, OnlyTheUsersChoicesAndBackAtTheNextOpening)
     EXPECT_EQ(hand.Gas(), "air");
     EXPECT_EQ(hand.State().gamma, 1.4);
 }
-
