@@ -435,8 +435,11 @@ std::vector<LegendItem> FlowSession::Legend(LegendShell shell) const
 {
     LegendPens pens{field_.streamlines[1].pen, view_.exactPen, view_.framePen, Tracer::kColour,
                     field_.marker.brush.colour};
-    LegendScene scene{physics_, view_.exactTheory, ExactKind::Subsonic};
-    if (physics_ == Physics::Exact)
-        scene.kind = ComputeExactFlow(state_, kHalfPi - corner_.wallAngle).kind;
+    LegendScene scene{physics_, view_.exactTheory, ExactKind::Subsonic, false};
+    if (physics_ == Physics::Exact) {
+        const ExactFlow exact = ComputeExactFlow(state_, kHalfPi - corner_.wallAngle);
+        scene.kind = exact.kind;
+        scene.sonicRay = exact.phiSonic < kPi;
+    }
     return LegendOf(corner_, state_, pens, scene, shell);
 }

@@ -52,17 +52,27 @@ std::vector<LegendItem> LegendOf(const Corner& corner, const FlowState& state,
                              "граница потока: стенка повёрнута дальше наибольшего угла поворота, "
                              "поток отрывается от неё и идёт вдоль этой линии"));
     if (exact && fan)
-        items.push_back(line(corner.dashPen, "штриховые линии из угла: первая и последняя линии "
-                                             "Маха веера разрежения по точной теории"));
+        items.push_back(line(corner.dashPen,
+                             scene.sonicRay
+                                 ? "штриховые линии из угла по точной теории: звуковая линия — "
+                                   "направление, где центрированный веер был бы звуковым "
+                                   "(набегающий поток там ещё сверхзвуковой); первая и последняя "
+                                   "линии Маха веера разрежения"
+                                 : "штриховые линии из угла: первая и последняя линии Маха веера "
+                                   "разрежения по точной теории"));
     if (exact && scene.kind == ExactKind::Shock)
         items.push_back(line(pens.shock, "косой скачок уплотнения: на нём поток поворачивает "
                                          "вдоль стенки, давление и плотность возрастают"));
     if (exact && scene.kind == ExactKind::FanToVacuum) {
-        items.push_back(line(pens.limiting, "предельная линия тока: на ней газ расширился до "
+        items.push_back(line(corner.dotPen, "предельная линия тока: на ней газ расширился до "
                                             "нулевого давления"));
         items.push_back(LegendItem{S::Area, Pen{}, pens.vacuum,
                                    "вакуум: между предельной линией тока и стенкой газа нет"});
     }
+    if (exact && (scene.kind == ExactKind::Detached || scene.kind == ExactKind::Subsonic))
+        items.push_back(LegendItem{S::Area, Pen{}, pens.notComputed,
+                                   "область, которую точная теория не вычисляет: скачок "
+                                   "уплотнения отошёл от угла, или поток не сверхзвуковой"});
     items.push_back(LegendItem{S::Dots, Pen{}, pens.tracer,
                                "частицы газа: их движение показывает скорость потока"});
     items.push_back(line(pens.streamline, fan ? "линии тока: пути, по которым частицы проходят веер"
@@ -84,6 +94,13 @@ std::vector<LegendItem> LegendOf(const Corner& corner, const FlowState& state,
         items.push_back(symbol("Δφ — ширина веера: угол между первой и последней "
                                "характеристиками"));
     }
+    if (exact && scene.kind == ExactKind::Shock)
+        items.push_back(symbol("θ — угол, на который стенка повёрнута навстречу потоку; σ — угол "
+                               "скачка уплотнения к набегающему потоку"));
+    if (exact && scene.kind == ExactKind::Detached)
+        items.push_back(symbol("θ — угол, на который стенка повёрнута навстречу потоку; θmax — "
+                               "наибольший угол, на который поток поворачивает присоединённый "
+                               "скачок уплотнения"));
     items.push_back(symbol("M1, V1, T1, P1, ρ1, c1 — число Маха, скорость, температура, давление, "
                            "плотность и скорость звука набегающего потока; V1, T1 и P1 вводятся"));
     items.push_back(symbol("V0 — удельный объём, 1/ρ; индекс «кр» — критическое состояние, где "

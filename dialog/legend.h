@@ -29,11 +29,12 @@ struct LegendPens {
     Pen frame;
     Colour tracer;
     Colour marker;
-    // The exact theory's own lines when the picture follows it: the oblique shock, the
-    // limiting streamline, and the vacuum's colour.
-    Pen shock{PenStyle::Solid, 2, Colour{200, 0, 0}};
-    Pen limiting{PenStyle::Dot, 1, Colour{150, 40, 190}};
-    Colour vacuum{235, 235, 235};
+    // The exact theory's own marks when the picture follows it (the overlay's, corner/): the
+    // oblique shock, the vacuum's tint and the tint of the region it does not compute. The
+    // limiting streamline is drawn in the flow boundary's dotted pen.
+    Pen shock{PenStyle::Solid, 2, Colour{200, 0, 120}};
+    Colour vacuum{228, 218, 255};
+    Colour notComputed{212, 212, 212};
 };
 
 // Which shell shows the legend: the words name a command as it is shown there (the desktop's
@@ -46,6 +47,7 @@ struct LegendScene {
     Physics physics = Physics::Model;
     bool exactTheory = false;
     ExactKind kind = ExactKind::Subsonic;
+    bool sonicRay = false; // the exact fan's sonic ray is drawn (above the upstream wall)
 };
 std::vector<LegendItem> LegendOf(const Corner& corner, const FlowState& state,
                                  const LegendPens& pens, const LegendScene& scene,

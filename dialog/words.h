@@ -31,8 +31,8 @@ constexpr const char* kDataNotSavedWords = "Данные не сохранены
 constexpr const char* kCsvFilesWords = "Таблицы CSV (*.csv)";
 // The About box's sentence on the two flows ("About").
 constexpr const char* kAboutPhysicsWords =
-    "Рисунок, поля и графики следуют модели программы, а если выбрано «Течение по точной "
-    "теории» — точной теории невязкого газа.";
+    "По умолчанию рисунок следует модели программы, а если выбрано «Течение по точной теории» "
+    "— точной теории невязкого газа.";
 // The legend's menu item and window title ("Dialog").
 constexpr const char* kLegendWords = "Обозначения";
 // The language submenu's title, the same in every language.

@@ -849,5 +849,21 @@
       <source>точная теория (кнопка «Точная теория»): её последняя характеристика и её линии тока</source>
       <translation>die exakte Theorie (Schaltfläche „Exakte Theorie“): ihre letzte Charakteristik und ihre Stromlinien</translation>
     </message>
+    <message>
+      <source>штриховые линии из угла по точной теории: звуковая линия — направление, где центрированный веер был бы звуковым (набегающий поток там ещё сверхзвуковой); первая и последняя линии Маха веера разрежения</source>
+      <translation>gestrichelte Linien aus der Ecke nach exakter Theorie: die Schalllinie, die Richtung, in der ein zentrierter Fächer Schallgeschwindigkeit hätte (die Anströmung ist dort noch Überschall); die erste und die letzte Machlinie des Expansionsfächers</translation>
+    </message>
+    <message>
+      <source>область, которую точная теория не вычисляет: скачок уплотнения отошёл от угла, или поток не сверхзвуковой</source>
+      <translation>der Bereich, den die exakte Theorie nicht berechnet: der Verdichtungsstoß hat sich von der Ecke abgelöst, oder die Strömung ist keine Überschallströmung</translation>
+    </message>
+    <message>
+      <source>θ — угол, на который стенка повёрнута навстречу потоку; σ — угол скачка уплотнения к набегающему потоку</source>
+      <translation>θ ist der Winkel, um den die Wand in die Strömung hinein gedreht ist; σ der Winkel des Verdichtungsstoßes zur Anströmung</translation>
+    </message>
+    <message>
+      <source>θ — угол, на который стенка повёрнута навстречу потоку; θmax — наибольший угол, на который поток поворачивает присоединённый скачок уплотнения</source>
+      <translation>θ ist der Winkel, um den die Wand in die Strömung hinein gedreht ist; θmax der größte Winkel, um den ein anliegender Verdichtungsstoß die Strömung umlenkt</translation>
+    </message>
   </context>
 </TS>

@@ -849,5 +849,21 @@
       <source>точная теория (кнопка «Точная теория»): её последняя характеристика и её линии тока</source>
       <translation>the exact theory (button “Exact theory”): its last characteristic and its streamlines</translation>
     </message>
+    <message>
+      <source>штриховые линии из угла по точной теории: звуковая линия — направление, где центрированный веер был бы звуковым (набегающий поток там ещё сверхзвуковой); первая и последняя линии Маха веера разрежения</source>
+      <translation>dashed lines from the corner by the exact theory: the sonic line, the direction in which a centred fan would be sonic (the oncoming flow there is still supersonic); the first and the last Mach line of the expansion fan</translation>
+    </message>
+    <message>
+      <source>область, которую точная теория не вычисляет: скачок уплотнения отошёл от угла, или поток не сверхзвуковой</source>
+      <translation>the region the exact theory does not compute: the shock has detached from the corner, or the flow is not supersonic</translation>
+    </message>
+    <message>
+      <source>θ — угол, на который стенка повёрнута навстречу потоку; σ — угол скачка уплотнения к набегающему потоку</source>
+      <translation>θ is the angle the wall is turned into the flow; σ the angle of the shock to the oncoming flow</translation>
+    </message>
+    <message>
+      <source>θ — угол, на который стенка повёрнута навстречу потоку; θmax — наибольший угол, на который поток поворачивает присоединённый скачок уплотнения</source>
+      <translation>θ is the angle the wall is turned into the flow; θmax the largest angle through which an attached shock turns the flow</translation>
+    </message>
   </context>
 </TS>

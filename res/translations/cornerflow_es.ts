@@ -849,5 +849,21 @@
       <source>точная теория (кнопка «Точная теория»): её последняя характеристика и её линии тока</source>
       <translation>la teoría exacta (botón «Teoría exacta»): su última característica y sus líneas de corriente</translation>
     </message>
+    <message>
+      <source>штриховые линии из угла по точной теории: звуковая линия — направление, где центрированный веер был бы звуковым (набегающий поток там ещё сверхзвуковой); первая и последняя линии Маха веера разрежения</source>
+      <translation>líneas discontinuas desde la esquina según la teoría exacta: la línea sónica, la dirección en la que un abanico centrado sería sónico (el flujo incidente allí aún es supersónico); la primera y la última línea de Mach del abanico de expansión</translation>
+    </message>
+    <message>
+      <source>область, которую точная теория не вычисляет: скачок уплотнения отошёл от угла, или поток не сверхзвуковой</source>
+      <translation>la región que la teoría exacta no calcula: la onda de choque se ha separado de la esquina, o el flujo no es supersónico</translation>
+    </message>
+    <message>
+      <source>θ — угол, на который стенка повёрнута навстречу потоку; σ — угол скачка уплотнения к набегающему потоку</source>
+      <translation>θ es el ángulo que la pared está girada contra el flujo; σ, el ángulo de la onda de choque respecto al flujo incidente</translation>
+    </message>
+    <message>
+      <source>θ — угол, на который стенка повёрнута навстречу потоку; θmax — наибольший угол, на который поток поворачивает присоединённый скачок уплотнения</source>
+      <translation>θ es el ángulo que la pared está girada contra el flujo; θmax, el mayor ángulo que una onda de choque adherida puede desviar el flujo</translation>
+    </message>
   </context>
 </TS>

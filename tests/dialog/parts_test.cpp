@@ -340,6 +340,28 @@ TEST(Legend, WhatThePictureDrawsNow)
     input::Leave(s, "300", "273", "100000");
     EXPECT_FALSE(hasLine(s.Legend(), c.dashPen));
     EXPECT_LT(s.Legend().size(), atStart.size());
+
+    // The exact theory's flow: past its largest turn the limiting streamline and the vacuum;
+    // a wall turned into the flow, the shock; no model's boundary, no overlay of its own.
+    const auto hasArea = [](const std::vector<LegendItem>& items, Colour fill) {
+        for (const LegendItem& i : items)
+            if (i.sample == LegendItem::Sample::Area && i.fill == fill)
+                return true;
+        return false;
+    };
+    const LegendPens pens;
+    s.SetPhysics(Physics::Exact);
+    input::Leave(s, "450", "273", "100000");
+    s.SetBodyAngle(40.0);
+    EXPECT_TRUE(hasLine(s.Legend(), c.dotPen));
+    EXPECT_TRUE(hasArea(s.Legend(), pens.vacuum));
+    EXPECT_FALSE(hasLine(s.Legend(), s.View().exactPen));
+    s.SetBodyAngle(200.0); // detached at the start-up M1: not computed
+    EXPECT_TRUE(hasArea(s.Legend(), pens.notComputed));
+    EXPECT_FALSE(hasLine(s.Legend(), pens.shock));
+    input::Leave(s, "900", "273", "100000");
+    EXPECT_TRUE(hasLine(s.Legend(), pens.shock));
+    EXPECT_FALSE(hasArea(s.Legend(), pens.vacuum));
 }
 
 // The flow the picture follows is the user's choice: the menu's command and the key E turn it
