@@ -432,6 +432,8 @@ void FlowDialog::Carry(ShellAction action)
     default: break;
     }
     BuildMenu();
+    if (legend_)
+        legend_->Update(); // the exact theory's lines shown or put away
 }
 
 QColor FlowDialog::ReadOnlyColour()

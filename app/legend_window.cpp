@@ -51,7 +51,10 @@ QPixmap Sample(const LegendItem& item, qreal ratio)
     case LegendItem::Sample::Area:
         p.fillRect(QRectF(4, mid - 6, kSampleWidth - 8, 12), ColourOf(item.fill));
         break;
-    case LegendItem::Sample::Symbol: pixmap.fill(Qt::transparent); break;
+    case LegendItem::Sample::Symbol:
+        p.end(); // a pixmap is filled only when no painter paints on it
+        pixmap.fill(Qt::transparent);
+        break;
     }
     return pixmap;
 }

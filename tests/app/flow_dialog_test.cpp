@@ -287,10 +287,10 @@ TEST_F(FlowDialogTest, SystemMenuAndAboutBox)
 {
     const QList<QAction*> items = dlg->Menu().actions();
     ASSERT_GE(items.size(), 3); // Close and About first; the classroom's items follow
-    EXPECT_EQ(items[0]->text(), QStringLiteral("Close"));
+    EXPECT_EQ(items[0]->text(), QStringLiteral("Закрыть")); // the menu in the window's language
     EXPECT_EQ(items[0]->data().toInt(), static_cast<int>(Command::Close));
     EXPECT_TRUE(items[1]->isSeparator());
-    EXPECT_EQ(items[2]->text(), QStringLiteral("&About Cornerflow…"));
+    EXPECT_EQ(items[2]->text(), QStringLiteral("&О программе Cornerflow…"));
     EXPECT_EQ(items[2]->data().toInt(), static_cast<int>(Command::About));
 
     QString caption;
@@ -553,10 +553,11 @@ TEST_F(FlowDialogTest, StatusLineAndLegendInWords)
         EXPECT_GT(line.indexOf(QStringLiteral("130"), wall), wall) << code;
         EXPECT_FALSE(line.contains(QStringLiteral("\u0441\u0442\u0435\u043D"))
                      && code != std::string("ru"))
-            << code;                   // no Russian left
-        if (code == std::string("zh")) // Chinese sentences end in the ideographic full stop
+            << code;                     // no Russian left
+        if (code == std::string("zh")) { // Chinese sentences end in the ideographic full stop
             EXPECT_TRUE(line.endsWith(QChar(0x3002)) && !line.contains(QStringLiteral("\u3002.")))
                 << line.toStdString();
+        }
     }
     dlg->SetLanguage(QStringLiteral("en"));
     EXPECT_TRUE(
@@ -585,7 +586,7 @@ TEST_F(FlowDialogTest, StatusLineAndLegendInWords)
     dlg->MenuCommandChosen(Command::ExactTheory); // its lines drawn: the legend names them
     const QStringList shown = dlg->Legend()->Items();
     EXPECT_EQ(shown.size(), items.size() + 1);
-    EXPECT_TRUE(shown.join(QLatin1Char(' ')).contains(QLatin1String("(menu “Exact theory”)")));
+    EXPECT_TRUE(shown.join(QLatin1Char(' ')).contains(QStringLiteral("(menu “Exact theory”)")));
     dlg->MenuCommandChosen(Command::ExactTheory);
     dlg->MenuCommandChosen(Command::Legend);
     EXPECT_FALSE(dlg->Legend()->isVisible());
