@@ -192,7 +192,7 @@ public:
     // flow the picture follows.
     std::vector<SpokenSentence> Description() const
     {
-        return DescribePicture(field_, physics_, paused_);
+        return DescribePicture(field_, physics_, paused_, {BetaLabel(), AlphaLabel(), ChiLabel()});
     }
     // The status line beside the picture: what the flow the picture follows is doing now, in
     // sentences.

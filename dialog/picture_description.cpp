@@ -174,16 +174,15 @@ PictureFacts FactsOf(const FlowField& field)
     return f;
 }
 
-std::vector<SpokenSentence> DescribePicture(const FlowField& field, Physics physics, bool paused)
+std::vector<SpokenSentence> DescribePicture(const FlowField& field, Physics physics, bool paused,
+                                            const std::vector<std::string>& labels)
 {
     std::vector<SpokenSentence> out = FlowSentences(field, physics);
-    SpokenSentence labels;
-    labels.values.push_back(field.corner.BetaLabel());
-    if (Corner::HasFan(field.flow)) {
-        labels.values.push_back(Corner::AlphaLabel(field.flow));
-        labels.values.push_back(field.corner.ChiLabel(field.flow));
-    }
-    out.push_back(labels);
+    SpokenSentence drawn;
+    for (const std::string& label : labels)
+        if (!label.empty())
+            drawn.values.push_back(label);
+    out.push_back(drawn);
     if (paused)
         out.push_back(SpokenSentence{kPausedWords, {}});
     out.push_back(SpokenSentence{kPictureKeysWords, {}});

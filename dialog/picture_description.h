@@ -52,9 +52,10 @@ struct SpokenSentence {
     const char* words = nullptr;
     std::vector<std::string> values;
 };
-// The sentences in the order they are said: the flow (as the status line says it), the labels,
-// the pause (when paused), the keys.
-std::vector<SpokenSentence> DescribePicture(const FlowField& field, Physics physics, bool paused);
+// The sentences in the order they are said: the flow (as the status line says it), the labels
+// as drawn (those not empty), the pause (when paused), the keys.
+std::vector<SpokenSentence> DescribePicture(const FlowField& field, Physics physics, bool paused,
+                                            const std::vector<std::string>& labels);
 
 // The status line shown beside the picture: what the flow the picture follows is doing now, as
 // sentences like the description's (words in the "Picture" context, values filled in by the
