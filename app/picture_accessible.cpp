@@ -92,8 +92,11 @@ QString Sentence(QString words)
     if (words.isEmpty())
         return words;
     words[0] = words[0].toUpper();
-    if (!words.endsWith(QLatin1Char('.')))
-        words += QLatin1Char('.');
+    // A full stop where there is none: the ideographic one after a Chinese character.
+    const QChar last = words.back();
+    if (last == QLatin1Char('.') || last == QChar(0x3002))
+        return words;
+    words += last.unicode() >= 0x2E80 ? QChar(0x3002) : QLatin1Char('.');
     return words;
 }
 
@@ -130,7 +133,7 @@ QString SpokenText(const std::vector<SpokenSentence>& spoken)
 QString PictureValueText(const FlowSession& session)
 {
     const FlowSession::Slider s = session.WallSlider();
-    return Tr("Picture", kSliderWords)
+    return Tr("Picture", s.words)
         .replace(QStringLiteral("%1"), QString::fromStdString(s.beta))
         .replace(QStringLiteral("%2"), QString::fromStdString(s.turn));
 }

@@ -52,6 +52,8 @@ const char* FlowName(PictureFacts::Flow flow)
     case PictureFacts::Flow::Separated: return "Separated";
     case PictureFacts::Flow::NoFan: return "NoFan";
     case PictureFacts::Flow::IntoTheFlow: return "IntoTheFlow";
+    case PictureFacts::Flow::LeavesWall: return "LeavesWall";
+    case PictureFacts::Flow::NotPhysical: return "NotPhysical";
     }
     return "NoFan";
 }
@@ -232,11 +234,12 @@ val DescribePictureOf(const Page& p) { return SentencesOf(p.Session().Descriptio
 // The status line beside the picture: [{words, values}], as the description's.
 val StatusOf(const Page& p) { return SentencesOf(p.Session().Status()); }
 
-// The legend: [{sample: "line"|"dots"|"disc"|"symbol", style, width, pen: [r, g, b],
+// The legend of what the picture draws now, a command named as the page's button: [{sample:
+// "line"|"dots"|"disc"|"symbol"|"area", style, width, pen: [r, g, b],
 // fill: [r, g, b], words}], the words in the program's Russian ("Legend" context).
 val LegendItemsOf(const Page& p)
 {
-    static const char* const kSamples[] = {"line", "dots", "disc", "symbol"};
+    static const char* const kSamples[] = {"line", "dots", "disc", "symbol", "area"};
     static const char* const kStyles[] = {"solid", "dash", "dot", "dashdot"};
     const auto rgb = [](Colour c) {
         val a = val::array();
@@ -246,7 +249,7 @@ val LegendItemsOf(const Page& p)
         return a;
     };
     val out = val::array();
-    for (const LegendItem& i : p.Session().Legend()) {
+    for (const LegendItem& i : p.Session().Legend(LegendShell::Page)) {
         val o = val::object();
         o.set("sample", std::string(kSamples[static_cast<int>(i.sample)]));
         o.set("style", std::string(kStyles[static_cast<int>(i.pen.style)]));
@@ -333,6 +336,8 @@ val GasNotes(const Page& p)
 double BodyAngle(const Page& p) { return p.Session().BodyAngle(); }
 void SetBodyAngle(Page& p, double beta) { p.Session().SetBodyAngle(beta); }
 bool ExactTheory(const Page& p) { return p.Session().ExactTheory(); }
+// The flow the picture follows: "model" or "exact".
+std::string PhysicsShown(const Page& p) { return PhysicsName(p.Session().PhysicsShown()); }
 int TracerCount(const Page& p) { return p.Session().Field().tracers.count; }
 
 val Facts(const Page& p)
@@ -354,6 +359,7 @@ val WallSlider(const Page& p)
     o.set("max", s.max);
     o.set("beta", s.beta);
     o.set("turn", s.turn);
+    o.set("words", std::string(s.words)); // the value in words: %1 beta, %2 the turn
     return o;
 }
 
@@ -542,6 +548,7 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .value("Space", Key::Space)
         .value("Period", Key::Period)
         .value("F", Key::F)
+        .value("E", Key::E)
         .value("Other", Key::Other);
     enum_<PointerKind>("PointerKind")
         .value("Mouse", PointerKind::Mouse)
@@ -649,6 +656,7 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .function("bodyAngle", &BodyAngle)
         .function("setBodyAngle", &SetBodyAngle)
         .function("exactTheory", &ExactTheory)
+        .function("physicsShown", &PhysicsShown)
         .function("fieldsSerial", &Page::FieldsSerial)
         .function("frameSerial", &Page::FrameSerial)
         .function("tracerCount", &TracerCount)

@@ -11,7 +11,8 @@
       let text = s.words === null ? s.values.join(', ') : CF.trf(context, s.words, ...s.values);
       text = text.trim();
       if (s.words !== null && text) text = text.charAt(0).toUpperCase() + text.slice(1);
-      if (text && !text.endsWith('.')) text += '.';
+      // A full stop where there is none: the ideographic one after a Chinese character.
+      if (text && !text.endsWith('.') && !text.endsWith('\u3002')) text += text.charCodeAt(text.length - 1) >= 0x2E80 ? '\u3002' : '.';
       return text;
     }).filter((t) => t !== '').join(' ');
   };
@@ -41,6 +42,9 @@
       } else if (item.sample === 'dots') {
         g.fillStyle = rgb(item.fill);
         for (let x = 8; x < 48; x += 12) g.fillRect(x, 9 + ((x / 12) | 0) % 2 * 3, 1.5, 1.5);
+      } else if (item.sample === 'area') {
+        g.fillStyle = rgb(item.fill);
+        g.fillRect(4, 4, 40, 12);
       } else if (item.sample === 'disc') {
         g.fillStyle = rgb(item.fill);
         g.strokeStyle = rgb(item.pen);
@@ -51,22 +55,34 @@
       }
       return c;
     }
-    const items = page.legend();
-    const rows = items.map((item) => {
-      const li = document.createElement('li');
-      li.appendChild(sample(item));
-      const words = document.createElement('span');
-      li.appendChild(words);
-      list.appendChild(li);
-      return { item: item, words: words };
-    });
+    // The rows of what the picture draws now; made again when that changes.
+    let rows = [];
+    let listed = '';
+    function build() {
+      const items = page.legend();
+      const key = items.map((i) => i.words).join('\n');
+      if (key === listed) return false;
+      listed = key;
+      list.textContent = '';
+      rows = items.map((item) => {
+        const li = document.createElement('li');
+        li.appendChild(sample(item));
+        const words = document.createElement('span');
+        li.appendChild(words);
+        list.appendChild(li);
+        return { item: item, words: words };
+      });
+      return true;
+    }
     function applyLanguage() {
       title.textContent = CF.tr('Dialog', CF.words.legend);
       for (const r of rows) r.words.textContent = CF.tr('Legend', r.item.words);
     }
+    build();
     return {
       applyLanguage: applyLanguage,
       show: (shown) => { panel.hidden = !shown; },
+      update: () => { if (build()) applyLanguage(); },
       items: () => rows.map((r) => r.words.textContent),
     };
   };
@@ -135,7 +151,7 @@
       box.setAttribute('aria-valuemin', String(s.min));
       box.setAttribute('aria-valuemax', String(s.max));
       box.setAttribute('aria-valuenow', String(s.value));
-      box.setAttribute('aria-valuetext', CF.trf('Picture', CF.words.slider, s.beta, s.turn));
+      box.setAttribute('aria-valuetext', CF.trf('Picture', s.words, s.beta, s.turn));
 
       labelsEl.dataset.beta = page.betaLabel();
       labelsEl.dataset.alpha = page.alphaLabel();
