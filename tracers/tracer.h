@@ -65,6 +65,9 @@ public:
     double exitStepX = 0.0;
     double exitStepY = 0.0;
     double entryRadius = -1.0;
+    // The exact theory's motion only (tracers/exact_motion.h): the height of the tracer's
+    // streamline above the upstream wall upstream, px.
+    double streamHeight = 0.0;
 
     // Draws the tracer as one red pixel where it stands; moves nothing.
     void Draw(DC& dc, const Corner& corner) const;
