@@ -442,3 +442,15 @@ std::vector<LegendItem> FlowSession::Legend() const
     return LegendOf(corner_, LegendPens{field_.streamlines[1].pen, view_.exactPen, view_.framePen,
                                         Tracer::kColour, field_.marker.brush.colour});
 }
+
+// ---- The exact flow round the corner
+
+ExactFlow FlowSession::ExactFlowNow() const
+{
+    return ComputeExactFlow(state_, kHalfPi - corner_.wallAngle);
+}
+
+ExactPointState FlowSession::ReadExactAt(double x, double y) const
+{
+    return ExactStateAtAngle(ExactFlowNow(), ExactPolarAngle(x - corner_.ApexX(), y - corner_.top));
+}

@@ -25,6 +25,7 @@
 #include "dialog/pointer_gesture.h"
 #include "dialog/words.h"
 #include "draw/frame_buffer.h"
+#include "model/exact_flow.h"
 #include "model/flow_state.h"
 #include "model/gas.h"
 #include "model/number_text.h"
@@ -322,6 +323,15 @@ public:
     bool LegendOpen() const { return legendOpen_; }
     void SetLegendOpen(bool open) { legendOpen_ = open; }
     // ==== end of the plot and the exact theory ==============================================
+
+    // ==== The exact flow round the corner (model/exact_flow.h) ==============================
+    // The exact inviscid flow of the state as it stands past the wall as it stands (its turn
+    // pi/2 - wallAngle: away from the flow a fan, into it a shock), whichever flow is shown.
+    ExactFlow ExactFlowNow() const;
+    // The exact state at a picture point (picture pixels, as ReadAt takes them), at its polar
+    // angle about the corner as ExactPolarAngle measures it.
+    ExactPointState ReadExactAt(double x, double y) const;
+    // ==== end of the exact flow =============================================================
 
 private:
     void StartUp();

@@ -95,11 +95,12 @@ struct ExactFlow {
 
     // Fan and FanToVacuum: the first Mach line (mu1) and the last (mu2 - chi; for FanToVacuum
     // the limiting Mach line -largestTurn, which is also the limiting streamline), the sonic
-    // ray phiSonic = pi/2 + nu1 (psi = phiSonic - phi) and the turn the flow makes
-    // (min(chi, largestTurn)).
+    // ray phiSonic = pi/2 + nu1 (psi = phiSonic - phi), the first Mach line's psi1 and the turn
+    // the flow makes (min(chi, largestTurn)).
     double first = kNotComputed;
     double last = kNotComputed;
     double phiSonic = kNotComputed;
+    double psi1 = kNotComputed; // phiSonic - first, as ExactFanFor has it
     double flowTurn = kNotComputed;
     // Shock: the shock's polar angle (its angle from the oncoming flow).
     double shockAngle = kNotComputed;
@@ -144,6 +145,11 @@ ExactPointState ExactStateAtAngle(const ExactFlow& flow, double phi);
 // h sin(shockAngle - theta) / sin(shockAngle) from the wall). False where the streamline does
 // not reach phi (inside the vacuum or the body, or out to infinity toward the vacuum).
 bool StreamPointAt(const ExactFlow& flow, double h, double phi, double& x, double& y);
+
+// The polar angle of a corner-relative point (x, y) (picture pixels, x right, y down) as the
+// exact flow takes it: atan2(-y, x) in (-pi, pi], the upstream wall's ray pi (also for y = -0),
+// the corner itself pi/2 (as model/classify.h's PolarAngle).
+double ExactPolarAngle(double x, double y);
 
 // The upstream height h of the streamline through a corner-relative point (x, y) in the gas
 // (the inverse of StreamPointAt): -y upstream. NaN where the point is in no computed gas.
