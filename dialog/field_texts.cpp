@@ -96,10 +96,8 @@ std::string ExactText(const FieldRow& row, double value)
 void FieldTexts::WriteCritical(const CriticalState& critical)
 {
     const std::pair<ControlId, double> values[] = {
-        {ControlId::CriticalSpeed, critical.c},
-        {ControlId::CriticalTemperature, critical.T},
-        {ControlId::CriticalPressure, critical.P},
-        {ControlId::CriticalDensity, critical.rho},
+        {ControlId::CriticalSpeed, critical.c},    {ControlId::CriticalTemperature, critical.T},
+        {ControlId::CriticalPressure, critical.P}, {ControlId::CriticalDensity, critical.rho},
         {ControlId::CriticalVolume, critical.V0},
     };
     for (const auto& [id, value] : values)
@@ -119,7 +117,6 @@ void FieldTexts::WriteExactProbe(const ExactPointState& state)
     values.V = state.V;
     values.Vphi = state.Vphi;
     values.Vr = state.Vr;
-    ForEachField(FieldSource::Probe, [&](const FieldRow& row) {
-        Write(row.id, ExactText(row, values.*row.probe));
-    });
+    ForEachField(FieldSource::Probe,
+                 [&](const FieldRow& row) { Write(row.id, ExactText(row, values.*row.probe)); });
 }

@@ -247,7 +247,7 @@ void FlowSession::WriteProbe(int x, int y)
 {
     const ProbeReading r = ReadAt(x, y);
     if (physics_ == Physics::Exact)
-        texts_.WriteExactProbe(ExactStateAtAngle(field_.exact.Flow(), r.phi));
+        texts_.WriteExactProbe(ReadExactAt(x, y));
     else
         texts_.WriteProbe(r.values);
     plot_.SetCursor(r.phi);

@@ -184,13 +184,13 @@ public:
     std::string AlphaLabel() const
     {
         if (physics_ == Physics::Exact)
-            return Corner::ExactAlphaLabel(field_.exact.Flow());
+            return Corner::ExactAlphaLabel(ExactFlowNow());
         return Corner::HasFan(state_) ? Corner::AlphaLabel(state_) : std::string();
     }
     std::string ChiLabel() const
     {
         if (physics_ == Physics::Exact)
-            return Corner::ExactChiLabel(field_.exact.Flow());
+            return Corner::ExactChiLabel(ExactFlowNow());
         return Corner::HasFan(state_) ? corner_.ChiLabel(state_) : std::string();
     }
     PictureFacts Facts() const { return FactsOf(state_, corner_); }

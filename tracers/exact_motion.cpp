@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "base/constants.h"
-#include "model/classify.h"
 
 ExactMotion ExactMotion::For(const ExactFlow& flow, const Corner& corner)
 {
@@ -19,7 +18,8 @@ ExactMotion ExactMotion::For(const ExactFlow& flow, const Corner& corner)
         m.downStepX_ = kTimeStep * flow.v2 * std::cos(flow.flowAngle2);
         m.downStepY_ = -kTimeStep * flow.v2 * std::sin(flow.flowAngle2);
     }
-    m.fanScale_ = kTimeStep * flow.critical.c;
+    // c* as ExactStateAtAngle takes it in the fan.
+    m.fanScale_ = kTimeStep * flow.c1 / std::cos(flow.psi1 / flow.K);
 
     // The edge of the oncoming flow, and whether the wall lies below it.
     double edge = kNotComputed;
@@ -64,12 +64,11 @@ ExactRegion ExactMotion::RegionAt(double phi) const
     case ExactKind::FanToVacuum:
         if (phi > flow_.first)
             return ExactRegion::Upstream;
-        return phi > flow_.last ? ExactRegion::Fan : ExactRegion::Vacuum;
+        return phi >= flow_.last ? ExactRegion::Fan : ExactRegion::Vacuum;
     case ExactKind::Shock:
-        return phi > flow_.shockAngle ? ExactRegion::Upstream : ExactRegion::Downstream;
+        return phi >= flow_.shockAngle ? ExactRegion::Upstream : ExactRegion::Downstream;
     case ExactKind::Detached:
-    case ExactKind::Subsonic:
-        return phi > kHalfPi ? ExactRegion::Upstream : ExactRegion::None;
+    case ExactKind::Subsonic: return phi >= kHalfPi ? ExactRegion::Upstream : ExactRegion::None;
     }
     return ExactRegion::None;
 }
@@ -95,20 +94,21 @@ bool ExactMotion::CertainlyUpstream(double x, double y) const
     return rightUp_ && x > 0.0 && -y / x >= minRatio_;
 }
 
-void ExactMotion::Start(Tracer& t) const
+void ExactMotion::Start(Tracer& t, double speedShare) const
 {
     t.streamHeight = -t.y;
-    t.stepX = upStepX_;
+    t.speedShare = speedShare;
+    t.stepX = upStepX_ * speedShare;
     t.stepY = 0.0;
 }
 
 bool ExactMotion::Seat(Tracer& t) const
 {
     if (CertainlyUpstream(t.x, t.y)) {
-        Start(t);
+        Start(t, t.speedShare);
         return true;
     }
-    if (!Moves(RegionAt(PolarAngle(t.x, t.y))))
+    if (!Moves(RegionAt(ExactPolarAngle(t.x, t.y))))
         return false;
     const double h = StreamHeightAt(flow_, t.x, t.y);
     if (!(h > 0.0 && h < HUGE_VAL))
@@ -119,17 +119,18 @@ bool ExactMotion::Seat(Tracer& t) const
 
 bool ExactMotion::Step(Tracer& t) const
 {
-    if (CertainlyUpstream(t.x, t.y) && CertainlyUpstream(t.x + upStepX_, t.y)) {
-        t.stepX = upStepX_;
+    const double upStep = upStepX_ * t.speedShare;
+    if (CertainlyUpstream(t.x, t.y) && CertainlyUpstream(t.x + upStep, t.y)) {
+        t.stepX = upStep;
         t.stepY = 0.0;
-        t.x += upStepX_;
+        t.x += upStep;
         return KeepsGoing(t);
     }
-    const double phi = PolarAngle(t.x, t.y);
+    const double phi = ExactPolarAngle(t.x, t.y);
     const ExactRegion from = RegionAt(phi);
     switch (from) {
     case ExactRegion::Upstream:
-        t.stepX = upStepX_;
+        t.stepX = upStep;
         t.stepY = 0.0;
         break;
     case ExactRegion::Fan: FanStep(phi, t.stepX, t.stepY); break;
@@ -142,7 +143,7 @@ bool ExactMotion::Step(Tracer& t) const
     t.phi = phi;
     const double x = t.x + t.stepX;
     const double y = t.y + t.stepY;
-    const double phiThere = PolarAngle(x, y);
+    const double phiThere = ExactPolarAngle(x, y);
     const ExactRegion to = RegionAt(phiThere);
     if (!Moves(to))
         return false;
@@ -161,7 +162,7 @@ bool ExactMotion::Step(Tracer& t) const
 
 double ExactMotion::PressureAt(double x, double y) const
 {
-    const double phi = PolarAngle(x, y);
+    const double phi = ExactPolarAngle(x, y);
     const ExactRegion r = RegionAt(phi);
     if (r == ExactRegion::Upstream)
         return flow_.p1;

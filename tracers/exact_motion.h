@@ -16,7 +16,8 @@ public:
     const ExactFlow& Flow() const { return flow_; }
     // The region at polar angle phi, told from the flow's angles alone (ExactStateAtAngle's
     // regions). Detached and Subsonic flows: the oncoming flow left of the vertical through
-    // the corner (phi > pi/2), where the tracers move with V1, and None between it and the wall.
+    // the corner (phi >= pi/2), where the tracers move with V1, and None between it and the
+    // wall (for a subsonic flow the theory computes nothing; the tracers still come in).
     ExactRegion RegionAt(double phi) const;
     // Where gas flows that a tracer may move through.
     static bool Moves(ExactRegion r)
@@ -28,15 +29,18 @@ public:
     void FanStep(double phi, double& stepX, double& stepY) const;
     // A point where the flow is certainly the oncoming one, told without an arctangent.
     bool CertainlyUpstream(double x, double y) const;
-    // One step of t: the exact velocity at its position times kTimeStep, then back onto the
+    // One step of t: the exact velocity at its position times kTimeStep (upstream its share
+    // of V1, see Start), then back onto the
     // streamline of its height. False when it has left the picture's extent (more than a
     // picture above the corner or to its left, or past its right or bottom edge) or has come
     // where no gas moves (vacuum, body, a region not computed), or its streamline does not
     // reach where it came: the caller respawns it.
     bool Step(Tracer& t) const;
     // A tracer started upstream (FlowField::StartTracer): on the streamline of its height,
-    // moving with V1.
-    void Start(Tracer& t) const;
+    // moving with speedShare times V1. Upstream each tracer keeps its own share of V1, as the
+    // model's tracers keep their random speeds there, which spreads the cloud along the flow;
+    // from the first Mach line or the shock on, every tracer moves with the exact velocity.
+    void Start(Tracer& t, double speedShare) const;
     // A tracer kept where it stands under a new flow: on the streamline through its position.
     // False when that point is in no gas that moves.
     bool Seat(Tracer& t) const;
@@ -47,10 +51,10 @@ public:
 private:
     ExactFlow flow_;
     double wallPhi_ = 0.0;
-    double upStepX_ = 0.0;    // kTimeStep * V1
-    double downStepX_ = 0.0;  // the uniform flow past the fan or behind the shock
+    double upStepX_ = 0.0;   // kTimeStep * V1
+    double downStepX_ = 0.0; // the uniform flow past the fan or behind the shock
     double downStepY_ = 0.0;
-    double fanScale_ = 0.0;   // kTimeStep * c*
+    double fanScale_ = 0.0; // kTimeStep * c*
     // The certain upstream region: every point above the corner's level left of it (leftUp_),
     // and right of it those whose -y/x is at least minRatio_ (rightUp_); anything above the
     // level for a straight wall (allUp_).

@@ -111,7 +111,7 @@ void FlowField::RespawnTracer(int index)
     Tracer& t = index == -1 ? static_cast<Tracer&>(marker) : tracers[index];
     StartTracer(t, index == -1, r1, r2, r3);
     if (Exact())
-        exact.Start(t);
+        exact.Start(t, r1 * 6.1037018951994385e-6 + 0.9); // StartTracer's share of V1
 }
 
 void FlowField::StartTracer(Tracer& t, bool isMarker, int r1, int r2, int r3) const
@@ -155,8 +155,7 @@ void FlowField::RetraceFlow()
             RespawnTracer(-1);
         for (int i = 1; i <= 3 && i < streamlines.count; ++i)
             streamlines[i].TraceExact(
-                (static_cast<double>(i + 1) * height) * 0.1 - height * (1.0 / 30.0), exact,
-                corner);
+                (static_cast<double>(i + 1) * height) * 0.1 - height * (1.0 / 30.0), exact, corner);
         return;
     }
 

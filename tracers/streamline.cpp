@@ -125,9 +125,7 @@ void Streamline::TraceExact(double h, const ExactMotion& motion, const Corner& c
         Append();
     };
     switch (flow.kind) {
-    case ExactKind::None:
-        onAlong(0.0);
-        return;
+    case ExactKind::None: onAlong(0.0); return;
     case ExactKind::Detached:
     case ExactKind::Subsonic:
         // Level up to the vertical through the corner, where nothing is computed.

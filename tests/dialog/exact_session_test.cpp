@@ -95,7 +95,7 @@ TEST_F(ExactSession, CriticalAndProbeFieldsFollowTheExactTheoryAndTheModelsComeB
     ReadAtPolar(0.5 * (f.last + s.Geometry().wallAngle - kHalfPi), 80.0);
     for (ControlId id : {ControlId::ProbePressure, ControlId::ProbeTemperature,
                          ControlId::ProbeDensity, ControlId::ProbeSoundSpeed})
-        EXPECT_EQ(s.FieldText(id), "0");
+        EXPECT_EQ(s.FieldText(id), FormatFieldValue(0.0));
     EXPECT_EQ(s.FieldText(ControlId::ProbeMach), kNoValueText);
     EXPECT_EQ(s.FieldText(ControlId::ProbeVolume), kNoValueText);
     EXPECT_EQ(s.FieldText(ControlId::ProbeSpeed), FormatFieldValue(f.limitingSpeed));
@@ -124,8 +124,8 @@ TEST_F(ExactSession, TheShocksLabelAndTheLabelsADragMayDraw)
     s.SetBodyAngle(start::kBeta);
     const ExactFlow f = s.Geometry().ExactFlowOf(s.State());
     EXPECT_EQ(s.AlphaLabel(), "\u03B1=" + FormatFixed(f.first * kDegreesPerRadian, 0));
-    EXPECT_EQ(s.ChiLabel(), "\u03C7=45, \u0394\u03C6=" +
-                                FormatFixed((f.first - f.last) * kDegreesPerRadian, 0));
+    EXPECT_EQ(s.ChiLabel(),
+              "\u03C7=45, \u0394\u03C6=" + FormatFixed((f.first - f.last) * kDegreesPerRadian, 0));
     // A drag from here may reach a shock, past thetaMax a detached one: their labels are ahead.
     s.SetBodyAngle(188.0);
     const std::vector<std::string> ahead = s.Geometry().LabelsNear(s.State(), 0.5);

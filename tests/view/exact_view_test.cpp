@@ -2,8 +2,8 @@
 // frame shows where there is no gas (the body, the vacuum, a region not computed), the shock
 // in its own pen, and the tracers and streamlines kept out of the body.
 #include <cmath>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -81,8 +81,9 @@ TEST(ModelPastAStraightWall, NoTracerOrStreamlinePixelInsideTheBody)
                 EXPECT_LT(s.DepthInBody(x, y), 1.0) << x << "," << y;
                 right += x > s.ApexX();
             }
-            if (c == kGreen)
+            if (c == kGreen) {
                 EXPECT_LT(s.DepthInBody(x, y), 2.0) << x << "," << y;
+            }
         }
     EXPECT_GT(right, 0); // the cloud reached the raised wall
 }
@@ -90,7 +91,7 @@ TEST(ModelPastAStraightWall, NoTracerOrStreamlinePixelInsideTheBody)
 TEST(ExactOverlay, TheShockInItsOwnPenAndNoGasTinted)
 {
     // M1 2, a wall turned 10 degrees into the flow: the shock at 39.3 degrees.
-    Scene shock(Physics::Exact, 190.0, 200, 2.0);
+    Scene shock(Physics::Exact, 190.0, 600, 2.0);
     shock.Save("exact-shock");
     const ExactFlow f = shock.corner.ExactFlowOf(shock.fs);
     ASSERT_EQ(f.kind, ExactKind::Shock);
@@ -106,7 +107,7 @@ TEST(ExactOverlay, TheShockInItsOwnPenAndNoGasTinted)
 
     // Past the largest turn: the vacuum between the limiting streamline and the wall tinted,
     // and no tracer in it.
-    Scene vacuum(Physics::Exact, 30.0, 200); // turned by 150 degrees, past the largest turn
+    Scene vacuum(Physics::Exact, 30.0, 600); // turned by 150 degrees, past the largest turn
     vacuum.Save("exact-vacuum");
     const ExactFlow v = vacuum.corner.ExactFlowOf(vacuum.fs);
     ASSERT_EQ(v.kind, ExactKind::FanToVacuum);
