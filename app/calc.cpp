@@ -17,6 +17,7 @@
 #include "dialog/fields.h"
 #include "dialog/flow_session.h"
 #include "model/classify.h"
+#include "model/exact_flow.h"
 #include "model/number_text.h"
 #include "model/probe.h"
 #include "model/profile.h"
@@ -108,9 +109,45 @@ QJsonObject LabelsSection(const FlowState& fs, const Corner& corner)
     return o;
 }
 
+// The region code of an exact probe: the model's codes for the regions both have, then 4 and 5.
+int ExactRegionCode(ExactRegion region)
+{
+    switch (region) {
+    case ExactRegion::Upstream: return RegionUpstream;
+    case ExactRegion::Fan: return RegionFan;
+    case ExactRegion::Downstream: return RegionDownstream;
+    case ExactRegion::Vacuum: return 4;
+    case ExactRegion::Body: return 5;
+    case ExactRegion::None: return RegionNone;
+    }
+    return RegionNone;
+}
+
+// The exact state at a probe, under the keys of the model's read-out.
+QJsonObject ExactProbeObject(const FlowSession& session, const PointArg& p)
+{
+    const ExactPointState e = session.ReadExactAt(p.x, p.y);
+    const ProbeValues values{e.T, e.P, e.rho, e.c, e.M, e.V0, e.V, e.Vphi, e.Vr};
+    QJsonObject o;
+    o["x"] = p.x;
+    o["y"] = p.y;
+    o["region"] = ExactRegionCode(e.region);
+    o["regionName"] = ExactRegionName(e.region);
+    o["phi"] = JsonNumber(e.phi);
+    QJsonObject texts;
+    ForEachField(FieldSource::Probe, [&](const FieldRow& row) {
+        o[row.key] = JsonNumber(values.*row.probe);
+        texts[row.key] = Text(row.write(values.*row.probe));
+    });
+    o["texts"] = texts;
+    return o;
+}
+
 // One probe, read as the probe fields read the flow under a pointer.
 QJsonObject ProbeObject(const FlowSession& session, const PointArg& p)
 {
+    if (session.PhysicsShown() == Physics::Exact)
+        return ExactProbeObject(session, p);
     const ProbeReading r = session.ReadAt(p.x, p.y);
     QJsonObject o;
     o["x"] = p.x;
@@ -160,10 +197,38 @@ QJsonObject FlowSection(const FlowField& field)
     return flow;
 }
 
+// The exact flow's own numbers beside the expansion's: its kind, the largest turn, the isentropic
+// critical state and, for a wall turned into the flow, the largest deflection and the state
+// behind an attached shock.
+void AddExactFlow(QJsonObject& o, const ExactFlow& e)
+{
+    o["kind"] = ExactKindName(e.kind);
+    o["largestTurnDegrees"] = JsonNumber(e.largestTurn * kDegreesPerRadian);
+    if (e.wallTurn < 0.0) {
+        o["maxDeflectionDegrees"] = JsonNumber(e.maxDeflection * kDegreesPerRadian);
+        if (e.kind == ExactKind::Shock) {
+            o["shockAngleDegrees"] = JsonNumber(e.shockAngle * kDegreesPerRadian);
+            o["mach2"] = JsonNumber(e.m2);
+            o["p2"] = JsonNumber(e.p2);
+            o["t2"] = JsonNumber(e.t2);
+            o["rho2"] = JsonNumber(e.rho2);
+            o["v2"] = JsonNumber(e.v2);
+        }
+    }
+    QJsonObject critical;
+    critical["T"] = JsonNumber(e.critical.T);
+    critical["P"] = JsonNumber(e.critical.P);
+    critical["rho"] = JsonNumber(e.critical.rho);
+    critical["c"] = JsonNumber(e.critical.c);
+    critical["V0"] = JsonNumber(e.critical.V0);
+    o["critical"] = critical;
+}
+
 // The exact isentropic Prandtl-Meyer expansion for the same inputs and the same turn chi as
 // the picture (at most the largest turning angle); null for a flow that is not supersonic, and
-// for a wall turned into the flow the reason there is no expansion instead of a state.
-QJsonValue TheorySection(const FlowState& fs, const Corner& corner)
+// for a wall turned into the flow the reason there is no expansion instead of a state. Both
+// objects carry the exact flow's own numbers (AddExactFlow).
+QJsonValue TheorySection(const FlowState& fs, const Corner& corner, const ExactFlow& exact)
 {
     const TheoryResult t = PrandtlMeyer(fs, corner.TurnAngle(fs));
     if (t.kind == TheoryCase::IntoTheFlow) {
@@ -172,11 +237,13 @@ QJsonValue TheorySection(const FlowState& fs, const Corner& corner)
         o["turnDegrees"] = JsonNumber(t.turnDegrees);
         o["maxTurnDegrees"] = JsonNumber(t.maxTurnDegrees);
         o["nu1Degrees"] = JsonNumber(t.nu1Degrees);
+        AddExactFlow(o, exact);
         return o;
     }
     if (!t.valid)
         return QJsonValue(QJsonValue::Null);
     QJsonObject o;
+    AddExactFlow(o, exact);
     o["turnDegrees"] = JsonNumber(t.turnDegrees);
     o["maxTurnDegrees"] = JsonNumber(t.maxTurnDegrees);
     o["nu1Degrees"] = JsonNumber(t.nu1Degrees);
@@ -267,10 +334,12 @@ QJsonObject CalcDocument(const Options& options)
     FlowSession session;
     session.Open(options.width, options.height, 0);
     ApplyOptions(session, options);
+    session.SetPhysics(options.physics.value_or(Physics::Model));
     const FlowState& fs = session.State();
     const Corner& corner = session.Geometry();
 
     QJsonObject doc;
+    doc["physics"] = PhysicsName(session.PhysicsShown());
     QJsonObject inputs = InputsSection(fs);
     // The gas is written only when one was asked for: air's document stays as it always was.
     if (options.gas || options.gamma || options.molarMass) {
@@ -286,7 +355,7 @@ QJsonObject CalcDocument(const Options& options)
     doc["labels"] = LabelsSection(fs, corner);
     doc["probes"] = ProbesSection(session, options.probes);
     doc["flow"] = FlowSection(session.Field());
-    doc["theory"] = TheorySection(fs, corner);
+    doc["theory"] = TheorySection(fs, corner, session.ExactFlowNow());
     doc["profile"] = ProfileSection(session.Profile());
     return doc;
 }

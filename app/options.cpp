@@ -119,6 +119,7 @@ constexpr OptionInfo knownOptions[] = {
     {"--plot", Kind::Value},
     {"--profile-csv", Kind::Value},
     {"--exact-theory", Kind::Flag},
+    {"--physics", Kind::Value},
     {"--paused", Kind::Flag},
 };
 
@@ -284,6 +285,10 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
             o.labels = false;
         } else if (name == "--exact-theory") {
             o.exactTheory = true;
+        } else if (name == "--physics") {
+            if (value != PhysicsName(Physics::Model) && value != PhysicsName(Physics::Exact))
+                return fail(name + ": expected model or exact, got " + Quoted(value));
+            o.physics = value == PhysicsName(Physics::Exact) ? Physics::Exact : Physics::Model;
         } else if (name == "--paused") {
             o.paused = true;
             if (firstPaused.empty())
@@ -326,6 +331,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
         return fail("--no-labels: only with --snapshot or --plot");
     if (o.exactTheory && !window && mode != M::Snapshot)
         return fail("--exact-theory: only with the window, --snapshot or --snapshot-window");
+    if (o.physics && mode != M::Calc)
+        return fail("--physics: only with --calc");
     if (!firstProbe.empty() && mode != M::Calc && mode != M::Plot)
         return fail(firstProbe + ": only with --calc or --plot");
     if (!firstSize.empty() && mode != M::Calc && mode != M::Snapshot && mode != M::Plot)
@@ -352,6 +359,7 @@ std::string HelpText()
                "Usage:\n"
                "  cornerflow [INPUTS] [WINDOW]      open the program's window\n"
                "  cornerflow --calc [INPUTS] [--probe X,Y]... [--size W,H]\n"
+               "             [--physics model|exact]\n"
                "  cornerflow --snapshot FILE.png [--ticks N] [--seed S] [--no-labels] [--size "
                "W,H]\n"
                "             [--exact-theory] [INPUTS]\n"
@@ -449,6 +457,10 @@ std::string HelpText()
              "                           for --calc, --snapshot and --plot\n"
              "  --probe X,Y              with --calc: read out the flow at picture point X,Y (may\n"
              "                           be repeated); with --plot, see above\n"
+             "  --physics model|exact    with --calc: which flow the probes read, the program's\n"
+             "                           model (the default) or the exact inviscid theory (a fan,\n"
+             "                           a fan to vacuum past the largest turn, an oblique shock\n"
+             "                           for a wall turned into the flow)\n"
              "  --exact-theory           with --snapshot: draw the exact theory over the picture:\n"
              "                           the exact last characteristic and the exact streamlines\n"
              "                           (dash-dot, violet)\n"
@@ -464,6 +476,7 @@ std::string HelpText()
              "'=' (--v1=-450).\n"
              "\n"
              "The --calc document has these sections:\n"
+             "  physics   \"model\" or \"exact\": which flow the probes read (--physics)\n"
              "  inputs    v1, t1, p1 as read\n"
              "  read      for v1, t1 and p1: the text, the value read from it, and the note a\n"
              "            field shows beside a text not written as digits, one point and an\n"
@@ -481,7 +494,11 @@ std::string HelpText()
              "            (regionName: upstream, fan, downstream, none); phi, the point's polar\n"
              "            angle about the corner in radians (counter-clockwise from the oncoming\n"
              "            flow); T, P, rho, c, M, V0, V, Vphi, Vr and, under texts, the nine\n"
-             "            texts the probe fields show\n"
+             "            texts the probe fields show. With --physics exact the exact flow's\n"
+             "            values under the same keys, regionName one of upstream, fan,\n"
+             "            downstream, vacuum (no gas: P, T, rho and c 0, M and V0 Infinity),\n"
+             "            body and none (\"NaN\" values; none: a detached shock's region, or no\n"
+             "            supersonic flow), region 1, 2, 3, 4, 5 and 0 for them\n"
              "  flow      the moving part of the picture: exitStepX, exitStepY (a tracer's step\n"
              "            past the fan, px), tracers (how many), and streamlines: for each of\n"
              "            the four, points (how many) with the first and last point [x, y]\n"
@@ -499,7 +516,14 @@ std::string HelpText()
              "            wall turns into the flow (beta above 180) an object with reason\n"
              "            \"intoTheFlow\" (a compression, not an expansion fan: no state past "
              "it),\n"
-             "            turnDegrees (negative), maxTurnDegrees and nu1Degrees\n"
+             "            turnDegrees (negative), maxTurnDegrees and nu1Degrees. Both objects\n"
+             "            also carry the exact flow of the wall as it stands (turned by\n"
+             "            pi/2 - wallAngle): kind (none, fan, fan-to-vacuum, shock, detached,\n"
+             "            subsonic), largestTurnDegrees (nu_max - nu1), critical (T, P, rho, c, "
+             "V0:\n"
+             "            the isentropic critical state) and, for a wall turned into the flow,\n"
+             "            maxDeflectionDegrees and, for an attached shock, shockAngleDegrees\n"
+             "            with mach2, p2, t2, rho2 and v2, the state behind it\n"
              "  profile   the state through the fan against the polar angle phi round the corner\n"
              "            (counter-clockwise from the oncoming flow's direction, from the "
              "upstream\n"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dialog/start_state.h"
+#include "model/physics.h"
 #include "model/start_values.h"
 
 struct PointArg {
@@ -40,6 +41,9 @@ struct Options {
     bool sizeGiven = false;       // --size was given
     std::string lang;             // --lang ru|en: the window's language ("" = as saved)
     bool paused = false;          // --paused: the window's animation stands at start
+
+    // --physics model|exact: which flow the calculator follows (absent: the model).
+    std::optional<Physics> physics;
 };
 
 struct ParseResult {

@@ -122,11 +122,17 @@ struct ExactFlow {
 ExactFlow ComputeExactFlow(const FlowState& fs, double wallTurn);
 
 // The exact state at polar angle phi: the region and every value the probe fields show. Vacuum:
-// P = T = rho = 0, c = 0, M and V0 infinite, V the limiting speed along the limiting streamline;
+// P = T = rho = 0, c = 0, M and V0 infinite, V the limiting speed along the limiting streamline
+// (a ray from the corner: Vr = V, Vphi = 0);
 // Body and None: every value NaN. A Detached flow is the oncoming flow for phi >= pi/2 (left of
 // the vertical through the corner) and None between the wall and that vertical; a Subsonic one
 // is None everywhere. Vphi and Vr as in the conventions above; (vx, vy) the velocity
-// on screen, m/s (0 where there is no gas).
+// on screen, m/s (0 where there is no gas). phi is taken into (-pi, pi] (-pi is the upstream
+// wall's ray, pi) and kept so in the result; a wall turned past -pi leaves no body in that
+// range. Both Mach lines of a fan belong to the fan (the values on them are ExactStateAt's:
+// the oncoming state on the first, the end state on the last), the shock's own ray to the
+// oncoming flow, the wall's ray to the gas. In the fan Vphi = c* cos(psi/K) (= c) and
+// Vr = K c* sin(psi/K), c* = c1 / cos(psi1/K); c = c1 sqrt(T/T1) wherever there is gas.
 struct ExactPointState {
     ExactRegion region = ExactRegion::None;
     double phi = kNotComputed;

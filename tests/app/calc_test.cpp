@@ -17,6 +17,7 @@
 #include "app/calc.h"
 #include "app/options.h"
 #include "app/session_start.h"
+#include "base/constants.h"
 #include "dialog/flow_session.h"
 #include "tests/support/start_up.h"
 
@@ -103,8 +104,9 @@ TEST(JsonNumber, NonFiniteNumbersAreStrings)
 TEST(CalcDocument, SectionsAndKeys)
 {
     const QJsonObject doc = Document({"--probe", "1,1"});
-    EXPECT_EQ(Keys(doc), Sorted({"inputs", "read", "state", "corner", "fields", "labels", "probes",
-                                 "flow", "theory", "profile"}));
+    EXPECT_EQ(Keys(doc), Sorted({"physics", "inputs", "read", "state", "corner", "fields", "labels",
+                                 "probes", "flow", "theory", "profile"}));
+    EXPECT_EQ(Str(doc, "physics"), Q("model"));
     EXPECT_EQ(Keys(doc["flow"].toObject()),
               Sorted({"exitStepX", "exitStepY", "tracers", "streamlines"}));
     EXPECT_EQ(Keys(doc["flow"]["streamlines"][1].toObject()), Sorted({"points", "first", "last"}));
@@ -603,4 +605,76 @@ TEST(CalcDocument, TheGas)
     // Only gamma given: air's molar mass stays.
     const QJsonObject gammaOnly = Document({"--gamma", "1.1"});
     EXPECT_EQ(gammaOnly["state"]["molarMass"].toDouble(), 28.0);
+}
+
+// The exact flow in the document: with --physics exact the probes read it under the model's
+// keys, the oncoming flow as the model reads it; behind an attached shock the probe reads the
+// theory section's state, which keeps the mass flux across the shock; a detached shock and a
+// fan to vacuum are named, and the critical state is the isentropic one.
+TEST(CalcDocument, ExactPhysics)
+{
+    // Upstream; in the fan (behind the shock below); in the body; upstream; past the fan; in the
+    // body (in the vacuum below).
+    const std::vector<std::string> probes{"--probe", "100,100", "--probe", "600,100",
+                                          "--probe", "311,383", "--probe", "0,-1",
+                                          "--probe", "600,383", "--probe", "100,300"};
+    const auto with = [&](std::vector<std::string> args) {
+        args.insert(args.end(), probes.begin(), probes.end());
+        return Reparsed(Document(args));
+    };
+    const QJsonObject model = with({});
+    const QJsonObject exact = with({"--physics", "exact"});
+    EXPECT_EQ(Str(exact, "physics"), Q("exact"));
+    EXPECT_EQ(model["theory"], exact["theory"]);
+    const QJsonObject up = exact["probes"][0].toObject();
+    EXPECT_EQ(Str(up, "regionName"), Q("upstream"));
+    for (const char* key : {"M", "P", "T", "rho", "c", "V", "V0"})
+        EXPECT_EQ(Num(up, key), Num(model["probes"][0].toObject(), key)) << key;
+    EXPECT_EQ(Str(exact["probes"][1].toObject(), "regionName"), Q("fan"));
+    EXPECT_EQ(Str(exact["probes"][4].toObject(), "regionName"), Q("downstream"));
+    const QJsonObject body = exact["probes"][2].toObject();
+    EXPECT_EQ(Str(body, "regionName"), Q("body"));
+    EXPECT_EQ(Str(body, "P"), Q("NaN"));
+    EXPECT_EQ(Str(exact["probes"][3].toObject(), "regionName"), Q("upstream"));
+    const QJsonObject critical = exact["theory"]["critical"].toObject();
+    EXPECT_NEAR(Num(critical, "T"), 308.688, 0.0005);
+    EXPECT_NEAR(Num(critical, "P"), 153727.5, 0.05);
+    EXPECT_EQ(Str(exact["theory"].toObject(), "kind"), Q("fan"));
+
+    // Turned 4 deg into a Mach 2 flow: an attached shock (NACA 1135: 33.39 deg at 4 deg).
+    const double c1 = Num(model["state"].toObject(), "c1");
+    char v1[64];
+    std::snprintf(v1, sizeof v1, "%.17g", 2.0 * c1);
+    const double beta =
+        135.0 + 45.0 * (kHalfPi + 4.0 * kRadiansPerDegree - 0.785375) / (kHalfPi - 0.785375);
+    const QJsonObject shock = with(
+        {"--physics", "exact", "--v1", v1, "--beta", std::to_string(beta)});
+    const QJsonObject t = shock["theory"].toObject();
+    EXPECT_EQ(Str(t, "reason"), Q("intoTheFlow"));
+    EXPECT_EQ(Str(t, "kind"), Q("shock"));
+    EXPECT_NEAR(Num(t, "shockAngleDegrees"), 33.39, 0.005);
+    EXPECT_NEAR(Num(t, "maxDeflectionDegrees"), 22.9735, 0.00005);
+    const QJsonObject behind = shock["probes"][1].toObject();
+    ASSERT_EQ(Str(behind, "regionName"), Q("downstream"));
+    for (const auto& [probeKey, theoryKey] :
+         {std::pair{"M", "mach2"}, {"P", "p2"}, {"T", "t2"}, {"rho", "rho2"}, {"V", "v2"}})
+        EXPECT_EQ(Num(behind, probeKey), Num(t, theoryKey)) << probeKey;
+    const double sigma = Num(t, "shockAngleDegrees") * kRadiansPerDegree;
+    const QJsonObject s = shock["state"].toObject();
+    EXPECT_NEAR(Num(s, "rho1") * Num(s, "v1") * std::sin(sigma),
+                Num(t, "rho2") * Num(t, "v2") * std::sin(sigma - 4.0 * kRadiansPerDegree),
+                1e-9 * Num(s, "rho1") * Num(s, "v1"));
+
+    EXPECT_EQ(Str(with({"--physics", "exact", "--beta", "190"})["theory"].toObject(), "kind"),
+              Q("detached"));
+    const QJsonObject vacuum = with({"--physics", "exact", "--beta", "0"});
+    EXPECT_EQ(Str(vacuum["theory"].toObject(), "kind"), Q("fan-to-vacuum"));
+    const QJsonObject empty = vacuum["probes"][5].toObject();
+    EXPECT_EQ(Str(empty, "regionName"), Q("vacuum"));
+    EXPECT_EQ(Num(empty, "P"), 0.0);
+    EXPECT_EQ(Str(empty, "M"), Q("Infinity"));
+    QStringList nulls;
+    CollectNulls(vacuum, "", nulls);
+    CollectNulls(shock, "", nulls);
+    EXPECT_TRUE(nulls.filter("probes").isEmpty()) << nulls.join(" ").toStdString();
 }

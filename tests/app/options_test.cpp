@@ -201,6 +201,12 @@ TEST(ParseOptions, PlotProfileAndExactTheory)
     EXPECT_TRUE(StartsWith(ErrorOf({"--plot", "p.png", "--ticks", "3"}), "--ticks"));
     EXPECT_TRUE(StartsWith(ErrorOf({"--plot", "p.png", "--calc"}), "--calc"));
     EXPECT_TRUE(StartsWith(ErrorOf({"--profile-csv"}), "--profile-csv"));
+    EXPECT_FALSE(Parsed({"--calc"}).physics);
+    EXPECT_EQ(Parsed({"--calc", "--physics", "exact"}).physics, Physics::Exact);
+    EXPECT_EQ(Parsed({"--calc", "--physics=model"}).physics, Physics::Model);
+    EXPECT_EQ(ErrorOf({"--calc", "--physics", "Exact"}),
+              "--physics: expected model or exact, got 'Exact'");
+    EXPECT_EQ(ErrorOf({"--physics", "exact"}), "--physics: only with --calc");
 }
 
 // The window starts on a lesson's state from a launcher: the inputs and the wall as the other
@@ -268,6 +274,8 @@ TEST(HelpText, ExplainsEveryOptionAndTheDocument)
                              "--plot",
                              "--profile-csv",
                              "--exact-theory",
+                             "--physics model|exact",
+                             "fan-to-vacuum",
                              "profile",
                              "intoTheFlow",
                              "--paused",
