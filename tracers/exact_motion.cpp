@@ -20,6 +20,9 @@ ExactMotion ExactMotion::For(const ExactFlow& flow, const Corner& corner)
     }
     // c* as ExactStateAtAngle takes it in the fan.
     m.fanScale_ = kTimeStep * flow.c1 / std::cos(flow.psi1 / flow.K);
+    m.cosPsi1_ = std::cos(flow.psi1 / flow.K);
+    m.kSquared_ = flow.K * flow.K;
+    m.perHeight_ = 1.0 / std::sin(flow.first);
 
     // The edge of the oncoming flow, and whether the wall lies below it.
     double edge = kNotComputed;
@@ -149,6 +152,17 @@ bool ExactMotion::Step(Tracer& t) const
         return false;
     t.x = x;
     t.y = y;
+    // In the fan, the closed form's radius on the ray the step reached.
+    if (to == ExactRegion::Fan && from == ExactRegion::Fan) {
+        const double c = std::cos((flow_.phiSonic - phiThere) / flow_.K);
+        const double r = t.streamHeight * perHeight_ * std::pow(cosPsi1_ / c, kSquared_);
+        const double scale = r / std::hypot(x, y);
+        if (!(c > 0.0) || !std::isfinite(scale))
+            return false;
+        t.x = x * scale;
+        t.y = y * scale;
+        return KeepsGoing(t);
+    }
     // Within a region of one velocity the step runs along the streamline already.
     if (to == ExactRegion::Fan || to != from) {
         double px = 0.0, py = 0.0;

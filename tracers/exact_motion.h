@@ -55,6 +55,8 @@ private:
     double downStepX_ = 0.0; // the uniform flow past the fan or behind the shock
     double downStepY_ = 0.0;
     double fanScale_ = 0.0; // kTimeStep * c*
+    // The fan's streamline: r = h / sin(mu1) (cos(psi1/K) / cos(psi/K))^(K^2).
+    double cosPsi1_ = 0.0, kSquared_ = 0.0, perHeight_ = 0.0;
     // The certain upstream region: every point above the corner's level left of it (leftUp_),
     // and right of it those whose -y/x is at least minRatio_ (rightUp_); anything above the
     // level for a straight wall (allUp_).
