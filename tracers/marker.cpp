@@ -21,7 +21,11 @@ double Marker::LocalPressure(const FlowState& fs, const Corner& corner, double s
 
 int Marker::Radius(const FlowState& fs, const Corner& corner) const
 {
-    const double p = LocalPressure(fs, corner, CentreX(corner), CentreY(corner));
+    return RadiusFor(LocalPressure(fs, corner, CentreX(corner), CentreY(corner)), corner);
+}
+
+int Marker::RadiusFor(double p, const Corner& corner)
+{
     if (!(p > 0.0 && std::isfinite(p)))
         return 0;
     const double most = kMarkerMostRadius * std::max(corner.height, 0); // px
@@ -30,8 +34,12 @@ int Marker::Radius(const FlowState& fs, const Corner& corner) const
 
 void Marker::Draw(DC& dc, const FlowState& fs, const Corner& corner) const
 {
+    DrawWithRadius(dc, corner, Radius(fs, corner));
+}
+
+void Marker::DrawWithRadius(DC& dc, const Corner& corner, int R) const
+{
     dc.SelectBrush(brush);
-    const int R = Radius(fs, corner);
     if (R > 0) { // a radius of 0 would draw nothing
         const double sx = CentreX(corner);
         const double sy = CentreY(corner);

@@ -18,9 +18,13 @@ public:
     // brush); moves nothing. Where the local pressure is not a positive finite number nothing
     // is drawn.
     void Draw(DC& dc, const FlowState& fs, const Corner& corner) const;
-    // The circle's radius there, px: 1000000/P (P in Pa), at most kMarkerMostRadius of the
-    // picture's height, truncated; 0 where nothing is drawn.
+    // The same circle of a radius given (FlowField::MarkerRadius); nothing for R <= 0.
+    void DrawWithRadius(DC& dc, const Corner& corner, int R) const;
+    // The circle's radius there, px: RadiusFor the local pressure.
     int Radius(const FlowState& fs, const Corner& corner) const;
+    // The circle's radius for a pressure p (Pa), px: 1000000/p, at most kMarkerMostRadius of the
+    // picture's height, truncated; 0 where p is not a positive finite number.
+    static int RadiusFor(double p, const Corner& corner);
     // The circle's centre, in picture pixels.
     double CentreX(const Corner& corner) const
     {
