@@ -30,11 +30,12 @@ struct LegendPens {
     Colour tracer;
     Colour marker;
     // The exact theory's own marks when the picture follows it (the overlay's, corner/): the
-    // oblique shock, the vacuum's tint and the tint of the region it does not compute. The
-    // limiting streamline is drawn in the flow boundary's dotted pen.
-    Pen shock{PenStyle::Solid, 2, Colour{200, 0, 120}};
-    Colour vacuum{228, 218, 255};
-    Colour notComputed{212, 212, 212};
+    // oblique shock, the vacuum's tint and the tint of the region it does not compute
+    // (Corner::shockPen, kVacuumTint, kNotComputedTint). The limiting streamline is drawn in the
+    // flow boundary's dotted pen.
+    Pen shock;
+    Colour vacuum;
+    Colour notComputed;
 };
 
 // Which shell shows the legend: the words name a command as it is shown there (the desktop's
