@@ -34,6 +34,8 @@ void Corner::SetWallFromPoint(int px, int py)
     const double dy = static_cast<double>(py) - top;
     if (dx > 0 && dy > 0)
         SetWallAngle(std::atan(dx / dy));
+    else if (dx > 0 && dy <= 0 && physics == Physics::Exact)
+        SetWallAngle(std::min(std::atan2(dx, dy), kMostTurnedInto)); // pi/2 for a level point
     else if (dx > 0 && dy <= 0)
         SetWallAngle(MostTurnedBack());
     else if (dx <= 0 && dy > 0)
@@ -63,13 +65,19 @@ double Corner::BetaDegrees() const { return wallAngle * kDegreesPerRadian + kBet
 
 double Corner::MostTurnedBack() const { return std::atan(kLevelPointSlope * width); }
 
+double Corner::MostTurnedUp() const
+{
+    return physics == Physics::Exact ? kMostTurnedInto : MostTurnedBack();
+}
+
 double Corner::WithinDragRange(double angle) const
 {
-    const double upper = MostTurnedBack();
+    const double upper = MostTurnedUp();
+    const double lower = -MostTurnedBack();
     if (!(angle <= upper))
         return upper;
-    if (!(angle >= -upper))
-        return -upper;
+    if (!(angle >= lower))
+        return lower;
     return angle;
 }
 
@@ -117,7 +125,68 @@ std::string ChiText(const std::string& turnDegrees, const std::string& spanDegre
     return "\u03C7=" + turnDegrees + ", \u0394\u03C6=" + spanDegrees;
 }
 
+std::string Degrees(double rad) { return FormatFixed(rad * kDegreesPerRadian, 0); }
+
+// The label at chi's place, of two parts written in whole degrees: which form it takes.
+enum class ChiForm { None, Fan, Shock, Detached };
+
+std::string ChiFormText(ChiForm form, const std::string& a, const std::string& b)
+{
+    switch (form) {
+    case ChiForm::Fan: return ChiText(a, b);
+    case ChiForm::Shock: return "\u03B8=" + a + ", \u03C3=" + b;
+    case ChiForm::Detached: return "\u03B8=" + a + " > \u03B8max=" + b;
+    case ChiForm::None: break;
+    }
+    return std::string();
+}
+
+// The exact label at chi's place as its form and two parts.
+ChiForm ExactChiParts(const ExactFlow& flow, std::string& a, std::string& b)
+{
+    switch (flow.kind) {
+    case ExactKind::Fan:
+    case ExactKind::FanToVacuum:
+        a = Degrees(flow.flowTurn);
+        b = Degrees(flow.first - flow.last);
+        return ChiForm::Fan;
+    case ExactKind::Shock:
+        a = Degrees(-flow.wallTurn);
+        b = Degrees(flow.shockAngle);
+        return ChiForm::Shock;
+    case ExactKind::Detached:
+        a = Degrees(-flow.wallTurn);
+        b = Degrees(flow.maxDeflection);
+        return ChiForm::Detached;
+    case ExactKind::None:
+    case ExactKind::Subsonic: break;
+    }
+    return ChiForm::None;
+}
+
+bool ExactHasFan(const ExactFlow& flow)
+{
+    return flow.kind == ExactKind::Fan || flow.kind == ExactKind::FanToVacuum;
+}
+
 } // namespace
+
+ExactFlow Corner::ExactFlowOf(const FlowState& fs) const
+{
+    return ComputeExactFlow(fs, kHalfPi - wallAngle);
+}
+
+std::string Corner::ExactAlphaLabel(const ExactFlow& flow)
+{
+    return ExactHasFan(flow) ? "\u03B1=" + Degrees(flow.first) : std::string();
+}
+
+std::string Corner::ExactChiLabel(const ExactFlow& flow)
+{
+    std::string a, b;
+    const ChiForm form = ExactChiParts(flow, a, b);
+    return ChiFormText(form, a, b);
+}
 
 std::string Corner::ChiLabel(const FlowState& fs) const
 {
@@ -134,9 +203,10 @@ std::vector<std::string> Corner::LabelsNear(const FlowState& fs, double reach) c
         if (seen.insert(text).second)
             labels.push_back(std::move(text));
     };
-    // What one wall's labels are made of.
+    // What one wall's labels are made of: beta, alpha, and the label at chi's place in its
+    // form, of two parts (the model's: chi and the fan's width).
     struct Parts {
-        bool fan = false;
+        ChiForm form = ChiForm::None;
         std::string beta, alpha, turn, span;
     };
     Corner at = *this;
@@ -146,8 +216,12 @@ std::vector<std::string> Corner::LabelsNear(const FlowState& fs, double reach) c
         at.ComputeFanGeometry(flow);
         Parts p;
         p.beta = at.BetaLabel();
-        p.fan = HasFan(flow);
-        if (p.fan) {
+        if (physics == Physics::Exact) {
+            const ExactFlow exact = at.ExactFlowOf(flow);
+            p.form = ExactChiParts(exact, p.turn, p.span);
+            p.alpha = ExactAlphaLabel(exact);
+        } else if (HasFan(flow)) {
+            p.form = ChiForm::Fan;
             p.alpha = AlphaLabel(flow);
             p.turn = at.TurnDegreesText(flow);
             p.span = SpanDegreesText(flow);
@@ -156,12 +230,13 @@ std::vector<std::string> Corner::LabelsNear(const FlowState& fs, double reach) c
     };
     auto addParts = [&](const Parts& p) {
         add(p.beta);
-        if (p.fan) {
+        if (!p.alpha.empty())
             add(p.alpha);
-            add(ChiText(p.turn, p.span));
-        }
+        if (p.form != ChiForm::None)
+            add(ChiFormText(p.form, p.turn, p.span));
     };
-    const double most = MostTurnedBack();
+    const double most = MostTurnedUp();
+    const double least = -MostTurnedBack();
     const double from = WithinDragRange(wallAngle);
     const Parts here = partsAt(from);
     addParts(here);
@@ -175,8 +250,8 @@ std::vector<std::string> Corner::LabelsNear(const FlowState& fs, double reach) c
             if (ended[side])
                 continue;
             double angle = from + static_cast<double>(side == 0 ? k : -k) * kLabelsNearStep;
-            if (!(angle < most && angle > -most)) {
-                angle = side == 0 ? most : -most;
+            if (!(angle < most && angle > least)) {
+                angle = side == 0 ? most : least;
                 ended[side] = true;
             }
             const Parts p = partsAt(angle);
@@ -186,9 +261,9 @@ std::vector<std::string> Corner::LabelsNear(const FlowState& fs, double reach) c
             // range), but not always at the same wall: the label with one moved and the other
             // not may stand between them.
             const Parts& before = last[side];
-            if (p.fan && before.fan) {
-                add(ChiText(p.turn, before.span));
-                add(ChiText(before.turn, p.span));
+            if (p.form != ChiForm::None && p.form == before.form) {
+                add(ChiFormText(p.form, p.turn, before.span));
+                add(ChiFormText(p.form, before.turn, p.span));
             }
             last[side] = p;
         }

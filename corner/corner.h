@@ -8,7 +8,9 @@
 #include "base/constants.h"
 #include "draw/dc.h"
 #include "model/classify.h"
+#include "model/exact_flow.h"
 #include "model/flow_state.h"
+#include "model/physics.h"
 
 // Beta of a wall straight down from the corner, deg: beta is the wall's angle plus this.
 constexpr double kBetaOfDownwardWall = 90.0;
@@ -33,9 +35,23 @@ constexpr double kDigitsPerCell = 0.55;
 // longest label (chi's, about seven cells) inside the picture.
 int LabelCellFor(double unitsPerPixel, int pictureWidth);
 
+// The exact theory chosen lets a drag and the keys turn the wall into the flow, above the
+// upstream wall's line, up to 60 degrees above it: the largest wall angle then, rad.
+constexpr double kMostTurnedInto = kHalfPi + kPi / 3.0;
+
 class Corner {
 public:
     Corner();
+
+    // Which flow the overlay draws and the drag's range follows: the model's (the default) or
+    // the exact theory's (model/exact_flow.h).
+    Physics physics = Physics::Model;
+    // The exact theory's own marks: the shock, and the tints of the vacuum past the limiting
+    // streamline and of the region the theory does not compute (a detached shock, a subsonic
+    // flow).
+    Pen shockPen{PenStyle::Solid, 2, Colour{200, 0, 120}};
+    static constexpr Colour kVacuumTint{228, 218, 255};
+    static constexpr Colour kNotComputedTint{212, 212, 212};
 
     // Direction of the downstream wall from the downward vertical through the corner,
     // positive toward +x, rad. pi/2 continues the upstream wall.
@@ -65,9 +81,12 @@ public:
     // and level with it, atan(kLevelPointSlope * width).
     double MostTurnedBack() const;
 
+    // The largest wall angle a drag reaches: MostTurnedBack() with the model, kMostTurnedInto
+    // with the exact theory.
+    double MostTurnedUp() const;
     // The wall angle within the range a drag can reach: above -pi/2 (a point far upstream, one
-    // pixel below the corner) and at most MostTurnedBack(); an angle out of it (or no number)
-    // lands on the nearer end.
+    // pixel below the corner, -MostTurnedBack()) and at most MostTurnedUp(); an angle out of it
+    // (or no number) lands on the nearer end.
     double WithinDragRange(double angle) const;
     // The wall angle for a body angle beta in degrees, as a start state or a link names it, and
     // back: linear in beta, exact at both ends a teacher types most (the start-up body angle
@@ -79,7 +98,9 @@ public:
     // The one way the wall is turned: sets wallAngle (recomputes nothing else).
     void SetWallAngle(double angle) { wallAngle = angle; }
     // Sets wallAngle from a picture point, or leaves it (a point up and to the left of the
-    // corner). Recomputes nothing else.
+    // corner). A point up and to the right turns the wall back to MostTurnedBack() with the
+    // model, and toward it (up to kMostTurnedInto) with the exact theory. Recomputes nothing
+    // else.
     void SetWallFromPoint(int px, int py);
 
     // The fan angles of fs for the current wall angle; writes separationAngle.
@@ -100,6 +121,14 @@ public:
     double TurnAngle(const FlowState& fs) const;
     std::string TurnDegreesText(const FlowState& fs) const;
     static std::string SpanDegreesText(const FlowState& fs);
+    // The exact theory's flow round this wall for the upstream state in fs.
+    ExactFlow ExactFlowOf(const FlowState& fs) const;
+    // The exact theory's labels, as drawn: alpha (the first Mach line's angle, for a fan) and
+    // the label at chi's place: "χ=…, Δφ=…" of the exact fan (chi the flow's turn), "θ=…, σ=…"
+    // for a shock (the deflection and the shock's angle), "θ=… > θmax=…" for a detached shock;
+    // "" where there is none.
+    static std::string ExactAlphaLabel(const ExactFlow& flow);
+    static std::string ExactChiLabel(const ExactFlow& flow);
     // The labels Draw writes at the walls a drag reaches within reach rad either side of the
     // wall as it stands (fs at any wall: its fan geometry is computed again for each), each
     // text once, those of the nearer walls first: what a drag from here may draw. A shell that
@@ -108,6 +137,12 @@ public:
     std::vector<std::string> LabelsNear(const FlowState& fs, double reach) const;
     static constexpr double kLabelsNearStep = 0.25 * kPi / 180.0;
 
-    // Draws the whole overlay; leaves its last pen and the font selected.
+    // Draws the whole overlay (the exact theory's when physics is Exact); leaves its last pen
+    // and the font selected.
     void Draw(DC& dc, const FlowState& fs) const;
+
+private:
+    // The walls, beta's arc and its label.
+    void DrawWallsAndBeta(DC& dc) const;
+    void DrawExact(DC& dc, const ExactFlow& flow) const;
 };

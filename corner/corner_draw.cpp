@@ -62,7 +62,7 @@ constexpr int kBetaArcRadius = 80;
 constexpr int kBetaLabelCells = 3;
 } // namespace
 
-void Corner::Draw(DC& dc, const FlowState& fs) const
+void Corner::DrawWallsAndBeta(DC& dc) const
 {
     const int apexX = ApexX();
     const double h = height;
@@ -97,6 +97,18 @@ void Corner::Draw(DC& dc, const FlowState& fs) const
                                          : std::max(left + 10, apexX - kBetaArcRadius - cell / 4
                                                                    - kBetaLabelCells * cell);
     dc.DrawText(betaX, top + 2, BetaLabel());
+}
+
+void Corner::Draw(DC& dc, const FlowState& fs) const
+{
+    if (physics == Physics::Exact) {
+        DrawExact(dc, ExactFlowOf(fs));
+        return;
+    }
+    const int apexX = ApexX();
+    const double h = height;
+    const int cell = labelFont.height;
+    DrawWallsAndBeta(dc);
 
     // The fan's rays are dashed; a subsonic flow (its angles no numbers) has no fan.
     dc.SelectPen(dashPen);
@@ -139,4 +151,116 @@ void Corner::Draw(DC& dc, const FlowState& fs) const
     // the picture's bottom, whatever their size.
     dc.DrawText(apexX + 40, top - cell, AlphaLabel(fs));
     dc.DrawText(10, height - 10 - cell, ChiLabel(fs));
+}
+
+namespace {
+
+// Fills the wedge from the corner (apexX, top) between the polar angles from and to (from < to,
+// counter-clockwise, at most half a turn) with colour, row by row over a picture of width x
+// height: every pixel whose centre lies in the wedge. Nothing when an angle is no number.
+void FillConvexWedge(DC& dc, int apexX, int top, int width, int height, double from, double to,
+                     Colour colour)
+{
+    // In the picture's upward coordinates (X right, Y up) the wedge is where
+    // cross(dFrom, p) >= 0 and cross(p, dTo) >= 0: each is k X >= m on a row.
+    const double kFrom = -std::sin(from), cFrom = -std::cos(from);
+    const double kTo = std::sin(to), cTo = std::cos(to);
+    for (int row = 0; row < height; ++row) {
+        const double Y = top - (row + 0.5);
+        double lo = -0.5 - apexX;        // the picture's first column's centre, less a half
+        double hi = width - 0.5 - apexX; // past the last one's
+        bool empty = false;
+        auto limit = [&](double k, double m) {
+            if (k > 0.0)
+                lo = std::max(lo, m / k);
+            else if (k < 0.0)
+                hi = std::min(hi, m / k);
+            else if (!(0.0 >= m))
+                empty = true;
+        };
+        limit(kFrom, cFrom * Y);
+        limit(kTo, -cTo * Y);
+        if (empty || !(lo <= hi))
+            continue;
+        const double first = std::ceil(lo + apexX - 0.5);
+        const double last = std::floor(hi + apexX - 0.5);
+        if (!(first <= last))
+            continue;
+        dc.FillRect(static_cast<int>(first), row, static_cast<int>(last - first) + 1, 1, colour);
+    }
+}
+
+// The wedge between from and to (from < to) in pieces of at most a quarter turn each.
+void FillWedge(DC& dc, int apexX, int top, int width, int height, double from, double to,
+               Colour colour)
+{
+    if (!(from < to) || !(to - from <= 2.0 * kPi))
+        return;
+    for (int piece = 0; piece < 8 && from < to; ++piece) {
+        const double end = std::min(to, from + kHalfPi);
+        FillConvexWedge(dc, apexX, top, width, height, from, end, colour);
+        from = end;
+    }
+}
+
+// A ray from the corner at polar angle phi, far enough to leave the picture from anywhere in it
+// (the device context clips); nothing when the angle is no number.
+void DrawFarRay(DC& dc, double phi, int apexX, int top, int width, int height)
+{
+    const double reach = 4.0 * (static_cast<double>(width) + height) + 1000.0;
+    const double c = std::cos(phi), s = std::sin(phi);
+    if (!std::isfinite(c) || !std::isfinite(s))
+        return;
+    dc.MoveTo(apexX, top);
+    dc.LineTo(TruncToInt(apexX + reach * c), TruncToInt(top - reach * s));
+}
+
+} // namespace
+
+void Corner::DrawExact(DC& dc, const ExactFlow& flow) const
+{
+    const int apexX = ApexX();
+    const double wallPhi = wallAngle - kHalfPi;
+
+    // What has no gas to show, tinted under every line: the vacuum between the limiting
+    // streamline and the wall; the region the theory does not compute, between the wall and the
+    // vertical through the corner.
+    if (flow.kind == ExactKind::FanToVacuum)
+        FillWedge(dc, apexX, top, width, height, wallPhi, flow.last, kVacuumTint);
+    else if (flow.kind == ExactKind::Detached || flow.kind == ExactKind::Subsonic)
+        FillWedge(dc, apexX, top, width, height, wallPhi, kHalfPi, kNotComputedTint);
+
+    DrawWallsAndBeta(dc);
+    const int cell = labelFont.height;
+    const std::string chi = ExactChiLabel(flow);
+
+    if (flow.kind == ExactKind::Shock) {
+        // The shock from the corner at its angle, in a pen of its own.
+        dc.SelectPen(shockPen);
+        DrawFarRay(dc, flow.shockAngle, apexX, top, width, height);
+    }
+    if (flow.kind == ExactKind::Fan || flow.kind == ExactKind::FanToVacuum) {
+        dc.SelectPen(dashPen);
+        // The ray where the fan's closed form is sonic, while it lies above the upstream wall.
+        if (flow.phiSonic < kPi)
+            DrawFarRay(dc, flow.phiSonic, apexX, top, width, height);
+        // The first and the last Mach lines (past the largest turn, the limiting one).
+        DrawFarRay(dc, flow.first, apexX, top, width, height);
+        DrawFarRay(dc, flow.last, apexX, top, width, height);
+        if (flow.kind == ExactKind::FanToVacuum) {
+            // The limiting streamline, the gas's boundary.
+            dc.SelectPen(dotPen);
+            DrawFarRay(dc, flow.last, apexX, top, width, height);
+        }
+        // The reference line continuing the upstream wall (in the gas: the wall is turned away
+        // from the flow) and the Mach angle alpha from it up to the first Mach line.
+        dc.SelectPen(thinPen);
+        dc.MoveTo(apexX, top);
+        dc.LineTo(left + Half(width) + width / 8, top);
+        dc.MoveTo(apexX + 30, top);
+        dc.Arc(apexX, top, 25, 0.0f, ToDegreesArg(flow.first * kDegreesPerRadian));
+        dc.DrawText(apexX + 40, top - cell, ExactAlphaLabel(flow));
+    }
+    if (!chi.empty())
+        dc.DrawText(10, height - 10 - cell, chi);
 }

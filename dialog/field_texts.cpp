@@ -1,5 +1,6 @@
 #include "dialog/field_texts.h"
 
+#include <cmath>
 #include <utility>
 
 #include "model/number_text.h"
@@ -79,4 +80,43 @@ void FieldTexts::WriteProbe(const ProbeValues& values)
 {
     ForEachField(FieldSource::Probe,
                  [&](const FieldRow& row) { Write(row.id, row.write(values.*row.probe)); });
+}
+
+namespace {
+
+// A row's text for a value of the exact theory: the row's writer for a finite number, a dash
+// for any other.
+std::string ExactText(const FieldRow& row, double value)
+{
+    return std::isfinite(value) ? row.write(value) : std::string(kNoValueText);
+}
+
+} // namespace
+
+void FieldTexts::WriteCritical(const CriticalState& critical)
+{
+    const std::pair<ControlId, double> values[] = {
+        {ControlId::CriticalSpeed, critical.c},    {ControlId::CriticalTemperature, critical.T},
+        {ControlId::CriticalPressure, critical.P}, {ControlId::CriticalDensity, critical.rho},
+        {ControlId::CriticalVolume, critical.V0},
+    };
+    for (const auto& [id, value] : values)
+        if (const FieldRow* row = FindField(id))
+            Write(id, ExactText(*row, value));
+}
+
+void FieldTexts::WriteExactProbe(const ExactPointState& state)
+{
+    ProbeValues values;
+    values.T = state.T;
+    values.P = state.P;
+    values.rho = state.rho;
+    values.c = state.c;
+    values.M = state.M;
+    values.V0 = state.V0;
+    values.V = state.V;
+    values.Vphi = state.Vphi;
+    values.Vr = state.Vr;
+    ForEachField(FieldSource::Probe,
+                 [&](const FieldRow& row) { Write(row.id, ExactText(row, values.*row.probe)); });
 }

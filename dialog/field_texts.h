@@ -6,9 +6,13 @@
 #include <string>
 
 #include "dialog/fields.h"
+#include "model/exact_flow.h"
 #include "model/flow_state.h"
 #include "model/probe.h"
 #include "res/ids.h"
+
+// What a field shows where the exact theory has no finite value: a dash.
+inline constexpr const char* kNoValueText = "\u2014";
 
 class FieldTexts {
 public:
@@ -28,6 +32,12 @@ public:
     // The upstream and critical fields from the state; the probe fields from a read-out.
     void WriteUpstream(const FlowState& state);
     void WriteProbe(const ProbeValues& values);
+    // With the exact theory: the critical fields from the isentropic critical state, and the
+    // probe fields from the exact state at the reading point. A value that is no finite number
+    // (no gas there, a region not computed, an infinite M or V0 in the vacuum) is written
+    // kNoValueText, never as a number.
+    void WriteCritical(const CriticalState& critical);
+    void WriteExactProbe(const ExactPointState& state);
 
 private:
     struct Entry {

@@ -73,6 +73,8 @@ void FlowSession::ComputeUpstreamState()
 {
     ::ComputeUpstreamState(state_);
     texts_.WriteUpstream(state_);
+    if (physics_ == Physics::Exact)
+        WriteCriticalFields();
     Tell(fieldsChanged);
     field_.UpdatePopulation();
     RecomputeFlow();
@@ -244,7 +246,10 @@ ProbeReading FlowSession::ReadAt(double x, double y) const
 void FlowSession::WriteProbe(int x, int y)
 {
     const ProbeReading r = ReadAt(x, y);
-    texts_.WriteProbe(r.values);
+    if (physics_ == Physics::Exact)
+        texts_.WriteExactProbe(ReadExactAt(x, y));
+    else
+        texts_.WriteProbe(r.values);
     plot_.SetCursor(r.phi);
 }
 
@@ -413,11 +418,21 @@ void FlowSession::SetExactTheory(bool on)
     ShowFrame();
 }
 
+void FlowSession::WriteCriticalFields()
+{
+    if (physics_ == Physics::Exact)
+        texts_.WriteCritical(IsentropicCritical(state_));
+    else
+        texts_.WriteUpstream(state_);
+}
+
 void FlowSession::SetPhysics(Physics physics)
 {
     if (physics == physics_)
         return;
     physics_ = physics;
+    corner_.physics = physics;
+    WriteCriticalFields();
     Tell(fieldsChanged);
     RecomputeFlow();
 }

@@ -179,12 +179,18 @@ public:
     // ---- What the shells show
     // The overlay's three labels ("" for alpha and chi without a fan).
     std::string BetaLabel() const { return corner_.BetaLabel(); }
+    // With the exact theory: Corner::ExactAlphaLabel and ExactChiLabel (a shock's
+    // "θ=…, σ=…" stands at chi's place).
     std::string AlphaLabel() const
     {
+        if (physics_ == Physics::Exact)
+            return Corner::ExactAlphaLabel(ExactFlowNow());
         return Corner::HasFan(state_) ? Corner::AlphaLabel(state_) : std::string();
     }
     std::string ChiLabel() const
     {
+        if (physics_ == Physics::Exact)
+            return Corner::ExactChiLabel(ExactFlowNow());
         return Corner::HasFan(state_) ? corner_.ChiLabel(state_) : std::string();
     }
     PictureFacts Facts() const { return FactsOf(state_, corner_); }
@@ -302,7 +308,11 @@ public:
     bool ExactTheory() const { return view_.exactTheory; }
     void SetExactTheory(bool on);
     // Which flow everything the student sees follows: the model (the default) or the exact
-    // theory. Reset leaves it as it is.
+    // theory. Reset leaves it as it is. With the exact theory the tracers, the streamlines and
+    // the overlay follow the exact flow, the critical fields show the isentropic critical state
+    // and the probe fields the exact state (a dash where it has no finite value), and a drag
+    // or the keys turn the wall into the flow up to kMostTurnedInto; with the model everything
+    // is as it always was, and a wall left above the upstream wall's line stays there.
     Physics PhysicsShown() const { return physics_; }
     void SetPhysics(Physics physics);
     // Whether the shell shows the plot (Command::Plot turns it over; the menu's check mark).
@@ -326,6 +336,9 @@ public:
 private:
     void StartUp();
     void ComputeUpstreamState();
+    // The critical fields of the flow shown: the model's (with the upstream fields, as
+    // ComputeUpstreamState writes them) or the exact theory's isentropic critical state.
+    void WriteCriticalFields();
     // The one recompute after the flow or the wall changed: fan geometry, probe run and
     // streamlines, the frame, the probe fields again at the point a pointer names (unless
     // probeAgain is false), and the plot.

@@ -2,9 +2,59 @@
 
 #include <cmath>
 
+#include "base/constants.h"
 #include "base/saturate.h"
 #include "base/vector_state.h"
+#include "model/classify.h"
 #include "model/start_values.h"
+
+namespace {
+
+// The body of a wall turned up above the upstream wall's line (wallAngle above pi/2, which no
+// drag gives with the model): where no tracer may stand and no streamline runs. Off for every
+// other wall, which leaves the model's tick as it is.
+struct RaisedWall {
+    bool on = false;
+    double c = 0.0, s = 0.0; // the wall's direction (cos, sin of its polar angle)
+
+    static RaisedWall For(const Corner& corner)
+    {
+        RaisedWall r;
+        const double wallPhi = corner.wallAngle - kHalfPi;
+        if (wallPhi > 0.0 && wallPhi < kPi) {
+            r.on = true;
+            r.c = std::cos(wallPhi);
+            r.s = std::sin(wallPhi);
+        }
+        return r;
+    }
+    // Below the upstream wall's line, or clockwise of the downstream wall (picture y downward).
+    bool Inside(double x, double y) const { return y > 0.0 || c * -y - s * x < 0.0; }
+};
+
+// A streamline's path cut where it first enters the body of a raised wall: the point where it
+// meets the wall (found on the segment by halving) ends it.
+void EndAtRaisedWall(Streamline& line, const RaisedWall& wall)
+{
+    DynArray<PathPoint>& p = line.points;
+    for (int i = 1; i < p.count; ++i) {
+        if (!wall.Inside(p[i].x, p[i].y))
+            continue;
+        PathPoint out = p[i - 1], in = p[i];
+        for (int k = 0; k < 60; ++k) {
+            const PathPoint mid{0.5 * (out.x + in.x), 0.5 * (out.y + in.y)};
+            if (wall.Inside(mid.x, mid.y))
+                in = mid;
+            else
+                out = mid;
+        }
+        p[i] = out;
+        p.count = i + 1;
+        return;
+    }
+}
+
+} // namespace
 
 FlowField::FlowField(FlowState& fs, Corner& c)
     : flow(fs), corner(c), streamlines(true), tracers(true)
@@ -58,10 +108,10 @@ void FlowField::RespawnTracer(int index)
     const int r1 = random.Next();
     const int r2 = random.Next();
     const int r3 = random.Next();
-    if (index == -1)
-        StartTracer(marker, true, r1, r2, r3);
-    else
-        StartTracer(tracers[index], false, r1, r2, r3);
+    Tracer& t = index == -1 ? static_cast<Tracer&>(marker) : tracers[index];
+    StartTracer(t, index == -1, r1, r2, r3);
+    if (Exact())
+        exact.Start(t, r1 * 6.1037018951994385e-6 + 0.9); // StartTracer's share of V1
 }
 
 void FlowField::StartTracer(Tracer& t, bool isMarker, int r1, int r2, int r3) const
@@ -95,6 +145,19 @@ void FlowField::RetraceFlow()
     ClearUpperVectorState();
     ++traces;
     corner.ComputeFanGeometry(flow);
+    if (Exact()) {
+        exact = ExactMotion::For(corner.ExactFlowOf(flow), corner);
+        probeSteps = 0;
+        for (int i = 0; i < tracers.count; ++i)
+            if (!exact.Seat(tracers[i]))
+                RespawnTracer(i);
+        if (!exact.Seat(marker))
+            RespawnTracer(-1);
+        for (int i = 1; i <= 3 && i < streamlines.count; ++i)
+            streamlines[i].TraceExact(
+                (static_cast<double>(i + 1) * height) * 0.1 - height * (1.0 / 30.0), exact, corner);
+        return;
+    }
 
     const double span = flow.machAngle - flow.fanEndAngle;
     probeSteps = 0;
@@ -132,11 +195,20 @@ void FlowField::RetraceFlow()
         s.exitStepY = exitStepY;
         s.Trace((static_cast<double>(i + 1) * height) * 0.1 - height * (1.0 / 30.0), flow, corner);
     }
+    const RaisedWall raised = RaisedWall::For(corner);
+    if (raised.on)
+        for (int i = 1; i <= 3 && i < streamlines.count; ++i)
+            EndAtRaisedWall(streamlines[i], raised);
 }
 
 void FlowField::StepTracers()
 {
     ClearUpperVectorState();
+    if (Exact()) {
+        StepExact(true);
+        return;
+    }
+    const RaisedWall raised = RaisedWall::For(corner);
     const FanVelocity fan = FanVelocity::For(flow, corner);
     // A tracer whose step starts and ends where the flow is certainly upstream only moves: it
     // takes no angle, and keeps the phi of an earlier step. Its next Step (StepAfterFrame's,
@@ -147,16 +219,20 @@ void FlowField::StepTracers()
         Tracer& t = tracers[i];
         const bool going = t.StaysUpstream(up) ? t.StepWithinUpstream(corner)
                                                : t.Step(flow, corner, fan);
-        if (!going)
+        if (!going || (raised.on && raised.Inside(t.x, t.y)))
             RespawnTracer(i);
     }
-    if (!marker.Step(flow, corner, fan))
+    if (!marker.Step(flow, corner, fan) || (raised.on && raised.Inside(marker.x, marker.y)))
         RespawnTracer(-1);
 }
 
 void FlowField::StepAfterFrame()
 {
     ClearUpperVectorState(); // the frame before it may have run a shell's text painter
+    if (Exact()) {
+        StepExact(false);
+        return;
+    }
     // A full Step for every tracer (it sets phi; see StepTracers) and no respawn.
     const FanVelocity fan = FanVelocity::For(flow, corner);
     for (Tracer& t : tracers)
@@ -170,4 +246,23 @@ void FlowField::AdvanceToFrame()
         StepAfterFrame();
     StepTracers();
     stepOwed_ = true;
+}
+
+void FlowField::StepExact(bool respawn)
+{
+    // A tracer that could not step stands where it was until the next StepTracers respawns
+    // it: the frame shows live tracers only.
+    for (int i = 0; i < tracers.count; ++i)
+        if (!exact.Step(tracers[i]) && respawn)
+            RespawnTracer(i);
+    if (!exact.Step(marker) && respawn)
+        RespawnTracer(-1);
+}
+
+int FlowField::MarkerRadius() const
+{
+    if (!Exact())
+        return marker.Radius(flow, corner);
+    const double p = exact.PressureAt(marker.x, marker.y);
+    return p > 0.0 && std::isfinite(p) ? TruncToInt(1000000.0 / p) : 0;
 }

@@ -9,6 +9,7 @@
 #include "corner/corner.h"
 #include "model/flow_state.h"
 #include "tracers/dyn_array.h"
+#include "tracers/exact_motion.h"
 #include "tracers/limits.h"
 #include "tracers/marker.h"
 #include "tracers/random.h"
@@ -36,6 +37,10 @@ public:
     double exitStepY = 0.0;
     Marker marker;
     Random random;
+    // The exact flow the tracers, the marker and the streamlines follow while the corner's
+    // physics is Exact (set by RetraceFlow then; the model's stepping reads nothing of it).
+    ExactMotion exact;
+    bool Exact() const { return corner.physics == Physics::Exact; }
 
     // Sizes the tracer array from p1 (capped, never negative); restarts everything when the
     // size changes.
@@ -43,8 +48,14 @@ public:
     // index >= 0: ordinary tracer index; -1: the marker.
     void RespawnTracer(int index);
     // Fan geometry, probe run, exit displacements and the traced streamlines (1 to 3): every
-    // part of recomputing the flow except drawing the frame.
+    // part of recomputing the flow except drawing the frame. With the exact theory: the fan
+    // geometry, the exact flow (no probe run), every tracer and the marker put on the exact
+    // streamline through where it stands (respawned where no gas moves), and the exact
+    // streamlines from the same start heights.
     void RetraceFlow();
+    // The marker's radius, px: the model's (Marker::Radius), or 1000000/P of the exact pressure
+    // where the marker stands; 0 where nothing is drawn.
+    int MarkerRadius() const;
     // A tick is two steps of every tracer and the marker, and its frame shows them between the
     // two. The first, StepTracers, respawns those that have left the picture, so the frame
     // shows live tracers only; the second, StepAfterFrame, respawns none (a tracer that has
@@ -80,5 +91,8 @@ public:
     unsigned long traces = 0; // how many times the flow was retraced
 
 private:
+    // The exact theory's tick: as StepTracers and StepAfterFrame, each tracer along its exact
+    // streamline (ExactMotion::Step).
+    void StepExact(bool respawn);
     bool stepOwed_ = false; // the last tick's second step, taken by the next AdvanceToFrame
 };

@@ -26,8 +26,12 @@ int Marker::Radius(const FlowState& fs, const Corner& corner) const
 
 void Marker::Draw(DC& dc, const FlowState& fs, const Corner& corner) const
 {
+    DrawWithRadius(dc, corner, Radius(fs, corner));
+}
+
+void Marker::DrawWithRadius(DC& dc, const Corner& corner, int R) const
+{
     dc.SelectBrush(brush);
-    const int R = Radius(fs, corner);
     if (R > 0) { // a radius of 0 would draw nothing
         const double sx = CentreX(corner);
         const double sy = CentreY(corner);

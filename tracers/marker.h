@@ -14,6 +14,8 @@ public:
     // brush); moves nothing. Where the local pressure is not a positive finite number nothing
     // is drawn.
     void Draw(DC& dc, const FlowState& fs, const Corner& corner) const;
+    // The same circle of a radius given (FlowField::MarkerRadius); nothing for R <= 0.
+    void DrawWithRadius(DC& dc, const Corner& corner, int R) const;
     // The circle's radius there, px: 1000000/P truncated, or 0 where nothing is drawn.
     int Radius(const FlowState& fs, const Corner& corner) const;
     // The circle's centre, in picture pixels.

@@ -1,6 +1,10 @@
 #include "tracers/streamline.h"
 
+#include <cmath>
+
+#include "base/constants.h"
 #include "base/saturate.h"
+#include "model/exact_streamline.h"
 #include "tracers/limits.h"
 
 void Streamline::Append()
@@ -86,6 +90,72 @@ void Streamline::Trace(double h, const FlowState& fs, const Corner& corner)
         ++downstreamSteps;
     } while (step() && downstreamSteps < kMaxTracePhaseSteps);
     Append();
+}
+
+void Streamline::TraceExact(double h, const ExactMotion& motion, const Corner& corner)
+{
+    points.Release();
+    startY = -h;
+    upstreamSteps = fanSteps = downstreamSteps = 0;
+    // The model's start point, whose height is a whole pixel.
+    x = TruncToInt(-corner.width * 0.5);
+    y = TruncToInt(-h);
+    const double height = -y;
+    Append();
+    if (!(height > 0.0))
+        return;
+    const ExactFlow& flow = motion.Flow();
+    // Far enough to leave the picture from anywhere in it.
+    const double reach = 4.0 * (static_cast<double>(corner.width) + corner.height) + 1000.0;
+    auto pointAt = [&](double phi) {
+        double px = 0.0, py = 0.0;
+        if (!StreamPointAt(flow, height, phi, px, py))
+            return false;
+        x = px;
+        y = py;
+        Append();
+        return true;
+    };
+    auto onAlong = [&](double direction) {
+        const double c = std::cos(direction), s = std::sin(direction);
+        if (!std::isfinite(c) || !std::isfinite(s))
+            return;
+        x += reach * c;
+        y -= reach * s;
+        Append();
+    };
+    switch (flow.kind) {
+    case ExactKind::None: onAlong(0.0); return;
+    case ExactKind::Detached:
+    case ExactKind::Subsonic:
+        // Level up to the vertical through the corner, where nothing is computed.
+        if (x < 0.0) {
+            x = 0.0;
+            Append();
+        }
+        return;
+    case ExactKind::Shock:
+        if (pointAt(flow.shockAngle))
+            onAlong(flow.flowAngle2);
+        return;
+    case ExactKind::Fan:
+    case ExactKind::FanToVacuum: break;
+    }
+    // The fan: rays evenly spaced from the first Mach line to the last (toward the vacuum, to
+    // where the streamline leaves the picture's reach).
+    if (!pointAt(flow.first))
+        return;
+    for (int k = 1; k <= kExactFanSteps; ++k) {
+        const double phi = flow.first + (flow.last - flow.first) * k / kExactFanSteps;
+        ++fanSteps;
+        if (!pointAt(phi))
+            break; // the limiting Mach line, which a streamline reaches at infinity only
+        if (std::hypot(x, y) > reach)
+            return;
+    }
+    // Past the fan along the turned flow; toward the vacuum, along the limiting Mach line,
+    // where the flow runs outward along the rays.
+    onAlong(flow.kind == ExactKind::Fan ? flow.flowAngle2 : flow.last);
 }
 
 void Streamline::Draw(DC& dc, const Corner& corner) const

@@ -3,6 +3,7 @@
 // picture, remembering its path as a polyline.
 #include "draw/dc.h"
 #include "tracers/dyn_array.h"
+#include "tracers/exact_motion.h"
 #include "tracers/tracer.h"
 
 struct PathPoint {
@@ -32,6 +33,13 @@ public:
     // Rebuilds the path from the left edge of the picture, h px above the upstream wall:
     // start point, fan entry, one point per step in the fan, end point.
     void Trace(double h, const FlowState& fs, const Corner& corner);
+
+    // The exact streamline h px above the upstream wall (model/exact_flow.h), from the same
+    // start point as Trace: the start, then through the fan (kExactFanSteps + 1 points on
+    // evenly spaced rays, the closed form) and on along the flow past it, or toward the vacuum
+    // until it leaves the picture's reach; or to the shock, where it bends to run parallel to
+    // the wall; or level, to the vertical through the corner where the flow is not computed.
+    void TraceExact(double h, const ExactMotion& motion, const Corner& corner);
 
     // The polyline in pen.
     void Draw(DC& dc, const Corner& corner) const;

@@ -65,6 +65,11 @@ public:
     double exitStepX = 0.0;
     double exitStepY = 0.0;
     double entryRadius = -1.0;
+    // The exact theory's motion only (tracers/exact_motion.h): the height of the tracer's
+    // streamline above the upstream wall upstream, px, and its upstream speed as a share of V1
+    // (0.9 to 1.1, the random share of its speed).
+    double streamHeight = 0.0;
+    double speedShare = 1.0;
 
     // Draws the tracer as one red pixel where it stands; moves nothing.
     void Draw(DC& dc, const Corner& corner) const;

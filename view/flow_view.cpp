@@ -98,6 +98,7 @@ FlowView::StaticStamp FlowView::Stamp(int scale) const
     s.framePenWidth = framePen.width;
     s.framePenStyle = framePen.style;
     s.exactTheory = exactTheory;
+    s.physics = corner.physics;
     if (exactTheory) {
         s.exactPen = exactPen.colour;
         s.exactPenWidth = exactPen.width;
@@ -233,7 +234,7 @@ void FlowView::Compose(FrameBuffer& target, int scale) const
     for (const auto& run : aboveRuns_)
         std::copy_n(above_.bits + run.first, run.second, target.bits + run.first);
     dc->SelectPen(framePen); // the frame pen outlines the marker
-    field_.marker.Draw(*dc, field_.flow, field_.corner);
+    field_.marker.DrawWithRadius(*dc, field_.corner, field_.MarkerRadius());
 }
 
 namespace {
@@ -317,11 +318,11 @@ void FlowView::ComposeLayers(FrameLayers& layers, int scale) const
     {
         const std::unique_ptr<DC> dc = std::make_unique<RasterDC>(m);
         dc->SelectPen(framePen);
-        field_.marker.Draw(*dc, field_.flow, field_.corner);
+        field_.marker.DrawWithRadius(*dc, field_.corner, field_.MarkerRadius());
     }
     // The drawn pixels' box: the marker's own box, widened by the pen and clipped.
     DeviceRect box;
-    const int R = field_.marker.Radius(field_.flow, field_.corner);
+    const int R = field_.MarkerRadius();
     if (R > 0) {
         const double sx = field_.marker.CentreX(field_.corner);
         const double sy = field_.marker.CentreY(field_.corner);

@@ -86,6 +86,7 @@ private:
         int framePenWidth;
         PenStyle framePenStyle;
         bool exactTheory;
+        Physics physics;
         Colour exactPen;
         int exactPenWidth;
         PenStyle exactPenStyle;
