@@ -259,10 +259,13 @@ private:
             Problem("the tracer count does not follow P1");
         if (v.tracers.count > kMaxTracers || v.tracers.capacity > 2 * kMaxTracers)
             Problem("the tracer array went past its bound");
+        // Start, fan entry and end; past the upstream wall's line (a wall turned into the
+        // flow, which only a command sets) the model's trace keeps its start and end alone.
+        const int fewest = Geometry().wallAngle > M_PI / 2 ? 2 : 3;
         for (int i = 1; i < 4; ++i) {
             const Streamline& s = v.streamlines[i];
             if (s.upstreamSteps > kMaxTracePhaseSteps || s.fanSteps > kMaxTracePhaseSteps
-                || s.downstreamSteps > kMaxTracePhaseSteps || s.points.count < 3
+                || s.downstreamSteps > kMaxTracePhaseSteps || s.points.count < fewest
                 || s.points.count > 3 + kMaxTracePhaseSteps)
                 Problem("a streamline's trace went past its bounds");
         }
