@@ -40,13 +40,17 @@ double NormalAngle(double phi)
     return phi == -kPi ? kPi : phi;
 }
 
+// A speed times a cosine or sine: 0 along a zero component also for an infinite speed (an
+// oncoming speed near the largest double overflows behind a shock).
+double Part(double v, double k) { return k == 0.0 ? 0.0 : v * k; }
+
 // Velocity components at polar angle phi of a flow of speed v in direction delta.
 void SetVelocity(ExactPointState& s, double v, double delta)
 {
-    s.Vr = v * std::cos(s.phi - delta);
-    s.Vphi = v * std::sin(s.phi - delta);
-    s.vx = v * std::cos(delta);
-    s.vy = -v * std::sin(delta);
+    s.Vr = Part(v, std::cos(s.phi - delta));
+    s.Vphi = Part(v, std::sin(s.phi - delta));
+    s.vx = Part(v, std::cos(delta));
+    s.vy = -Part(v, std::sin(delta));
 }
 
 // Region of an angle already normalised.
@@ -78,11 +82,24 @@ ExactRegion RegionOf(const ExactFlow& f, double phi)
     return ExactRegion::None;
 }
 
-// (cos(psi1/K) / cos(psi/K))^(K^2): r / r0 on a streamline of the fan at phi.
+// ln cos(u) for 0 <= u < pi/2, to full relative accuracy at both ends.
+double LnCos(double u)
+{
+    if (u > 0.25 * kPi)
+        return std::log(std::cos(u));
+    const double s = std::sin(u);
+    return 0.5 * std::log1p(-s * s);
+}
+
+// (cos(psi1/K) / cos(psi/K))^(K^2): r / r0 on a streamline of the fan at phi. Taken as
+// exp(K^2 (ln cos(psi1/K) - ln cos(psi/K))): for gamma near 1, K^2 is large and both cosines
+// are near 1, where the power of their rounded ratio would lose K^2 times the rounding.
 double FanRadiusRatio(const ExactFlow& f, double phi)
 {
     const double a = (f.phiSonic - phi) / f.K;
-    return std::pow(std::cos(f.psi1 / f.K) / std::cos(a), f.K * f.K);
+    if (!(a < kHalfPi))
+        return inf; // the limiting Mach line
+    return std::exp(f.K * f.K * (LnCos(f.psi1 / f.K) - LnCos(a)));
 }
 
 } // namespace
@@ -197,10 +214,10 @@ ObliqueShock WeakObliqueShock(double m1, double theta, double g)
         }
         delta = theta < std::fabs(bestF) ? 0.0 : best;
     }
-    const double beta = mu + delta;
+    const double beta = theta == s.thetaMax ? s.betaAtMax : mu + delta;
     // Mn1^2 = M1^2 sin^2 beta, and Mn1^2 - 1 = sin(delta) sin(2 mu + delta) / x.
-    const double excess = delta > 0.0 ? std::sin(delta) * std::sin(2.0 * mu + delta) * m1 * m1
-                                      : 0.0;
+    const double spread = delta > 0.0 ? std::sin(delta) * std::sin(2.0 * mu + delta) : 0.0;
+    const double excess = spread * m1 * m1;
     const double mn1Sq = 1.0 + excess;
     s.attached = true;
     s.shockAngle = beta;
@@ -209,7 +226,13 @@ ObliqueShock WeakObliqueShock(double m1, double theta, double g)
     s.temperatureRatio = s.pressureRatio / s.densityRatio;
     const double h = 0.5 * (g - 1.0);
     const double mn2Sq = (1.0 / mn1Sq + h) / (g - h / mn1Sq);
-    s.mach2 = std::sqrt(mn2Sq) / std::sin(beta - theta);
+    // M2 from its two components, each well conditioned: Mn2, and the tangential velocity
+    // V1 cos(beta), which the shock keeps, over c2 = c1 sqrt(T2/T1). (Mn2 / sin(beta - theta)
+    // would lose the digits of beta - theta, which is tiny for gamma near 1.) The tangential
+    // part is formed as cos(beta) / sqrt((T2/T1) / M1^2) so that a huge M1 does not overflow.
+    const double pressureOverMSq = x + 2.0 * g / (g + 1.0) * spread;
+    const double mt2 = std::cos(beta) / std::sqrt(pressureOverMSq / s.densityRatio);
+    s.mach2 = std::hypot(std::sqrt(mn2Sq), mt2);
     return s;
 }
 
@@ -323,8 +346,9 @@ ExactPointState ExactStateAtAngle(const ExactFlow& f, double phi)
         s.P = s.T = s.rho = s.c = 0.0;
         s.V0 = inf;
         s.V = f.limitingSpeed;
-        s.Vr = s.V * std::cos(s.phi - f.flowAngle2);
-        s.Vphi = s.V * std::sin(s.phi - f.flowAngle2);
+        // As on the limiting streamline, a ray from the corner: all along it, none across.
+        s.Vr = s.V;
+        s.Vphi = 0.0;
         break;
     case ExactRegion::Fan: {
         // The values of ExactStateAt on the ray; the components from the closed form
@@ -354,8 +378,8 @@ ExactPointState ExactStateAtAngle(const ExactFlow& f, double phi)
         }
         // The flow's direction delta = phi - atan2(Vphi, Vr) on screen.
         const double delta = s.phi - std::atan2(s.Vphi, s.Vr);
-        s.vx = s.V * std::cos(delta);
-        s.vy = -s.V * std::sin(delta);
+        s.vx = Part(s.V, std::cos(delta));
+        s.vy = -Part(s.V, std::sin(delta));
         break;
     }
     case ExactRegion::Body:

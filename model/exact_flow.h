@@ -122,7 +122,8 @@ struct ExactFlow {
 ExactFlow ComputeExactFlow(const FlowState& fs, double wallTurn);
 
 // The exact state at polar angle phi: the region and every value the probe fields show. Vacuum:
-// P = T = rho = 0, c = 0, M and V0 infinite, V the limiting speed along the limiting streamline;
+// P = T = rho = 0, c = 0, M and V0 infinite, V the limiting speed along the limiting streamline
+// (a ray from the corner: Vr = V, Vphi = 0);
 // Body and None: every value NaN. A Detached flow is the oncoming flow for phi >= pi/2 (left of
 // the vertical through the corner) and None between the wall and that vertical; a Subsonic one
 // is None everywhere. Vphi and Vr as in the conventions above; (vx, vy) the velocity

@@ -33,8 +33,8 @@ struct Gas {
 class ExactFlowTest : public ::testing::Test {
 protected:
     // Gases from nearly isothermal to monatomic, light and heavy.
-    const std::vector<Gas> gases{
-        {1.4, 28.0}, {5.0 / 3.0, 4.0}, {1.3, 44.0}, {1.1, 100.0}, {1.02, 2.0}};
+    const std::vector<Gas> gases{{1.4, 28.0},  {5.0 / 3.0, 4.0}, {1.3, 44.0},
+                                 {1.1, 100.0}, {1.02, 2.0},      {1.000001, 30.0}};
 
     static FlowState State(double v1, double t1, double p1, Gas gas = {1.4, 28.0})
     {
@@ -148,7 +148,7 @@ TEST_F(ExactFlowTest, DetachmentFromBothSides)
 TEST_F(ExactFlowTest, InvariantsInEveryRegion)
 {
     for (const Gas& gas : gases)
-        for (double m : {1.2, 2.5, 6.0}) {
+        for (double m : {1.2, 2.5, 6.0, 1e4}) {
             const FlowState fs = AtMach(m, gas);
             const double g = gas.gamma;
             for (double turn : Turns(ComputeExactFlow(fs, 0.1))) {
@@ -169,10 +169,12 @@ TEST_F(ExactFlowTest, InvariantsInEveryRegion)
                         continue;
                     }
                     ASSERT_NE(p.region, ExactRegion::None);
-                    if (p.region == ExactRegion::Vacuum || p.P == 0.0) { // also the limiting line
+                    if (p.region == ExactRegion::Vacuum || p.M == inf) { // also the limiting line
                         EXPECT_EQ(p.P, 0.0);
                         EXPECT_EQ(p.M, inf);
                         EXPECT_TRUE(Close(p.V, std::sqrt(2.0 * h0), 1e-12));
+                        EXPECT_EQ(p.Vphi, 0.0); // along the limiting streamline, a ray
+                        EXPECT_EQ(p.Vr, p.V);
                         continue;
                     }
                     EXPECT_TRUE(Close(p.P, p.rho * R * p.T, 1e-11));
@@ -185,13 +187,18 @@ TEST_F(ExactFlowTest, InvariantsInEveryRegion)
                     const double ux = p.vx, uy = -p.vy;
                     EXPECT_NEAR(ux * std::cos(p.phi) + uy * std::sin(p.phi), p.Vr, 1e-12 * p.V);
                     EXPECT_NEAR(ux * std::sin(p.phi) - uy * std::cos(p.phi), p.Vphi, 1e-12 * p.V);
+                    if (p.P == 0.0) // underflowed deep in the fan of a gas with g near 1
+                        continue;
                     const double entropy = p.P / std::pow(p.rho, g);
+                    // A weak shock raises the entropy by the cube of its strength: beyond
+                    // rounding only for the strong ones.
                     if (f.kind == ExactKind::Shock && p.region == ExactRegion::Downstream)
-                        EXPECT_GT(entropy, s1 * (1.0 + 1e-9));
+                        EXPECT_GT(entropy,
+                                  s1 * (turn < -0.9 * f.maxDeflection ? 1.0 + 1e-9 : 1.0 - 1e-12));
                     else
                         EXPECT_TRUE(Close(entropy, s1, 1e-10));
                     if (p.region == ExactRegion::Fan) {
-                        EXPECT_TRUE(Close(p.Vphi, p.c, 1e-12));
+                        EXPECT_TRUE(Close(p.Vphi, p.c, 1e-11));
                         const double turned = PrandtlMeyerNu(p.M, g) - f.nu1;
                         EXPECT_NEAR(std::remainder(std::atan2(-p.vy, p.vx) + turned, 2.0 * kPi),
                                     0.0, 1e-9);
@@ -203,7 +210,10 @@ TEST_F(ExactFlowTest, InvariantsInEveryRegion)
                                                                 std::nextafter(f.shockAngle, 0.0));
                     ASSERT_EQ(a.region, ExactRegion::Upstream);
                     ASSERT_EQ(b.region, ExactRegion::Downstream);
-                    EXPECT_TRUE(Close(a.rho * a.Vphi, b.rho * b.Vphi, 1e-12));
+                    // (beta - theta, the flow's angle behind the shock, carries rho2/rho1 times
+                    // the rounding of beta: a strong shock of a gas with g near 1 compresses a lot.)
+                    EXPECT_TRUE(
+                        Close(a.rho * a.Vphi, b.rho * b.Vphi, 1e-12 + 1e-15 * b.rho / a.rho));
                     EXPECT_TRUE(Close(a.Vr, b.Vr, 1e-12));
                     EXPECT_TRUE(
                         Close(a.P + a.rho * a.Vphi * a.Vphi, b.P + b.rho * b.Vphi * b.Vphi, 1e-12));
@@ -275,7 +285,9 @@ TEST_F(ExactFlowTest, StreamlinesFollowTheVelocity)
                                                     << " h " << h << " phi " << phi);
                     EXPECT_NEAR(ExactPolarAngle(x, y), p.phi, 1e-12);
                     EXPECT_TRUE(Close(StreamHeightAt(f, x, y), h, 1e-11));
-                    EXPECT_TRUE(Close(p.rho * p.Vphi * std::hypot(x, y), f.rho1 * f.v1 * h, 1e-10));
+                    // (The fan's density carries 1/(g-1) times its rounding.)
+                    EXPECT_TRUE(Close(p.rho * p.Vphi * std::hypot(x, y), f.rho1 * f.v1 * h,
+                                      1e-11 + 1e-15 / (gas.gamma - 1.0)));
                     double xa = 0, ya = 0, xb = 0, yb = 0;
                     const double e = 1e-6;
                     if (StreamPointAt(f, h, p.phi + e, xa, ya)
@@ -331,6 +343,11 @@ TEST_F(ExactFlowTest, RegionsAndHostileInputs)
     EXPECT_FALSE(WeakObliqueShock(kNaN, 0.1, 1.4).attached);
     EXPECT_FALSE(WeakObliqueShock(2.0, kNaN, 1.4).attached);
     EXPECT_FALSE(WeakObliqueShock(inf, 0.1, 1.4).attached);
+    // A speed that overflows behind the shock: infinite, but no component on the wall's ray is NaN.
+    const ExactFlow overflow = ComputeExactFlow(State(1e300, 273.0, 1e5), -0.3);
+    ASSERT_EQ(overflow.kind, ExactKind::Shock);
+    EXPECT_EQ(overflow.v2, inf);
+    EXPECT_EQ(ExactStateAtAngle(overflow, 0.3).Vphi, 0.0);
 
     // Edges of the supersonic range: every number promised is a number.
     struct Edge {
