@@ -6,6 +6,7 @@
 #include "base/constants.h"
 #include "base/vector_state.h"
 #include "model/classify.h"
+#include "model/exact_flow.h"
 #include "model/number_text.h"
 #include "model/probe.h"
 
@@ -26,6 +27,18 @@ ExactFan ExactFanFor(const FlowState& fs, double turn)
     ExactFan f;
     f.theory = PrandtlMeyer(fs, turn);
     f.upstream = StateValues{fs.mach1, fs.p1, fs.t1, fs.rho1, fs.v1};
+    if (f.theory.kind == TheoryCase::IntoTheFlow) {
+        // The shock's states are the exact flow's own.
+        const ExactFlow e = ComputeExactFlow(fs, turn);
+        f.wall = e.wallPhi;
+        if (e.kind == ExactKind::Shock) {
+            f.shock = true;
+            f.shockAngle = e.shockAngle;
+            f.behind = StateValues{e.m2, e.p2, e.t2, e.rho2, e.v2};
+        } else if (e.kind == ExactKind::Detached) {
+            f.detached = true;
+        }
+    }
     if (!f.theory.valid)
         return f;
     const TheoryResult& t = f.theory;
@@ -52,7 +65,18 @@ StateValues ExactStateAt(const ExactFan& f, double phi, int* region)
 {
     int where = RegionNone;
     StateValues v;
-    if (!f.fan || std::isnan(phi)) {
+    if (f.shock || f.detached) {
+        // A wall turned into the flow: the regions of ExactStateAtAngle.
+        if (!(phi >= f.wall && phi <= kPi)) {
+            // the body, or no angle
+        } else if (phi >= (f.shock ? f.shockAngle : kHalfPi)) {
+            where = RegionUpstream;
+            v = f.upstream;
+        } else if (f.shock) {
+            where = RegionDownstream;
+            v = f.behind;
+        }
+    } else if (!f.fan || std::isnan(phi)) {
         // no answer
     } else if (phi >= f.first) {
         where = RegionUpstream;
@@ -118,6 +142,8 @@ FanProfile ComputeFanProfile(const FlowState& fs, double wallAngle, double turn)
         p.exactFirst = p.exact.first;
         p.exactLast = p.exact.last;
     }
+    if (p.exact.shock)
+        p.exactShock = p.exact.shockAngle;
 
     const double from = kPi;
     double to = wallAngle - kHalfPi;
@@ -153,6 +179,12 @@ FanProfile ComputeFanProfile(const FlowState& fs, double wallAngle, double turn)
     for (double a : {p.modelFirst, p.modelLast, p.exactFirst, p.exactLast})
         if (within(a))
             phis.push_back(a);
+    if (within(p.exactShock)) {
+        phis.push_back(p.exactShock);
+        const double behind = std::nextafter(p.exactShock, -HUGE_VAL);
+        if (within(behind))
+            phis.push_back(behind);
+    }
     std::sort(phis.begin(), phis.end(), [](double a, double b) { return a > b; });
     phis.erase(std::unique(phis.begin(), phis.end()), phis.end());
 

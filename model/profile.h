@@ -65,13 +65,24 @@ struct ExactFan {
     double c1 = kNoValue; // the upstream speed of sound, m/s
     StateValues upstream;
     StateValues end;
+    // A wall turned into the supersonic flow (theory.kind IntoTheFlow), from the exact flow
+    // (model/exact_flow.h, ComputeExactFlow): an attached oblique shock (shock) at polar angle
+    // shockAngle with the state behind it, or a detached one (detached), which is not computed.
+    bool shock = false;
+    bool detached = false;
+    double shockAngle = kNoValue; // rad
+    double wall = kNoValue;       // the downstream wall's polar angle, +theta, rad
+    StateValues behind;
 };
 
 // The exact fan for the upstream state in fs turned by turn (rad; Corner::TurnAngle(fs), as the
 // calculator's theory section takes it).
 ExactFan ExactFanFor(const FlowState& fs, double turn);
 // The exact state at polar angle phi; region gets RegionUpstream, RegionFan, RegionDownstream,
-// or RegionNone where the theory has no answer (every value NaN).
+// or RegionNone where the theory has no answer (every value NaN). For a wall turned into the
+// flow the regions are ExactStateAtAngle's: with a shock the oncoming flow down to the shock's
+// ray (included) and the state behind it from there to the wall (included); with a detached
+// shock the oncoming flow for phi >= pi/2 and no answer past the vertical through the corner.
 StateValues ExactStateAt(const ExactFan& fan, double phi, int* region = nullptr);
 
 struct FanProfile {
@@ -88,11 +99,14 @@ struct FanProfile {
     double modelLast = kNoValue;
     double exactFirst = kNoValue;
     double exactLast = kNoValue;
+    // The exact shock's polar angle, rad (exact.shock), NaN where there is none.
+    double exactShock = kNoValue;
     // The oncoming flow, the reference of every ratio.
     StateValues upstream;
     ExactFan exact;
     // From phiFrom down to phiTo: evenly over the range, more densely inside each fan, and at
-    // each characteristic in the range exactly.
+    // each characteristic in the range exactly; at a shock two samples, on its ray (the oncoming
+    // flow) and the next angle below it (the state behind it), so the jump is a step.
     std::vector<ProfileSample> samples;
 };
 

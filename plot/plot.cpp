@@ -70,6 +70,16 @@ const char* PlotWordSource(PlotWord word)
                "собственному профилю, а не по теории Прандтля — Майера, и край веера берётся "
                "интерполяцией по углу поворота; поэтому её числа расходятся с точной теорией "
                "(пунктир) во всём веере и за ним.";
+    case PlotWord::Shock: return "косой скачок";
+    case PlotWord::Detached:
+        return "стенка повёрнута навстречу потоку больше предельного угла: скачок отходит, "
+               "течение за углом не рассчитывается";
+    case PlotWord::DescribeShock:
+        return "Стенка повёрнута навстречу потоку: по точной теории на косом скачке под углом "
+               "%3° давление растёт от %1 до %2 Па";
+    case PlotWord::DescribeDetached:
+        return "Стенка повёрнута навстречу потоку больше предельного угла: скачок отходит, "
+               "течение за углом не рассчитывается; давление набегающего потока %1 Па";
     case PlotWord::Count: break;
     }
     return "";
@@ -126,7 +136,14 @@ PlotDescription DescribePlot(const FanProfile& p)
 {
     PlotDescription d;
     const std::string p1 = FormatFieldValue(p.upstream.P);
-    if (p.exact.theory.kind == TheoryCase::IntoTheFlow) {
+    if (p.exact.shock) {
+        d.words = PlotWord::DescribeShock;
+        d.values = {p1, FormatFieldValue(p.exact.behind.P),
+                    FormatFixed(p.exact.shockAngle * kDegreesPerRadian, 1)};
+    } else if (p.exact.detached) {
+        d.words = PlotWord::DescribeDetached;
+        d.values = {p1};
+    } else if (p.exact.theory.kind == TheoryCase::IntoTheFlow) {
         d.words = PlotWord::DescribeIntoTheFlow;
         d.values = {p1};
     } else if (NoTurn(p)) {
@@ -664,6 +681,7 @@ void DrawPlot(DC& dc, const PlotLayout& l, const FanProfile& p, QuantitySet show
     VerticalLine(dc, l, p.modelLast, modelLine);
     VerticalLine(dc, l, p.exactFirst, exactLine);
     VerticalLine(dc, l, p.exactLast, exactLine);
+    VerticalLine(dc, l, p.exactShock, exactLine);
 
     // The texts inside the box, none over another: the y axis's name at the top left, the
     // reason when there is no fan in the middle, then the characteristics' labels where they
@@ -677,9 +695,10 @@ void DrawPlot(DC& dc, const PlotLayout& l, const FanProfile& p, QuantitySet show
     std::vector<std::string> note;
     int noteY = 0;
     if (!p.modelFan || intoTheFlow || NoTurn(p)) {
-        const PlotWord why = intoTheFlow ? PlotWord::IntoTheFlow
-                             : NoTurn(p) ? PlotWord::NoTurn
-                                         : PlotWord::NoFan;
+        const PlotWord why = p.exact.detached ? PlotWord::Detached
+                             : intoTheFlow    ? PlotWord::IntoTheFlow
+                             : NoTurn(p)      ? PlotWord::NoTurn
+                                              : PlotWord::NoFan;
         note = WrapText(words[why], kTextCell, boxW - 8);
         const int noteH = static_cast<int>(note.size()) * kCaptionLine;
         // Under the middle, lifted where it would run past the box; where the box is too short
@@ -711,7 +730,7 @@ void DrawPlot(DC& dc, const PlotLayout& l, const FanProfile& p, QuantitySet show
                 && std::isfinite(by))
                 segments.push_back({xy[i], ay, xy[i + 2], by});
         }
-    for (double phi : {p.modelFirst, p.modelLast, p.exactFirst, p.exactLast})
+    for (double phi : {p.modelFirst, p.modelLast, p.exactFirst, p.exactLast, p.exactShock})
         if (phi >= l.phiTo && phi <= l.phiFrom) {
             const double x = std::round(l.X(phi));
             segments.push_back({x, double(l.top), x, double(l.bottom)});
@@ -730,6 +749,8 @@ void DrawPlot(DC& dc, const PlotLayout& l, const FanProfile& p, QuantitySet show
         if (ExactVacuum(p))
             labels.push_back({p.exactLast, PlotWord::TheoryVacuum, 4, true});
     }
+    if (p.exact.shock)
+        labels.push_back({p.exactShock, PlotWord::Shock, 1, true});
     const std::vector<TextBox> labelBoxes = PlaceLabels(l, labels, words, segments, placed);
 
     dc.SelectFont(kTextFont);

@@ -8,7 +8,9 @@
 // rho/rho1 and V/V1 on one axis, those chosen (M, P and T by default), each in its colour, the
 // model solid and the exact theory dashed. The fans are shaded lightly (the exact one lighter),
 // the first and last characteristics drawn as vertical lines (the model's solid grey, the exact
-// ones dashed grey) and labelled, and a cursor at the pointer's angle carries the model's and
+// ones dashed grey) and labelled; with a wall turned into the flow the exact oblique shock's
+// line too (dashed grey, labelled), where the exact curves jump in a vertical step, or, where
+// the shock detaches, a note and no exact curve past the corner; and a cursor at the pointer's angle carries the model's and
 // the exact values there (as the probe fields write them).
 //
 // For a shell: FlowSession (dialog/flow_session.h) owns a PlotComposer and keeps the plot up to
@@ -80,6 +82,12 @@ enum class PlotWord : int {
     DescribeVacuum,
     DescribeNoTurn, // %1 the pressure
     ModelNote,      // beside the plot: what the model simplifies, and why the lines differ
+    Shock,          // at the exact oblique shock's line
+    Detached,       // in the plot when the exact shock detaches: nothing past the corner computed
+    // The description with an exact shock: %1 the upstream pressure, %2 the exact one behind
+    // the shock, %3 the shock's angle in degrees.
+    DescribeShock,
+    DescribeDetached, // %1 the pressure
     Count,
 };
 constexpr int kPlotWordCount = static_cast<int>(PlotWord::Count);

@@ -697,6 +697,22 @@
       <source>Подробнее о модели</source>
       <translation>关于模型的更多说明</translation>
     </message>
+    <message>
+      <source>косой скачок</source>
+      <translation>斜激波</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута навстречу потоку больше предельного угла: скачок отходит, течение за углом не рассчитывается</source>
+      <translation>壁面迎着来流转过的角度超过最大偏转角：激波脱体，拐角后的流动不作计算</translation>
+    </message>
+    <message>
+      <source>Стенка повёрнута навстречу потоку: по точной теории на косом скачке под углом %3° давление растёт от %1 до %2 Па</source>
+      <translation>壁面迎着来流转动：按精确理论，压力在 %3° 的斜激波上由 %1 Pa 升至 %2 Pa</translation>
+    </message>
+    <message>
+      <source>Стенка повёрнута навстречу потоку больше предельного угла: скачок отходит, течение за углом не рассчитывается; давление набегающего потока %1 Па</source>
+      <translation>壁面迎着来流转过的角度超过最大偏转角：激波脱体，拐角后的流动不作计算；来流压力 %1 Pa</translation>
+    </message>
   </context>
   <context>
     <name>Label</name>

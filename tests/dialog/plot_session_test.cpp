@@ -202,7 +202,7 @@ TEST(SessionFacts, AWallTurnedIntoTheFlowIsNotASubsonicFlow)
     f = o.s.Facts();
     EXPECT_EQ(f.flow, PictureFacts::Flow::IntoTheFlow);
     EXPECT_EQ(f.turnDegrees, FormatFixed((2.0 - kHalfPi) * kDegreesPerRadian, 0));
-    EXPECT_EQ(o.s.PlotFacts().words, PlotWord::DescribeIntoTheFlow);
+    EXPECT_EQ(o.s.PlotFacts().words, PlotWord::DescribeDetached);
     o.s.SetInputText(ControlId::UpstreamSpeed, "200");
     o.s.InputsLeft();
     EXPECT_EQ(o.s.Facts().flow, PictureFacts::Flow::NoFan);

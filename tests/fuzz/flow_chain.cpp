@@ -6,7 +6,9 @@
 #include <sstream>
 
 #include "dialog/flow_session.h"
+#include "model/exact_flow.h"
 #include "model/number_text.h"
+#include "model/physics.h"
 #include "model/probe.h"
 #include "res/ids.h"
 #include "tests/support/start_up.h"
@@ -96,6 +98,7 @@ public:
         }
         session_.Seed(seed);
         session_.Reset();
+        session_.SetPhysics(Physics::Model); // a choice, which Reset keeps
     }
 
     void Run(const Session& s)
@@ -179,12 +182,28 @@ private:
             key.key = op.right ? Key::Right : Key::Left;
             session_.KeyPressed(key);
             const double limit = std::atan(20.0 * Geometry().width);
-            if (Geometry().wallAngle == before && std::fabs(before) != limit)
+            if (Geometry().wallAngle == before && std::fabs(before) != limit
+                && !(before >= M_PI / 2))
                 Problem("an arrow key did not turn the wall");
             ++out_.recomputes;
             CheckWork();
             break;
         }
+        case OpKind::Physics:
+            session_.SetPhysics(op.exact ? Physics::Exact : Physics::Model);
+            if (session_.PhysicsShown() != (op.exact ? Physics::Exact : Physics::Model))
+                Problem("the physics chosen is not the one shown");
+            CheckWork();
+            break;
+        case OpKind::Body:
+        case OpKind::Wall:
+            if (op.kind == OpKind::Body)
+                session_.SetBodyAngle(op.angle);
+            else
+                session_.SetWallAngle(op.angle);
+            ++out_.recomputes;
+            CheckWork();
+            break;
         case OpKind::Paint: {
             // A frame composed for a repaint shows the flow and moves nothing.
             const double marker = Field().marker.x;
@@ -221,7 +240,7 @@ private:
         }
         for (size_t i = 0; i < FieldCount(); ++i) {
             const FieldRow& row = FieldTable()[i];
-            if (row.source == FieldSource::Upstream
+            if (row.source == FieldSource::Upstream && session_.PhysicsShown() == Physics::Model
                 && session_.FieldText(row.id) != FormatFieldValue(fs.*row.state))
                 Problem("field " + std::to_string(ToInt(row.id))
                         + " does not show the model's value");
@@ -240,20 +259,30 @@ private:
             Problem("the tracer count does not follow P1");
         if (v.tracers.count > kMaxTracers || v.tracers.capacity > 2 * kMaxTracers)
             Problem("the tracer array went past its bound");
+        // Start, fan entry and end; past the upstream wall's line (a wall turned into the
+        // flow, which only a command sets) the model's trace keeps its start and end alone.
+        const int fewest = Geometry().wallAngle > M_PI / 2 ? 2 : 3;
         for (int i = 1; i < 4; ++i) {
             const Streamline& s = v.streamlines[i];
             if (s.upstreamSteps > kMaxTracePhaseSteps || s.fanSteps > kMaxTracePhaseSteps
-                || s.downstreamSteps > kMaxTracePhaseSteps || s.points.count < 3
+                || s.downstreamSteps > kMaxTracePhaseSteps || s.points.count < fewest
                 || s.points.count > 3 + kMaxTracePhaseSteps)
                 Problem("a streamline's trace went past its bounds");
         }
         const double wall = Geometry().wallAngle;
-        if (!(wall > -M_PI / 2 && wall < M_PI / 2))
+        if (!(wall > -M_PI / 2 && wall <= M_PI / 2 + M_PI / 3))
             Problem("the wall angle left its range");
     }
 
     void CheckProbe(int x, int y)
     {
+        if (session_.PhysicsShown() == Physics::Exact) {
+            // The exact state where the probe fields read it.
+            const ExactPointState e = session_.ReadExactAt(x, y);
+            if (!std::isnan(e.P) && !(e.P >= 0.0))
+                Problem("the exact state read has a negative pressure");
+            return;
+        }
         const FlowState& fs = State();
         const double phi = Geometry().PolarAngle(true, x, y);
         const int region = Geometry().ClassifyPoint(fs, true, x, y);
@@ -306,6 +335,17 @@ Session Decode(const uint8_t* data, size_t size)
         case 6:
             op.kind = OpKind::Key;
             op.right = ((code / 8) & 1) != 0;
+            // The last eighth of the codes: the physics, and walls above the upstream wall's line.
+            if (code / 8 == 28 || code / 8 == 29) {
+                op.kind = OpKind::Physics;
+                op.exact = code / 8 == 28;
+            } else if (code / 8 == 30) {
+                op.kind = OpKind::Body;
+                op.angle = 180.0 + 60.0 * std::fabs(static_cast<double>(r.Int16())) / 32768.0;
+            } else if (code / 8 == 31) {
+                op.kind = OpKind::Wall;
+                op.angle = M_PI / 2 + M_PI / 3 * r.Int16() / 32768.0;
+            }
             break;
         default: op.kind = OpKind::Paint; break;
         }

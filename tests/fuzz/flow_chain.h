@@ -16,7 +16,11 @@
 //     op % 8 == 5  retype field (op / 8) % 3 with a text ended by '\n', then leave it
 //                  (op / 8 >= 28: gamma for an even op / 8, else the molar mass, typed with the
 //                  other as it stands, as "other gas")
-//     op % 8 == 6  an arrow key on the picture: right when (op / 8) is odd, else left
+//     op % 8 == 6  an arrow key on the picture: right when (op / 8) is odd, else left; but
+//                  op / 8 == 28 chooses the exact physics, 29 the model, and 30 and 31 set the
+//                  wall from a little-endian int16 v: 30 the body angle 180 + 60 |v| / 32768
+//                  degrees (above the upstream wall's line), 31 the wall angle
+//                  pi/2 + (pi/3) v / 32768 (either way round the corner)
 //     op % 8 == 7  a paint of the picture's window that the window system asks for (a frame)
 //   A point is a mode byte and two little-endian int16 values a, b. Mode & 0x80: the ends of
 //   the int range (a odd: INT_MAX, else INT_MIN; the same for b). Otherwise the coordinates
@@ -29,7 +33,7 @@
 
 namespace fuzzchain {
 
-enum class OpKind { Press, Move, Release, Tick, Leave, Retype, Key, Paint };
+enum class OpKind { Press, Move, Release, Tick, Leave, Retype, Key, Paint, Physics, Body, Wall };
 
 struct Op {
     OpKind kind = OpKind::Tick;
@@ -38,6 +42,8 @@ struct Op {
     int count = 1;      // ticks
     int field = 0;      // 0 V1, 1 T1, 2 P1, 3 gamma, 4 the molar mass
     bool right = false; // arrow key
+    bool exact = false; // Physics: the exact theory chosen, else the model
+    double angle = 0.0; // Body: degrees; Wall: rad
     std::string text;
 };
 

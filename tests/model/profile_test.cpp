@@ -10,6 +10,7 @@
 #include "base/constants.h"
 #include "corner/corner.h"
 #include "model/classify.h"
+#include "model/exact_flow.h"
 #include "model/exact_streamline.h"
 #include "model/flow_state.h"
 #include "model/probe.h"
@@ -205,23 +206,74 @@ TEST(FanProfile, ExactFanAgreesWithPublishedTables)
     EXPECT_GT(checked, 40);
 }
 
-// Where the theory has no fan, it gives no values, and the model its own.
-TEST(FanProfile, NoExactFanWithoutAnExpansion)
+// Where the flow is not supersonic, the theory gives no values, and the model its own; a wall
+// turned into the flow beyond the largest deflection (a detached shock) has the oncoming flow
+// left of the vertical through the corner and no exact value past it.
+TEST(FanProfile, NoExactValuesWithoutAComputedFlow)
 {
     const Picture subsonic(200.0, 273.0, start::kWall);
-    const Picture intoTheFlow(450.0, 273.0, Turned(-10));
-    for (const Picture* pic : {&subsonic, &intoTheFlow}) {
+    const Picture detached(450.0, 273.0, Turned(-10)); // M1 1.36: theta_max about 8 degrees
+    for (const Picture* pic : {&subsonic, &detached}) {
         const FanProfile p = pic->Profile();
         EXPECT_FALSE(p.exact.fan);
+        EXPECT_FALSE(p.exact.shock);
         EXPECT_TRUE(std::isnan(p.exactLast));
+        EXPECT_TRUE(std::isnan(p.exactShock));
+        int past = 0;
         for (const ProfileSample& s : p.samples) {
-            EXPECT_EQ(s.exactRegion, RegionNone);
-            EXPECT_TRUE(std::isnan(s.exact.P));
             EXPECT_EQ(s.model.P, pic->fs.p1);
+            if (pic == &detached && s.phi >= kHalfPi) {
+                EXPECT_EQ(s.exactRegion, RegionUpstream);
+                EXPECT_EQ(s.exact.P, pic->fs.p1);
+                continue;
+            }
+            EXPECT_EQ(s.exactRegion, RegionNone);
+            EXPECT_TRUE(std::isnan(s.exact.P) && std::isnan(s.exact.M) && std::isnan(s.exact.V));
+            past += s.phi < kHalfPi;
         }
+        EXPECT_GT(past, 20);
     }
-    EXPECT_EQ(intoTheFlow.Profile().exact.theory.kind, TheoryCase::IntoTheFlow);
+    EXPECT_TRUE(detached.Profile().exact.detached);
+    EXPECT_EQ(detached.Profile().exact.theory.kind, TheoryCase::IntoTheFlow);
     EXPECT_EQ(subsonic.Profile().exact.theory.kind, TheoryCase::NotSupersonic);
+}
+
+// A wall turned 10 degrees into a flow at M1 = 2 (NACA Report 1135, chart 2: shock angle
+// 39.31 degrees, p2/p1 1.7066, rho2/rho1 1.4584, M2 1.6405): the oncoming flow down to the
+// shock's ray, the state behind it one step below and on to the wall, where the range ends;
+// every sample as the exact flow has it at that angle.
+TEST(FanProfile, ExactShockJumpsAtItsAngle)
+{
+    FlowState probe;
+    probe.t1 = 273.0;
+    ComputeUpstreamState(probe);
+    const Picture pic(2.0 * probe.c1, 273.0, Turned(-10));
+    ASSERT_NEAR(pic.fs.mach1, 2.0, 1e-12);
+    const FanProfile p = pic.Profile();
+    ASSERT_TRUE(p.exact.shock);
+    EXPECT_NEAR(p.exactShock * R2D, 39.3139, 1e-3);
+    EXPECT_NEAR(p.phiTo, 10.0 * D2R, 1e-12);
+    EXPECT_NEAR(p.exact.behind.P / pic.fs.p1, 1.70658, 1e-5);
+    EXPECT_NEAR(p.exact.behind.rho / pic.fs.rho1, 1.45843, 1e-5);
+    EXPECT_NEAR(p.exact.behind.M, 1.64052, 1e-5);
+    const ExactFlow flow = ComputeExactFlow(pic.fs, kHalfPi - pic.corner.wallAngle);
+    size_t at = p.samples.size();
+    for (size_t i = 0; i < p.samples.size(); ++i) {
+        const ProfileSample& s = p.samples[i];
+        const ExactPointState e = ExactStateAtAngle(flow, s.phi);
+        for (double difference : {s.exact.M - e.M, s.exact.P - e.P, s.exact.T - e.T,
+                                  s.exact.rho - e.rho, s.exact.V - e.V})
+            EXPECT_EQ(difference, 0.0) << s.phi;
+        EXPECT_EQ(s.exactRegion, s.phi >= p.exactShock ? RegionUpstream : RegionDownstream);
+        if (s.phi == p.exactShock)
+            at = i;
+    }
+    ASSERT_LT(at + 1, p.samples.size());
+    EXPECT_EQ(p.samples[at].exact.P, pic.fs.p1);
+    EXPECT_EQ(p.samples[at + 1].phi, std::nextafter(p.exactShock, 0.0));
+    EXPECT_EQ(p.samples[at + 1].exact.P, p.exact.behind.P);
+    EXPECT_EQ(p.samples.back().phi, p.phiTo);
+    EXPECT_EQ(p.samples.back().exact.P, p.exact.behind.P);
 }
 
 // Sonic flow (M1 = 1, as typed with V1 = c1): the fan starts at 90 degrees and every value is a

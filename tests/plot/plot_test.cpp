@@ -441,6 +441,75 @@ TEST(PlotDrawing, CurvesLieWhereTheProfileSays)
     EXPECT_TRUE(RowsOf(b, upstream, LookOf(Quantity::Mach).colour).empty());
 }
 
+// A wall turned 20 degrees into the flow at V1 900 m/s (an attached shock): the shock's line
+// (dashed grey) stands in the column its angle maps to, the exact pressure climbs there as a
+// vertical step from 1 to p2/p1 and runs on at p2/p1 to the wall, where the axis ends, and the
+// line is named. Turned 35 degrees the shock detaches: the plot says so, and past the corner
+// only the model's level line is drawn.
+TEST(PlotDrawing, ShockIsAStepAtItsLine)
+{
+    const FanProfile p = StartUpProfile(WallAtBeta(200.0), 900.0);
+    ASSERT_TRUE(p.exact.shock);
+    const QuantitySet shown = QuantityBit(Quantity::Pressure);
+    const Colour blue = LookOf(Quantity::Pressure).colour;
+    FrameBuffer b;
+    b.Create(start::kWidth, start::kHeight, 1);
+    const PlotLayout l = LayoutPlot(start::kWidth, start::kHeight, p, shown);
+    EXPECT_NEAR(l.phiTo, 20.0 * kRadiansPerDegree, 1e-12);
+    {
+        RasterDC dc(b);
+        DrawPlot(dc, l, p, shown, PlotWords());
+    }
+    const int x = static_cast<int>(std::lround(l.X(p.exactShock)));
+    const double ratio = p.exact.behind.P / p.upstream.P;
+    ASSERT_GT(ratio, 2.0);
+    // The dashed lines' dashes cover much of the column between the two levels.
+    const int high = static_cast<int>(std::lround(l.Y(ratio)));
+    const int low = static_cast<int>(std::lround(l.Y(1.0)));
+    int grey = 0, step = 0;
+    for (int y = l.top + 1; y < l.bottom; ++y) {
+        grey += b.At(x, y) == Rgb(Colour{128, 128, 128});
+        step += y > high && y < low && b.At(x, y) == Rgb(blue);
+    }
+    EXPECT_GT(grey, (l.bottom - l.top) / 4);
+    EXPECT_GT(step, (low - high) / 3);
+    // Not one column either side: the step is vertical, the line where the angle maps.
+    for (int dx : {-3, 3}) {
+        int off = 0;
+        for (int y = high + 3; y < low - 3; ++y)
+            off += b.At(x + dx, y) == Rgb(blue) || b.At(x + dx, y) == Rgb(Colour{128, 128, 128});
+        EXPECT_EQ(off, 0) << dx;
+    }
+    bool behindSeen = false;
+    for (int c = x + 2; c < l.right - 1 && !behindSeen; ++c)
+        for (int y : RowsOf(b, c, blue))
+            behindSeen = behindSeen || std::fabs(y - l.Y(ratio)) <= 1.5;
+    EXPECT_TRUE(behindSeen);
+    const PlotWords words;
+    const std::vector<Text> texts = TextsOf(p, 622, 384, words);
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                            [&](const Text& t) { return t.text == words[PlotWord::Shock]; }));
+    EXPECT_EQ(DescribePlot(p).words, PlotWord::DescribeShock);
+
+    const FanProfile detached = StartUpProfile(WallAtBeta(215.0), 900.0);
+    ASSERT_TRUE(detached.exact.detached);
+    const PlotLayout ld = LayoutPlot(start::kWidth, start::kHeight, detached, shown);
+    FrameBuffer bd;
+    bd.Create(start::kWidth, start::kHeight, 1);
+    {
+        RasterDC dc(bd);
+        DrawPlot(dc, ld, detached, shown, PlotWords());
+    }
+    for (int c = static_cast<int>(ld.X(kHalfPi)) + 2; c < ld.right - 1; ++c)
+        for (int y : RowsOf(bd, c, blue))
+            EXPECT_LE(std::fabs(y - ld.Y(1.0)), 1.5) << c;
+    const std::vector<Text> detachedTexts = TextsOf(detached, 622, 384, words);
+    // The note, wrapped: its first line opens the word.
+    EXPECT_TRUE(std::any_of(detachedTexts.begin(), detachedTexts.end(), [&](const Text& t) {
+        return t.text.size() > 20 && words[PlotWord::Detached].rfind(t.text, 0) == 0;
+    }));
+}
+
 // %1, %2, ... are filled wherever they stand, %1 never eats the start of %10.
 TEST(PlotWords, FillWordsFillsEveryPlaceholder)
 {
@@ -458,7 +527,7 @@ TEST(PlotWords, DescriptionFollowsTheProfile)
               "Давление падает от 100000 до 84489 Па в веере модели; по точной теории — до "
               "6548 Па");
     const PlotDescription into = DescribePlot(StartUpProfile(kHalfPi + 0.2));
-    EXPECT_EQ(into.words, PlotWord::DescribeIntoTheFlow);
+    EXPECT_EQ(into.words, PlotWord::DescribeDetached);
     EXPECT_EQ(into.values, std::vector<std::string>{"100000"});
 }
 

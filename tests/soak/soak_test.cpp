@@ -1,7 +1,9 @@
 // The dialog under a long lesson, headless: timer ticks with random drags, probes, focus
 // changes and typed inputs between them. After a warm-up that meets every kind of input once
-// (the largest tracer population among them), resident memory stays flat, no picture buffer is
-// made per frame, and the dialog still shows the right numbers at the end.
+// (the largest tracer population among them, the exact physics and walls turned into the flow),
+// resident memory stays flat, no picture buffer is made per frame, and the dialog still shows
+// the right numbers at the end. The lesson also switches the physics and sets walls above the
+// upstream wall's line.
 //
 // The length is a number of ticks (CORNERFLOW_SOAK_TICKS; 36000 is half an hour of animation
 // at 50 ms a tick); the test run by the test command uses a short one. The work is bounded by
@@ -19,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "base/constants.h"
+#include "model/physics.h"
 #include "tests/hostile/dialog_driver.h"
 #include "tracers/limits.h"
 
@@ -102,6 +106,21 @@ public:
             QTest::keyClick(d.ViewWidget(), (Next() & 1) ? Qt::Key_Left : Qt::Key_Right);
             ++recomputes;
             ++events;
+        } else if (r < 636) {
+            // The other physics chosen.
+            const bool exact = d.Session().PhysicsShown() == Physics::Model;
+            d.Session().SetPhysics(exact ? Physics::Exact : Physics::Model);
+            ++recomputes;
+            ++events;
+        } else if (r < 640) {
+            // A wall above the upstream wall's line, as only a command sets it: by the body
+            // angle or the wall angle, up to pi/3 into the flow.
+            if (Next() & 1)
+                d.Session().SetBodyAngle(180.0 + static_cast<double>(Next() % 6000) / 100.0);
+            else
+                d.Session().SetWallAngle(kHalfPi + kPi / 3 * (Next() % 1001) / 1000.0);
+            ++recomputes;
+            ++events;
         }
         d.Tick();
         if (++ticks_ % 5 == 0)
@@ -130,6 +149,18 @@ public:
                 ++recomputes;
                 ++events;
             }
+        // The exact physics with walls either way round the corner, the shock's too.
+        d.Session().SetPhysics(Physics::Exact);
+        for (double beta : {135.0, 200.0, 215.0, 240.0, 180.0}) {
+            d.Session().SetBodyAngle(beta);
+            d.Tick();
+            d.Hover(QPointF(500, 150));
+            recomputes += 1;
+            events += 2;
+        }
+        d.Session().SetWallAngle(kHalfPi + kPi / 3);
+        d.Tick();
+        d.Session().SetPhysics(Physics::Model);
         d.Show();
     }
 
@@ -220,6 +251,7 @@ TEST(Soak, MemoryAndPictureBuffersStayFlatThroughALesson)
 
     // After all that the dialog still computes: the start-up inputs give the start-up state.
     d.Session().PointerReleased(PointerEvent());
+    d.Session().SetPhysics(Physics::Model);
     for (int i = 0; i < 3; ++i)
         d.TypeAndLeave(kInputIds[i], QString::fromUtf8(Lesson::kStart[i]));
     EXPECT_EQ(d.Text(ControlId::UpstreamMach), "1.336");
