@@ -317,6 +317,10 @@
   <context>
     <name>Picture</name>
     <message>
+      <source>.</source>
+      <translation>.</translation>
+    </message>
+    <message>
       <source>Надписи на рисунке: %1.</source>
       <translation>Rótulos de la imagen: %1.</translation>
     </message>
@@ -707,7 +711,7 @@
     </message>
     <message>
       <source>граница потока: стенка повёрнута дальше наибольшего угла поворота, поток отрывается от неё и идёт вдоль этой линии</source>
-      <translation>el límite del flujo: la pared está girada más allá del ángulo máximo de giro, el flujo se separa de ella y sigue esta línea</translation>
+      <translation>el límite del flujo: la pared está girada más allá del ángulo máximo de giro, el flujo se desprende de ella y sigue esta línea</translation>
     </message>
     <message>
       <source>частицы газа: их движение показывает скорость потока</source>
