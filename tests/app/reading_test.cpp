@@ -174,6 +174,13 @@ TEST_F(Reading, ThePictureIsASliderOfBeta)
     EXPECT_EQ(a->text(QAccessible::Description),
               QStringLiteral("Flow not supersonic, no fan. β=135. Paused: the animation is "
                              "stopped. Space pauses, the full stop steps once."));
+    // Chinese sentences end with the Chinese full stop, a translated one included, never with "."
+    dlg->SetLanguage(QStringLiteral("zh"));
+    const QString chinese = a->text(QAccessible::Description);
+    EXPECT_TRUE(chinese.endsWith(QChar(0x3002))) << chinese.toStdString();
+    EXPECT_EQ(chinese.count(QChar(0x3002)), 4) << chinese.toStdString();
+    EXPECT_FALSE(chinese.contains(QLatin1Char('.'))) << chinese.toStdString();
+    dlg->SetLanguage(QStringLiteral("en"));
     // No word the window says in English is left in Russian: the menu, the picture, the fields.
     QStringList words;
     for (const MenuItem& item : dlg->Session().Menu()) {
