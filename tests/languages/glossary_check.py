@@ -16,6 +16,7 @@ HERE = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)),
 # A Chinese character or full-width punctuation, then ASCII sentence punctuation that is no part
 # of a number (1.336) or of a key cap standing alone (".").
 CHINESE_THEN_ASCII = re.compile('[\u3000-\u303f\u3400-\u9fff\uff00-\uffef][.,:;](?!\\d)')
+CHINESE = re.compile('[\u3400-\u9fff]')
 DECIMAL_COMMA = re.compile('\\d,\\d')
 # What a guide may write with a comma between digits: code (`--probe 600,250`), a link's address,
 # and a quoted text a user types («450,5»).
@@ -78,7 +79,7 @@ def check(root):
                     problems.append('%s: %r, a word the glossary does not use, in %r' % (where, word, text.strip()))
     zh = os.path.join(root, 'res', 'translations', 'cornerflow_zh.ts')
     for c, s, t in translations(zh):
-        if CHINESE_THEN_ASCII.search(t):
+        if CHINESE_THEN_ASCII.search(t) or (CHINESE.search(t) and t.rstrip().endswith('.')):
             problems.append('zh (%s: %r): ASCII punctuation after Chinese in %r' % (c, s, t))
     for guide in sorted(glob.glob(os.path.join(root, 'docs', 'teaching.*.md'))):
         with open(guide, encoding='utf-8') as f:
