@@ -16,6 +16,7 @@
 #include <QStringList>
 #include <QSvgRenderer>
 
+#include "dialog/words.h"
 #include "res/dialog_templates.h"
 #include "res/ids.h"
 
@@ -154,6 +155,17 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
         if (w)
             w->setProperty(kIdProperty, ToInt(c.id));
     }
+    // The flow the picture follows, in one sentence under the table's texts: from below the
+    // copyright's line to the box's bottom, as wide as the box leaves it.
+    if (const res::ControlTemplate* c = t.Find(ControlId::AboutCopyright)) {
+        const res::PixelRect r = t.ToPixels(c->rect);
+        physics_ = new QLabel(this);
+        physics_->setObjectName(QStringLiteral("aboutPhysics"));
+        physics_->setWordWrap(true);
+        physics_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        const int top = r.y + r.h + 2;
+        physics_->setGeometry(r.x, top, box.w - r.x - 8, box.h - top - 4);
+    }
     Retranslate();
 }
 
@@ -177,6 +189,11 @@ void AboutDialog::Retranslate()
             label->setFont(font());
             ShrinkFontToFit(*label, c.id == ControlId::AboutTitle ? 2 : 0);
         }
+    }
+    if (physics_) {
+        physics_->setText(Tr(kAboutPhysicsWords));
+        physics_->setFont(font());
+        ShrinkFontToFit(*physics_, 0);
     }
 }
 

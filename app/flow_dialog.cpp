@@ -91,7 +91,10 @@ FlowDialog::FlowDialog(QWidget* parent)
     };
     viewWindow_.frameShown = [this] { PictureChanged(); };
     viewWindow_.dragEnded = [this] { announcer_.GestureEnded(); };
-    viewWindow_.keyHandled = [this] { announcer_.KeyPressed(); };
+    viewWindow_.keyHandled = [this] {
+        announcer_.KeyPressed();
+        BuildMenu(); // the key E chooses the flow the picture follows: its check mark
+    };
     // Only the strip above the picture: the picture itself is not drawn again.
     viewWindow_.focusChanged = [this] {
         update(QRect(0, 0, width(), viewWindow_.geometry().top()));
@@ -429,6 +432,8 @@ void FlowDialog::Carry(ShellAction action)
     default: break;
     }
     BuildMenu();
+    if (legend_)
+        legend_->Update(); // the exact theory's lines shown or put away
 }
 
 QColor FlowDialog::ReadOnlyColour()
@@ -683,6 +688,8 @@ void FlowDialog::PictureChanged()
         pictureDescription_ = now;
         announcer_.Changed(now);
     }
+    if (legend_)
+        legend_->Update(); // the lines the picture draws now
     const double value = session_.WallSlider().value;
     if (value != sliderValue_) {
         sliderValue_ = value;

@@ -26,6 +26,7 @@ KeyEvent KeyOf(const QKeyEvent& e)
     case Qt::Key_End: k.key = Key::End; break;
     case Qt::Key_Space: k.key = Key::Space; break;
     case Qt::Key_Period: k.key = Key::Period; break;
+    case Qt::Key_E: k.key = Key::E; break;
     default: k.key = Key::Other; break;
     }
     const Qt::KeyboardModifiers m = e.modifiers();

@@ -48,7 +48,13 @@ QPixmap Sample(const LegendItem& item, qreal ratio)
         p.setBrush(ColourOf(item.fill));
         p.drawEllipse(QPointF(kSampleWidth / 2.0, mid), 7, 7);
         break;
-    case LegendItem::Sample::Symbol: pixmap.fill(Qt::transparent); break;
+    case LegendItem::Sample::Area:
+        p.fillRect(QRectF(4, mid - 6, kSampleWidth - 8, 12), ColourOf(item.fill));
+        break;
+    case LegendItem::Sample::Symbol:
+        p.end(); // a pixmap is filled only when no painter paints on it
+        pixmap.fill(Qt::transparent);
+        break;
     }
     return pixmap;
 }
@@ -64,6 +70,20 @@ LegendWindow::LegendWindow(const FlowSession& session, QWidget* parent)
         setFont(parent->font());
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(10);
+    grid->setColumnStretch(1, 1);
+    BuildRows();
+}
+
+void LegendWindow::BuildRows()
+{
+    auto* grid = static_cast<QGridLayout*>(layout());
+    for (QLabel* l : samples_)
+        delete l;
+    for (QLabel* l : words_)
+        delete l;
+    samples_.clear();
+    words_.clear();
+    shown_.clear();
     int line = 0;
     for (const LegendItem& item : session_.Legend()) {
         auto* sample = new QLabel(this);
@@ -74,11 +94,23 @@ LegendWindow::LegendWindow(const FlowSession& session, QWidget* parent)
         words->setMinimumWidth(420);
         grid->addWidget(sample, line, 0, Qt::AlignLeft | Qt::AlignTop);
         grid->addWidget(words, line, 1, Qt::AlignLeft | Qt::AlignTop);
+        samples_.push_back(sample);
         words_.push_back(words);
+        shown_.push_back(item.words);
         ++line;
     }
-    grid->setColumnStretch(1, 1);
     Retranslate();
+}
+
+void LegendWindow::Update()
+{
+    std::vector<const char*> now;
+    for (const LegendItem& item : session_.Legend())
+        now.push_back(item.words);
+    if (now == shown_)
+        return;
+    BuildRows();
+    adjustSize();
 }
 
 void LegendWindow::Retranslate()

@@ -4,6 +4,8 @@
 // Each row's words are its accessible name, so a screen reader hears the same list.
 #include <vector>
 
+#include <QStringList>
+
 #include <QDialog>
 
 class FlowSession;
@@ -14,10 +16,17 @@ public:
     LegendWindow(const FlowSession& session, QWidget* parent);
     // The words in the language installed now.
     void Retranslate();
+    // The rows again when the picture draws other lines than they list (another wall, flow or
+    // choice of flow); nothing when it draws the same.
+    void Update();
     // The rows' words, in order (what a screen reader hears).
     QStringList Items() const;
 
 private:
+    void BuildRows();
+
     const FlowSession& session_;
+    std::vector<QLabel*> samples_;
     std::vector<QLabel*> words_;
+    std::vector<const char*> shown_; // the words of the rows, as the session gave them
 };

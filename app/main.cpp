@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line_words.h"
 #include "app/modes.h"
 #include "app/options.h"
 
@@ -11,7 +12,11 @@ int main(int argc, char** argv)
     std::vector<std::string> args(argv + 1, argv + argc);
     const ParseResult parsed = ParseOptions(args);
     if (!parsed.error.empty()) {
-        std::fprintf(stderr, "cornerflow: %s\n", parsed.error.c_str());
+        // A value the core's reader refused, in the words the page shows for it.
+        const std::string error = parsed.problem
+                                      ? CommandLineProblemText(*parsed.problem, parsed.language)
+                                      : parsed.error;
+        std::fprintf(stderr, "cornerflow: %s\n", error.c_str());
         return 2;
     }
     switch (parsed.options.mode) {

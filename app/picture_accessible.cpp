@@ -136,7 +136,7 @@ QString SpokenText(const std::vector<SpokenSentence>& spoken)
 QString PictureValueText(const FlowSession& session)
 {
     const FlowSession::Slider s = session.WallSlider();
-    return Tr("Picture", kSliderWords)
+    return Tr("Picture", s.words)
         .replace(QStringLiteral("%1"), QString::fromStdString(s.beta))
         .replace(QStringLiteral("%2"), QString::fromStdString(s.turn));
 }

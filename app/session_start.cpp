@@ -14,10 +14,13 @@ StartState StartStateOf(const Options& options)
     s.gas = options.gas;
     s.gamma = options.gamma;
     s.molarMass = options.molarMass;
+    s.gammaText = options.gammaText;
+    s.molarMassText = options.molarMassText;
     s.wall = options.wall;
     if (options.wallPoint)
         s.wallPoint = std::make_pair(options.wallPoint->x, options.wallPoint->y);
     s.beta = options.beta;
+    s.physics = options.physics;
     if (options.exactTheory)
         s.exactTheory = true;
     s.ticks = options.ticks;

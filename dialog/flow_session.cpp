@@ -293,6 +293,7 @@ ShellAction FlowSession::KeyPressed(const KeyEvent& k)
     case KeyMeaning::Act::Pause: SetPaused(!paused_); break;
     case KeyMeaning::Act::Step: StepOnce(); break;
     case KeyMeaning::Act::FullScreen: return ShellAction::FullScreen;
+    case KeyMeaning::Act::Physics: ChoosePhysics(); break;
     case KeyMeaning::Act::Held:
     case KeyMeaning::Act::Nothing: break;
     }
@@ -307,7 +308,8 @@ void FlowSession::TurnWallBy(double degrees)
 
 MenuState FlowSession::MenusShow() const
 {
-    return MenuState{paused_, view_.exactTheory, plotOpen_, legendOpen_, language_};
+    return MenuState{paused_,   view_.exactTheory, physics_ == Physics::Exact,
+                     plotOpen_, legendOpen_,       language_};
 }
 
 ShellAction FlowSession::Choose(Command command, const std::string& language)
@@ -333,6 +335,7 @@ ShellAction FlowSession::Choose(Command command, const std::string& language)
     case Command::Plot: ChoosePlotOpen(!plotOpen_); return ShellAction::ShowPlot;
     case Command::Legend: legendOpen_ = !legendOpen_; return ShellAction::ShowLegend;
     case Command::Keys: return ShellAction::ShowKeys;
+    case Command::Physics: ChoosePhysics(); return ShellAction::None;
     }
     return ShellAction::None;
 }
@@ -422,10 +425,23 @@ void FlowSession::SetPhysics(Physics physics)
     RecomputeFlow();
 }
 
-std::vector<LegendItem> FlowSession::Legend() const
+void FlowSession::ChoosePhysics()
 {
-    return LegendOf(corner_, LegendPens{field_.streamlines[1].pen, view_.exactPen, view_.framePen,
-                                        Tracer::kColour, field_.marker.brush.colour});
+    SetPhysics(physics_ == Physics::Exact ? Physics::Model : Physics::Exact);
+    keeper_.Keep(kKeptPhysics, PhysicsName(physics_));
+}
+
+std::vector<LegendItem> FlowSession::Legend(LegendShell shell) const
+{
+    LegendPens pens{field_.streamlines[1].pen, view_.exactPen, view_.framePen, Tracer::kColour,
+                    field_.marker.brush.colour};
+    LegendScene scene{physics_, view_.exactTheory, ExactKind::Subsonic, false};
+    if (physics_ == Physics::Exact) {
+        const ExactFlow exact = ComputeExactFlow(state_, kHalfPi - corner_.wallAngle);
+        scene.kind = exact.kind;
+        scene.sonicRay = exact.phiSonic < kPi;
+    }
+    return LegendOf(corner_, state_, pens, scene, shell);
 }
 
 // ---- The exact flow round the corner

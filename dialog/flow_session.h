@@ -187,20 +187,21 @@ public:
     {
         return Corner::HasFan(state_) ? corner_.ChiLabel(state_) : std::string();
     }
-    PictureFacts Facts() const { return FactsOf(state_, corner_); }
-    // The picture's description for a screen reader (dialog/picture_description.h).
+    // What the model's picture shows (the wall's and the flow's turns, the fan, the wall).
+    PictureFacts Facts() const { return FactsOf(field_); }
+    // The picture's description for a screen reader (dialog/picture_description.h), of the
+    // flow the picture follows.
     std::vector<SpokenSentence> Description() const
     {
-        return DescribePicture(state_, corner_, paused_);
+        return DescribePicture(field_, physics_, paused_, {BetaLabel(), AlphaLabel(), ChiLabel()});
     }
-    // The status line beside the picture: what the flow is doing now, in sentences.
-    std::vector<SpokenSentence> Status() const
-    {
-        return DescribeStatus(state_, corner_, view_.exactTheory);
-    }
-    // The legend: every line and mark of the picture in the pens it is drawn with, and every
-    // symbol, each with its words.
-    std::vector<LegendItem> Legend() const;
+    // The status line beside the picture: what the flow the picture follows is doing now, in
+    // sentences.
+    std::vector<SpokenSentence> Status() const { return DescribeStatus(field_, physics_); }
+    // The legend: every line and mark the picture draws now in the pen it is drawn with, and
+    // every symbol, each with its words; a command named as the shell shows it (the desktop's
+    // menu, the page's tools).
+    std::vector<LegendItem> Legend(LegendShell shell = LegendShell::Desktop) const;
     // The picture as a slider of the body angle beta, for a screen reader.
     using Slider = WallSliderValue;
     Slider WallSlider() const { return WallSliderOf(corner_); }
@@ -305,6 +306,8 @@ public:
     // theory. Reset leaves it as it is.
     Physics PhysicsShown() const { return physics_; }
     void SetPhysics(Physics physics);
+    // The user's choice (Command::Physics, the key E): turned over and kept.
+    void ChoosePhysics();
     // Whether the shell shows the plot (Command::Plot turns it over; the menu's check mark).
     bool PlotOpen() const { return plotOpen_; }
     void SetPlotOpen(bool open) { plotOpen_ = open; }

@@ -15,7 +15,7 @@ void GasChoice::Use(const std::string& code, const GasValues& values)
 {
     code_ = code;
     notes_.clear();
-    gammaText_ = FormatRoundTrip(values.gamma);
+    gammaText_ = FormatGamma(values.gamma);
     molarMassText_ = FormatRoundTrip(values.molarMass);
 }
 

@@ -17,6 +17,7 @@ enum class Key {
     Space,    // the animation stopped or started
     Period,   // one tick
     F,        // full screen, where the shell has it
+    E,        // the flow the picture follows: the exact theory, or the model again
     Other,
 };
 
@@ -46,11 +47,13 @@ struct PointerEvent {
 
 // Commands of the program's menu (the desktop's menu, the page's tools), listed once: the enum
 // and the page's names are made from this list. CopyLink and FullScreen are the page's own
-// tools; ExactTheory turns the exact theory over the picture on and off
-// (FlowSession::SetExactTheory); Plot shows the plot of the state through the fan or puts it
-// away; Keys shows the list of the picture's keys (FlowSession::PictureKeys); Language shows the
-// words of the language whose code its menu item carries (MenuItem::language); Legend shows what
-// each line, mark and symbol of the picture means (FlowSession::Legend) or puts it away.
+// tools; ExactTheory turns the exact theory's lines over the model's picture on and off
+// (FlowSession::SetExactTheory); Physics chooses which flow everything the student sees
+// follows, the exact theory or the program's model (FlowSession::SetPhysics); Plot shows the
+// plot of the state through the fan or puts it away; Keys shows the list of the picture's keys
+// (FlowSession::PictureKeys); Language shows the words of the language whose code its menu
+// item carries (MenuItem::language); Legend shows what each line, mark and symbol of the
+// picture means (FlowSession::Legend) or puts it away.
 // Each with the short name the page calls it by (CommandName).
 #define CORNERFLOW_COMMANDS(X)                                                                     \
     X(Close, "close")                                                                              \
@@ -66,7 +69,8 @@ struct PointerEvent {
     X(ExactTheory, "theory")                                                                       \
     X(Plot, "plot")                                                                                \
     X(Keys, "keys")                                                                                \
-    X(Legend, "legend")
+    X(Legend, "legend")                                                                            \
+    X(Physics, "physics")
 
 enum class Command {
 #define CORNERFLOW_ENUM_VALUE(name, ...) name,

@@ -18,6 +18,11 @@ KeptChoices ReadKeptChoices(const ChoiceStore& store)
     KeptChoices kept;
     kept.language = store.Read(kKeptLanguage);
     kept.exactTheory = ReadKeptFlag(store.Read(kKeptExactTheory));
+    const std::string physics = store.Read(kKeptPhysics);
+    if (physics == PhysicsName(Physics::Exact))
+        kept.physics = Physics::Exact;
+    else if (physics == PhysicsName(Physics::Model))
+        kept.physics = Physics::Model;
     kept.plotOpen = ReadKeptFlag(store.Read(kKeptPlotOpen));
     // A set of quantity bits in decimal; bits past the known quantities are dropped.
     const std::string quantities = store.Read(kKeptPlotQuantities);
@@ -34,6 +39,8 @@ void RecallKeptChoices(FlowSession& session, const KeptChoices& kept, bool withG
 {
     if (kept.exactTheory)
         session.SetExactTheory(*kept.exactTheory);
+    if (kept.physics)
+        session.SetPhysics(*kept.physics);
     if (kept.plotOpen)
         session.SetPlotOpen(*kept.plotOpen);
     if (kept.plotQuantities)

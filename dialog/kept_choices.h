@@ -2,12 +2,13 @@
 // What the program keeps between runs, and its one rule: only what the user chose, written at
 // the moment they choose it (a menu command or tool, a box of the plot, a gas chosen or typed),
 // never a state the program was opened on (a link, the command line). Kept: the language, the
-// exact theory over the picture, the plot shown or not and its quantities, the gas. A shell
+// exact theory over the picture, the flow the picture follows, the plot shown or not and its quantities, the gas. A shell
 // gives only the storage, text under a key: the desktop its settings file, the page the
 // browser's local storage (under "cornerflow." and the key).
 #include <optional>
 #include <string>
 
+#include "model/physics.h"
 #include "plot/plot.h"
 
 // Text under a key. Read gives "" where nothing is kept (or the storage is refused).
@@ -21,6 +22,7 @@ public:
 // The keys.
 constexpr const char* kKeptLanguage = "language";
 constexpr const char* kKeptExactTheory = "exactTheory";
+constexpr const char* kKeptPhysics = "physics"; // "model" or "exact" (PhysicsName)
 constexpr const char* kKeptPlotOpen = "plot/open";
 constexpr const char* kKeptPlotQuantities = "plot/quantities";
 constexpr const char* kKeptGas = "gas";             // a code of model/gas.h, or kOtherGasCode
@@ -32,6 +34,7 @@ constexpr const char* kKeptMolarMass = "molarMass"; // "other gas" only
 struct KeptChoices {
     std::string language; // "" for none; a code the table lacks is passed over when it opens
     std::optional<bool> exactTheory;
+    std::optional<Physics> physics;
     std::optional<bool> plotOpen;
     std::optional<QuantitySet> plotQuantities;
     std::string gas; // "" for none
@@ -40,7 +43,8 @@ struct KeptChoices {
 KeptChoices ReadKeptChoices(const ChoiceStore& store);
 
 class FlowSession;
-// At opening, before a start state is put in: the exact theory, the plot shown or not and its
+// At opening, before a start state is put in: the exact theory, the flow the picture follows,
+// the plot shown or not and its
 // quantities as kept, and the gas too unless withGas is false (a start state that names the
 // flow opens on it, in air unless it names a gas). Nothing of it is written back.
 void RecallKeptChoices(FlowSession& session, const KeptChoices& kept, bool withGas);

@@ -1,17 +1,21 @@
 #pragma once
-// The legend: every line, colour and mark the picture can show, and every symbol its labels
+// The legend: every line, colour and mark the picture shows now, and every symbol its labels
 // and fields use, each with a sentence (Russian, translated in the "Legend" context). A line's
 // sample is drawn by the shell in the pen the picture draws it with, so the legend cannot show
-// a colour the picture does not.
+// a colour the picture does not; a line the picture does not draw now is not listed.
 #include <vector>
 
 #include "corner/corner.h"
 #include "draw/dc.h"
+#include "model/exact_flow.h"
+#include "model/flow_state.h"
+#include "model/physics.h"
 
 struct LegendItem {
     // What the shell draws before the words: a short line in pen, red dots (the tracers), a
-    // disc in fill outlined in pen (the marker), or nothing (a symbol).
-    enum class Sample { Line, Dots, Disc, Symbol };
+    // disc in fill outlined in pen (the marker), a patch of fill (a region), or nothing (a
+    // symbol).
+    enum class Sample { Line, Dots, Disc, Symbol, Area };
     Sample sample = Sample::Symbol;
     Pen pen;
     Colour fill;
@@ -25,5 +29,26 @@ struct LegendPens {
     Pen frame;
     Colour tracer;
     Colour marker;
+    // The exact theory's own marks when the picture follows it (the overlay's, corner/): the
+    // oblique shock, the vacuum's tint and the tint of the region it does not compute. The
+    // limiting streamline is drawn in the flow boundary's dotted pen.
+    Pen shock{PenStyle::Solid, 2, Colour{200, 0, 120}};
+    Colour vacuum{228, 218, 255};
+    Colour notComputed{212, 212, 212};
 };
-std::vector<LegendItem> LegendOf(const Corner& corner, const LegendPens& pens);
+
+// Which shell shows the legend: the words name a command as it is shown there (the desktop's
+// menu item, the page's button).
+enum class LegendShell { Desktop, Page };
+
+// What the picture draws now: the model's flow (with the exact theory's lines over it when
+// exactTheory) or the exact theory's (kind, from model/exact_flow.h).
+struct LegendScene {
+    Physics physics = Physics::Model;
+    bool exactTheory = false;
+    ExactKind kind = ExactKind::Subsonic;
+    bool sonicRay = false; // the exact fan's sonic ray is drawn (above the upstream wall)
+};
+std::vector<LegendItem> LegendOf(const Corner& corner, const FlowState& state,
+                                 const LegendPens& pens, const LegendScene& scene,
+                                 LegendShell shell);

@@ -10,13 +10,15 @@ namespace {
 // The classroom's commands both menus share, from Pause to Copy picture.
 void AddClassroomItems(std::vector<MenuItem>& items, const MenuState& state, bool separated)
 {
-    // The pause's words say what choosing it does now; the check mark says the same state.
-    items.push_back(MenuItem{Command::Pause, state.paused ? "Продолжить" : "Пауза", true, "Space",
-                             true, state.paused, separated});
+    // One mark for the pause: the check mark (a tool held down) says the animation stands; the
+    // words stay.
+    items.push_back(
+        MenuItem{Command::Pause, "Пауза", true, "Space", true, state.paused, separated});
     items.push_back(MenuItem{Command::Step, "Шаг", true, "."});
     items.push_back(MenuItem{Command::Reset, "Сбросить"});
     items.push_back(
         MenuItem{Command::ExactTheory, kExactTheoryWords, true, "", true, state.exactTheory, true});
+    items.push_back(MenuItem{Command::Physics, kPhysicsWords, true, "E", true, state.exactPhysics});
     items.push_back(MenuItem{Command::Plot, kPlotWords, true, "", true, state.plotOpen});
     items.push_back(MenuItem{Command::Legend, kLegendWords, true, "", true, state.legendOpen});
     MenuItem save{Command::SavePicture, kSavePictureWords};
@@ -30,8 +32,8 @@ void AddClassroomItems(std::vector<MenuItem>& items, const MenuState& state, boo
 std::vector<MenuItem> MenuItems(const MenuState& state)
 {
     std::vector<MenuItem> items;
-    items.push_back(MenuItem{Command::Close, "Close"});
-    MenuItem about{Command::About, "&About Cornerflow..."};
+    items.push_back(MenuItem{Command::Close, "Закрыть"});
+    MenuItem about{Command::About, "&О программе Cornerflow…"};
     about.separatorBefore = true;
     items.push_back(about);
     items.push_back(MenuItem{Command::Keys, "Клавиши…"});
@@ -68,6 +70,7 @@ const std::vector<KeyHelp>& PictureKeyList()
         {"Пробел", "остановить или продолжить анимацию"},
         {".", "один шаг анимации"},
         {"F", "во весь экран (на странице)"},
+        {"E", "течение по точной теории или снова по модели программы"},
         {"Tab", "к следующему полю"},
         {"Shift + ← → ↓ ↑", "передвинуть точку, где поля показывают поток"},
     };
@@ -111,6 +114,7 @@ KeyMeaning MeaningOfKey(const KeyEvent& k)
     case Key::Space: return KeyMeaning{k.repeat ? Act::Held : Act::Pause};
     case Key::Period: return KeyMeaning{Act::Step};
     case Key::F: return KeyMeaning{Act::FullScreen};
+    case Key::E: return KeyMeaning{Act::Physics};
     case Key::Other: break;
     }
     return {};

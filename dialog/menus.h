@@ -11,6 +11,7 @@
 struct MenuState {
     bool paused = false;
     bool exactTheory = false;
+    bool exactPhysics = false; // the picture follows the exact theory (Command::Physics)
     bool plotOpen = false;
     bool legendOpen = false;
     std::string language = "ru";
@@ -29,11 +30,12 @@ constexpr int kKeyReadStep = 4;
 
 // What a key on the picture asks for: the wall turned by degrees (+ toward +x, less turning;
 // the keys give 1, 10 and 360), the reading point moved by picture pixels, the clock paused
-// or resumed, one step, full screen, a key answered that does nothing (Space held down, which
+// or resumed, one step, full screen, the flow the picture follows chosen over (the exact theory
+// or the model), a key answered that does nothing (Space held down, which
 // would flicker); or nothing (a key the picture does not answer, or one held with Control, Alt
 // or Meta).
 struct KeyMeaning {
-    enum class Act { Nothing, TurnWall, MoveReading, Pause, Step, FullScreen, Held };
+    enum class Act { Nothing, TurnWall, MoveReading, Pause, Step, FullScreen, Physics, Held };
     Act act = Act::Nothing;
     double degrees = 0.0;
     int dx = 0, dy = 0;

@@ -7,10 +7,12 @@ namespace {
 const ShellWord kWords[] = {
     {"pictureName", "Picture", kPictureName},
     {"slider", "Picture", kSliderWords},
+    {"sliderInto", "Picture", kSliderIntoWords},
     {"pictureKeys", "Picture", kPictureKeysWords},
     {"paused", "Picture", kPausedWords},
     {"exactTheory", "Dialog", kExactTheoryWords},
     {"plot", "Dialog", kPlotWords},
+    {"physics", "Dialog", kPhysicsWords},
     {"savePicture", "Dialog", kSavePictureWords},
     {"notSaved", "Dialog", kPictureNotSavedWords},
     {"pngFiles", "Dialog", kPngFilesWords},
@@ -35,6 +37,7 @@ const ShellWord kWords[] = {
     {"aboutShell", "About",
      "Скомпилирована в WebAssembly и работает в браузере. Свободная программа под лицензией MIT: "
      "её можно использовать, копировать и изменять."},
+    {"aboutPhysics", "About", kAboutPhysicsWords},
     {"aboutCopyright", "About", "© Разработчики Cornerflow"},
     {"keysTitle", "About", "Клавиши на рисунке"},
     // The page's links to the teacher's guide: under the plot, to its part on the model, and in

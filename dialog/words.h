@@ -9,8 +9,13 @@ constexpr const char* kPictureName = "Картина течения";
 // The menu's words for the exact theory over the picture, and for the plot ("Dialog").
 constexpr const char* kExactTheoryWords = "Точная теория";
 constexpr const char* kPlotWords = "Графики";
+// The menu's words for the flow the picture follows: the exact theory instead of the model
+// ("Dialog").
+constexpr const char* kPhysicsWords = "Течение по точной теории";
 // The slider's value in words, with %1 beta and %2 the wall's turn in degrees ("Picture").
 constexpr const char* kSliderWords = "угол β = %1°, стенка повёрнута на %2°";
+// The same past beta 180, %2 the wall's turn into the flow ("Picture").
+constexpr const char* kSliderIntoWords = "угол β = %1°, стенка повёрнута навстречу потоку на %2°";
 // Said after the picture's description: the keys that stop and step the animation, and the
 // paused animation ("Picture").
 constexpr const char* kPictureKeysWords = "Пробел — пауза, точка — один шаг";
@@ -24,6 +29,10 @@ constexpr const char* kSaveDataWords = "Сохранить данные…";
 constexpr const char* kPlotNotSavedWords = "График не сохранён";
 constexpr const char* kDataNotSavedWords = "Данные не сохранены";
 constexpr const char* kCsvFilesWords = "Таблицы CSV (*.csv)";
+// The About box's sentence on the two flows ("About").
+constexpr const char* kAboutPhysicsWords =
+    "По умолчанию рисунок следует модели программы, а если выбрано «Течение по точной теории» "
+    "— точной теории невязкого газа.";
 // The legend's menu item and window title ("Dialog").
 constexpr const char* kLegendWords = "Обозначения";
 // The language submenu's title, the same in every language.

@@ -1,5 +1,7 @@
 #include "model/gas.h"
 
+#include <cmath>
+
 #include "model/number_text.h"
 #include "model/start_values.h"
 
@@ -52,7 +54,80 @@ std::string GasCodes()
 
 namespace {
 
+// "A/B" with A and B whole numbers of at most nine digits, B not 0, white space around.
+bool ReadFraction(const std::string& text, double& value)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    const size_t last = text.find_last_not_of(" \t");
+    if (first == std::string::npos)
+        return false;
+    const std::string t = text.substr(first, last - first + 1);
+    const size_t slash = t.find('/');
+    if (slash == std::string::npos || slash == 0 || slash + 1 == t.size() || slash > 9
+        || t.size() - slash - 1 > 9)
+        return false;
+    double parts[2] = {0.0, 0.0};
+    for (int k = 0; k < 2; ++k) {
+        const size_t from = k == 0 ? 0 : slash + 1, to = k == 0 ? slash : t.size();
+        for (size_t i = from; i < to; ++i) {
+            if (t[i] < '0' || t[i] > '9')
+                return false;
+            parts[k] = parts[k] * 10 + (t[i] - '0');
+        }
+    }
+    if (parts[1] == 0.0)
+        return false;
+    value = parts[0] / parts[1];
+    return true;
+}
+
+// How many decimals a number's text has after its point or comma (none after an exponent).
+int DecimalsOf(const std::string& text)
+{
+    if (text.find_first_of("eE") != std::string::npos)
+        return 0;
+    const size_t point = text.find_first_of(".,");
+    if (point == std::string::npos)
+        return 0;
+    int n = 0;
+    for (size_t i = point + 1; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        ++n;
+    return n;
+}
+
 } // namespace
+
+GammaReading ReadGammaText(const std::string& text)
+{
+    GammaReading r;
+    double fraction = 0.0;
+    if (ReadFraction(text, fraction)) {
+        r.value = fraction;
+        r.whole = true;
+        r.note = fraction == kGreatestGamma ? GasNote{kGammaFiveThirdsNote, ""}
+                                            : GasNote{kGammaReadNote, FormatReadValue(fraction)};
+        return r;
+    }
+    const NumberReading n = ReadNumberText(text);
+    r.value = n.value;
+    r.whole = n.whole;
+    // 5/3 as shown at three decimals or more, just above it, is 5/3 (values at or below it are
+    // gammas of their own).
+    const int decimals = DecimalsOf(text);
+    if (n.value > kGreatestGamma && decimals >= 3 && decimals <= 17
+        && n.value - kGreatestGamma < std::pow(10.0, -decimals)) {
+        r.value = kGreatestGamma;
+        r.note = GasNote{kGammaFiveThirdsNote, ""};
+    } else if (!n.ownForm) {
+        r.note = GasNote{kGammaReadNote, FormatReadValue(n.value)};
+    }
+    return r;
+}
+
+std::string FormatGamma(double gamma)
+{
+    return gamma == kGreatestGamma ? FormatFixed(gamma, 3) : FormatRoundTrip(gamma);
+}
 
 std::string GasNoteText(const std::vector<GasNote>& notes)
 {
@@ -72,7 +147,7 @@ std::string GasNoteText(const std::vector<GasNote>& notes)
 GasReading ReadGasTexts(const std::string& gammaText, const std::string& molarMassText)
 {
     GasReading r;
-    const NumberReading gamma = ReadNumberText(gammaText);
+    const GammaReading gamma = ReadGammaText(gammaText);
     const NumberReading molarMass = ReadNumberText(molarMassText);
     r.gamma = gamma.value;
     r.molarMass = molarMass.value;
@@ -84,8 +159,8 @@ GasReading ReadGasTexts(const std::string& gammaText, const std::string& molarMa
     if (!molarMassOk)
         r.notes.push_back({kMolarMassRangeNote, ""});
     if (r.ok) {
-        if (!gamma.ownForm)
-            r.notes.push_back({kGammaReadNote, FormatReadValue(gamma.value)});
+        if (*gamma.note.words)
+            r.notes.push_back(gamma.note);
         if (!molarMass.ownForm)
             r.notes.push_back({kMolarMassReadNote, FormatReadValue(molarMass.value)});
     }

@@ -51,6 +51,8 @@ constexpr const char* kGammaRangeNote = "γ: нужно 1 < γ ≤ 5/3";
 constexpr const char* kMolarMassRangeNote = "μ: нужно 1 ≤ μ ≤ 1000 г/моль";
 constexpr const char* kGammaReadNote = "γ прочитано: %1";
 constexpr const char* kMolarMassReadNote = "μ прочитано: %1";
+// A gamma typed as 5/3 shows (1.667, 1,6667) or as the fraction itself: taken as 5/3.
+constexpr const char* kGammaFiveThirdsNote = "γ принято равным 5/3";
 
 // What a screen reader says of the two fields of "other gas" (UTF-8, Russian; the shells
 // translate in the "Field" context).
@@ -70,7 +72,23 @@ struct GasNote {
 // The notes in the program's Russian, filled in and joined by "; " ("" for none).
 std::string GasNoteText(const std::vector<GasNote>& notes);
 
-// A typed gamma and molar mass, read by the fields' reading rule (model/number_text.h).
+// A typed gamma as a teacher types it: by the fields' reading rule (model/number_text.h), or
+// as a fraction of two whole numbers ("5/3", "7/5"); a value just above 5/3 written with at
+// least three decimals, 5/3 rounded or cut there (1.667, "1,6667"), is taken as 5/3. The note
+// says what was read from a text not in the program's own form (words "" for none); whole
+// says that the text is all number, with nothing but white space around it.
+struct GammaReading {
+    double value = 0.0;
+    bool whole = false;
+    GasNote note{"", ""};
+};
+GammaReading ReadGammaText(const std::string& text);
+// A gamma written as the fields write it (5/3 as "1.667", which reads back as 5/3); other
+// values as short as they read back exactly.
+std::string FormatGamma(double gamma);
+
+// A typed gamma and molar mass, read by the fields' reading rule (model/number_text.h), the
+// gamma by ReadGammaText.
 struct GasReading {
     double gamma = 0.0;
     double molarMass = 0.0;

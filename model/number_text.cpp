@@ -245,6 +245,7 @@ NumberReading ReadNumberText(std::string_view text)
     while (rest < n && IsSpace(text[rest]))
         ++rest;
     r.ownForm = !converted && rest == n;
+    r.whole = rest == n;
 
     double value = 0.0;
     if (!DecimalToDouble(number, value)) {

@@ -11,6 +11,10 @@ struct NumberReading {
     // white space around them, nothing else. Otherwise (a decimal comma, spaces between digit
     // groups, other characters, no number at all) a user should be shown what was read.
     bool ownForm = false;
+    // The whole text is a number in a form the field reads (the program's own, a decimal
+    // comma, group spaces), with nothing but white space around it: what a link and the
+    // command line take as a number.
+    bool whole = false;
 };
 
 // Reads a field's text as a number, as people type numbers: leading white space is skipped,

@@ -15,6 +15,7 @@
 #include "dialog/flow_session.h"
 #include "dialog/input.h"
 #include "dialog/languages.h"
+#include "dialog/start_link.h"
 #include "dialog/start_state.h"
 #include "dialog/words.h"
 #include "layout_json.h"
@@ -51,6 +52,8 @@ const char* FlowName(PictureFacts::Flow flow)
     case PictureFacts::Flow::Separated: return "Separated";
     case PictureFacts::Flow::NoFan: return "NoFan";
     case PictureFacts::Flow::IntoTheFlow: return "IntoTheFlow";
+    case PictureFacts::Flow::LeavesWall: return "LeavesWall";
+    case PictureFacts::Flow::NotPhysical: return "NotPhysical";
     }
     return "NoFan";
 }
@@ -162,24 +165,54 @@ val Strings(const std::vector<std::string>& texts)
     return out;
 }
 
+// The problems of the pairs left out: [{words, values}], the words in the program's Russian
+// (the page translates them in the "Dialog" context and fills in the values, %1 the name).
+val ProblemsOf(const std::vector<StartProblem>& problems)
+{
+    val out = val::array();
+    for (const StartProblem& problem : problems) {
+        val o = val::object();
+        o.set("words", std::string(problem.words));
+        o.set("values", Strings(problem.values));
+        out.call<void>("push", o);
+    }
+    return out;
+}
+
 // What a start state asks of the page before the session opens: {seed, labels, lang} (each
-// null when not given) and the names left out.
+// null when not given) and the problems of the pairs left out.
 val ReadStartPairsOf(const val& pairs)
 {
-    std::vector<std::string> ignored;
-    const StartState s = ReadStartPairs(PairsOf(pairs), ignored);
+    std::vector<StartProblem> problems;
+    const StartState s = ReadStartPairs(PairsOf(pairs), problems);
     val o = val::object();
     o.set("seed", s.seed ? val(*s.seed) : val::null());
     o.set("labels", s.labels ? val(*s.labels) : val::null());
     o.set("lang", s.language ? val(*s.language) : val::null());
-    o.set("ignored", Strings(ignored));
+    o.set("problems", ProblemsOf(problems));
     return o;
 }
 
-// The start state put into the opened session; the names left out.
+// The start state put into the opened session; the problems of the pairs left out.
 val ApplyStartPairsOf(Page& p, const val& pairs)
 {
-    return Strings(ApplyStartPairs(p.Session(), PairsOf(pairs)));
+    return ProblemsOf(ApplyStartPairs(p.Session(), PairsOf(pairs)));
+}
+
+// The pairs of a link to the state as it stands (dialog/start_link.h), with the seed, ticks
+// and labels of the address the page was opened with: [[name, value], ...].
+val LinkPairsOf(const Page& p, const val& opened)
+{
+    std::vector<StartProblem> problems;
+    val out = val::array();
+    for (const auto& [name, value] :
+         StartLinkPairs(p.Session(), ReadStartPairs(PairsOf(opened), problems))) {
+        val pair = val::array();
+        pair.call<void>("push", name);
+        pair.call<void>("push", value);
+        out.call<void>("push", pair);
+    }
+    return out;
 }
 
 // The picture's description for a screen reader: [{words, values}] (words null for values
@@ -201,11 +234,12 @@ val DescribePictureOf(const Page& p) { return SentencesOf(p.Session().Descriptio
 // The status line beside the picture: [{words, values}], as the description's.
 val StatusOf(const Page& p) { return SentencesOf(p.Session().Status()); }
 
-// The legend: [{sample: "line"|"dots"|"disc"|"symbol", style, width, pen: [r, g, b],
+// The legend of what the picture draws now, a command named as the page's button: [{sample:
+// "line"|"dots"|"disc"|"symbol"|"area", style, width, pen: [r, g, b],
 // fill: [r, g, b], words}], the words in the program's Russian ("Legend" context).
 val LegendItemsOf(const Page& p)
 {
-    static const char* const kSamples[] = {"line", "dots", "disc", "symbol"};
+    static const char* const kSamples[] = {"line", "dots", "disc", "symbol", "area"};
     static const char* const kStyles[] = {"solid", "dash", "dot", "dashdot"};
     const auto rgb = [](Colour c) {
         val a = val::array();
@@ -215,7 +249,7 @@ val LegendItemsOf(const Page& p)
         return a;
     };
     val out = val::array();
-    for (const LegendItem& i : p.Session().Legend()) {
+    for (const LegendItem& i : p.Session().Legend(LegendShell::Page)) {
         val o = val::object();
         o.set("sample", std::string(kSamples[static_cast<int>(i.sample)]));
         o.set("style", std::string(kStyles[static_cast<int>(i.pen.style)]));
@@ -302,6 +336,8 @@ val GasNotes(const Page& p)
 double BodyAngle(const Page& p) { return p.Session().BodyAngle(); }
 void SetBodyAngle(Page& p, double beta) { p.Session().SetBodyAngle(beta); }
 bool ExactTheory(const Page& p) { return p.Session().ExactTheory(); }
+// The flow the picture follows: "model" or "exact".
+std::string PhysicsShown(const Page& p) { return PhysicsName(p.Session().PhysicsShown()); }
 int TracerCount(const Page& p) { return p.Session().Field().tracers.count; }
 
 val Facts(const Page& p)
@@ -323,6 +359,7 @@ val WallSlider(const Page& p)
     o.set("max", s.max);
     o.set("beta", s.beta);
     o.set("turn", s.turn);
+    o.set("words", std::string(s.words)); // the value in words: %1 beta, %2 the turn
     return o;
 }
 
@@ -511,6 +548,7 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .value("Space", Key::Space)
         .value("Period", Key::Period)
         .value("F", Key::F)
+        .value("E", Key::E)
         .value("Other", Key::Other);
     enum_<PointerKind>("PointerKind")
         .value("Mouse", PointerKind::Mouse)
@@ -594,6 +632,7 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .function("choose", &Choose)
         .function("chooseLanguage", &ChooseLanguage)
         .function("applyStartPairs", &ApplyStartPairsOf)
+        .function("linkPairs", &LinkPairsOf)
         .function("describePicture", &DescribePictureOf)
         .function("status", &StatusOf)
         .function("legend", &LegendItemsOf)
@@ -617,6 +656,7 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .function("bodyAngle", &BodyAngle)
         .function("setBodyAngle", &SetBodyAngle)
         .function("exactTheory", &ExactTheory)
+        .function("physicsShown", &PhysicsShown)
         .function("fieldsSerial", &Page::FieldsSerial)
         .function("frameSerial", &Page::FrameSerial)
         .function("tracerCount", &TracerCount)

@@ -59,6 +59,30 @@
       <translation>In der Adresse nicht berücksichtigt: %1</translation>
     </message>
     <message>
+      <source>%1: такого параметра нет</source>
+      <translation>%1: diesen Parameter gibt es nicht</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — слишком длинное значение</source>
+      <translation>%1: „%2“ – Wert zu lang</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — не число</source>
+      <translation>%1: „%2“ ist keine Zahl</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно %3</source>
+      <translation>%1: „%2“ – erforderlich ist %3</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно целое число %3</source>
+      <translation>%1: „%2“ – erforderlich ist eine ganze Zahl %3</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно одно из: %3</source>
+      <translation>%1: „%2“ – erforderlich ist eines von: %3</translation>
+    </message>
+    <message>
       <source>Браузер не разрешил показать страницу во весь экран</source>
       <translation>Der Browser hat die Vollbildanzeige nicht erlaubt</translation>
     </message>
@@ -147,10 +171,6 @@
       <translation>Legende</translation>
     </message>
     <message>
-      <source>Продолжить</source>
-      <translation>Fortsetzen</translation>
-    </message>
-    <message>
       <source>газ</source>
       <translation>Gas</translation>
     </message>
@@ -159,12 +179,16 @@
       <translation>g/mol</translation>
     </message>
     <message>
-      <source>Close</source>
+      <source>Закрыть</source>
       <translation>Schließen</translation>
     </message>
     <message>
-      <source>&amp;About Cornerflow...</source>
+      <source>&amp;О программе Cornerflow…</source>
       <translation>Ü&amp;ber Cornerflow…</translation>
+    </message>
+    <message>
+      <source>Течение по точной теории</source>
+      <translation>Strömung nach exakter Theorie</translation>
     </message>
   </context>
   <context>
@@ -302,6 +326,10 @@
       <translation>γ gelesen als: %1</translation>
     </message>
     <message>
+      <source>γ принято равным 5/3</source>
+      <translation>γ als 5/3 genommen</translation>
+    </message>
+    <message>
       <source>μ прочитано: %1</source>
       <translation>μ gelesen als: %1</translation>
     </message>
@@ -333,22 +361,6 @@
       <translation>Strömungsbild</translation>
     </message>
     <message>
-      <source>стенка повёрнута на %1°, веер шириной %2°, поток прилегает к стенке</source>
-      <translation>Wand um %1° gedreht, Expansionsfächer %2° breit, die Strömung liegt an der Wand an</translation>
-    </message>
-    <message>
-      <source>стенка повёрнута на %1°, веер шириной %2°, поток отрывается от стенки</source>
-      <translation>Wand um %1° gedreht, Expansionsfächer %2° breit, die Strömung löst sich von der Wand ab</translation>
-    </message>
-    <message>
-      <source>поток не сверхзвуковой, веера нет</source>
-      <translation>keine Überschallströmung, kein Expansionsfächer</translation>
-    </message>
-    <message>
-      <source>стенка повёрнута навстречу потоку на %1°: это сжатие, которого программа не показывает; веера разрежения нет</source>
-      <translation>Wand um %1° in die Strömung hinein gedreht: eine Verdichtung, die das Programm nicht zeigt; kein Expansionsfächer</translation>
-    </message>
-    <message>
       <source>Пауза: анимация остановлена</source>
       <translation>Pause: Die Animation ist angehalten</translation>
     </message>
@@ -363,6 +375,74 @@
     <message>
       <source>по точной теории поток поворачивает не более чем на ν(∞) − ν(M1) = %1°; стенка повёрнута дальше, и за последней характеристикой — вакуум</source>
       <translation>nach der exakten Theorie dreht die Strömung höchstens um ν(∞) − ν(M1) = %1°; die Wand ist weiter gedreht, und hinter der letzten Charakteristik herrscht Vakuum</translation>
+    </message>
+    <message>
+      <source>угол β = %1°, стенка повёрнута навстречу потоку на %2°</source>
+      <translation>Winkel β = %1°, Wand um %2° in die Strömung hinein gedreht</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, поток — на %2°, веер шириной %3°; поток прилегает к стенке</source>
+      <translation>Wand um %1° gedreht, Strömung um %2° umgelenkt, Expansionsfächer %3° breit; die Strömung liegt an der Wand an</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, поток — лишь на %2°, наибольший угол поворота модели, веер шириной %3°; поток отрывается от стенки</source>
+      <translation>Wand um %1° gedreht, Strömung nur um %2° umgelenkt, den größten Umlenkwinkel des Modells, Expansionsfächer %3° breit; die Strömung löst sich von der Wand ab</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, веер шириной %2°; за веером поток модели идёт не вдоль стенки, а под углом %3° к ней</source>
+      <translation>Wand um %1° gedreht, Expansionsfächer %2° breit; hinter dem Fächer verläuft die Strömung des Modells nicht an der Wand entlang, sondern unter %3° zu ihr</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, поток — на %2°, веер шириной %3°; по модели поток идёт вдоль стенки</source>
+      <translation>Wand um %1° gedreht, Strömung um %2° umgelenkt, Expansionsfächer %3° breit; im Modell verläuft die Strömung an der Wand entlang</translation>
+    </message>
+    <message>
+      <source>поток не сверхзвуковой (M1 &lt; 1): течение за углом не вычисляется, линии показывают только набегающий поток</source>
+      <translation>keine Überschallströmung (M1 &lt; 1): die Strömung hinter der Ecke wird nicht berechnet, die Linien zeigen nur die Anströmung</translation>
+    </message>
+    <message>
+      <source>V1 &lt; 0 — поток течёт назад; такого течения программа не описывает</source>
+      <translation>V1 &lt; 0 ist eine rückwärts laufende Strömung; eine solche Strömung beschreibt das Programm nicht</translation>
+    </message>
+    <message>
+      <source>по точной теории поток повернул бы на %1° и шёл бы вдоль стенки</source>
+      <translation>nach der exakten Theorie würde die Strömung um %1° umgelenkt und liefe an der Wand entlang</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута навстречу потоку на %1°: веера разрежения нет, модель программы такого течения не строит; его показывает точная теория — присоединённый косой скачок уплотнения</source>
+      <translation>Wand um %1° in die Strömung hinein gedreht: kein Expansionsfächer, und das Modell des Programms bildet diese Strömung nicht ab; die exakte Theorie zeigt sie: ein anliegender schräger Verdichtungsstoß</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута навстречу потоку на %1°: веера разрежения нет; по точной теории θ = %1° &gt; θmax = %2°, скачок уплотнения отходит от угла, и течение у угла не вычисляется</source>
+      <translation>Wand um %1° in die Strömung hinein gedreht: kein Expansionsfächer; nach der exakten Theorie ist θ = %1° &gt; θmax = %2°, der Verdichtungsstoß löst sich von der Ecke ab, und die Strömung an der Ecke wird nicht berechnet</translation>
+    </message>
+    <message>
+      <source>точная теория: стенка прямая, поток не поворачивает, M = M1 = %1</source>
+      <translation>exakte Theorie: die Wand ist gerade, die Strömung wird nicht umgelenkt, M = M1 = %1</translation>
+    </message>
+    <message>
+      <source>точная теория: стенка и поток повёрнуты на %1°, веер разрежения, за ним M2 = %2, P2/P1 = %3; поток прилегает к стенке</source>
+      <translation>exakte Theorie: Wand und Strömung um %1° gedreht, ein Expansionsfächer, dahinter M2 = %2, P2/P1 = %3; die Strömung liegt an der Wand an</translation>
+    </message>
+    <message>
+      <source>точная теория: стенка повёрнута на %1°, а поток — лишь на наибольший угол χmax = ν(∞) − ν(M1) = %2°; веер разрежения расширяет газ до вакуума, и между предельной линией тока и стенкой — вакуум</source>
+      <translation>exakte Theorie: die Wand ist um %1° gedreht, die Strömung aber nur um den größten Umlenkwinkel χmax = ν(∞) − ν(M1) = %2°; der Expansionsfächer entspannt das Gas bis zum Vakuum, und zwischen der Grenzstromlinie und der Wand herrscht Vakuum</translation>
+    </message>
+    <message>
+      <source>точная теория: стенка повёрнута навстречу потоку на θ = %1°; присоединённый косой скачок уплотнения под углом σ = %2° к набегающему потоку, за ним M2 = %3, P2/P1 = %4</source>
+      <translation>exakte Theorie: die Wand ist um θ = %1° in die Strömung hinein gedreht; ein anliegender schräger Verdichtungsstoß unter σ = %2° zur Anströmung, dahinter M2 = %3, P2/P1 = %4</translation>
+    </message>
+    <message>
+      <source>точная теория: θ = %1° &gt; θmax = %2°: скачок уплотнения отходит от угла; течение у угла не вычисляется</source>
+      <translation>exakte Theorie: θ = %1° &gt; θmax = %2°: der Verdichtungsstoß löst sich ab; die Strömung an der Ecke wird nicht berechnet</translation>
+    </message>
+    <message>
+      <source>поток не сверхзвуковой (M1 &lt; 1): точная теория сверхзвукового обтекания неприменима, за углом ничего не вычисляется</source>
+      <translation>keine Überschallströmung (M1 &lt; 1): die exakte Theorie der Überschallumströmung ist nicht anwendbar, hinter der Ecke wird nichts berechnet</translation>
+    </message>
+    <message>
+      <source>точная теория сверхзвукового обтекания здесь неприменима: за углом ничего не вычисляется</source>
+      <translation>die exakte Theorie der Überschallumströmung ist hier nicht anwendbar: hinter der Ecke wird nichts berechnet</translation>
     </message>
   </context>
   <context>
@@ -418,6 +498,10 @@
     <message>
       <source>© The Cornerflow developers</source>
       <translation>© Die Entwickler von Cornerflow</translation>
+    </message>
+    <message>
+      <source>По умолчанию рисунок следует модели программы, а если выбрано «Течение по точной теории» — точной теории невязкого газа.</source>
+      <translation>Das Bild folgt zunächst dem Modell des Programms, bei der Wahl „Strömung nach exakter Theorie“ der exakten Theorie des reibungsfreien Gases.</translation>
     </message>
   </context>
   <context>
@@ -493,6 +577,14 @@
     <message>
       <source>передвинуть точку, где поля показывают поток</source>
       <translation>den Punkt verschieben, an dem die Felder die Strömung zeigen</translation>
+    </message>
+    <message>
+      <source>E</source>
+      <translation>E</translation>
+    </message>
+    <message>
+      <source>течение по точной теории или снова по модели программы</source>
+      <translation>Strömung nach exakter Theorie oder wieder nach dem Modell des Programms</translation>
     </message>
   </context>
   <context>
@@ -706,10 +798,6 @@
       <translation>der Bogen des Winkels β zwischen den Wänden, die Verlängerung der oberen Wand hinter der Ecke und der Bogen des Winkels α</translation>
     </message>
     <message>
-      <source>штриховые линии из угла: почти вертикальная — звуковая линия, где скорость потока равна критической; первая характеристика, где начинается веер разрежения; последняя характеристика, где он кончается</source>
-      <translation>gestrichelte Linien aus der Ecke: die fast senkrechte ist die Schalllinie, wo die Strömungsgeschwindigkeit gleich der kritischen ist; die erste Charakteristik, wo der Expansionsfächer beginnt; die letzte Charakteristik, wo er endet</translation>
-    </message>
-    <message>
       <source>граница потока: стенка повёрнута дальше наибольшего угла поворота, поток отрывается от неё и идёт вдоль этой линии</source>
       <translation>die Strömungsgrenze: die Wand ist über den größten Umlenkwinkel hinaus gedreht, die Strömung löst sich von ihr und folgt dieser Linie</translation>
     </message>
@@ -756,6 +844,58 @@
     <message>
       <source>M, V, T, P, ρ, c — поток в точке, которую указывают мышью, пальцем или клавишами Shift со стрелками</source>
       <translation>M, V, T, P, ρ, c: die Strömung an dem Punkt, auf den Maus, Finger oder Umschalt mit den Pfeiltasten zeigen</translation>
+    </message>
+    <message>
+      <source>дуга угла β между стенками</source>
+      <translation>der Bogen des Winkels β zwischen den Wänden</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла: почти вертикальная — звуковая линия, направление, где центрированный веер был бы звуковым (набегающий поток там ещё сверхзвуковой); первая характеристика, где начинается веер разрежения; последняя характеристика, где он кончается</source>
+      <translation>gestrichelte Linien aus der Ecke: die fast senkrechte ist die Schalllinie, die Richtung, in der ein zentrierter Fächer Schallgeschwindigkeit hätte (die Anströmung ist dort noch Überschall); die erste Charakteristik, wo der Expansionsfächer beginnt; die letzte Charakteristik, wo er endet</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла: звуковая линия — направление, где центрированный веер был бы звуковым (набегающий поток там ещё сверхзвуковой); первая характеристика, где начинается веер разрежения; последняя характеристика, где он кончается</source>
+      <translation>gestrichelte Linien aus der Ecke: die Schalllinie, die Richtung, in der ein zentrierter Fächer Schallgeschwindigkeit hätte (die Anströmung ist dort noch Überschall); die erste Charakteristik, wo der Expansionsfächer beginnt; die letzte Charakteristik, wo er endet</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла: первая и последняя линии Маха веера разрежения по точной теории</source>
+      <translation>gestrichelte Linien aus der Ecke: die erste und die letzte Machlinie des Expansionsfächers nach exakter Theorie</translation>
+    </message>
+    <message>
+      <source>косой скачок уплотнения: на нём поток поворачивает вдоль стенки, давление и плотность возрастают</source>
+      <translation>der schräge Verdichtungsstoß: an ihm wird die Strömung parallel zur Wand umgelenkt, Druck und Dichte steigen</translation>
+    </message>
+    <message>
+      <source>предельная линия тока: на ней газ расширился до нулевого давления</source>
+      <translation>die Grenzstromlinie: auf ihr ist das Gas bis zum Druck null entspannt</translation>
+    </message>
+    <message>
+      <source>вакуум: между предельной линией тока и стенкой газа нет</source>
+      <translation>Vakuum: zwischen der Grenzstromlinie und der Wand ist kein Gas</translation>
+    </message>
+    <message>
+      <source>линии тока: пути частиц газа</source>
+      <translation>Stromlinien: die Wege der Gasteilchen</translation>
+    </message>
+    <message>
+      <source>точная теория (кнопка «Точная теория»): её последняя характеристика и её линии тока</source>
+      <translation>die exakte Theorie (Schaltfläche „Exakte Theorie“): ihre letzte Charakteristik und ihre Stromlinien</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла по точной теории: звуковая линия — направление, где центрированный веер был бы звуковым (набегающий поток там ещё сверхзвуковой); первая и последняя линии Маха веера разрежения</source>
+      <translation>gestrichelte Linien aus der Ecke nach exakter Theorie: die Schalllinie, die Richtung, in der ein zentrierter Fächer Schallgeschwindigkeit hätte (die Anströmung ist dort noch Überschall); die erste und die letzte Machlinie des Expansionsfächers</translation>
+    </message>
+    <message>
+      <source>область, которую точная теория не вычисляет: скачок уплотнения отошёл от угла, или поток не сверхзвуковой</source>
+      <translation>der Bereich, den die exakte Theorie nicht berechnet: der Verdichtungsstoß hat sich von der Ecke abgelöst, oder die Strömung ist keine Überschallströmung</translation>
+    </message>
+    <message>
+      <source>θ — угол, на который стенка повёрнута навстречу потоку; σ — угол скачка уплотнения к набегающему потоку</source>
+      <translation>θ ist der Winkel, um den die Wand in die Strömung hinein gedreht ist; σ der Winkel des Verdichtungsstoßes zur Anströmung</translation>
+    </message>
+    <message>
+      <source>θ — угол, на который стенка повёрнута навстречу потоку; θmax — наибольший угол, на который поток поворачивает присоединённый скачок уплотнения</source>
+      <translation>θ ist der Winkel, um den die Wand in die Strömung hinein gedreht ist; θmax der größte Winkel, um den ein anliegender Verdichtungsstoß die Strömung umlenkt</translation>
     </message>
   </context>
 </TS>

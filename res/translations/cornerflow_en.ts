@@ -59,6 +59,30 @@
       <translation>Left out of the address: %1</translation>
     </message>
     <message>
+      <source>%1: такого параметра нет</source>
+      <translation>%1: no such parameter</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — слишком длинное значение</source>
+      <translation>%1: “%2” — value too long</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — не число</source>
+      <translation>%1: “%2” is not a number</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно %3</source>
+      <translation>%1: “%2” — must be %3</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно целое число %3</source>
+      <translation>%1: “%2” — must be a whole number %3</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно одно из: %3</source>
+      <translation>%1: “%2” — must be one of: %3</translation>
+    </message>
+    <message>
       <source>Браузер не разрешил показать страницу во весь экран</source>
       <translation>The browser did not allow the page to fill the screen</translation>
     </message>
@@ -147,10 +171,6 @@
       <translation>Legend</translation>
     </message>
     <message>
-      <source>Продолжить</source>
-      <translation>Resume</translation>
-    </message>
-    <message>
       <source>газ</source>
       <translation>gas</translation>
     </message>
@@ -159,12 +179,16 @@
       <translation>g/mol</translation>
     </message>
     <message>
-      <source>Close</source>
+      <source>Закрыть</source>
       <translation>Close</translation>
     </message>
     <message>
-      <source>&amp;About Cornerflow...</source>
-      <translation>&amp;About Cornerflow...</translation>
+      <source>&amp;О программе Cornerflow…</source>
+      <translation>&amp;About Cornerflow…</translation>
+    </message>
+    <message>
+      <source>Течение по точной теории</source>
+      <translation>Flow by the exact theory</translation>
     </message>
   </context>
   <context>
@@ -302,6 +326,10 @@
       <translation>γ read as: %1</translation>
     </message>
     <message>
+      <source>γ принято равным 5/3</source>
+      <translation>γ taken as 5/3</translation>
+    </message>
+    <message>
       <source>μ прочитано: %1</source>
       <translation>μ read as: %1</translation>
     </message>
@@ -333,22 +361,6 @@
       <translation>Flow picture</translation>
     </message>
     <message>
-      <source>стенка повёрнута на %1°, веер шириной %2°, поток прилегает к стенке</source>
-      <translation>wall turned %1°, fan %2° wide, flow attached</translation>
-    </message>
-    <message>
-      <source>стенка повёрнута на %1°, веер шириной %2°, поток отрывается от стенки</source>
-      <translation>wall turned %1°, fan %2° wide, flow separated from the wall</translation>
-    </message>
-    <message>
-      <source>поток не сверхзвуковой, веера нет</source>
-      <translation>flow not supersonic, no fan</translation>
-    </message>
-    <message>
-      <source>стенка повёрнута навстречу потоку на %1°: это сжатие, которого программа не показывает; веера разрежения нет</source>
-      <translation>wall turned %1° into the flow: a compression, which this program does not show; no expansion fan</translation>
-    </message>
-    <message>
       <source>Пауза: анимация остановлена</source>
       <translation>Paused: the animation is stopped</translation>
     </message>
@@ -363,6 +375,74 @@
     <message>
       <source>по точной теории поток поворачивает не более чем на ν(∞) − ν(M1) = %1°; стенка повёрнута дальше, и за последней характеристикой — вакуум</source>
       <translation>by the exact theory the flow turns at most ν(∞) − ν(M1) = %1°; the wall is turned further, and past the last characteristic there is a vacuum</translation>
+    </message>
+    <message>
+      <source>угол β = %1°, стенка повёрнута навстречу потоку на %2°</source>
+      <translation>angle β = %1°, wall turned %2° into the flow</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, поток — на %2°, веер шириной %3°; поток прилегает к стенке</source>
+      <translation>wall turned %1°, flow turned %2°, fan %3° wide; the flow stays attached to the wall</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, поток — лишь на %2°, наибольший угол поворота модели, веер шириной %3°; поток отрывается от стенки</source>
+      <translation>wall turned %1°, flow turned only %2°, the model's largest turning angle, fan %3° wide; the flow separates from the wall</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, веер шириной %2°; за веером поток модели идёт не вдоль стенки, а под углом %3° к ней</source>
+      <translation>wall turned %1°, fan %2° wide; past the fan the model's flow runs not along the wall but at %3° to it</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, поток — на %2°, веер шириной %3°; по модели поток идёт вдоль стенки</source>
+      <translation>wall turned %1°, flow turned %2°, fan %3° wide; in the model the flow runs along the wall</translation>
+    </message>
+    <message>
+      <source>поток не сверхзвуковой (M1 &lt; 1): течение за углом не вычисляется, линии показывают только набегающий поток</source>
+      <translation>the flow is not supersonic (M1 &lt; 1): the flow past the corner is not computed, and the lines show the oncoming flow only</translation>
+    </message>
+    <message>
+      <source>V1 &lt; 0 — поток течёт назад; такого течения программа не описывает</source>
+      <translation>V1 &lt; 0 is a flow running backwards, which this program does not describe</translation>
+    </message>
+    <message>
+      <source>по точной теории поток повернул бы на %1° и шёл бы вдоль стенки</source>
+      <translation>by the exact theory the flow would turn %1° and run along the wall</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута навстречу потоку на %1°: веера разрежения нет, модель программы такого течения не строит; его показывает точная теория — присоединённый косой скачок уплотнения</source>
+      <translation>wall turned %1° into the flow: there is no expansion fan, and the program's model does not build this flow; the exact theory shows it: an attached oblique shock</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута навстречу потоку на %1°: веера разрежения нет; по точной теории θ = %1° &gt; θmax = %2°, скачок уплотнения отходит от угла, и течение у угла не вычисляется</source>
+      <translation>wall turned %1° into the flow: there is no expansion fan; by the exact theory θ = %1° &gt; θmax = %2°, the shock detaches from the corner, and the flow at the corner is not computed</translation>
+    </message>
+    <message>
+      <source>точная теория: стенка прямая, поток не поворачивает, M = M1 = %1</source>
+      <translation>exact theory: the wall is straight, the flow does not turn, M = M1 = %1</translation>
+    </message>
+    <message>
+      <source>точная теория: стенка и поток повёрнуты на %1°, веер разрежения, за ним M2 = %2, P2/P1 = %3; поток прилегает к стенке</source>
+      <translation>exact theory: wall and flow turned %1° through an expansion fan, past it M2 = %2, P2/P1 = %3; the flow stays attached to the wall</translation>
+    </message>
+    <message>
+      <source>точная теория: стенка повёрнута на %1°, а поток — лишь на наибольший угол χmax = ν(∞) − ν(M1) = %2°; веер разрежения расширяет газ до вакуума, и между предельной линией тока и стенкой — вакуум</source>
+      <translation>exact theory: the wall is turned %1°, but the flow only by the largest turn χmax = ν(∞) − ν(M1) = %2°; the expansion fan expands the gas to vacuum, and between the limiting streamline and the wall there is a vacuum</translation>
+    </message>
+    <message>
+      <source>точная теория: стенка повёрнута навстречу потоку на θ = %1°; присоединённый косой скачок уплотнения под углом σ = %2° к набегающему потоку, за ним M2 = %3, P2/P1 = %4</source>
+      <translation>exact theory: the wall is turned θ = %1° into the flow; an attached oblique shock at σ = %2° to the oncoming flow, behind it M2 = %3, P2/P1 = %4</translation>
+    </message>
+    <message>
+      <source>точная теория: θ = %1° &gt; θmax = %2°: скачок уплотнения отходит от угла; течение у угла не вычисляется</source>
+      <translation>exact theory: θ = %1° &gt; θmax = %2°: the shock detaches; the flow at the corner is not computed</translation>
+    </message>
+    <message>
+      <source>поток не сверхзвуковой (M1 &lt; 1): точная теория сверхзвукового обтекания неприменима, за углом ничего не вычисляется</source>
+      <translation>the flow is not supersonic (M1 &lt; 1): the exact theory of supersonic flow does not apply, and nothing past the corner is computed</translation>
+    </message>
+    <message>
+      <source>точная теория сверхзвукового обтекания здесь неприменима: за углом ничего не вычисляется</source>
+      <translation>the exact theory of supersonic flow does not apply here: nothing past the corner is computed</translation>
     </message>
   </context>
   <context>
@@ -418,6 +498,10 @@
     <message>
       <source>© The Cornerflow developers</source>
       <translation>© The Cornerflow developers</translation>
+    </message>
+    <message>
+      <source>По умолчанию рисунок следует модели программы, а если выбрано «Течение по точной теории» — точной теории невязкого газа.</source>
+      <translation>By default the picture follows the program's model, or the exact inviscid theory when “Flow by the exact theory” is chosen.</translation>
     </message>
   </context>
   <context>
@@ -493,6 +577,14 @@
     <message>
       <source>передвинуть точку, где поля показывают поток</source>
       <translation>move the point where the fields read the flow</translation>
+    </message>
+    <message>
+      <source>E</source>
+      <translation>E</translation>
+    </message>
+    <message>
+      <source>течение по точной теории или снова по модели программы</source>
+      <translation>flow by the exact theory, or by the program's model again</translation>
     </message>
   </context>
   <context>
@@ -706,10 +798,6 @@
       <translation>the arc of the angle β between the walls, the upper wall continued past the corner, and the arc of the angle α</translation>
     </message>
     <message>
-      <source>штриховые линии из угла: почти вертикальная — звуковая линия, где скорость потока равна критической; первая характеристика, где начинается веер разрежения; последняя характеристика, где он кончается</source>
-      <translation>dashed lines from the corner: the nearly vertical one is the sonic line, where the flow's speed equals the critical speed; the first characteristic, where the expansion fan begins; the last characteristic, where it ends</translation>
-    </message>
-    <message>
       <source>граница потока: стенка повёрнута дальше наибольшего угла поворота, поток отрывается от неё и идёт вдоль этой линии</source>
       <translation>the flow boundary: the wall is turned past the largest turning angle, the flow leaves it and runs along this line</translation>
     </message>
@@ -756,6 +844,58 @@
     <message>
       <source>M, V, T, P, ρ, c — поток в точке, которую указывают мышью, пальцем или клавишами Shift со стрелками</source>
       <translation>M, V, T, P, ρ, c: the flow at the point named with the mouse, a finger or Shift with the arrow keys</translation>
+    </message>
+    <message>
+      <source>дуга угла β между стенками</source>
+      <translation>the arc of the angle β between the walls</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла: почти вертикальная — звуковая линия, направление, где центрированный веер был бы звуковым (набегающий поток там ещё сверхзвуковой); первая характеристика, где начинается веер разрежения; последняя характеристика, где он кончается</source>
+      <translation>dashed lines from the corner: the nearly vertical one is the sonic line, the direction in which a centred fan would be sonic (the oncoming flow there is still supersonic); the first characteristic, where the expansion fan begins; the last characteristic, where it ends</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла: звуковая линия — направление, где центрированный веер был бы звуковым (набегающий поток там ещё сверхзвуковой); первая характеристика, где начинается веер разрежения; последняя характеристика, где он кончается</source>
+      <translation>dashed lines from the corner: the sonic line, the direction in which a centred fan would be sonic (the oncoming flow there is still supersonic); the first characteristic, where the expansion fan begins; the last characteristic, where it ends</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла: первая и последняя линии Маха веера разрежения по точной теории</source>
+      <translation>dashed lines from the corner: the first and the last Mach line of the exact theory's expansion fan</translation>
+    </message>
+    <message>
+      <source>косой скачок уплотнения: на нём поток поворачивает вдоль стенки, давление и плотность возрастают</source>
+      <translation>the oblique shock: across it the flow turns along the wall, and the pressure and the density rise</translation>
+    </message>
+    <message>
+      <source>предельная линия тока: на ней газ расширился до нулевого давления</source>
+      <translation>the limiting streamline: on it the gas has expanded to zero pressure</translation>
+    </message>
+    <message>
+      <source>вакуум: между предельной линией тока и стенкой газа нет</source>
+      <translation>vacuum: there is no gas between the limiting streamline and the wall</translation>
+    </message>
+    <message>
+      <source>линии тока: пути частиц газа</source>
+      <translation>streamlines: the paths of the gas particles</translation>
+    </message>
+    <message>
+      <source>точная теория (кнопка «Точная теория»): её последняя характеристика и её линии тока</source>
+      <translation>the exact theory (button “Exact theory”): its last characteristic and its streamlines</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла по точной теории: звуковая линия — направление, где центрированный веер был бы звуковым (набегающий поток там ещё сверхзвуковой); первая и последняя линии Маха веера разрежения</source>
+      <translation>dashed lines from the corner by the exact theory: the sonic line, the direction in which a centred fan would be sonic (the oncoming flow there is still supersonic); the first and the last Mach line of the expansion fan</translation>
+    </message>
+    <message>
+      <source>область, которую точная теория не вычисляет: скачок уплотнения отошёл от угла, или поток не сверхзвуковой</source>
+      <translation>the region the exact theory does not compute: the shock has detached from the corner, or the flow is not supersonic</translation>
+    </message>
+    <message>
+      <source>θ — угол, на который стенка повёрнута навстречу потоку; σ — угол скачка уплотнения к набегающему потоку</source>
+      <translation>θ is the angle the wall is turned into the flow; σ the angle of the shock to the oncoming flow</translation>
+    </message>
+    <message>
+      <source>θ — угол, на который стенка повёрнута навстречу потоку; θmax — наибольший угол, на который поток поворачивает присоединённый скачок уплотнения</source>
+      <translation>θ is the angle the wall is turned into the flow; θmax the largest angle through which an attached shock turns the flow</translation>
     </message>
   </context>
 </TS>

@@ -59,6 +59,30 @@
       <translation>No se tuvo en cuenta en la dirección: %1</translation>
     </message>
     <message>
+      <source>%1: такого параметра нет</source>
+      <translation>%1: no existe ese parámetro</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — слишком длинное значение</source>
+      <translation>%1: «%2» — valor demasiado largo</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — не число</source>
+      <translation>%1: «%2» no es un número</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно %3</source>
+      <translation>%1: «%2» — debe ser %3</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно целое число %3</source>
+      <translation>%1: «%2» — debe ser un número entero %3</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно одно из: %3</source>
+      <translation>%1: «%2» — debe ser uno de: %3</translation>
+    </message>
+    <message>
       <source>Браузер не разрешил показать страницу во весь экран</source>
       <translation>El navegador no permitió mostrar la página a pantalla completa</translation>
     </message>
@@ -147,10 +171,6 @@
       <translation>Leyenda</translation>
     </message>
     <message>
-      <source>Продолжить</source>
-      <translation>Continuar</translation>
-    </message>
-    <message>
       <source>газ</source>
       <translation>gas</translation>
     </message>
@@ -159,12 +179,16 @@
       <translation>g/mol</translation>
     </message>
     <message>
-      <source>Close</source>
+      <source>Закрыть</source>
       <translation>Cerrar</translation>
     </message>
     <message>
-      <source>&amp;About Cornerflow...</source>
+      <source>&amp;О программе Cornerflow…</source>
       <translation>&amp;Acerca de Cornerflow…</translation>
+    </message>
+    <message>
+      <source>Течение по точной теории</source>
+      <translation>Flujo según la teoría exacta</translation>
     </message>
   </context>
   <context>
@@ -302,6 +326,10 @@
       <translation>γ leído como: %1</translation>
     </message>
     <message>
+      <source>γ принято равным 5/3</source>
+      <translation>γ tomado como 5/3</translation>
+    </message>
+    <message>
       <source>μ прочитано: %1</source>
       <translation>μ leído como: %1</translation>
     </message>
@@ -333,22 +361,6 @@
       <translation>Configuración del flujo</translation>
     </message>
     <message>
-      <source>стенка повёрнута на %1°, веер шириной %2°, поток прилегает к стенке</source>
-      <translation>pared girada %1°, abanico de %2° de ancho, el flujo sigue adherido a la pared</translation>
-    </message>
-    <message>
-      <source>стенка повёрнута на %1°, веер шириной %2°, поток отрывается от стенки</source>
-      <translation>pared girada %1°, abanico de %2° de ancho, el flujo se desprende de la pared</translation>
-    </message>
-    <message>
-      <source>поток не сверхзвуковой, веера нет</source>
-      <translation>el flujo no es supersónico, no hay abanico</translation>
-    </message>
-    <message>
-      <source>стенка повёрнута навстречу потоку на %1°: это сжатие, которого программа не показывает; веера разрежения нет</source>
-      <translation>pared girada %1° contra el flujo: es una compresión, que el programa no muestra; no hay abanico de expansión</translation>
-    </message>
-    <message>
       <source>Пауза: анимация остановлена</source>
       <translation>Pausa: la animación está detenida</translation>
     </message>
@@ -363,6 +375,74 @@
     <message>
       <source>по точной теории поток поворачивает не более чем на ν(∞) − ν(M1) = %1°; стенка повёрнута дальше, и за последней характеристикой — вакуум</source>
       <translation>según la teoría exacta el flujo gira como máximo ν(∞) − ν(M1) = %1°; la pared está girada más, y tras la última característica hay vacío</translation>
+    </message>
+    <message>
+      <source>угол β = %1°, стенка повёрнута навстречу потоку на %2°</source>
+      <translation>ángulo β = %1°, pared girada %2° contra el flujo</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, поток — на %2°, веер шириной %3°; поток прилегает к стенке</source>
+      <translation>pared girada %1°, flujo desviado %2°, abanico de %3° de ancho; el flujo sigue adherido a la pared</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, поток — лишь на %2°, наибольший угол поворота модели, веер шириной %3°; поток отрывается от стенки</source>
+      <translation>pared girada %1°, flujo desviado solo %2°, el ángulo máximo de giro del modelo, abanico de %3° de ancho; el flujo se desprende de la pared</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, веер шириной %2°; за веером поток модели идёт не вдоль стенки, а под углом %3° к ней</source>
+      <translation>pared girada %1°, abanico de %2° de ancho; tras el abanico el flujo del modelo no sigue la pared, sino que forma %3° con ella</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, поток — на %2°, веер шириной %3°; по модели поток идёт вдоль стенки</source>
+      <translation>pared girada %1°, flujo desviado %2°, abanico de %3° de ancho; en el modelo el flujo sigue a lo largo de la pared</translation>
+    </message>
+    <message>
+      <source>поток не сверхзвуковой (M1 &lt; 1): течение за углом не вычисляется, линии показывают только набегающий поток</source>
+      <translation>el flujo no es supersónico (M1 &lt; 1): el flujo tras la esquina no se calcula y las líneas muestran solo el flujo incidente</translation>
+    </message>
+    <message>
+      <source>V1 &lt; 0 — поток течёт назад; такого течения программа не описывает</source>
+      <translation>V1 &lt; 0 es un flujo que corre hacia atrás; el programa no describe ese flujo</translation>
+    </message>
+    <message>
+      <source>по точной теории поток повернул бы на %1° и шёл бы вдоль стенки</source>
+      <translation>según la teoría exacta el flujo giraría %1° y seguiría a lo largo de la pared</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута навстречу потоку на %1°: веера разрежения нет, модель программы такого течения не строит; его показывает точная теория — присоединённый косой скачок уплотнения</source>
+      <translation>pared girada %1° contra el flujo: no hay abanico de expansión y el modelo del programa no construye este flujo; lo muestra la teoría exacta: una onda de choque oblicua adherida</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута навстречу потоку на %1°: веера разрежения нет; по точной теории θ = %1° &gt; θmax = %2°, скачок уплотнения отходит от угла, и течение у угла не вычисляется</source>
+      <translation>pared girada %1° contra el flujo: no hay abanico de expansión; según la teoría exacta θ = %1° &gt; θmax = %2°, la onda de choque se desprende de la esquina y el flujo junto a la esquina no se calcula</translation>
+    </message>
+    <message>
+      <source>точная теория: стенка прямая, поток не поворачивает, M = M1 = %1</source>
+      <translation>teoría exacta: la pared es recta, el flujo no se desvía, M = M1 = %1</translation>
+    </message>
+    <message>
+      <source>точная теория: стенка и поток повёрнуты на %1°, веер разрежения, за ним M2 = %2, P2/P1 = %3; поток прилегает к стенке</source>
+      <translation>teoría exacta: pared y flujo girados %1°, un abanico de expansión, tras él M2 = %2, P2/P1 = %3; el flujo sigue adherido a la pared</translation>
+    </message>
+    <message>
+      <source>точная теория: стенка повёрнута на %1°, а поток — лишь на наибольший угол χmax = ν(∞) − ν(M1) = %2°; веер разрежения расширяет газ до вакуума, и между предельной линией тока и стенкой — вакуум</source>
+      <translation>teoría exacta: la pared está girada %1°, pero el flujo solo el ángulo máximo χmax = ν(∞) − ν(M1) = %2°; el abanico de expansión expande el gas hasta el vacío, y entre la línea de corriente límite y la pared hay vacío</translation>
+    </message>
+    <message>
+      <source>точная теория: стенка повёрнута навстречу потоку на θ = %1°; присоединённый косой скачок уплотнения под углом σ = %2° к набегающему потоку, за ним M2 = %3, P2/P1 = %4</source>
+      <translation>teoría exacta: la pared está girada θ = %1° contra el flujo; una onda de choque oblicua adherida a σ = %2° del flujo incidente, tras ella M2 = %3, P2/P1 = %4</translation>
+    </message>
+    <message>
+      <source>точная теория: θ = %1° &gt; θmax = %2°: скачок уплотнения отходит от угла; течение у угла не вычисляется</source>
+      <translation>teoría exacta: θ = %1° &gt; θmax = %2°: la onda de choque se desprende; el flujo junto a la esquina no se calcula</translation>
+    </message>
+    <message>
+      <source>поток не сверхзвуковой (M1 &lt; 1): точная теория сверхзвукового обтекания неприменима, за углом ничего не вычисляется</source>
+      <translation>el flujo no es supersónico (M1 &lt; 1): la teoría exacta del flujo supersónico no se aplica y no se calcula nada tras la esquina</translation>
+    </message>
+    <message>
+      <source>точная теория сверхзвукового обтекания здесь неприменима: за углом ничего не вычисляется</source>
+      <translation>la teoría exacta del flujo supersónico no se aplica aquí: no se calcula nada tras la esquina</translation>
     </message>
   </context>
   <context>
@@ -418,6 +498,10 @@
     <message>
       <source>© The Cornerflow developers</source>
       <translation>© Los desarrolladores de Cornerflow</translation>
+    </message>
+    <message>
+      <source>По умолчанию рисунок следует модели программы, а если выбрано «Течение по точной теории» — точной теории невязкого газа.</source>
+      <translation>Por defecto la imagen sigue el modelo del programa y, si se elige «Flujo según la teoría exacta», la teoría exacta del gas no viscoso.</translation>
     </message>
   </context>
   <context>
@@ -493,6 +577,14 @@
     <message>
       <source>передвинуть точку, где поля показывают поток</source>
       <translation>mover el punto donde los campos muestran el flujo</translation>
+    </message>
+    <message>
+      <source>E</source>
+      <translation>E</translation>
+    </message>
+    <message>
+      <source>течение по точной теории или снова по модели программы</source>
+      <translation>flujo según la teoría exacta, o de nuevo según el modelo del programa</translation>
     </message>
   </context>
   <context>
@@ -706,10 +798,6 @@
       <translation>el arco del ángulo β entre las paredes, la prolongación de la pared superior tras la esquina y el arco del ángulo α</translation>
     </message>
     <message>
-      <source>штриховые линии из угла: почти вертикальная — звуковая линия, где скорость потока равна критической; первая характеристика, где начинается веер разрежения; последняя характеристика, где он кончается</source>
-      <translation>líneas discontinuas desde la esquina: la casi vertical es la línea sónica, donde la velocidad del flujo es igual a la crítica; la primera característica, donde empieza el abanico de expansión; la última característica, donde termina</translation>
-    </message>
-    <message>
       <source>граница потока: стенка повёрнута дальше наибольшего угла поворота, поток отрывается от неё и идёт вдоль этой линии</source>
       <translation>el límite del flujo: la pared está girada más allá del ángulo máximo de giro, el flujo se desprende de ella y sigue esta línea</translation>
     </message>
@@ -756,6 +844,58 @@
     <message>
       <source>M, V, T, P, ρ, c — поток в точке, которую указывают мышью, пальцем или клавишами Shift со стрелками</source>
       <translation>M, V, T, P, ρ, c: el flujo en el punto señalado con el ratón, un dedo o Mayús con las flechas</translation>
+    </message>
+    <message>
+      <source>дуга угла β между стенками</source>
+      <translation>el arco del ángulo β entre las paredes</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла: почти вертикальная — звуковая линия, направление, где центрированный веер был бы звуковым (набегающий поток там ещё сверхзвуковой); первая характеристика, где начинается веер разрежения; последняя характеристика, где он кончается</source>
+      <translation>líneas discontinuas desde la esquina: la casi vertical es la línea sónica, la dirección en la que un abanico centrado sería sónico (el flujo incidente allí aún es supersónico); la primera característica, donde empieza el abanico de expansión; la última característica, donde termina</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла: звуковая линия — направление, где центрированный веер был бы звуковым (набегающий поток там ещё сверхзвуковой); первая характеристика, где начинается веер разрежения; последняя характеристика, где он кончается</source>
+      <translation>líneas discontinuas desde la esquina: la línea sónica, la dirección en la que un abanico centrado sería sónico (el flujo incidente allí aún es supersónico); la primera característica, donde empieza el abanico de expansión; la última característica, donde termina</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла: первая и последняя линии Маха веера разрежения по точной теории</source>
+      <translation>líneas discontinuas desde la esquina: la primera y la última línea de Mach del abanico de expansión según la teoría exacta</translation>
+    </message>
+    <message>
+      <source>косой скачок уплотнения: на нём поток поворачивает вдоль стенки, давление и плотность возрастают</source>
+      <translation>la onda de choque oblicua: a través de ella el flujo gira a lo largo de la pared y aumentan la presión y la densidad</translation>
+    </message>
+    <message>
+      <source>предельная линия тока: на ней газ расширился до нулевого давления</source>
+      <translation>la línea de corriente límite: en ella el gas se ha expandido hasta presión nula</translation>
+    </message>
+    <message>
+      <source>вакуум: между предельной линией тока и стенкой газа нет</source>
+      <translation>vacío: entre la línea de corriente límite y la pared no hay gas</translation>
+    </message>
+    <message>
+      <source>линии тока: пути частиц газа</source>
+      <translation>líneas de corriente: los caminos de las partículas de gas</translation>
+    </message>
+    <message>
+      <source>точная теория (кнопка «Точная теория»): её последняя характеристика и её линии тока</source>
+      <translation>la teoría exacta (botón «Teoría exacta»): su última característica y sus líneas de corriente</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла по точной теории: звуковая линия — направление, где центрированный веер был бы звуковым (набегающий поток там ещё сверхзвуковой); первая и последняя линии Маха веера разрежения</source>
+      <translation>líneas discontinuas desde la esquina según la teoría exacta: la línea sónica, la dirección en la que un abanico centrado sería sónico (el flujo incidente allí aún es supersónico); la primera y la última línea de Mach del abanico de expansión</translation>
+    </message>
+    <message>
+      <source>область, которую точная теория не вычисляет: скачок уплотнения отошёл от угла, или поток не сверхзвуковой</source>
+      <translation>la región que la teoría exacta no calcula: la onda de choque se ha separado de la esquina, o el flujo no es supersónico</translation>
+    </message>
+    <message>
+      <source>θ — угол, на который стенка повёрнута навстречу потоку; σ — угол скачка уплотнения к набегающему потоку</source>
+      <translation>θ es el ángulo que la pared está girada contra el flujo; σ, el ángulo de la onda de choque respecto al flujo incidente</translation>
+    </message>
+    <message>
+      <source>θ — угол, на который стенка повёрнута навстречу потоку; θmax — наибольший угол, на который поток поворачивает присоединённый скачок уплотнения</source>
+      <translation>θ es el ángulo que la pared está girada contra el flujo; θmax, el mayor ángulo que una onda de choque adherida puede desviar el flujo</translation>
     </message>
   </context>
 </TS>

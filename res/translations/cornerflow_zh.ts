@@ -59,6 +59,30 @@
       <translation>地址中未采用：%1</translation>
     </message>
     <message>
+      <source>%1: такого параметра нет</source>
+      <translation>%1：没有这个参数</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — слишком длинное значение</source>
+      <translation>%1：“%2”——值太长</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — не число</source>
+      <translation>%1：“%2”不是数字</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно %3</source>
+      <translation>%1：“%2”——须满足 %3</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно целое число %3</source>
+      <translation>%1：“%2”——须为整数 %3</translation>
+    </message>
+    <message>
+      <source>%1: «%2» — нужно одно из: %3</source>
+      <translation>%1：“%2”——须为以下之一：%3</translation>
+    </message>
+    <message>
       <source>Браузер не разрешил показать страницу во весь экран</source>
       <translation>浏览器不允许页面全屏显示</translation>
     </message>
@@ -147,10 +171,6 @@
       <translation>图例</translation>
     </message>
     <message>
-      <source>Продолжить</source>
-      <translation>继续</translation>
-    </message>
-    <message>
       <source>газ</source>
       <translation>气体</translation>
     </message>
@@ -159,12 +179,16 @@
       <translation>g/mol</translation>
     </message>
     <message>
-      <source>Close</source>
+      <source>Закрыть</source>
       <translation>关闭</translation>
     </message>
     <message>
-      <source>&amp;About Cornerflow...</source>
+      <source>&amp;О программе Cornerflow…</source>
       <translation>关于 Cornerflow…</translation>
+    </message>
+    <message>
+      <source>Течение по точной теории</source>
+      <translation>按精确理论的流动</translation>
     </message>
   </context>
   <context>
@@ -302,6 +326,10 @@
       <translation>γ 读作：%1</translation>
     </message>
     <message>
+      <source>γ принято равным 5/3</source>
+      <translation>γ 取为 5/3</translation>
+    </message>
+    <message>
       <source>μ прочитано: %1</source>
       <translation>μ 读作：%1</translation>
     </message>
@@ -333,36 +361,88 @@
       <translation>流动图像</translation>
     </message>
     <message>
-      <source>стенка повёрнута на %1°, веер шириной %2°, поток прилегает к стенке</source>
-      <translation>壁面转过 %1°，膨胀扇张角 %2°，气流贴附壁面</translation>
-    </message>
-    <message>
-      <source>стенка повёрнута на %1°, веер шириной %2°, поток отрывается от стенки</source>
-      <translation>壁面转过 %1°，膨胀扇张角 %2°，气流从壁面分离</translation>
-    </message>
-    <message>
-      <source>поток не сверхзвуковой, веера нет</source>
-      <translation>气流不是超声速的，没有膨胀扇</translation>
-    </message>
-    <message>
-      <source>стенка повёрнута навстречу потоку на %1°: это сжатие, которого программа не показывает; веера разрежения нет</source>
-      <translation>壁面朝来流方向转过 %1°：这是压缩，本程序不予显示；没有膨胀扇</translation>
-    </message>
-    <message>
       <source>Пауза: анимация остановлена</source>
-      <translation>暂停：动画已停止</translation>
+      <translation>暂停：动画已停止。</translation>
     </message>
     <message>
       <source>Пробел — пауза, точка — один шаг</source>
-      <translation>空格键暂停，句点键单步</translation>
+      <translation>空格键暂停，句点键单步。</translation>
     </message>
     <message>
       <source>%1 — такого состояния газа не бывает; поля показывают то, что программа вычисляет из введённых чисел</source>
-      <translation>%1：气体不存在这样的状态；各栏显示的是程序由输入的数字算出的值</translation>
+      <translation>%1：气体不存在这样的状态；各栏显示的是程序由输入的数字算出的值。</translation>
     </message>
     <message>
       <source>по точной теории поток поворачивает не более чем на ν(∞) − ν(M1) = %1°; стенка повёрнута дальше, и за последней характеристикой — вакуум</source>
-      <translation>按精确理论，气流最多只能偏转 ν(∞) − ν(M1) = %1°；壁面转得更多，最后一条特征线之后是真空</translation>
+      <translation>按精确理论，气流最多只能偏转 ν(∞) − ν(M1) = %1°；壁面转得更多，最后一条特征线之后是真空。</translation>
+    </message>
+    <message>
+      <source>угол β = %1°, стенка повёрнута навстречу потоку на %2°</source>
+      <translation>角 β = %1°，壁面朝来流方向转过 %2°</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, поток — на %2°, веер шириной %3°; поток прилегает к стенке</source>
+      <translation>壁面转过 %1°，气流偏转 %2°，膨胀扇张角 %3°；气流贴附壁面。</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, поток — лишь на %2°, наибольший угол поворота модели, веер шириной %3°; поток отрывается от стенки</source>
+      <translation>壁面转过 %1°，气流只偏转 %2°，即模型的最大偏转角，膨胀扇张角 %3°；气流从壁面分离。</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, веер шириной %2°; за веером поток модели идёт не вдоль стенки, а под углом %3° к ней</source>
+      <translation>壁面转过 %1°，膨胀扇张角 %2°；膨胀扇之后，模型中的气流不沿壁面流动，而与壁面成 %3° 角。</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута на %1°, поток — на %2°, веер шириной %3°; по модели поток идёт вдоль стенки</source>
+      <translation>壁面转过 %1°，气流偏转 %2°，膨胀扇张角 %3°；在模型中气流沿壁面流动。</translation>
+    </message>
+    <message>
+      <source>поток не сверхзвуковой (M1 &lt; 1): течение за углом не вычисляется, линии показывают только набегающий поток</source>
+      <translation>气流不是超声速的（M1 &lt; 1）：不计算拐角之后的流动，图中的线只表示来流。</translation>
+    </message>
+    <message>
+      <source>V1 &lt; 0 — поток течёт назад; такого течения программа не описывает</source>
+      <translation>V1 &lt; 0 表示气流倒流；本程序不描述这种流动。</translation>
+    </message>
+    <message>
+      <source>по точной теории поток повернул бы на %1° и шёл бы вдоль стенки</source>
+      <translation>按精确理论，气流将偏转 %1° 并沿壁面流动。</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута навстречу потоку на %1°: веера разрежения нет, модель программы такого течения не строит; его показывает точная теория — присоединённый косой скачок уплотнения</source>
+      <translation>壁面朝来流方向转过 %1°：没有膨胀扇，本程序的模型不构造这种流动；精确理论可以显示它：一道附体斜激波。</translation>
+    </message>
+    <message>
+      <source>стенка повёрнута навстречу потоку на %1°: веера разрежения нет; по точной теории θ = %1° &gt; θmax = %2°, скачок уплотнения отходит от угла, и течение у угла не вычисляется</source>
+      <translation>壁面朝来流方向转过 %1°：没有膨胀扇；按精确理论 θ = %1° &gt; θmax = %2°，激波离开拐角成为脱体激波，拐角处的流动不予计算。</translation>
+    </message>
+    <message>
+      <source>точная теория: стенка прямая, поток не поворачивает, M = M1 = %1</source>
+      <translation>精确理论：壁面是直的，气流不偏转，M = M1 = %1。</translation>
+    </message>
+    <message>
+      <source>точная теория: стенка и поток повёрнуты на %1°, веер разрежения, за ним M2 = %2, P2/P1 = %3; поток прилегает к стенке</source>
+      <translation>精确理论：壁面和气流都转过 %1°，经过膨胀扇，其后 M2 = %2，P2/P1 = %3；气流贴附壁面。</translation>
+    </message>
+    <message>
+      <source>точная теория: стенка повёрнута на %1°, а поток — лишь на наибольший угол χmax = ν(∞) − ν(M1) = %2°; веер разрежения расширяет газ до вакуума, и между предельной линией тока и стенкой — вакуум</source>
+      <translation>精确理论：壁面转过 %1°，而气流只偏转最大偏转角 χmax = ν(∞) − ν(M1) = %2°；膨胀扇使气体膨胀到真空，极限流线与壁面之间是真空。</translation>
+    </message>
+    <message>
+      <source>точная теория: стенка повёрнута навстречу потоку на θ = %1°; присоединённый косой скачок уплотнения под углом σ = %2° к набегающему потоку, за ним M2 = %3, P2/P1 = %4</source>
+      <translation>精确理论：壁面朝来流方向转过 θ = %1°；附体斜激波与来流成 σ = %2°，波后 M2 = %3，P2/P1 = %4。</translation>
+    </message>
+    <message>
+      <source>точная теория: θ = %1° &gt; θmax = %2°: скачок уплотнения отходит от угла; течение у угла не вычисляется</source>
+      <translation>精确理论：θ = %1° &gt; θmax = %2°：形成脱体激波；拐角处的流动不予计算。</translation>
+    </message>
+    <message>
+      <source>поток не сверхзвуковой (M1 &lt; 1): точная теория сверхзвукового обтекания неприменима, за углом ничего не вычисляется</source>
+      <translation>气流不是超声速的（M1 &lt; 1）：超声速绕流的精确理论不适用，拐角之后不作任何计算。</translation>
+    </message>
+    <message>
+      <source>точная теория сверхзвукового обтекания здесь неприменима: за углом ничего не вычисляется</source>
+      <translation>超声速绕流的精确理论在此不适用：拐角之后不作任何计算。</translation>
     </message>
   </context>
   <context>
@@ -418,6 +498,10 @@
     <message>
       <source>© The Cornerflow developers</source>
       <translation>© Cornerflow 开发者</translation>
+    </message>
+    <message>
+      <source>По умолчанию рисунок следует модели программы, а если выбрано «Течение по точной теории» — точной теории невязкого газа.</source>
+      <translation>图像默认按本程序的模型绘制；选择“按精确理论的流动”后按无黏气体的精确理论绘制。</translation>
     </message>
   </context>
   <context>
@@ -493,6 +577,14 @@
     <message>
       <source>передвинуть точку, где поля показывают поток</source>
       <translation>移动各栏显示气流的那个点</translation>
+    </message>
+    <message>
+      <source>E</source>
+      <translation>E</translation>
+    </message>
+    <message>
+      <source>течение по точной теории или снова по модели программы</source>
+      <translation>按精确理论的流动，或回到本程序的模型</translation>
     </message>
   </context>
   <context>
@@ -706,10 +798,6 @@
       <translation>壁面之间的角 β 的弧线、上壁越过拐角的延长线以及角 α 的弧线</translation>
     </message>
     <message>
-      <source>штриховые линии из угла: почти вертикальная — звуковая линия, где скорость потока равна критической; первая характеристика, где начинается веер разрежения; последняя характеристика, где он кончается</source>
-      <translation>从拐角出发的虚线：几乎竖直的一条是声速线，那里流速等于临界速度；第一条特征线，膨胀扇由此开始；最后一条特征线，膨胀扇到此结束</translation>
-    </message>
-    <message>
       <source>граница потока: стенка повёрнута дальше наибольшего угла поворота, поток отрывается от неё и идёт вдоль этой линии</source>
       <translation>气流边界：壁面转过了最大偏转角，气流从壁面分离，沿这条线流动</translation>
     </message>
@@ -756,6 +844,58 @@
     <message>
       <source>M, V, T, P, ρ, c — поток в точке, которую указывают мышью, пальцем или клавишами Shift со стрелками</source>
       <translation>M、V、T、P、ρ、c：鼠标、手指或 Shift 加方向键所指点处的气流</translation>
+    </message>
+    <message>
+      <source>дуга угла β между стенками</source>
+      <translation>壁面之间的角 β 的弧线</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла: почти вертикальная — звуковая линия, направление, где центрированный веер был бы звуковым (набегающий поток там ещё сверхзвуковой); первая характеристика, где начинается веер разрежения; последняя характеристика, где он кончается</source>
+      <translation>从拐角出发的虚线：几乎竖直的一条是声速线，即中心膨胀扇在该方向上达到声速的方向（那里的来流仍是超声速的）；第一条特征线，膨胀扇由此开始；最后一条特征线，膨胀扇到此结束</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла: звуковая линия — направление, где центрированный веер был бы звуковым (набегающий поток там ещё сверхзвуковой); первая характеристика, где начинается веер разрежения; последняя характеристика, где он кончается</source>
+      <translation>从拐角出发的虚线：声速线，即中心膨胀扇在该方向上达到声速的方向（那里的来流仍是超声速的）；第一条特征线，膨胀扇由此开始；最后一条特征线，膨胀扇到此结束</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла: первая и последняя линии Маха веера разрежения по точной теории</source>
+      <translation>从拐角出发的虚线：按精确理论的膨胀扇的第一条和最后一条马赫线</translation>
+    </message>
+    <message>
+      <source>косой скачок уплотнения: на нём поток поворачивает вдоль стенки, давление и плотность возрастают</source>
+      <translation>斜激波：气流经过它转向与壁面平行，压强和密度升高</translation>
+    </message>
+    <message>
+      <source>предельная линия тока: на ней газ расширился до нулевого давления</source>
+      <translation>极限流线：气体在这条线上膨胀到压强为零</translation>
+    </message>
+    <message>
+      <source>вакуум: между предельной линией тока и стенкой газа нет</source>
+      <translation>真空：极限流线与壁面之间没有气体</translation>
+    </message>
+    <message>
+      <source>линии тока: пути частиц газа</source>
+      <translation>流线：气体微团的路径</translation>
+    </message>
+    <message>
+      <source>точная теория (кнопка «Точная теория»): её последняя характеристика и её линии тока</source>
+      <translation>精确理论（按钮“精确理论”）：它的最后一条特征线和它的流线</translation>
+    </message>
+    <message>
+      <source>штриховые линии из угла по точной теории: звуковая линия — направление, где центрированный веер был бы звуковым (набегающий поток там ещё сверхзвуковой); первая и последняя линии Маха веера разрежения</source>
+      <translation>按精确理论从拐角出发的虚线：声速线，即中心膨胀扇在该方向上达到声速的方向（那里的来流仍是超声速的）；膨胀扇的第一条和最后一条马赫线</translation>
+    </message>
+    <message>
+      <source>область, которую точная теория не вычисляет: скачок уплотнения отошёл от угла, или поток не сверхзвуковой</source>
+      <translation>精确理论不计算的区域：激波已脱离拐角（脱体激波），或气流不是超声速的</translation>
+    </message>
+    <message>
+      <source>θ — угол, на который стенка повёрнута навстречу потоку; σ — угол скачка уплотнения к набегающему потоку</source>
+      <translation>θ 为壁面朝来流方向转过的角度；σ 为斜激波与来流之间的夹角</translation>
+    </message>
+    <message>
+      <source>θ — угол, на который стенка повёрнута навстречу потоку; θmax — наибольший угол, на который поток поворачивает присоединённый скачок уплотнения</source>
+      <translation>θ 为壁面朝来流方向转过的角度；θmax 为附体激波所能使气流偏转的最大角度（最大偏折角）</translation>
     </message>
   </context>
 </TS>

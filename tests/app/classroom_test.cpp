@@ -78,8 +78,8 @@ TEST_F(Classroom, PauseStepAndTheMenuAgree)
     EXPECT_FALSE(dlg->ViewWindow().Timer().isActive());
     ASSERT_NE(Action(Command::Pause), nullptr);
     EXPECT_TRUE(Action(Command::Pause)->isChecked());
-    // Its words say what choosing it does now.
-    EXPECT_TRUE(Action(Command::Pause)->text().startsWith(QStringLiteral("Продолжить")));
+    // One mark for the pause: the check mark; the words stay.
+    EXPECT_TRUE(Action(Command::Pause)->text().startsWith(QStringLiteral("Пауза")));
 
     // Paused means paused: time, repaints, the menu opened and closed and a click into a field
     // move nothing.
@@ -195,9 +195,11 @@ TEST_F(Classroom, ScreenReaderNamesInBothLanguages)
     }
     QWidget* picture = &dlg->ViewWindow();
     EXPECT_EQ(AccessibleText(picture, QAccessible::Name), QStringLiteral("Картина течения"));
-    EXPECT_TRUE(AccessibleText(picture, QAccessible::Description)
-                    .startsWith(QStringLiteral(
-                        "Стенка повёрнута на 45°, веер шириной 31°, поток прилегает к стенке. ")));
+    EXPECT_TRUE(
+        AccessibleText(picture, QAccessible::Description)
+            .startsWith(QStringLiteral(
+                "Стенка повёрнута на 45°, поток — на 45°, веер шириной 31°; поток прилегает к "
+                "стенке. ")));
     const std::vector<QString> ruTexts = [&] {
         std::vector<QString> t;
         for (size_t i = 0; i < FieldCount(); ++i)
@@ -212,14 +214,18 @@ TEST_F(Classroom, ScreenReaderNamesInBothLanguages)
     EXPECT_EQ(AccessibleText(dlg->Field(ControlId::CriticalTemperature), QAccessible::Name),
               QStringLiteral("Tcr: critical temperature, K"));
     EXPECT_TRUE(AccessibleText(picture, QAccessible::Description)
-                    .startsWith(QStringLiteral("Wall turned 45°, fan 31° wide, flow attached. ")));
+                    .startsWith(QStringLiteral(
+                        "Wall turned 45°, flow turned 45°, fan 31° wide; the flow stays attached "
+                        "to the wall. ")));
     for (size_t i = 0; i < FieldCount(); ++i)
         EXPECT_EQ(dlg->Field(FieldTable()[i].id)->text(), ruTexts[i]) << "numbers do not change";
     // The state the description follows: the wall turned back to straight.
     dlg->Session().SetBodyAngle(180.0);
     dlg->Session().StepOnce();
     EXPECT_TRUE(AccessibleText(picture, QAccessible::Description)
-                    .startsWith(QStringLiteral("Wall turned 0°, fan 0° wide, flow attached. ")));
+                    .startsWith(QStringLiteral(
+                        "Wall turned 0°, flow turned 0°, fan 0° wide; the flow stays attached to "
+                        "the wall. ")));
 
     dlg->SetLanguage(QStringLiteral("ru"));
     EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Обтекание тупого угла"));

@@ -79,6 +79,20 @@ TEST(Cornerflow, BadCommandLinesExitWithStatus2)
     const RunResult missing = Cornerflow({"--calc", "--v1"});
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_TRUE(missing.err.contains("--v1")) << missing.err.constData();
+    // A bad value is told in the words a link's beta=abc shows, in the language the window
+    // would open in: --lang, else the one kept, else the system's (none here: Russian).
+    QTemporaryDir home;
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("C"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    const RunResult beta = Cornerflow({"--beta", "abc"}, &env);
+    EXPECT_EQ(beta.exitCode, 2);
+    EXPECT_EQ(beta.err.toStdString(), "cornerflow: --beta: «abc» — не число\n");
+    const RunResult english = Cornerflow({"--calc", "--beta=abc", "--lang", "en"}, &env);
+    EXPECT_EQ(english.exitCode, 2);
+    EXPECT_TRUE(english.out.isEmpty());
+    EXPECT_EQ(english.err.toStdString(), "cornerflow: --beta: “abc” is not a number\n");
 }
 
 TEST(Cornerflow, HelpExplainsTheOptions)

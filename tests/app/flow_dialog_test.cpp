@@ -287,10 +287,10 @@ TEST_F(FlowDialogTest, SystemMenuAndAboutBox)
 {
     const QList<QAction*> items = dlg->Menu().actions();
     ASSERT_GE(items.size(), 3); // Close and About first; the classroom's items follow
-    EXPECT_EQ(items[0]->text(), QStringLiteral("Close"));
+    EXPECT_EQ(items[0]->text(), QStringLiteral("Закрыть")); // the menu in the window's language
     EXPECT_EQ(items[0]->data().toInt(), static_cast<int>(Command::Close));
     EXPECT_TRUE(items[1]->isSeparator());
-    EXPECT_EQ(items[2]->text(), QStringLiteral("&About Cornerflow..."));
+    EXPECT_EQ(items[2]->text(), QStringLiteral("&О программе Cornerflow…"));
     EXPECT_EQ(items[2]->data().toInt(), static_cast<int>(Command::About));
 
     QString caption;
@@ -342,6 +342,9 @@ TEST(AboutDialog, LayoutAndTexts)
     EXPECT_TRUE(version->text().contains(QStringLiteral("1.0.0.1")));
     for (ControlId id : {ControlId::AboutModel, ControlId::AboutToolkit, ControlId::AboutCopyright})
         EXPECT_NE(about.Control(id), nullptr) << id;
+    ASSERT_NE(about.PhysicsNote(), nullptr); // the flow the picture follows, inside the box
+    EXPECT_TRUE(about.PhysicsNote()->text().contains(QStringLiteral("точной теории")));
+    EXPECT_TRUE(QRect(QPoint(), about.size()).contains(about.PhysicsNote()->geometry()));
 
     about.show();
     QTest::keyClick(ok, Qt::Key_Return);
@@ -520,32 +523,48 @@ TEST(FlowSessionScale, DeviceScaleIsTheNextWholeNumber)
 } // namespace
 
 // The status line under the picture says what the flow is doing in the dialog's language, its
-// text is its accessible name, and the picture's pixels are those of the frame without it; the
-// legend's window lists an item for each line and symbol, its words their accessible names.
+// text is its accessible name, and the picture's pixels are those of the frame without it; at
+// beta 40 it names the wall's turn (140 degrees) and the flow's (130) apart in every language.
+// The legend's window lists an item for each line and symbol drawn now, its words their
+// accessible names, and follows what the picture draws.
 TEST_F(FlowDialogTest, StatusLineAndLegendInWords)
 {
     const QLabel* status = dlg->findChild<QLabel*>(QStringLiteral("status"));
     ASSERT_NE(status, nullptr);
-    EXPECT_TRUE(dlg->StatusLine().startsWith(QStringLiteral("Стенка повёрнута на 45°")))
+    EXPECT_TRUE(
+        dlg->StatusLine().startsWith(QStringLiteral("Стенка повёрнута на 45°, поток — на 45°")))
         << dlg->StatusLine().toStdString();
     EXPECT_EQ(status->accessibleName(), dlg->StatusLine());
     Type(ControlId::UpstreamSpeed, QStringLiteral("-300"));
     dlg->InputFieldLeft();
-    EXPECT_TRUE(dlg->StatusLine().startsWith(QStringLiteral("Поток не сверхзвуковой")));
-    EXPECT_TRUE(dlg->StatusLine().contains(QStringLiteral("V1 < 0 — такого состояния")));
-
-    dlg->SetLanguage(QStringLiteral("en"));
-    const QRect picture = View()->geometry();
-    EXPECT_TRUE(dlg->StatusLine().startsWith(QStringLiteral("Flow not supersonic, no fan")))
+    EXPECT_TRUE(dlg->StatusLine().startsWith(QStringLiteral("V1 < 0 — поток течёт назад")))
         << dlg->StatusLine().toStdString();
-    EXPECT_TRUE(dlg->StatusLine().contains(QStringLiteral("V1 < 0: no gas has such a state")));
-    Type(ControlId::UpstreamSpeed, QStringLiteral("3000"));
+    EXPECT_FALSE(dlg->StatusLine().contains(QStringLiteral("веер")));
+    Type(ControlId::UpstreamSpeed, QStringLiteral("450"));
     dlg->InputFieldLeft();
-    dlg->MenuCommandChosen(Command::ExactTheory);
+
+    const QRect picture = View()->geometry();
+    dlg->Session().SetBodyAngle(40.0);
+    for (const char* code : {"ru", "en", "de", "es", "zh"}) {
+        dlg->SetLanguage(QString::fromLatin1(code));
+        const QString line = dlg->StatusLine();
+        const int wall = line.indexOf(QStringLiteral("140"));
+        EXPECT_GE(wall, 0) << code << ": " << line.toStdString();
+        EXPECT_GT(line.indexOf(QStringLiteral("130"), wall), wall) << code;
+        EXPECT_FALSE(line.contains(QStringLiteral("\u0441\u0442\u0435\u043D"))
+                     && code != std::string("ru"))
+            << code;                     // no Russian left
+        if (code == std::string("zh")) { // Chinese sentences end in the ideographic full stop
+            EXPECT_TRUE(line.endsWith(QChar(0x3002)) && !line.contains(QStringLiteral("\u3002.")))
+                << line.toStdString();
+        }
+    }
+    dlg->SetLanguage(QStringLiteral("en"));
     EXPECT_TRUE(
         dlg->StatusLine().contains(QStringLiteral("By the exact theory the flow turns at most")))
         << dlg->StatusLine().toStdString();
     EXPECT_EQ(View()->geometry(), picture); // the language moved nothing
+    dlg->Session().SetBodyAngle(135.0);
 
     EXPECT_EQ(dlg->Legend(), nullptr); // off at start
     dlg->MenuCommandChosen(Command::Legend);
@@ -560,10 +579,41 @@ TEST_F(FlowDialogTest, StatusLineAndLegendInWords)
             named << l->accessibleName();
     EXPECT_EQ(named, items);
     for (const char* word : {"walls", "sonic line", "first characteristic", "last characteristic",
-                             "flow boundary", "particles", "streamlines", "marker", "exact theory"})
+                             "particles", "streamlines", "marker"})
         EXPECT_TRUE(items.join(QLatin1Char(' ')).contains(QLatin1String(word))) << word;
+    EXPECT_FALSE(items.join(QLatin1Char(' ')).contains(QLatin1String("flow boundary")));
+    EXPECT_FALSE(items.join(QLatin1Char(' ')).contains(QLatin1String("exact theory")));
+    dlg->MenuCommandChosen(Command::ExactTheory); // its lines drawn: the legend names them
+    const QStringList shown = dlg->Legend()->Items();
+    EXPECT_EQ(shown.size(), items.size() + 1);
+    EXPECT_TRUE(shown.join(QLatin1Char(' ')).contains(QStringLiteral("(menu “Exact theory”)")));
+    dlg->MenuCommandChosen(Command::ExactTheory);
     dlg->MenuCommandChosen(Command::Legend);
     EXPECT_FALSE(dlg->Legend()->isVisible());
+}
+
+// The key E on the picture chooses the exact theory's flow and back; the menu's item shows it
+// checked, and the status line follows.
+TEST_F(FlowDialogTest, KeyEChoosesTheFlow)
+{
+    const auto item = [this]() -> QAction* {
+        for (QAction* a : dlg->Menu().actions())
+            if (a->data().toInt() == static_cast<int>(Command::Physics))
+                return a;
+        return nullptr;
+    };
+    ASSERT_NE(item(), nullptr);
+    EXPECT_TRUE(item()->isCheckable());
+    EXPECT_FALSE(item()->isChecked());
+    EXPECT_EQ(item()->text(), QStringLiteral("Течение по точной теории"));
+    QTest::keyClick(View(), Qt::Key_E);
+    EXPECT_EQ(dlg->Session().PhysicsShown(), Physics::Exact);
+    EXPECT_TRUE(item()->isChecked());
+    EXPECT_TRUE(dlg->StatusLine().startsWith(QStringLiteral("Точная теория: стенка и поток")))
+        << dlg->StatusLine().toStdString();
+    QTest::keyClick(View(), Qt::Key_E);
+    EXPECT_EQ(dlg->Session().PhysicsShown(), Physics::Model);
+    EXPECT_FALSE(item()->isChecked());
 }
 
 // Shift with an arrow moves a reading point: the probe fields read there and follow a key turn.

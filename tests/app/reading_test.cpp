@@ -155,9 +155,10 @@ TEST_F(Reading, ThePictureIsASliderOfBeta)
     // The description: sentences, each ending with a full stop; the labels in one of their own;
     // Space and the full stop named; the pause said while the animation stands.
     const QString russian = a->text(QAccessible::Description);
-    EXPECT_EQ(russian, QStringLiteral("Стенка повёрнута на 45°, веер шириной 31°, поток прилегает "
-                                      "к стенке. β=135, α=48, χ=45, Δφ=31. Пробел — пауза, точка "
-                                      "— один шаг."));
+    EXPECT_EQ(russian,
+              QStringLiteral("Стенка повёрнута на 45°, поток — на 45°, веер шириной 31°; поток "
+                             "прилегает к стенке. β=135, α=48, χ=45, Δφ=31. Пробел — "
+                             "пауза, точка — один шаг."));
     QTest::keyClick(View(), Qt::Key_Space);
     EXPECT_TRUE(a->text(QAccessible::Description)
                     .contains(QStringLiteral(" Пауза: анимация остановлена. ")));
@@ -166,19 +167,21 @@ TEST_F(Reading, ThePictureIsASliderOfBeta)
     EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("Flow picture"));
     EXPECT_EQ(a->text(QAccessible::Value), QStringLiteral("angle β = 135°, wall turned 45°"));
     EXPECT_EQ(a->text(QAccessible::Description),
-              QStringLiteral("Wall turned 45°, fan 31° wide, flow attached. β=135, α=48, χ=45, "
-                             "Δφ=31. Paused: the animation is stopped. Space pauses, the full "
+              QStringLiteral("Wall turned 45°, flow turned 45°, fan 31° wide; the flow stays "
+                             "attached to the wall. β=135, α=48, χ=45, Δφ=31. Paused: the "
+                             "animation is stopped. Space pauses, the full "
                              "stop steps once."));
     dlg->Session().SetInputText(ControlId::UpstreamSpeed, "100");
     dlg->Session().InputsLeft();
     EXPECT_EQ(a->text(QAccessible::Description),
-              QStringLiteral("Flow not supersonic, no fan. β=135. Paused: the animation is "
-                             "stopped. Space pauses, the full stop steps once."));
+              QStringLiteral("The flow is not supersonic (M1 < 1): the flow past the corner is not "
+                             "computed, and the lines show the oncoming flow only. β=135. Paused: "
+                             "the animation is stopped. Space pauses, the full stop steps once."));
     // Chinese sentences end with the Chinese full stop, a translated one included, never with "."
     dlg->SetLanguage(QStringLiteral("zh"));
     const QString chinese = a->text(QAccessible::Description);
     EXPECT_TRUE(chinese.endsWith(QChar(0x3002))) << chinese.toStdString();
-    EXPECT_EQ(chinese.count(QChar(0x3002)), 4) << chinese.toStdString();
+    EXPECT_FALSE(chinese.contains(QStringLiteral("\u3002\u3002"))) << chinese.toStdString();
     EXPECT_FALSE(chinese.contains(QLatin1Char('.'))) << chinese.toStdString();
     dlg->SetLanguage(QStringLiteral("en"));
     // No word the window says in English is left in Russian: the menu, the picture, the fields.
@@ -216,7 +219,7 @@ TEST_F(Reading, ADragIsToldAtMostOnceASecondAndOnceMoreAtItsEnd)
         now += 50.0;
         // Along the picture's bottom edge, from the right to the left: a new turn every move.
         Mouse(QEvent::MouseMove, {580 - 15 * move, 383}, Qt::NoButton, Qt::LeftButton);
-        turns.push_back(dlg->Session().Facts().turnDegrees);
+        turns.push_back(dlg->Session().Facts().wallDegrees);
     }
     EXPECT_NE(turns.front(), turns.back());
     const std::vector<double> during = DescriptionTimes();

@@ -2,16 +2,20 @@
 // start state; the picture's description.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "base/constants.h"
+#include "dialog/fields.h"
 #include "dialog/flow_session.h"
 #include "dialog/kept_choices.h"
 #include "dialog/pointer_gesture.h"
+#include "dialog/start_link.h"
 #include "dialog/start_state.h"
 #include "tests/support/session_input.h"
 #include "tests/support/start_up.h"
@@ -31,6 +35,15 @@ struct HalfSize {
                 (wall.apexY + t * std::cos(wall.angle)) / 2};
     }
 };
+
+// The names of the pairs a reader left out.
+std::vector<std::string> NamesOf(const std::vector<StartProblem>& problems)
+{
+    std::vector<std::string> names;
+    for (const StartProblem& p : problems)
+        names.push_back(p.values.at(0));
+    return names;
+}
 
 } // namespace
 
@@ -86,17 +99,17 @@ TEST(StartPairs, OneReaderForEveryShell)
 {
     const std::string longName(50, 'x');
     const std::vector<std::pair<std::string, std::string>> pairs = {
-        {"v1", "600"},          {"t1", "1,5"},      {"p1", std::string(65, '1')},
+        {"v1", "600"},          {"t1", " 1,5"},     {"gamma", std::string(65, '1')},
         {"beta", "150.5"},      {"lang", "fr"},     {"paused", "1"},
         {"seed", "4294967295"}, {"ticks", "10001"}, {"theory", "2"},
         {"labels", "0"},        {"wall", "1"},      {"wall", "2"},
-        {longName, "1"},        {"ticks", "3"},
+        {longName, "1"},        {"ticks", "3"},     {"physics", "Exact"},
     };
-    std::vector<std::string> ignored;
-    const StartState s = ReadStartPairs(pairs, ignored);
+    std::vector<StartProblem> problems;
+    const StartState s = ReadStartPairs(pairs, problems);
     EXPECT_EQ(s.v1, std::optional<std::string>("600"));
-    EXPECT_FALSE(s.t1) << "a decimal comma is not the program's own form";
-    EXPECT_FALSE(s.p1) << "longer than a number a link carries";
+    EXPECT_EQ(s.t1, std::optional<std::string>(" 1,5")) << "a text as typed into the field";
+    EXPECT_FALSE(s.gamma) << "longer than a number a link carries";
     EXPECT_EQ(s.beta, std::optional<double>(150.5));
     EXPECT_FALSE(s.language);
     EXPECT_EQ(s.paused, std::optional<bool>(true));
@@ -105,26 +118,74 @@ TEST(StartPairs, OneReaderForEveryShell)
     EXPECT_FALSE(s.exactTheory);
     EXPECT_EQ(s.labels, std::optional<bool>(false));
     const std::vector<std::string> expected = {
-        "t1", "p1", "lang", "ticks", "theory", "wall", std::string(40, 'x') + "…"};
-    EXPECT_EQ(ignored, expected);
+        "gamma", "lang", "ticks", "theory", "wall", std::string(40, 'x') + "…", "physics"};
+    EXPECT_EQ(NamesOf(problems), expected);
+    // One message per problem, with the name and the value as given.
+    EXPECT_EQ(StartProblemText(problems[0]),
+              "gamma: «" + std::string(40, '1') + "…» — слишком длинное значение");
+    EXPECT_EQ(StartProblemText(problems[2]), "ticks: «10001» — нужно целое число 0..10000");
+    EXPECT_EQ(StartProblemText(problems[6]), "physics: «Exact» — нужно одно из: model, exact");
 
     // Put into a session: the inputs, the wall, the ticks, the pause.
     FlowSession session;
     start::Open(session, 5);
-    EXPECT_EQ(
-        ApplyStartPairs(
-            session,
-            {{"v1", "600"}, {"beta", "150"}, {"ticks", "3"}, {"paused", "1"}, {"theory", "1"}}),
-        std::vector<std::string>());
+    EXPECT_EQ(ApplyStartPairs(session, {{"v1", "600"},
+                                        {"beta", "150"},
+                                        {"ticks", "3"},
+                                        {"paused", "1"},
+                                        {"theory", "1"},
+                                        {"physics", "exact"}})
+                  .size(),
+              0u);
     EXPECT_EQ(session.FieldText(ControlId::UpstreamSpeed), "600");
     EXPECT_EQ(session.BetaLabel(), "\u03B2=150");
     EXPECT_EQ(session.Ticks(), 3u);
     EXPECT_TRUE(session.Paused());
     EXPECT_TRUE(session.ExactTheory());
+    EXPECT_EQ(session.PhysicsShown(), Physics::Exact);
 }
 
-// What a screen reader hears is built in the core: the flow with its numbers, the labels as
-// drawn, the pause when paused, the keys.
+// The link the page copies is written by the core and read back by the same reader: a state
+// made of a typed comma, a gas typed as 5/3 shows (1.667: 5/3, with the field's note), a wall
+// off the whole degrees, the pause and the exact physics opens again as it stood.
+TEST(StartPairs, AWrittenLinkOpensTheSameState)
+{
+    const std::vector<std::pair<std::string, std::string>> opened = {{"seed", "8"}, {"ticks", "4"}};
+    FlowSession a;
+    start::Open(a, 5);
+    EXPECT_EQ(ApplyStartPairs(a, {{"t1", "300,5"},
+                                  {"gamma", "1.667"},
+                                  {"mu", "4"},
+                                  {"beta", "150.25"},
+                                  {"paused", "1"},
+                                  {"physics", "exact"},
+                                  {"ticks", "4"}})
+                  .size(),
+              0u);
+    EXPECT_EQ(a.State().gamma, 5.0 / 3.0);
+    EXPECT_EQ(a.GasNote(), kGammaFiveThirdsNote);
+    std::vector<StartProblem> problems;
+    const auto link = StartLinkPairs(a, ReadStartPairs(opened, problems));
+    EXPECT_NE(std::find(link.begin(), link.end(),
+                        std::make_pair(std::string("t1"), std::string("300.5"))),
+              link.end());
+    EXPECT_NE(std::find(link.begin(), link.end(), opened[0]), link.end());
+
+    FlowSession b;
+    start::Open(b, 5);
+    EXPECT_EQ(ApplyStartPairs(b, link).size(), 0u);
+    // The inputs as read ("300,5" is written 300.5), every computed field the same.
+    for (size_t i = 0; i < FieldCount(); ++i)
+        if (FieldTable()[i].source != FieldSource::Input)
+            EXPECT_EQ(b.FieldText(FieldTable()[i].id), a.FieldText(FieldTable()[i].id)) << i;
+    EXPECT_EQ(std::make_tuple(b.State().gamma, b.State().molarMass, b.BodyAngle(), b.Paused(),
+                              b.PhysicsShown(), b.ExactTheory(), b.Ticks()),
+              std::make_tuple(a.State().gamma, a.State().molarMass, a.BodyAngle(), a.Paused(),
+                              a.PhysicsShown(), a.ExactTheory(), a.Ticks()));
+}
+
+// What a screen reader hears is built in the core: the flow as the status line says it, the
+// labels as drawn, the pause when paused, the keys.
 TEST(PictureDescription, WordsAndValuesForEveryShell)
 {
     FlowSession s;
@@ -133,7 +194,7 @@ TEST(PictureDescription, WordsAndValuesForEveryShell)
     ASSERT_EQ(d.size(), 3u);
     EXPECT_STREQ(d[0].words, PictureWords(PictureFacts::Flow::Attached));
     EXPECT_EQ(d[0].values,
-              (std::vector<std::string>{s.Facts().turnDegrees, s.Facts().spanDegrees}));
+              (std::vector<std::string>{"45", s.Facts().turnDegrees, s.Facts().spanDegrees}));
     EXPECT_EQ(d[1].words, nullptr);
     EXPECT_EQ(d[1].values, (std::vector<std::string>{s.BetaLabel(), s.AlphaLabel(), s.ChiLabel()}));
     EXPECT_STREQ(d[2].words, kPictureKeysWords);
@@ -144,61 +205,164 @@ TEST(PictureDescription, WordsAndValuesForEveryShell)
     EXPECT_STREQ(d[0].words, PictureWords(PictureFacts::Flow::NoFan));
     EXPECT_EQ(d[1].values, std::vector<std::string>{s.BetaLabel()});
     EXPECT_STREQ(d[2].words, kPausedWords);
+    s.SetPhysics(Physics::Exact); // the description follows the flow the picture follows
+    EXPECT_STREQ(s.Description()[0].words, kExactSubsonicWords);
 }
 
-// The status line says what the flow is doing for each kind of flow, names every input that is
-// no physical state, and, with the exact theory shown, the exact largest turn once the wall is
-// turned past it: nu_max - nu(M1), computed here from the Prandtl-Meyer function itself.
-TEST(StatusLine, EveryKindOfFlowInWords)
-{
+namespace {
+
+// A session at the start-up state, with the status line's sentences at hand.
+struct Status {
     FlowSession s;
-    start::Open(s, 5);
-    const auto words = [&s](size_t i) { return s.Status().size() > i ? s.Status()[i].words : ""; };
-    EXPECT_STREQ(words(0), PictureWords(PictureFacts::Flow::Attached));
-    EXPECT_EQ(s.Status().size(), 1u);
-    s.SetBodyAngle(10.0); // a turn of 170 degrees, past the largest
-    EXPECT_STREQ(words(0), PictureWords(PictureFacts::Flow::Separated));
-    s.SetBodyAngle(190.0);
-    EXPECT_STREQ(words(0), PictureWords(PictureFacts::Flow::IntoTheFlow));
-    input::Leave(s, "300", "273", "100000");
-    EXPECT_STREQ(words(0), PictureWords(PictureFacts::Flow::NoFan));
-    EXPECT_EQ(s.Status().size(), 1u);
+    Status() { start::Open(s, 5); }
+    std::vector<SpokenSentence> Now() const { return s.Status(); }
+    std::string Words(size_t i) const { return Now().size() > i ? Now()[i].words : ""; }
+    std::vector<std::string> Values(size_t i) const
+    {
+        return Now().size() > i ? Now()[i].values : std::vector<std::string>{};
+    }
+};
 
-    input::Leave(s, "-300", "0", "-5");
-    ASSERT_EQ(s.Status().size(), 2u);
-    EXPECT_STREQ(words(1), kNotPhysicalWords);
-    EXPECT_EQ(s.Status()[1].values, std::vector<std::string>{"V1 < 0, T1 \u2264 0, P1 \u2264 0"});
-    input::Leave(s, "0", "273", "100000"); // a gas at rest is a state
-    EXPECT_EQ(s.Status().size(), 1u);
-
-    // M1 about 9 with the wall turned 45 degrees: the model's flow follows the wall, the exact
-    // flow can turn about 31 degrees (nu(9) is about 99.3 degrees) and leaves a vacuum beyond.
-    input::Leave(s, "3000", "273", "100000");
-    s.SetBodyAngle(135.0);
-    EXPECT_STREQ(words(0), PictureWords(PictureFacts::Flow::Attached));
-    EXPECT_EQ(s.Status().size(), 1u);
-    s.SetExactTheory(true);
-    ASSERT_EQ(s.Status().size(), 2u);
-    EXPECT_STREQ(words(1), kExactVacuumWords);
-    const double g = s.State().gamma, m = s.State().mach1;
+// nu(M), degrees, from its definition.
+double NuDegrees(double m, double g)
+{
     const double r = std::sqrt((g + 1) / (g - 1));
-    const double nu1 = r * std::atan(std::sqrt((m * m - 1) / (r * r)))
-                       - std::atan(std::sqrt(m * m - 1));
-    const double chiMax = (r - 1) * 90.0 - nu1 * 180.0 / M_PI;
-    EXPECT_NEAR(std::stod(s.Status()[1].values.at(0)), chiMax, 0.051);
-    EXPECT_LT(chiMax, 45.0);
-    s.SetBodyAngle(170.0); // a turn of 10 degrees: the exact flow follows too
-    EXPECT_EQ(s.Status().size(), 1u);
+    return (r * std::atan(std::sqrt((m * m - 1) / (r * r))) - std::atan(std::sqrt(m * m - 1)))
+           * kDegreesPerRadian;
 }
 
-// The legend has a sample in the picture's own pen for every line and mark the picture draws,
-// and every item has words.
-TEST(Legend, EveryLineThePictureDraws)
+} // namespace
+
+// The model's status line names the wall's turn and the flow's apart, and says what the exact
+// theory does where it differs: at beta 40 the wall is turned 140 degrees, the model's flow
+// only nu_max = 130, and the exact flow has a vacuum past nu_max - nu(M1).
+TEST(StatusLine, TheModelsFlowAndWhereTheExactTheoryDiffers)
+{
+    Status t;
+    EXPECT_EQ(t.Words(0), PictureWords(PictureFacts::Flow::Attached));
+    EXPECT_EQ(t.Now().size(), 1u);
+    t.s.SetBodyAngle(40.0);
+    EXPECT_EQ(t.Words(0), PictureWords(PictureFacts::Flow::Separated));
+    EXPECT_EQ(t.Values(0).at(0), "140");
+    EXPECT_EQ(t.Values(0).at(1), "130");
+    ASSERT_EQ(t.Now().size(), 2u);
+    EXPECT_EQ(t.Words(1), kExactVacuumWords);
+    const double g = t.s.State().gamma, m = t.s.State().mach1;
+    const double chiMax = (std::sqrt((g + 1) / (g - 1)) - 1) * 90.0 - NuDegrees(m, g);
+    EXPECT_NEAR(std::stod(t.Values(1).at(0)), chiMax, 0.006);
+    EXPECT_NEAR(chiMax, 123.29, 0.01); // the published value at the start-up state
+
+    // Between nu_max - nu(M1) and nu_max the model's flow follows the wall; the exact one
+    // already has a vacuum, and the status says so instead of "attached".
+    t.s.SetBodyAngle(180.0 - (chiMax + 3.0));
+    EXPECT_NE(t.Words(0), PictureWords(PictureFacts::Flow::Attached));
+    EXPECT_EQ(t.Words(1), kExactVacuumWords);
+
+    // Where the model's flow past the fan (the probe run's last step) runs other than along
+    // the wall: air at V1 3000 (the exact flow has a vacuum there), CO2 at V1 900 (the exact
+    // flow follows the wall).
+    input::Leave(t.s, "3000", "273", "100000");
+    t.s.SetBodyAngle(135.0);
+    EXPECT_EQ(t.Words(0), PictureWords(PictureFacts::Flow::LeavesWall));
+    EXPECT_EQ(t.Words(1), kExactVacuumWords);
+    const FlowField& field = t.s.Field();
+    const double exit = std::atan2(-field.exitStepY, field.exitStepX) * kDegreesPerRadian;
+    EXPECT_EQ(t.Values(0).at(2), FormatFixed(std::fabs(exit + 45.0), 0));
+    EXPECT_GT(std::fabs(exit + 45.0), 10.0);
+    ASSERT_TRUE(t.s.SetGas("co2"));
+    input::Leave(t.s, "900", "273", "100000");
+    EXPECT_EQ(t.Words(0), PictureWords(PictureFacts::Flow::LeavesWall));
+    EXPECT_EQ(t.Words(1), kExactFollowsWords);
+    EXPECT_EQ(t.Values(1), std::vector<std::string>{"45"});
+    t.s.SetGas("air");
+    input::Leave(t.s, "450", "273", "100000");
+
+    // A wall turned into the flow: the exact theory's oblique shock, or past theta_max
+    // (7.65 degrees at the start-up M1) its detached shock.
+    t.s.SetBodyAngle(200.0);
+    EXPECT_EQ(t.Words(0), kIntoFlowDetachedWords);
+    EXPECT_EQ(t.Values(0), (std::vector<std::string>{"20", "7.65"}));
+    input::Leave(t.s, "900", "273", "100000");
+    EXPECT_EQ(t.Words(0), kIntoFlowShockWords);
+    EXPECT_EQ(t.Values(0), std::vector<std::string>{"20"});
+
+    // Not supersonic: not computed; inputs that are no state of a gas: said alone.
+    input::Leave(t.s, "300", "273", "100000");
+    EXPECT_EQ(t.Words(0), PictureWords(PictureFacts::Flow::NoFan));
+    EXPECT_EQ(t.Now().size(), 1u);
+    input::Leave(t.s, "-300", "0", "-5");
+    ASSERT_EQ(t.Now().size(), 2u);
+    EXPECT_EQ(t.Words(0), kBackwardWords);
+    EXPECT_EQ(t.Words(1), kNotPhysicalWords);
+    EXPECT_EQ(t.Values(1), std::vector<std::string>{"T1 \u2264 0, P1 \u2264 0"});
+    input::Leave(t.s, "450", "273", "0");
+    EXPECT_EQ(t.Now().size(), 1u);
+    EXPECT_EQ(t.Values(0), std::vector<std::string>{"P1 \u2264 0"});
+    input::Leave(t.s, "0", "273", "100000"); // a gas at rest is a state: not supersonic
+    EXPECT_EQ(t.Words(0), PictureWords(PictureFacts::Flow::NoFan));
+}
+
+// With the exact theory chosen, the status line gives its kind of flow and its numbers, which
+// are checked here against the textbook relations themselves.
+TEST(StatusLine, TheExactTheorysFlow)
+{
+    Status t;
+    t.s.SetPhysics(Physics::Exact);
+    // The fan at start-up: turned 45 degrees, M2 from nu(M2) = nu(M1) + 45, p2/p1 isentropic.
+    ASSERT_EQ(t.Words(0), kExactFanWords);
+    const double g = t.s.State().gamma, m1 = t.s.State().mach1;
+    const std::vector<std::string> fan = t.Values(0);
+    ASSERT_EQ(fan.size(), 3u);
+    EXPECT_EQ(fan[0], "45");
+    const double m2 = std::stod(fan[1]);
+    EXPECT_NEAR(NuDegrees(m2, g), NuDegrees(m1, g) + 45.0, 0.05);
+    const auto f = [g](double m) { return 1 + (g - 1) / 2 * m * m; };
+    EXPECT_NEAR(std::stod(fan[2]), std::pow(f(m1) / f(m2), g / (g - 1)), 0.002);
+
+    // Past the largest turn: the fan to vacuum.
+    t.s.SetBodyAngle(40.0);
+    EXPECT_EQ(t.Words(0), kExactFanToVacuumWords);
+    EXPECT_EQ(t.Values(0).at(0), "140");
+    EXPECT_NEAR(std::stod(t.Values(0).at(1)), 123.29, 0.006);
+
+    // Detached at the start-up M1 with beta 200: theta 20 > theta_max 7.65 (NACA 1135).
+    t.s.SetBodyAngle(200.0);
+    EXPECT_EQ(t.Words(0), kExactDetachedWords);
+    EXPECT_EQ(t.Values(0), (std::vector<std::string>{"20", "7.65"}));
+
+    // Attached at V1 900: the shock angle sigma satisfies the theta-beta-M relation for
+    // theta 20, and p2/p1 the normal shock's relation at M1 sin(sigma).
+    input::Leave(t.s, "900", "273", "100000");
+    ASSERT_EQ(t.Words(0), kExactShockWords);
+    const std::vector<std::string> shock = t.Values(0);
+    ASSERT_EQ(shock.size(), 4u);
+    EXPECT_EQ(shock[0], "20");
+    const double m = t.s.State().mach1, sigma = std::stod(shock[1]) * kRadiansPerDegree;
+    const double mn2 = m * m * std::sin(sigma) * std::sin(sigma);
+    const double theta = std::atan(2 / std::tan(sigma) * (mn2 - 1)
+                                   / (m * m * (g + std::cos(2 * sigma)) + 2));
+    EXPECT_NEAR(theta * kDegreesPerRadian, 20.0, 0.01);
+    EXPECT_NEAR(std::stod(shock[3]), 1 + 2 * g / (g + 1) * (mn2 - 1), 0.002);
+    EXPECT_LT(std::stod(shock[2]), m);
+
+    // No supersonic state: the theory does not apply, said alone.
+    input::Leave(t.s, "300", "273", "100000");
+    EXPECT_EQ(t.Words(0), kExactSubsonicWords);
+    EXPECT_EQ(t.Now().size(), 1u);
+    input::Leave(t.s, "450", "-1", "100000");
+    ASSERT_EQ(t.Now().size(), 2u);
+    EXPECT_EQ(t.Words(0), kNotPhysicalWords);
+    EXPECT_EQ(t.Words(1), kExactNotApplicableWords);
+}
+
+// The legend lists what the picture draws now, each line in the picture's own pen: at
+// start-up neither the flow boundary nor the exact theory's lines; the exact theory's lines
+// once shown (named as the shell shows the command); the boundary past the largest turn.
+TEST(Legend, WhatThePictureDrawsNow)
 {
     FlowSession s;
     start::Open(s, 5);
-    const std::vector<LegendItem> items = s.Legend();
-    const auto hasLine = [&items](const Pen& pen) {
+    const auto hasLine = [](const std::vector<LegendItem>& items, const Pen& pen) {
         for (const LegendItem& i : items)
             if (i.sample == LegendItem::Sample::Line && i.pen.colour == pen.colour
                 && i.pen.style == pen.style && i.pen.width == pen.width)
@@ -206,19 +370,111 @@ TEST(Legend, EveryLineThePictureDraws)
         return false;
     };
     Corner c;
-    for (const Pen& pen : {c.wallPen, c.thinPen, c.dashPen, c.dotPen, s.View().exactPen,
-                           s.Field().streamlines[1].pen})
-        EXPECT_TRUE(hasLine(pen));
+    const std::vector<LegendItem> atStart = s.Legend();
+    for (const Pen& pen : {c.wallPen, c.thinPen, c.dashPen, s.Field().streamlines[1].pen})
+        EXPECT_TRUE(hasLine(atStart, pen));
+    EXPECT_FALSE(hasLine(atStart, c.dotPen));
+    EXPECT_FALSE(hasLine(atStart, s.View().exactPen));
     int marks = 0;
-    for (const LegendItem& i : items) {
+    for (const LegendItem& i : atStart) {
         ASSERT_NE(i.words, nullptr);
-        EXPECT_GT(std::string(i.words).size(), 10u);
         if (i.sample == LegendItem::Sample::Dots)
             marks += i.fill == Tracer::kColour;
         if (i.sample == LegendItem::Sample::Disc)
             marks += i.fill == s.Field().marker.brush.colour;
     }
     EXPECT_EQ(marks, 2);
+
+    s.SetExactTheory(true);
+    const std::vector<LegendItem> shown = s.Legend();
+    EXPECT_LT(atStart.size(), shown.size());
+    EXPECT_TRUE(hasLine(shown, s.View().exactPen));
+    const std::vector<LegendItem> page = s.Legend(LegendShell::Page);
+    ASSERT_EQ(page.size(), shown.size());
+    int differ = 0;
+    for (size_t i = 0; i < page.size(); ++i)
+        differ += std::string(page[i].words) != shown[i].words;
+    EXPECT_EQ(differ, 1); // "menu" on the desktop, "button" on the page
+
+    s.SetBodyAngle(10.0);
+    EXPECT_TRUE(hasLine(s.Legend(), c.dotPen));
+    // Without a fan: no alpha, chi or delta-phi, no fan's lines.
+    input::Leave(s, "300", "273", "100000");
+    EXPECT_FALSE(hasLine(s.Legend(), c.dashPen));
+    EXPECT_LT(s.Legend().size(), atStart.size());
+
+    // The exact theory's flow: past its largest turn the limiting streamline and the vacuum;
+    // a wall turned into the flow, the shock; no model's boundary, no overlay of its own.
+    const auto hasArea = [](const std::vector<LegendItem>& items, Colour fill) {
+        for (const LegendItem& i : items)
+            if (i.sample == LegendItem::Sample::Area && i.fill == fill)
+                return true;
+        return false;
+    };
+    const LegendPens pens;
+    s.SetPhysics(Physics::Exact);
+    input::Leave(s, "450", "273", "100000");
+    s.SetBodyAngle(40.0);
+    EXPECT_TRUE(hasLine(s.Legend(), c.dotPen));
+    EXPECT_TRUE(hasArea(s.Legend(), pens.vacuum));
+    EXPECT_FALSE(hasLine(s.Legend(), s.View().exactPen));
+    s.SetBodyAngle(200.0); // detached at the start-up M1: not computed
+    EXPECT_TRUE(hasArea(s.Legend(), pens.notComputed));
+    EXPECT_FALSE(hasLine(s.Legend(), pens.shock));
+    input::Leave(s, "900", "273", "100000");
+    EXPECT_TRUE(hasLine(s.Legend(), pens.shock));
+    EXPECT_FALSE(hasArea(s.Legend(), pens.vacuum));
+}
+
+// The flow the picture follows is the user's choice: the menu's command and the key E turn it
+// over, its check mark follows, it is kept and recalled at the next opening; with the model
+// chosen the menu is as it was.
+TEST(PhysicsChoice, MenuKeyAndKept)
+{
+    struct Store : ChoiceStore {
+        std::map<std::string, std::string> kept;
+        std::string Read(const std::string& key) const override
+        {
+            const auto it = kept.find(key);
+            return it == kept.end() ? "" : it->second;
+        }
+        void Write(const std::string& key, const std::string& text) override { kept[key] = text; }
+    } store;
+    const auto checked = [](const FlowSession& s) {
+        for (const MenuItem& item : s.Menu())
+            if (item.command == Command::Physics)
+                return item.checkable && item.checked;
+        return false;
+    };
+    {
+        FlowSession s;
+        s.KeepChoicesIn(&store);
+        start::Open(s, 5);
+        EXPECT_EQ(s.PhysicsShown(), Physics::Model);
+        EXPECT_FALSE(checked(s));
+        EXPECT_EQ(s.KeyPressed(input::Press(Key::E)), ShellAction::None);
+        EXPECT_EQ(s.PhysicsShown(), Physics::Exact);
+        EXPECT_TRUE(checked(s));
+        EXPECT_EQ(store.kept.at(kKeptPhysics), "exact");
+        KeyEvent withControl = input::Press(Key::E);
+        withControl.control = true;
+        EXPECT_EQ(s.KeyPressed(withControl), ShellAction::Ignored);
+        EXPECT_EQ(s.PhysicsShown(), Physics::Exact);
+    }
+    {
+        FlowSession s;
+        s.KeepChoicesIn(&store);
+        start::Open(s, 5);
+        RecallKeptChoices(s, s.Kept(), true);
+        EXPECT_EQ(s.PhysicsShown(), Physics::Exact);
+        EXPECT_EQ(s.Choose(Command::Physics), ShellAction::None);
+        EXPECT_EQ(s.PhysicsShown(), Physics::Model);
+        EXPECT_EQ(store.kept.at(kKeptPhysics), "model");
+        s.SetPhysics(Physics::Exact); // a start state's: not kept
+        EXPECT_EQ(store.kept.at(kKeptPhysics), "model");
+    }
+    store.kept[kKeptPhysics] = "vacuum"; // no such choice: nothing recalled
+    EXPECT_FALSE(ReadKeptChoices(store).physics.has_value());
 }
 
 // The gas is an input of the session: chosen from the list, typed, or read from a link; a bad
@@ -243,9 +499,11 @@ TEST(SessionGas, ChosenTypedLinkedAndReset)
     // "Other gas" keeps helium's numbers until others are typed; 5/3 itself is in range.
     ASSERT_TRUE(s.SetGas(kOtherGasCode));
     EXPECT_EQ(s.State().gamma, 5.0 / 3.0);
+    // 5/3 is written as the fields write their values, and reads back to helium.
+    EXPECT_EQ(s.GasGammaText(), "1.667");
     EXPECT_TRUE(s.SetGasValues(s.GasGammaText(), s.GasMolarMassText()));
-    EXPECT_EQ(s.State().gamma, 5.0 / 3.0);
-    EXPECT_EQ(s.GasNote(), "");
+    EXPECT_EQ(GasOf(s.State().gamma, s.State().molarMass), FindGas("he"));
+    EXPECT_EQ(s.GasNote(), kGammaFiveThirdsNote);
     // Out of range, or no number at all: the note says why and nothing changes.
     for (const auto& [gamma, mu] : std::vector<std::pair<std::string, std::string>>{
              {"1", "28"}, {"1.7", "28"}, {"abc", "28"}, {"1e999", "28"}}) {
@@ -263,11 +521,12 @@ TEST(SessionGas, ChosenTypedLinkedAndReset)
     EXPECT_EQ(s.GasNote(), "\u03B3 прочитано: 1.1");
     EXPECT_EQ(s.State().gamma, 1.1);
     EXPECT_GT(s.State().maxTurnAngle, kPi);
-    // The wall turned back as far as it goes and the tracers moved: nothing breaks.
+    // The wall turned back as far as it goes and the tracers moved: nothing breaks. The
+    // model's flow past the fan does not run along the wall there, and the status says so.
     s.KeyPressed(input::Press(Key::Home));
     for (int i = 0; i < 20; ++i)
         s.StepOnce();
-    EXPECT_EQ(s.Facts().flow, PictureFacts::Flow::Attached);
+    EXPECT_EQ(s.Facts().flow, PictureFacts::Flow::LeavesWall);
     EXPECT_EQ(
         s.PictureFileName(), "cornerflow-gamma1.1-mu44-" + [&] {
             std::string b = s.BetaLabel();
@@ -281,17 +540,17 @@ TEST(SessionGas, ChosenTypedLinkedAndReset)
     EXPECT_EQ(s.State().maxTurnAngle, airTurn);
 
     // A link: a gas of the list, or typed numbers; a bad one is named and left out.
-    EXPECT_EQ(ApplyStartPairs(s, {{"gas", "co2"}, {"gamma", "1.7"}, {"mu", "0"}}),
+    EXPECT_EQ(NamesOf(ApplyStartPairs(s, {{"gas", "co2"}, {"gamma", "1.7"}, {"mu", "0"}})),
               (std::vector<std::string>{"gamma", "mu"}));
     EXPECT_EQ(s.Gas(), "co2");
-    EXPECT_EQ(ApplyStartPairs(s, {{"gas", "neon"}, {"gamma", "1.3"}, {"mu", "44"}}),
+    EXPECT_EQ(NamesOf(ApplyStartPairs(s, {{"gas", "neon"}, {"gamma", "1.3"}, {"mu", "44"}})),
               std::vector<std::string>{"gas"});
     EXPECT_EQ(s.Gas(), kOtherGasCode);
     EXPECT_EQ(s.State().gamma, 1.3);
     EXPECT_EQ(s.State().molarMass, 44.0);
     // Helium with another molar mass keeps gamma at exactly 5/3.
     s.Reset();
-    EXPECT_EQ(ApplyStartPairs(s, {{"gas", "he"}, {"mu", "20"}}), std::vector<std::string>());
+    EXPECT_EQ(ApplyStartPairs(s, {{"gas", "he"}, {"mu", "20"}}).size(), 0u);
     EXPECT_EQ(s.State().gamma, 5.0 / 3.0);
     EXPECT_EQ(s.State().molarMass, 20.0);
 }

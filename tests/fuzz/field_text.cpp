@@ -131,11 +131,16 @@ std::vector<std::string> Check(const uint8_t* data, size_t size, NumberEdit& fie
     if (std::isnan(read))
         problems.push_back("a text read as NaN");
     // As "other gas"'s gamma or molar mass: taken exactly when in range, else refused with the
-    // range's note.
+    // range's note. A gamma is read as a teacher types it: 5/3 as shown (1.667) or as a
+    // fraction; nothing else differs from the fields' reading.
+    const double gammaRead = ReadGammaText(raw).value;
+    if (gammaRead != read && gammaRead != kGreatestGamma && raw.find('/') == std::string::npos)
+        problems.push_back("a typed gamma read otherwise than the fields read it");
     for (const bool gamma : {true, false}) {
         const GasReading g = gamma ? ReadGasTexts(raw, "28") : ReadGasTexts("1.4", raw);
-        const bool inRange = gamma ? GammaInRange(read) : MolarMassInRange(read);
-        if (g.ok != inRange || (gamma ? g.gamma : g.molarMass) != read)
+        const double value = gamma ? gammaRead : read;
+        const bool inRange = gamma ? GammaInRange(value) : MolarMassInRange(value);
+        if (g.ok != inRange || (gamma ? g.gamma : g.molarMass) != value)
             problems.push_back("a typed gas is not taken exactly when it is in range");
         if (!g.ok
             && (g.notes.size() != 1

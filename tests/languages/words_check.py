@@ -21,10 +21,10 @@ JOIN = re.compile(r'\s*\+?\s*')  # C++ writes a long text as adjacent literals, 
 # the names of the program and its technologies, file types, the key caps, and the language
 # menu's English name (for a reader of no Chinese).
 CHINESE_LATIN = {
-    'M', 'P', 'T', 'V', 'C', 'c', 'Ccr', 'Tcr', 'Pcr', 'cr', 'sin',
+    'M', 'P', 'T', 'V', 'C', 'c', 'Ccr', 'Tcr', 'Pcr', 'cr', 'sin', 'max',
     'm', 's', 'K', 'Pa', 'kg', 'g', 'mol',
     'Cornerflow', 'cornerflow', 'core', 'js', 'WebAssembly', 'Qt', 'MIT', 'CSV', 'csv', 'PNG', 'png',
-    'PgDn', 'PgUp', 'Home', 'End', 'Tab', 'F', 'Shift',
+    'PgDn', 'PgUp', 'Home', 'End', 'Tab', 'F', 'E', 'Shift',
     'Language',
 }
 

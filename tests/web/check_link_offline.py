@@ -114,9 +114,13 @@ class LinkChecks:
         with open(os.path.join(self.site, 'index.html'), encoding='utf-8') as f:
             scripts = f.read().count('<script')  # the page's own, and no more
         script = '<script>window.cfHacked=1</script><img src=x onerror="window.cfHacked=2">'
-        for query, names in [({'v1': script}, ['v1']), ({'t1': '1' * 100000}, ['t1']), ({'beta': 'NaN'}, ['beta']),
-                             ({'p1': '450,5', 'beta': '1e999', 'seed': '-1', 'ticks': '99999999', 'lang': 'xx'},
-                              ['p1', 'beta', 'seed', 'ticks', 'lang']),
+        # An input is a text typed into its field, whatever it is: shown as text, never run.
+        open_page(d, self.base + '/index.html?' + urllib.parse.urlencode({'v1': script}))
+        assert texts(d, ['v1']) == [script] and d.execute_script('return window.cfHacked === undefined'), \
+            'v1=<script> was not a text'
+        for query, names in [({'gamma': '1' * 100000}, ['gamma']), ({'beta': 'NaN'}, ['beta']),
+                             ({'mu': 'abc', 'beta': '1e999', 'seed': '-1', 'ticks': '99999999', 'lang': 'xx'},
+                              ['mu', 'beta', 'seed', 'ticks', 'lang']),
                              ({script: '1', 'paused': '2'}, [script[:40] + '…', 'paused']),
                              ({'gas': 'neon', 'gamma': '1', 'mu': '1001'}, ['gas', 'gamma', 'mu'])]:
             url = self.base + '/index.html?' + urllib.parse.urlencode(query)
@@ -131,6 +135,19 @@ class LinkChecks:
                                     ' === arguments[0] && !document.querySelector("#status *")', scripts), \
                 'the link ran something'
             self.assert_no_errors()
+
+    def refused_alike(self):
+        """A bad value in a link is told in the words the command line uses for it."""
+        d = self.driver
+        self.open('beta=abc&gamma=1.7&ticks=10001&physics=fast&lang=en')
+        status = d.find_element(By.ID, 'status').text
+        for option, name, value in [('--beta', 'beta', 'abc'), ('--gamma', 'gamma', '1.7'),
+                                    ('--ticks', 'ticks', '10001'), ('--physics', 'physics', 'fast')]:
+            said = self.desktop.refused('--snapshot', 'x.png', option, value, '--lang', 'en')
+            head = 'cornerflow: ' + option
+            assert said.startswith(head), said
+            assert name + said[len(head):] in status, 'the page says %r, the command line %r' % (status, said)
+        self.assert_no_errors()
 
     def installable_and_offline(self):
         d = self.driver

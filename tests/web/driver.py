@@ -62,6 +62,13 @@ class Desktop:
                              env=dict(os.environ, QT_QPA_PLATFORM='offscreen'), timeout=120)
         return json.loads(out.stdout)
 
+    def refused(self, *args):
+        """The one line a bad command line is told with (status 2)."""
+        out = subprocess.run([self.path, *args], capture_output=True, timeout=120,
+                             env=dict(os.environ, QT_QPA_PLATFORM='offscreen'))
+        assert out.returncode == 2, '%r exited %d' % (args, out.returncode)
+        return out.stderr.decode('utf-8').rstrip('\n')
+
     def snapshot(self, file, *args):
         subprocess.run([self.path, '--snapshot', file, *args], check=True, capture_output=True,
                        env=dict(os.environ, QT_QPA_PLATFORM='offscreen'), timeout=120)

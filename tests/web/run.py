@@ -110,6 +110,7 @@ def main():
         checks.run('links open the state the calculator gives; the exact theory remembered and linked; '
                    'hostile links change nothing',
                    checks.links_hold_the_state)
+        checks.run('a bad value in a link is told in the command line\'s words', checks.refused_alike)
         checks.run('installable, and opens offline after the first visit',
                    checks.installable_and_offline)
         checks.run('the page runs opened from file://', checks.opens_from_disk)

@@ -56,6 +56,11 @@
       aboutCaption.textContent = CF.tr('About', W.aboutCaption);
       for (const t of texts) t.el.textContent = CF.trf('About', t.source, layout.version);
       while (aboutKeys.firstChild) aboutKeys.removeChild(aboutKeys.firstChild);
+      // Which flow the picture follows: the model, or the exact theory when chosen.
+      const physics = document.createElement('p');
+      physics.id = 'about-physics';
+      physics.textContent = CF.tr('About', W.aboutPhysics);
+      aboutKeys.appendChild(physics);
       // The teacher's guide, for a teacher who opened the box to learn what the program is for.
       const guide = document.createElement('p');
       const link = document.createElement('a');

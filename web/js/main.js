@@ -19,6 +19,7 @@
   // session opens).
   function makeUpdate(page, parts) {
     let shownPaused = null;
+    let shownPhysics = null;
     let languageShown = null;
     return () => {
       if (!parts.opened) return;
@@ -34,6 +35,12 @@
         parts.tools.update();
         parts.clock.reset(); // the time spent paused is not made up
       }
+      const physics = page.physicsShown();
+      if (physics !== shownPhysics) { // the key E chooses it too
+        shownPhysics = physics;
+        parts.tools.update();
+      }
+      if (staticChanged) parts.tools.updateLegend(); // the lines the picture draws now
       if (staticChanged || pauseMoved || languageShown !== CF.language()) {
         languageShown = CF.language();
         parts.picture.describe();
@@ -45,8 +52,8 @@
   function makeSetLanguage(page, layout, parts) {
     const hint = document.getElementById('touch-hint');
     function showIgnored() {
-      const names = CF.link.ignored();
-      parts.tools.tell(names.length ? CF.trf('Dialog', CF.words.ignored, names.join(', ')) : '');
+      const problems = CF.link.problems();
+      parts.tools.tell(problems.length ? CF.trf('Dialog', CF.words.ignored, problems.join('; ')) : '');
     }
     return (language) => {
       CF.setLanguage(language);

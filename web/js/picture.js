@@ -9,7 +9,7 @@
     ArrowLeft: 'Left', Left: 'Left', ArrowRight: 'Right', Right: 'Right',
     ArrowUp: 'Up', Up: 'Up', ArrowDown: 'Down', Down: 'Down',
     PageUp: 'PageUp', PageDown: 'PageDown', Home: 'Home', End: 'End',
-    ' ': 'Space', Spacebar: 'Space', '.': 'Period', f: 'F', F: 'F',
+    ' ': 'Space', Spacebar: 'Space', '.': 'Period', f: 'F', F: 'F', e: 'E', E: 'E',
   };
   const KINDS = { mouse: 'Mouse', touch: 'Touch', pen: 'Pen' };
 
@@ -120,7 +120,8 @@
     let keyRun = null; // the timer that ends a run of key presses
     box.addEventListener('keydown', (e) => {
       let key = KEYS[e.key];
-      if (!key && e.code === 'KeyF') key = 'F'; // F in another keyboard layout
+      if (!key && e.code === 'KeyF') key = 'F'; // F and E in another keyboard layout
+      if (!key && e.code === 'KeyE') key = 'E';
       const action = page.keyPressed({ key: core.Key[key || 'Other'], shift: e.shiftKey, control: e.ctrlKey,
                                        alt: e.altKey, meta: e.metaKey, repeat: e.repeat });
       if (action === core.ShellAction.Ignored) return; // Tab and the rest: the browser's

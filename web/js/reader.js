@@ -43,6 +43,9 @@
       } else if (item.sample === 'dots') {
         g.fillStyle = rgb(item.fill);
         for (let x = 8; x < 48; x += 12) g.fillRect(x, 9 + ((x / 12) | 0) % 2 * 3, 1.5, 1.5);
+      } else if (item.sample === 'area') {
+        g.fillStyle = rgb(item.fill);
+        g.fillRect(4, 4, 40, 12);
       } else if (item.sample === 'disc') {
         g.fillStyle = rgb(item.fill);
         g.strokeStyle = rgb(item.pen);
@@ -53,22 +56,34 @@
       }
       return c;
     }
-    const items = page.legend();
-    const rows = items.map((item) => {
-      const li = document.createElement('li');
-      li.appendChild(sample(item));
-      const words = document.createElement('span');
-      li.appendChild(words);
-      list.appendChild(li);
-      return { item: item, words: words };
-    });
+    // The rows of what the picture draws now; made again when that changes.
+    let rows = [];
+    let listed = '';
+    function build() {
+      const items = page.legend();
+      const key = items.map((i) => i.words).join('\n');
+      if (key === listed) return false;
+      listed = key;
+      list.textContent = '';
+      rows = items.map((item) => {
+        const li = document.createElement('li');
+        li.appendChild(sample(item));
+        const words = document.createElement('span');
+        li.appendChild(words);
+        list.appendChild(li);
+        return { item: item, words: words };
+      });
+      return true;
+    }
     function applyLanguage() {
       title.textContent = CF.tr('Dialog', CF.words.legend);
       for (const r of rows) r.words.textContent = CF.tr('Legend', r.item.words);
     }
+    build();
     return {
       applyLanguage: applyLanguage,
       show: (shown) => { panel.hidden = !shown; },
+      update: () => { if (build()) applyLanguage(); },
       items: () => rows.map((r) => r.words.textContent),
     };
   };
@@ -137,7 +152,7 @@
       box.setAttribute('aria-valuemin', String(s.min));
       box.setAttribute('aria-valuemax', String(s.max));
       box.setAttribute('aria-valuenow', String(s.value));
-      box.setAttribute('aria-valuetext', CF.trf('Picture', CF.words.slider, s.beta, s.turn));
+      box.setAttribute('aria-valuetext', CF.trf('Picture', s.words, s.beta, s.turn));
 
       labelsEl.dataset.beta = page.betaLabel();
       labelsEl.dataset.alpha = page.alphaLabel();

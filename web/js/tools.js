@@ -100,6 +100,6 @@
     }
 
     return { applyLanguage: applyLanguage, update: update, tell: tell, fullScreen: sharing.fullScreen,
-             legendItems: legend.items };
+             legendItems: legend.items, updateLegend: legend.update };
   };
 })(window.Cornerflow = window.Cornerflow || {});
