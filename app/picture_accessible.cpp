@@ -86,18 +86,24 @@ void InstallPictureAccessibility()
     QAccessible::installFactory(PictureFactory);
 }
 
+namespace {
+// A sentence finished by the language's own full stop ("." translated in the "Picture" words:
+// 。 in Chinese), unless it ends with a full stop of either form already.
+QString Finished(QString words)
+{
+    if (!words.isEmpty() && !words.endsWith(QLatin1Char('.')) && !words.endsWith(QChar(0x3002)))
+        words += Tr("Picture", ".");
+    return words;
+}
+} // namespace
+
 QString Sentence(QString words)
 {
     words = words.trimmed();
     if (words.isEmpty())
         return words;
     words[0] = words[0].toUpper();
-    // A full stop where there is none: the ideographic one after a Chinese character.
-    const QChar last = words.back();
-    if (last == QLatin1Char('.') || last == QChar(0x3002))
-        return words;
-    words += last.unicode() >= 0x2E80 ? QChar(0x3002) : QLatin1Char('.');
-    return words;
+    return Finished(words);
 }
 
 QString PictureDescription(const FlowSession& session) { return SpokenText(session.Description()); }
@@ -115,10 +121,7 @@ QString SpokenText(const std::vector<SpokenSentence>& spoken)
         for (const std::string& v : s.values)
             values << QString::fromStdString(v);
         if (!s.words) {
-            QString text = values.join(QStringLiteral(", "));
-            if (!text.endsWith(QLatin1Char('.')))
-                text += QLatin1Char('.');
-            sentences << text;
+            sentences << Finished(values.join(QStringLiteral(", ")));
             continue;
         }
         QString text = Tr("Picture", s.words);

@@ -345,6 +345,10 @@
   <context>
     <name>Picture</name>
     <message>
+      <source>.</source>
+      <translation>.</translation>
+    </message>
+    <message>
       <source>Надписи на рисунке: %1.</source>
       <translation>Beschriftungen im Bild: %1.</translation>
     </message>
@@ -839,7 +843,7 @@
     </message>
     <message>
       <source>χ — угол, на который повернул поток; он не больше наибольшего угла поворота, поэтому за ним β + χ меньше 180°</source>
-      <translation>χ ist der Winkel, um den die Strömung umgelenkt ist; er ist nie größer als der größte Umlenkwinkel, darüber hinaus ist β + χ kleiner als 180°</translation>
+      <translation>χ ist der Winkel, um den die Strömung umgelenkt ist; er ist nie größer als der größte Umlenkwinkel, daher ist β + χ jenseits davon kleiner als 180°</translation>
     </message>
     <message>
       <source>Δφ — ширина веера: угол между первой и последней характеристиками</source>
@@ -851,7 +855,7 @@
     </message>
     <message>
       <source>V0 — удельный объём, 1/ρ; индекс «кр» — критическое состояние, где скорость равна местной скорости звука</source>
-      <translation>V0 ist das spezifische Volumen, 1/ρ; der Index „kr“ kennzeichnet den kritischen Zustand, in dem die Geschwindigkeit gleich der örtlichen Schallgeschwindigkeit ist</translation>
+      <translation>V0 ist das spezifische Volumen, 1/ρ; der Index „krit“ kennzeichnet den kritischen Zustand, in dem die Geschwindigkeit gleich der örtlichen Schallgeschwindigkeit ist</translation>
     </message>
     <message>
       <source>M, V, T, P, ρ, c — поток в точке, которую указывают мышью, пальцем или клавишами Shift со стрелками</source>

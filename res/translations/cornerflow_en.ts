@@ -345,6 +345,10 @@
   <context>
     <name>Picture</name>
     <message>
+      <source>.</source>
+      <translation>.</translation>
+    </message>
+    <message>
       <source>Надписи на рисунке: %1.</source>
       <translation>Labels in the picture: %1.</translation>
     </message>

@@ -345,6 +345,10 @@
   <context>
     <name>Picture</name>
     <message>
+      <source>.</source>
+      <translation>.</translation>
+    </message>
+    <message>
       <source>Надписи на рисунке: %1.</source>
       <translation>Rótulos de la imagen: %1.</translation>
     </message>
@@ -410,7 +414,7 @@
     </message>
     <message>
       <source>стенка повёрнута навстречу потоку на %1°: веера разрежения нет; по точной теории θ = %1° &gt; θmax = %2°, скачок уплотнения отходит от угла, и течение у угла не вычисляется</source>
-      <translation>pared girada %1° contra el flujo: no hay abanico de expansión; según la teoría exacta θ = %1° &gt; θmax = %2°, la onda de choque se separa de la esquina y el flujo junto a la esquina no se calcula</translation>
+      <translation>pared girada %1° contra el flujo: no hay abanico de expansión; según la teoría exacta θ = %1° &gt; θmax = %2°, la onda de choque se desprende de la esquina y el flujo junto a la esquina no se calcula</translation>
     </message>
     <message>
       <source>точная теория: стенка прямая, поток не поворачивает, M = M1 = %1</source>
@@ -430,7 +434,7 @@
     </message>
     <message>
       <source>точная теория: θ = %1° &gt; θmax = %2°: скачок уплотнения отходит от угла; течение у угла не вычисляется</source>
-      <translation>teoría exacta: θ = %1° &gt; θmax = %2°: la onda de choque se separa; el flujo junto a la esquina no se calcula</translation>
+      <translation>teoría exacta: θ = %1° &gt; θmax = %2°: la onda de choque se desprende; el flujo junto a la esquina no se calcula</translation>
     </message>
     <message>
       <source>поток не сверхзвуковой (M1 &lt; 1): точная теория сверхзвукового обтекания неприменима, за углом ничего не вычисляется</source>
@@ -811,7 +815,7 @@
     </message>
     <message>
       <source>граница потока: стенка повёрнута дальше наибольшего угла поворота, поток отрывается от неё и идёт вдоль этой линии</source>
-      <translation>el límite del flujo: la pared está girada más allá del ángulo máximo de giro, el flujo se separa de ella y sigue esta línea</translation>
+      <translation>el límite del flujo: la pared está girada más allá del ángulo máximo de giro, el flujo se desprende de ella y sigue esta línea</translation>
     </message>
     <message>
       <source>частицы газа: их движение показывает скорость потока</source>

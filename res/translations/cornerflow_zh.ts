@@ -176,7 +176,7 @@
     </message>
     <message>
       <source>г/моль</source>
-      <translation>克/摩尔</translation>
+      <translation>g/mol</translation>
     </message>
     <message>
       <source>Закрыть</source>
@@ -319,7 +319,7 @@
     </message>
     <message>
       <source>μ: нужно 1 ≤ μ ≤ 1000 г/моль</source>
-      <translation>μ 须在 1 到 1000 克/摩尔之间</translation>
+      <translation>μ 须在 1 到 1000 g/mol 之间</translation>
     </message>
     <message>
       <source>γ прочитано: %1</source>
@@ -339,11 +339,15 @@
     </message>
     <message>
       <source>μ: молярная масса, г/моль</source>
-      <translation>μ：摩尔质量，克/摩尔</translation>
+      <translation>μ：摩尔质量，g/mol</translation>
     </message>
   </context>
   <context>
     <name>Picture</name>
+    <message>
+      <source>.</source>
+      <translation>。</translation>
+    </message>
     <message>
       <source>Надписи на рисунке: %1.</source>
       <translation>图中标注：%1。</translation>
@@ -811,7 +815,7 @@
     </message>
     <message>
       <source>граница потока: стенка повёрнута дальше наибольшего угла поворота, поток отрывается от неё и идёт вдоль этой линии</source>
-      <translation>气流边界：壁面转过了最大偏转角，气流脱离壁面，沿这条线流动</translation>
+      <translation>气流边界：壁面转过了最大偏转角，气流从壁面分离，沿这条线流动</translation>
     </message>
     <message>
       <source>частицы газа: их движение показывает скорость потока</source>
@@ -823,7 +827,7 @@
     </message>
     <message>
       <source>маркер — частица, чей радиус показывает давление: чем ниже давление, тем больше круг</source>
-      <translation>标记：一个微团，其半径表示压力：压力越低，圆越大</translation>
+      <translation>标记：一个微团，其半径表示压强：压强越低，圆越大</translation>
     </message>
     <message>
       <source>точная теория (меню «Точная теория»): её последняя характеристика и её линии тока</source>
@@ -847,11 +851,11 @@
     </message>
     <message>
       <source>M1, V1, T1, P1, ρ1, c1 — число Маха, скорость, температура, давление, плотность и скорость звука набегающего потока; V1, T1 и P1 вводятся</source>
-      <translation>M1、V1、T1、P1、ρ1、c1：来流的马赫数、速度、温度、压力、密度和声速；V1、T1 和 P1 由输入给出</translation>
+      <translation>M1、V1、T1、P1、ρ1、c1：来流的马赫数、速度、温度、压强、密度和声速；V1、T1 和 P1 由输入给出</translation>
     </message>
     <message>
       <source>V0 — удельный объём, 1/ρ; индекс «кр» — критическое состояние, где скорость равна местной скорости звука</source>
-      <translation>V0 是比容 1/ρ；下标 cr 表示临界状态，此时速度等于当地声速</translation>
+      <translation>V0 是比体积 1/ρ；下标 cr 表示临界状态，此时速度等于当地声速</translation>
     </message>
     <message>
       <source>M, V, T, P, ρ, c — поток в точке, которую указывают мышью, пальцем или клавишами Shift со стрелками</source>

@@ -177,6 +177,13 @@ TEST_F(Reading, ThePictureIsASliderOfBeta)
               QStringLiteral("The flow is not supersonic (M1 < 1): the flow past the corner is not "
                              "computed, and the lines show the oncoming flow only. β=135. Paused: "
                              "the animation is stopped. Space pauses, the full stop steps once."));
+    // Chinese sentences end with the Chinese full stop, a translated one included, never with "."
+    dlg->SetLanguage(QStringLiteral("zh"));
+    const QString chinese = a->text(QAccessible::Description);
+    EXPECT_TRUE(chinese.endsWith(QChar(0x3002))) << chinese.toStdString();
+    EXPECT_FALSE(chinese.contains(QStringLiteral("\u3002\u3002"))) << chinese.toStdString();
+    EXPECT_FALSE(chinese.contains(QLatin1Char('.'))) << chinese.toStdString();
+    dlg->SetLanguage(QStringLiteral("en"));
     // No word the window says in English is left in Russian: the menu, the picture, the fields.
     QStringList words;
     for (const MenuItem& item : dlg->Session().Menu()) {

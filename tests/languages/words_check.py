@@ -22,7 +22,7 @@ JOIN = re.compile(r'\s*\+?\s*')  # C++ writes a long text as adjacent literals, 
 # menu's English name (for a reader of no Chinese).
 CHINESE_LATIN = {
     'M', 'P', 'T', 'V', 'C', 'c', 'Ccr', 'Tcr', 'Pcr', 'cr', 'sin', 'max',
-    'm', 's', 'K', 'Pa', 'kg',
+    'm', 's', 'K', 'Pa', 'kg', 'g', 'mol',
     'Cornerflow', 'cornerflow', 'core', 'js', 'WebAssembly', 'Qt', 'MIT', 'CSV', 'csv', 'PNG', 'png',
     'PgDn', 'PgUp', 'Home', 'End', 'Tab', 'F', 'E', 'Shift',
     'Language',

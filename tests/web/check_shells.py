@@ -2,6 +2,7 @@
 seeds and ticks, typed, pointed and dragged as a user would, hostile texts among them."""
 import base64
 import os
+import re
 import subprocess
 import tempfile
 import time
@@ -110,6 +111,11 @@ class ShellChecks:
         d.find_element(By.ID, 'theory-button').click()
         status = d.execute_script(hook + 'status()')
         assert 'By the exact theory the flow turns at most' in status, status
+        # Chinese sentences end with the Chinese full stop: the ones the page finishes too.
+        Select(d.find_element(By.ID, 'language')).select_by_value('zh')
+        status = d.execute_script(hook + 'status()')
+        assert status.endswith('\u3002') and not re.search(r'\.(\s|$)', status) and '\u3002.' not in status, status
+        Select(d.find_element(By.ID, 'language')).select_by_value('en')
 
         assert not d.find_element(By.ID, 'legend-panel').is_displayed(), 'the legend is open at start'
         d.find_element(By.ID, 'legend-button').click()

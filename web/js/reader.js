@@ -5,14 +5,15 @@
   'use strict';
 
   // The core's sentences ({words, values}) as one text: words translated in context with the
-  // values filled in, each sentence with a capital and a full stop; values alone joined by ", ".
+  // values filled in, each sentence with a capital and the language's full stop ("." translated
+  // in the context: 。 in Chinese); values alone joined by ", ".
   CF.spokenText = function (context, sentences) {
+    const stop = CF.tr(context, '.');
     return sentences.map((s) => {
       let text = s.words === null ? s.values.join(', ') : CF.trf(context, s.words, ...s.values);
       text = text.trim();
       if (s.words !== null && text) text = text.charAt(0).toUpperCase() + text.slice(1);
-      // A full stop where there is none: the ideographic one after a Chinese character.
-      if (text && !text.endsWith('.') && !text.endsWith('\u3002')) text += text.charCodeAt(text.length - 1) >= 0x2E80 ? '\u3002' : '.';
+      if (text && !text.endsWith('.') && !text.endsWith('\u3002')) text += stop;
       return text;
     }).filter((t) => t !== '').join(' ');
   };
