@@ -287,6 +287,24 @@ class ScreenChecks:
                                           'return e.dataset.key || (e.classList.contains("picture") ? "picture" : e.id)'))
         return order
 
+    def laptop_first_screen(self):
+        """On a laptop's browser (1366 x 650 CSS px of page), the plot open as by default: the
+        picture, the three inputs, the gas's row and the status line in sight unscrolled, no
+        control outside the width, no word past its box."""
+        d = self.driver
+        with self.screen(1366, 650, 1, False), self.plot_remembered(None):
+            self.open('seed=1&paused=1')
+            seen = ['.picture', 'input[data-key="v1"]', 'input[data-key="t1"]', 'input[data-key="p1"]', '.gas-row',
+                    '#flow-status']
+            boxes = d.execute_script('return arguments[0].map(s => { const r = document.querySelector(s)'
+                                     '.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; })', seen)
+            outside = [s for s, (l, t, r, b) in zip(seen, boxes) if l < 0 or t < 0 or r > 1366 or b > 650]
+            assert d.execute_script('return scrollY') == 0 and not outside, 'not in sight: %r (%r)' % (outside, boxes)
+            assert d.execute_script('return document.documentElement.scrollWidth') <= 1366, 'the page scrolls sideways'
+            over = d.execute_script(self.OVERFLOWING)
+            assert not over, 'text past its box: %r' % over
+            self.assert_no_errors()
+
     def phone_first_screen(self):
         """On a phone held upright, the first screen shows the picture, the reading strip (dashes
         before a reading), the status line and the three inputs unscrolled, the tools in one row of

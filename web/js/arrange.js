@@ -172,8 +172,14 @@
       height = Math.max(height, Math.round(y) + panelHeight + ROWS.pad);
       if (statusEl.parentElement !== document.getElementById('dialog')) document.getElementById('dialog').appendChild(statusEl);
       statusEl.classList.add('flow-status-inside');
-      place(statusEl, Math.round(x), Math.round(y) + panelHeight + 4, controls.plotPanel.size[0]);
-      height = Math.max(height, Math.round(y) + panelHeight + 4 + statusEl.offsetHeight + ROWS.pad);
+      // On a laptop's screen the gas's row stands there too, in sight with the inputs.
+      let below = Math.round(y) + panelHeight + 4;
+      if (choice.mode === 'dialog') {
+        place(controls.gas.el, Math.round(x), below, controls.plotPanel.size[0]);
+        below += controls.gas.el.offsetHeight + 4;
+      }
+      place(statusEl, Math.round(x), below, controls.plotPanel.size[0]);
+      height = Math.max(height, below + statusEl.offsetHeight + ROWS.pad);
     } else if (choice.plot === 'under') {
       height += placePlot(controls, 0, height + 8, w, w * pic.h / pic.w) + 8 + ROWS.pad;
     }
