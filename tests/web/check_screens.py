@@ -504,6 +504,9 @@ class ScreenChecks:
                 assert len(boxes) + listed >= (29 if plot == 'folded' else 36), '%s: %d controls' % (where, len(boxes))
                 outside = [b[0] for b in boxes if b[1] < -0.5 or b[2] > width + 0.5]
                 assert not outside, '%s: outside the width: %r' % (where, outside)
+                if plot == 'open':
+                    over = d.execute_script(self.OVERFLOWING)
+                    assert not over, '%s: text past its box: %r' % (where, over)
                 if phone:
                     small = ['%s %.1f' % (b[0], b[3]) for b in boxes if b[3] < 44 - 0.01]
                     assert not small, '%s: shorter than 44 CSS px: %r' % (where, small)
@@ -536,6 +539,11 @@ class ScreenChecks:
                     # Whole inside the dialog, which cuts off what reaches out of it.
                     assert dl <= ql and qr <= dr and dt <= qt and qb <= db, '%s: the plot %r in the dialog %r' % (
                         where, boxes[1], boxes[2])
+                    if width >= 1920:
+                        # A projector: the picture and the plot across nine tenths of the width at
+                        # least, or the picture seven tenths of the height.
+                        assert qr - pl >= 0.9 * width or pb - pt >= 0.7 * height, '%s: picture %r, plot %r' % (
+                            where, boxes[0], boxes[1])
                     if width >= 1366:
                         assert ql >= pr and abs(qt - pt) < 1 and qr <= width, '%s: picture %r, plot %r' % (where, boxes[0], boxes[1])
                         assert d.execute_script('return document.documentElement.scrollHeight') <= height, \
@@ -552,9 +560,10 @@ class ScreenChecks:
                     assert seen, '%s: the picture and the inputs are not in sight together' % where
                 # The canvases: composed at the device pixels the picture is shown at.
                 canvases = d.execute_script('return window.cornerflow.canvases()')
-                scale = frame_scale_for(round(cssW * ratio) / 622)
+                # (Rounded as the page rounds, half up.)
+                scale = frame_scale_for(int(cssW * ratio + 0.5) / 622)
                 assert canvases['layer-below'] == [622 * scale, 384 * scale] and canvases['layer-tracers'] == [622, 384] \
-                    and canvases['layer-mark'] == [round(cssW * ratio), round(cssH * ratio)], \
+                    and canvases['layer-mark'] == [int(cssW * ratio + 0.5), int(cssH * ratio + 0.5)], \
                     '%s: canvases %r for %r at ratio %d' % (where, canvases, layout['display'], ratio)
                 if plot == 'open':
                     # The plot at the device pixels it is shown at.
