@@ -223,6 +223,8 @@ std::string LayoutJson()
     AppendMember(out, "Probe", FieldRoleWords(FieldSource::Probe));
     out += '}';
     AppendMember(out, "readAsWords", kReadAsWords);
+    // The button that opens the list of the tools a narrow row has no room for (context "Dialog").
+    AppendMember(out, "moreToolsWords", "Ещё инструменты");
     AppendMember(out, "gammaWords", kGammaFieldWords);
     AppendMember(out, "molarMassWords", kMolarMassFieldWords);
     // The gases of the drop-down, "other gas" last: code, Russian name, formula.

@@ -7,6 +7,10 @@
   <context>
     <name>Dialog</name>
     <message>
+      <source>Ещё инструменты</source>
+      <translation>Weitere Werkzeuge</translation>
+    </message>
+    <message>
       <source>Сохранить график…</source>
       <translation>Diagramm speichern…</translation>
     </message>

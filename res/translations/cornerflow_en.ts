@@ -7,6 +7,10 @@
   <context>
     <name>Dialog</name>
     <message>
+      <source>Ещё инструменты</source>
+      <translation>More tools</translation>
+    </message>
+    <message>
       <source>Сохранить график…</source>
       <translation>Save plot…</translation>
     </message>

@@ -7,6 +7,10 @@
   <context>
     <name>Dialog</name>
     <message>
+      <source>Ещё инструменты</source>
+      <translation>Más herramientas</translation>
+    </message>
+    <message>
       <source>Сохранить график…</source>
       <translation>Guardar gráfica…</translation>
     </message>

@@ -7,6 +7,10 @@
   <context>
     <name>Dialog</name>
     <message>
+      <source>Ещё инструменты</source>
+      <translation>更多工具</translation>
+    </message>
+    <message>
       <source>Сохранить график…</source>
       <translation>保存曲线图…</translation>
     </message>

@@ -287,13 +287,33 @@ class ScreenChecks:
                                           'return e.dataset.key || (e.classList.contains("picture") ? "picture" : e.id)'))
         return order
 
+    def laptop_first_screen(self):
+        """On a laptop's browser (1366 x 650 CSS px of page), the plot open as by default: the
+        picture, the three inputs, the gas's row and the status line in sight unscrolled, no
+        control outside the width, no word past its box."""
+        d = self.driver
+        with self.screen(1366, 650, 1, False), self.plot_remembered(None):
+            self.open('seed=1&paused=1')
+            seen = ['.picture', 'input[data-key="v1"]', 'input[data-key="t1"]', 'input[data-key="p1"]', '.gas-row',
+                    '#flow-status']
+            boxes = d.execute_script('return arguments[0].map(s => { const r = document.querySelector(s)'
+                                     '.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; })', seen)
+            outside = [s for s, (l, t, r, b) in zip(seen, boxes) if l < 0 or t < 0 or r > 1366 or b > 650]
+            assert d.execute_script('return scrollY') == 0 and not outside, 'not in sight: %r (%r)' % (outside, boxes)
+            assert d.execute_script('return document.documentElement.scrollWidth') <= 1366, 'the page scrolls sideways'
+            over = d.execute_script(self.OVERFLOWING)
+            assert not over, 'text past its box: %r' % over
+            self.assert_no_errors()
+
     def phone_first_screen(self):
-        """On a phone held upright, the first screen shows the picture and the three inputs
-        unscrolled, the tools in one row of finger-sized buttons above them, each reached by
-        scrolling the row and answering a tap; Tab meets the tools before the inputs. Held
+        """On a phone held upright, the first screen shows the picture, the reading strip (dashes
+        before a reading), the status line and the three inputs unscrolled, the tools in one row of
+        finger-sized buttons above them, those the row has no room for in the list the "more"
+        button opens, each answering a tap; Tab meets the tools before the inputs. Held
         sideways, the tools stand after the fields, and Tab meets them there."""
         d = self.driver
-        first = ['.picture', 'input[data-key="v1"]', 'input[data-key="t1"]', 'input[data-key="p1"]']
+        first = ['.picture', '#read-strip', '#flow-status', 'input[data-key="v1"]', 'input[data-key="t1"]',
+                 'input[data-key="p1"]']
         for width, height, ratio in [(390, 844, 3), (320, 640, 2)]:
             where = '%dx%d' % (width, height)
             with self.screen(width, height, ratio, True), self.plot_remembered(None):
@@ -304,23 +324,45 @@ class ScreenChecks:
                 outside = [s for s, (l, t, r, b) in zip(first, boxes) if l < 0 or t < 0 or r > width or b > height]
                 assert d.execute_script('return scrollY') == 0 and not outside, \
                     '%s: not in the first screen: %r (%r)' % (where, outside, boxes)
-                sizes = d.execute_script('return [...document.querySelectorAll("#tools button, #tools select")]'
-                                         '.filter(e => !e.hidden).map(e => { const r = e.getBoundingClientRect();'
-                                         'return [e.id, r.width, r.height, r.top]; })')
+                strip = d.find_element(By.ID, 'read-strip').text
+                assert strip == 'M — · P — · T — · V —', '%s: before a reading the strip says %r' % (where, strip)
+                assert d.find_element(By.ID, 'flow-status').text, '%s: the status line is empty' % where
+                tools = ('return [...document.querySelectorAll("#tools button, #tools select")]'
+                         '.filter(e => !e.hidden && e.getClientRects().length).map(e => { const r = e.getBoundingClientRect();'
+                         'return [e.id, r.width, r.height, r.top, r.left, r.right, e.scrollWidth > e.clientWidth]; })')
+                sizes = d.execute_script(tools)
                 small = [s for s in sizes if s[1] < 44 - 0.01 or s[2] < 44 - 0.01]
-                assert len(sizes) >= 9 and not small, '%s: tools smaller than 44 CSS px: %r' % (where, small)
+                assert len(sizes) >= 3 and not small, '%s: tools smaller than 44 CSS px: %r' % (where, small)
                 assert len({round(s[3]) for s in sizes}) == 1, '%s: the tools take more than a row: %r' % (where, sizes)
+                cut = [s[0] for s in sizes if s[4] < 0 or s[5] > width + 0.5 or s[6]]
+                assert not cut, '%s: tools cut at the screen\'s edge: %r' % (where, cut)
+                # The rest in the "more" list: every tool of the core's once, in the core's order.
+                row = [s[0] for s in sizes]
+                assert 'more-button' in row and row[-1] == 'language', '%s: the row %r' % (where, row)
+                click(d, 'more-button')
+                listed = d.execute_script(tools.replace('#tools button, #tools select', '#more-list button'))
+                assert listed and all(s[2] >= 44 - 0.01 and s[4] >= 0 and s[5] <= width + 0.5 and not s[6]
+                                      for s in listed), '%s: the list %r' % (where, listed)
+                order = [t for t in row if t not in ('more-button', 'language')] + [s[0] for s in listed]
+                ranks = d.execute_script('return arguments[0].map(id => Number(document.getElementById(id).dataset.order))', order)
+                shown_all = d.execute_script('return [...document.querySelectorAll(".tool:not(.more-tool)")]'
+                                             '.filter(e => !e.hidden).length')
+                assert ranks == sorted(ranks) and len(order) == shown_all, '%s: the tools %r' % (where, order)
+                assert 'about-button' in order, '%s: no About tool in %r' % (where, order)
+                d.execute_script('document.getElementById("more-list").hidden || document.getElementById("more-button").click()')
                 assert self.tools_above_dialog(), '%s: the tools are not above the picture' % where
                 order = self.tab_order('language', 1)
                 assert order == ['language', 'v1'], '%s: Tab goes %r' % (where, order)
-                # The row's last tool, scrolled to within the row, answers a tap.
-                tap = d.execute_script('const b = document.getElementById("about-button"); b.scrollIntoView('
-                                       '{block: "nearest", inline: "nearest"}); const r = b.getBoundingClientRect();'
-                                       'return [r.left + r.width / 2, r.top + r.height / 2, scrollX]')
-                assert tap[2] == 0 and 0 < tap[0] < width, '%s: the About tool at %r' % (where, tap)
-                touch(d, 'touchStart', (tap[0], tap[1], 1))
-                touch(d, 'touchEnd', (tap[0], tap[1], 1))
+                # The last tool, in the list the "more" button opens, answers a tap; the list closes.
+                where_is = ('const b = document.getElementById(arguments[0]); const r = b.getBoundingClientRect();'
+                            'return [r.left + r.width / 2, r.top + r.height / 2, scrollX]')
+                for target in ['more-button', 'about-button']:
+                    tap = d.execute_script(where_is, target)
+                    assert tap[2] == 0 and 0 < tap[0] < width, '%s: %s at %r' % (where, target, tap)
+                    touch(d, 'touchStart', (tap[0], tap[1], 1))
+                    touch(d, 'touchEnd', (tap[0], tap[1], 1))
                 wait_for(d, 'return document.getElementById("about").open', timeout=5)
+                assert d.execute_script('return document.getElementById("more-list").hidden'), '%s: the list stays' % where
                 d.execute_script('document.getElementById("about").close()')
                 self.assert_no_errors(where)
         with self.screen(844, 390, 3, True), self.plot_remembered(None):
@@ -457,9 +499,14 @@ class ScreenChecks:
                                          'const c = scrolls ? row.getBoundingClientRect() : r;'
                                          'return [e.id || e.dataset.key || e.className, Math.max(r.left, c.left),'
                                          ' Math.min(r.right, c.right), r.height]; })' % controls)
-                assert len(boxes) >= (29 if plot == 'folded' else 36), '%s: %d controls' % (where, len(boxes))
+                # (Besides the tools in the "more" list, which a phone's row has no room for.)
+                listed = d.execute_script('return document.querySelectorAll("#more-list .tool:not([hidden])").length')
+                assert len(boxes) + listed >= (29 if plot == 'folded' else 36), '%s: %d controls' % (where, len(boxes))
                 outside = [b[0] for b in boxes if b[1] < -0.5 or b[2] > width + 0.5]
                 assert not outside, '%s: outside the width: %r' % (where, outside)
+                if plot == 'open':
+                    over = d.execute_script(self.OVERFLOWING)
+                    assert not over, '%s: text past its box: %r' % (where, over)
                 if phone:
                     small = ['%s %.1f' % (b[0], b[3]) for b in boxes if b[3] < 44 - 0.01]
                     assert not small, '%s: shorter than 44 CSS px: %r' % (where, small)
@@ -492,6 +539,11 @@ class ScreenChecks:
                     # Whole inside the dialog, which cuts off what reaches out of it.
                     assert dl <= ql and qr <= dr and dt <= qt and qb <= db, '%s: the plot %r in the dialog %r' % (
                         where, boxes[1], boxes[2])
+                    if width >= 1920:
+                        # A projector: the picture and the plot across nine tenths of the width at
+                        # least, or the picture seven tenths of the height.
+                        assert qr - pl >= 0.9 * width or pb - pt >= 0.7 * height, '%s: picture %r, plot %r' % (
+                            where, boxes[0], boxes[1])
                     if width >= 1366:
                         assert ql >= pr and abs(qt - pt) < 1 and qr <= width, '%s: picture %r, plot %r' % (where, boxes[0], boxes[1])
                         assert d.execute_script('return document.documentElement.scrollHeight') <= height, \
@@ -508,9 +560,10 @@ class ScreenChecks:
                     assert seen, '%s: the picture and the inputs are not in sight together' % where
                 # The canvases: composed at the device pixels the picture is shown at.
                 canvases = d.execute_script('return window.cornerflow.canvases()')
-                scale = frame_scale_for(round(cssW * ratio) / 622)
+                # (Rounded as the page rounds, half up.)
+                scale = frame_scale_for(int(cssW * ratio + 0.5) / 622)
                 assert canvases['layer-below'] == [622 * scale, 384 * scale] and canvases['layer-tracers'] == [622, 384] \
-                    and canvases['layer-mark'] == [round(cssW * ratio), round(cssH * ratio)], \
+                    and canvases['layer-mark'] == [int(cssW * ratio + 0.5), int(cssH * ratio + 0.5)], \
                     '%s: canvases %r for %r at ratio %d' % (where, canvases, layout['display'], ratio)
                 if plot == 'open':
                     # The plot at the device pixels it is shown at.
@@ -519,8 +572,8 @@ class ScreenChecks:
                     assert canvases['plot'] == [round(v) * frame_scale_for(ratio) for v in css], \
                         '%s: the plot\'s canvas is %r for %r CSS px at ratio %d' % (where, canvases['plot'], css, ratio)
                 if width < 500 and plot == 'folded':
-                    # The About box fits too.
-                    click(d, 'about-button')
+                    # The About box fits too (its tool in the "more" list).
+                    d.execute_script('document.getElementById("about-button").click()')
                     r = d.execute_script('const r = document.getElementById("about").getBoundingClientRect();'
                                          'return [r.left, r.right]')
                     d.execute_script('document.getElementById("about").close()')

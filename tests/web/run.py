@@ -105,6 +105,8 @@ def main():
                    checks.layouts_for_every_screen)
         checks.run('a phone\'s first screen: the picture and the inputs unscrolled, every tool a finger\'s size',
                    checks.phone_first_screen)
+        checks.run('a laptop\'s browser: the picture, the inputs, the gas and the status line unscrolled',
+                   checks.laptop_first_screen)
         checks.run('a finger reads and turns; a second finger changes nothing but buttons',
                    checks.finger_reads_and_turns)
         checks.run('links open the state the calculator gives; the exact theory remembered and linked; '

@@ -172,8 +172,14 @@
       height = Math.max(height, Math.round(y) + panelHeight + ROWS.pad);
       if (statusEl.parentElement !== document.getElementById('dialog')) document.getElementById('dialog').appendChild(statusEl);
       statusEl.classList.add('flow-status-inside');
-      place(statusEl, Math.round(x), Math.round(y) + panelHeight + 4, controls.plotPanel.size[0]);
-      height = Math.max(height, Math.round(y) + panelHeight + 4 + statusEl.offsetHeight + ROWS.pad);
+      // On a laptop's screen the gas's row stands there too, in sight with the inputs.
+      let below = Math.round(y) + panelHeight + 4;
+      if (choice.mode === 'dialog') {
+        place(controls.gas.el, Math.round(x), below, controls.plotPanel.size[0]);
+        below += controls.gas.el.offsetHeight + 4;
+      }
+      place(statusEl, Math.round(x), below, controls.plotPanel.size[0]);
+      height = Math.max(height, below + statusEl.offsetHeight + ROWS.pad);
     } else if (choice.plot === 'under') {
       height += placePlot(controls, 0, height + 8, w, w * pic.h / pic.w) + 8 + ROWS.pad;
     }
@@ -205,7 +211,13 @@
       top += picH + 8;
       controls.readStrip.hidden = false;
       place(controls.readStrip, pad, top, width);
-      top += controls.readStrip.offsetHeight + 8;
+      top += controls.readStrip.offsetHeight;
+      // The status line under the strip, in the first screen with the picture.
+      const statusEl = document.getElementById('flow-status');
+      if (statusEl.parentElement !== controls.readStrip.parentElement) controls.readStrip.after(statusEl);
+      statusEl.classList.add('flow-status-inside');
+      place(statusEl, pad, top, width);
+      top += statusEl.offsetHeight + 8;
       if (hint) hint.style.position = '';
       if (hintShown) {
         place(hint, pad, top, width);
@@ -225,7 +237,7 @@
     // The gas's row first, next to the inputs.
     place(controls.gas.el, pad, top, width);
     top += controls.gas.el.offsetHeight + GAP;
-    putStatusAfterDialog(controls);
+    if (choice.mode !== 'rows') putStatusAfterDialog(controls);
     let used = arrangeRows(controls, top, pad, width, m);
     // Held sideways, after the fields, so that the inputs stay in sight with the picture.
     if (choice.mode === 'side' && choice.plot)
@@ -307,6 +319,38 @@
         + (statusRoom || 0);
     }
 
+    // Held upright, the tools in one row: those that do not fit the row's width go, from the
+    // last, into the list the "more" button opens; elsewhere every tool stands in the row.
+    const moreButton = document.getElementById('more-button');
+    const moreList = document.getElementById('more-list');
+    function fitTools(oneRow) {
+      if (!moreButton) return;
+      const tools = Array.from(document.querySelectorAll('#tools .tool:not(.more-tool), #more-list .tool'))
+        .sort((a, b) => Number(a.dataset.order) - Number(b.dataset.order));
+      const focused = moreList.contains(document.activeElement) ? document.activeElement : null;
+      for (const t of tools) moreButton.before(t);
+      moreList.hidden = true;
+      moreButton.setAttribute('aria-expanded', 'false');
+      moreButton.hidden = !oneRow;
+      if (oneRow) {
+        const room = toolsEl.clientWidth;
+        const gap = parseFloat(getComputedStyle(toolsEl).columnGap) || 0;
+        const widthOf = (e) => (e.hidden || !e.getClientRects().length ? 0 : e.getBoundingClientRect().width + gap);
+        const shown = Array.from(toolsEl.children).filter((e) => e !== moreButton && !tools.includes(e));
+        const fixed = shown.reduce((sum, e) => sum + widthOf(e), 0) + widthOf(moreButton) - gap;
+        let used = fixed + tools.reduce((sum, e) => sum + widthOf(e), 0);
+        if (used - widthOf(moreButton) <= room + 0.5) {
+          moreButton.hidden = true;
+        } else {
+          for (let i = tools.length - 1; i >= 0 && used > room + 0.5; --i) {
+            used -= widthOf(tools[i]);
+            moreList.prepend(tools[i]);
+          }
+        }
+      }
+      if (focused && !moreList.contains(focused)) focused.focus({ preventScroll: true });
+    }
+
     function choose(vw, vh) {
       let hintHeight = 0;
       if (!hint.hidden) {
@@ -324,6 +368,7 @@
     }
 
     function arrange() {
+      fitTools(false); // every tool in the row while the layout is chosen
       hint.hidden = !anyCoarse.matches;
       choice = choose(document.documentElement.clientWidth, window.innerHeight);
       document.body.dataset.layout = choice.mode;
@@ -333,6 +378,7 @@
       putTools(choice.mode !== 'side');
       pageEl.style.width = choice.mode === 'side' ? choice.width + 'px' : Math.ceil(choice.width) + 'px';
       pageEl.style.marginLeft = choice.mode === 'side' ? choice.offset + 'px' : '';
+      fitTools(choice.mode === 'rows');
       arrangeControls(controls, dialogEl, choice);
       picture.measure();
       plot.measure();
@@ -351,6 +397,15 @@
     window.addEventListener('orientationchange', arrangeSoon);
     document.addEventListener('fullscreenchange', arrangeSoon);
     for (const q of [coarse, anyCoarse]) if (q.addEventListener) q.addEventListener('change', arrangeSoon);
+    // A tool's words changed (the language, the pause's words): the row is fitted again.
+    if (window.ResizeObserver) {
+      // (Not the tools in the list: they are measured in the row when it is fitted.)
+      const observer = new ResizeObserver((entries) => {
+        if (choice && choice.mode === 'rows' && entries.some((e) => !moreList || !moreList.contains(e.target)))
+          arrangeSoon();
+      });
+      for (const e of toolsEl.querySelectorAll('.tool, .language')) observer.observe(e);
+    }
 
     return { arrange: arrange, choice: () => choice };
   };

@@ -14,6 +14,7 @@
       Probe: document.getElementById('role-probe'),
     };
     const inputs = controls.fields.filter((f) => f.source === 'Input');
+    let startTexts = null; // the strip's values before any reading
 
     for (const f of controls.fields) {
       const described = ['role-' + f.source.toLowerCase()];
@@ -91,12 +92,14 @@
         }
       }
       // The strip under an upright phone's picture: the values read there, as the fields say.
+      // Dashes until a first reading: while every value still says what it said at the start.
       const strip = controls.readStrip;
       if (strip) {
-        const text = STRIP.map((key) => {
-          const f = controls.fields.find((g) => g.key === key);
-          return f ? CF.tr('Field', f.symbol, true) + ' ' + f.el.value : '';
-        }).join(' \u00b7 ');
+        const shown = STRIP.map((key) => controls.fields.find((g) => g.key === key)).filter((f) => f);
+        if (!startTexts) startTexts = shown.map((f) => f.el.value);
+        const read = shown.some((f, i) => f.el.value !== startTexts[i]);
+        const text = shown.map((f) => CF.tr('Field', f.symbol, true) + ' ' + (read ? f.el.value : '\u2014'))
+          .join(' \u00b7 ');
         if (strip.textContent !== text) strip.textContent = text;
       }
       return notesMoved;

@@ -20,9 +20,46 @@
       if (item.command === core.Command.FullScreen && !sharing.canFullScreen) b.hidden = true;
       if (item.command === core.Command.Plot) b.setAttribute('aria-controls', 'plot-panel');
       CF.onActivate(b, () => choose(item.command));
+      b.dataset.order = String(tools.length);
       bar.appendChild(b);
       tools.push({ item: item, el: b });
     }
+    // The "more" button and the list it opens, of the tools a narrow row has no room for
+    // (js/arrange.js moves them there); choosing one of them puts the list away.
+    const more = document.createElement('button');
+    more.type = 'button';
+    more.id = 'more-button';
+    more.className = 'tool more-tool';
+    more.textContent = '\u22ef';
+    more.hidden = true;
+    more.setAttribute('aria-haspopup', 'true');
+    more.setAttribute('aria-expanded', 'false');
+    more.setAttribute('aria-controls', 'more-list');
+    const list = document.createElement('div');
+    list.id = 'more-list';
+    list.className = 'more-list';
+    list.hidden = true;
+    const showList = (open) => {
+      list.hidden = !open;
+      more.setAttribute('aria-expanded', String(open));
+    };
+    CF.onActivate(more, () => {
+      showList(list.hidden);
+      const first = list.querySelector('.tool:not([hidden])');
+      if (!list.hidden && first) first.focus({ preventScroll: true });
+    });
+    // (A tap is answered at pointerup, and makes no click.)
+    for (const kind of ['click', 'pointerup']) list.addEventListener(kind, (e) => { if (e.target.closest('.tool')) showList(false); });
+    list.addEventListener('keydown', (e) => {
+      if (e.key !== 'Escape') return;
+      showList(false);
+      more.focus();
+    });
+    document.addEventListener('pointerdown', (e) => {
+      if (!list.hidden && !list.contains(e.target) && e.target !== more) showList(false);
+    });
+    bar.appendChild(more);
+    bar.appendChild(list);
     bar.appendChild(document.getElementById('language-label'));
     bar.appendChild(document.getElementById('language'));
     return tools;
@@ -68,6 +105,7 @@
       else if (action === A.Language) actions.setLanguage(page.language());
     }
     const tools = makeButtons(core, page, bar, sharing, choose);
+    const more = document.getElementById('more-button');
     languageSelect.addEventListener('change', () => {
       const action = page.chooseLanguage(languageSelect.value);
       actions.update();
@@ -77,6 +115,9 @@
 
     function applyLanguage() {
       for (const t of tools) t.el.textContent = t.item.translated ? CF.tr('Dialog', t.item.words) : t.item.words;
+      const moreWords = CF.tr('Dialog', layout.moreToolsWords);
+      more.setAttribute('aria-label', moreWords);
+      more.title = moreWords;
       languageSelect.value = CF.language();
       languageLabel.textContent = CF.tr('Dialog', CF.words.language);
       about.applyLanguage();
