@@ -115,9 +115,10 @@ void Corner::Draw(DC& dc, const FlowState& fs) const
     if (!HasFan(fs))
         return;
 
-    // The sonic line: up for angles below pi; past pi (a fast, cold flow) down and to the left,
-    // below the upstream wall.
-    DrawRay(dc, fs.sonicLineAngle, apexX, top, h);
+    // The sonic line, while it lies in the gas: past pi (a fast, cold flow) it would run down
+    // and to the left, inside the body, where no line of the flow belongs.
+    if (fs.sonicLineAngle <= kPi)
+        DrawRay(dc, fs.sonicLineAngle, apexX, top, h);
 
     // The first characteristic.
     DrawRay(dc, fs.machAngle, apexX, top, h);
