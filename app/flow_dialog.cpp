@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,6 +25,7 @@
 #include <QStringList>
 #include <QSvgRenderer>
 #include <QTimer>
+#include <QUrl>
 
 #include "app/about_dialog.h"
 #include "app/keys_dialog.h"
@@ -429,11 +432,37 @@ void FlowDialog::Carry(ShellAction action)
     case ShellAction::CopyPicture: CopyPicture(); break;
     case ShellAction::Close: close(); break;
     case ShellAction::Language: SetLanguage(Language()); break;
+    case ShellAction::OpenGuide: OpenGuide(); break;
     default: break;
     }
     BuildMenu();
     if (legend_)
         legend_->Update(); // the exact theory's lines shown or put away
+}
+
+QString FlowDialog::GuidePath(const std::string& guideFile)
+{
+    const QStringList folders = {QCoreApplication::applicationDirPath()
+                                     + QStringLiteral("/../share/doc/cornerflow/docs"),
+                                 QStringLiteral(CORNERFLOW_DOCS_DIR)};
+    for (const QString& name :
+         {QString::fromStdString(guideFile), QStringLiteral("teaching.en.md")})
+        for (const QString& folder : folders) {
+            const QFileInfo file(QDir(folder).filePath(name));
+            if (file.isFile())
+                return file.canonicalFilePath();
+        }
+    return QString();
+}
+
+void FlowDialog::OpenGuide()
+{
+    const QString path = GuidePath(session_.GuideFileName());
+    if (path.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        QMessageBox::warning(
+            this, windowTitle(),
+            Tr("Dialog", kNoGuideWords)
+                .replace(QStringLiteral("%1"), QString::fromStdString(session_.GuideFileName())));
 }
 
 QColor FlowDialog::ReadOnlyColour()

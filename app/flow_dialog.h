@@ -52,6 +52,10 @@ public:
 
     // The colour read-only fields show: the palette's window colour, kept apart from white.
     static QColor ReadOnlyColour();
+    // The teacher's guide to open for a file name of the session (GuideFileName): among the
+    // program's installed documents, or the source tree's when run from a build; the English
+    // guide where that language has none; "" when neither is there.
+    static QString GuidePath(const std::string& guideFile);
 
     NumberEdit* Field(ControlId id);
     QWidget* Control(ControlId id);
@@ -110,6 +114,8 @@ private:
     void SavePictureAs();
     // Does what is left to the shell after the session handled a key or a command.
     void Carry(ShellAction action);
+    // Opens the teacher's guide in the window's language, or says where it is missing.
+    void OpenGuide();
     QImage PictureImage() const;
     bool IsInputField(const QObject* o) const;
     // The gas as the session has it: the drop-down's choice, "other gas"'s fields (shown for it

@@ -340,6 +340,7 @@ ShellAction FlowSession::Choose(Command command, const std::string& language)
     case Command::Plot: ChoosePlotOpen(!plotOpen_); return ShellAction::ShowPlot;
     case Command::Legend: legendOpen_ = !legendOpen_; return ShellAction::ShowLegend;
     case Command::Keys: return ShellAction::ShowKeys;
+    case Command::Guide: return ShellAction::OpenGuide;
     case Command::Physics: ChoosePhysics(); return ShellAction::None;
     }
     return ShellAction::None;

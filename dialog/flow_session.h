@@ -222,6 +222,9 @@ public:
     {
         return FileNameFor(corner_.BetaLabel(), "cornerflow-plot-", ".png", FileTag());
     }
+    // The teacher's guide in the language shown, as a file of the program's documents
+    // (teaching.ru.md); a shell that has no guide in that language opens the English one.
+    std::string GuideFileName() const { return "teaching." + language_ + ".md"; }
     std::string ProfileFileName() const
     {
         return FileNameFor(corner_.BetaLabel(), "cornerflow-profile-", ".csv", FileTag());

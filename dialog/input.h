@@ -70,7 +70,8 @@ struct PointerEvent {
     X(Plot, "plot")                                                                                \
     X(Keys, "keys")                                                                                \
     X(Legend, "legend")                                                                            \
-    X(Physics, "physics")
+    X(Physics, "physics")                                                                          \
+    X(Guide, "guide")
 
 enum class Command {
 #define CORNERFLOW_ENUM_VALUE(name, ...) name,
@@ -103,12 +104,14 @@ inline const char* CommandName(Command command)
 //   ShowPlot    show the plot, or put it away, as PlotOpen() says
 //   ShowKeys    show the list of the picture's keys (FlowSession::PictureKeys)
 //   ShowLegend  show the legend, or put it away, as LegendOpen() says
+//   OpenGuide   open the teacher's guide in Language() (GuideFileName), where the shell has it
 #define CORNERFLOW_SHELL_ACTIONS(X)                                                                \
     X(None)                                                                                        \
     X(Ignored)                                                                                     \
     X(ShowAbout)                                                                                   \
-    X(SavePicture) X(CopyPicture) X(Close) X(Language) X(FullScreen) X(CopyLink) X(ShowPlot)       \
-        X(ShowKeys) X(ShowLegend)
+    X(SavePicture)                                                                                 \
+    X(CopyPicture) X(Close) X(Language) X(FullScreen) X(CopyLink) X(ShowPlot) X(ShowKeys)          \
+        X(ShowLegend) X(OpenGuide)
 
 enum class ShellAction { CORNERFLOW_SHELL_ACTIONS(CORNERFLOW_ENUM_VALUE) };
 #undef CORNERFLOW_ENUM_VALUE

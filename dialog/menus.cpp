@@ -37,6 +37,7 @@ std::vector<MenuItem> MenuItems(const MenuState& state)
     about.separatorBefore = true;
     items.push_back(about);
     items.push_back(MenuItem{Command::Keys, "Клавиши…"});
+    items.push_back(MenuItem{Command::Guide, kGuideWords});
     AddClassroomItems(items, state, true);
     // Every language of the table, each by its own name, whatever the window speaks.
     for (const Language* l = LanguagesBegin(); l != LanguagesEnd(); ++l) {

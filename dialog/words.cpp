@@ -11,6 +11,8 @@ const ShellWord kWords[] = {
     {"pictureKeys", "Picture", kPictureKeysWords},
     {"paused", "Picture", kPausedWords},
     {"exactTheory", "Dialog", kExactTheoryWords},
+    {"guideItem", "Dialog", kGuideWords},
+    {"noGuide", "Dialog", kNoGuideWords},
     {"plot", "Dialog", kPlotWords},
     {"physics", "Dialog", kPhysicsWords},
     {"savePicture", "Dialog", kSavePictureWords},

@@ -35,6 +35,10 @@ constexpr const char* kAboutPhysicsWords =
     "— точной теории невязкого газа.";
 // The legend's menu item and window title ("Dialog").
 constexpr const char* kLegendWords = "Обозначения";
+// The desktop's menu item that opens the teacher's guide, and what it says when the guide is
+// not where the program looks for it ("Dialog").
+constexpr const char* kGuideWords = "Пособие для учителя…";
+constexpr const char* kNoGuideWords = "Пособие для учителя не найдено: %1";
 // The language submenu's title, the same in every language.
 constexpr const char* kLanguageWords = "Language / Язык";
 

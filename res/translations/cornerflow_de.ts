@@ -175,6 +175,14 @@
       <translation>Legende</translation>
     </message>
     <message>
+      <source>Пособие для учителя…</source>
+      <translation>Handreichung für Lehrkräfte…</translation>
+    </message>
+    <message>
+      <source>Пособие для учителя не найдено: %1</source>
+      <translation>Die Handreichung für Lehrkräfte wurde nicht gefunden: %1</translation>
+    </message>
+    <message>
       <source>газ</source>
       <translation>Gas</translation>
     </message>

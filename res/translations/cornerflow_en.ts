@@ -175,6 +175,14 @@
       <translation>Legend</translation>
     </message>
     <message>
+      <source>Пособие для учителя…</source>
+      <translation>Teacher's guide…</translation>
+    </message>
+    <message>
+      <source>Пособие для учителя не найдено: %1</source>
+      <translation>The teacher's guide was not found: %1</translation>
+    </message>
+    <message>
       <source>газ</source>
       <translation>gas</translation>
     </message>

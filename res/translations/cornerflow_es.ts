@@ -175,6 +175,14 @@
       <translation>Leyenda</translation>
     </message>
     <message>
+      <source>Пособие для учителя…</source>
+      <translation>Guía para el profesor…</translation>
+    </message>
+    <message>
+      <source>Пособие для учителя не найдено: %1</source>
+      <translation>No se encontró la guía para el profesor: %1</translation>
+    </message>
+    <message>
       <source>газ</source>
       <translation>gas</translation>
     </message>

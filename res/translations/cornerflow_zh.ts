@@ -175,6 +175,14 @@
       <translation>图例</translation>
     </message>
     <message>
+      <source>Пособие для учителя…</source>
+      <translation>教师指南…</translation>
+    </message>
+    <message>
+      <source>Пособие для учителя не найдено: %1</source>
+      <translation>未找到教师指南：%1</translation>
+    </message>
+    <message>
       <source>газ</source>
       <translation>气体</translation>
     </message>

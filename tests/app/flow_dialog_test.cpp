@@ -22,6 +22,7 @@
 
 #include "app/about_dialog.h"
 #include "app/flow_dialog.h"
+#include "dialog/languages.h"
 #include "model/number_text.h"
 #include "platform/image_dc.h"
 #include "res/dialog_templates.h"
@@ -317,6 +318,21 @@ TEST_F(FlowDialogTest, SystemMenuAndAboutBox)
                                 View()->mapToGlobal(QPoint(300, 100)));
     QApplication::sendEvent(View(), &onPicture);
     EXPECT_FALSE(dlg->Menu().isVisible());
+}
+
+// The menu opens the teacher's guide in the window's language: every language of the table has
+// its guide among the program's documents, and a language without one falls back to English.
+TEST_F(FlowDialogTest, TheGuideInTheWindowsLanguage)
+{
+    bool listed = false;
+    for (const QAction* a : dlg->Menu().actions())
+        listed = listed || a->data().toInt() == static_cast<int>(Command::Guide);
+    EXPECT_TRUE(listed);
+    for (const Language* l = LanguagesBegin(); l != LanguagesEnd(); ++l) {
+        const std::string file = std::string("teaching.") + l->code + ".md";
+        EXPECT_TRUE(FlowDialog::GuidePath(file).endsWith(QString::fromStdString(file))) << l->code;
+    }
+    EXPECT_TRUE(FlowDialog::GuidePath("teaching.xx.md").endsWith(QStringLiteral("teaching.en.md")));
 }
 
 TEST(AboutDialog, LayoutAndTexts)
