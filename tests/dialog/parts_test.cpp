@@ -175,9 +175,11 @@ TEST(StartPairs, AWrittenLinkOpensTheSameState)
     start::Open(b, 5);
     EXPECT_EQ(ApplyStartPairs(b, link).size(), 0u);
     // The inputs as read ("300,5" is written 300.5), every computed field the same.
-    for (size_t i = 0; i < FieldCount(); ++i)
-        if (FieldTable()[i].source != FieldSource::Input)
+    for (size_t i = 0; i < FieldCount(); ++i) {
+        if (FieldTable()[i].source != FieldSource::Input) {
             EXPECT_EQ(b.FieldText(FieldTable()[i].id), a.FieldText(FieldTable()[i].id)) << i;
+        }
+    }
     EXPECT_EQ(std::make_tuple(b.State().gamma, b.State().molarMass, b.BodyAngle(), b.Paused(),
                               b.PhysicsShown(), b.ExactTheory(), b.Ticks()),
               std::make_tuple(a.State().gamma, a.State().molarMass, a.BodyAngle(), a.Paused(),
@@ -411,7 +413,10 @@ TEST(Legend, WhatThePictureDrawsNow)
                 return true;
         return false;
     };
-    const LegendPens pens;
+    LegendPens pens;
+    pens.shock = c.shockPen;
+    pens.vacuum = Corner::kVacuumTint;
+    pens.notComputed = Corner::kNotComputedTint;
     s.SetPhysics(Physics::Exact);
     input::Leave(s, "450", "273", "100000");
     s.SetBodyAngle(40.0);
