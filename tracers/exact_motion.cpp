@@ -101,12 +101,14 @@ void ExactMotion::Start(Tracer& t, double speedShare) const
 {
     t.streamHeight = -t.y;
     t.speedShare = speedShare;
+    t.exactPhiX = NAN; // nothing kept from a flow before
     t.stepX = upStepX_ * speedShare;
     t.stepY = 0.0;
 }
 
 bool ExactMotion::Seat(Tracer& t) const
 {
+    t.exactFanCos = NAN; // of the flow before
     if (CertainlyUpstream(t.x, t.y)) {
         Start(t, t.speedShare);
         return true;
@@ -130,10 +132,10 @@ bool ExactMotion::Step(Tracer& t) const
         return KeepsGoing(t);
     }
     // The angle the last step kept, while the tracer stands where that step put it.
-    const double phi = t.x == t.exactPhiX && t.y == t.exactPhiY ? t.exactPhi
-                                                                : ExactPolarAngle(t.x, t.y);
+    const bool kept = t.x == t.exactPhiX && t.y == t.exactPhiY;
+    const double phi = kept ? t.exactPhi : ExactPolarAngle(t.x, t.y);
     const ExactRegion from = RegionAt(phi);
-    if (from == ExactRegion::Fan && StepInFan(t, phi))
+    if (from == ExactRegion::Fan && StepInFan(t, phi, kept))
         return KeepsGoing(t);
     switch (from) {
     case ExactRegion::Upstream:
@@ -178,10 +180,13 @@ bool ExactMotion::Step(Tracer& t) const
     return KeepsGoing(t);
 }
 
-bool ExactMotion::StepInFan(Tracer& t, double phi) const
+bool ExactMotion::StepInFan(Tracer& t, double phi, bool kept) const
 {
     const double r = std::sqrt(t.x * t.x + t.y * t.y);
-    const double vPhi = fanScale_ * std::cos((flow_.phiSonic - phi) / flow_.K);
+    const double here = kept && t.exactFanCos == t.exactFanCos
+                            ? t.exactFanCos
+                            : std::cos((flow_.phiSonic - phi) / flow_.K);
+    const double vPhi = fanScale_ * here;
     const double next = phi - vPhi / r;
     if (!(next < phi) || RegionAt(next) != ExactRegion::Fan)
         return false;
@@ -199,6 +204,7 @@ bool ExactMotion::StepInFan(Tracer& t, double phi) const
     t.exactPhi = next;
     t.exactPhiX = x;
     t.exactPhiY = y;
+    t.exactFanCos = c;
     return true;
 }
 
