@@ -101,12 +101,14 @@ void ExactMotion::Start(Tracer& t, double speedShare) const
 {
     t.streamHeight = -t.y;
     t.speedShare = speedShare;
+    t.exactPhiX = NAN; // nothing kept from a flow before
     t.stepX = upStepX_ * speedShare;
     t.stepY = 0.0;
 }
 
 bool ExactMotion::Seat(Tracer& t) const
 {
+    t.exactFanCos = NAN; // of the flow before
     if (CertainlyUpstream(t.x, t.y)) {
         Start(t, t.speedShare);
         return true;
@@ -129,8 +131,12 @@ bool ExactMotion::Step(Tracer& t) const
         t.x += upStep;
         return KeepsGoing(t);
     }
-    const double phi = ExactPolarAngle(t.x, t.y);
+    // The angle the last step kept, while the tracer stands where that step put it.
+    const bool kept = t.x == t.exactPhiX && t.y == t.exactPhiY;
+    const double phi = kept ? t.exactPhi : ExactPolarAngle(t.x, t.y);
     const ExactRegion from = RegionAt(phi);
+    if (from == ExactRegion::Fan && StepInFan(t, phi, kept))
+        return KeepsGoing(t);
     switch (from) {
     case ExactRegion::Upstream:
         t.stepX = upStep;
@@ -172,6 +178,34 @@ bool ExactMotion::Step(Tracer& t) const
         t.y = py;
     }
     return KeepsGoing(t);
+}
+
+bool ExactMotion::StepInFan(Tracer& t, double phi, bool kept) const
+{
+    const double r = std::sqrt(t.x * t.x + t.y * t.y);
+    const double here = kept && t.exactFanCos == t.exactFanCos
+                            ? t.exactFanCos
+                            : std::cos((flow_.phiSonic - phi) / flow_.K);
+    const double vPhi = fanScale_ * here;
+    const double next = phi - vPhi / r;
+    if (!(next < phi) || RegionAt(next) != ExactRegion::Fan)
+        return false;
+    const double c = std::cos((flow_.phiSonic - next) / flow_.K);
+    const double rNext = t.streamHeight * perHeight_ * std::pow(cosPsi1_ / c, kSquared_);
+    if (!(c > 0.0) || !(rNext < HUGE_VAL))
+        return false;
+    const double x = rNext * std::cos(next);
+    const double y = -rNext * std::sin(next);
+    t.stepX = x - t.x;
+    t.stepY = y - t.y;
+    t.phi = phi;
+    t.x = x;
+    t.y = y;
+    t.exactPhi = next;
+    t.exactPhiX = x;
+    t.exactPhiY = y;
+    t.exactFanCos = c;
+    return true;
 }
 
 double ExactMotion::PressureAt(double x, double y) const

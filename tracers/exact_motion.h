@@ -63,6 +63,11 @@ private:
     bool leftUp_ = false, rightUp_ = false, allUp_ = false;
     double minRatio_ = 0.0;
     double width_ = 0.0, height_ = 0.0;
+    // A step within the fan by the tracer's polar angle along its streamline's closed form:
+    // the angle turns by Vphi kTimeStep / r and the radius is the closed form's on the new ray.
+    // False, with t untouched, where that angle leaves the fan (the ordinary step then runs).
+    // kept: t stands where its last step put it (its exactFanCos is that step's, if any).
+    bool StepInFan(Tracer& t, double phi, bool kept) const;
     bool KeepsGoing(const Tracer& t) const
     {
         return t.x < width_ && t.y < height_ && t.x > -2.0 * width_ && t.y > -height_;

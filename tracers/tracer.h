@@ -70,6 +70,12 @@ public:
     // (0.9 to 1.1, the random share of its speed).
     double streamHeight = 0.0;
     double speedShare = 1.0;
+    // The polar angle of the point (exactPhiX, exactPhiY), kept by the exact step that put the
+    // tracer there: a step from that very point takes it instead of an arctangent.
+    // With it, cos(psi/K) of the fan's closed form on that ray (for the flow that step took).
+    double exactPhi = 0.0;
+    double exactPhiX = NAN, exactPhiY = NAN;
+    double exactFanCos = NAN;
 
     // Draws the tracer as one red pixel where it stands; moves nothing.
     void Draw(DC& dc, const Corner& corner) const;

@@ -1,6 +1,7 @@
 """The page against the desktop program: the same texts, labels and pictures for the same inputs,
 seeds and ticks, typed, pointed and dragged as a user would, hostile texts among them."""
 import base64
+import math
 import os
 import re
 import subprocess
@@ -18,7 +19,72 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select
 
 
+SHOCK = (200, 0, 120)  # the exact flow's shock line (Corner::shockPen)
+
+
 class ShellChecks:
+    def exact_flow_shown(self):
+        """The page in the exact flow: a shock at V1 900 with the wall 20 degrees up drawn along
+        the calculator's shock angle, no tracer in the body, the status naming the attached
+        oblique shock, the probe's nine fields as the desktop's at two points; at the start-up
+        speed the same wall is past the largest turn (theta 20 > theta_max 7.65 at M1 1.336): the
+        shock detaches."""
+        d = self.driver
+        hook = 'return window.cornerflow.'
+        args = ('--physics', 'exact', '--v1', '900', '--beta', '200')
+        doc = self.desktop.calc(*args)
+        sigma = doc['theory']['shockAngleDegrees']
+        corner = doc['corner']
+        self.open('physics=exact&v1=900&beta=200&lang=en&seed=3&paused=1')
+        d.execute_script(hook + 'step(400)')
+        f = d.execute_script(hook + 'composedFrame()')
+        w, h, scale, rgba = f['width'], f['height'], f['scale'], base64.b64decode(f['rgba'])
+        pw, ph = d.execute_script(hook + 'pictureSize()')
+        assert (w, h) == (round(pw * scale), round(ph * scale)), 'frame %dx%d at scale %r' % (w, h, scale)
+        ax, ay = corner['left'] + corner['width'] // 2, corner['top']
+
+        def pixel(x, y):
+            i = 4 * (int(y * scale) * w + int(x * scale))
+            return tuple(rgba[i:i + 3])
+
+        # The shock pen along the ray at sigma (within a pixel of it), 20 to 150 px out.
+        s, c = math.sin(math.radians(sigma)), math.cos(math.radians(sigma))
+        on_ray = sum(any(pixel(ax + r * c + e * s, ay - r * s + e * c) == SHOCK for e in (-1, 0, 1))
+                     for r in range(20, 151, 5))
+        assert on_ray >= 25, 'the shock at %.3f degrees: %d of 27 points on its ray' % (sigma, on_ray)
+        # No tracer below the wall's ray at +20 degrees (more than two pixels from it).
+        wall = math.radians(20.0)
+        inside = [(x, y) for y in range(0, ph) for x in range(0, pw)
+                  if math.atan2(ay - y, x - ax) < wall
+                  and (x - ax) * math.sin(wall) + (y - ay) * math.cos(wall) > 2.0 and pixel(x, y) == RED]
+        tracers = sum(pixel(x, y) == RED for y in range(0, ph, 2) for x in range(0, pw, 2))
+        assert tracers > 50 and not inside, '%d tracer pixels, %d in the body: %r' % (
+            tracers, len(inside), inside[:5])
+        status = d.execute_script(hook + 'status()')
+        assert 'an attached oblique shock at σ = ' in status, status
+
+        # The probe: upstream and behind the shock, the desktop's nine fields.
+        pic = Picture(d)
+        for x, y in ((150, 100), (ax + 87, ay - 50)):  # 30 degrees up: behind the shock
+            dx, dy = pic.offset(x, y)
+            ActionChains(d).move_to_element_with_offset(pic.el, dx, dy).perform()
+            px, py = pic.point(dx, dy)
+            probe = self.desktop.calc(*args, '--probe', '%d,%d' % (px, py))['probes'][0]
+            assert shown(d, PROBE) == probe['texts'], 'probe at %d,%d: page %r, desktop %r' % (
+                px, py, shown(d, PROBE), probe['texts'])
+
+        self.open('physics=exact&beta=200&lang=en&paused=1')
+        status = d.execute_script(hook + 'status()')
+        assert 'the shock detaches' in status, status
+        self.assert_no_errors()
+
+    def exact_flow_on_the_page(self):
+        try:
+            self.exact_flow_shown()
+        finally:
+            # The link's flow and language are remembered: the next checks start as a new visitor.
+            self.driver.execute_script('localStorage.clear()')
+
     def fields_follow_inputs_probe_and_drag(self):
         d = self.driver
         self.open('seed=7')

@@ -67,6 +67,8 @@ def main():
         t0 = time.time()
         checks.run('fields, probes and the wall follow the user as on the desktop',
                    checks.fields_follow_inputs_probe_and_drag)
+        checks.run('the exact flow: the shock on its angle, no tracer in the body, its status, the desktop\'s probe',
+                   checks.exact_flow_on_the_page)
         checks.run('the status line and the legend in words; reading by keys follows a key turn and an input',
                    checks.status_legend_and_keyboard_reading)
         checks.run('an upright phone: after a tap the read values stand under the picture on the first screen',

@@ -11,7 +11,9 @@ wall (a degree a move), the second time with the plot open beside the picture, a
 reads across the fan with the plot open (its cursor follows); and drag moves at the slowest
 teaching state (V1 580, T1 100, the wall near 0.62 rad, where the exit-step run is longest),
 there both over walls not met before and
-back and forth between two walls (whose runs the core remembers). Prints p50 and p95 of each in
+back and forth between two walls (whose runs the core remembers); and with the exact theory's
+flow (physics=exact), a tick and a finger turning the wall at the start-up state (a fan) and at
+V1 900 with the wall 20 degrees up (an oblique shock). Prints p50 and p95 of each in
 ms, against the goals a smooth drag needs (a move within one displayed frame at the start-up
 state, within two at the slowest state, a tick within half a frame). Each drag starts on a
 settled page: the labels a drag from its wall may draw were rendered while the page was idle,
@@ -49,6 +51,13 @@ FINGER_PATH = [[311 + round(150 * math.sin(math.radians(a))), 192 + round(150 * 
                for a in list(range(45, -10, -1)) + list(range(-10, 81))]
 # A finger reading the flow across the fan, two picture pixels a move, away from the wall.
 READ_PATH = [[200 + 2 * i, 120 + i % 7] for i in range(150)]
+# The exact theory's shock (V1 900, the wall 20 degrees above the upstream wall's line): a finger
+# on that wall 150 picture pixels from the corner turns it down to 60 degrees past straight down
+# and back to straight (a drag sets no wall above straight: its first move sets one).
+SHOCK_FINGER_PATH = [[311 + round(150 * math.sin(math.radians(a))), 192 + round(150 * math.cos(math.radians(a)))]
+                     for a in list(range(110, 30, -1)) + list(range(30, 91))]
+EXACT_STARTUP = 'physics=exact'
+EXACT_SHOCK = 'physics=exact&v1=900&beta=200'
 SLOWEST_PATH = [[401 + i % 2, 318] for i in range(40)]
 SLOWEST_NEW_PATH = [[x, y] for y in range(315, 322) for x in (range(398, 406) if y % 2 else range(405, 397, -1))
                     if [x, y] not in ([398, 319], [402, 316])][:40]
@@ -57,7 +66,9 @@ SLOWEST_WARM_UP = [[390 + i, 330] for i in range(5)]
 # (what, p95 goal in ms)
 GOALS = {'tick': 8.0, 'drag start-up': 16.7, 'drag start-up, a finger': 16.7, 'drag start-up, finger, plot': 16.7,
          'read start-up, finger, plot': 16.7,
-         'drag slowest, new walls': 33.0, 'drag slowest, back and forth': 33.0}
+         'drag slowest, new walls': 33.0, 'drag slowest, back and forth': 33.0,
+         'exact tick start-up': 8.0, 'exact drag start-up, finger': 16.7,
+         'exact tick shock': 8.0, 'exact drag shock, finger': 16.7}
 
 
 def percentile(values, p):
@@ -156,6 +167,7 @@ def measure(driver, base_url, rounds=3, rates=(1, 4), with_profile=False, out=sy
         phone(driver)
         for rate in rates:
             ticks, startup, finger, plotted, reading, slowest, slowest_new = [], [], [], [], [], [], []
+            exact_ticks, exact_finger, shock_ticks, shock_finger = [], [], [], []
             for _ in range(rounds):
                 open_at(driver, base_url + '/index.html?seed=1&paused=1', rate)
                 scale = driver.execute_script('return window.cornerflow.scale')
@@ -176,12 +188,23 @@ def measure(driver, base_url, rounds=3, rates=(1, 4), with_profile=False, out=sy
                 open_slowest(driver, base_url, rate)
                 slowest_new += drag(driver, SLOWEST_NEW_PATH)
                 slowest += drag(driver, SLOWEST_PATH)
+                for query, path, tick_times, drag_times in (
+                        (EXACT_STARTUP, FINGER_PATH, exact_ticks, exact_finger),
+                        (EXACT_SHOCK, SHOCK_FINGER_PATH, shock_ticks, shock_finger)):
+                    open_at(driver, base_url + '/index.html?seed=1&paused=1&' + query, rate)
+                    # Warmed up as the desktop's exact tick is: the cloud through the fan or the shock.
+                    driver.execute_script('window.cornerflow.step(200)')
+                    tick_times += driver.execute_script('return window.cornerflow.step(100)')
+                    settle(driver)
+                    drag_times += drag(driver, path, touch=True)
             for what, times in (('tick', ticks), ('drag start-up', startup), ('drag start-up, a finger', finger),
                                 ('drag start-up, finger, plot', plotted), ('read start-up, finger, plot', reading),
                                 ('drag slowest, new walls', slowest_new),
-                                ('drag slowest, back and forth', slowest)):
+                                ('drag slowest, back and forth', slowest),
+                                ('exact tick start-up', exact_ticks), ('exact drag start-up, finger', exact_finger),
+                                ('exact tick shock', shock_ticks), ('exact drag shock, finger', shock_finger)):
                 figures[(what, rate)] = (statistics.median(times), percentile(times, 95))
-                print('phone 390x844 ratio 3 (frame scale %d), CPU /%d, %d tracers | %-28s | p50 %6.1f ms | '
+                print('phone 390x844 ratio 3 (frame scale %d), CPU /%d, %d tracers | %-30s | p50 %6.1f ms | '
                       'p95 %6.1f ms | goal p95 <= %.1f ms at CPU /4' % (
                           scale, rate, tracers, what, figures[(what, rate)][0], figures[(what, rate)][1],
                           GOALS[what]), file=out, flush=True)
