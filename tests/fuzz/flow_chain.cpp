@@ -260,8 +260,11 @@ private:
         if (v.tracers.count > kMaxTracers || v.tracers.capacity > 2 * kMaxTracers)
             Problem("the tracer array went past its bound");
         // Start, fan entry and end; past the upstream wall's line (a wall turned into the
-        // flow, which only a command sets) the model's trace keeps its start and end alone.
-        const int fewest = Geometry().wallAngle > M_PI / 2 ? 2 : 3;
+        // flow, which only a command sets) the model's trace keeps its start and end alone, and
+        // so does the exact one where nothing past the corner is computed (a subsonic flow, a
+        // detached shock: level up to the vertical through the corner).
+        const int fewest =
+            Geometry().wallAngle > M_PI / 2 || session_.PhysicsShown() == Physics::Exact ? 2 : 3;
         for (int i = 1; i < 4; ++i) {
             const Streamline& s = v.streamlines[i];
             if (s.upstreamSteps > kMaxTracePhaseSteps || s.fanSteps > kMaxTracePhaseSteps
