@@ -142,25 +142,9 @@ const OptionRow* FindRow(std::string_view name)
 // UTF-8 bytes pass, control characters are written as \xNN, and very long texts are cut.
 std::string Quoted(std::string_view text)
 {
-    static const char hex[] = "0123456789abcdef";
     constexpr size_t maxShown = 200;
-    std::string out = "'";
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (i == maxShown) {
-            out += "...";
-            break;
-        }
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c == 0x7F) {
-            out += "\\x";
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    out += "'";
-    return out;
+    const bool cut = text.size() > maxShown;
+    return "'" + EscapeControls(text.substr(0, maxShown)) + (cut ? "..." : "") + "'";
 }
 
 // A decimal integer with an optional sign and nothing else, within [lo, hi].

@@ -21,29 +21,39 @@ std::string Trimmed(const std::string& text)
     return text.substr(first, text.find_last_not_of(space) - first + 1);
 }
 
+} // namespace
+
+std::string EscapeControls(std::string_view text)
+{
+    static const char hex[] = "0123456789abcdef";
+    std::string out;
+    for (const char ch : text) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if (c < 0x20 || c == 0x7F) {
+            out += "\\x";
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
+namespace {
+
 // A name or a value as a problem shows it: at most 40 bytes (cut where a character begins,
 // with "…"), control characters written as \xNN.
 std::string Shown(const std::string& text)
 {
     constexpr size_t kShown = 40;
-    static const char hex[] = "0123456789abcdef";
     size_t cut = text.size();
     if (cut > kShown) {
         cut = kShown;
         while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
             --cut;
     }
-    std::string out;
-    for (size_t i = 0; i < cut; ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c == 0x7F) {
-            out += "\\x";
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
+    const std::string out = EscapeControls(std::string_view(text).substr(0, cut));
     return cut < text.size() ? out + "…" : out;
 }
 

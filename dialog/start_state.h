@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -80,6 +81,10 @@ StartProblem NumberProblem(const std::string& name, const std::string& value);
 // "ru, en, de, es, zh", "air, n2, ...": what lang= and gas= take.
 std::string StartLanguageCodes();
 std::string StartGasCodes();
+
+// The text with every control character (below 0x20, and 0x7F) written as \xNN, so that it
+// shows inside one line of a message; other bytes (UTF-8 included) as they are.
+std::string EscapeControls(std::string_view text);
 
 // Reads name=value pairs: v1, t1, p1 (any texts, given to the fields as typed: the fields read
 // them by their own rule and note what they read), gas (a code of model/gas.h), gamma (ReadGammaText: 1.667 and 5/3 are 5/3) and mu (in
