@@ -5,35 +5,24 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
 #include <QSettings>
 #include <QShortcut>
-#include <QStandardPaths>
 #include <QString>
-#include <QStringList>
 #include <QSvgRenderer>
 #include <QTimer>
-#include <QUrl>
 
 #include "app/about_dialog.h"
-#include "app/keys_dialog.h"
 #include "app/picture_accessible.h"
 #include "app/qt_translations.h"
 #include "app/snapshot_support.h"
 #include "dialog/languages.h"
-#include "platform/image_dc.h"
 #include "res/dialog_templates.h"
 #include "res/ids.h"
 
@@ -174,7 +163,38 @@ void FlowDialog::ShowFieldNote(ControlId id)
 void FlowDialog::CreateControls()
 {
     const res::DialogTemplate& t = res::MainDialogTemplate();
+    CreateFrame(t);
+    QWidget* previous = nullptr;
+    for (const res::ControlTemplate& c : t) {
+        QWidget* w = CreateControl(t, c);
+        if (!w)
+            continue;
+        w->setProperty("controlId", ToInt(c.id));
+        ApplyBackgroundColour(w);
+        // The template order is also the stacking order, first control on top: an image
+        // wider than its place lies under the field beside it.
+        w->lower();
+        if (w->focusPolicy() & Qt::TabFocus) {
+            if (previous)
+                setTabOrder(previous, w);
+            previous = w;
+        }
+    }
+    for (auto& f : fields_)
+        if (IsInputField(f.second))
+            f.second->installEventFilter(this);
+    CreateGasRow();
+    connect(&menu_, &QMenu::triggered, this, [this](QAction* action) {
+        if (!action->data().isNull())
+            MenuCommandChosen(static_cast<Command>(action->data().toInt()),
+                              action->property("language").toString());
+    });
+    auto* altSpace = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
+    connect(altSpace, &QShortcut::activated, this, [this] { ShowMenu(mapToGlobal(QPoint(0, 0))); });
+}
 
+void FlowDialog::CreateFrame(const res::DialogTemplate& t)
+{
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QString::fromUtf8(t.caption));
@@ -196,95 +216,52 @@ void FlowDialog::CreateControls()
     status_->setGeometry(8, box.h, box.w - 16, statusHeight);
     setFixedSize(box.w, box.h + statusHeight);
     ApplyBackgroundColour(this);
+}
 
-    QWidget* previous = nullptr;
-    for (const res::ControlTemplate& c : t) {
-        const res::PixelRect r = t.ToPixels(c.rect);
-        QWidget* w = nullptr;
-        switch (c.kind) {
-        case res::ControlKind::View:
-            w = &viewWindow_;
-            w->setGeometry(r.x, r.y, r.w, r.h);
-            break;
-        case res::ControlKind::InputField:
-        case res::ControlKind::ReadOnlyField: {
-            NumberEdit* e = Field(c.id);
-            if (!e)
-                break;
-            e->setReadOnly(c.kind == res::ControlKind::ReadOnlyField);
-            e->setGeometry(r.x, r.y, r.w, r.h);
-            w = e;
-            break;
-        }
-        case res::ControlKind::Choice:
-            gasChoice_->setGeometry(r.x, r.y, r.w, r.h);
-            w = gasChoice_;
-            break;
-        case res::ControlKind::GasField: {
-            NumberEdit* e = c.id == ControlId::GasGamma ? gasGamma_ : gasMolarMass_;
-            e->setGeometry(r.x, r.y, r.w, r.h);
-            e->hide(); // until "other gas" is chosen
-            w = e;
-            break;
-        }
-        case res::ControlKind::TextLeft: {
-            auto* label = new QLabel(this);
-            label->setGeometry(r.x, r.y, r.w, r.h);
-            captions_.emplace_back(label, c.text);
-            // The captions right of the drop-down belong to "other gas"'s fields.
-            const res::ControlTemplate* choice = t.Find(ControlId::GasChoice);
-            if (choice && c.rect.x > choice->rect.x + choice->rect.w) {
-                otherGasCaptions_.push_back(label);
-                label->hide();
-            }
-            w = label;
-            break;
-        }
-        case res::ControlKind::LabelImage: {
-            auto* label = new QLabel(this);
-            const QPixmap pixmap = RenderBitmap(c.image, devicePixelRatioF(),
-                                                SourceLanguage().code);
-            label->setPixmap(pixmap);
-            const QSize size = pixmap.deviceIndependentSize().toSize();
-            label->setGeometry(r.x, r.y, size.width(), size.height());
-            label->setProperty("imageId", static_cast<int>(c.image));
-            w = label;
-            break;
-        }
-        default: break;
-        }
-        if (!w)
-            continue;
-        w->setProperty("controlId", ToInt(c.id));
-        ApplyBackgroundColour(w);
-        // The template order is also the stacking order, first control on top: an image
-        // wider than its place lies under the field beside it.
-        w->lower();
-        if (w->focusPolicy() & Qt::TabFocus) {
-            if (previous)
-                setTabOrder(previous, w);
-            previous = w;
-        }
+QWidget* FlowDialog::CreateControl(const res::DialogTemplate& t, const res::ControlTemplate& c)
+{
+    const res::PixelRect r = t.ToPixels(c.rect);
+    switch (c.kind) {
+    case res::ControlKind::View: viewWindow_.setGeometry(r.x, r.y, r.w, r.h); return &viewWindow_;
+    case res::ControlKind::InputField:
+    case res::ControlKind::ReadOnlyField: {
+        NumberEdit* e = Field(c.id);
+        if (!e)
+            return nullptr;
+        e->setReadOnly(c.kind == res::ControlKind::ReadOnlyField);
+        e->setGeometry(r.x, r.y, r.w, r.h);
+        return e;
     }
-
-    for (auto& f : fields_)
-        if (IsInputField(f.second))
-            f.second->installEventFilter(this);
-    gasGamma_->installEventFilter(this);
-    gasMolarMass_->installEventFilter(this);
-    for (const Gas& gas : GasTable())
-        gasChoice_->addItem(QString(), QString::fromUtf8(gas.code));
-    gasChoice_->addItem(QString(), QString::fromUtf8(kOtherGasCode));
-    connect(gasChoice_, QOverload<int>::of(&QComboBox::activated), this,
-            [this](int index) { GasChosen(index); });
-
-    connect(&menu_, &QMenu::triggered, this, [this](QAction* action) {
-        if (!action->data().isNull())
-            MenuCommandChosen(static_cast<Command>(action->data().toInt()),
-                              action->property("language").toString());
-    });
-    auto* altSpace = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
-    connect(altSpace, &QShortcut::activated, this, [this] { ShowMenu(mapToGlobal(QPoint(0, 0))); });
+    case res::ControlKind::Choice: gasChoice_->setGeometry(r.x, r.y, r.w, r.h); return gasChoice_;
+    case res::ControlKind::GasField: {
+        NumberEdit* e = c.id == ControlId::GasGamma ? gasGamma_ : gasMolarMass_;
+        e->setGeometry(r.x, r.y, r.w, r.h);
+        e->hide(); // until "other gas" is chosen
+        return e;
+    }
+    case res::ControlKind::TextLeft: {
+        auto* label = new QLabel(this);
+        label->setGeometry(r.x, r.y, r.w, r.h);
+        captions_.emplace_back(label, c.text);
+        // The captions right of the drop-down belong to "other gas"'s fields.
+        const res::ControlTemplate* choice = t.Find(ControlId::GasChoice);
+        if (choice && c.rect.x > choice->rect.x + choice->rect.w) {
+            otherGasCaptions_.push_back(label);
+            label->hide();
+        }
+        return label;
+    }
+    case res::ControlKind::LabelImage: {
+        auto* label = new QLabel(this);
+        const QPixmap pixmap = RenderBitmap(c.image, devicePixelRatioF(), SourceLanguage().code);
+        label->setPixmap(pixmap);
+        const QSize size = pixmap.deviceIndependentSize().toSize();
+        label->setGeometry(r.x, r.y, size.width(), size.height());
+        label->setProperty("imageId", static_cast<int>(c.image));
+        return label;
+    }
+    default: return nullptr;
+    }
 }
 
 bool FlowDialog::Initialise()
@@ -303,166 +280,6 @@ bool FlowDialog::Initialise()
 
     viewWindow_.setFocus(Qt::OtherFocusReason);
     return true;
-}
-
-void FlowDialog::BuildMenu()
-{
-    // The session's items, in its order, made once: a submenu gathers the items that carry
-    // its title. Later changes (a check mark, the words of another language) are made in place,
-    // so an action is never deleted while it is being triggered.
-    const std::vector<MenuItem> items = session_.Menu();
-    if (menuActions_.empty()) {
-        QMenu* submenu = nullptr;
-        const char* submenuTitle = nullptr;
-        for (const MenuItem& item : items) {
-            QMenu* into = &menu_;
-            if (item.submenu) {
-                if (!submenu || submenuTitle != item.submenu) {
-                    if (item.separatorBefore)
-                        menu_.addSeparator();
-                    submenu = menu_.addMenu(QString());
-                    submenuTitle = item.submenu;
-                    submenus_.push_back(submenu);
-                }
-                into = submenu;
-            } else if (item.separatorBefore) {
-                menu_.addSeparator();
-            }
-            QAction* action = into->addAction(QString());
-            action->setData(static_cast<int>(item.command));
-            action->setProperty("language", QString::fromUtf8(item.language));
-            menuActions_.push_back(action);
-        }
-    }
-    size_t submenuIndex = 0;
-    const char* submenuTitle = nullptr;
-    for (size_t i = 0; i < items.size() && i < menuActions_.size(); ++i) {
-        const MenuItem& item = items[i];
-        QAction* action = menuActions_[i];
-        action->setText(item.translated ? Tr("Dialog", item.words) : QString::fromUtf8(item.words));
-        action->setCheckable(item.checkable);
-        action->setChecked(item.checked);
-        action->setShortcut(*item.shortcut ? QKeySequence(QString::fromUtf8(item.shortcut))
-                                           : QKeySequence());
-        if (item.submenu && item.submenu != submenuTitle && submenuIndex < submenus_.size()) {
-            submenus_[submenuIndex++]->setTitle(Tr("Dialog", item.submenu));
-            submenuTitle = item.submenu;
-        }
-    }
-}
-
-void FlowDialog::MenuCommandChosen(Command command, const QString& language)
-{
-    Carry(session_.Choose(command, language.toStdString()));
-}
-
-QString FlowDialog::StatusLine() const { return status_ ? status_->text() : QString(); }
-
-void FlowDialog::ShowLegend(bool shown)
-{
-    session_.SetLegendOpen(shown);
-    if (shown && !legend_) {
-        legend_ = std::make_unique<LegendWindow>(session_, this);
-        legend_->adjustSize();
-        legend_->move(frameGeometry().bottomLeft() - QPoint(0, legend_->height()));
-        connect(legend_.get(), &QDialog::finished, this, [this] {
-            session_.SetLegendOpen(false);
-            BuildMenu();
-        });
-    }
-    if (legend_)
-        legend_->setVisible(shown);
-    BuildMenu();
-}
-
-void FlowDialog::ShowPlot(bool shown)
-{
-    session_.SetPlotOpen(shown);
-    if (shown && !plot_) {
-        plot_ = std::make_unique<PlotWindow>(session_, this);
-        plot_->shownChanged = [this](bool nowShown) {
-            session_.ChoosePlotOpen(nowShown);
-            BuildMenu();
-        };
-        const QByteArray geometry =
-            QSettings().value(QStringLiteral("plot/geometry")).toByteArray();
-        if (geometry.isEmpty() || !plot_->restoreGeometry(geometry))
-            plot_->move(frameGeometry().topRight() + QPoint(8, 0)); // beside the dialog
-    }
-    if (plot_) {
-        if (shown) {
-            plot_->show();
-            plot_->raise();
-        } else {
-            QSettings().setValue(QStringLiteral("plot/geometry"), plot_->saveGeometry());
-            plot_->hide();
-        }
-    }
-    BuildMenu();
-}
-
-void FlowDialog::ShowOpening()
-{
-    SyncGas();
-    if (session_.PlotOpen()) {
-        if (isVisible())
-            ShowPlot(true);
-        else
-            plotWhenShown_ = true; // once the dialog shows
-    }
-    BuildMenu();
-}
-
-void FlowDialog::Carry(ShellAction action)
-{
-    switch (action) {
-    case ShellAction::ShowAbout: {
-        AboutDialog about(this);
-        about.exec();
-        break;
-    }
-    case ShellAction::ShowKeys: {
-        KeysDialog keys(this);
-        keys.exec();
-        break;
-    }
-    case ShellAction::ShowPlot: ShowPlot(session_.PlotOpen()); break;
-    case ShellAction::ShowLegend: ShowLegend(session_.LegendOpen()); break;
-    case ShellAction::SavePicture: SavePictureAs(); break;
-    case ShellAction::CopyPicture: CopyPicture(); break;
-    case ShellAction::Close: close(); break;
-    case ShellAction::Language: SetLanguage(Language()); break;
-    case ShellAction::OpenGuide: OpenGuide(); break;
-    default: break;
-    }
-    BuildMenu();
-    if (legend_)
-        legend_->Update(); // the exact theory's lines shown or put away
-}
-
-QString FlowDialog::GuidePath(const std::string& guideFile)
-{
-    const QStringList folders = {QCoreApplication::applicationDirPath()
-                                     + QStringLiteral("/../share/doc/cornerflow/docs"),
-                                 QStringLiteral(CORNERFLOW_DOCS_DIR)};
-    for (const QString& name :
-         {QString::fromStdString(guideFile), QStringLiteral("teaching.en.md")})
-        for (const QString& folder : folders) {
-            const QFileInfo file(QDir(folder).filePath(name));
-            if (file.isFile())
-                return file.canonicalFilePath();
-        }
-    return QString();
-}
-
-void FlowDialog::OpenGuide()
-{
-    const QString path = GuidePath(session_.GuideFileName());
-    if (path.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        QMessageBox::warning(
-            this, windowTitle(),
-            Tr("Dialog", kNoGuideWords)
-                .replace(QStringLiteral("%1"), QString::fromStdString(session_.GuideFileName())));
 }
 
 QColor FlowDialog::ReadOnlyColour()
@@ -500,46 +317,6 @@ void FlowDialog::InputFieldLeft()
     session_.InputsLeft();
 }
 
-void FlowDialog::GasChosen(int index)
-{
-    session_.ChooseGas(gasChoice_->itemData(index).toString().toStdString());
-    SyncGas();
-    if (session_.Gas() == kOtherGasCode)
-        gasGamma_->setFocus(Qt::OtherFocusReason);
-}
-
-void FlowDialog::GasFieldLeft()
-{
-    session_.ChooseGasValues(gasGamma_->text().toStdString(), gasMolarMass_->text().toStdString());
-    SyncGas();
-}
-
-void FlowDialog::SyncGas()
-{
-    const int index = gasChoice_->findData(QString::fromStdString(session_.Gas()));
-    if (index >= 0 && gasChoice_->currentIndex() != index)
-        gasChoice_->setCurrentIndex(index);
-    const bool other = session_.Gas() == kOtherGasCode;
-    for (QWidget* w : {static_cast<QWidget*>(gasGamma_), static_cast<QWidget*>(gasMolarMass_)})
-        w->setVisible(other);
-    for (QLabel* label : otherGasCaptions_)
-        label->setVisible(other);
-    const QString gamma = QString::fromStdString(session_.GasGammaText());
-    const QString molarMass = QString::fromStdString(session_.GasMolarMassText());
-    if (!gasGamma_->hasFocus() && gasGamma_->text() != gamma)
-        gasGamma_->setText(gamma);
-    if (!gasMolarMass_->hasFocus() && gasMolarMass_->text() != molarMass)
-        gasMolarMass_->setText(molarMass);
-    QStringList notes;
-    for (const GasNote& n : session_.GasNotes())
-        notes
-            << Tr("Field", n.words).replace(QStringLiteral("%1"), QString::fromStdString(n.value));
-    const QString note = notes.join(QStringLiteral("; "));
-    gasGamma_->SetNote(note, gamma);
-    gasGamma_->setToolTip(note);
-    gasMolarMass_->setToolTip(note);
-}
-
 NumberEdit* FlowDialog::Field(ControlId id)
 {
     const auto it = fields_.find(id);
@@ -555,15 +332,6 @@ QWidget* FlowDialog::Control(ControlId id)
     case ControlId::GasMolarMass: return gasMolarMass_;
     default: return Field(id);
     }
-}
-
-void FlowDialog::ShowMenu(const QPoint& globalPos)
-{
-    // The items' check marks as the session stands now: a state set without a menu command
-    // (the exact theory from the command line) shows too.
-    BuildMenu();
-    if (!menu_.isEmpty())
-        menu_.popup(globalPos);
 }
 
 void FlowDialog::showEvent(QShowEvent* event)
@@ -603,35 +371,6 @@ void FlowDialog::contextMenuEvent(QContextMenuEvent* event)
 {
     ShowMenu(event->globalPos());
     event->accept();
-}
-
-QImage FlowDialog::PictureImage() const { return ImageCopyOf(session_.Frame()); }
-
-bool FlowDialog::SavePicture(const QString& path, QString* error)
-{
-    SaveProblem problem = SaveProblem::None;
-    if (WritePng(PictureImage(), path.toStdString(), &problem))
-        return true;
-    if (error)
-        *error = SaveProblemWords(problem);
-    return false;
-}
-
-void FlowDialog::CopyPicture() { QGuiApplication::clipboard()->setImage(PictureImage()); }
-
-void FlowDialog::SavePictureAs()
-{
-    const QString folder = OfferedSaveFolder(QStandardPaths::PicturesLocation);
-    const QString suggested = QDir(folder).filePath(
-        QString::fromStdString(session_.PictureFileName()));
-    const QString path = QFileDialog::getSaveFileName(this, Tr("Dialog", kSavePictureWords),
-                                                      suggested, Tr("Dialog", kPngFilesWords));
-    if (path.isEmpty())
-        return; // cancelled
-    QString error;
-    if (!SavePicture(path, &error))
-        QMessageBox::warning(this, Tr("Dialog", kPictureNotSavedWords),
-                             NotWrittenWords(path, error));
 }
 
 void FlowDialog::SetLanguage(const QString& language)
@@ -682,21 +421,12 @@ void FlowDialog::Retranslate()
     viewWindow_.setAccessibleName(Tr("Picture", kPictureName));
     for (const auto& [label, words] : captions_)
         label->setText(Tr("Dialog", words));
-    int item = 0;
-    for (const Gas& gas : GasTable()) {
-        QString name = Tr("Gas", gas.name);
-        if (*gas.formula)
-            name += QStringLiteral(" ") + QString::fromUtf8(gas.formula);
-        gasChoice_->setItemText(item++, name);
-    }
-    gasChoice_->setItemText(item, Tr("Gas", kOtherGasName));
-    gasChoice_->setAccessibleName(Tr("Dialog", "газ"));
-    gasGamma_->setAccessibleName(Tr("Field", kGammaFieldWords));
-    gasMolarMass_->setAccessibleName(Tr("Field", kMolarMassFieldWords));
-    SyncGas();
+    RetranslateGasRow();
     PictureChanged();
     BuildMenu();
 }
+
+QString FlowDialog::StatusLine() const { return status_ ? status_->text() : QString(); }
 
 QString FlowDialog::PictureDescription() const { return ::PictureDescription(session_); }
 

@@ -28,6 +28,7 @@
 #include "app/plot_window.h"
 #include "app/settings_store.h"
 #include "dialog/flow_session.h"
+#include "res/dialog_templates.h"
 
 class FlowDialog : public QDialog {
 public:
@@ -100,6 +101,10 @@ protected:
 
 private:
     void CreateControls();
+    // The window's title, font and size, and the status line under the controls.
+    void CreateFrame(const res::DialogTemplate& t);
+    // The widget of one control of the table, placed; nullptr for a control it has none of.
+    QWidget* CreateControl(const res::DialogTemplate& t, const res::ControlTemplate& c);
     void ApplyBackgroundColour(QWidget* w);
     // Shows every field text the session has written since it was last shown.
     void SyncFields();
@@ -124,6 +129,9 @@ private:
     // A gas chosen in the drop-down; "other gas"'s fields left.
     void GasChosen(int index);
     void GasFieldLeft();
+    // The gas row's items and its fields' event filter; its words in the current language.
+    void CreateGasRow();
+    void RetranslateGasRow();
 
     SettingsStore store_; // what the user chooses, kept for the next start
     FlowSession session_;

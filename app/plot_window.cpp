@@ -2,17 +2,15 @@
 
 #include <QAccessible>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include "app/save_as.h"
 #include "app/snapshot_support.h"
 #include "dialog/words.h"
 #include "model/start_values.h"
@@ -166,30 +164,16 @@ bool PlotWindow::SaveData(const QString& path, QString* error)
 
 void PlotWindow::SavePlotAs()
 {
-    const QString name = QString::fromStdString(session_.PlotFileName());
-    const QString path = QFileDialog::getSaveFileName(
-        this, Tr("Dialog", kSavePlotWords),
-        QDir(OfferedSaveFolder(QStandardPaths::PicturesLocation)).filePath(name),
-        Tr("Dialog", kPngFilesWords));
-    if (path.isEmpty())
-        return;
-    QString error;
-    if (!SavePlot(path, &error))
-        QMessageBox::warning(this, Tr("Dialog", kPlotNotSavedWords), NotWrittenWords(path, error));
+    SaveAs(this, {kSavePlotWords, kPngFilesWords, kPlotNotSavedWords}, session_.PlotFileName(),
+           QStandardPaths::PicturesLocation,
+           [this](const QString& path, QString* error) { return SavePlot(path, error); });
 }
 
 void PlotWindow::SaveDataAs()
 {
-    const QString name = QString::fromStdString(session_.ProfileFileName());
-    const QString path = QFileDialog::getSaveFileName(
-        this, Tr("Dialog", kSaveDataWords),
-        QDir(OfferedSaveFolder(QStandardPaths::DocumentsLocation)).filePath(name),
-        Tr("Dialog", kCsvFilesWords));
-    if (path.isEmpty())
-        return;
-    QString error;
-    if (!SaveData(path, &error))
-        QMessageBox::warning(this, Tr("Dialog", kDataNotSavedWords), NotWrittenWords(path, error));
+    SaveAs(this, {kSaveDataWords, kCsvFilesWords, kDataNotSavedWords}, session_.ProfileFileName(),
+           QStandardPaths::DocumentsLocation,
+           [this](const QString& path, QString* error) { return SaveData(path, error); });
 }
 
 void PlotWindow::showEvent(QShowEvent* event)

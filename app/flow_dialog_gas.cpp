@@ -1,0 +1,82 @@
+// The desktop window's gas row: the drop-down of the list's gases and "other gas"'s two
+// fields with their captions, shown for it only.
+#include "app/flow_dialog.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace {
+
+QString Tr(const char* context, const char* source)
+{
+    return QCoreApplication::translate(context, source);
+}
+
+} // namespace
+
+void FlowDialog::CreateGasRow()
+{
+    gasGamma_->installEventFilter(this);
+    gasMolarMass_->installEventFilter(this);
+    for (const Gas& gas : GasTable())
+        gasChoice_->addItem(QString(), QString::fromUtf8(gas.code));
+    gasChoice_->addItem(QString(), QString::fromUtf8(kOtherGasCode));
+    connect(gasChoice_, QOverload<int>::of(&QComboBox::activated), this,
+            [this](int index) { GasChosen(index); });
+}
+
+void FlowDialog::RetranslateGasRow()
+{
+    int item = 0;
+    for (const Gas& gas : GasTable()) {
+        QString name = Tr("Gas", gas.name);
+        if (*gas.formula)
+            name += QStringLiteral(" ") + QString::fromUtf8(gas.formula);
+        gasChoice_->setItemText(item++, name);
+    }
+    gasChoice_->setItemText(item, Tr("Gas", kOtherGasName));
+    gasChoice_->setAccessibleName(Tr("Dialog", "газ"));
+    gasGamma_->setAccessibleName(Tr("Field", kGammaFieldWords));
+    gasMolarMass_->setAccessibleName(Tr("Field", kMolarMassFieldWords));
+    SyncGas();
+}
+
+void FlowDialog::GasChosen(int index)
+{
+    session_.ChooseGas(gasChoice_->itemData(index).toString().toStdString());
+    SyncGas();
+    if (session_.Gas() == kOtherGasCode)
+        gasGamma_->setFocus(Qt::OtherFocusReason);
+}
+
+void FlowDialog::GasFieldLeft()
+{
+    session_.ChooseGasValues(gasGamma_->text().toStdString(), gasMolarMass_->text().toStdString());
+    SyncGas();
+}
+
+void FlowDialog::SyncGas()
+{
+    const int index = gasChoice_->findData(QString::fromStdString(session_.Gas()));
+    if (index >= 0 && gasChoice_->currentIndex() != index)
+        gasChoice_->setCurrentIndex(index);
+    const bool other = session_.Gas() == kOtherGasCode;
+    for (QWidget* w : {static_cast<QWidget*>(gasGamma_), static_cast<QWidget*>(gasMolarMass_)})
+        w->setVisible(other);
+    for (QLabel* label : otherGasCaptions_)
+        label->setVisible(other);
+    const QString gamma = QString::fromStdString(session_.GasGammaText());
+    const QString molarMass = QString::fromStdString(session_.GasMolarMassText());
+    if (!gasGamma_->hasFocus() && gasGamma_->text() != gamma)
+        gasGamma_->setText(gamma);
+    if (!gasMolarMass_->hasFocus() && gasMolarMass_->text() != molarMass)
+        gasMolarMass_->setText(molarMass);
+    QStringList notes;
+    for (const GasNote& n : session_.GasNotes())
+        notes
+            << Tr("Field", n.words).replace(QStringLiteral("%1"), QString::fromStdString(n.value));
+    const QString note = notes.join(QStringLiteral("; "));
+    gasGamma_->SetNote(note, gamma);
+    gasGamma_->setToolTip(note);
+    gasMolarMass_->setToolTip(note);
+}
