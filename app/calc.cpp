@@ -14,14 +14,7 @@
 #include "app/modes.h"
 #include "app/session_start.h"
 #include "base/constants.h"
-#include "dialog/fields.h"
 #include "dialog/flow_session.h"
-#include "model/classify.h"
-#include "model/exact_flow.h"
-#include "model/number_text.h"
-#include "model/probe.h"
-#include "model/profile.h"
-#include "model/theory.h"
 
 namespace {
 
@@ -228,9 +221,10 @@ void AddExactFlow(QJsonObject& o, const ExactFlow& e)
 // the picture (at most the largest turning angle); null for a flow that is not supersonic, and
 // for a wall turned into the flow the reason there is no expansion instead of a state. Both
 // objects carry the exact flow's own numbers (AddExactFlow).
-QJsonValue TheorySection(const FlowState& fs, const Corner& corner, const ExactFlow& exact)
+QJsonValue TheorySection(const FlowSession& session)
 {
-    const TheoryResult t = PrandtlMeyer(fs, corner.TurnAngle(fs));
+    const TheoryResult t = session.Theory();
+    const ExactFlow exact = session.ExactFlowNow();
     if (t.kind == TheoryCase::IntoTheFlow) {
         QJsonObject o;
         o["reason"] = QStringLiteral("intoTheFlow");
@@ -355,7 +349,7 @@ QJsonObject CalcDocument(const Options& options)
     doc["labels"] = LabelsSection(fs, corner);
     doc["probes"] = ProbesSection(session, options.probes);
     doc["flow"] = FlowSection(session.Field());
-    doc["theory"] = TheorySection(fs, corner, session.ExactFlowNow());
+    doc["theory"] = TheorySection(session);
     doc["profile"] = ProfileSection(session.Profile());
     return doc;
 }

@@ -4,7 +4,7 @@
 #include <QJsonValue>
 
 #include "app/options.h"
-#include "model/profile.h"
+#include "dialog/flow_session.h"
 
 // A number for the document: the number itself when finite, otherwise the string "NaN",
 // "Infinity" or "-Infinity" (JSON has no such numbers).

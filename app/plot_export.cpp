@@ -14,10 +14,7 @@
 #include "app/snapshot_support.h"
 #include "dialog/flow_session.h"
 #include "dialog/languages.h"
-#include "model/profile.h"
-#include "model/start_values.h"
 #include "platform/image_dc.h"
-#include "plot/plot.h"
 
 namespace {
 
@@ -65,5 +62,5 @@ int RunProfileCsv(const Options& options)
 {
     FlowSession session;
     OpenAsTheWindow(session, options);
-    return SaveText(ProfileCsv(session.Profile()), options.file);
+    return SaveText(session.ProfileCsv(), options.file);
 }

@@ -4,6 +4,8 @@
 #   may link a Qt library, directly or through another library.
 # - cf_check_includes(folder allowed...) fails when a file of folder includes a project header
 #   from a folder not in allowed (the layers point one way).
+# - cf_check_door(file...) fails when one of these shell files includes a header of the flow's
+#   own layers (model, corner, tracers, view, plot): they reach the flow through FlowSession.
 
 set_property(GLOBAL PROPERTY CF_CORE_TARGETS "")
 
@@ -67,3 +69,27 @@ function(cf_check_includes folder)
     endforeach()
   endforeach()
 endfunction()
+
+set(CF_BEHIND_THE_DOOR model corner tracers view plot)
+
+function(cf_check_door)
+  foreach(name ${ARGN})
+    set(f ${PROJECT_SOURCE_DIR}/${name})
+    if(NOT EXISTS ${f})
+      message(FATAL_ERROR "cf_check_door: ${name} does not exist.")
+    endif()
+    file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line ${lines})
+      if(line MATCHES "#[ \t]*include[ \t]*\"([a-z_]+)/")
+        if(CMAKE_MATCH_1 IN_LIST CF_BEHIND_THE_DOOR)
+          message(FATAL_ERROR "${f}: includes from ${CMAKE_MATCH_1}/ (${line}); this shell file "
+                              "reaches the flow only through dialog/ (FlowSession).")
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+endfunction()
+
+# The shells' calculator, plot export, command-line reader and the page's bindings.
+cf_check_door(app/calc.h app/calc.cpp app/plot_export.cpp app/options.h app/options.cpp
+              web/bindings.cpp)

@@ -32,6 +32,7 @@
 #include "model/physics.h"
 #include "model/probe.h"
 #include "model/profile.h"
+#include "model/theory.h"
 #include "plot/plot.h"
 #include "res/ids.h"
 #include "tracers/flow_field.h"
@@ -303,6 +304,11 @@ public:
     // The state through the fan for the inputs and the wall as they stand (for a table or a
     // CSV file), computed when asked for if the plot is not shown.
     const FanProfile& Profile() const { return plot_.Profile(); }
+    // Profile as CSV: a header row, then phi in degrees and each quantity's model and exact
+    // values ('.' as the decimal point, nan where the theory has none).
+    std::string ProfileCsv() const { return ::ProfileCsv(Profile()); }
+    // How the plot draws a quantity: its ratio, symbol and colour.
+    static const QuantityLook& PlotLook(Quantity q) { return LookOf(q); }
     // What a screen reader hears: the name is PlotWord::AccessibleName; the description these
     // words with their values filled in (FillWords), after the shell's translation.
     PlotDescription PlotFacts() const { return DescribePlot(Profile()); }
@@ -337,6 +343,12 @@ public:
     // The exact state at a picture point (picture pixels, as ReadAt takes them), at its polar
     // angle about the corner as ExactPolarAngle measures it.
     ExactPointState ReadExactAt(double x, double y) const;
+    // The exact isentropic Prandtl-Meyer expansion of the state for the picture's turn (at most
+    // the largest turning angle), or why there is none.
+    TheoryResult Theory() const { return PrandtlMeyer(state_, corner_.TurnAngle(state_)); }
+    // A text read by the input fields' rule (a lone comma is the decimal point, group spaces are
+    // left out) and whether it was in the program's own form.
+    static NumberReading ReadNumber(const std::string& text) { return ReadNumberText(text); }
     // ==== end of the exact flow =============================================================
 
 private:

@@ -19,10 +19,7 @@
 #include "dialog/start_state.h"
 #include "dialog/words.h"
 #include "layout_json.h"
-#include "model/number_text.h"
-#include "model/profile.h"
 #include "page.h"
-#include "plot/plot.h"
 #include "res/ids.h"
 
 using emscripten::val;
@@ -82,7 +79,7 @@ std::string Layout() { return LayoutJson(); }
 
 val ReadNumberOf(const std::string& text)
 {
-    const NumberReading r = ReadNumberText(text);
+    const NumberReading r = FlowSession::ReadNumber(text);
     val o = val::object();
     o.set("value", r.value);
     o.set("ownForm", r.ownForm);
@@ -424,7 +421,7 @@ val QuantityLooks()
 {
     val out = val::array();
     for (int q = 0; q < kQuantityCount; ++q) {
-        const QuantityLook& look = LookOf(static_cast<Quantity>(q));
+        const QuantityLook& look = FlowSession::PlotLook(static_cast<Quantity>(q));
         val o = val::object();
         o.set("name", std::string(QuantityName(static_cast<Quantity>(q))));
         o.set("ratio", std::string(look.ratio));
@@ -462,7 +459,7 @@ bool PlotOpen(const Page& p) { return p.Session().PlotOpen(); }
 void SetPlotOpen(Page& p, bool open) { p.Session().SetPlotOpen(open); }
 // Whether the user's last choice of the plot is kept (else the page opens it by its layout).
 bool PlotOpenKept(const Page& p) { return p.Session().Kept().plotOpen.has_value(); }
-std::string ProfileCsvOf(const Page& p) { return ProfileCsv(p.Session().Profile()); }
+std::string ProfileCsvOf(const Page& p) { return p.Session().ProfileCsv(); }
 std::string PlotFileName(const Page& p) { return p.Session().PlotFileName(); }
 std::string ProfileFileName(const Page& p) { return p.Session().ProfileFileName(); }
 
