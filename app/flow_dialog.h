@@ -3,7 +3,8 @@
 // upstream state, critical state, the flow at the probed point). A thin shell over the
 // session, which does everything the dialog does: this class makes the widgets from the
 // control table, forwards focus changes, the mouse, keys and the timer, and shows the texts
-// and frames. It also offers the About box from its own menu.
+// and frames. Its menu (flow_dialog_menu.cpp), gas row (flow_dialog_gas.cpp) and saving
+// (flow_dialog_saving.cpp, through SaveAs) are in files of their own.
 #include <cstdint>
 #include <map>
 #include <memory>

@@ -54,6 +54,30 @@ void EndAtRaisedWall(Streamline& line, const RaisedWall& wall)
     }
 }
 
+// Tracers per pascal of upstream pressure (1/Pa): the population is p1 times this.
+constexpr double kTracersPerPascal = 0.05;
+// A tracer's speed is V1 times a share from kLeastSpeedShare up to kLeastSpeedShare + 0.2,
+// rising by kSpeedSharePerRandom with each unit of its random number (0..32767; 0.2/32767).
+constexpr double kLeastSpeedShare = 0.9;
+constexpr double kSpeedSharePerRandom = 6.1037018951994385e-6;
+// Where a tracer starts: above the wall's line by a share of the picture height per unit of its
+// random number (the marker up to a quarter, 0.25/32767; a tracer up to a half, 0.5/32767), plus
+// a few pixels (kMarkerLift, kTracerLift); left of the picture by half its width plus up to a
+// third of it (1/3/32767 per unit).
+constexpr double kMarkerHeightPerRandom = 7.629627368999298e-6;
+constexpr double kTracerHeightPerRandom = 1.5259254737998596e-5;
+constexpr double kMarkerLift = 10.0; // pixels
+constexpr double kTracerLift = 5.0;  // pixels
+constexpr double kStartLeadPerRandom = 1.0172836491999064e-5;
+// The probe run's start height in picture heights: kProbeHighest for a fan that has not begun to
+// turn, falling as (1 - span/fullFanSpan)^kProbeHeightPower while the fan opens, at least 1.
+constexpr double kProbeHighest = 300.0;
+constexpr double kProbeHeightPower = 18.0;
+// The three streamlines start at (i + 1)/10 of the picture height less a thirtieth of it above
+// the wall's line (i = 1, 2, 3).
+constexpr double kStreamlineSpacing = 0.1;     // picture heights
+constexpr double kStreamlineDrop = 1.0 / 30.0; // picture heights
+
 } // namespace
 
 FlowField::FlowField(FlowState& fs, Corner& c)
@@ -78,7 +102,7 @@ void FlowField::Open(int w, int h, uint32_t seed)
 
 int FlowField::PopulationFor(double p1)
 {
-    const double n = p1 * 0.05;
+    const double n = p1 * kTracersPerPascal;
     if (!std::isfinite(n))
         return 0;
     const int count = TruncToInt(n);
@@ -111,20 +135,20 @@ void FlowField::RespawnTracer(int index)
     Tracer& t = index == -1 ? static_cast<Tracer&>(marker) : tracers[index];
     StartTracer(t, index == -1, r1, r2, r3);
     if (Exact())
-        exact.Start(t, r1 * 6.1037018951994385e-6 + 0.9); // StartTracer's share of V1
+        exact.Start(t, r1 * kSpeedSharePerRandom + kLeastSpeedShare); // StartTracer's share of V1
 }
 
 void FlowField::StartTracer(Tracer& t, bool isMarker, int r1, int r2, int r3) const
 {
-    t.speed = (r1 * 6.1037018951994385e-6 + 0.9) * flow.v1;
+    t.speed = (r1 * kSpeedSharePerRandom + kLeastSpeedShare) * flow.v1;
     // r2*H and r3*W are integer products; 64 bits hold them for any picture size.
     const double r2H = static_cast<double>(static_cast<long long>(r2) * height);
     const double r3W = static_cast<double>(static_cast<long long>(r3) * width);
     if (isMarker)
-        t.y = TruncToInt(-r2H * 7.629627368999298e-6 - 10.0);
+        t.y = TruncToInt(-r2H * kMarkerHeightPerRandom - kMarkerLift);
     else
-        t.y = TruncToInt(-r2H * 1.5259254737998596e-5 - 5.0);
-    t.x = TruncToInt(-width * 0.5 - r3W * 1.0172836491999064e-5);
+        t.y = TruncToInt(-r2H * kTracerHeightPerRandom - kTracerLift);
+    t.x = TruncToInt(-width * 0.5 - r3W * kStartLeadPerRandom);
     t.stepY = 0.0;
     t.vR = 0.0;
     t.vPhi = 0.0;
@@ -134,7 +158,7 @@ void FlowField::StartTracer(Tracer& t, bool isMarker, int r1, int r2, int r3) co
 
 double FlowField::ProbeHeightFactor(double span, double fullFanSpan)
 {
-    double K = 300.0 * std::pow(1.0 - span / fullFanSpan, 18.0);
+    double K = kProbeHighest * std::pow(1.0 - span / fullFanSpan, kProbeHeightPower);
     if (K < 1.0)
         K = 1.0;
     return K;
@@ -154,8 +178,9 @@ void FlowField::RetraceFlow()
         if (!exact.Seat(marker))
             RespawnTracer(-1);
         for (int i = 1; i <= 3 && i < streamlines.count; ++i)
-            streamlines[i].TraceExact(
-                (static_cast<double>(i + 1) * height) * 0.1 - height * (1.0 / 30.0), exact, corner);
+            streamlines[i].TraceExact((static_cast<double>(i + 1) * height) * kStreamlineSpacing
+                                          - height * kStreamlineDrop,
+                                      exact, corner);
         return;
     }
 
@@ -193,7 +218,9 @@ void FlowField::RetraceFlow()
         Streamline& s = streamlines[i];
         s.exitStepX = exitStepX;
         s.exitStepY = exitStepY;
-        s.Trace((static_cast<double>(i + 1) * height) * 0.1 - height * (1.0 / 30.0), flow, corner);
+        s.Trace((static_cast<double>(i + 1) * height) * kStreamlineSpacing
+                    - height * kStreamlineDrop,
+                flow, corner);
     }
     const RaisedWall raised = RaisedWall::For(corner);
     if (raised.on)

@@ -14,6 +14,12 @@ constexpr double kBumpFactor = 4.666666666666667; // 14/3
 constexpr double kProbeFarLimit = 10000000.0;     // |x| + |y| at which a probe run is over
 constexpr double kProbeWallLimit = 1000000.0;     // x at which a probe along the wall line stops
 constexpr double kProbeWallBand = 0.1; // |y| up to which the probe counts as on the wall line
+// The fan's speed curve: its middle runs up to kFanDip below the straight line between the
+// speeds at the fan's edges, most when the fan turns the flow the most it can (falling as
+// exp(-D^2) with D, rad, the turn left), and up to kNarrowFanRise above it for a narrow fan
+// (falling as exp(-span^2) with the fan's span, rad).
+constexpr double kFanDip = 550.0;       // m/s
+constexpr double kNarrowFanRise = 10.0; // m/s
 } // namespace
 
 namespace {
@@ -60,7 +66,8 @@ FanVelocity FanVelocity::Compute(const FlowState& fs, const Corner& corner)
                         - fs.machAngle;
     const double C = -2.0 * v1 * std::cos(beta);
     const double D = fs.maxTurnAngle - span;
-    const double F = (A + C) / 2.0 - 550.0 * std::exp(-D * D) + 10.0 * std::exp(-span * span);
+    const double F = (A + C) / 2.0 - kFanDip * std::exp(-D * D)
+                     + kNarrowFanRise * std::exp(-span * span);
     f.span = span;
     f.A = A;
     f.S = S;
