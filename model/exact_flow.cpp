@@ -148,6 +148,55 @@ CriticalState IsentropicCritical(const FlowState& fs)
     return c;
 }
 
+namespace {
+
+// The weak root delta = beta - mu (rad) of Deflection(mu, delta, x, g) = theta, for
+// 0 < theta < thetaMax: theta(delta) rises from 0 at delta = 0 to thetaMax at deltaMax. Regula
+// falsi (Illinois) inside a bracket, bisecting whenever it does not halve the bracket; the
+// bracket always shrinks, and the number of steps is bounded.
+double WeakShockDelta(double mu, double x, double g, double theta, double thetaMax, double deltaMax)
+{
+    double lo = 0.0, hi = deltaMax;
+    double fLo = -theta, fHi = thetaMax - theta;
+    int side = 0;
+    double lastWidth = hi - lo;
+    double best = deltaMax, bestF = thetaMax - theta; // the point nearest the root
+    for (int i = 0; i < 400; ++i) {
+        double next = lo - fLo * (hi - lo) / (fHi - fLo);
+        if (!(next > lo && next < hi) || (i % 3 == 2 && hi - lo > 0.5 * lastWidth))
+            next = lo + 0.5 * (hi - lo);
+        if (i % 3 == 2)
+            lastWidth = hi - lo;
+        if (!(next > lo && next < hi))
+            break; // no double between lo and hi
+        const double f = Deflection(mu, next, x, g) - theta;
+        if (std::fabs(f) < std::fabs(bestF)) {
+            best = next;
+            bestF = f;
+        }
+        if (f == 0.0)
+            break;
+        if (f < 0.0) {
+            lo = next;
+            fLo = f;
+            if (side == -1)
+                fHi *= 0.5;
+            side = -1;
+        } else {
+            hi = next;
+            fHi = f;
+            if (side == 1)
+                fLo *= 0.5;
+            side = 1;
+        }
+        if (hi - lo <= 1e-17 * (mu + hi))
+            break;
+    }
+    return theta < std::fabs(bestF) ? 0.0 : best;
+}
+
+} // namespace
+
 ObliqueShock WeakObliqueShock(double m1, double theta, double g)
 {
     ObliqueShock s;
@@ -169,51 +218,9 @@ ObliqueShock WeakObliqueShock(double m1, double theta, double g)
     if (!(theta >= 0.0) || !(theta <= s.thetaMax))
         return s;
 
-    // The weak root: theta(delta) rises from 0 at delta = 0 to thetaMax at deltaMax. Regula
-    // falsi (Illinois) inside a bracket, bisecting whenever it does not halve the bracket; the
-    // bracket always shrinks, and the number of steps is bounded.
-    double delta = 0.0;
-    if (theta == s.thetaMax) {
-        delta = deltaMax;
-    } else if (theta > 0.0) {
-        double lo = 0.0, hi = deltaMax;
-        double fLo = -theta, fHi = s.thetaMax - theta;
-        int side = 0;
-        double lastWidth = hi - lo;
-        double best = deltaMax, bestF = s.thetaMax - theta; // the point nearest the root
-        for (int i = 0; i < 400; ++i) {
-            double next = lo - fLo * (hi - lo) / (fHi - fLo);
-            if (!(next > lo && next < hi) || (i % 3 == 2 && hi - lo > 0.5 * lastWidth))
-                next = lo + 0.5 * (hi - lo);
-            if (i % 3 == 2)
-                lastWidth = hi - lo;
-            if (!(next > lo && next < hi))
-                break; // no double between lo and hi
-            const double f = Deflection(mu, next, x, g) - theta;
-            if (std::fabs(f) < std::fabs(bestF)) {
-                best = next;
-                bestF = f;
-            }
-            if (f == 0.0)
-                break;
-            if (f < 0.0) {
-                lo = next;
-                fLo = f;
-                if (side == -1)
-                    fHi *= 0.5;
-                side = -1;
-            } else {
-                hi = next;
-                fHi = f;
-                if (side == 1)
-                    fLo *= 0.5;
-                side = 1;
-            }
-            if (hi - lo <= 1e-17 * (mu + hi))
-                break;
-        }
-        delta = theta < std::fabs(bestF) ? 0.0 : best;
-    }
+    const double delta = theta == s.thetaMax ? deltaMax
+                         : theta > 0.0       ? WeakShockDelta(mu, x, g, theta, s.thetaMax, deltaMax)
+                                             : 0.0;
     const double beta = theta == s.thetaMax ? s.betaAtMax : mu + delta;
     // Mn1^2 = M1^2 sin^2 beta, and Mn1^2 - 1 = sin(delta) sin(2 mu + delta) / x.
     const double spread = delta > 0.0 ? std::sin(delta) * std::sin(2.0 * mu + delta) : 0.0;

@@ -163,115 +163,143 @@ size_t DigitsAt(std::string_view t, size_t i)
 
 } // namespace
 
+namespace {
+
+// A text being read: where the reader stands, and the number rebuilt in the program's own form
+// (digits, a point, digits, then 'e' and the exponent's digits).
+struct NumberScan {
+    std::string_view text;
+    size_t i = 0;
+    std::string number;
+    size_t intDigits = 0;   // the integer part's digits, group spaces left out
+    size_t fracDigits = 0;  // the digits after the decimal point
+    bool converted = false; // a comma or a group space was read as something else
+    long long exponent = 0; // the exponent as written, its size capped near 1e8
+};
+
+// The integer part's digits, then groups of three digits after a space while the first group
+// has at most three digits: "100 000", "1 000 000".
+void ReadIntegerPart(NumberScan& s)
+{
+    const std::string_view t = s.text;
+    const size_t n = t.size();
+    s.intDigits = DigitsAt(t, s.i);
+    s.number.append(t.substr(s.i, s.intDigits));
+    s.i += s.intDigits;
+    if (s.intDigits < 1 || s.intDigits > 3)
+        return;
+    for (;;) {
+        const size_t space = GroupSpaceAt(t, s.i);
+        if (space == 0 || DigitsAt(t, s.i + space) != 3
+            || IsDigit(s.i + space + 3 < n ? t[s.i + space + 3] : ' '))
+            break;
+        s.number.append(t.substr(s.i + space, 3));
+        s.intDigits += 3;
+        s.i += space + 3;
+        s.converted = true;
+    }
+}
+
+// A decimal point ('.' or a lone comma) and the digits after it.
+void ReadFraction(NumberScan& s)
+{
+    const std::string_view t = s.text;
+    const size_t n = t.size();
+    const size_t i = s.i;
+    if (i >= n || (t[i] != '.' && t[i] != ','))
+        return;
+    const size_t more = DigitsAt(t, i + 1);
+    // A comma is the decimal point only when it is the only separator: no point follows.
+    const bool comma = t[i] == ',';
+    const bool usable = s.intDigits + more > 0
+                        && !(comma && (i + 1 + more < n && t[i + 1 + more] == '.'));
+    if (!usable)
+        return;
+    s.number += '.';
+    s.number.append(t.substr(i + 1, more));
+    s.fracDigits = more;
+    s.converted = s.converted || comma;
+    s.i += 1 + more;
+}
+
+// An exponent: it counts only when at least one digit follows the 'e' and its sign.
+void ReadExponent(NumberScan& s)
+{
+    const std::string_view t = s.text;
+    const size_t n = t.size();
+    if (s.i >= n || (t[s.i] != 'e' && t[s.i] != 'E'))
+        return;
+    size_t j = s.i + 1;
+    bool expNegative = false;
+    if (j < n && (t[j] == '+' || t[j] == '-')) {
+        expNegative = t[j] == '-';
+        ++j;
+    }
+    if (j >= n || !IsDigit(t[j]))
+        return;
+    const size_t digits = DigitsAt(t, j);
+    s.number += 'e';
+    if (expNegative)
+        s.number += '-';
+    s.number.append(t.substr(j, digits));
+    for (size_t k = j; k < j + digits; ++k)
+        if (s.exponent < 100000000)
+            s.exponent = s.exponent * 10 + (t[k] - '0');
+    if (expNegative)
+        s.exponent = -s.exponent;
+    s.i = j + digits;
+}
+
+// The value of a number beyond the doubles: infinity when its first significant digit's
+// decimal exponent is above 0, otherwise 0. mantissaDigits: the length of s.number before
+// its exponent.
+double OutOfRangeValue(const NumberScan& s, size_t mantissaDigits)
+{
+    long long position = static_cast<long long>(s.intDigits);
+    for (size_t k = 0; k < mantissaDigits; ++k) {
+        const char c = s.number[k];
+        if (c == '.')
+            continue;
+        --position;
+        if (c != '0')
+            return position + s.exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return 0.0;
+}
+
+} // namespace
+
 NumberReading ReadNumberText(std::string_view text)
 {
     NumberReading r;
-    size_t i = 0;
+    NumberScan s;
+    s.text = text;
     const size_t n = text.size();
-    while (i < n && IsSpace(text[i]))
-        ++i;
-
+    while (s.i < n && IsSpace(text[s.i]))
+        ++s.i;
     bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
+    if (s.i < n && (text[s.i] == '+' || text[s.i] == '-')) {
+        negative = text[s.i] == '-';
+        ++s.i;
     }
-    // The number in the program's own form, rebuilt: digits, a point, digits.
-    std::string number;
-    bool converted = false; // a comma or a group space was read as something else
-    size_t intDigits = DigitsAt(text, i);
-    number.append(text.substr(i, intDigits));
-    i += intDigits;
-    // Groups of three digits after a space, while the integer part's first group has at most
-    // three digits: "100 000", "1 000 000".
-    if (intDigits >= 1 && intDigits <= 3) {
-        for (;;) {
-            const size_t space = GroupSpaceAt(text, i);
-            if (space == 0 || DigitsAt(text, i + space) != 3
-                || IsDigit(i + space + 3 < n ? text[i + space + 3] : ' '))
-                break;
-            number.append(text.substr(i + space, 3));
-            intDigits += 3;
-            i += space + 3;
-            converted = true;
-        }
-    }
-    size_t fracDigits = 0;
-    if (i < n && (text[i] == '.' || text[i] == ',')) {
-        const size_t more = DigitsAt(text, i + 1);
-        // A comma is the decimal point only when it is the only separator: no point follows.
-        const bool comma = text[i] == ',';
-        const bool usable = intDigits + more > 0
-                            && !(comma && (i + 1 + more < n && text[i + 1 + more] == '.'));
-        if (usable) {
-            number += '.';
-            number.append(text.substr(i + 1, more));
-            fracDigits = more;
-            converted = converted || comma;
-            i += 1 + more;
-        }
-    }
-    if (intDigits + fracDigits == 0) {
+    ReadIntegerPart(s);
+    ReadFraction(s);
+    if (s.intDigits + s.fracDigits == 0) {
         r.value = 0.0;
         r.ownForm = false;
         return r;
     }
-    const size_t mantissaDigits = number.size();
-
-    // An exponent counts only when at least one digit follows the 'e' and its sign.
-    long long exponent = 0;
-    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-        size_t j = i + 1;
-        bool expNegative = false;
-        if (j < n && (text[j] == '+' || text[j] == '-')) {
-            expNegative = text[j] == '-';
-            ++j;
-        }
-        if (j < n && IsDigit(text[j])) {
-            const size_t digits = DigitsAt(text, j);
-            number += 'e';
-            if (expNegative)
-                number += '-';
-            number.append(text.substr(j, digits));
-            for (size_t k = j; k < j + digits; ++k)
-                if (exponent < 100000000)
-                    exponent = exponent * 10 + (text[k] - '0');
-            if (expNegative)
-                exponent = -exponent;
-            i = j + digits;
-        }
-    }
-    size_t rest = i;
+    const size_t mantissaDigits = s.number.size();
+    ReadExponent(s);
+    size_t rest = s.i;
     while (rest < n && IsSpace(text[rest]))
         ++rest;
-    r.ownForm = !converted && rest == n;
+    r.ownForm = !s.converted && rest == n;
     r.whole = rest == n;
 
     double value = 0.0;
-    if (!DecimalToDouble(number, value)) {
-        // Out of range one way or the other: the decimal exponent of the first significant
-        // digit tells which.
-        long long firstDigitExponent = 0;
-        bool seen = false;
-        long long position = static_cast<long long>(intDigits);
-        for (size_t k = 0; k < mantissaDigits; ++k) {
-            const char c = number[k];
-            if (c == '.')
-                continue;
-            --position;
-            if (c != '0') {
-                firstDigitExponent = position;
-                seen = true;
-                break;
-            }
-        }
-        if (!seen)
-            value = 0.0;
-        else if (firstDigitExponent + exponent > 0)
-            value = std::numeric_limits<double>::infinity();
-        else
-            value = 0.0;
-    }
+    if (!DecimalToDouble(s.number, value))
+        value = OutOfRangeValue(s, mantissaDigits);
     r.value = negative ? -value : value;
     return r;
 }
