@@ -529,7 +529,8 @@ val PlotComposed(Page& p)
 
 } // namespace
 
-EMSCRIPTEN_BINDINGS(cornerflow)
+// The input's terms: keys, pointers, commands and what is left to the shell, and the announcer.
+EMSCRIPTEN_BINDINGS(cornerflow_input)
 {
     using namespace emscripten;
 
@@ -587,6 +588,12 @@ EMSCRIPTEN_BINDINGS(cornerflow)
         .function("settle", &Announcer::Settle)
         .function("waiting", &Announcer::Waiting)
         .function("dueMs", &Announcer::DueMs);
+}
+
+// The page's session: a table of the names the page calls and what each is.
+EMSCRIPTEN_BINDINGS(cornerflow_page)
+{
+    using namespace emscripten;
 
     class_<Page>("Page")
         .constructor<>()
