@@ -2,12 +2,12 @@
 // keys, the plot's and the legend's windows, the teacher's guide.
 #include "app/flow_dialog.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSettings>
-#include <QCoreApplication>
 #include <QStringList>
 #include <QUrl>
 
