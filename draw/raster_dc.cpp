@@ -7,6 +7,7 @@
 #include "base/constants.h"
 #include "base/saturate.h"
 #include "base/vector_state.h"
+#include "draw/clip.h"
 
 namespace {
 
@@ -15,36 +16,6 @@ constexpr int kMaxPenWidth = 1024;
 
 double FirstPixel(double lo) { return std::ceil(lo - 0.5 - kBias); }
 double LastPixel(double hi) { return std::floor(hi - 0.5 - kBias); }
-
-// Liang-Barsky: the parameter range [t0, t1] of the segment inside the rectangle.
-bool ClipSegment(double x0, double y0, double x1, double y1, double xmin, double ymin, double xmax,
-                 double ymax, double& t0, double& t1)
-{
-    const double dx = x1 - x0;
-    const double dy = y1 - y0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x0 - xmin, xmax - x0, y0 - ymin, ymax - y0};
-    t0 = 0.0;
-    t1 = 1.0;
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0)
-                return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0) {
-            if (t > t1)
-                return false;
-            t0 = std::max(t0, t);
-        } else {
-            if (t < t0)
-                return false;
-            t1 = std::min(t1, t);
-        }
-    }
-    return t0 < t1;
-}
 
 // cos and sin of an angle in degrees, exact at the quarter turns.
 void CosSinDegrees(double degrees, double& c, double& s)
@@ -246,7 +217,9 @@ void RasterDC::Segment(double x0, double y0, double x1, double y1, double along)
     const double m = kMargin + pen_.width;
     double t0 = 0.0;
     double t1 = 1.0;
-    if (!ClipSegment(x0, y0, x1, y1, -m, -m, buffer_.width + m, buffer_.height + m, t0, t1))
+    // A segment that only touches the box draws nothing.
+    if (!ClipSegment(x0, y0, x1, y1, -m, -m, buffer_.width + m, buffer_.height + m, t0, t1)
+        || !(t0 < t1))
         return;
     const double dx = x1 - x0;
     const double dy = y1 - y0;
