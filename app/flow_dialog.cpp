@@ -53,6 +53,23 @@ QPixmap RenderBitmap(ImageId image, double devicePixelRatio, const std::string& 
     return pixmap;
 }
 
+// The status line's words in its lines: in the dialog's font, or a point smaller at a time
+// (down to 6 points) where they would run past its last line.
+void FitStatusFont(QLabel& status, const QFont& dialogFont)
+{
+    QFont font = dialogFont;
+    const QRect box = status.contentsRect();
+    while (font.pointSize() > 6
+           && QFontMetrics(font)
+                      .boundingRect(QRect(0, 0, box.width(), 100000),
+                                    Qt::TextWordWrap | int(status.alignment()), status.text())
+                      .height()
+                  > box.height())
+        font.setPointSize(font.pointSize() - 1);
+    if (status.font() != font)
+        status.setFont(font);
+}
+
 } // namespace
 
 FlowDialog::FlowDialog(QWidget* parent)
@@ -441,6 +458,7 @@ void FlowDialog::PictureChanged()
     if (status_ && status_->text() != status) {
         status_->setText(status);
         status_->setAccessibleName(status);
+        FitStatusFont(*status_, font());
     }
     const QString now = PictureDescription();
     if (now != pictureDescription_) {

@@ -444,3 +444,58 @@ TEST_F(Window, EveryLanguageSpeaksAndFits)
     EXPECT_EQ(QSet<QString>(cancels.begin(), cancels.end()).size(), cancels.size())
         << cancels.join(QLatin1Char('|')).toStdString();
 }
+
+namespace {
+
+// The dialog's controls shown that do not lie whole inside its window, by their object names
+// or their texts.
+QStringList ControlsOutside(const QWidget& dlg)
+{
+    QStringList outside;
+    for (const QWidget* w : dlg.findChildren<const QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!w->isVisibleTo(&dlg) || w->isWindow() || dlg.rect().contains(w->geometry()))
+            continue;
+        const auto* label = qobject_cast<const QLabel*>(w);
+        outside << (w->objectName().isEmpty() && label ? label->text() : w->objectName())
+                       + QStringLiteral(" at ") + QString::number(w->geometry().bottom());
+    }
+    return outside;
+}
+
+} // namespace
+
+// The status line and the gas's row (the drop-down, and "other gas"'s two fields with their
+// captions) lie whole inside the window and show all their words in every language, for every
+// wall from 0 to 180 degrees, with the model's flow and the exact theory's.
+TEST_F(Window, TheStatusLineAndTheGasRowFitInEveryLanguage)
+{
+    const std::unique_ptr<FlowDialog> dlg = Open();
+    auto* choice = qobject_cast<QComboBox*>(dlg->Control(ControlId::GasChoice));
+    ASSERT_TRUE(choice);
+    const int other = choice->findData(QString::fromUtf8(kOtherGasCode));
+    ASSERT_GE(other, 0);
+    choice->setCurrentIndex(other);
+    emit choice->activated(other);
+    ASSERT_TRUE(dlg->Control(ControlId::GasMolarMass)->isVisibleTo(dlg.get()));
+    const QLabel* status = dlg->findChild<const QLabel*>(QStringLiteral("status"));
+    ASSERT_TRUE(status);
+    for (const Language* l = LanguagesBegin(); l != LanguagesEnd(); ++l) {
+        dlg->MenuCommandChosen(Command::Language, QString::fromUtf8(l->code));
+        int longest = 0;
+        for (const bool exact : {false, true}) {
+            dlg->Session().SetPhysics(exact ? Physics::Exact : Physics::Model);
+            for (int beta = 0; beta <= 180; beta += 5) {
+                dlg->Session().SetBodyAngle(beta);
+                QApplication::processEvents();
+                const std::string where = std::string(l->code) + (exact ? ", exact, " : ", model, ")
+                                          + std::to_string(beta) + "°";
+                ASSERT_FALSE(status->text().isEmpty()) << where;
+                longest = std::max(longest, int(status->text().size()));
+                EXPECT_EQ(ControlsOutside(*dlg).join(QLatin1Char('|')).toStdString(), "") << where;
+                EXPECT_EQ(TextsPastTheirBoxes(*dlg).join(QLatin1Char('|')).toStdString(), "")
+                    << where;
+            }
+        }
+        EXPECT_GT(longest, 60) << l->code;
+    }
+}

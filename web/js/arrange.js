@@ -42,8 +42,10 @@
   }
 
   // The dialog's arrangement, its groups where the table puts them (wide: false) or two by two
-  // beside the picture (wide: true), everything k times its size. Returns [width, height].
-  function arrangeDialog(controls, k, wide) {
+  // beside the picture (wide: true), everything k times its size. The gas's row where the table
+  // has it, or (gasApart) left for the caller to place, the dialog then ending under the groups;
+  // beside the picture, under the group of the shorter column. Returns [width, height].
+  function arrangeDialog(controls, k, wide, gasApart) {
     const pic = controls.picture.entry;
     const noteLine = Math.round(16 * k);
     const groupPlaces = new Map();
@@ -51,46 +53,50 @@
       const lines = g.inputs.filter((f) => f.note).length;
       return lines ? lines * noteLine + Math.round(4 * k) : 0;
     };
+    const gas = controls.gas;
     let width;
     let height;
     if (!wide) {
       for (const g of controls.groups) groupPlaces.set(g, [g.x * k, g.y * k]);
       place(controls.picture.el, pic.x * k, pic.y * k, pic.w * k, pic.h * k);
       width = controls.table.w * k;
-      height = controls.table.h * k;
-      for (const g of controls.groups) height = Math.max(height, (g.y + g.h) * k + noteHeight(g));
-    } else {
-      place(controls.picture.el, 0, 0, pic.w * k, pic.h * k);
-      const left = (pic.w + GAP) * k;
-      const colW = [0, 0];
-      for (const row of controls.wideGrid) row.forEach((g, i) => { colW[i] = Math.max(colW[i], g.w); });
-      let y = 0;
-      for (const row of controls.wideGrid) {
-        let rowH = 0;
-        row.forEach((g, i) => {
-          groupPlaces.set(g, [left + (i === 0 ? 0 : (colW[0] + GAP) * k), y]);
-          rowH = Math.max(rowH, g.h * k + noteHeight(g));
-        });
-        y += rowH + GAP * k;
-      }
-      width = left + (colW[0] + GAP + colW[1]) * k;
-      height = Math.max(pic.h * k, y - GAP * k);
-    }
-    for (const g of controls.groups) placeGroup(g, ...groupPlaces.get(g), k, noteLine);
-    // The gas's row where the table has it, or under the groups beside the picture.
-    const gas = controls.gas;
-    if (!wide) {
-      // Its bottom at the table's, under the groups (and their notes) whatever its font.
-      place(gas.el, k, 0, width - 2 * k);
       const groupsBottom = Math.max(...controls.groups.map((g) => (g.y + g.h) * k + noteHeight(g)));
-      const top = Math.max(groupsBottom + 2 * k, height - gas.el.offsetHeight);
-      place(gas.el, k, top);
-      height = Math.max(height, top + gas.el.offsetHeight);
-    } else {
-      const left = (pic.w + GAP) * k;
-      place(gas.el, left, height + GAP * k, width - left);
-      height = Math.max(height, height + GAP * k + gas.el.offsetHeight);
+      height = gasApart ? Math.max((pic.y + pic.h) * k, groupsBottom + SIZES.rows.pad * k) : controls.table.h * k;
+      for (const g of controls.groups) height = Math.max(height, (g.y + g.h) * k + noteHeight(g));
+      for (const g of controls.groups) placeGroup(g, ...groupPlaces.get(g), k, noteLine);
+      if (!gasApart) {
+        // Its bottom at the table's, under the groups (and their notes) whatever its font.
+        place(gas.el, k, 0, width - 2 * k);
+        const top = Math.max(groupsBottom + 2 * k, height - gas.el.offsetHeight);
+        place(gas.el, k, top);
+        height = Math.max(height, top + gas.el.offsetHeight);
+      }
+      return [width, height];
     }
+    place(controls.picture.el, 0, 0, pic.w * k, pic.h * k);
+    const gap = CF.wideGap(k);
+    const left = pic.w * k + gap;
+    const colW = [0, 0];
+    for (const row of controls.wideGrid) row.forEach((g, i) => { colW[i] = Math.max(colW[i], g.w); });
+    const colX = [left, left + colW[0] * k + gap];
+    const bottoms = [0, 0];
+    let y = 0;
+    for (const row of controls.wideGrid) {
+      let rowH = 0;
+      row.forEach((g, i) => {
+        groupPlaces.set(g, [colX[i], y]);
+        bottoms[i] = y + g.h * k + noteHeight(g);
+        rowH = Math.max(rowH, g.h * k + noteHeight(g));
+      });
+      y += rowH + GAP * k;
+    }
+    width = colX[1] + colW[1] * k;
+    height = Math.max(pic.h * k, y - GAP * k);
+    for (const g of controls.groups) placeGroup(g, ...groupPlaces.get(g), k, noteLine);
+    const c = bottoms[1] < bottoms[0] ? 1 : 0;
+    const top = bottoms[c] + GAP * k;
+    place(gas.el, colX[c], top, c === 1 ? width - colX[1] : colW[0] * k);
+    height = Math.max(height, top + gas.el.offsetHeight);
     return [width, height];
   }
 
@@ -147,43 +153,47 @@
     return panel.el.offsetHeight;
   }
 
-  // The dialog's arrangement, alone (wide: two by two) or with the plot beside or under the
-  // picture; returns [width, height].
+  // The dialog's arrangement, alone (wide: two by two, the status line under the picture) or
+  // with the plot beside or under the picture; returns [width, height].
   function arrangeTable(controls, choice, hintShown) {
     const k = choice.k;
     const pic = controls.picture.entry;
     const beside = choice.plot === 'beside';
-    // Beside the plot the groups stay under the picture, as the table has them.
-    const [w, h] = arrangeDialog(controls, k, choice.mode === 'wide' && !beside);
+    const wide = choice.mode === 'wide' && !beside;
+    // Beside the plot the groups stay under the picture, as the table has them, the gas's row
+    // under the plot.
+    const [w, h] = arrangeDialog(controls, k, wide, beside);
     let width = w;
     let height = h;
     if (hintShown) {
       place(controls.hint, 0, h + 6, w);
       height += 6 + controls.hint.offsetHeight;
     }
-    // The status line under the dialog, or in it under the plot where the plot stands beside
-    // the picture (the room there is free, and the page keeps its height).
+    // The status line under the dialog; in it under the plot where the plot stands beside the
+    // picture (the room there is free, and the page keeps its height), or under the picture
+    // where the groups stand beside it.
     const statusEl = document.getElementById('flow-status');
+    const putStatusInside = (x, y, statusWidth) => {
+      if (statusEl.parentElement !== document.getElementById('dialog')) document.getElementById('dialog').appendChild(statusEl);
+      statusEl.classList.add('flow-status-inside');
+      place(statusEl, x, y, statusWidth);
+      return y + statusEl.offsetHeight;
+    };
     if (beside) {
       const x = (pic.x + pic.w + GAP) * k;
       const y = pic.y * k;
       const panelHeight = placePlot(controls, x, y, choice.plotWidth * k, pic.h * k);
       width = Math.round(x) + controls.plotPanel.size[0];
-      height = Math.max(height, Math.round(y) + panelHeight + ROWS.pad);
-      if (statusEl.parentElement !== document.getElementById('dialog')) document.getElementById('dialog').appendChild(statusEl);
-      statusEl.classList.add('flow-status-inside');
-      // On a laptop's screen the gas's row stands there too, in sight with the inputs.
       let below = Math.round(y) + panelHeight + 4;
-      if (choice.mode === 'dialog') {
-        place(controls.gas.el, Math.round(x), below, controls.plotPanel.size[0]);
-        below += controls.gas.el.offsetHeight + 4;
-      }
-      place(statusEl, Math.round(x), below, controls.plotPanel.size[0]);
-      height = Math.max(height, below + statusEl.offsetHeight + ROWS.pad);
+      place(controls.gas.el, Math.round(x), below, controls.plotPanel.size[0]);
+      below += controls.gas.el.offsetHeight + 4;
+      height = Math.max(height, putStatusInside(Math.round(x), below, controls.plotPanel.size[0]) + ROWS.pad);
     } else if (choice.plot === 'under') {
       height += placePlot(controls, 0, height + 8, w, w * pic.h / pic.w) + 8 + ROWS.pad;
+    } else if (wide && !hintShown) {
+      height = Math.max(height, putStatusInside(0, pic.h * k + 4, pic.w * k) + 2);
     }
-    if (!beside) putStatusAfterDialog(controls);
+    if (!(beside || (wide && !hintShown))) putStatusAfterDialog(controls);
     return [width, height];
   }
 
@@ -298,7 +308,7 @@
     // width CSS pixels wide.
     function headerHeight(k, width) {
       document.body.dataset.layout = 'wide';
-      document.body.style.setProperty('--k', String(k));
+      setScale(k);
       putTools(true);
       pageEl.style.width = width ? Math.ceil(width) + 'px' : '';
       pageEl.style.marginLeft = '';
@@ -310,13 +320,15 @@
       toolsEl.style.minHeight = '';
       const row = Math.max(0, ...Array.from(toolsEl.children, (c) => c.getBoundingClientRect().height));
       if (row > 0) toolsEl.style.minHeight = Math.ceil(2 * row + 6 + 4) + 'px';
-      const top = header.getBoundingClientRect().top;
-      // The status line's room under the dialog is kept too: its least height, the same for
-      // any words, so that the scale does not follow them.
-      const statusStyle = getComputedStyle(statusEl);
-      const statusRoom = parseFloat(statusStyle.minHeight) + parseFloat(statusStyle.marginTop);
-      return Math.max(header.getBoundingClientRect().bottom, toolsEl.getBoundingClientRect().bottom) - top
-        + (statusRoom || 0);
+      // From the page's top: the caption stands in the middle of the tools' rows.
+      const top = pageEl.getBoundingClientRect().top;
+      return Math.max(header.getBoundingClientRect().bottom, toolsEl.getBoundingClientRect().bottom) - top + 6;
+    }
+
+    // The status line's room: two lines and its margin (the same for any words, so that the
+    // scale does not follow them), CSS pixels.
+    function statusRoom() {
+      return 2 * (parseFloat(getComputedStyle(statusEl).lineHeight) || 20) + 4;
     }
 
     // Held upright, the tools in one row: those that do not fit the row's width go, from the
@@ -351,6 +363,14 @@
       if (focused && !moreList.contains(focused)) focused.focus({ preventScroll: true });
     }
 
+    // The dialog's scale, and the caption's and the tools' (at most kHeader: on a projector they
+    // are read from near the screen, and the room goes to the picture).
+    const kHeader = SIZES.kHeader;
+    function setScale(k) {
+      document.body.style.setProperty('--k', String(k));
+      document.body.style.setProperty('--k-header', String(Math.min(k, kHeader)));
+    }
+
     function choose(vw, vh) {
       let hintHeight = 0;
       if (!hint.hidden) {
@@ -360,28 +380,56 @@
       }
       // Without a choice remembered, the plot's panel is open on every screen but a phone's.
       if (!plot.decided())
-        plot.openByDefault(CF.chooseLayout(controls, vw, vh, coarse.matches, headerHeight, hintHeight, false).mode);
-      const chosen = CF.chooseLayout(controls, vw, vh, coarse.matches, headerHeight, hintHeight, plot.isOpen());
+        plot.openByDefault(CF.chooseLayout(controls, vw, vh, coarse.matches, headerHeight, hintHeight, false, statusRoom()).mode);
+      const chosen = CF.chooseLayout(controls, vw, vh, coarse.matches, headerHeight, hintHeight, plot.isOpen(), statusRoom());
       hint.style.position = '';
       hint.style.width = '';
       return chosen;
     }
 
+    // The window's width the page may take, CSS pixels: without a scroll bar, nor the room the
+    // browser keeps for one (the page is at most 100vw wide, which leaves that room out).
+    const vwProbe = document.createElement('div');
+    vwProbe.style.cssText = 'position:absolute;left:0;top:0;width:100vw;height:0;visibility:hidden';
+    vwProbe.setAttribute('aria-hidden', 'true');
+    document.body.appendChild(vwProbe);
+    const pageWidthRoom = () => Math.min(document.documentElement.clientWidth, vwProbe.getBoundingClientRect().width);
+
+    // The page for the window: chosen, then arranged and measured. Where the page as made runs
+    // past the window's height (words wrapped into more rows than the choice allowed for), or
+    // its width moved (a scroll bar came or went), it is chosen again for that: a few times
+    // at most, each time no larger.
     function arrange() {
       fitTools(false); // every tool in the row while the layout is chosen
       hint.hidden = !anyCoarse.matches;
-      choice = choose(document.documentElement.clientWidth, window.innerHeight);
+      let less = 0;
+      let vw = pageWidthRoom();
+      for (let pass = 0; pass < 3; ++pass) {
+        choice = choose(vw, window.innerHeight - less);
+        arrangeFor(choice);
+        if (choice.mode !== 'wide') break;
+        // (The width only narrows: a scroll bar that comes at one width and goes at the next
+        // would otherwise take turns.)
+        const over = document.documentElement.scrollHeight - window.innerHeight;
+        const room = pageWidthRoom();
+        if (over <= 0 && room >= vw) break;
+        less += Math.max(0, over);
+        vw = Math.min(vw, room);
+      }
+      picture.measure();
+      plot.measure();
+    }
+
+    function arrangeFor(choice) {
       document.body.dataset.layout = choice.mode;
       if (choice.mode !== 'wide') toolsEl.style.minHeight = '';
-      document.body.style.setProperty('--k', String(choice.k));
+      setScale(choice.k);
       document.body.style.setProperty('--margin', choice.margin + 'px');
       putTools(choice.mode !== 'side');
       pageEl.style.width = choice.mode === 'side' ? choice.width + 'px' : Math.ceil(choice.width) + 'px';
       pageEl.style.marginLeft = choice.mode === 'side' ? choice.offset + 'px' : '';
       fitTools(choice.mode === 'rows');
       arrangeControls(controls, dialogEl, choice);
-      picture.measure();
-      plot.measure();
     }
 
     let arrangeQueued = false;

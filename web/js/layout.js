@@ -1,7 +1,8 @@
 // Which layout the page takes for the screen, and at what size. The layouts:
 //   dialog  laptops: the dialog's own arrangement at its own size;
-//   wide    large screens and projectors: the dialog grows with the window, its four groups of
-//           fields two by two beside the picture;
+//   wide    large screens and projectors (and a laptop's with the plot folded): the dialog grows
+//           with the window, its four groups of fields two by two beside the picture, the status
+//           line under it;
 //   rows    narrow screens (phones held upright): the tools in one row, the picture as wide as
 //           the screen, below it the inputs, then the upstream, critical and at-the-pointer
 //           groups, one field per row with its name and unit beside it, in one or two columns;
@@ -30,18 +31,26 @@
       coarse: { row: 50, field: 44, font: 16, label: 1.35, note: 22 },
     },
     // The plot beside the picture: at least this wide (the core's plot writes its legend in one
-    // line) and at most as wide as the picture, in the dialog's pixels.
-    plot: { min: 480, max: 622 },
+    // line) and at most as wide as the picture, in the dialog's pixels; on a large screen at
+    // most half again as wide, so that the picture and the plot fill a short wide window.
+    plot: { min: 480, max: 622, wideMax: 933 },
     // The plot's height on a phone, CSS pixels at least.
     plotMinHeight: 220,
+    // The scale the caption, the tools and the gaps between the picture and the groups grow to
+    // at most: on a projector the room goes to the picture.
+    kHeader: 1.25,
   };
+  // The gap between the picture and the groups, and between the groups' columns, beside the
+  // picture at scale k, CSS pixels.
+  CF.wideGap = (k) => CF.layoutSizes.gap * Math.min(k, CF.layoutSizes.kHeader);
   const GAP = CF.layoutSizes.gap;
   const PLOT = CF.layoutSizes.plot;
 
   // Large screens: the dialog kMax times its size at most, as large as the height holds with
   // the caption and the tools above it. Their height grows with k, and the tools may wrap into
   // more rows at the page's width (widthAt(k)), so it is measured at the k tried, a few times at
-  // most; each time k only shrinks.
+  // most; each time k only shrinks. The arrangement measures what it made and, where the page
+  // still runs past the window's height, chooses again with that much less height (screen.vh).
   function fitHeight(screen, dialogH, kMax, widthAt) {
     const room = screen.vh - 2 * screen.margin - 8;
     let k = Math.min(kMax, room / (dialogH + screen.headerHeight(1) + 8));
@@ -53,34 +62,48 @@
     return k;
   }
 
-  // Large enough for fingers too: the fields at least 44 CSS pixels tall at scale k.
-  const wideEnough = (controls, screen, k) => k >= 1.25 && (!screen.coarse || controls.fieldHeight * k >= 44);
+  // Large enough: on a large screen at least kLeast times the dialog's size (else the dialog's
+  // own arrangement serves), on any screen not smaller than it; for fingers too, the fields at
+  // least 44 CSS pixels tall at scale k.
+  const kLeast = 1.25;
+  const wideEnough = (controls, screen, k, least) => k >= least && (!screen.coarse || controls.fieldHeight * k >= 44);
 
-  // With the plot: the picture and the plot side by side, the groups under the picture.
+  // The bottom of the groups in the dialog's arrangement, in its pixels.
+  const groupsBottom = (controls) => Math.max(...controls.groups.map((g) => g.y + g.h));
+
+  // With the plot: the picture and the plot side by side, the groups under the picture, the
+  // gas's row and the status line under the plot.
   function wideWithPlot(controls, screen) {
     const pic = controls.picture.entry;
     const room = screen.vw - 2 * screen.margin;
-    const plotWidthAt = (k) => Math.min(PLOT.max, Math.floor(room / k - pic.x - pic.w - GAP));
-    const k = fitHeight(screen, controls.table.h, room / (pic.x + pic.w + GAP + PLOT.min),
+    const plotWidthAt = (k) => Math.min(PLOT.wideMax, Math.floor(room / k - pic.x - pic.w - GAP));
+    const k = fitHeight(screen, groupsBottom(controls) + CF.layoutSizes.rows.pad, room / (pic.x + pic.w + GAP + PLOT.min),
                         (k) => (pic.x + pic.w + GAP + plotWidthAt(k)) * k);
     const plotWidth = plotWidthAt(k);
-    if (!wideEnough(controls, screen, k)) return null;
+    if (!wideEnough(controls, screen, k, kLeast)) return null;
     return { mode: 'wide', k: k, margin: screen.margin, width: (pic.x + pic.w + GAP + plotWidth) * k, plot: 'beside',
              plotWidth: plotWidth };
   }
 
-  // Without it: the groups two by two beside the picture.
-  function wideWithoutPlot(controls, screen) {
+  // Without it: the groups two by two beside the picture, the gas's row beside the shorter
+  // column's last group, the status line under the picture (its room: screen.statusRoom CSS
+  // pixels). least: the least scale taken.
+  function wideWithoutPlot(controls, screen, least) {
     const pic = controls.picture.entry;
     const cols = [0, 0];
     for (const row of controls.wideGrid) row.forEach((g, i) => { cols[i] = Math.max(cols[i], g.w); });
-    const wideW = pic.w + GAP + cols[0] + GAP + cols[1];
-    let wideH = 0;
-    for (const row of controls.wideGrid) wideH += Math.max(...row.map((g) => g.h)) + GAP;
-    wideH = Math.max(pic.h, wideH - GAP);
-    const k = fitHeight(screen, wideH, (screen.vw - 2 * screen.margin) / wideW, (k) => wideW * k);
-    if (!wideEnough(controls, screen, k)) return null;
-    return { mode: 'wide', k: k, margin: screen.margin, width: wideW * k };
+    const wideW = pic.w + cols[0] + cols[1];
+    const widthAt = (k) => wideW * k + 2 * CF.wideGap(k);
+    let gridH = 0;
+    for (const row of controls.wideGrid) gridH += Math.max(...row.map((g) => g.h)) + GAP;
+    const room = screen.vw - 2 * screen.margin;
+    const kBig = (room - 2 * CF.wideGap(Infinity)) / wideW;
+    const kMax = kBig >= CF.layoutSizes.kHeader ? kBig : room / (wideW + 2 * GAP);
+    // The status line's room does not grow with k: the height it asks for at the largest k.
+    const wideH = Math.max(pic.h + screen.statusRoom / Math.max(1, kMax), gridH - GAP);
+    const k = fitHeight(screen, wideH, kMax, widthAt);
+    if (!wideEnough(controls, screen, k, least)) return null;
+    return { mode: 'wide', k: k, margin: screen.margin, width: widthAt(k) };
   }
 
   // Laptops: the dialog as it is, where it fits and a mouse points; the plot beside the picture
@@ -114,11 +137,16 @@
   // picture, plotWidth dialog pixels wide at the dialog's scale; 'under' it; null: folded).
   //   headerHeight(k, width): the height of the caption and the tools above the dialog at scale
   //   k in the wide layout, the page width CSS pixels wide (all the window's width without it).
-  CF.chooseLayout = function (controls, vw, vh, coarse, headerHeight, hintHeight, plotOpen) {
+  //   statusRoom: the status line's least height with its margin, CSS pixels.
+  CF.chooseLayout = function (controls, vw, vh, coarse, headerHeight, hintHeight, plotOpen, statusRoom) {
     const screen = { vw: vw, vh: vh, coarse: coarse, headerHeight: headerHeight, hintHeight: hintHeight,
-                     margin: vw < 480 ? 8 : 12 };
+                     margin: vw < 480 ? 8 : 12, statusRoom: statusRoom || 0 };
     let choice = null;
-    if (vw >= 1600 && vh >= 720) choice = plotOpen ? wideWithPlot(controls, screen) : wideWithoutPlot(controls, screen);
+    if (vw >= 1600 && vh >= 720) choice = plotOpen ? wideWithPlot(controls, screen) : wideWithoutPlot(controls, screen, kLeast);
+    // A laptop's screen with the plot folded: the groups beside the picture where the screen is
+    // wide enough for both at the dialog's size, the picture no smaller than the dialog's and the
+    // status line under it, all in the first screen.
+    if (!choice && !plotOpen && !coarse) choice = wideWithoutPlot(controls, screen, 1);
     if (!choice && !coarse && vw >= controls.table.w + 2 * screen.margin) choice = laptop(controls, screen, plotOpen);
     if (!choice && vw > vh) choice = sideways(controls, screen, plotOpen);
     return choice || { mode: 'rows', k: 1, margin: screen.margin, coarse: coarse, width: vw - 2 * screen.margin,
