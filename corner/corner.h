@@ -35,6 +35,21 @@ constexpr double kDigitsPerCell = 0.55;
 // longest label (chi's, about seven cells) inside the picture.
 int LabelCellFor(double unitsPerPixel, int pictureWidth);
 
+// A label as the overlay writes it: its text, the top-left corner of its font cell (picture
+// pixels) and the box its text takes at most, from that corner: LabelTextWidth wide, a cell high.
+struct LabelPlace {
+    std::string text;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// How wide a label's text is taken to be at most in a font cell of cell pixels: the core has no
+// fonts, so each character is taken as wide as the widest of its kind in the sans-serif fonts
+// both shells draw the labels with ('=', '>' and 'm' wider, ',' and ' ' narrower), rounded up.
+int LabelTextWidth(const std::string& text, int cell);
+
 // The exact theory chosen lets a drag and the keys turn the wall into the flow, above the
 // upstream wall's line, up to 60 degrees above it: the largest wall angle then, rad.
 constexpr double kMostTurnedInto = kHalfPi + kPi / 3.0;
@@ -137,12 +152,26 @@ public:
     std::vector<std::string> LabelsNear(const FlowState& fs, double reach) const;
     static constexpr double kLabelsNearStep = 0.25 * kPi / 180.0;
 
+    // Where Draw writes its labels: beta's, then alpha's and chi's (the exact theory's when
+    // physics is Exact), those it draws only. The model's labels at kLabelCell stand where they
+    // always have; a larger label, and every exact label, stands at the place nearest its own
+    // (inside the picture) whose box no line or arc of the overlay crosses and no other label
+    // takes, kLabelClearance pixels clear of each line's edge; where there is none, at its own.
+    std::vector<LabelPlace> LabelPlaces(const FlowState& fs) const;
+    // How far a moved label's box stays from a line's edge, picture pixels.
+    static constexpr int kLabelClearance = 2;
+
     // Draws the whole overlay (the exact theory's when physics is Exact); leaves its last pen
     // and the font selected.
     void Draw(DC& dc, const FlowState& fs) const;
 
 private:
-    // The walls, beta's arc and its label.
-    void DrawWallsAndBeta(DC& dc) const;
-    void DrawExact(DC& dc, const ExactFlow& flow) const;
+    // Draws the overlay with its labels at places (beta, alpha, chi, as LabelPlaces gives
+    // them), or without labels when places is null.
+    void DrawOverlay(DC& dc, const FlowState& fs, const std::vector<LabelPlace>* places) const;
+    // The walls, beta's arc and its label (when a place is given).
+    void DrawWallsAndBeta(DC& dc, const LabelPlace* beta) const;
+    void DrawExact(DC& dc, const ExactFlow& flow, const std::vector<LabelPlace>* places) const;
+    // The labels at their own places, before any is moved off a line.
+    std::vector<LabelPlace> OwnLabelPlaces(const FlowState& fs) const;
 };

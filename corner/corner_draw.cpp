@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "base/constants.h"
 #include "base/saturate.h"
@@ -56,13 +58,241 @@ void DrawRay(DC& dc, double phi, int apexX, int top, double h)
     dc.MoveTo(apexX, top);
     dc.LineTo(x, y);
 }
+
 // The radius of beta's arc, picture pixels.
 constexpr int kBetaArcRadius = 80;
+// Where beta's arc is joined from: a point on the upstream wall this far left of the corner,
+// picture pixels (the join runs along the wall to the arc's start).
+constexpr int kBetaArcJoin = 30;
+// Beta's label of the desktop's size: its left edge this far left of the corner, inside the arc,
+// picture pixels.
+constexpr int kBetaLabelLeftOfCorner = 70;
 // The width of beta's label ("β=135") in font cells, at most, in the shells' fonts (about 2.9).
 constexpr int kBetaLabelCells = 3;
+// A label's least distance from the picture's left edge, picture pixels.
+constexpr int kLabelEdge = 10;
+// Beta's label's top below the corner's row, picture pixels: under the upstream wall's three rows.
+constexpr int kBetaLabelBelowWall = 2;
+// The radius of alpha's arc, picture pixels.
+constexpr int kAlphaArcRadius = 25;
+// Where alpha's arc is joined from: a point on the reference line this far right of the corner,
+// picture pixels.
+constexpr int kAlphaArcJoin = 30;
+// Alpha's label's left edge right of the corner, picture pixels: past its arc.
+constexpr int kAlphaLabelRightOfCorner = 40;
+// Chi's label's bottom above the picture's bottom, picture pixels.
+constexpr int kChiLabelAboveBottom = 10;
+// A horizontal last characteristic is drawn this many picture widths to the right per one and a
+// half heights down: nearly horizontal, and still a line to a finite point.
+constexpr double kLevelRayRun = 1000.0;
+// The wall is taken as turned past the largest turning angle (the flow boundary drawn) when
+// separationAngle is below minus this, rad.
+constexpr double kLeastSeparation = 0.0001;
+// The reference line continues the upstream wall this share of the picture's width past the
+// corner.
+constexpr int kReferenceLineShare = 8;
+
+// Records the overlay's lines and arcs (as chords) as segments, with their pens' widths, and
+// draws nothing: the lines a label's place must keep clear of.
+class SegmentRecorder : public DC {
+public:
+    struct Segment {
+        double x0, y0, x1, y1;
+        int width;
+    };
+    std::vector<Segment> segments;
+
+    void SelectPen(const Pen& pen) override { width_ = pen.width; }
+    void SelectBrush(const Brush&) override {}
+    void SelectFont(const Font&) override {}
+    void MoveTo(int x, int y) override
+    {
+        x_ = x;
+        y_ = y;
+    }
+    void LineTo(int x, int y) override { To(x, y); }
+    void Arc(int x, int y, int radius, float startDegrees, float sweepDegrees) override
+    {
+        if (!std::isfinite(startDegrees) || !std::isfinite(sweepDegrees)
+            || !(std::fabs(sweepDegrees) <= 720.0f))
+            return;
+        // Chords of at most five degrees: within a pixel of an arc of the radii drawn here.
+        const int chords = 1 + static_cast<int>(std::fabs(sweepDegrees) / 5.0f);
+        for (int i = 0; i <= chords; ++i) {
+            const double a = (startDegrees + sweepDegrees * i / chords) * kRadiansPerDegree;
+            To(x + radius * std::cos(a), y - radius * std::sin(a));
+        }
+    }
+    void DrawText(int, int, const std::string&) override {}
+    void Ellipse(int, int, int, int) override {}
+    void FillRect(int, int, int, int, Colour) override {}
+
+private:
+    void To(double x, double y)
+    {
+        segments.push_back(Segment{x_, y_, x, y, width_});
+        x_ = x;
+        y_ = y;
+    }
+    void SetPixelSlow(int, int, Colour) override {}
+    double x_ = 0.0;
+    double y_ = 0.0;
+    int width_ = 1;
+};
+
+// Whether the segment from (x0, y0) to (x1, y1) meets the box [l, r] x [t, b] (clipped in
+// doubles, Liang-Barsky); a segment with an end that is no number meets nothing.
+bool SegmentMeetsBox(double x0, double y0, double x1, double y1, double l, double t, double r,
+                     double b)
+{
+    if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1))
+        return false;
+    double u0 = 0.0, u1 = 1.0;
+    const double dx = x1 - x0, dy = y1 - y0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x0 - l, r - x0, y0 - t, b - y0};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0)
+                return false;
+            continue;
+        }
+        const double u = q[i] / p[i];
+        if (p[i] < 0.0)
+            u0 = std::max(u0, u);
+        else
+            u1 = std::min(u1, u);
+        if (u0 > u1)
+            return false;
+    }
+    return true;
+}
+
+bool BoxesMeet(const LabelPlace& a, const LabelPlace& b, int clearance)
+{
+    return a.x < b.x + b.width + clearance && b.x < a.x + a.width + clearance
+           && a.y < b.y + b.height + clearance && b.y < a.y + a.height + clearance;
+}
+
 } // namespace
 
-void Corner::DrawWallsAndBeta(DC& dc) const
+int LabelTextWidth(const std::string& text, int cell)
+{
+    double cells = 0.0;
+    for (unsigned char c : text) {
+        if ((c & 0xC0) == 0x80)
+            continue; // a UTF-8 continuation byte
+        if (c == '=' || c == '>' || c == 'm')
+            cells += 0.85;
+        else if (c == ',' || c == ' ' || c == '.')
+            cells += 0.4;
+        else
+            cells += 0.62;
+    }
+    return TruncToInt(std::ceil(cells * cell));
+}
+
+std::vector<LabelPlace> Corner::OwnLabelPlaces(const FlowState& fs) const
+{
+    const int apexX = ApexX();
+    const int cell = labelFont.height;
+    std::vector<LabelPlace> places;
+    auto add = [&](std::string text, int x, int y) {
+        const int w = LabelTextWidth(text, cell);
+        places.push_back(LabelPlace{std::move(text), x, y, w, cell});
+    };
+    // Beta's label of the desktop's size stands inside its arc; a larger one would cross the
+    // arc there, so it stands left of the arc's start, under the wall, but never out of the
+    // picture.
+    add(BetaLabel(),
+        cell <= kLabelCell ? apexX - kBetaLabelLeftOfCorner
+                           : std::max(left + kLabelEdge,
+                                      apexX - kBetaArcRadius - cell / 4 - kBetaLabelCells * cell),
+        top + kBetaLabelBelowWall);
+    // Alpha's and chi's, their cells' bottoms on the reference line and kChiLabelAboveBottom
+    // above the picture's bottom.
+    std::string alpha, chi;
+    if (physics == Physics::Exact) {
+        const ExactFlow flow = ExactFlowOf(fs);
+        alpha = ExactAlphaLabel(flow);
+        chi = ExactChiLabel(flow);
+    } else if (HasFan(fs)) {
+        alpha = AlphaLabel(fs);
+        chi = ChiLabel(fs);
+    }
+    if (!alpha.empty())
+        add(alpha, apexX + kAlphaLabelRightOfCorner, top - cell);
+    if (!chi.empty())
+        add(chi, kLabelEdge, height - kChiLabelAboveBottom - cell);
+    return places;
+}
+
+std::vector<LabelPlace> Corner::LabelPlaces(const FlowState& fs) const
+{
+    std::vector<LabelPlace> places = OwnLabelPlaces(fs);
+    if (physics == Physics::Model && labelFont.height <= kLabelCell)
+        return places;
+    SegmentRecorder lines;
+    DrawOverlay(lines, fs, nullptr);
+    // Every place a label may take lies on a grid a quarter cell apart, inside the picture.
+    const int step = std::max(2, labelFont.height / 4);
+    const int margin = kLabelClearance;
+    auto clear = [&](const LabelPlace& p, size_t placed) {
+        for (const SegmentRecorder::Segment& s : lines.segments) {
+            const double grow = kLabelClearance + 0.5 * s.width;
+            if (SegmentMeetsBox(s.x0, s.y0, s.x1, s.y1, p.x - grow, p.y - grow,
+                                p.x + p.width + grow, p.y + p.height + grow))
+                return false;
+        }
+        for (size_t k = 0; k < placed; ++k)
+            if (BoxesMeet(p, places[k], kLabelClearance))
+                return false;
+        return true;
+    };
+    // Beta's label is looked for under the upstream wall first, alpha's above the reference
+    // line first (on the side of the angle each names), chi's anywhere.
+    auto sideOf = [&](size_t i, const LabelPlace& p) {
+        if (i == 0)
+            return p.y >= top + kBetaLabelBelowWall;
+        if (i == 1 && places.size() == 3)
+            return p.y + p.height + kLabelClearance <= top;
+        return true;
+    };
+    for (size_t i = 0; i < places.size(); ++i) {
+        LabelPlace& own = places[i];
+        if (clear(own, i))
+            continue;
+        const int x0 = left + margin;
+        const int x1 = left + width - margin - own.width;
+        const int y0 = margin;
+        const int y1 = height - margin - own.height;
+        for (int pass = 0; pass < 2; ++pass) {
+            LabelPlace best = own;
+            double bestDistance = -1.0;
+            LabelPlace p = own;
+            for (int y = y0; y <= y1; y += step)
+                for (int x = x0; x <= x1; x += step) {
+                    const double dx = x - own.x, dy = y - own.y;
+                    const double d = dx * dx + dy * dy;
+                    if (bestDistance >= 0.0 && d >= bestDistance)
+                        continue;
+                    p.x = x;
+                    p.y = y;
+                    if ((pass == 1 || sideOf(i, p)) && clear(p, i)) {
+                        best = p;
+                        bestDistance = d;
+                    }
+                }
+            if (bestDistance >= 0.0) {
+                own = best;
+                break;
+            }
+        }
+    }
+    return places;
+}
+
+void Corner::DrawWallsAndBeta(DC& dc, const LabelPlace* beta) const
 {
     const int apexX = ApexX();
     const double h = height;
@@ -83,32 +313,30 @@ void Corner::DrawWallsAndBeta(DC& dc) const
                   TruncToInt(static_cast<double>(top) - h));
 
     // The body angle beta: an arc from the upstream wall round inside the body to the
-    // downstream wall, and its label below the corner, in the thin pen and the label font.
-    // A label of the desktop's size stands inside the arc; a larger one (a picture shown small)
-    // would cross the arc there, so it stands left of the arc's start, under the wall, but never
-    // out of the picture.
-    const int cell = labelFont.height;
+    // downstream wall, and its label, in the thin pen and the label font.
     dc.SelectFont(labelFont);
     dc.SelectPen(thinPen);
-    dc.MoveTo(apexX - 30, top);
+    dc.MoveTo(apexX - kBetaArcJoin, top);
     dc.Arc(apexX, top, kBetaArcRadius, 180.0f, ToDegreesArg(BetaDegrees()));
-
-    const int betaX = cell <= kLabelCell ? apexX - 70
-                                         : std::max(left + 10, apexX - kBetaArcRadius - cell / 4
-                                                                   - kBetaLabelCells * cell);
-    dc.DrawText(betaX, top + 2, BetaLabel());
+    if (beta)
+        dc.DrawText(beta->x, beta->y, beta->text);
 }
 
 void Corner::Draw(DC& dc, const FlowState& fs) const
 {
+    const std::vector<LabelPlace> places = LabelPlaces(fs);
+    DrawOverlay(dc, fs, &places);
+}
+
+void Corner::DrawOverlay(DC& dc, const FlowState& fs, const std::vector<LabelPlace>* places) const
+{
     if (physics == Physics::Exact) {
-        DrawExact(dc, ExactFlowOf(fs));
+        DrawExact(dc, ExactFlowOf(fs), places);
         return;
     }
     const int apexX = ApexX();
     const double h = height;
-    const int cell = labelFont.height;
-    DrawWallsAndBeta(dc);
+    DrawWallsAndBeta(dc, places && !places->empty() ? &(*places)[0] : nullptr);
 
     // The fan's rays are dashed; a subsonic flow (its angles no numbers) has no fan.
     dc.SelectPen(dashPen);
@@ -124,17 +352,17 @@ void Corner::Draw(DC& dc, const FlowState& fs) const
     DrawRay(dc, fs.machAngle, apexX, top, h);
 
     // The last characteristic: out through the top edge when above the horizontal, else
-    // through the bottom edge; a horizontal one is drawn nearly horizontal, a thousand
-    // picture heights to the right for one height down.
+    // through the bottom edge; a horizontal one is drawn nearly horizontal, kLevelRayRun
+    // picture heights to the right for one and a half heights down.
     if (fs.fanEndAngle == 0.0) {
         dc.MoveTo(apexX, top);
-        dc.LineTo(TruncToInt(apexX + h * 1000.0), TruncToInt(1.5 * h));
+        dc.LineTo(TruncToInt(apexX + h * kLevelRayRun), TruncToInt(1.5 * h));
     } else {
         DrawRay(dc, fs.fanEndAngle, apexX, top, h);
     }
 
     // The flow boundary, when the wall is turned past the largest turning angle.
-    if (separationAngle < -0.0001) {
+    if (separationAngle < -kLeastSeparation) {
         dc.SelectPen(dotPen);
         DrawRay(dc, separationAngle, apexX, top, h);
     }
@@ -142,16 +370,16 @@ void Corner::Draw(DC& dc, const FlowState& fs) const
     // The reference line continuing the upstream wall past the corner.
     dc.SelectPen(thinPen);
     dc.MoveTo(apexX, top);
-    dc.LineTo(left + Half(width) + width / 8, top);
+    dc.LineTo(left + Half(width) + width / kReferenceLineShare, top);
 
     // The Mach angle alpha: from the reference line up to the first characteristic.
-    dc.MoveTo(apexX + 30, top);
-    dc.Arc(apexX, top, 25, 0.0f, ToDegreesArg(fs.machAngle * kDegreesPerRadian));
+    dc.MoveTo(apexX + kAlphaArcJoin, top);
+    dc.Arc(apexX, top, kAlphaArcRadius, 0.0f, ToDegreesArg(fs.machAngle * kDegreesPerRadian));
 
-    // The labels alpha and chi, their cells' bottoms on the reference line and ten pixels above
-    // the picture's bottom, whatever their size.
-    dc.DrawText(apexX + 40, top - cell, AlphaLabel(fs));
-    dc.DrawText(10, height - 10 - cell, ChiLabel(fs));
+    // The labels alpha and chi.
+    if (places)
+        for (size_t i = 1; i < places->size(); ++i)
+            dc.DrawText((*places)[i].x, (*places)[i].y, (*places)[i].text);
 }
 
 namespace {
@@ -218,7 +446,7 @@ void DrawFarRay(DC& dc, double phi, int apexX, int top, int width, int height)
 
 } // namespace
 
-void Corner::DrawExact(DC& dc, const ExactFlow& flow) const
+void Corner::DrawExact(DC& dc, const ExactFlow& flow, const std::vector<LabelPlace>* places) const
 {
     const int apexX = ApexX();
     const double wallPhi = wallAngle - kHalfPi;
@@ -231,9 +459,7 @@ void Corner::DrawExact(DC& dc, const ExactFlow& flow) const
     else if (flow.kind == ExactKind::Detached || flow.kind == ExactKind::Subsonic)
         FillWedge(dc, apexX, top, width, height, wallPhi, kHalfPi, kNotComputedTint);
 
-    DrawWallsAndBeta(dc);
-    const int cell = labelFont.height;
-    const std::string chi = ExactChiLabel(flow);
+    DrawWallsAndBeta(dc, places && !places->empty() ? &(*places)[0] : nullptr);
 
     if (flow.kind == ExactKind::Shock) {
         // The shock from the corner at its angle, in a pen of its own.
@@ -257,11 +483,12 @@ void Corner::DrawExact(DC& dc, const ExactFlow& flow) const
         // from the flow) and the Mach angle alpha from it up to the first Mach line.
         dc.SelectPen(thinPen);
         dc.MoveTo(apexX, top);
-        dc.LineTo(left + Half(width) + width / 8, top);
-        dc.MoveTo(apexX + 30, top);
-        dc.Arc(apexX, top, 25, 0.0f, ToDegreesArg(flow.first * kDegreesPerRadian));
-        dc.DrawText(apexX + 40, top - cell, ExactAlphaLabel(flow));
+        dc.LineTo(left + Half(width) + width / kReferenceLineShare, top);
+        dc.MoveTo(apexX + kAlphaArcJoin, top);
+        dc.Arc(apexX, top, kAlphaArcRadius, 0.0f, ToDegreesArg(flow.first * kDegreesPerRadian));
     }
-    if (!chi.empty())
-        dc.DrawText(10, height - 10 - cell, chi);
+    // The labels alpha (for a fan) and the one at chi's place.
+    if (places)
+        for (size_t i = 1; i < places->size(); ++i)
+            dc.DrawText((*places)[i].x, (*places)[i].y, (*places)[i].text);
 }

@@ -465,3 +465,132 @@ TEST(CornerDraw, LabelsNearHoldEveryLabelADragDraws)
         }
     }
 }
+
+namespace {
+
+// The states whose labels lines crossed on a phone's page, and the exact theory's: V1, m/s; T1,
+// K; beta, deg; the physics the overlay follows.
+struct LabelCase {
+    const char* name;
+    double v1, t1, beta;
+    Physics physics;
+};
+const LabelCase kLabelCases[] = {
+    {"start-up", 450, 273, 135, Physics::Model},
+    {"beta 40", 450, 273, 40, Physics::Model},
+    {"V1 900 beta 100", 900, 273, 100, Physics::Model},
+    {"V1 3000", 3000, 273, 135, Physics::Model},
+    {"T1 0", 450, 0, 135, Physics::Model},
+    {"exact start-up", 450, 273, 135, Physics::Exact},
+    {"exact beta 10", 450, 273, 10, Physics::Exact},
+    {"exact V1 900 beta 200", 900, 273, 200, Physics::Exact},
+    {"exact beta 200 detached", 450, 273, 200, Physics::Exact},
+};
+
+Scene SceneOf(const LabelCase& c, int cell)
+{
+    Scene s(Corner::WallAngleOfBodyAngle(c.beta), c.v1);
+    s.fs.t1 = c.t1;
+    ComputeUpstreamState(s.fs);
+    s.corner.physics = c.physics;
+    s.corner.ComputeFanGeometry(s.fs);
+    s.corner.labelFont.height = cell;
+    return s;
+}
+
+// The overlay at scale 1 on white, its shapes only (RasterDC without a painter) or with the
+// desktop's text.
+std::vector<uint32_t> DrawOverlay(const Scene& s, bool text)
+{
+    FrameBuffer buffer;
+    buffer.Create(start::kWidth, start::kHeight, 1);
+    {
+        const std::unique_ptr<DC> dc = text ? MakeImageDC(buffer)
+                                            : std::make_unique<RasterDC>(buffer);
+        s.corner.Draw(*dc, s.fs);
+    }
+    return std::move(buffer.pixels);
+}
+
+} // namespace
+
+// No line or arc of the overlay crosses a label's text: on a phone's page (labels larger than
+// the picture's own scale) in every case, and at the picture's own scale for the exact theory's
+// labels. A line's pixel is any the shapes drew that is not white and not one of the exact
+// theory's tints; the labels' boxes are Corner's, and the desktop's text lies inside them (its
+// ink: where the text changed the shapes' picture), so the boxes hold what the painter draws.
+TEST(CornerDraw, NoLineCrossesALabel)
+{
+    EnsureGuiApp();
+    const int phone = LabelCellFor(390.0 / start::kWidth, start::kWidth);
+    ASSERT_GT(phone, kLabelCell);
+    const uint32_t white = 0xFFFFFFFFu;
+    const uint32_t vacuum = Corner::kVacuumTint.Rgb32();
+    const uint32_t notComputed = Corner::kNotComputedTint.Rgb32();
+    for (const LabelCase& c : kLabelCases)
+        for (int cell : {phone, kLabelCell}) {
+            if (cell == kLabelCell && c.physics == Physics::Model)
+                continue; // the model's frames at their own scale stay as they are
+            SCOPED_TRACE(std::string(c.name) + " cell " + std::to_string(cell));
+            const Scene s = SceneOf(c, cell);
+            const std::vector<LabelPlace> places = s.corner.LabelPlaces(s.fs);
+            ASSERT_GE(places.size(), 1u);
+            const std::vector<uint32_t> shapes = DrawOverlay(s, false);
+            const std::vector<uint32_t> drawn = DrawOverlay(s, true);
+            auto inBox = [](const LabelPlace& p, int x, int y, int grow) {
+                return x >= p.x - grow && x < p.x + p.width + grow && y >= p.y - grow
+                       && y < p.y + p.height + grow;
+            };
+            int crossed = 0, outside = 0, ink = 0;
+            for (int y = 0; y < start::kHeight; ++y)
+                for (int x = 0; x < start::kWidth; ++x) {
+                    const size_t i = static_cast<size_t>(y) * start::kWidth + x;
+                    const uint32_t p = shapes[i];
+                    const bool line = p != white && p != vacuum && p != notComputed;
+                    bool boxed = false;
+                    for (const LabelPlace& place : places) {
+                        boxed = boxed || inBox(place, x, y, 1);
+                        if (line && inBox(place, x, y, 0)) {
+                            if (++crossed <= 3)
+                                ADD_FAILURE() << "a line at " << x << "," << y << " crosses "
+                                              << place.text << " at " << place.x << "," << place.y;
+                        }
+                    }
+                    if (drawn[i] != p) {
+                        ++ink;
+                        outside += !boxed;
+                    }
+                }
+            EXPECT_EQ(crossed, 0);
+            EXPECT_GT(ink, 0) << "no text drawn";
+            EXPECT_EQ(outside, 0) << "ink outside the labels' boxes";
+            // Every label inside the picture, and no two on each other.
+            for (size_t a = 0; a < places.size(); ++a) {
+                const LabelPlace& p = places[a];
+                EXPECT_TRUE(p.x >= 0 && p.y >= 0 && p.x + p.width <= start::kWidth
+                            && p.y + p.height <= start::kHeight)
+                    << p.text;
+                for (size_t b = 0; b < a; ++b)
+                    EXPECT_FALSE(inBox(places[b], p.x, p.y, 0)) << p.text;
+            }
+        }
+}
+
+// No dashed, dotted or shock line runs into the body (the polar angles from -pi up to the
+// downstream wall's): the model's rays and the exact theory's, in every case above.
+TEST(CornerDraw, NoFlowLineInsideTheBody)
+{
+    for (const LabelCase& c : kLabelCases) {
+        SCOPED_TRACE(c.name);
+        const Scene s = SceneOf(c, kLabelCell);
+        const double wallPhi = s.corner.wallAngle - kHalfPi;
+        for (const Piece& p : Pieces(s.Record())) {
+            if (p.pen != &s.corner.dashPen && p.pen != &s.corner.dotPen
+                && p.pen != &s.corner.shockPen)
+                continue;
+            const double phi = std::atan2(-(p.y1 - p.y0), p.x1 - p.x0);
+            EXPECT_FALSE(phi < wallPhi - 0.01 && phi > -kPi + 0.01)
+                << "a line toward " << phi << " rad, the wall at " << wallPhi;
+        }
+    }
+}
