@@ -182,7 +182,8 @@
     if (beside) {
       const x = (pic.x + pic.w + GAP) * k;
       const y = pic.y * k;
-      const panelHeight = placePlot(controls, x, y, choice.plotWidth * k, pic.h * k);
+      // (As tall as the picture, less what a short window asks for: plotLess CSS pixels.)
+      const panelHeight = placePlot(controls, x, y, choice.plotWidth * k, pic.h * k - (choice.plotLess || 0));
       width = Math.round(x) + controls.plotPanel.size[0];
       let below = Math.round(y) + panelHeight + 4;
       place(controls.gas.el, Math.round(x), below, controls.plotPanel.size[0]);
@@ -407,6 +408,7 @@
       for (let pass = 0; pass < 3; ++pass) {
         choice = choose(vw, window.innerHeight - less);
         arrangeFor(choice);
+        if (choice.mode === 'dialog' && choice.plot === 'beside') fitUnderThePlot(choice);
         if (choice.mode !== 'wide') break;
         // (The width only narrows: a scroll bar that comes at one width and goes at the next
         // would otherwise take turns.)
@@ -418,6 +420,17 @@
       }
       picture.measure();
       plot.measure();
+    }
+
+    // On a laptop's screen the gas's row and the status line under the plot stay in the first
+    // screen, with the inputs: in a short window the plot gives up height for them (a
+    // language's longer words take more lines), at most kPlotLess of it.
+    const kPlotLess = 0.25;
+    function fitUnderThePlot(choice) {
+      const over = statusEl.getBoundingClientRect().bottom + window.scrollY - window.innerHeight;
+      if (over <= 0) return;
+      choice.plotLess = Math.min(Math.ceil(over) + 2, Math.floor(kPlotLess * controls.picture.entry.h * choice.k));
+      arrangeControls(controls, dialogEl, choice);
     }
 
     function arrangeFor(choice) {
