@@ -54,6 +54,7 @@
       return lines ? lines * noteLine + Math.round(4 * k) : 0;
     };
     const gas = controls.gas;
+    gas.el.classList.remove('gas-narrow');
     let width;
     let height;
     if (!wide) {
@@ -95,6 +96,7 @@
     for (const g of controls.groups) placeGroup(g, ...groupPlaces.get(g), k, noteLine);
     const c = bottoms[1] < bottoms[0] ? 1 : 0;
     const top = bottoms[c] + GAP * k;
+    gas.el.classList.add('gas-narrow');
     place(gas.el, colX[c], top, c === 1 ? width - colX[1] : colW[0] * k);
     height = Math.max(height, top + gas.el.offsetHeight);
     return [width, height];
@@ -418,9 +420,12 @@
         less += Math.max(0, over);
         vw = Math.min(vw, room);
       }
+      statusHeight = statusEl.offsetHeight;
       picture.measure();
       plot.measure();
     }
+    // The status line's height the page was last arranged for.
+    let statusHeight = null;
 
     // On a laptop's screen the gas's row and the status line under the plot stay in the first
     // screen, with the inputs: in a short window the plot gives up height for them (a
@@ -466,6 +471,11 @@
           arrangeSoon();
       });
       for (const e of toolsEl.querySelectorAll('.tool, .language')) observer.observe(e);
+      // The status line's words took more lines or fewer (the state, the language): what stands
+      // under it, or the dialog's height, follows.
+      new ResizeObserver(() => {
+        if (choice && statusEl.offsetHeight !== statusHeight) arrangeSoon();
+      }).observe(statusEl);
     }
 
     return { arrange: arrange, choice: () => choice };
