@@ -176,7 +176,8 @@
     // where the groups stand beside it.
     const statusEl = document.getElementById('flow-status');
     const putStatusInside = (x, y, statusWidth) => {
-      if (statusEl.parentElement !== document.getElementById('dialog')) document.getElementById('dialog').appendChild(statusEl);
+      const dialogEl = document.getElementById('dialog');
+      if (statusEl.parentElement !== dialogEl) dialogEl.appendChild(statusEl);
       statusEl.classList.add('flow-status-inside');
       place(statusEl, x, y, statusWidth);
       return y + statusEl.offsetHeight;
@@ -295,6 +296,14 @@
     const anyCoarse = window.matchMedia('(any-pointer: coarse)');
     let choice = null;
 
+    // The window's width the page may take, CSS pixels: without a scroll bar, nor the room the
+    // browser keeps for one (the page is at most 100vw wide, which leaves that room out).
+    const vwProbe = document.createElement('div');
+    vwProbe.style.cssText = 'position:absolute;left:0;top:0;width:100vw;height:0;visibility:hidden';
+    vwProbe.setAttribute('aria-hidden', 'true');
+    document.body.appendChild(vwProbe);
+    const pageWidthRoom = () => Math.min(document.documentElement.clientWidth, vwProbe.getBoundingClientRect().width);
+
     // The tools (and the link's box) in the document where they are shown, before the dialog
     // or after it, so that Tab meets them where they stand; the focus stays where it was.
     function putTools(beforeDialog) {
@@ -366,12 +375,13 @@
       if (focused && !moreList.contains(focused)) focused.focus({ preventScroll: true });
     }
 
-    // The dialog's scale, and the caption's and the tools' (at most kHeader: on a projector they
-    // are read from near the screen, and the room goes to the picture).
-    const kHeader = SIZES.kHeader;
+    // The dialog's scale, and the caption's, the tools' and the status line's (at most kHeader
+    // on a window 1920 CSS pixels wide, and in proportion on a wider one: on a projector they are
+    // read from near the screen, and the room goes to the picture).
     function setScale(k) {
       document.body.style.setProperty('--k', String(k));
-      document.body.style.setProperty('--k-header', String(Math.min(k, kHeader)));
+      const most = SIZES.kHeader * Math.max(1, pageWidthRoom() / 1920);
+      document.body.style.setProperty('--k-header', String(Math.min(k, most)));
     }
 
     function choose(vw, vh) {
@@ -383,20 +393,14 @@
       }
       // Without a choice remembered, the plot's panel is open on every screen but a phone's.
       if (!plot.decided())
-        plot.openByDefault(CF.chooseLayout(controls, vw, vh, coarse.matches, headerHeight, hintHeight, false, statusRoom()).mode);
-      const chosen = CF.chooseLayout(controls, vw, vh, coarse.matches, headerHeight, hintHeight, plot.isOpen(), statusRoom());
+        plot.openByDefault(CF.chooseLayout(controls, vw, vh, coarse.matches, headerHeight, hintHeight, false,
+                                           statusRoom()).mode);
+      const chosen = CF.chooseLayout(controls, vw, vh, coarse.matches, headerHeight, hintHeight, plot.isOpen(),
+                                     statusRoom());
       hint.style.position = '';
       hint.style.width = '';
       return chosen;
     }
-
-    // The window's width the page may take, CSS pixels: without a scroll bar, nor the room the
-    // browser keeps for one (the page is at most 100vw wide, which leaves that room out).
-    const vwProbe = document.createElement('div');
-    vwProbe.style.cssText = 'position:absolute;left:0;top:0;width:100vw;height:0;visibility:hidden';
-    vwProbe.setAttribute('aria-hidden', 'true');
-    document.body.appendChild(vwProbe);
-    const pageWidthRoom = () => Math.min(document.documentElement.clientWidth, vwProbe.getBoundingClientRect().width);
 
     // The page for the window: chosen, then arranged and measured. Where the page as made runs
     // past the window's height (words wrapped into more rows than the choice allowed for), or
