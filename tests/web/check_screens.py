@@ -517,6 +517,10 @@ class ScreenChecks:
             assert not outside, '%s: outside the width: %r' % (here, outside)
             over = d.execute_script(self.OVERFLOWING)
             assert not over, '%s: text past its box: %r' % (here, over)
+            sides = d.execute_script('return ["#page", "#dialog"].map(s => document.querySelector(s).getBoundingClientRect())'
+                                     '.map(r => [r.left, r.right])')
+            assert sides[0][0] - 0.5 <= sides[1][0] and sides[1][1] <= sides[0][1] + 0.5, \
+                '%s: the dialog %r reaches out of the page %r' % (here, sides[1], sides[0])
             boxes, status, scrolled, cut = d.execute_script(self.FIRST_SCREEN)
             unseen = [b[0] for b in boxes if b[1] < -0.5 or b[2] < -0.5 or b[3] > width + 0.5 or b[4] > height + 0.5]
             assert status and scrolled == 0 and not unseen and not cut, \
