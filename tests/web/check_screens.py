@@ -67,8 +67,8 @@ class ScreenChecks:
     def every_language(self):
         """Each language of the table from the address: the page marked with its tag, the caption,
         tools and About box in its words (no Cyrillic outside Russian, no Latin words in Chinese),
-        the select listing every language by its own name, and no text past its box from 320 px
-        up, the plot open."""
+        the select listing every language by its own name. (Every screen in every language:
+        layouts_for_every_screen.)"""
         d = self.driver
         self.open('seed=3&paused=1')
         rows = d.execute_script('return window.cornerflowLanguages.map(r => [r.code, r.name, r.tag])')
@@ -76,24 +76,15 @@ class ScreenChecks:
         captions = set()
         try:
             for code, name, tag in rows:
-                for width, height in [(320, 640), (390, 844), (1366, 768)]:
-                    emulate(d, width, height)
-                    self.open('seed=3&paused=1&lang=' + code)
-                    where = '%s at %d px' % (code, width)
-                    assert d.execute_script('return document.documentElement.lang') == tag, where
-                    options = d.execute_script('return [...document.getElementById("language").options]'
-                                               '.map(o => [o.value, o.textContent, o.lang])')
-                    assert options == rows, '%s: the select lists %r' % (where, options)
-                    if d.execute_script('return window.cornerflow.layout().plot') is None:
-                        d.execute_script('document.getElementById("plot-button").click()')
-                    over = d.execute_script(self.OVERFLOWING)
-                    assert not over, '%s: text past its box: %r' % (where, over)
-                    assert d.execute_script('return document.documentElement.scrollWidth') <= width, where
+                self.open('seed=3&paused=1&lang=' + code)
+                assert d.execute_script('return document.documentElement.lang') == tag, code
+                options = d.execute_script('return [...document.getElementById("language").options]'
+                                           '.map(o => [o.value, o.textContent, o.lang])')
+                assert options == rows, '%s: the select lists %r' % (code, options)
                 captions.add(d.find_element(By.ID, 'caption').text)
                 self.check_words(d, code)
                 assert not d.execute_script('return window.cornerflow.missingWords()'), code
         finally:
-            unemulate(d)
             d.execute_script('localStorage.clear()')
         assert len(captions) == len(rows), 'a caption left untranslated: %r' % captions
         self.assert_no_errors()
@@ -478,13 +469,75 @@ class ScreenChecks:
         assert len(d.execute_script('return window.cfSpoken')) == len(spoken), 'spoken after the drag ended'
         self.assert_no_errors()
 
-    # The screens: a phone's and a small phone's upright, held sideways, a laptop's and two
-    # projectors'; (width, height, ratio, a phone with touch).
-    SCREENS = [(320, 640, 2, True), (390, 844, 3, True), (844, 390, 3, True), (1366, 768, 1, False),
-               (1920, 1080, 1, False), (3840, 2160, 1, False)]
+    # The screens: a phone's and a small phone's upright, held sideways, a laptop's (its browser's
+    # page, then its screen), a projector's (full screen, then a browser's window) and a 4K
+    # screen's; (width, height, ratio, a phone with touch).
+    SCREENS = [(320, 640, 2, True), (390, 844, 3, True), (844, 390, 3, True), (1366, 650, 1, False),
+               (1366, 768, 1, False), (1920, 1080, 1, False), (1920, 960, 1, False), (3840, 2160, 1, False)]
+
+    # What each screen shows unscrolled: a phone held upright the picture, the reading strip and
+    # the status line; a laptop's and a projector's the picture, the three inputs, the gas's row
+    # and the status line. [selector, left, top, right, bottom] of each, the status line's text,
+    # how far the page is scrolled, and whether the dialog cuts the status line off.
+    FIRST_SCREEN = '''
+        const upright = document.getElementById("dialog").dataset.layout === "rows";
+        const wanted = upright ? [".picture", "#read-strip", "#flow-status"]
+          : [".picture", 'input[data-key="v1"]', 'input[data-key="t1"]', 'input[data-key="p1"]', ".gas-row", "#flow-status"];
+        const status = document.getElementById("flow-status"), dialog = document.getElementById("dialog");
+        return [wanted.map(s => { const r = document.querySelector(s).getBoundingClientRect();
+                                  return [s, r.left, r.top, r.right, r.bottom]; }),
+                status.textContent, scrollY,
+                dialog.contains(status) && status.getBoundingClientRect().bottom > dialog.getBoundingClientRect().bottom + 0.5];'''
+
+    def screen_in_every_language(self, where, width, height, controls):
+        """The page as it stands, in each language chosen in its language box (no reload): no
+        control outside the width, no word past its box, nothing scrolling sideways, the first
+        screen's parts in sight, and on a projector the picture's share. Returns the share of
+        the width the picture (and the plot) take and of the height the picture takes, the
+        smallest over the languages."""
+        d = self.driver
+        codes = d.execute_script('return window.cornerflowLanguages.map(r => r.code)')
+        share = [1, 1]
+        for code in codes[1:] + codes[:1]:
+            # (Then three frames: a status line that took more lines is arranged for in the
+            # frame after the one that measured it.)
+            d.execute_async_script('const s = document.getElementById("language"); s.value = arguments[0];'
+                                   's.dispatchEvent(new Event("change")); const done = arguments[1];'
+                                   'requestAnimationFrame(() => requestAnimationFrame(() => requestAnimationFrame(done)))',
+                                   code)
+            here = '%s, %s' % (where, code)
+            assert d.execute_script('return document.documentElement.lang').startswith(code), here
+            assert d.execute_script('return document.documentElement.scrollWidth') <= width, \
+                '%s: the page scrolls sideways' % here
+            outside = d.execute_script('return %s.filter(e => { const r = e.getBoundingClientRect();'
+                                       'const row = e.parentElement, scrolls = getComputedStyle(row).overflowX !== "visible";'
+                                       'const c = scrolls ? row.getBoundingClientRect() : r;'
+                                       'return Math.max(r.left, c.left) < -0.5 || Math.min(r.right, c.right) > %d.5; })'
+                                       '.map(e => e.id || e.dataset.key || e.className)' % (controls, width))
+            assert not outside, '%s: outside the width: %r' % (here, outside)
+            over = d.execute_script(self.OVERFLOWING)
+            assert not over, '%s: text past its box: %r' % (here, over)
+            sides = d.execute_script('return ["#page", "#dialog"].map(s => document.querySelector(s).getBoundingClientRect())'
+                                     '.map(r => [r.left, r.right])')
+            assert sides[0][0] - 0.5 <= sides[1][0] and sides[1][1] <= sides[0][1] + 0.5, \
+                '%s: the dialog %r reaches out of the page %r' % (here, sides[1], sides[0])
+            boxes, status, scrolled, cut = d.execute_script(self.FIRST_SCREEN)
+            unseen = [b[0] for b in boxes if b[1] < -0.5 or b[2] < -0.5 or b[3] > width + 0.5 or b[4] > height + 0.5]
+            assert status and scrolled == 0 and not unseen and not cut, \
+                '%s: not in the first screen: %r (%r)%s' % (here, unseen, boxes, ', the status line cut' if cut else '')
+            pic = d.execute_script('const r = document.querySelector(".picture").getBoundingClientRect();'
+                                   'const q = document.getElementById("plot-canvas").getBoundingClientRect();'
+                                   'return [r.left, r.top, r.right, r.bottom, q.width ? q.right : r.right]')
+            wide, high = (pic[4] - pic[0]) / width, (pic[3] - pic[1]) / height
+            if width >= 1920:
+                # A projector: the picture and the plot across nine tenths of the width at
+                # least, or the picture seven tenths of the height.
+                assert wide >= 0.9 or high >= 0.7, '%s: the picture %r' % (here, pic)
+            share = [min(share[0], wide), min(share[1], high)]
+        return share
 
     def layouts_for_every_screen(self):
-        """Every screen with the plot's panel folded, then open."""
+        """Every screen with the plot's panel folded, then open, in every language."""
         d = self.driver
         controls = ('[...document.querySelectorAll("input, button, select, .picture")]'
                     '.filter(e => !e.closest("dialog") && !e.hidden && e.getClientRects().length)')
@@ -492,10 +545,13 @@ class ScreenChecks:
             for (width, height, ratio, phone), plot in [(screen, plot) for plot in ('folded', 'open')
                                                          for screen in self.SCREENS]:
                 emulate(d, width, height, ratio, phone, phone)
-                self.open('seed=1&paused=1')
+                # The longest words: the wall turned past the model's limit (the status line's
+                # longest sentences), other gas (its two fields and their captions shown).
+                state = 'seed=1&paused=1&lang=ru&beta=0&gamma=1.3&mu=30'
+                self.open(state)
                 if (d.execute_script('return window.cornerflow.layout().plot') is not None) != (plot == 'open'):
                     d.execute_script('localStorage.setItem("cornerflow.plot/open", arguments[0] === "open" ? "true" : "false")', plot)
-                    self.open('seed=1&paused=1')
+                    self.open(state)
                 where = '%dx%d, the plot %s' % (width, height, plot)
                 assert d.execute_script('return document.documentElement.scrollWidth') <= width, \
                     '%s: the page scrolls sideways (%d)' % (where, d.execute_script('return document.documentElement.scrollWidth'))
@@ -534,8 +590,6 @@ class ScreenChecks:
                 assert not hidden, '%s: not reachable by scrolling down: %r' % (where, hidden)
                 layout = d.execute_script('return window.cornerflow.layout()')
                 cssW, cssH = layout['display']
-                if width >= 1920 and plot == 'folded':
-                    assert cssW >= 0.6 * width or cssH >= 0.7 * height, '%s: the picture is %.0fx%.0f' % (where, cssW, cssH)
                 if plot == 'open':
                     # Beside the picture from a laptop's screen on, the whole page in sight; under
                     # it on a phone held upright; after the fields beside it held sideways.
@@ -546,14 +600,10 @@ class ScreenChecks:
                     # Whole inside the dialog, which cuts off what reaches out of it.
                     assert dl <= ql and qr <= dr and dt <= qt and qb <= db, '%s: the plot %r in the dialog %r' % (
                         where, boxes[1], boxes[2])
-                    if width >= 1920:
-                        # A projector: the picture and the plot across nine tenths of the width at
-                        # least, or the picture seven tenths of the height.
-                        assert qr - pl >= 0.9 * width or pb - pt >= 0.7 * height, '%s: picture %r, plot %r' % (
-                            where, boxes[0], boxes[1])
                     if width >= 1366:
                         assert ql >= pr and abs(qt - pt) < 1 and qr <= width, '%s: picture %r, plot %r' % (where, boxes[0], boxes[1])
-                        assert d.execute_script('return document.documentElement.scrollHeight') <= height, \
+                        # (A laptop's browser 650 px high shows the first screen's parts, below.)
+                        assert height < 768 or d.execute_script('return document.documentElement.scrollHeight') <= height, \
                             '%s: the page does not fit the screen\'s height' % where
                     elif width < height:
                         assert qt >= pb and ql >= 0 and qr <= width, '%s: picture %r, plot %r' % (where, boxes[0], boxes[1])
@@ -585,6 +635,10 @@ class ScreenChecks:
                                          'return [r.left, r.right]')
                     d.execute_script('document.getElementById("about").close()')
                     assert r[0] >= 0 and r[1] <= width, '%s: the About box spans %r' % (where, r)
+                if (width, height) != (844, 390):
+                    share = self.screen_in_every_language(where, width, height, controls)
+                    print('  %s: the picture%s across %.1f %% of the width, the picture %.1f %% of the height'
+                          % (where, ' and the plot' if plot == 'open' else '', 100 * share[0], 100 * share[1]))
                 self.assert_no_errors(where)
 
             # A zoom from 1x to 2x: composed again at the new device pixels, without a reload, and
@@ -608,5 +662,5 @@ class ScreenChecks:
                 wait_for(d, 'return window.cornerflow.layout().mode === %r' % mode, timeout=5)
             assert d.execute_script(font) == start, 'the fields\' text %r, at the start %r' % (d.execute_script(font), start)
         finally:
-            d.execute_script('localStorage.removeItem("cornerflow.plot/open")')
+            d.execute_script('localStorage.clear()')
             unemulate(d)

@@ -54,6 +54,7 @@
       return lines ? lines * noteLine + Math.round(4 * k) : 0;
     };
     const gas = controls.gas;
+    gas.el.classList.remove('gas-narrow');
     let width;
     let height;
     if (!wide) {
@@ -95,6 +96,7 @@
     for (const g of controls.groups) placeGroup(g, ...groupPlaces.get(g), k, noteLine);
     const c = bottoms[1] < bottoms[0] ? 1 : 0;
     const top = bottoms[c] + GAP * k;
+    gas.el.classList.add('gas-narrow');
     place(gas.el, colX[c], top, c === 1 ? width - colX[1] : colW[0] * k);
     height = Math.max(height, top + gas.el.offsetHeight);
     return [width, height];
@@ -174,7 +176,8 @@
     // where the groups stand beside it.
     const statusEl = document.getElementById('flow-status');
     const putStatusInside = (x, y, statusWidth) => {
-      if (statusEl.parentElement !== document.getElementById('dialog')) document.getElementById('dialog').appendChild(statusEl);
+      const dialogEl = document.getElementById('dialog');
+      if (statusEl.parentElement !== dialogEl) dialogEl.appendChild(statusEl);
       statusEl.classList.add('flow-status-inside');
       place(statusEl, x, y, statusWidth);
       return y + statusEl.offsetHeight;
@@ -182,7 +185,8 @@
     if (beside) {
       const x = (pic.x + pic.w + GAP) * k;
       const y = pic.y * k;
-      const panelHeight = placePlot(controls, x, y, choice.plotWidth * k, pic.h * k);
+      // (As tall as the picture, less what a short window asks for: plotLess CSS pixels.)
+      const panelHeight = placePlot(controls, x, y, choice.plotWidth * k, pic.h * k - (choice.plotLess || 0));
       width = Math.round(x) + controls.plotPanel.size[0];
       let below = Math.round(y) + panelHeight + 4;
       place(controls.gas.el, Math.round(x), below, controls.plotPanel.size[0]);
@@ -292,6 +296,14 @@
     const anyCoarse = window.matchMedia('(any-pointer: coarse)');
     let choice = null;
 
+    // The window's width the page may take, CSS pixels: without a scroll bar, nor the room the
+    // browser keeps for one (the page is at most 100vw wide, which leaves that room out).
+    const vwProbe = document.createElement('div');
+    vwProbe.style.cssText = 'position:absolute;left:0;top:0;width:100vw;height:0;visibility:hidden';
+    vwProbe.setAttribute('aria-hidden', 'true');
+    document.body.appendChild(vwProbe);
+    const pageWidthRoom = () => Math.min(document.documentElement.clientWidth, vwProbe.getBoundingClientRect().width);
+
     // The tools (and the link's box) in the document where they are shown, before the dialog
     // or after it, so that Tab meets them where they stand; the focus stays where it was.
     function putTools(beforeDialog) {
@@ -363,12 +375,13 @@
       if (focused && !moreList.contains(focused)) focused.focus({ preventScroll: true });
     }
 
-    // The dialog's scale, and the caption's and the tools' (at most kHeader: on a projector they
-    // are read from near the screen, and the room goes to the picture).
-    const kHeader = SIZES.kHeader;
+    // The dialog's scale, and the caption's, the tools' and the status line's (at most kHeader
+    // on a window 1920 CSS pixels wide, and in proportion on a wider one: on a projector they are
+    // read from near the screen, and the room goes to the picture).
     function setScale(k) {
       document.body.style.setProperty('--k', String(k));
-      document.body.style.setProperty('--k-header', String(Math.min(k, kHeader)));
+      const most = SIZES.kHeader * Math.max(1, pageWidthRoom() / 1920);
+      document.body.style.setProperty('--k-header', String(Math.min(k, most)));
     }
 
     function choose(vw, vh) {
@@ -380,20 +393,14 @@
       }
       // Without a choice remembered, the plot's panel is open on every screen but a phone's.
       if (!plot.decided())
-        plot.openByDefault(CF.chooseLayout(controls, vw, vh, coarse.matches, headerHeight, hintHeight, false, statusRoom()).mode);
-      const chosen = CF.chooseLayout(controls, vw, vh, coarse.matches, headerHeight, hintHeight, plot.isOpen(), statusRoom());
+        plot.openByDefault(CF.chooseLayout(controls, vw, vh, coarse.matches, headerHeight, hintHeight, false,
+                                           statusRoom()).mode);
+      const chosen = CF.chooseLayout(controls, vw, vh, coarse.matches, headerHeight, hintHeight, plot.isOpen(),
+                                     statusRoom());
       hint.style.position = '';
       hint.style.width = '';
       return chosen;
     }
-
-    // The window's width the page may take, CSS pixels: without a scroll bar, nor the room the
-    // browser keeps for one (the page is at most 100vw wide, which leaves that room out).
-    const vwProbe = document.createElement('div');
-    vwProbe.style.cssText = 'position:absolute;left:0;top:0;width:100vw;height:0;visibility:hidden';
-    vwProbe.setAttribute('aria-hidden', 'true');
-    document.body.appendChild(vwProbe);
-    const pageWidthRoom = () => Math.min(document.documentElement.clientWidth, vwProbe.getBoundingClientRect().width);
 
     // The page for the window: chosen, then arranged and measured. Where the page as made runs
     // past the window's height (words wrapped into more rows than the choice allowed for), or
@@ -407,6 +414,7 @@
       for (let pass = 0; pass < 3; ++pass) {
         choice = choose(vw, window.innerHeight - less);
         arrangeFor(choice);
+        if (choice.mode === 'dialog' && choice.plot === 'beside') fitUnderThePlot(choice);
         if (choice.mode !== 'wide') break;
         // (The width only narrows: a scroll bar that comes at one width and goes at the next
         // would otherwise take turns.)
@@ -416,8 +424,22 @@
         less += Math.max(0, over);
         vw = Math.min(vw, room);
       }
+      statusHeight = statusEl.offsetHeight;
       picture.measure();
       plot.measure();
+    }
+    // The status line's height the page was last arranged for.
+    let statusHeight = null;
+
+    // On a laptop's screen the gas's row and the status line under the plot stay in the first
+    // screen, with the inputs: in a short window the plot gives up height for them (a
+    // language's longer words take more lines), at most kPlotLess of it.
+    const kPlotLess = 0.25;
+    function fitUnderThePlot(choice) {
+      const over = statusEl.getBoundingClientRect().bottom + window.scrollY - window.innerHeight;
+      if (over <= 0) return;
+      choice.plotLess = Math.min(Math.ceil(over) + 2, Math.floor(kPlotLess * controls.picture.entry.h * choice.k));
+      arrangeControls(controls, dialogEl, choice);
     }
 
     function arrangeFor(choice) {
@@ -453,6 +475,11 @@
           arrangeSoon();
       });
       for (const e of toolsEl.querySelectorAll('.tool, .language')) observer.observe(e);
+      // The status line's words took more lines or fewer (the state, the language): what stands
+      // under it, or the dialog's height, follows.
+      new ResizeObserver(() => {
+        if (choice && statusEl.offsetHeight !== statusHeight) arrangeSoon();
+      }).observe(statusEl);
     }
 
     return { arrange: arrange, choice: () => choice };

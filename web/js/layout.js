@@ -77,8 +77,8 @@
     const pic = controls.picture.entry;
     const room = screen.vw - 2 * screen.margin;
     const plotWidthAt = (k) => Math.min(PLOT.wideMax, Math.floor(room / k - pic.x - pic.w - GAP));
-    const k = fitHeight(screen, groupsBottom(controls) + CF.layoutSizes.rows.pad, room / (pic.x + pic.w + GAP + PLOT.min),
-                        (k) => (pic.x + pic.w + GAP + plotWidthAt(k)) * k);
+    const k = fitHeight(screen, groupsBottom(controls) + CF.layoutSizes.rows.pad,
+                        room / (pic.x + pic.w + GAP + PLOT.min), (k) => (pic.x + pic.w + GAP + plotWidthAt(k)) * k);
     const plotWidth = plotWidthAt(k);
     if (!wideEnough(controls, screen, k, kLeast)) return null;
     return { mode: 'wide', k: k, margin: screen.margin, width: (pic.x + pic.w + GAP + plotWidth) * k, plot: 'beside',
@@ -142,7 +142,8 @@
     const screen = { vw: vw, vh: vh, coarse: coarse, headerHeight: headerHeight, hintHeight: hintHeight,
                      margin: vw < 480 ? 8 : 12, statusRoom: statusRoom || 0 };
     let choice = null;
-    if (vw >= 1600 && vh >= 720) choice = plotOpen ? wideWithPlot(controls, screen) : wideWithoutPlot(controls, screen, kLeast);
+    if (vw >= 1600 && vh >= 720)
+      choice = plotOpen ? wideWithPlot(controls, screen) : wideWithoutPlot(controls, screen, kLeast);
     // A laptop's screen with the plot folded: the groups beside the picture where the screen is
     // wide enough for both at the dialog's size, the picture no smaller than the dialog's and the
     // status line under it, all in the first screen.
