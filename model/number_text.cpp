@@ -111,20 +111,29 @@ std::string ShortText(double value)
     return std::string(buffer, n > 0 ? std::min<size_t>(size_t(n), sizeof buffer - 1) : 0);
 }
 
-// The fewest significant digits that read back to the value.
+// The fewest significant digits that read back to the value, written plain or with an
+// exponent, whichever is shorter (plain on a tie): the text std::to_chars writes.
 std::string RoundTripText(double value)
 {
-    char buffer[64];
+    char scientific[64];
     int n = 0;
+    int digits = 1;
     {
         ClassicLocaleScope c;
-        for (int digits = 1; digits <= 17; ++digits) {
-            n = std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
-            if (std::strtod(buffer, nullptr) == value)
+        for (; digits <= 17; ++digits) {
+            n = std::snprintf(scientific, sizeof scientific, "%.*e", digits - 1, value);
+            if (std::strtod(scientific, nullptr) == value)
                 break;
         }
     }
-    return std::string(buffer, n > 0 ? std::min<size_t>(size_t(n), sizeof buffer - 1) : 0);
+    std::string text(scientific, n > 0 ? std::min<size_t>(size_t(n), sizeof scientific - 1) : 0);
+    const size_t e = text.find('e');
+    if (e == std::string::npos)
+        return text;
+    const int exponent = std::atoi(text.c_str() + e + 1);
+    const int decimals = std::max(0, std::min(digits, 17) - 1 - exponent);
+    std::string plain = FixedText(value, decimals);
+    return plain.size() <= text.size() ? plain : text;
 }
 
 #endif
