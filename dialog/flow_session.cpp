@@ -158,6 +158,8 @@ int FlowSession::LabelCell() const
 void FlowSession::SetDisplaySize(double width, double height)
 {
     gesture_.SetDisplaySize(width, height);
+    plot_.SetPictureShown(gesture_.UnitsPerPixel(field_.width, field_.height), field_.width);
+    UpdatePlot(); // the plot's words follow the picture's labels
     const int cell = LabelCell();
     if (cell == corner_.labelFont.height)
         return; // a resize that keeps the labels' size composes nothing

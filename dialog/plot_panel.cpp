@@ -7,6 +7,17 @@
 #include "base/saturate.h"
 #include "base/vector_state.h"
 
+int PlotTextCellFor(double unitsPerPixel, int pictureWidth, int width)
+{
+    if (!(unitsPerPixel > 0.0) || !std::isfinite(unitsPerPixel))
+        return kPlotTextCell;
+    // The height the picture's labels show at, display units, against their own cell.
+    const double shown = LabelCellFor(unitsPerPixel, pictureWidth) * unitsPerPixel;
+    const double cell = std::floor(kPlotTextCell * shown / kLabelCell + 0.5);
+    const int most = std::max(kPlotTextCell, width / kNarrowestCells);
+    return std::clamp(cell >= most ? most : static_cast<int>(cell), kPlotTextCell, most);
+}
+
 void PlotPanel::SetSize(double width, double height, int frameScale)
 {
     const bool usable = std::isfinite(width) && std::isfinite(height) && width >= 0.5
@@ -67,6 +78,7 @@ bool PlotPanel::Update()
     in.height = height_;
     in.scale = scale_;
     in.shown = shown_;
+    in.textCell = PlotTextCellFor(unitsPerPixel_, pictureWidth_, width_);
     in.words = &words_;
     in.wordsVersion = wordsVersion_;
     in.cursor = hasCursor_;

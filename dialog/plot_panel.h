@@ -10,6 +10,14 @@
 #include "model/profile.h"
 #include "plot/plot.h"
 
+// The plot's words' cell height, px, for a plot width px wide beside a picture shown at
+// unitsPerPixel display units per picture pixel (0: not known) and pictureWidth pixels wide: the
+// plot's words grow as the picture's labels show on the screen (LabelCellFor), from
+// kPlotTextCell where those show at their own size, but the plot stays kNarrowestCells cells
+// wide at least.
+constexpr int kNarrowestCells = 26;
+int PlotTextCellFor(double unitsPerPixel, int pictureWidth, int width);
+
 class PlotPanel {
 public:
     PlotPanel(const FlowState& state, const Corner& corner) : state_(state), corner_(corner) {}
@@ -20,6 +28,12 @@ public:
     // (1..kMaxPictureSize each) with frameScale device pixels per unit. A size that is not
     // positive stops composing it.
     void SetSize(double width, double height, int frameScale);
+    // How the picture is shown (FlowSession::SetDisplaySize): the words' size follows it.
+    void SetPictureShown(double unitsPerPixel, int pictureWidth)
+    {
+        unitsPerPixel_ = unitsPerPixel;
+        pictureWidth_ = pictureWidth;
+    }
     void SetQuantities(QuantitySet shown) { shown_ = shown & kAllQuantities; }
     QuantitySet Quantities() const { return shown_; }
     // True when the words changed.
@@ -57,6 +71,8 @@ private:
     int width_ = 0; // 0: no plot is composed
     int height_ = 0;
     int scale_ = 1;
+    double unitsPerPixel_ = 0.0; // 0: not known
+    int pictureWidth_ = 0;
     QuantitySet shown_ = kDefaultPlotQuantities;
     PlotWords words_;
     unsigned long wordsVersion_ = 0;

@@ -105,6 +105,15 @@ public:
     virtual void Arc(int x, int y, int radius, float startDegrees, float sweepDegrees) = 0;
     // Text (UTF-8) with its top-left corner at (x, y), black, no background.
     virtual void DrawText(int x, int y, const std::string& text) = 0;
+    // How wide a text (UTF-8) is in a font, picture pixels from its left edge to the right end of
+    // its advance or its ink, whichever lies further, as DrawText draws it; 0 where this context
+    // draws no text.
+    virtual int TextWidth(const std::string& text, const Font& font)
+    {
+        (void)text;
+        (void)font;
+        return 0;
+    }
     // Outline in the selected pen, fill in the selected brush.
     virtual void Ellipse(int left, int top, int right, int bottom) = 0;
     virtual void FillRect(int x, int y, int width, int height, Colour colour) = 0;

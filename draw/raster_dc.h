@@ -22,6 +22,13 @@ public:
     virtual ~TextPainter() = default;
     virtual void DrawText(const PixelMemory& memory, int x, int y, const std::string& text,
                           const Font& font) = 0;
+    // How wide the text is drawn at scale 1, picture pixels (see DC::TextWidth); 0 when not known.
+    virtual int TextWidth(const std::string& text, const Font& font)
+    {
+        (void)text;
+        (void)font;
+        return 0;
+    }
 };
 
 // A text's ink laid into the picture as both shells' painters lay it: black over each device
@@ -55,6 +62,10 @@ public:
     void LineTo(int x, int y) override;
     void Arc(int x, int y, int radius, float startDegrees, float sweepDegrees) override;
     void DrawText(int x, int y, const std::string& text) override;
+    int TextWidth(const std::string& text, const Font& font) override
+    {
+        return text_ ? text_->TextWidth(text, font) : 0;
+    }
     void Ellipse(int left, int top, int right, int bottom) override;
     void FillRect(int x, int y, int width, int height, Colour colour) override;
     void Polyline(const double* xy, int count) override;

@@ -111,6 +111,17 @@ const QtTextPainter::Ink& QtTextPainter::InkOf(const std::string& text, const Fo
     return inks_.emplace(key, std::move(ink)).first->second;
 }
 
+int QtTextPainter::TextWidth(const std::string& text, const Font& font)
+{
+    if (text.empty() || !HaveFonts())
+        return 0;
+    const QFont q = FaceAt(font.face, SizeOf(font).pixels);
+    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QFontMetricsF fm(q);
+    const double right = std::max(fm.horizontalAdvance(s), fm.boundingRect(s).right());
+    return static_cast<int>(std::ceil(std::min(right, static_cast<double>(kMaxTextWidth))));
+}
+
 void QtTextPainter::DrawText(const PixelMemory& memory, int x, int y, const std::string& text,
                              const Font& font)
 {

@@ -17,6 +17,8 @@ public:
     // The top of the text's character cell at the logical point (x, y), at the memory's scale.
     void DrawText(const PixelMemory& memory, int x, int y, const std::string& text,
                   const Font& font) override;
+    // The wider of the text's advance and its ink's right end, in the font DrawText draws with.
+    int TextWidth(const std::string& text, const Font& font) override;
 
 private:
     struct Size {

@@ -81,6 +81,7 @@ bool PlotComposer::Compose(FrameBuffer& target, const Input& in)
     now.height = in.height;
     now.scale = scale;
     now.shown = in.shown;
+    now.textCell = in.textCell;
     const bool baseKept = baseValid_ && now == stamp_ && base_.bits;
     const double angle = in.cursor ? in.at.phi : 0.0;
     if (baseKept && composed_ && target.bits && in.cursor == cursor_
@@ -125,15 +126,13 @@ bool PlotComposer::DrawBase(const Input& in, int scale)
     const bool sameFlow = rangeKept_
                           && std::memcmp(&upstream, &rangeUpstream_, sizeof upstream) == 0
                           && std::fabs(in.profile->phiTo - rangeWall_) < kKeptTurn;
+    const std::unique_ptr<DC> dc = MakeDrawingDC(makeDC, base_);
     layout_ = LayoutPlot(in.width, in.height, *in.profile, in.shown, in.words,
-                         sameFlow ? &layout_ : nullptr);
+                         sameFlow ? &layout_ : nullptr, in.textCell, dc.get());
     rangeKept_ = true;
     rangeWall_ = in.profile->phiTo;
     rangeUpstream_ = upstream;
-    {
-        const std::unique_ptr<DC> dc = MakeDrawingDC(makeDC, base_);
-        DrawPlot(*dc, layout_, *in.profile, in.shown, *in.words);
-    }
+    marks_ = DrawPlot(*dc, layout_, *in.profile, in.shown, *in.words);
     baseValid_ = true;
     return true;
 }
@@ -180,7 +179,7 @@ void PlotComposer::DrawCursor(FrameBuffer& target, const Input& in)
     target.drawnRows = &cursorRows_;
     {
         const std::unique_ptr<DC> dc = MakeDrawingDC(makeDC, target);
-        DrawPlotCursor(*dc, layout_, in.at, in.shown, *in.words);
+        DrawPlotCursor(*dc, layout_, in.at, in.shown, *in.words, &marks_);
         cursorMarked_ = dc->MarksDrawnRows();
     }
     target.drawnRows = nullptr;

@@ -34,6 +34,7 @@ public:
         unsigned long profileVersion = 0;
         int width = 0, height = 0, scale = 1;
         QuantitySet shown = kDefaultPlotQuantities;
+        int textCell = kPlotTextCell; // the words' cell height, px (PlotTextCellFor)
         const PlotWords* words = nullptr;
         unsigned long wordsVersion = 0;
         bool cursor = false;
@@ -58,16 +59,18 @@ private:
         unsigned long profileVersion = 0, wordsVersion = 0;
         int width = 0, height = 0, scale = 0;
         QuantitySet shown = 0;
+        int textCell = 0;
         bool operator==(const Stamp& o) const
         {
             return profileVersion == o.profileVersion && wordsVersion == o.wordsVersion
-                   && width == o.width && height == o.height && scale == o.scale
-                   && shown == o.shown;
+                   && width == o.width && height == o.height && scale == o.scale && shown == o.shown
+                   && textCell == o.textCell;
         }
     };
 
     FrameBuffer base_;
     PlotLayout layout_;
+    PlotMarks marks_; // what the kept plot drew that its cursor keeps clear of
     Stamp stamp_;
     bool baseValid_ = false;
     bool rangeKept_ = false; // layout_ holds the y range shown last, for this oncoming flow

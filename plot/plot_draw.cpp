@@ -41,14 +41,14 @@ void VerticalLine(DC& dc, const PlotLayout& l, double phi, const Pen& pen)
     dc.Polyline(xy, 2);
 }
 
-// A line as the curves draw it, kSwatch pixels long: solid and two wide for the model, one dash
+// A line as the curves draw it, t.swatch pixels long: solid and two wide for the model, one dash
 // and the start of the next for the exact theory.
 
-void Swatch(DC& dc, int x, int y, Colour colour, bool dashed)
+void Swatch(DC& dc, int x, int y, int length, Colour colour, bool dashed)
 {
     dc.SelectPen(dashed ? Pen{PenStyle::Dash, 1, colour} : Pen{PenStyle::Solid, 2, colour});
     const double xy[] = {static_cast<double>(x), static_cast<double>(y),
-                         static_cast<double>(x + kSwatch), static_cast<double>(y)};
+                         static_cast<double>(x + length), static_cast<double>(y)};
     dc.Polyline(xy, 2);
 }
 
@@ -101,7 +101,7 @@ void ShadeFan(DC& dc, const PlotLayout& l, double first, double last, Colour c)
 
 // The grid and the ticks of the ratios, every ratioStep, each numbered where it leaves room
 // for the one below it.
-void DrawRatioTicks(DC& dc, const PlotLayout& l)
+void DrawRatioTicks(DC& dc, const PlotText& t, const PlotLayout& l)
 {
     const int decimals = Decimals(l.ratioStep);
     const int ticks = TruncToInt(std::round(l.ratioTop / l.ratioStep));
@@ -113,16 +113,16 @@ void DrawRatioTicks(DC& dc, const PlotLayout& l)
             HorizontalRun(dc, l.left + 1, l.right - 1, y, r == 1.0 ? kPlotUnitRatio : kPlotGrid);
         HorizontalRun(dc, l.left - kTickLength, l.left - 1, y, kPlotAxis);
         const std::string text = FormatFixed(r, decimals);
-        if (y - kTextCell / 2 + kTextCell < previousLabelTop) {
-            dc.DrawText(l.left - kTickLength - kTickLabelGap - TextWidth(text, kTextCell),
-                        y - kTextCell / 2, text);
-            previousLabelTop = y - kTextCell / 2;
+        if (y - t.cell / 2 + t.cell < previousLabelTop) {
+            dc.DrawText(l.left - kTickLength - kTickLabelGap - t.Width(text, t.cell),
+                        y - t.cell / 2, text);
+            previousLabelTop = y - t.cell / 2;
         }
     }
 }
 
 // The angles' ticks under the box, each numbered where it leaves room for the one before.
-void DrawAngleTicks(DC& dc, const PlotLayout& l)
+void DrawAngleTicks(DC& dc, const PlotText& t, const PlotLayout& l)
 {
     const double spanDegrees = (l.phiFrom - l.phiTo) * kDegreesPerRadian;
     double angleStep = kAngleSteps[0][1];
@@ -139,7 +139,7 @@ void DrawAngleTicks(DC& dc, const PlotLayout& l)
         const int x = At(l.X(d * kRadiansPerDegree));
         VerticalRun(dc, x, l.bottom, l.bottom + kTickLength, kPlotAxis);
         const std::string text = FormatFixed(d, 0);
-        const int w = TextWidth(text, kTextCell);
+        const int w = t.Width(text, t.cell);
         // Not left of the box's corner, where the y axis's lowest label stands, nor past the
         // plot's right edge.
         const int tx = std::max(std::min(x - w / 2, l.width - 1 - w), l.left - kTickLength);
@@ -201,53 +201,73 @@ struct BoxTexts {
     std::vector<std::string> note;
     int noteY = 0;
 };
-BoxTexts LayoutBoxTexts(const PlotLayout& l, const FanProfile& p, const PlotWords& words,
-                        std::vector<TextBox>& placed)
+BoxTexts LayoutBoxTexts(const PlotText& t, const PlotLayout& l, const FanProfile& p,
+                        const PlotWords& words, std::vector<TextBox>& placed)
 {
     const int boxW = l.right - l.left;
     const int boxH = l.bottom - l.top;
-    BoxTexts t;
+    BoxTexts bt;
     // The y axis's name where it fits on a line (the legend's ratios say it as well).
-    t.ratioAxis = WrapText(words[PlotWord::RatioAxis], kTextCell, boxW - 2 * kNoteInset);
-    if (t.ratioAxis.size() > 1)
-        t.ratioAxis.clear();
+    bt.ratioAxis = WrapText(t, words[PlotWord::RatioAxis], t.cell, boxW - 2 * kNoteInset);
+    if (bt.ratioAxis.size() > 1)
+        bt.ratioAxis.clear();
     const bool intoTheFlow = p.exact.theory.kind == TheoryCase::IntoTheFlow;
     if (!p.modelFan || intoTheFlow || ProfileHasNoTurn(p)) {
         const PlotWord why = p.exact.detached      ? PlotWord::Detached
                              : intoTheFlow         ? PlotWord::IntoTheFlow
                              : ProfileHasNoTurn(p) ? PlotWord::NoTurn
                                                    : PlotWord::NoFan;
-        t.note = WrapText(words[why], kTextCell, boxW - 2 * kNoteInset);
-        const int noteH = static_cast<int>(t.note.size()) * kCaptionLine;
+        bt.note = WrapText(t, words[why], t.cell, boxW - 2 * kNoteInset);
+        const int noteH = static_cast<int>(bt.note.size()) * t.captionLine;
         // Under the middle, lifted where it would run past the box; where the box is too short
         // for it under the y axis's name, it takes that name's place (the name matters less than
         // why there is no fan), and where it is too short even so, it is left out.
-        t.noteY = std::min(l.top + boxH / 2 + kTextCell, l.bottom - kLabelClearance - noteH);
-        const int under = l.top + kLabelInset + static_cast<int>(t.ratioAxis.size()) * kCaptionLine
-                          + kLabelClearance;
-        if (t.noteY < under) {
-            t.ratioAxis.clear();
-            t.noteY = l.top + kLabelInset;
+        bt.noteY = std::min(l.top + boxH / 2 + t.cell, l.bottom - kLabelClearance - noteH);
+        const int under = l.top + kLabelInset
+                          + static_cast<int>(bt.ratioAxis.size()) * t.captionLine + kLabelClearance;
+        if (bt.noteY < under) {
+            bt.ratioAxis.clear();
+            bt.noteY = l.top + kLabelInset;
         }
-        if (t.noteY + noteH > l.bottom - 1)
-            t.note.clear();
-        for (size_t i = 0; i < t.note.size(); ++i) {
-            const int w = TextWidth(t.note[i], kTextCell);
+        if (bt.noteY + noteH > l.bottom - 1)
+            bt.note.clear();
+        for (size_t i = 0; i < bt.note.size(); ++i) {
+            const int w = t.Width(bt.note[i], t.cell);
             placed.push_back({l.left + std::max(kNoteInset, (boxW - w) / 2),
-                              t.noteY + static_cast<int>(i) * kCaptionLine, w, kTextCell});
+                              bt.noteY + static_cast<int>(i) * t.captionLine, w, t.cell});
         }
     }
-    for (size_t i = 0; i < t.ratioAxis.size(); ++i)
+    for (size_t i = 0; i < bt.ratioAxis.size(); ++i)
         placed.push_back({l.left + kNoteInset,
-                          l.top + kLabelInset + static_cast<int>(i) * kCaptionLine,
-                          TextWidth(t.ratioAxis[i], kTextCell), kTextCell});
-    return t;
+                          l.top + kLabelInset + static_cast<int>(i) * t.captionLine,
+                          t.Width(bt.ratioAxis[i], t.cell), t.cell});
+    return bt;
+}
+
+// Whether a curve or a line passes through a text's box.
+bool Crossed(const TextBox& b, const std::vector<std::array<double, 4>>& lines)
+{
+    for (const auto& sg : lines)
+        if (SegmentMeets(sg[0], sg[1], sg[2], sg[3], b))
+            return true;
+    return false;
+}
+
+// A text in its box, on white where onWhite (a pixel wider each side).
+void DrawOnWhite(DC& dc, const TextBox& b, const std::string& text, bool onWhite)
+{
+    if (onWhite)
+        dc.FillRect(b.x - 1, b.y, b.w + 2, b.h, kPlotWhite);
+    dc.DrawText(b.x, b.y, text);
 }
 
 // The characteristics' labels (and the shock's), each at its line.
 std::vector<Label> LabelsOf(const FanProfile& p)
 {
     std::vector<Label> labels;
+    // The key message first, so that it has its place before the others take theirs.
+    if (p.exact.fan && !ProfileHasNoTurn(p) && ExactFlowIsVacuum(p))
+        labels.push_back({p.exactLast, PlotWord::TheoryVacuum, 4, true});
     if (ProfileHasNoTurn(p)) {
         // No fan to label: the one line is where the flow would start to turn.
     } else if (p.modelFan) {
@@ -258,8 +278,6 @@ std::vector<Label> LabelsOf(const FanProfile& p)
     }
     if (p.exact.fan && !ProfileHasNoTurn(p)) {
         labels.push_back({p.exactLast, PlotWord::TheoryEnd, 3, true});
-        if (ExactFlowIsVacuum(p))
-            labels.push_back({p.exactLast, PlotWord::TheoryVacuum, 4, true});
     }
     if (p.exact.shock)
         labels.push_back({p.exactShock, PlotWord::Shock, 1, true});
@@ -268,40 +286,43 @@ std::vector<Label> LabelsOf(const FanProfile& p)
 
 // The words outside the box: the x axis's caption and the way the flow turns under it, the
 // title and the legend above it.
-void DrawHeaderAndFooter(DC& dc, const PlotLayout& l, QuantitySet shown, const PlotWords& words)
+void DrawHeaderAndFooter(DC& dc, const PlotText& t, const PlotLayout& l, QuantitySet shown,
+                         const PlotWords& words)
 {
-    const Footer footer = LayoutFooter(l.right - l.left, words);
+    const Footer footer = LayoutFooter(t, l.right - l.left, l.height - t.bottomRoom - l.top, words);
     for (size_t i = 0; i < footer.caption.size(); ++i) {
-        const int w = TextWidth(footer.caption[i], kTextCell);
+        const int w = t.Width(footer.caption[i], t.cell);
         dc.DrawText(l.left + std::max(0, (footer.captionWidth - w) / 2),
-                    l.bottom + kCaptionGap + static_cast<int>(i) * kCaptionLine, footer.caption[i]);
+                    l.bottom + t.captionGap + static_cast<int>(i) * t.captionLine,
+                    footer.caption[i]);
     }
     const std::string& direction = words[PlotWord::TurnDirection];
-    dc.DrawText(std::max(l.left, l.right - TextWidth(direction, kTextCell)),
-                l.bottom + kCaptionGap + footer.directionLine * kCaptionLine, direction);
-    const Header header = LayoutHeader(l.width, shown, words);
-    dc.SelectFont(kTitleFont);
+    dc.DrawText(std::max(l.left, l.right - t.Width(direction, t.cell)),
+                l.bottom + t.captionGap + footer.directionLine * t.captionLine, direction);
+    const Header header = LayoutHeader(t, l.width, shown, words);
+    dc.SelectFont(t.TitleFont());
     for (size_t i = 0; i < header.title.size(); ++i)
-        dc.DrawText(header.left, kTitleTop + static_cast<int>(i) * (kTitleCell + kTitleLineGap),
+        dc.DrawText(header.left, kTitleTop + static_cast<int>(i) * (t.title + kTitleLineGap),
                     header.title[i]);
-    dc.SelectFont(kTextFont);
+    dc.SelectFont(t.TextFont());
     for (const Header::Item& item : header.legend) {
-        Swatch(dc, item.x, item.y + kTextCell / 2, item.colour, item.dashed);
-        dc.DrawText(item.x + kSwatch + kSwatchGap, item.y, item.text);
+        Swatch(dc, item.x, item.y + t.cell / 2, t.swatch, item.colour, item.dashed);
+        dc.DrawText(item.x + t.swatch + kSwatchGap, item.y, item.text);
     }
 }
 
 } // namespace
 
-void DrawPlot(DC& dc, const PlotLayout& l, const FanProfile& p, QuantitySet shown,
-              const PlotWords& words)
+PlotMarks DrawPlot(DC& dc, const PlotLayout& l, const FanProfile& p, QuantitySet shown,
+                   const PlotWords& words)
 {
     ClearUpperVectorState();
+    const PlotText t(l.textCell, &dc);
     ShadeFan(dc, l, p.exactFirst, p.exactLast, kPlotExactFanShade);
     ShadeFan(dc, l, p.modelFirst, p.modelLast, kPlotModelFanShade);
-    dc.SelectFont(kTextFont);
-    DrawRatioTicks(dc, l);
-    DrawAngleTicks(dc, l);
+    dc.SelectFont(t.TextFont());
+    DrawRatioTicks(dc, t, l);
+    DrawAngleTicks(dc, t, l);
     const Curves curves = CurvesOf(l, p, shown);
 
     // The characteristics: the model's solid, the exact ones dashed, grey.
@@ -317,13 +338,18 @@ void DrawPlot(DC& dc, const PlotLayout& l, const FanProfile& p, QuantitySet show
     // reason when there is no fan in the middle, then the characteristics' labels where they
     // cross the fewest curves and lines.
     std::vector<TextBox> placed;
-    const BoxTexts boxTexts = LayoutBoxTexts(l, p, words, placed);
+    const BoxTexts boxTexts = LayoutBoxTexts(t, l, p, words, placed);
     const std::vector<Label> labels = LabelsOf(p);
-    const std::vector<TextBox> labelBoxes = PlaceLabels(l, labels, words, SegmentsOf(l, p, curves),
-                                                        placed);
-    dc.SelectFont(kTextFont);
+    PlotMarks marks;
+    marks.lines = SegmentsOf(l, p, curves);
+    const std::vector<TextBox> labelBoxes = PlaceLabels(t, l, labels, words, marks.lines, placed);
+    for (const TextBox& b : placed)
+        marks.words.push_back({b.x, b.y, b.w, b.h});
+    // A label no curve or line crosses now; one that cannot be placed so is drawn over them,
+    // on white, as are the y axis's name and the note.
+    dc.SelectFont(t.TextFont());
     for (size_t i = 0; i < labels.size(); ++i)
-        if (labelBoxes[i].w > 0)
+        if (labelBoxes[i].w > 0 && !Crossed(labelBoxes[i], marks.lines))
             dc.DrawText(labelBoxes[i].x, labelBoxes[i].y, words[labels[i].word]);
 
     // The curves: the exact ones dashed first, then the model's over them.
@@ -339,83 +365,190 @@ void DrawPlot(DC& dc, const PlotLayout& l, const FanProfile& p, QuantitySet show
     VerticalRun(dc, l.left, l.top, l.bottom, kPlotAxis);
     VerticalRun(dc, l.right, l.top, l.bottom, kPlotAxis);
 
+    for (size_t i = 0; i < labels.size(); ++i)
+        if (labelBoxes[i].w > 0 && Crossed(labelBoxes[i], marks.lines))
+            DrawOnWhite(dc, labelBoxes[i], words[labels[i].word], true);
     // When there is no fan, why; the y axis's name.
     const int boxW = l.right - l.left;
-    for (size_t i = 0; i < boxTexts.note.size(); ++i)
-        dc.DrawText(l.left
-                        + std::max(kNoteInset, (boxW - TextWidth(boxTexts.note[i], kTextCell)) / 2),
-                    boxTexts.noteY + static_cast<int>(i) * kCaptionLine, boxTexts.note[i]);
-    for (size_t i = 0; i < boxTexts.ratioAxis.size(); ++i)
-        dc.DrawText(l.left + kNoteInset, l.top + kLabelInset + static_cast<int>(i) * kCaptionLine,
-                    boxTexts.ratioAxis[i]);
-    DrawHeaderAndFooter(dc, l, shown, words);
+    for (size_t i = 0; i < boxTexts.note.size(); ++i) {
+        const int w = t.Width(boxTexts.note[i], t.cell);
+        const TextBox b{l.left + std::max(kNoteInset, (boxW - w) / 2),
+                        boxTexts.noteY + static_cast<int>(i) * t.captionLine, w, t.cell};
+        DrawOnWhite(dc, b, boxTexts.note[i], Crossed(b, marks.lines));
+    }
+    for (size_t i = 0; i < boxTexts.ratioAxis.size(); ++i) {
+        const TextBox b{l.left + kNoteInset,
+                        l.top + kLabelInset + static_cast<int>(i) * t.captionLine,
+                        t.Width(boxTexts.ratioAxis[i], t.cell), t.cell};
+        DrawOnWhite(dc, b, boxTexts.ratioAxis[i], Crossed(b, marks.lines));
+    }
+    DrawHeaderAndFooter(dc, t, l, shown, words);
+    return marks;
 }
 
-void DrawPlotCursor(DC& dc, const PlotLayout& l, const ProfileSample& at, QuantitySet shown,
-                    const PlotWords& words)
-{
-    if (!(at.phi >= l.phiTo && at.phi <= l.phiFrom))
-        return;
-    const int x = At(l.X(at.phi));
-    VerticalRun(dc, x, l.top + 1, l.bottom - 1, kPlotCursor);
+namespace {
 
-    // The angle and a row per shown quantity: its name, the model's value (solid swatch) and
-    // the exact one (dotted swatch), as the probe fields write them, on a white box.
+// The cursor's measures, px at the least cell (grown with it).
+constexpr int kCursorGap = 6;       // between the cursor's line and its values' box
+constexpr int kCursorPad = 4;       // inside the values' box, left and right
+constexpr int kCursorColumnGap = 8; // between the columns of the values
+constexpr int kCursorBoxRows = 4;   // rows of text down from the box's top where the values
+                                    // stand when that covers nothing
+constexpr int kCursorBoxDrop = 8;   // and this much lower
+constexpr int kCursorSlide = 4;     // the step of the places tried for the values, px
+// What covering a word and crossing a line cost a place for the values, against its distance
+// in px from where they stand when nothing is in the way.
+constexpr double kCoverWordCost = 1e6;
+constexpr double kCrossLineCost = 1e3;
+
+// One row of the cursor's values: a quantity's name, the model's value and the exact one.
+struct CursorRow {
+    Quantity q;
+    std::string name, model, exact;
+};
+
+std::vector<CursorRow> CursorRowsAt(const ProfileSample& at, QuantitySet shown,
+                                    const PlotWords& words)
+{
     static const PlotWord rowWords[kQuantityCount] = {PlotWord::MachRow, PlotWord::PressureRow,
                                                       PlotWord::TemperatureRow,
                                                       PlotWord::DensityRow, PlotWord::SpeedRow};
-    struct Row {
-        Quantity q;
-        std::string name, model, exact;
-    };
-    std::vector<Row> rows;
-    int nameW = 0, modelW = 0, exactW = 0;
     // Past the exact largest turn the exact flow is a vacuum: no Mach number, pressure,
     // temperature or density to read there, only the limiting speed.
     const bool vacuum = at.exactRegion == RegionDownstream && at.exact.P == 0.0
                         && std::isinf(at.exact.M);
+    std::vector<CursorRow> rows;
     for (int q = 0; q < kQuantityCount; ++q) {
         const Quantity quantity = static_cast<Quantity>(q);
         if (!(shown & QuantityBit(quantity)))
             continue;
         const double exact = at.exact.Of(quantity);
-        Row r{quantity, words[rowWords[q]], FormatFieldValue(at.model.Of(quantity)),
-              vacuum && quantity != Quantity::Speed ? words[PlotWord::Vacuum]
-              : std::isnan(exact)                   ? std::string("—")
-                                                    : FormatFieldValue(exact)};
-        nameW = std::max(nameW, TextWidth(r.name, kTextCell));
-        modelW = std::max(modelW, TextWidth(r.model, kTextCell));
-        exactW = std::max(exactW, TextWidth(r.exact, kTextCell));
-        rows.push_back(std::move(r));
+        rows.push_back({quantity, words[rowWords[q]], FormatFieldValue(at.model.Of(quantity)),
+                        vacuum && quantity != Quantity::Speed ? words[PlotWord::Vacuum]
+                        : std::isnan(exact)                   ? std::string("—")
+                                                              : FormatFieldValue(exact)});
     }
-    const std::string angle = FillWords(words[PlotWord::CursorAngle],
-                                        {FormatFixed(at.phi * kDegreesPerRadian, 1)});
-    const int swatch = kSwatch + 4;
-    const int boxW = std::max(TextWidth(angle, kTextCell),
-                              nameW + 8 + swatch + modelW + 8 + swatch + exactW)
-                     + 8;
-    const int rowH = kTextCell + 2;
-    const int boxH = rowH * (1 + static_cast<int>(rows.size())) + 6;
-    const int bx = x + 6 + boxW <= l.right ? x + 6 : std::max(l.left + 1, x - 6 - boxW);
-    const int by = l.top + 4 * (kTextCell + 1) + 8;
-    dc.FillRect(bx, by, boxW, boxH, kPlotWhite);
+    return rows;
+}
+
+// The values' box: the angle over a row per quantity, in three columns.
+struct CursorBox {
+    std::string angle;
+    std::vector<CursorRow> rows;
+    int nameW = 0, modelW = 0, exactW = 0, w = 0, h = 0, rowH = 0;
+};
+CursorBox CursorBoxOf(const PlotText& t, const std::string& angle, std::vector<CursorRow> rows)
+{
+    CursorBox b;
+    b.angle = angle;
+    for (const CursorRow& r : rows) {
+        b.nameW = std::max(b.nameW, t.Width(r.name, t.cell));
+        b.modelW = std::max(b.modelW, t.Width(r.model, t.cell));
+        b.exactW = std::max(b.exactW, t.Width(r.exact, t.cell));
+    }
+    b.rows = std::move(rows);
+    const int swatch = t.swatch + t.Grown(kCursorPad);
+    const int gap = t.Grown(kCursorColumnGap);
+    b.w = std::max(t.Width(angle, t.cell),
+                   b.nameW + gap + swatch + b.modelW + gap + swatch + b.exactW)
+          + 2 * t.Grown(kCursorPad);
+    b.rowH = t.cell + kCursorRowGap;
+    b.h = CursorBoxHeight(t, static_cast<int>(b.rows.size()));
+    return b;
+}
+
+// Whether the values stand over the title and the legend.
+bool NarrowCursor(const PlotText& t, const PlotLayout& l, const CursorBox& c)
+{
+    return l.width < kNarrowPlotCells * t.cell && c.h + 2 + t.cell / 2 <= l.top
+           && c.w + 3 <= l.width;
+}
+
+// Where the values' box stands: in the band under the caption, or inside the axes' box, beside
+// the cursor's line at x where nothing is in the way, else where the least is.
+void PlaceCursorBox(const PlotText& t, const PlotLayout& l, int x, const PlotMarks* marks,
+                    const CursorBox& c, int& bx, int& by)
+{
+    // A narrow plot: over the title and the legend, the whole width (its rows repeat the
+    // legend's colours and lines), where they hold it.
+    if (NarrowCursor(t, l, c)) {
+        bx = 1;
+        by = std::max(1, (l.top - t.cell / 2 - c.h) / 2); // above the top tick's number
+        return;
+    }
+    const int gap = t.Grown(kCursorGap);
+    const int rightX = x + gap, leftX = std::max(l.left + 1, x - gap - c.w);
+    const int usualX = rightX + c.w <= l.right ? rightX : leftX;
+    const int usualY = l.top + kCursorBoxRows * (t.cell + 1) + t.Grown(kCursorBoxDrop);
+    bx = usualX;
+    by = usualY;
+    if (!marks)
+        return;
+    double best = HUGE_VAL;
+    const int lowest = std::max(l.top + 1, l.bottom - 1 - c.h);
+    std::vector<int> ys{usualY};
+    for (int y = l.top + 1; y <= lowest; y += kCursorSlide)
+        ys.push_back(y);
+    for (int candidateX : {usualX, usualX == rightX ? leftX : rightX})
+        for (int cy : ys) {
+            const TextBox b{candidateX, cy, c.w + 1, c.h + 1};
+            double cost = std::abs(cy - usualY) + (candidateX == usualX ? 0.0 : 0.5);
+            if (candidateX + c.w > l.right - 1)
+                cost += kCoverWordCost;
+            for (const auto& w : marks->words)
+                cost += b.Meets(TextBox{w[0], w[1], w[2], w[3]}, 0) ? kCoverWordCost : 0.0;
+            if (cost >= best)
+                continue;
+            for (const auto& sg : marks->lines)
+                cost += SegmentMeets(sg[0], sg[1], sg[2], sg[3], b) ? kCrossLineCost : 0.0;
+            if (cost < best) {
+                best = cost;
+                bx = candidateX;
+                by = cy;
+            }
+        }
+}
+
+} // namespace
+
+void DrawPlotCursor(DC& dc, const PlotLayout& l, const ProfileSample& at, QuantitySet shown,
+                    const PlotWords& words, const PlotMarks* marks)
+{
+    if (!(at.phi >= l.phiTo && at.phi <= l.phiFrom))
+        return;
+    const PlotText t(l.textCell, &dc);
+    const int x = At(l.X(at.phi));
+    VerticalRun(dc, x, l.top + 1, l.bottom - 1, kPlotCursor);
+
+    // The angle and a row per shown quantity: its name, the model's value (solid swatch) and
+    // the exact one (dotted swatch), as the probe fields write them, on a white box.
+    const CursorBox c = CursorBoxOf(
+        t, FillWords(words[PlotWord::CursorAngle], {FormatFixed(at.phi * kDegreesPerRadian, 1)}),
+        CursorRowsAt(at, shown, words));
+    int bx = 0, by = 0;
+    PlaceCursorBox(t, l, x, marks, c, bx, by);
+    const int boxW = NarrowCursor(t, l, c) ? l.width - 3 : c.w;
+    dc.FillRect(bx, by, boxW, c.h, kPlotWhite);
     HorizontalRun(dc, bx, bx + boxW, by, kPlotGrid);
-    HorizontalRun(dc, bx, bx + boxW, by + boxH, kPlotGrid);
-    VerticalRun(dc, bx, by, by + boxH, kPlotGrid);
-    VerticalRun(dc, bx + boxW, by, by + boxH, kPlotGrid);
-    dc.SelectFont(kTextFont);
-    dc.DrawText(bx + 4, by + 3, angle);
-    int y = by + 3 + rowH;
-    for (const Row& r : rows) {
-        const Colour c = LookOf(r.q).colour;
-        int cx = bx + 4;
+    HorizontalRun(dc, bx, bx + boxW, by + c.h, kPlotGrid);
+    VerticalRun(dc, bx, by, by + c.h, kPlotGrid);
+    VerticalRun(dc, bx + boxW, by, by + c.h, kPlotGrid);
+    dc.SelectFont(t.TextFont());
+    const int pad = t.Grown(kCursorPad);
+    const int swatch = t.swatch + pad;
+    const int gap = t.Grown(kCursorColumnGap);
+    dc.DrawText(bx + pad, by + kCursorTopPad, c.angle);
+    int y = by + kCursorTopPad + c.rowH;
+    for (const CursorRow& r : c.rows) {
+        const Colour colour = LookOf(r.q).colour;
+        int cx = bx + pad;
         dc.DrawText(cx, y, r.name);
-        cx += nameW + 8;
-        Swatch(dc, cx, y + kTextCell / 2, c, false);
+        cx += c.nameW + gap;
+        Swatch(dc, cx, y + t.cell / 2, t.swatch, colour, false);
         dc.DrawText(cx + swatch, y, r.model);
-        cx += swatch + modelW + 8;
-        Swatch(dc, cx, y + kTextCell / 2, c, true);
+        cx += swatch + c.modelW + gap;
+        Swatch(dc, cx, y + t.cell / 2, t.swatch, colour, true);
         dc.DrawText(cx + swatch, y, r.exact);
-        y += rowH;
+        y += c.rowH;
     }
 }

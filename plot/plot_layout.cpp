@@ -56,9 +56,36 @@ namespace plotting {
 
 int At(double v) { return TruncToInt(std::floor(v + 0.5)); }
 
-int TextWidth(const std::string& text, int cell) { return PlotTextWidth(text, cell); }
+PlotText::PlotText(int textCell, DC* measure) : dc(measure)
+{
+    cell = std::clamp(textCell, kTextCell, kMostPlotTextCell);
+    title = Grown(kTitleCell);
+    swatch = Grown(30);
+    left = Grown(52);
+    rightMargin = Grown(14);
+    legendRow = cell + 4;
+    captionLine = cell + 1;
+    captionGap = Grown(22);
+    bottomRoom = Grown(42);
+}
 
-std::vector<std::string> WrapText(const std::string& text, int cell, int width)
+int CursorBoxHeight(const PlotText& t, int rows)
+{
+    return (t.cell + kCursorRowGap) * (1 + rows) + 2 * kCursorTopPad;
+}
+
+int PlotText::Grown(int atLeastCell) const
+{
+    return cell == kTextCell ? atLeastCell : (atLeastCell * cell + kTextCell / 2) / kTextCell;
+}
+
+int PlotText::Width(const std::string& text, int cellHeight) const
+{
+    const int measured = dc && !text.empty() ? dc->TextWidth(text, Font{cellHeight, "Verdana"}) : 0;
+    return measured > 0 ? measured : PlotTextWidth(text, cellHeight);
+}
+
+std::vector<std::string> WrapText(const PlotText& t, const std::string& text, int cell, int width)
 {
     std::vector<std::string> lines;
     std::string line;
@@ -69,7 +96,7 @@ std::vector<std::string> WrapText(const std::string& text, int cell, int width)
             end = text.size();
         const std::string word = text.substr(from, end - from);
         const std::string longer = line.empty() ? word : line + " " + word;
-        if (!line.empty() && TextWidth(longer, cell) > width) {
+        if (!line.empty() && t.Width(longer, cell) > width) {
             lines.push_back(line);
             line = word;
         } else {
@@ -79,27 +106,57 @@ std::vector<std::string> WrapText(const std::string& text, int cell, int width)
     }
     if (!line.empty() || lines.empty())
         lines.push_back(line);
-    return lines;
+    // A line still too wide in a writing with no spaces between words (Chinese: a character
+    // from U+3000 on) breaks between characters.
+    std::vector<std::string> broken;
+    for (const std::string& l : lines) {
+        const bool ideographic = std::any_of(l.begin(), l.end(), [](char c) {
+            return static_cast<unsigned char>(c) >= 0xE3 && static_cast<unsigned char>(c) <= 0xE9;
+        });
+        if (!ideographic || t.Width(l, cell) <= width) {
+            broken.push_back(l);
+            continue;
+        }
+        std::string part;
+        for (size_t i = 0; i < l.size();) {
+            size_t n = 1; // the character's bytes
+            while (i + n < l.size() && (static_cast<unsigned char>(l[i + n]) & 0xC0) == 0x80)
+                ++n;
+            const std::string next = part + l.substr(i, n);
+            if (!part.empty() && t.Width(next, cell) > width) {
+                broken.push_back(part);
+                part = l.substr(i, n);
+            } else {
+                part = next;
+            }
+            i += n;
+        }
+        broken.push_back(part);
+    }
+    return broken;
 }
 
-Header LayoutHeader(int width, QuantitySet shown, const PlotWords& words, int left)
+Header LayoutHeader(const PlotText& t, int width, QuantitySet shown, const PlotWords& words,
+                    int left)
 {
+    if (left < 0)
+        left = t.left;
     Header h;
     h.left = left;
     const int room = std::max(1, width - 4 - left);
-    h.title = WrapText(words[PlotWord::Title], kTitleCell, room);
+    h.title = WrapText(t, words[PlotWord::Title], t.title, room);
     const int lines = static_cast<int>(h.title.size());
-    const int legendY = 4 + lines * kTitleCell + (lines - 1) * kTitleLineGap + 4;
+    const int legendY = 4 + lines * t.title + (lines - 1) * kTitleLineGap + 4;
     int x = left, row = 0;
     auto add = [&](Colour c, bool dashed, const std::string& text, int gapBefore) {
-        const int w = kSwatch + 4 + TextWidth(text, kTextCell);
+        const int w = t.swatch + 4 + t.Width(text, t.cell);
         if (x > left && x + gapBefore + w > width - 4) {
             x = left;
             ++row;
         } else if (x > left) {
             x += gapBefore;
         }
-        h.legend.push_back({x, legendY + row * kLegendRow, c, dashed, text});
+        h.legend.push_back({x, legendY + row * t.legendRow, c, dashed, text});
         x += w;
     };
     bool first = true;
@@ -112,22 +169,25 @@ Header LayoutHeader(int width, QuantitySet shown, const PlotWords& words, int le
     }
     add(kPlotCursor, false, words[PlotWord::Model], first ? 0 : 20);
     add(kPlotCursor, true, words[PlotWord::Theory], 12);
-    h.top = legendY + (row + 1) * kLegendRow + 6;
-    if (left == kLeft && (lines > 1 || row > 0))
-        return LayoutHeader(width, shown, words, 4);
+    h.top = legendY + (row + 1) * t.legendRow + 6;
+    if (left == t.left && (lines > 1 || row > 0))
+        return LayoutHeader(t, width, shown, words, 4);
     return h;
 }
 
-Footer LayoutFooter(int boxWidth, const PlotWords& words)
+Footer LayoutFooter(const PlotText& t, int boxWidth, int roomHeight, const PlotWords& words)
 {
     Footer f;
-    const int beside = boxWidth - TextWidth(words[PlotWord::TurnDirection], kTextCell) - 12;
+    const int beside = boxWidth - t.Width(words[PlotWord::TurnDirection], t.cell) - 12;
     std::string axis = words[PlotWord::AngleAxis];
-    if (WrapText(axis, kTextCell, boxWidth).size() > 1 && axis.find(':') != std::string::npos)
+    // The whole caption on two lines where the box keeps kLeastBoxCells cells' height so.
+    const size_t lines = WrapText(t, axis, t.cell, boxWidth).size();
+    const bool roomy = lines == 2 && roomHeight - t.captionLine >= kLeastBoxCells * t.cell;
+    if (lines > 1 && !roomy && axis.find(':') != std::string::npos)
         axis.erase(axis.find(':'));
-    f.caption = WrapText(axis, kTextCell, boxWidth);
+    f.caption = WrapText(t, axis, t.cell, boxWidth);
     f.captionWidth = boxWidth;
-    std::vector<std::string> narrower = WrapText(axis, kTextCell, std::max(1, beside));
+    std::vector<std::string> narrower = WrapText(t, axis, t.cell, std::max(1, beside));
     if (beside > 0 && narrower.size() <= f.caption.size()) {
         f.caption = std::move(narrower);
         f.captionWidth = beside;
@@ -162,28 +222,37 @@ bool SegmentMeets(double ax, double ay, double bx, double by, const TextBox& b)
     return ClipSegment(ax, ay, bx, by, x0, y0, x1, y1, t0, t1);
 }
 
-std::vector<TextBox> PlaceLabels(const PlotLayout& l, const std::vector<Label>& labels,
-                                 const PlotWords& words,
+// What placing a label away from its line costs, against a row from its preferred one: more
+// than any crossings (100 each), so only where no place beside its line is left.
+constexpr double kAwayCost = 1e4;
+
+std::vector<TextBox> PlaceLabels(const PlotText& t, const PlotLayout& l,
+                                 const std::vector<Label>& labels, const PlotWords& words,
                                  const std::vector<std::array<double, 4>>& segments,
                                  std::vector<TextBox>& placed)
 {
     std::vector<TextBox> out(labels.size(), TextBox{0, 0, 0, 0});
-    const int rows = std::max(0, (l.bottom - 2 - l.top - 3 - kTextCell) / (kTextCell + 1) + 1);
+    const int rows = std::max(0, (l.bottom - 2 - l.top - 3 - t.cell) / (t.cell + 1) + 1);
     for (size_t i = 0; i < labels.size(); ++i) {
         const Label& label = labels[i];
         if (!(label.phi >= l.phiTo && label.phi <= l.phiFrom))
             continue;
         const int x = At(l.X(label.phi));
-        const int w = TextWidth(words[label.word], kTextCell);
+        const int w = t.Width(words[label.word], t.cell);
         double best = HUGE_VAL;
         for (int row = 0; row < rows; ++row)
-            for (int side = 0; side < 2; ++side) {
+            for (int side = 0; side < 4; ++side) {
+                // Beside its line, the side preferred first; where neither side has room, at
+                // the box's right or left edge.
                 const bool right = (side == 0) == label.rightFirst;
-                const TextBox b{right ? x + 3 : x - 3 - w, l.top + 3 + row * (kTextCell + 1), w,
-                                kTextCell};
+                const int bx = side == 2   ? l.right - 2 - w
+                               : side == 3 ? l.left + 2
+                               : right     ? x + 3
+                                           : x - 3 - w;
+                const TextBox b{bx, l.top + 3 + row * (t.cell + 1), w, t.cell};
                 if (b.x < l.left + 2 || b.x + b.w > l.right - 2)
                     continue;
-                const double cost = std::abs(row - label.row) + 0.5 * side;
+                const double cost = std::abs(row - label.row) + (side < 2 ? 0.5 * side : kAwayCost);
                 if (cost >= best)
                     continue;
                 bool free = true;
@@ -209,18 +278,26 @@ std::vector<TextBox> PlaceLabels(const PlotLayout& l, const std::vector<Label>& 
 } // namespace plotting
 
 PlotLayout LayoutPlot(int width, int height, const FanProfile& p, QuantitySet shown,
-                      const PlotWords* words, const PlotLayout* kept)
+                      const PlotWords* words, const PlotLayout* kept, int textCell, DC* measure)
 {
+    const PlotText t(textCell, measure);
     static const PlotWords russian;
     const PlotWords& w = words ? *words : russian;
     PlotLayout l;
     l.width = width;
     l.height = height;
-    l.left = kLeft;
-    l.right = std::max(l.left + 1, width - kRightMargin);
-    l.top = LayoutHeader(width, shown, w).top;
-    const Footer footer = LayoutFooter(l.right - l.left, w);
-    l.bottom = std::max(l.top + 1, height - 42 - (footer.lines - 1) * kCaptionLine);
+    l.left = t.left;
+    l.right = std::max(l.left + 1, width - t.rightMargin);
+    l.textCell = t.cell;
+    l.top = LayoutHeader(t, width, shown, w).top;
+    if (width < kNarrowPlotCells * t.cell) { // room over the box for the cursor's values
+        int rows = 0;
+        for (int q = 0; q < kQuantityCount; ++q)
+            rows += (shown & QuantityBit(static_cast<Quantity>(q))) != 0;
+        l.top = std::max(l.top, CursorBoxHeight(t, rows) + 2 + t.cell / 2); // the top tick's number
+    }
+    const Footer footer = LayoutFooter(t, l.right - l.left, height - t.bottomRoom - l.top, w);
+    l.bottom = std::max(l.top + 1, height - t.bottomRoom - (footer.lines - 1) * t.captionLine);
     l.phiFrom = p.phiFrom;
     l.phiTo = p.phiTo < p.phiFrom ? p.phiTo : p.phiFrom - kPi;
     // The y axis reaches a little past the largest ratio shown, at least past 1.

@@ -12,12 +12,21 @@
 
 // ---- Geometry
 
+// The small text's cell height, px, at its least (the words' size on a plot shown at one
+// display unit per pixel) and at its most.
+constexpr int kPlotTextCell = 14;
+constexpr int kMostPlotTextCell = 64;
+// The least height of the axes' box, in text cells, for which the x axis's caption may take a
+// second line rather than be shortened to its symbol and unit.
+constexpr int kLeastBoxCells = 12;
+
 // The plot's frame at a size, in picture pixels: the axes' box, and the mapping of angles and
 // ratios into it. The title, the legend and the axis caption wrap onto more lines where the
 // plot is too narrow for them, and the box gives up their room.
 struct PlotLayout {
     int width = 0, height = 0;
     int left = 0, top = 0, right = 0, bottom = 0; // the axes' box
+    int textCell = kPlotTextCell;                 // the small text's cell height, px
     double phiFrom = 0.0, phiTo = 0.0;            // rad, at the left and right edges
     double ratioTop = 1.0;                        // the ratio at the top edge (0 at the bottom)
     double ratioStep = 0.5;                       // between the y ticks
@@ -35,39 +44,60 @@ struct PlotLayout {
 // and a much smaller flow gets its detail back.
 constexpr double kShrinkFactor = 2.5;
 PlotLayout LayoutPlot(int width, int height, const FanProfile& profile, QuantitySet shown,
-                      const PlotWords* words = nullptr, const PlotLayout* kept = nullptr);
+                      const PlotWords* words = nullptr, const PlotLayout* kept = nullptr,
+                      int textCell = kPlotTextCell, DC* measure = nullptr);
 
-// How wide the plot takes a text in a font of a cell height to be, in pixels: the core has no
-// fonts, so each character is taken generously wide and the shells' fonts draw inside it.
+// The width the plot gives a text in a font of a cell height where no DC measures it (a picture
+// drawn without text), px: each character taken generously wide.
 int PlotTextWidth(const std::string& text, int cellHeight);
 
 // ---- For the drawing: what the layout decides beside the box
 
 namespace plotting {
 
-constexpr int kTextCell = 14;  // the small text's cell height, px
-constexpr int kTitleCell = 16; // the title's cell height, px
-const Font kTextFont{kTextCell, "Verdana"};
-const Font kTitleFont{kTitleCell, "Verdana"};
-constexpr int kSwatch = 30;                 // a legend's or the cursor's line, px long
-constexpr int kLeft = 52;                   // the box's left edge from the plot's, px
-constexpr int kRightMargin = 14;            // the box's right edge from the plot's, px
-constexpr int kTitleLineGap = 2;            // between the title's lines, px
-constexpr int kLegendRow = kTextCell + 4;   // the legend's rows, px apart
-constexpr int kCaptionLine = kTextCell + 1; // the lines of a caption or a note, px apart
-constexpr int kCaptionGap = 22;             // from the box's bottom to the caption's top, px
-constexpr int kBottomRoom = 42;             // under the box for the ticks and one caption line, px
-constexpr int kLabelInset = 3;              // a label's top below the box's top, px
-constexpr int kLabelGap = 3;                // a label's side from its line, px
+constexpr int kTextCell = kPlotTextCell; // the small text's cell height at its least, px
+constexpr int kTitleCell = 16;           // the title's cell height then, px
+constexpr int kTitleLineGap = 2;         // between the title's lines, px
+constexpr int kLabelInset = 3;           // a text's top below the box's top, px
+
+// The plot's text at a cell height: its fonts, the measures that grow with it (each given at
+// the least cell, px, and grown in proportion), and the widths of texts as the device context
+// that draws them measures them (PlotTextWidth where it does not).
+struct PlotText {
+    PlotText(int textCell = kTextCell, DC* measure = nullptr);
+    int cell;        // the small text's cell height, px
+    int title;       // the title's
+    int swatch;      // a legend's or the cursor's line, px long (30 at the least cell)
+    int left;        // the box's left edge from the plot's (52)
+    int rightMargin; // the box's right edge from the plot's (14)
+    int legendRow;   // the legend's rows apart (cell + 4)
+    int captionLine; // the lines of a caption or a note apart (cell + 1)
+    int captionGap;  // from the box's bottom to the caption's top (22)
+    int bottomRoom;  // under the box for the ticks and one caption line (42)
+    DC* dc;          // what measures the texts; none: PlotTextWidth
+    Font TextFont() const { return Font{cell, "Verdana"}; }
+    Font TitleFont() const { return Font{title, "Verdana"}; }
+    // A text's width in the font of a cell height, px.
+    int Width(const std::string& text, int cellHeight) const;
+    // A measure given at the least cell, grown with the cell.
+    int Grown(int atLeastCell) const;
+};
+
+// The cursor's values: a row of the angle over a row per quantity.
+constexpr int kCursorTopPad = 3; // inside the values' box, above its first row, px
+constexpr int kCursorRowGap = 2; // between the rows of the values, px
+// A plot narrower than this many text cells shows the values over its title and legend, which
+// are made as high as the values at least.
+constexpr int kNarrowPlotCells = 36;
+// The values' box's height, px, with rows quantities.
+int CursorBoxHeight(const PlotText& t, int rows);
 
 // The nearest whole pixel.
 int At(double v);
-// A text's width, px, in a font of a cell height.
-int TextWidth(const std::string& text, int cell);
 
 // Words broken at spaces into lines of at most `width` pixels (a word wider than that stands on
 // a line of its own).
-std::vector<std::string> WrapText(const std::string& text, int cell, int width);
+std::vector<std::string> WrapText(const PlotText& t, const std::string& text, int cell, int width);
 
 struct TextBox {
     int x = 0, y = 0, w = 0, h = 0;
@@ -93,7 +123,8 @@ struct Header {
 };
 // From the box's left edge, or, where that leaves the title or the legend more than one line,
 // from the plot's left edge.
-Header LayoutHeader(int width, QuantitySet shown, const PlotWords& words, int left = kLeft);
+Header LayoutHeader(const PlotText& t, int width, QuantitySet shown, const PlotWords& words,
+                    int left = -1);
 
 // Under the box: the axis caption, centred, and the flow's direction at the right end of its
 // line, or on a line of its own where the caption fits the box's width only without it. Where
@@ -105,7 +136,8 @@ struct Footer {
     int directionLine = 0; // the line the direction stands on
     int lines = 1;
 };
-Footer LayoutFooter(int boxWidth, const PlotWords& words);
+// roomHeight: the box's height with a caption of one line.
+Footer LayoutFooter(const PlotText& t, int boxWidth, int roomHeight, const PlotWords& words);
 
 // A polyline in picture pixels as the curves draw it: a ratio that is no number breaks it, an
 // infinite one lies far above the box (y = -infinity).
@@ -125,8 +157,8 @@ struct Label {
     bool rightFirst; // right of the line preferred
 };
 // Each label's box (w == 0: none), each placed one added to placed.
-std::vector<TextBox> PlaceLabels(const PlotLayout& l, const std::vector<Label>& labels,
-                                 const PlotWords& words,
+std::vector<TextBox> PlaceLabels(const PlotText& t, const PlotLayout& l,
+                                 const std::vector<Label>& labels, const PlotWords& words,
                                  const std::vector<std::array<double, 4>>& segments,
                                  std::vector<TextBox>& placed);
 

@@ -150,6 +150,16 @@ void CanvasTextPainter::DrawText(const PixelMemory& memory, int x, int y, const 
              image->height);
 }
 
+int CanvasTextPainter::TextWidth(const std::string& text, const Font& font)
+{
+    if (text.empty())
+        return 0;
+    const FontMetrics& f = FontFor(font.height);
+    int ink[5] = {0, 0, 0, 0, 0}; // the ink's box, see cf_js_text_measure
+    const int advance = cf_js_text_measure(text.c_str(), f.px, ink);
+    return std::max(advance, ink[4] ? ink[1] : 0);
+}
+
 bool CanvasTextPainter::RenderAhead(const std::string& text, const Font& font, int scale,
                                     unsigned long long keepFrom)
 {

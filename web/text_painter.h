@@ -17,6 +17,8 @@ public:
 
     void DrawText(const PixelMemory& memory, int x, int y, const std::string& text,
                   const Font& font) override;
+    // The wider of the text's advance and its ink's right end, as the canvas measures them.
+    int TextWidth(const std::string& text, const Font& font) override;
 
     // Renders a text now as DrawText would at scale, to be drawn later without the canvas
     // (nothing when it is rendered already; either way it counts as used now). Texts used at or

@@ -12,6 +12,7 @@
 #include "base/constants.h"
 #include "corner/corner.h"
 #include "dialog/flow_session.h"
+#include "dialog/plot_panel.h"
 #include "draw/raster_dc.h"
 #include "model/flow_state.h"
 #include "model/number_text.h"
@@ -367,10 +368,10 @@ TEST_F(PlotComposerTest, EitherPixelOrderAndTheChangedRowsKeepACopyTrue)
         alone.Create(622, 384, 2);
         {
             RasterDC dc(alone, &ink);
-            DrawPlot(dc, argb.Layout(), p, kDefaultPlotQuantities, words);
+            const PlotMarks marks = DrawPlot(dc, argb.Layout(), p, kDefaultPlotQuantities, words);
             if (sample >= 0)
                 DrawPlotCursor(dc, argb.Layout(), p.samples[static_cast<size_t>(sample)],
-                               kDefaultPlotQuantities, words);
+                               kDefaultPlotQuantities, words, &marks);
         }
         EXPECT_TRUE(alone.pixels == a.pixels) << "wall " << step.wall << ", sample " << sample;
         const auto [first, end] = abgr.TakeChangedRows();
@@ -561,4 +562,202 @@ TEST(PlotWords, EveryWordHasItsEnglish)
                                         + std::string(PictureWords(PictureFacts::Flow::IntoTheFlow))
                                         + "</source>"),
               std::string::npos);
+}
+
+namespace {
+
+// The plot's words in a language, from the translation file the shells use (ru: the source).
+PlotWords WordsOf(const std::string& code)
+{
+    if (code == "ru")
+        return PlotWords();
+    std::ifstream in(CF_SOURCE_DIR "/res/translations/cornerflow_" + code + ".ts");
+    std::stringstream all;
+    all << in.rdbuf();
+    const std::string ts = all.str();
+    const size_t plot = ts.find("<name>Plot</name>");
+    return PlotWords::Translated([&](const char* source) {
+        const size_t at = ts.find("<source>" + std::string(source) + "</source>", plot);
+        const size_t from = ts.find("<translation>", at) + 13;
+        return at == std::string::npos ? std::string(source)
+                                       : ts.substr(from, ts.find("</translation>", from) - from);
+    });
+}
+
+// A picture that measures its texts as a shell's fonts do, a Chinese character a whole cell
+// wide (wider than the plot's least width) and a Latin or a Cyrillic one narrower, and keeps
+// where each text, each line (the curves, the characteristics, the axes, the cursor) and the
+// cursor's box were drawn.
+class MeasuringRecorder : public RasterDC {
+public:
+    using RasterDC::RasterDC;
+    void SelectFont(const Font& font) override
+    {
+        font_ = font;
+        RasterDC::SelectFont(font);
+    }
+    int TextWidth(const std::string& text, const Font& font) override
+    {
+        double w = 0.0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(text[i]);
+            w += c < 0x80 ? 0.55 : c >= 0xE4 && c <= 0xE9 ? 1.0 : (c & 0xC0) == 0xC0 ? 0.6 : 0.0;
+        }
+        return static_cast<int>(std::ceil(w * font.height));
+    }
+    void DrawText(int x, int y, const std::string& text) override
+    {
+        texts.push_back({x, y, TextWidth(text, font_), font_.height, text});
+        // A text drawn on white is crossed only by what was drawn after its white.
+        size_t from = 0;
+        for (const auto& white : whites)
+            if (white.first.x <= x && white.first.y <= y
+                && x + texts.back().w <= white.first.x + white.first.w
+                && y + font_.height <= white.first.y + white.first.h)
+                from = white.second;
+        linesFrom.push_back(from);
+    }
+    void Polyline(const double* xy, int count) override
+    {
+        for (int i = 0; i + 1 < count; ++i)
+            lines.push_back({xy[2 * i], xy[2 * i + 1], xy[2 * i + 2], xy[2 * i + 3]});
+        RasterDC::Polyline(xy, count);
+    }
+    void FillRect(int x, int y, int w, int h, Colour c) override
+    {
+        if ((w == 1 || h == 1) && (c == kPlotAxis || c == kPlotGrey || c == kPlotCursor))
+            lines.push_back({double(x), double(y), double(x + w - 1), double(y + h - 1)});
+        if (c == kPlotWhite) {
+            boxes.push_back({x, y, w, h, ""});
+            whites.push_back({boxes.back(), lines.size()});
+        }
+        RasterDC::FillRect(x, y, w, h, c);
+    }
+    std::vector<Text> texts, boxes;
+    std::vector<std::array<double, 4>> lines;
+    std::vector<size_t> linesFrom; // for each text, the first line that may cross it
+    std::vector<std::pair<Text, size_t>> whites;
+
+private:
+    Font font_;
+};
+
+// Whether a line passes through the inside of a text's box (its edge may touch it).
+bool Crosses(const std::array<double, 4>& s, const Text& t)
+{
+    const double x0 = t.x + 0.5, y0 = t.y + 0.5, x1 = t.x + t.w - 0.5, y1 = t.y + t.h - 0.5;
+    const double dx = s[2] - s[0], dy = s[3] - s[1];
+    double lo = 0.0, hi = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {s[0] - x0, x1 - s[0], s[1] - y0, y1 - s[1]};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0.0) {
+            if (q[k] < 0.0)
+                return false;
+            continue;
+        }
+        const double r = q[k] / p[k];
+        (p[k] < 0.0 ? lo : hi) = p[k] < 0.0 ? std::max(lo, r) : std::min(hi, r);
+    }
+    return lo < hi;
+}
+
+bool Overlap(const Text& a, const Text& b)
+{
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+} // namespace
+
+// In every language, for the start-up, a subsonic flow (V1 300), a wall past the exact largest
+// turn (beta 40), a wall turned into the flow (beta 200, the exact theory) and a fast flow (V1
+// 900, beta 100), at the desktop's size, a phone's and a projector's (its words grown as the
+// picture's labels show): every word drawn, measured as the shell's font measures it, lies inside
+// the plot and is crossed by no curve or line; with the cursor anywhere along the plot, the
+// state's key message is never under the cursor's values, which cross no curve where the plot is
+// narrow.
+TEST(PlotLayout, EveryWordInsideAndUncrossedInEveryLanguageStateAndSize)
+{
+    struct State {
+        double beta, v1;
+        bool exact;
+        PlotWord key; // the state's key message
+    };
+    const State states[] = {{start::kBeta, 450.0, false, PlotWord::TheoryEnd},
+                            {start::kBeta, 300.0, false, PlotWord::NoFan},
+                            {40.0, 450.0, false, PlotWord::TheoryVacuum},
+                            {200.0, 450.0, true, PlotWord::Detached},
+                            {100.0, 900.0, false, PlotWord::TheoryEnd}};
+    // The desktop's default, a phone's plot (390 CSS px wide page) and a projector's.
+    const int sizes[][3] = {{622, 384, kPlotTextCell},
+                            {370, 228, PlotTextCellFor(370.0 / 622.0, 622, 370)},
+                            {1100, 680, PlotTextCellFor(1100.0 / 622.0, 622, 1100)}};
+    EXPECT_GT(sizes[2][2], 20); // the projector's words grow with the picture's labels
+    int checked = 0;
+    for (const char* code : {"ru", "en", "de", "es", "zh"}) {
+        const PlotWords words = WordsOf(code);
+        for (const State& st : states) {
+            FlowState fs;
+            fs.t1 = 273.0;
+            fs.v1 = st.v1;
+            ComputeUpstreamState(fs);
+            Corner corner;
+            if (st.exact)
+                corner.physics = Physics::Exact;
+            corner.SetWallAngle(WallAtBeta(st.beta));
+            corner.ComputeFanGeometry(fs);
+            const FanProfile p = ComputeFanProfile(fs, corner.wallAngle, corner.TurnAngle(fs));
+            for (const auto& size : sizes) {
+                const std::string where = std::string(code) + ", beta " + std::to_string(st.beta)
+                                          + ", V1 " + std::to_string(st.v1) + ", "
+                                          + std::to_string(size[0]) + "x" + std::to_string(size[1]);
+                FrameBuffer b;
+                b.Create(size[0], size[1], 1);
+                MeasuringRecorder dc(b);
+                const PlotLayout l = LayoutPlot(size[0], size[1], p, kDefaultPlotQuantities, &words,
+                                                nullptr, size[2], &dc);
+                const PlotMarks marks = DrawPlot(dc, l, p, kDefaultPlotQuantities, words);
+                std::vector<Text> key; // its lines
+                for (size_t n = 0; n < dc.texts.size(); ++n) {
+                    const Text& t = dc.texts[n];
+                    EXPECT_TRUE(t.x >= 0 && t.y >= 0 && t.x + t.w <= size[0]
+                                && t.y + t.h <= size[1])
+                        << "«" << t.text << "» at " << t.x << "," << t.y << " w " << t.w << ": "
+                        << where;
+                    for (size_t k = dc.linesFrom[n]; k < dc.lines.size(); ++k) {
+                        const auto& s = dc.lines[k];
+                        EXPECT_FALSE(Crosses(s, t))
+                            << "«" << t.text << "» crossed by the line " << s[0] << "," << s[1]
+                            << " - " << s[2] << "," << s[3] << ": " << where;
+                    }
+                    if (!t.text.empty() && t.y > l.top && t.y < l.bottom
+                        && words[st.key].find(t.text) != std::string::npos)
+                        key.push_back(t);
+                    ++checked;
+                }
+                EXPECT_FALSE(key.empty()) << words[st.key] << " not drawn: " << where;
+                for (size_t i = 0; i < p.samples.size(); i += 15) {
+                    dc.texts.clear();
+                    dc.boxes.clear();
+                    dc.lines.clear();
+                    dc.linesFrom.clear();
+                    dc.whites.clear();
+                    DrawPlotCursor(dc, l, p.samples[i], kDefaultPlotQuantities, words, &marks);
+                    for (const Text& box : dc.boxes) {
+                        for (const Text& line : key)
+                            EXPECT_FALSE(Overlap(box, line))
+                                << "the cursor at sample " << i << " covers «" << line.text
+                                << "»: " << where;
+                        EXPECT_TRUE(box.x >= 0 && box.x + box.w <= size[0] && box.y >= 0
+                                    && box.y + box.h <= size[1])
+                            << box.x << "," << box.y << " " << box.w << "x" << box.h << " top "
+                            << l.top << ": " << where;
+                        if (size[0] < 500) // a phone: over the curves' box at no point
+                            EXPECT_TRUE(box.y + box.h <= l.top) << where;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(checked, 5 * 5 * 3 * 10);
 }

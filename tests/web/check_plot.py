@@ -235,3 +235,61 @@ class PlotChecks:
                         assert link.is_displayed() and link.get_attribute('href').endswith(
                             '/teaching-%s.html#model' % lang), '%s: the link is %r' % (where, link.get_attribute('href'))
         self.assert_no_errors()
+
+    def plot_cursor_clear_and_words_grown(self):
+        """On a phone's screen (390 x 844), in every language and state, a finger reading the flow
+        puts the cursor's values over the plot's title, clear of the axes' box and its curves (only
+        the cursor's line changes there); on a projector's (1920 x 1080), the plot's words and the
+        legend's lines grow as the picture's labels show larger."""
+        d = self.driver
+        axis = (96, 96, 96)
+        red = (214, 39, 40)  # M/M1's line
+
+        def axes_top(w, rgba):
+            for y in range(len(rgba) // 4 // w):
+                row = rgba[4 * y * w:4 * (y + 1) * w]
+                if sum(tuple(row[i:i + 3]) == axis for i in range(0, len(row), 4)) > w // 2:
+                    return y
+            return None
+
+        self.open('paused=1')
+        with self.plot_remembered('open'):
+            with self.screen(390, 844, 1, phone=True):
+                for lang in ('ru', 'en', 'de', 'es', 'zh'):
+                    for state in ('', 'v1=300', 'beta=40', 'v1=900&beta=100'):
+                        where = '%s, %s' % (lang, state or 'start-up')
+                        self.open('paused=1&lang=%s&%s' % (lang, state))
+                        w, h, _, _, bare = plot_of(d)
+                        d.execute_script('window.cornerflow.drag(500, 150, [[501, 151]], true)')
+                        _, _, _, _, probed = plot_of(d)
+                        top = axes_top(w, bare)
+                        assert top, '%s: no axes\' box' % where
+                        changed = [(i // 4 % w, i // 4 // w) for i in range(0, len(bare), 4)
+                                   if bare[i:i + 3] != probed[i:i + 3]]
+                        inside = [p for p in changed if p[1] > top]
+                        assert changed and inside, '%s: the reading drew no cursor' % where
+                        columns = {x for x, _ in inside}
+                        assert max(columns) - min(columns) <= 2, \
+                            '%s: the cursor\'s values reach into the axes\' box: columns %d to %d changed under ' \
+                            'row %d' % (where, min(columns), max(columns), top)
+            with self.screen(1920, 1080, 1):
+                self.open('paused=1&lang=en')
+                pic = Picture(d)
+                units = pic.width / pic.pw
+                assert units > 1.2, 'the picture is shown at %.2f CSS px a pixel' % units
+                w, h, _, _, rgba = plot_of(d)
+                top = axes_top(w, rgba)
+                longest = 0
+                for y in range(top):
+                    run = 0
+                    for x in range(w):
+                        i = 4 * (y * w + x)
+                        run = run + 1 if tuple(rgba[i:i + 3]) == red else 0
+                        longest = max(longest, run)
+                # The legend's line is 30 px long beside words of a 14 px cell, and grows with them.
+                want = 30 * round(14 * units) / 14
+                print('     projector: the picture at %.2f CSS px a pixel, the legend\'s line %d px (%.0f wanted)'
+                      % (units, longest, want))
+                assert longest >= want - 3, 'the legend\'s line is %d px, the picture shown at %.2f: ' \
+                    'want about %.0f' % (longest, units, want)
+        self.assert_no_errors()

@@ -95,6 +95,8 @@ def main():
                    checks.plot_for_a_screen_reader)
         checks.run('the plot on a phone: inside the page, no text cut off; the model\'s note links to the guide',
                    checks.plot_texts_inside_on_a_phone)
+        checks.run('the plot\'s cursor clear of its curves on a phone; its words grown on a projector',
+                   checks.plot_cursor_clear_and_words_grown)
         checks.run('names and descriptions for a screen reader, each language throughout',
                    checks.names_and_languages)
         checks.run('every language of the table: its tag, its words',
