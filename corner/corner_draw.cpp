@@ -220,15 +220,17 @@ public:
     }
     // Whether a marked pixel lies among columns x..x+width-1 and rows y..y+height-1 (the part
     // inside the picture).
-    bool Meets(int x, int y, int width, int height) const
+    bool Meets(int x, int y, int width, int height) const { return Count(x, y, width, height) > 0; }
+    // How many marked pixels (cells) lie there.
+    int Count(int x, int y, int width, int height) const
     {
         const int x0 = std::clamp(x, 0, w_), x1 = std::clamp(x + width, 0, w_);
         const int y0 = std::clamp(y, 0, h_), y1 = std::clamp(y + height, 0, h_);
         if (x0 >= x1 || y0 >= y1)
-            return false;
+            return 0;
         const int i0 = x0 / cell_, i1 = (x1 - 1) / cell_ + 1;
         const int j0 = y0 / cell_, j1 = (y1 - 1) / cell_ + 1;
-        return Get(i1, j1) - Get(i0, j1) - Get(i1, j0) + Get(i0, j0) > 0;
+        return Get(i1, j1) - Get(i0, j1) - Get(i1, j0) + Get(i0, j0);
     }
 
 private:
@@ -341,21 +343,42 @@ std::vector<LabelPlace> Corner::LabelPlaces(const FlowState& fs, const DrawnOver
         const int x1 = left + width - margin - own.width;
         const int y0 = margin;
         const int y1 = height - margin - own.height;
-        for (int pass = 0; pass < 2; ++pass) {
+        // Three passes: a clear place on the label's own side, a clear place anywhere, and
+        // where none is clear (a label too large for the picture's gaps), the place that the
+        // fewest line pixels cross, clear of the other labels.
+        for (int pass = 0; pass < 3; ++pass) {
             LabelPlace best = own;
             double bestDistance = -1.0;
+            int bestCount = mask.Count(own.x, own.y, own.width, own.height);
             LabelPlace p = own;
             for (int y = y0; y <= y1; y += step)
                 for (int x = x0; x <= x1; x += step) {
                     const double dx = x - own.x, dy = y - own.y;
                     const double d = dx * dx + dy * dy;
-                    if (bestDistance >= 0.0 && d >= bestDistance)
-                        continue;
                     p.x = x;
                     p.y = y;
-                    if ((pass == 1 || sideOf(i, p)) && clear(p, i)) {
+                    if (pass < 2) {
+                        if (bestDistance >= 0.0 && d >= bestDistance)
+                            continue;
+                        if ((pass == 1 || sideOf(i, p)) && clear(p, i)) {
+                            best = p;
+                            bestDistance = d;
+                        }
+                        continue;
+                    }
+                    const int count = mask.Count(x, y, p.width, p.height);
+                    // Fewer pixels crossed than at its own place and at every place found
+                    // before; of as few, the nearest.
+                    if (!(count < bestCount
+                          || (count == bestCount && bestDistance >= 0.0 && d < bestDistance)))
+                        continue;
+                    bool apart = true;
+                    for (size_t k = 0; k < i && apart; ++k)
+                        apart = !BoxesMeet(p, places[k], kLabelClearance);
+                    if (apart) {
                         best = p;
                         bestDistance = d;
+                        bestCount = count;
                     }
                 }
             if (bestDistance >= 0.0) {
