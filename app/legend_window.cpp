@@ -3,59 +3,27 @@
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPixmap>
 
 #include "dialog/flow_session.h"
+#include "draw/frame_buffer.h"
+#include "platform/image_dc.h"
 
 namespace {
 
-constexpr int kSampleWidth = 48;
-constexpr int kSampleHeight = 20;
-
-Qt::PenStyle StyleOf(PenStyle style)
-{
-    switch (style) {
-    case PenStyle::Dash: return Qt::DashLine;
-    case PenStyle::Dot: return Qt::DotLine;
-    case PenStyle::DashDot: return Qt::DashDotLine;
-    default: return Qt::SolidLine;
-    }
-}
-
-QColor ColourOf(Colour c) { return QColor(c.r, c.g, c.b); }
-
-// The sample drawn before an item's words, on white as in the picture.
+// The sample drawn before an item's words: the core's pixels, drawn by its RasterDC in the pen
+// the picture uses, at the window's device pixel ratio; a symbol's is blank.
 QPixmap Sample(const LegendItem& item, qreal ratio)
 {
-    QPixmap pixmap(QSize(kSampleWidth, kSampleHeight) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::white);
-    QPainter p(&pixmap);
-    const int mid = kSampleHeight / 2;
-    switch (item.sample) {
-    case LegendItem::Sample::Line:
-        p.setPen(QPen(ColourOf(item.pen.colour), item.pen.width, StyleOf(item.pen.style)));
-        p.drawLine(4, mid, kSampleWidth - 4, mid);
-        break;
-    case LegendItem::Sample::Dots:
-        for (int x = 8; x < kSampleWidth; x += 12)
-            p.fillRect(QRectF(x, mid - 1 + (x / 12) % 2 * 3, 1.5, 1.5), ColourOf(item.fill));
-        break;
-    case LegendItem::Sample::Disc:
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(ColourOf(item.pen.colour), item.pen.width));
-        p.setBrush(ColourOf(item.fill));
-        p.drawEllipse(QPointF(kSampleWidth / 2.0, mid), 7, 7);
-        break;
-    case LegendItem::Sample::Area:
-        p.fillRect(QRectF(4, mid - 6, kSampleWidth - 8, 12), ColourOf(item.fill));
-        break;
-    case LegendItem::Sample::Symbol:
-        p.end(); // a pixmap is filled only when no painter paints on it
-        pixmap.fill(Qt::transparent);
-        break;
+    FrameBuffer buffer;
+    if (!DrawLegendSample(item, buffer, FrameScaleFor(ratio))) {
+        QPixmap blank(QSize(kLegendSampleWidth, kLegendSampleHeight) * ratio);
+        blank.setDevicePixelRatio(ratio);
+        blank.fill(Qt::transparent);
+        return blank;
     }
+    QPixmap pixmap = QPixmap::fromImage(ImageCopyOf(buffer));
+    pixmap.setDevicePixelRatio(buffer.scale);
     return pixmap;
 }
 

@@ -2,6 +2,7 @@
 // The body in the picture: where the corner point lies, how far the downstream wall is
 // turned, and the overlay that draws the walls, the fan's lines, the arcs and the labels.
 // Plain C++: drawing goes through the device context of draw/dc.h.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -155,15 +156,21 @@ public:
     // Where Draw writes its labels: beta's, then alpha's and chi's (the exact theory's when
     // physics is Exact), those it draws only. The model's labels at kLabelCell stand where they
     // always have; a larger label, and every exact label, stands at the place nearest its own
-    // (inside the picture) whose box no line or arc of the overlay crosses and no other label
-    // takes, kLabelClearance pixels clear of each line's edge; where there is none, at its own.
-    std::vector<LabelPlace> LabelPlaces(const FlowState& fs) const;
+    // (inside the picture, kLabelInset from its edges) whose box no line or arc of the overlay
+    // crosses, nor any line drawnOver draws (what the picture lays over the overlay: the
+    // streamlines, the frame line), and no other label takes, kLabelClearance pixels clear of
+    // each line's edge; where there is none, at its own.
+    using DrawnOver = std::function<void(DC&)>;
+    std::vector<LabelPlace> LabelPlaces(const FlowState& fs,
+                                        const DrawnOver& drawnOver = nullptr) const;
+    // How far a moved label stays inside the picture's edges, picture pixels.
+    static constexpr int kLabelInset = 10;
     // How far a moved label's box stays from a line's edge, picture pixels.
     static constexpr int kLabelClearance = 2;
 
-    // Draws the whole overlay (the exact theory's when physics is Exact); leaves its last pen
-    // and the font selected.
-    void Draw(DC& dc, const FlowState& fs) const;
+    // Draws the whole overlay (the exact theory's when physics is Exact), its labels where
+    // LabelPlaces(fs, drawnOver) puts them; leaves its last pen and the font selected.
+    void Draw(DC& dc, const FlowState& fs, const DrawnOver& drawnOver = nullptr) const;
 
 private:
     // Draws the overlay with its labels at places (beta, alpha, chi, as LabelPlaces gives

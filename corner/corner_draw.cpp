@@ -140,10 +140,10 @@ private:
     int width_ = 1;
 };
 
-// Whether the segment from (x0, y0) to (x1, y1) meets the box [l, r] x [t, b] (clipped in
-// doubles, Liang-Barsky); a segment with an end that is no number meets nothing.
-bool SegmentMeetsBox(double x0, double y0, double x1, double y1, double l, double t, double r,
-                     double b)
+// Clips the segment from (x0, y0) to (x1, y1) to the box [l, r] x [t, b] in doubles
+// (Liang-Barsky); false when nothing of it is inside, or an end is no number.
+bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double l, double t, double r,
+                 double b)
 {
     if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1))
         return false;
@@ -165,8 +165,80 @@ bool SegmentMeetsBox(double x0, double y0, double x1, double y1, double l, doubl
         if (u0 > u1)
             return false;
     }
+    const double sx = x0, sy = y0;
+    x0 = sx + u0 * dx;
+    y0 = sy + u0 * dy;
+    x1 = sx + u1 * dx;
+    y1 = sy + u1 * dy;
     return true;
 }
+
+// The picture's pixels a line lies on or near, with their sums over every box from the
+// picture's top-left corner, so that whether a label's box meets a line is four look-ups.
+// Pixel (i, j) has its centre at the whole numbers (i, j), as a line's end points. A picture
+// larger than kMaskCells pixels across is marked in cells of several pixels, each marked when a
+// pixel of it is: the answer errs only toward meeting.
+class LineMask {
+public:
+    static constexpr int kMaskCells = 1024;
+    LineMask(int width, int height)
+        : w_(std::max(0, width)),
+          h_(std::max(0, height)),
+          cell_(std::max(1, (std::max(w_, h_) + kMaskCells - 1) / kMaskCells)),
+          cw_((w_ + cell_ - 1) / cell_),
+          ch_((h_ + cell_ - 1) / cell_),
+          sums_(static_cast<size_t>(cw_ + 1) * static_cast<size_t>(ch_ + 1), 0)
+    {
+    }
+    // Marks every pixel within grow of the segment (grow at most a few pixels).
+    void Add(double x0, double y0, double x1, double y1, double grow)
+    {
+        if (w_ == 0 || h_ == 0
+            || !ClipSegment(x0, y0, x1, y1, -grow, -grow, w_ - 1 + grow, h_ - 1 + grow))
+            return;
+        const double length = std::hypot(x1 - x0, y1 - y0);
+        // Points half a pixel apart at most: every pixel the line draws lies within grow of one.
+        const int steps = 1 + static_cast<int>(std::ceil(2.0 * length));
+        for (int k = 0; k <= steps; ++k) {
+            const double x = x0 + (x1 - x0) * k / steps;
+            const double y = y0 + (y1 - y0) * k / steps;
+            const int i0 = std::max(0, static_cast<int>(std::ceil(x - grow))) / cell_;
+            const int i1 = std::min(w_ - 1, static_cast<int>(std::floor(x + grow))) / cell_;
+            const int j0 = std::max(0, static_cast<int>(std::ceil(y - grow))) / cell_;
+            const int j1 = std::min(h_ - 1, static_cast<int>(std::floor(y + grow))) / cell_;
+            for (int j = j0; j <= j1; ++j)
+                for (int i = i0; i <= i1; ++i)
+                    At(i + 1, j + 1) = 1;
+        }
+    }
+    // Turns the marks into sums; Meets answers from then on.
+    void Sum()
+    {
+        for (int j = 1; j <= ch_; ++j)
+            for (int i = 1; i <= cw_; ++i)
+                At(i, j) += At(i - 1, j) + At(i, j - 1) - At(i - 1, j - 1);
+    }
+    // Whether a marked pixel lies among columns x..x+width-1 and rows y..y+height-1 (the part
+    // inside the picture).
+    bool Meets(int x, int y, int width, int height) const { return Count(x, y, width, height) > 0; }
+    // How many marked pixels (cells) lie there.
+    int Count(int x, int y, int width, int height) const
+    {
+        const int x0 = std::clamp(x, 0, w_), x1 = std::clamp(x + width, 0, w_);
+        const int y0 = std::clamp(y, 0, h_), y1 = std::clamp(y + height, 0, h_);
+        if (x0 >= x1 || y0 >= y1)
+            return 0;
+        const int i0 = x0 / cell_, i1 = (x1 - 1) / cell_ + 1;
+        const int j0 = y0 / cell_, j1 = (y1 - 1) / cell_ + 1;
+        return Get(i1, j1) - Get(i0, j1) - Get(i1, j0) + Get(i0, j0);
+    }
+
+private:
+    int& At(int i, int j) { return sums_[static_cast<size_t>(j) * (cw_ + 1) + i]; }
+    int Get(int i, int j) const { return sums_[static_cast<size_t>(j) * (cw_ + 1) + i]; }
+    int w_, h_, cell_, cw_, ch_;
+    std::vector<int> sums_;
+};
 
 bool BoxesMeet(const LabelPlace& a, const LabelPlace& b, int clearance)
 {
@@ -227,23 +299,28 @@ std::vector<LabelPlace> Corner::OwnLabelPlaces(const FlowState& fs) const
     return places;
 }
 
-std::vector<LabelPlace> Corner::LabelPlaces(const FlowState& fs) const
+std::vector<LabelPlace> Corner::LabelPlaces(const FlowState& fs, const DrawnOver& drawnOver) const
 {
     std::vector<LabelPlace> places = OwnLabelPlaces(fs);
     if (physics == Physics::Model && labelFont.height <= kLabelCell)
         return places;
     SegmentRecorder lines;
     DrawOverlay(lines, fs, nullptr);
+    if (drawnOver)
+        drawnOver(lines);
     // Every place a label may take lies on a grid a quarter cell apart, inside the picture.
     const int step = std::max(2, labelFont.height / 4);
-    const int margin = kLabelClearance;
+    const int margin = kLabelInset;
+    // The lines on the picture (left..left+width, 0..height), each grown by the clearance and
+    // half its pen.
+    LineMask mask(left + width, height);
+    for (const SegmentRecorder::Segment& s : lines.segments)
+        mask.Add(s.x0, s.y0, s.x1, s.y1,
+                 kLabelClearance + 0.5 * std::clamp(s.width, 1, kLabelClearance * 8) + 0.5);
+    mask.Sum();
     auto clear = [&](const LabelPlace& p, size_t placed) {
-        for (const SegmentRecorder::Segment& s : lines.segments) {
-            const double grow = kLabelClearance + 0.5 * s.width;
-            if (SegmentMeetsBox(s.x0, s.y0, s.x1, s.y1, p.x - grow, p.y - grow,
-                                p.x + p.width + grow, p.y + p.height + grow))
-                return false;
-        }
+        if (mask.Meets(p.x, p.y, p.width, p.height))
+            return false;
         for (size_t k = 0; k < placed; ++k)
             if (BoxesMeet(p, places[k], kLabelClearance))
                 return false;
@@ -266,21 +343,42 @@ std::vector<LabelPlace> Corner::LabelPlaces(const FlowState& fs) const
         const int x1 = left + width - margin - own.width;
         const int y0 = margin;
         const int y1 = height - margin - own.height;
-        for (int pass = 0; pass < 2; ++pass) {
+        // Three passes: a clear place on the label's own side, a clear place anywhere, and
+        // where none is clear (a label too large for the picture's gaps), the place that the
+        // fewest line pixels cross, clear of the other labels.
+        for (int pass = 0; pass < 3; ++pass) {
             LabelPlace best = own;
             double bestDistance = -1.0;
+            int bestCount = mask.Count(own.x, own.y, own.width, own.height);
             LabelPlace p = own;
             for (int y = y0; y <= y1; y += step)
                 for (int x = x0; x <= x1; x += step) {
                     const double dx = x - own.x, dy = y - own.y;
                     const double d = dx * dx + dy * dy;
-                    if (bestDistance >= 0.0 && d >= bestDistance)
-                        continue;
                     p.x = x;
                     p.y = y;
-                    if ((pass == 1 || sideOf(i, p)) && clear(p, i)) {
+                    if (pass < 2) {
+                        if (bestDistance >= 0.0 && d >= bestDistance)
+                            continue;
+                        if ((pass == 1 || sideOf(i, p)) && clear(p, i)) {
+                            best = p;
+                            bestDistance = d;
+                        }
+                        continue;
+                    }
+                    const int count = mask.Count(x, y, p.width, p.height);
+                    // Fewer pixels crossed than at its own place and at every place found
+                    // before; of as few, the nearest.
+                    if (!(count < bestCount
+                          || (count == bestCount && bestDistance >= 0.0 && d < bestDistance)))
+                        continue;
+                    bool apart = true;
+                    for (size_t k = 0; k < i && apart; ++k)
+                        apart = !BoxesMeet(p, places[k], kLabelClearance);
+                    if (apart) {
                         best = p;
                         bestDistance = d;
+                        bestCount = count;
                     }
                 }
             if (bestDistance >= 0.0) {
@@ -322,9 +420,9 @@ void Corner::DrawWallsAndBeta(DC& dc, const LabelPlace* beta) const
         dc.DrawText(beta->x, beta->y, beta->text);
 }
 
-void Corner::Draw(DC& dc, const FlowState& fs) const
+void Corner::Draw(DC& dc, const FlowState& fs, const DrawnOver& drawnOver) const
 {
-    const std::vector<LabelPlace> places = LabelPlaces(fs);
+    const std::vector<LabelPlace> places = LabelPlaces(fs, drawnOver);
     DrawOverlay(dc, fs, &places);
 }
 

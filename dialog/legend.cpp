@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "base/constants.h"
+#include "draw/raster_dc.h"
 
 namespace {
 
@@ -108,4 +109,41 @@ std::vector<LegendItem> LegendOf(const Corner& corner, const FlowState& state,
     items.push_back(symbol("M, V, T, P, ρ, c — поток в точке, которую указывают мышью, пальцем или "
                            "клавишами Shift со стрелками"));
     return items;
+}
+
+bool DrawLegendSample(const LegendItem& item, FrameBuffer& buffer, int scale)
+{
+    buffer.Release();
+    if (item.sample == LegendItem::Sample::Symbol)
+        return false;
+    buffer.Create(kLegendSampleWidth, kLegendSampleHeight, scale);
+    if (buffer.Empty())
+        return false;
+    RasterDC dc(buffer);
+    const int mid = kLegendSampleHeight / 2;
+    // The line's ends and the patch's edges stand this far in from the sample's sides, px.
+    constexpr int kInset = 4;
+    switch (item.sample) {
+    case LegendItem::Sample::Line:
+        dc.SelectPen(item.pen);
+        dc.MoveTo(kInset, mid);
+        dc.LineTo(kLegendSampleWidth - kInset, mid);
+        break;
+    case LegendItem::Sample::Dots:
+        // A few tracers, one picture pixel each, a little off one row as they move.
+        for (int x = 8; x < kLegendSampleWidth; x += 12)
+            dc.SetPixel(x, mid - 1 + (x / 12) % 2 * 3, item.fill);
+        break;
+    case LegendItem::Sample::Disc:
+        dc.SelectPen(item.pen);
+        dc.SelectBrush(Brush{item.fill});
+        dc.Ellipse(kLegendSampleWidth / 2 - kLegendDiscRadius, mid - kLegendDiscRadius,
+                   kLegendSampleWidth / 2 + kLegendDiscRadius, mid + kLegendDiscRadius);
+        break;
+    case LegendItem::Sample::Area:
+        dc.FillRect(kInset, mid - 6, kLegendSampleWidth - 2 * kInset, 12, item.fill);
+        break;
+    case LegendItem::Sample::Symbol: break;
+    }
+    return true;
 }

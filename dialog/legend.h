@@ -1,18 +1,20 @@
 #pragma once
 // The legend: every line, colour and mark the picture shows now, and every symbol its labels
-// and fields use, each with a sentence (Russian, translated in the "Legend" context). A line's
-// sample is drawn by the shell in the pen the picture draws it with, so the legend cannot show
-// a colour the picture does not; a line the picture does not draw now is not listed.
+// and fields use, each with a sentence (Russian, translated in the "Legend" context). Each
+// item's sample is drawn by the core (DrawLegendSample) in the pen the picture draws it with, and
+// both shells show those pixels, so the legend cannot show a line the picture does not; a line
+// the picture does not draw now is not listed.
 #include <vector>
 
 #include "corner/corner.h"
 #include "draw/dc.h"
+#include "draw/frame_buffer.h"
 #include "model/exact_flow.h"
 #include "model/flow_state.h"
 #include "model/physics.h"
 
 struct LegendItem {
-    // What the shell draws before the words: a short line in pen, red dots (the tracers), a
+    // What the sample before the words shows: a short line in pen, red dots (the tracers), a
     // disc in fill outlined in pen (the marker), a patch of fill (a region), or nothing (a
     // symbol).
     enum class Sample { Line, Dots, Disc, Symbol, Area };
@@ -53,3 +55,16 @@ struct LegendScene {
 std::vector<LegendItem> LegendOf(const Corner& corner, const FlowState& state,
                                  const LegendPens& pens, const LegendScene& scene,
                                  LegendShell shell);
+
+// A sample's size, picture pixels (CSS pixels on the page).
+constexpr int kLegendSampleWidth = 48;
+constexpr int kLegendSampleHeight = 20;
+// The marker's radius in its sample, picture pixels.
+constexpr int kLegendDiscRadius = 7;
+
+// Draws item's sample into buffer, made kLegendSampleWidth x kLegendSampleHeight picture pixels
+// at scale device pixels each (1..kMaxFrameScale) in the buffer's pixel order, by the core's
+// RasterDC as the picture draws the same thing: on white, a line across in the item's pen, the
+// tracers' single pixels in their colour, the marker's disc in its fill outlined in its pen, a
+// patch of a tint. A symbol has no sample: the buffer is left empty and the answer is false.
+bool DrawLegendSample(const LegendItem& item, FrameBuffer& buffer, int scale);

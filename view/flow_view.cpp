@@ -134,8 +134,19 @@ void FlowView::ComposeStaticLayers(int scale) const
         aboveResets_.clear();
         return;
     }
+    // What the upper layer draws over the overlay (the streamlines, the exact theory's lines,
+    // the frame line), which the overlay's labels keep clear of.
+    const Corner::DrawnOver drawnOver = [&](DC& dc) {
+        for (const Streamline& s : field_.streamlines)
+            s.Draw(dc, field_.corner);
+        if (exactTheory)
+            DrawExactTheory(dc);
+        dc.SelectPen(framePen);
+        dc.MoveTo(0, height - 1);
+        dc.LineTo(width, height - 1);
+    };
     DrawAndFindRuns(below_, drawnRows_, makeDC, kWhite, belowRuns_,
-                    [this](DC& dc) { field_.corner.Draw(dc, field_.flow); }); // on white
+                    [&](DC& dc) { field_.corner.Draw(dc, field_.flow, drawnOver); }); // on white
     const uint32_t fill = above_.keyColour.Rgb32();
     if (aboveKept && fill == aboveFill_) {
         for (const auto& run : aboveResets_)
@@ -148,15 +159,7 @@ void FlowView::ComposeStaticLayers(int scale) const
     // The runs of pixels other than the fill (the drawn ones, and any drawn in the key's
     // colour), which the next composition fills again; and among them the drawn pixels as runs,
     // so a frame lays them over the tracers without a full scan.
-    DrawAndFindRuns(above_, drawnRows_, makeDC, fill, aboveResets_, [&](DC& dc) {
-        for (const Streamline& s : field_.streamlines)
-            s.Draw(dc, field_.corner);
-        if (exactTheory)
-            DrawExactTheory(dc);
-        dc.SelectPen(framePen);
-        dc.MoveTo(0, height - 1);
-        dc.LineTo(width, height - 1);
-    });
+    DrawAndFindRuns(above_, drawnRows_, makeDC, fill, aboveResets_, drawnOver);
     const uint32_t key = fill & 0xFFFFFFu;
     const uint32_t* px = above_.bits;
     for (const auto& [first, count] : aboveResets_) {

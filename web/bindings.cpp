@@ -259,6 +259,25 @@ val LegendItemsOf(const Page& p)
     return out;
 }
 
+// The sample of the legend's item at index, drawn by the core in the picture's own pen at scale
+// device pixels per CSS pixel: {width, height (device pixels), pixels: Uint8ClampedArray of
+// RGBA, a copy}, or null for a symbol's item or an index out of the legend.
+val LegendSampleOf(const Page& p, int index, int scale)
+{
+    const std::vector<LegendItem> items = p.Session().Legend(LegendShell::Page);
+    if (index < 0 || static_cast<size_t>(index) >= items.size())
+        return val::null();
+    FrameBuffer buffer;
+    buffer.order = PixelOrder::Abgr;
+    if (!DrawLegendSample(items[static_cast<size_t>(index)], buffer, scale))
+        return val::null();
+    val o = val::object();
+    o.set("width", buffer.deviceWidth);
+    o.set("height", buffer.deviceHeight);
+    o.set("pixels", val::global("Uint8ClampedArray").new_(Bytes(buffer.pixels)));
+    return o;
+}
+
 // Every word the shells share: {name: {context, words}}.
 val WordsOf()
 {
@@ -640,6 +659,7 @@ EMSCRIPTEN_BINDINGS(cornerflow_page)
         .function("describePicture", &DescribePictureOf)
         .function("status", &StatusOf)
         .function("legend", &LegendItemsOf)
+        .function("legendSample", &LegendSampleOf)
         .function("language", &PageLanguage)
         .function("pictureFileName", &PictureFileName)
         .function("setFrameScale", &SetFrameScale)

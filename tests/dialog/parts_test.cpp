@@ -431,6 +431,70 @@ TEST(Legend, WhatThePictureDrawsNow)
     EXPECT_FALSE(hasArea(s.Legend(), pens.vacuum));
 }
 
+// Each item's sample is drawn by the core in the picture's own pen, and the shells show those
+// pixels: a dashed line in the dash pattern the picture's lines carry (18 pixels on, 6 off, from
+// its first pixel), the wall three pixels thick, the tracers as single pixels, the marker's disc
+// outlined in the frame's pen, a tint's patch; a symbol has none. At twice the scale (a screen
+// of two device pixels per CSS pixel) the same sample at its device pixels.
+TEST(Legend, SamplesAreDrawnInThePicturesPens)
+{
+    FlowSession s;
+    start::Open(s, 5);
+    s.SetExactTheory(true);
+    const std::vector<LegendItem> items = s.Legend();
+    const Corner& c = s.Geometry();
+    const int mid = kLegendSampleHeight / 2;
+    int checked = 0;
+    for (const LegendItem& item : items) {
+        FrameBuffer one, two;
+        const bool drawn = DrawLegendSample(item, one, 1);
+        EXPECT_EQ(drawn, DrawLegendSample(item, two, 2));
+        if (item.sample == LegendItem::Sample::Symbol) {
+            EXPECT_FALSE(drawn);
+            EXPECT_TRUE(one.Empty());
+            continue;
+        }
+        ASSERT_TRUE(drawn);
+        ASSERT_EQ(one.width, kLegendSampleWidth);
+        ASSERT_EQ(two.deviceWidth, 2 * kLegendSampleWidth);
+        EXPECT_EQ(two.At(2 * 24 + 1, 2 * mid + 1), one.At(24, mid)); // the sample's middle
+        const uint32_t white = 0xFFFFFFu;
+        const uint32_t pen = item.pen.colour.Rgb32() & 0xFFFFFFu;
+        const uint32_t fill = item.fill.Rgb32() & 0xFFFFFFu;
+        if (item.sample == LegendItem::Sample::Line && item.pen.style == PenStyle::Dash) {
+            for (int x = 4; x < 44; ++x)
+                EXPECT_EQ(one.At(x, mid), (x - 4) % 24 < 18 ? pen : white) << x;
+            ++checked;
+        } else if (item.sample == LegendItem::Sample::Line && item.pen.width == c.wallPen.width
+                   && item.pen.colour == c.wallPen.colour) {
+            for (int y = mid - 1; y <= mid + 1; ++y)
+                EXPECT_EQ(one.At(24, y), pen) << y;
+            EXPECT_EQ(one.At(24, mid - 3), white);
+            ++checked;
+        } else if (item.sample == LegendItem::Sample::Dots) {
+            int dots = 0;
+            for (int y = 0; y < kLegendSampleHeight; ++y)
+                for (int x = 0; x < kLegendSampleWidth; ++x)
+                    if (one.At(x, y) == fill)
+                        ++dots;
+                    else
+                        EXPECT_EQ(one.At(x, y), white) << x << "," << y;
+            EXPECT_EQ(dots, 4);
+            ++checked;
+        } else if (item.sample == LegendItem::Sample::Disc) {
+            EXPECT_EQ(one.At(kLegendSampleWidth / 2, mid), fill);
+            // The disc's rightmost pixel on its middle row is the outline's, at its radius.
+            int right = kLegendSampleWidth - 1;
+            while (right > 0 && one.At(right, mid) == white)
+                --right;
+            EXPECT_EQ(one.At(right, mid), pen);
+            EXPECT_NEAR(right, kLegendSampleWidth / 2 + kLegendDiscRadius, 1);
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 4); // the fan's dashed lines, the walls, the tracers, the marker
+}
+
 // The flow the picture follows is the user's choice: the menu's command and the key E turn it
 // over, its check mark follows, it is kept and recalled at the next opening; with the model
 // chosen the menu is as it was.

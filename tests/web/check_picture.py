@@ -11,6 +11,7 @@ from driver import (
 )
 # After the driver, which finds the Python that has Selenium.
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
@@ -240,3 +241,154 @@ class PictureChecks:
             assert labels(d) == fresh and texts(d, ['v1', 't1', 'p1']) == ['450.0', '273.0', '100000'], \
                 'Reset by a second finger: %r %r' % (labels(d), texts(d, ['v1', 't1', 'p1']))
             self.assert_no_errors()
+
+    # ---- The legend and the labels on a phone
+
+    def overlay_through_labels(self, query):
+        """How many line pixels (the walls' and arcs' blue, the dashed lines' black, the shock's
+        magenta, the streamlines' green, the exact theory's violet, the frame line's grey, in the
+        frame without labels) lie inside the box of a label's
+        ink (where the text changed the frame, each label's pixels gathered by nearness), and the
+        labels' boxes in device pixels."""
+        d = self.driver
+        frames = []
+        for query_now in (query + '&labels=0', query):
+            self.open(query_now)
+            f = d.execute_script('return window.cornerflow.composedFrame()')
+            frames.append(base64.b64decode(f['rgba']))
+        w, h = f['width'], f['height']
+        bare, lettered = frames
+        # Ink on a grid of 4 x 4 device pixels, then the cells joined with their neighbours up to
+        # eight cells apart along a row (a space between words) and two across rows: one group
+        # per label.
+        cell = 4
+        gw, gh = (w + cell - 1) // cell, (h + cell - 1) // cell
+        ink = {}
+        for i in range(0, len(bare), 4):
+            if bare[i:i + 3] != lettered[i:i + 3]:
+                x, y = (i // 4) % w, (i // 4) // w
+                box = ink.setdefault((x // cell, y // cell), [x, y, x, y])
+                box[0], box[1] = min(box[0], x), min(box[1], y)
+                box[2], box[3] = max(box[2], x), max(box[3], y)
+        seen, boxes = set(), []
+        for start in ink:
+            if start in seen:
+                continue
+            seen.add(start)
+            todo, box = [start], list(ink[start])
+            while todo:
+                cx, cy = todo.pop()
+                for dx in range(-8, 9):
+                    for dy in (-2, -1, 0, 1, 2):
+                        n = (cx + dx, cy + dy)
+                        if n in ink and n not in seen:
+                            seen.add(n)
+                            todo.append(n)
+                            b = ink[n]
+                            box = [min(box[0], b[0]), min(box[1], b[1]), max(box[2], b[2]), max(box[3], b[3])]
+            boxes.append(box)
+        lines = (bytes((0, 0, 255)), bytes((0, 0, 0)), bytes((200, 0, 120)), bytes((20, 155, 0)),
+                 bytes((150, 40, 190)), bytes((128, 128, 128)))
+        crossed = 0
+        for x0, y0, x1, y1 in boxes:
+            for y in range(y0, y1 + 1):
+                row = bare[(y * w + x0) * 4:(y * w + x1 + 1) * 4]
+                crossed += sum(1 for i in range(0, len(row), 4) if row[i:i + 3] in lines)
+        return crossed, boxes
+
+    def legend_sheet_and_labels(self):
+        """On an upright phone (390 x 844) no line of the picture crosses a label, in the states
+        where lines crossed them and the exact theory's; the legend opens from its tool without
+        hiding the picture, and closes by its own control, by Escape and by a tap outside, each
+        control a finger's size; at 1366 and 1920 wide the same by the mouse. The legend's samples
+        are the core's pixels at the screen's device pixels."""
+        d = self.driver
+        states = ['seed=2&paused=1', 'seed=2&paused=1&beta=40', 'seed=2&paused=1&v1=900&beta=100',
+                  'seed=2&paused=1&v1=3000', 'seed=2&paused=1&t1=0', 'seed=2&paused=1&theory=1',
+                  'seed=2&paused=1&physics=exact&beta=10', 'seed=2&paused=1&physics=exact&v1=900&beta=200',
+                  'seed=2&paused=1&physics=exact&beta=200']
+        with self.screen(390, 844, 3, phone=True):
+            for query in states:
+                crossed, boxes = self.overlay_through_labels(query)
+                print('     %-48s %d labels, %d line pixels inside them' % (query, len(boxes), crossed))
+                assert len(boxes) >= 2, '%s: labels %r' % (query, boxes)
+                assert crossed == 0, '%s: %d line pixels inside the labels %r' % (query, crossed, boxes)
+            self.legend_opens_and_closes(phone=True)
+        for width, height in ((1366, 768), (1920, 1080)):
+            with self.screen(width, height):
+                self.legend_opens_and_closes(phone=False)
+        self.assert_no_errors()
+
+    def legend_opens_and_closes(self, phone):
+        d = self.driver
+        self.open('seed=2&paused=1')
+        rect = ('const r = arguments[0].getBoundingClientRect();'
+                'return [r.left, r.top, r.right, r.bottom]')
+
+        def centre(el):
+            x0, y0, x1, y1 = d.execute_script(rect, el)
+            return int((x0 + x1) / 2), int((y0 + y1) / 2)
+
+        def tap(el):
+            if phone:
+                x, y = centre(el)
+                touch(d, 'touchStart', (x, y, 1))
+                touch(d, 'touchEnd', (x, y, 1))
+            else:
+                el.click()
+
+        def open_legend():
+            button = d.find_element(By.ID, 'legend-button')
+            if not button.is_displayed():
+                tap(d.find_element(By.ID, 'more-button'))
+            tap(button)
+            assert panel.is_displayed(), 'the legend did not open'
+
+        panel = d.find_element(By.ID, 'legend-panel')
+        close = d.find_element(By.ID, 'legend-close')
+        picture = d.find_element(By.CSS_SELECTOR, '.picture')
+        open_legend()
+        p = d.execute_script(rect, picture)
+        q = d.execute_script(rect, panel)
+        over = max(0, min(p[2], q[2]) - max(p[0], q[0])) * max(0, min(p[3], q[3]) - max(p[1], q[1]))
+        share = over / ((p[2] - p[0]) * (p[3] - p[1]))
+        vw, vh = d.execute_script('return [document.documentElement.clientWidth, innerHeight]')
+        print('     %dx%d: the picture %s, the legend %s: %.0f %% of the picture covered'
+              % (vw, vh, [round(v) for v in p], [round(v) for v in q], 100 * share))
+        assert share <= 0.25, 'the legend covers %.0f %% of the picture' % (100 * share)
+        assert q[3] <= vh + 0.5 and q[1] >= -0.5, 'the legend reaches past the screen: %r' % q
+        # The close control, and the tool that opens the legend (or the "more" button whose list
+        # holds it on a narrow row).
+        tool = d.find_element(By.ID, 'legend-button')
+        if not tool.is_displayed():
+            tool = d.find_element(By.ID, 'more-button')
+        for el in (close, tool):
+            x0, y0, x1, y1 = d.execute_script(rect, el)
+            assert min(x1 - x0, y1 - y0) >= 44 or not phone and el != close, \
+                '%s is %dx%d px' % (el.get_attribute('id'), x1 - x0, y1 - y0)
+        # The samples: the core's pixels at the screen's device pixels, 48 x 20 CSS px.
+        ratio = d.execute_script('return devicePixelRatio')
+        sizes = d.execute_script('return [...document.querySelectorAll("#legend-items canvas")]'
+                                 '.map((c) => [c.width, c.height, c.clientWidth, c.clientHeight])')
+        assert sizes and all(s == [48 * math.ceil(ratio), 20 * math.ceil(ratio), 48, 20] for s in sizes), sizes
+        tap(close)
+        assert not panel.is_displayed(), 'the close control left the legend open'
+        assert d.find_element(By.ID, 'legend-button').get_attribute('aria-pressed') == 'false'
+        open_legend()
+        ActionChains(d).send_keys(Keys.ESCAPE).perform()
+        assert not panel.is_displayed(), 'Escape left the legend open'
+        open_legend()
+        # A tap on the status line under the picture, outside the legend.
+        status = d.find_element(By.ID, 'flow-status')
+        x, y = centre(status)
+        x0, y0, x1, y1 = d.execute_script(rect, panel)
+        if x0 <= x <= x1 and y0 <= y <= y1:
+            x, y = int(p[0]) + 4, int(p[1]) + 4
+        if phone:
+            touch(d, 'touchStart', (x, y, 1))
+            touch(d, 'touchEnd', (x, y, 1))
+        else:
+            actions = ActionBuilder(d)
+            actions.pointer_action.move_to_location(x, y).click()
+            actions.perform()
+        assert not panel.is_displayed(), 'a tap outside left the legend open'

@@ -113,6 +113,9 @@ def main():
                    checks.laptop_first_screen)
         checks.run('a finger reads and turns; a second finger changes nothing but buttons',
                    checks.finger_reads_and_turns)
+        checks.run('no line crosses a label on a phone; the legend leaves the picture in sight and closes '
+                   'by its control, Escape and a tap outside',
+                   checks.legend_sheet_and_labels)
         checks.run('links open the state the calculator gives; the exact theory remembered and linked; '
                    'hostile links change nothing',
                    checks.links_hold_the_state)

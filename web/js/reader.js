@@ -18,42 +18,35 @@
     }).filter((t) => t !== '').join(' ');
   };
 
-  // The legend's panel: a sample in the picture's own pen beside each item's words.
-  CF.legendPanel = function (page) {
+  // The legend's panel: beside each item's words its sample, the pixels the core drew in the
+  // picture's own pen (page.legendSample), at the screen's device pixels. It stands where it
+  // hides no part of the picture it explains: right of it where the screen has room, else as a
+  // sheet along the bottom from under the picture, over at most the lower part of a picture
+  // that fills the screen. It closes by its own control, by Escape and by a tap outside it;
+  // close() is the page's way to put it away (the core's command, which also lifts the tool).
+  CF.legendPanel = function (page, picture, close) {
     const panel = document.getElementById('legend-panel');
     const title = document.getElementById('legend-title');
     const list = document.getElementById('legend-items');
-    const DASH = { solid: [], dash: [6, 4], dot: [1, 3], dashdot: [6, 3, 1, 3] };
-    function sample(item) {
+    const closeButton = document.getElementById('legend-close');
+    const CLOSE_WORDS = 'Закрыть';
+    // The panel's widest, its least height as a sheet and its gap from the screen's edges, CSS px.
+    const WIDEST = 560;
+    const LEAST_SHEET = 240;
+    const GAP = 8;
+    function sample(index) {
       const c = document.createElement('canvas');
-      c.width = 48;
-      c.height = 20;
       c.className = 'legend-sample';
       c.setAttribute('aria-hidden', 'true');
-      const g = c.getContext('2d');
-      const rgb = (a) => 'rgb(' + a.join(',') + ')';
-      if (item.sample === 'line') {
-        g.strokeStyle = rgb(item.pen);
-        g.lineWidth = item.width;
-        g.setLineDash(DASH[item.style] || []);
-        g.beginPath();
-        g.moveTo(4, 10);
-        g.lineTo(44, 10);
-        g.stroke();
-      } else if (item.sample === 'dots') {
-        g.fillStyle = rgb(item.fill);
-        for (let x = 8; x < 48; x += 12) g.fillRect(x, 9 + ((x / 12) | 0) % 2 * 3, 1.5, 1.5);
-      } else if (item.sample === 'area') {
-        g.fillStyle = rgb(item.fill);
-        g.fillRect(4, 4, 40, 12);
-      } else if (item.sample === 'disc') {
-        g.fillStyle = rgb(item.fill);
-        g.strokeStyle = rgb(item.pen);
-        g.beginPath();
-        g.arc(24, 10, 7, 0, 2 * Math.PI);
-        g.fill();
-        g.stroke();
-      }
+      const scale = Math.min(8, Math.max(1, Math.ceil(window.devicePixelRatio || 1)));
+      // A symbol's item has no sample: its canvas stays blank, as large as the others.
+      c.width = 48 * scale;
+      c.height = 20 * scale;
+      const drawn = page.legendSample(index, scale);
+      if (!drawn) return c;
+      c.width = drawn.width;
+      c.height = drawn.height;
+      c.getContext('2d').putImageData(new ImageData(drawn.pixels, drawn.width, drawn.height), 0, 0);
       return c;
     }
     // The rows of what the picture draws now; made again when that changes.
@@ -65,9 +58,9 @@
       if (key === listed) return false;
       listed = key;
       list.textContent = '';
-      rows = items.map((item) => {
+      rows = items.map((item, index) => {
         const li = document.createElement('li');
-        li.appendChild(sample(item));
+        li.appendChild(sample(index));
         const words = document.createElement('span');
         li.appendChild(words);
         list.appendChild(li);
@@ -77,12 +70,55 @@
     }
     function applyLanguage() {
       title.textContent = CF.tr('Dialog', CF.words.legend);
+      const closeWords = CF.tr('Dialog', CLOSE_WORDS);
+      closeButton.setAttribute('aria-label', closeWords);
+      closeButton.title = closeWords;
       for (const r of rows) r.words.textContent = CF.tr('Legend', r.item.words);
     }
+    // Where the panel stands, from where the picture is on the screen now.
+    function place() {
+      if (panel.hidden) return;
+      const vw = document.documentElement.clientWidth;
+      const vh = window.innerHeight;
+      const pic = picture.getBoundingClientRect();
+      const width = Math.min(WIDEST, vw - 2 * GAP);
+      const st = panel.style;
+      st.width = width + 'px';
+      st.right = GAP + 'px';
+      st.left = 'auto';
+      st.bottom = 'auto';
+      let top;
+      if (vw - GAP - width >= pic.right + GAP) {
+        top = Math.max(GAP, Math.min(pic.top, vh - LEAST_SHEET));
+      } else {
+        top = Math.max(GAP, Math.min(pic.bottom + GAP, vh - Math.min(LEAST_SHEET, vh / 2)));
+      }
+      st.top = top + 'px';
+      st.maxHeight = Math.max(0, vh - top - GAP) + 'px';
+    }
+    function show(shown) {
+      panel.hidden = !shown;
+      place();
+    }
+    CF.onActivate(closeButton, close);
+    document.addEventListener('keydown', (e) => {
+      if (panel.hidden || e.key !== 'Escape') return;
+      e.preventDefault();
+      close();
+    });
+    // A tap or a click outside the panel puts it away; its own tool toggles it itself.
+    document.addEventListener('pointerdown', (e) => {
+      if (panel.hidden || panel.contains(e.target)) return;
+      if (e.target.closest && e.target.closest('#legend-button')) return;
+      close();
+    }, true);
+    window.addEventListener('resize', place);
+    window.addEventListener('scroll', place, { passive: true });
+    if (typeof ResizeObserver === 'function') new ResizeObserver(place).observe(picture);
     build();
     return {
       applyLanguage: applyLanguage,
-      show: (shown) => { panel.hidden = !shown; },
+      show: show,
       update: () => { if (build()) applyLanguage(); },
       items: () => rows.map((r) => r.words.textContent),
     };

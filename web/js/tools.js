@@ -88,7 +88,9 @@
     }
     const sharing = CF.sharing(core, page, actions, tell, fieldIds);
     const about = CF.aboutBox(core, layout);
-    const legend = CF.legendPanel(page);
+    const legend = CF.legendPanel(page, document.querySelector('.picture'), () => {
+      if (page.pageTools().some((i) => i.command === core.Command.Legend && i.checked)) choose(core.Command.Legend);
+    });
 
     function choose(command) {
       const action = page.choose(command);
