@@ -2,8 +2,10 @@
 // font a cell height asks for.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <memory>
+#include <string>
 
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -117,4 +119,38 @@ TEST(QtText, ACellHeightGetsTheLargestFontWhoseCellFits)
     const QFont capped = FontForCell(Font{INT_MAX, "Verdana"});
     EXPECT_EQ(capped.pixelSize(), FontForCell(Font{2048, "Verdana"}).pixelSize());
     EXPECT_LE(CellOf(capped), 2048);
+}
+
+// The width a text is measured at (what the plot lays its words out with) holds all its ink, in
+// every language's letters; a Chinese text of as many characters measures wider than a Latin
+// one, as its ink is.
+TEST(QtText, MeasuredWidthHoldsTheInk)
+{
+    EnsureGuiApp();
+    QtTextPainter qt;
+    const Font font{14, "Verdana"};
+    int latin = 0, chinese = 0;
+    for (const char* text :
+         {"end: theory", "конец: теория", "终止：理论", "Ende: Theorie →", "气流偏转方向 →", "W"}) {
+        FrameBuffer b;
+        b.Create(400, 40, 1);
+        RasterDC dc(b, &qt);
+        dc.SelectFont(font);
+        const int w = dc.TextWidth(text, font);
+        EXPECT_GT(w, 0) << text;
+        dc.DrawText(10, 10, text);
+        int right = -1;
+        for (int y = 0; y < b.height; ++y)
+            for (int x = 0; x < b.width; ++x)
+                if ((b.At(x, y) & 0xFFFFFFu) != 0xFFFFFFu)
+                    right = std::max(right, x);
+        EXPECT_GE(right, 10) << text;
+        EXPECT_LT(right, 10 + w) << text << ": ink to " << right << ", measured " << w;
+        if (std::string(text) == "end: theory")
+            latin = w;
+        if (std::string(text) == "终止：理论")
+            chinese = w;
+    }
+    // Five Chinese characters against eleven Latin ones: wider per character by far.
+    EXPECT_GT(chinese * 11, latin * 5 * 3 / 2);
 }
