@@ -1,4 +1,5 @@
-"""The picture: the pause, a step and the reset by key and button; the saved picture; fingers."""
+"""The picture: the pause, a step and the reset by key and button; the saved picture; fingers; the
+labels clear of every line and the legend beside or under the picture, on a phone and wide screens."""
 import base64
 import math
 import os
