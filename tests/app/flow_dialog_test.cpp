@@ -561,7 +561,8 @@ TEST_F(FlowDialogTest, StatusLineAndLegendInWords)
 
     const QRect picture = View()->geometry();
     dlg->Session().SetBodyAngle(40.0);
-    for (const char* code : {"ru", "en", "de", "es", "zh"}) {
+    for (const Language* l = LanguagesBegin(); l != LanguagesEnd(); ++l) {
+        const char* code = l->code;
         dlg->SetLanguage(QString::fromLatin1(code));
         const QString line = dlg->StatusLine();
         const int wall = line.indexOf(QStringLiteral("140"));

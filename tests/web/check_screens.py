@@ -1,5 +1,7 @@
 """The page on every screen: the layouts, the phone's first screen, the tab order, the picture as a
 slider, and the words of each language."""
+import glob
+import os
 import re
 import time
 
@@ -13,6 +15,8 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select
+
+ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..'))
 
 
 class ScreenChecks:
@@ -102,7 +106,12 @@ class ScreenChecks:
         """Which language opens: the address's, then the remembered choice, then the first of the
         browser's preferred languages that the page speaks, then Russian."""
         lang = 'return document.documentElement.lang'
-        for preferred, want in [('de-DE,de', 'de'), ('fr-FR,fr,es', 'es'), ('fr-FR,fr', 'ru')]:
+        # A language the page does not speak: the first of these without a translation file.
+        spoken = {os.path.basename(p)[len('cornerflow_'):-len('.ts')]
+                  for p in glob.glob(os.path.join(ROOT, 'res', 'translations', 'cornerflow_*.ts'))}
+        other_code = next(c for c in ('fr', 'it', 'pt', 'nl', 'pl') if c not in spoken)
+        unspoken = '%s-%s,%s' % (other_code, other_code.upper(), other_code)
+        for preferred, want in [('de-DE,de', 'de'), (unspoken + ',es', 'es'), (unspoken, 'ru')]:
             other = start_browser(languages=preferred)
             try:
                 open_page(other, self.base + '/index.html?seed=2&paused=1')

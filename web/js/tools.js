@@ -87,7 +87,7 @@
       status.hidden = !message;
     }
     const sharing = CF.sharing(core, page, actions, tell, fieldIds);
-    const about = CF.aboutBox(core, layout);
+    const about = CF.aboutBox(core, layout, page);
     const legend = CF.legendPanel(page);
 
     function choose(command) {
