@@ -245,7 +245,10 @@ TEST(Cornerflow, TheWindowsOpeningLanguage)
     // A language the program does not speak: the first of these the table lacks.
     std::string unspoken, region;
     for (const auto& [code, where] : {std::pair<const char*, const char*>{"fr", "FR"},
-                                      {"it", "IT"}, {"pt", "PT"}, {"nl", "NL"}, {"pl", "PL"}})
+                                      {"it", "IT"},
+                                      {"pt", "PT"},
+                                      {"nl", "NL"},
+                                      {"pl", "PL"}})
         if (unspoken.empty() && !FindLanguage(code))
             unspoken = code, region = where;
     ASSERT_FALSE(unspoken.empty());

@@ -298,7 +298,7 @@ TEST_F(FlowDialogTest, SystemMenuAndAboutBox)
     EXPECT_EQ(WithAboutBox([&] { dlg->MenuCommandChosen(Command::About); },
                            [&](AboutDialog& about) { caption = about.windowTitle(); }),
               1);
-    EXPECT_EQ(caption, QStringLiteral("About Cornerflow"));
+    EXPECT_EQ(caption, QStringLiteral("О программе Cornerflow")); // the window speaks Russian
     EXPECT_EQ(WithAboutBox([&] { items[2]->trigger(); }), 1);
     EXPECT_EQ(WithAboutBox([&] { dlg->MenuCommandChosen(Command::Pause); }), 0);
     EXPECT_TRUE(dlg->isVisible());
@@ -338,7 +338,7 @@ TEST_F(FlowDialogTest, TheGuideInTheWindowsLanguage)
 TEST(AboutDialog, LayoutAndTexts)
 {
     AboutDialog about;
-    EXPECT_EQ(about.windowTitle(), QStringLiteral("About Cornerflow"));
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("О программе Cornerflow"));
     EXPECT_EQ(about.size(), QSize(495, 190));
     EXPECT_EQ(about.minimumSize(), about.maximumSize());
     auto* ok = dynamic_cast<QPushButton*>(about.Control(ControlId::AboutOk));
