@@ -22,6 +22,7 @@
 #include "app/number_edit.h"
 #include "app/picture_accessible.h"
 #include "app/qt_translations.h"
+#include "base/text_fill.h"
 #include "dialog/languages.h"
 #include "dialog/words.h"
 #include "res/dialog_templates.h"
@@ -138,6 +139,15 @@ TEST(QtTranslations, AFileDialogSpeaksTheWindowsLanguage)
     // Back to English: the last language's words are taken away, not stacked under the new.
     ASSERT_TRUE(InstallQtTranslations(QStringLiteral("en")));
     EXPECT_EQ(SaveDialogWords(), english);
+}
+
+// The one filler fills in one pass: a value that holds a placeholder stays as it is; a
+// placeholder without a value, and a lone '%', are kept.
+TEST(Languages, TheOneFillerFillsInOnePass)
+{
+    EXPECT_EQ(FillPlaceholders("%2 и %1, %1", {"%2", "β"}), "β и %2, %2");
+    EXPECT_EQ(FillPlaceholders("100% из %3", {"a"}), "100% из %3");
+    EXPECT_EQ(FillPlaceholders("%", {"a"}), "%");
 }
 
 // The one capital the core puts first in a sentence is Qt's: for every word of every language.
