@@ -124,7 +124,7 @@ TEST(Cornerflow, WindowWithoutADesktopSaysSoInOneLine)
     // A language that the program does not speak is a bad command line; a lesson's start is a
     // good one, which needs the desktop as well.
     // A language that the program does not speak is refused with the codes it does speak.
-    const RunResult unknown = Cornerflow({"--lang", "fr"}, &bare);
+    const RunResult unknown = Cornerflow({"--lang", "xx"}, &bare);
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_TRUE(unknown.err.contains("ru, en, de")) << unknown.err.constData();
     EXPECT_EQ(Cornerflow({"--lang", "zh"}, &bare).exitCode, 1); // spoken: needs the desktop
