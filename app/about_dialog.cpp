@@ -1,6 +1,5 @@
 #include "app/about_dialog.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QFont>
 #include <QFontMetrics>
@@ -16,23 +15,14 @@
 #include <QStringList>
 #include <QSvgRenderer>
 
+#include "app/qt_translations.h"
 #include "dialog/words.h"
 #include "res/dialog_templates.h"
 #include "res/ids.h"
 
-#ifndef CORNERFLOW_VERSION
-#error "CORNERFLOW_VERSION must be defined by the build"
-#endif
-
 namespace {
 
 const char* kIdProperty = "controlId";
-
-// A text of the About table in the program's language ("About" in the translation file).
-QString Tr(const char* source)
-{
-    return QCoreApplication::translate("About", source ? source : "");
-}
 
 QFont TemplateFont(const res::DialogTemplate& t)
 {
@@ -173,25 +163,25 @@ AboutDialog::~AboutDialog() = default;
 
 void AboutDialog::Retranslate()
 {
-    const res::DialogTemplate& t = res::AboutDialogTemplate();
-    setWindowTitle(Tr(t.caption));
-    for (const res::ControlTemplate& c : t) {
-        QWidget* w = Control(c.id);
+    // The texts as the core finished them in the language of the program's words.
+    const AboutWords words = AboutWordsIn(ProgramWordsLanguage(), AboutShell::Desktop);
+    setWindowTitle(QString::fromStdString(words.caption));
+    for (const AboutText& t : words.texts) {
+        QWidget* w = Control(t.id);
+        const QString text = QString::fromStdString(t.text);
         if (auto* button = qobject_cast<QPushButton*>(w)) {
-            button->setText(Tr(c.text));
-        } else if (auto* label = qobject_cast<QLabel*>(w); label && c.text) {
-            QString text = Tr(c.text);
-            text.replace(QStringLiteral("%1"), QStringLiteral(CORNERFLOW_VERSION));
+            button->setText(text);
+        } else if (auto* label = qobject_cast<QLabel*>(w)) {
             label->setText(text);
             // The labels keep their rectangles; a text too long for its rectangle in the
             // dialog's font (the title wraps into a third line, cut off, with some fonts) is
             // drawn smaller. The title is meant to read as two lines.
             label->setFont(font());
-            ShrinkFontToFit(*label, c.id == ControlId::AboutTitle ? 2 : 0);
+            ShrinkFontToFit(*label, t.id == ControlId::AboutTitle ? 2 : 0);
         }
     }
     if (physics_) {
-        physics_->setText(Tr(kAboutPhysicsWords));
+        physics_->setText(QString::fromStdString(words.physics));
         physics_->setFont(font());
         ShrinkFontToFit(*physics_, 0);
     }

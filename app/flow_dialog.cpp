@@ -164,12 +164,8 @@ void FlowDialog::ShowFieldNote(ControlId id)
     // The note belongs to the text it was read from: typing hides it until the field is read
     // again.
     field->SetNote(note, QString::fromStdString(session_.FieldText(id)));
-    QString description = Tr("Field", FieldRoleWords(row->source));
-    QString readAs;
-    if (!note.isEmpty()) {
-        readAs = Tr("Field", kReadAsWords).replace(QStringLiteral("%1"), note);
-        description += QLatin1Char(' ') + Sentence(readAs); // after the field's role
-    }
+    const QString description = QString::fromStdString(session_.FieldDescription(id));
+    const QString readAs = QString::fromStdString(session_.FieldNoteText(id));
     // Set only when they change: each change is an event a screen reader hears.
     if (field->accessibleDescription() != description)
         field->setAccessibleDescription(description);
@@ -396,18 +392,9 @@ void FlowDialog::SetLanguage(const QString& language)
     const ::Language* row = FindLanguage(language.toStdString());
     if (!row)
         row = &SourceLanguage();
-    if (translatorInstalled_) {
-        QCoreApplication::removeTranslator(&translator_);
-        translatorInstalled_ = false;
-    }
-    if (*row->file) {
-        if (!translator_.load(
-                QStringLiteral(":/cornerflow/i18n/%1.qm").arg(QString::fromUtf8(row->file))))
-            return; // the language's words are missing: stay as we are
-        QCoreApplication::installTranslator(&translator_);
-        translatorInstalled_ = true;
-    }
-    // The toolkit's own words (file dialogs, message boxes) follow the window's.
+    // The program's words from the core's table; the toolkit's own (file dialogs, message
+    // boxes) follow the window's.
+    InstallProgramWords(QString::fromUtf8(row->code));
     InstallQtTranslations(QString::fromUtf8(row->code));
     session_.SetLanguage(row->code);
     Retranslate();
@@ -430,9 +417,7 @@ void FlowDialog::Retranslate()
         }
     }
     for (auto& f : fields_) {
-        const FieldRow& row = *FindField(f.first);
-        const QString symbol = Tr("Field", row.symbol);
-        f.second->setAccessibleName(symbol + QStringLiteral(": ") + Tr("Field", row.words));
+        f.second->setAccessibleName(QString::fromStdString(session_.FieldName(f.first)));
         ShowFieldNote(f.first);
     }
     viewWindow_.setAccessibleName(Tr("Picture", kPictureName));

@@ -148,8 +148,6 @@ private:
     QMenu menu_;
     std::vector<QAction*> menuActions_; // one per item of the session's menu, in its order
     std::vector<QMenu*> submenus_;
-    QTranslator translator_;
-    bool translatorInstalled_ = false;
     QString pictureDescription_;
     std::unique_ptr<PlotWindow> plot_;
     std::unique_ptr<LegendWindow> legend_;

@@ -28,16 +28,11 @@ void FlowDialog::CreateGasRow()
 void FlowDialog::RetranslateGasRow()
 {
     int item = 0;
-    for (const Gas& gas : GasTable()) {
-        QString name = Tr("Gas", gas.name);
-        if (*gas.formula)
-            name += QStringLiteral(" ") + QString::fromUtf8(gas.formula);
-        gasChoice_->setItemText(item++, name);
-    }
-    gasChoice_->setItemText(item, Tr("Gas", kOtherGasName));
-    gasChoice_->setAccessibleName(Tr("Dialog", "газ"));
-    gasGamma_->setAccessibleName(Tr("Field", kGammaFieldWords));
-    gasMolarMass_->setAccessibleName(Tr("Field", kMolarMassFieldWords));
+    for (const FlowSession::GasItem& gas : session_.GasItems())
+        gasChoice_->setItemText(item++, QString::fromStdString(gas.name));
+    gasChoice_->setAccessibleName(QString::fromStdString(session_.GasChoiceName()));
+    gasGamma_->setAccessibleName(QString::fromStdString(session_.GasGammaName()));
+    gasMolarMass_->setAccessibleName(QString::fromStdString(session_.GasMolarMassName()));
     SyncGas();
 }
 
@@ -71,11 +66,7 @@ void FlowDialog::SyncGas()
         gasGamma_->setText(gamma);
     if (!gasMolarMass_->hasFocus() && gasMolarMass_->text() != molarMass)
         gasMolarMass_->setText(molarMass);
-    QStringList notes;
-    for (const GasNote& n : session_.GasNotes())
-        notes
-            << Tr("Field", n.words).replace(QStringLiteral("%1"), QString::fromStdString(n.value));
-    const QString note = notes.join(QStringLiteral("; "));
+    const QString note = QString::fromStdString(session_.GasNote());
     gasGamma_->SetNote(note, gamma);
     gasGamma_->setToolTip(note);
     gasMolarMass_->setToolTip(note);

@@ -186,6 +186,5 @@ void FlowDialog::OpenGuide()
     if (path.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
         QMessageBox::warning(
             this, windowTitle(),
-            Tr("Dialog", kNoGuideWords)
-                .replace(QStringLiteral("%1"), QString::fromStdString(session_.GuideFileName())));
+            QString::fromStdString(session_.Tr("Dialog", kNoGuideWords, {session_.GuideFileName()})));
 }

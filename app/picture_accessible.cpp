@@ -5,18 +5,11 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QCoreApplication>
-#include <QStringList>
 
 #include "app/flow_view_widget.h"
 #include "dialog/flow_session.h"
 
 namespace {
-
-QString Tr(const char* context, const char* source)
-{
-    return QCoreApplication::translate(context, source);
-}
 
 class PictureAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
@@ -86,59 +79,19 @@ void InstallPictureAccessibility()
     QAccessible::installFactory(PictureFactory);
 }
 
-namespace {
-// A sentence finished by the language's own full stop ("." translated in the "Picture" words:
-// 。 in Chinese), unless it ends with a full stop of either form already.
-QString Finished(QString words)
+QString PictureDescription(const FlowSession& session)
 {
-    if (!words.isEmpty() && !words.endsWith(QLatin1Char('.')) && !words.endsWith(QChar(0x3002)))
-        words += Tr("Picture", ".");
-    return words;
-}
-} // namespace
-
-QString Sentence(QString words)
-{
-    words = words.trimmed();
-    if (words.isEmpty())
-        return words;
-    words[0] = words[0].toUpper();
-    return Finished(words);
+    return QString::fromStdString(session.DescriptionText());
 }
 
-QString PictureDescription(const FlowSession& session) { return SpokenText(session.Description()); }
-
-QString StatusText(const FlowSession& session) { return SpokenText(session.Status()); }
-
-QString SpokenText(const std::vector<SpokenSentence>& spoken)
+QString StatusText(const FlowSession& session)
 {
-    // The core's sentences: words translated with their values filled where they stand (a
-    // template without %1 and %2 is the whole sentence); values alone as the picture writes
-    // them (beta keeps its small letter).
-    QStringList sentences;
-    for (const SpokenSentence& s : spoken) {
-        QStringList values;
-        for (const std::string& v : s.values)
-            values << QString::fromStdString(v);
-        if (!s.words) {
-            sentences << Finished(values.join(QStringLiteral(", ")));
-            continue;
-        }
-        QString text = Tr("Picture", s.words);
-        for (int i = 0; i < values.size(); ++i)
-            text.replace(QLatin1Char('%') + QString::number(i + 1), values[i]);
-        sentences << Sentence(text);
-    }
-    sentences.removeAll(QString());
-    return sentences.join(QLatin1Char(' '));
+    return QString::fromStdString(session.StatusText());
 }
 
 QString PictureValueText(const FlowSession& session)
 {
-    const FlowSession::Slider s = session.WallSlider();
-    return Tr("Picture", s.words)
-        .replace(QStringLiteral("%1"), QString::fromStdString(s.beta))
-        .replace(QStringLiteral("%2"), QString::fromStdString(s.turn));
+    return QString::fromStdString(session.WallSliderText());
 }
 
 void SendAccessibleEvent(QAccessibleEvent& event)

@@ -31,18 +31,15 @@ int RunPlot(const Options& options)
 {
     const std::unique_ptr<QGuiApplication> app = MakeGuiApplication();
     // The plot's words in the language asked for (the program's own without --lang).
-    QTranslator words;
     const Language* language = FindLanguage(options.lang);
-    if (language && *language->file
-        && words.load(
-            QStringLiteral(":/cornerflow/i18n/%1.qm").arg(QString::fromUtf8(language->file))))
-        QCoreApplication::installTranslator(&words);
+    if (!language)
+        language = &SourceLanguage();
 
     FlowSession session;
     UseModeDrawing(session, options.labels);
     OpenAsTheWindow(session, options);
-    session.SetPlotWords(PlotWords::Translated([](const char* source) {
-        return QCoreApplication::translate("Plot", source).toStdString();
+    session.SetPlotWords(PlotWords::Translated([language](const char* source) {
+        return std::string(Translate(*language, "Plot", source));
     }));
     if (!options.probes.empty()) {
         // The pointer over that point of the picture: the probe, and with it the cursor.

@@ -114,8 +114,7 @@ QWidget* PlotWindow::Canvas() { return canvas_; }
 
 void PlotWindow::Retranslate()
 {
-    session_.SetPlotWords(
-        PlotWords::Translated([](const char* source) { return Tr("Plot", source).toStdString(); }));
+    // The plot's words follow the session's language.
     setWindowTitle(QString::fromStdString(session_.PlotWordsShown()[PlotWord::Title]));
     savePlot_->setText(Tr("Dialog", kSavePlotWords));
     saveData_->setText(Tr("Dialog", kSaveDataWords));
@@ -129,9 +128,7 @@ void PlotWindow::Retranslate()
 
 void PlotWindow::UpdateDescription()
 {
-    const PlotDescription d = session_.PlotFacts();
-    const QString now = QString::fromStdString(
-        FillWords(Tr("Plot", PlotWordSource(d.words)).toStdString(), d.values));
+    const QString now = QString::fromStdString(session_.PlotFactsText());
     if (now == description_)
         return;
     description_ = now;

@@ -8,6 +8,42 @@
 
 #include "dialog/languages.h"
 
+ProgramWords::ProgramWords(const Language& language, QObject* parent)
+    : QTranslator(parent), language_(&language)
+{
+}
+
+QString ProgramWords::translate(const char* context, const char* sourceText, const char*, int) const
+{
+    const char* words = FindTranslation(*language_, context, sourceText);
+    return words ? QString::fromUtf8(words) : QString();
+}
+
+bool ProgramWords::isEmpty() const { return language_->wordCount == 0; }
+
+namespace {
+const Language* wordsLanguage = nullptr;
+}
+
+const Language& ProgramWordsLanguage() { return wordsLanguage ? *wordsLanguage : SourceLanguage(); }
+
+void InstallProgramWords(const QString& code)
+{
+    // One set of words for the application's lifetime, replaced by the next language's. The
+    // language is known before the windows hear of the change.
+    static QPointer<ProgramWords> installed;
+    const Language* row = FindLanguage(code.toStdString());
+    wordsLanguage = row;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
+    }
+    if (!row || row->wordCount == 0)
+        return; // the program's own words (taking the last away told every window)
+    installed = new ProgramWords(*row, QCoreApplication::instance());
+    QCoreApplication::installTranslator(installed);
+}
+
 bool InstallQtTranslations(const QString& code)
 {
     // One translator for the application's lifetime: the application owns it, and a new

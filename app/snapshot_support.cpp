@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 #include <QString>
 
+#include "base/text_fill.h"
 #include "platform/display_probe.h"
 
 uint32_t TickCount()
@@ -106,9 +107,10 @@ QString SaveProblemWords(SaveProblem problem)
 
 QString NotWrittenWords(const QString& path, const QString& reason)
 {
-    return QCoreApplication::translate("Dialog",
-                                       "Не удалось записать «%1»: %2. Ничего не изменено.")
-        .arg(path, reason);
+    const QString words = QCoreApplication::translate(
+        "Dialog", "Не удалось записать «%1»: %2. Ничего не изменено.");
+    return QString::fromStdString(
+        FillPlaceholders(words.toStdString(), {path.toStdString(), reason.toStdString()}));
 }
 
 QString OfferedSaveFolder(int standardLocation)

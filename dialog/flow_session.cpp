@@ -353,7 +353,11 @@ void FlowSession::SetLanguage(const std::string& language)
     // A code the table lacks is the program's own language: the shells never show words they
     // have no translation for.
     const ::Language* row = FindLanguage(language);
-    language_ = row ? row->code : SourceLanguage().code;
+    if (!row)
+        row = &SourceLanguage();
+    language_ = row->code;
+    SetPlotWords(PlotWords::Translated(
+        [row](const char* source) { return std::string(Translate(*row, "Plot", source)); }));
 }
 
 // ---- The wall

@@ -103,7 +103,8 @@ public:
     const std::string& GasGammaText() const { return gas_.GammaText(); }
     const std::string& GasMolarMassText() const { return gas_.MolarMassText(); }
     const std::vector<::GasNote>& GasNotes() const { return gas_.Notes(); }
-    std::string GasNote() const { return GasNoteText(gas_.Notes()); }
+    // The notes finished in the session's language and joined ("" for none).
+    std::string GasNote() const;
 
     // ---- What is kept between runs (dialog/kept_choices.h)
     // The shell's storage (none by default: nothing is kept). From then on each choice of the
@@ -212,6 +213,39 @@ public:
     // The picture as a slider of the body angle beta, for a screen reader.
     using Slider = WallSliderValue;
     Slider WallSlider() const { return WallSliderOf(corner_); }
+
+    // ---- Texts finished in the session's language (dialog/session_words.cpp): the program's
+    // one translator (the table of languages) with its one filler; the shells show these as
+    // they are.
+    // A word of the program (its Russian source in its context) with %1 ... filled in.
+    std::string Tr(const char* context, const char* source,
+                   const std::vector<std::string>& values = {}) const;
+    // The status line, the picture's description and the wall slider's value, each as one text.
+    std::string StatusText() const;
+    std::string DescriptionText() const;
+    std::string WallSliderText() const;
+    // A field's accessible name ("V1: скорость набегающего потока, м/с"), its note ("прочитано:
+    // 1.5", "" without one); the gas's notes are GasNote().
+    std::string FieldName(ControlId id) const;
+    std::string FieldNoteText(ControlId id) const;
+    // A field's accessible description: its role, and its note as a sentence after it.
+    std::string FieldDescription(ControlId id) const;
+    // The gas list as shown, in order (every gas of the table, then "other gas"), each its code
+    // and its name with its formula; and the accessible names of the list and of "other gas"'s
+    // two fields.
+    struct GasItem {
+        std::string code;
+        std::string name;
+    };
+    std::vector<GasItem> GasItems() const;
+    std::string GasChoiceName() const;
+    std::string GasGammaName() const;
+    std::string GasMolarMassName() const;
+    // The About box's texts (dialog/words.h).
+    AboutWords About(AboutShell shell) const;
+    // The plot's facts for a screen reader (PlotFacts) as one text. The plot's own words follow
+    // the language (SetLanguage gives them to the plot).
+    std::string PlotFactsText() const;
     // The name a saved picture is offered under: cornerflow-β135.png for the current beta; and
     // the plot's and its numbers', cornerflow-plot-β135.png and cornerflow-profile-β135.csv.
     // A gas other than air is named before beta: cornerflow-He-β135.png (GasFileTag).

@@ -1,9 +1,14 @@
 #include "dialog/languages.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <initializer_list>
+#include <utility>
 
 namespace {
+
+#include "words_table.inc"
 
 const Language kLanguages[] = {
 #include "languages_table.inc"
@@ -87,4 +92,26 @@ const Language& OpeningLanguage(const std::string& asked, const std::string& rem
             return *row;
     const Language* row = PreferredLanguage(preferred);
     return row ? *row : SourceLanguage();
+}
+
+const char* FindTranslation(const Language& language, const char* context, const char* source)
+{
+    if (!language.words || !context || !source)
+        return nullptr;
+    const auto before = [](const Translation& t, const std::pair<const char*, const char*>& key) {
+        const int c = std::strcmp(t.context, key.first);
+        return c < 0 || (c == 0 && std::strcmp(t.source, key.second) < 0);
+    };
+    const Translation* end = language.words + language.wordCount;
+    const Translation* at = std::lower_bound(language.words, end, std::make_pair(context, source),
+                                             before);
+    if (at == end || std::strcmp(at->context, context) != 0 || std::strcmp(at->source, source) != 0)
+        return nullptr;
+    return at->words;
+}
+
+const char* Translate(const Language& language, const char* context, const char* source)
+{
+    const char* words = FindTranslation(language, context, source);
+    return words ? words : (source ? source : "");
 }

@@ -1,17 +1,34 @@
 #pragma once
-// The languages the program speaks, one row each, made at configure time from the translation
-// files (res/translations/cornerflow_<code>.ts, each naming its language): adding a language is
-// adding its file. Russian, the program's own words, comes first and needs no file.
+// The languages the program speaks, one row each with its words, made at configure time from the
+// translation files (res/translations/cornerflow_<code>.ts, each naming its language): adding a
+// language is adding its file. Russian, the program's own words, comes first and needs no file.
+// This is the program's one translator: both shells show the words the core translated here.
 #include <cstddef>
 #include <string>
 #include <vector>
 
-struct Language {
-    const char* code; // "de": for --lang, ?lang= and the remembered choice
-    const char* name; // the language's own name, as the menus list it ("Deutsch")
-    const char* file; // base name of its translation file ("cornerflow_de"), "" for Russian
-    const char* tag;  // the page's lang attribute ("de", "zh-Hans")
+// One word of a language: the program's Russian (source) in its context, and its translation.
+struct Translation {
+    const char* context;
+    const char* source;
+    const char* words;
 };
+
+struct Language {
+    const char* code;         // "de": for --lang, ?lang= and the remembered choice
+    const char* name;         // the language's own name, as the menus list it ("Deutsch")
+    const char* file;         // base name of its translation file ("cornerflow_de"), "" for Russian
+    const char* tag;          // the page's lang attribute ("de", "zh-Hans")
+    const Translation* words; // sorted by context, then source (bytes); none for Russian
+    size_t wordCount;
+};
+
+// The translation of a source in its context, or nullptr where the language has none (Russian
+// has none: its words are the sources).
+const char* FindTranslation(const Language& language, const char* context, const char* source);
+// The words in the language: the translation, else the source as it stands (a symbol such as
+// "V1", a value).
+const char* Translate(const Language& language, const char* context, const char* source);
 
 // Every language, Russian first, then English, then the others by code.
 const Language* LanguagesBegin();

@@ -3,6 +3,13 @@
 // Russian (UTF-8), each with the context of the translation file the shells translate it in.
 // The desktop reads them from here; the page reads the table through its binding.
 #include <cstddef>
+#include <string>
+#include <vector>
+
+#include "res/ids.h"
+
+struct Language;
+struct SpokenSentence;
 
 // What a screen reader calls the picture ("Picture" context).
 constexpr const char* kPictureName = "Картина течения";
@@ -50,3 +57,38 @@ struct ShellWord {
 };
 const ShellWord* ShellWords();
 size_t ShellWordCount();
+
+// ---- Texts finished in a language (the shells fill nothing)
+
+// The words of a language with %1 ... %9 filled in (FillPlaceholders, base/text_fill.h).
+std::string TranslateFilled(const Language& language, const char* context, const char* source,
+                            const std::vector<std::string>& values = {});
+// The text with its first letter in capitals (Latin, Latin-1, Greek and Cyrillic letters; other
+// scripts have none).
+std::string Capitalized(const std::string& text);
+// Words as a sentence of their own: trimmed, a capital first and the language's full stop ("."
+// in the "Picture" context) unless they end with one.
+std::string FinishedSentence(const Language& language, const std::string& words);
+// The core's sentences as one text in the language: each sentence's words translated in the
+// context, its values filled in, a capital first and the language's own full stop ("."
+// translated in the context: 。 in Chinese) unless it ends with one; values said alone joined by
+// ", ". The status line, the picture's description and the plot's facts are said so.
+std::string SpokenText(const Language& language, const char* context,
+                       const std::vector<SpokenSentence>& sentences);
+
+// The About box in a language, its texts finished: the caption, each text control's words by
+// its id (the version filled in; the page's own sentence in place of the toolkit's), the flow
+// the picture follows, the guide's link and the keys' title.
+enum class AboutShell { Desktop, Page };
+struct AboutText {
+    ControlId id;
+    std::string text;
+};
+struct AboutWords {
+    std::string caption;
+    std::vector<AboutText> texts;
+    std::string physics;
+    std::string guide;
+    std::string keysTitle;
+};
+AboutWords AboutWordsIn(const Language& language, AboutShell shell);

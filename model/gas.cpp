@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/text_fill.h"
 #include "model/number_text.h"
 #include "model/start_values.h"
 
@@ -129,17 +130,15 @@ std::string FormatGamma(double gamma)
     return gamma == kGreatestGamma ? FormatFixed(gamma, 3) : FormatRoundTrip(gamma);
 }
 
-std::string GasNoteText(const std::vector<GasNote>& notes)
+std::string GasNoteText(const std::vector<GasNote>& notes,
+                        const std::function<std::string(const char* words)>& translate)
 {
     std::string text;
     for (const GasNote& note : notes) {
         if (!text.empty())
             text += "; ";
-        std::string words = note.words;
-        const size_t at = words.find("%1");
-        if (at != std::string::npos)
-            words.replace(at, 2, note.value);
-        text += words;
+        text += FillPlaceholders(translate ? translate(note.words) : std::string(note.words),
+                                 {note.value});
     }
     return text;
 }

@@ -2,6 +2,7 @@
 // The gases a student can choose: each with its ratio of specific heats gamma and its molar mass,
 // at about room temperature, and "other gas" with both typed. The model is written in gamma and
 // the molar mass throughout; the gas only chooses the two numbers.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ std::string GasCodes();
 
 // What "other gas" is called, and its code.
 constexpr const char* kOtherGasName = "свой газ";
+// What a screen reader calls the list of gases ("Dialog").
+constexpr const char* kGasChoiceWords = "газ";
 constexpr const char* kOtherGasCode = "other";
 
 // The range a typed gas must lie in: gamma above 1 (gamma = 1 divides by zero) and at most 5/3
@@ -69,8 +72,10 @@ struct GasNote {
         return std::string(words) == o.words && value == o.value;
     }
 };
-// The notes in the program's Russian, filled in and joined by "; " ("" for none).
-std::string GasNoteText(const std::vector<GasNote>& notes);
+// The notes joined by "; " ("" for none), each note's words in the language translate gives
+// (the program's Russian without one) with its value filled in.
+std::string GasNoteText(const std::vector<GasNote>& notes,
+                        const std::function<std::string(const char* words)>& translate = {});
 
 // A typed gamma as a teacher types it: by the fields' reading rule (model/number_text.h), or
 // as a fraction of two whole numbers ("5/3", "7/5"); a value just above 5/3 written with at

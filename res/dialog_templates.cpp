@@ -56,7 +56,8 @@ const ControlTemplate kMainControls[] = {
     {ControlId::None, {315, 335, 30, 9}, K::TextLeft, ImageId::None, "г/моль"},
 };
 
-// The About box. "%1" in a text stands for the program's version.
+// The About box, its words in the program's Russian ("About" in the translation files; the page
+// shows its own sentence in place of AboutToolkit's). "%1" in a text stands for the version.
 const ControlTemplate kAboutControls[] = {
     {ControlId::AboutOk, {273, 7, 50, 16}, K::DefaultButton, ImageId::None, "OK"},
     {ControlId::AboutIcon, {9, 12, 20, 20}, K::IconImage, ImageId::AppIcon, nullptr},
@@ -70,23 +71,23 @@ const ControlTemplate kAboutControls[] = {
      {34, 37, 188, 8},
      K::TextLeft,
      ImageId::None,
-     "Cornerflow, version %1"},
+     "Cornerflow, версия %1"},
     {ControlId::AboutModel,
      {34, 46, 182, 8},
      K::TextLeft,
      ImageId::None,
-     "The expansion fan of a supersonic flow round a corner"},
+     "Веер разрежения сверхзвукового потока у выпуклого угла"},
     {ControlId::AboutToolkit,
      {34, 58, 223, 30},
      K::TextLeft,
      ImageId::None,
-     "Built with the Qt 6 toolkit. Free software under the MIT licence: use, copy and change "
-     "it as you like."},
+     "Построена на инструментарии Qt 6. Свободная программа под лицензией MIT: её можно "
+     "использовать, копировать и изменять."},
     {ControlId::AboutCopyright,
      {33, 86, 119, 8},
      K::TextLeft,
      ImageId::None,
-     "\u00A9 The Cornerflow developers"},
+     "© Разработчики Cornerflow"},
 };
 
 const DialogTemplate kMainDialog = {
@@ -101,7 +102,7 @@ const DialogTemplate kMainDialog = {
 
 const DialogTemplate kAboutDialog = {
     {0, 0, 330, 117},
-    "About Cornerflow",
+    "О программе Cornerflow",
     "MS Shell Dlg,Microsoft Sans Serif,Tahoma,Liberation Sans",
     8,
     {6, 13},

@@ -104,18 +104,6 @@ std::string FieldText(const Page& p, int id) { return p.Session().FieldText(Cont
 unsigned FieldVersion(const Page& p, int id) { return p.Session().FieldVersion(ControlId(id)); }
 std::string FieldNote(const Page& p, int id) { return p.Session().FieldNote(ControlId(id)); }
 
-// A field's accessible name from its symbol and words in the page's language; "" for an id that
-// is no field.
-std::string FieldName(const Page&, int id, const std::string& symbol, const std::string& words)
-{
-    const FieldRow* row = FindField(ControlId(id));
-    if (!row)
-        return std::string();
-    FieldRow named = *row;
-    named.symbol = symbol.c_str();
-    return FieldAccessibleName(named, words);
-}
-
 void InputsLeft(Page& p) { p.Session().InputsLeft(); }
 void TimerTicked(Page& p) { p.Session().TimerTicked(); }
 void StepOnce(Page& p) { p.Session().StepOnce(); }
@@ -546,6 +534,73 @@ val PlotComposed(Page& p)
     return o;
 }
 
+// ---- Texts the session finished in the page's language (dialog/session_words.cpp): the page
+// shows them as they are and fills nothing.
+std::string StatusTextOf(const Page& p) { return p.Session().StatusText(); }
+std::string DescriptionTextOf(const Page& p) { return p.Session().DescriptionText(); }
+std::string WallSliderTextOf(const Page& p) { return p.Session().WallSliderText(); }
+std::string FieldNameOf(const Page& p, int id) { return p.Session().FieldName(ControlId(id)); }
+std::string FieldNoteTextOf(const Page& p, int id)
+{
+    return p.Session().FieldNoteText(ControlId(id));
+}
+std::string GasNoteOf(const Page& p) { return p.Session().GasNote(); }
+std::string PlotFactsTextOf(const Page& p) { return p.Session().PlotFactsText(); }
+// A word of the program in a language of the table (the program's own for another code), its
+// values filled in.
+std::string TrOf(const std::string& code, const std::string& context, const std::string& source,
+                 const val& values)
+{
+    std::vector<std::string> texts;
+    const unsigned n = values.isUndefined() ? 0 : values["length"].as<unsigned>();
+    for (unsigned i = 0; i < n; ++i)
+        texts.push_back(values[i].as<std::string>());
+    const Language* row = FindLanguage(code);
+    return TranslateFilled(row ? *row : SourceLanguage(), context.c_str(), source.c_str(), texts);
+}
+// The translation of a source in a language of the table, or null where it has none.
+val TranslateOf(const std::string& code, const std::string& context, const std::string& source)
+{
+    const Language* row = FindLanguage(code);
+    const char* words = row ? FindTranslation(*row, context.c_str(), source.c_str()) : nullptr;
+    return words ? val(std::string(words)) : val::null();
+}
+// [{code, name}] as the list shows them, and the list's and its two fields' names.
+val GasItemsOf(const Page& p)
+{
+    val out = val::array();
+    for (const FlowSession::GasItem& g : p.Session().GasItems()) {
+        val o = val::object();
+        o.set("code", g.code);
+        o.set("name", g.name);
+        out.call<void>("push", o);
+    }
+    return out;
+}
+val GasNamesOf(const Page& p)
+{
+    val o = val::object();
+    o.set("choice", p.Session().GasChoiceName());
+    o.set("gamma", p.Session().GasGammaName());
+    o.set("molarMass", p.Session().GasMolarMassName());
+    return o;
+}
+// {caption, texts: {control id: text}, physics, guide, keysTitle}.
+val AboutOf(const Page& p)
+{
+    const AboutWords about = p.Session().About(AboutShell::Page);
+    val o = val::object();
+    o.set("caption", about.caption);
+    val texts = val::object();
+    for (const AboutText& t : about.texts)
+        texts.set(std::to_string(ToInt(t.id)), t.text);
+    o.set("texts", texts);
+    o.set("physics", about.physics);
+    o.set("guide", about.guide);
+    o.set("keysTitle", about.keysTitle);
+    return o;
+}
+
 } // namespace
 
 // The input's terms: keys, pointers, commands and what is left to the shell, and the announcer.
@@ -625,6 +680,8 @@ EMSCRIPTEN_BINDINGS(cornerflow_page)
         .class_function("fillWords", &FillWordsOf)
         .class_function("readStartPairs", &ReadStartPairsOf)
         .class_function("words", &WordsOf)
+        .class_function("translate", &TranslateOf)
+        .class_function("tr", &TrOf)
         .class_function("gasList", &GasList)
         .function("openingLanguage", &OpeningLanguageOf)
         .function("setLanguage", &SetLanguage)
@@ -632,7 +689,16 @@ EMSCRIPTEN_BINDINGS(cornerflow_page)
         .function("fieldText", &FieldText)
         .function("fieldVersion", &FieldVersion)
         .function("fieldNote", &FieldNote)
-        .function("fieldName", &FieldName)
+        .function("fieldName", &FieldNameOf)
+        .function("fieldNoteText", &FieldNoteTextOf)
+        .function("statusText", &StatusTextOf)
+        .function("descriptionText", &DescriptionTextOf)
+        .function("wallSliderText", &WallSliderTextOf)
+        .function("gasNote", &GasNoteOf)
+        .function("plotFactsText", &PlotFactsTextOf)
+        .function("gasItems", &GasItemsOf)
+        .function("gasNames", &GasNamesOf)
+        .function("about", &AboutOf)
         .function("setInputText", &Page::SetInputText)
         .function("renderLabelsAhead", &Page::RenderLabelsAhead)
         .function("textsRendered", &Page::TextsRendered)

@@ -5,7 +5,8 @@ Every file names its own language in the context Language: the translation of «
 language's own name, that of «ru» the page's language tag. The program's own words are Russian,
 so Russian is the first language and needs no file. Both builds run this at configure time:
 
-    languages.py table OUT.inc          the core's table of languages, as C++ initializers
+    languages.py table OUT.inc          the core's table of languages, as C++ initializers, and
+                                        beside it words_table.inc, every language's words
     languages.py labels OUTDIR          the label images in every language but Russian
     languages.py check                  every file complete (the build and a test run it)
 
@@ -109,18 +110,41 @@ def check(langs):
 
 
 def c_string(text):
-    if '"' in text or '\\' in text or '\n' in text:
-        raise ValueError('%r cannot stand in the table' % text)
-    return '"%s"' % text
+    out = []
+    for ch in text:
+        if ch in '"\\':
+            out.append('\\' + ch)
+        elif ch == '\n':
+            out.append('\\n')
+        elif ord(ch) < 0x20:
+            raise ValueError('%r cannot stand in the table' % text)
+        else:
+            out.append(ch)
+    return '"%s"' % ''.join(out)
+
+
+def words_name(lang):
+    return 'kWords_%s' % lang.code
 
 
 def write_table(langs, out):
+    """The rows of the table, and beside them each language's words sorted by context and source
+    (the order of their UTF-8 bytes, as the core looks them up)."""
     lines = ['// Made by res/tools/languages.py from res/translations; do not edit.']
+    words = ['// Made by res/tools/languages.py from res/translations; do not edit.']
     for lang in langs:
         base = os.path.basename(lang.path)[:-len('.ts')] if lang.path else ''
-        lines.append('{%s, %s, %s, %s},' % (c_string(lang.code), c_string(lang.name), c_string(base),
-                                            c_string(lang.tag)))
+        entries = sorted((c.encode(), s.encode(), t) for c, table in lang.words.items() for s, t in table.items())
+        if entries:
+            words.append('const Translation %s[] = {' % words_name(lang))
+            for c, s, t in entries:
+                words.append('    {%s, %s, %s},' % (c_string(c.decode()), c_string(s.decode()), c_string(t)))
+            words.append('};')
+        lines.append('{%s, %s, %s, %s, %s, %d},' % (c_string(lang.code), c_string(lang.name), c_string(base),
+                                                    c_string(lang.tag), words_name(lang) if entries else 'nullptr',
+                                                    len(entries)))
     write_if_changed(out, '\n'.join(lines) + '\n')
+    write_if_changed(os.path.join(os.path.dirname(out), 'words_table.inc'), '\n'.join(words) + '\n')
 
 
 def write_if_changed(path, text):

@@ -492,24 +492,8 @@
       <translation>Handreichung für Lehrkräfte: was sich im Unterricht zeigen lässt</translation>
     </message>
     <message>
-      <source>About Cornerflow</source>
-      <translation>Über Cornerflow</translation>
-    </message>
-    <message>
-      <source>Cornerflow, version %1</source>
-      <translation>Cornerflow, Version %1</translation>
-    </message>
-    <message>
-      <source>The expansion fan of a supersonic flow round a corner</source>
-      <translation>Expansionsfächer an einer konvexen Ecke</translation>
-    </message>
-    <message>
-      <source>Built with the Qt 6 toolkit. Free software under the MIT licence: use, copy and change it as you like.</source>
+      <source>Построена на инструментарии Qt 6. Свободная программа под лицензией MIT: её можно использовать, копировать и изменять.</source>
       <translation>Erstellt mit Qt 6. Freie Software unter der MIT-Lizenz: Sie dürfen sie benutzen, kopieren und verändern.</translation>
-    </message>
-    <message>
-      <source>© The Cornerflow developers</source>
-      <translation>© Die Entwickler von Cornerflow</translation>
     </message>
     <message>
       <source>По умолчанию рисунок следует модели программы, а если выбрано «Течение по точной теории» — точной теории невязкого газа.</source>

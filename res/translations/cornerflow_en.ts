@@ -492,24 +492,8 @@
       <translation>The teacher's guide: what to show in a lesson</translation>
     </message>
     <message>
-      <source>About Cornerflow</source>
-      <translation>About Cornerflow</translation>
-    </message>
-    <message>
-      <source>Cornerflow, version %1</source>
-      <translation>Cornerflow, version %1</translation>
-    </message>
-    <message>
-      <source>The expansion fan of a supersonic flow round a corner</source>
-      <translation>The expansion fan of a supersonic flow round a corner</translation>
-    </message>
-    <message>
-      <source>Built with the Qt 6 toolkit. Free software under the MIT licence: use, copy and change it as you like.</source>
+      <source>Построена на инструментарии Qt 6. Свободная программа под лицензией MIT: её можно использовать, копировать и изменять.</source>
       <translation>Built with the Qt 6 toolkit. Free software under the MIT licence: use, copy and change it as you like.</translation>
-    </message>
-    <message>
-      <source>© The Cornerflow developers</source>
-      <translation>© The Cornerflow developers</translation>
     </message>
     <message>
       <source>По умолчанию рисунок следует модели программы, а если выбрано «Течение по точной теории» — точной теории невязкого газа.</source>

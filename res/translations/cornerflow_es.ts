@@ -492,24 +492,8 @@
       <translation>Guía para el profesor: qué mostrar en clase</translation>
     </message>
     <message>
-      <source>About Cornerflow</source>
-      <translation>Acerca de Cornerflow</translation>
-    </message>
-    <message>
-      <source>Cornerflow, version %1</source>
-      <translation>Cornerflow, versión %1</translation>
-    </message>
-    <message>
-      <source>The expansion fan of a supersonic flow round a corner</source>
-      <translation>Abanico de expansión en una esquina convexa</translation>
-    </message>
-    <message>
-      <source>Built with the Qt 6 toolkit. Free software under the MIT licence: use, copy and change it as you like.</source>
+      <source>Построена на инструментарии Qt 6. Свободная программа под лицензией MIT: её можно использовать, копировать и изменять.</source>
       <translation>Hecho con Qt 6. Software libre con licencia MIT: puede usarlo, copiarlo y modificarlo.</translation>
-    </message>
-    <message>
-      <source>© The Cornerflow developers</source>
-      <translation>© Los desarrolladores de Cornerflow</translation>
     </message>
     <message>
       <source>По умолчанию рисунок следует модели программы, а если выбрано «Течение по точной теории» — точной теории невязкого газа.</source>

@@ -492,24 +492,8 @@
       <translation>教师指南：课堂上可以演示什么</translation>
     </message>
     <message>
-      <source>About Cornerflow</source>
-      <translation>关于 Cornerflow</translation>
-    </message>
-    <message>
-      <source>Cornerflow, version %1</source>
-      <translation>Cornerflow，版本 %1</translation>
-    </message>
-    <message>
-      <source>The expansion fan of a supersonic flow round a corner</source>
-      <translation>超声速气流绕凸角的膨胀扇</translation>
-    </message>
-    <message>
-      <source>Built with the Qt 6 toolkit. Free software under the MIT licence: use, copy and change it as you like.</source>
+      <source>Построена на инструментарии Qt 6. Свободная программа под лицензией MIT: её можно использовать, копировать и изменять.</source>
       <translation>基于 Qt 6 构建。MIT 许可证下的自由软件：可自由使用、复制和修改。</translation>
-    </message>
-    <message>
-      <source>© The Cornerflow developers</source>
-      <translation>© Cornerflow 开发者</translation>
     </message>
     <message>
       <source>По умолчанию рисунок следует модели программы, а если выбрано «Течение по точной теории» — точной теории невязкого газа.</source>

@@ -100,7 +100,7 @@ TEST(StartPairs, OneReaderForEveryShell)
     const std::string longName(50, 'x');
     const std::vector<std::pair<std::string, std::string>> pairs = {
         {"v1", "600"},          {"t1", " 1,5"},     {"gamma", std::string(65, '1')},
-        {"beta", "150.5"},      {"lang", "fr"},     {"paused", "1"},
+        {"beta", "150.5"},      {"lang", "xx"},     {"paused", "1"},
         {"seed", "4294967295"}, {"ticks", "10001"}, {"theory", "2"},
         {"labels", "0"},        {"wall", "1"},      {"wall", "2"},
         {longName, "1"},        {"ticks", "3"},     {"physics", "Exact"},

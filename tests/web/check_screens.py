@@ -1,5 +1,7 @@
 """The page on every screen: the layouts, the phone's first screen, the tab order, the picture as a
 slider, and the words of each language."""
+import glob
+import os
 import re
 import time
 
@@ -13,6 +15,8 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select
+
+ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..'))
 
 
 class ScreenChecks:
@@ -83,17 +87,52 @@ class ScreenChecks:
                 assert options == rows, '%s: the select lists %r' % (code, options)
                 captions.add(d.find_element(By.ID, 'caption').text)
                 self.check_words(d, code)
+                self.check_session_texts(d, code)
                 assert not d.execute_script('return window.cornerflow.missingWords()'), code
         finally:
             d.execute_script('localStorage.clear()')
         assert len(captions) == len(rows), 'a caption left untranslated: %r' % captions
         self.assert_no_errors()
 
+    def check_session_texts(self, d, code):
+        """The page shows exactly the texts its session finished (as the window does: the test
+        Languages.TheWindowShowsTheSessionsTexts): the status line, the slider's value, the
+        fields' and the gases' names, the About box."""
+        want = d.execute_script('return window.cornerflow.finished()')
+        shown = d.execute_script('''
+            const about = document.getElementById("about-body");
+            return {
+              status: document.getElementById("flow-status").textContent,
+              slider: document.querySelector("[role=slider]").getAttribute("aria-valuetext"),
+              fieldNames: [...document.querySelectorAll("input[data-key]")].map(
+                  (el) => [el.dataset.key, el.getAttribute("aria-label")]),
+              gases: [...document.getElementById("gas-choice").options].map((o) => o.textContent),
+              gasName: document.getElementById("gas-choice").getAttribute("aria-label"),
+              caption: document.getElementById("about-caption").textContent,
+              physics: document.getElementById("about-physics").textContent,
+              about: Object.fromEntries([...about.querySelectorAll("[data-control-id]")]
+                  .filter((el) => el.textContent).map((el) => [el.dataset.controlId, el.textContent])),
+            };''')
+        where = 'lang=%s' % code
+        assert want['status'] and shown['status'] == want['status'], (where, shown['status'], want['status'])
+        assert shown['slider'] == want['slider'], (where, shown['slider'], want['slider'])
+        names = dict(shown['fieldNames'])
+        assert want['fieldNames'] and all(names.get(k) == v for k, v in want['fieldNames']), (where, names)
+        assert shown['gases'] == want['gases'] and shown['gasName'] == want['gasName'], (where, shown['gases'])
+        about = want['about']
+        assert shown['caption'] == about['caption'] and shown['physics'] == about['physics'], where
+        assert shown['about'] == about['texts'], (where, shown['about'], about['texts'])
+
     def opening_language(self):
         """Which language opens: the address's, then the remembered choice, then the first of the
         browser's preferred languages that the page speaks, then Russian."""
         lang = 'return document.documentElement.lang'
-        for preferred, want in [('de-DE,de', 'de'), ('fr-FR,fr,es', 'es'), ('fr-FR,fr', 'ru')]:
+        # A language the page does not speak: the first of these without a translation file.
+        spoken = {os.path.basename(p)[len('cornerflow_'):-len('.ts')]
+                  for p in glob.glob(os.path.join(ROOT, 'res', 'translations', 'cornerflow_*.ts'))}
+        other_code = next(c for c in ('fr', 'it', 'pt', 'nl', 'pl') if c not in spoken)
+        unspoken = '%s-%s,%s' % (other_code, other_code.upper(), other_code)
+        for preferred, want in [('de-DE,de', 'de'), (unspoken + ',es', 'es'), (unspoken, 'ru')]:
             other = start_browser(languages=preferred)
             try:
                 open_page(other, self.base + '/index.html?seed=2&paused=1')

@@ -1,11 +1,11 @@
 // The About box: its table's arrangement where it fits, one column on a narrow screen or for
-// fingers; the link to the teacher's guide; and every key of the picture.
+// fingers; the link to the teacher's guide; and every key of the picture. Its texts are the
+// session's, finished in the page's language (page.about()).
 (function (CF) {
   'use strict';
 
   // layout.about: the box's control table.
-  CF.aboutBox = function (core, layout) {
-    const W = CF.words;
+  CF.aboutBox = function (core, layout, page) {
     const about = document.getElementById('about');
     const aboutBody = document.getElementById('about-body');
     const aboutKeys = document.getElementById('about-keys');
@@ -14,15 +14,14 @@
     about.setAttribute('aria-labelledby', 'about-caption');
     aboutBody.style.setProperty('--about-w', table.w + 'px');
     aboutBody.style.setProperty('--about-h', table.h + 'px');
-    const ABOUT_WORDS = { 1102: W.aboutVersion, 1103: W.aboutModel, 1104: W.aboutShell, 1105: W.aboutCopyright };
-    const texts = []; // {el, source}
+    const texts = []; // {el, id}: the controls that show a text of the session's
     for (const entry of table.controls) {
       let el;
       if (entry.kind === 'DefaultButton') {
         el = document.createElement('button');
         el.value = 'ok';
         el.className = 'about-ok';
-        el.textContent = entry.text;
+        texts.push({ el: el, id: entry.id });
       } else if (entry.kind === 'IconImage') {
         el = document.createElement('img');
         el.alt = '';
@@ -31,7 +30,7 @@
       } else {
         el = document.createElement('p');
         el.className = entry.kind === 'TextCentred' ? 'text-centred' : 'text-left';
-        texts.push({ el: el, source: ABOUT_WORDS[entry.id] || entry.text || '' });
+        texts.push({ el: el, id: entry.id });
       }
       el.dataset.controlId = entry.id;
       el.style.left = entry.x + 'px';
@@ -53,23 +52,24 @@
     }
 
     function applyLanguage() {
-      aboutCaption.textContent = CF.tr('About', W.aboutCaption);
-      for (const t of texts) t.el.textContent = CF.trf('About', t.source, layout.version);
+      const words = page.about();
+      aboutCaption.textContent = words.caption;
+      for (const t of texts) t.el.textContent = words.texts[t.id] || '';
       while (aboutKeys.firstChild) aboutKeys.removeChild(aboutKeys.firstChild);
       // Which flow the picture follows: the model, or the exact theory when chosen.
       const physics = document.createElement('p');
       physics.id = 'about-physics';
-      physics.textContent = CF.tr('About', W.aboutPhysics);
+      physics.textContent = words.physics;
       aboutKeys.appendChild(physics);
       // The teacher's guide, for a teacher who opened the box to learn what the program is for.
       const guide = document.createElement('p');
       const link = document.createElement('a');
       link.id = 'about-guide';
       link.href = CF.guide();
-      link.textContent = CF.tr('About', W.guide);
+      link.textContent = words.guide;
       guide.appendChild(link);
       const title = document.createElement('h3');
-      title.textContent = CF.tr('About', W.keysTitle);
+      title.textContent = words.keysTitle;
       const list = document.createElement('dl');
       for (const k of core.Page.pictureKeys()) {
         const dt = document.createElement('dt');

@@ -55,15 +55,12 @@
       const molarMass = page.gasMolarMassText();
       if (document.activeElement !== gas.gamma && gas.gamma.value !== gamma) gas.gamma.value = gamma;
       if (document.activeElement !== gas.molarMass && gas.molarMass.value !== molarMass) gas.molarMass.value = molarMass;
-      const notes = page.gasNotes();
-      const words = [];
-      for (let i = 0; i < notes.length; ++i) words.push(CF.trf('Field', notes[i].words, notes[i].value));
-      const note = words.join('; ');
+      const note = page.gasNote();
       if (gas.note.textContent !== note) gas.note.textContent = note;
     }
 
     function showNote(f) {
-      f.noteText.textContent = f.note ? CF.trf('Field', layout.readAsWords, f.note) : '';
+      f.noteText.textContent = page.fieldNoteText(f.id);
       f.noteSymbol.textContent = CF.tr('Field', f.symbol, true) + ': ';
     }
 
@@ -108,19 +105,20 @@
     function applyLanguage() {
       for (const role of Object.keys(roleEls)) roleEls[role].textContent = CF.tr('Field', layout.roleWords[role]);
       for (const f of controls.fields) {
-        f.el.setAttribute('aria-label', page.fieldName(f.id, CF.tr('Field', f.symbol, true), CF.tr('Field', f.words)));
+        f.el.setAttribute('aria-label', page.fieldName(f.id));
         if (f.noteEl) showNote(f);
       }
       for (const c of gas.captions) c.el.textContent = CF.tr('Dialog', c.words, true);
-      gas.choice.setAttribute('aria-label', CF.tr('Dialog', gas.captions[0].words));
-      gas.gamma.setAttribute('aria-label', CF.tr('Field', layout.gammaWords));
-      gas.molarMass.setAttribute('aria-label', CF.tr('Field', layout.molarMassWords));
+      const names = page.gasNames();
+      gas.choice.setAttribute('aria-label', names.choice);
+      gas.gamma.setAttribute('aria-label', names.gamma);
+      gas.molarMass.setAttribute('aria-label', names.molarMass);
       const chosen = page.gas();
       gas.choice.textContent = '';
-      for (const g of layout.gases) {
+      for (const g of page.gasItems()) {
         const option = document.createElement('option');
         option.value = g.code;
-        option.textContent = CF.tr('Gas', g.name) + (g.formula ? ' ' + g.formula : '');
+        option.textContent = g.name;
         gas.choice.appendChild(option);
       }
       gas.choice.value = chosen;

@@ -138,6 +138,15 @@
       },
       // Where a finger reads the flow, in CSS pixels of the picture.
       mark: () => page.mark(),
+      // The texts the session finished in its language, which the page shows as they are.
+      finished: () => ({
+        status: page.statusText(),
+        slider: page.wallSliderText(),
+        fieldNames: parts.controls.fields.map((f) => [f.key, page.fieldName(f.id)]),
+        gases: page.gasItems().map((g) => g.name),
+        gasName: page.gasNames().choice,
+        about: page.about(),
+      }),
       // The status line's text as shown, and the legend's items as texts.
       status: () => document.getElementById('flow-status').textContent,
       legend: () => parts.tools.legendItems(),

@@ -132,6 +132,7 @@
   }
 
   function start(core) {
+    CF.attachCore(core);
     CF.takeWords(core.Page.words());
     const page = new core.Page();
     const layout = JSON.parse(core.Page.layout());

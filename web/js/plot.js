@@ -168,8 +168,7 @@
       }
     }
     function describe() {
-      const facts = page.plotFacts();
-      const text = core.Page.fillWords(CF.tr('Plot', facts.words), facts.values);
+      const text = page.plotFactsText();
       if (description.textContent !== text) description.textContent = text;
     }
 
@@ -199,7 +198,6 @@
     }
 
     function applyLanguage() {
-      page.setPlotWords((source) => CF.tr('Plot', source));
       canvas.setAttribute('aria-label', page.plotName());
       built.savePlotButton.textContent = CF.tr('Dialog', CF.words.savePlot);
       built.saveDataButton.textContent = CF.tr('Dialog', CF.words.saveData);

@@ -4,20 +4,6 @@
 (function (CF) {
   'use strict';
 
-  // The core's sentences ({words, values}) as one text: words translated in context with the
-  // values filled in, each sentence with a capital and the language's full stop ("." translated
-  // in the context: 。 in Chinese); values alone joined by ", ".
-  CF.spokenText = function (context, sentences) {
-    const stop = CF.tr(context, '.');
-    return sentences.map((s) => {
-      let text = s.words === null ? s.values.join(', ') : CF.trf(context, s.words, ...s.values);
-      text = text.trim();
-      if (s.words !== null && text) text = text.charAt(0).toUpperCase() + text.slice(1);
-      if (text && !text.endsWith('.') && !text.endsWith('\u3002')) text += stop;
-      return text;
-    }).filter((t) => t !== '').join(' ');
-  };
-
   // The legend's panel: beside each item's words its sample, the pixels the core drew in the
   // picture's own pen (page.legendSample), at the screen's device pixels. It stands where it
   // hides no part of the picture it explains: right of it where the screen has room, else as a
@@ -164,8 +150,8 @@
       }, Math.max(0, due - now()) + 1);
     }
 
-    // The core's sentences in the page's language (see CF.spokenText).
-    const sentences = () => CF.spokenText('Picture', page.describePicture());
+    // The picture's description as the session finished it in the page's language.
+    const sentences = () => page.descriptionText();
 
     // The sentences made as the picture stands and handed to the announcer, which speaks them
     // now or when it may.
@@ -188,13 +174,13 @@
       box.setAttribute('aria-valuemin', String(s.min));
       box.setAttribute('aria-valuemax', String(s.max));
       box.setAttribute('aria-valuenow', String(s.value));
-      box.setAttribute('aria-valuetext', CF.trf('Picture', s.words, s.beta, s.turn));
+      box.setAttribute('aria-valuetext', page.wallSliderText());
 
       labelsEl.dataset.beta = page.betaLabel();
       labelsEl.dataset.alpha = page.alphaLabel();
       labelsEl.dataset.chi = page.chiLabel();
 
-      const status = CF.spokenText('Picture', page.status());
+      const status = page.statusText();
       if (statusEl.textContent !== status) statusEl.textContent = status;
 
       stale = true;

@@ -87,7 +87,7 @@
       status.hidden = !message;
     }
     const sharing = CF.sharing(core, page, actions, tell, fieldIds);
-    const about = CF.aboutBox(core, layout);
+    const about = CF.aboutBox(core, layout, page);
     const legend = CF.legendPanel(page, document.querySelector('.picture'), () => {
       if (page.pageTools().some((i) => i.command === core.Command.Legend && i.checked)) choose(core.Command.Legend);
     });

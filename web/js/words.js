@@ -1,9 +1,10 @@
-// The page's language and its own words. Loaded first, before the program, so that the loading
-// message and a failure to load are told in the page's language.
+// The page's language and the words it says before the program runs. Loaded first, so that the
+// loading message and a failure to load are told in the page's language.
 //
-// Words are the program's Russian; every other language's come from its translation file
-// (window.cornerflowLanguages, made by the build from res/translations/cornerflow_*.ts: one row
-// {code, name, tag, words} per language, Russian first).
+// Words are the program's Russian; the core translates them (its table of languages, made from
+// res/translations/cornerflow_*.ts: CF.tr and CF.trf ask it once the program runs). Before that,
+// window.cornerflowLanguages (made by the build from the same files: one row {code, name, tag,
+// words} per language, Russian first) holds each language's words of this file only.
 (function (CF) {
   'use strict';
 
@@ -61,18 +62,33 @@
   const guides = ['ru', 'en'];
   CF.guide = () => 'teaching-' + (guides.includes(language) ? language : 'en') + '.html';
 
+  // The program, once it runs: its words are the page's (CF.attachCore).
+  let core = null;
+  CF.attachCore = (c) => {
+    core = c;
+  };
   // A text of the program (its Russian) in the page's language. optional: the text may stand as
   // it is in another language (a symbol such as "V1").
   CF.tr = (context, source, optional) => {
     if (language === languages[0]) return source;
-    const words = Object.prototype.hasOwnProperty.call(table, context) ? table[context] : null;
-    if (words && Object.prototype.hasOwnProperty.call(words, source)) return words[source];
+    let words = null;
+    if (core) {
+      words = core.Page.translate(language, context, source);
+    } else if (Object.prototype.hasOwnProperty.call(table, context)
+               && Object.prototype.hasOwnProperty.call(table[context], source)) {
+      words = table[context][source];
+    }
+    if (words !== null) return words;
     if (!optional) missing.add(context + ': ' + source);
     return source;
   };
-  // The same with %1, %2, ... put in (as text: nothing in them is read as markup).
-  CF.trf = (context, source, ...args) =>
-    CF.tr(context, source).replace(/%([1-9])/g, (m, n) => (args[n - 1] !== undefined ? String(args[n - 1]) : m));
+  // The same with %1, %2, ... filled in by the core (as text: nothing in them is read as markup);
+  // before it runs, only for the failure to start it.
+  CF.trf = (context, source, ...args) => {
+    const words = CF.tr(context, source);
+    if (core) return core.Page.tr(language, context, source, args.map(String));
+    return words.replace(/%([1-9])/g, (m, n) => (args[n - 1] !== undefined ? String(args[n - 1]) : m));
+  };
 
   // The words of the program, in its Russian, by name: the core's table (Page.words(), every
   // word both shells show), taken in by CF.takeWords once the program runs. Only the words said
