@@ -184,7 +184,7 @@ void FlowDialog::OpenGuide()
 {
     const QString path = GuidePath(session_.GuideFileName());
     if (path.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        QMessageBox::warning(
-            this, windowTitle(),
-            QString::fromStdString(session_.Tr("Dialog", kNoGuideWords, {session_.GuideFileName()})));
+        QMessageBox::warning(this, windowTitle(),
+                             QString::fromStdString(
+                                 session_.Tr("Dialog", kNoGuideWords, {session_.GuideFileName()})));
 }

@@ -344,7 +344,7 @@ public:
     // How the plot draws a quantity: its ratio, symbol and colour.
     static const QuantityLook& PlotLook(Quantity q) { return LookOf(q); }
     // What a screen reader hears: the name is PlotWord::AccessibleName; the description these
-    // words with their values filled in (FillWords), after the shell's translation.
+    // words with their values filled in (FillPlaceholders), after the shell's translation.
     PlotDescription PlotFacts() const { return DescribePlot(Profile()); }
 
     // The exact theory over the picture (FlowView::exactTheory): off at start and after Reset

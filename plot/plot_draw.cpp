@@ -7,6 +7,7 @@
 
 #include "base/constants.h"
 #include "base/saturate.h"
+#include "base/text_fill.h"
 #include "base/vector_state.h"
 #include "draw/clip.h"
 #include "model/classify.h"
@@ -522,9 +523,10 @@ void DrawPlotCursor(DC& dc, const PlotLayout& l, const ProfileSample& at, Quanti
 
     // The angle and a row per shown quantity: its name, the model's value (solid swatch) and
     // the exact one (dotted swatch), as the probe fields write them, on a white box.
-    const CursorBox c = CursorBoxOf(
-        t, FillWords(words[PlotWord::CursorAngle], {FormatFixed(at.phi * kDegreesPerRadian, 1)}),
-        CursorRowsAt(at, shown, words));
+    const CursorBox c = CursorBoxOf(t,
+                                    FillPlaceholders(words[PlotWord::CursorAngle],
+                                                     {FormatFixed(at.phi * kDegreesPerRadian, 1)}),
+                                    CursorRowsAt(at, shown, words));
     int bx = 0, by = 0;
     PlaceCursorBox(t, l, x, marks, c, bx, by);
     const int boxW = NarrowCursor(t, l, c) ? l.width - 3 : c.w;

@@ -80,24 +80,6 @@ PlotWords PlotWords::Translated(const std::function<std::string(const char* sour
     return w;
 }
 
-std::string FillWords(std::string words, const std::vector<std::string>& values)
-{
-    // From the last placeholder down, so that %1 never eats the start of %10.
-    for (size_t n = values.size(); n >= 1; --n) {
-        const std::string mark = "%" + std::to_string(n);
-        std::string out;
-        size_t from = 0;
-        for (size_t at = words.find(mark); at != std::string::npos; at = words.find(mark, from)) {
-            out.append(words, from, at - from);
-            out += values[n - 1];
-            from = at + mark.size();
-        }
-        out.append(words, from, std::string::npos);
-        words = std::move(out);
-    }
-    return words;
-}
-
 bool ProfileHasNoTurn(const FanProfile& p)
 {
     return p.exact.theory.kind == TheoryCase::Expansion && !(p.exact.theory.turnDegrees > 0.0);

@@ -66,9 +66,6 @@ struct PlotWords {
     static PlotWords Translated(const std::function<std::string(const char* source)>& translate);
 };
 
-// words with %1, %2, ... replaced by values[0], values[1], ... (each placeholder wherever it
-// stands; a placeholder without a value is left as it is).
-std::string FillWords(std::string words, const std::vector<std::string>& values);
 
 // What a screen reader is told about the plot: which words, and the numbers for them.
 struct PlotDescription {

@@ -442,18 +442,6 @@ val QuantityLooks()
     return out;
 }
 
-// words with %1, %2, ... replaced by the texts of values, by the core's rule.
-std::string FillWordsOf(const std::string& words, const val& values)
-{
-    std::vector<std::string> texts;
-    const int n = values["length"].isNumber() ? values["length"].as<int>() : 0;
-    for (int i = 0; i < n; ++i) {
-        const val v = values[i];
-        texts.push_back(v.isString() ? v.as<std::string>() : std::string());
-    }
-    return FillWords(words, texts);
-}
-
 void SetPlotSize(Page& p, double w, double h, double ratio)
 {
     p.Session().SetPlotSize(w, h, ratio);
@@ -677,7 +665,6 @@ EMSCRIPTEN_BINDINGS(cornerflow_page)
         .class_function("formatReadValue", &FormatReadValue)
         .class_function("pictureKeys", &PictureKeys)
         .class_function("quantityLooks", &QuantityLooks)
-        .class_function("fillWords", &FillWordsOf)
         .class_function("readStartPairs", &ReadStartPairsOf)
         .class_function("words", &WordsOf)
         .class_function("translate", &TranslateOf)

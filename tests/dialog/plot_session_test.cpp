@@ -9,6 +9,7 @@
 
 #include "base/constants.h"
 #include "dialog/fields.h"
+#include "base/text_fill.h"
 #include "dialog/flow_session.h"
 #include "draw/raster_dc.h"
 #include "model/number_text.h"
@@ -236,7 +237,7 @@ TEST(SessionPlot, HostileInputsStillGiveAPlot)
                 EXPECT_LT(p.phiTo, p.phiFrom);
                 EXPECT_TRUE(std::isfinite(p.phiTo));
                 const PlotDescription d = o.s.PlotFacts();
-                EXPECT_FALSE(FillWords(PlotWordSource(d.words), d.values).empty());
+                EXPECT_FALSE(FillPlaceholders(PlotWordSource(d.words), d.values).empty());
             }
         }
 }

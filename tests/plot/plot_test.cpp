@@ -10,6 +10,7 @@
 #include <string>
 
 #include "base/constants.h"
+#include "base/text_fill.h"
 #include "corner/corner.h"
 #include "dialog/flow_session.h"
 #include "dialog/plot_panel.h"
@@ -511,20 +512,12 @@ TEST(PlotDrawing, ShockIsAStepAtItsLine)
     }));
 }
 
-// %1, %2, ... are filled wherever they stand, %1 never eats the start of %10.
-TEST(PlotWords, FillWordsFillsEveryPlaceholder)
-{
-    EXPECT_EQ(FillWords("от %1 до %2, снова %1", {"a", "b"}), "от a до b, снова a");
-    EXPECT_EQ(FillWords("%10 %1", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "X"}), "X 1");
-    EXPECT_EQ(FillWords("%1 и %3", {"a"}), "a и %3");
-}
-
 // What a screen reader hears at the start-up inputs: the README's numbers, the model's
 // pressure past its fan and the exact one; and a reason where there is no fan.
 TEST(PlotWords, DescriptionFollowsTheProfile)
 {
     const PlotDescription d = DescribePlot(StartUpProfile());
-    EXPECT_EQ(FillWords(PlotWordSource(d.words), d.values),
+    EXPECT_EQ(FillPlaceholders(PlotWordSource(d.words), d.values),
               "Давление падает от 100000 до 84489 Па в веере модели; по точной теории — до "
               "6548 Па");
     const PlotDescription into = DescribePlot(StartUpProfile(kHalfPi + 0.2));
