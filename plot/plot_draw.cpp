@@ -290,7 +290,8 @@ std::vector<Label> LabelsOf(const FanProfile& p)
 void DrawHeaderAndFooter(DC& dc, const PlotText& t, const PlotLayout& l, QuantitySet shown,
                          const PlotWords& words)
 {
-    const Footer footer = LayoutFooter(t, l.right - l.left, l.height - t.bottomRoom - l.top, words);
+    const Footer footer = LayoutFooter(t, l.right - l.left,
+                                       l.height - l.cursorBand - t.bottomRoom - l.top, words);
     for (size_t i = 0; i < footer.caption.size(); ++i) {
         const int w = t.Width(footer.caption[i], t.cell);
         dc.DrawText(l.left + std::max(0, (footer.captionWidth - w) / 2),
@@ -458,11 +459,10 @@ CursorBox CursorBoxOf(const PlotText& t, const std::string& angle, std::vector<C
     return b;
 }
 
-// Whether the values stand over the title and the legend.
-bool NarrowCursor(const PlotText& t, const PlotLayout& l, const CursorBox& c)
+// Whether the values stand in the band at the plot's foot.
+bool NarrowCursor(const PlotLayout& l, const CursorBox& c)
 {
-    return l.width < kNarrowPlotCells * t.cell && c.h + 2 + t.cell / 2 <= l.top
-           && c.w + 3 <= l.width;
+    return l.cursorBand >= c.h + 2 * kCursorBandGap && c.w + 3 <= l.width;
 }
 
 // Where the values' box stands: in the band under the caption, or inside the axes' box, beside
@@ -470,11 +470,10 @@ bool NarrowCursor(const PlotText& t, const PlotLayout& l, const CursorBox& c)
 void PlaceCursorBox(const PlotText& t, const PlotLayout& l, int x, const PlotMarks* marks,
                     const CursorBox& c, int& bx, int& by)
 {
-    // A narrow plot: over the title and the legend, the whole width (its rows repeat the
-    // legend's colours and lines), where they hold it.
-    if (NarrowCursor(t, l, c)) {
+    // A narrow plot: in the band under the caption, the whole width, where they fit it.
+    if (NarrowCursor(l, c)) {
         bx = 1;
-        by = std::max(1, (l.top - t.cell / 2 - c.h) / 2); // above the top tick's number
+        by = l.height - l.cursorBand + kCursorBandGap;
         return;
     }
     const int gap = t.Grown(kCursorGap);
@@ -529,7 +528,7 @@ void DrawPlotCursor(DC& dc, const PlotLayout& l, const ProfileSample& at, Quanti
                                     CursorRowsAt(at, shown, words));
     int bx = 0, by = 0;
     PlaceCursorBox(t, l, x, marks, c, bx, by);
-    const int boxW = NarrowCursor(t, l, c) ? l.width - 3 : c.w;
+    const int boxW = NarrowCursor(l, c) ? l.width - 3 : c.w;
     dc.FillRect(bx, by, boxW, c.h, kPlotWhite);
     HorizontalRun(dc, bx, bx + boxW, by, kPlotGrid);
     HorizontalRun(dc, bx, bx + boxW, by + c.h, kPlotGrid);

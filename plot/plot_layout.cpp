@@ -290,14 +290,15 @@ PlotLayout LayoutPlot(int width, int height, const FanProfile& p, QuantitySet sh
     l.right = std::max(l.left + 1, width - t.rightMargin);
     l.textCell = t.cell;
     l.top = LayoutHeader(t, width, shown, w).top;
-    if (width < kNarrowPlotCells * t.cell) { // room over the box for the cursor's values
+    if (width < kNarrowPlotCells * t.cell) { // a band at the foot for the cursor's values
         int rows = 0;
         for (int q = 0; q < kQuantityCount; ++q)
             rows += (shown & QuantityBit(static_cast<Quantity>(q))) != 0;
-        l.top = std::max(l.top, CursorBoxHeight(t, rows) + 2 + t.cell / 2); // the top tick's number
+        l.cursorBand = CursorBoxHeight(t, rows) + 2 * kCursorBandGap;
     }
-    const Footer footer = LayoutFooter(t, l.right - l.left, height - t.bottomRoom - l.top, w);
-    l.bottom = std::max(l.top + 1, height - t.bottomRoom - (footer.lines - 1) * t.captionLine);
+    const int room = height - l.cursorBand - t.bottomRoom;
+    const Footer footer = LayoutFooter(t, l.right - l.left, room - l.top, w);
+    l.bottom = std::max(l.top + 1, room - (footer.lines - 1) * t.captionLine);
     l.phiFrom = p.phiFrom;
     l.phiTo = p.phiTo < p.phiFrom ? p.phiTo : p.phiFrom - kPi;
     // The y axis reaches a little past the largest ratio shown, at least past 1.

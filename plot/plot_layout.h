@@ -22,14 +22,16 @@ constexpr int kLeastBoxCells = 12;
 
 // The plot's frame at a size, in picture pixels: the axes' box, and the mapping of angles and
 // ratios into it. The title, the legend and the axis caption wrap onto more lines where the
-// plot is too narrow for them, and the box gives up their room.
+// plot is too narrow for them, and the box gives up their room (and, on a narrow plot, the
+// cursor's band's).
 struct PlotLayout {
     int width = 0, height = 0;
     int left = 0, top = 0, right = 0, bottom = 0; // the axes' box
     int textCell = kPlotTextCell;                 // the small text's cell height, px
-    double phiFrom = 0.0, phiTo = 0.0;            // rad, at the left and right edges
-    double ratioTop = 1.0;                        // the ratio at the top edge (0 at the bottom)
-    double ratioStep = 0.5;                       // between the y ticks
+    int cursorBand = 0; // the band at the plot's foot kept for the cursor's values, px (0: none)
+    double phiFrom = 0.0, phiTo = 0.0; // rad, at the left and right edges
+    double ratioTop = 1.0;             // the ratio at the top edge (0 at the bottom)
+    double ratioStep = 0.5;            // between the y ticks
     double X(double phi) const;
     double Y(double ratio) const;
     // The polar angle at a column (picture pixels), for a pointer over the plot.
@@ -86,9 +88,11 @@ struct PlotText {
 // The cursor's values: a row of the angle over a row per quantity.
 constexpr int kCursorTopPad = 3; // inside the values' box, above its first row, px
 constexpr int kCursorRowGap = 2; // between the rows of the values, px
-// A plot narrower than this many text cells shows the values over its title and legend, which
-// are made as high as the values at least.
+// A plot narrower than this many text cells shows the values in a band of their own at its
+// foot, under the x axis's caption, clear of the curves, the title and the legend; the band
+// stays (empty) while no cursor is shown, so that the axes do not move when one appears.
 constexpr int kNarrowPlotCells = 36;
+constexpr int kCursorBandGap = 3; // above and below the values' box in that band, px
 // The values' box's height, px, with rows quantities.
 int CursorBoxHeight(const PlotText& t, int rows);
 
