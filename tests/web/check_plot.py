@@ -238,19 +238,21 @@ class PlotChecks:
 
     def plot_cursor_clear_and_words_grown(self):
         """On a phone's screen (390 x 844), in every language and state, a finger reading the flow
-        puts the cursor's values over the plot's title, clear of the axes' box and its curves (only
-        the cursor's line changes there); on a projector's (1920 x 1080), the plot's words and the
-        legend's lines grow as the picture's labels show larger."""
+        puts the cursor's values in the band under the x axis's caption: above the axes' box (the
+        title, the legend) nothing changes, inside it only the cursor's line; on a projector's
+        (1920 x 1080), the plot's words and the legend's lines grow as the picture's labels show
+        larger."""
         d = self.driver
         axis = (96, 96, 96)
         red = (214, 39, 40)  # M/M1's line
 
+        def axes_rows(w, rgba):  # the rows of the axes' box's top and bottom edges
+            rows = [y for y in range(len(rgba) // 4 // w)
+                    if sum(tuple(rgba[4 * (y * w + x):4 * (y * w + x) + 3]) == axis for x in range(w)) > w // 2]
+            return (rows[0], rows[-1]) if rows else (None, None)
+
         def axes_top(w, rgba):
-            for y in range(len(rgba) // 4 // w):
-                row = rgba[4 * y * w:4 * (y + 1) * w]
-                if sum(tuple(row[i:i + 3]) == axis for i in range(0, len(row), 4)) > w // 2:
-                    return y
-            return None
+            return axes_rows(w, rgba)[0]
 
         self.open('paused=1')
         with self.plot_remembered('open'):
@@ -262,16 +264,20 @@ class PlotChecks:
                         w, h, _, _, bare = plot_of(d)
                         d.execute_script('window.cornerflow.drag(500, 150, [[501, 151]], true)')
                         _, _, _, _, probed = plot_of(d)
-                        top = axes_top(w, bare)
-                        assert top, '%s: no axes\' box' % where
+                        top, bottom = axes_rows(w, bare)
+                        assert top is not None and bottom > top, '%s: no axes\' box' % where
                         changed = [(i // 4 % w, i // 4 // w) for i in range(0, len(bare), 4)
                                    if bare[i:i + 3] != probed[i:i + 3]]
-                        inside = [p for p in changed if p[1] > top]
-                        assert changed and inside, '%s: the reading drew no cursor' % where
+                        above = [p for p in changed if p[1] < top]
+                        inside = [p for p in changed if top <= p[1] <= bottom]
+                        below = [p for p in changed if p[1] > bottom]
+                        assert not above, '%s: the cursor drew over the title or the legend: %s' % (where, above[:3])
+                        assert inside and below, '%s: the reading drew no cursor or no values' % where
                         columns = {x for x, _ in inside}
                         assert max(columns) - min(columns) <= 2, \
-                            '%s: the cursor\'s values reach into the axes\' box: columns %d to %d changed under ' \
-                            'row %d' % (where, min(columns), max(columns), top)
+                            '%s: the cursor\'s values reach into the axes\' box: columns %d to %d changed in ' \
+                            'rows %d to %d' % (where, min(columns), max(columns), top, bottom)
+                print('     phone: the axes\' box %d px high in a plot of %d x %d' % (bottom - top, w, h))
             with self.screen(1920, 1080, 1):
                 self.open('paused=1&lang=en')
                 pic = Picture(d)

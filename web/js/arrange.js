@@ -218,7 +218,13 @@
     const pad = ROWS.pad;
     let top = pad;
     const width = choice.width - 2 * pad;
-    const plotHeight = Math.max(SIZES.plotMinHeight, Math.round(width * pic.h / pic.w));
+    // A plot narrower than kNarrowPlot CSS pixels keeps a band under its x axis's caption for
+    // the cursor's values (plot/plot_layout.h: 36 text cells of 14 px); it is made that much
+    // taller, so that its curves keep their height.
+    const kNarrowPlot = 36 * 14;
+    const kCursorBand = (14 + 2) * 6 + 2 * 3 + 2 * 3; // the angle and five quantities' rows
+    const plotHeight = Math.max(SIZES.plotMinHeight, Math.round(width * pic.h / pic.w))
+      + (width < kNarrowPlot ? kCursorBand : 0);
     if (choice.mode === 'rows') {
       const picH = Math.round(width * pic.h / pic.w);
       place(pictureEl, pad, pad, width, picH);
