@@ -199,9 +199,19 @@ std::vector<std::string> Corner::LabelsNear(const FlowState& fs, double reach) c
     if (!(reach >= 0.0))
         return labels;
     std::unordered_set<std::string> seen;
-    auto add = [&](std::string text) {
-        if (seen.insert(text).second)
-            labels.push_back(std::move(text));
+    // The model's labels at kLabelCell stand where they always have, on one line.
+    const bool twoLines = physics == Physics::Exact || labelFont.height > kLabelCell;
+    auto add = [&](const std::string& text) {
+        if (!seen.insert(text).second)
+            return;
+        labels.push_back(text);
+        std::string first, second;
+        if (twoLines && SplitLabel(text, first, second)) {
+            if (seen.insert(first).second)
+                labels.push_back(first);
+            if (seen.insert(second).second)
+                labels.push_back(second);
+        }
     };
     // What one wall's labels are made of: beta, alpha, and the label at chi's place in its
     // form, of two parts (the model's: chi and the fan's width).

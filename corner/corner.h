@@ -38,18 +38,25 @@ int LabelCellFor(double unitsPerPixel, int pictureWidth);
 
 // A label as the overlay writes it: its text, the top-left corner of its font cell (picture
 // pixels) and the box its text takes at most, from that corner: LabelTextWidth wide, a cell high.
+// A label of two parts written on two lines has its first part as text and its second as
+// second, a cell below; its box is two cells high and as wide as the wider line.
 struct LabelPlace {
     std::string text;
     int x = 0;
     int y = 0;
     int width = 0;
     int height = 0;
+    std::string second;
 };
 
 // How wide a label's text is taken to be at most in a font cell of cell pixels: the core has no
 // fonts, so each character is taken as wide as the widest of its kind in the sans-serif fonts
 // both shells draw the labels with ('=', '>' and 'm' wider, ',' and ' ' narrower), rounded up.
 int LabelTextWidth(const std::string& text, int cell);
+
+// A label of two parts ("χ=…, Δφ=…", "θ=…, σ=…") as its first part and its second, written on
+// two lines where one line finds no place; false for a label of one part.
+bool SplitLabel(const std::string& text, std::string& first, std::string& second);
 
 // The exact theory chosen lets a drag and the keys turn the wall into the flow, above the
 // upstream wall's line, up to 60 degrees above it: the largest wall angle then, rad.
@@ -148,8 +155,10 @@ public:
     // The labels Draw writes at the walls a drag reaches within reach rad either side of the
     // wall as it stands (fs at any wall: its fan geometry is computed again for each), each
     // text once, those of the nearer walls first: what a drag from here may draw. A shell that
-    // renders texts slowly renders these ahead while it is idle. The walls are taken
-    // kLabelsNearStep rad apart, finer than a label's whole degree.
+    // renders texts slowly renders these ahead while it is idle; where a label may be written
+    // on two lines (a larger label, or the exact theory's), each of two parts is followed by
+    // its parts. The walls are taken kLabelsNearStep rad apart, finer than a label's whole
+    // degree.
     std::vector<std::string> LabelsNear(const FlowState& fs, double reach) const;
     static constexpr double kLabelsNearStep = 0.25 * kPi / 180.0;
 
@@ -159,7 +168,9 @@ public:
     // (inside the picture, kLabelInset from its edges) whose box no line or arc of the overlay
     // crosses, nor any line drawnOver draws (what the picture lays over the overlay: the
     // streamlines, the frame line), and no other label takes, kLabelClearance pixels clear of
-    // each line's edge; where there is none, at its own.
+    // each line's edge; where there is none, a label of two parts (SplitLabel) is written on
+    // two lines at the place nearest its own that is so clear for both; where there is none,
+    // on one line where the fewest line pixels cross it, or at its own.
     using DrawnOver = std::function<void(DC&)>;
     std::vector<LabelPlace> LabelPlaces(const FlowState& fs,
                                         const DrawnOver& drawnOver = nullptr) const;

@@ -246,7 +246,25 @@ bool BoxesMeet(const LabelPlace& a, const LabelPlace& b, int clearance)
            && a.y < b.y + b.height + clearance && b.y < a.y + a.height + clearance;
 }
 
+// Writes a label at its place: its text, and its second line a cell below when it has one.
+void DrawLabel(DC& dc, const LabelPlace& place)
+{
+    dc.DrawText(place.x, place.y, place.text);
+    if (!place.second.empty())
+        dc.DrawText(place.x, place.y + place.height / 2, place.second);
+}
+
 } // namespace
+
+bool SplitLabel(const std::string& text, std::string& first, std::string& second)
+{
+    const size_t comma = text.find(", ");
+    if (comma == std::string::npos || comma == 0 || comma + 2 >= text.size())
+        return false;
+    first = text.substr(0, comma);
+    second = text.substr(comma + 2);
+    return true;
+}
 
 int LabelTextWidth(const std::string& text, int cell)
 {
@@ -271,7 +289,7 @@ std::vector<LabelPlace> Corner::OwnLabelPlaces(const FlowState& fs) const
     std::vector<LabelPlace> places;
     auto add = [&](std::string text, int x, int y) {
         const int w = LabelTextWidth(text, cell);
-        places.push_back(LabelPlace{std::move(text), x, y, w, cell});
+        places.push_back(LabelPlace{std::move(text), x, y, w, cell, std::string()});
     };
     // Beta's label of the desktop's size stands inside its arc; a larger one would cross the
     // arc there, so it stands left of the arc's start, under the wall, but never out of the
@@ -335,57 +353,74 @@ std::vector<LabelPlace> Corner::LabelPlaces(const FlowState& fs, const DrawnOver
             return p.y + p.height + kLabelClearance <= top;
         return true;
     };
-    for (size_t i = 0; i < places.size(); ++i) {
-        LabelPlace& own = places[i];
-        if (clear(own, i))
-            continue;
+    // The place the search's pass finds for a label of own's box: pass 0 a clear place on the
+    // label's own side, pass 1 a clear place anywhere, pass 2 (a label too large for the
+    // picture's gaps) the place that the fewest line pixels cross, clear of the other labels.
+    // False when the pass finds none.
+    auto find = [&](const LabelPlace& own, size_t i, int pass, LabelPlace& found) {
         const int x0 = left + margin;
         const int x1 = left + width - margin - own.width;
         const int y0 = margin;
         const int y1 = height - margin - own.height;
-        // Three passes: a clear place on the label's own side, a clear place anywhere, and
-        // where none is clear (a label too large for the picture's gaps), the place that the
-        // fewest line pixels cross, clear of the other labels.
-        for (int pass = 0; pass < 3; ++pass) {
-            LabelPlace best = own;
-            double bestDistance = -1.0;
-            int bestCount = mask.Count(own.x, own.y, own.width, own.height);
-            LabelPlace p = own;
-            for (int y = y0; y <= y1; y += step)
-                for (int x = x0; x <= x1; x += step) {
-                    const double dx = x - own.x, dy = y - own.y;
-                    const double d = dx * dx + dy * dy;
-                    p.x = x;
-                    p.y = y;
-                    if (pass < 2) {
-                        if (bestDistance >= 0.0 && d >= bestDistance)
-                            continue;
-                        if ((pass == 1 || sideOf(i, p)) && clear(p, i)) {
-                            best = p;
-                            bestDistance = d;
-                        }
+        LabelPlace best = own;
+        double bestDistance = -1.0;
+        int bestCount = mask.Count(own.x, own.y, own.width, own.height);
+        LabelPlace p = own;
+        for (int y = y0; y <= y1; y += step)
+            for (int x = x0; x <= x1; x += step) {
+                const double dx = x - own.x, dy = y - own.y;
+                const double d = dx * dx + dy * dy;
+                p.x = x;
+                p.y = y;
+                if (pass < 2) {
+                    if (bestDistance >= 0.0 && d >= bestDistance)
                         continue;
-                    }
-                    const int count = mask.Count(x, y, p.width, p.height);
-                    // Fewer pixels crossed than at its own place and at every place found
-                    // before; of as few, the nearest.
-                    if (!(count < bestCount
-                          || (count == bestCount && bestDistance >= 0.0 && d < bestDistance)))
-                        continue;
-                    bool apart = true;
-                    for (size_t k = 0; k < i && apart; ++k)
-                        apart = !BoxesMeet(p, places[k], kLabelClearance);
-                    if (apart) {
+                    if ((pass == 1 || sideOf(i, p)) && clear(p, i)) {
                         best = p;
                         bestDistance = d;
-                        bestCount = count;
                     }
+                    continue;
                 }
-            if (bestDistance >= 0.0) {
-                own = best;
-                break;
+                const int count = mask.Count(x, y, p.width, p.height);
+                // Fewer pixels crossed than at its own place and at every place found before;
+                // of as few, the nearest.
+                if (!(count < bestCount
+                      || (count == bestCount && bestDistance >= 0.0 && d < bestDistance)))
+                    continue;
+                bool apart = true;
+                for (size_t k = 0; k < i && apart; ++k)
+                    apart = !BoxesMeet(p, places[k], kLabelClearance);
+                if (apart) {
+                    best = p;
+                    bestDistance = d;
+                    bestCount = count;
+                }
             }
+        if (bestDistance < 0.0)
+            return false;
+        found = best;
+        return true;
+    };
+    for (size_t i = 0; i < places.size(); ++i) {
+        LabelPlace& own = places[i];
+        if (clear(own, i))
+            continue;
+        // A clear place on one line; for a label of two parts, a clear place for both on two
+        // lines, the box's bottom where the one line's is; else the fewest crossings on one.
+        if (find(own, i, 0, own) || find(own, i, 1, own))
+            continue;
+        LabelPlace twoLines;
+        if (SplitLabel(own.text, twoLines.text, twoLines.second)) {
+            const int cell = own.height;
+            twoLines.width = std::max(LabelTextWidth(twoLines.text, cell),
+                                      LabelTextWidth(twoLines.second, cell));
+            twoLines.height = 2 * cell;
+            twoLines.x = own.x;
+            twoLines.y = own.y - cell;
+            if (find(twoLines, i, 0, own) || find(twoLines, i, 1, own))
+                continue;
         }
+        find(own, i, 2, own);
     }
     return places;
 }
@@ -417,7 +452,7 @@ void Corner::DrawWallsAndBeta(DC& dc, const LabelPlace* beta) const
     dc.MoveTo(apexX - kBetaArcJoin, top);
     dc.Arc(apexX, top, kBetaArcRadius, 180.0f, ToDegreesArg(BetaDegrees()));
     if (beta)
-        dc.DrawText(beta->x, beta->y, beta->text);
+        DrawLabel(dc, *beta);
 }
 
 void Corner::Draw(DC& dc, const FlowState& fs, const DrawnOver& drawnOver) const
@@ -477,7 +512,7 @@ void Corner::DrawOverlay(DC& dc, const FlowState& fs, const std::vector<LabelPla
     // The labels alpha and chi.
     if (places)
         for (size_t i = 1; i < places->size(); ++i)
-            dc.DrawText((*places)[i].x, (*places)[i].y, (*places)[i].text);
+            DrawLabel(dc, (*places)[i]);
 }
 
 namespace {
@@ -588,5 +623,5 @@ void Corner::DrawExact(DC& dc, const ExactFlow& flow, const std::vector<LabelPla
     // The labels alpha (for a fan) and the one at chi's place.
     if (places)
         for (size_t i = 1; i < places->size(); ++i)
-            dc.DrawText((*places)[i].x, (*places)[i].y, (*places)[i].text);
+            DrawLabel(dc, (*places)[i]);
 }
