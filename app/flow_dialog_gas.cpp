@@ -2,18 +2,6 @@
 // fields with their captions, shown for it only.
 #include "app/flow_dialog.h"
 
-#include <QCoreApplication>
-#include <QStringList>
-
-namespace {
-
-QString Tr(const char* context, const char* source)
-{
-    return QCoreApplication::translate(context, source);
-}
-
-} // namespace
-
 void FlowDialog::CreateGasRow()
 {
     gasGamma_->installEventFilter(this);

@@ -455,11 +455,14 @@ void FlowSession::ChoosePhysics()
 
 std::vector<LegendItem> FlowSession::Legend(LegendShell shell) const
 {
-    LegendPens pens{field_.streamlines[1].pen, view_.exactPen, view_.framePen, Tracer::kColour,
-                    field_.marker.brush.colour};
-    pens.shock = corner_.shockPen;
-    pens.vacuum = Corner::kVacuumTint;
-    pens.notComputed = Corner::kNotComputedTint;
+    const LegendPens pens{field_.streamlines[1].pen,
+                          view_.exactPen,
+                          view_.framePen,
+                          Tracer::kColour,
+                          field_.marker.brush.colour,
+                          corner_.shockPen,
+                          Corner::kVacuumTint,
+                          Corner::kNotComputedTint};
     LegendScene scene{physics_, view_.exactTheory, ExactKind::Subsonic, false};
     if (physics_ == Physics::Exact) {
         const ExactFlow exact = ComputeExactFlow(state_, kHalfPi - corner_.wallAngle);

@@ -13,23 +13,31 @@ constexpr double kNearlyVertical = 20.0 * kRadiansPerDegree;
 
 } // namespace
 
-std::vector<LegendItem> LegendOf(const Corner& corner, const FlowState& state,
-                                 const LegendPens& pens, const LegendScene& scene,
-                                 LegendShell shell)
-{
-    using S = LegendItem::Sample;
-    const auto line = [](const Pen& pen, const char* words) {
-        return LegendItem{S::Line, pen, Colour{}, words};
-    };
-    const auto symbol = [](const char* words) {
-        return LegendItem{S::Symbol, Pen{}, Colour{}, words};
-    };
-    const bool exact = scene.physics == Physics::Exact;
-    const bool fan = exact ? scene.kind == ExactKind::Fan || scene.kind == ExactKind::FanToVacuum
-                           : Corner::HasFan(state);
-    const bool page = shell == LegendShell::Page;
+namespace {
 
-    std::vector<LegendItem> items;
+using S = LegendItem::Sample;
+
+LegendItem LineItem(const Pen& pen, const char* words)
+{
+    return LegendItem{S::Line, pen, Colour{}, words};
+}
+
+LegendItem SymbolItem(const char* words) { return LegendItem{S::Symbol, Pen{}, Colour{}, words}; }
+
+// What a scene draws: whether its flow is the exact theory's, and whether it has a fan.
+struct LegendFlow {
+    bool exact;
+    bool fan;
+};
+
+// The walls, the arcs and the lines from the corner, the shock, the vacuum and what is not
+// computed, as the scene draws them.
+void AddLines(std::vector<LegendItem>& items, const Corner& corner, const FlowState& state,
+              const LegendPens& pens, const LegendScene& scene, LegendFlow flow)
+{
+    const bool exact = flow.exact;
+    const bool fan = flow.fan;
+    const auto line = LineItem;
     items.push_back(line(corner.wallPen, "стенки тела: вдоль верхней набегает поток, нижнюю "
                                          "поворачивают мышью, пальцем или клавишами"));
     items.push_back(line(corner.thinPen, fan ? "дуга угла β между стенками, продолжение верхней "
@@ -74,6 +82,17 @@ std::vector<LegendItem> LegendOf(const Corner& corner, const FlowState& state,
         items.push_back(LegendItem{S::Area, Pen{}, pens.notComputed,
                                    "область, которую точная теория не вычисляет: скачок "
                                    "уплотнения отошёл от угла, или поток не сверхзвуковой"});
+}
+
+// The moving parts: the tracers, the streamlines, the marker, and the exact theory's lines over
+// the model's picture, named as the shell offers them.
+void AddMovingParts(std::vector<LegendItem>& items, const LegendPens& pens,
+                    const LegendScene& scene, LegendFlow flow, LegendShell shell)
+{
+    const bool exact = flow.exact;
+    const bool fan = flow.fan;
+    const bool page = shell == LegendShell::Page;
+    const auto line = LineItem;
     items.push_back(LegendItem{S::Dots, Pen{}, pens.tracer,
                                "частицы газа: их движение показывает скорость потока"});
     items.push_back(line(pens.streamline, fan ? "линии тока: пути, по которым частицы проходят веер"
@@ -86,6 +105,14 @@ std::vector<LegendItem> LegendOf(const Corner& corner, const FlowState& state,
                                                 "последняя характеристика и её линии тока"
                                               : "точная теория (меню «Точная теория»): её "
                                                 "последняя характеристика и её линии тока"));
+}
+
+// The symbols of the labels and the fields.
+void AddSymbols(std::vector<LegendItem>& items, const LegendScene& scene, LegendFlow flow)
+{
+    const bool exact = flow.exact;
+    const bool fan = flow.fan;
+    const auto symbol = SymbolItem;
     items.push_back(symbol("β — угол тела между стенками; при β = 180° стенка прямая"));
     if (fan) {
         items.push_back(symbol("α — угол Маха набегающего потока, sin α = 1/M1: между потоком и "
@@ -108,6 +135,22 @@ std::vector<LegendItem> LegendOf(const Corner& corner, const FlowState& state,
                            "скорость равна местной скорости звука"));
     items.push_back(symbol("M, V, T, P, ρ, c — поток в точке, которую указывают мышью, пальцем или "
                            "клавишами Shift со стрелками"));
+}
+
+} // namespace
+
+std::vector<LegendItem> LegendOf(const Corner& corner, const FlowState& state,
+                                 const LegendPens& pens, const LegendScene& scene,
+                                 LegendShell shell)
+{
+    const bool exact = scene.physics == Physics::Exact;
+    const LegendFlow flow{exact, exact ? scene.kind == ExactKind::Fan
+                                             || scene.kind == ExactKind::FanToVacuum
+                                       : Corner::HasFan(state)};
+    std::vector<LegendItem> items;
+    AddLines(items, corner, state, pens, scene, flow);
+    AddMovingParts(items, pens, scene, flow, shell);
+    AddSymbols(items, scene, flow);
     return items;
 }
 
