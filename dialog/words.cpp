@@ -172,7 +172,11 @@ std::string SpokenText(const Language& language, const char* context,
         }
         if (text.empty())
             continue;
-        out += (out.empty() ? "" : " ") + text;
+        // Sentences are set apart by a space, but after the ideographic full stop by nothing:
+        // Chinese writes no space between sentences.
+        const bool ideographicStop = out.size() >= 3
+                                     && out.compare(out.size() - 3, 3, "\u3002") == 0;
+        out += (out.empty() || ideographicStop ? "" : " ") + text;
     }
     return out;
 }

@@ -702,16 +702,16 @@
       <translation>schräger Verdichtungsstoß</translation>
     </message>
     <message>
-      <source>стенка повёрнута навстречу потоку больше предельного угла: скачок отходит, течение за углом не рассчитывается</source>
-      <translation>die Wand ist stärker als um den größten Umlenkwinkel in die Strömung gedreht: der Stoß löst sich ab, die Strömung hinter der Ecke wird nicht berechnet</translation>
+      <source>стенка повёрнута навстречу потоку больше предельного угла: скачок отходит, течение у угла не вычисляется</source>
+      <translation>die Wand ist stärker als um den größten Umlenkwinkel in die Strömung gedreht: der Stoß löst sich ab, die Strömung an der Ecke wird nicht berechnet</translation>
     </message>
     <message>
       <source>Стенка повёрнута навстречу потоку: по точной теории на косом скачке под углом %3° давление растёт от %1 до %2 Па</source>
       <translation>Die Wand ist in die Strömung gedreht: nach der exakten Theorie steigt der Druck am schrägen Verdichtungsstoß unter %3° von %1 auf %2 Pa</translation>
     </message>
     <message>
-      <source>Стенка повёрнута навстречу потоку больше предельного угла: скачок отходит, течение за углом не рассчитывается; давление набегающего потока %1 Па</source>
-      <translation>Die Wand ist stärker als um den größten Umlenkwinkel in die Strömung gedreht: der Stoß löst sich ab, die Strömung hinter der Ecke wird nicht berechnet; Druck der Anströmung %1 Pa</translation>
+      <source>Стенка повёрнута навстречу потоку больше предельного угла: скачок отходит, течение у угла не вычисляется; давление набегающего потока %1 Па</source>
+      <translation>Die Wand ist stärker als um den größten Umlenkwinkel in die Strömung gedreht: der Stoß löst sich ab, die Strömung an der Ecke wird nicht berechnet; Druck der Anströmung %1 Pa</translation>
     </message>
   </context>
   <context>

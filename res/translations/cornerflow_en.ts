@@ -702,16 +702,16 @@
       <translation>oblique shock</translation>
     </message>
     <message>
-      <source>стенка повёрнута навстречу потоку больше предельного угла: скачок отходит, течение за углом не рассчитывается</source>
-      <translation>the wall is turned into the flow beyond the largest deflection: the shock detaches, and the flow past the corner is not computed</translation>
+      <source>стенка повёрнута навстречу потоку больше предельного угла: скачок отходит, течение у угла не вычисляется</source>
+      <translation>the wall is turned into the flow beyond the largest deflection: the shock detaches, and the flow at the corner is not computed</translation>
     </message>
     <message>
       <source>Стенка повёрнута навстречу потоку: по точной теории на косом скачке под углом %3° давление растёт от %1 до %2 Па</source>
       <translation>The wall is turned into the flow: by the exact theory the pressure rises from %1 to %2 Pa across the oblique shock at %3°</translation>
     </message>
     <message>
-      <source>Стенка повёрнута навстречу потоку больше предельного угла: скачок отходит, течение за углом не рассчитывается; давление набегающего потока %1 Па</source>
-      <translation>The wall is turned into the flow beyond the largest deflection: the shock detaches, and the flow past the corner is not computed; the oncoming flow's pressure is %1 Pa</translation>
+      <source>Стенка повёрнута навстречу потоку больше предельного угла: скачок отходит, течение у угла не вычисляется; давление набегающего потока %1 Па</source>
+      <translation>The wall is turned into the flow beyond the largest deflection: the shock detaches, and the flow at the corner is not computed; the oncoming flow's pressure is %1 Pa</translation>
     </message>
   </context>
   <context>

@@ -702,16 +702,16 @@
       <translation>onda de choque oblicua</translation>
     </message>
     <message>
-      <source>стенка повёрнута навстречу потоку больше предельного угла: скачок отходит, течение за углом не рассчитывается</source>
-      <translation>la pared está girada hacia el flujo más que la desviación máxima: la onda de choque se desprende y el flujo tras la esquina no se calcula</translation>
+      <source>стенка повёрнута навстречу потоку больше предельного угла: скачок отходит, течение у угла не вычисляется</source>
+      <translation>la pared está girada hacia el flujo más que la desviación máxima: la onda de choque se desprende y el flujo junto a la esquina no se calcula</translation>
     </message>
     <message>
       <source>Стенка повёрнута навстречу потоку: по точной теории на косом скачке под углом %3° давление растёт от %1 до %2 Па</source>
       <translation>La pared está girada hacia el flujo: según la teoría exacta, la presión sube de %1 a %2 Pa en la onda de choque oblicua a %3°</translation>
     </message>
     <message>
-      <source>Стенка повёрнута навстречу потоку больше предельного угла: скачок отходит, течение за углом не рассчитывается; давление набегающего потока %1 Па</source>
-      <translation>La pared está girada hacia el flujo más que la desviación máxima: la onda de choque se desprende y el flujo tras la esquina no se calcula; presión del flujo incidente %1 Pa</translation>
+      <source>Стенка повёрнута навстречу потоку больше предельного угла: скачок отходит, течение у угла не вычисляется; давление набегающего потока %1 Па</source>
+      <translation>La pared está girada hacia el flujo más que la desviación máxima: la onda de choque se desprende y el flujo junto a la esquina no se calcula; presión del flujo incidente %1 Pa</translation>
     </message>
   </context>
   <context>
