@@ -8,6 +8,7 @@
 #include "base/constants.h"
 #include "base/saturate.h"
 #include "corner/corner.h"
+#include "draw/clip.h"
 
 namespace {
 
@@ -140,32 +141,17 @@ private:
     int width_ = 1;
 };
 
-// Clips the segment from (x0, y0) to (x1, y1) to the box [l, r] x [t, b] in doubles
-// (Liang-Barsky); false when nothing of it is inside, or an end is no number.
-bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double l, double t, double r,
-                 double b)
+// Clips the segment from (x0, y0) to (x1, y1) to the box [l, r] x [t, b] in doubles, by the
+// program's one clipper; false when nothing of it is inside, or an end is no number.
+bool ClipToBox(double& x0, double& y0, double& x1, double& y1, double l, double t, double r,
+               double b)
 {
     if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1))
         return false;
     double u0 = 0.0, u1 = 1.0;
-    const double dx = x1 - x0, dy = y1 - y0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x0 - l, r - x0, y0 - t, b - y0};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0)
-                return false;
-            continue;
-        }
-        const double u = q[i] / p[i];
-        if (p[i] < 0.0)
-            u0 = std::max(u0, u);
-        else
-            u1 = std::min(u1, u);
-        if (u0 > u1)
-            return false;
-    }
-    const double sx = x0, sy = y0;
+    if (!ClipSegment(x0, y0, x1, y1, l, t, r, b, u0, u1))
+        return false;
+    const double sx = x0, sy = y0, dx = x1 - x0, dy = y1 - y0;
     x0 = sx + u0 * dx;
     y0 = sy + u0 * dy;
     x1 = sx + u1 * dx;
@@ -194,7 +180,7 @@ public:
     void Add(double x0, double y0, double x1, double y1, double grow)
     {
         if (w_ == 0 || h_ == 0
-            || !ClipSegment(x0, y0, x1, y1, -grow, -grow, w_ - 1 + grow, h_ - 1 + grow))
+            || !ClipToBox(x0, y0, x1, y1, -grow, -grow, w_ - 1 + grow, h_ - 1 + grow))
             return;
         const double length = std::hypot(x1 - x0, y1 - y0);
         // Points half a pixel apart at most: every pixel the line draws lies within grow of one.
