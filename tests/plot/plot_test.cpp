@@ -50,10 +50,12 @@ std::vector<int> RowsOf(const FrameBuffer& b, int x, Colour c)
 // The wall at a body angle beta (degrees, as the picture labels it; 180 a straight wall).
 double WallAtBeta(double beta) { return (beta - 90.0) * kRadiansPerDegree; }
 
-// The plot's words in English, from the translation file the shells use.
-PlotWords EnglishWords()
+// The plot's words in a language, from the translation file the shells use (ru: the source).
+PlotWords WordsOf(const std::string& code)
 {
-    std::ifstream in(CF_SOURCE_DIR "/res/translations/cornerflow_en.ts");
+    if (code == "ru")
+        return PlotWords();
+    std::ifstream in(CF_SOURCE_DIR "/res/translations/cornerflow_" + code + ".ts");
     std::stringstream all;
     all << in.rdbuf();
     const std::string ts = all.str();
@@ -119,7 +121,7 @@ std::vector<Text> TextsOf(const FanProfile& p, int w, int h, const PlotWords& wo
 // plot and none meets another; the characteristics keep their labels where the plot has room.
 TEST(PlotLayout, TextsNeverOverlapAndStayInside)
 {
-    const PlotWords languages[] = {PlotWords(), EnglishWords()};
+    const PlotWords languages[] = {PlotWords(), WordsOf("en")};
     ASSERT_EQ(languages[1][PlotWord::Vacuum], "vacuum");
     const int sizes[][2] = {{622, 384}, {900, 520}, {420, 384}, {300, 384}, {256, 328}};
     int cases = 0;
@@ -558,24 +560,6 @@ TEST(PlotWords, EveryWordHasItsEnglish)
 }
 
 namespace {
-
-// The plot's words in a language, from the translation file the shells use (ru: the source).
-PlotWords WordsOf(const std::string& code)
-{
-    if (code == "ru")
-        return PlotWords();
-    std::ifstream in(CF_SOURCE_DIR "/res/translations/cornerflow_" + code + ".ts");
-    std::stringstream all;
-    all << in.rdbuf();
-    const std::string ts = all.str();
-    const size_t plot = ts.find("<name>Plot</name>");
-    return PlotWords::Translated([&](const char* source) {
-        const size_t at = ts.find("<source>" + std::string(source) + "</source>", plot);
-        const size_t from = ts.find("<translation>", at) + 13;
-        return at == std::string::npos ? std::string(source)
-                                       : ts.substr(from, ts.find("</translation>", from) - from);
-    });
-}
 
 // A picture that measures its texts as a shell's fonts do, a Chinese character a whole cell
 // wide (wider than the plot's least width) and a Latin or a Cyrillic one narrower, and keeps
