@@ -39,7 +39,9 @@ int LabelCellFor(double unitsPerPixel, int pictureWidth);
 // A label as the overlay writes it: its text, the top-left corner of its font cell (picture
 // pixels) and the box its text takes at most, from that corner: LabelTextWidth wide, a cell high.
 // A label of two parts written on two lines has its first part as text and its second as
-// second, a cell below; its box is two cells high and as wide as the wider line.
+// second, a cell below; its box is two cells high and as wide as the wider line. cell is the
+// height of the font it is written in: the overlay's label font's, or less where the label
+// found no clear place at that size.
 struct LabelPlace {
     std::string text;
     int x = 0;
@@ -47,6 +49,7 @@ struct LabelPlace {
     int width = 0;
     int height = 0;
     std::string second;
+    int cell = 0;
 };
 
 // How wide a label's text is taken to be at most in a font cell of cell pixels: the core has no
@@ -169,8 +172,11 @@ public:
     // crosses, nor any line drawnOver draws (what the picture lays over the overlay: the
     // streamlines, the frame line), and no other label takes, kLabelClearance pixels clear of
     // each line's edge; where there is none, a label of two parts (SplitLabel) is written on
-    // two lines at the place nearest its own that is so clear for both; where there is none,
-    // on one line where the fewest line pixels cross it, or at its own.
+    // two lines at the place nearest its own that is so clear for both; where there is none
+    // (the smallest phones, whose labels are the largest against the picture), the same in a
+    // font kLabelShrinkStep pixels smaller at a time, down to kLeastShrink of the label font's
+    // height but never below kLabelCell; where there is none, on one line in the label font
+    // where the fewest line pixels cross it, or at its own.
     using DrawnOver = std::function<void(DC&)>;
     std::vector<LabelPlace> LabelPlaces(const FlowState& fs,
                                         const DrawnOver& drawnOver = nullptr) const;
@@ -178,6 +184,11 @@ public:
     static constexpr int kLabelInset = 10;
     // How far a moved label's box stays from a line's edge, picture pixels.
     static constexpr int kLabelClearance = 2;
+    // A label that finds no clear place is looked for in a font this many pixels smaller at a
+    // time, down to this share of the label font's height (on a phone 320 CSS px wide, 36 px
+    // for 48: digits about 12 CSS px high).
+    static constexpr int kLabelShrinkStep = 2;
+    static constexpr double kLeastShrink = 0.75;
 
     // Draws the whole overlay (the exact theory's when physics is Exact), its labels where
     // LabelPlaces(fs, drawnOver) puts them; leaves its last pen and the font selected.

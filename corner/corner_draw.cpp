@@ -232,12 +232,18 @@ bool BoxesMeet(const LabelPlace& a, const LabelPlace& b, int clearance)
            && a.y < b.y + b.height + clearance && b.y < a.y + a.height + clearance;
 }
 
-// Writes a label at its place: its text, and its second line a cell below when it has one.
-void DrawLabel(DC& dc, const LabelPlace& place)
+// Writes a label at its place: its text, and its second line a cell below when it has one, in
+// its cell's font when that is smaller than font (the one selected), which it selects again.
+void DrawLabel(DC& dc, const LabelPlace& place, const Font& font)
 {
+    const bool smaller = place.cell > 0 && place.cell != font.height;
+    if (smaller)
+        dc.SelectFont(Font{place.cell, font.face});
     dc.DrawText(place.x, place.y, place.text);
     if (!place.second.empty())
         dc.DrawText(place.x, place.y + place.height / 2, place.second);
+    if (smaller)
+        dc.SelectFont(font);
 }
 
 } // namespace
@@ -275,7 +281,7 @@ std::vector<LabelPlace> Corner::OwnLabelPlaces(const FlowState& fs) const
     std::vector<LabelPlace> places;
     auto add = [&](std::string text, int x, int y) {
         const int w = LabelTextWidth(text, cell);
-        places.push_back(LabelPlace{std::move(text), x, y, w, cell, std::string()});
+        places.push_back(LabelPlace{std::move(text), x, y, w, cell, std::string(), cell});
     };
     // Beta's label of the desktop's size stands inside its arc; a larger one would cross the
     // arc there, so it stands left of the arc's start, under the wall, but never out of the
@@ -387,26 +393,38 @@ std::vector<LabelPlace> Corner::LabelPlaces(const FlowState& fs, const DrawnOver
         found = best;
         return true;
     };
+    // A clear place for the label in a font cell pixels high: on one line; for a label of two
+    // parts, for both on two lines, the box's bottom where the one line's is.
+    auto findClear = [&](const LabelPlace& own, size_t i, int cell, LabelPlace& found) {
+        LabelPlace oneLine = own;
+        oneLine.cell = cell;
+        oneLine.width = LabelTextWidth(own.text, cell);
+        oneLine.height = cell;
+        oneLine.y = own.y + own.height - cell;
+        if (find(oneLine, i, 0, found) || find(oneLine, i, 1, found))
+            return true;
+        LabelPlace twoLines = oneLine;
+        if (!SplitLabel(own.text, twoLines.text, twoLines.second))
+            return false;
+        twoLines.width = std::max(LabelTextWidth(twoLines.text, cell),
+                                  LabelTextWidth(twoLines.second, cell));
+        twoLines.height = 2 * cell;
+        twoLines.y = oneLine.y - cell;
+        return find(twoLines, i, 0, found) || find(twoLines, i, 1, found);
+    };
+    const int least = std::max(kLabelCell, TruncToInt(std::ceil(kLeastShrink * labelFont.height)));
     for (size_t i = 0; i < places.size(); ++i) {
         LabelPlace& own = places[i];
         if (clear(own, i))
             continue;
-        // A clear place on one line; for a label of two parts, a clear place for both on two
-        // lines, the box's bottom where the one line's is; else the fewest crossings on one.
-        if (find(own, i, 0, own) || find(own, i, 1, own))
-            continue;
-        LabelPlace twoLines;
-        if (SplitLabel(own.text, twoLines.text, twoLines.second)) {
-            const int cell = own.height;
-            twoLines.width = std::max(LabelTextWidth(twoLines.text, cell),
-                                      LabelTextWidth(twoLines.second, cell));
-            twoLines.height = 2 * cell;
-            twoLines.x = own.x;
-            twoLines.y = own.y - cell;
-            if (find(twoLines, i, 0, own) || find(twoLines, i, 1, own))
-                continue;
-        }
-        find(own, i, 2, own);
+        // A clear place in the label font, else in a smaller one; else the fewest crossings on
+        // one line in the label font.
+        bool placed = false;
+        for (int cell = own.cell; cell >= least && !placed;
+             cell = cell == least ? least - 1 : std::max(least, cell - kLabelShrinkStep))
+            placed = findClear(own, i, cell, own);
+        if (!placed)
+            find(own, i, 2, own);
     }
     return places;
 }
@@ -438,7 +456,7 @@ void Corner::DrawWallsAndBeta(DC& dc, const LabelPlace* beta) const
     dc.MoveTo(apexX - kBetaArcJoin, top);
     dc.Arc(apexX, top, kBetaArcRadius, 180.0f, ToDegreesArg(BetaDegrees()));
     if (beta)
-        DrawLabel(dc, *beta);
+        DrawLabel(dc, *beta, labelFont);
 }
 
 void Corner::Draw(DC& dc, const FlowState& fs, const DrawnOver& drawnOver) const
@@ -498,7 +516,7 @@ void Corner::DrawOverlay(DC& dc, const FlowState& fs, const std::vector<LabelPla
     // The labels alpha and chi.
     if (places)
         for (size_t i = 1; i < places->size(); ++i)
-            DrawLabel(dc, (*places)[i]);
+            DrawLabel(dc, (*places)[i], labelFont);
 }
 
 namespace {
@@ -609,5 +627,5 @@ void Corner::DrawExact(DC& dc, const ExactFlow& flow, const std::vector<LabelPla
     // The labels alpha (for a fan) and the one at chi's place.
     if (places)
         for (size_t i = 1; i < places->size(); ++i)
-            DrawLabel(dc, (*places)[i]);
+            DrawLabel(dc, (*places)[i], labelFont);
 }

@@ -263,7 +263,6 @@ class PictureChecks:
         # eight cells apart along a row (a space between words) and two across rows: one group
         # per label.
         cell = 4
-        gw, gh = (w + cell - 1) // cell, (h + cell - 1) // cell
         ink = {}
         for i in range(0, len(bare), 4):
             if bare[i:i + 3] != lettered[i:i + 3]:
@@ -298,16 +297,24 @@ class PictureChecks:
         return crossed, boxes
 
     def legend_sheet_and_labels(self):
-        """On an upright phone (390 x 844) no line of the picture crosses a label, in the states
+        """On an upright phone (390 x 844, and 320 x 640) no line of the picture crosses a label, in the states
         where lines crossed them and the exact theory's; the legend opens from its tool without
         hiding the picture, and closes by its own control, by Escape and by a tap outside, each
         control a finger's size; at 1366 and 1920 wide the same by the mouse. The legend's samples
         are the core's pixels at the screen's device pixels."""
-        d = self.driver
         states = ['seed=2&paused=1', 'seed=2&paused=1&beta=40', 'seed=2&paused=1&v1=900&beta=100',
                   'seed=2&paused=1&v1=3000', 'seed=2&paused=1&t1=0', 'seed=2&paused=1&theory=1',
                   'seed=2&paused=1&physics=exact&beta=10', 'seed=2&paused=1&physics=exact&v1=900&beta=200',
                   'seed=2&paused=1&physics=exact&beta=200']
+        # The smallest phone, whose labels are the largest against the picture, at the state
+        # with the least room for them.
+        with self.screen(320, 640, 2, phone=True):
+            states320 = ['seed=2&paused=1&beta=40', 'seed=2&paused=1&physics=exact&beta=10']
+            for query in states320:
+                crossed, boxes = self.overlay_through_labels(query)
+                print('     320 px: %-40s %d labels, %d line pixels inside them' % (query, len(boxes), crossed))
+                assert len(boxes) >= 2 and crossed == 0, '320 px, %s: %d line pixels inside the labels %r' % (
+                    query, crossed, boxes)
         with self.screen(390, 844, 3, phone=True):
             for query in states:
                 crossed, boxes = self.overlay_through_labels(query)

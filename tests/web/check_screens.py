@@ -8,13 +8,12 @@ import time
 from driver import (
     ALL, UNIT_OF, PLOT_CONTROLS, wait_for, described, field, texts, labels, click, type_into,
     Picture, emulate, unemulate, touch, stacked_equals_frame, frame_scale_for, start_browser,
-    open_page,
+    open_page, choose_language,
 )
 # After the driver, which finds the Python that has Selenium.
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
-from selenium.webdriver.support.ui import Select
 
 ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..'))
 
@@ -141,7 +140,7 @@ class ScreenChecks:
                 if preferred == 'de-DE,de':
                     open_page(other, self.base + '/index.html?seed=2&paused=1&lang=zh')
                     assert other.execute_script(lang) == 'zh-Hans', 'the address comes first'
-                    Select(other.find_element(By.ID, 'language')).select_by_value('es')
+                    choose_language(other, 'es')
                     open_page(other, self.base + '/index.html?seed=2&paused=1')
                     assert other.execute_script(lang) == 'es', 'the remembered choice before the browser\'s'
             finally:
@@ -242,7 +241,7 @@ class ScreenChecks:
         # The choice made on the page is remembered; the address still overrides it.
         self.open('seed=3&lang=ru')
         assert d.find_element(By.ID, 'caption').text == 'Обтекание тупого угла', 'not Russian when asked'
-        Select(d.find_element(By.ID, 'language')).select_by_value('en')
+        choose_language(d, 'en')
         assert d.find_element(By.ID, 'caption').text == 'Flow round a convex corner', 'the choice did nothing'
         assert field(d, 'v1').accessible_name == en['v1'], 'the choice left the names'
 

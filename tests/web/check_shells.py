@@ -11,12 +11,12 @@ import time
 from driver import (
     DERIVED, PROBE, RED, MARKER, PLOT_GREY, read_png, open_page, described, field, shown,
     labels, plot_of, plot_colours, calc_labels, type_into, Picture, stacked_equals_frame,
+    choose_language,
 )
 # After the driver, which finds the Python that has Selenium.
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
-from selenium.webdriver.support.ui import Select
 
 
 SHOCK = (200, 0, 120)  # the exact flow's shock line (Corner::shockPen)
@@ -170,7 +170,7 @@ class ShellChecks:
         type_into(d, 'v1', '-300')
         status = d.execute_script(hook + 'status()')
         assert status.startswith('V1 < 0 — поток течёт назад') and 'веер' not in status, status
-        Select(d.find_element(By.ID, 'language')).select_by_value('en')
+        choose_language(d, 'en')
         status = d.execute_script(hook + 'status()')
         assert status.startswith('V1 < 0 is a flow running backwards'), status
         type_into(d, 'v1', '3000')
@@ -178,10 +178,10 @@ class ShellChecks:
         status = d.execute_script(hook + 'status()')
         assert 'By the exact theory the flow turns at most' in status, status
         # Chinese sentences end with the Chinese full stop: the ones the page finishes too.
-        Select(d.find_element(By.ID, 'language')).select_by_value('zh')
+        choose_language(d, 'zh')
         status = d.execute_script(hook + 'status()')
         assert status.endswith('\u3002') and not re.search(r'\.(\s|$)', status) and '\u3002.' not in status, status
-        Select(d.find_element(By.ID, 'language')).select_by_value('en')
+        choose_language(d, 'en')
 
         assert not d.find_element(By.ID, 'legend-panel').is_displayed(), 'the legend is open at start'
         d.find_element(By.ID, 'legend-button').click()
@@ -200,7 +200,7 @@ class ShellChecks:
         assert d.find_element(By.ID, 'physics-button').get_attribute('aria-pressed') == 'false'
         # The exact theory and the language are remembered: the next checks start as a new visitor.
         d.find_element(By.ID, 'theory-button').click()
-        Select(d.find_element(By.ID, 'language')).select_by_value('ru')
+        choose_language(d, 'ru')
         self.assert_no_errors()
 
         # On a projector, choosing a language neither moves nor resizes the picture.
@@ -210,7 +210,7 @@ class ShellChecks:
             self.open('seed=3&lang=ru')
             before = d.execute_script(rect)
             for lang in ('en', 'ru'):
-                Select(d.find_element(By.ID, 'language')).select_by_value(lang)
+                choose_language(d, lang)
                 assert d.execute_script(rect) == before, '%s: the picture at %r, was %r' % (
                     lang, d.execute_script(rect), before)
 

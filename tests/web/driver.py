@@ -24,6 +24,7 @@ try:
     from selenium.webdriver.chrome.service import Service
     from selenium.webdriver.common.by import By
     from selenium.webdriver.common.keys import Keys
+    from selenium.webdriver.support.ui import Select
 except ImportError:
     # Debian's python3-selenium lives with the system's Python; another python3 may come first.
     if os.path.exists('/usr/bin/python3') and os.path.realpath(sys.executable) != os.path.realpath('/usr/bin/python3'):
@@ -158,6 +159,21 @@ def wait_for(driver, script, timeout=20.0):
             return value
         time.sleep(0.05)
     raise AssertionError('timed out waiting for: ' + script)
+
+
+def choose_language(driver, code):
+    """Chooses a language in the page's language box as a user does. Waits for its option; if
+    the box never offers it, says what the page held instead."""
+    has = 'return !!document.querySelector("#language option[value=\'%s\']")' % code
+    end = time.time() + 5.0
+    while not driver.execute_script(has):
+        if time.time() > end:
+            state = driver.execute_script(
+                'return [location.href, document.readyState, !!window.cornerflow,'
+                ' [...document.querySelectorAll("#language option")].map(o => o.value)]')
+            raise AssertionError('the language box offers no %r: %r' % (code, state))
+        time.sleep(0.05)
+    Select(driver.find_element(By.ID, 'language')).select_by_value(code)
 
 
 def open_page(driver, url):
