@@ -174,12 +174,15 @@ Curves CurvesOf(const PlotLayout& l, const FanProfile& p, QuantitySet shown)
 }
 
 // Every straight piece of the curves and of the characteristics' lines, in pixels: what a
-// label inside the box should not cross.
+// label inside the box should not cross; lineStarts gets the index of each curve's and line's
+// first piece.
 std::vector<std::array<double, 4>> SegmentsOf(const PlotLayout& l, const FanProfile& p,
-                                              const Curves& curves)
+                                              const Curves& curves, std::vector<size_t>& lineStarts)
 {
     std::vector<std::array<double, 4>> segments;
-    for (const std::vector<double>& xy : curves.xy)
+    lineStarts.clear();
+    for (const std::vector<double>& xy : curves.xy) {
+        lineStarts.push_back(segments.size());
         for (size_t i = 0; i + 3 < xy.size(); i += 2) {
             const double ay = xy[i + 1] == -HUGE_VAL ? l.top - 1e6 : xy[i + 1];
             const double by = xy[i + 3] == -HUGE_VAL ? l.top - 1e6 : xy[i + 3];
@@ -187,9 +190,11 @@ std::vector<std::array<double, 4>> SegmentsOf(const PlotLayout& l, const FanProf
                 && std::isfinite(by))
                 segments.push_back({xy[i], ay, xy[i + 2], by});
         }
+    }
     for (double phi : {p.modelFirst, p.modelLast, p.exactFirst, p.exactLast, p.exactShock})
         if (phi >= l.phiTo && phi <= l.phiFrom) {
             const double x = std::round(l.X(phi));
+            lineStarts.push_back(segments.size());
             segments.push_back({x, double(l.top), x, double(l.bottom)});
         }
     return segments;
@@ -343,8 +348,10 @@ PlotMarks DrawPlot(DC& dc, const PlotLayout& l, const FanProfile& p, QuantitySet
     const BoxTexts boxTexts = LayoutBoxTexts(t, l, p, words, placed);
     const std::vector<Label> labels = LabelsOf(p);
     PlotMarks marks;
-    marks.lines = SegmentsOf(l, p, curves);
-    const std::vector<TextBox> labelBoxes = PlaceLabels(t, l, labels, words, marks.lines, placed);
+    std::vector<size_t> lineStarts;
+    marks.lines = SegmentsOf(l, p, curves, lineStarts);
+    const std::vector<TextBox> labelBoxes =
+        PlaceLabels(t, l, labels, words, marks.lines, lineStarts, placed);
     for (const TextBox& b : placed)
         marks.words.push_back({b.x, b.y, b.w, b.h});
     // A label no curve or line crosses now; one that cannot be placed so is drawn over them,

@@ -225,12 +225,28 @@ bool SegmentMeets(double ax, double ay, double bx, double by, const TextBox& b)
 // What placing a label away from its line costs, against a row from its preferred one: more
 // than any crossings (100 each), so only where no place beside its line is left.
 constexpr double kAwayCost = 1e4;
+// The least room between two texts side by side, px.
+constexpr int kLabelGap = 2;
 
 std::vector<TextBox> PlaceLabels(const PlotText& t, const PlotLayout& l,
                                  const std::vector<Label>& labels, const PlotWords& words,
                                  const std::vector<std::array<double, 4>>& segments,
+                                 const std::vector<size_t>& lineStarts,
                                  std::vector<TextBox>& placed)
 {
+    // How many curves and lines cross a box: a steep curve of many short pieces counts once.
+    auto linesCrossing = [&](const TextBox& b) {
+        int lines = 0;
+        for (size_t k = 0; k < lineStarts.size(); ++k) {
+            const size_t end = k + 1 < lineStarts.size() ? lineStarts[k + 1] : segments.size();
+            for (size_t i = lineStarts[k]; i < end; ++i)
+                if (SegmentMeets(segments[i][0], segments[i][1], segments[i][2], segments[i][3], b)) {
+                    ++lines;
+                    break;
+                }
+        }
+        return lines;
+    };
     std::vector<TextBox> out(labels.size(), TextBox{0, 0, 0, 0});
     const int rows = std::max(0, (l.bottom - 2 - l.top - 3 - t.cell) / (t.cell + 1) + 1);
     for (size_t i = 0; i < labels.size(); ++i) {
@@ -255,15 +271,15 @@ std::vector<TextBox> PlaceLabels(const PlotText& t, const PlotLayout& l,
                 const double cost = std::abs(row - label.row) + (side < 2 ? 0.5 * side : kAwayCost);
                 if (cost >= best)
                     continue;
+                // Clear of every text placed, by kLabelGap across; labels on neighbouring
+                // rows (a pixel apart, as lines of text) may stand over one another.
                 bool free = true;
                 for (const TextBox& o : placed)
-                    free = free && !b.Meets(o, 2);
+                    free = free && !(b.x < o.x + o.w + kLabelGap && o.x < b.x + b.w + kLabelGap
+                                     && b.y <= o.y + o.h && o.y <= b.y + b.h);
                 if (!free)
                     continue;
-                int crossings = 0;
-                for (const auto& sg : segments)
-                    crossings += SegmentMeets(sg[0], sg[1], sg[2], sg[3], b);
-                const double total = cost + 100.0 * crossings;
+                const double total = cost + 100.0 * linesCrossing(b);
                 if (total < best) {
                     best = total;
                     out[i] = b;

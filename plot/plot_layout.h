@@ -153,17 +153,21 @@ bool SegmentMeets(double ax, double ay, double bx, double by, const TextBox& b);
 
 // A label beside a vertical line, placed on the first of the rows down from the box's top, right
 // of its line or left of it, where it meets no text placed before and crosses as few curves and
-// lines as may be: near its preferred row, right of its line where that is as good.
+// lines as may be (each counted once, however many of its pieces the box meets): near its
+// preferred row, right of its line where that is as good.
 struct Label {
     double phi;
     PlotWord word;
     int row;         // the preferred row
     bool rightFirst; // right of the line preferred
 };
-// Each label's box (w == 0: none), each placed one added to placed.
+// Each label's box (w == 0: none), each placed one added to placed. segments are the curves'
+// and lines' straight pieces, each curve or line a run of them: lineStarts holds the index of
+// each run's first piece, in order.
 std::vector<TextBox> PlaceLabels(const PlotText& t, const PlotLayout& l,
                                  const std::vector<Label>& labels, const PlotWords& words,
                                  const std::vector<std::array<double, 4>>& segments,
+                                 const std::vector<size_t>& lineStarts,
                                  std::vector<TextBox>& placed);
 
 } // namespace plotting

@@ -647,10 +647,11 @@ bool Overlap(const Text& a, const Text& b)
 } // namespace
 
 // In every language, for the start-up, a subsonic flow (V1 300), a wall past the exact largest
-// turn (beta 40), a wall turned into the flow (beta 200, the exact theory) and a fast flow (V1
-// 900, beta 100), at the desktop's size, a phone's and a projector's (its words grown as the
-// picture's labels show): every word drawn, measured as the shell's font measures it, lies inside
-// the plot and is crossed by no curve or line; with the cursor anywhere along the plot, the
+// turn (beta 40), a wall turned into the flow (beta 200, the exact theory), a fast flow (V1
+// 900, beta 100) and a faster one whose lines crowd at the plot's end (V1 3000), at the desktop's
+// size, a phone's and a projector's (its words grown as the picture's labels show): every word
+// drawn, measured as the shell's font measures it, lies inside the plot and is crossed by no
+// curve or line, and each characteristic's label stands beside its line; with the cursor anywhere along the plot, the
 // state's key message is never under the cursor's values, which on a phone stand under the x
 // axis's caption: clear of the curves' box, the title, the legend and every word.
 TEST(PlotLayout, EveryWordInsideAndUncrossedInEveryLanguageStateAndSize)
@@ -664,7 +665,8 @@ TEST(PlotLayout, EveryWordInsideAndUncrossedInEveryLanguageStateAndSize)
                             {start::kBeta, 300.0, false, PlotWord::NoFan},
                             {40.0, 450.0, false, PlotWord::TheoryVacuum},
                             {200.0, 450.0, true, PlotWord::Detached},
-                            {100.0, 900.0, false, PlotWord::TheoryEnd}};
+                            {100.0, 900.0, false, PlotWord::TheoryEnd},
+                            {start::kBeta, 3000.0, false, PlotWord::TheoryVacuum}};
     // The desktop's default, a phone's plot (390 CSS px wide page) and a projector's.
     const int sizes[][3] = {{622, 384, kPlotTextCell},
                             {370, 228 + 108, PlotTextCellFor(370.0 / 622.0, 622, 370)},
@@ -711,6 +713,18 @@ TEST(PlotLayout, EveryWordInsideAndUncrossedInEveryLanguageStateAndSize)
                     if (!t.text.empty() && t.y > l.top && t.y < l.bottom
                         && words[st.key].find(t.text) != std::string::npos)
                         key.push_back(t);
+                    // A characteristic's label stands beside its own line, 3 px off it.
+                    for (const auto& [word, phi] :
+                         {std::pair{PlotWord::FanStart, p.modelFan ? p.modelFirst : p.exactFirst},
+                          std::pair{PlotWord::ModelEnd, p.modelLast},
+                          std::pair{PlotWord::TheoryEnd, p.exactLast},
+                          std::pair{PlotWord::TheoryVacuum, p.exactLast}})
+                        if (t.text == words[word]) {
+                            const double x = std::round(l.X(phi));
+                            EXPECT_TRUE(std::abs(t.x - (x + 3)) <= 1 || std::abs(t.x + t.w - (x - 3)) <= 1)
+                                << "«" << t.text << "» at " << t.x << ".." << t.x + t.w
+                                << ", its line at " << x << ": " << where;
+                        }
                     lowestWord = std::max(lowestWord, t.y + t.h);
                     ++checked;
                 }
