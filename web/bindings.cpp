@@ -553,6 +553,21 @@ val TranslateOf(const std::string& code, const std::string& context, const std::
     const char* words = row ? FindTranslation(*row, context.c_str(), source.c_str()) : nullptr;
     return words ? val(std::string(words)) : val::null();
 }
+// Every language of the table, Russian first, as the language box lists them: [{code, name,
+// tag}] (the code for the address and the remembered choice, the language's own name, the lang
+// attribute).
+val LanguageRows()
+{
+    val out = val::array();
+    for (const Language* row = LanguagesBegin(); row != LanguagesEnd(); ++row) {
+        val o = val::object();
+        o.set("code", std::string(row->code));
+        o.set("name", std::string(row->name));
+        o.set("tag", std::string(row->tag));
+        out.call<void>("push", o);
+    }
+    return out;
+}
 // [{code, name}] as the list shows them, and the list's and its two fields' names.
 val GasItemsOf(const Page& p)
 {
@@ -667,6 +682,7 @@ EMSCRIPTEN_BINDINGS(cornerflow_page)
         .class_function("quantityLooks", &QuantityLooks)
         .class_function("readStartPairs", &ReadStartPairsOf)
         .class_function("words", &WordsOf)
+        .class_function("languages", &LanguageRows)
         .class_function("translate", &TranslateOf)
         .class_function("tr", &TrOf)
         .class_function("gasList", &GasList)

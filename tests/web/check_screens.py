@@ -88,6 +88,19 @@ class ScreenChecks:
                 self.check_words(d, code)
                 self.check_session_texts(d, code)
                 assert not d.execute_script('return window.cornerflow.missingWords()'), code
+            # The language box is the program's table: every language is listed, and English
+            # opens, even where the file of the words said before the program runs did not come.
+            lost = d.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {
+                'source': 'Object.defineProperty(window, "cornerflowLanguages", {get: () => undefined, set: () => {}})'})
+            try:
+                self.open('seed=3&paused=1&lang=en')
+                options = d.execute_script('return [...document.getElementById("language").options]'
+                                           '.map(o => [o.value, o.textContent, o.lang])')
+                assert options == rows, 'without the words file the select lists %r' % options
+                assert d.find_element(By.ID, 'caption').text == 'Flow round a convex corner' and \
+                    d.execute_script('return document.documentElement.lang') == 'en', 'not English without the words file'
+            finally:
+                d.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', {'identifier': lost['identifier']})
         finally:
             d.execute_script('localStorage.clear()')
         assert len(captions) == len(rows), 'a caption left untranslated: %r' % captions

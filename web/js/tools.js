@@ -73,7 +73,7 @@
     const languageLabel = document.getElementById('language-label');
     // Every language of the table, each by its own name.
     languageSelect.textContent = '';
-    for (const row of CF.languageRows) {
+    for (const row of CF.languageRows()) {
       const option = document.createElement('option');
       option.value = row.code;
       option.lang = row.tag;

@@ -8,8 +8,10 @@
 (function (CF) {
   'use strict';
 
-  const rows = window.cornerflowLanguages || [{ code: 'ru', name: 'Русский', tag: 'ru', words: {} }];
-  const languages = rows.map((r) => r.code);
+  // Until the program runs; then the core's table (CF.attachCore), which lists every language
+  // even where this list did not come.
+  let rows = window.cornerflowLanguages || [{ code: 'ru', name: 'Русский', tag: 'ru', words: {} }];
+  let languages = rows.map((r) => r.code);
   const rowOf = (code) => rows.find((r) => r.code === code);
   // Where the core keeps the language chosen last (dialog/kept_choices.h): read here only for
   // the loading message, before the core is there.
@@ -45,8 +47,8 @@
   let language = [asked, remembered()].find((l) => languages.includes(l)) || languages[0];
   let table = rowOf(language).words;
 
-  CF.languageRows = rows;
-  CF.languages = languages;
+  // Every language by code, its own name and its tag, as the language box lists them.
+  CF.languageRows = () => rows;
   CF.language = () => language;
   // The row's lang attribute ("zh-Hans").
   CF.languageTag = () => rowOf(language).tag;
@@ -66,6 +68,10 @@
   let core = null;
   CF.attachCore = (c) => {
     core = c;
+    rows = c.Page.languages().map((r) => ({
+      code: r.code, name: r.name, tag: r.tag, words: (rowOf(r.code) || { words: {} }).words,
+    }));
+    languages = rows.map((r) => r.code);
   };
   // A text of the program (its Russian) in the page's language. optional: the text may stand as
   // it is in another language (a symbol such as "V1").
