@@ -336,11 +336,18 @@ std::vector<LabelPlace> Corner::LabelPlaces(const FlowState& fs, const DrawnOver
                 return false;
         return true;
     };
-    // Beta's label is looked for under the upstream wall first, alpha's above the reference
-    // line first (on the side of the angle each names), chi's anywhere.
+    // Beta's label is looked for inside the body first (under the upstream wall and, where the
+    // downstream wall runs down, on the body's side of it), alpha's above the reference line
+    // first (on the side of the angle each names), chi's anywhere.
+    const double wallSin = std::sin(wallAngle), wallCos = std::cos(wallAngle);
+    auto inBody = [&](int x, int y) {
+        return (x - ApexX()) * wallCos - (y - top) * wallSin < 0.0;
+    };
     auto sideOf = [&](size_t i, const LabelPlace& p) {
         if (i == 0)
-            return p.y >= top + kBetaLabelBelowWall;
+            return p.y >= top + kBetaLabelBelowWall
+                   && (!(wallCos > 0.0)
+                       || (inBody(p.x + p.width, p.y) && inBody(p.x + p.width, p.y + p.height)));
         if (i == 1 && places.size() == 3)
             return p.y + p.height + kLabelClearance <= top;
         return true;

@@ -484,6 +484,7 @@ const LabelCase kLabelCases[] = {
     {"T1 0", 450, 0, 135, Physics::Model},
     {"exact start-up", 450, 273, 135, Physics::Exact},
     {"exact beta 10", 450, 273, 10, Physics::Exact},
+    {"exact beta 40", 450, 273, 40, Physics::Exact},
     {"exact V1 900 beta 200", 900, 273, 200, Physics::Exact},
     {"exact beta 200 detached", 450, 273, 200, Physics::Exact},
 };
@@ -526,6 +527,7 @@ std::vector<uint32_t> DrawOverlay(const Scene& s, bool text,
 // labels. A line's pixel is any the shapes drew that is not white and not one of the exact
 // theory's tints; the labels' boxes are Corner's, and the desktop's text lies inside them (its
 // ink: where the text changed the shapes' picture), so the boxes hold what the painter draws.
+// Beta's label stands inside the body.
 TEST(CornerDraw, NoLineCrossesALabel)
 {
     EnsureGuiApp();
@@ -592,6 +594,16 @@ TEST(CornerDraw, NoLineCrossesALabel)
                         continue;
                     EXPECT_NE(std::find(ahead.begin(), ahead.end(), t), ahead.end()) << t;
                 }
+            // Beta's label stands inside the body it names, where the body is wide enough (beta
+            // 30 or more): under the upstream wall and on the body's side of the downstream one
+            // (left of the wall's line at the box's top and bottom).
+            if (c.beta >= 30.0 && c.beta < 180.0) {
+                const LabelPlace& b = places[0];
+                const double apexX = s.corner.ApexX(), slope = std::tan(s.corner.wallAngle);
+                for (int y : {b.y, b.y + b.height})
+                    EXPECT_LT(b.x + b.width, apexX + (y - s.corner.top) * slope) << b.text;
+                EXPECT_GT(b.y, s.corner.top) << b.text;
+            }
             // Every label inside the picture, and no two on each other; none written smaller
             // than three quarters of the label font.
             for (size_t a = 0; a < places.size(); ++a) {
