@@ -403,12 +403,15 @@ std::vector<LabelPlace> Corner::LabelPlaces(const FlowState& fs, const DrawnOver
     // A clear place for the label in a font cell pixels high: on one line; for a label of two
     // parts, for both on two lines, the box's bottom where the one line's is.
     auto findClear = [&](const LabelPlace& own, size_t i, int cell, LabelPlace& found) {
+        auto near = [&](const LabelPlace& box) {
+            return find(box, i, 0, found) || find(box, i, 1, found);
+        };
         LabelPlace oneLine = own;
         oneLine.cell = cell;
         oneLine.width = LabelTextWidth(own.text, cell);
         oneLine.height = cell;
         oneLine.y = own.y + own.height - cell;
-        if (find(oneLine, i, 0, found) || find(oneLine, i, 1, found))
+        if (near(oneLine))
             return true;
         LabelPlace twoLines = oneLine;
         if (!SplitLabel(own.text, twoLines.text, twoLines.second))
@@ -417,7 +420,7 @@ std::vector<LabelPlace> Corner::LabelPlaces(const FlowState& fs, const DrawnOver
                                   LabelTextWidth(twoLines.second, cell));
         twoLines.height = 2 * cell;
         twoLines.y = oneLine.y - cell;
-        return find(twoLines, i, 0, found) || find(twoLines, i, 1, found);
+        return near(twoLines);
     };
     const int least = std::max(kLabelCell, TruncToInt(std::ceil(kLeastShrink * labelFont.height)));
     for (size_t i = 0; i < places.size(); ++i) {

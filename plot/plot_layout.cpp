@@ -275,8 +275,7 @@ std::vector<TextBox> PlaceLabels(const PlotText& t, const PlotLayout& l,
                 // rows (a pixel apart, as lines of text) may stand over one another.
                 bool free = true;
                 for (const TextBox& o : placed)
-                    free = free && !(b.x < o.x + o.w + kLabelGap && o.x < b.x + b.w + kLabelGap
-                                     && b.y <= o.y + o.h && o.y <= b.y + b.h);
+                    free = free && !b.Meets(o, kLabelGap, 1);
                 if (!free)
                     continue;
                 const double total = cost + 100.0 * linesCrossing(b);

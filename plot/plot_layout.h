@@ -105,10 +105,13 @@ std::vector<std::string> WrapText(const PlotText& t, const std::string& text, in
 
 struct TextBox {
     int x = 0, y = 0, w = 0, h = 0;
-    bool Meets(const TextBox& o, int gap) const
+    // Whether the boxes come closer than gap across (rowGap up and down).
+    bool Meets(const TextBox& o, int gap, int rowGap) const
     {
-        return x < o.x + o.w + gap && o.x < x + w + gap && y < o.y + o.h + gap && o.y < y + h + gap;
+        return x < o.x + o.w + gap && o.x < x + w + gap && y < o.y + o.h + rowGap
+               && o.y < y + h + rowGap;
     }
+    bool Meets(const TextBox& o, int gap) const { return Meets(o, gap, gap); }
 };
 
 // Above the box: the title's lines, then the legend's items in rows (each item a swatch and its

@@ -18,18 +18,23 @@ from selenium.webdriver.common.keys import Keys
 
 
 class PictureChecks:
+    def frames_without_and_with_labels(self, query):
+        """The core's frames (RGBA bytes) composed with the page opened at this address without
+        its labels (labels=0) and with them, and the last frame's record (width, height, scale)."""
+        frames = []
+        for query_now in (query + '&labels=0', query):
+            self.open(query_now)
+            f = self.driver.execute_script('return window.cornerflow.composedFrame()')
+            frames.append(base64.b64decode(f['rgba']))
+        return frames, f
+
     def label_heights(self, query):
         """The heights of the picture's three labels' ink (alpha, beta, chi) on the screen, in CSS
         px: the core's frame composed with the page opened at this address without its labels
         (labels=0) and with them; ink is a pixel the text made darker by half or more; alpha's
         stands above the corner's row, beta's below it, chi's in the bottom quarter. Alpha and
         "=" lie within the digits' height, so alpha's label is as high as its digits."""
-        d = self.driver
-        frames = []
-        for query_now in (query + '&labels=0', query):
-            self.open(query_now)
-            f = d.execute_script('return window.cornerflow.composedFrame()')
-            frames.append(base64.b64decode(f['rgba']))
+        frames, f = self.frames_without_and_with_labels(query)
         w, h, scale = f['width'], f['height'], f['scale']
         rows = [[None, None] for _ in range(3)]
         for i in range(0, len(frames[0]), 4):
@@ -39,7 +44,7 @@ class PictureChecks:
             y = i // 4 // w
             k = 0 if y < h // 2 else 1 if y < h * 3 // 4 else 2
             rows[k] = [y if rows[k][0] is None else rows[k][0], y]
-        css_per_pixel = d.execute_script('return window.cornerflow.layout().display[1]') * scale / h
+        css_per_pixel = self.driver.execute_script('return window.cornerflow.layout().display[1]') * scale / h
         assert all(r[0] is not None for r in rows), 'a label left no ink: %r' % rows
         return [(r[1] - r[0] + 1) / scale * css_per_pixel for r in rows]
 
@@ -251,13 +256,8 @@ class PictureChecks:
         frame without labels) lie inside the box of a label's
         ink (where the text changed the frame, each label's pixels gathered by nearness), and the
         labels' boxes in device pixels."""
-        d = self.driver
-        frames = []
-        for query_now in (query + '&labels=0', query):
-            self.open(query_now)
-            f = d.execute_script('return window.cornerflow.composedFrame()')
-            frames.append(base64.b64decode(f['rgba']))
-        w, h = f['width'], f['height']
+        frames, f = self.frames_without_and_with_labels(query)
+        w = f['width']
         bare, lettered = frames
         # Ink on a grid of 4 x 4 device pixels, then the cells joined with their neighbours up to
         # eight cells apart along a row (a space between words) and two across rows: one group

@@ -11,7 +11,6 @@
   // Until the program runs; then the core's table (CF.attachCore), which lists every language
   // even where this list did not come.
   let rows = window.cornerflowLanguages || [{ code: 'ru', name: 'Русский', tag: 'ru', words: {} }];
-  let languages = rows.map((r) => r.code);
   const rowOf = (code) => rows.find((r) => r.code === code);
   // Where the core keeps the language chosen last (dialog/kept_choices.h): read here only for
   // the loading message, before the core is there.
@@ -44,7 +43,7 @@
   // Until then, for the loading message only: the address's or the remembered code, else
   // Russian.
   const asked = new URLSearchParams(window.location.search).get('lang');
-  let language = [asked, remembered()].find((l) => languages.includes(l)) || languages[0];
+  let language = [asked, remembered()].find((l) => rowOf(l)) || rows[0].code;
   let table = rowOf(language).words;
 
   // Every language by code, its own name and its tag, as the language box lists them.
@@ -54,7 +53,7 @@
   CF.languageTag = () => rowOf(language).tag;
   CF.openingLanguage = (page) => page.openingLanguage(asked || '', Array.from(navigator.languages || []));
   CF.setLanguage = (value) => {
-    if (!languages.includes(value)) return;
+    if (!rowOf(value)) return;
     language = value;
     table = rowOf(value).words;
   };
@@ -71,12 +70,11 @@
     rows = c.Page.languages().map((r) => ({
       code: r.code, name: r.name, tag: r.tag, words: (rowOf(r.code) || { words: {} }).words,
     }));
-    languages = rows.map((r) => r.code);
   };
   // A text of the program (its Russian) in the page's language. optional: the text may stand as
   // it is in another language (a symbol such as "V1").
   CF.tr = (context, source, optional) => {
-    if (language === languages[0]) return source;
+    if (language === rows[0].code) return source;
     let words = null;
     if (core) {
       words = core.Page.translate(language, context, source);
